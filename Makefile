@@ -1,0 +1,54 @@
+# The two commands of the README: `make run` and `make test`. Both install what is missing first.
+JOBS          ?= $(shell nproc)
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+TSAN_BUILD    ?= build-tsan
+FUZZ_BUILD    ?= build-fuzz
+FUZZ_SECONDS  ?= 60
+CMAKE_FLAGS   ?=
+GENERATOR     := -G Ninja
+CTEST         := ctest --output-on-failure -j $(JOBS)
+
+.PHONY: setup build run test test-main test-asan test-tsan fuzz bench clean
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELLO_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	scripts/run.sh $(BUILD)
+
+test: setup test-main test-asan test-tsan
+
+test-main: build
+	cd $(BUILD) && $(CTEST)
+
+# The core and simulator tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELLO_WERROR=ON \
+	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF "-DTARVELLO_SANITIZE=address;undefined"
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(CTEST)
+
+# The tests that run threads against each other, under ThreadSanitizer.
+test-tsan: setup
+	cmake -S . -B $(TSAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELLO_WERROR=ON \
+	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF -DTARVELLO_SANITIZE=thread
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && $(CTEST) -L concurrency --no-tests=ignore
+
+# Runs every fuzz target with libFuzzer for FUZZ_SECONDS each, starting from its corpus.
+fuzz: setup
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF -DTARVELLO_FUZZ=ON "-DTARVELLO_SANITIZE=address;undefined"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
