@@ -55,6 +55,7 @@ constexpr std::pair<NetworkCase, std::u16string_view> kCaseNames[] = {
     {NetworkCase::kDesktop, u"desktop"},
     {NetworkCase::kGprs, u"gprs"},
     {NetworkCase::kCdma, u"cdma"},
+    {NetworkCase::kDial, u"dial"},
     {NetworkCase::kNone, u"none"},
     {NetworkCase::kProvisioningFails, u"provisioning-fails"},
 };

@@ -16,6 +16,7 @@ enum class NetworkCase {
   kDesktop,            // "desktop": a desktop or LAN link, direct mode
   kGprs,               // "gprs": a GPRS connection through the access point named by APN
   kCdma,               // "cdma": a CDMA dial-up connection, direct mode
+  kDial,               // "dial": nothing until the program provisions its own entries
   kNone,               // "none": no connection, and provisioning does not bring one up
   kProvisioningFails,  // "provisioning-fails": none until provisioned, then the connect fails
 };
