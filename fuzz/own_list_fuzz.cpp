@@ -15,17 +15,24 @@
 
 namespace {
 
+std::filesystem::path MakeFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-own-list-XXXXXX").string();
+  return std::filesystem::path(::mkdtemp(pattern.data()));
+}
+
+void RemoveFolder();
+
 const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-own-list-XXXXXX").string();
-    std::filesystem::path made(::mkdtemp(pattern.data()));
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(Folder(), ignored);
-    });
-    return made;
-  }();
+  static const std::filesystem::path folder = MakeFolder();
+  // Registered after the folder's own destructor, so it runs while the path is still alive.
+  static const bool removedAtExit = std::atexit(RemoveFolder) == 0;
+  static_cast<void>(removedAtExit);
   return folder;
+}
+
+void RemoveFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(Folder(), ignored);
 }
 
 }  // namespace
