@@ -1,6 +1,8 @@
 #include "detail/own_list_file.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include "shell/profile_file.h"
 
@@ -14,6 +16,19 @@ constexpr std::u16string_view kMissingValue = u"\r\n";
 constexpr std::size_t kProbeSlack = 16;
 // An absurd NUMBER must not make the reader probe for ever.
 constexpr int kProbeLimit = 4096;
+
+// NUMBER as the list writes it: plain decimal digits without a leading zero, within int range.
+// Anything else (a sign, blanks, a line that swallowed the next header) is damage, not a count.
+std::optional<int> ParseCount(std::u16string_view text) {
+  if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == u'0')) return std::nullopt;
+  long long count = 0;
+  for (const char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    count = count * 10 + (c - u'0');
+  }
+  if (count > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(count);
+}
 
 std::filesystem::path RebuildPath(const std::filesystem::path& file) {
   std::filesystem::path rebuilt = file;
@@ -30,7 +45,12 @@ std::u16string CodeKey(std::size_t index) {
 
 Contents Read(const std::filesystem::path& file) {
   Contents contents;
-  contents.number = ProfileFile::GetInt(kNumberSection, kNumberKey, -1, file);
+  const std::u16string numberText = ProfileFile::GetString(kNumberSection, kNumberKey, kMissingValue, file);
+  if (numberText != kMissingValue) {
+    const std::optional<int> count = ParseCount(numberText);
+    contents.number = count.value_or(-1);
+    contents.dense = count.has_value();
+  }
   const std::size_t expected = static_cast<std::size_t>(std::clamp(contents.number, 0, kProbeLimit));
   std::size_t missesInARow = 0;
   for (std::size_t index = 0; index < expected || missesInARow < kProbeSlack; ++index) {

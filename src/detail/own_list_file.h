@@ -21,12 +21,12 @@ inline constexpr std::u16string_view kListSection = u"STOCKLIST";
 std::u16string CodeKey(std::size_t index);
 
 struct Contents {
-  // NUMBER as stored, -1 when the entry (or the file) is missing.
+  // NUMBER as stored, -1 when the entry (or the file) is missing or holds no plain count.
   int number = -1;
   // The readable codes in key order, each once.
   std::vector<SecurityCode> codes;
-  // False when the file differs from its dense form: NUMBER missing or not the count, a gap in
-  // the keys, a key beyond NUMBER, a value that is no code, or a code listed twice.
+  // False when the file differs from its dense form: NUMBER missing, not a plain count or not the
+  // count, a gap in the keys, a key beyond NUMBER, a value that is no code, or a code listed twice.
   bool dense = true;
 };
 

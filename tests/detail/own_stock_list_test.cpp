@@ -15,6 +15,7 @@ namespace {
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
+using namespace std::string_view_literals;
 
 const SecurityCode kA(u"SH600001");
 const SecurityCode kB(u"SZ000002");
@@ -168,6 +169,14 @@ TEST_F(OwnStockListTest, NumberSmallerThanTheEntriesLosesNoCodeOnRemove) {
   WriteFile(ListText(1, u"STOCKCODE0=SH600001\r\nSTOCKCODE1=SZ000002\r\nSTOCKCODE2=SH600003\r\n"));
   ASSERT_TRUE(list_.Remove(kA));
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kC, kB}));
+}
+
+TEST_F(OwnStockListTest, NumberLineThatSwallowedTheNextHeaderIsRepairedBeforeAChange) {
+  // A lone "\n" ends the NUMBER line, so its value runs on over the list's header; rewriting
+  // that value in place would take the header and the codes with it.
+  WriteFile(u"[STOCKNUMBER]\r\nNUMBER=1\r\u0000\n[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\n"sv);
+  ASSERT_TRUE(list_.Add(kB));
+  EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
 }
 
 TEST_F(OwnStockListTest, GarbageNumberAndUnreadableFileAreEmptyLists) {
