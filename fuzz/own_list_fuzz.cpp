@@ -4,9 +4,9 @@
 #include <stdlib.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,7 +16,8 @@
 namespace {
 
 std::filesystem::path MakeFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-own-list-XXXXXX").string();
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "tarvello-own-list-XXXXXX").string();
   return std::filesystem::path(::mkdtemp(pattern.data()));
 }
 

@@ -45,16 +45,19 @@ std::u16string CodeKey(std::size_t index) {
 
 Contents Read(const std::filesystem::path& file) {
   Contents contents;
-  const std::u16string numberText = ProfileFile::GetString(kNumberSection, kNumberKey, kMissingValue, file);
+  const std::u16string numberText =
+      ProfileFile::GetString(kNumberSection, kNumberKey, kMissingValue, file);
   if (numberText != kMissingValue) {
     const std::optional<int> count = ParseCount(numberText);
     contents.number = count.value_or(-1);
     contents.dense = count.has_value();
   }
-  const std::size_t expected = static_cast<std::size_t>(std::clamp(contents.number, 0, kProbeLimit));
+  const std::size_t expected =
+      static_cast<std::size_t>(std::clamp(contents.number, 0, kProbeLimit));
   std::size_t missesInARow = 0;
   for (std::size_t index = 0; index < expected || missesInARow < kProbeSlack; ++index) {
-    const std::u16string value = ProfileFile::GetString(kListSection, CodeKey(index), kMissingValue, file);
+    const std::u16string value =
+        ProfileFile::GetString(kListSection, CodeKey(index), kMissingValue, file);
     if (value == kMissingValue) {
       ++missesInARow;
       contents.dense = contents.dense && index >= expected;
@@ -62,7 +65,8 @@ Contents Read(const std::filesystem::path& file) {
     }
     missesInARow = 0;
     SecurityCode code(value);
-    const bool listed = std::find(contents.codes.begin(), contents.codes.end(), code) != contents.codes.end();
+    const bool listed =
+        std::find(contents.codes.begin(), contents.codes.end(), code) != contents.codes.end();
     if (index >= expected || listed || !code.IsWellFormed()) contents.dense = false;
     if (!listed && code.IsWellFormed()) contents.codes.push_back(std::move(code));
   }
@@ -73,7 +77,8 @@ Contents Read(const std::filesystem::path& file) {
 bool Append(const std::filesystem::path& file, int count, const SecurityCode& code) {
   const int index = count < 0 ? 0 : count;
   return ProfileFile::WriteInt(kNumberSection, kNumberKey, index + 1, file) &&
-         ProfileFile::WriteString(kListSection, CodeKey(static_cast<std::size_t>(index)), code.text(), file);
+         ProfileFile::WriteString(kListSection, CodeKey(static_cast<std::size_t>(index)),
+                                  code.text(), file);
 }
 
 bool Rewrite(const std::filesystem::path& file, const std::vector<SecurityCode>& codes) {

@@ -28,12 +28,14 @@ void PrintTo(const SecurityCode& code, std::ostream* out) { *out << text::ToUtf8
 
 namespace {
 
-std::u16string FileText(const std::filesystem::path& path) { return DecodeUtf16Le(ReadBytes(path)); }
+std::u16string FileText(const std::filesystem::path& path) {
+  return DecodeUtf16Le(ReadBytes(path));
+}
 
 std::u16string ListText(int number, std::u16string_view entries) {
   const std::string digits = std::to_string(number);
-  return u"[STOCKNUMBER]\r\nNUMBER=" + std::u16string(digits.begin(), digits.end()) + u"\r\n[STOCKLIST]\r\n" +
-         std::u16string(entries);
+  return u"[STOCKNUMBER]\r\nNUMBER=" + std::u16string(digits.begin(), digits.end()) +
+         u"\r\n[STOCKLIST]\r\n" + std::u16string(entries);
 }
 
 class OwnStockListTest : public ::testing::Test {
@@ -206,7 +208,8 @@ class RecentlyViewedTest : public ::testing::Test {
     std::u16string entries;
     for (int index = count - 1; index >= 0; --index) {
       const std::string key = std::to_string(index);
-      entries += u"STOCKCODE" + std::u16string(key.begin(), key.end()) + u"=" + Code(first + index).text() + u"\r\n";
+      entries += u"STOCKCODE" + std::u16string(key.begin(), key.end()) + u"=" +
+                 Code(first + index).text() + u"\r\n";
     }
     return entries;
   }
