@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "shell/profile_file.h"
+#include "shell/profile_text.h"
+#include "shell/utf16le.h"
+#include "shell/whole_file.h"
 
 namespace tarvello::own_list_file {
 
 namespace {
 
-// No stored value can hold a line break, so this default tells a missing key from any value.
-constexpr std::u16string_view kMissingValue = u"\r\n";
 // Keys looked at past the last one expected before the list is taken to have ended.
 constexpr std::size_t kProbeSlack = 16;
 // An absurd NUMBER must not make the reader probe for ever.
@@ -45,10 +47,18 @@ std::u16string CodeKey(std::size_t index) {
 
 Contents Read(const std::filesystem::path& file) {
   Contents contents;
-  const std::u16string numberText =
-      ProfileFile::GetString(kNumberSection, kNumberKey, kMissingValue, file);
-  if (numberText != kMissingValue) {
-    const std::optional<int> count = ParseCount(numberText);
+  // One read of the file; the keys are then looked up in memory with the engine's own rules.
+  std::string bytes;
+  const ReadResult result = ReadWholeFile(file, bytes);
+  contents.readable = result != ReadResult::kFailed;
+  contents.dense = contents.readable;
+  if (result != ReadResult::kRead) return contents;
+  const std::u16string text = DecodeUtf16Le(bytes);
+
+  const std::optional<std::u16string> numberText =
+      profile_text::GetValue(text, kNumberSection, kNumberKey);
+  if (numberText) {
+    const std::optional<int> count = ParseCount(*numberText);
     contents.number = count.value_or(-1);
     contents.dense = count.has_value();
   }
@@ -56,15 +66,15 @@ Contents Read(const std::filesystem::path& file) {
       static_cast<std::size_t>(std::clamp(contents.number, 0, kProbeLimit));
   std::size_t missesInARow = 0;
   for (std::size_t index = 0; index < expected || missesInARow < kProbeSlack; ++index) {
-    const std::u16string value =
-        ProfileFile::GetString(kListSection, CodeKey(index), kMissingValue, file);
-    if (value == kMissingValue) {
+    std::optional<std::u16string> value =
+        profile_text::GetValue(text, kListSection, CodeKey(index));
+    if (!value) {
       ++missesInARow;
       contents.dense = contents.dense && index >= expected;
       continue;
     }
     missesInARow = 0;
-    SecurityCode code(value);
+    SecurityCode code(std::move(*value));
     const bool listed =
         std::find(contents.codes.begin(), contents.codes.end(), code) != contents.codes.end();
     if (index >= expected || listed || !code.IsWellFormed()) contents.dense = false;

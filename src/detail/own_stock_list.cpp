@@ -23,7 +23,9 @@ const SecurityCode kShenzhenComponent(u"SZ399001");
 // key of every code is its index.
 lists::Contents ReadDense(const std::filesystem::path& file) {
   lists::Contents contents = lists::Read(file);
-  if (!contents.dense && lists::Rewrite(file, contents.codes)) contents.dense = true;
+  if (contents.readable && !contents.dense && lists::Rewrite(file, contents.codes)) {
+    contents.dense = true;
+  }
   return contents;
 }
 

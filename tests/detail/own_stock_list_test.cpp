@@ -190,6 +190,14 @@ TEST_F(OwnStockListTest, GarbageNumberAndUnreadableFileAreEmptyLists) {
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
 }
 
+TEST_F(OwnStockListTest, UnreadableFileIsNeverReplaced) {
+  std::filesystem::create_directory(list_.file());
+  EXPECT_TRUE(list_.Codes().empty());
+  EXPECT_FALSE(list_.Add(kA));
+  EXPECT_FALSE(list_.Remember(kA));
+  EXPECT_TRUE(std::filesystem::is_directory(list_.file()));
+}
+
 TEST_F(OwnStockListTest, AbsurdNumberIsReadInBoundedTime) {
   WriteFile(u"[STOCKNUMBER]\r\nNUMBER=2147483647\r\n[STOCKLIST]\r\nSTOCKCODE7=SH600001\r\n");
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
