@@ -1,6 +1,7 @@
 // The 0-to-100 oscillators of the visible window: KDJ, RSI and Williams %R.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include "kline/bar_window.h"
 #include "kline/kline_indicators.h"
@@ -32,8 +33,17 @@ float RawStochastic(KLineBar& bar, std::span<const KLineBar> bars, int i) {
   return (static_cast<float>(bar.close) - low) / range * 100.0f;
 }
 
-// RSI over the n bars ending at i, each bar measured against its own open. Rises only give 100
-// (as the formula does through an infinite ratio); neither rises nor falls give 50.
+// RSI from the rise and fall sums of a window. Rises only give 100 (as the formula does through
+// an infinite ratio); neither rises nor falls give 50.
+float RsiFromSums(float up, float down, float inverse) {
+  const float upShare = up * inverse;
+  const float downShare = down * inverse;
+  if (downShare == 0) return upShare > 0 ? 100.0f : kNeutral;
+  return 100.0f - 100.0f / (upShare / downShare + 1.0f);
+}
+
+// RSI over the n bars ending at i, each bar measured against its own open, summed in float bar by
+// bar from the oldest.
 float RsiAt(std::span<const KLineBar> bars, int i, int n, float inverse) {
   float up = 0, down = 0;
   for (int b = std::max(i - n + 1, 0); b <= i; ++b) {
@@ -45,16 +55,49 @@ float RsiAt(std::span<const KLineBar> bars, int i, int n, float inverse) {
       down += open - close;
     }
   }
-  const float upShare = up * inverse;
-  const float downShare = down * inverse;
-  if (downShare == 0) return upShare > 0 ? 100.0f : kNeutral;
-  return 100.0f - 100.0f / (upShare / downShare + 1.0f);
+  return RsiFromSums(up, down, inverse);
+}
+
+// While every price fits 23 bits and a window's sums stay below 2^24, each float difference and
+// each partial float sum is an exact integer, so integer sums slid from bar to bar give the very
+// bits of the bar-by-bar float sums. Windows outside those bounds are summed bar by bar.
+constexpr std::int64_t kExactPrice = std::int64_t{1} << 23;
+constexpr std::int64_t kExactSum = std::int64_t{1} << 24;
+
+bool PricesFitExactly(std::span<const KLineBar> bars, int first, int end) {
+  for (int b = first; b < end; ++b) {
+    if (std::abs(std::int64_t{bars[b].open}) >= kExactPrice ||
+        std::abs(std::int64_t{bars[b].close}) >= kExactPrice) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Adds (sign 1) or removes (sign -1) one bar's move from the rise or the fall sum.
+void Tally(const KLineBar& bar, std::int64_t sign, std::int64_t& up, std::int64_t& down) {
+  const std::int64_t move = std::int64_t{bar.close} - bar.open;
+  if (move >= 0) {
+    up += sign * move;
+  } else {
+    down -= sign * move;
+  }
 }
 
 template <int N>
 void RsiOf(std::span<KLineBar> bars, BarRange window, float KLineBar::*field) {
   const float inverse = 1.0f / static_cast<float>(N);
-  for (int i = window.first; i < window.end; ++i) bars[i].*field = RsiAt(bars, i, N, inverse);
+  const int lookBack = std::max(window.first - N + 1, 0);
+  const bool exact = PricesFitExactly(bars, lookBack, window.end);
+  std::int64_t up = 0, down = 0;
+  for (int i = lookBack; i < window.end; ++i) {
+    Tally(bars[i], 1, up, down);
+    if (i - N >= lookBack) Tally(bars[i - N], -1, up, down);
+    if (i < window.first) continue;
+    bars[i].*field = exact && up < kExactSum && down < kExactSum
+                         ? RsiFromSums(static_cast<float>(up), static_cast<float>(down), inverse)
+                         : RsiAt(bars, i, N, inverse);
+  }
 }
 
 // Williams %R over the closes of n + 1 bars ending at i; equal extremes give 100.
