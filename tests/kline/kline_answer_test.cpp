@@ -11,7 +11,6 @@ namespace tarvello {
 namespace {
 
 using testing::Bar;
-using testing::ReadKLineRequest;
 
 KLineAnswer Read(const Bytes& container) {
   KLineAnswer answer;
@@ -25,23 +24,14 @@ Bytes Container(int type, const Bytes& body) {
   return writer.Finish();
 }
 
-TEST(KLineRequestTest, FullLoadAsksForBarsQuoteAndDescription) {
-  const auto fields = ReadKLineRequest(
-      BuildFullLoadRequest({"SZ000002", KLinePeriod::kWeek, PriceAdjustment::kBackward}, 20240105));
-  EXPECT_EQ(fields.packetTypes, (std::vector<int>{kKLine, kQuote, kSecurityInfo}));
-  EXPECT_EQ(fields.code, "SZ000002");
-  EXPECT_EQ(fields.period, 8);
-  EXPECT_EQ(fields.start, 20240105u);
-  EXPECT_EQ(fields.count, 122);
-  EXPECT_EQ(fields.adjustment, 2);
-}
-
-TEST(KLineRequestTest, RefreshAsksForOneNewestBarAndTheQuote) {
-  const auto fields = ReadKLineRequest(BuildRefreshRequest({"SH600001", KLinePeriod::kFiveMinutes}));
-  EXPECT_EQ(fields.packetTypes, (std::vector<int>{kKLine, kQuote}));
-  EXPECT_EQ(fields.period, 2);
-  EXPECT_EQ(fields.start, 0u);
-  EXPECT_EQ(fields.count, 1);
+TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
+  const CPacketCodec codec;
+  const std::vector<Bytes> full{codec.BuildKLine("SZ000002", 8, 20240105, 122, 2), codec.BuildQuote("SZ000002"),
+                                codec.BuildSecurityInfo("SZ000002")};
+  EXPECT_EQ(BuildFullLoadRequest({"SZ000002", KLinePeriod::kWeek, PriceAdjustment::kBackward}, 20240105),
+            CPacketCodec::Join(full));
+  const std::vector<Bytes> refresh{codec.BuildKLine("SH600001", 2, 0, 1, 0), codec.BuildQuote("SH600001")};
+  EXPECT_EQ(BuildRefreshRequest({"SH600001", KLinePeriod::kFiveMinutes}), CPacketCodec::Join(refresh));
 }
 
 TEST(KLineAnswerTest, RecordsSwapVolumeAndAmountAndFillZeroPricesWithClose) {
@@ -57,34 +47,16 @@ TEST(KLineAnswerTest, RecordsSwapVolumeAndAmountAndFillZeroPricesWithClose) {
   EXPECT_EQ(bar.low, 1500);
   EXPECT_EQ(bar.volume, 777);
   EXPECT_EQ(bar.amount, 888);
-  EXPECT_EQ(bar.ma5, 0.0f);
 }
 
-TEST(KLineAnswerTest, CountsBeyondTheBlockAndCutRecordsAddOnlyWholeBars) {
+TEST(KLineAnswerTest, OnlyWholeRecordsAndBlocksAreTaken) {
   const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1), Bar(1, 2, 1, 2, 5, 2)};
   Bytes body = testing::BarsBody(sent);
-  body[0] = 9;                          // claims nine records
-  body.resize(body.size() - 3);         // and the second one is cut short
-  const KLineAnswer answer = Read(Container(kKLine, body));
-  ASSERT_EQ(answer.bars.size(), 1u);
-  EXPECT_EQ(answer.bars[0].date, 1);
-}
-
-TEST(KLineAnswerTest, NonPositiveCountAddsNothing) {
-  const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1)};
-  Bytes body = testing::BarsBody(sent);
-  body[0] = 0xFF;  // -1
-  body[1] = 0xFF;
+  body[0] = 9;                   // claims nine records
+  body.resize(body.size() - 3);  // and the second one is cut short
+  EXPECT_EQ(Read(Container(kKLine, body)).bars.size(), 1u);
+  body[0] = body[1] = 0xFF;  // a count of -1
   EXPECT_TRUE(Read(Container(kKLine, body)).bars.empty());
-}
-
-TEST(KLineAnswerTest, QuoteAndDescriptionAreTakenOnlyWhole) {
-  KLineAnswer answer = Read(testing::FullLoadAnswer({}, 4321, 3));
-  ASSERT_TRUE(answer.quote && answer.security);
-  EXPECT_EQ(answer.quote->last, 4321);
-  EXPECT_EQ(answer.quote->prevClose, 1000);
-  EXPECT_EQ(answer.quote->turnoverBase, 50);
-  EXPECT_EQ(answer.security->priceDecimals, 3);
   Bytes quote = testing::QuoteBody(4321, 1000, 50);
   quote.resize(20);
   EXPECT_FALSE(Read(Container(kQuote, quote)).quote);
@@ -93,24 +65,20 @@ TEST(KLineAnswerTest, QuoteAndDescriptionAreTakenOnlyWhole) {
   EXPECT_FALSE(Read(Container(kSecurityInfo, info)).security);
 }
 
-TEST(KLineAnswerTest, BrokenContainerKeepsTheBarsReadBeforeTheBreak) {
+TEST(KLineAnswerTest, BrokenContainerKeepsWhatWasReadBeforeTheBreak) {
   const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1)};
-  Bytes container = testing::FullLoadAnswer(sent);
+  Bytes container = testing::FullLoadAnswer(sent, 4321, 3);
   container.pop_back();  // no closing "}"
   const KLineAnswer answer = Read(container);
   EXPECT_FALSE(answer.complete);
   EXPECT_EQ(answer.bars.size(), 1u);
-}
-
-TEST(KLineAnswerTest, FetchReportsAFailedExchangeAsIncomplete) {
+  ASSERT_TRUE(answer.quote && answer.security);
+  EXPECT_EQ(answer.quote->last, 4321);
+  EXPECT_EQ(answer.quote->turnoverBase, 50);
+  EXPECT_EQ(answer.security->priceDecimals, 3);
   testing::ScriptedExchange exchange;
   exchange.Fail();
   EXPECT_FALSE(FetchKLineAnswer(exchange, BuildRefreshRequest({"SH600001"})).complete);
-  const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1)};
-  exchange.Answer(testing::RefreshAnswer(sent));
-  const KLineAnswer answer = FetchKLineAnswer(exchange, BuildRefreshRequest({"SH600001"}));
-  EXPECT_TRUE(answer.complete);
-  EXPECT_EQ(answer.bars.size(), 1u);
 }
 
 }  // namespace

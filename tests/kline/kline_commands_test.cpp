@@ -1,4 +1,4 @@
-// Commands and the period in the window title.
+// The period in the window title.
 #include <gtest/gtest.h>
 
 #include "kline/kline_commands.h"
@@ -11,17 +11,7 @@ TEST(KLineTitleTest, TitleIsCutAtItsFirstDashAndTakesThePeriodSuffix) {
   EXPECT_EQ(TitleWithPeriod(u"浦江银行", KLinePeriod::kFifteenMinutes), u"浦江银行-15分钟线");
   EXPECT_EQ(TitleWithPeriod(u"A-B-C", KLinePeriod::kYear), u"A-年线");
   EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");
-}
-
-TEST(KLineCommandsTest, CommandsNameTheirCodesAndOthersNothing) {
-  EXPECT_EQ(PeriodForCommand(32822), KLinePeriod::kFifteenMinutes);
-  EXPECT_EQ(PeriodForCommand(32832), KLinePeriod::kYear);
-  EXPECT_EQ(AdjustmentForCommand(32888), PriceAdjustment::kBackward);
-  EXPECT_EQ(IndicatorForCommand(32923), KLineIndicator::kWr);
-  EXPECT_FALSE(PeriodForCommand(32821));
-  EXPECT_FALSE(AdjustmentForCommand(32885));
-  EXPECT_FALSE(AdjustmentForCommand(32889));
-  EXPECT_FALSE(IndicatorForCommand(32803));
+  EXPECT_EQ(TitleWithPeriod(u"X", *PeriodForCommand(32826)), u"X-60分钟线");
 }
 
 }  // namespace
