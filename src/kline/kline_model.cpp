@@ -1,7 +1,6 @@
 #include "kline/kline_model.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "detail/price_text.h"
 

@@ -46,6 +46,7 @@ class KLineModel {
   // False (nothing changed) at either end of the zoom scale.
   bool ZoomIn();
   bool ZoomOut();
+  // A new width refits the visible count keeping the right edge, as a zoom step does.
   void SetScreenWidth(int width);
   void MoveCursorLeft();
   void MoveCursorRight();

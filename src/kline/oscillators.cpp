@@ -15,20 +15,24 @@ constexpr float kSeed = 33.333332f;  // a previous K or D of 50, weighted by 2/3
 constexpr int kKdjWindow = 9;
 constexpr float kNeutral = 50.0f;
 
+// Highest high and lowest low of the nine bars ending at bar i, kept in that bar.
+void StoreNineBarExtremes(std::span<KLineBar> bars, int i) {
+  std::int32_t highest = bars[i].high;
+  std::int32_t lowest = bars[i].low;
+  for (int b = std::max(i - kKdjWindow + 1, 0); b < i; ++b) {
+    highest = std::max(highest, bars[b].high);
+    lowest = std::min(lowest, bars[b].low);
+  }
+  bars[i].hhv9 = highest;
+  bars[i].llv9 = lowest;
+}
+
 // Where close sits in the nine-bar range, in percent. A flat range (also one that is flat only
 // after conversion to float) says nothing either way and gives the middle, 50, so that one
 // suspended stretch does not turn every later K and D into not-a-number.
-float RawStochastic(KLineBar& bar, std::span<const KLineBar> bars, int i) {
-  std::int32_t highest = bars[i].high;
-  std::int32_t lowest = bars[i].low;
-  for (int n = std::max(i - kKdjWindow + 1, 0); n < i; ++n) {
-    highest = std::max(highest, bars[n].high);
-    lowest = std::min(lowest, bars[n].low);
-  }
-  bar.hhv9 = highest;
-  bar.llv9 = lowest;
-  const float low = static_cast<float>(lowest);
-  const float range = static_cast<float>(highest) - low;
+float RawStochastic(const KLineBar& bar) {
+  const float low = static_cast<float>(bar.llv9);
+  const float range = static_cast<float>(bar.hhv9) - low;
   if (range == 0) return kNeutral;
   return (static_cast<float>(bar.close) - low) / range * 100.0f;
 }
@@ -131,8 +135,9 @@ void ComputeKdj(std::span<KLineBar> bars, const IndicatorView& view, int stopAt)
   const BarRange window = Window(bars, view);
   const int end = StopEnd(window.end, stopAt);
   for (int i = window.first; i < end; ++i) {
+    StoreNineBarExtremes(bars, i);
     KLineBar& bar = bars[i];
-    const float rsv = RawStochastic(bar, bars, i);
+    const float rsv = RawStochastic(bar);
     if (i == window.first) {
       bar.k = rsv * kThird + kSeed;
       bar.d = bar.k * kThird + kSeed;

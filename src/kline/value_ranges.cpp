@@ -1,5 +1,4 @@
-// The ranges the chart scales its panes by, taken over the visible window, and the one entry
-// point that recomputes everything the chart shows.
+// The ranges the chart scales its panes by, taken over the visible window.
 #include <algorithm>
 
 #include "kline/bar_window.h"
@@ -47,22 +46,6 @@ IndicatorRanges ComputeValueRanges(std::span<const KLineBar> bars, const Indicat
   ranges.bollMax = std::max(ranges.bollMax, static_cast<float>(ranges.priceHigh));
   ranges.bollMin = std::min(ranges.bollMin, static_cast<float>(lowest));
   return ranges;
-}
-
-IndicatorRanges RecomputeIndicators(std::span<KLineBar> bars, const IndicatorView& view,
-                                    KLineIndicator indicator, int stopAt) {
-  ComputePriceAverages(bars, view);
-  switch (indicator) {
-    case KLineIndicator::kMacd: ComputeMacd(bars, stopAt); break;
-    case KLineIndicator::kKdj: ComputeKdj(bars, view, stopAt); break;
-    case KLineIndicator::kRsi: ComputeRsi(bars, view, stopAt); break;
-    case KLineIndicator::kBias: ComputeBias(bars, view, stopAt); break;
-    case KLineIndicator::kCci: ComputeCci(bars, view, stopAt); break;
-    case KLineIndicator::kVol: ComputeVolumeAverages(bars, view); break;
-    case KLineIndicator::kBoll: ComputeBoll(bars, view); break;
-    case KLineIndicator::kWr: ComputeWr(bars, view); break;
-  }
-  return ComputeValueRanges(bars, view);
 }
 
 }  // namespace tarvello
