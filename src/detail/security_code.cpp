@@ -9,6 +9,11 @@ namespace tarvello {
 
 namespace {
 constexpr std::size_t kPrefixLength = 2;
+
+bool IsUpperAscii(char16_t c) { return c >= u'A' && c <= u'Z'; }
+bool IsAsciiLetterOrDigit(char16_t c) {
+  return IsUpperAscii(c) || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+}
 }  // namespace
 
 SecurityCode SecurityCode::FromAscii(std::string_view text) { return SecurityCode(text::FromAscii(text)); }
@@ -19,6 +24,12 @@ std::u16string_view SecurityCode::Prefix() const {
 
 std::u16string_view SecurityCode::Digits() const {
   return std::u16string_view(text_).substr(std::min(text_.size(), kPrefixLength));
+}
+
+bool SecurityCode::IsWellFormed() const {
+  if (text_.size() <= kPrefixLength || text_.size() > kMaxRequestLength) return false;
+  if (!IsUpperAscii(text_[0]) || !IsUpperAscii(text_[1])) return false;
+  return std::all_of(text_.begin(), text_.end(), IsAsciiLetterOrDigit);
 }
 
 std::string SecurityCode::RequestText() const {

@@ -37,6 +37,9 @@ class SecurityCode {
   bool IsSector() const { return Prefix() == u"BI"; }
   bool IsHongKong() const { return Prefix() == u"HK"; }
   bool IsComplete() const { return text_.size() == kCompleteLength; }
+  // Two upper-case letters, then letters and digits only, and no longer than a request holds:
+  // what a stored list may carry. Typing mistakes of other programs' files fail this test.
+  bool IsWellFormed() const;
 
   // The bytes a request carries: one byte per character (a character outside ASCII becomes "?"),
   // cut to what the request buffer holds.

@@ -26,6 +26,20 @@ TEST(SecurityCodeTest, SplitsPrefixAndDigits) {
   EXPECT_FALSE(SecurityCode(u"SH60000").IsComplete());
 }
 
+TEST(SecurityCodeTest, WellFormedCodesAreWhatAListMayHold) {
+  EXPECT_TRUE(SecurityCode(u"SH600001").IsWellFormed());
+  EXPECT_TRUE(SecurityCode(u"HK00700").IsWellFormed());
+  EXPECT_TRUE(SecurityCode(u"SH" + std::u16string(27, u'9')).IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"SH" + std::u16string(28, u'9')).IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"SH").IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"").IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"Error").IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"sh600001").IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"SH 600001").IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"SH60=001").IsWellFormed());
+  EXPECT_FALSE(SecurityCode(u"SH\u4E2D").IsWellFormed());
+}
+
 TEST(SecurityCodeTest, ComparesExactlyAndCaseSensitively) {
   EXPECT_EQ(SecurityCode(u"SZ399001"), SecurityCode::FromAscii("SZ399001"));
   EXPECT_NE(SecurityCode(u"sz399001"), SecurityCode(u"SZ399001"));
