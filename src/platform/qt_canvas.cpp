@@ -47,6 +47,11 @@ int ToQtAlignment(unsigned flags) {
   return qt;
 }
 
+TextMetrics MetricsOf(const QFont& font) {
+  QFontMetrics fm(font);
+  return TextMetrics{fm.height(), std::max(0, fm.leading()), fm.averageCharWidth(), fm.maxWidth()};
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QImage& image)
@@ -96,10 +101,9 @@ void QtCanvas::SetBrush(const Brush& brush) {
 
 void QtCanvas::SetFont(const Font& font) { painter_.setFont(MakeFont(font)); }
 
-TextMetrics QtCanvas::Metrics() const {
-  QFontMetrics fm(painter_.font());
-  return TextMetrics{fm.height(), std::max(0, fm.leading()), fm.averageCharWidth(), fm.maxWidth()};
-}
+TextMetrics QtCanvas::ScreenFontMetrics() { return MetricsOf(MakeFont(Font{})); }
+
+TextMetrics QtCanvas::Metrics() const { return MetricsOf(painter_.font()); }
 
 int QtCanvas::TextWidth(std::u16string_view text) const {
   return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));

@@ -22,6 +22,8 @@ class QtCanvas : public Canvas {
   static void SetScreenFontHeight(int pixel_height);
   static int ScreenFontHeight();
   static QFont MakeFont(const Font& font);
+  // The metrics of the screen font, measured without a paint.
+  static TextMetrics ScreenFontMetrics();
   static QColor ToQColor(ColorRef color);
 
   Size size() const override { return size_; }
