@@ -40,6 +40,8 @@ class Window : public QWidget {
   Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
   // Runs the paint handler on canvas; tests pass a RecordingCanvas.
   void PaintOn(Canvas& canvas) { OnPaint(canvas); }
+  // Delivers a handheld key as if pressed (the frame's soft-key bar, tests, the tour).
+  void SendKey(KeyCode key) { OnKeyDown(key); }
   // Shows items as a pop-up menu at a point of this window through the active prompter.
   unsigned TrackPopupMenu(const std::vector<MenuItem>& items, Point at);
 
