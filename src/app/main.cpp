@@ -45,6 +45,7 @@ void ShowProgress(CDlgFlag& progress, ProgressForm form, std::u16string text, in
                        SharedTextMetrics().BarHeight());
   progress.show();
   progress.raise();
+  progress.state().SetPaused(false);
   for (int step = 0; step < 6; ++step) progress.state().Advance();
   progress.state().SetPaused(true);
   progress.Invalidate();
