@@ -1,0 +1,15 @@
+// Feeds arbitrary bytes to the readers of the start-up's answers: the login answer and the
+// server time of the device registration.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "shell/device_registration.h"
+#include "shell/startup_login.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> answer(data, size);
+  tarvello::ReadLoginAnswer(answer);
+  tarvello::ReadServerTime(answer);
+  return 0;
+}

@@ -1,0 +1,67 @@
+// CommLog: the communication log, a trace of every transport and network step kept in the text
+// file "COMMUMIC.txt" of a given folder and bounded in size by writing it as a ring.
+//
+// File layout (ANSI text, lines ended by "\r\n"):
+//   header   the position of the next entry as "%32d", a space and "\r\n" (35 bytes);
+//   " \r\n"  a space line;
+//   entries  "YYYY-MM-DD hh:mm:ss: message" in local time, one per Write;
+//   "**End**" after the newest entry; the next entry overwrites it. Bytes after it are older
+//            entries of the previous pass of the ring.
+// When an entry ends beyond 512000 bytes, writing starts over just after the space line.
+//
+// The file is opened on the first Write. When it cannot be opened or written, logging goes
+// silently off for the life of the object; Write never reports an error.
+//
+// Thread rules: Write is safe from any thread; one lock covers each seek-write-update sequence.
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace tarvello {
+
+class CommLog {
+ public:
+  static constexpr const char* kFileName = "COMMUMIC.txt";
+  static constexpr long kRingLimit = 512000;
+  static constexpr long kHeaderSize = 35;
+  // Where the first entry of a pass starts: behind the header and the space line.
+  static constexpr long kFirstEntry = kHeaderSize + 3;
+
+  // The local time stamped on each entry; tests fix it.
+  using LocalClock = std::function<std::tm()>;
+  static std::tm LocalNow();
+
+  explicit CommLog(std::filesystem::path folder, LocalClock clock = LocalNow);
+  ~CommLog();
+  CommLog(const CommLog&) = delete;
+  CommLog& operator=(const CommLog&) = delete;
+
+  void Write(std::string_view message);
+  // Write of a message holding one "%d".
+  void WriteNumber(const char* format, int value);
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  // Opens the file and takes its position; false when logging is off. Needs mutex_.
+  bool EnsureOpen();
+  bool Initialise();
+  bool WriteAt(std::string_view bytes, long offset);
+  bool WriteHeader();
+  void TurnOff();
+  std::string Stamp() const;
+
+  const std::filesystem::path path_;
+  const LocalClock clock_;
+  std::mutex mutex_;
+  int fd_ = -1;         // guarded by mutex_
+  bool tried_ = false;  // guarded by mutex_; the file is opened once
+  long position_ = 0;   // guarded by mutex_
+};
+
+}  // namespace tarvello
