@@ -7,19 +7,21 @@
 namespace tarvello {
 
 struct Message {
-  unsigned id = 0;
+  int id = 0;
   std::intptr_t wparam = 0;
   std::intptr_t lparam = 0;
   friend bool operator==(const Message&, const Message&) = default;
 };
 
-// Messages that more than one subsystem posts or handles.
-inline constexpr unsigned kMsgNavigate = 2026;       // to the main screen: target id, argument
-inline constexpr unsigned kMsgTickerRepaint = 2027;  // to the main screen: repaint the ticker
-inline constexpr unsigned kMsgNavigationStep = 2028; // to the main screen's worker
-inline constexpr unsigned kMsgBusy = 2032;           // to the main screen: 5 show, 0 hide the progress window
-inline constexpr unsigned kMsgRefresh = 2033;        // to a data screen's worker: 1 busy, 0 silent
-inline constexpr unsigned kMsgNetworkStarted = 11024;
+// Window and thread messages that more than one subsystem posts or handles.
+enum ShellMessage : int {
+  kMsgNavigate = 2026,        // to the main screen: target id, argument
+  kMsgTickerRepaint = 2027,   // to the main screen: repaint the ticker
+  kMsgNavigationStep = 2028,  // to the main screen's worker: target id, argument
+  kMsgProgress = 2032,        // to the main screen: 5 show, 0 hide the progress window
+  kMsgRefresh = 2033,         // to a data screen's worker: 1 with busy indication, 0 silent
+  kMsgStartupDone = 11024,    // to the main screen: network start-up finished, 1 or 0
+};
 
 inline constexpr std::intptr_t kBusyShow = 5;
 inline constexpr std::intptr_t kBusyHide = 0;

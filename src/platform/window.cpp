@@ -38,7 +38,7 @@ Window::Window(QWidget* parent) : QWidget(parent) {
 
 bool Window::OnOwnThread() const { return QThread::currentThread() == thread(); }
 
-void Window::PostMessage(unsigned id, std::intptr_t wparam, std::intptr_t lparam) {
+void Window::PostMessage(int id, std::intptr_t wparam, std::intptr_t lparam) {
   QCoreApplication::postEvent(this, new MessageEvent(Message{id, wparam, lparam}));
 }
 

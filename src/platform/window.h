@@ -30,7 +30,7 @@ class Window : public QWidget {
  public:
   explicit Window(QWidget* parent = nullptr);
 
-  void PostMessage(unsigned id, std::intptr_t wparam, std::intptr_t lparam);
+  void PostMessage(int id, std::intptr_t wparam, std::intptr_t lparam);
   // Starts (or restarts) timer id with the given period.
   void SetTimer(unsigned id, unsigned period_ms);
   void KillTimer(unsigned id);

@@ -42,12 +42,12 @@ void RefreshWorker::Run() {
 }
 
 void RefreshWorker::Refresh(bool show_busy) {
-  if (show_busy) screen_.PostToMainScreen(Message{kMsgBusy, kBusyShow, kBusyFromScreen});
+  if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyShow, kBusyFromScreen});
   busy_ = true;
   bool ok = screen_.RunExchange();
   busy_ = false;
   if (ok) RepaintAfterExchange();
-  if (show_busy) screen_.PostToMainScreen(Message{kMsgBusy, kBusyHide, kBusyFromScreen});
+  if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyHide, kBusyFromScreen});
 }
 
 void RefreshWorker::RepaintAfterExchange() {

@@ -70,7 +70,7 @@ bool ProgressState::PressCancel() {
       cancel_kind_ == CancelKind::kExchange ? hooks_.cancel_exchange : hooks_.close_page_fetch;
   if (cancel) cancel();
   if (form_ == ProgressForm::kBusy && hooks_.post_to_main) {
-    hooks_.post_to_main(Message{kMsgBusy, kBusyHide, -1});
+    hooks_.post_to_main(Message{kMsgProgress, kBusyHide, -1});
   }
   return true;
 }

@@ -16,7 +16,7 @@ TEST(ThreadQueueConcurrencyTest, EveryMessageOfManyPostersArrivesOnceInEachPoste
   std::vector<std::thread> posters;
   for (int p = 0; p < kPosters; ++p) {
     posters.emplace_back([&queue, p] {
-      for (int i = 0; i < kEach; ++i) queue.Post({static_cast<unsigned>(p), i, 0});
+      for (int i = 0; i < kEach; ++i) queue.Post({p, i, 0});
     });
   }
   std::vector<std::intptr_t> next(kPosters, 0);

@@ -32,7 +32,7 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, MessagesPostedFromWorkersArriveOnTheUiThreadInEachWorkersOrder) {
   constexpr int kEach = 200;
   std::vector<std::thread> workers;
-  for (unsigned w = 0; w < 3; ++w) {
+  for (int w = 0; w < 3; ++w) {
     workers.emplace_back([this, w] {
       for (int i = 0; i < kEach; ++i) screen_.PostMessage(2032 + w, i, 1126);
     });
