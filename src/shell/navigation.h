@@ -7,16 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace tarvello {
+#include "base/message.h"
 
-// Window and thread messages of the main screen and its workers.
-enum ShellMessage : int {
-  kMsgNavigate = 2026,
-  kMsgTickerRepaint = 2027,
-  kMsgNavigationStep = 2028,
-  kMsgProgress = 2032,
-  kMsgStartupDone = 11024,
-};
+namespace tarvello {
 
 // Navigation target ids (first parameter of 2026 and 2028).
 enum NavigationTarget : int {
