@@ -113,7 +113,8 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
   if (held && static_cast<int>(held->size()) >= days) return held;
   auto bars = std::make_shared<std::vector<Bar>>(held ? *held : std::vector<Bar>{});
   const int slot_count = market_.security(index).session->SlotCount();
-  for (int d = static_cast<int>(bars->size()); d < days; ++d) bars->push_back(DayBar(index, d, slot_count));
+  const int first = market_.first_history_day();
+  for (int d = first + static_cast<int>(bars->size()); d < first + days; ++d) bars->push_back(DayBar(index, d, slot_count));
   const std::lock_guard<std::mutex> lock(mutex_);
   auto& entry = past_days_[index];
   if (!entry || entry->size() < bars->size()) entry = bars;
@@ -121,11 +122,12 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
 }
 
 std::vector<Bar> KLineSeries::DayBars(int index, const Position& position, Adjustment adjustment) const {
-  const auto past = PastDays(index, position.day_index);
+  const int first = std::min(market_.first_history_day(), position.day_index);
+  const auto past = PastDays(index, position.day_index - first);
   std::vector<Bar> bars;
-  bars.reserve(static_cast<std::size_t>(position.day_index) + 1);
-  for (int d = 0; d < position.day_index; ++d) {
-    bars.push_back(Scaled((*past)[static_cast<std::size_t>(d)], Factor(index, d, position.day_index, adjustment)));
+  bars.reserve(static_cast<std::size_t>(position.day_index - first) + 1);
+  for (int d = first; d < position.day_index; ++d) {
+    bars.push_back(Scaled((*past)[static_cast<std::size_t>(d - first)], Factor(index, d, position.day_index, adjustment)));
   }
   bars.push_back(Scaled(DayBar(index, position.day_index, position.slots),
                         Factor(index, position.day_index, position.day_index, adjustment)));
@@ -162,7 +164,7 @@ std::vector<Bar> KLineSeries::MinuteBars(int index, const Position& position, co
   const int wanted = std::clamp(query.count, 0, kMaxBarsAsked);
   std::vector<Bar> bars;
   const int slot_count = market_.security(index).session->SlotCount();
-  const int oldest = std::max(0, position.day_index - kMaxDaysWalked);
+  const int oldest = std::max(market_.first_history_day(), position.day_index - kMaxDaysWalked);
   for (int d = position.day_index; d >= oldest; --d) {
     const int slots = d == position.day_index ? position.slots : slot_count;
     std::vector<Bar> day = MinuteBarsOfDay(index, d, slots, minutes, Factor(index, d, position.day_index, query.adjustment));
@@ -182,8 +184,9 @@ std::vector<Bar> KLineSeries::Bars(int index, const Position& position, const KL
   if (query.period == 7) return Page(days, query.start, query.count, false);
   std::vector<Bar> grouped;
   std::int64_t key = -1;
+  const int first = position.day_index + 1 - static_cast<int>(days.size());
   for (std::size_t d = 0; d < days.size(); ++d) {
-    const std::int64_t k = GroupKey(query.period, market_.TradingDay(static_cast<int>(d)));
+    const std::int64_t k = GroupKey(query.period, market_.TradingDay(first + static_cast<int>(d)));
     if (grouped.empty() || k != key) {
       grouped.push_back(days[d]);
       key = k;

@@ -7,13 +7,21 @@
 
 namespace tarvello::server {
 
+namespace {
+
+// The first trading day of every market: Monday 2000-01-03.
+const std::int64_t kEpoch = DayNumberFromCivil(2000, 1, 3);
+
+}  // namespace
+
 Market::Market(const MarketConfig& config) : seed_(config.seed), securities_(BuildCatalog(config.seed)) {
   for (std::size_t i = 0; i < securities_.size(); ++i) by_code_[securities_[i].code] = static_cast<int>(i);
-  const std::int64_t start_day = TradingDayOnOrBefore(config.start.day);
-  const std::int64_t first = AddTradingDays(start_day, -config.history_days);
-  const int count = config.history_days + 1 + config.future_days;
-  days_.reserve(static_cast<std::size_t>(count));
-  for (int d = 0; d < count; ++d) days_.push_back(d == 0 ? first : AddTradingDays(days_.back(), 1));
+  const std::int64_t start_day = std::max(TradingDayOnOrBefore(config.start.day), kEpoch);
+  const std::int64_t last = AddTradingDays(start_day, config.future_days);
+  for (std::int64_t day = kEpoch; day <= last; day = AddTradingDays(day, 1)) days_.push_back(day);
+  const auto start_index = std::lower_bound(days_.begin(), days_.end(), start_day) - days_.begin();
+  first_history_day_ = std::max(0, static_cast<int>(start_index) - config.history_days);
+  const int count = day_count();
 
   chains_.resize(securities_.size());
   for (std::size_t i = 0; i < securities_.size(); ++i) {

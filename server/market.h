@@ -1,6 +1,8 @@
-// Market: the whole simulated market of one seed. It holds the catalogue, the trading days of
-// the history (ending well after the simulated start so the clock can run on), every security's
-// daily chain, and a cache of minute paths (today's paths are asked for by every request).
+// Market: the whole simulated market of one seed. It holds the catalogue, the trading days from
+// a fixed epoch (so one seed gives the same prices on a date whatever moment the clock starts
+// at) until well after the simulated start (so the clock can run on), every security's daily
+// chain, and a cache of minute paths (today's paths are asked for by every request). Bars are
+// served for the last `history_days` trading days before the start only.
 // Everything but the path cache is fixed at construction; the cache is guarded by its own
 // mutex, so a Market is safe to share between the server's threads.
 #pragma once
@@ -25,7 +27,7 @@ namespace tarvello::server {
 struct MarketConfig {
   std::uint64_t seed = 1;
   SimTime start;
-  int history_days = 780;  // trading days before the start day
+  int history_days = 780;  // trading days before the start day that the bars reach back
   int future_days = 260;   // trading days after it that the clock may still reach
 };
 
@@ -51,6 +53,8 @@ class Market {
   }
   std::int64_t TradingDay(int day_index) const { return days_[static_cast<std::size_t>(day_index)]; }
   int day_count() const { return static_cast<int>(days_.size()); }
+  // The oldest day whose bars are served.
+  int first_history_day() const { return first_history_day_; }
   std::uint64_t seed() const { return seed_; }
 
   Position PositionAt(int index, const SimTime& time) const;
@@ -63,6 +67,7 @@ class Market {
   std::vector<Security> securities_;
   std::unordered_map<std::string, int> by_code_;
   std::vector<std::int64_t> days_;
+  int first_history_day_ = 0;
   std::vector<DailyChain> chains_;
 
   using PathKey = std::pair<int, int>;

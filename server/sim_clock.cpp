@@ -39,7 +39,7 @@ std::optional<SimTime> ParseSimTime(const std::string& text) {
   if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &year, &month, &day, &hour, &minute, &tail) != 5) {
     return std::nullopt;
   }
-  if (year < 1990 || year > 2100 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
+  if (year < 2000 || year > 2100 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
       minute > 59 || hour < 0 || minute < 0) {
     return std::nullopt;
   }

@@ -1,5 +1,9 @@
 #include "answer_fixture.h"
 
+#include <map>
+#include <memory>
+#include <mutex>
+
 #include "protocol/container_parser.h"
 #include "server/request_parser.h"
 
@@ -14,6 +18,16 @@ MarketConfig SmallMarket(std::uint64_t seed, const SimTime& start) {
   config.history_days = 300;
   config.future_days = 20;
   return config;
+}
+
+// Markets are immutable apart from their own caches, so tests share one per moment and seed.
+const Market& SharedMarket(std::uint64_t seed, const SimTime& start) {
+  static std::mutex mutex;
+  static std::map<std::pair<std::uint64_t, std::int64_t>, std::unique_ptr<Market>> markets;
+  const std::lock_guard<std::mutex> lock(mutex);
+  auto& market = markets[{seed, start.Tick()}];
+  if (!market) market = std::make_unique<Market>(SmallMarket(seed, start));
+  return *market;
 }
 
 HandlerSettings Settings(const std::string& latest_version) {
@@ -38,7 +52,7 @@ std::vector<Block> DecodeAnswer(const Bytes& answer, bool* complete) {
 
 AnswerFixture::AnswerFixture(const std::string& at, std::uint64_t seed, const std::string& latest_version)
     : clock(*ParseSimTime(at), 0),
-      market(SmallMarket(seed, clock.start())),
+      market(SharedMarket(seed, clock.start())),
       handler(market, clock, accounts, log, Settings(latest_version)) {}
 
 Bytes AnswerFixture::RawAnswer(const std::vector<Bytes>& packets) {

@@ -35,7 +35,7 @@ class AnswerFixture {
   Position PositionOf(const std::string& code) const;
 
   SimClock clock;
-  Market market;
+  const Market& market;  // shared by every fixture of the same moment and seed
   AccountBook accounts;
   EventLog log;
   RequestHandler handler;

@@ -171,7 +171,8 @@ TEST(SessionAnswersTest, FundFlowSplitsTheDaysAmount) {
     flows += amount;
   }
   const QuoteState q = QuoteAt(fixture.market, fixture.market.Find("SH600001"), fixture.PositionOf("SH600001"));
-  EXPECT_NEAR(static_cast<double>(flows), static_cast<double>(q.amount) / 100 * 1.05, static_cast<double>(q.amount) / 100 * 0.01);
+  // Inflows and outflows share the day's amount, and a twentieth more is the other slice.
+  EXPECT_NEAR(static_cast<double>(flows), static_cast<double>(q.amount) / 100 * 1.05, 8.0);
   for (int i = 0; i < 4; ++i) EXPECT_GT(r.Int16(), 0);
   EXPECT_TRUE(r.AtEnd());
 }
