@@ -115,8 +115,13 @@ class CatalogBuilder {
     s.earnings_milli = 50 + static_cast<int>(Unit(h >> 21) * 900);
     s.has_events = kind == Kind::kAShare;
     if (kind == Kind::kBShare) {
-      s.name = u"B" + s.name.substr(0, 2) + u"股";
-      s.initials = "B" + s.initials.substr(0, 2) + "G";
+      // Appended piece by piece: GCC 12 warns falsely about "literal" + temporary here.
+      std::u16string name(u"B");
+      name.append(s.name, 0, 2).append(u"股");
+      s.name = std::move(name);
+      std::string initials("B");
+      initials.append(s.initials, 0, 2).append("G");
+      s.initials = std::move(initials);
     }
     const int me = Add(std::move(s));
     for (int index : indices) catalog_[index].members.push_back(me);

@@ -24,9 +24,11 @@ struct Totals {
 
 class Client : public std::enable_shared_from_this<Client> {
  public:
-  Client(asio::io_context& io, const LoadSettings& settings, Clock::time_point deadline, Totals& totals)
+  // `phase` (0 to 1) spreads the first sends of a rated run over one period, so that the
+  // connections do not all fire at the same moment.
+  Client(asio::io_context& io, const LoadSettings& settings, Clock::time_point deadline, Totals& totals, double phase)
       : socket_(asio::make_strand(io)), timer_(socket_.get_executor()), settings_(settings), deadline_(deadline),
-        totals_(totals) {}
+        totals_(totals), phase_(phase) {}
   ~Client() {
     const std::lock_guard<std::mutex> lock(totals_.mutex);
     totals_.result.exchanges += exchanges_;
@@ -43,11 +45,23 @@ class Client : public std::enable_shared_from_this<Client> {
       }
       self->socket_.set_option(tcp::no_delay(true));
       self->next_send_ = Clock::now();
-      self->Send();
+      if (self->settings_.rate <= 0) {
+        self->Send();
+        return;
+      }
+      self->next_send_ += std::chrono::duration_cast<Clock::duration>(self->Period() * self->phase_);
+      self->timer_.expires_at(self->next_send_);
+      self->timer_.async_wait([self](const asio::error_code& wait_error) {
+        if (!wait_error) self->Send();
+      });
     });
   }
 
  private:
+  Clock::duration Period() const {
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / settings_.rate));
+  }
+
   void Send() {
     if (Clock::now() >= deadline_) return;
     sent_at_ = Clock::now();
@@ -90,7 +104,7 @@ class Client : public std::enable_shared_from_this<Client> {
       Send();
       return;
     }
-    next_send_ += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / settings_.rate));
+    next_send_ += Period();
     timer_.expires_at(std::max(next_send_, now));
     timer_.async_wait([self = shared_from_this()](const asio::error_code& error) {
       if (!error) self->Send();
@@ -102,6 +116,7 @@ class Client : public std::enable_shared_from_this<Client> {
   const LoadSettings& settings_;
   const Clock::time_point deadline_;
   Totals& totals_;
+  const double phase_;
   Clock::time_point sent_at_, next_send_;
   Bytes received_;
   std::array<std::uint8_t, 16384> chunk_{};
@@ -127,7 +142,10 @@ LoadResult RunLoad(const LoadSettings& settings) {
   const tcp::endpoint endpoint(asio::ip::make_address(settings.host), settings.port);
   const auto start = Clock::now();
   const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(settings.seconds));
-  for (int i = 0; i < settings.connections; ++i) std::make_shared<Client>(*io, settings, deadline, totals)->Start(endpoint);
+  for (int i = 0; i < settings.connections; ++i) {
+    const double phase = static_cast<double>(i) / settings.connections;
+    std::make_shared<Client>(*io, settings, deadline, totals, phase)->Start(endpoint);
+  }
   // Clients end at the deadline after their answer is in; a stalled one is cut off a second later.
   asio::steady_timer stop(*io, deadline + std::chrono::seconds(1));
   stop.async_wait([&io](const asio::error_code&) { io->stop(); });
