@@ -13,9 +13,10 @@ struct BarRange {
   int end = 0;
 };
 
+// The bar count as an int; capped so that index sums below can never overflow.
 inline int BarCount(std::size_t size) { return static_cast<int>(std::min<std::size_t>(size, 1u << 30)); }
 
-// The visible window: from max(firstVisible, 0) up to firstVisible + visibleCount, within the series.
+// The visible window: from f = max(firstVisible, 0) up to f + visibleCount, within the series.
 inline BarRange VisibleWindow(int firstVisible, int visibleCount, int total) {
   const int first = std::clamp(firstVisible, 0, total);
   const long end = static_cast<long>(first) + std::max(visibleCount, 0);

@@ -5,7 +5,8 @@
 // amount on the wire). An open, high or low of 0 is taken as the close. Records are appended as
 // they are read, so a container that breaks off keeps the bars read before the break; a record
 // cut off by the end of its block is dropped whole, and a quote or description block too short
-// for its layout is dropped rather than taken as zeros. Pure functions, any thread.
+// for its layout is dropped rather than taken as zeros. The builders and the reader are pure and
+// safe from any thread; FetchKLineAnswer runs on whichever threads its exchange allows.
 #pragma once
 
 #include <cstddef>

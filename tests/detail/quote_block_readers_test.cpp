@@ -84,16 +84,6 @@ TEST(QuoteBlockReadersTest, SnapshotMissingTheIgnoredTailIsReportedShort) {
   EXPECT_EQ(quote.volumeRatio, 10);
 }
 
-TEST(QuoteBlockReadersTest, EmptySnapshotIsAllZero) {
-  const Bytes empty;
-  BlockReader reader(empty.data(), 0, 0);
-  QuoteSnapshot quote;
-  quote.last = 5;
-  EXPECT_FALSE(ReadQuoteSnapshot(reader, quote));
-  EXPECT_EQ(quote.last, 0);
-  EXPECT_EQ(quote.prevClose, 0);
-}
-
 TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRate) {
   WireWriter body;
   body.I16(-2).I32(300).I32(400).I32(15500).I32(-120).U8(2);

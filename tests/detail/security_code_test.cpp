@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
-
-#include "protocol/packet_codec.h"
 
 namespace tarvello {
 namespace {
@@ -61,18 +58,6 @@ TEST(SecurityCodeTest, ListMarketByteFollowsThePrefix) {
   EXPECT_EQ(SecurityCode(u"BI000123").ListMarketByte(1), 0x5A);
   EXPECT_EQ(SecurityCode(u"HK000700").ListMarketByte(0x5A), 0x5A);
   EXPECT_EQ(SecurityCode(u"").ListMarketByte(0), 0);
-}
-
-TEST(SecurityCodeTest, CodeListRequestCarriesTheSameMarketBytes) {
-  const std::vector<std::string> codes = {"SZ000001", "HK000700", "BI000123"};
-  const Bytes packet = CPacketCodec().BuildCodeListInfo(0, 0, codes, 0, 0);
-  constexpr std::size_t kHeader = 7 + 8;  // "{", type, attribute, length, then a, b, count
-  constexpr std::size_t kItem = 24;
-  constexpr std::size_t kMarketOffset = 7;
-  ASSERT_EQ(packet.size(), 16 + kItem * codes.size());
-  EXPECT_EQ(packet[kHeader + kMarketOffset], 0);
-  EXPECT_EQ(packet[kHeader + kItem + kMarketOffset], 0);
-  EXPECT_EQ(packet[kHeader + 2 * kItem + kMarketOffset], 0x5A);
 }
 
 }  // namespace

