@@ -37,7 +37,7 @@ test-asan: setup
 test-tsan: setup
 	cmake -S . -B $(TSAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELLO_WERROR=ON \
 	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF -DTARVELLO_SANITIZE=thread
-	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
 	cd $(TSAN_BUILD) && $(CTEST) -L concurrency --no-tests=ignore
 
 # Runs every fuzz target with libFuzzer for FUZZ_SECONDS each, starting from its corpus.
