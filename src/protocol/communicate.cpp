@@ -98,8 +98,7 @@ int CCommunicate::CloseSocket() {
 
 int CCommunicate::SendData(std::span<const std::uint8_t> request) {
   std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
-  cancelled_ = false;
-  if (wake_pending_.exchange(false)) wake_.Drain();
+  ClearCancel();
   const Clock::time_point start = Clock::now();
   log_.Write("CCommunicate::SendData");
   log_.WriteNumber("Tiltl = %d", RequestTitle(request));
@@ -147,6 +146,11 @@ int CCommunicate::SendAll(std::span<const std::uint8_t> bytes) {
     }
   }
   return 0;
+}
+
+void CCommunicate::ClearCancel() {
+  cancelled_ = false;
+  if (wake_pending_.exchange(false)) wake_.Drain();
 }
 
 void CCommunicate::Cancel() {

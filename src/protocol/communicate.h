@@ -14,6 +14,8 @@
 // Every step writes a line to the communication log. Failures are return values: byte counts,
 // 0 for "nothing received", -1, -2, -3 as each operation says.
 //
+// The log must outlive the transport (its destructor logs the closing of the socket).
+//
 // Thread rules: every operation that touches the socket takes the exchange lock, which is
 // re-entrant: a caller that re-points the connection (SetServer, Connect, an exchange, switch
 // back) holds exchange_lock() across the whole sequence. Cancel takes no lock and may be called
@@ -74,7 +76,8 @@ class CCommunicate {
   // WAP mode: the body bytes stored (never more than the buffer holds), or -1.
   int RecieveHttpData(std::span<std::uint8_t> buffer);
   int CloseSocket();
-  // Makes a receive in progress (or the next wait of this exchange) give up with -1.
+  // Makes a receive in progress (or the next wait of this exchange) give up with -1. A cancel
+  // arriving between exchanges is cleared when the next exchange starts.
   void Cancel();
 
   // One whole exchange under the exchange lock: clears the response buffer, sends, receives.
@@ -99,6 +102,7 @@ class CCommunicate {
 
   // Waits on fd (none when negative), woken early only by a pending Cancel.
   PollOutcome WaitOn(int fd, short events, std::chrono::milliseconds timeout);
+  void ClearCancel();
   // Sleeps for the pause between connections; false when cancelled meanwhile.
   bool Pause();
   int FinishConnect(int fd);
