@@ -1,6 +1,7 @@
 #include "protocol/communicate.h"
 
 #include <poll.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -54,7 +55,8 @@ int CCommunicate::Connect() {
     log_.Write("Invalid socket");
     return -2;
   }
-  const int error = FinishConnect(fd);
+  int error = FinishConnect(fd);
+  if (error == 0 && !MakeBlocking(fd, timings_.readable_wait, timings_.writable_wait)) error = errno;
   if (error != 0) {
     log_.Write("wsaret == SOCKET_ERROR");
     log_.WriteNumber("nError:%d", error);
@@ -62,7 +64,10 @@ int CCommunicate::Connect() {
     CloseSocket();
     return -3;
   }
-  fd_ = fd;
+  {
+    std::lock_guard<std::mutex> socket(socket_mutex_);
+    fd_ = fd;
+  }
   log_.WriteNumber("Connect end %d", ElapsedMs(start));
   return 0;
 }
@@ -81,16 +86,17 @@ int CCommunicate::FinishConnect(int fd) {
   }
   const int started = StartConnect(fd, host, port);
   if (started != EINPROGRESS) return started;
-  const PollOutcome outcome = WaitOn(fd, POLLOUT, timings_.connect_wait);
-  if (outcome.result == WaitResult::kTimeout) return ETIMEDOUT;
-  if (outcome.result == WaitResult::kWoken) return ECANCELED;
-  if (outcome.result == WaitResult::kFailed) return errno;
+  const WaitResult outcome = WaitOn(fd, POLLOUT, timings_.connect_wait);
+  if (outcome == WaitResult::kTimeout) return ETIMEDOUT;
+  if (outcome == WaitResult::kWoken) return ECANCELED;
+  if (outcome == WaitResult::kFailed) return errno;
   return ConnectError(fd);
 }
 
 int CCommunicate::CloseSocket() {
   std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
   log_.Write("CCommunicate::CloseSocket");
+  std::lock_guard<std::mutex> socket(socket_mutex_);
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   return 0;
@@ -98,8 +104,7 @@ int CCommunicate::CloseSocket() {
 
 int CCommunicate::SendData(std::span<const std::uint8_t> request) {
   std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
-  cancelled_ = false;
-  if (wake_pending_.exchange(false)) wake_.Drain();
+  ClearCancel();
   const Clock::time_point start = Clock::now();
   log_.Write("CCommunicate::SendData");
   log_.WriteNumber("Tiltl = %d", RequestTitle(request));
@@ -120,55 +125,54 @@ int CCommunicate::SendData(std::span<const std::uint8_t> request) {
   return sent == 0 ? static_cast<int>(request.size()) : sent;
 }
 
-// Sends all bytes, waiting for room whenever the socket has none. 0, or the failure's result
+// Sends all bytes; each send waits for room at most the writable wait. 0, or the failure's result
 // after its log line; the socket is then closed.
 int CCommunicate::SendAll(std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     const ssize_t sent = SendSome(fd_, bytes.data(), bytes.size());
     if (sent > 0) {
       bytes = bytes.subspan(static_cast<std::size_t>(sent));
-      continue;
-    }
-    if (sent == 0 || errno != EAGAIN) {
+    } else if (sent < 0 && errno == EAGAIN) {
+      CloseSocket();
+      log_.Write("!select  send");
+      return -1;
+    } else {
       log_.Write("!send");
       CloseSocket();
       return -3;
     }
-    const PollOutcome writable = WaitOn(fd_, POLLOUT, timings_.writable_wait);
-    if (writable.result != WaitResult::kReady) {
-      CloseSocket();
-      log_.Write("!select  send");
-      return -1;
-    }
-    if ((writable.events & POLLOUT) == 0) {
-      CloseSocket();
-      log_.Write("!select  send 2");
-      return -2;
-    }
   }
   return 0;
+}
+
+void CCommunicate::ClearCancel() {
+  cancelled_ = false;
+  if (wake_pending_.exchange(false)) wake_.Drain();
 }
 
 void CCommunicate::Cancel() {
   cancelled_ = true;
   wake_pending_ = true;
   wake_.Signal();
+  // Ends a blocked send or receive at once; the exchanging thread then closes the socket.
+  std::lock_guard<std::mutex> socket(socket_mutex_);
+  if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
 }
 
-PollOutcome CCommunicate::WaitOn(int fd, short events, std::chrono::milliseconds timeout) {
+WaitResult CCommunicate::WaitOn(int fd, short events, std::chrono::milliseconds timeout) {
   const Clock::time_point deadline = Clock::now() + timeout;
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    const PollOutcome outcome =
+    const WaitResult outcome =
         PollWithWake(fd, events, wake_.fd(), std::max(left, std::chrono::milliseconds(0)));
-    if (outcome.result != WaitResult::kWoken || cancelled_) return outcome;
+    if (outcome != WaitResult::kWoken || cancelled_) return outcome;
     // A signal left over from a cancel that a later send has already cleared.
     wake_.Drain();
   }
 }
 
 bool CCommunicate::Pause() {
-  return WaitOn(-1, 0, timings_.pause).result != WaitResult::kWoken;
+  return WaitOn(-1, 0, timings_.pause) != WaitResult::kWoken;
 }
 
 void CCommunicate::SetDirect(bool direct) {

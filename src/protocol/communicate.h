@@ -14,11 +14,15 @@
 // Every step writes a line to the communication log. Failures are return values: byte counts,
 // 0 for "nothing received", -1, -2, -3 as each operation says.
 //
+// The log must outlive the transport (its destructor logs the closing of the socket).
+//
 // Thread rules: every operation that touches the socket takes the exchange lock, which is
 // re-entrant: a caller that re-points the connection (SetServer, Connect, an exchange, switch
-// back) holds exchange_lock() across the whole sequence. Cancel takes no lock and may be called
-// from any thread: it wakes a blocked wait at once; the waiting thread then closes the socket
-// itself and its receive reports -1. GetServerText may be called from any thread.
+// back) holds exchange_lock() across the whole sequence. Cancel does not wait for the exchange
+// and may be called from any thread: it shuts the socket down (under a small socket lock, so it
+// never races the close) and wakes a connect or pause in progress; the exchanging thread then
+// closes the socket itself and its receive reports -1. GetServerText may be called from any
+// thread.
 #pragma once
 
 #include <atomic>
@@ -64,8 +68,7 @@ class CCommunicate {
   // open one first. 0, or -2 when no socket can be had, -3 when the connect fails.
   int Connect();
   // Sends one request (in WAP mode behind its HTTP header). The count sent; -1 without a socket
-  // or when a full socket does not take the bytes in time; -2 when it reports an error instead
-  // of room; -3 when the send fails.
+  // or when a full socket does not take the bytes in time; -3 when the send fails.
   int SendData(std::span<const std::uint8_t> request);
   // Direct mode and pass-through: the count received; 0 after a broken connection or an
   // incomplete answer (the connection is then opened again); -1 without a socket or when
@@ -74,7 +77,8 @@ class CCommunicate {
   // WAP mode: the body bytes stored (never more than the buffer holds), or -1.
   int RecieveHttpData(std::span<std::uint8_t> buffer);
   int CloseSocket();
-  // Makes a receive in progress (or the next wait of this exchange) give up with -1.
+  // Makes a receive in progress (or the next wait of this exchange) give up with -1. A cancel
+  // arriving between exchanges is cleared when the next exchange starts.
   void Cancel();
 
   // One whole exchange under the exchange lock: clears the response buffer, sends, receives.
@@ -98,12 +102,14 @@ class CCommunicate {
   using Clock = std::chrono::steady_clock;
 
   // Waits on fd (none when negative), woken early only by a pending Cancel.
-  PollOutcome WaitOn(int fd, short events, std::chrono::milliseconds timeout);
+  WaitResult WaitOn(int fd, short events, std::chrono::milliseconds timeout);
+  void ClearCancel();
   // Sleeps for the pause between connections; false when cancelled meanwhile.
   bool Pause();
   int FinishConnect(int fd);
   int SendAll(std::span<const std::uint8_t> bytes);
-  // Waits for and receives one chunk; {kReady, n} with n <= 0 for a close or an error.
+  // Receives one chunk, waiting at most the readable wait: {kReady, n} with n <= 0 for a close or
+  // an error, kTimeout, or kWoken when cancelled.
   struct Chunk {
     WaitResult wait;
     ssize_t size;
@@ -131,7 +137,9 @@ class CCommunicate {
   int port_ = 2860;   // guarded by server_mutex_
 
   std::recursive_mutex exchange_mutex_;
-  int fd_ = -1;                                // guarded by exchange_mutex_
+  // Cancel shuts the socket down under socket_mutex_, so it never meets a closed or reused fd.
+  std::mutex socket_mutex_;
+  int fd_ = -1;  // changed under exchange_mutex_ and socket_mutex_; read under either
   std::atomic<bool> direct_{true};             // changed under exchange_mutex_
   bool pass_through_ = false;                  // guarded by exchange_mutex_
   NoConnectionManager no_connection_manager_;

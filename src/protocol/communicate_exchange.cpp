@@ -12,6 +12,8 @@ int CCommunicate::CommunicateThread(std::span<const std::uint8_t> request,
   {
     std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
     log_.Write("CommunicateThread ");
+    // A cancel meant for an earlier exchange must not stop this one before it starts.
+    ClearCancel();
     std::fill(response.begin(), response.end(), std::uint8_t{0});
     received = direct_ ? RunPersistent(request, response) : RunPerRequest(request, response);
   }
@@ -22,7 +24,6 @@ int CCommunicate::CommunicateThread(std::span<const std::uint8_t> request,
 // Direct mode: the connection stays open; a failed send gets one reconnect and one resend.
 int CCommunicate::RunPersistent(std::span<const std::uint8_t> request,
                                 std::span<std::uint8_t> response) {
-  cancelled_ = false;
   int received = 0;
   if (SendData(request) >= 1) {
     received = RecieveData(response);

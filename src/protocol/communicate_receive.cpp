@@ -1,7 +1,5 @@
 // The two receivers of CCommunicate: RecieveData (direct mode and pass-through) and
 // RecieveHttpData (WAP mode).
-#include <poll.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -24,13 +22,10 @@ bool DirectAnswerComplete(std::span<const std::uint8_t> stored, std::uint8_t las
 }  // namespace
 
 CCommunicate::Chunk CCommunicate::ReceiveChunk(std::span<std::uint8_t> into) {
-  for (;;) {
-    const PollOutcome readable = WaitOn(fd_, POLLIN, timings_.readable_wait);
-    if (readable.result != WaitResult::kReady) return {readable.result, 0};
-    const ssize_t got = ReceiveSome(fd_, into.data(), into.size());
-    if (got < 0 && errno == EAGAIN) continue;
-    return {WaitResult::kReady, got};
-  }
+  const ssize_t got = ReceiveSome(fd_, into.data(), into.size());
+  if (cancelled_) return {WaitResult::kWoken, 0};
+  if (got < 0 && errno == EAGAIN) return {WaitResult::kTimeout, 0};
+  return {WaitResult::kReady, got};
 }
 
 int CCommunicate::AfterCancel() {

@@ -1,10 +1,12 @@
 #include "protocol/socket_io.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,7 +44,21 @@ int ConnectError(int fd) {
   return error;
 }
 
-PollOutcome PollWithWake(int fd, short events, int wake_fd, std::chrono::milliseconds timeout) {
+bool MakeBlocking(int fd, std::chrono::milliseconds receive_wait,
+                  std::chrono::milliseconds send_wait) {
+  const auto as_timeval = [](std::chrono::milliseconds wait) {
+    return timeval{static_cast<time_t>(wait.count() / 1000),
+                   static_cast<suseconds_t>(wait.count() % 1000 * 1000)};
+  };
+  const timeval receive = as_timeval(receive_wait);
+  const timeval send = as_timeval(send_wait);
+  const int flags = ::fcntl(fd, F_GETFL);
+  return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 &&
+         ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &receive, sizeof receive) == 0 &&
+         ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &send, sizeof send) == 0;
+}
+
+WaitResult PollWithWake(int fd, short events, int wake_fd, std::chrono::milliseconds timeout) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point deadline = Clock::now() + timeout;
   for (;;) {
@@ -50,10 +66,10 @@ PollOutcome PollWithWake(int fd, short events, int wake_fd, std::chrono::millise
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
     const int ready = ::poll(fds, 2, static_cast<int>(std::max<long>(left.count(), 0)));
     if (ready < 0 && errno == EINTR) continue;
-    if (ready < 0) return {WaitResult::kFailed, 0};
-    if (fds[1].revents != 0) return {WaitResult::kWoken, 0};
-    if (ready == 0) return {WaitResult::kTimeout, 0};
-    return {WaitResult::kReady, fds[0].revents};
+    if (ready < 0) return WaitResult::kFailed;
+    if (fds[1].revents != 0) return WaitResult::kWoken;
+    if (ready == 0) return WaitResult::kTimeout;
+    return WaitResult::kReady;
   }
 }
 

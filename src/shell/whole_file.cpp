@@ -35,15 +35,21 @@ ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) 
   bytes.clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
-  char chunk[8192];
+  struct stat status {};
+  // One read takes a file whose size is known; the loop still follows a file that grows.
+  const std::size_t expected = ::fstat(fd, &status) == 0 ? static_cast<std::size_t>(status.st_size) : 0;
+  bytes.resize(expected + 1);
+  std::size_t used = 0;
   ReadResult result = ReadResult::kRead;
   for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) result = ReadResult::kFailed;
     if (got <= 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
+    used += static_cast<std::size_t>(got);
   }
+  bytes.resize(result == ReadResult::kRead ? used : 0);
   ::close(fd);
   return result;
 }

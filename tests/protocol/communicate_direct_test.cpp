@@ -204,6 +204,19 @@ TEST_F(TransportTest, CancelBetweenExchangesIsClearedByTheNextSend) {
   EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
 }
 
+TEST_F(TransportTest, SendIntoAPeerThatReadsNothingGivesUpAfterTheWritableWait) {
+  LoopbackServer server([&](ServerConnection& c) {
+    // Reads one byte and no more; the connection stays open until the server stops.
+    Bytes first;
+    c.ReadExactly(1, first);
+  });
+  ConnectTo(server);
+  const Bytes flood(32 << 20, 'f');
+  EXPECT_EQ(transport_->SendData(flood), -1);
+  EXPECT_TRUE(Logged("!select  send"));
+  EXPECT_EQ(transport_->SendData(flood), -1);
+}
+
 TEST_F(TransportTest, OperationsWithoutASocketReportMinusOne) {
   MakeTransport();
   EXPECT_EQ(transport_->SendData(QuoteRequest()), -1);

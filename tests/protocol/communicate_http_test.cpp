@@ -58,6 +58,38 @@ TEST_F(WapTransportTest, RequestGoesOutAsFiveHeaderLinesAndTheBodyAndAnswerInOne
   EXPECT_EQ(Messages(), expected);
 }
 
+TEST_F(WapTransportTest, RequestLargerThanOneSendBufferGoesOutWhole) {
+  Bytes body(3000);
+  for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<std::uint8_t>(i);
+  const Bytes request = RequestContainer(kCodeListInfo, body);
+  std::string received;
+  {
+    LoopbackServer gateway([&](ServerConnection& c) {
+      received = c.ReadHttpRequest().value_or("");
+      c.Send(HttpAnswer("ok"));
+      c.ReadContainer();
+    });
+    UseGateway(gateway);
+    Bytes response(100);
+    EXPECT_EQ(Exchange(response, request), 2);
+  }
+  ASSERT_GE(received.size(), request.size());
+  EXPECT_TRUE(received.ends_with(std::string(request.begin(), request.end())));
+  EXPECT_NE(received.find("Content-Length: 3008\r\n\r\n"), std::string::npos);
+}
+
+TEST_F(WapTransportTest, CancelBetweenExchangesDoesNotStopTheNextOne) {
+  LoopbackServer gateway([&](ServerConnection& c) {
+    c.ReadHttpRequest();
+    c.Send(HttpAnswer("answer"));
+    c.ReadContainer();
+  });
+  UseGateway(gateway);
+  transport_->Cancel();
+  Bytes response(100);
+  EXPECT_EQ(Exchange(response), 6);
+}
+
 TEST_F(WapTransportTest, AnswerInPiecesIsReadByItsContentLength) {
   const std::string body(2500, 'x');
   LoopbackServer gateway([&](ServerConnection& c) {
