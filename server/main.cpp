@@ -1,18 +1,67 @@
 // tarvello-quoted: the quote server simulator.
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "server/accounts.h"
+#include "server/event_log.h"
+#include "server/market.h"
+#include "server/quote_server.h"
+#include "server/request_handler.h"
 #include "server/server_options.h"
+#include "server/sim_clock.h"
+
+namespace {
+
+// Many idle clients need many descriptors: take the hard limit.
+void RaiseDescriptorLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  using namespace tarvello::server;
   std::string error;
-  const auto options =
-      tarvello::server::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  const auto options = ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options) {
+    std::fprintf(stderr, "tarvello-quoted: %s\n%s", error.c_str(), ServerUsage());
+    return 2;
+  }
+  if (options->help) {
+    std::printf("%s", ServerUsage());
+    return 0;
+  }
+  AccountBook accounts;
+  if (!options->accounts.empty() && !accounts.LoadFile(options->accounts, error)) {
     std::fprintf(stderr, "tarvello-quoted: %s\n", error.c_str());
     return 2;
   }
-  std::printf("tarvello-quoted: port %u, not serving yet\n", static_cast<unsigned>(options->port));
+  RaiseDescriptorLimit();
+  const SimClock clock(options->at.value_or(DefaultStart()), options->speed);
+  MarketConfig config;
+  config.seed = options->seed;
+  config.start = clock.start();
+  const Market market(config);
+  EventLog log(stderr);
+  HandlerSettings settings;
+  settings.latest_version = options->latest_version;
+  RequestHandler handler(market, clock, accounts, log, settings);
+  QuoteServer server(handler, Endpoints{options->address, options->port, options->gateway_port});
+  if (!server.Open(error)) {
+    std::fprintf(stderr, "tarvello-quoted: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("tarvello-quoted: quote port %u, gateway port %u\n", static_cast<unsigned>(server.quote_port()),
+              static_cast<unsigned>(server.gateway_port()));
+  std::fflush(stdout);
+  server.Run(options->threads, true);
+  log.Write("tarvello-quoted: stopped");
   return 0;
 }

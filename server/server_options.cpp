@@ -13,25 +13,56 @@ bool ParseNumber(const std::string& text, T& out) {
   return ec == std::errc() && ptr == end;
 }
 
+bool ParseSpeed(const std::string& text, double& out) {
+  if (!ParseNumber(text, out)) return false;
+  return out >= 0 && out <= 100000;
+}
+
+bool ParseValue(const std::string& name, const std::string& value, ServerOptions& options, bool& known) {
+  known = true;
+  if (name == "--port") return ParseNumber(value, options.port);
+  if (name == "--gateway-port") return ParseNumber(value, options.gateway_port);
+  if (name == "--seed") return ParseNumber(value, options.seed);
+  if (name == "--speed") return ParseSpeed(value, options.speed);
+  if (name == "--threads") return ParseNumber(value, options.threads) && options.threads >= 1 && options.threads <= 64;
+  if (name == "--at") {
+    options.at = ParseSimTime(value);
+    return options.at.has_value();
+  }
+  if (name == "--accounts") {
+    options.accounts = value;
+    return !value.empty();
+  }
+  if (name == "--latest-version") {
+    options.latest_version = value;
+    return !value.empty();
+  }
+  if (name == "--bind") {
+    options.address = value;
+    return !value.empty();
+  }
+  known = false;
+  return false;
+}
+
 }  // namespace
 
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args, std::string& error) {
   ServerOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value for " + name;
       return std::nullopt;
     }
     const std::string& value = args[++i];
-    bool ok = false;
-    if (name == "--port") {
-      ok = ParseNumber(value, options.port);
-    } else if (name == "--gateway-port") {
-      ok = ParseNumber(value, options.gateway_port);
-    } else if (name == "--seed") {
-      ok = ParseNumber(value, options.seed);
-    } else {
+    bool known = false;
+    const bool ok = ParseValue(name, value, options, known);
+    if (!known) {
       error = "unknown option " + name;
       return std::nullopt;
     }
@@ -41,6 +72,19 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
     }
   }
   return options;
+}
+
+const char* ServerUsage() {
+  return "usage: tarvello-quoted [options]\n"
+         "  --port N             quote port (default 2860; 0 picks a free port)\n"
+         "  --gateway-port N     WAP gateway port (default 8080; 0 picks a free port)\n"
+         "  --bind ADDRESS       address to listen on (default 127.0.0.1)\n"
+         "  --seed N             market seed (default 1)\n"
+         "  --at \"YYYY-MM-DD HH:MM\"  simulated start (default: today, in the morning session)\n"
+         "  --speed N            simulated seconds per real second (default 1; 0 stops the clock)\n"
+         "  --accounts FILE      login accounts, one \"user password [rights]\" a line\n"
+         "  --latest-version V   version announced to the version check (default V3.3)\n"
+         "  --threads N          serving threads (default 2)\n";
 }
 
 }  // namespace tarvello::server

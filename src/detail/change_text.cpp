@@ -17,9 +17,11 @@ ChangeTexts ChangeOf(std::int32_t last, std::int32_t prevClose, std::uint8_t pri
   // Single precision, as the figures have always been computed on the handheld.
   const float percent = static_cast<float>(difference) / static_cast<float>(prevClose) * 100.0f;
   if (difference > 0) {
-    return {PrintfText("+%.2f", change), PrintfText("+%.2f%%", static_cast<double>(percent)), kRiseRed};
+    return {PrintfText("+%.2f", change), PrintfText("+%.2f%%", static_cast<double>(percent)),
+            kRiseRed};
   }
-  return {PrintfText("%.2f", change), PrintfText("%.2f%%", static_cast<double>(percent)), kFallGreen};
+  return {PrintfText("%.2f", change), PrintfText("%.2f%%", static_cast<double>(percent)),
+          kFallGreen};
 }
 
 }  // namespace tarvello

@@ -1,19 +1,36 @@
 #include "detail/own_list_file.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
 
 #include "shell/profile_file.h"
+#include "shell/profile_text.h"
+#include "shell/utf16le.h"
+#include "shell/whole_file.h"
 
 namespace tarvello::own_list_file {
 
 namespace {
 
-// No stored value can hold a line break, so this default tells a missing key from any value.
-constexpr std::u16string_view kMissingValue = u"\r\n";
 // Keys looked at past the last one expected before the list is taken to have ended.
 constexpr std::size_t kProbeSlack = 16;
 // An absurd NUMBER must not make the reader probe for ever.
 constexpr int kProbeLimit = 4096;
+
+// NUMBER as the list writes it: plain decimal digits without a leading zero, within int range.
+// Anything else (a sign, blanks, a line that swallowed the next header) is damage, not a count.
+std::optional<int> ParseCount(std::u16string_view text) {
+  if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == u'0')) return std::nullopt;
+  long long count = 0;
+  for (const char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    count = count * 10 + (c - u'0');
+  }
+  if (count > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(count);
+}
 
 std::filesystem::path RebuildPath(const std::filesystem::path& file) {
   std::filesystem::path rebuilt = file;
@@ -30,19 +47,36 @@ std::u16string CodeKey(std::size_t index) {
 
 Contents Read(const std::filesystem::path& file) {
   Contents contents;
-  contents.number = ProfileFile::GetInt(kNumberSection, kNumberKey, -1, file);
-  const std::size_t expected = static_cast<std::size_t>(std::clamp(contents.number, 0, kProbeLimit));
+  // One read of the file; the keys are then looked up in memory with the engine's own rules.
+  std::string bytes;
+  const ReadResult result = ReadWholeFile(file, bytes);
+  contents.readable = result != ReadResult::kFailed;
+  contents.dense = contents.readable;
+  if (result != ReadResult::kRead) return contents;
+  const std::u16string text = DecodeUtf16Le(bytes);
+
+  const std::optional<std::u16string> numberText =
+      profile_text::GetValue(text, kNumberSection, kNumberKey);
+  if (numberText) {
+    const std::optional<int> count = ParseCount(*numberText);
+    contents.number = count.value_or(-1);
+    contents.dense = count.has_value();
+  }
+  const std::size_t expected =
+      static_cast<std::size_t>(std::clamp(contents.number, 0, kProbeLimit));
   std::size_t missesInARow = 0;
   for (std::size_t index = 0; index < expected || missesInARow < kProbeSlack; ++index) {
-    const std::u16string value = ProfileFile::GetString(kListSection, CodeKey(index), kMissingValue, file);
-    if (value == kMissingValue) {
+    std::optional<std::u16string> value =
+        profile_text::GetValue(text, kListSection, CodeKey(index));
+    if (!value) {
       ++missesInARow;
       contents.dense = contents.dense && index >= expected;
       continue;
     }
     missesInARow = 0;
-    SecurityCode code(value);
-    const bool listed = std::find(contents.codes.begin(), contents.codes.end(), code) != contents.codes.end();
+    SecurityCode code(std::move(*value));
+    const bool listed =
+        std::find(contents.codes.begin(), contents.codes.end(), code) != contents.codes.end();
     if (index >= expected || listed || !code.IsWellFormed()) contents.dense = false;
     if (!listed && code.IsWellFormed()) contents.codes.push_back(std::move(code));
   }
@@ -53,7 +87,8 @@ Contents Read(const std::filesystem::path& file) {
 bool Append(const std::filesystem::path& file, int count, const SecurityCode& code) {
   const int index = count < 0 ? 0 : count;
   return ProfileFile::WriteInt(kNumberSection, kNumberKey, index + 1, file) &&
-         ProfileFile::WriteString(kListSection, CodeKey(static_cast<std::size_t>(index)), code.text(), file);
+         ProfileFile::WriteString(kListSection, CodeKey(static_cast<std::size_t>(index)),
+                                  code.text(), file);
 }
 
 bool Rewrite(const std::filesystem::path& file, const std::vector<SecurityCode>& codes) {

@@ -1,7 +1,8 @@
 // The file form of an own stock list ("SelectStock.ini", "LastViewStock.ini"): section
 // "STOCKNUMBER" with key "NUMBER" holding the count n, section "STOCKLIST" with keys STOCKCODE0 to
 // STOCKCODE<n-1> holding one security code each, in display order. All access goes through
-// ProfileFile. These functions take no lock: OwnStockList serialises them.
+// the INI engine: reads parse the file once with the engine's text rules (shell/profile_text.h),
+// changes go through ProfileFile. These functions take no lock: OwnStockList serialises them.
 #pragma once
 
 #include <filesystem>
@@ -21,12 +22,14 @@ inline constexpr std::u16string_view kListSection = u"STOCKLIST";
 std::u16string CodeKey(std::size_t index);
 
 struct Contents {
-  // NUMBER as stored, -1 when the entry (or the file) is missing.
+  // NUMBER as stored, -1 when the entry (or the file) is missing or holds no plain count.
   int number = -1;
   // The readable codes in key order, each once.
   std::vector<SecurityCode> codes;
-  // False when the file differs from its dense form: NUMBER missing or not the count, a gap in
-  // the keys, a key beyond NUMBER, a value that is no code, or a code listed twice.
+  // False when the file exists but cannot be read; such a file is never rewritten.
+  bool readable = true;
+  // False when the file differs from its dense form: NUMBER missing, not a plain count or not the
+  // count, a gap in the keys, a key beyond NUMBER, a value that is no code, or a code listed twice.
   bool dense = true;
 };
 

@@ -23,7 +23,9 @@ const SecurityCode kShenzhenComponent(u"SZ399001");
 // key of every code is its index.
 lists::Contents ReadDense(const std::filesystem::path& file) {
   lists::Contents contents = lists::Read(file);
-  if (!contents.dense && lists::Rewrite(file, contents.codes)) contents.dense = true;
+  if (contents.readable && !contents.dense && lists::Rewrite(file, contents.codes)) {
+    contents.dense = true;
+  }
   return contents;
 }
 
@@ -73,7 +75,8 @@ bool OwnStockList::Remove(const SecurityCode& code) {
   const std::size_t count = contents.codes.size();
   if (count == 1) return lists::Rewrite(file_, {});
   // NUMBER first, then the entry goes; the last code, if it was not the one removed, fills the gap.
-  if (!ProfileFile::WriteInt(lists::kNumberSection, lists::kNumberKey, static_cast<int>(count - 1), file_) ||
+  if (!ProfileFile::WriteInt(lists::kNumberSection, lists::kNumberKey, static_cast<int>(count - 1),
+                             file_) ||
       !ProfileFile::DeleteEntry(lists::kListSection, lists::CodeKey(index), u"delete", file_)) {
     return false;
   }
@@ -113,13 +116,15 @@ bool OwnStockList::Remember(const SecurityCode& code) {
   const std::size_t count = contents.codes.size();
   if (count < kRecentLimit) return lists::Append(file_, static_cast<int>(count), code);
   if (count > kRecentLimit) {
-    std::vector<SecurityCode> newest(contents.codes.end() - (kRecentLimit - 1), contents.codes.end());
+    std::vector<SecurityCode> newest(contents.codes.end() - (kRecentLimit - 1),
+                                     contents.codes.end());
     newest.push_back(code);
     return lists::Rewrite(file_, newest);
   }
   // A full list shifts towards index 0 in place: the oldest code drops out at the top.
   bool written = true;
-  for (std::size_t i = 0; i + 1 < count && written; ++i) written = WriteCode(file_, i, contents.codes[i + 1]);
+  for (std::size_t i = 0; i + 1 < count && written; ++i)
+    written = WriteCode(file_, i, contents.codes[i + 1]);
   return written && WriteCode(file_, count - 1, code);
 }
 

@@ -15,8 +15,9 @@ std::u16string PrintfText(const char* format, ...) {
   const int written = std::vsnprintf(buffer, sizeof buffer, format, args);
   va_end(args);
   if (written < 0) return {};
-  const std::size_t length = static_cast<std::size_t>(written) < sizeof buffer ? static_cast<std::size_t>(written)
-                                                                               : sizeof buffer - 1;
+  const std::size_t length = static_cast<std::size_t>(written) < sizeof buffer
+                                 ? static_cast<std::size_t>(written)
+                                 : sizeof buffer - 1;
   return text::FromUtf8(std::string_view(buffer, length));
 }
 

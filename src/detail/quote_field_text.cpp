@@ -15,7 +15,8 @@ std::u16string AmplitudeText(std::int32_t high, std::int32_t low, std::uint8_t p
   if (high == low) return u"0.00%";
   if (low == 0) return std::u16string(kNoDataText);
   const double amplitude = static_cast<double>(std::int64_t{high} - low) / low * 100.0;
-  return DecimalsOf(priceDecimals) == 3 ? PrintfText("%.3f%%", amplitude) : PrintfText("%.2f%%", amplitude);
+  return DecimalsOf(priceDecimals) == 3 ? PrintfText("%.3f%%", amplitude)
+                                        : PrintfText("%.2f%%", amplitude);
 }
 
 bool ShowsTurnover(std::uint8_t securityType) {
@@ -34,7 +35,8 @@ std::u16string BreadthText(std::int32_t count) { return PrintfText("%d家", coun
 std::u16string TimeOfDayText(std::int32_t hhmm) {
   const std::int32_t hours = hhmm / 100;
   const std::int32_t minutes = hhmm % 100;
-  if (hhmm < 0 || hhmm > kLastTimeOfDay || minutes >= kMinutesPerHour) return std::u16string(kNoDataText);
+  if (hhmm < 0 || hhmm > kLastTimeOfDay || minutes >= kMinutesPerHour)
+    return std::u16string(kNoDataText);
   return PrintfText("%02d:%02d", hours, minutes);
 }
 
@@ -60,6 +62,16 @@ std::u16string EarningsLabel(std::uint8_t earningsQuarter) {
   }
 }
 
-std::u16string VolumeRatioText(std::int32_t volumeRatio) { return PrintfText("%.2f%%", volumeRatio * 0.0001); }
+ColouredText OrderRatioOf(std::int32_t orderRatio, std::uint8_t priceDecimals, std::int32_t last) {
+  if (orderRatio == 0) return {ZeroFieldText(last, u"0.00%"), kFlatGrey};
+  const double percent = ScaledPrice(orderRatio, priceDecimals);
+  std::u16string text = DecimalsOf(priceDecimals) == 3 ? PrintfText("%.3f%%", percent)
+                                                       : PrintfText("%.2f%%", percent);
+  return {std::move(text), orderRatio > 0 ? kRiseRed : kFallGreen};
+}
+
+std::u16string VolumeRatioText(std::int32_t volumeRatio) {
+  return PrintfText("%.2f%%", volumeRatio * 0.0001);
+}
 
 }  // namespace tarvello

@@ -6,7 +6,14 @@
 #include <cstdint>
 #include <string>
 
+#include "detail/display_colours.h"
+
 namespace tarvello {
+
+struct ColouredText {
+  std::u16string text;
+  ColorRef colour = kFlatGrey;
+};
 
 // (high - low) / low x 100 in "%.3f%%" for three decimals, "%.2f%%" otherwise; "0.00%" when high
 // equals low; "--" when low is 0 and high is not.
@@ -33,6 +40,9 @@ std::u16string PeRatioText(std::int32_t peRatio);
 std::u16string EarningsText(std::int32_t earnings);
 // "收益(一)", "收益(二)", "收益(三)" for quarters 1 to 3, else "收益".
 std::u16string EarningsLabel(std::uint8_t earningsQuarter);
+// 委比: orderRatio / 10^decimals in "%.2f%%" ("%.3f%%" for three decimals), red above 0, green
+// below; at 0 grey "0.00%", or "--" without a last price.
+ColouredText OrderRatioOf(std::int32_t orderRatio, std::uint8_t priceDecimals, std::int32_t last);
 // 量比: volumeRatio x 0.0001 in "%.2f%%".
 std::u16string VolumeRatioText(std::int32_t volumeRatio);
 

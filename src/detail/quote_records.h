@@ -32,7 +32,7 @@ struct SecurityInfo {
 
 // Real-time quote (answer block 2203).
 struct QuoteSnapshot {
-  std::int32_t last = 0;  // 0 = no trade yet today
+  std::int32_t last = 0;   // 0 = no trade yet today
   std::int32_t snap2 = 0;  // kept, not shown
   std::int32_t volume = 0;
   std::int32_t high = 0;
@@ -49,8 +49,8 @@ struct QuoteExtra {
   std::int32_t turnoverRate = 0;  // percent x 1000
   std::int32_t innerVolume = 0;
   std::int32_t outerVolume = 0;
-  std::int32_t peRatio = 0;   // x 1000
-  std::int32_t earnings = 0;  // per share, x 1000
+  std::int32_t peRatio = 0;          // x 1000
+  std::int32_t earnings = 0;         // per share, x 1000
   std::uint8_t earningsQuarter = 0;  // 1..3 name the quarter; anything else is the plain label
 };
 

@@ -16,7 +16,9 @@ bool IsAsciiLetterOrDigit(char16_t c) {
 }
 }  // namespace
 
-SecurityCode SecurityCode::FromAscii(std::string_view text) { return SecurityCode(text::FromAscii(text)); }
+SecurityCode SecurityCode::FromAscii(std::string_view text) {
+  return SecurityCode(text::FromAscii(text));
+}
 
 std::u16string_view SecurityCode::Prefix() const {
   return std::u16string_view(text_).substr(0, std::min(text_.size(), kPrefixLength));

@@ -1,12 +1,14 @@
 #include "protocol/comm_log.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace tarvello {
 namespace {
@@ -37,9 +39,7 @@ std::tm CommLog::LocalNow() {
 CommLog::CommLog(std::filesystem::path folder, LocalClock clock)
     : path_(std::move(folder) / kFileName), clock_(std::move(clock)) {}
 
-CommLog::~CommLog() {
-  if (fd_ >= 0) ::close(fd_);
-}
+CommLog::~CommLog() { TurnOff(); }
 
 void CommLog::Write(std::string_view message) {
   std::string line = Stamp();
@@ -47,17 +47,39 @@ void CommLog::Write(std::string_view message) {
   std::lock_guard<std::mutex> guard(mutex_);
   if (!EnsureOpen()) return;
   const long end = position_ + static_cast<long>(line.size());
-  bool written;
   if (end > kRingLimit) {
     // The entry that crosses the limit stays at the tail; the ring starts over after the header.
-    written = WriteAt(line, position_) &&
-              WriteAt(std::string(kSpaceLine).append(kEndLine), kHeaderSize);
-    position_ = kFirstEntry;
+    pending_.append(line);
+    const bool written = WriteAt(pending_, pending_offset_) && WriteAt(kSpaceLine, kHeaderSize);
+    pending_.clear();
+    pending_offset_ = position_ = kFirstEntry;
+    if (!written) return TurnOff();
   } else {
-    written = WriteAt(line.append(kEndLine), position_);
+    pending_.append(line);
     position_ = end;
   }
-  if (!written || !WriteHeader()) TurnOff();
+  dirty_ = true;
+  if (holds_ == 0) Flush();
+}
+
+void CommLog::Flush() {
+  if (fd_ < 0 || !dirty_) return;
+  pending_.append(kEndLine);
+  const bool written = WriteAt(pending_, pending_offset_) && WriteHeader();
+  pending_.clear();
+  pending_offset_ = position_;
+  dirty_ = false;
+  if (!written) TurnOff();
+}
+
+CommLog::Hold::Hold(CommLog& log) : log_(log) {
+  std::lock_guard<std::mutex> guard(log_.mutex_);
+  ++log_.holds_;
+}
+
+CommLog::Hold::~Hold() {
+  std::lock_guard<std::mutex> guard(log_.mutex_);
+  if (--log_.holds_ == 0) log_.Flush();
 }
 
 void CommLog::WriteNumber(const char* format, int value) {
@@ -71,6 +93,9 @@ bool CommLog::EnsureOpen() {
   tried_ = true;
   fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd_ < 0) return false;
+  // The header is rewritten after every entry; through a shared mapping that costs no system call.
+  void* header = ::mmap(nullptr, kHeaderSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+  header_ = header == MAP_FAILED ? nullptr : static_cast<char*>(header);
   if (!Initialise()) {
     TurnOff();
     return false;
@@ -87,10 +112,10 @@ bool CommLog::Initialise() {
   const ssize_t got = ::pread(fd_, header, sizeof header, 0);
   const long stated = got == kHeaderSize ? ParseHeader(std::string_view(header, sizeof header)) : -1;
   if (stated >= kFirstEntry && stated <= kRingLimit && stated <= status.st_size) {
-    position_ = stated;
+    pending_offset_ = position_ = stated;
     return true;
   }
-  position_ = kFirstEntry;
+  pending_offset_ = position_ = kFirstEntry;
   return WriteAt(kSpaceLine, kHeaderSize) && WriteHeader();
 }
 
@@ -108,10 +133,14 @@ bool CommLog::WriteAt(std::string_view bytes, long offset) {
 bool CommLog::WriteHeader() {
   char header[kHeaderSize + 1];
   std::snprintf(header, sizeof header, "%32ld \r\n", position_);
-  return WriteAt(std::string_view(header, kHeaderSize), 0);
+  if (header_ == nullptr) return WriteAt(std::string_view(header, kHeaderSize), 0);
+  std::memcpy(header_, header, kHeaderSize);
+  return true;
 }
 
 void CommLog::TurnOff() {
+  if (header_ != nullptr) ::munmap(header_, kHeaderSize);
+  header_ = nullptr;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
 }

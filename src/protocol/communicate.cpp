@@ -99,22 +99,11 @@ int CCommunicate::CloseSocket() {
 int CCommunicate::SendData(std::span<const std::uint8_t> request) {
   std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
   cancelled_ = false;
-  wake_.Drain();
+  if (wake_pending_.exchange(false)) wake_.Drain();
   const Clock::time_point start = Clock::now();
   log_.Write("CCommunicate::SendData");
   log_.WriteNumber("Tiltl = %d", RequestTitle(request));
   if (fd_ < 0) return -1;
-  const PollOutcome writable = WaitOn(fd_, POLLOUT, timings_.writable_wait);
-  if (writable.result != WaitResult::kReady) {
-    CloseSocket();
-    log_.Write("!select  send");
-    return -1;
-  }
-  if ((writable.events & POLLOUT) == 0) {
-    CloseSocket();
-    log_.Write("!select  send 2");
-    return -2;
-  }
   Bytes framed;
   if (!direct_ && !pass_through_) {
     std::string header;
@@ -126,30 +115,43 @@ int CCommunicate::SendData(std::span<const std::uint8_t> request) {
     framed.insert(framed.end(), request.begin(), request.end());
     request = framed;
   }
-  if (!SendAll(request)) {
-    log_.Write("!send");
-    CloseSocket();
-    return -3;
-  }
-  log_.WriteNumber("SendData end %d", ElapsedMs(start));
-  return static_cast<int>(request.size());
+  const int sent = SendAll(request);
+  if (sent == 0) log_.WriteNumber("SendData end %d", ElapsedMs(start));
+  return sent == 0 ? static_cast<int>(request.size()) : sent;
 }
 
-bool CCommunicate::SendAll(std::span<const std::uint8_t> bytes) {
+// Sends all bytes, waiting for room whenever the socket has none. 0, or the failure's result
+// after its log line; the socket is then closed.
+int CCommunicate::SendAll(std::span<const std::uint8_t> bytes) {
   while (!bytes.empty()) {
     const ssize_t sent = SendSome(fd_, bytes.data(), bytes.size());
     if (sent > 0) {
       bytes = bytes.subspan(static_cast<std::size_t>(sent));
       continue;
     }
-    if (sent == 0 || errno != EAGAIN) return false;
-    if (WaitOn(fd_, POLLOUT, timings_.writable_wait).result != WaitResult::kReady) return false;
+    if (sent == 0 || errno != EAGAIN) {
+      log_.Write("!send");
+      CloseSocket();
+      return -3;
+    }
+    const PollOutcome writable = WaitOn(fd_, POLLOUT, timings_.writable_wait);
+    if (writable.result != WaitResult::kReady) {
+      CloseSocket();
+      log_.Write("!select  send");
+      return -1;
+    }
+    if ((writable.events & POLLOUT) == 0) {
+      CloseSocket();
+      log_.Write("!select  send 2");
+      return -2;
+    }
   }
-  return true;
+  return 0;
 }
 
 void CCommunicate::Cancel() {
   cancelled_ = true;
+  wake_pending_ = true;
   wake_.Signal();
 }
 

@@ -63,8 +63,9 @@ class CCommunicate {
   // Opens the connection (to the server in direct mode, to the gateway in WAP mode), closing an
   // open one first. 0, or -2 when no socket can be had, -3 when the connect fails.
   int Connect();
-  // Sends one request. The count sent; -1 without a socket or when the socket does not become
-  // writable in time; -2 when it reports an error instead; -3 when the send fails.
+  // Sends one request (in WAP mode behind its HTTP header). The count sent; -1 without a socket
+  // or when a full socket does not take the bytes in time; -2 when it reports an error instead
+  // of room; -3 when the send fails.
   int SendData(std::span<const std::uint8_t> request);
   // Direct mode and pass-through: the count received; 0 after a broken connection or an
   // incomplete answer (the connection is then opened again); -1 without a socket or when
@@ -101,7 +102,7 @@ class CCommunicate {
   // Sleeps for the pause between connections; false when cancelled meanwhile.
   bool Pause();
   int FinishConnect(int fd);
-  bool SendAll(std::span<const std::uint8_t> bytes);
+  int SendAll(std::span<const std::uint8_t> bytes);
   // Waits for and receives one chunk; {kReady, n} with n <= 0 for a close or an error.
   struct Chunk {
     WaitResult wait;
@@ -122,6 +123,7 @@ class CCommunicate {
   const TransportTimings timings_;
   WakeSignal wake_;
   std::atomic<bool> cancelled_{false};
+  std::atomic<bool> wake_pending_{false};  // set by Cancel; spares the next send a drain
   std::atomic<bool> dial_prompt_allowed_{false};
 
   mutable std::mutex server_mutex_;

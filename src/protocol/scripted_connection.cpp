@@ -127,6 +127,8 @@ std::uint32_t ScriptedConnection::EstablishSync(const ConnectionRequest& request
 bool ScriptedConnection::EstablishAsync(const ConnectionRequest& request, ConnectionHandle& handle) {
   const std::lock_guard<std::mutex> lock(mutex_);
   const bool up = AnyConnectionUp();
+  // With nothing up, only a test-only request is accepted (and reports the failure).
+  if (!up && !request.test_only) return false;
   std::uint32_t status = up ? kConnectionStatusConnected : kStatusConnectionFailed;
   if (request.test_only && up) status = kConnectionStatusWouldConnect;
   handle = next_handle_++;

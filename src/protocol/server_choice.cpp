@@ -15,8 +15,8 @@ constexpr int kPauseMs = 200;
 
 // Runs one timed probe against the server; the milliseconds it took, or -1 when the answer was
 // not exactly the probe's 8 bytes.
-std::int64_t TimeProbe(ProbeLink& link, ProbeClock& clock, const std::string& host) {
-  link.Connect(host, kQuotePort);
+std::int64_t TimeProbe(ProbeLink& link, ProbeClock& clock, const std::string& host, int port) {
+  link.Connect(host, port);
   const Bytes probe = CPacketCodec().BuildServerProbe();
   std::array<std::uint8_t, kProbeAnswerCapacity> answer{};
   const std::int64_t start = clock.TickMs();
@@ -69,10 +69,10 @@ ServerCell ManualChoice(int row, ServerCell current) {
 
 bool RunStartupProbe(ProbeLink& link, ProbeClock& clock, const Deployment& deployment, ServerSelection& selection) {
   const int a = clock.UtcSecond() >= 30 ? 1 : 0;
-  const std::int64_t first = TimeProbe(link, clock, deployment.quote_servers[1][static_cast<std::size_t>(a)]);
+  const std::int64_t first = TimeProbe(link, clock, deployment.quote_servers[1][static_cast<std::size_t>(a)], deployment.quote_port);
   if (first < 0) return false;
   const int b = clock.UtcSecond() >= 30 ? 1 : 0;
-  const std::int64_t second = TimeProbe(link, clock, deployment.quote_servers[0][static_cast<std::size_t>(b)]);
+  const std::int64_t second = TimeProbe(link, clock, deployment.quote_servers[0][static_cast<std::size_t>(b)], deployment.quote_port);
   if (second < 0) return false;
   selection.Set(first <= second ? ServerCell{1, a} : ServerCell{0, b});
   return true;

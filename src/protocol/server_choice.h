@@ -17,8 +17,6 @@
 
 namespace tarvello {
 
-inline constexpr int kQuotePort = 2860;
-
 struct ServerCell {
   int group = 1;
   int index = 0;

@@ -81,6 +81,7 @@ std::vector<Field> Fields() {
   for (int group : {1, 0}) {
     for (int index : {0, 1}) fields.push_back(ServerCell(u"SERVERS", group, index, &Deployment::quote_servers));
   }
+  fields.push_back(PortField(u"SERVERS", &Deployment::quote_port));
   for (int row = 0; row < Deployment::kServerRows; ++row) {
     fields.push_back({u"SERVERS", u"ROW" + text::FromAscii(std::to_string(row)),
                       [row](const Deployment& d) { return text::FromAscii(d.server_rows[row]); },

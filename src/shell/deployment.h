@@ -26,6 +26,8 @@ struct Deployment {
 
   // Quote servers (port 2860): [group][index], group 1 and group 0 of the start-up probe.
   std::array<std::array<std::string, 2>, 2> quote_servers;
+  // The port every quote server listens on: 2860, unless a deployment (or a test) says otherwise.
+  int quote_port = 2860;
   // The 25 rows of the manual server list, addresses only.
   std::array<std::string, kServerRows> server_rows;
   // Information servers, [group][index] as the quote servers, on info_port.

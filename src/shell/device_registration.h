@@ -14,10 +14,9 @@
 #include <span>
 #include <string>
 
-namespace tarvello {
+#include "protocol/exchange_function.h"
 
-// One exchange: request out, answer into the buffer; the count received (below 1: no data).
-using ExchangeFunction = std::function<int(std::span<const std::uint8_t>, std::span<std::uint8_t>)>;
+namespace tarvello {
 
 // Where the device's name may come from, in the order they are tried.
 struct MachineCandidates {

@@ -15,6 +15,7 @@ namespace {
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
+using namespace std::string_view_literals;
 
 const SecurityCode kA(u"SH600001");
 const SecurityCode kB(u"SZ000002");
@@ -27,12 +28,14 @@ void PrintTo(const SecurityCode& code, std::ostream* out) { *out << text::ToUtf8
 
 namespace {
 
-std::u16string FileText(const std::filesystem::path& path) { return DecodeUtf16Le(ReadBytes(path)); }
+std::u16string FileText(const std::filesystem::path& path) {
+  return DecodeUtf16Le(ReadBytes(path));
+}
 
 std::u16string ListText(int number, std::u16string_view entries) {
   const std::string digits = std::to_string(number);
-  return u"[STOCKNUMBER]\r\nNUMBER=" + std::u16string(digits.begin(), digits.end()) + u"\r\n[STOCKLIST]\r\n" +
-         std::u16string(entries);
+  return u"[STOCKNUMBER]\r\nNUMBER=" + std::u16string(digits.begin(), digits.end()) +
+         u"\r\n[STOCKLIST]\r\n" + std::u16string(entries);
 }
 
 class OwnStockListTest : public ::testing::Test {
@@ -170,6 +173,14 @@ TEST_F(OwnStockListTest, NumberSmallerThanTheEntriesLosesNoCodeOnRemove) {
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kC, kB}));
 }
 
+TEST_F(OwnStockListTest, NumberLineThatSwallowedTheNextHeaderIsRepairedBeforeAChange) {
+  // A lone "\n" ends the NUMBER line, so its value runs on over the list's header; rewriting
+  // that value in place would take the header and the codes with it.
+  WriteFile(u"[STOCKNUMBER]\r\nNUMBER=1\r\u0000\n[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\n"sv);
+  ASSERT_TRUE(list_.Add(kB));
+  EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
+}
+
 TEST_F(OwnStockListTest, GarbageNumberAndUnreadableFileAreEmptyLists) {
   WriteFile(ListText(0, u""));
   EXPECT_TRUE(list_.Codes().empty());
@@ -177,6 +188,14 @@ TEST_F(OwnStockListTest, GarbageNumberAndUnreadableFileAreEmptyLists) {
   EXPECT_TRUE(list_.Codes().empty());
   ASSERT_TRUE(list_.Add(kA));
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
+}
+
+TEST_F(OwnStockListTest, UnreadableFileIsNeverReplaced) {
+  std::filesystem::create_directory(list_.file());
+  EXPECT_TRUE(list_.Codes().empty());
+  EXPECT_FALSE(list_.Add(kA));
+  EXPECT_FALSE(list_.Remember(kA));
+  EXPECT_TRUE(std::filesystem::is_directory(list_.file()));
 }
 
 TEST_F(OwnStockListTest, AbsurdNumberIsReadInBoundedTime) {
@@ -197,7 +216,8 @@ class RecentlyViewedTest : public ::testing::Test {
     std::u16string entries;
     for (int index = count - 1; index >= 0; --index) {
       const std::string key = std::to_string(index);
-      entries += u"STOCKCODE" + std::u16string(key.begin(), key.end()) + u"=" + Code(first + index).text() + u"\r\n";
+      entries += u"STOCKCODE" + std::u16string(key.begin(), key.end()) + u"=" +
+                 Code(first + index).text() + u"\r\n";
     }
     return entries;
   }

@@ -35,7 +35,7 @@ TEST(PriceTextTest, PriceColourComparesWithPreviousClose) {
   EXPECT_EQ(PriceColour(1001, 1000, 1000), kRiseRed);
   EXPECT_EQ(PriceColour(999, 1000, 1000), kFallGreen);
   EXPECT_EQ(PriceColour(1000, 1000, 1000), kFlatGrey);
-  EXPECT_EQ(PriceColour(999, 1000, 0), kFlatGrey);  // no trade yet
+  EXPECT_EQ(PriceColour(999, 1000, 0), kFlatGrey);   // no trade yet
   EXPECT_EQ(PriceColour(0, 1000, 1000), kFlatGrey);  // an empty field is not a fall
 }
 

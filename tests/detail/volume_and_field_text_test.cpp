@@ -35,7 +35,8 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
       {100001, kSecurityTypeNoTurnover, u"10.00万"},
   };
   for (const VolumeCase& c : cases) {
-    EXPECT_EQ(VolumeText(c.volume, c.securityType, kTraded), c.text) << c.volume << " type " << int{c.securityType};
+    EXPECT_EQ(VolumeText(c.volume, c.securityType, kTraded), c.text)
+        << c.volume << " type " << int{c.securityType};
   }
 }
 
@@ -103,6 +104,18 @@ TEST(QuoteFieldTextTest, ExtraBlockFields) {
   EXPECT_EQ(EarningsLabel(0), u"收益");
   EXPECT_EQ(EarningsLabel(4), u"收益");
   EXPECT_EQ(VolumeRatioText(12345), u"1.23%");
+}
+
+TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
+  const ColouredText buying = OrderRatioOf(2345, 2, kTraded);
+  EXPECT_EQ(buying.text, u"23.45%");
+  EXPECT_EQ(buying.colour, kRiseRed);
+  const ColouredText selling = OrderRatioOf(-2345, 3, kTraded);
+  EXPECT_EQ(selling.text, u"-2.345%");
+  EXPECT_EQ(selling.colour, kFallGreen);
+  EXPECT_EQ(OrderRatioOf(0, 2, kTraded).text, u"0.00%");
+  EXPECT_EQ(OrderRatioOf(0, 2, 0).text, u"--");
+  EXPECT_EQ(OrderRatioOf(0, 2, 0).colour, kFlatGrey);
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+// Cost of answering the stock detail screen's request: from the shared cache (the usual case
+// within a minute slot), built afresh, and the K-line page; against a baseline that only copies
+// an answer of the same size.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+#include "protocol/packet_codec.h"
+#include "server/accounts.h"
+#include "server/event_log.h"
+#include "server/market.h"
+#include "server/request_handler.h"
+#include "server/request_parser.h"
+#include "server/sim_clock.h"
+
+namespace {
+
+using namespace tarvello;
+using namespace tarvello::server;
+
+struct World {
+  World() : clock(*ParseSimTime("2026-12-04 10:30"), 0), market(Config(clock.start())) {}
+  static MarketConfig Config(const SimTime& start) {
+    MarketConfig config;
+    config.start = start;
+    return config;
+  }
+  SimClock clock;
+  Market market;
+  AccountBook accounts;
+  EventLog log;
+};
+
+World& TheWorld() {
+  static World world;
+  return world;
+}
+
+Bytes DetailRequest() {
+  CPacketCodec c;
+  const std::string code = "SH600001";
+  const std::vector<Bytes> packets = {c.BuildMinuteData(code, 0), c.BuildIndexBreadth(code), c.BuildOrderBook(code),
+                                      c.BuildTicks(code, 0),      c.BuildQuote(code),        c.BuildSecurityInfo(code),
+                                      c.BuildTenLevelBook(code),  c.BuildTradingHours(code), c.BuildQuoteExtra(code)};
+  return CPacketCodec::Join(packets);
+}
+
+void BM_CopyBaseline(benchmark::State& state) {
+  RequestHandler handler(TheWorld().market, TheWorld().clock, TheWorld().accounts, TheWorld().log);
+  const Bytes request = DetailRequest();
+  const Bytes answer = handler.Answer(FrameRequest(request).packets);
+  Bytes copy(answer.size());
+  for (auto _ : state) {
+    std::memcpy(copy.data(), answer.data(), answer.size());
+    benchmark::DoNotOptimize(copy.data());
+  }
+  state.SetLabel(std::to_string(answer.size()) + " bytes");
+}
+
+void BM_DetailAnswerCached(benchmark::State& state) {
+  RequestHandler handler(TheWorld().market, TheWorld().clock, TheWorld().accounts, TheWorld().log);
+  const Bytes request = DetailRequest();
+  for (auto _ : state) {
+    const FrameResult frame = FrameRequest(request);
+    benchmark::DoNotOptimize(handler.Answer(frame.packets));
+  }
+}
+
+void BM_DetailAnswerBuilt(benchmark::State& state) {
+  const Bytes request = DetailRequest();
+  for (auto _ : state) {
+    HandlerSettings settings;
+    settings.cache_entries = 1;  // every block is built and compressed again
+    RequestHandler handler(TheWorld().market, TheWorld().clock, TheWorld().accounts, TheWorld().log, settings);
+    benchmark::DoNotOptimize(handler.Answer(FrameRequest(request).packets));
+  }
+}
+
+void BM_DayKLinePageBuilt(benchmark::State& state) {
+  const Bytes request = CPacketCodec().BuildKLine("SH600001", 7, 0, 122, 1);
+  for (auto _ : state) {
+    HandlerSettings settings;
+    settings.cache_entries = 1;
+    RequestHandler handler(TheWorld().market, TheWorld().clock, TheWorld().accounts, TheWorld().log, settings);
+    benchmark::DoNotOptimize(handler.Answer(FrameRequest(request).packets));
+  }
+}
+
+BENCHMARK(BM_CopyBaseline);
+BENCHMARK(BM_DetailAnswerCached);
+BENCHMARK(BM_DetailAnswerBuilt);
+BENCHMARK(BM_DayKLinePageBuilt);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,123 @@
+#include "server/futures_answers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "protocol/wire_writer.h"
+#include "server/deterministic_random.h"
+#include "server/order_book.h"
+#include "server/quote_state.h"
+
+namespace tarvello::server {
+
+namespace {
+
+constexpr std::uint64_t kInterestSalt = 0x4F49;
+constexpr std::uint64_t kFlowSalt = 0x464C4F57;
+
+std::int32_t Clamp32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                             std::numeric_limits<std::int32_t>::max()));
+}
+
+// The trade classes of the tick list: opening, closing or switching of long and short positions.
+std::uint8_t TickType(int interest_change, int direction) {
+  if (interest_change > 0) return direction == 1 ? 6 : 4;   // short open, long open
+  if (interest_change < 0) return direction == 1 ? 7 : 5;   // long close, short close
+  return direction == 2 ? 8 : direction == 1 ? 9 : 3;       // long switch, short switch, switch
+}
+
+int InterestBase(const Market& market, int index) {
+  return 20000 + static_cast<int>(Hash(market.seed(), kInterestSalt, static_cast<std::uint64_t>(index)) % 40000);
+}
+
+int DayInterestChange(const Market& market, int index, const Position& position) {
+  int total = 0;
+  for (int k = 0; k < position.slots; ++k) total += InterestChange(market, index, position.day_index, k);
+  return total;
+}
+
+}  // namespace
+
+int InterestChange(const Market& market, int index, int day_index, int slot) {
+  if (market.security(index).kind != Kind::kFuture) return 0;
+  const auto path = market.Path(index, day_index);
+  const std::uint64_t h = Hash(market.seed(), kInterestSalt, static_cast<std::uint64_t>(index),
+                               static_cast<std::uint64_t>(day_index) * 1000 + static_cast<std::uint64_t>(slot));
+  return static_cast<int>(std::lround((Unit(h) - 0.45) * path->volume[static_cast<std::size_t>(slot)] * 0.3));
+}
+
+Bytes FuturesQuoteBody(const Market& market, int index, const Position& position) {
+  const QuoteState q = QuoteAt(market, index, position);
+  const OrderBook book = BuildBook(market, index, position, q, 1);
+  const int change = DayInterestChange(market, index, position);
+  return WireWriter()
+      .I32(q.last)
+      .I32(q.open)
+      .I32(book.bids[0].price)
+      .I32(book.asks[0].price)
+      .I32(Clamp32(q.volume))
+      .I32(InterestBase(market, index) + change)
+      .I32(q.high)
+      .I32(q.low)
+      .I32(q.average_fine / 10)
+      .I32(q.prev_close)
+      .I32(book.bids[0].volume)
+      .I32(book.asks[0].volume)
+      .I32(change)
+      .I32(Clamp32(q.inner))
+      .I32(Clamp32(q.outer))
+      .Take();
+}
+
+Bytes FuturesTicksBody(const Market& market, int index, const Position& position, int rows) {
+  const std::vector<Tick> ticks = LatestTicks(market, index, position, std::clamp(rows, 0, kMaxFuturesTicks));
+  const int prev_close = market.day(index, position.day_index).prev_close;
+  WireWriter body;
+  body.I32(position.slots * kTicksPerSlot).I32(prev_close).I16(static_cast<std::int16_t>(ticks.size()));
+  const Session& session = *market.security(index).session;
+  int previous_price = ticks.empty() ? prev_close : ticks.front().price;
+  int previous_time = -1, second = 0;
+  for (const Tick& tick : ticks) {
+    second = tick.time == previous_time ? second + 60 / kTicksPerSlot : 0;
+    previous_time = tick.time;
+    int slot = 0;
+    while (slot + 1 < session.SlotCount() && session.SlotTime(slot) < tick.time) ++slot;
+    const int interest = InterestChange(market, index, position.day_index, slot) / kTicksPerSlot;
+    const int direction = tick.price > previous_price ? 2 : tick.price < previous_price ? 1 : 0;
+    previous_price = tick.price;
+    body.I32(tick.time * 100 + second).I32(tick.price).I32(tick.volume).I32(interest);
+    body.U8(TickType(interest, direction)).U8(static_cast<std::uint8_t>(direction));
+  }
+  return body.Take();
+}
+
+Bytes FundFlowBody(const Market& market, int index, const Position& position) {
+  const QuoteState q = QuoteAt(market, index, position);
+  const std::uint64_t h = Hash(market.seed(), kFlowSalt, static_cast<std::uint64_t>(index),
+                               static_cast<std::uint64_t>(position.day_index));
+  // Amounts in ten-thousands of yuan with two decimals.
+  const double total = static_cast<double>(q.amount) / 100.0;
+  const double volume = static_cast<double>(std::max<std::int64_t>(q.volume, 1));
+  const double in = total * static_cast<double>(q.outer) / volume;
+  const double out = total * static_cast<double>(q.inner) / volume;
+  const double large = 0.2 + Unit(h) * 0.2, medium = 0.3 + Unit(h >> 16) * 0.1;
+  const double large_out = 0.2 + Unit(h >> 32) * 0.2;
+  const double ratio_today = total > 0 ? (in * large - out * large_out) / total * 100 * 100 : 0;
+  WireWriter body;
+  body.U8(2).I32(Clamp32(std::llround(ratio_today)));
+  for (int days = 3; days <= 10; days += days == 3 ? 2 : 5) {
+    body.I32(Clamp32(std::llround(ratio_today * (0.5 + Unit(Hash(h, static_cast<std::uint64_t>(days)))))));
+  }
+  body.I32(Clamp32(std::llround(in * large))).I32(Clamp32(std::llround(in * medium)));
+  body.I32(Clamp32(std::llround(in * (1 - large - medium))));
+  body.I32(Clamp32(std::llround(out * large_out))).I32(Clamp32(std::llround(out * medium)));
+  body.I32(Clamp32(std::llround(out * (1 - large_out - medium))));
+  body.I32(Clamp32(std::llround(total * 0.05)));
+  const int shares = static_cast<int>(market.securities().size());
+  for (int i = 0; i < 4; ++i) body.I16(static_cast<std::int16_t>(1 + Hash(h, 100 + static_cast<std::uint64_t>(i)) % static_cast<std::uint64_t>(shares)));
+  return body.Take();
+}
+
+}  // namespace tarvello::server

@@ -1,0 +1,20 @@
+// The bodies of the index-futures answers: the futures quote (3203), its tick list with the
+// open-interest change and the classification of each trade (3205), and the fund flow of one
+// security (2109). Pure functions of the market and a position; safe from any thread.
+#pragma once
+
+#include "protocol/bytes.h"
+#include "server/market.h"
+
+namespace tarvello::server {
+
+inline constexpr int kMaxFuturesTicks = 100;
+
+Bytes FuturesQuoteBody(const Market& market, int index, const Position& position);
+Bytes FuturesTicksBody(const Market& market, int index, const Position& position, int rows);
+Bytes FundFlowBody(const Market& market, int index, const Position& position);
+
+// The open-interest change of one slot (0 for securities without open interest).
+int InterestChange(const Market& market, int index, int day_index, int slot);
+
+}  // namespace tarvello::server

@@ -1,0 +1,166 @@
+// K-line answers: every period and adjustment, paging into older bars, and the events that make
+// the adjustments differ.
+#include <gtest/gtest.h>
+
+#include "answer_fixture.h"
+#include "protocol/block_reader.h"
+#include "server/calendar.h"
+#include "server/kline_series.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int period, std::uint32_t start, int count,
+                         int adjustment) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildKLine(code, static_cast<std::uint8_t>(period), start,
+                                                            static_cast<std::uint16_t>(count),
+                                                            static_cast<std::uint8_t>(adjustment))});
+  std::vector<Bar> bars;
+  if (blocks.size() != 1 || blocks[0].type != 2202) return bars;
+  BlockReader r(blocks[0].body.data(), 0, blocks[0].body.size());
+  const int n = r.Int16();
+  for (int i = 0; i < n; ++i) {
+    Bar bar;
+    bar.date = r.Int32();
+    bar.open = r.Int32();
+    bar.high = r.Int32();
+    bar.low = r.Int32();
+    bar.close = r.Int32();
+    bar.volume = r.Int32();
+    bar.amount = r.Int32();
+    bars.push_back(bar);
+  }
+  EXPECT_TRUE(r.AtEnd());
+  return bars;
+}
+
+// A share with a dividend inside the last 122 days, found in the market itself.
+std::string ShareWithRecentEvent(const AnswerFixture& fixture, int& event_day) {
+  const Position today = fixture.PositionOf("SH600001");
+  for (const Security& s : fixture.market.securities()) {
+    for (const CorporateEvent& e : fixture.market.chain(fixture.market.Find(s.code)).events) {
+      if (e.day_index > today.day_index - 100 && e.day_index < today.day_index - 5) {
+        event_day = e.day_index;
+        return s.code;
+      }
+    }
+  }
+  return {};
+}
+
+TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrder) {
+  AnswerFixture fixture;
+  for (int period = 1; period <= 12; ++period) {
+    for (int adjustment = 0; adjustment <= 2; ++adjustment) {
+      const auto bars = AskBars(fixture, "SZ000002", period, 0, 122, adjustment);
+      ASSERT_FALSE(bars.empty()) << period;
+      EXPECT_LE(bars.size(), 122u);
+      for (std::size_t i = 0; i < bars.size(); ++i) {
+        const Bar& b = bars[i];
+        EXPECT_GE(b.high, std::max(b.open, b.close)) << period;
+        EXPECT_LE(b.low, std::min(b.open, b.close)) << period;
+        EXPECT_GT(b.low, 0);
+        if (i > 0 && period >= 7) {
+          EXPECT_GT(b.date, bars[i - 1].date) << period;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(AskBars(fixture, "SZ000002", 7, 0, 122, 0).size(), 122u);
+  EXPECT_EQ(AskBars(fixture, "SZ000002", 7, 0, 1, 0).size(), 1u);
+  EXPECT_TRUE(AskBars(fixture, "SZ000002", 13, 0, 10, 0).empty());
+}
+
+TEST(KLineTest, TheNewestDayBarIsTodaysQuote) {
+  AnswerFixture fixture;
+  const auto bars = AskBars(fixture, "SH600001", 7, 0, 1, 0);
+  ASSERT_EQ(bars.size(), 1u);
+  EXPECT_EQ(bars[0].date, 20261204);
+  const auto minutes = AskBars(fixture, "SH600001", 1, 0, 1, 0);
+  ASSERT_EQ(minutes.size(), 1u);
+  EXPECT_EQ(minutes[0].date, PackMinuteDate(20261204, 1030));
+  EXPECT_EQ(minutes[0].close, bars[0].close);
+}
+
+TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
+  AnswerFixture fixture;
+  for (int period : {7, 8, 2, 5}) {
+    const auto newest = AskBars(fixture, "SH600002", period, 0, 40, 0);
+    ASSERT_FALSE(newest.empty());
+    const auto older = AskBars(fixture, "SH600002", period, static_cast<std::uint32_t>(newest.front().date), 40, 0);
+    ASSERT_FALSE(older.empty()) << period;
+    const auto whole = AskBars(fixture, "SH600002", period, 0, static_cast<int>(newest.size() + older.size()), 0);
+    ASSERT_EQ(whole.size(), newest.size() + older.size()) << period;
+    for (std::size_t i = 0; i < older.size(); ++i) EXPECT_EQ(whole[i].date, older[i].date) << period;
+    EXPECT_EQ(whole[older.size()].date, newest.front().date);
+  }
+}
+
+TEST(KLineTest, AggregatesAgreeWithTheDaysTheyHold) {
+  AnswerFixture fixture;
+  const auto days = AskBars(fixture, "SZ000005", 7, 0, 60, 0);
+  const auto weeks = AskBars(fixture, "SZ000005", 8, 0, 4, 0);
+  ASSERT_EQ(weeks.size(), 4u);
+  // The newest week is made of the days since Monday 2026-11-30.
+  std::int64_t volume = 0;
+  int high = 0;
+  for (const Bar& day : days) {
+    if (day.date < 20261130) continue;
+    volume += day.volume;
+    high = std::max(high, day.high);
+  }
+  EXPECT_EQ(weeks.back().date, 20261204);
+  EXPECT_EQ(weeks.back().close, days.back().close);
+  EXPECT_EQ(weeks.back().high, high);
+  EXPECT_NEAR(static_cast<double>(weeks.back().volume), static_cast<double>(volume), 0.0);
+  const auto five_minutes = AskBars(fixture, "SZ000005", 2, 0, 200, 0);
+  // A whole day has 48 five-minute bars (the opening minute of each half joins the first bar).
+  int yesterday = 0;
+  for (const Bar& bar : five_minutes) yesterday += (bar.date >> 11 & 31) == 3 ? 1 : 0;
+  EXPECT_EQ(yesterday, 48);
+}
+
+TEST(KLineTest, AdjustmentsDifferExactlyAcrossEvents) {
+  AnswerFixture fixture;
+  int event_day = 0;
+  const std::string code = ShareWithRecentEvent(fixture, event_day);
+  ASSERT_FALSE(code.empty());
+  const int event_date = CivilDate(fixture.market.TradingDay(event_day));
+  const auto raw = AskBars(fixture, code, 7, 0, 122, 0);
+  const auto forward = AskBars(fixture, code, 7, 0, 122, 1);
+  const auto backward = AskBars(fixture, code, 7, 0, 122, 2);
+  ASSERT_EQ(raw.size(), forward.size());
+  ASSERT_EQ(raw.size(), backward.size());
+  int later_events = 0;
+  for (const CorporateEvent& e : fixture.market.chain(fixture.market.Find(code)).events) {
+    later_events += e.day_index > event_day ? 1 : 0;
+  }
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    EXPECT_EQ(raw[i].volume, forward[i].volume);
+    if (raw[i].date >= event_date && later_events == 0) {
+      EXPECT_EQ(raw[i].close, forward[i].close) << raw[i].date;  // forward keeps today's prices
+    }
+    if (raw[i].date < event_date) {
+      EXPECT_LT(forward[i].close, raw[i].close) << raw[i].date;
+    } else {
+      EXPECT_GT(backward[i].close, raw[i].close) << raw[i].date;
+    }
+  }
+  // Across the ex-date the raw series drops by the dividend; the forward series does not.
+  const auto at = std::find_if(raw.begin(), raw.end(), [&](const Bar& b) { return b.date == event_date; }) - raw.begin();
+  ASSERT_GT(at, 0);
+  const double raw_gap = static_cast<double>(raw[static_cast<std::size_t>(at)].open) / raw[static_cast<std::size_t>(at - 1)].close;
+  const double adjusted_gap =
+      static_cast<double>(forward[static_cast<std::size_t>(at)].open) / forward[static_cast<std::size_t>(at - 1)].close;
+  EXPECT_GT(adjusted_gap, raw_gap);
+}
+
+TEST(KLineTest, CountsAreBounded) {
+  AnswerFixture fixture;
+  EXPECT_EQ(AskBars(fixture, "SH600001", 1, 0, 65535, 0).size(), static_cast<std::size_t>(kMaxBarsAsked));
+  EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 0, 0, 0).empty());
+  EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 20000101, 50, 0).empty());
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing

@@ -1,0 +1,188 @@
+// The answers of the stock detail screen, decoded with the terminal's parser, field by field.
+#include <gtest/gtest.h>
+
+#include "answer_fixture.h"
+#include "protocol/block_reader.h"
+#include "protocol/wire_writer.h"
+#include "server/quote_state.h"
+#include "text/text_codec.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+constexpr const char* kShare = "SH600001";
+
+BlockReader Reader(const Block& block) { return BlockReader(block.body.data(), 0, block.body.size()); }
+
+class QuoteAnswersTest : public ::testing::Test {
+ protected:
+  QuoteState Quote(const std::string& code) {
+    const int index = fixture.market.Find(code);
+    return QuoteAt(fixture.market, index, fixture.PositionOf(code));
+  }
+  AnswerFixture fixture;
+};
+
+TEST_F(QuoteAnswersTest, DetailRequestGetsOneBlockPerPacketInOrder) {
+  CPacketCodec& c = fixture.codec;
+  const auto blocks = fixture.Ask({c.BuildMinuteData(kShare, 0), c.BuildIndexBreadth(kShare), c.BuildOrderBook(kShare),
+                                   c.BuildTicks(kShare, 0), c.BuildQuote(kShare), c.BuildSecurityInfo(kShare),
+                                   c.BuildTenLevelBook(kShare), c.BuildTradingHours(kShare), c.BuildQuoteExtra(kShare)});
+  const std::vector<int> types = {2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110};
+  ASSERT_EQ(blocks.size(), types.size());
+  for (std::size_t i = 0; i < types.size(); ++i) EXPECT_EQ(blocks[i].type, types[i]);
+  EXPECT_LE(fixture.RawAnswer({c.BuildMinuteData(kShare, 0), c.BuildTenLevelBook(kShare), c.BuildQuote(kShare)}).size(),
+            10240u);
+}
+
+TEST_F(QuoteAnswersTest, SecurityInfoAndSnapshotFields) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildSecurityInfo(kShare), fixture.codec.BuildQuote(kShare)});
+  ASSERT_EQ(blocks.size(), 2u);
+  const QuoteState q = Quote(kShare);
+  BlockReader info = Reader(blocks[0]);
+  EXPECT_EQ(info.String(), u"SH600001");
+  EXPECT_FALSE(info.String().empty());
+  EXPECT_EQ(info.Byte(), 1);  // an A share
+  EXPECT_EQ(info.Byte(), 2);  // decimals
+  info.Int32();
+  const int limit_up = info.Int32(), limit_down = info.Int32();
+  EXPECT_TRUE(info.AtEnd());
+  EXPECT_EQ(limit_up, (q.prev_close * 11 + 5) / 10);
+  EXPECT_EQ(limit_down, (q.prev_close * 9 + 5) / 10);
+
+  BlockReader snap = Reader(blocks[1]);
+  EXPECT_EQ(snap.Int32(), q.last);
+  snap.Int32();
+  EXPECT_EQ(snap.Int32(), q.volume);
+  const int high = snap.Int32(), low = snap.Int32(), open = snap.Int32(), prev_close = snap.Int32();
+  EXPECT_EQ(prev_close, q.prev_close);
+  EXPECT_GE(high, std::max(open, q.last));
+  EXPECT_LE(low, std::min(open, q.last));
+  EXPECT_LE(high, limit_up);
+  EXPECT_GE(low, limit_down);
+  EXPECT_GT(snap.Int32(), 0);  // turnover base
+  snap.Skip(2 * 4 + 4 * 4);
+  EXPECT_TRUE(snap.AtEnd());
+  EXPECT_FALSE(snap.overrun());
+}
+
+TEST_F(QuoteAnswersTest, MinuteBlockEndsAtTheSnapshotAndCountsTheDay) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildMinuteData(kShare, 0)});
+  ASSERT_EQ(blocks.size(), 1u);
+  const QuoteState q = Quote(kShare);
+  BlockReader r = Reader(blocks[0]);
+  EXPECT_EQ(r.String(), u"SH600001");
+  r.String();
+  r.Int32();
+  EXPECT_EQ(r.Int32(), q.volume);
+  r.Int32();
+  r.Byte();
+  r.Byte();
+  EXPECT_EQ(r.Int32(), 61);  // 10:30 is the 61st minute
+  const int count = r.Int16();
+  ASSERT_EQ(count, 61);
+  int time = 0, price = 0, cumulative = 0, previous_cumulative = 0;
+  for (int i = 0; i < count; ++i) {
+    time = r.Int32();
+    price = r.Int32();
+    cumulative = r.Int32();
+    const int average = r.Int32();
+    r.Int32();
+    EXPECT_GE(cumulative, previous_cumulative);
+    EXPECT_GT(average, 0);
+    previous_cumulative = cumulative;
+  }
+  EXPECT_EQ(time, 1030);
+  EXPECT_EQ(price, q.last * 10);
+  EXPECT_EQ(cumulative, q.volume);
+  EXPECT_EQ(r.Int16(), 242);
+  EXPECT_TRUE(r.AtEnd());
+}
+
+TEST_F(QuoteAnswersTest, ShortMinuteFormCarriesPrevCloseAndFourValues) {
+  const Bytes request = WireWriter::Packet(2201, 2).Str(kShare).U32(60).FinishPacket();
+  const auto blocks = fixture.Ask({request});
+  ASSERT_EQ(blocks.size(), 1u);
+  EXPECT_EQ(blocks[0].type, 2201);
+  BlockReader r = Reader(blocks[0]);
+  r.String();
+  r.String();
+  EXPECT_EQ(r.Int32(), Quote(kShare).prev_close);
+  r.Skip(4 + 4 + 1 + 1 + 4);
+  EXPECT_EQ(r.Int16(), 1);  // from minute 60 on: only the 61st
+  EXPECT_EQ(r.Int32(), 1030);
+  r.Skip(12);
+  EXPECT_EQ(r.Int16(), 242);
+  EXPECT_TRUE(r.AtEnd());
+}
+
+TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildOrderBook(kShare), fixture.codec.BuildTenLevelBook(kShare),
+                                   fixture.codec.BuildTicks(kShare, 0)});
+  ASSERT_EQ(blocks.size(), 3u);
+  const QuoteState q = Quote(kShare);
+  for (int b = 0; b < 2; ++b) {
+    BlockReader r = Reader(blocks[static_cast<std::size_t>(b)]);
+    r.Int32();
+    const int entries = r.Int16();
+    ASSERT_EQ(entries, b == 0 ? 10 : 20);
+    std::vector<int> prices;
+    for (int i = 0; i < entries; ++i) {
+      prices.push_back(r.Int32());
+      EXPECT_GE(r.Int32(), 0);
+    }
+    const int sell1 = prices[static_cast<std::size_t>(entries / 2 - 1)];
+    const int buy1 = prices[static_cast<std::size_t>(entries / 2)];
+    EXPECT_LE(buy1, q.last);
+    EXPECT_GE(sell1, q.last);
+    EXPECT_LT(buy1, sell1);
+    EXPECT_GT(prices.front(), sell1);  // highest sell level first
+    if (b == 1) r.Int32();             // order ratio
+    EXPECT_TRUE(r.AtEnd());
+  }
+  BlockReader ticks = Reader(blocks[2]);
+  EXPECT_EQ(ticks.Int32(), q.prev_close);
+  ticks.Int32();
+  ASSERT_EQ(ticks.Int16(), 10);
+  int time = 0, price = 0;
+  for (int i = 0; i < 10; ++i) {
+    time = ticks.Int32();
+    price = ticks.Int32();
+    EXPECT_GT(ticks.Int32(), 0);
+  }
+  EXPECT_EQ(time, 1030);
+  EXPECT_EQ(price, q.last);
+}
+
+TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildQuoteExtra(kShare), fixture.codec.BuildTradingHours("IF000001"),
+                                   fixture.codec.BuildIndexBreadth("SH000001"), fixture.codec.BuildIndexBreadth(kShare)});
+  ASSERT_EQ(blocks.size(), 4u);
+  const QuoteState q = Quote(kShare);
+  BlockReader extra = Reader(blocks[0]);
+  EXPECT_GE(extra.Int16(), 0);
+  const int inner = extra.Int32(), outer = extra.Int32();
+  EXPECT_EQ(inner + outer, q.volume);
+  EXPECT_GT(extra.Int32(), 0);
+  EXPECT_GT(extra.Int32(), 0);
+  EXPECT_EQ(extra.Byte(), 3);  // December: the third-quarter report
+  EXPECT_TRUE(extra.AtEnd());
+  BlockReader hours = Reader(blocks[1]);
+  EXPECT_EQ(hours.Int16(), 1515);
+  EXPECT_EQ(hours.Int16(), 915);
+  BlockReader breadth = Reader(blocks[2]);
+  const int members = static_cast<int>(fixture.market.security(fixture.market.Find("SH000001")).members.size());
+  EXPECT_EQ(breadth.Int16() + breadth.Int16() + breadth.Int16(), members);
+  BlockReader none = Reader(blocks[3]);
+  EXPECT_EQ(none.Int16() + none.Int16() + none.Int16(), 0);
+}
+
+TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
+  const Bytes unknown_type = WireWriter::Packet(4242, 0).Str(kShare).FinishPacket();
+  const auto blocks = fixture.Ask({unknown_type, fixture.codec.BuildQuote("SH999999"), fixture.codec.BuildQuote(kShare)});
+  ASSERT_EQ(blocks.size(), 1u);
+  EXPECT_EQ(blocks[0].type, 2203);
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing

@@ -1,0 +1,69 @@
+// Many clients at once against a server running on several threads: every answer arrives
+// whole, and answers built concurrently through the shared caches agree with each other.
+#include <gtest/gtest.h>
+
+#include <asio.hpp>
+#include <atomic>
+#include <thread>
+
+#include "answer_fixture.h"
+#include "protocol/container_parser.h"
+#include "server/answer_length.h"
+#include "server/quote_server.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+using asio::ip::tcp;
+
+Bytes Exchange(tcp::socket& socket, const Bytes& request) {
+  asio::write(socket, asio::buffer(request));
+  Bytes answer;
+  std::uint8_t chunk[4096];
+  for (;;) {
+    asio::error_code error;
+    const std::size_t n = socket.read_some(asio::buffer(chunk), error);
+    if (error) return {};
+    answer.insert(answer.end(), chunk, chunk + n);
+    if (AnswerLength(answer) > 0) return answer;
+  }
+}
+
+TEST(QuoteServerConcurrencyTest, ManyClientsGetWholeAndEqualAnswers) {
+  AnswerFixture fixture("2026-12-04 13:45", 11);
+  QuoteServer server(fixture.handler, Endpoints{"127.0.0.1", 0, 0});
+  std::string error;
+  ASSERT_TRUE(server.Open(error)) << error;
+  std::thread runner([&server] { server.Run(3, false); });
+
+  CPacketCodec& c = fixture.codec;
+  const std::vector<std::string> codes = {"SH600001", "SZ000002", "SH000001", "BI000003", "IF000002"};
+  std::atomic<int> bad{0};
+  std::vector<std::vector<Bytes>> seen(4);
+  std::vector<std::thread> clients;
+  for (int t = 0; t < 4; ++t) {
+    clients.emplace_back([&, t] {
+      asio::io_context io;
+      tcp::socket socket(io);
+      socket.connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), server.quote_port()));
+      for (int round = 0; round < 10; ++round) {
+        for (const std::string& code : codes) {
+          const std::vector<Bytes> packets = {c.BuildMinuteData(code, 0), c.BuildQuote(code), c.BuildKLine(code, 7, 0, 122, 1),
+                                              c.BuildIndexBreadth(code)};
+          const Bytes answer = Exchange(socket, CPacketCodec::Join(packets));
+          bool complete = false;
+          if (DecodeAnswer(answer, &complete).size() != 4 || !complete) ++bad;
+          if (round == 0) seen[static_cast<std::size_t>(t)].push_back(answer);
+        }
+      }
+    });
+  }
+  for (auto& client : clients) client.join();
+  server.Stop();
+  runner.join();
+  EXPECT_EQ(bad.load(), 0);
+  for (int t = 1; t < 4; ++t) EXPECT_EQ(seen[static_cast<std::size_t>(t)], seen[0]);
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing

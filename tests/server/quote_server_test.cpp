@@ -1,0 +1,145 @@
+// The front ends over real loopback sockets: persistent quote connections, the gateway's one
+// exchange per connection, a garbage-sending client beside a good one, and the stop.
+#include "server/quote_server.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+
+#include <asio.hpp>
+#include <string>
+#include <thread>
+
+#include "answer_fixture.h"
+#include "protocol/container_parser.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+using asio::ip::tcp;
+
+class QuoteServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    server_ = std::make_unique<QuoteServer>(fixture_.handler, Endpoints{"127.0.0.1", 0, 0});
+    std::string error;
+    ASSERT_TRUE(server_->Open(error)) << error;
+    runner_ = std::thread([this] { server_->Run(2, false); });
+  }
+  void TearDown() override {
+    server_->Stop();
+    runner_.join();
+  }
+
+  tcp::socket Connect(std::uint16_t port) {
+    tcp::socket socket(io_);
+    socket.connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), port));
+    const timeval timeout{5, 0};
+    setsockopt(socket.native_handle(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    return socket;
+  }
+
+  // Reads until the answer container is complete; empty on end of stream or time-out.
+  static Bytes ReadAnswer(tcp::socket& socket) {
+    Bytes answer;
+    std::uint8_t chunk[4096];
+    for (;;) {
+      asio::error_code error;
+      const std::size_t n = socket.read_some(asio::buffer(chunk), error);
+      if (error) return {};
+      answer.insert(answer.end(), chunk, chunk + n);
+      if (ParseContainer([](int, const std::uint8_t*, std::size_t, std::size_t) { return 0; }, answer.data(),
+                         answer.size())) {
+        return answer;
+      }
+    }
+  }
+
+  static bool ClosedByPeer(tcp::socket& socket) {
+    std::uint8_t byte = 0;
+    asio::error_code error;
+    socket.read_some(asio::buffer(&byte, 1), error);
+    return error == asio::error::eof || error == asio::error::connection_reset;
+  }
+
+  Bytes DetailRequest() {
+    CPacketCodec& c = fixture_.codec;
+    const std::vector<Bytes> packets = {c.BuildMinuteData("SH600001", 0), c.BuildQuote("SH600001"),
+                                        c.BuildTenLevelBook("SH600001"), c.BuildSecurityInfo("SH600001")};
+    return CPacketCodec::Join(packets);
+  }
+
+  AnswerFixture fixture_;
+  std::unique_ptr<QuoteServer> server_;
+  std::thread runner_;
+  asio::io_context io_;
+};
+
+TEST_F(QuoteServerTest, PersistentConnectionServesExchangeAfterExchange) {
+  tcp::socket client = Connect(server_->quote_port());
+  const Bytes probe = fixture_.codec.BuildServerProbe();
+  asio::write(client, asio::buffer(probe));
+  EXPECT_EQ(ReadAnswer(client).size(), 8u);
+  const Bytes request = DetailRequest();
+  for (int round = 0; round < 3; ++round) {
+    // The request may arrive in pieces.
+    asio::write(client, asio::buffer(request.data(), 5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    asio::write(client, asio::buffer(request.data() + 5, request.size() - 5));
+    const auto blocks = DecodeAnswer(ReadAnswer(client));
+    ASSERT_EQ(blocks.size(), 4u);
+    EXPECT_EQ(blocks[0].type, 2117);
+    EXPECT_EQ(blocks[3].type, 2200);
+  }
+}
+
+TEST_F(QuoteServerTest, GatewayAnswersOneExchangeAndCloses) {
+  tcp::socket client = Connect(server_->gateway_port());
+  const Bytes body = DetailRequest();
+  std::string header = "POST  /sync  HTTP/1.1\r\nHost:127.0.0.1:2860\r\n"
+                       "Accept: www/source; text/html; image/gif; image/png; image/jpeg; */*\r\n"
+                       "Content-type: application/octet-stream\r\nContent-Length: " +
+                       std::to_string(body.size()) + "\r\n\r\n";
+  asio::write(client, asio::buffer(header));
+  asio::write(client, asio::buffer(body));
+  std::string reply;
+  asio::error_code error;
+  asio::read(client, asio::dynamic_buffer(reply), error);
+  EXPECT_EQ(error, asio::error::eof);
+  ASSERT_EQ(reply.rfind("HTTP/1.1 200 OK\r\n", 0), 0u);
+  const std::size_t end = reply.find("\r\n\r\n");
+  ASSERT_NE(end, std::string::npos);
+  const Bytes container(reply.begin() + static_cast<std::ptrdiff_t>(end + 4), reply.end());
+  EXPECT_NE(reply.find("Content-Length: " + std::to_string(container.size()) + "\r\n"), std::string::npos);
+  bool complete = false;
+  EXPECT_EQ(DecodeAnswer(container, &complete).size(), 4u);
+  EXPECT_TRUE(complete);
+}
+
+TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnother) {
+  tcp::socket good = Connect(server_->quote_port());
+  tcp::socket bad = Connect(server_->quote_port());
+  const std::string garbage = "GET / HTTP/1.0\r\n\r\n";
+  asio::write(bad, asio::buffer(garbage));
+  EXPECT_TRUE(ClosedByPeer(bad));
+  const Bytes request = DetailRequest();
+  asio::write(good, asio::buffer(request));
+  EXPECT_EQ(DecodeAnswer(ReadAnswer(good)).size(), 4u);
+  // A silent half-sent request on a third connection does not hold the good one up either.
+  tcp::socket stalled = Connect(server_->quote_port());
+  asio::write(stalled, asio::buffer(request.data(), request.size() / 2));
+  asio::write(good, asio::buffer(request));
+  EXPECT_EQ(DecodeAnswer(ReadAnswer(good)).size(), 4u);
+}
+
+TEST_F(QuoteServerTest, StopClosesEveryConnection) {
+  tcp::socket client = Connect(server_->quote_port());
+  const Bytes probe = fixture_.codec.BuildServerProbe();
+  asio::write(client, asio::buffer(probe));
+  ASSERT_EQ(ReadAnswer(client).size(), 8u);
+  server_->Stop();
+  EXPECT_TRUE(ClosedByPeer(client));
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing

@@ -1,0 +1,106 @@
+#include "server/request_parser.h"
+
+#include <gtest/gtest.h>
+
+#include "protocol/container_writer.h"
+#include "protocol/packet_codec.h"
+#include "server/answer_length.h"
+#include "protocol/wire_writer.h"
+
+namespace tarvello::server {
+namespace {
+
+Bytes DetailRequest() {
+  CPacketCodec codec;
+  const std::vector<Bytes> packets = {codec.BuildMinuteData("SH600001", 0), codec.BuildQuote("SH600001"),
+                                      codec.BuildTicks("SH600001", 0)};
+  return CPacketCodec::Join(packets);
+}
+
+TEST(RequestParserTest, SplitsJoinedPacketsInOrder) {
+  const Bytes request = DetailRequest();
+  const FrameResult frame = FrameRequest(request);
+  ASSERT_EQ(frame.status, FrameStatus::kComplete);
+  EXPECT_EQ(frame.consumed, request.size());
+  ASSERT_EQ(frame.packets.size(), 3u);
+  EXPECT_EQ(frame.packets[0].type, kMinuteData);
+  EXPECT_EQ(frame.packets[1].type, kQuote);
+  EXPECT_EQ(frame.packets[2].type, kTicks);
+  EXPECT_EQ(frame.packets[2].body.size(), 2u + 8 + 4 + 2);
+}
+
+TEST(RequestParserTest, EveryProperPrefixNeedsMore) {
+  const Bytes request = DetailRequest();
+  for (std::size_t cut = 0; cut < request.size(); ++cut) {
+    const FrameResult frame = FrameRequest(std::span(request).first(cut));
+    EXPECT_EQ(frame.status, FrameStatus::kNeedMore) << "cut at " << cut;
+  }
+}
+
+TEST(RequestParserTest, SecondContainerStaysForTheNextRound) {
+  Bytes two = DetailRequest();
+  const std::size_t first = two.size();
+  const Bytes probe = CPacketCodec().BuildServerProbe();
+  two.insert(two.end(), probe.begin(), probe.end());
+  const FrameResult frame = FrameRequest(two);
+  ASSERT_EQ(frame.status, FrameStatus::kComplete);
+  EXPECT_EQ(frame.consumed, first);
+  const FrameResult next = FrameRequest(std::span(two).subspan(first));
+  ASSERT_EQ(next.status, FrameStatus::kComplete);
+  EXPECT_EQ(next.packets[0].type, kServerProbe);
+}
+
+TEST(RequestParserTest, GarbageIsMalformed) {
+  const Bytes no_brace = {'G', 'E', 'T', ' '};
+  EXPECT_EQ(FrameRequest(no_brace).status, FrameStatus::kMalformed);
+  Bytes bad_separator = CPacketCodec().BuildQuote("SH600001");
+  bad_separator.back() = 'x';
+  EXPECT_EQ(FrameRequest(bad_separator).status, FrameStatus::kMalformed);
+}
+
+TEST(RequestParserTest, OversizedAndOverlongRequestsAreBounded) {
+  // A packet announcing more body than the server buffers can never complete.
+  Bytes huge = {'{', 0xCB, 0x08, 0, 0, 0xFF, 0xFF};
+  huge.resize(kMaxRequestBytes + 16, 'A');
+  EXPECT_EQ(FrameRequest(huge).status, FrameStatus::kMalformed);
+  std::vector<Bytes> many(kMaxRequestPackets + 1, CPacketCodec().BuildServerProbe());
+  EXPECT_EQ(FrameRequest(CPacketCodec::Join(many)).status, FrameStatus::kMalformed);
+}
+
+TEST(RequestParserTest, FuturesQuoteIsFramedByItsCodeNotItsFixedLength) {
+  // The futures quote always says 10 in its length field; a code of another length must not
+  // shift the frame of what follows.
+  const Bytes futures = WireWriter::Packet(3203, 0).Str("IF01").FinishPacket(10);
+  const std::vector<Bytes> packets = {futures, CPacketCodec().BuildServerProbe()};
+  const FrameResult frame = FrameRequest(CPacketCodec::Join(packets));
+  ASSERT_EQ(frame.status, FrameStatus::kComplete);
+  ASSERT_EQ(frame.packets.size(), 2u);
+  EXPECT_EQ(frame.packets[0].body.size(), 6u);
+  EXPECT_EQ(frame.packets[1].type, kServerProbe);
+}
+
+}  // namespace
+}  // namespace tarvello::server
+
+namespace tarvello::server {
+namespace {
+
+TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
+  ContainerWriter writer(16);
+  const Bytes small = {1, 2, 3};
+  const Bytes big(300, 7);
+  writer.Add(2203, small);
+  writer.Add(2117, big);
+  Bytes answer = writer.Finish();
+  const long length = static_cast<long>(answer.size());
+  answer.push_back('{');
+  EXPECT_EQ(AnswerLength(answer), length);
+  for (long cut = 0; cut < length; ++cut) {
+    EXPECT_EQ(AnswerLength(std::span(answer).first(static_cast<std::size_t>(cut))), 0) << cut;
+  }
+  const Bytes garbage = {'x', '{'};
+  EXPECT_EQ(AnswerLength(garbage), -1);
+}
+
+}  // namespace
+}  // namespace tarvello::server

@@ -1,0 +1,189 @@
+// Start-up, account, search and index-futures answers, decoded with the terminal's parser.
+#include <gtest/gtest.h>
+
+#include "answer_fixture.h"
+#include "protocol/block_reader.h"
+#include "protocol/wire_writer.h"
+#include "server/quote_state.h"
+#include "server/session_answers.h"
+#include "text/text_codec.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+BlockReader Reader(const Block& block) { return BlockReader(block.body.data(), 0, block.body.size()); }
+
+TEST(SessionAnswersTest, ProbeAnswerIsExactlyEightBytes) {
+  AnswerFixture fixture;
+  const Bytes answer = fixture.RawAnswer({fixture.codec.BuildServerProbe()});
+  EXPECT_EQ(answer, (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
+}
+
+TEST(SessionAnswersTest, ServerTimeIsTheSimulatedMoment) {
+  AnswerFixture fixture;
+  const auto blocks = fixture.Ask({fixture.codec.BuildServerTime(0)});
+  ASSERT_EQ(blocks.size(), 1u);
+  BlockReader r = Reader(blocks[0]);
+  EXPECT_EQ(r.Int32(), 20261204);
+  EXPECT_EQ(r.Int32(), 103000);
+}
+
+TEST(SessionAnswersTest, RegistrationAndErrorReportsAreLogged) {
+  AnswerFixture fixture;
+  const auto blocks = fixture.Ask({fixture.codec.BuildDeviceRegistration(u"20261204{GUID}|240*320|5|设备|V3.3"),
+                                   fixture.codec.BuildErrorReport(u"Err|x")});
+  ASSERT_EQ(blocks.size(), 2u);
+  const auto lines = fixture.log.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "registration: 20261204{GUID}|240*320|5|设备|V3.3");
+  EXPECT_EQ(lines[1], "error report: Err|x");
+}
+
+TEST(SessionAnswersTest, LoginAcceptsKnownAccountsAndAddsTheRunningMessage) {
+  AnswerFixture fixture;
+  fixture.accounts.Add(Account{u"张三", u"secret", 7});
+  auto blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"secret")});
+  ASSERT_EQ(blocks.size(), 2u);
+  EXPECT_EQ(blocks[0].type, 2906);
+  BlockReader ok = Reader(blocks[0]);
+  EXPECT_EQ(ok.Byte(), 0);
+  EXPECT_EQ(ok.Int32(), 7);
+  EXPECT_EQ(blocks[1].type, 2901);
+  BlockReader message = Reader(blocks[1]);
+  EXPECT_EQ(message.Int32(), kRunningMessageSerial);
+  EXPECT_NE(message.String().find(u"20261204"), std::u16string::npos);
+
+  blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"wrong")});
+  EXPECT_EQ(Reader(blocks[0]).Byte(), 2);
+  blocks = fixture.Ask({fixture.codec.BuildLogin(u"demo", u"demo")});
+  EXPECT_EQ(Reader(blocks[0]).Byte(), 0);
+}
+
+TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
+  for (const auto& [latest, newer] : {std::pair{"V3.3", 0}, std::pair{"V3.10", 1}, std::pair{"V3.2", 0}}) {
+    AnswerFixture fixture("2026-12-04 10:30", 7, latest);
+    const auto blocks = fixture.Ask({fixture.codec.BuildVersionCheck(u"Error", u"ppc")});
+    ASSERT_EQ(blocks.size(), 2u);
+    BlockReader r = Reader(blocks[0]);
+    EXPECT_EQ(r.String().empty(), newer == 0) << latest;
+    EXPECT_EQ(r.String(), text::FromAscii(latest));
+    EXPECT_FALSE(r.String().empty());
+    EXPECT_EQ(r.Byte(), newer) << latest;
+    r.Byte();
+    EXPECT_TRUE(r.AtEnd());
+    EXPECT_EQ(blocks[1].type, 2913);
+    BlockReader notices = Reader(blocks[1]);
+    const int count = notices.Int16();
+    for (int i = 0; i < count; ++i) {
+      const int kind = notices.Byte();
+      EXPECT_TRUE(kind >= 1 && kind <= 4);
+      EXPECT_FALSE(notices.String().empty());
+    }
+    EXPECT_TRUE(notices.AtEnd());
+  }
+}
+
+std::vector<std::pair<std::u16string, std::u16string>> Search(AnswerFixture& fixture, std::u16string_view text) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildSecuritySearch(text)});
+  std::vector<std::pair<std::u16string, std::u16string>> items;
+  if (blocks.empty()) return items;
+  BlockReader r = Reader(blocks[0]);
+  const int count = r.Int16();
+  for (int i = 0; i < count; ++i) {
+    auto code = r.String();
+    items.emplace_back(code, r.String());
+  }
+  EXPECT_TRUE(r.AtEnd());
+  return items;
+}
+
+TEST(SessionAnswersTest, SearchByCodeNameAndInitials) {
+  AnswerFixture fixture;
+  const Security& share = fixture.market.security(fixture.market.Find("SH600003"));
+  auto found = Search(fixture, u"600003");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].first, u"SH600003");
+  EXPECT_EQ(found[0].second, share.name);
+  found = Search(fixture, share.name);
+  ASSERT_FALSE(found.empty());
+  EXPECT_EQ(found[0].second, share.name);
+  std::string lower = share.initials;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  found = Search(fixture, text::FromAscii(lower));
+  EXPECT_NE(std::find(found.begin(), found.end(), std::pair{text::FromAscii(share.code), share.name}), found.end());
+  EXPECT_LE(Search(fixture, u"S").size(), static_cast<std::size_t>(kMaxSearchResults));
+  EXPECT_TRUE(Search(fixture, u"").empty());
+}
+
+TEST(SessionAnswersTest, FuturesQuoteAndTicksAgree) {
+  AnswerFixture fixture("2026-12-04 09:20");
+  const std::string code = "IF000001";
+  const Bytes quote = WireWriter::Packet(3203, 0).Str(code).FinishPacket(10);
+  const Bytes ticks = WireWriter::Packet(3205, 0).Str(code).I32(-1).U16(12).FinishPacket();
+  const auto blocks = fixture.Ask({quote, ticks});
+  ASSERT_EQ(blocks.size(), 2u);
+  const int index = fixture.market.Find(code);
+  const QuoteState q = QuoteAt(fixture.market, index, fixture.PositionOf(code));
+  EXPECT_EQ(q.slots, 6);  // futures open at 09:15
+  BlockReader r = Reader(blocks[0]);
+  const int last = r.Int32(), open = r.Int32(), bid = r.Int32(), ask = r.Int32();
+  EXPECT_EQ(last, q.last);
+  EXPECT_EQ(open, q.open);
+  EXPECT_LE(bid, last);
+  EXPECT_GE(ask, last);
+  EXPECT_EQ(r.Int32(), q.volume);
+  EXPECT_GT(r.Int32(), 0);  // open interest
+  r.Skip(4 * 3);
+  EXPECT_EQ(r.Int32(), q.prev_close);
+  r.Skip(4 * 2);
+  r.Int32();
+  EXPECT_EQ(r.Int32() + r.Int32(), q.volume);
+  EXPECT_TRUE(r.AtEnd());
+
+  BlockReader t = Reader(blocks[1]);
+  t.Int32();
+  EXPECT_EQ(t.Int32(), q.prev_close);
+  ASSERT_EQ(t.Int16(), 12);
+  int time = 0, price = 0;
+  for (int i = 0; i < 12; ++i) {
+    time = t.Int32();
+    price = t.Int32();
+    t.Skip(8);
+    EXPECT_LE(t.Byte(), 9);
+    EXPECT_LE(t.Byte(), 2);
+  }
+  EXPECT_EQ(time / 100, 920);
+  EXPECT_EQ(price, q.last);
+  EXPECT_TRUE(t.AtEnd());
+}
+
+TEST(SessionAnswersTest, FundFlowSplitsTheDaysAmount) {
+  AnswerFixture fixture;
+  const auto blocks = fixture.Ask({WireWriter::Packet(2109, 0).Str("SH600001").FinishPacket()});
+  ASSERT_EQ(blocks.size(), 1u);
+  BlockReader r = Reader(blocks[0]);
+  EXPECT_EQ(r.Byte(), 2);
+  r.Skip(16);
+  std::int64_t flows = 0;
+  for (int i = 0; i < 7; ++i) {
+    const int amount = r.Int32();
+    EXPECT_GE(amount, 0);
+    flows += amount;
+  }
+  const QuoteState q = QuoteAt(fixture.market, fixture.market.Find("SH600001"), fixture.PositionOf("SH600001"));
+  // Inflows and outflows share the day's amount, and a twentieth more is the other slice.
+  EXPECT_NEAR(static_cast<double>(flows), static_cast<double>(q.amount) / 100 * 1.05, 8.0);
+  for (int i = 0; i < 4; ++i) EXPECT_GT(r.Int16(), 0);
+  EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(VersionCompareTest, ComparesNumbersNotText) {
+  EXPECT_TRUE(IsNewerVersion("V3.4", "V3.3"));
+  EXPECT_TRUE(IsNewerVersion("V3.10", "V3.3"));
+  EXPECT_TRUE(IsNewerVersion("V3.3.1", "V3.3"));
+  EXPECT_FALSE(IsNewerVersion("V3.3", "V3.3"));
+  EXPECT_FALSE(IsNewerVersion("", "V3.3"));
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing
