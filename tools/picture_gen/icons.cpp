@@ -141,10 +141,12 @@ void Gear(Symbol& s) {
     double r = (i / 2) % 2 == 0 ? 0.5 : 0.38;
     teeth << s.At(0.5 + r * std::cos(angle), 0.5 + r * std::sin(angle));
   }
-  s.painter().drawPolygon(teeth);
-  s.painter().setCompositionMode(QPainter::CompositionMode_Clear);
-  s.painter().drawEllipse(s.Box(0.33, 0.33, 0.34, 0.34));
-  s.painter().setCompositionMode(QPainter::CompositionMode_SourceOver);
+  QPainterPath gear;
+  gear.addPolygon(teeth);
+  gear.closeSubpath();
+  QPainterPath hole;
+  hole.addEllipse(s.Box(0.33, 0.33, 0.34, 0.34));
+  s.painter().drawPath(gear.subtracted(hole));
 }
 
 void Question(Symbol& s) {

@@ -1,10 +1,12 @@
 // tarvello-pictures: draws every picture the terminal loads into a Picture folder, each in the
 // format its name says (JPEG, BMP, PNG). Where this Qt has no JPEG writer the picture is written
-// as PNG under its name; the terminal reads pictures by content, so it still shows.
+// as PNG under its name; the terminal reads pictures by content, so it still shows. Every picture
+// is read back after writing, so a picture the terminal could not load fails the build.
 // Usage: tarvello-pictures OUTPUT_DIR
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <cstdio>
@@ -37,6 +39,13 @@ bool Write(const QImage& image, const QString& path, QByteArray format) {
   return file.commit();
 }
 
+// Reads path back the way the terminal does (by content) and checks its size.
+bool ReadsBack(const QString& path, QSize size) {
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  return reader.read().size() == size;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +63,7 @@ int main(int argc, char** argv) {
   for (const auto& spec : tarvello::pictures::Catalogue()) {
     QString name = QString::fromLatin1(spec.file);
     QString path = folder.filePath(name);
-    if (!Write(spec.draw(spec.size), path, FormatFor(name))) {
+    if (!Write(spec.draw(spec.size), path, FormatFor(name)) || !ReadsBack(path, spec.size)) {
       std::fprintf(stderr, "tarvello-pictures: cannot write %s\n", path.toLocal8Bit().constData());
       return 1;
     }

@@ -1,0 +1,49 @@
+// DataScreen: the base of every screen that fetches its data on a worker thread (stock detail,
+// K-line, quote list, index futures). It joins a RefreshWorker to a Window: the worker's repaint,
+// timer and busy calls become the window's own, and a tick of the refresh timer stops the timer
+// and asks the worker for a silent refresh while the screen is shown and not already busy.
+// A screen adds its exchange (RunExchange, on the worker thread) and its painting.
+//
+// Thread rules: as Window; RunExchange runs on the worker thread. A derived screen calls
+// StopRefreshing first thing in its destructor, so that no exchange runs over its released data.
+#pragma once
+
+#include <chrono>
+
+#include "platform/window.h"
+#include "protocol/refresh_worker.h"
+
+namespace tarvello {
+
+class DataScreen : public Window, public RefreshScreen {
+ public:
+  // main_screen receives the busy indication (2032); none drops it.
+  DataScreen(unsigned timer_id, std::chrono::milliseconds period, Window* main_screen,
+             QWidget* parent = nullptr);
+  ~DataScreen() override;
+
+  // Stops the timer and asks for fresh data at once; show_busy shows the progress window.
+  // User-interface thread.
+  void RequestRefresh(bool show_busy);
+  void SetRefreshPeriod(std::chrono::milliseconds period) { worker_.SetPeriod(period); }
+  bool busy() const { return worker_.busy(); }
+  void StopRefreshing();
+
+ protected:
+  void OnTimer(unsigned id) override;
+  // Whether a timer tick refreshes; by default while shown and not busy.
+  virtual bool RefreshesOnTick() const;
+  RefreshWorker& worker() { return worker_; }
+  unsigned timer_id() const { return timer_id_; }
+
+  void InvalidateScreen() override { Invalidate(); }
+  void SetRefreshTimer(unsigned id, unsigned period_ms) override { SetTimer(id, period_ms); }
+  void PostToMainScreen(const Message& message) override;
+
+ private:
+  const unsigned timer_id_;
+  Window* const main_screen_;
+  RefreshWorker worker_;
+};
+
+}  // namespace tarvello

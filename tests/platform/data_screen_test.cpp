@@ -1,0 +1,83 @@
+#include "platform/data_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+#include "base/shared_records.h"
+#include "platform/recording_canvas.h"
+#include "qt_test_app.h"
+#include "test_screen.h"
+
+namespace tarvello {
+namespace {
+
+using std::chrono::milliseconds;
+using testing::ProcessEventsUntil;
+
+// A data screen whose exchange counts up a price; the painter shows the latest one.
+class PriceScreen : public DataScreen {
+ public:
+  PriceScreen(Window* main, milliseconds period) : DataScreen(kTimerIntraday, period, main) {}
+  ~PriceScreen() override { StopRefreshing(); }
+
+  std::atomic<int> exchanges{0};
+  std::atomic<bool> fail{false};
+  using DataScreen::timer_id;
+
+ protected:
+  bool RunExchange() override {
+    int n = ++exchanges;
+    if (fail) return false;
+    price_.Publish(std::to_string(1000 + n));
+    return true;
+  }
+  void OnPaint(Canvas& canvas) override {
+    RefreshWorker::PaintScope painting(worker());
+    std::string shown = *price_.Current();
+    canvas.DrawText(std::u16string(shown.begin(), shown.end()), ClientRect(), kTextLeft);
+  }
+
+ private:
+  SharedRecords<std::string> price_;
+};
+
+class DataScreenTest : public ::testing::Test {
+ protected:
+  testing::QtApp app_;
+  testing::TestScreen main_;
+};
+
+TEST_F(DataScreenTest, BusyRefreshFetchesRepaintsTellsTheMainScreenAndArmsTheTimer) {
+  PriceScreen screen(&main_, milliseconds(5000));
+  screen.RequestRefresh(true);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen.HasTimer(kTimerIntraday); }));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return main_.messages.size() == 2; }));
+  EXPECT_EQ(main_.messages[0], (Message{2032, 5, 1126}));
+  EXPECT_EQ(main_.messages[1], (Message{2032, 0, 1126}));
+  RecordingCanvas canvas(Size{240, 320});
+  screen.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"1001").has_value());
+}
+
+TEST_F(DataScreenTest, TimerTicksRefreshSilentlyWhileShownEvenWhenExchangesFail) {
+  PriceScreen screen(nullptr, milliseconds(10));
+  screen.fail = true;
+  screen.show();
+  screen.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen.exchanges >= 3; }));
+  EXPECT_TRUE(main_.messages.empty());
+}
+
+TEST_F(DataScreenTest, HiddenScreenLetsItsTimerTickWithoutFetching) {
+  PriceScreen screen(nullptr, milliseconds(10));
+  screen.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen.HasTimer(kTimerIntraday); }));
+  int after_first = screen.exchanges;
+  ProcessEventsUntil([] { return false; }, milliseconds(100));
+  EXPECT_EQ(screen.exchanges, after_first);
+}
+
+}  // namespace
+}  // namespace tarvello
