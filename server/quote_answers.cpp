@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "protocol/wire_writer.h"
+#include "server/wire_limits.h"
 #include "server/order_book.h"
 #include "server/quote_state.h"
 
@@ -13,15 +13,6 @@ namespace tarvello::server {
 namespace {
 
 constexpr int kLotSize = 100;
-
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max()));
-}
-
-std::int16_t Clamp16(std::int64_t value) {
-  return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int16_t>::max()));
-}
 
 Bytes BookBody(const OrderBook& book, bool with_ratio, int decimals, int last) {
   WireWriter body;
