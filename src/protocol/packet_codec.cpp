@@ -32,18 +32,17 @@ Bytes RankingPacket(std::uint16_t type, std::uint8_t days, std::uint8_t a, std::
       .U16(count).FinishPacket();
 }
 
-// Market byte of a 2901 item; an unknown prefix repeats the previous item's market.
-std::uint8_t MarketByte(std::string_view code, std::uint8_t previous) {
+constexpr std::size_t kCodeListItemDigits = 6;
+
+}  // namespace
+
+std::uint8_t CodeListMarketByte(std::string_view code, std::uint8_t previous) {
   const std::string_view prefix = code.substr(0, 2);
   if (prefix == "SH") return 1;
   if (prefix == "SZ") return 0;
   if (prefix == "BI") return 0x5A;
   return previous;
 }
-
-constexpr std::size_t kCodeListItemDigits = 6;
-
-}  // namespace
 
 Bytes CPacketCodec::BuildServerProbe() const { return WireWriter::Packet(kServerProbe, kAttrPlain).FinishPacket(); }
 
@@ -169,7 +168,7 @@ Bytes CPacketCodec::BuildCodeListInfo(std::uint16_t a, std::uint16_t b,
   writer.U16(a).U16(b).U32(static_cast<std::uint32_t>(codes.size()));
   std::uint8_t market = 1;
   for (const std::string& code : codes) {
-    market = MarketByte(code, market);
+    market = CodeListMarketByte(code, market);
     std::uint8_t digits[kCodeListItemDigits] = {};
     const std::string_view rest = code.size() > 2 ? std::string_view(code).substr(2) : "";
     std::memcpy(digits, rest.data(), std::min(rest.size(), kCodeListItemDigits));

@@ -62,6 +62,10 @@ enum RequestType : std::uint16_t {
 inline constexpr std::uint16_t kAttrPlain = 0;
 inline constexpr std::uint16_t kAttrCompressed = 2;
 
+// Market byte of an item of request 2901: 1 for a code starting "SH", 0 for "SZ", 0x5A for "BI";
+// any other prefix repeats the previous item's market.
+std::uint8_t CodeListMarketByte(std::string_view code, std::uint8_t previous);
+
 class CPacketCodec {
  public:
   // Extra byte of a 2113 request for category 105 (A) and category 110 (B).

@@ -1,0 +1,46 @@
+// DeviceFrame: the handheld's screen in a desktop window: a caption bar at the top with the current
+// title, the screen area where one screen at a time is shown, and a soft-key bar at the bottom with
+// the two soft-key labels. Both bars are one and a half text lines high. Keys go to the screen in
+// front; a tap on a half of the soft-key bar presses that soft key.
+// User-interface thread only (it is a Window: posting, timers and Invalidate also from others).
+#pragma once
+
+#include <string>
+
+#include "base/geometry.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+
+namespace tarvello {
+
+class DeviceFrame : public Window {
+ public:
+  explicit DeviceFrame(Size screen, QWidget* parent = nullptr);
+
+  void SetTitle(std::u16string title);
+  const std::u16string& title() const { return title_; }
+  void SetSoftKeys(std::u16string left, std::u16string right);
+  // The part of the screen between the two bars, in frame coordinates.
+  Rect ScreenArea() const;
+  // Puts screen in front in the screen area (taking it as a child), hiding the one before.
+  void ShowScreen(Window* screen);
+  Window* current_screen() const { return current_; }
+
+ protected:
+  void OnPaint(Canvas& canvas) override;
+  void OnKeyDown(KeyCode key) override;
+  void OnPenDown(Point at) override;
+
+ private:
+  int BarHeight() const;
+  void PaintCaption(Canvas& canvas, const Rect& bar);
+  void PaintSoftKeys(Canvas& canvas, const Rect& bar);
+
+  std::u16string title_ = u"Tarvello";
+  std::u16string soft_left_;
+  std::u16string soft_right_;
+  Window* current_ = nullptr;
+  Picture background_ = Picture::Load("Picture/back.jpg");
+};
+
+}  // namespace tarvello

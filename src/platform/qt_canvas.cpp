@@ -1,0 +1,149 @@
+#include "platform/qt_canvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPolygon>
+#include <QString>
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+#include "platform/picture.h"
+
+namespace tarvello {
+namespace {
+
+std::atomic<int> screen_font_height{16};
+
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Rectangles are half-open; QRect takes a width and a height.
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// The outline of a rectangle or ellipse stays inside the half-open rectangle, as on the handheld.
+QRect OutlineRect(const Rect& r) { return QRect(r.left, r.top, r.Width() - 1, r.Height() - 1); }
+
+QPolygon ToQPolygon(std::span<const Point> points) {
+  QPolygon polygon;
+  for (const Point& p : points) polygon << QPoint(p.x, p.y);
+  return polygon;
+}
+
+int ToQtAlignment(unsigned flags) {
+  int qt = Qt::AlignLeft;
+  if (flags & kTextCenter) qt = Qt::AlignHCenter;
+  if (flags & kTextRight) qt = Qt::AlignRight;
+  if (flags & kTextVCenter) {
+    qt |= Qt::AlignVCenter;
+  } else if (flags & kTextBottom) {
+    qt |= Qt::AlignBottom;
+  } else {
+    qt |= Qt::AlignTop;
+  }
+  if (flags & kTextWordBreak) qt |= Qt::TextWordWrap;
+  if (flags & kTextSingleLine) qt |= Qt::TextSingleLine;
+  return qt;
+}
+
+TextMetrics MetricsOf(const QFont& font) {
+  QFontMetrics fm(font);
+  return TextMetrics{fm.height(), std::max(0, fm.leading()), fm.averageCharWidth(), fm.maxWidth()};
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QImage& image)
+    : painter_(&image),
+      size_{static_cast<int>(image.width() / image.devicePixelRatio()),
+            static_cast<int>(image.height() / image.devicePixelRatio())} {
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  SetPen(Pen{});
+  SetBrush(Brush{});
+  SetFont(Font{});
+}
+
+void QtCanvas::SetScreenFontHeight(int pixel_height) {
+  screen_font_height = std::max(8, pixel_height);
+}
+
+int QtCanvas::ScreenFontHeight() { return screen_font_height; }
+
+QFont QtCanvas::MakeFont(const Font& font) {
+  QFont qfont(QStringLiteral("WenQuanYi Micro Hei"));
+  qfont.setStyleHint(QFont::SansSerif);
+  qfont.setPixelSize(font.pixel_height > 0 ? font.pixel_height : screen_font_height.load());
+  qfont.setBold(font.bold);
+  return qfont;
+}
+
+QColor QtCanvas::ToQColor(ColorRef color) {
+  return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
+
+void QtCanvas::SetPen(const Pen& pen) {
+  if (pen.style == PenStyle::kNone) {
+    painter_.setPen(Qt::NoPen);
+    return;
+  }
+  QPen qpen(ToQColor(pen.color));
+  qpen.setWidth(std::max(1, pen.width));
+  qpen.setStyle(pen.style == PenStyle::kDash  ? Qt::DashLine
+                : pen.style == PenStyle::kDot ? Qt::DotLine
+                                              : Qt::SolidLine);
+  painter_.setPen(qpen);
+}
+
+void QtCanvas::SetBrush(const Brush& brush) {
+  painter_.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.color)));
+}
+
+void QtCanvas::SetFont(const Font& font) { painter_.setFont(MakeFont(font)); }
+
+TextMetrics QtCanvas::ScreenFontMetrics() { return MetricsOf(MakeFont(Font{})); }
+
+TextMetrics QtCanvas::Metrics() const { return MetricsOf(painter_.font()); }
+
+int QtCanvas::TextWidth(std::u16string_view text) const {
+  return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
+}
+
+void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flags) {
+  QPen shape_pen = painter_.pen();
+  painter_.setPen(ToQColor(text_color_));
+  painter_.drawText(ToQRect(box), ToQtAlignment(flags), ToQString(text));
+  painter_.setPen(shape_pen);
+}
+
+void QtCanvas::Line(Point from, Point to) { painter_.drawLine(from.x, from.y, to.x, to.y); }
+
+void QtCanvas::Polyline(std::span<const Point> points) {
+  painter_.drawPolyline(ToQPolygon(points));
+}
+
+void QtCanvas::Polygon(std::span<const Point> points) { painter_.drawPolygon(ToQPolygon(points)); }
+
+void QtCanvas::Rectangle(const Rect& box) {
+  if (!box.IsEmpty()) painter_.drawRect(OutlineRect(box));
+}
+
+void QtCanvas::Ellipse(const Rect& box) {
+  if (!box.IsEmpty()) painter_.drawEllipse(OutlineRect(box));
+}
+
+void QtCanvas::FillRect(const Rect& box, ColorRef color) {
+  painter_.fillRect(ToQRect(box), ToQColor(color));
+}
+
+void QtCanvas::DrawPicture(const Picture& picture, const Rect& box) {
+  if (picture.IsEmpty() || box.IsEmpty()) return;
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  painter_.drawImage(ToQRect(box), picture.image());
+}
+
+void QtCanvas::SetClip(const Rect& box) { painter_.setClipRect(ToQRect(box)); }
+
+void QtCanvas::ResetClip() { painter_.setClipping(false); }
+
+}  // namespace tarvello

@@ -1,0 +1,54 @@
+// QtCanvas: the Canvas over a QPainter on an off-screen image. Windows paint into their cached
+// image through it and copy the image to the screen in one blit. The screen font is the CJK-capable
+// sans font at the pixel height the frame chose for the screen size (SetScreenFontHeight).
+// Lives for one paint on the user-interface thread.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "platform/canvas.h"
+
+class QImage;
+
+namespace tarvello {
+
+class QtCanvas : public Canvas {
+ public:
+  // Paints on image, whose device pixel ratio maps logical pixels to image pixels.
+  explicit QtCanvas(QImage& image);
+
+  // The pixel height of the screen font (Font{0}) for every canvas made afterwards.
+  static void SetScreenFontHeight(int pixel_height);
+  static int ScreenFontHeight();
+  static QFont MakeFont(const Font& font);
+  // The metrics of the screen font, measured without a paint.
+  static TextMetrics ScreenFontMetrics();
+  static QColor ToQColor(ColorRef color);
+
+  Size size() const override { return size_; }
+  void SetPen(const Pen& pen) override;
+  void SetBrush(const Brush& brush) override;
+  void SetTextColor(ColorRef color) override { text_color_ = color; }
+  void SetFont(const Font& font) override;
+  TextMetrics Metrics() const override;
+  int TextWidth(std::u16string_view text) const override;
+
+  void DrawText(std::u16string_view text, const Rect& box, unsigned flags) override;
+  void Line(Point from, Point to) override;
+  void Polyline(std::span<const Point> points) override;
+  void Polygon(std::span<const Point> points) override;
+  void Rectangle(const Rect& box) override;
+  void Ellipse(const Rect& box) override;
+  void FillRect(const Rect& box, ColorRef color) override;
+  void DrawPicture(const Picture& picture, const Rect& box) override;
+  void SetClip(const Rect& box) override;
+  void ResetClip() override;
+
+ private:
+  QPainter painter_;
+  Size size_;
+  ColorRef text_color_ = kWhite;
+};
+
+}  // namespace tarvello

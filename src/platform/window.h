@@ -1,0 +1,76 @@
+// Window: the handheld's window over a QWidget, so that screen code reads like the behaviour it
+// implements. Messages are posted by number with two parameters; timers are kept by number; the
+// screen paints on a Canvas in logical pixels into a cached off-screen image, which is redrawn only
+// after Invalidate or a size change and copied to the widget in one blit. Keys arrive as the
+// handheld's key codes; the mouse's left button is the stylus (pen down, move, up).
+//
+// Thread rules: PostMessage, SetTimer, KillTimer and Invalidate may be called from any thread
+// (work for the user-interface thread is posted to it). Everything else, and every handler, runs
+// on the user-interface thread. Workers that call in must be stopped before the window is
+// destroyed.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "base/geometry.h"
+#include "base/message.h"
+#include "platform/keys.h"
+#include "platform/prompter.h"
+
+namespace tarvello {
+
+class Canvas;
+
+class Window : public QWidget {
+ public:
+  explicit Window(QWidget* parent = nullptr);
+
+  void PostMessage(int id, std::intptr_t wparam, std::intptr_t lparam);
+  // Starts (or restarts) timer id with the given period.
+  void SetTimer(unsigned id, unsigned period_ms);
+  void KillTimer(unsigned id);
+  void Invalidate();
+
+  bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
+  Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
+  // Runs the paint handler on canvas; tests pass a RecordingCanvas.
+  void PaintOn(Canvas& canvas) { OnPaint(canvas); }
+  // Delivers a handheld key as if pressed (the frame's soft-key bar, tests, the tour).
+  void SendKey(KeyCode key) { OnKeyDown(key); }
+  // Shows items as a pop-up menu at a point of this window through the active prompter.
+  unsigned TrackPopupMenu(const std::vector<MenuItem>& items, Point at);
+
+ protected:
+  virtual void OnMessage(const Message& message);
+  virtual void OnTimer(unsigned id);
+  virtual void OnPaint(Canvas& canvas);
+  virtual void OnKeyDown(KeyCode key);
+  virtual void OnPenDown(Point at);
+  virtual void OnPenMove(Point at);
+  virtual void OnPenUp(Point at);
+
+  void customEvent(QEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool OnOwnThread() const;
+  void StartTimerHere(unsigned id, unsigned period_ms);
+  void KillTimerHere(unsigned id);
+  void RenderCache();
+
+  std::map<unsigned, int> timers_;  // user-interface thread only: our id -> Qt timer id
+  std::atomic<bool> dirty_{true};   // the cached image must be redrawn
+  QImage cache_;                    // user-interface thread only
+};
+
+}  // namespace tarvello

@@ -1,0 +1,93 @@
+// CommLog: the communication log, a trace of every transport and network step kept in the text
+// file "COMMUMIC.txt" of a given folder and bounded in size by writing it as a ring.
+//
+// File layout (ANSI text, lines ended by "\r\n"):
+//   header   the position of the next entry as "%32d", a space and "\r\n" (35 bytes);
+//   " \r\n"  a space line;
+//   entries  "YYYY-MM-DD hh:mm:ss: message" in local time, one per Write;
+//   "**End**" after the newest entry; the next entry overwrites it. Bytes after it are older
+//            entries of the previous pass of the ring.
+// When an entry ends beyond 512000 bytes, writing starts over just after the space line.
+//
+// The file is opened on the first Write. When it cannot be opened or written, logging goes
+// silently off for the life of the object; Write never reports an error.
+//
+// While a Hold lives (the transport holds the log for one exchange), entries are gathered in
+// memory and reach the file together when the last Hold ends: one write per exchange instead of
+// one per line. Entries of all threads keep their order; the file then reads exactly as if each
+// had been written on its own.
+//
+// Thread rules: Write and Hold are safe from any thread; one lock covers each update of the file
+// and of the gathered entries.
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace tarvello {
+
+class CommLog {
+ public:
+  static constexpr const char* kFileName = "COMMUMIC.txt";
+  static constexpr long kRingLimit = 512000;
+  static constexpr long kHeaderSize = 35;
+  // Where the first entry of a pass starts: behind the header and the space line.
+  static constexpr long kFirstEntry = kHeaderSize + 3;
+
+  // The local time stamped on each entry; tests fix it.
+  using LocalClock = std::function<std::tm()>;
+  static std::tm LocalNow();
+
+  explicit CommLog(std::filesystem::path folder, LocalClock clock = LocalNow);
+  ~CommLog();
+  CommLog(const CommLog&) = delete;
+  CommLog& operator=(const CommLog&) = delete;
+
+  class Hold {
+   public:
+    explicit Hold(CommLog& log);
+    ~Hold();
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    CommLog& log_;
+  };
+
+  void Write(std::string_view message);
+  // Write of a message holding one "%d".
+  void WriteNumber(const char* format, int value);
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  // Opens the file and takes its position; false when logging is off. Needs mutex_.
+  bool EnsureOpen();
+  bool Initialise();
+  // Writes the gathered entries and the end marker, and points the header behind them.
+  void Flush();
+  bool WriteAt(std::string_view bytes, long offset);
+  bool WriteHeader();
+  void TurnOff();
+  std::string Stamp() const;
+
+  const std::filesystem::path path_;
+  const LocalClock clock_;
+  std::mutex mutex_;
+  int fd_ = -1;         // guarded by mutex_
+  bool tried_ = false;  // guarded by mutex_; the file is opened once
+  long position_ = 0;   // guarded by mutex_; where the next entry goes
+  // Entries not yet in the file, to be written at pending_offset_ (they end at position_).
+  std::string pending_;      // guarded by mutex_
+  long pending_offset_ = 0;  // guarded by mutex_
+  bool dirty_ = false;       // guarded by mutex_; entries written since the last flush
+  int holds_ = 0;            // guarded by mutex_
+  // The header bytes mapped into memory; null when the mapping failed (then written by pwrite).
+  char* header_ = nullptr;  // guarded by mutex_
+};
+
+}  // namespace tarvello

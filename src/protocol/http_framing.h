@@ -1,0 +1,32 @@
+// The HTTP framing of the transport: the header that wraps a request for the WAP gateway, and the
+// reading of an answer's header (its length and the length of its body). Pure functions, safe
+// from any thread.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tarvello {
+
+// The five header lines of a WAP request carrying `length` bytes for host:port, byte for byte:
+// "POST  /sync  HTTP/1.1", Host, Accept, Content-type and Content-Length, then the blank line.
+std::string BuildWapHeader(std::string_view host, int port, std::size_t length);
+
+struct HttpAnswerHead {
+  std::size_t header_length = 0;   // bytes up to and including the blank line
+  std::size_t content_length = 0;  // the number after "Content-Length:"
+};
+
+// The head of an HTTP answer whose first bytes are given. Nothing until the bytes hold the blank
+// line "\r\n\r\n" and, before it, "Content-Length:". The length is the decimal number after the
+// colon (blanks skipped, reading stops at the first non-digit); a number too large to be real is
+// capped at kMaxContentLength.
+std::optional<HttpAnswerHead> ParseAnswerHead(std::span<const std::uint8_t> bytes);
+
+inline constexpr std::size_t kMaxContentLength = 1u << 30;
+
+}  // namespace tarvello

@@ -1,0 +1,82 @@
+#include "protocol/refresh_worker.h"
+
+namespace tarvello {
+
+RefreshWorker::RefreshWorker(RefreshScreen& screen, unsigned timer_id,
+                             std::chrono::milliseconds period, std::chrono::milliseconds pause)
+    : screen_(screen), timer_id_(timer_id), pause_(pause), period_ms_(period.count()) {}
+
+RefreshWorker::~RefreshWorker() { Stop(); }
+
+void RefreshWorker::Start() {
+  if (!thread_.joinable() && !queue_.IsClosed()) thread_ = std::thread([this] { Run(); });
+}
+
+void RefreshWorker::Stop() {
+  queue_.Close();
+  if (thread_.joinable()) thread_.join();
+}
+
+bool RefreshWorker::Request(bool show_busy) {
+  return queue_.Post(Message{kMsgRefresh, show_busy ? 1 : 0, 0});
+}
+
+void RefreshWorker::SetPeriod(std::chrono::milliseconds period) { period_ms_ = period.count(); }
+
+std::chrono::milliseconds RefreshWorker::period() const {
+  return std::chrono::milliseconds(period_ms_.load());
+}
+
+void RefreshWorker::Run() {
+  while (auto message = queue_.Get()) {
+    if (message->id != kMsgRefresh) continue;
+    bool show_busy = message->wparam == 1;
+    for (const Message& waiting : queue_.Drain()) {
+      show_busy = show_busy || (waiting.id == kMsgRefresh && waiting.wparam == 1);
+    }
+    Refresh(show_busy);
+    if (queue_.IsClosed()) return;
+    screen_.SetRefreshTimer(timer_id_, static_cast<unsigned>(period_ms_.load()));
+    if (queue_.SleepUnlessClosed(pause_)) return;
+  }
+}
+
+void RefreshWorker::Refresh(bool show_busy) {
+  if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyShow, kBusyFromScreen});
+  busy_ = true;
+  bool ok = screen_.RunExchange();
+  busy_ = false;
+  if (ok) RepaintAfterExchange();
+  if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyHide, kBusyFromScreen});
+}
+
+void RefreshWorker::RepaintAfterExchange() {
+  {
+    std::lock_guard<std::mutex> lock(paint_mutex_);
+    if (painting_) {
+      repaint_pending_ = true;
+      return;
+    }
+  }
+  screen_.InvalidateScreen();
+}
+
+void RefreshWorker::EndPaint() {
+  bool repaint = false;
+  {
+    std::lock_guard<std::mutex> lock(paint_mutex_);
+    painting_ = false;
+    repaint = repaint_pending_;
+    repaint_pending_ = false;
+  }
+  if (repaint) screen_.InvalidateScreen();
+}
+
+RefreshWorker::PaintScope::PaintScope(RefreshWorker& worker) : worker_(worker) {
+  std::lock_guard<std::mutex> lock(worker_.paint_mutex_);
+  worker_.painting_ = true;
+}
+
+RefreshWorker::PaintScope::~PaintScope() { worker_.EndPaint(); }
+
+}  // namespace tarvello

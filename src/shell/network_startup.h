@@ -1,0 +1,52 @@
+// The network part of the program's start: bring the data connection up, set the transport's
+// mode from it, choose the quote server by the probe and connect to it. Runs on the start-up
+// thread. Also the redial question the transport asks when it cannot connect once the start-up
+// has completed.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "protocol/communicate.h"
+#include "protocol/network_bringup.h"
+#include "protocol/redial_question.h"
+#include "protocol/server_choice.h"
+#include "shell/deployment.h"
+
+namespace tarvello {
+
+// Sets the transport for a mode: WAP means one connection per exchange through the gateway.
+void ApplyTransportMode(CCommunicate& transport, TransportMode mode);
+
+// Brings the network up for the carrier, applies the mode, runs the probe and connects to index 0
+// of the chosen group. False when no usable connection exists.
+bool RunNetworkStartup(NetworkBringUp& bringup, int carrier, CCommunicate& transport, ProbeClock& clock,
+                       const Deployment& deployment, ServerSelection& selection);
+
+// Asks "当前网络已断开，是否重新拨号?" when the connection cannot be requested again, and
+// dials on Yes. Runs on the exchanging thread, which holds the exchange lock.
+class ConnectionRedial : public RedialQuestion {
+ public:
+  using YesNo = std::function<bool(std::u16string_view text, std::u16string_view caption)>;
+
+  ConnectionRedial(NetworkBringUp& bringup, DialPresenter& presenter, YesNo ask, CCommunicate& transport)
+      : bringup_(bringup), presenter_(presenter), ask_(std::move(ask)), transport_(transport) {}
+
+  void Ask() override;
+
+ private:
+  NetworkBringUp& bringup_;
+  DialPresenter& presenter_;
+  YesNo ask_;
+  CCommunicate& transport_;
+};
+
+// The probe's clock: the UTC second, a monotonic tick and a real sleep.
+class SystemProbeClock : public ProbeClock {
+ public:
+  int UtcSecond() override;
+  std::int64_t TickMs() override;
+  void SleepMs(int milliseconds) override;
+};
+
+}  // namespace tarvello

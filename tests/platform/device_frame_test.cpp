@@ -1,0 +1,74 @@
+#include "platform/device_frame.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include "base/text_metrics.h"
+#include "platform/recording_canvas.h"
+#include "qt_test_app.h"
+#include "test_screen.h"
+
+namespace tarvello {
+namespace {
+
+class DeviceFrameTest : public ::testing::Test {
+ protected:
+  DeviceFrameTest() { SetSharedTextMetrics(TextMetrics{16, 2, 8, 16}); }
+  void Tap(QPoint at) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, frame_.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame_, &press);
+  }
+
+  testing::QtApp app_;
+  DeviceFrame frame_{Size{240, 320}};
+  testing::TestScreen first_;
+  testing::TestScreen second_;
+};
+
+TEST_F(DeviceFrameTest, ScreenAreaLiesBetweenBarsOneAndAHalfLinesHigh) {
+  EXPECT_EQ(frame_.ScreenArea(), (Rect{0, 27, 240, 293}));
+  frame_.ShowScreen(&first_);
+  EXPECT_EQ(first_.geometry(), QRect(0, 27, 240, 266));
+}
+
+TEST_F(DeviceFrameTest, CaptionShowsTheTitleAndTheBottomBarTheSoftKeys) {
+  frame_.SetTitle(u"自选股");
+  frame_.SetSoftKeys(u"菜单", u"返回");
+  RecordingCanvas canvas(Size{240, 320});
+  frame_.PaintOn(canvas);
+  auto title = canvas.FindText(u"自选股");
+  ASSERT_TRUE(title.has_value());
+  EXPECT_EQ(title->box.top, 0);
+  EXPECT_EQ(title->box.bottom, 27);
+  EXPECT_EQ(title->color, kWhite);
+  auto left = canvas.FindText(u"菜单");
+  auto right = canvas.FindText(u"返回");
+  ASSERT_TRUE(left && right);
+  EXPECT_EQ(left->box, (Rect{0, 293, 120, 320}));
+  EXPECT_EQ(right->box, (Rect{120, 293, 240, 320}));
+  auto pictures = canvas.CallsOf(DrawCall::Kind::kPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].picture, "Picture/back.jpg");
+}
+
+TEST_F(DeviceFrameTest, OneScreenAtATimeAndKeysAndSoftKeyTapsReachIt) {
+  frame_.ShowScreen(&first_);
+  frame_.ShowScreen(&second_);
+  EXPECT_EQ(frame_.current_screen(), &second_);
+  EXPECT_TRUE(first_.isHidden());
+
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(&frame_, &down);
+  Tap(QPoint(10, 310));
+  Tap(QPoint(200, 310));
+  Tap(QPoint(200, 10));  // the caption bar is not a key
+  std::vector<KeyCode> expected = {kKeyDown, kKeySoftLeft, kKeySoftRight};
+  EXPECT_EQ(second_.keys, expected);
+  EXPECT_TRUE(first_.keys.empty());
+}
+
+}  // namespace
+}  // namespace tarvello

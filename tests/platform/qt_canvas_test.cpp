@@ -1,0 +1,88 @@
+#include "platform/qt_canvas.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "platform/picture.h"
+#include "qt_test_app.h"
+
+namespace tarvello {
+namespace {
+
+class QtCanvasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::EnsureQtApp();
+    image_.fill(Qt::black);
+  }
+  QColor At(int x, int y) const { return image_.pixelColor(x, y); }
+  QImage image_{40, 30, QImage::Format_RGB32};
+};
+
+TEST_F(QtCanvasTest, ColourValuesAreBlueGreenRedInTheCanvasAndRgbOnScreen) {
+  {
+    QtCanvas canvas(image_);
+    canvas.FillRect(Rect{0, 0, 10, 10}, 0x0000FF);  // red
+    canvas.FillRect(Rect{10, 0, 20, 10}, 0xFFFF52);  // light cyan
+  }
+  EXPECT_EQ(At(5, 5), QColor(255, 0, 0));
+  EXPECT_EQ(At(15, 5), QColor(0x52, 0xFF, 0xFF));
+  EXPECT_EQ(At(25, 5), QColor(0, 0, 0));
+}
+
+TEST_F(QtCanvasTest, RectangleOutlineStaysInsideItsHalfOpenBox) {
+  {
+    QtCanvas canvas(image_);
+    canvas.SetPen(Pen{kWhite, 1, PenStyle::kSolid});
+    canvas.SetBrush(Brush{0x00FF00, false});
+    canvas.Rectangle(Rect{0, 0, 10, 10});
+  }
+  EXPECT_EQ(At(0, 0), QColor(255, 255, 255));
+  EXPECT_EQ(At(9, 9), QColor(255, 255, 255));
+  EXPECT_EQ(At(5, 5), QColor(0, 255, 0));
+  EXPECT_EQ(At(10, 10), QColor(0, 0, 0));
+}
+
+TEST_F(QtCanvasTest, ScreenFontMetricsFollowTheChosenHeight) {
+  QtCanvas::SetScreenFontHeight(24);
+  QtCanvas canvas(image_);
+  TextMetrics big = canvas.Metrics();
+  QtCanvas::SetScreenFontHeight(12);
+  canvas.SetFont(Font{});
+  TextMetrics small = canvas.Metrics();
+  EXPECT_GT(big.height, small.height);
+  EXPECT_EQ(big.LineHeight(), big.height + big.external_leading);
+  EXPECT_GT(small.average_char_width, 0);
+  EXPECT_GE(small.max_char_width, small.average_char_width);
+  EXPECT_GT(canvas.TextWidth(u"沪深"), canvas.TextWidth(u"1"));
+  QtCanvas::SetScreenFontHeight(16);
+}
+
+TEST_F(QtCanvasTest, MissingPictureDrawsNothingAndAPictureIsStretchedIntoItsBox) {
+  QImage blue(2, 2, QImage::Format_RGB32);
+  blue.fill(QColor(0, 0, 255));
+  {
+    QtCanvas canvas(image_);
+    canvas.DrawPicture(Picture::Load("Picture/none.jpg"), Rect{0, 0, 40, 30});
+    canvas.DrawPicture(Picture::FromImage("blue", blue), Rect{20, 10, 40, 30});
+  }
+  EXPECT_EQ(At(5, 5), QColor(0, 0, 0));
+  EXPECT_EQ(At(39, 29), QColor(0, 0, 255));
+  EXPECT_EQ(At(21, 11), QColor(0, 0, 255));
+}
+
+TEST_F(QtCanvasTest, ClipLimitsDrawingUntilReset) {
+  {
+    QtCanvas canvas(image_);
+    canvas.SetClip(Rect{0, 0, 5, 30});
+    canvas.FillRect(Rect{0, 0, 40, 10}, kWhite);
+    canvas.ResetClip();
+    canvas.FillRect(Rect{0, 20, 40, 30}, kWhite);
+  }
+  EXPECT_EQ(At(4, 5), QColor(255, 255, 255));
+  EXPECT_EQ(At(6, 5), QColor(0, 0, 0));
+  EXPECT_EQ(At(30, 25), QColor(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace tarvello

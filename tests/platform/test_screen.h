@@ -1,0 +1,39 @@
+// A small screen for the kernel's tests: a quote header, a question on Enter, a menu on a tap,
+// and a record of every message, timer tick, key and pen event it received.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+
+namespace tarvello::testing {
+
+class TestScreen : public Window {
+ public:
+  std::vector<Message> messages;
+  std::vector<unsigned> ticks;
+  std::vector<KeyCode> keys;
+  std::vector<std::string> pen;  // "down x y", "move x y", "up x y"
+  PromptAnswer last_answer = PromptAnswer::kCancel;
+  unsigned last_command = 0;
+  int paints = 0;
+  bool one_shot_timers = false;
+
+ protected:
+  void OnPaint(Canvas& canvas) override;
+  void OnMessage(const Message& message) override { messages.push_back(message); }
+  void OnTimer(unsigned id) override;
+  void OnKeyDown(KeyCode key) override;
+  void OnPenDown(Point at) override;
+  void OnPenMove(Point at) override { Note("move", at); }
+  void OnPenUp(Point at) override { Note("up", at); }
+
+ private:
+  void Note(const char* what, Point at);
+  Picture missing_ = Picture::Load("Picture/not-there.png");
+};
+
+}  // namespace tarvello::testing

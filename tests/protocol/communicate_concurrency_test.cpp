@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "transport_fixture.h"
+
+namespace tarvello::testing {
+namespace {
+
+using std::chrono::milliseconds;
+
+// The body of a request or answer of one thread: its number repeated.
+Bytes ThreadBody(int thread, std::size_t size) {
+  return Bytes(size, static_cast<std::uint8_t>('A' + thread));
+}
+
+// Answers each request with its own body, and counts containers that arrive broken or mixed.
+void EchoChecked(ServerConnection& connection, std::atomic<int>& broken) {
+  while (auto request = connection.ReadContainer()) {
+    const Bytes body(request->begin() + 7, request->end() - 1);
+    if (body.empty() || std::count(body.begin(), body.end(), body[0]) !=
+                            static_cast<long>(body.size())) {
+      ++broken;
+    }
+    const int type = (*request)[1] | ((*request)[2] << 8);
+    if (!connection.Send(AnswerContainer(type, body))) return;
+  }
+}
+
+TEST_F(TransportTest, EightThreadsExchangingAtOnceNeverInterleaveOnTheSocket) {
+  std::atomic<int> broken{0};
+  LoopbackServer server([&](ServerConnection& c) { EchoChecked(c, broken); });
+  ConnectTo(server);
+  std::atomic<int> wrong_answers{0};
+  std::vector<std::thread> workers;
+  for (int t = 0; t < 8; ++t) {
+    workers.emplace_back([&, t] {
+      const Bytes request = RequestContainer(kQuote, ThreadBody(t, 1500 + 100 * t));
+      const Bytes expected = AnswerContainer(kQuote, ThreadBody(t, 1500 + 100 * t));
+      for (int i = 0; i < 25; ++i) {
+        Bytes response(10240);
+        const int received = transport_->CommunicateThread(request, response);
+        if (received != static_cast<int>(expected.size()) ||
+            !std::equal(expected.begin(), expected.end(), response.begin())) {
+          ++wrong_answers;
+        }
+      }
+    });
+  }
+  for (auto& worker : workers) worker.join();
+  EXPECT_EQ(broken, 0);
+  EXPECT_EQ(wrong_answers, 0);
+  EXPECT_EQ(server.accepted(), 1);
+}
+
+TEST_F(TransportTest, CancelWakesABlockedReceiveAtOnceAndTheNextExchangeWorks) {
+  const Bytes answer = QuoteAnswer();
+  LoopbackServer server([&](ServerConnection& c) {
+    if (c.index() == 0) {
+      c.ReadContainer();
+      c.ReadContainer();  // never answers; holds the connection until the client drops it
+      return;
+    }
+    ServeAnswers(c, answer);
+  });
+  MakeTransport({}, TransportTimings{});  // the program's own ten-second wait
+  transport_->SetServer("127.0.0.1", server.port());
+  ASSERT_EQ(transport_->Connect(), 0);
+  std::atomic<int> received{1000};
+  std::atomic<bool> done{false};
+  const auto start = std::chrono::steady_clock::now();
+  std::thread worker([&] {
+    Bytes response(10240);
+    received = transport_->CommunicateThread(QuoteRequest(), response);
+    done = true;
+  });
+  std::this_thread::sleep_for(milliseconds(100));
+  transport_->Cancel();
+  worker.join();
+  EXPECT_EQ(received, -1);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, TransportTimings{}.readable_wait / 2);
+  Bytes response(10240);
+  EXPECT_EQ(transport_->CommunicateThread(QuoteRequest(), response),
+            static_cast<int>(answer.size()));
+}
+
+// A caller that re-points the connection holds the exchange lock across the whole switch, so no
+// other thread's request reaches the other server.
+TEST_F(TransportTest, ServerSwitchUnderTheExchangeLockIsAtomicForOtherThreads) {
+  std::atomic<int> broken{0};
+  std::atomic<int> quotes_at_info{0};
+  LoopbackServer quote([&](ServerConnection& c) { EchoChecked(c, broken); });
+  LoopbackServer info([&](ServerConnection& c) {
+    while (auto request = c.ReadContainer()) {
+      if ((*request)[1] != (kArticle & 0xFF)) ++quotes_at_info;
+      c.Send(AnswerContainer(kArticle, ThreadBody(9, 50)));
+    }
+  });
+  ConnectTo(quote);
+  std::atomic<bool> stop{false};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> workers;
+  for (int t = 0; t < 3; ++t) {
+    workers.emplace_back([&, t] {
+      const Bytes request = RequestContainer(kQuote, ThreadBody(t, 200));
+      while (!stop) {
+        Bytes response(4096);
+        if (transport_->CommunicateThread(request, response) != 208) ++wrong;
+      }
+    });
+  }
+  for (int i = 0; i < 10; ++i) {
+    std::lock_guard<std::recursive_mutex> hold(transport_->exchange_lock());
+    transport_->SetServer("127.0.0.1", info.port());
+    transport_->Connect();
+    Bytes response(4096);
+    if (transport_->CommunicateThread(RequestContainer(kArticle, ThreadBody(9, 50)), response) !=
+        58) {
+      ++wrong;
+    }
+    transport_->SetServer("127.0.0.1", quote.port());
+    transport_->Connect();
+  }
+  stop = true;
+  for (auto& worker : workers) worker.join();
+  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(broken, 0);
+  EXPECT_EQ(quotes_at_info, 0);
+}
+
+}  // namespace
+}  // namespace tarvello::testing

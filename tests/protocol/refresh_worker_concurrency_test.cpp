@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "protocol/refresh_worker.h"
+
+namespace tarvello {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A data screen whose exchange can be held at a gate, made to fail, or made to block for a bound,
+// and which writes down every call the worker makes.
+class FakeScreen : public RefreshScreen {
+ public:
+  bool RunExchange() override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++started_;
+    changed_.notify_all();
+    if (block_for_.count() > 0) {
+      changed_.wait_for(lock, block_for_, [this] { return gate_open_; });
+    } else {
+      changed_.wait(lock, [this] { return gate_open_; });
+    }
+    events_.push_back("exchange");
+    return succeed_;
+  }
+  void InvalidateScreen() override { Record("invalidate"); }
+  void SetRefreshTimer(unsigned timer_id, unsigned period_ms) override {
+    Record("timer " + std::to_string(timer_id) + " " + std::to_string(period_ms));
+    if (on_timer_) on_timer_();
+  }
+  void PostToMainScreen(const Message& m) override {
+    Record("post " + std::to_string(m.id) + " " + std::to_string(m.wparam) + " " +
+           std::to_string(m.lparam));
+  }
+
+  void SetGate(bool open) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    gate_open_ = open;
+    changed_.notify_all();
+  }
+  void SetSucceed(bool succeed) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    succeed_ = succeed;
+  }
+  void SetBlockBound(milliseconds bound) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    block_for_ = bound;
+  }
+  // Runs on the worker thread after each timer arm (a timer that fires at once).
+  void OnTimer(std::function<void()> tick) { on_timer_ = std::move(tick); }
+
+  bool WaitUntil(const std::function<bool()>& done) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(10), done);
+  }
+  bool WaitForStarted(int n) { return WaitUntil([&] { return started_ >= n; }); }
+  bool WaitForEvents(const std::string& event, int n) {
+    return WaitUntil([&] { return CountLocked(event) >= n; });
+  }
+  int Count(const std::string& event) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return CountLocked(event);
+  }
+  std::vector<std::string> Events() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return events_;
+  }
+
+ private:
+  void Record(std::string event) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back(std::move(event));
+    changed_.notify_all();
+  }
+  int CountLocked(const std::string& event) const {
+    int n = 0;
+    for (const auto& e : events_) n += e == event ? 1 : 0;
+    return n;
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int started_ = 0;            // guarded by mutex_
+  bool gate_open_ = true;      // guarded by mutex_
+  bool succeed_ = true;        // guarded by mutex_
+  milliseconds block_for_{0};  // guarded by mutex_
+  std::vector<std::string> events_;  // guarded by mutex_
+  std::function<void()> on_timer_;   // set before the worker starts
+};
+
+constexpr milliseconds kShortPause{1};
+
+TEST(RefreshWorkerTest, TenRequestsDuringAnExchangeCostExactlyOneMore) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerQuoteList, milliseconds(15000), kShortPause);
+  worker.Start();
+  screen.SetGate(false);
+  ASSERT_TRUE(worker.Request(false));
+  ASSERT_TRUE(screen.WaitForStarted(1));
+  EXPECT_TRUE(worker.busy());
+  for (int i = 0; i < 10; ++i) worker.Request(false);
+  screen.SetGate(true);
+  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 2));
+  worker.Stop();
+  EXPECT_EQ(screen.Count("exchange"), 2);
+  EXPECT_EQ(screen.Count("invalidate"), 2);
+  EXPECT_FALSE(worker.busy());
+}
+
+TEST(RefreshWorkerTest, RequestsWaitingWhenAnExchangeStartsAreServedByIt) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerKLine, milliseconds(15000), kShortPause);
+  for (int i = 0; i < 5; ++i) worker.Request(false);
+  worker.Start();
+  ASSERT_TRUE(screen.WaitForEvents("timer 3002 15000", 1));
+  worker.Stop();
+  EXPECT_EQ(screen.Count("exchange"), 1);
+}
+
+TEST(RefreshWorkerTest, FailingExchangeKeepsTheTimerCycleGoingAndLeavesTheScreenAlone) {
+  FakeScreen screen;
+  screen.SetSucceed(false);
+  RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), kShortPause);
+  screen.OnTimer([&worker] { worker.Request(false); });
+  worker.Start();
+  worker.Request(true);
+  ASSERT_TRUE(screen.WaitForEvents("timer 3001 5000", 4));
+  worker.Stop();
+  EXPECT_EQ(screen.Count("invalidate"), 0);
+  // The busy indication asked for by the first request is removed although the exchange failed.
+  EXPECT_EQ(screen.Count("post 2032 5 1126"), 1);
+  EXPECT_EQ(screen.Count("post 2032 0 1126"), 1);
+}
+
+TEST(RefreshWorkerTest, BusyRequestFramesItsExchangeWithTheProgressWindow) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), kShortPause);
+  worker.Start();
+  screen.SetGate(false);
+  worker.Request(false);
+  ASSERT_TRUE(screen.WaitForStarted(1));
+  worker.Request(false);
+  worker.Request(true);  // coalesced with the silent one: the busy wish wins
+  screen.SetGate(true);
+  ASSERT_TRUE(screen.WaitForEvents("timer 3001 5000", 2));
+  worker.Stop();
+  std::vector<std::string> expected = {
+      "exchange",         "invalidate", "timer 3001 5000", "post 2032 5 1126",
+      "exchange",         "invalidate", "post 2032 0 1126", "timer 3001 5000"};
+  EXPECT_EQ(screen.Events(), expected);
+}
+
+TEST(RefreshWorkerTest, NewPeriodIsUsedAtTheNextRearm) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerQuoteList, milliseconds(15000), kShortPause);
+  worker.Start();
+  worker.SetPeriod(milliseconds(5000));
+  worker.Request(false);
+  ASSERT_TRUE(screen.WaitForEvents("timer 3003 5000", 1));
+  EXPECT_EQ(worker.period(), milliseconds(5000));
+}
+
+TEST(RefreshWorkerTest, ShutdownDuringABlockedExchangeEndsWithinTheExchangeBound) {
+  FakeScreen screen;
+  screen.SetGate(false);
+  screen.SetBlockBound(milliseconds(300));
+  RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000));
+  worker.Start();
+  worker.Request(false);
+  ASSERT_TRUE(screen.WaitForStarted(1));
+  worker.Stop();
+  // Stop returned only after the exchange had given up, and nothing was armed afterwards.
+  EXPECT_EQ(screen.Count("exchange"), 1);
+  EXPECT_EQ(screen.Count("timer 3001 5000"), 0);
+  EXPECT_FALSE(worker.Request(false));
+}
+
+TEST(RefreshWorkerTest, StopEndsTheHundredMillisecondPauseAtOnce) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), std::chrono::hours(1));
+  worker.Start();
+  worker.Request(false);
+  ASSERT_TRUE(screen.WaitForEvents("timer 3001 5000", 1));
+  worker.Stop();  // would hang for an hour if the pause ignored the stop
+  EXPECT_EQ(screen.Count("exchange"), 1);
+}
+
+TEST(RefreshWorkerTest, DataArrivingDuringAPaintIsRepaintedWhenThePaintEnds) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), kShortPause);
+  worker.Start();
+  {
+    RefreshWorker::PaintScope painting(worker);
+    worker.Request(false);
+    ASSERT_TRUE(screen.WaitForEvents("timer 3001 5000", 1));
+    EXPECT_EQ(screen.Count("invalidate"), 0);
+  }
+  EXPECT_EQ(screen.Count("invalidate"), 1);
+  { RefreshWorker::PaintScope quiet_paint(worker); }
+  EXPECT_EQ(screen.Count("invalidate"), 1);
+}
+
+}  // namespace
+}  // namespace tarvello

@@ -1,0 +1,111 @@
+#include "protocol/server_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "protocol/bytes.h"
+
+namespace tarvello {
+namespace {
+
+// Answers each probe after a scripted number of milliseconds, with a scripted answer size.
+class ScriptedLink : public ProbeLink {
+ public:
+  struct Step {
+    std::int64_t delay_ms;
+    int received;
+  };
+  ScriptedLink(std::int64_t& now, std::deque<Step> steps) : now_(now), steps_(std::move(steps)) {}
+
+  void Connect(const std::string& host, int port) override { connects.push_back(host + ":" + std::to_string(port)); }
+  int Exchange(std::span<const std::uint8_t> request, std::span<std::uint8_t>) override {
+    requests.emplace_back(request.begin(), request.end());
+    const Step step = steps_.front();
+    steps_.pop_front();
+    now_ += step.delay_ms;
+    return step.received;
+  }
+  void Close() override {}
+
+  std::vector<std::string> connects;
+  std::vector<Bytes> requests;
+
+ private:
+  std::int64_t& now_;
+  std::deque<Step> steps_;
+};
+
+class FakeClock : public ProbeClock {
+ public:
+  int UtcSecond() override { return second; }
+  std::int64_t TickMs() override { return now; }
+  void SleepMs(int ms) override { now += ms; }
+  int second = 0;
+  std::int64_t now = 1000;
+};
+
+Deployment FourServers() {
+  Deployment d;
+  d.quote_servers = {{{"10.0.0.1", "10.0.0.2"}, {"10.1.0.1", "10.1.0.2"}}};  // [group][index]
+  return d;
+}
+
+TEST(StartupProbeTest, FasterGroupZeroWins) {
+  FakeClock clock;
+  ScriptedLink link(clock.now, {{40, 8}, {15, 8}});
+  ServerSelection selection;
+  ASSERT_TRUE(RunStartupProbe(link, clock, FourServers(), selection));
+  EXPECT_EQ(selection.Get(), (ServerCell{0, 0}));
+  EXPECT_EQ(link.connects, (std::vector<std::string>{"10.1.0.1:2860", "10.0.0.1:2860"}));
+  EXPECT_EQ(link.requests.front(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
+}
+
+TEST(StartupProbeTest, TieGoesToGroupOneAndLateSecondsPickIndexOne) {
+  FakeClock clock;
+  clock.second = 45;
+  ScriptedLink link(clock.now, {{20, 8}, {20, 8}});
+  ServerSelection selection;
+  ASSERT_TRUE(RunStartupProbe(link, clock, FourServers(), selection));
+  EXPECT_EQ(selection.Get(), (ServerCell{1, 1}));
+  EXPECT_EQ(link.connects.front(), "10.1.0.2:2860");
+}
+
+TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
+  for (const int bad : {0, -1, 7, 9}) {
+    FakeClock clock;
+    ScriptedLink link(clock.now, {{5, 8}, {1, bad}});
+    ServerSelection selection;
+    selection.Set({0, 1});
+    EXPECT_FALSE(RunStartupProbe(link, clock, FourServers(), selection));
+    EXPECT_EQ(selection.Get(), (ServerCell{0, 1}));
+  }
+}
+
+TEST(ManualChoiceTest, RowsMapToGroupsAndRow24KeepsTheSelection) {
+  const ServerCell current{0, 1};
+  EXPECT_EQ(ManualChoice(0, current), (ServerCell{1, 0}));
+  EXPECT_EQ(ManualChoice(7, current), (ServerCell{1, 0}));
+  EXPECT_EQ(ManualChoice(8, current), (ServerCell{0, 0}));
+  EXPECT_EQ(ManualChoice(9, current), (ServerCell{0, 0}));
+  EXPECT_EQ(ManualChoice(10, current), (ServerCell{0, 1}));
+  EXPECT_EQ(ManualChoice(19, current), (ServerCell{0, 1}));
+  EXPECT_EQ(ManualChoice(20, current), (ServerCell{1, 1}));
+  EXPECT_EQ(ManualChoice(23, current), (ServerCell{1, 1}));
+  EXPECT_EQ(ManualChoice(24, ServerCell{0, 0}), (ServerCell{0, 0}));
+}
+
+TEST(ManualChoiceTest, ListTextsJoinAddressAndLabel) {
+  Deployment d;
+  d.server_rows.fill("1.2.3.4");
+  EXPECT_EQ(ServerListText(d, 5), u"1.2.3.4:真如电信均衡负载");
+  EXPECT_EQ(ServerListText(d, 24), u"1.2.3.4:杭州电信");
+  EXPECT_EQ(ServerListText(d, 25), u"");
+  EXPECT_EQ(ServerListLabel(12), u"沈阳网通");
+  EXPECT_EQ(ServerListLabel(4), u"测试机器");
+}
+
+}  // namespace
+}  // namespace tarvello

@@ -1,0 +1,42 @@
+#include "shell/navigation.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvello {
+namespace {
+
+TEST(MenuTest, KeypadMovesWrapAsTheKeypadExpects) {
+  EXPECT_EQ(MoveMenuSelection(0, KeypadMove::kLeft), 11);
+  EXPECT_EQ(MoveMenuSelection(11, KeypadMove::kRight), 0);
+  EXPECT_EQ(MoveMenuSelection(5, KeypadMove::kLeft), 4);
+  for (int column = 0; column < 3; ++column) {
+    EXPECT_EQ(MoveMenuSelection(column, KeypadMove::kUp), 9 + column);
+    EXPECT_EQ(MoveMenuSelection(9 + column, KeypadMove::kDown), column);
+  }
+  EXPECT_EQ(MoveMenuSelection(4, KeypadMove::kDown), 7);
+  EXPECT_EQ(MoveMenuSelection(4, KeypadMove::kUp), 1);
+}
+
+TEST(MenuTest, CellsOpenTheirTargets) {
+  EXPECT_EQ(MenuCellTarget(0), (NavigationRequest{1132, 0}));
+  EXPECT_EQ(MenuCellTarget(3), (NavigationRequest{1126, 1125}));
+  EXPECT_EQ(MenuCellTarget(8), (NavigationRequest{1126, -11}));
+  EXPECT_EQ(MenuCellTarget(10), (NavigationRequest{1128, -2}));
+  EXPECT_EQ(MenuCellTarget(11), (NavigationRequest{1125, 18}));
+  EXPECT_EQ(MenuCellTarget(12), (NavigationRequest{1124, 0}));
+}
+
+TEST(NavigationTitleTest, TitlesFollowTargetAndArgument) {
+  EXPECT_EQ(NavigationTitle(1124, 0), u"Tarvello");
+  EXPECT_EQ(NavigationTitle(1125, 21), u"资金流向");
+  EXPECT_EQ(NavigationTitle(1126, -101), u"沪深300");
+  EXPECT_EQ(NavigationTitle(1126, -10), u"板块追踪");
+  EXPECT_EQ(NavigationTitle(1126, 4242), u"中小企业");
+  EXPECT_EQ(NavigationTitle(1136, 0), u"Tarvello_直播");
+  EXPECT_EQ(NavigationTitle(1129, 1135), std::nullopt);
+  EXPECT_EQ(KLineTitle(u"浦江银行", 7), u"浦江银行-日线");
+  EXPECT_EQ(KLineTitle(u"浦江银行", 2), u"浦江银行-5分钟线");
+}
+
+}  // namespace
+}  // namespace tarvello
