@@ -23,6 +23,17 @@ Bytes BookBody(const OrderBook& book, bool with_ratio, int decimals, int last) {
   return body.Take();
 }
 
+// Average daily volume over the five trading days before the position's day.
+std::int64_t FiveDayVolume(const Market& market, int index, const Position& position) {
+  std::int64_t total = 0;
+  int days = 0;
+  for (int d = position.day_index - 1; d >= 0 && days < 5; --d, ++days) {
+    const auto path = market.Path(index, d);
+    for (int v : path->volume) total += v;
+  }
+  return days == 0 ? 0 : total / days;
+}
+
 }  // namespace
 
 Bytes SecurityInfoBody(const Market& market, int index, const Position& position) {
@@ -37,16 +48,6 @@ Bytes SecurityInfoBody(const Market& market, int index, const Position& position
       .I32(q.limit_up)
       .I32(q.limit_down)
       .Take();
-}
-
-std::int64_t FiveDayVolume(const Market& market, int index, const Position& position) {
-  std::int64_t total = 0;
-  int days = 0;
-  for (int d = position.day_index - 1; d >= 0 && days < 5; --d, ++days) {
-    const auto path = market.Path(index, d);
-    for (int v : path->volume) total += v;
-  }
-  return days == 0 ? 0 : total / days;
 }
 
 Bytes SnapshotBody(const Market& market, int index, const Position& position) {
