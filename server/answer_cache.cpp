@@ -15,19 +15,27 @@ std::shared_ptr<const CachedBlock> AnswerCache::Make(Bytes body) const {
 }
 
 std::shared_ptr<const CachedBlock> AnswerCache::Get(const std::string& key, const std::function<Bytes()>& build) {
+  std::promise<std::shared_ptr<const CachedBlock>> promise;
+  Pending pending;
+  bool builder = false;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     const auto it = blocks_.find(key);
     if (it != blocks_.end()) {
       ++hits_;
-      return it->second;
+      pending = it->second;
+    } else {
+      ++misses_;
+      if (blocks_.size() >= max_entries_) blocks_.clear();
+      pending = promise.get_future().share();
+      blocks_.emplace(key, pending);
+      builder = true;
     }
-    ++misses_;
   }
+  if (!builder) return pending.get();
   auto block = Make(build());
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (blocks_.size() >= max_entries_) blocks_.clear();
-  return blocks_.emplace(key, std::move(block)).first->second;
+  promise.set_value(block);
+  return block;
 }
 
 std::size_t AnswerCache::hits() const {

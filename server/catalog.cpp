@@ -157,6 +157,7 @@ class CatalogBuilder {
       s.wire_type = 8;
       s.session = &kFuturesSession;
       s.base_price = catalog_[underlying].base_price + (i + 1) * 1000;
+      s.follows = underlying;
       s.volatility = 0.013;
       s.float_lots = 50000;
       Add(std::move(s));

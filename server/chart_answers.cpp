@@ -2,20 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "protocol/wire_writer.h"
+#include "server/wire_limits.h"
 #include "server/quote_state.h"
 
 namespace tarvello::server {
-
-namespace {
-
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 Bytes MinuteBody(const Market& market, int index, const Position& position, std::uint32_t start, bool short_form) {
   const Security& s = market.security(index);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "protocol/wire_writer.h"
+#include "server/wire_limits.h"
 #include "server/deterministic_random.h"
 #include "server/order_book.h"
 #include "server/quote_state.h"
@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::uint64_t kInterestSalt = 0x4F49;
 constexpr std::uint64_t kFlowSalt = 0x464C4F57;
-
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max()));
-}
 
 // The trade classes of the tick list: opening, closing or switching of long and short positions.
 std::uint8_t TickType(int interest_change, int direction) {

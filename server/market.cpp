@@ -34,6 +34,14 @@ Market::Market(const MarketConfig& config) : seed_(config.seed), securities_(Bui
     for (int m : s.members) members.push_back(&chains_[static_cast<std::size_t>(m)]);
     chains_[i] = BuildCompositeChain(s, members, Weights(s));
   }
+  // A future repeats its index's daily moves at its own level; its minutes are its own.
+  for (std::size_t i = 0; i < securities_.size(); ++i) {
+    const Security& s = securities_[i];
+    if (s.follows < 0) continue;
+    const DailyChain* index[] = {&chains_[static_cast<std::size_t>(s.follows)]};
+    const double weight[] = {1.0};
+    chains_[i] = BuildCompositeChain(s, index, weight);
+  }
 }
 
 int Market::Find(std::string_view code) const {

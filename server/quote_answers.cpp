@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "protocol/wire_writer.h"
+#include "server/wire_limits.h"
 #include "server/order_book.h"
 #include "server/quote_state.h"
 
@@ -14,15 +14,6 @@ namespace {
 
 constexpr int kLotSize = 100;
 
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max()));
-}
-
-std::int16_t Clamp16(std::int64_t value) {
-  return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int16_t>::max()));
-}
-
 Bytes BookBody(const OrderBook& book, bool with_ratio, int decimals, int last) {
   WireWriter body;
   body.I32(last).I16(static_cast<std::int16_t>(book.asks.size() + book.bids.size()));
@@ -30,6 +21,17 @@ Bytes BookBody(const OrderBook& book, bool with_ratio, int decimals, int last) {
   for (const BookLevel& level : book.bids) body.I32(level.price).I32(level.volume);
   if (with_ratio) body.I32(book.OrderRatio(decimals));
   return body.Take();
+}
+
+// Average daily volume over the five trading days before the position's day.
+std::int64_t FiveDayVolume(const Market& market, int index, const Position& position) {
+  std::int64_t total = 0;
+  int days = 0;
+  for (int d = position.day_index - 1; d >= 0 && days < 5; --d, ++days) {
+    const auto path = market.Path(index, d);
+    for (int v : path->volume) total += v;
+  }
+  return days == 0 ? 0 : total / days;
 }
 
 }  // namespace
@@ -46,16 +48,6 @@ Bytes SecurityInfoBody(const Market& market, int index, const Position& position
       .I32(q.limit_up)
       .I32(q.limit_down)
       .Take();
-}
-
-std::int64_t FiveDayVolume(const Market& market, int index, const Position& position) {
-  std::int64_t total = 0;
-  int days = 0;
-  for (int d = position.day_index - 1; d >= 0 && days < 5; --d, ++days) {
-    const auto path = market.Path(index, d);
-    for (int v : path->volume) total += v;
-  }
-  return days == 0 ? 0 : total / days;
 }
 
 Bytes SnapshotBody(const Market& market, int index, const Position& position) {

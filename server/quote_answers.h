@@ -20,7 +20,4 @@ Bytes FiveLevelBody(const Market& market, int index, const Position& position);
 Bytes TenLevelBody(const Market& market, int index, const Position& position);
 Bytes TicksBody(const Market& market, int index, const Position& position, int count);
 
-// Average daily volume over the five trading days before the position's day.
-std::int64_t FiveDayVolume(const Market& market, int index, const Position& position);
-
 }  // namespace tarvello::server

@@ -33,7 +33,6 @@ class QuoteServer {
 
   std::uint16_t quote_port() const { return quote_port_; }
   std::uint16_t gateway_port() const { return gateway_port_; }
-  std::size_t connection_count() const { return connections_.size(); }
 
  private:
   template <typename ConnectionType>

@@ -5,7 +5,12 @@
 
 namespace tarvello::server {
 
+namespace {
+
+// The part of a slot's volume traded at the ask: more of it when the price rose.
 std::int64_t OuterShare(int volume, bool rose) { return rose ? volume * 3 / 5 : volume * 2 / 5; }
+
+}  // namespace
 
 QuoteState ComputeQuote(const Security& security, const DayQuote& day, const DayPath& path, int slots) {
   QuoteState q;

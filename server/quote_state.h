@@ -27,9 +27,6 @@ struct QuoteState {
   bool last_rose = true;    // the last minute did not fall
 };
 
-// The part of a slot's volume traded at the ask: more of it when the price rose.
-std::int64_t OuterShare(int volume, bool rose);
-
 QuoteState ComputeQuote(const Security& security, const DayQuote& day, const DayPath& path, int slots);
 
 // The quote of a security at a position, with its path fetched from the market.

@@ -29,6 +29,7 @@ struct Security {
   std::vector<int> members;        // catalogue positions of the members of an index
   bool has_limits = true;          // daily limits of plus or minus 10 percent
   bool has_events = false;         // pays dividends and splits
+  int follows = -1;                // an index future: the index whose daily moves it repeats
 
   bool IsComposite() const { return !members.empty(); }
   bool IsIndexLike() const { return wire_type == 0 || wire_type == 8; }

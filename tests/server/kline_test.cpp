@@ -164,3 +164,20 @@ TEST(KLineTest, CountsAreBounded) {
 
 }  // namespace
 }  // namespace tarvello::server::testing
+
+namespace tarvello::server::testing {
+namespace {
+
+TEST(KLineTest, FullLoadFitsTheKLineScreensBuffer) {
+  AnswerFixture fixture("2026-12-04 14:59");
+  for (int period : {1, 2, 5, 7, 9}) {
+    for (const char* code : {"SH000001", "SH600001", "SH500001"}) {
+      const Bytes answer = fixture.RawAnswer({fixture.codec.BuildKLine(code, static_cast<std::uint8_t>(period), 0, 122, 1),
+                                              fixture.codec.BuildQuote(code), fixture.codec.BuildSecurityInfo(code)});
+      EXPECT_LE(answer.size(), 5120u) << code << " period " << period;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing

@@ -104,3 +104,22 @@ TEST(MarketTest, CachedAnswersAreSharedWithinAMinute) {
 
 }  // namespace
 }  // namespace tarvello::server::testing
+
+namespace tarvello::server::testing {
+namespace {
+
+TEST(MarketTest, IndexFuturesRepeatTheirIndexsDailyMoves) {
+  AnswerFixture fixture;
+  const Market& m = fixture.market;
+  const int index = m.Find("SH000300");
+  const int future = m.Find("IF000001");
+  const int today = fixture.PositionOf("SH000300").day_index;
+  for (int d = today - 20; d <= today; ++d) {
+    const double index_move = static_cast<double>(m.day(index, d).close) / m.day(index, d).prev_close;
+    const double future_move = static_cast<double>(m.day(future, d).close) / m.day(future, d).prev_close;
+    EXPECT_NEAR(future_move, index_move, 1e-4) << d;
+  }
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing

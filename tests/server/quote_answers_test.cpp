@@ -31,8 +31,17 @@ TEST_F(QuoteAnswersTest, DetailRequestGetsOneBlockPerPacketInOrder) {
   const std::vector<int> types = {2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110};
   ASSERT_EQ(blocks.size(), types.size());
   for (std::size_t i = 0; i < types.size(); ++i) EXPECT_EQ(blocks[i].type, types[i]);
-  EXPECT_LE(fixture.RawAnswer({c.BuildMinuteData(kShare, 0), c.BuildTenLevelBook(kShare), c.BuildQuote(kShare)}).size(),
-            10240u);
+}
+
+TEST(DetailAnswerSizeTest, WholeDayFitsTheDetailScreensBuffer) {
+  AnswerFixture fixture("2026-12-04 15:00");
+  CPacketCodec& c = fixture.codec;
+  for (const char* code : {"SH600001", "SH000001", "IF000001", "HK000001"}) {
+    const Bytes answer = fixture.RawAnswer({c.BuildMinuteData(code, 0), c.BuildIndexBreadth(code), c.BuildOrderBook(code),
+                                            c.BuildTicks(code, 0), c.BuildQuote(code), c.BuildSecurityInfo(code),
+                                            c.BuildTenLevelBook(code), c.BuildTradingHours(code), c.BuildQuoteExtra(code)});
+    EXPECT_LE(answer.size(), 10240u) << code;
+  }
 }
 
 TEST_F(QuoteAnswersTest, SecurityInfoAndSnapshotFields) {

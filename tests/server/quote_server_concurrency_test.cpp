@@ -8,6 +8,7 @@
 
 #include "answer_fixture.h"
 #include "protocol/container_parser.h"
+#include "server/answer_cache.h"
 #include "server/answer_length.h"
 #include "server/quote_server.h"
 
@@ -67,3 +68,31 @@ TEST(QuoteServerConcurrencyTest, ManyClientsGetWholeAndEqualAnswers) {
 
 }  // namespace
 }  // namespace tarvello::server::testing
+
+namespace tarvello::server {
+namespace {
+
+TEST(AnswerCacheConcurrencyTest, ConcurrentAsksBuildABlockOnce) {
+  AnswerCache cache(64, 100);
+  std::atomic<int> builds{0};
+  std::vector<std::thread> threads;
+  std::vector<std::shared_ptr<const CachedBlock>> blocks(8);
+  for (std::size_t t = 0; t < blocks.size(); ++t) {
+    threads.emplace_back([&, t] {
+      blocks[t] = cache.Get("2117|SH600001", [&] {
+        ++builds;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return Bytes(200, 1);
+      });
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(builds.load(), 1);
+  for (const auto& block : blocks) EXPECT_EQ(block, blocks[0]);
+  EXPECT_TRUE(blocks[0]->compressed());
+  EXPECT_EQ(cache.misses(), 1u);
+  EXPECT_EQ(cache.hits(), 7u);
+}
+
+}  // namespace
+}  // namespace tarvello::server

@@ -112,6 +112,7 @@ TEST(SessionAnswersTest, SearchByCodeNameAndInitials) {
   found = Search(fixture, text::FromAscii(lower));
   EXPECT_NE(std::find(found.begin(), found.end(), std::pair{text::FromAscii(share.code), share.name}), found.end());
   EXPECT_LE(Search(fixture, u"S").size(), static_cast<std::size_t>(kMaxSearchResults));
+  EXPECT_LE(fixture.RawAnswer({fixture.codec.BuildSecuritySearch(u"S")}).size(), 2048u);  // the list screen's buffer
   EXPECT_TRUE(Search(fixture, u"").empty());
 }
 
