@@ -28,7 +28,7 @@ enum RequestType : std::uint16_t {
   kSecuritySearch = 2000,
   kBigOrderList = 2105,
   kFundList = 2106,
-  kSectorFundFlow = 2109,
+  kSecurityFundFlow = 2109,
   kQuoteExtra = 2110,
   kCategoryList = 2113,
   kSectorMembers = 2114,
@@ -55,7 +55,7 @@ enum RequestType : std::uint16_t {
   kRecommend = 2908,
   kNotices = 2913,
   kFuturesQuote = 3203,
-  kSecurityFundFlow = 3205,
+  kFuturesTicks = 3205,
 };
 
 // Attribute of request packets: 0 plain, 2 for the quote types that the server may compress.
