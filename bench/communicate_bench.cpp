@@ -142,11 +142,9 @@ BENCHMARK(BM_BareSendReceive)->UseRealTime();
 }  // namespace tarvello
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  tarvello::bench::RatioReporter reporter(tarvello::bench::RatioReporter::Clock::kWall);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("BM_CommunicateThread/real_time", "BM_BareSendReceive/real_time", 1.3);
-  reporter.PrintRatio("BM_CommunicateThreadLogOff/real_time", "BM_BareSendReceive/real_time", 1.3);
-  benchmark::Shutdown();
-  return 0;
+  return tarvello::bench::RunAndPrintRatios(
+      argc, argv,
+      {{"BM_CommunicateThread/real_time", "BM_BareSendReceive/real_time", 1.3},
+       {"BM_CommunicateThreadLogOff/real_time", "BM_BareSendReceive/real_time", 1.3}},
+      tarvello::bench::RatioReporter::Clock::kWall);
 }

@@ -85,10 +85,5 @@ BENCHMARK(BM_InflateAlone);
 }  // namespace tarvello
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  tarvello::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("BM_ParseContainer", "BM_InflateAlone", 1.15);
-  benchmark::Shutdown();
-  return 0;
+  return tarvello::bench::RunAndPrintRatios(argc, argv, {{"BM_ParseContainer", "BM_InflateAlone", 1.15}});
 }

@@ -66,11 +66,8 @@ BENCHMARK(BM_ReadFileAlone);
 }  // namespace tarvello
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  tarvello::bench::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatio("BM_GetOldestKey", "BM_ReadFileAlone", 2.0);
+  const int result =
+      tarvello::bench::RunAndPrintRatios(argc, argv, {{"BM_GetOldestKey", "BM_ReadFileAlone", 2.0}});
   std::filesystem::remove(tarvello::ListFile());
-  benchmark::Shutdown();
-  return 0;
+  return result;
 }

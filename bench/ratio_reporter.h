@@ -55,4 +55,22 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> nanoseconds_;
 };
 
+// One figure to print: a benchmark against its floor, with the target ratio.
+struct RatioTarget {
+  std::string name;
+  std::string floor;
+  double target;
+};
+
+// The main of a ratio benchmark: runs the registered benchmarks and prints each ratio.
+inline int RunAndPrintRatios(int argc, char** argv, const std::vector<RatioTarget>& ratios,
+                             RatioReporter::Clock clock = RatioReporter::Clock::kCpu) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter(clock);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  for (const RatioTarget& ratio : ratios) reporter.PrintRatio(ratio.name, ratio.floor, ratio.target);
+  benchmark::Shutdown();
+  return 0;
+}
+
 }  // namespace tarvello::bench
