@@ -54,8 +54,11 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     terminal.frame().show();
     terminal.ShowStartDialog();
   });
-  tour.AddStop("menu", [&] { terminal.Start(); },
-               [&] { return terminal.main_screen() != nullptr && terminal.main_screen()->menu_shown(); });
+  // The menu waits for the first ticker values (until the tour's time limit without a server).
+  tour.AddStop("menu", [&] { terminal.Start(); }, [&] {
+    const CDlgMain* main = terminal.main_screen();
+    return main != nullptr && main->menu_shown() && main->ticker().shanghai.last > 0;
+  });
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;

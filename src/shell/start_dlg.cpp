@@ -1,6 +1,7 @@
 #include "shell/start_dlg.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QPushButton>
 #include <QString>
 
@@ -21,6 +22,9 @@ constexpr const char* kControlStyle =
 CStartDlg::CStartDlg(StartChoices choices, QWidget* parent)
     : Window(parent), choices_(std::move(choices)), carriers_(new QComboBox(this)) {
   setStyleSheet(kControlStyle);
+  QFont screen_font = font();
+  screen_font.setPixelSize(SharedTextMetrics().height);
+  setFont(screen_font);
   for (const char16_t* carrier : kCarriers) carriers_->addItem(QString::fromStdU16String(carrier));
   for (int i = 0; i < 3; ++i) {
     buttons_[i] = new QPushButton(QString::fromStdU16String(kButtons[i]), this);
