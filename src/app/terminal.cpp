@@ -111,6 +111,9 @@ void Terminal::StartMain() {
 
 void Terminal::OnMainEnded(MainResult result) {
   if (result == MainResult::kOk) {
+    // A worker waiting for an answer on this thread gives up, so that the main screen's threads
+    // can be joined.
+    ui_.Close();
     CloseMain();
     finished_();
     return;
