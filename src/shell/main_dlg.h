@@ -14,7 +14,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <map>
