@@ -1,0 +1,124 @@
+#include "app/terminal.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <thread>
+
+#include "protocol/error_record.h"
+#include "protocol/transport_links.h"
+#include "shell/device_registration.h"
+
+namespace tarvello {
+Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::function<void()> finished)
+    : folder_(folder),
+      screen_(screen),
+      finished_(std::move(finished)),
+      deployment_(LoadDeployment(folder)),
+      refresh_(LoadRefreshSettings(folder)),
+      log_(folder),
+      transport_(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}),
+      connection_(deployment_.network_case, deployment_.access_point, folder / kProvisioningLogName),
+      bringup_(connection_, deployment_.cdma_user, deployment_.cdma_password, BringUpHooks()),
+      frame_(screen),
+      progress_(ProgressHooks{[this] { transport_.Cancel(); }, nullptr,
+                              [this](const Message& m) {
+                                if (main_) main_->PostMessage(m.id, m.wparam, m.lparam);
+                              }},
+                &frame_),
+      presenter_(progress_, ui_),
+      redial_(bringup_, presenter_,
+              [this](std::u16string_view text, std::u16string_view caption) {
+                return ui_.Run([text = std::u16string(text), caption = std::u16string(caption)] {
+                  return ActivePrompter().MessageBox(text, caption, PromptButtons::kYesNo) == PromptAnswer::kYes;
+                }, false);
+              },
+              transport_),
+      start_(StartChoices{[this](int carrier) {
+                            carrier_ = carrier;
+                            bringup_.ProvisionCarrier(carrier);
+                            StartMain();
+                          },
+                          [this] { StartMain(); }, [this] { finished_(); }},
+             &frame_) {
+  progress_.hide();
+  start_.hide();
+  transport_.SetRedialQuestion(&redial_);
+}
+
+Terminal::~Terminal() {
+  ui_.Close();
+  CloseMain();
+  transport_.SetRedialQuestion(nullptr);
+}
+
+NetworkBringUp::Hooks Terminal::BringUpHooks() {
+  return NetworkBringUp::Hooks{
+      [this](std::string_view line) { log_.Write(line); },
+      [this](std::u16string_view text) { ErrorRecord(folder_).Write(text); },
+      [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }};
+}
+
+void Terminal::Start() {
+  frame_.show();
+  StartMain();
+}
+
+// The frame forgets the screen in front before the main screen goes, so that it never holds a
+// pointer to a destroyed window.
+void Terminal::CloseMain() {
+  frame_.ShowScreen(nullptr);
+  main_.reset();
+}
+
+void Terminal::ShowStartDialog() {
+  CloseMain();
+  start_.SetNoNetwork(true);
+  frame_.SetTitle(u"Tarvello");
+  frame_.ShowScreen(&start_);
+}
+
+MainScreenParts Terminal::MainParts() {
+  MainScreenParts parts;
+  parts.frame = &frame_;
+  parts.progress = &progress_;
+  parts.exchange = TransportExchange(transport_);
+  parts.log = &log_;
+  parts.folder = folder_;
+  parts.login_placeholder = deployment_.login_placeholder;
+  parts.network_startup = [this] {
+    return RunNetworkStartup(bringup_, carrier_, transport_, clock_, deployment_, selection_);
+  };
+  parts.register_device = [this] {
+    RunDeviceRegistration(TransportExchange(transport_),
+                          RegistrationContext{folder_, screen_.width, screen_.height, HostMachineCandidates()});
+  };
+  parts.allow_redial = [this] { transport_.SetDialPromptAllowed(true); };
+  parts.cancel_exchange = [this] { transport_.Cancel(); };
+  parts.on_end = [this](MainResult result) {
+    QMetaObject::invokeMethod(&frame_, [this, result] { OnMainEnded(result); }, Qt::QueuedConnection);
+  };
+  return parts;
+}
+
+void Terminal::StartMain() {
+  CloseMain();
+  start_.hide();
+  main_ = std::make_unique<CDlgMain>(MainParts(), &frame_);
+  frame_.SetTitle(u"Tarvello");
+  frame_.ShowScreen(main_.get());
+  main_->Start();
+}
+
+void Terminal::OnMainEnded(MainResult result) {
+  if (result == MainResult::kOk) {
+    // A worker waiting for an answer on this thread gives up, so that the main screen's threads
+    // can be joined.
+    ui_.Close();
+    CloseMain();
+    finished_();
+    return;
+  }
+  ShowStartDialog();
+}
+
+}  // namespace tarvello

@@ -1,0 +1,81 @@
+// Terminal: the running program put together: the deployment values, the communication log and
+// the transport, the connection substitute and the network bring-up with its redial question, the
+// device frame with the shared progress window, the main screen and the start dialog. It starts
+// the main screen, shows the start dialog when the network could not be brought up, and starts the
+// main screen again from there.
+//
+// User-interface thread only. The destructor stops the main screen's threads before the transport
+// and the windows they use go away.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "app/progress_dial_presenter.h"
+#include "app/ui_thread_call.h"
+#include "base/geometry.h"
+#include "platform/device_frame.h"
+#include "protocol/comm_log.h"
+#include "protocol/communicate.h"
+#include "protocol/network_bringup.h"
+#include "protocol/scripted_connection.h"
+#include "protocol/server_choice.h"
+#include "shell/deployment.h"
+#include "shell/main_dlg.h"
+#include "shell/network_startup.h"
+#include "shell/progress_dlg.h"
+#include "shell/refresh_settings.h"
+#include "shell/start_dlg.h"
+
+namespace tarvello {
+
+class Terminal {
+ public:
+  // folder: the program folder, already set; screen: the handheld screen in logical pixels;
+  // finished: called (queued) when the program should end.
+  Terminal(const std::filesystem::path& folder, Size screen, std::function<void()> finished);
+  ~Terminal();
+  Terminal(const Terminal&) = delete;
+  Terminal& operator=(const Terminal&) = delete;
+
+  // Shows the frame and starts the main screen.
+  void Start();
+  // Shows the start dialog with the no-network text, as after a failed start.
+  void ShowStartDialog();
+
+  DeviceFrame& frame() { return frame_; }
+  CDlgFlag& progress() { return progress_; }
+  CDlgMain* main_screen() { return main_.get(); }
+  CStartDlg& start_dialog() { return start_; }
+  const RefreshSettings& refresh_settings() const { return refresh_; }
+
+ private:
+  MainScreenParts MainParts();
+  void StartMain();
+  void CloseMain();
+  void OnMainEnded(MainResult result);
+  NetworkBringUp::Hooks BringUpHooks();
+
+  const std::filesystem::path folder_;
+  const Size screen_;
+  const std::function<void()> finished_;
+  const Deployment deployment_;
+  const RefreshSettings refresh_;
+  CommLog log_;
+  CCommunicate transport_;
+  ScriptedConnection connection_;
+  NetworkBringUp bringup_;
+  ServerSelection selection_;
+  SystemProbeClock clock_;
+  UiThreadCall ui_;
+  DeviceFrame frame_;
+  CDlgFlag progress_;
+  ProgressDialPresenter presenter_;
+  ConnectionRedial redial_;
+  CStartDlg start_;
+  int carrier_ = 0;                  // the carrier chosen in the start dialog
+  std::unique_ptr<CDlgMain> main_;   // last: its threads stop first
+};
+
+}  // namespace tarvello

@@ -1,0 +1,29 @@
+// InstanceLock: keeps a second copy of the terminal from running on the same program folder. The
+// first copy holds an exclusive advisory lock on "tarvello.lock" in the folder for as long as the
+// object lives; the operating system drops the lock when the process ends, however it ends, so a
+// crash never leaves a stale lock behind. Create it on the main thread before any window exists.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace tarvello {
+
+inline constexpr const char* kInstanceLockName = "tarvello.lock";
+
+class InstanceLock {
+ public:
+  // The lock, or nothing when another holder has it (or the file cannot be opened).
+  static std::optional<InstanceLock> Acquire(const std::filesystem::path& folder);
+
+  InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  InstanceLock& operator=(InstanceLock&&) = delete;
+  InstanceLock(const InstanceLock&) = delete;
+  ~InstanceLock();
+
+ private:
+  explicit InstanceLock(int fd) : fd_(fd) {}
+  int fd_;
+};
+
+}  // namespace tarvello

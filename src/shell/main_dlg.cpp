@@ -1,0 +1,271 @@
+#include "shell/main_dlg.h"
+
+#include <string>
+
+#include "base/text_metrics.h"
+#include "detail/display_colours.h"
+#include "detail/ticker_cells.h"
+#include "platform/canvas.h"
+#include "platform/device_frame.h"
+#include "shell/progress_dlg.h"
+
+namespace tarvello {
+namespace {
+
+constexpr ColorRef kHighlight = 0x8C4A1E;  // the selected cell's band
+constexpr ColorRef kTickerBack = 0x202020;
+constexpr int kUpdateCheckTicks = 7;
+
+std::optional<KeypadMove> MoveOfKey(KeyCode key) {
+  switch (key) {
+    case kKeyLeft: return KeypadMove::kLeft;
+    case kKeyRight: return KeypadMove::kRight;
+    case kKeyUp: return KeypadMove::kUp;
+    case kKeyDown: return KeypadMove::kDown;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+CDlgMain::CDlgMain(MainScreenParts parts, QWidget* parent) : Window(parent), parts_(std::move(parts)) {
+  for (int cell = 0; cell < kMenuCells; ++cell) {
+    menu_pictures_[cell] = Picture::Load("Picture/Menu" + std::to_string(cell) + ".png");
+  }
+}
+
+CDlgMain::~CDlgMain() { StopThreads(); }
+
+void CDlgMain::StopThreads() {
+  ticker_stop_.Close();
+  navigation_.Close();
+  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_, &navigation_thread_}) {
+    thread->request_stop();
+  }
+  if (parts_.cancel_exchange) parts_.cancel_exchange();
+  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_, &navigation_thread_}) {
+    if (thread->joinable()) thread->join();
+  }
+}
+
+void CDlgMain::RegisterScreen(int target, ScreenOpener opener) { screens_[target] = std::move(opener); }
+
+void CDlgMain::Start() {
+  CDlgFlag& progress = *parts_.progress;
+  QWidget* frame = progress.parentWidget();
+  int bar = SharedTextMetrics().BarHeight();
+  progress.setGeometry(0, (frame->height() - bar) / 2, frame->width(), bar);
+  progress.SetForm(ProgressForm::kStartup);
+  progress.SetText(u"正在初始化网络...");
+  progress.show();
+  progress.raise();
+  startup_thread_ = std::jthread([this](std::stop_token stop) { RunStartup(stop); });
+}
+
+void CDlgMain::RunStartup(std::stop_token stop) {
+  bool connected = parts_.network_startup();
+  if (stop.stop_requested()) return;
+  PostMessage(kMsgStartupDone, connected ? 1 : 0, 0);
+  if (!connected) return;
+  parts_.register_device();
+  if (stop.stop_requested()) return;
+  parts_.allow_redial();
+}
+
+void CDlgMain::StartLogin() {
+  parts_.progress->SetText(u"正在初始化数据...");
+  login_thread_ = std::jthread([this](std::stop_token stop) {
+    LoginAnswer answer = RunStartupLogin(parts_.exchange, parts_.folder, parts_.login_placeholder);
+    if (answer.serial && running_.Offer(*answer.serial, answer.message)) PostMessage(kMsgTickerRepaint, 1, 0);
+    if (!stop.stop_requested()) SetTimer(kTimerMenu, 10);
+  });
+}
+
+void CDlgMain::ShowMenu() {
+  parts_.progress->hide();
+  Rect client = ClientRect();
+  int rows_height = TickerBar().top;
+  int width = client.Width() / kMenuColumns;
+  int height = rows_height / (kMenuCells / kMenuColumns);
+  for (int cell = 0; cell < kMenuCells; ++cell) {
+    int column = cell % kMenuColumns;
+    int row = cell / kMenuColumns;
+    cells_[cell] = Rect{column * width, row * height, (column + 1) * width, (row + 1) * height};
+  }
+  menu_shown_ = true;
+  ticker_thread_ = std::jthread([this] {
+    do {
+      ticker_.Refresh(parts_.exchange, parts_.log);
+      PostMessage(kMsgTickerRepaint, 0, 0);
+    } while (!ticker_stop_.SleepUnlessClosed(kTickerPeriod));
+  });
+  navigation_thread_ = std::jthread([this] {
+    while (std::optional<Message> step = navigation_.Get()) {
+      PostMessage(kMsgNavigationStep, step->wparam, step->lparam);
+    }
+  });
+  SetTimer(kTimerUpdateCheck, 200);
+  Invalidate();
+}
+
+void CDlgMain::OnTimer(unsigned id) {
+  switch (id) {
+    case kTimerData:
+      KillTimer(kTimerData);
+      StartLogin();
+      break;
+    case kTimerMenu:
+      KillTimer(kTimerMenu);
+      ShowMenu();
+      break;
+    case kTimerNavigate:
+      KillTimer(kTimerNavigate);
+      navigation_.Post(Message{kMsgNavigationStep, pending_.target, pending_.argument});
+      break;
+    case kTimerUpdateCheck:
+      // The version check has nothing to announce yet; the ticks only run out.
+      if (++update_ticks_ >= kUpdateCheckTicks) KillTimer(kTimerUpdateCheck);
+      break;
+    default:
+      break;
+  }
+}
+
+void CDlgMain::OnMessage(const Message& message) {
+  switch (message.id) {
+    case kMsgStartupDone:
+      if (message.wparam == 1) {
+        SetTimer(kTimerData, 10);
+      } else {
+        End(MainResult::kCancel);
+      }
+      break;
+    case kMsgNavigate:
+      RequestNavigation(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
+      break;
+    case kMsgNavigationStep:
+      NavigateNow(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
+      break;
+    case kMsgProgress:
+      SetBusy(message.wparam == kBusyShow);
+      break;
+    case kMsgTickerRepaint:
+      Invalidate();
+      break;
+    default:
+      break;
+  }
+}
+
+void CDlgMain::RequestNavigation(int target, int argument) {
+  if (!parts_.progress->isHidden()) return;
+  parts_.progress->SetText(u"获取数据中，请稍后...");
+  SetBusy(true);
+  pending_ = NavigationRequest{target, argument};
+  SetTimer(kTimerNavigate, 10);
+}
+
+void CDlgMain::NavigateNow(int target, int argument) {
+  Window* screen = nullptr;
+  if (target == kTargetMainMenu) {
+    screen = this;
+  } else if (auto found = screens_.find(target); found != screens_.end()) {
+    screen = found->second(argument);
+  }
+  if (screen != nullptr) {
+    parts_.frame->ShowScreen(screen);
+    if (std::optional<std::u16string> title = NavigationTitle(target, argument)) {
+      parts_.frame->SetTitle(*title);
+    }
+  }
+  SetBusy(false);
+  PostMessage(kMsgTickerRepaint, 0, 0);
+}
+
+void CDlgMain::SetBusy(bool shown) {
+  CDlgFlag& progress = *parts_.progress;
+  if (!shown) {
+    progress.hide();
+    return;
+  }
+  Rect area = parts_.frame->ScreenArea();
+  int bar = SharedTextMetrics().BarHeight();
+  progress.SetForm(ProgressForm::kBusy);
+  progress.setGeometry(area.left, area.bottom - bar, area.Width(), bar);
+  progress.show();
+  progress.raise();
+}
+
+Rect CDlgMain::TickerBar() const {
+  Rect client = ClientRect();
+  return Rect{client.left, client.bottom - SharedTextMetrics().BarHeight(), client.right, client.bottom};
+}
+
+void CDlgMain::OnPaint(Canvas& canvas) {
+  canvas.FillRect(ClientRect(), kBlack);
+  canvas.DrawPicture(background_, ClientRect());
+  if (!menu_shown_) return;
+  for (int cell = 0; cell < kMenuCells; ++cell) {
+    if (cell == selected_) canvas.FillRect(cells_[cell], kHighlight);
+    canvas.DrawPicture(menu_pictures_[cell], cells_[cell]);
+  }
+  PaintTicker(canvas);
+}
+
+// One index at a time, alternating with the blink bit: label, value, change and change percent.
+void CDlgMain::PaintTicker(Canvas& canvas) {
+  Rect bar = TickerBar();
+  canvas.FillRect(bar, kTickerBack);
+  TickerState state = ticker_.Get();
+  bool shanghai = !state.blink;
+  const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
+  TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+  int quarter = bar.Width() / 4;
+  const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
+  for (int i = 0; i < 4; ++i) {
+    canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
+    Rect box{bar.left + i * quarter, bar.top, bar.left + (i + 1) * quarter, bar.bottom};
+    canvas.DrawText(*texts[i], box, kTextCenter | kTextVCenter | kTextSingleLine);
+  }
+}
+
+void CDlgMain::OnKeyDown(KeyCode key) {
+  if (key == kKeyBack) {
+    AskExit();
+    return;
+  }
+  if (!menu_shown_) return;
+  if (std::optional<KeypadMove> move = MoveOfKey(key)) {
+    selected_ = MoveMenuSelection(selected_, *move);
+    Invalidate();
+  } else if (key == kKeyEnter) {
+    NavigationRequest request = MenuCellTarget(selected_);
+    PostMessage(kMsgNavigate, request.target, request.argument);
+  }
+}
+
+void CDlgMain::OnPenDown(Point at) {
+  if (!menu_shown_) return;
+  for (int cell = 0; cell < kMenuCells; ++cell) {
+    if (!cells_[cell].Contains(at)) continue;
+    selected_ = cell;
+    Invalidate();
+    NavigationRequest request = MenuCellTarget(cell);
+    PostMessage(kMsgNavigate, request.target, request.argument);
+    return;
+  }
+}
+
+void CDlgMain::AskExit() {
+  if (ActivePrompter().MessageBox(kExitQuestion, u"Tarvello", PromptButtons::kYesNo) == PromptAnswer::kYes) {
+    End(MainResult::kOk);
+  }
+}
+
+void CDlgMain::End(MainResult result) {
+  if (ended_) return;
+  ended_ = true;
+  if (parts_.on_end) parts_.on_end(result);
+}
+
+}  // namespace tarvello

@@ -1,0 +1,129 @@
+// CDlgMain: the main screen. It stays in the device frame for the whole run: it brings the
+// network up on its start-up thread, logs in on a worker, then shows the twelve-cell menu with the
+// index ticker along its bottom edge, and moves the user between screens. Other screens plug into
+// its screen table by target id; a target without a screen is ignored.
+//
+// What it needs from the rest of the program comes in MainScreenParts, so that tests run it
+// against scripted exchanges and steps.
+//
+// Threads: the start-up thread (once), the login worker (once), the ticker thread (3-second
+// cycle) and the navigation worker (message 2028 from its queue). They only post messages, set
+// timers and touch the thread-safe records (IndexTicker, RunningMessage); everything else runs on
+// the user-interface thread. The destructor stops and joins all of them before anything they use
+// goes away.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "base/thread_queue.h"
+#include "platform/picture.h"
+#include "platform/window.h"
+#include "protocol/exchange_function.h"
+#include "shell/index_ticker.h"
+#include "shell/navigation.h"
+#include "shell/startup_login.h"
+
+namespace tarvello {
+
+class CDlgFlag;
+class CommLog;
+class DeviceFrame;
+
+// How the main screen ended: OK after the user confirmed the exit, cancel when the network could
+// not be brought up.
+enum class MainResult { kOk, kCancel };
+
+struct MainScreenParts {
+  DeviceFrame* frame = nullptr;  // shows the title and the screen in front
+  CDlgFlag* progress = nullptr;  // the shared progress window
+  ExchangeFunction exchange;     // login and ticker exchanges
+  CommLog* log = nullptr;
+  std::filesystem::path folder;  // holds Configuration.ini
+  std::u16string login_placeholder;
+  // Start-up thread steps: bring the network up and connect (true on success), then register the
+  // device, then let later connection losses offer a redial.
+  std::function<bool()> network_startup;
+  std::function<void()> register_device;
+  std::function<void()> allow_redial;
+  // Wakes an exchange in progress, so that stopping never waits for a network timeout.
+  std::function<void()> cancel_exchange;
+  // Called once on the user-interface thread when the screen ends.
+  std::function<void(MainResult)> on_end;
+};
+
+// Brings a target's screen to the front for an argument; returns the screen, or null when the
+// target has nothing to show for it.
+using ScreenOpener = std::function<Window*(int argument)>;
+
+class CDlgMain : public Window {
+ public:
+  static constexpr unsigned kTimerMenu = 256;
+  static constexpr unsigned kTimerData = 257;
+  static constexpr unsigned kTimerNavigate = 21;
+  static constexpr unsigned kTimerUpdateCheck = 65536;
+  static constexpr std::chrono::milliseconds kTickerPeriod{3000};
+  static constexpr std::u16string_view kExitQuestion = u"确认要退出Tarvello金融终端手机版吗？";
+
+  explicit CDlgMain(MainScreenParts parts, QWidget* parent = nullptr);
+  ~CDlgMain() override;
+
+  // Places the progress window and starts the start-up thread.
+  void Start();
+  void RegisterScreen(int target, ScreenOpener opener);
+
+  int selected_cell() const { return selected_; }
+  // Empty until the menu is shown.
+  const std::array<Rect, kMenuCells>& menu_cells() const { return cells_; }
+  bool menu_shown() const { return menu_shown_; }
+  TickerState ticker() const { return ticker_.Get(); }
+  std::u16string running_message() const { return running_.Text(); }
+
+ protected:
+  void OnMessage(const Message& message) override;
+  void OnTimer(unsigned id) override;
+  void OnPaint(Canvas& canvas) override;
+  void OnKeyDown(KeyCode key) override;
+  void OnPenDown(Point at) override;
+
+ private:
+  void RunStartup(std::stop_token stop);
+  void StartLogin();
+  void ShowMenu();
+  void RequestNavigation(int target, int argument);
+  void NavigateNow(int target, int argument);
+  void SetBusy(bool shown);
+  void AskExit();
+  void End(MainResult result);
+  void StopThreads();
+  Rect TickerBar() const;
+  void PaintTicker(Canvas& canvas);
+
+  const MainScreenParts parts_;
+  std::map<int, ScreenOpener> screens_;  // target id -> opener
+  std::array<Picture, kMenuCells> menu_pictures_;
+  Picture background_ = Picture::Load("Picture/back.jpg");
+  std::array<Rect, kMenuCells> cells_{};
+  bool menu_shown_ = false;
+  bool ended_ = false;
+  int selected_ = 0;
+  int update_ticks_ = 0;
+  NavigationRequest pending_;  // waiting for timer 21
+
+  IndexTicker ticker_;
+  RunningMessage running_;
+  ThreadQueue ticker_stop_;  // closed to stop the ticker thread
+  ThreadQueue navigation_;   // the navigation worker's messages
+  // Last, so that they are joined before anything they use is destroyed.
+  std::jthread startup_thread_;
+  std::jthread login_thread_;
+  std::jthread ticker_thread_;
+  std::jthread navigation_thread_;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,135 @@
+// The terminal against the simulator: a first start on an empty program folder, through network
+// start-up, registration and login to the menu with a live ticker; and the single-copy rule.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "app/terminal.h"
+#include "base/program_folder.h"
+#include "child_process.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
+#include "shell/instance_lock.h"
+#include "shell/temp_folder.h"
+#include "shell/utf16le.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ChildProcess;
+using testing::ProcessEventsUntil;
+using testing::ReadBytes;
+
+struct Ports {
+  int quote = 0;
+  int gateway = 0;
+};
+
+// The simulator on free loopback ports; its registration log goes to a file.
+class Simulator {
+ public:
+  explicit Simulator(const std::filesystem::path& folder)
+      : out_(folder / "quoted.out"),
+        err_(folder / "quoted.err"),
+        process_(*testing::FindBuiltProgram("tarvello-quoted"), {"--port", "0", "--gateway-port", "0"}, out_,
+                 err_) {}
+
+  std::optional<Ports> WaitForPorts() {
+    Ports ports;
+    bool found = ProcessEventsUntil([&] {
+      return std::sscanf(ReadBytes(out_).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &ports.quote,
+                         &ports.gateway) == 2;
+    });
+    return found ? std::optional<Ports>(ports) : std::nullopt;
+  }
+  std::string Log() const { return ReadBytes(err_); }
+
+ private:
+  std::filesystem::path out_;
+  std::filesystem::path err_;
+  ChildProcess process_;
+};
+
+std::string ConfigurationText(const std::filesystem::path& folder) {
+  return text::ToUtf8(DecodeUtf16Le(ReadBytes(folder / "Configuration.ini")));
+}
+
+class MainScreenEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testing::FindBuiltProgram("tarvello-quoted") || !testing::FindBuiltProgram("tarvello")) {
+      GTEST_SKIP() << "the simulator and the terminal are not built";
+    }
+    InstallPrompter(&prompter_);
+  }
+  void TearDown() override {
+    InstallPrompter(nullptr);
+    SetProgramFolder(".");
+  }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  testing::TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+};
+
+TEST_F(MainScreenEndToEnd, AFirstStartRegistersLogsInAndShowsTheMenuWithBothIndices) {
+  Simulator simulator(sim_folder_.path());
+  std::optional<Ports> ports = simulator.WaitForPorts();
+  ASSERT_TRUE(ports.has_value()) << simulator.Log();
+  testing::WriteBytes(home_ / "Deployment.ini",
+                      EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(ports->quote) +
+                                                   "\r\n[GATEWAY]\r\nPORT=" + std::to_string(ports->gateway) +
+                                                   "\r\n")));
+  SetProgramFolder(home_.path().string());
+
+  Terminal terminal(home_.path(), Size{240, 320}, [] {});
+  terminal.Start();
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    CDlgMain* main = terminal.main_screen();
+    if (main == nullptr || !main->menu_shown()) return false;
+    TickerState state = main->ticker();
+    return state.shanghai.last > 0 && state.shenzhen.last > 0;
+  }, std::chrono::seconds(20))) << simulator.Log();
+  EXPECT_EQ(terminal.frame().current_screen(), terminal.main_screen());
+
+  // The strip alternates between the indices with each refresh; both appear within two cycles.
+  bool saw_shanghai = false;
+  bool saw_shenzhen = false;
+  ProcessEventsUntil([&] {
+    RecordingCanvas canvas(Size{terminal.main_screen()->width(), terminal.main_screen()->height()});
+    terminal.main_screen()->PaintOn(canvas);
+    saw_shanghai = saw_shanghai || canvas.FindText(u"沪").has_value();
+    saw_shenzhen = saw_shenzhen || canvas.FindText(u"深").has_value();
+    return saw_shanghai && saw_shenzhen;
+  }, std::chrono::seconds(8));
+  EXPECT_TRUE(saw_shanghai);
+  EXPECT_TRUE(saw_shenzhen);
+
+  std::string configuration = ConfigurationText(home_.path());
+  for (const char* line : {"LIST=15", "TSLINE=5", "KLLINE=15", "GUID=", "MACHINE=", "TIME="}) {
+    EXPECT_NE(configuration.find(line), std::string::npos) << line << " missing from\n" << configuration;
+  }
+  ASSERT_TRUE(ProcessEventsUntil([&] { return simulator.Log().find("registration: ") != std::string::npos; }));
+  std::string log = simulator.Log();
+  std::string registration = log.substr(log.find("registration: "));
+  EXPECT_NE(registration.find("|240*320|5|"), std::string::npos) << registration;
+  EXPECT_NE(registration.find("|V3.3"), std::string::npos) << registration;
+}
+
+TEST_F(MainScreenEndToEnd, ASecondCopyOnTheSameFolderEndsAtOnceWithoutAWindow) {
+  std::optional<InstanceLock> first = InstanceLock::Acquire(home_.path());
+  ASSERT_TRUE(first.has_value());
+  ChildProcess second(*testing::FindBuiltProgram("tarvello"), {"--home", home_.path().string()},
+                      sim_folder_ / "second.out", sim_folder_ / "second.err", {"QT_QPA_PLATFORM=offscreen"});
+  ASSERT_TRUE(second.started());
+  EXPECT_EQ(second.WaitForExit(std::chrono::seconds(5)), 0);
+  EXPECT_FALSE(std::filesystem::exists(home_ / "Deployment.ini")) << "the second copy read nothing";
+}
+
+}  // namespace
+}  // namespace tarvello
