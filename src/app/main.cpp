@@ -74,6 +74,13 @@ int Main(int argc, char** argv) {
     return 2;
   }
   SetProgramFolder(ChooseProgramFolder(options));
+  std::error_code folder_error;
+  std::filesystem::create_directories(ProgramFolder(), folder_error);
+  if (folder_error) {
+    std::fprintf(stderr, "tarvello: cannot use the folder %s: %s\n", ProgramFolder().c_str(),
+                 folder_error.message().c_str());
+    return 1;
+  }
   std::optional<InstanceLock> lock = InstanceLock::Acquire(ProgramFolder());
   if (!lock) return 0;  // another copy runs on this folder
 

@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QString>
 #include <utility>
@@ -8,10 +9,25 @@
 
 namespace tarvello {
 
-Picture Picture::Load(std::string_view name) {
-  QImageReader reader(QString::fromStdString(ProgramPath(name)));
+namespace {
+
+QImage Read(const QString& path) {
+  QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
-  return FromImage(std::string(name), reader.read());
+  return reader.read();
+}
+
+}  // namespace
+
+// A program folder chosen with --home may hold no pictures of its own; the pictures installed
+// beside the executable then stand in.
+Picture Picture::Load(std::string_view name) {
+  QImage image = Read(QString::fromStdString(ProgramPath(name)));
+  if (image.isNull() && QCoreApplication::instance() != nullptr) {
+    image = Read(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                 QString::fromStdString(std::string(name)).replace(QLatin1Char('\\'), QLatin1Char('/')));
+  }
+  return FromImage(std::string(name), std::move(image));
 }
 
 Picture Picture::FromImage(std::string name, QImage image) {
