@@ -11,8 +11,8 @@
 namespace tarvello {
 namespace {
 
-constexpr const char16_t* kCarriers[] = {u"中国移动", u"中国联通", u"中国电信"};
-constexpr const char16_t* kButtons[] = {u"拨号", u"不拨号", u"退出"};
+constexpr const char16_t* kButtons[] = {u"拨号", u"不拨号", u"退出", u"服务器", u"接入点"};
+constexpr int kButtonCount = 5;
 constexpr std::u16string_view kCarrierPrompt = u"请选择运营商：";
 constexpr const char* kControlStyle =
     "QComboBox, QPushButton { background: #202830; color: white; border: 1px solid #6080a0; }";
@@ -25,8 +25,9 @@ CStartDlg::CStartDlg(StartChoices choices, QWidget* parent)
   QFont screen_font = font();
   screen_font.setPixelSize(SharedTextMetrics().height);
   setFont(screen_font);
-  for (const char16_t* carrier : kCarriers) carriers_->addItem(QString::fromStdU16String(carrier));
-  for (int i = 0; i < 3; ++i) {
+  FillList();
+  QObject::connect(carriers_, &QComboBox::activated, this, [this](int index) { lists_.Select(index); });
+  for (int i = 0; i < kButtonCount; ++i) {
     buttons_[i] = new QPushButton(QString::fromStdU16String(kButtons[i]), this);
     QObject::connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Press(i); });
   }
@@ -38,9 +39,22 @@ void CStartDlg::SetNoNetwork(bool shown) {
   Invalidate();
 }
 
-int CStartDlg::carrier() const { return carriers_->currentIndex(); }
+int CStartDlg::carrier() const { return lists_.carrier(); }
 
-void CStartDlg::SelectCarrier(int carrier) { carriers_->setCurrentIndex(carrier); }
+void CStartDlg::SelectCarrier(int carrier) {
+  if (lists_.shown() != StartChoiceLists::List::kCarriers) return;
+  lists_.Select(carrier);
+  carriers_->setCurrentIndex(lists_.selected());
+}
+
+// Refills the combo box with the shown list and its own selection.
+void CStartDlg::FillList() {
+  carriers_->clear();
+  for (const std::u16string& item : StartChoiceLists::Items(lists_.shown())) {
+    carriers_->addItem(QString::fromStdU16String(item));
+  }
+  carriers_->setCurrentIndex(lists_.selected());
+}
 
 void CStartDlg::Press(int button) {
   switch (button) {
@@ -49,6 +63,14 @@ void CStartDlg::Press(int button) {
       break;
     case 1:
       if (choices_.no_dial) choices_.no_dial();
+      break;
+    case 3:
+      lists_.Toggle(StartChoiceLists::List::kServers);
+      FillList();
+      break;
+    case 4:
+      lists_.Toggle(StartChoiceLists::List::kAccessPoints);
+      FillList();
       break;
     default:
       if (choices_.exit) choices_.exit();
@@ -61,16 +83,19 @@ void CStartDlg::resizeEvent(QResizeEvent* event) {
   Layout();
 }
 
-// The text fills the upper half; below it the carrier prompt's line, the combo box and a row of
-// the three buttons, each one and a half text lines high.
+// The text fills the upper half; below it the carrier prompt's line, the combo box, a row of the
+// three main buttons and a row of the two list buttons, each one and a half text lines high.
 void CStartDlg::Layout() {
   int bar = SharedTextMetrics().BarHeight();
   int margin = SharedTextMetrics().average_char_width;
   int top = TextArea().bottom + bar;
   carriers_->setGeometry(margin, top, width() - 2 * margin, bar);
   int button_width = (width() - 4 * margin) / 3;
-  for (int i = 0; i < 3; ++i) {
-    buttons_[i]->setGeometry(margin + i * (button_width + margin), top + 2 * bar, button_width, bar);
+  for (int i = 0; i < kButtonCount; ++i) {
+    const int row = i / 3;
+    const int column = i % 3;
+    buttons_[i]->setGeometry(margin + column * (button_width + margin), top + (2 + row * 3 / 2) * bar,
+                             button_width, bar);
   }
 }
 

@@ -1,7 +1,9 @@
 // CStartDlg: the start dialog. It is what the user sees when the main screen could not bring the
 // network up: the no-network text, the carrier choice and the buttons "拨号" (set up the chosen
 // carrier's connection and start the main screen again), "不拨号" (start it again as it is) and
-// "退出". The carrier list and buttons are Qt widgets styled to the dark screen.
+// "退出". Two more buttons, "服务器" and "接入点", switch the combo box to the server list or the
+// access point list and back (StartChoiceLists). The combo box and buttons are Qt widgets styled
+// to the dark screen.
 // User-interface thread only.
 #pragma once
 
@@ -9,6 +11,7 @@
 #include <string_view>
 
 #include "platform/window.h"
+#include "shell/start_choice_lists.h"
 
 class QComboBox;
 class QPushButton;
@@ -33,8 +36,9 @@ class CStartDlg : public Window {
   bool no_network() const { return no_network_; }
   int carrier() const;
   void SelectCarrier(int carrier);
-  // Presses a button as the user would: 0 "拨号", 1 "不拨号", 2 "退出".
+  // Presses a button as the user would: 0 "拨号", 1 "不拨号", 2 "退出", 3 "服务器", 4 "接入点".
   void Press(int button);
+  StartChoiceLists::List shown_list() const { return lists_.shown(); }
 
  protected:
   void OnPaint(Canvas& canvas) override;
@@ -42,12 +46,14 @@ class CStartDlg : public Window {
 
  private:
   void Layout();
+  void FillList();
   Rect TextArea() const;
 
   StartChoices choices_;
   bool no_network_ = false;
+  StartChoiceLists lists_;
   QComboBox* carriers_;
-  QPushButton* buttons_[3];
+  QPushButton* buttons_[5];
 };
 
 }  // namespace tarvello

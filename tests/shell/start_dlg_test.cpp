@@ -46,5 +46,33 @@ TEST_F(StartDialogTest, TheNoNetworkTextShowsOnlyAfterAFailedStart) {
   EXPECT_EQ(text->flags & kTextWordBreak, kTextWordBreak);
 }
 
+TEST_F(StartDialogTest, ListButtonsSwitchTheBoxAndEachListKeepsItsSelection) {
+  dialog_.SelectCarrier(1);
+  dialog_.Press(3);
+  EXPECT_EQ(dialog_.shown_list(), StartChoiceLists::List::kServers);
+  dialog_.SelectCarrier(2);  // not the carrier list: ignored
+  dialog_.Press(4);
+  EXPECT_EQ(dialog_.shown_list(), StartChoiceLists::List::kAccessPoints);
+  dialog_.Press(4);
+  EXPECT_EQ(dialog_.shown_list(), StartChoiceLists::List::kCarriers);
+  dialog_.Press(0);
+  EXPECT_EQ(chosen_, (std::vector<std::string>{"dial 1"}));
+}
+
+TEST(StartChoiceListsTest, SelectionsAreKeptPerList) {
+  StartChoiceLists lists;
+  lists.Select(2);
+  lists.Toggle(StartChoiceLists::List::kAccessPoints);
+  EXPECT_EQ(lists.selected(), 0);
+  lists.Select(1);
+  lists.Select(5);  // outside the two access points: ignored
+  lists.Toggle(StartChoiceLists::List::kServers);
+  EXPECT_EQ(lists.shown(), StartChoiceLists::List::kServers);
+  lists.Toggle(StartChoiceLists::List::kServers);
+  EXPECT_EQ(lists.carrier(), 2);
+  EXPECT_EQ(lists.Selected(StartChoiceLists::List::kAccessPoints), 1);
+  EXPECT_EQ(StartChoiceLists::Items(StartChoiceLists::List::kServers).front(), u"移动服务器");
+}
+
 }  // namespace
 }  // namespace tarvello
