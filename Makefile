@@ -9,6 +9,10 @@ CMAKE_FLAGS   ?=
 GENERATOR     := -G Ninja
 CTEST         := ctest --output-on-failure -j $(JOBS)
 
+# ccache hashes paths relative to the checkout, so a fresh clone reuses what another built.
+export CCACHE_BASEDIR  := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+
 .PHONY: setup build run test test-main test-asan test-tsan fuzz bench clean
 
 setup:
