@@ -1,0 +1,122 @@
+#include "detail/detail_panel_rows.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvello {
+namespace {
+
+DetailRecords Share() {
+  DetailRecords records;
+  records.security.securityType = 1;
+  records.security.limitUp = 1100;
+  records.security.limitDown = 900;
+  records.quote.last = 1020;
+  records.quote.open = 990;
+  records.quote.high = 1030;
+  records.quote.low = 980;
+  records.quote.prevClose = 1000;
+  records.quote.volumeRatio = 12345;
+  records.extra.innerVolume = 300;
+  records.extra.outerVolume = 400;
+  records.extra.peRatio = 15500;
+  records.extra.earnings = 123;
+  records.extra.earningsQuarter = 2;
+  MinuteRecord minute;
+  minute.avgPrice = 10106;
+  records.minutes.records.push_back(minute);
+  return records;
+}
+
+std::vector<std::u16string> Labels(const std::vector<PanelRow>& rows) {
+  std::vector<std::u16string> labels;
+  for (const PanelRow& row : rows) labels.push_back(row.separator ? u"-" : row.label);
+  return labels;
+}
+
+TEST(DetailPanelRowsTest, ShareFigures) {
+  const auto rows = ShareFigureRows(Share());
+  EXPECT_EQ(Labels(rows), (std::vector<std::u16string>{u"今开", u"最高", u"最低", u"昨收", u"均价", u"涨停", u"跌停",
+                                                       u"-", u"量比", u"振幅", u"内盘", u"外盘", u"市盈(动)",
+                                                       u"收益(二)"}));
+  EXPECT_EQ(rows[0].colour, kFallGreen);
+  EXPECT_EQ(rows[1].colour, kRiseRed);
+  EXPECT_EQ(rows[3].colour, kPlainWhite);
+  EXPECT_EQ(rows[4].value, u"10.11");
+  EXPECT_EQ(rows[4].colour, kRiseRed);
+  EXPECT_EQ(rows[12].value, u"15.5");
+  EXPECT_EQ(rows[13].value, u"0.123");
+}
+
+TEST(DetailPanelRowsTest, UntradedShareShowsPlaceholders) {
+  DetailRecords records;
+  records.quote.prevClose = 1000;
+  const auto rows = ShareFigureRows(records);
+  EXPECT_EQ(rows[0].value, u"--");
+  EXPECT_EQ(rows[4].value, u"--");  // no minute yet: no average
+}
+
+TEST(DetailPanelRowsTest, IndexFiguresWithBreadth) {
+  DetailRecords records = Share();
+  records.security.securityType = kSecurityTypeIndex;
+  records.breadth = {500, 20, 300};
+  records.extra.turnoverRate = 1234;
+  const auto rows = IndexFigureRows(records);
+  ASSERT_EQ(rows.size(), 15u);
+  EXPECT_EQ(rows[8].label, u"上涨");
+  EXPECT_EQ(rows[8].value, u"500家");
+  EXPECT_EQ(rows[8].colour, kRiseRed);
+  EXPECT_EQ(rows[10].colour, kFallGreen);
+  EXPECT_EQ(rows[12].value, u"1.234%");
+  EXPECT_EQ(InitialPanelFor(kSecurityTypeIndex), kPanelIndexFigures);
+}
+
+TEST(DetailPanelRowsTest, FutureFiguresAgainstThePreviousSettlement) {
+  FuturesQuote quote;
+  quote.last = 350000;
+  quote.ask = 350200;
+  quote.bid = 349800;
+  quote.prevSettle = 350000;
+  quote.openInterest = 1200;
+  quote.interestChange = -30;
+  const auto rows = FutureFigureRows(quote);
+  EXPECT_EQ(Labels(rows), (std::vector<std::u16string>{u"卖价", u"卖量", u"买价", u"买量", u"-", u"今开", u"最高",
+                                                       u"最低", u"均价", u"昨结", u"持仓", u"日增", u"内盘",
+                                                       u"外盘"}));
+  EXPECT_EQ(rows[0].value, u"3502.00");
+  EXPECT_EQ(rows[0].colour, kRiseRed);
+  EXPECT_EQ(rows[2].colour, kFallGreen);
+  EXPECT_EQ(rows[11].value, u"-30");
+  EXPECT_EQ(InitialPanelFor(kSecurityTypeIndexFuture), kPanelQuoteFigures);
+}
+
+TEST(DetailPanelRowsTest, BookCaptionsCountDownThenUp) {
+  EXPECT_EQ(BookLevelCaptions(10), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(BookLevelCaptions(20), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(BookLevelCaptions(2), (std::vector<int>{1, 1}));
+  EXPECT_TRUE(BookLevelCaptions(0).empty());
+}
+
+TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
+  const DetailRecords records = Share();
+  const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
+  EXPECT_EQ(rows[0].price, u"10.10");
+  EXPECT_EQ(rows[0].priceColour, kRiseRed);
+  EXPECT_EQ(rows[1].price, u"--");
+  EXPECT_EQ(rows[1].volume, u"--");
+  EXPECT_EQ(rows[2].volume, u"7");
+  EXPECT_EQ(rows[3].volume, u"0");
+  EXPECT_EQ(rows[3].priceColour, kFallGreen);
+}
+
+TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
+  TickList ticks{1000, 0, {{1455, 1001, 5}, {1456, 999, 7}, {1457, 1000, 1}}};
+  const auto rows = TickRows(ticks, 2);
+  EXPECT_EQ(rows[0].time, u"14:55");
+  EXPECT_EQ(rows[0].colour, kRiseRed);
+  EXPECT_EQ(rows[1].colour, kFallGreen);
+  EXPECT_EQ(rows[2].colour, kFlatGrey);
+  EXPECT_EQ(rows[1].volume, u"7");
+}
+
+}  // namespace
+}  // namespace tarvello
