@@ -1,0 +1,137 @@
+#include "detail/detail_panels_dlg.h"
+
+#include <iterator>
+
+#include "detail/quote_field_text.h"
+#include "platform/canvas.h"
+
+namespace tarvello {
+namespace {
+
+constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
+constexpr const char16_t* kTabCaptions[] = {u"五档", u"报价", u"明细"};
+constexpr ColorRef kTabSelected = 0x606060;
+constexpr int kFigureRowsShare = 13;
+constexpr int kFigureRowsIndex = 15;
+constexpr int kBookRowsPerPanel = 10;
+
+void PaintFigureRows(Canvas& canvas, const Rect& area, const std::vector<PanelRow>& rows, int rowsPerPanel) {
+  const int rowHeight = area.Height() / rowsPerPanel;
+  int top = area.top;
+  for (const PanelRow& row : rows) {
+    if (row.separator) {
+      canvas.SetPen({kRiseRed, 1, PenStyle::kDash});
+      canvas.Line({area.left, top + 1}, {area.right, top + 1});
+      top += 3;
+      continue;
+    }
+    const Rect box{area.left + 2, top, area.right - 2, top + rowHeight};
+    canvas.SetTextColor(kFlatGrey);
+    canvas.DrawText(row.label, box, kTextLeft | kOneLine);
+    canvas.SetTextColor(row.colour);
+    canvas.DrawText(row.value, box, kTextRight | kOneLine);
+    top += rowHeight;
+  }
+}
+
+// "委比" line, the large "卖"/"买" marks and one row per entry.
+void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& book, std::int32_t orderRatio,
+               int rowsPerHalf, const DetailRecords& records) {
+  const int line = canvas.Metrics().LineHeight();
+  const Rect title{area.left + 2, area.top, area.right - 2, area.top + line};
+  const ColouredText ratio = OrderRatioOf(orderRatio, records.security.priceDecimals, records.quote.last);
+  canvas.SetTextColor(kFlatGrey);
+  canvas.DrawText(u"委比", title, kTextLeft | kOneLine);
+  canvas.SetTextColor(ratio.colour);
+  canvas.DrawText(ratio.text, title, kTextRight | kOneLine);
+  const Rect body{area.left, title.bottom, area.right, area.bottom};
+  const int rowHeight = body.Height() / (2 * rowsPerHalf);
+  const int half = rowHeight * rowsPerHalf;
+  canvas.SetFont({half / 3, false});
+  canvas.SetTextColor(kRiseRed);
+  canvas.DrawText(u"卖", {body.left, body.top, body.left + half / 3 + 4, body.top + half}, kTextCenter | kOneLine);
+  canvas.SetTextColor(kFallGreen);
+  canvas.DrawText(u"买", {body.left, body.top + half, body.left + half / 3 + 4, body.top + 2 * half},
+                  kTextCenter | kOneLine);
+  canvas.SetFont({});
+  const int priceLeft = body.left + half / 3 + 4;
+  const std::vector<BookRow> rows = BookRows(book, records);
+  const int columns = (body.right - priceLeft) / 5;
+  for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(2 * rowsPerHalf); ++i) {
+    const int top = body.top + static_cast<int>(i) * rowHeight;
+    canvas.SetTextColor(kFlatGrey);
+    canvas.DrawText(rows[i].caption, {priceLeft, top, priceLeft + columns, top + rowHeight}, kTextLeft | kOneLine);
+    canvas.SetTextColor(rows[i].priceColour);
+    canvas.DrawText(rows[i].price, {priceLeft, top, priceLeft + 3 * columns, top + rowHeight}, kTextRight | kOneLine);
+    canvas.SetTextColor(kVolumeYellow);
+    canvas.DrawText(rows[i].volume, {priceLeft, top, body.right - 2, top + rowHeight}, kTextRight | kOneLine);
+  }
+}
+
+void PaintTicks(Canvas& canvas, const Rect& area, const DetailRecords& records) {
+  const int line = canvas.Metrics().LineHeight();
+  const int third = area.Width() / 3;
+  const char16_t* headers[] = {u"时", u"价", u"量"};
+  canvas.SetTextColor(kFlatGrey);
+  for (int i = 0; i < 3; ++i) {
+    canvas.DrawText(headers[i], {area.left + i * third, area.top, area.left + (i + 1) * third, area.top + line},
+                    kTextCenter | kOneLine);
+  }
+  const int rowHeight = (area.Height() - line) / kBookRowsPerPanel;
+  const std::vector<TickRow> rows = TickRows(records.ticks, records.security.priceDecimals);
+  for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(kBookRowsPerPanel); ++i) {
+    const int top = area.top + line + static_cast<int>(i) * rowHeight;
+    const Rect row{area.left + 2, top, area.right - 2, top + rowHeight};
+    canvas.SetTextColor(kPlainWhite);
+    canvas.DrawText(rows[i].time, row, kTextLeft | kOneLine);
+    canvas.SetTextColor(rows[i].colour);
+    canvas.DrawText(rows[i].price, {row.left, top, row.left + 2 * third, row.bottom}, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].volume, row, kTextRight | kOneLine);
+  }
+}
+
+}  // namespace
+
+bool ShowsTabStrip(DetailPanel panel, std::uint8_t securityType) {
+  if (securityType == kSecurityTypeIndex || securityType == kSecurityTypeIndexFuture) return false;
+  return panel == kPanelFiveLevelBook || panel == kPanelQuoteFigures || panel == kPanelTicks;
+}
+
+int TabAt(const Rect& strip, int x) {
+  const int tabs = static_cast<int>(std::size(kTabPanels));
+  if (strip.Width() <= 0) return 0;
+  const int tab = (x - strip.left) * tabs / strip.Width();
+  return tab < 0 ? 0 : (tab >= tabs ? tabs - 1 : tab);
+}
+
+void PaintDetailPanel(Canvas& canvas, const Rect& area, DetailPanel panel, const DetailRecords& records) {
+  canvas.FillRect(area, kBlack);
+  switch (panel) {
+    case kPanelTenLevelBook: PaintBook(canvas, area, records.tenLevelBook, records.tenLevelOrderRatio, 10, records); break;
+    case kPanelIndexFigures: PaintFigureRows(canvas, area, IndexFigureRows(records), kFigureRowsIndex); break;
+    case kPanelFiveLevelBook:
+      PaintBook(canvas, area, records.fiveLevelBook, records.quote.orderRatio, kBookRowsPerPanel / 2, records);
+      break;
+    case kPanelQuoteFigures:
+      if (records.IsFutureMode()) {
+        PaintFigureRows(canvas, area, FutureFigureRows(records.futures.value_or(FuturesQuote{})), kFigureRowsShare);
+      } else {
+        PaintFigureRows(canvas, area, ShareFigureRows(records), kFigureRowsShare);
+      }
+      break;
+    case kPanelTicks: PaintTicks(canvas, area, records); break;
+  }
+}
+
+void PaintTabStrip(Canvas& canvas, const Rect& strip, DetailPanel selected) {
+  const int tabs = static_cast<int>(std::size(kTabPanels));
+  for (int i = 0; i < tabs; ++i) {
+    const Rect tab{strip.left + i * strip.Width() / tabs, strip.top, strip.left + (i + 1) * strip.Width() / tabs,
+                   strip.bottom};
+    canvas.FillRect(tab, kTabPanels[i] == selected ? kTabSelected : kBlack);
+    canvas.SetTextColor(kPlainWhite);
+    canvas.DrawText(kTabCaptions[i], tab, kTextCenter | kOneLine);
+  }
+}
+
+}  // namespace tarvello

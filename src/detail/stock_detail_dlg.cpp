@@ -1,0 +1,379 @@
+#include "detail/stock_detail_dlg.h"
+
+#include <algorithm>
+
+#include "detail/change_text.h"
+#include "detail/detail_answer.h"
+#include "detail/detail_panels_dlg.h"
+#include "detail/detail_request.h"
+#include "detail/intraday_chart_dlg.h"
+#include "detail/intraday_chart_model.h"
+#include "detail/own_stock_list.h"
+#include "detail/price_text.h"
+#include "detail/ticker_cells.h"
+#include "detail/volume_text.h"
+#include "platform/canvas.h"
+#include "shell/navigation.h"
+
+namespace tarvello {
+namespace {
+
+constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
+constexpr ColorRef kBarBack = 0x402010;
+constexpr int kToolbarCells = 6;
+constexpr const char16_t* kToolbarCaptions[kToolbarCells] = {u"菜单", u"分时", u"K线", u"信息", u"资金", u"返回"};
+
+// Pop-up menu commands.
+enum DetailCommand : unsigned {
+  kCommandFullScreen = 1,
+  kCommandSelfSelect,
+  kCommandHome,
+  kCommandFuturesQuote,
+  kCommandFuturesTicks,
+  kCommandCsi300,
+  kCommandF10First,  // five F10 pages follow
+};
+
+constexpr const char16_t* kF10Captions[] = {u"最新资讯", u"公司大事", u"公司财务", u"公司概况", u"十大股东"};
+constexpr int kF10FirstPage = 13;
+constexpr int kCsi300List = -101;
+constexpr int kListReturnArgument = 1135;
+
+}  // namespace
+
+struct CStockDetailDlg::Layout {
+  int width = 0;
+  int line = 0;
+  int bar = 0;
+  Rect header;
+  Rect chart;
+  Rect panel;
+  Rect tabStrip;
+  Rect ticker;
+  Rect toolbar;
+};
+
+CStockDetailDlg::CStockDetailDlg(StockDetailParts parts, QWidget* parent)
+    : DataScreen(kTimerIntraday, parts.period, parts.mainScreen, parent), parts_(std::move(parts)) {}
+
+CStockDetailDlg::~CStockDetailDlg() { StopRefreshing(); }
+
+SecurityCode CStockDetailDlg::code() const {
+  std::lock_guard<std::mutex> lock(code_mutex_);
+  return code_;
+}
+
+void CStockDetailDlg::Open(const SecurityCode& code) {
+  const bool changed = code != this->code();
+  if (changed) {
+    {
+      std::lock_guard<std::mutex> lock(code_mutex_);
+      code_ = code;
+    }
+    records_.Publish(DetailView{code, false, {}});
+    panel_ = kPanelFiveLevelBook;
+    panel_chosen_ = false;
+    cursor_shown_ = false;
+    cursor_x_ = -1;
+  }
+  member_ = parts_.selfSelected && parts_.selfSelected->Contains(code);
+  if (changed || !records_.Current()->loaded) RequestRefresh(true);
+  Invalidate();
+}
+
+void CStockDetailDlg::SelectPanel(DetailPanel panel) {
+  panel_ = panel;
+  panel_chosen_ = true;
+  full_screen_ = false;
+  Invalidate();
+}
+
+bool CStockDetailDlg::FetchOnce(const SecurityCode& code, bool futureMode, DetailView& fresh) {
+  if (!parts_.exchange) return false;
+  const Bytes request = BuildDetailRequest(code.RequestText(), futureMode);
+  Bytes answer(kDetailAnswerCapacity);
+  const int received = parts_.exchange(request, answer);
+  if (received < 1) return false;
+  const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
+  fresh = DetailView{code, true, {}};
+  return ReadDetailAnswer(answer.data(), length, fresh.records);
+}
+
+// A failed exchange publishes nothing, so the last good figures stay on screen. The first answer
+// tells whether the security is an index future; if it is, the request is repeated at once in
+// future mode so the futures quote is there from the first paint.
+bool CStockDetailDlg::RunExchange() {
+  const SecurityCode code = this->code();
+  if (code.empty()) return false;
+  const std::shared_ptr<const DetailView> held = records_.Current();
+  const bool futureMode = held->code == code && held->records.IsFutureMode();
+  DetailView fresh;
+  if (!FetchOnce(code, futureMode, fresh)) return false;
+  if (!futureMode && fresh.records.IsFutureMode() && !FetchOnce(code, true, fresh)) return false;
+  if (this->code() != code) return false;
+  records_.Publish(std::move(fresh));
+  return true;
+}
+
+void CStockDetailDlg::OnMessage(const Message& message) {
+  if (message.id == kMsgTickerRepaint && message.wparam == 0) Invalidate();
+}
+
+void CStockDetailDlg::ChoosePanelOnce(const DetailView& view) {
+  if (panel_chosen_ || !view.loaded) return;
+  panel_ = InitialPanelFor(view.records.security.securityType);
+  panel_chosen_ = true;
+  full_screen_ = false;
+}
+
+auto CStockDetailDlg::LayoutFor(const TextMetrics& metrics) const -> Layout {
+  Layout layout;
+  const Rect client = ClientRect();
+  layout.width = client.Width();
+  layout.line = metrics.LineHeight();
+  layout.bar = metrics.BarHeight();
+  const int third = layout.width * 2 / 3;
+  layout.header = {0, 0, layout.width, layout.bar};
+  layout.toolbar = {0, client.bottom - layout.bar, layout.width, client.bottom};
+  layout.ticker = {0, layout.toolbar.top - layout.bar, layout.width, layout.toolbar.top};
+  layout.chart = {0, layout.bar, full_screen_ ? layout.width : third, layout.ticker.top};
+  layout.panel = {third, layout.bar, layout.width, layout.ticker.top};
+  layout.tabStrip = {third, layout.panel.bottom - layout.line, layout.width, layout.panel.bottom};
+  return layout;
+}
+
+void CStockDetailDlg::OnPaint(Canvas& canvas) {
+  RefreshWorker::PaintScope painting(worker());
+  metrics_ = canvas.Metrics();
+  const Layout layout = LayoutFor(metrics_);
+  const std::shared_ptr<const DetailView> view = records_.Current();
+  ChoosePanelOnce(*view);
+  const DetailRecords& records = view->records;
+  canvas.FillRect(ClientRect(), kBlack);
+  PaintHeader(canvas, layout, *view);
+  std::vector<MinuteRecord> minutes = records.minutes.records;
+  const std::int32_t maxVolume = FillMinuteGaps(minutes, records.quote.prevClose);
+  const IntradayChartInput input{&records, &minutes, maxVolume, layout.width, full_screen_, cursor_x_, cursor_shown_};
+  cursor_box_ = PaintIntradayChart(canvas, layout.chart, input).cursorBox;
+  if (!full_screen_) {
+    const bool tabs = ShowsTabStrip(panel_, records.security.securityType);
+    Rect panelArea = layout.panel;
+    if (tabs) panelArea.bottom = layout.tabStrip.top;
+    PaintDetailPanel(canvas, panelArea, panel_, records);
+    if (tabs) PaintTabStrip(canvas, layout.tabStrip, panel_);
+  }
+  PaintTicker(canvas, layout.ticker);
+  PaintToolbar(canvas, layout.toolbar);
+}
+
+void CStockDetailDlg::PaintHeader(Canvas& canvas, const Layout& layout, const DetailView& view) {
+  const DetailRecords& records = view.records;
+  const QuoteSnapshot& quote = records.quote;
+  const Rect texts{5, 2, layout.width * 2 / 3, layout.header.bottom};
+  const ChangeTexts change = ChangeOf(quote.last, quote.prevClose, records.security.priceDecimals);
+  canvas.SetTextColor(change.colour);
+  canvas.DrawText(quote.last == 0 ? std::u16string(kNoDataText) : PriceText(quote.last, records.security.priceDecimals),
+                  texts, kTextLeft | kOneLine);
+  canvas.DrawText(change.percent, texts, kTextCenter | kOneLine);
+  canvas.SetTextColor(kVolumeYellow);
+  canvas.DrawText(VolumeText(records.minutes.totalVolume, records.security.securityType, quote.last), texts,
+                  kTextRight | kOneLine);
+  const int left = layout.width * 2 / 3;
+  const int selfEnd = left + 17 * layout.width / 117;
+  const int previousEnd = left + 28 * layout.width / 117;
+  const Rect buttons[] = {{left, 0, selfEnd, layout.bar}, {selfEnd, 0, previousEnd, layout.bar},
+                          {previousEnd, 0, layout.width, layout.bar}};
+  const std::u16string captions[] = {member_ ? u"删除" : u"添加", u"<", u">"};
+  for (int i = 0; i < 3; ++i) {
+    canvas.SetPen({kFlatGrey, 1, PenStyle::kSolid});
+    canvas.SetBrush({kBarBack, false});
+    canvas.Rectangle(buttons[i]);
+    canvas.SetTextColor(kPlainWhite);
+    canvas.DrawText(captions[i], buttons[i], kTextCenter | kOneLine);
+  }
+}
+
+// The index of the moment on the left; the keyboard and refresh buttons at the right.
+void CStockDetailDlg::PaintTicker(Canvas& canvas, const Rect& strip) {
+  canvas.FillRect(strip, kBarBack);
+  const int keyboardLeft = strip.Width() * 85 / 100;
+  const int refreshLeft = strip.Width() * 925 / 1000;
+  if (parts_.ticker) {
+    const TickerState state = parts_.ticker();
+    const bool shanghai = !state.blink;
+    const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
+    const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+    const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
+    const int quarter = keyboardLeft / 4;
+    for (int i = 0; i < 4; ++i) {
+      canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
+      canvas.DrawText(*texts[i], {i * quarter, strip.top, (i + 1) * quarter, strip.bottom}, kTextCenter | kOneLine);
+    }
+  }
+  canvas.SetTextColor(kPlainWhite);
+  canvas.DrawText(u"码", {keyboardLeft, strip.top, refreshLeft, strip.bottom}, kTextCenter | kOneLine);
+  canvas.DrawText(u"刷", {refreshLeft, strip.top, strip.right, strip.bottom}, kTextCenter | kOneLine);
+}
+
+void CStockDetailDlg::PaintToolbar(Canvas& canvas, const Rect& bar) {
+  canvas.FillRect(bar, kBarBack);
+  for (int i = 0; i < kToolbarCells; ++i) {
+    const Rect cell{bar.left + i * bar.Width() / kToolbarCells, bar.top, bar.left + (i + 1) * bar.Width() / kToolbarCells,
+                    bar.bottom};
+    canvas.SetTextColor(i == 1 ? kVolumeYellow : kPlainWhite);
+    canvas.DrawText(kToolbarCaptions[i], cell, kTextCenter | kOneLine);
+  }
+}
+
+int CStockDetailDlg::LastMinuteX() const {
+  const DetailRecords& records = records_.Current()->records;
+  const int slotCount = std::max(2, records.minutes.slotCount);
+  const int chartWidth = full_screen_ ? width() : width() * 2 / 3;
+  const std::int64_t x = static_cast<std::int64_t>(chartWidth - 2) * records.minutes.minuteCount / (slotCount - 1);
+  return static_cast<int>(std::clamp<std::int64_t>(x, 0, chartWidth));
+}
+
+void CStockDetailDlg::OnPenDown(Point at) {
+  const Layout layout = LayoutFor(metrics_);
+  if (at.y < layout.header.bottom) {
+    TouchHeader(at.x);
+  } else if (at.y >= layout.toolbar.top) {
+    TouchToolbar(at.x);
+  } else if (at.y >= layout.ticker.top) {
+    if (at.x >= layout.width * 925 / 1000) RequestRefresh(true);
+  } else {
+    TouchChart(at, false);
+  }
+}
+
+void CStockDetailDlg::OnPenMove(Point at) {
+  const Layout layout = LayoutFor(metrics_);
+  if (at.y >= layout.header.bottom && at.y < layout.ticker.top) TouchChart(at, true);
+}
+
+void CStockDetailDlg::TouchChart(Point at, bool drag) {
+  const Layout layout = LayoutFor(metrics_);
+  const std::uint8_t type = records_.Current()->records.security.securityType;
+  if (!full_screen_ && at.x >= layout.panel.left) {
+    if (drag) return;
+    if (ShowsTabStrip(panel_, type) && layout.tabStrip.Contains(at)) {
+      SelectPanel(kTabPanels[TabAt(layout.tabStrip, at.x)]);
+    } else if (type != kSecurityTypeIndex && type != kSecurityTypeIndexFuture) {
+      SelectPanel(panel_ == kPanelFiveLevelBook ? kPanelQuoteFigures : kPanelFiveLevelBook);
+    }
+    return;
+  }
+  if (full_screen_ || at.x <= LastMinuteX()) cursor_x_ = at.x;
+  if (!cursor_shown_) {
+    cursor_shown_ = cursor_x_ >= 0;
+  } else if (!drag && cursor_box_ && cursor_box_->Contains(at)) {
+    cursor_shown_ = false;
+    cursor_x_ = -1;
+  }
+  Invalidate();
+}
+
+void CStockDetailDlg::TouchHeader(int x) {
+  const int left = width() * 2 / 3;
+  if (x < left) return;
+  if (x < left + 17 * width() / 117) ToggleSelfSelected();
+  // "<" and ">" step through the quote list that opened this screen; none does so yet.
+}
+
+void CStockDetailDlg::TouchToolbar(int x) {
+  const int cell = std::clamp(x * kToolbarCells / std::max(1, width()), 0, kToolbarCells - 1);
+  switch (cell) {
+    case 0: ShowPopupMenu({x, LayoutFor(metrics_).toolbar.top}); break;
+    case 2: Navigate(kTargetKLine, kTargetStockDetail); break;
+    case 3: Navigate(kTargetMenuPage, kTargetStockDetail); break;
+    case 4: Navigate(kTargetFuturesMode3, kTargetStockDetail); break;
+    case 5: Navigate(kTargetQuoteList, kListReturnArgument); break;
+    default: break;
+  }
+}
+
+void CStockDetailDlg::OnKeyDown(KeyCode key) {
+  const std::uint8_t type = records_.Current()->records.security.securityType;
+  const bool toggles = type == kSecurityTypeIndex || type == kSecurityTypeIndexFuture;
+  if (key == kKeyEnter) {
+    Navigate(kTargetKLine, kTargetStockDetail);
+  } else if (key == kKeyLeft || key == kKeyRight) {
+    MoveCursor(key == kKeyLeft ? -1 : 1);
+  } else if ((key == kKeyUp || key == kKeyDown) && toggles) {
+    full_screen_ = !full_screen_;
+    Invalidate();
+  } else if (key == kKeyUp || key == kKeyDown) {
+    SelectPanel(key == kKeyUp ? kPanelFiveLevelBook : kPanelQuoteFigures);
+  }
+}
+
+void CStockDetailDlg::MoveCursor(int step) {
+  const int last = LastMinuteX();
+  if (cursor_x_ < 0) {
+    cursor_x_ = step < 0 ? last : 0;
+  } else {
+    cursor_x_ = std::clamp(cursor_x_ + step, 0, last);
+  }
+  cursor_shown_ = true;
+  Invalidate();
+}
+
+void CStockDetailDlg::ToggleSelfSelected() {
+  if (!parts_.selfSelected) return;
+  const SecurityCode current = code();
+  if (current.empty()) return;
+  const bool done = member_ ? parts_.selfSelected->Remove(current) : parts_.selfSelected->Add(current);
+  if (done) member_ = !member_;
+  Invalidate();
+}
+
+std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
+  const DetailRecords& records = records_.Current()->records;
+  std::vector<MenuItem> items{MenuItem::Command(kCommandFullScreen, full_screen_ ? u"分时走势" : u"完全走势")};
+  const MenuItem selfSelect = MenuItem::Command(kCommandSelfSelect, member_ ? u"删除自选" : u"加入自选");
+  if (records.IsFutureMode()) {
+    items.push_back(MenuItem::Command(kCommandFuturesQuote, u"详细报价"));
+    items.push_back(MenuItem::Command(kCommandFuturesTicks, u"量价明细"));
+    items.push_back(MenuItem::Command(kCommandCsi300, u"沪深300"));
+    items.push_back(selfSelect);
+  } else {
+    items.push_back(selfSelect);
+    if (records.security.securityType != kSecurityTypeIndex) {
+      MenuItem f10;
+      f10.text = u"F10信息";
+      for (unsigned i = 0; i < std::size(kF10Captions); ++i) {
+        f10.submenu.push_back(MenuItem::Command(kCommandF10First + i, kF10Captions[i]));
+      }
+      items.push_back(std::move(f10));
+    }
+  }
+  items.push_back(MenuItem::Command(kCommandHome, u"返回首页"));
+  return items;
+}
+
+void CStockDetailDlg::ShowPopupMenu(Point at) { RunCommand(TrackPopupMenu(PopupMenuItems(), at)); }
+
+void CStockDetailDlg::RunCommand(unsigned command) {
+  switch (command) {
+    case kCommandFullScreen:
+      full_screen_ = !full_screen_;
+      Invalidate();
+      break;
+    case kCommandSelfSelect: ToggleSelfSelected(); break;
+    case kCommandHome: Navigate(kTargetMainMenu, 0); break;
+    case kCommandFuturesQuote: Navigate(kTargetFuturesMode1, 0); break;
+    case kCommandFuturesTicks: Navigate(kTargetFuturesMode2, 0); break;
+    case kCommandCsi300: Navigate(kTargetQuoteList, kCsi300List); break;
+    default:
+      if (command >= kCommandF10First && command < kCommandF10First + std::size(kF10Captions)) {
+        Navigate(kTargetMenuPage, kF10FirstPage + static_cast<int>(command - kCommandF10First));
+      }
+      break;
+  }
+}
+
+void CStockDetailDlg::Navigate(int target, int argument) {
+  if (parts_.mainScreen) parts_.mainScreen->PostMessage(kMsgNavigate, target, argument);
+}
+
+}  // namespace tarvello
