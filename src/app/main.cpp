@@ -59,6 +59,18 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     const CDlgMain* main = terminal.main_screen();
     return main != nullptr && main->menu_shown() && main->ticker().shanghai.last > 0;
   });
+  // The detail screen of an index of each market, a share, a fund of three decimals and an index
+  // future, each once its first answer is on screen.
+  for (const char* code : {"SH000001", "SZ399001", "SH600001", "SH500001", "IF000001"}) {
+    const SecurityCode security = SecurityCode::FromAscii(code);
+    tour.AddStop(std::string("detail-") + code, [&terminal, security] { terminal.OpenSecurity(security); },
+                 [&terminal, security] {
+                   CStockDetailDlg* detail = terminal.detail_screen();
+                   if (detail == nullptr || detail->isHidden()) return false;
+                   const auto view = detail->view();
+                   return view->loaded && view->code == security;
+                 });
+  }
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;

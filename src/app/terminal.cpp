@@ -39,7 +39,9 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
                             StartMain();
                           },
                           [this] { StartMain(); }, [this] { finished_(); }},
-             &frame_) {
+             &frame_),
+      self_selected_(OwnStockList::SelfSelected(folder)),
+      recently_viewed_(OwnStockList::RecentlyViewed(folder)) {
   progress_.hide();
   start_.hide();
   transport_.SetRedialQuestion(&redial_);
@@ -67,6 +69,7 @@ void Terminal::Start() {
 // pointer to a destroyed window.
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
+  detail_.reset();
   main_.reset();
 }
 
@@ -104,9 +107,33 @@ void Terminal::StartMain() {
   CloseMain();
   start_.hide();
   main_ = std::make_unique<CDlgMain>(MainParts(), &frame_);
+  AddDetailScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
+}
+
+// The detail screen opens on the current security and remembers it among the recently viewed.
+void Terminal::AddDetailScreen() {
+  StockDetailParts parts;
+  parts.exchange = TransportExchange(transport_);
+  parts.mainScreen = main_.get();
+  parts.selfSelected = &self_selected_;
+  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.period = std::chrono::seconds(refresh_.intraday_seconds);
+  detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
+  detail_->hide();
+  main_->RegisterScreen(kTargetStockDetail, [this](int) -> Window* {
+    if (current_code_.empty()) return nullptr;
+    recently_viewed_.Remember(current_code_);
+    detail_->Open(current_code_);
+    return detail_.get();
+  });
+}
+
+void Terminal::OpenSecurity(const SecurityCode& code) {
+  current_code_ = code;
+  if (main_) main_->PostMessage(kMsgNavigate, kTargetStockDetail, 0);
 }
 
 void Terminal::OnMainEnded(MainResult result) {

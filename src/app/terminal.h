@@ -22,6 +22,8 @@
 #include "protocol/scripted_connection.h"
 #include "protocol/server_choice.h"
 #include "shell/deployment.h"
+#include "detail/own_stock_list.h"
+#include "detail/stock_detail_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -47,12 +49,17 @@ class Terminal {
   DeviceFrame& frame() { return frame_; }
   CDlgFlag& progress() { return progress_; }
   CDlgMain* main_screen() { return main_.get(); }
+  // Null until the main screen has started.
+  CStockDetailDlg* detail_screen() { return detail_.get(); }
+  // Makes code the current security and asks the main screen to show its detail screen.
+  void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
   const RefreshSettings& refresh_settings() const { return refresh_; }
 
  private:
   MainScreenParts MainParts();
   void StartMain();
+  void AddDetailScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -75,7 +82,11 @@ class Terminal {
   ConnectionRedial redial_;
   CStartDlg start_;
   int carrier_ = 0;                  // the carrier chosen in the start dialog
-  std::unique_ptr<CDlgMain> main_;   // last: its threads stop first
+  SecurityCode current_code_;        // the security the data screens show
+  OwnStockList self_selected_;
+  OwnStockList recently_viewed_;
+  std::unique_ptr<CDlgMain> main_;   // its threads stop before the frame and transport go
+  std::unique_ptr<CStockDetailDlg> detail_;  // after main_: its worker stops first
 };
 
 }  // namespace tarvello
