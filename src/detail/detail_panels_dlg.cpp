@@ -1,5 +1,6 @@
 #include "detail/detail_panels_dlg.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "detail/quote_field_text.h"
@@ -47,24 +48,27 @@ void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& b
   const Rect body{area.left, title.bottom, area.right, area.bottom};
   const int rowHeight = body.Height() / (2 * rowsPerHalf);
   const int half = rowHeight * rowsPerHalf;
-  canvas.SetFont({half / 3, false});
+  // The large marks take a third of a half-panel's height, but no more than a sixth of its width.
+  const int markSize = std::min(half / 3, body.Width() / 6);
+  canvas.SetFont({markSize, false});
   canvas.SetTextColor(kRiseRed);
-  canvas.DrawText(u"卖", {body.left, body.top, body.left + half / 3 + 4, body.top + half}, kTextCenter | kOneLine);
+  canvas.DrawText(u"卖", {body.left, body.top, body.left + markSize + 2, body.top + half}, kTextCenter | kOneLine);
   canvas.SetTextColor(kFallGreen);
-  canvas.DrawText(u"买", {body.left, body.top + half, body.left + half / 3 + 4, body.top + 2 * half},
+  canvas.DrawText(u"买", {body.left, body.top + half, body.left + markSize + 2, body.top + 2 * half},
                   kTextCenter | kOneLine);
   canvas.SetFont({});
-  const int priceLeft = body.left + half / 3 + 4;
+  const int priceLeft = body.left + markSize + 4;
   const std::vector<BookRow> rows = BookRows(book, records);
-  const int columns = (body.right - priceLeft) / 5;
+  const int captionRight = priceLeft + canvas.TextWidth(u"10") + 2;
+  const int priceRight = captionRight + (body.right - 2 - captionRight) * 3 / 5;
   for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(2 * rowsPerHalf); ++i) {
     const int top = body.top + static_cast<int>(i) * rowHeight;
     canvas.SetTextColor(kFlatGrey);
-    canvas.DrawText(rows[i].caption, {priceLeft, top, priceLeft + columns, top + rowHeight}, kTextLeft | kOneLine);
+    canvas.DrawText(rows[i].caption, {priceLeft, top, captionRight, top + rowHeight}, kTextLeft | kOneLine);
     canvas.SetTextColor(rows[i].priceColour);
-    canvas.DrawText(rows[i].price, {priceLeft, top, priceLeft + 3 * columns, top + rowHeight}, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].price, {captionRight, top, priceRight, top + rowHeight}, kTextRight | kOneLine);
     canvas.SetTextColor(kVolumeYellow);
-    canvas.DrawText(rows[i].volume, {priceLeft, top, body.right - 2, top + rowHeight}, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].volume, {priceRight, top, body.right - 2, top + rowHeight}, kTextRight | kOneLine);
   }
 }
 
