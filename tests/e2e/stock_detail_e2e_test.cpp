@@ -1,0 +1,135 @@
+// The detail screen against the simulator: opened from the terminal for a share and for an index
+// future, refreshed by its worker, and keeping its figures while the server is away.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/terminal.h"
+#include "base/program_folder.h"
+#include "child_process.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
+#include "shell/temp_folder.h"
+#include "shell/utf16le.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ChildProcess;
+using testing::ProcessEventsUntil;
+using testing::ReadBytes;
+
+// The simulator on the given ports (0: free ones, read back from its first line).
+class Simulator {
+ public:
+  Simulator(const std::filesystem::path& folder, int quote, int gateway)
+      : out_(folder / "quoted.out"),
+        process_(*testing::FindBuiltProgram("tarvello-quoted"),
+                 {"--port", std::to_string(quote), "--gateway-port", std::to_string(gateway)}, out_,
+                 folder / "quoted.err") {}
+
+  bool WaitForPorts(int& quote, int& gateway) {
+    return ProcessEventsUntil([&] {
+      return std::sscanf(ReadBytes(out_).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &quote,
+                         &gateway) == 2;
+    });
+  }
+
+ private:
+  std::filesystem::path out_;
+  ChildProcess process_;
+};
+
+class StockDetailEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
+    InstallPrompter(&prompter_);
+    simulator_ = std::make_unique<Simulator>(sim_folder_.path(), 0, 0);
+    ASSERT_TRUE(simulator_->WaitForPorts(quote_, gateway_));
+    testing::WriteBytes(home_ / "Deployment.ini",
+                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(quote_) +
+                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(gateway_) + "\r\n")));
+    SetProgramFolder(home_.path().string());
+    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
+    terminal_->Start();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
+    }, std::chrono::seconds(20)));
+  }
+  void TearDown() override {
+    terminal_.reset();
+    InstallPrompter(nullptr);
+    SetProgramFolder(".");
+  }
+
+  // Opens code and waits until its figures are on screen.
+  CStockDetailDlg& Open(const char* code) {
+    const SecurityCode security = SecurityCode::FromAscii(code);
+    terminal_->OpenSecurity(security);
+    EXPECT_TRUE(ProcessEventsUntil([&] {
+      CStockDetailDlg* detail = terminal_->detail_screen();
+      if (detail == nullptr || terminal_->frame().current_screen() != detail) return false;
+      const auto view = detail->view();
+      return view->loaded && view->code == security && view->records.quote.prevClose > 0;
+    }, std::chrono::seconds(20)));
+    return *terminal_->detail_screen();
+  }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  testing::TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<Simulator> simulator_;
+  std::unique_ptr<Terminal> terminal_;
+  int quote_ = 0;
+  int gateway_ = 0;
+};
+
+TEST_F(StockDetailEndToEnd, ShareAndIndexFutureShowTheirPanelsAndChart) {
+  CStockDetailDlg& share = Open("SH600001");
+  RecordingCanvas canvas(Size{480, 640});
+  share.PaintOn(canvas);
+  EXPECT_EQ(share.panel(), kPanelFiveLevelBook);
+  EXPECT_TRUE(canvas.FindText(u"委比").has_value());
+  EXPECT_TRUE(canvas.FindText(u"现手:").has_value());
+  EXPECT_FALSE(share.view()->records.minutes.records.empty());
+
+  CStockDetailDlg& future = Open("IF000001");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return future.view()->records.futures.has_value(); }));
+  canvas.Clear();
+  future.PaintOn(canvas);
+  EXPECT_EQ(future.panel(), kPanelQuoteFigures);
+  EXPECT_TRUE(canvas.FindText(u"昨结").has_value());
+}
+
+TEST_F(StockDetailEndToEnd, AnAbsentServerKeepsTheLastFiguresAndTheScreenRecoversWhenItReturns) {
+  CStockDetailDlg& share = Open("SH600001");
+  const std::shared_ptr<const DetailView> shown = share.view();
+  // A refresh stops the timer; the worker arms it again once the exchange is over, failed or not.
+  const auto refreshOnce = [&] {
+    share.RequestRefresh(false);
+    EXPECT_FALSE(share.HasTimer(kTimerIntraday));
+    return ProcessEventsUntil([&] { return share.HasTimer(kTimerIntraday); }, std::chrono::seconds(30));
+  };
+  simulator_.reset();
+  ASSERT_TRUE(refreshOnce());
+  EXPECT_EQ(share.view(), shown);
+  RecordingCanvas canvas(Size{480, 640});
+  share.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"委比").has_value());
+
+  int quote = 0;
+  int gateway = 0;
+  simulator_ = std::make_unique<Simulator>(sim_folder_.path(), quote_, gateway_);
+  ASSERT_TRUE(simulator_->WaitForPorts(quote, gateway));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return refreshOnce() && share.view() != shown; }, std::chrono::seconds(30)));
+  EXPECT_TRUE(share.view()->loaded);
+}
+
+}  // namespace
+}  // namespace tarvello
