@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
 
@@ -69,6 +70,19 @@ class ScriptedServer {
   }
   std::atomic<bool> down{false};
   std::atomic<int> requests{0};
+  // While held, an exchange waits inside the server until Release.
+  void Hold() {
+    std::lock_guard<std::mutex> lock(gate_mutex_);
+    held_ = true;
+  }
+  void Release() {
+    {
+      std::lock_guard<std::mutex> lock(gate_mutex_);
+      held_ = false;
+    }
+    gate_.notify_all();
+  }
+  std::atomic<bool> waiting{false};
   Bytes LastRequest() {
     std::lock_guard<std::mutex> lock(mutex_);
     return last_request_;
@@ -77,6 +91,12 @@ class ScriptedServer {
   ExchangeFunction Function() {
     return [this](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
       ++requests;
+      {
+        std::unique_lock<std::mutex> gate(gate_mutex_);
+        waiting = held_;
+        gate_.wait(gate, [this] { return !held_; });
+        waiting = false;
+      }
       std::lock_guard<std::mutex> lock(mutex_);
       last_request_.assign(request.begin(), request.end());
       if (down) return -1;
@@ -91,6 +111,9 @@ class ScriptedServer {
   std::mutex mutex_;
   Security security_;  // guarded by mutex_
   Bytes last_request_;  // guarded by mutex_
+  std::mutex gate_mutex_;
+  std::condition_variable gate_;
+  bool held_ = false;  // guarded by gate_mutex_
 };
 
 // The screen with its pen handler open to the tests.
@@ -253,6 +276,20 @@ TEST_F(StockDetailDlgTest, FailingServerKeepsTheFiguresAndRecovers) {
   screen_.RequestRefresh(false);
   ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->records.quote.last == 1050; }));
   EXPECT_TRUE(Paint().DrewText(u"10.50", kRiseRed));
+}
+
+TEST_F(StockDetailDlgTest, RefreshesAskedForDuringAnExchangeCostOneMore) {
+  OpenOn(Security{});
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.HasTimer(kTimerIntraday); }));
+  const int before = server_.requests;
+  server_.Hold();
+  screen_.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.waiting.load(); }));
+  for (int i = 0; i < 3; ++i) screen_.RequestRefresh(false);
+  server_.Release();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.requests == before + 2 && screen_.HasTimer(kTimerIntraday); }));
+  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
+  EXPECT_EQ(server_.requests, before + 2);
 }
 
 }  // namespace
