@@ -73,16 +73,12 @@ std::optional<std::u16string> ScriptedConnection::ProcessConfigXml(std::u16strin
   const std::lock_guard<std::mutex> lock(mutex_);
   if (case_ == NetworkCase::kProvisioningFails) return std::nullopt;
   if (Contains(document, u"<parm-query")) {
+    std::u16string entry(kCarrierGprsEntry);
     for (int carrier = 0; carrier < kCarrierCount; ++carrier) {
-      if (Contains(document, u"\"" + CarrierEntryName(carrier) + u"\"")) {
-        return u"<parm name=\"GPRSInfoAccessPointName\" value=\"" + AccessPointOf(CarrierEntryName(carrier)) +
-               u"\"/>";
-      }
+      if (Contains(document, u"\"" + CarrierEntryName(carrier) + u"\"")) entry = CarrierEntryName(carrier);
     }
-    if (Contains(document, kCarrierGprsEntry)) {
-      return u"<parm name=\"GPRSInfoAccessPointName\" value=\"" + AccessPointOf(kCarrierGprsEntry) + u"\"/>";
-    }
-    return u"";
+    if (!Contains(document, entry)) return u"";
+    return u"<parm name=\"GPRSInfoAccessPointName\" value=\"" + AccessPointOf(entry) + u"\"/>";
   }
   if (document == RemoveNetworkEntryDocument()) {
     own_network_ = false;

@@ -22,14 +22,14 @@ std::optional<TickerAnswer> ReadTickerAnswer(std::span<const std::uint8_t> answe
   std::vector<std::optional<IndexValues>> blocks;
   ParseContainer(
       [&blocks](int type, const std::uint8_t* bytes, std::size_t start, std::size_t end) {
-        if (type != kQuote) {
-          blocks.emplace_back();
-          return blocks.size() < 2 ? 0 : -1;
+        std::optional<IndexValues> values;
+        if (type == kQuote) {
+          BlockReader reader(bytes, start, end);
+          QuoteSnapshot quote;
+          ReadQuoteSnapshot(reader, quote);
+          values = ValuesOf(quote);
         }
-        BlockReader reader(bytes, start, end);
-        QuoteSnapshot quote;
-        ReadQuoteSnapshot(reader, quote);
-        blocks.emplace_back(ValuesOf(quote));
+        blocks.push_back(values);
         return blocks.size() < 2 ? 0 : -1;  // two blocks are all the ticker reads
       },
       answer.data(), answer.size());
