@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "detail/own_stock_list.h"
-#include "shell/profile_file.h"
+#include "market/own_stock_list.h"
+#include "storage/profile_file.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "ratio_reporter.h"
-#include "shell/profile_file.h"
-#include "shell/utf16le.h"
-#include "shell/whole_file.h"
+#include "storage/profile_file.h"
+#include "storage/utf16le.h"
+#include "storage/whole_file.h"
 
 namespace tarvello {
 namespace {

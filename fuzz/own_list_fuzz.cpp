@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "detail/own_stock_list.h"
+#include "market/own_stock_list.h"
 
 namespace {
 

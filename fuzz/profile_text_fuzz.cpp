@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "shell/profile_text.h"
-#include "shell/utf16le.h"
+#include "storage/profile_text.h"
+#include "storage/utf16le.h"
 
 namespace {
 

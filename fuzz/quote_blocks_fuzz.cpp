@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "detail/quote_block_readers.h"
+#include "market/quote_block_readers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarvello;

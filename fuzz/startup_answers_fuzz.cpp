@@ -5,7 +5,7 @@
 #include <span>
 
 #include "shell/device_registration.h"
-#include "shell/index_ticker.h"
+#include "market/index_ticker.h"
 #include "shell/startup_login.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -121,19 +121,22 @@ void Terminal::AddDetailScreen() {
   parts.selfSelected = &self_selected_;
   parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
   parts.period = std::chrono::seconds(refresh_.intraday_seconds);
+  parts.navigator = main_.get();
   detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
   detail_->hide();
   main_->RegisterScreen(kTargetStockDetail, [this](int) -> Window* {
-    if (current_code_.empty()) return nullptr;
-    recently_viewed_.Remember(current_code_);
-    detail_->Open(current_code_);
+    const SecurityCode code = main_->CurrentSecurity();
+    if (code.empty()) return nullptr;
+    recently_viewed_.Remember(code);
+    detail_->Open(code);
     return detail_.get();
   });
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {
-  current_code_ = code;
-  if (main_) main_->PostMessage(kMsgNavigate, kTargetStockDetail, 0);
+  if (!main_) return;
+  main_->SetCurrentSecurity(code);
+  main_->GoTo(kTargetStockDetail, 0);
 }
 
 void Terminal::OnMainEnded(MainResult result) {

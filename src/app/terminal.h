@@ -21,13 +21,13 @@
 #include "protocol/network_bringup.h"
 #include "protocol/scripted_connection.h"
 #include "protocol/server_choice.h"
-#include "shell/deployment.h"
-#include "detail/own_stock_list.h"
+#include "settings/deployment.h"
+#include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
-#include "shell/refresh_settings.h"
+#include "settings/refresh_settings.h"
 #include "shell/start_dlg.h"
 
 namespace tarvello {
@@ -82,7 +82,6 @@ class Terminal {
   ConnectionRedial redial_;
   CStartDlg start_;
   int carrier_ = 0;                  // the carrier chosen in the start dialog
-  SecurityCode current_code_;        // the security the data screens show
   OwnStockList self_selected_;
   OwnStockList recently_viewed_;
   std::unique_ptr<CDlgMain> main_;   // its threads stop before the frame and transport go

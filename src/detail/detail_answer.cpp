@@ -1,6 +1,6 @@
 #include "detail/detail_answer.h"
 
-#include "detail/quote_block_readers.h"
+#include "market/quote_block_readers.h"
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
 #include "protocol/packet_codec.h"

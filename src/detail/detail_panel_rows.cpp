@@ -1,9 +1,9 @@
 #include "detail/detail_panel_rows.h"
 
-#include "detail/price_text.h"
-#include "detail/printf_text.h"
-#include "detail/quote_field_text.h"
-#include "detail/volume_text.h"
+#include "market/price_text.h"
+#include "market/printf_text.h"
+#include "market/quote_field_text.h"
+#include "market/volume_text.h"
 
 namespace tarvello {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "detail/detail_records.h"
-#include "detail/display_colours.h"
+#include "market/display_colours.h"
 
 namespace tarvello {
 

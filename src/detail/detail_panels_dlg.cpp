@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "detail/quote_field_text.h"
+#include "market/quote_field_text.h"
 #include "platform/canvas.h"
 
 namespace tarvello {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "detail/quote_records.h"
+#include "market/quote_records.h"
 
 namespace tarvello {
 

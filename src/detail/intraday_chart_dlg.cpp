@@ -3,7 +3,7 @@
 #include <array>
 
 #include "detail/intraday_chart_model.h"
-#include "detail/printf_text.h"
+#include "market/printf_text.h"
 #include "platform/canvas.h"
 
 namespace tarvello {

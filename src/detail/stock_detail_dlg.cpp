@@ -2,18 +2,19 @@
 
 #include <algorithm>
 
-#include "detail/change_text.h"
+#include "market/change_text.h"
 #include "detail/detail_answer.h"
 #include "detail/detail_panels_dlg.h"
 #include "detail/detail_request.h"
 #include "detail/intraday_chart_dlg.h"
 #include "detail/intraday_chart_model.h"
-#include "detail/own_stock_list.h"
-#include "detail/price_text.h"
-#include "detail/ticker_cells.h"
-#include "detail/volume_text.h"
+#include "market/own_stock_list.h"
+#include "market/price_text.h"
+#include "market/ticker_cells.h"
+#include "market/volume_text.h"
 #include "platform/canvas.h"
-#include "shell/navigation.h"
+#include "navigation/navigation.h"
+#include "navigation/navigator.h"
 
 namespace tarvello {
 namespace {
@@ -373,7 +374,7 @@ void CStockDetailDlg::RunCommand(unsigned command) {
 }
 
 void CStockDetailDlg::Navigate(int target, int argument) {
-  if (parts_.mainScreen) parts_.mainScreen->PostMessage(kMsgNavigate, target, argument);
+  if (parts_.navigator) parts_.navigator->GoTo(target, argument);
 }
 
 }  // namespace tarvello

@@ -18,22 +18,24 @@
 #include "base/text_metrics.h"
 #include "detail/detail_panel_rows.h"
 #include "detail/detail_records.h"
-#include "detail/security_code.h"
+#include "market/security_code.h"
 #include "platform/data_screen.h"
 #include "platform/prompter.h"
 #include "protocol/exchange_function.h"
-#include "shell/index_ticker.h"
+#include "market/index_ticker.h"
 
 namespace tarvello {
 
+class Navigator;
 class OwnStockList;
 
 struct StockDetailParts {
   ExchangeFunction exchange;
-  Window* mainScreen = nullptr;             // receives navigation (2026) and busy messages
+  Window* mainScreen = nullptr;             // receives the busy messages
   OwnStockList* selfSelected = nullptr;     // none: the self-select button does nothing
   std::function<TickerState()> ticker;      // none: the ticker strip stays empty
   std::chrono::milliseconds period{5000};   // the intraday refresh period
+  Navigator* navigator = nullptr;           // none: the screen cannot lead anywhere
 };
 
 // A published answer with the code it was asked for.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "detail/quote_block_readers.h"
+#include "market/quote_block_readers.h"
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
 #include "protocol/packet_codec.h"
@@ -76,12 +76,12 @@ bool ReadKLineAnswer(const std::uint8_t* bytes, std::size_t length, KLineAnswer&
   return ParseContainer(handler, bytes, length);
 }
 
-KLineAnswer FetchKLineAnswer(KLineExchange& exchange, const Bytes& request) {
+KLineAnswer FetchKLineAnswer(const ExchangeFunction& exchange, const Bytes& request) {
   KLineAnswer answer;
-  Bytes received;
-  const int length = exchange.Exchange(request, kKLineAnswerCapacity, received);
+  Bytes received(kKLineAnswerCapacity);
+  const int length = exchange(request, received);
   if (length <= 0) return answer;
-  const std::size_t usable = std::min({static_cast<std::size_t>(length), received.size(), kKLineAnswerCapacity});
+  const std::size_t usable = std::min(static_cast<std::size_t>(length), received.size());
   answer.complete = ReadKLineAnswer(received.data(), usable, answer);
   return answer;
 }

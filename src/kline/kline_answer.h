@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "detail/quote_records.h"
+#include "market/quote_records.h"
 #include "kline/kline_bar.h"
-#include "kline/kline_exchange.h"
+#include "protocol/exchange_function.h"
 #include "protocol/bytes.h"
 
 namespace tarvello {
@@ -49,6 +49,6 @@ Bytes BuildRefreshRequest(const KLineQuery& query);
 bool ReadKLineAnswer(const std::uint8_t* bytes, std::size_t length, KLineAnswer& answer);
 
 // Runs one exchange with the K-line answer capacity and reads what came back.
-KLineAnswer FetchKLineAnswer(KLineExchange& exchange, const Bytes& request);
+KLineAnswer FetchKLineAnswer(const ExchangeFunction& exchange, const Bytes& request);
 
 }  // namespace tarvello

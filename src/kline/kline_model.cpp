@@ -1,13 +1,14 @@
 #include "kline/kline_model.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "detail/price_text.h"
+#include "market/price_text.h"
 
 namespace tarvello {
 
-KLineModel::KLineModel(KLineExchange* exchange, int screenWidth)
-    : exchange_(exchange), screenWidth_(screenWidth) {
+KLineModel::KLineModel(ExchangeFunction exchange, int screenWidth)
+    : exchange_(std::move(exchange)), screenWidth_(screenWidth) {
   FitToWidth(viewport_, screenWidth_);
 }
 
@@ -45,7 +46,7 @@ void KLineModel::SelectIndicator(KLineIndicator indicator) {
 
 void KLineModel::FullLoad(LoadReason reason) {
   FitToWidth(viewport_, screenWidth_);
-  const KLineAnswer answer = FetchKLineAnswer(*exchange_, BuildFullLoadRequest(Query(), 0));
+  const KLineAnswer answer = FetchKLineAnswer(exchange_, BuildFullLoadRequest(Query(), 0));
   TakeQuote(answer);
   if (reason == LoadReason::kOpen) {
     loaded_ = answer.complete;
@@ -121,7 +122,7 @@ void KLineModel::MoveCursorRight() {
 void KLineModel::ExtendHistory() {
   if (period_ == KLinePeriod::kSixtyMinutes || bars_.empty()) return;
   const auto start = static_cast<std::uint32_t>(bars_.front().date);
-  const KLineAnswer answer = FetchKLineAnswer(*exchange_, BuildFullLoadRequest(Query(), start));
+  const KLineAnswer answer = FetchKLineAnswer(exchange_, BuildFullLoadRequest(Query(), start));
   TakeQuote(answer);
   if (!answer.complete) return;
   std::vector<KLineBar> older;  // newest first
@@ -140,7 +141,7 @@ void KLineModel::ExtendHistory() {
 
 Bytes KLineModel::RefreshRequest() const { return BuildRefreshRequest(Query()); }
 
-bool KLineModel::Refresh() { return ApplyRefresh(FetchKLineAnswer(*exchange_, RefreshRequest())); }
+bool KLineModel::Refresh() { return ApplyRefresh(FetchKLineAnswer(exchange_, RefreshRequest())); }
 
 bool KLineModel::ApplyRefresh(const KLineAnswer& answer) {
   TakeQuote(answer);

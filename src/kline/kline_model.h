@@ -16,11 +16,11 @@
 #include <string_view>
 #include <vector>
 
-#include "detail/quote_records.h"
-#include "detail/security_code.h"
+#include "market/quote_records.h"
+#include "market/security_code.h"
 #include "kline/kline_answer.h"
 #include "kline/kline_bar.h"
-#include "kline/kline_exchange.h"
+#include "protocol/exchange_function.h"
 #include "kline/kline_indicators.h"
 #include "kline/kline_viewport.h"
 
@@ -32,8 +32,7 @@ class KLineModel {
   // next/previous-security commands keep the user's choices.
   enum class OpenMode { kResetChoices, kKeepChoices };
 
-  // "*exchange" must outlive the model.
-  KLineModel(KLineExchange* exchange, int screenWidth);
+  KLineModel(ExchangeFunction exchange, int screenWidth);
 
   // Shows code. Nothing is loaded when it is the code already shown and loaded. Returns whether
   // the series is loaded (the screen then runs its refresh timer). A failed load leaves an empty
@@ -82,7 +81,7 @@ class KLineModel {
   void TakeQuote(const KLineAnswer& answer);
   void Recompute(int stopAt);
 
-  KLineExchange* exchange_;
+  ExchangeFunction exchange_;
   int screenWidth_;
   SecurityCode code_;
   std::string requestCode_;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/profile_file.h"
+#include "storage/profile_file.h"
 #include "text/text_codec.h"
 
 namespace tarvello {

@@ -17,7 +17,7 @@
 #include <mutex>
 
 #include "protocol/connection_manager.h"
-#include "shell/deployment.h"
+#include "settings/deployment.h"
 
 namespace tarvello {
 

@@ -13,7 +13,7 @@
 #include <span>
 #include <string>
 
-#include "shell/deployment.h"
+#include "settings/deployment.h"
 
 namespace tarvello {
 

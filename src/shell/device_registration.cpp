@@ -9,8 +9,8 @@
 #include "protocol/container_parser.h"
 #include "protocol/error_record.h"
 #include "protocol/packet_codec.h"
-#include "shell/configuration_keys.h"
-#include "shell/profile_file.h"
+#include "settings/configuration_keys.h"
+#include "storage/profile_file.h"
 #include "text/text_codec.h"
 
 namespace tarvello {

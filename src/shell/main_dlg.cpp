@@ -3,8 +3,8 @@
 #include <string>
 
 #include "base/text_metrics.h"
-#include "detail/display_colours.h"
-#include "detail/ticker_cells.h"
+#include "market/display_colours.h"
+#include "market/ticker_cells.h"
 #include "platform/canvas.h"
 #include "platform/device_frame.h"
 #include "shell/progress_dlg.h"

@@ -1,7 +1,8 @@
 // CDlgMain: the main screen. It stays in the device frame for the whole run: it brings the
 // network up on its start-up thread, logs in on a worker, then shows the twelve-cell menu with the
 // index ticker along its bottom edge, and moves the user between screens. Other screens plug into
-// its screen table by target id; a target without a screen is ignored.
+// its screen table by target id; a target without a screen is ignored. It is the Navigator the
+// other screens are given: they reach each other only through it.
 //
 // What it needs from the rest of the program comes in MainScreenParts, so that tests run it
 // against scripted exchanges and steps.
@@ -20,13 +21,17 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "base/thread_queue.h"
 #include "platform/picture.h"
+#include "navigation/browse_state.h"
+#include "navigation/navigator.h"
 #include "platform/window.h"
 #include "protocol/exchange_function.h"
-#include "shell/index_ticker.h"
-#include "shell/navigation.h"
+#include "market/index_ticker.h"
+#include "shell/menu_cells.h"
 #include "shell/startup_login.h"
 
 namespace tarvello {
@@ -61,7 +66,7 @@ struct MainScreenParts {
 // target has nothing to show for it.
 using ScreenOpener = std::function<Window*(int argument)>;
 
-class CDlgMain : public Window {
+class CDlgMain : public Window, public Navigator {
  public:
   static constexpr unsigned kTimerMenu = 256;
   static constexpr unsigned kTimerData = 257;
@@ -83,6 +88,12 @@ class CDlgMain : public Window {
   bool menu_shown() const { return menu_shown_; }
   TickerState ticker() const { return ticker_.Get(); }
   std::u16string running_message() const { return running_.Text(); }
+
+  void GoTo(int target, int argument) override { PostMessage(kMsgNavigate, target, argument); }
+  SecurityCode CurrentSecurity() const override { return browse_.Current(); }
+  void SetCurrentSecurity(const SecurityCode& code) override { browse_.SetCurrent(code); }
+  void SetBrowseList(std::vector<SecurityCode> codes) override { browse_.SetList(std::move(codes)); }
+  std::optional<SecurityCode> StepSecurity(int step) override { return browse_.Step(step); }
 
  protected:
   void OnMessage(const Message& message) override;
@@ -115,6 +126,7 @@ class CDlgMain : public Window {
   int update_ticks_ = 0;
   NavigationRequest pending_;  // waiting for timer 21
 
+  BrowseState browse_;
   IndexTicker ticker_;
   RunningMessage running_;
   ThreadQueue ticker_stop_;  // closed to stop the ticker thread

@@ -11,7 +11,7 @@
 #include "protocol/network_bringup.h"
 #include "protocol/redial_question.h"
 #include "protocol/server_choice.h"
-#include "shell/deployment.h"
+#include "settings/deployment.h"
 
 namespace tarvello {
 

@@ -5,8 +5,8 @@
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
 #include "protocol/packet_codec.h"
-#include "shell/configuration_keys.h"
-#include "shell/profile_file.h"
+#include "settings/configuration_keys.h"
+#include "storage/profile_file.h"
 
 namespace tarvello {
 

@@ -13,8 +13,8 @@
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "shell/instance_lock.h"
-#include "shell/temp_folder.h"
-#include "shell/utf16le.h"
+#include "support/temp_folder.h"
+#include "storage/utf16le.h"
 #include "text/text_codec.h"
 
 namespace tarvello {

@@ -12,8 +12,8 @@
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
-#include "shell/temp_folder.h"
-#include "shell/utf16le.h"
+#include "support/temp_folder.h"
+#include "storage/utf16le.h"
 #include "text/text_codec.h"
 
 namespace tarvello {

@@ -78,7 +78,7 @@ TEST(KLineAnswerTest, BrokenContainerKeepsWhatWasReadBeforeTheBreak) {
   EXPECT_EQ(answer.security->priceDecimals, 3);
   testing::ScriptedExchange exchange;
   exchange.Fail();
-  EXPECT_FALSE(FetchKLineAnswer(exchange, BuildRefreshRequest({"SH600001"})).complete);
+  EXPECT_FALSE(FetchKLineAnswer(exchange.Function(), BuildRefreshRequest({"SH600001"})).complete);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class KLineModelTest : public ::testing::Test {
   }
 
   testing::ScriptedExchange exchange_;
-  KLineModel model_{&exchange_, 240};
+  KLineModel model_{exchange_.Function(), 240};
 };
 
 TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {

@@ -1,20 +1,22 @@
 #include "scripted_exchange.h"
 
+#include <algorithm>
+
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
 
 namespace tarvello::testing {
 
-int ScriptedExchange::Exchange(std::span<const std::uint8_t> request, std::size_t capacity,
-                               Bytes& answer) {
+int ScriptedExchange::Exchange(std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
   requests_.emplace_back(request.begin(), request.end());
   if (answers_.empty()) return -1;
   const std::optional<Bytes> next = std::move(answers_.front());
   answers_.pop_front();
   if (!next) return -1;
-  answer.assign(next->begin(), next->begin() + static_cast<std::ptrdiff_t>(std::min(capacity, next->size())));
-  return static_cast<int>(answer.size());
+  const std::size_t length = std::min(answer.size(), next->size());
+  std::copy_n(next->begin(), length, answer.begin());
+  return static_cast<int>(length);
 }
 
 Bytes BarsBody(std::span<const KLineBar> bars) {

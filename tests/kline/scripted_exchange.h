@@ -1,4 +1,4 @@
-// A KLineExchange that plays back scripted answers and keeps the requests it was sent, and the
+// An exchange that plays back scripted answers and keeps the requests it was sent, and the
 // answer containers a quote server sends for K-line requests.
 #pragma once
 
@@ -9,17 +9,23 @@
 #include <vector>
 
 #include "kline/kline_bar.h"
-#include "kline/kline_exchange.h"
+#include "protocol/exchange_function.h"
 #include "protocol/bytes.h"
 
 namespace tarvello::testing {
 
-class ScriptedExchange : public KLineExchange {
+class ScriptedExchange {
  public:
   void Answer(Bytes answer) { answers_.push_back(std::move(answer)); }
   void Fail() { answers_.push_back(std::nullopt); }  // the next exchange fails
 
-  int Exchange(std::span<const std::uint8_t> request, std::size_t capacity, Bytes& answer) override;
+  int Exchange(std::span<const std::uint8_t> request, std::span<std::uint8_t> answer);
+  // This exchange as the models take it; it must outlive them.
+  ExchangeFunction Function() {
+    return [this](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+      return Exchange(request, answer);
+    };
+  }
 
   const std::vector<Bytes>& requests() const { return requests_; }
 

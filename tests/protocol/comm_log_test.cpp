@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {

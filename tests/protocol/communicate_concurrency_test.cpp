@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "transport_fixture.h"
+#include "support/transport_fixture.h"
 
 namespace tarvello::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "transport_fixture.h"
+#include "support/transport_fixture.h"
 
 namespace tarvello::testing {
 namespace {

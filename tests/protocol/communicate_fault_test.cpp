@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fault_proxy.h"
-#include "transport_fixture.h"
+#include "support/fault_proxy.h"
+#include "support/transport_fixture.h"
 
 namespace tarvello::testing {
 namespace {

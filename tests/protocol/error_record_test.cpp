@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/temp_folder.h"
-#include "shell/utf16le.h"
+#include "support/temp_folder.h"
+#include "storage/utf16le.h"
 
 namespace tarvello {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "protocol/scripted_connection.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {

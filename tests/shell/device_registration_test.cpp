@@ -9,9 +9,9 @@
 #include "protocol/error_record.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
-#include "shell/configuration_keys.h"
-#include "shell/profile_file.h"
-#include "shell/temp_folder.h"
+#include "settings/configuration_keys.h"
+#include "storage/profile_file.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {

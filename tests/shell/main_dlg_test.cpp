@@ -12,7 +12,7 @@
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "shell/progress_dlg.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {

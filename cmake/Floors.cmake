@@ -1,0 +1,14 @@
+# The floors of src/ and the simulator, lowest first. A file may include its own folder and any
+# folder on a lower floor; an include that points to a higher floor, or sideways to another folder
+# of the same floor (two screen folders, say), fails the build. One line a floor.
+set(TARVELLO_FLOORS
+  "base text"
+  "storage"
+  "settings"
+  "protocol"
+  "market"
+  "server"
+  "platform"
+  "navigation"
+  "shell detail kline lists futures info account brokers"
+  "app")

@@ -1,0 +1,53 @@
+// IndexTicker: the main screen's record of the two market indices shown in the ticker strip,
+// refreshed every three seconds by the ticker thread with one exchange of two 2203 requests
+// ("SH000001" then "SZ399001"). Each refresh toggles the blink bit, which makes the strip
+// alternate between the two indices; a refresh without a usable answer keeps the values.
+//
+// Thread rules: Refresh runs on the ticker thread; Get from any thread (the painter). One lock
+// guards the values, held for the copy only.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+
+#include "market/quote_records.h"
+#include "protocol/exchange_function.h"
+
+namespace tarvello {
+
+class CommLog;
+
+struct IndexValues {
+  std::int32_t last = 0;
+  std::int32_t volume = 0;
+  std::int32_t prevClose = 0;
+};
+
+struct TickerState {
+  IndexValues shanghai;
+  IndexValues shenzhen;
+  bool blink = false;
+};
+
+// The two snapshots of a ticker answer: the first block must be a 2203; the second index keeps
+// nothing when its block is missing or of another type.
+struct TickerAnswer {
+  IndexValues shanghai;
+  std::optional<IndexValues> shenzhen;
+};
+std::optional<TickerAnswer> ReadTickerAnswer(std::span<const std::uint8_t> answer);
+
+class IndexTicker {
+ public:
+  // One cycle: exchange, take what the answer gives, toggle the blink bit.
+  void Refresh(const ExchangeFunction& exchange, CommLog* log);
+  TickerState Get() const;
+
+ private:
+  mutable std::mutex mutex_;
+  TickerState state_;  // guarded by mutex_
+};
+
+}  // namespace tarvello

@@ -1,0 +1,57 @@
+// OwnStockList: the user's own lists of securities, the self-selected list ("SelectStock.ini")
+// and the recently viewed list ("LastViewStock.ini"), both kept in the program folder. Every
+// screen that adds, removes, moves or remembers a code goes through this class; none writes the
+// files itself. The file form is described in own_list_file.h.
+//
+// Every operation reads the file afresh. A file damaged by hand (NUMBER missing or wrong, a gap in
+// the keys, a value that is no code, a code listed twice) is read for every code it still holds,
+// and the first change rewrites it in its dense form, so no readable code is lost. Codes are
+// matched exactly.
+//
+// Thread rules: safe from any thread. One process-wide mutex serialises the read-change-write
+// sequence of every list operation, so two screens never interleave changes to a list file.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "market/security_code.h"
+
+namespace tarvello {
+
+class OwnStockList {
+ public:
+  static constexpr std::size_t kRecentLimit = 20;
+
+  static OwnStockList SelfSelected(const std::filesystem::path& programFolder);
+  static OwnStockList RecentlyViewed(const std::filesystem::path& programFolder);
+
+  explicit OwnStockList(std::filesystem::path file) : file_(std::move(file)) {}
+
+  const std::filesystem::path& file() const { return file_; }
+
+  // The codes in display order; empty for a missing file.
+  std::vector<SecurityCode> Codes() const;
+  bool Contains(const SecurityCode& code) const;
+
+  // Appends code. False when it is already listed, is no well-formed code, or cannot be written.
+  bool Add(const SecurityCode& code);
+  // Removes code; the last code moves into its place, and removing the only code deletes the
+  // file. False when the code is not listed or the file cannot be changed.
+  bool Remove(const SecurityCode& code);
+  // Exchange code with its neighbour above or below. False at the top or bottom, or when unlisted.
+  bool MoveUp(const SecurityCode& code);
+  bool MoveDown(const SecurityCode& code);
+  // Creates the self-selected file with the two main indices when there is none yet.
+  void EnsureDefault();
+  // Records a viewed code at the end of the list, keeping the newest kRecentLimit; a code already
+  // listed keeps its place.
+  bool Remember(const SecurityCode& code);
+
+ private:
+  bool Move(const SecurityCode& code, bool up);
+
+  std::filesystem::path file_;
+};
+
+}  // namespace tarvello

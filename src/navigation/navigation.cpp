@@ -1,0 +1,65 @@
+#include "navigation/navigation.h"
+
+#include <map>
+#include <utility>
+
+namespace tarvello {
+
+namespace {
+
+std::u16string MenuPageTitle(int argument) {
+  static const std::map<int, std::u16string> titles = {
+      {0, u"涨跌排行"}, {1, u"全球市场"}, {2, u"港股市场"}, {10, u"资讯必读"},
+      {18, u"使用帮助"}, {19, u"系统设置"}, {21, u"资金流向"},
+  };
+  const auto it = titles.find(argument);
+  return it == titles.end() ? std::u16string() : it->second;
+}
+
+std::u16string QuoteListTitle(int argument) {
+  static const std::map<int, std::u16string> titles = {
+      {1125, u"自选股"},     {105, u"板块追踪"},    {-10, u"板块追踪"},   {1141, u"成交透析-1天"},
+      {1140, u"委托明细"},   {-11, u"股指期货"},    {-1, u"大盘指数"},    {-101, u"沪深300"},
+      {-2, u"全球市场"},     {-3, u"阶段统计"},     {-104, u"外汇"},      {-60, u"沪深A股"},
+      {-61, u"上证A股"},     {-62, u"上证B股"},     {-63, u"深证A股"},    {-64, u"深证B股"},
+      {-65, u"上证基金"},    {-66, u"深证基金"},
+  };
+  const auto it = titles.find(argument);
+  return it == titles.end() ? std::u16string(u"中小企业") : it->second;
+}
+
+std::u16string KLinePeriodSuffix(int period) {
+  static const std::map<int, std::u16string> suffixes = {
+      {1, u"-1分钟线"}, {2, u"-5分钟线"}, {3, u"-15分钟线"}, {4, u"-30分钟线"},
+      {5, u"-60分钟线"}, {7, u"-日线"},   {9, u"-月线"},     {12, u"-年线"},
+  };
+  const auto it = suffixes.find(period);
+  return it == suffixes.end() ? std::u16string() : it->second;
+}
+
+}  // namespace
+
+std::optional<std::u16string> NavigationTitle(int target, int argument) {
+  switch (target) {
+    case kTargetMainMenu:
+      return u"Tarvello";
+    case kTargetMenuPage:
+      return MenuPageTitle(argument);
+    case kTargetQuoteList:
+      return QuoteListTitle(argument);
+    case kTargetSettings:
+      return u"系统设置";
+    case kTargetBrokers:
+      return u"委托交易";
+    case kTargetLiveList:
+      return u"Tarvello_直播";
+    default:
+      return std::nullopt;
+  }
+}
+
+std::u16string KLineTitle(std::u16string_view base, int period) {
+  return std::u16string(base) + KLinePeriodSuffix(period);
+}
+
+}  // namespace tarvello

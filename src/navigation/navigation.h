@@ -1,0 +1,44 @@
+// Navigation between screens: the target ids of message 2026 and the title each target shows.
+// Pure functions.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/message.h"
+
+namespace tarvello {
+
+// Navigation target ids (first parameter of 2026 and 2028).
+enum NavigationTarget : int {
+  kTargetMainMenu = 1124,
+  kTargetMenuPage = 1125,
+  kTargetQuoteList = 1126,
+  kTargetKLine = 1127,
+  kTargetSettings = 1128,
+  kTargetStockDetail = 1129,
+  kTargetQuoteListOwnPage = 1130,
+  kTargetBrokers = 1131,
+  kTargetQuoteListOtherPage = 1132,
+  kTargetListScreen = 1135,
+  kTargetLiveList = 1136,
+  kTargetFuturesMode1 = 1142,
+  kTargetFuturesMode2 = 1143,
+  kTargetFuturesMode3 = 1149,
+};
+
+struct NavigationRequest {
+  int target = kTargetMainMenu;
+  int argument = 0;
+  bool operator==(const NavigationRequest&) const = default;
+};
+
+// The title shown for a target and its argument; nothing for a target whose screen keeps its own
+// title (the stock detail screen, for one).
+std::optional<std::u16string> NavigationTitle(int target, int argument);
+
+// The K-line screen's title: its base text with the period suffix ("-日线" for period 7).
+std::u16string KLineTitle(std::u16string_view base, int period);
+
+}  // namespace tarvello

@@ -1,0 +1,160 @@
+#include "settings/deployment.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "storage/path_lock.h"
+#include "storage/profile_file.h"
+#include "storage/utf16le.h"
+#include "storage/whole_file.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr char kLoopback[] = "127.0.0.1";
+
+// One key of the file: where it lives and how it maps onto the Deployment value.
+struct Field {
+  std::u16string section;
+  std::u16string key;
+  std::function<std::u16string(const Deployment&)> get;
+  std::function<void(Deployment&, const std::u16string&)> set;
+};
+
+Field AsciiField(std::u16string section, std::u16string key, std::string Deployment::*member) {
+  return {std::move(section), std::move(key), [member](const Deployment& d) { return text::FromAscii(d.*member); },
+          [member](Deployment& d, const std::u16string& v) { d.*member = text::ToAscii(v); }};
+}
+
+Field TextField(std::u16string section, std::u16string key, std::u16string Deployment::*member) {
+  return {std::move(section), std::move(key), [member](const Deployment& d) { return d.*member; },
+          [member](Deployment& d, const std::u16string& v) { d.*member = v; }};
+}
+
+Field PortField(std::u16string section, int Deployment::*member) {
+  return {std::move(section), u"PORT", [member](const Deployment& d) { return text::FromAscii(std::to_string(d.*member)); },
+          [member](Deployment& d, const std::u16string& v) {
+            const int port = std::atoi(text::ToAscii(v).c_str());
+            if (port > 0 && port < 65536) d.*member = port;
+          }};
+}
+
+Field ServerCell(std::u16string section, int group, int index,
+                 std::array<std::array<std::string, 2>, 2> Deployment::*table) {
+  const std::u16string key = u"GROUP" + text::FromAscii(std::to_string(group)) + u"_" +
+                             text::FromAscii(std::to_string(index));
+  return {std::move(section), key,
+          [=](const Deployment& d) { return text::FromAscii((d.*table)[group][index]); },
+          [=](Deployment& d, const std::u16string& v) { (d.*table)[group][index] = text::ToAscii(v); }};
+}
+
+constexpr std::pair<NetworkCase, std::u16string_view> kCaseNames[] = {
+    {NetworkCase::kDesktop, u"desktop"},
+    {NetworkCase::kGprs, u"gprs"},
+    {NetworkCase::kCdma, u"cdma"},
+    {NetworkCase::kDial, u"dial"},
+    {NetworkCase::kNone, u"none"},
+    {NetworkCase::kProvisioningFails, u"provisioning-fails"},
+};
+
+Field CaseField() {
+  return {u"NETWORK", u"CASE",
+          [](const Deployment& d) {
+            for (const auto& [value, name] : kCaseNames) {
+              if (value == d.network_case) return std::u16string(name);
+            }
+            return std::u16string(u"desktop");
+          },
+          [](Deployment& d, const std::u16string& v) {
+            for (const auto& [value, name] : kCaseNames) {
+              if (name == v) d.network_case = value;
+            }
+          }};
+}
+
+// Every key, grouped by section in the order the written file shows them.
+std::vector<Field> Fields() {
+  std::vector<Field> fields;
+  for (int group : {1, 0}) {
+    for (int index : {0, 1}) fields.push_back(ServerCell(u"SERVERS", group, index, &Deployment::quote_servers));
+  }
+  fields.push_back(PortField(u"SERVERS", &Deployment::quote_port));
+  for (int row = 0; row < Deployment::kServerRows; ++row) {
+    fields.push_back({u"SERVERS", u"ROW" + text::FromAscii(std::to_string(row)),
+                      [row](const Deployment& d) { return text::FromAscii(d.server_rows[row]); },
+                      [row](Deployment& d, const std::u16string& v) { d.server_rows[row] = text::ToAscii(v); }});
+  }
+  for (int group : {1, 0}) {
+    for (int index : {0, 1}) fields.push_back(ServerCell(u"INFOSERVERS", group, index, &Deployment::info_servers));
+  }
+  fields.push_back(PortField(u"INFOSERVERS", &Deployment::info_port));
+  fields.push_back(AsciiField(u"GATEWAY", u"HOST", &Deployment::gateway_host));
+  fields.push_back(PortField(u"GATEWAY", &Deployment::gateway_port));
+  fields.push_back(TextField(u"PAGES", u"REGISTER", &Deployment::register_page));
+  fields.push_back(TextField(u"PAGES", u"DOWNLOAD", &Deployment::download_page));
+  fields.push_back(TextField(u"ACCOUNT", u"PLACEHOLDER", &Deployment::login_placeholder));
+  fields.push_back(TextField(u"ACCOUNT", u"CDMAUSER", &Deployment::cdma_user));
+  fields.push_back(TextField(u"ACCOUNT", u"CDMAPASSWORD", &Deployment::cdma_password));
+  fields.push_back(TextField(u"PHONE", u"DIALER", &Deployment::dialer_command));
+  fields.push_back(CaseField());
+  fields.push_back(TextField(u"NETWORK", u"APN", &Deployment::access_point));
+  return fields;
+}
+
+// The shipped file is written in one piece, sections and keys in reading order, through the same
+// crash-safe replace the engine uses. Empty values are left out: a missing key keeps its shipped
+// value.
+void WriteShippedFile(const std::filesystem::path& file) {
+  const Deployment shipped = ShippedDeployment();
+  std::u16string text;
+  std::u16string section;
+  for (const Field& field : Fields()) {
+    const std::u16string value = field.get(shipped);
+    if (value.empty()) continue;
+    if (field.section != section) {
+      section = field.section;
+      text += u"[" + section + u"]\r\n";
+    }
+    text += field.key + u"=" + value + u"\r\n";
+  }
+  const std::lock_guard<std::mutex> guard(PathLock(file));
+  ReplaceFile(file, EncodeUtf16Le(text));
+}
+
+}  // namespace
+
+Deployment ShippedDeployment() {
+  Deployment d;
+  for (auto& group : d.quote_servers) group = {kLoopback, kLoopback};
+  d.server_rows.fill(kLoopback);
+  for (auto& group : d.info_servers) group = {kLoopback, kLoopback};
+  d.info_port = 8081;
+  d.gateway_host = kLoopback;
+  d.gateway_port = 8080;
+  d.register_page = u"http://127.0.0.1:8081/Register.aspx";
+  d.download_page = u"http://127.0.0.1:8081/DownLoadCenter.aspx?key=5d3e9a1c7b2f48e6a0c4d8b1f2e3a7c9&s=1";
+  d.login_placeholder = u"ppc";
+  d.cdma_user = u"card";
+  d.cdma_password = u"card";
+  d.network_case = NetworkCase::kDesktop;
+  d.access_point = u"cmnet";
+  return d;
+}
+
+Deployment LoadDeployment(const std::filesystem::path& folder) {
+  const std::filesystem::path file = folder / kDeploymentFileName;
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) WriteShippedFile(file);
+
+  Deployment d = ShippedDeployment();
+  for (const Field& field : Fields()) {
+    const std::u16string value = ProfileFile::GetString(field.section, field.key, u"", file);
+    if (!value.empty()) field.set(d, value);
+  }
+  return d;
+}
+
+}  // namespace tarvello

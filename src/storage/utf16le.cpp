@@ -1,0 +1,24 @@
+#include "storage/utf16le.h"
+
+namespace tarvello {
+
+std::u16string DecodeUtf16Le(std::string_view bytes) {
+  std::u16string text(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto low = static_cast<unsigned char>(bytes[2 * i]);
+    const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
+    text[i] = static_cast<char16_t>(low | (high << 8));
+  }
+  return text;
+}
+
+std::string EncodeUtf16Le(std::u16string_view text) {
+  std::string bytes(text.size() * 2, '\0');
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
+  }
+  return bytes;
+}
+
+}  // namespace tarvello

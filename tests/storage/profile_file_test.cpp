@@ -1,0 +1,182 @@
+#include "storage/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/temp_folder.h"
+#include "storage/utf16le.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class ProfileFileTest : public ::testing::Test {
+ protected:
+  void SetText(std::u16string_view text) { WriteBytes(path_, EncodeUtf16Le(text)); }
+  std::u16string Text() const { return DecodeUtf16Le(ReadBytes(path_)); }
+
+  testing::TempFolder folder_;
+  std::filesystem::path path_ = folder_ / "List.ini";
+};
+
+TEST_F(ProfileFileTest, WriteToMissingFileCreatesHeaderAndEntryInUtf16LeWithoutBom) {
+  ASSERT_TRUE(ProfileFile::WriteString(u"INFO", u"USERNAME", u"张三", path_));
+  EXPECT_EQ(ReadBytes(path_), EncodeUtf16Le(u"[INFO]\r\nUSERNAME=张三\r\n"));
+  EXPECT_EQ(ReadBytes(path_).substr(0, 2), std::string("[\0", 2));
+  EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三");
+}
+
+TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsSectionHeader) {
+  ASSERT_TRUE(ProfileFile::WriteString(u"STOCKLIST", u"STOCKCODE1", u"SH600001", path_));
+  ASSERT_TRUE(ProfileFile::WriteString(u"STOCKLIST", u"STOCKCODE2", u"SZ000002", path_));
+  ASSERT_TRUE(ProfileFile::WriteString(u"OTHER", u"COUNT", u"2", path_));
+  EXPECT_EQ(Text(), u"[STOCKLIST]\r\nSTOCKCODE2=SZ000002\r\nSTOCKCODE1=SH600001\r\n"
+                    u"[OTHER]\r\nCOUNT=2\r\n");
+}
+
+TEST_F(ProfileFileTest, RewritingWithShorterValueLeavesNoStaleCharacters) {
+  SetText(u"[A]\r\nK=123456789\r\nL=x\r\n");
+  ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"1", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nL=x\r\n");
+  ASSERT_TRUE(ProfileFile::WriteString(u"A", u"L", u"yy", path_));
+  EXPECT_EQ(ReadBytes(path_), EncodeUtf16Le(u"[A]\r\nK=1\r\nL=yy\r\n"));
+}
+
+TEST_F(ProfileFileTest, LastLineWithoutLineEndReadsAsDefaultAndRefusesRewrite) {
+  SetText(u"[A]\r\nK=1\r\nLAST=2");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"LAST", u"Error", path_), u"Error");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"1");
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"LAST", u"3", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nLAST=2");
+}
+
+TEST_F(ProfileFileTest, SectionAddedAfterUnterminatedLastLineStartsOnItsOwnLine) {
+  SetText(u"[A]\r\nLAST=2");
+  ASSERT_TRUE(ProfileFile::WriteString(u"B", u"K", u"v", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nLAST=2\r\n[B]\r\nK=v\r\n");
+  EXPECT_EQ(ProfileFile::GetString(u"B", u"K", u"Error", path_), u"v");
+}
+
+TEST_F(ProfileFileTest, EmptyArgumentsChangeNothingAndFail) {
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"", path_));
+  EXPECT_FALSE(ProfileFile::WriteString(u"", u"K", u"v", path_));
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"", u"v", path_));
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", ""));
+  EXPECT_FALSE(std::filesystem::exists(path_));
+  SetText(u"[A]\r\nK=keep\r\n");
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"", path_));
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"keep");
+  EXPECT_EQ(ProfileFile::GetString(u"", u"K", u"Error", path_), u"Error");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"", u"Error", path_), u"Error");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", ""), u"Error");
+}
+
+TEST_F(ProfileFileTest, LineBreaksAndEqualsThatWouldCorruptTheFileAreRefused) {
+  SetText(u"[A]\r\nK=keep\r\n");
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"x\r\nINJECTED=1", path_));
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K=J", u"v", path_));
+  EXPECT_FALSE(ProfileFile::WriteString(u"A\n", u"K", u"v", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nK=keep\r\n");
+}
+
+TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
+  SetText(u"[A]\r\nX=1\r\n[B]\r\nK=later\r\n");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"later");
+  ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"changed", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nX=1\r\n[B]\r\nK=changed\r\n");
+  EXPECT_EQ(ProfileFile::GetString(u"B", u"X", u"Error", path_), u"Error");
+}
+
+TEST_F(ProfileFileTest, KeysAndHeadersMatchOnlyAtLineStart) {
+  SetText(u"[A]\r\nSTOCKCODE1=SH600001\r\nNOTE=see [B]\r\n[B]\r\nCODE1=SZ000001\r\n");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"CODE1", u"Error", path_), u"SZ000001");
+  EXPECT_EQ(ProfileFile::GetString(u"B", u"CODE1", u"Error", path_), u"SZ000001");
+  ASSERT_TRUE(ProfileFile::WriteString(u"A", u"CODE1", u"SH1", path_));
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"STOCKCODE1", u"Error", path_), u"SH600001");
+  EXPECT_EQ(ProfileFile::GetString(u"B", u"CODE1", u"Error", path_), u"SH1");
+}
+
+TEST_F(ProfileFileTest, ValuesAndKeysAreTakenLiterally) {
+  SetText(u"[A]\r\n K = spaced \r\nk=lower\r\n");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u" K ", u"Error", path_), u" spaced ");
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"Error");
+  EXPECT_EQ(ProfileFile::GetString(u"a", u"k", u"Error", path_), u"Error");
+}
+
+TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLong) {
+  SetText(u"[N]\r\nA=42\r\nB= -17xyz\r\nC=abc\r\nD=99999999999\r\nE=+8\r\nF=-99999999999\r\n");
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"A", -1, path_), 42);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"B", -1, path_), -17);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"C", -1, path_), 0);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"D", -1, path_), 2147483647);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"E", -1, path_), 8);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"F", -1, path_), -2147483647 - 1);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"MISSING", -1, path_), -1);
+  EXPECT_EQ(ProfileFile::GetInt(u"N", u"MISSING", -2147483647 - 1, path_), -2147483647 - 1);
+  ASSERT_TRUE(ProfileFile::WriteInt(u"N", u"G", -305, path_));
+  EXPECT_EQ(ProfileFile::GetString(u"N", u"G", u"Error", path_), u"-305");
+}
+
+TEST_F(ProfileFileTest, FindKeyByValueMatchesAValuePrefixAfterTheHeader) {
+  SetText(u"[X]\r\nK0=other\r\n[LIST]\r\nSTOCKCODE3=SH600001\r\nSTOCKCODE1=SZ000001\r\n"
+          u"[MORE]\r\nSTOCKCODE9=SH600002");
+  EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"SZ000001", u"Error", path_), u"STOCKCODE1");
+  EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"SH6000", u"Error", path_), u"STOCKCODE3");
+  EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"SH600002", u"Error", path_), u"STOCKCODE9");
+  EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"other", u"Error", path_), u"Error");
+  EXPECT_EQ(ProfileFile::FindKeyByValue(u"NONE", u"SH", u"Error", path_), u"Error");
+  EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"", u"Error", path_), u"Error");
+}
+
+TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyTheKeyLineOfItsOwnSection) {
+  SetText(u"[A]\r\nK1=a\r\nK2=b\r\n[B]\r\nK3=c\r\n");
+  EXPECT_TRUE(ProfileFile::DeleteEntry(u"A", u"K1", u"x", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nK2=b\r\n[B]\r\nK3=c\r\n");
+  EXPECT_FALSE(ProfileFile::DeleteEntry(u"A", u"K3", u"x", path_));
+  EXPECT_FALSE(ProfileFile::DeleteEntry(u"A", u"K2", u"", path_));
+  EXPECT_TRUE(ProfileFile::DeleteEntry(u"MISSING", u"K2", u"x", path_));
+  EXPECT_TRUE(ProfileFile::DeleteEntry(u"B", u"K3", u"x", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nK2=b\r\n[B]\r\n");
+  EXPECT_TRUE(ProfileFile::DeleteEntry(u"A", u"K2", u"x", folder_ / "Missing.ini"));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "Missing.ini"));
+}
+
+TEST_F(ProfileFileTest, DeleteOfUnterminatedLastLineFails) {
+  SetText(u"[A]\r\nK=1");
+  EXPECT_FALSE(ProfileFile::DeleteEntry(u"A", u"K", u"x", path_));
+  EXPECT_EQ(Text(), u"[A]\r\nK=1");
+}
+
+TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileAndKeepsTheFileMode) {
+  SetText(u"[A]\r\nK=1\r\n");
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::owner_write);
+  ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"2", path_));
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+  EXPECT_EQ(std::filesystem::status(path_).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST_F(ProfileFileTest, UnreadableOrUnwritablePlaceGivesDefaultAndFailure) {
+  std::filesystem::create_directory(path_);
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"Error");
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", path_));
+  EXPECT_FALSE(ProfileFile::DeleteEntry(u"A", u"K", u"x", path_));
+  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", folder_ / "no-such-folder" / "x.ini"));
+}
+
+TEST_F(ProfileFileTest, OddTrailingByteIsIgnoredOnRead) {
+  WriteBytes(path_, EncodeUtf16Le(u"[A]\r\nK=v\r\n") + std::string(1, 'x'));
+  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"v");
+}
+
+}  // namespace
+}  // namespace tarvello

@@ -1,0 +1,73 @@
+// Test support: a transport with short waits and its log in a fresh folder, plus the requests
+// and answers the transport tests exchange.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/log_lines.h"
+#include "support/loopback_server.h"
+#include "protocol/comm_log.h"
+#include "protocol/communicate.h"
+#include "protocol/packet_codec.h"
+#include "support/temp_folder.h"
+
+namespace tarvello::testing {
+
+inline TransportTimings QuickTimings() {
+  TransportTimings timings;
+  timings.writable_wait = std::chrono::milliseconds(500);
+  timings.readable_wait = std::chrono::milliseconds(150);
+  timings.answer_deadline = std::chrono::milliseconds(400);
+  timings.pause = std::chrono::milliseconds(5);
+  timings.connect_wait = std::chrono::milliseconds(1000);
+  return timings;
+}
+
+// A quote answer whose body holds "}" bytes, so that chunk ends can fool a careless reader.
+inline Bytes QuoteAnswer(std::size_t body_size = 120) {
+  Bytes body(body_size);
+  for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<std::uint8_t>(i * 7);
+  body[30] = '}';
+  return AnswerContainer(kQuote, body);
+}
+
+inline Bytes QuoteRequest() { return CPacketCodec().BuildQuote("SH600001"); }
+
+// Answers every request container with `answer` until the client goes away.
+inline void ServeAnswers(ServerConnection& connection, const Bytes& answer) {
+  while (connection.ReadContainer()) {
+    if (!connection.Send(answer)) return;
+  }
+}
+
+class TransportTest : public ::testing::Test {
+ protected:
+  void MakeTransport(WapGateway gateway = {}, TransportTimings timings = QuickTimings()) {
+    transport_ = std::make_unique<CCommunicate>(log_, std::move(gateway), timings);
+  }
+  // A direct-mode transport connected to the server.
+  void ConnectTo(const LoopbackServer& server) {
+    if (!transport_) MakeTransport();
+    transport_->SetServer("127.0.0.1", server.port());
+    ASSERT_EQ(transport_->Connect(), 0);
+  }
+  int Exchange(Bytes& response, const Bytes& request = QuoteRequest()) {
+    return transport_->CommunicateThread(request, response);
+  }
+  std::vector<std::string> Messages() const { return LogMessages(log_.path()); }
+  bool Logged(const std::string& message) const {
+    const auto messages = Messages();
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
+  }
+
+  TempFolder folder_;
+  CommLog log_{folder_.path()};
+  std::unique_ptr<CCommunicate> transport_;
+};
+
+}  // namespace tarvello::testing
