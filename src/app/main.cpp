@@ -1,8 +1,13 @@
 // The terminal's entry point: the handheld's screen in a desktop window. One copy runs per
-// program folder; a second one ends at once, before any window exists. With --tour DIR it saves
+// program folder; a second one ends at once, before any window exists, and a folder where the
+// lock file cannot be opened ends the program with a message saying so. With --tour DIR it saves
 // a picture of every screen into DIR instead and ends (offscreen when there is no display).
+// Qt's own dialog texts (the buttons of message boxes) come in Simplified Chinese.
 #include <QApplication>
 #include <QByteArray>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -41,6 +46,19 @@ std::string ChooseProgramFolder(const AppOptions& options) {
   return error ? std::string(".") : executable.parent_path().string();
 }
 
+// Qt's translation of its own texts ("Yes", "No", "OK", "Cancel" ...), from the system's Qt
+// translations; without it Qt's English texts stay.
+void LoadQtChinese(QTranslator& translator) {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      folder)) {
+    QCoreApplication::installTranslator(&translator);
+  } else {
+    std::fprintf(stderr, "tarvello: Qt's Chinese translation (qtbase_zh_CN.qm) is not in %s\n",
+                 folder.toLocal8Bit().constData());
+  }
+}
+
 void SetUpScreen(const AppOptions& options) {
   QtCanvas::SetScreenFontHeight(ScreenFontHeight(options.screen));
   SetSharedTextMetrics(QtCanvas::ScreenFontMetrics());
@@ -59,6 +77,15 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     const CDlgMain* main = terminal.main_screen();
     return main != nullptr && main->menu_shown() && main->ticker().shanghai.last > 0;
   });
+  // The menu page as the rankings cell and the help cell open it.
+  for (int mode : {0, 18}) {
+    tour.AddStop("page-" + std::to_string(mode), [&terminal, mode] { terminal.main_screen()->GoTo(kTargetMenuPage, mode); },
+                 [&terminal, mode] {
+                   const CStockRangeDlg* page = terminal.menu_page();
+                   return page != nullptr && !page->isHidden() && page->state().mode() == mode &&
+                          terminal.progress().isHidden();
+                 });
+  }
   // The detail screen of an index of each market, a share, a fund of three decimals and an index
   // future, each once its first answer is on screen.
   for (const char* code : {"SH000001", "SZ399001", "SH600001", "SH500001", "IF000001"}) {
@@ -93,11 +120,19 @@ int Main(int argc, char** argv) {
                  folder_error.message().c_str());
     return 1;
   }
-  std::optional<InstanceLock> lock = InstanceLock::Acquire(ProgramFolder());
+  std::error_code lock_error;
+  std::optional<InstanceLock> lock = InstanceLock::Acquire(ProgramFolder(), lock_error);
+  if (lock_error) {
+    std::fprintf(stderr, "tarvello: cannot open the lock file %s: %s\n",
+                 (std::filesystem::path(ProgramFolder()) / kInstanceLockName).c_str(), lock_error.message().c_str());
+    return 1;
+  }
   if (!lock) return 0;  // another copy runs on this folder
 
   PrepareQt(options);
   QApplication app(argc, argv);
+  QTranslator qt_chinese;
+  LoadQtChinese(qt_chinese);
   SetUpScreen(options);
   Terminal terminal(ProgramFolder(), options.screen, [] { QCoreApplication::quit(); });
   if (!options.tour_dir.empty()) return RunTour(terminal, options.tour_dir);

@@ -45,6 +45,17 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
   progress_.hide();
   start_.hide();
   transport_.SetRedialQuestion(&redial_);
+  frame_.SetCloseHandler([this] { OnCloseButton(); });
+}
+
+// The window's close button asks the exit question like the exit key; with no main screen (the
+// start dialog is up) it ends the program as the dialog's "退出" does.
+void Terminal::OnCloseButton() {
+  if (main_) {
+    main_->AskExit();
+  } else {
+    finished_();
+  }
 }
 
 Terminal::~Terminal() {
@@ -70,6 +81,7 @@ void Terminal::Start() {
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
   detail_.reset();
+  menu_page_.reset();
   main_.reset();
 }
 
@@ -108,6 +120,7 @@ void Terminal::StartMain() {
   start_.hide();
   main_ = std::make_unique<CDlgMain>(MainParts(), &frame_);
   AddDetailScreen();
+  AddMenuPage();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -130,6 +143,16 @@ void Terminal::AddDetailScreen() {
     recently_viewed_.Remember(code);
     detail_->Open(code);
     return detail_.get();
+  });
+}
+
+// The menu and text page opens in the page mode given as the argument.
+void Terminal::AddMenuPage() {
+  menu_page_ = std::make_unique<CStockRangeDlg>(main_.get(), &frame_);
+  menu_page_->hide();
+  main_->RegisterScreen(kTargetMenuPage, [this](int mode) -> Window* {
+    menu_page_->Open(mode);
+    return menu_page_.get();
   });
 }
 

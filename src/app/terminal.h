@@ -29,6 +29,7 @@
 #include "shell/progress_dlg.h"
 #include "settings/refresh_settings.h"
 #include "shell/start_dlg.h"
+#include "shell/stock_range_dlg.h"
 
 namespace tarvello {
 
@@ -51,6 +52,8 @@ class Terminal {
   CDlgMain* main_screen() { return main_.get(); }
   // Null until the main screen has started.
   CStockDetailDlg* detail_screen() { return detail_.get(); }
+  // Null until the main screen has started.
+  CStockRangeDlg* menu_page() { return menu_page_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
@@ -60,6 +63,8 @@ class Terminal {
   MainScreenParts MainParts();
   void StartMain();
   void AddDetailScreen();
+  void AddMenuPage();
+  void OnCloseButton();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -86,6 +91,7 @@ class Terminal {
   OwnStockList recently_viewed_;
   std::unique_ptr<CDlgMain> main_;   // its threads stop before the frame and transport go
   std::unique_ptr<CStockDetailDlg> detail_;  // after main_: its worker stops first
+  std::unique_ptr<CStockRangeDlg> menu_page_;
 };
 
 }  // namespace tarvello

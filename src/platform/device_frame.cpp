@@ -1,5 +1,6 @@
 #include "platform/device_frame.h"
 
+#include <QCloseEvent>
 #include <utility>
 
 #include "base/text_metrics.h"
@@ -26,12 +27,6 @@ void DeviceFrame::SetTitle(std::u16string title) {
   Invalidate();
 }
 
-void DeviceFrame::SetSoftKeys(std::u16string left, std::u16string right) {
-  soft_left_ = std::move(left);
-  soft_right_ = std::move(right);
-  Invalidate();
-}
-
 Rect DeviceFrame::ScreenArea() const {
   return Rect{0, BarHeight(), width(), height() - BarHeight()};
 }
@@ -39,6 +34,7 @@ Rect DeviceFrame::ScreenArea() const {
 void DeviceFrame::ShowScreen(Window* screen) {
   if (current_ != nullptr && current_ != screen) current_->hide();
   current_ = screen;
+  Invalidate();  // the soft keys are the new screen's
   if (screen == nullptr) return;
   Rect area = ScreenArea();
   screen->setParent(this);
@@ -71,14 +67,25 @@ void DeviceFrame::PaintSoftKeys(Canvas& canvas, const Rect& bar) {
   canvas.Line({bar.left, bar.top}, {bar.right, bar.top});
   int middle = (bar.left + bar.right) / 2;
   canvas.Line({middle, bar.top + bar.Height() / 4}, {middle, bar.bottom - bar.Height() / 4});
+  if (current_ == nullptr) return;
+  const SoftKeyCaptions captions = current_->SoftKeys();
   canvas.SetTextColor(kWhite);
   unsigned centred = kTextCenter | kTextVCenter | kTextSingleLine;
-  canvas.DrawText(soft_left_, Rect{bar.left, bar.top, middle, bar.bottom}, centred);
-  canvas.DrawText(soft_right_, Rect{middle, bar.top, bar.right, bar.bottom}, centred);
+  canvas.DrawText(captions.left, Rect{bar.left, bar.top, middle, bar.bottom}, centred);
+  canvas.DrawText(captions.right, Rect{middle, bar.top, bar.right, bar.bottom}, centred);
 }
 
 void DeviceFrame::OnKeyDown(KeyCode key) {
   if (current_ != nullptr) current_->SendKey(key);
+}
+
+void DeviceFrame::closeEvent(QCloseEvent* event) {
+  if (!close_handler_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  close_handler_();
 }
 
 void DeviceFrame::OnPenDown(Point at) {

@@ -1,10 +1,12 @@
 // DeviceFrame: the handheld's screen in a desktop window: a caption bar at the top with the current
 // title, the screen area where one screen at a time is shown, and a soft-key bar at the bottom with
-// the two soft-key labels. Both bars are one and a half text lines high. Keys go to the screen in
-// front; a tap on a half of the soft-key bar presses that soft key.
+// the captions the screen in front gives for its two soft keys. Both bars are one and a half text
+// lines high. Keys go to the screen in front; a tap on a half of the soft-key bar presses that soft
+// key. The window's close button asks the close handler, when one is set, instead of closing.
 // User-interface thread only (it is a Window: posting, timers and Invalidate also from others).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "base/geometry.h"
@@ -19,7 +21,8 @@ class DeviceFrame : public Window {
 
   void SetTitle(std::u16string title);
   const std::u16string& title() const { return title_; }
-  void SetSoftKeys(std::u16string left, std::u16string right);
+  // Called instead of closing when the user closes the desktop window; none: the window closes.
+  void SetCloseHandler(std::function<void()> handler) { close_handler_ = std::move(handler); }
   // The part of the screen between the two bars, in frame coordinates.
   Rect ScreenArea() const;
   // Puts screen in front in the screen area (taking it as a child), hiding the one before.
@@ -30,6 +33,7 @@ class DeviceFrame : public Window {
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   int BarHeight() const;
@@ -37,8 +41,7 @@ class DeviceFrame : public Window {
   void PaintSoftKeys(Canvas& canvas, const Rect& bar);
 
   std::u16string title_ = u"Tarvello";
-  std::u16string soft_left_;
-  std::u16string soft_right_;
+  std::function<void()> close_handler_;
   Window* current_ = nullptr;
   Picture background_ = Picture::Load("Picture/back.jpg");
 };

@@ -86,6 +86,10 @@ unsigned Window::TrackPopupMenu(const std::vector<MenuItem>& items, Point at) {
   return ActivePrompter().PopupMenu(items, Point{global.x(), global.y()});
 }
 
+void Window::SoftKeysChanged() {
+  if (auto* holder = dynamic_cast<Window*>(parentWidget())) holder->Invalidate();
+}
+
 void Window::OnMessage(const Message&) {}
 void Window::OnTimer(unsigned) {}
 void Window::OnPaint(Canvas&) {}

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "base/geometry.h"
@@ -25,6 +26,14 @@
 namespace tarvello {
 
 class Canvas;
+
+// The captions of the two soft keys while a screen is in front; an empty caption leaves its key
+// unlabelled.
+struct SoftKeyCaptions {
+  std::u16string left;
+  std::u16string right;
+  friend bool operator==(const SoftKeyCaptions&, const SoftKeyCaptions&) = default;
+};
 
 class Window : public QWidget {
  public:
@@ -44,6 +53,8 @@ class Window : public QWidget {
   void SendKey(KeyCode key) { OnKeyDown(key); }
   // Shows items as a pop-up menu at a point of this window through the active prompter.
   unsigned TrackPopupMenu(const std::vector<MenuItem>& items, Point at);
+  // What the soft keys do on this screen, as the device frame shows it; none by default.
+  virtual SoftKeyCaptions SoftKeys() const { return {}; }
 
  protected:
   virtual void OnMessage(const Message& message);
@@ -53,6 +64,8 @@ class Window : public QWidget {
   virtual void OnPenDown(Point at);
   virtual void OnPenMove(Point at);
   virtual void OnPenUp(Point at);
+  // Tells the window this one is shown in (the device frame) that SoftKeys changed.
+  void SoftKeysChanged();
 
   void customEvent(QEvent* event) override;
   void timerEvent(QTimerEvent* event) override;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace tarvello {
 
@@ -13,8 +14,10 @@ inline constexpr const char* kInstanceLockName = "tarvello.lock";
 
 class InstanceLock {
  public:
-  // The lock, or nothing when another holder has it (or the file cannot be opened).
-  static std::optional<InstanceLock> Acquire(const std::filesystem::path& folder);
+  // The lock, or nothing. Nothing with error clear: another copy holds it. Nothing with error
+  // set: the lock file could not be opened or locked (a read-only folder, say), which the caller
+  // reports rather than taking it for another copy.
+  static std::optional<InstanceLock> Acquire(const std::filesystem::path& folder, std::error_code& error);
 
   InstanceLock(InstanceLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
   InstanceLock& operator=(InstanceLock&&) = delete;

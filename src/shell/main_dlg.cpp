@@ -1,5 +1,6 @@
 #include "shell/main_dlg.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/text_metrics.h"
@@ -8,6 +9,7 @@
 #include "platform/canvas.h"
 #include "platform/device_frame.h"
 #include "shell/progress_dlg.h"
+#include "shell/ticker_marquee.h"
 
 namespace tarvello {
 namespace {
@@ -15,6 +17,9 @@ namespace {
 constexpr ColorRef kHighlight = 0x8C4A1E;  // the selected cell's band
 constexpr ColorRef kTickerBack = 0x202020;
 constexpr int kUpdateCheckTicks = 7;
+constexpr unsigned kMarqueePeriodMs = 150;
+// The index takes the left three fifths of the ticker bar, the running line the rest.
+constexpr int kIndexShareFifths = 3;
 
 std::optional<KeypadMove> MoveOfKey(KeyCode key) {
   switch (key) {
@@ -105,6 +110,8 @@ void CDlgMain::ShowMenu() {
     }
   });
   SetTimer(kTimerUpdateCheck, 200);
+  SetTimer(kTimerMarquee, kMarqueePeriodMs);
+  SoftKeysChanged();
   Invalidate();
 }
 
@@ -125,6 +132,10 @@ void CDlgMain::OnTimer(unsigned id) {
     case kTimerUpdateCheck:
       // The version check has nothing to announce yet; the ticks only run out.
       if (++update_ticks_ >= kUpdateCheckTicks) KillTimer(kTimerUpdateCheck);
+      break;
+    case kTimerMarquee:
+      marquee_travelled_ += std::max(1, SharedTextMetrics().average_char_width / 2);
+      if (isVisible()) Invalidate();
       break;
     default:
       break;
@@ -167,9 +178,10 @@ void CDlgMain::RequestNavigation(int target, int argument) {
 
 void CDlgMain::NavigateNow(int target, int argument) {
   Window* screen = nullptr;
+  const auto found = screens_.find(target);
   if (target == kTargetMainMenu) {
     screen = this;
-  } else if (auto found = screens_.find(target); found != screens_.end()) {
+  } else if (found != screens_.end()) {
     screen = found->second(argument);
   }
   if (screen != nullptr) {
@@ -180,6 +192,15 @@ void CDlgMain::NavigateNow(int target, int argument) {
   }
   SetBusy(false);
   PostMessage(kMsgTickerRepaint, 0, 0);
+  if (target != kTargetMainMenu && found == screens_.end()) SayNotAvailable(target, argument);
+}
+
+// A target whose screen is not part of the program yet: the user hears so instead of nothing.
+void CDlgMain::SayNotAvailable(int target, int argument) {
+  std::u16string text(kNotAvailable);
+  std::optional<std::u16string> title = NavigationTitle(target, argument);
+  if (title && !title->empty()) text = u"“" + *title + u"”" + text;
+  ActivePrompter().MessageBox(text, u"提示", PromptButtons::kOk);
 }
 
 void CDlgMain::SetBusy(bool shown) {
@@ -205,32 +226,67 @@ void CDlgMain::OnPaint(Canvas& canvas) {
   canvas.FillRect(ClientRect(), kBlack);
   canvas.DrawPicture(background_, ClientRect());
   if (!menu_shown_) return;
-  for (int cell = 0; cell < kMenuCells; ++cell) {
-    if (cell == selected_) canvas.FillRect(cells_[cell], kHighlight);
-    canvas.DrawPicture(menu_pictures_[cell], cells_[cell]);
-  }
+  for (int cell = 0; cell < kMenuCells; ++cell) PaintCell(canvas, cell);
   PaintTicker(canvas);
 }
 
-// One index at a time, alternating with the blink bit: label, value, change and change percent.
+// The icon, as large a square as fits above one text line, and under it the label.
+void CDlgMain::PaintCell(Canvas& canvas, int cell) {
+  const Rect& box = cells_[cell];
+  if (cell == selected_) canvas.FillRect(box, kHighlight);
+  const int line = SharedTextMetrics().LineHeight();
+  const int pad = std::max(2, line / 6);
+  const Rect label{box.left, box.bottom - line - pad, box.right, box.bottom - pad};
+  const int side = std::max(0, std::min(box.Width(), label.top - box.top) - 2 * pad);
+  const int left = box.left + (box.Width() - side) / 2;
+  const int top = box.top + pad + (label.top - box.top - 2 * pad - side) / 2;
+  canvas.DrawPicture(menu_pictures_[cell], Rect{left, top, left + side, top + side});
+  canvas.SetTextColor(kWhite);
+  canvas.DrawText(MenuCellLabel(cell), label, kTextCenter | kTextVCenter | kTextSingleLine);
+}
+
 void CDlgMain::PaintTicker(Canvas& canvas) {
   Rect bar = TickerBar();
   canvas.FillRect(bar, kTickerBack);
+  const int split = bar.left + bar.Width() * kIndexShareFifths / 5;
+  PaintIndex(canvas, Rect{bar.left, bar.top, split, bar.bottom});
+  PaintMarquee(canvas, Rect{split, bar.top, bar.right, bar.bottom});
+}
+
+// One index at a time, alternating with the blink bit: label, value, change and change percent,
+// the label in a narrow cell and the figures in wider ones (widths 1:2:2:2).
+void CDlgMain::PaintIndex(Canvas& canvas, const Rect& area) {
   TickerState state = ticker_.Get();
   bool shanghai = !state.blink;
   const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
   TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
-  int quarter = bar.Width() / 4;
   const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
+  const int edges[] = {0, 1, 3, 5, 7};
   for (int i = 0; i < 4; ++i) {
     canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
-    Rect box{bar.left + i * quarter, bar.top, bar.left + (i + 1) * quarter, bar.bottom};
+    Rect box{area.left + area.Width() * edges[i] / 7, area.top, area.left + area.Width() * edges[i + 1] / 7,
+             area.bottom};
     canvas.DrawText(*texts[i], box, kTextCenter | kTextVCenter | kTextSingleLine);
   }
 }
 
+// The welcome text and the running message, moving right to left through their part of the bar.
+void CDlgMain::PaintMarquee(Canvas& canvas, const Rect& area) {
+  const std::u16string line = MarqueeText(kWelcomeText, running_.Text());
+  const int text_width = canvas.TextWidth(line);
+  const int left = area.left + MarqueeLeft(marquee_travelled_, text_width, area.Width());
+  canvas.SetClip(area);
+  canvas.SetTextColor(kVolumeYellow);
+  canvas.DrawText(line, Rect{left, area.top, left + text_width, area.bottom}, kTextLeft | kTextVCenter | kTextSingleLine);
+  canvas.ResetClip();
+}
+
+SoftKeyCaptions CDlgMain::SoftKeys() const {
+  return SoftKeyCaptions{menu_shown_ ? u"进入" : u"", u"退出"};
+}
+
 void CDlgMain::OnKeyDown(KeyCode key) {
-  if (key == kKeyBack) {
+  if (key == kKeyBack || key == kKeySoftRight) {
     AskExit();
     return;
   }
@@ -238,7 +294,7 @@ void CDlgMain::OnKeyDown(KeyCode key) {
   if (std::optional<KeypadMove> move = MoveOfKey(key)) {
     selected_ = MoveMenuSelection(selected_, *move);
     Invalidate();
-  } else if (key == kKeyEnter) {
+  } else if (key == kKeyEnter || key == kKeySoftLeft) {
     NavigationRequest request = MenuCellTarget(selected_);
     PostMessage(kMsgNavigate, request.target, request.argument);
   }

@@ -1,8 +1,9 @@
 // CDlgMain: the main screen. It stays in the device frame for the whole run: it brings the
 // network up on its start-up thread, logs in on a worker, then shows the twelve-cell menu with the
-// index ticker along its bottom edge, and moves the user between screens. Other screens plug into
-// its screen table by target id; a target without a screen is ignored. It is the Navigator the
-// other screens are given: they reach each other only through it.
+// index ticker and the running line along its bottom edge, and moves the user between screens.
+// Other screens plug into its screen table by target id; a target without a screen says so in a
+// message box. It is the Navigator the other screens are given: they reach each other only
+// through it.
 //
 // What it needs from the rest of the program comes in MainScreenParts, so that tests run it
 // against scripted exchanges and steps.
@@ -72,8 +73,11 @@ class CDlgMain : public Window, public Navigator {
   static constexpr unsigned kTimerData = 257;
   static constexpr unsigned kTimerNavigate = 21;
   static constexpr unsigned kTimerUpdateCheck = 65536;
+  static constexpr unsigned kTimerMarquee = 22;  // moves the running line of the ticker bar
   static constexpr std::chrono::milliseconds kTickerPeriod{3000};
   static constexpr std::u16string_view kExitQuestion = u"确认要退出Tarvello金融终端手机版吗？";
+  static constexpr std::u16string_view kWelcomeText = u"欢迎使用Tarvello金融终端手机版";
+  static constexpr std::u16string_view kNotAvailable = u"该功能尚未开通";
 
   explicit CDlgMain(MainScreenParts parts, QWidget* parent = nullptr);
   ~CDlgMain() override;
@@ -81,6 +85,9 @@ class CDlgMain : public Window, public Navigator {
   // Places the progress window and starts the start-up thread.
   void Start();
   void RegisterScreen(int target, ScreenOpener opener);
+  // Asks whether to leave the program and ends the screen on Yes: the exit key, the soft key and
+  // the window's close button all come here.
+  void AskExit();
 
   int selected_cell() const { return selected_; }
   // Empty until the menu is shown.
@@ -94,6 +101,7 @@ class CDlgMain : public Window, public Navigator {
   void SetCurrentSecurity(const SecurityCode& code) override { browse_.SetCurrent(code); }
   void SetBrowseList(std::vector<SecurityCode> codes) override { browse_.SetList(std::move(codes)); }
   std::optional<SecurityCode> StepSecurity(int step) override { return browse_.Step(step); }
+  SoftKeyCaptions SoftKeys() const override;
 
  protected:
   void OnMessage(const Message& message) override;
@@ -109,11 +117,14 @@ class CDlgMain : public Window, public Navigator {
   void RequestNavigation(int target, int argument);
   void NavigateNow(int target, int argument);
   void SetBusy(bool shown);
-  void AskExit();
+  void SayNotAvailable(int target, int argument);
   void End(MainResult result);
   void StopThreads();
   Rect TickerBar() const;
   void PaintTicker(Canvas& canvas);
+  void PaintIndex(Canvas& canvas, const Rect& area);
+  void PaintMarquee(Canvas& canvas, const Rect& area);
+  void PaintCell(Canvas& canvas, int cell);
 
   const MainScreenParts parts_;
   std::map<int, ScreenOpener> screens_;  // target id -> opener
@@ -124,6 +135,7 @@ class CDlgMain : public Window, public Navigator {
   bool ended_ = false;
   int selected_ = 0;
   int update_ticks_ = 0;
+  long long marquee_travelled_ = 0;  // pixels the running line has moved
   NavigationRequest pending_;  // waiting for timer 21
 
   BrowseState browse_;

@@ -21,7 +21,19 @@ constexpr std::array<NavigationRequest, kMenuCells> kCellTargets = {{
     {kTargetMenuPage, 18},
 }};
 
+// Cell 0 opens the self-selected list's own page ("我的自选"), cell 3 the self-selected quote
+// list ("自选股"), cell 6 the recently viewed list.
+constexpr std::array<std::u16string_view, kMenuCells> kCellLabels = {
+    u"我的自选", u"大盘指数", u"资金流向", u"自选股",   u"涨跌排行", u"板块追踪",
+    u"最近浏览", u"资讯必读", u"股指期货", u"委托交易", u"系统设置", u"使用帮助",
+};
+
 }  // namespace
+
+std::u16string_view MenuCellLabel(int cell) {
+  if (cell < 0 || cell >= kMenuCells) return {};
+  return kCellLabels[static_cast<std::size_t>(cell)];
+}
 
 NavigationRequest MenuCellTarget(int cell) {
   if (cell < 0 || cell >= kMenuCells) return {kTargetMainMenu, 0};

@@ -1,6 +1,7 @@
 #include "platform/device_frame.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -34,9 +35,10 @@ TEST_F(DeviceFrameTest, ScreenAreaLiesBetweenBarsOneAndAHalfLinesHigh) {
   EXPECT_EQ(first_.geometry(), QRect(0, 27, 240, 266));
 }
 
-TEST_F(DeviceFrameTest, CaptionShowsTheTitleAndTheBottomBarTheSoftKeys) {
+TEST_F(DeviceFrameTest, CaptionShowsTheTitleAndTheBottomBarTheSoftKeysOfTheScreenInFront) {
   frame_.SetTitle(u"自选股");
-  frame_.SetSoftKeys(u"菜单", u"返回");
+  first_.captions = {u"菜单", u"返回"};
+  frame_.ShowScreen(&first_);
   RecordingCanvas canvas(Size{240, 320});
   frame_.PaintOn(canvas);
   auto title = canvas.FindText(u"自选股");
@@ -52,6 +54,31 @@ TEST_F(DeviceFrameTest, CaptionShowsTheTitleAndTheBottomBarTheSoftKeys) {
   auto pictures = canvas.CallsOf(DrawCall::Kind::kPicture);
   ASSERT_EQ(pictures.size(), 1u);
   EXPECT_EQ(pictures[0].picture, "Picture/back.jpg");
+
+  // The next screen brings its own captions; a screen that changes them has the frame repaint.
+  second_.captions = {u"", u"退出"};
+  frame_.ShowScreen(&second_);
+  second_.ChangeSoftKeys({u"进入", u"退出"});
+  canvas.Clear();
+  frame_.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"进入").has_value());
+  EXPECT_FALSE(canvas.FindText(u"菜单").has_value());
+}
+
+TEST_F(DeviceFrameTest, TheCloseButtonAsksTheHandlerAndTheWindowStaysOpen) {
+  frame_.show();
+  QCloseEvent unhandled;
+  QApplication::sendEvent(&frame_, &unhandled);
+  EXPECT_TRUE(unhandled.isAccepted()) << "without a handler the window closes";
+
+  frame_.show();
+  int asked = 0;
+  frame_.SetCloseHandler([&] { ++asked; });
+  QCloseEvent close;
+  QApplication::sendEvent(&frame_, &close);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(close.isAccepted());
+  EXPECT_TRUE(frame_.isVisible());
 }
 
 TEST_F(DeviceFrameTest, OneScreenAtATimeAndKeysAndSoftKeyTapsReachIt) {

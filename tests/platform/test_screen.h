@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -21,6 +22,13 @@ class TestScreen : public Window {
   unsigned last_command = 0;
   int paints = 0;
   bool one_shot_timers = false;
+  SoftKeyCaptions captions;
+
+  SoftKeyCaptions SoftKeys() const override { return captions; }
+  void ChangeSoftKeys(SoftKeyCaptions changed) {
+    captions = std::move(changed);
+    SoftKeysChanged();
+  }
 
  protected:
   void OnPaint(Canvas& canvas) override;

@@ -1,0 +1,18 @@
+// The running line of the main screen's ticker bar: the welcome text followed by the running
+// message's texts, on one line that moves from the right edge of its box to the left until it has
+// left the box, and then starts again. Pure functions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvello {
+
+// Line breaks of the running message become gaps between its texts.
+std::u16string MarqueeText(std::u16string_view welcome, std::u16string_view running);
+
+// Where the text's left edge stands, relative to the box's left edge, after it has travelled
+// the given number of pixels.
+int MarqueeLeft(long long travelled, int text_width, int box_width);
+
+}  // namespace tarvello
