@@ -132,5 +132,16 @@ TEST_F(MainScreenEndToEnd, ASecondCopyOnTheSameFolderEndsAtOnceWithoutAWindow) {
   EXPECT_FALSE(std::filesystem::exists(home_ / "Deployment.ini")) << "the second copy read nothing";
 }
 
+TEST_F(MainScreenEndToEnd, ALockFileThatCannotBeOpenedEndsWithAMessageNotInSilence) {
+  std::filesystem::create_directory(home_ / kInstanceLockName);  // not a file: even root cannot open it
+  ChildProcess copy(*testing::FindBuiltProgram("tarvello"), {"--home", home_.path().string()},
+                    sim_folder_ / "copy.out", sim_folder_ / "copy.err", {"QT_QPA_PLATFORM=offscreen"});
+  ASSERT_TRUE(copy.started());
+  EXPECT_EQ(copy.WaitForExit(std::chrono::seconds(5)), 1);
+  const std::string said = ReadBytes(sim_folder_ / "copy.err");
+  EXPECT_NE(said.find("cannot open the lock file"), std::string::npos) << said;
+  EXPECT_NE(said.find(kInstanceLockName), std::string::npos) << said;
+}
+
 }  // namespace
 }  // namespace tarvello

@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
 
+#include "market/display_colours.h"
 #include "platform/device_frame.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
+#include "protocol/container_writer.h"
+#include "protocol/wire_writer.h"
 #include "shell/progress_dlg.h"
 #include "support/temp_folder.h"
 
@@ -53,9 +57,11 @@ class MainScreenTest : public ::testing::Test {
     MainScreenParts parts;
     parts.frame = &frame_;
     parts.progress = &progress_;
-    parts.exchange = [this](std::span<const std::uint8_t>, std::span<std::uint8_t>) {
+    parts.exchange = [this](std::span<const std::uint8_t>, std::span<std::uint8_t> answer) {
       ++exchanges_;
-      return 0;
+      if (reply_.empty() || reply_.size() > answer.size()) return 0;
+      std::copy(reply_.begin(), reply_.end(), answer.begin());
+      return static_cast<int>(reply_.size());
     };
     parts.folder = folder_.path();
     parts.login_placeholder = u"ppc";
@@ -106,6 +112,7 @@ class MainScreenTest : public ::testing::Test {
   CDlgFlag progress_{ProgressHooks{}, &frame_};
   HeldStartup startup_;
   std::atomic<int> exchanges_{0};
+  Bytes reply_;  // what every exchange answers; set before the screen opens
   std::vector<std::string> steps_;  // written on the start-up thread, read after it is joined
   std::vector<MainResult> results_;
   std::unique_ptr<CDlgMain> main_;
@@ -219,11 +226,98 @@ TEST_F(MainScreenTest, ANavigationRequestWhileTheProgressWindowShowsIsDropped) {
   frame_.ShowScreen(main_.get());
 }
 
-TEST_F(MainScreenTest, ATargetWithoutAScreenLeavesTheMenuInFront) {
+TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
   OpenToMenu();
   Navigate(kTargetBrokers, 0);
   EXPECT_EQ(frame_.current_screen(), main_.get());
   EXPECT_TRUE(progress_.isHidden());
+  ASSERT_EQ(prompter_.asked().size(), 1u);
+  EXPECT_EQ(prompter_.asked()[0].text, u"“委托交易”该功能尚未开通");
+  EXPECT_EQ(prompter_.asked()[0].caption, u"提示");
+  EXPECT_EQ(prompter_.asked()[0].buttons, PromptButtons::kOk);
+
+  Navigate(kTargetMainMenu, 0);
+  EXPECT_EQ(prompter_.asked().size(), 1u) << "the main menu is always there";
+}
+
+TEST_F(MainScreenTest, EachCellShowsItsIconWithTheNameOfItsScreenUnderneath) {
+  OpenToMenu();
+  RecordingCanvas canvas(Size{main_->width(), main_->height()});
+  main_->PaintOn(canvas);
+  const std::u16string labels[kMenuCells] = {u"我的自选", u"大盘指数", u"资金流向", u"自选股",
+                                             u"涨跌排行", u"板块追踪", u"最近浏览", u"资讯必读",
+                                             u"股指期货", u"委托交易", u"系统设置", u"使用帮助"};
+  std::vector<DrawCall> icons = canvas.CallsOf(DrawCall::Kind::kPicture);
+  for (int cell = 0; cell < kMenuCells; ++cell) {
+    const Rect& box = main_->menu_cells()[cell];
+    std::optional<DrawCall> label = canvas.FindText(labels[cell]);
+    ASSERT_TRUE(label.has_value()) << cell;
+    EXPECT_GE(label->box.left, box.left) << cell;
+    EXPECT_LE(label->box.bottom, box.bottom) << cell;
+    const std::string name = "Picture/Menu" + std::to_string(cell) + ".png";
+    auto icon = std::find_if(icons.begin(), icons.end(), [&](const DrawCall& c) { return c.picture == name; });
+    ASSERT_NE(icon, icons.end()) << name;
+    EXPECT_GE(icon->box.top, box.top) << cell;
+    EXPECT_LE(icon->box.bottom, label->box.top) << cell;
+    EXPECT_EQ(icon->box.Width(), icon->box.Height()) << "icons keep their shape";
+  }
+}
+
+TEST_F(MainScreenTest, TheTickerBarRunsTheWelcomeTextAndTheRunningMessage) {
+  ContainerWriter login;
+  login.AddPlain(2906, WireWriter().U8(0).I32(1).Take());
+  login.AddPlain(2901, WireWriter().I32(7).Utf8(u"今日休市").Take());
+  reply_ = login.Finish();
+  OpenToMenu();
+  ASSERT_FALSE(main_->running_message().empty());
+  RecordingCanvas canvas(Size{main_->width(), main_->height()});
+  main_->PaintOn(canvas);
+  std::optional<DrawCall> line;
+  for (const DrawCall& text : canvas.Texts()) {
+    if (text.text.find(u"今日休市") != std::u16string::npos) line = text;
+  }
+  ASSERT_TRUE(line.has_value());
+  EXPECT_EQ(line->text.rfind(CDlgMain::kWelcomeText, 0), 0u);
+  ASSERT_TRUE(line->clip.has_value()) << "the line stays inside its part of the bar";
+  EXPECT_EQ(line->clip->bottom, main_->height());
+  EXPECT_GE(line->clip->top, main_->menu_cells()[11].bottom);
+  EXPECT_EQ(line->clip->right, main_->width());
+  EXPECT_EQ(line->color, kVolumeYellow);
+
+  const int left = line->box.left;
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    canvas.Clear();
+    main_->PaintOn(canvas);
+    for (const DrawCall& text : canvas.Texts()) {
+      if (text.text == line->text) return text.box.left < left;
+    }
+    return false;
+  }, std::chrono::seconds(2))) << "the line moves";
+}
+
+TEST_F(MainScreenTest, TheSoftKeysEnterTheSelectedCellAndAskToExit) {
+  Open();
+  EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"", u"退出"}));
+  startup_.Release(true);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return main_->menu_shown(); }));
+  EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"进入", u"退出"}));
+
+  std::vector<int> opened;
+  Window help;
+  main_->RegisterScreen(kTargetMenuPage, [&](int argument) {
+    opened.push_back(argument);
+    return &help;
+  });
+  main_->SendKey(kKeyLeft);  // cell 11: help
+  main_->SendKey(kKeySoftLeft);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !opened.empty() && progress_.isHidden(); }));
+  EXPECT_EQ(opened, std::vector<int>{18});
+  EXPECT_EQ(frame_.title(), u"使用帮助");
+  frame_.ShowScreen(main_.get());
+
+  main_->SendKey(kKeySoftRight);
+  ASSERT_EQ(prompter_.asked().size(), 1u);
+  EXPECT_EQ(prompter_.asked()[0].text, CDlgMain::kExitQuestion);
 }
 
 TEST_F(MainScreenTest, ExitAsksFirstAndEndsOnlyOnYes) {
