@@ -50,8 +50,8 @@ std::string ChooseProgramFolder(const AppOptions& options) {
 // translations; without it Qt's English texts stay.
 void LoadQtChinese(QTranslator& translator) {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      folder)) {
+  if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), folder)) {
     QCoreApplication::installTranslator(&translator);
   } else {
     std::fprintf(stderr, "tarvello: Qt's Chinese translation (qtbase_zh_CN.qm) is not in %s\n",
@@ -79,7 +79,8 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   });
   // The menu page as the rankings cell and the help cell open it.
   for (int mode : {0, 18}) {
-    tour.AddStop("page-" + std::to_string(mode), [&terminal, mode] { terminal.main_screen()->GoTo(kTargetMenuPage, mode); },
+    tour.AddStop("page-" + std::to_string(mode),
+                 [&terminal, mode] { terminal.main_screen()->GoTo(kTargetMenuPage, mode); },
                  [&terminal, mode] {
                    const CStockRangeDlg* page = terminal.menu_page();
                    return page != nullptr && !page->isHidden() && page->state().mode() == mode &&
@@ -123,8 +124,9 @@ int Main(int argc, char** argv) {
   std::error_code lock_error;
   std::optional<InstanceLock> lock = InstanceLock::Acquire(ProgramFolder(), lock_error);
   if (lock_error) {
-    std::fprintf(stderr, "tarvello: cannot open the lock file %s: %s\n",
-                 (std::filesystem::path(ProgramFolder()) / kInstanceLockName).c_str(), lock_error.message().c_str());
+    const std::filesystem::path lock_file = std::filesystem::path(ProgramFolder()) / kInstanceLockName;
+    std::fprintf(stderr, "tarvello: cannot open the lock file %s: %s\n", lock_file.c_str(),
+                 lock_error.message().c_str());
     return 1;
   }
   if (!lock) return 0;  // another copy runs on this folder

@@ -250,7 +250,8 @@ void CDlgMain::PaintTicker(Canvas& canvas) {
   canvas.FillRect(bar, kTickerBack);
   const int split = bar.left + bar.Width() * kIndexShareFifths / 5;
   PaintIndex(canvas, Rect{bar.left, bar.top, split, bar.bottom});
-  PaintMarquee(canvas, Rect{split, bar.top, bar.right, bar.bottom});
+  const int gap = SharedTextMetrics().average_char_width;
+  PaintMarquee(canvas, Rect{split + gap, bar.top, bar.right, bar.bottom});
 }
 
 // One index at a time, alternating with the blink bit: label, value, change and change percent,
@@ -264,8 +265,8 @@ void CDlgMain::PaintIndex(Canvas& canvas, const Rect& area) {
   const int edges[] = {0, 1, 3, 5, 7};
   for (int i = 0; i < 4; ++i) {
     canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
-    Rect box{area.left + area.Width() * edges[i] / 7, area.top, area.left + area.Width() * edges[i + 1] / 7,
-             area.bottom};
+    Rect box{area.left + area.Width() * edges[i] / 7, area.top,
+             area.left + area.Width() * edges[i + 1] / 7, area.bottom};
     canvas.DrawText(*texts[i], box, kTextCenter | kTextVCenter | kTextSingleLine);
   }
 }
@@ -277,7 +278,8 @@ void CDlgMain::PaintMarquee(Canvas& canvas, const Rect& area) {
   const int left = area.left + MarqueeLeft(marquee_travelled_, text_width, area.Width());
   canvas.SetClip(area);
   canvas.SetTextColor(kVolumeYellow);
-  canvas.DrawText(line, Rect{left, area.top, left + text_width, area.bottom}, kTextLeft | kTextVCenter | kTextSingleLine);
+  canvas.DrawText(line, Rect{left, area.top, left + text_width, area.bottom},
+                  kTextLeft | kTextVCenter | kTextSingleLine);
   canvas.ResetClip();
 }
 

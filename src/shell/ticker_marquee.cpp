@@ -25,7 +25,7 @@ std::u16string MarqueeText(std::u16string_view welcome, std::u16string_view runn
 
 int MarqueeLeft(long long travelled, int text_width, int box_width) {
   const long long cycle = std::max(1, text_width + box_width);
-  return box_width - static_cast<int>(std::max(0LL, travelled) % cycle);
+  return box_width - static_cast<int>((std::max(0LL, travelled) + box_width) % cycle);
 }
 
 }  // namespace tarvello

@@ -1,6 +1,6 @@
 // The running line of the main screen's ticker bar: the welcome text followed by the running
-// message's texts, on one line that moves from the right edge of its box to the left until it has
-// left the box, and then starts again. Pure functions.
+// message's texts, on one line that starts at the left edge of its box, moves left until it has
+// left the box, and then comes in again from the right edge. Pure functions.
 #pragma once
 
 #include <string>

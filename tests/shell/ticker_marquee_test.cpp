@@ -12,11 +12,11 @@ TEST(TickerMarqueeTest, RunningMessagesFollowTheWelcomeOnOneLine) {
   EXPECT_EQ(MarqueeText(u"", u"\r\n通知"), u"通知");
 }
 
-TEST(TickerMarqueeTest, TheLineEntersAtTheRightLeavesAtTheLeftAndStartsAgain) {
-  EXPECT_EQ(MarqueeLeft(0, 50, 100), 100);
-  EXPECT_EQ(MarqueeLeft(100, 50, 100), 0);
-  EXPECT_EQ(MarqueeLeft(149, 50, 100), -49);
-  EXPECT_EQ(MarqueeLeft(150, 50, 100), 100);
+TEST(TickerMarqueeTest, TheLineStartsInViewLeavesAtTheLeftAndComesBackFromTheRight) {
+  EXPECT_EQ(MarqueeLeft(0, 50, 100), 0);
+  EXPECT_EQ(MarqueeLeft(49, 50, 100), -49);
+  EXPECT_EQ(MarqueeLeft(50, 50, 100), 100);
+  EXPECT_EQ(MarqueeLeft(150, 50, 100), 0);
   EXPECT_EQ(MarqueeLeft(-5, 0, 0), 0);
 }
 
