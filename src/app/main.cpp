@@ -5,8 +5,6 @@
 // Qt's own dialog texts (the buttons of message boxes) come in Simplified Chinese.
 #include <QApplication>
 #include <QByteArray>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 #include <filesystem>
@@ -18,6 +16,7 @@
 #include "base/program_folder.h"
 #include "base/text_metrics.h"
 #include "platform/qt_canvas.h"
+#include "platform/qt_chinese.h"
 #include "platform/qt_prompter.h"
 #include "platform/scripted_prompter.h"
 #include "platform/screen_tour.h"
@@ -44,19 +43,6 @@ std::string ChooseProgramFolder(const AppOptions& options) {
   std::error_code error;
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::string(".") : executable.parent_path().string();
-}
-
-// Qt's translation of its own texts ("Yes", "No", "OK", "Cancel" ...), from the system's Qt
-// translations; without it Qt's English texts stay.
-void LoadQtChinese(QTranslator& translator) {
-  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                      QStringLiteral("_"), folder)) {
-    QCoreApplication::installTranslator(&translator);
-  } else {
-    std::fprintf(stderr, "tarvello: Qt's Chinese translation (qtbase_zh_CN.qm) is not in %s\n",
-                 folder.toLocal8Bit().constData());
-  }
 }
 
 void SetUpScreen(const AppOptions& options) {
@@ -134,7 +120,9 @@ int Main(int argc, char** argv) {
   PrepareQt(options);
   QApplication app(argc, argv);
   QTranslator qt_chinese;
-  LoadQtChinese(qt_chinese);
+  if (std::string missing; !InstallQtChinese(qt_chinese, missing)) {
+    std::fprintf(stderr, "tarvello: %s\n", missing.c_str());
+  }
   SetUpScreen(options);
   Terminal terminal(ProgramFolder(), options.screen, [] { QCoreApplication::quit(); });
   if (!options.tour_dir.empty()) return RunTour(terminal, options.tour_dir);
