@@ -151,9 +151,8 @@ void CStockRangeDlg::OnPenDown(Point at) {
   const Layout layout = LayoutNow();
   const int count = LineCount();
   if (ScrollBar(layout).Contains(at)) {
-    const int first_y = state_.view().first * layout.line_height;
-    const int range = std::max(1, (count + 1) * layout.line_height);
-    const int thumb_top = first_y * height() / range;
+    const int thumb_top =
+        state_.view().first * layout.line_height * height() / ScrollRange(layout, count);
     const int pages = at.y < thumb_top ? -layout.visible : layout.visible;
     state_.Scroll(pages, count, layout.visible);
     Invalidate();
@@ -194,11 +193,14 @@ void CStockRangeDlg::OnPaint(Canvas& canvas) {
   PaintScrollBar(canvas, layout, count);
 }
 
-// The range is one line more than the entries of a menu and two more than the lines of a text, so
-// that the last line can be scrolled clear of the bottom edge.
-void CStockRangeDlg::PaintScrollBar(Canvas& canvas, const Layout& layout, int count) {
+// One line more than the entries of a menu, two more than the lines of a text.
+int CStockRangeDlg::ScrollRange(const Layout& layout, int count) const {
   const int extra = state_.content().is_text ? 2 : 1;
-  const int range = (count + extra) * layout.line_height;
+  return std::max(1, (count + extra) * layout.line_height);
+}
+
+void CStockRangeDlg::PaintScrollBar(Canvas& canvas, const Layout& layout, int count) {
+  const int range = ScrollRange(layout, count);
   if (range <= height()) return;
   const Rect track = ScrollBar(layout);
   canvas.FillRect(track, kScrollTrack);

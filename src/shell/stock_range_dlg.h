@@ -60,6 +60,7 @@ class CStockRangeDlg : public Window {
   void GoBack();
   void Shown();
   Rect ScrollBar(const Layout& layout) const;
+  int ScrollRange(const Layout& layout, int count) const;
   void PaintScrollBar(Canvas& canvas, const Layout& layout, int count);
 
   Navigator* const navigator_;

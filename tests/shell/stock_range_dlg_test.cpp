@@ -45,8 +45,8 @@ class MenuPageTest : public ::testing::Test {
     }
     return bands;
   }
-  void Tap(int y) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(40, y), QPointF(40, y), Qt::LeftButton,
+  void Tap(int y, int x = 40) {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&page_, &press);
   }
@@ -121,6 +121,10 @@ TEST_F(MenuPageTest, TheHelpTextIsWrappedToThePageAndScrollsByLines) {
   EXPECT_EQ(page_.SoftKeys(), (SoftKeyCaptions{u"", u"返回"}));
   page_.SendKey(kKeyDown);
   EXPECT_EQ(Paint().Texts()[0].text, lines[1].text);
+  Tap(260, 235);  // the scroll bar below its thumb: a page on
+  EXPECT_EQ(page_.state().view().first, 1 + 266 / 18);
+  Tap(1, 235);  // above it: a page back
+  EXPECT_EQ(page_.state().view().first, 1);
   for (int i = 0; i < 100; ++i) page_.SendKey(kKeyRight);
   EXPECT_TRUE(Paint().Texts().back().text.ends_with(u"021-55507777"));
   page_.SendKey(kKeyEnter);
