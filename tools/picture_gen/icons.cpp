@@ -1,6 +1,6 @@
 // The twelve menu cells' icons and the call button: a white symbol on a coloured tile, one symbol
-// per function (own list, indices, fund flow, global markets, rankings, sectors, recently viewed,
-// must-read news, index futures, broker trading, settings, help).
+// per function (own list, indices, fund flow, the self-selected quote list, rankings, sectors,
+// recently viewed, must-read news, index futures, broker trading, settings, help).
 #include <QFont>
 #include <QPolygonF>
 #include <array>
@@ -68,12 +68,14 @@ void FundFlow(Symbol& s) {
   s.painter().drawPolyline(QPolygonF{s.At(0.9, 0.8), s.At(1.0, 0.9), s.At(0.9, 1.0)});
 }
 
-void Globe(Symbol& s) {
-  s.Stroke(0.07);
-  s.painter().drawEllipse(s.Box(0, 0, 1, 1));
-  s.painter().drawEllipse(s.Box(0.28, 0, 0.44, 1));
-  s.painter().drawLine(s.At(0, 0.5), s.At(1, 0.5));
-  s.painter().drawLine(s.At(0.5, 0), s.At(0.5, 1));
+// A list with round bullets: the self-selected quote list.
+void OwnList(Symbol& s) {
+  s.Fill();
+  for (int i = 0; i < 3; ++i) {
+    const double y = 0.1 + i * 0.32;
+    s.painter().drawEllipse(s.Box(0, y, 0.2, 0.2));
+    s.painter().drawRoundedRect(s.Box(0.32, y + 0.05, 0.68, 0.1), s.Unit(0.03), s.Unit(0.03));
+  }
 }
 
 void Bars(Symbol& s) {
@@ -165,7 +167,7 @@ struct Cell {
 
 const std::array<Cell, 12> kCells = {{
     {QColor(214, 150, 30), Star},     {QColor(200, 50, 50), LineChart},
-    {QColor(40, 150, 90), FundFlow},  {QColor(40, 110, 200), Globe},
+    {QColor(40, 150, 90), FundFlow},  {QColor(40, 110, 200), OwnList},
     {QColor(150, 70, 190), Bars},     {QColor(220, 110, 40), Pie},
     {QColor(30, 150, 160), Clock},    {QColor(90, 110, 140), News},
     {QColor(180, 40, 90), Candles},   {QColor(50, 140, 60), Phone},
