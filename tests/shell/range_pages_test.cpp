@@ -151,17 +151,6 @@ TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleAndStopsAtTheEnds) {
   EXPECT_EQ(empty.view(), (PageView{0, 0}));
 }
 
-TEST_F(RangePageStateTest, ReenteringTheSameModeKeepsTheLineAndAnotherModeStartsAtTheTop) {
-  state_.Open(0, Menu(12));
-  state_.MoveSelection(3, 12, 5);
-  state_.Open(0, Menu(12));
-  EXPECT_EQ(state_.SelectedLine(), 3);
-  EXPECT_EQ(state_.previous_mode(), 0);
-  state_.Open(21, Menu(6));
-  EXPECT_EQ(state_.SelectedLine(), 0);
-  EXPECT_EQ(state_.previous_mode(), 0);
-}
-
 TEST_F(RangePageStateTest, BackRetracesSwitchesWithTheirSelectionUntilTheOpenedMode) {
   state_.Open(19, Menu(2));
   state_.MoveSelection(1, 2, 5);
