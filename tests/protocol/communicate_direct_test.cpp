@@ -40,18 +40,6 @@ TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
   EXPECT_EQ(requests[1], QuoteRequest());
 }
 
-TEST_F(TransportTest, AnswerArrivingOneByteAtATimeIsReadWhole) {
-  const Bytes answer = QuoteAnswer(60);
-  LoopbackServer server([&](ServerConnection& c) {
-    while (c.ReadContainer()) c.SendInPieces(answer, 1, milliseconds(1));
-  });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(Received(response, static_cast<int>(answer.size())), answer);
-  EXPECT_EQ(server.accepted(), 1);
-}
-
 // A chunk may end in "}" inside a block, the first or a later one: the answer is read to the
 // container's own end, and the next exchange gets its own answer.
 TEST_F(TransportTest, ChunkEndingInBraceInsideABlockKeepsReading) {
