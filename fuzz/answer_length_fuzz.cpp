@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "server/answer_length.h"
+#include "protocol/answer_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const long length = tarvello::server::AnswerLength({data, size});
+  const long length = tarvello::AnswerLength({data, size});
   if (length > static_cast<long>(size)) std::abort();
   return 0;
 }

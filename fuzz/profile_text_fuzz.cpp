@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Names come from the start of the text so that the fuzzer can aim them at its own lines.
   const std::u16string_view section = view.substr(0, std::min<std::size_t>(view.size(), 3));
   const std::u16string_view key = view.substr(std::min<std::size_t>(view.size(), 3), 2);
-  profile_text::GetValue(view, section, key);
+  const auto anywhere = profile_text::GetValue(view, section, key);
+  // A value found inside the section is the first one found from the section on.
+  if (const auto own = profile_text::GetSectionValue(view, section, key)) Check(own == anywhere);
   profile_text::FindKeyByValue(view, section, key);
   if (const auto changed = profile_text::SetValue(view, section, key, u"V1")) {
     Check(EncodeUtf16Le(*changed).size() == changed->size() * 2);

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "server/answer_length.h"
+#include "protocol/answer_length.h"
 
 namespace tarvello::load {
 
@@ -82,7 +82,7 @@ class Client : public std::enable_shared_from_this<Client> {
         return;
       }
       self->received_.insert(self->received_.end(), self->chunk_.begin(), self->chunk_.begin() + static_cast<std::ptrdiff_t>(n));
-      const long length = server::AnswerLength(self->received_);
+      const long length = AnswerLength(self->received_);
       if (length < 0) {
         self->failed_ = true;
         return;

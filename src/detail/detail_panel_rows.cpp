@@ -61,11 +61,11 @@ std::vector<PanelRow> ShareFigureRows(const DetailRecords& records) {
   rows.push_back({u"涨停", PriceFieldText(records.security.limitUp, q.last, d), kRiseRed});
   rows.push_back({u"跌停", PriceFieldText(records.security.limitDown, q.last, d), kFallGreen});
   rows.push_back(Separator());
-  rows.push_back({u"量比", VolumeRatioText(q.volumeRatio), kVolumeYellow});
+  rows.push_back({u"量比", VolumeRatioText(q.volumeRatio, q.last), kVolumeYellow});
   rows.push_back({u"振幅", AmplitudeText(q.high, q.low, d), kVolumeYellow});
   AddInnerOuter(rows, records.extra.innerVolume, records.extra.outerVolume, q.last);
-  rows.push_back({u"市盈(动)", PeRatioText(records.extra.peRatio), kFlatGrey});
-  rows.push_back({EarningsLabel(records.extra.earningsQuarter), EarningsText(records.extra.earnings), kFlatGrey});
+  rows.push_back({u"市盈(动)", PeRatioText(records.extra.peRatio, q.last), kFlatGrey});
+  rows.push_back({EarningsLabel(records.extra.earningsQuarter), EarningsText(records.extra.earnings, q.last), kFlatGrey});
   return rows;
 }
 
@@ -73,7 +73,7 @@ std::vector<PanelRow> IndexFigureRows(const DetailRecords& records) {
   const QuoteSnapshot& q = records.quote;
   std::vector<PanelRow> rows;
   AddOpenHighLow(rows, records);
-  rows.push_back({u"量比", VolumeRatioText(q.volumeRatio), kVolumeYellow});
+  rows.push_back({u"量比", VolumeRatioText(q.volumeRatio, q.last), kVolumeYellow});
   rows.push_back({u"振幅", AmplitudeText(q.high, q.low, records.security.priceDecimals), kVolumeYellow});
   rows.push_back(Separator());
   rows.push_back({u"上涨", BreadthText(records.breadth.up), kRiseRed});
@@ -103,7 +103,7 @@ std::vector<PanelRow> FutureFigureRows(const FuturesQuote& f) {
 
 std::vector<int> BookLevelCaptions(std::size_t entries) {
   const int count = static_cast<int>(entries);
-  int level = count > 10 ? count / 4 : count / 2;
+  int level = count / 2;
   std::vector<int> captions;
   bool rising = false;
   for (int i = 0; i < count; ++i) {

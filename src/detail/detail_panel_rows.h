@@ -35,8 +35,9 @@ std::vector<PanelRow> ShareFigureRows(const DetailRecords& records);
 std::vector<PanelRow> IndexFigureRows(const DetailRecords& records);
 std::vector<PanelRow> FutureFigureRows(const FuturesQuote& quote);
 
-// Level numbers of a book in block order: counting down from half the entries (a quarter when
-// there are more than ten) to 1, then up again: ten entries read 5 4 3 2 1 1 2 3 4 5.
+// Level numbers of a book in block order: the sell levels count down from half the entries to 1,
+// the buy levels up again from 1, so ten entries read 5 4 3 2 1 1 2 3 4 5 and the twenty of the
+// ten-level book 10 ... 1 1 ... 10.
 std::vector<int> BookLevelCaptions(std::size_t entries);
 
 // One row per book entry: caption in label, price in value, volume in a second text.

@@ -17,7 +17,8 @@ struct ChangeTexts {
 
 // last and prevClose are scaled prices of a security with priceDecimals. A rise is red with a
 // written plus sign, a fall green, no change flatColour (grey on the detail screen). Without a
-// last price, or without a previous close to compare with, both texts are "--" in flatColour.
+// last price both texts are "--" in flatColour; without a previous close the percent is 0 and a
+// traded price counts as a rise ("+12.34", "+0.00%").
 ChangeTexts ChangeOf(std::int32_t last, std::int32_t prevClose, std::uint8_t priceDecimals,
                      ColorRef flatColour = kFlatGrey);
 

@@ -18,25 +18,21 @@ IndexValues ValuesOf(const QuoteSnapshot& quote) { return {quote.last, quote.vol
 
 }  // namespace
 
-std::optional<TickerAnswer> ReadTickerAnswer(std::span<const std::uint8_t> answer) {
-  std::vector<std::optional<IndexValues>> blocks;
-  ParseContainer(
-      [&blocks](int type, const std::uint8_t* bytes, std::size_t start, std::size_t end) {
-        std::optional<IndexValues> values;
-        if (type == kQuote) {
-          BlockReader reader(bytes, start, end);
-          QuoteSnapshot quote;
-          ReadQuoteSnapshot(reader, quote);
-          values = ValuesOf(quote);
-        }
-        blocks.push_back(values);
-        return blocks.size() < 2 ? 0 : -1;  // two blocks are all the ticker reads
+TickerAnswer ReadTickerAnswer(std::span<const std::uint8_t> answer) {
+  std::array<std::optional<IndexValues>, 2> indices;
+  bool first_is_quote = false;
+  ParseContainerInOrder(
+      [&](std::size_t position, int type, const std::uint8_t* bytes, std::size_t start, std::size_t end) {
+        if (position == 0) first_is_quote = type == kQuote;
+        BlockReader reader(bytes, start, end);
+        QuoteSnapshot quote;
+        // A block too short for its fields would put zeros over good values: it gives nothing.
+        if (type == kQuote && ReadQuoteSnapshot(reader, quote)) indices[position] = ValuesOf(quote);
+        return position + 1 < indices.size() ? 0 : -1;  // two blocks are all the ticker reads
       },
       answer.data(), answer.size());
-  if (blocks.empty() || !blocks[0]) return std::nullopt;
-  TickerAnswer result{*blocks[0], std::nullopt};
-  if (blocks.size() > 1) result.shenzhen = blocks[1];
-  return result;
+  if (!first_is_quote) return {};
+  return {indices[0], indices[1]};
 }
 
 void IndexTicker::Refresh(const ExchangeFunction& exchange, CommLog* log) {
@@ -48,13 +44,11 @@ void IndexTicker::Refresh(const ExchangeFunction& exchange, CommLog* log) {
   const int received = exchange(request, answer);
   if (log) log->Write("End");
 
-  std::optional<TickerAnswer> values;
+  TickerAnswer values;
   if (received > 0) values = ReadTickerAnswer(std::span<const std::uint8_t>(answer.data(), static_cast<std::size_t>(received)));
   const std::lock_guard<std::mutex> lock(mutex_);
-  if (values) {
-    state_.shanghai = values->shanghai;
-    if (values->shenzhen) state_.shenzhen = *values->shenzhen;
-  }
+  if (values.shanghai) state_.shanghai = *values.shanghai;
+  if (values.shenzhen) state_.shenzhen = *values.shenzhen;
   state_.blink = !state_.blink;
 }
 

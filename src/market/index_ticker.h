@@ -31,13 +31,14 @@ struct TickerState {
   bool blink = false;
 };
 
-// The two snapshots of a ticker answer: the first block must be a 2203; the second index keeps
-// nothing when its block is missing or of another type.
+// The two snapshots of a ticker answer, known by position: the first block is Shanghai's, the
+// second Shenzhen's. An index whose block is missing, empty, short or of another type has no
+// values, and an answer whose first block is no 2203 gives neither.
 struct TickerAnswer {
-  IndexValues shanghai;
+  std::optional<IndexValues> shanghai;
   std::optional<IndexValues> shenzhen;
 };
-std::optional<TickerAnswer> ReadTickerAnswer(std::span<const std::uint8_t> answer);
+TickerAnswer ReadTickerAnswer(std::span<const std::uint8_t> answer);
 
 class IndexTicker {
  public:

@@ -45,9 +45,15 @@ std::u16string TurnoverRateText(std::int32_t turnoverRate, std::int32_t last) {
   return PrintfText("%.3f%%", turnoverRate * 0.001);
 }
 
-std::u16string PeRatioText(std::int32_t peRatio) { return PrintfText("%.1f", peRatio * 0.001); }
+std::u16string PeRatioText(std::int32_t peRatio, std::int32_t last) {
+  if (peRatio == 0) return ZeroFieldText(last, u"0.0");
+  return PrintfText("%.1f", peRatio * 0.001);
+}
 
-std::u16string EarningsText(std::int32_t earnings) { return PrintfText("%.3f", earnings * 0.001); }
+std::u16string EarningsText(std::int32_t earnings, std::int32_t last) {
+  if (earnings == 0) return ZeroFieldText(last, u"0.000");
+  return PrintfText("%.3f", earnings * 0.001);
+}
 
 std::u16string EarningsLabel(std::uint8_t earningsQuarter) {
   switch (earningsQuarter) {
@@ -70,7 +76,8 @@ ColouredText OrderRatioOf(std::int32_t orderRatio, std::uint8_t priceDecimals, s
   return {std::move(text), orderRatio > 0 ? kRiseRed : kFallGreen};
 }
 
-std::u16string VolumeRatioText(std::int32_t volumeRatio) {
+std::u16string VolumeRatioText(std::int32_t volumeRatio, std::int32_t last) {
+  if (volumeRatio == 0) return ZeroFieldText(last, u"0.00%");
   return PrintfText("%.2f%%", volumeRatio * 0.0001);
 }
 

@@ -34,16 +34,16 @@ std::u16string TimeOfDayText(std::int32_t hhmm);
 
 // 换手 from the extra block: rate x 0.001 in "%.3f%%"; at 0 "0.000%" or "--" without a last price.
 std::u16string TurnoverRateText(std::int32_t turnoverRate, std::int32_t last);
-// 市盈(动): peRatio x 0.001 in "%.1f".
-std::u16string PeRatioText(std::int32_t peRatio);
-// 收益: earnings x 0.001 in "%.3f".
-std::u16string EarningsText(std::int32_t earnings);
+// 市盈(动): peRatio x 0.001 in "%.1f"; at 0 "--" without a last price.
+std::u16string PeRatioText(std::int32_t peRatio, std::int32_t last);
+// 收益: earnings x 0.001 in "%.3f"; at 0 "--" without a last price.
+std::u16string EarningsText(std::int32_t earnings, std::int32_t last);
 // "收益(一)", "收益(二)", "收益(三)" for quarters 1 to 3, else "收益".
 std::u16string EarningsLabel(std::uint8_t earningsQuarter);
 // 委比: orderRatio / 10^decimals in "%.2f%%" ("%.3f%%" for three decimals), red above 0, green
 // below; at 0 grey "0.00%", or "--" without a last price.
 ColouredText OrderRatioOf(std::int32_t orderRatio, std::uint8_t priceDecimals, std::int32_t last);
-// 量比: volumeRatio x 0.0001 in "%.2f%%".
-std::u16string VolumeRatioText(std::int32_t volumeRatio);
+// 量比: volumeRatio x 0.0001 in "%.2f%%"; at 0 "--" without a last price.
+std::u16string VolumeRatioText(std::int32_t volumeRatio, std::int32_t last);
 
 }  // namespace tarvello

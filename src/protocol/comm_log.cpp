@@ -46,40 +46,18 @@ void CommLog::Write(std::string_view message) {
   line.append(message).append("\r\n");
   std::lock_guard<std::mutex> guard(mutex_);
   if (!EnsureOpen()) return;
-  const long end = position_ + static_cast<long>(line.size());
+  const long offset = position_;
+  const long end = offset + static_cast<long>(line.size());
+  bool written;
   if (end > kRingLimit) {
     // The entry that crosses the limit stays at the tail; the ring starts over after the header.
-    pending_.append(line);
-    const bool written = WriteAt(pending_, pending_offset_) && WriteAt(kSpaceLine, kHeaderSize);
-    pending_.clear();
-    pending_offset_ = position_ = kFirstEntry;
-    if (!written) return TurnOff();
+    written = WriteAt(line, offset) && WriteAt(std::string(kSpaceLine).append(kEndLine), kHeaderSize);
+    position_ = kFirstEntry;
   } else {
-    pending_.append(line);
+    written = WriteAt(line.append(kEndLine), offset);
     position_ = end;
   }
-  dirty_ = true;
-  if (holds_ == 0) Flush();
-}
-
-void CommLog::Flush() {
-  if (fd_ < 0 || !dirty_) return;
-  pending_.append(kEndLine);
-  const bool written = WriteAt(pending_, pending_offset_) && WriteHeader();
-  pending_.clear();
-  pending_offset_ = position_;
-  dirty_ = false;
-  if (!written) TurnOff();
-}
-
-CommLog::Hold::Hold(CommLog& log) : log_(log) {
-  std::lock_guard<std::mutex> guard(log_.mutex_);
-  ++log_.holds_;
-}
-
-CommLog::Hold::~Hold() {
-  std::lock_guard<std::mutex> guard(log_.mutex_);
-  if (--log_.holds_ == 0) log_.Flush();
+  if (!written || !WriteHeader()) TurnOff();
 }
 
 void CommLog::WriteNumber(const char* format, int value) {
@@ -112,10 +90,10 @@ bool CommLog::Initialise() {
   const ssize_t got = ::pread(fd_, header, sizeof header, 0);
   const long stated = got == kHeaderSize ? ParseHeader(std::string_view(header, sizeof header)) : -1;
   if (stated >= kFirstEntry && stated <= kRingLimit && stated <= status.st_size) {
-    pending_offset_ = position_ = stated;
+    position_ = stated;
     return true;
   }
-  pending_offset_ = position_ = kFirstEntry;
+  position_ = kFirstEntry;
   return WriteAt(kSpaceLine, kHeaderSize) && WriteHeader();
 }
 

@@ -12,13 +12,12 @@
 // The file is opened on the first Write. When it cannot be opened or written, logging goes
 // silently off for the life of the object; Write never reports an error.
 //
-// While a Hold lives (the transport holds the log for one exchange), entries are gathered in
-// memory and reach the file together when the last Hold ends: one write per exchange instead of
-// one per line. Entries of all threads keep their order; the file then reads exactly as if each
-// had been written on its own.
+// Each entry reaches the file before Write returns, together with the end marker and the new
+// header, so that a crash or a hung exchange loses nothing already written: the log is read
+// exactly when something went wrong.
 //
-// Thread rules: Write and Hold are safe from any thread; one lock covers each update of the file
-// and of the gathered entries.
+// Thread rules: Write is safe from any thread; one lock covers each update of the file, so the
+// entries of all threads keep the order in which they were written.
 #pragma once
 
 #include <ctime>
@@ -47,17 +46,6 @@ class CommLog {
   CommLog(const CommLog&) = delete;
   CommLog& operator=(const CommLog&) = delete;
 
-  class Hold {
-   public:
-    explicit Hold(CommLog& log);
-    ~Hold();
-    Hold(const Hold&) = delete;
-    Hold& operator=(const Hold&) = delete;
-
-   private:
-    CommLog& log_;
-  };
-
   void Write(std::string_view message);
   // Write of a message holding one "%d".
   void WriteNumber(const char* format, int value);
@@ -68,8 +56,6 @@ class CommLog {
   // Opens the file and takes its position; false when logging is off. Needs mutex_.
   bool EnsureOpen();
   bool Initialise();
-  // Writes the gathered entries and the end marker, and points the header behind them.
-  void Flush();
   bool WriteAt(std::string_view bytes, long offset);
   bool WriteHeader();
   void TurnOff();
@@ -81,11 +67,6 @@ class CommLog {
   int fd_ = -1;         // guarded by mutex_
   bool tried_ = false;  // guarded by mutex_; the file is opened once
   long position_ = 0;   // guarded by mutex_; where the next entry goes
-  // Entries not yet in the file, to be written at pending_offset_ (they end at position_).
-  std::string pending_;      // guarded by mutex_
-  long pending_offset_ = 0;  // guarded by mutex_
-  bool dirty_ = false;       // guarded by mutex_; entries written since the last flush
-  int holds_ = 0;            // guarded by mutex_
   // The header bytes mapped into memory; null when the mapping failed (then written by pwrite).
   char* header_ = nullptr;  // guarded by mutex_
 };

@@ -109,6 +109,9 @@ int CCommunicate::SendData(std::span<const std::uint8_t> request) {
   log_.Write("CCommunicate::SendData");
   log_.WriteNumber("Tiltl = %d", RequestTitle(request));
   if (fd_ < 0) return -1;
+  // Whatever an earlier answer left on the lasting connection (bytes past its end, the rest of an
+  // answer given up on) would be read as the start of this one.
+  DiscardPending(fd_);
   Bytes framed;
   if (!direct_ && !pass_through_) {
     std::string header;

@@ -3,8 +3,9 @@
 // of bytes received; the object owns the TCP socket and runs the exchange in one of two modes:
 //
 //  - direct: the container goes out as it is on a connection that stays open between exchanges
-//    and is opened again after a breakdown; the answer is complete when a chunk ends with "}" and
-//    the first block's length fits in what arrived;
+//    and is opened again after a breakdown; the answer is complete when its blocks, read by their
+//    own lengths, reach the container's closing "}", and bytes left over from an earlier answer
+//    are dropped before the next request goes out;
 //  - WAP: every exchange connects to the carrier's WAP gateway, wraps the container in an HTTP
 //    POST naming the quote server, reads the answer body by its Content-Length and closes.
 //

@@ -7,7 +7,6 @@ namespace tarvello {
 
 int CCommunicate::CommunicateThread(std::span<const std::uint8_t> request,
                                     std::span<std::uint8_t> response) {
-  const CommLog::Hold one_write_per_exchange(log_);
   int received;
   {
     std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);

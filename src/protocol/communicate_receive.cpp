@@ -5,21 +5,11 @@
 #include <cstring>
 #include <optional>
 
+#include "protocol/answer_length.h"
 #include "protocol/communicate.h"
 #include "protocol/http_framing.h"
 
 namespace tarvello {
-namespace {
-
-// A direct-mode answer is complete when the last chunk ends with "}" and the first block's
-// length field (signed 16-bit, bytes 5 and 6) fits in what has been stored.
-bool DirectAnswerComplete(std::span<const std::uint8_t> stored, std::uint8_t last_byte) {
-  if (last_byte != '}' || stored.size() < 7) return false;
-  const int first_block_length = static_cast<std::int16_t>(stored[5] | (stored[6] << 8));
-  return first_block_length <= static_cast<long>(stored.size()) - 5;
-}
-
-}  // namespace
 
 CCommunicate::Chunk CCommunicate::ReceiveChunk(std::span<std::uint8_t> into) {
   const ssize_t got = ReceiveSome(fd_, into.data(), into.size());
@@ -70,9 +60,16 @@ int CCommunicate::RecieveData(std::span<std::uint8_t> buffer) {
       // The answer's length is taken from its first chunk; without it that chunk is all.
       if (first) head = ParseAnswerHead(buffer.first(total));
       if (!head || total - head->header_length >= head->content_length) break;
-    } else if (DirectAnswerComplete(buffer.first(total), chunk[size - 1])) {
-      log_.Write("OK");
-      break;
+    } else {
+      // Complete when the container's own block lengths reach its closing "}": a "}" that merely
+      // ends a chunk inside a block proves nothing. Bytes that can never form a container leave
+      // the stream out of step, so the connection starts afresh.
+      const long complete = AnswerLength(buffer.first(total));
+      if (complete < 0) return Reopen("NOT FINE");
+      if (complete > 0) {
+        log_.Write("OK");
+        break;
+      }
     }
   }
   log_.WriteNumber("RecieveData end %d", ElapsedMs(start));

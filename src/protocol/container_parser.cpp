@@ -21,7 +21,8 @@ constexpr int kCompressedAttribute = 2;
 
 // Inflates one compressed block and hands it over. The buffer is twice the announced size so
 // that a stream inflating to more than U bytes is caught by the exact-size test, not overflowed.
-bool HandCompressed(const BlockHandler& handler, int type, const std::uint8_t* source,
+template <typename Handler>
+bool HandCompressed(const Handler& handler, std::size_t position, int type, const std::uint8_t* source,
                     std::size_t source_size, std::size_t uncompressed, int& status) {
   const std::size_t capacity = 2 * uncompressed;
   std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[capacity == 0 ? 1 : capacity]);
@@ -29,19 +30,19 @@ bool HandCompressed(const BlockHandler& handler, int type, const std::uint8_t* s
   uLongf produced = static_cast<uLongf>(capacity);
   uncompress(buffer.get(), &produced, source, static_cast<uLong>(source_size));
   if (produced != uncompressed) return false;
-  status = handler(type, buffer.get(), 0, uncompressed);
+  status = handler(position, type, buffer.get(), 0, uncompressed);
   return true;
 }
 
-}  // namespace
-
-bool ParseContainer(const BlockHandler& handler, const std::uint8_t* bytes, std::size_t length) {
+// The walk behind both entry points; handler takes (position, type, bytes, start, end).
+template <typename Handler>
+bool Walk(const Handler& handler, const std::uint8_t* bytes, std::size_t length, bool hand_empty) {
   if (bytes == nullptr || length < 1) return false;
   const void* open = std::memchr(bytes, kOpen, length);
   if (open == nullptr) return false;
   std::size_t pos = static_cast<std::size_t>(static_cast<const std::uint8_t*>(open) - bytes) + 1;
 
-  for (;;) {
+  for (std::size_t position = 0;; ++position) {
     if (length - pos < kBlockHeader) return false;
     BlockReader header(bytes, pos, length);
     const int type = header.Int16();
@@ -57,13 +58,15 @@ bool ParseContainer(const BlockHandler& handler, const std::uint8_t* bytes, std:
       const std::size_t compressed = sizes.UInt16();
       pos += kCompressionHeader;
       if (compressed > length - pos) return false;
-      if (!HandCompressed(handler, type, bytes + pos, compressed, uncompressed, status)) return false;
+      if (!HandCompressed(handler, position, type, bytes + pos, compressed, uncompressed, status)) return false;
       pos += compressed;
     } else if (body_length != 0) {
       // A length field of 0x8000 or more reads negative: it can never be a valid body.
       if (body_length < 0 || static_cast<std::size_t>(body_length) > length - pos) return false;
-      status = handler(type, bytes, pos, pos + static_cast<std::size_t>(body_length));
+      status = handler(position, type, bytes, pos, pos + static_cast<std::size_t>(body_length));
       pos += static_cast<std::size_t>(body_length);
+    } else if (hand_empty) {
+      status = handler(position, type, bytes, pos, pos);
     }
     if (status < 0) return false;
 
@@ -74,6 +77,18 @@ bool ParseContainer(const BlockHandler& handler, const std::uint8_t* bytes, std:
     }
     return bytes[pos] == kClose;
   }
+}
+
+}  // namespace
+
+bool ParseContainer(const BlockHandler& handler, const std::uint8_t* bytes, std::size_t length) {
+  const auto unpositioned = [&handler](std::size_t, int type, const std::uint8_t* b, std::size_t start,
+                                       std::size_t end) { return handler(type, b, start, end); };
+  return Walk(unpositioned, bytes, length, false);
+}
+
+bool ParseContainerInOrder(const PositionedBlockHandler& handler, const std::uint8_t* bytes, std::size_t length) {
+  return Walk(handler, bytes, length, true);
 }
 
 }  // namespace tarvello

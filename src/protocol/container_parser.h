@@ -29,4 +29,12 @@ using BlockHandler =
 // anything other than ":" or "}".
 bool ParseContainer(const BlockHandler& handler, const std::uint8_t* bytes, std::size_t length);
 
+// The same parse for readers that know their blocks by where they stand in the answer (the
+// ticker's first block is Shanghai, its second Shenzhen): every block is handed over with its
+// position, 0 for the first, and an empty plain block is handed over too (start == end), so that
+// it still takes up its position.
+using PositionedBlockHandler = std::function<int(std::size_t position, int type, const std::uint8_t* bytes,
+                                                 std::size_t start, std::size_t end)>;
+bool ParseContainerInOrder(const PositionedBlockHandler& handler, const std::uint8_t* bytes, std::size_t length);
+
 }  // namespace tarvello

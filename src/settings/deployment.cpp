@@ -1,11 +1,12 @@
 #include "settings/deployment.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "storage/path_lock.h"
-#include "storage/profile_file.h"
+#include "storage/profile_text.h"
 #include "storage/utf16le.h"
 #include "storage/whole_file.h"
 #include "text/text_codec.h"
@@ -16,12 +17,16 @@ namespace {
 
 constexpr char kLoopback[] = "127.0.0.1";
 
-// One key of the file: where it lives and how it maps onto the Deployment value.
+// One key of the file: where it lives and how it maps onto the Deployment value. Every key name
+// is used once in the whole file, because the INI engine looks a key up from its section header
+// to the end of the file. Files written before the names became distinct used the legacy name,
+// which is still read, from its own section only.
 struct Field {
   std::u16string section;
   std::u16string key;
   std::function<std::u16string(const Deployment&)> get;
   std::function<void(Deployment&, const std::u16string&)> set;
+  std::u16string legacy_key = {};
 };
 
 Field AsciiField(std::u16string section, std::u16string key, std::string Deployment::*member) {
@@ -34,21 +39,23 @@ Field TextField(std::u16string section, std::u16string key, std::u16string Deplo
           [member](Deployment& d, const std::u16string& v) { d.*member = v; }};
 }
 
-Field PortField(std::u16string section, int Deployment::*member) {
-  return {std::move(section), u"PORT", [member](const Deployment& d) { return text::FromAscii(std::to_string(d.*member)); },
+Field PortField(std::u16string section, std::u16string key, int Deployment::*member) {
+  return {std::move(section), std::move(key), [member](const Deployment& d) { return text::FromAscii(std::to_string(d.*member)); },
           [member](Deployment& d, const std::u16string& v) {
             const int port = std::atoi(text::ToAscii(v).c_str());
             if (port > 0 && port < 65536) d.*member = port;
-          }};
+          },
+          u"PORT"};
 }
 
-Field ServerCell(std::u16string section, int group, int index,
+// The cell [group][index] of a server table, keyed prefix + "1_0" and so on.
+Field ServerCell(std::u16string section, std::u16string_view prefix, int group, int index,
                  std::array<std::array<std::string, 2>, 2> Deployment::*table) {
-  const std::u16string key = u"GROUP" + text::FromAscii(std::to_string(group)) + u"_" +
-                             text::FromAscii(std::to_string(index));
-  return {std::move(section), key,
+  const std::u16string cell = text::FromAscii(std::to_string(group) + "_" + std::to_string(index));
+  return {std::move(section), std::u16string(prefix) + cell,
           [=](const Deployment& d) { return text::FromAscii((d.*table)[group][index]); },
-          [=](Deployment& d, const std::u16string& v) { (d.*table)[group][index] = text::ToAscii(v); }};
+          [=](Deployment& d, const std::u16string& v) { (d.*table)[group][index] = text::ToAscii(v); },
+          u"GROUP" + cell};
 }
 
 constexpr std::pair<NetworkCase, std::u16string_view> kCaseNames[] = {
@@ -79,20 +86,20 @@ Field CaseField() {
 std::vector<Field> Fields() {
   std::vector<Field> fields;
   for (int group : {1, 0}) {
-    for (int index : {0, 1}) fields.push_back(ServerCell(u"SERVERS", group, index, &Deployment::quote_servers));
+    for (int index : {0, 1}) fields.push_back(ServerCell(u"SERVERS", u"QUOTE", group, index, &Deployment::quote_servers));
   }
-  fields.push_back(PortField(u"SERVERS", &Deployment::quote_port));
+  fields.push_back(PortField(u"SERVERS", u"QUOTEPORT", &Deployment::quote_port));
   for (int row = 0; row < Deployment::kServerRows; ++row) {
     fields.push_back({u"SERVERS", u"ROW" + text::FromAscii(std::to_string(row)),
                       [row](const Deployment& d) { return text::FromAscii(d.server_rows[row]); },
                       [row](Deployment& d, const std::u16string& v) { d.server_rows[row] = text::ToAscii(v); }});
   }
   for (int group : {1, 0}) {
-    for (int index : {0, 1}) fields.push_back(ServerCell(u"INFOSERVERS", group, index, &Deployment::info_servers));
+    for (int index : {0, 1}) fields.push_back(ServerCell(u"INFOSERVERS", u"INFO", group, index, &Deployment::info_servers));
   }
-  fields.push_back(PortField(u"INFOSERVERS", &Deployment::info_port));
+  fields.push_back(PortField(u"INFOSERVERS", u"INFOPORT", &Deployment::info_port));
   fields.push_back(AsciiField(u"GATEWAY", u"HOST", &Deployment::gateway_host));
-  fields.push_back(PortField(u"GATEWAY", &Deployment::gateway_port));
+  fields.push_back(PortField(u"GATEWAY", u"GATEWAYPORT", &Deployment::gateway_port));
   fields.push_back(TextField(u"PAGES", u"REGISTER", &Deployment::register_page));
   fields.push_back(TextField(u"PAGES", u"DOWNLOAD", &Deployment::download_page));
   fields.push_back(TextField(u"ACCOUNT", u"PLACEHOLDER", &Deployment::login_placeholder));
@@ -149,10 +156,17 @@ Deployment LoadDeployment(const std::filesystem::path& folder) {
   std::error_code error;
   if (!std::filesystem::exists(file, error)) WriteShippedFile(file);
 
+  // A file that cannot be read leaves every shipped value.
+  std::string bytes;
+  ReadWholeFile(file, bytes);
+  const std::u16string text = DecodeUtf16Le(bytes);
   Deployment d = ShippedDeployment();
   for (const Field& field : Fields()) {
-    const std::u16string value = ProfileFile::GetString(field.section, field.key, u"", file);
-    if (!value.empty()) field.set(d, value);
+    std::optional<std::u16string> value = profile_text::GetValue(text, field.section, field.key);
+    if (!value && !field.legacy_key.empty()) {
+      value = profile_text::GetSectionValue(text, field.section, field.legacy_key);
+    }
+    if (value && !value->empty()) field.set(d, *value);
   }
   return d;
 }

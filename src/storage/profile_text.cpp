@@ -53,19 +53,30 @@ std::size_t FindKeyLine(std::u16string_view text, std::size_t from, std::u16stri
   return kNone;
 }
 
-}  // namespace
-
-std::optional<std::u16string> GetValue(std::u16string_view text, std::u16string_view section,
-                                       std::u16string_view key) {
+// The value of key found from section's header on (to the section's end with within_section).
+std::optional<std::u16string> FindValue(std::u16string_view text, std::u16string_view section,
+                                        std::u16string_view key, bool within_section) {
   if (section.empty() || key.empty()) return std::nullopt;
   const std::size_t body = FindSectionBody(text, section);
   if (body == kNone) return std::nullopt;
-  const std::size_t line = FindKeyLine(text, body, key, false);
+  const std::size_t line = FindKeyLine(text, body, key, within_section);
   if (line == kNone) return std::nullopt;
   const std::size_t value = line + key.size() + 1;
   const std::size_t end = text.find(kLineEnd, value);
   if (end == kNone) return std::nullopt;
   return std::u16string(text.substr(value, end - value));
+}
+
+}  // namespace
+
+std::optional<std::u16string> GetValue(std::u16string_view text, std::u16string_view section,
+                                       std::u16string_view key) {
+  return FindValue(text, section, key, false);
+}
+
+std::optional<std::u16string> GetSectionValue(std::u16string_view text, std::u16string_view section,
+                                              std::u16string_view key) {
+  return FindValue(text, section, key, true);
 }
 
 std::optional<std::u16string> FindKeyByValue(std::u16string_view text, std::u16string_view section,

@@ -22,6 +22,10 @@ namespace tarvello::profile_text {
 std::optional<std::u16string> GetValue(std::u16string_view text, std::u16string_view section,
                                        std::u16string_view key);
 
+// The value of key among the section's own lines only, for files whose sections share key names.
+std::optional<std::u16string> GetSectionValue(std::u16string_view text, std::u16string_view section,
+                                              std::u16string_view key);
+
 // The key of the first entry after the section header whose value begins with value.
 std::optional<std::u16string> FindKeyByValue(std::u16string_view text, std::u16string_view section,
                                              std::u16string_view value);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/text_codec.h"
+
 namespace tarvello {
 namespace {
 
@@ -47,12 +49,19 @@ TEST(DetailPanelRowsTest, ShareFigures) {
   EXPECT_EQ(rows[13].value, u"0.123");
 }
 
-TEST(DetailPanelRowsTest, UntradedShareShowsPlaceholders) {
+// Before the first trade every zero figure is "--"; once traded a zero is a number.
+TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
   DetailRecords records;
   records.quote.prevClose = 1000;
-  const auto rows = ShareFigureRows(records);
-  EXPECT_EQ(rows[0].value, u"--");
-  EXPECT_EQ(rows[4].value, u"--");  // no minute yet: no average
+  for (const PanelRow& row : ShareFigureRows(records)) {
+    if (row.separator || row.label == u"昨收" || row.label == u"振幅") continue;
+    EXPECT_EQ(row.value, u"--") << text::ToUtf8(row.label);
+  }
+  records.quote.last = 1000;
+  const auto traded = ShareFigureRows(records);
+  EXPECT_EQ(traded[8].value, u"0.00%");  // 量比
+  EXPECT_EQ(traded[12].value, u"0.0");   // 市盈(动)
+  EXPECT_EQ(traded[13].value, u"0.000");  // 收益
 }
 
 TEST(DetailPanelRowsTest, IndexFiguresWithBreadth) {
@@ -91,7 +100,7 @@ TEST(DetailPanelRowsTest, FutureFiguresAgainstThePreviousSettlement) {
 
 TEST(DetailPanelRowsTest, BookCaptionsCountDownThenUp) {
   EXPECT_EQ(BookLevelCaptions(10), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(BookLevelCaptions(20), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(BookLevelCaptions(20), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
   EXPECT_EQ(BookLevelCaptions(2), (std::vector<int>{1, 1}));
   EXPECT_TRUE(BookLevelCaptions(0).empty());
 }

@@ -39,50 +39,35 @@ TEST(PriceTextTest, PriceColourComparesWithPreviousClose) {
   EXPECT_EQ(PriceColour(0, 1000, 1000), kFlatGrey);  // an empty field is not a fall
 }
 
-TEST(ChangeTextTest, RiseIsRedWithWrittenPlusSign) {
-  const ChangeTexts rise = ChangeOf(1100, 1000, 2);
-  EXPECT_EQ(rise.change, u"+1.00");
-  EXPECT_EQ(rise.percent, u"+10.00%");
-  EXPECT_EQ(rise.colour, kRiseRed);
-  const ChangeTexts threeDecimals = ChangeOf(1234, 1000, 3);
-  EXPECT_EQ(threeDecimals.change, u"+0.23");
-  EXPECT_EQ(threeDecimals.percent, u"+23.40%");
-}
-
-TEST(ChangeTextTest, FallIsGreenWithTheNumbersOwnSign) {
-  const ChangeTexts fall = ChangeOf(950, 1000, 2);
-  EXPECT_EQ(fall.change, u"-0.50");
-  EXPECT_EQ(fall.percent, u"-5.00%");
-  EXPECT_EQ(fall.colour, kFallGreen);
-}
-
-TEST(ChangeTextTest, NoChangeTakesTheFlatColourOfTheScreen) {
-  const ChangeTexts flat = ChangeOf(1000, 1000, 2);
-  EXPECT_EQ(flat.change, u"0.00");
-  EXPECT_EQ(flat.percent, u"0.00%");
-  EXPECT_EQ(flat.colour, kFlatGrey);
+// A rise is red with a written plus sign, a fall green with the number's own sign, no change in
+// the screen's flat colour, no last price "--". Without a previous close there is nothing to
+// divide by: the percent is 0, but a traded price is still a rise.
+TEST(ChangeTextTest, ChangeAndPercentFollowTheChangeRule) {
+  const struct {
+    std::int32_t last, prevClose;
+    std::uint8_t decimals;
+    const char16_t* change;
+    const char16_t* percent;
+    ColorRef colour;
+  } cases[] = {
+      {1100, 1000, 2, u"+1.00", u"+10.00%", kRiseRed},
+      {1234, 1000, 3, u"+0.23", u"+23.40%", kRiseRed},
+      {950, 1000, 2, u"-0.50", u"-5.00%", kFallGreen},
+      {1000, 1000, 2, u"0.00", u"0.00%", kFlatGrey},
+      {0, 1000, 2, u"--", u"--", kFlatGrey},
+      {0, 0, 2, u"--", u"--", kFlatGrey},
+      {1234, 0, 2, u"+12.34", u"+0.00%", kRiseRed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.last << " against " << c.prevClose);
+    const ChangeTexts texts = ChangeOf(c.last, c.prevClose, c.decimals);
+    EXPECT_EQ(texts.change, c.change);
+    EXPECT_EQ(texts.percent, c.percent);
+    EXPECT_EQ(texts.colour, c.colour);
+  }
   EXPECT_EQ(ChangeOf(1000, 1000, 2, kPlainWhite).colour, kPlainWhite);
-}
-
-TEST(ChangeTextTest, NoLastPriceShowsDashesInGrey) {
-  const ChangeTexts untraded = ChangeOf(0, 1000, 2);
-  EXPECT_EQ(untraded.change, u"--");
-  EXPECT_EQ(untraded.percent, u"--");
-  EXPECT_EQ(untraded.colour, kFlatGrey);
-  EXPECT_EQ(ChangeOf(0, 0, 2).percent, u"--");
-}
-
-TEST(ChangeTextTest, NoPreviousCloseShowsDashesRatherThanAWholePriceRise) {
-  const ChangeTexts firstDay = ChangeOf(1234, 0, 2);
-  EXPECT_EQ(firstDay.change, u"--");
-  EXPECT_EQ(firstDay.percent, u"--");
-  EXPECT_EQ(firstDay.colour, kFlatGrey);
-}
-
-TEST(ChangeTextTest, ExtremeValuesDoNotOverflow) {
-  const ChangeTexts wide = ChangeOf(INT32_MAX, INT32_MIN, 2);
-  EXPECT_EQ(wide.change, u"+42949672.95");
-  EXPECT_EQ(wide.colour, kRiseRed);
+  // The difference of two extreme prices does not overflow.
+  EXPECT_EQ(ChangeOf(INT32_MAX, INT32_MIN, 2).change, u"+42949672.95");
   EXPECT_EQ(ChangeOf(INT32_MIN, INT32_MAX, 2).change, u"-42949672.95");
 }
 

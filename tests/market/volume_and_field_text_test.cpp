@@ -40,65 +40,55 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
   }
 }
 
-TEST(VolumeTextTest, ZeroVolumeTakesThePlaceholder) {
-  EXPECT_EQ(VolumeText(0, kSecurityTypeIndex, 0), u"--");
-  EXPECT_EQ(VolumeText(0, kSecurityTypeIndex, kTraded), u"0.00");
-  EXPECT_EQ(VolumeText(0, 1, 0), u"--");
-  EXPECT_EQ(ShareVolumeText(0, kTraded), u"0.00");
-}
-
-TEST(VolumeTextTest, InnerAndOuterVolumeUseTheShareRuleForAnIndexToo) {
-  EXPECT_EQ(ShareVolumeText(101, kTraded), u"101");
-  EXPECT_EQ(ShareVolumeText(100001, kTraded), u"10.00万");
-}
-
-TEST(QuoteFieldTextTest, Amplitude) {
-  EXPECT_EQ(AmplitudeText(1100, 1000, 2), u"10.00%");
-  EXPECT_EQ(AmplitudeText(1100, 1000, 3), u"10.000%");
-  EXPECT_EQ(AmplitudeText(1000, 1000, 2), u"0.00%");
-  EXPECT_EQ(AmplitudeText(0, 0, 3), u"0.00%");
-  EXPECT_EQ(AmplitudeText(1000, 0, 2), u"--");  // low missing: nothing to divide by
-}
-
-TEST(QuoteFieldTextTest, Turnover) {
-  EXPECT_EQ(TurnoverText(250, 100, kTraded), u"2.500%");
-  EXPECT_EQ(TurnoverText(1, 3, kTraded), u"0.333%");
-  EXPECT_EQ(TurnoverText(0, 100, kTraded), u"0.000%");
-  EXPECT_EQ(TurnoverText(0, 100, 0), u"--");
-  EXPECT_EQ(TurnoverText(-5, 100, kTraded), u"0.000%");
-  EXPECT_EQ(TurnoverText(250, 0, kTraded), u"--");  // no base: nothing to divide by
+// Placeholders before the first trade, and "--" wherever a figure would divide by zero or is no
+// figure at all.
+TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
+  const struct {
+    std::u16string produced;
+    const char16_t* expected;
+  } cases[] = {
+      {VolumeText(0, kSecurityTypeIndex, 0), u"--"},
+      {VolumeText(0, kSecurityTypeIndex, kTraded), u"0.00"},
+      {VolumeText(0, 1, 0), u"--"},
+      {ShareVolumeText(0, kTraded), u"0.00"},
+      {ShareVolumeText(101, kTraded), u"101"},  // inner and outer volume: the share rule
+      {ShareVolumeText(100001, kTraded), u"10.00万"},
+      {AmplitudeText(1100, 1000, 2), u"10.00%"},
+      {AmplitudeText(1100, 1000, 3), u"10.000%"},
+      {AmplitudeText(0, 0, 3), u"0.00%"},
+      {AmplitudeText(1000, 0, 2), u"--"},
+      {TurnoverText(250, 100, kTraded), u"2.500%"},
+      {TurnoverText(1, 3, kTraded), u"0.333%"},
+      {TurnoverText(0, 100, kTraded), u"0.000%"},
+      {TurnoverText(0, 100, 0), u"--"},
+      {TurnoverText(-5, 100, kTraded), u"0.000%"},
+      {TurnoverText(250, 0, kTraded), u"--"},
+      {BreadthText(512), u"512家"},
+      {TimeOfDayText(930), u"09:30"},
+      {TimeOfDayText(1000), u"10:00"},
+      {TimeOfDayText(5), u"00:05"},
+      {TimeOfDayText(2359), u"23:59"},
+      {TimeOfDayText(2400), u"--"},
+      {TimeOfDayText(961), u"--"},
+      {TimeOfDayText(-930), u"--"},
+      {TurnoverRateText(1234, kTraded), u"1.234%"},
+      {TurnoverRateText(0, kTraded), u"0.000%"},
+      {TurnoverRateText(0, 0), u"--"},
+      {VolumeRatioText(12345, 0), u"1.23%"},
+      {VolumeRatioText(0, kTraded), u"0.00%"},
+      {VolumeRatioText(0, 0), u"--"},
+      {PeRatioText(15500, kTraded), u"15.5"},
+      {PeRatioText(0, 0), u"--"},
+      {EarningsText(-123, kTraded), u"-0.123"},
+      {EarningsText(0, 0), u"--"},
+      {EarningsLabel(3), u"收益(三)"},
+      {EarningsLabel(4), u"收益"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.produced, c.expected);
   EXPECT_TRUE(ShowsTurnover(1));
   EXPECT_FALSE(ShowsTurnover(kSecurityTypeIndex));
   EXPECT_FALSE(ShowsTurnover(kSecurityTypeIndexFuture));
   EXPECT_FALSE(ShowsTurnover(kSecurityTypeNoTurnover));
-}
-
-TEST(QuoteFieldTextTest, BreadthCounts) {
-  EXPECT_EQ(BreadthText(512), u"512家");
-  EXPECT_EQ(BreadthText(0), u"0家");
-}
-
-TEST(QuoteFieldTextTest, TimesOfDay) {
-  EXPECT_EQ(TimeOfDayText(930), u"09:30");
-  EXPECT_EQ(TimeOfDayText(1130), u"11:30");
-  EXPECT_EQ(TimeOfDayText(1500), u"15:00");
-  EXPECT_EQ(TimeOfDayText(959), u"09:59");
-  EXPECT_EQ(TimeOfDayText(1000), u"10:00");
-  EXPECT_EQ(TimeOfDayText(0), u"00:00");
-  EXPECT_EQ(TimeOfDayText(5), u"00:05");
-  EXPECT_EQ(TimeOfDayText(2359), u"23:59");
-  EXPECT_EQ(TimeOfDayText(2400), u"--");
-  EXPECT_EQ(TimeOfDayText(961), u"--");
-  EXPECT_EQ(TimeOfDayText(-930), u"--");
-}
-
-TEST(QuoteFieldTextTest, ExtraBlockZeroRateAndQuarterLabels) {
-  EXPECT_EQ(TurnoverRateText(1234, kTraded), u"1.234%");
-  EXPECT_EQ(TurnoverRateText(0, kTraded), u"0.000%");
-  EXPECT_EQ(TurnoverRateText(0, 0), u"--");
-  EXPECT_EQ(EarningsLabel(3), u"收益(三)");
-  EXPECT_EQ(EarningsLabel(0), u"收益");
-  EXPECT_EQ(EarningsLabel(4), u"收益");
 }
 
 TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {

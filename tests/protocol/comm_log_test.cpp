@@ -89,29 +89,6 @@ TEST_F(CommLogTest, RingWrapsBehindTheHeaderAfterPassingTheLimit) {
   EXPECT_EQ(file.size(), static_cast<std::size_t>(position + entry));
 }
 
-TEST_F(CommLogTest, HeldEntriesReachTheFileTogetherExactlyAsSingleWritesWould) {
-  testing::TempFolder other;
-  CommLog single(other.path(), May2nd2010);
-  CommLog held(folder_.path(), May2nd2010);
-  const std::string message(200, 'h');
-  // Enough entries to cross the ring limit inside one hold, nested holds included.
-  const int count = static_cast<int>(CommLog::kRingLimit / (21 + 200 + 2)) + 5;
-  held.Write("before");
-  single.Write("before");
-  {
-    const CommLog::Hold outer(held);
-    for (int i = 0; i < count; ++i) {
-      const CommLog::Hold inner(held);
-      held.Write(message + std::to_string(i));
-      single.Write(message + std::to_string(i));
-      if (i == 0) {
-        EXPECT_EQ(File().find("hhhh"), std::string::npos);
-      }
-    }
-  }
-  EXPECT_EQ(File(), ReadBytes(other / CommLog::kFileName));
-}
-
 TEST_F(CommLogTest, UnopenableFileTurnsLoggingSilentlyOff) {
   CommLog log(folder_ / "missing-folder", May2nd2010);
   log.Write("nothing happens");

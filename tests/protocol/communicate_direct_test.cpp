@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <future>
 #include <thread>
 
 #include "support/transport_fixture.h"
@@ -39,33 +40,59 @@ TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
   EXPECT_EQ(requests[1], QuoteRequest());
 }
 
-TEST_F(TransportTest, AnswerArrivingOneByteAtATimeIsReadWhole) {
-  const Bytes answer = QuoteAnswer(60);
+// A chunk may end in "}" inside a block, the first or a later one: the answer is read to the
+// container's own end, and the next exchange gets its own answer.
+TEST_F(TransportTest, ChunkEndingInBraceInsideABlockKeepsReading) {
+  const Bytes inside_first = QuoteAnswer(120);  // body byte 30 is "}"
+  const Bytes inside_second = BraceEndedAnswer();
+  const struct {
+    const char* name;
+    const Bytes& answer;
+    std::size_t first_piece;  // bytes up to and including the "}" inside a block
+  } cases[] = {
+      {"first block", inside_first, 7 + 31},
+      {"ends the first block of two", inside_second, 7 + 56},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(c.answer[c.first_piece - 1], '}');
+    LoopbackServer server([&](ServerConnection& conn) {
+      while (conn.ReadContainer()) {
+        conn.Send(std::span(c.answer).first(c.first_piece));
+        std::this_thread::sleep_for(milliseconds(40));
+        conn.Send(std::span(c.answer).subspan(c.first_piece));
+      }
+    });
+    transport_.reset();
+    ConnectTo(server);
+    for (int exchange = 0; exchange < 2; ++exchange) {
+      Bytes response(10240);
+      ASSERT_EQ(Exchange(response), static_cast<int>(c.answer.size()));
+      EXPECT_EQ(Received(response, static_cast<int>(c.answer.size())), c.answer);
+    }
+  }
+}
+
+// Bytes arriving after a complete answer belong to no request: the next exchange drops them.
+TEST_F(TransportTest, StrayBytesAfterAnAnswerAreDroppedBeforeTheNextExchange) {
+  const Bytes answer = QuoteAnswer();
+  std::promise<void> strayed;
   LoopbackServer server([&](ServerConnection& c) {
-    while (c.ReadContainer()) c.SendInPieces(answer, 1, milliseconds(1));
+    c.ReadContainer();
+    c.Send(answer);
+    std::this_thread::sleep_for(milliseconds(40));
+    c.Send(std::span(answer).first(20));
+    strayed.set_value();
+    ServeAnswers(c, answer);
   });
   ConnectTo(server);
   Bytes response(10240);
+  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
+  strayed.get_future().wait();
+  std::this_thread::sleep_for(milliseconds(20));  // lets the stray bytes cross the loopback
   ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
   EXPECT_EQ(Received(response, static_cast<int>(answer.size())), answer);
   EXPECT_EQ(server.accepted(), 1);
-}
-
-TEST_F(TransportTest, ChunkEndingInBraceBeforeTheFirstBlockIsCompleteKeepsReading) {
-  const Bytes answer = QuoteAnswer(120);  // body byte 30 is "}"
-  const std::size_t first_piece = 7 + 31;
-  ASSERT_EQ(answer[first_piece - 1], '}');
-  LoopbackServer server([&](ServerConnection& c) {
-    while (c.ReadContainer()) {
-      c.Send(std::span(answer).first(first_piece));
-      std::this_thread::sleep_for(milliseconds(40));
-      c.Send(std::span(answer).subspan(first_piece));
-    }
-  });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(Received(response, static_cast<int>(answer.size())), answer);
 }
 
 TEST_F(TransportTest, ServerClosingMidExchangeGivesNoDataAndAFreshConnection) {
@@ -147,6 +174,37 @@ TEST_F(TransportTest, LogLinesOfOneDirectExchange) {
       "CCommunicate::RecieveData", "OK",          "RecieveData end N",
       "iTotal = 128",           "CommunicateThread End"};
   EXPECT_EQ(Messages(), expected);
+}
+
+// A server that does not answer: what the exchange has done so far is in the file already, not
+// held back until the exchange ends (which may be never, if the program dies meanwhile).
+TEST_F(TransportTest, LogReachesTheFileWhileAnExchangeWaitsForItsAnswer) {
+  TransportTimings patient = QuickTimings();
+  patient.readable_wait = milliseconds(5000);
+  patient.answer_deadline = milliseconds(5000);
+  MakeTransport({}, patient);
+  std::promise<void> requested;
+  std::promise<void> checked;
+  LoopbackServer server([&](ServerConnection& c) {
+    if (c.index() != 0) return;
+    c.ReadContainer();
+    requested.set_value();
+    checked.get_future().wait();
+    c.Close();
+  });
+  ConnectTo(server);
+  std::thread exchange([&] {
+    Bytes response(10240);
+    Exchange(response);
+  });
+  requested.get_future().wait();
+  const std::vector<std::string> logged = Messages();
+  checked.set_value();
+  exchange.join();
+  const std::vector<std::string> expected = {"CCommunicate::Connect", "Connect end N", "CommunicateThread ",
+                                             "CCommunicate::SendData", "Tiltl = 2203"};
+  ASSERT_GE(logged.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(logged.begin(), logged.begin() + 5), expected);
 }
 
 class RecordingRedial : public RedialQuestion {

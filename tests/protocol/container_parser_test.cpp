@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/answer_length.h"
 #include "protocol/container_writer.h"
 #include "protocol/wire_writer.h"
 
@@ -56,105 +57,81 @@ TEST(ContainerParserTest, LeadingBytesBeforeTheContainerAreSkipped) {
   EXPECT_EQ(r.seen[0].end, 13u);
 }
 
-TEST(ContainerParserTest, PlainAndCompressedBlocksInWireOrder) {
+// Plain blocks in place, compressed ones in their own buffer, empty plain blocks skipped; the
+// positioned parse hands the empty block over too, so that later blocks keep their positions.
+TEST(ContainerParserTest, BlocksAreHandedOverInWireOrder) {
   ContainerWriter writer(/*compress_threshold=*/100);
   const Bytes small = Body(10), big = Body(3000, 5);
-  writer.Add(2200, small);
+  writer.Add(2200, {});
   writer.Add(2117, big);
   writer.Add(2206, small);
+  const Bytes answer = writer.Finish();
   Recorder r;
-  EXPECT_TRUE(r.Parse(writer.Finish()));
-  ASSERT_EQ(r.seen.size(), 3u);
-  EXPECT_EQ(r.seen[0].type, 2200);
-  EXPECT_EQ(r.seen[1].type, 2117);
-  EXPECT_EQ(r.seen[1].start, 0u);  // compressed blocks come in their own buffer
-  EXPECT_EQ(r.seen[1].body, big);
-  EXPECT_EQ(r.seen[2].body, small);
+  EXPECT_TRUE(r.Parse(answer));
+  ASSERT_EQ(r.seen.size(), 2u);
+  EXPECT_EQ(r.seen[0].type, 2117);
+  EXPECT_EQ(r.seen[0].start, 0u);
+  EXPECT_EQ(r.seen[0].body, big);
+  EXPECT_EQ(r.seen[1].body, small);
+
+  std::vector<std::pair<std::size_t, int>> positioned;
+  EXPECT_TRUE(ParseContainerInOrder(
+      [&](std::size_t position, int type, const std::uint8_t*, std::size_t start, std::size_t end) {
+        positioned.emplace_back(position, type);
+        EXPECT_LE(start, end);
+        return 0;
+      },
+      answer.data(), answer.size()));
+  EXPECT_EQ(positioned, (std::vector<std::pair<std::size_t, int>>{{0, 2200}, {1, 2117}, {2, 2206}}));
 }
 
-TEST(ContainerParserTest, EmptyPlainBlockIsSkipped) {
-  ContainerWriter writer;
-  writer.AddPlain(2204, {});
-  writer.AddPlain(2205, Body(3));
-  Recorder r;
-  EXPECT_TRUE(r.Parse(writer.Finish()));
-  ASSERT_EQ(r.seen.size(), 1u);
-  EXPECT_EQ(r.seen[0].type, 2205);
-}
-
-TEST(ContainerParserTest, InputWithoutAContainerFails) {
-  Recorder r;
-  EXPECT_FALSE(r.Parse({}));
+TEST(ContainerParserTest, DamagedInputFailsAfterHandingOverTheCompleteBlocks) {
   const std::string header = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
-  EXPECT_FALSE(r.Parse(Bytes(header.begin(), header.end())));
-  EXPECT_FALSE(r.Parse(Bytes{'{', 1, 0, 0}));  // header cut short
-  EXPECT_TRUE(r.seen.empty());
-}
-
-TEST(ContainerParserTest, BodyPastTheEndFails) {
-  Recorder r;
-  EXPECT_FALSE(r.Parse(Bytes{'{', 1, 0, 0, 0, 9, 0, 1, 2, '}'}));
-  EXPECT_TRUE(r.seen.empty());
-}
-
-TEST(ContainerParserTest, NegativeLengthIsRejectedNotFollowedBackwards) {
-  // 0x8000 and 0xFFFF read negative: a parser trusting them would jump back into the header.
-  for (const std::uint8_t high : {std::uint8_t{0x80}, std::uint8_t{0xFF}}) {
-    Recorder r;
-    EXPECT_FALSE(r.Parse(Bytes{'{', 1, 0, 0, 0, 0xFF, high, 1, 2, 3, '}'}));
-    EXPECT_TRUE(r.seen.empty());
-  }
-}
-
-TEST(ContainerParserTest, CompressedBlockMustInflateToExactlyItsSize) {
-  const Bytes body = Body(200);
-  Recorder exact, one_short, one_long, far_short;
-  EXPECT_TRUE(exact.Parse(CompressedContainer(200, body)));
-  EXPECT_FALSE(one_short.Parse(CompressedContainer(201, body)));  // inflates to U - 1
-  EXPECT_FALSE(one_long.Parse(CompressedContainer(199, body)));   // inflates past U
-  EXPECT_FALSE(far_short.Parse(CompressedContainer(50, body)));   // would overflow 2 x U
-  EXPECT_TRUE(one_short.seen.empty());
-  EXPECT_TRUE(far_short.seen.empty());
-}
-
-TEST(ContainerParserTest, CompressedStreamPastTheEndOrCorruptFails) {
-  Bytes cut = CompressedContainer(200, Body(200));
-  cut.resize(cut.size() - 5);
-  Recorder r;
-  EXPECT_FALSE(r.Parse(cut));
-  Bytes corrupt = CompressedContainer(200, Body(200));
-  corrupt[15] ^= 0xFF;
-  EXPECT_FALSE(r.Parse(corrupt));
-  EXPECT_TRUE(r.seen.empty());
-}
-
-TEST(ContainerParserTest, BlocksBeforeAFailureStayHandedOver) {
-  ContainerWriter writer;
-  writer.AddPlain(2200, Body(4));
-  Bytes good = writer.Finish();
-  good.pop_back();
+  ContainerWriter two;
+  two.AddPlain(2200, Body(4));
+  two.AddPlain(2203, Body(4));
+  Bytes wrong_end = two.Finish();
+  wrong_end.back() = 'x';
+  Bytes missing_end = wrong_end;
+  missing_end.pop_back();
+  Bytes cut_stream = CompressedContainer(200, Body(200));
+  cut_stream.resize(cut_stream.size() - 5);
+  Bytes corrupt_stream = CompressedContainer(200, Body(200));
+  corrupt_stream[15] ^= 0xFF;
+  Bytes good_then_bad{'{', 0x98, 0x08, 0, 0, 4, 0, 1, 2, 3, 4, ':'};
   const Bytes bad = CompressedContainer(201, Body(200));
-  good.push_back(':');
-  good.insert(good.end(), bad.begin() + 1, bad.end());
-  Recorder r;
-  EXPECT_FALSE(r.Parse(good));
-  ASSERT_EQ(r.seen.size(), 1u);
-  EXPECT_EQ(r.seen[0].type, 2200);
-}
-
-TEST(ContainerParserTest, TruncatedOrBadlyEndedContainerFailsAfterCompleteBlocks) {
-  ContainerWriter writer;
-  writer.AddPlain(2200, Body(4));
-  writer.AddPlain(2203, Body(4));
-  Bytes bytes = writer.Finish();
-  bytes.back() = 'x';
-  Recorder wrong_end;
-  EXPECT_FALSE(wrong_end.Parse(bytes));
-  EXPECT_EQ(wrong_end.seen.size(), 2u);
-  bytes.pop_back();
-  Recorder missing_end;
-  EXPECT_FALSE(missing_end.Parse(bytes));
-  EXPECT_EQ(missing_end.seen.size(), 2u);
+  good_then_bad.insert(good_then_bad.end(), bad.begin() + 1, bad.end());
+  const struct {
+    const char* name;
+    Bytes input;
+    std::size_t handed_over;
+  } cases[] = {
+      {"empty input", {}, 0},
+      {"an HTTP header only", Bytes(header.begin(), header.end()), 0},
+      {"block header cut short", {'{', 1, 0, 0}, 0},
+      {"body past the end", {'{', 1, 0, 0, 0, 9, 0, 1, 2, '}'}, 0},
+      // 0x8000 and 0xFFFF read negative: a parser trusting them would jump back into the header.
+      {"length 0x8000", {'{', 1, 0, 0, 0, 0x00, 0x80, 1, 2, 3, '}'}, 0},
+      {"length 0xFFFF", {'{', 1, 0, 0, 0, 0xFF, 0xFF, 1, 2, 3, '}'}, 0},
+      {"inflates to U - 1", CompressedContainer(201, Body(200)), 0},
+      {"inflates past U", CompressedContainer(199, Body(200)), 0},
+      {"would overflow 2 x U", CompressedContainer(50, Body(200)), 0},
+      {"compressed stream cut", cut_stream, 0},
+      {"compressed stream corrupt", corrupt_stream, 0},
+      {"good block, then a bad one", good_then_bad, 1},
+      {"wrong closing byte", wrong_end, 2},
+      {"closing byte missing", missing_end, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Recorder r;
+    EXPECT_FALSE(r.Parse(c.input));
+    EXPECT_EQ(r.seen.size(), c.handed_over);
+  }
+  Recorder exact;
+  EXPECT_TRUE(exact.Parse(CompressedContainer(200, Body(200))));
+  ASSERT_EQ(exact.seen.size(), 1u);
+  EXPECT_EQ(exact.seen[0].body, Body(200));
 }
 
 TEST(ContainerParserTest, NegativeHandlerStatusStopsTheParse) {
@@ -176,6 +153,27 @@ TEST(ContainerWriterTest, RefusesBodiesTooLargeForOneBlock) {
   EXPECT_TRUE(r.Parse(writer.Finish()));
   ASSERT_EQ(r.seen.size(), 1u);
   EXPECT_EQ(r.seen[0].body.size(), 0x8000u);
+}
+
+// Every cut of a container is incomplete, the whole is complete whatever follows it, and bytes
+// that break the syntax can never complete.
+TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
+  ContainerWriter writer(16);
+  Bytes ends_in_brace = Body(40);
+  ends_in_brace.back() = '}';
+  writer.Add(2203, ends_in_brace);
+  writer.Add(2117, Bytes(300, 7));
+  writer.AddPlain(2205, {});
+  Bytes answer = writer.Finish();
+  const long length = static_cast<long>(answer.size());
+  answer.push_back('{');
+  EXPECT_EQ(AnswerLength(answer), length);
+  for (long cut = 0; cut < length; ++cut) {
+    EXPECT_EQ(AnswerLength(std::span(answer).first(static_cast<std::size_t>(cut))), 0) << cut;
+  }
+  EXPECT_EQ(AnswerLength(Bytes{'x', '{'}), -1);
+  EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0, 0, '+'}), -1);
+  EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0x00, 0x80}), -1);
 }
 
 }  // namespace

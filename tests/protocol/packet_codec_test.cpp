@@ -35,94 +35,53 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
 
 const std::string kCode = "SH600001";
 
-TEST(PacketCodecTest, ProbeIsEightBytes) {
-  EXPECT_EQ(CPacketCodec().BuildServerProbe(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
-}
-
-TEST(PacketCodecTest, CodeOnlyRequestsCarryAttributeTwo) {
-  const CPacketCodec codec;
-  const Bytes body = Str(kCode);
-  EXPECT_EQ(codec.BuildQuoteExtra(kCode), Packet(2110, 2, body));
-  EXPECT_EQ(codec.BuildTradingHours(kCode), Packet(2118, 2, body));
-  EXPECT_EQ(codec.BuildSecurityInfo(kCode), Packet(2200, 2, body));
-  EXPECT_EQ(codec.BuildQuote(kCode), Packet(2203, 2, body));
-  EXPECT_EQ(codec.BuildOrderBook(kCode), Packet(2204, 2, body));
-  EXPECT_EQ(codec.BuildIndexBreadth(kCode), Packet(2206, 2, body));
-  EXPECT_EQ(codec.BuildTenLevelBook(kCode), Packet(2304, 2, body));
-  EXPECT_EQ(codec.BuildQuote(kCode).size(), kCode.size() + 10);
-}
-
-TEST(PacketCodecTest, TextRequestsAreGbkWithAttributeZero) {
-  const CPacketCodec codec;
-  EXPECT_EQ(codec.BuildDeviceRegistration(u"中"), Packet(1800, 0, Str("\xD6\xD0")));
-  EXPECT_EQ(codec.BuildErrorReport(u"x"), Packet(1900, 0, Str("x")));
-  EXPECT_EQ(codec.BuildSecuritySearch(u"600"), Packet(2000, 0, Str("600")));
-  EXPECT_EQ(codec.BuildOrderDetails(kCode), Packet(2802, 0, Str(kCode)));
-}
-
-TEST(PacketCodecTest, EmptyStringGivesTenBytePacket) {
-  const Bytes packet = CPacketCodec().BuildSecuritySearch(u"");
-  EXPECT_EQ(packet, Packet(2000, 0, Bytes{0, 0}));
-  EXPECT_EQ(packet.size(), 10u);
-}
-
-TEST(PacketCodecTest, VersionCheckEndsWithPlatformText) {
-  EXPECT_EQ(CPacketCodec().BuildVersionCheck(u"V3.3", u"ppc"),
-            Packet(1000, 0, Cat({Str("V3.3"), Str("ppc"), Str("ppc")})));
-}
-
-TEST(PacketCodecTest, RankingRequestsHaveNineByteBodies) {
-  const CPacketCodec codec;
-  const Bytes body{1, 3, 7, 12, 1, 0x34, 0x12, 20, 0};
-  EXPECT_EQ(codec.BuildBigOrderList(3, 7, 12, 1, 0x1234, 20), Packet(2105, 0, body));
-  EXPECT_EQ(codec.BuildFundList(3, 7, 12, 1, 0x1234, 20), Packet(2106, 0, body));
-}
-
-TEST(PacketCodecTest, CategoryListAddsListParameterOnlyForItsCategory) {
+// Every builder against the packet built by hand: header values, attribute, body bytes. Text
+// goes out as GBK with its byte count (two Chinese characters count 4).
+TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBody) {
   CPacketCodec codec;
   codec.SetListParamA(9);
   codec.SetListParamB(4);
-  EXPECT_EQ(codec.BuildCategoryList(105, 2, 0, 10, 15), Packet(2113, 0, Bytes{1, 105, 2, 0, 10, 0, 15, 0, 9}));
-  EXPECT_EQ(codec.BuildCategoryList(110, 14, 0, 0, 15), Packet(2113, 0, Bytes{1, 110, 14, 0, 0, 0, 15, 0, 4}));
-  const Bytes other = codec.BuildCategoryList(1, 2, 1, 0, 15);
-  EXPECT_EQ(other, Packet(2113, 0, Bytes{1, 1, 2, 1, 0, 0, 15, 0}));
-  EXPECT_EQ(other.size(), 16u);
-  EXPECT_EQ(codec.BuildCategoryList(105, 2, 0, 10, 15).size(), 17u);
-  EXPECT_EQ(CPacketCodec().BuildCategoryList(105, 0, 0, 0, 1).at(15), 0);  // a fresh codec sends 0
-}
-
-TEST(PacketCodecTest, NumericRequests) {
-  const CPacketCodec codec;
-  EXPECT_EQ(codec.BuildSectorMembers(0x0102, 3, 4, 0x0506, 0x0708),
-            Packet(2114, 0, Bytes{2, 1, 3, 4, 6, 5, 8, 7}));
-  EXPECT_EQ(codec.BuildServerTime(0), Packet(2116, 0, Bytes{0, 0, 0, 0}));
-  EXPECT_EQ(codec.BuildInfoTitles(7), Packet(2500, 0, Bytes{7}));
-  EXPECT_EQ(codec.BuildInfoCategories(0x01020304), Packet(2700, 0, Bytes{4, 3, 2, 1}));
-  EXPECT_EQ(codec.BuildInfoList(5), Packet(2701, 0, Bytes{5, 0, 0, 0}));
-}
-
-TEST(PacketCodecTest, CodeWithFieldsRequests) {
-  const CPacketCodec codec;
-  EXPECT_EQ(codec.BuildMinuteData(kCode, 0), Packet(2117, 2, Cat({Str(kCode), {0, 0, 0, 0}})));
-  EXPECT_EQ(codec.BuildTicks(kCode, 0), Packet(2205, 2, Cat({Str(kCode), {0, 0, 0, 0, 10, 0}})));
-  EXPECT_EQ(codec.BuildTradeAnalysis(kCode, 10), Packet(2800, 0, Cat({Str(kCode), {10}})));
-  EXPECT_EQ(codec.BuildF10Item(kCode, 3, 0), Packet(2600, 0, Cat({Str(kCode), {3, 0, 0, 0, 0, 0}})));
-  // K-line: body length is the code length plus 10.
-  const Bytes kline = codec.BuildKLine(kCode, 7, 20240102, 122, 1);
-  EXPECT_EQ(kline, Packet(2202, 2, Cat({Str(kCode), {7, 0xE6, 0xD6, 0x34, 0x01, 122, 0, 1}})));
-  EXPECT_EQ(kline[5], kCode.size() + 10);
-}
-
-TEST(PacketCodecTest, ArticleCountsBytesOfTheConversion) {
-  // Two Chinese characters are four GBK bytes: the count says 4, not 2.
-  EXPECT_EQ(CPacketCodec().BuildArticle(6, u"中国"), Packet(2710, 2, Cat({{6, 0, 0, 0}, Str("\xD6\xD0\xB9\xFA")})));
-}
-
-TEST(PacketCodecTest, LoginAndRecommend) {
-  const CPacketCodec codec;
-  EXPECT_EQ(codec.BuildLogin(u"demo", u"123"), Packet(2906, 0, Cat({Str("demo"), Str("123")})));
-  const Bytes raw{'1', '3', '9', 0};
-  EXPECT_EQ(codec.BuildRecommend(u"hi", raw), Packet(2908, 0, Cat({Str("hi"), raw})));
+  const Bytes code = Str(kCode);
+  const struct {
+    const char* name;
+    Bytes built;
+    Bytes expected;
+  } cases[] = {
+      {"server probe", codec.BuildServerProbe(), Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}},
+      {"quote extra", codec.BuildQuoteExtra(kCode), Packet(2110, 2, code)},
+      {"trading hours", codec.BuildTradingHours(kCode), Packet(2118, 2, code)},
+      {"security info", codec.BuildSecurityInfo(kCode), Packet(2200, 2, code)},
+      {"quote", codec.BuildQuote(kCode), Packet(2203, 2, code)},
+      {"order book", codec.BuildOrderBook(kCode), Packet(2204, 2, code)},
+      {"index breadth", codec.BuildIndexBreadth(kCode), Packet(2206, 2, code)},
+      {"ten-level book", codec.BuildTenLevelBook(kCode), Packet(2304, 2, code)},
+      {"registration", codec.BuildDeviceRegistration(u"中"), Packet(1800, 0, Str("\xD6\xD0"))},
+      {"error report", codec.BuildErrorReport(u"x"), Packet(1900, 0, Str("x"))},
+      {"search", codec.BuildSecuritySearch(u"600"), Packet(2000, 0, Str("600"))},
+      {"empty search", codec.BuildSecuritySearch(u""), Packet(2000, 0, Bytes{0, 0})},
+      {"order details", codec.BuildOrderDetails(kCode), Packet(2802, 0, code)},
+      {"version check", codec.BuildVersionCheck(u"V3.3", u"ppc"), Packet(1000, 0, Cat({Str("V3.3"), Str("ppc"), Str("ppc")}))},
+      {"big orders", codec.BuildBigOrderList(3, 7, 12, 1, 0x1234, 20), Packet(2105, 0, Bytes{1, 3, 7, 12, 1, 0x34, 0x12, 20, 0})},
+      {"fund list", codec.BuildFundList(3, 7, 12, 1, 0x1234, 20), Packet(2106, 0, Bytes{1, 3, 7, 12, 1, 0x34, 0x12, 20, 0})},
+      {"category 105", codec.BuildCategoryList(105, 2, 0, 10, 15), Packet(2113, 0, Bytes{1, 105, 2, 0, 10, 0, 15, 0, 9})},
+      {"category 110", codec.BuildCategoryList(110, 14, 0, 0, 15), Packet(2113, 0, Bytes{1, 110, 14, 0, 0, 0, 15, 0, 4})},
+      {"other category", codec.BuildCategoryList(1, 2, 1, 0, 15), Packet(2113, 0, Bytes{1, 1, 2, 1, 0, 0, 15, 0})},
+      {"fresh codec", CPacketCodec().BuildCategoryList(105, 0, 0, 0, 1), Packet(2113, 0, Bytes{1, 105, 0, 0, 0, 0, 1, 0, 0})},
+      {"sector members", codec.BuildSectorMembers(0x0102, 3, 4, 0x0506, 0x0708), Packet(2114, 0, Bytes{2, 1, 3, 4, 6, 5, 8, 7})},
+      {"server time", codec.BuildServerTime(0), Packet(2116, 0, Bytes{0, 0, 0, 0})},
+      {"info titles", codec.BuildInfoTitles(7), Packet(2500, 0, Bytes{7})},
+      {"info categories", codec.BuildInfoCategories(0x01020304), Packet(2700, 0, Bytes{4, 3, 2, 1})},
+      {"info list", codec.BuildInfoList(5), Packet(2701, 0, Bytes{5, 0, 0, 0})},
+      {"minute data", codec.BuildMinuteData(kCode, 0), Packet(2117, 2, Cat({code, {0, 0, 0, 0}}))},
+      {"ticks", codec.BuildTicks(kCode, 0), Packet(2205, 2, Cat({code, {0, 0, 0, 0, 10, 0}}))},
+      {"trade analysis", codec.BuildTradeAnalysis(kCode, 10), Packet(2800, 0, Cat({code, {10}}))},
+      {"F10 item", codec.BuildF10Item(kCode, 3, 0), Packet(2600, 0, Cat({code, {3, 0, 0, 0, 0, 0}}))},
+      {"K-line", codec.BuildKLine(kCode, 7, 20240102, 122, 1), Packet(2202, 2, Cat({code, {7, 0xE6, 0xD6, 0x34, 0x01, 122, 0, 1}}))},
+      {"article", codec.BuildArticle(6, u"中国"), Packet(2710, 2, Cat({{6, 0, 0, 0}, Str("\xD6\xD0\xB9\xFA")}))},
+      {"login", codec.BuildLogin(u"demo", u"123"), Packet(2906, 0, Cat({Str("demo"), Str("123")}))},
+      {"recommend", codec.BuildRecommend(u"hi", Bytes{'1', '3', '9', 0}), Packet(2908, 0, Cat({Str("hi"), {'1', '3', '9', 0}}))},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.built, c.expected) << c.name;
 }
 
 TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
@@ -141,17 +100,12 @@ TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
   EXPECT_EQ(packet.back(), '}');
 }
 
-TEST(PacketCodecTest, TwoCodeListIsSixtyFourBytes) {
-  const std::vector<std::string> codes{"SH600001", "SZ000002"};
-  const Bytes packet = CPacketCodec().BuildCodeListInfo(0, 0, codes, 0, 0);
-  EXPECT_EQ(packet.size(), 64u);
-  EXPECT_EQ(packet[5], 56);
-}
-
+// Two codes make 64 bytes, however short the codes are.
 TEST(PacketCodecTest, ShortCodeInListKeepsTheAnnouncedLength) {
   const std::vector<std::string> codes{"SH6", "X"};
   const Bytes packet = CPacketCodec().BuildCodeListInfo(0, 0, codes, 0, 0);
   EXPECT_EQ(packet.size(), 64u);
+  EXPECT_EQ(packet[5], 56);
   EXPECT_EQ(packet[15], '6');
   EXPECT_EQ(packet[16], 0);
   EXPECT_EQ(packet[15 + 7], 1);  // "SH"

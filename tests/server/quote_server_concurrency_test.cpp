@@ -9,7 +9,7 @@
 #include "answer_fixture.h"
 #include "protocol/container_parser.h"
 #include "server/answer_cache.h"
-#include "server/answer_length.h"
+#include "protocol/answer_length.h"
 #include "server/quote_server.h"
 
 namespace tarvello::server::testing {

@@ -4,7 +4,6 @@
 
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
-#include "server/answer_length.h"
 #include "protocol/wire_writer.h"
 
 namespace tarvello::server {
@@ -77,29 +76,6 @@ TEST(RequestParserTest, FuturesQuoteIsFramedByItsCodeNotItsFixedLength) {
   ASSERT_EQ(frame.packets.size(), 2u);
   EXPECT_EQ(frame.packets[0].body.size(), 6u);
   EXPECT_EQ(frame.packets[1].type, kServerProbe);
-}
-
-}  // namespace
-}  // namespace tarvello::server
-
-namespace tarvello::server {
-namespace {
-
-TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
-  ContainerWriter writer(16);
-  const Bytes small = {1, 2, 3};
-  const Bytes big(300, 7);
-  writer.Add(2203, small);
-  writer.Add(2117, big);
-  Bytes answer = writer.Finish();
-  const long length = static_cast<long>(answer.size());
-  answer.push_back('{');
-  EXPECT_EQ(AnswerLength(answer), length);
-  for (long cut = 0; cut < length; ++cut) {
-    EXPECT_EQ(AnswerLength(std::span(answer).first(static_cast<std::size_t>(cut))), 0) << cut;
-  }
-  const Bytes garbage = {'x', '{'};
-  EXPECT_EQ(AnswerLength(garbage), -1);
 }
 
 }  // namespace

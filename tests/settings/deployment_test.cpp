@@ -2,49 +2,75 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/profile_file.h"
+#include <set>
+
+#include "storage/utf16le.h"
 #include "support/temp_folder.h"
+#include "text/text_codec.h"
 
 namespace tarvello {
 namespace {
 
-TEST(DeploymentTest, MissingFileIsWrittenWithTheShippedValuesInReadingOrder) {
+// The INI engine finds a key from its section header to the end of the file, so a name used in
+// two sections would let one section read or overwrite the other's value.
+TEST(DeploymentTest, MissingFileIsWrittenWithTheShippedValuesUnderDistinctKeys) {
   testing::TempFolder folder;
   const Deployment d = LoadDeployment(folder.path());
   EXPECT_EQ(d.quote_servers[1][0], "127.0.0.1");
   EXPECT_EQ(d.gateway_port, 8080);
   EXPECT_EQ(d.network_case, NetworkCase::kDesktop);
-  const std::string bytes = testing::ReadBytes(folder / kDeploymentFileName);
-  // UTF-16LE without a byte-order mark, opening with the first section and its first key.
-  const std::u16string_view start = u"[SERVERS]\r\nGROUP1_0=127.0.0.1\r\nGROUP1_1=";
-  ASSERT_GE(bytes.size(), start.size() * 2);
-  EXPECT_EQ(bytes.substr(0, start.size() * 2),
-            std::string(reinterpret_cast<const char*>(start.data()), start.size() * 2));
+  const std::u16string text = DecodeUtf16Le(testing::ReadBytes(folder / kDeploymentFileName));
+  EXPECT_TRUE(text.starts_with(u"[SERVERS]\r\nQUOTE1_0=127.0.0.1\r\nQUOTE1_1="));
+  std::set<std::u16string> keys;
+  for (std::size_t pos = 0, end; (end = text.find(u"\r\n", pos)) != std::u16string::npos; pos = end + 2) {
+    const std::u16string line = text.substr(pos, end - pos);
+    if (line.starts_with(u'[')) continue;
+    EXPECT_TRUE(keys.insert(line.substr(0, line.find(u'='))).second) << text::ToUtf8(line);
+  }
 }
 
-TEST(DeploymentTest, HandEditedValuesWinAndBadOnesKeepTheShippedValue) {
-  testing::TempFolder folder;
-  LoadDeployment(folder.path());
-  const auto file = folder / kDeploymentFileName;
-  ProfileFile::WriteString(u"SERVERS", u"ROW24", u"10.0.0.9", file);
-  ProfileFile::WriteString(u"NETWORK", u"CASE", u"gprs", file);
-  ProfileFile::WriteString(u"NETWORK", u"APN", u"cmwap", file);
-  ProfileFile::WriteString(u"GATEWAY", u"PORT", u"99999", file);
-  ProfileFile::WriteString(u"INFOSERVERS", u"PORT", u"80", file);
-  const Deployment d = LoadDeployment(folder.path());
-  EXPECT_EQ(d.server_rows[24], "10.0.0.9");
-  EXPECT_EQ(d.server_rows[23], "127.0.0.1");
-  EXPECT_EQ(d.network_case, NetworkCase::kGprs);
-  EXPECT_EQ(d.access_point, u"cmwap");
-  EXPECT_EQ(d.gateway_port, 8080);
-  EXPECT_EQ(d.info_port, 80);
-}
+struct Expected {
+  int quote_port = 2860;
+  int info_port = 8081;
+  int gateway_port = 8080;
+  std::string quote_server = "127.0.0.1";  // [1][0]
+  std::string info_server = "127.0.0.1";   // [1][0]
+  NetworkCase network_case = NetworkCase::kDesktop;
+};
 
-TEST(DeploymentTest, UnknownNetworkCaseKeepsTheDesktopLink) {
-  testing::TempFolder folder;
-  LoadDeployment(folder.path());
-  ProfileFile::WriteString(u"NETWORK", u"CASE", u"satellite", folder / kDeploymentFileName);
-  EXPECT_EQ(LoadDeployment(folder.path()).network_case, NetworkCase::kDesktop);
+// A value the file does not hold for its own section keeps its shipped value; files written with
+// the names every section once shared go on working.
+TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
+  const struct {
+    const char* name;
+    const char* file;
+    Expected expected;
+  } cases[] = {
+      {"only the information servers' port", "[SERVERS]\r\nQUOTE1_0=10.0.0.1\r\n[INFOSERVERS]\r\nINFOPORT=80\r\n",
+       {.info_port = 80, .quote_server = "10.0.0.1"}},
+      {"hand-edited values", "[GATEWAY]\r\nHOST=10.0.0.3\r\nGATEWAYPORT=9000\r\n[NETWORK]\r\nCASE=gprs\r\n",
+       {.gateway_port = 9000, .network_case = NetworkCase::kGprs}},
+      {"bad values", "[SERVERS]\r\nQUOTEPORT=99999\r\n[NETWORK]\r\nCASE=satellite\r\n", {}},
+      {"shared names, every section", "[SERVERS]\r\nGROUP1_0=10.0.0.1\r\nPORT=2999\r\n[INFOSERVERS]\r\n"
+       "GROUP1_0=10.0.0.2\r\nPORT=81\r\n[GATEWAY]\r\nPORT=8088\r\n",
+       {.quote_port = 2999, .info_port = 81, .gateway_port = 8088, .quote_server = "10.0.0.1", .info_server = "10.0.0.2"}},
+      {"shared names, quote servers missing", "[SERVERS]\r\nROW0=10.0.0.9\r\n[INFOSERVERS]\r\nGROUP1_0=10.0.0.2\r\n"
+       "PORT=81\r\n",
+       {.info_port = 81, .info_server = "10.0.0.2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder folder;
+    testing::WriteBytes(folder / kDeploymentFileName, EncodeUtf16Le(text::FromUtf8(c.file)));
+    const Deployment d = LoadDeployment(folder.path());
+    EXPECT_EQ(d.quote_port, c.expected.quote_port);
+    EXPECT_EQ(d.info_port, c.expected.info_port);
+    EXPECT_EQ(d.gateway_port, c.expected.gateway_port);
+    EXPECT_EQ(d.quote_servers[1][0], c.expected.quote_server);
+    EXPECT_EQ(d.info_servers[1][0], c.expected.info_server);
+    EXPECT_EQ(d.network_case, c.expected.network_case);
+    EXPECT_EQ(d.quote_servers[0][1], "127.0.0.1");
+  }
 }
 
 }  // namespace

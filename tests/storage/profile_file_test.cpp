@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/temp_folder.h"
+#include "storage/profile_text.h"
 #include "storage/utf16le.h"
 
 namespace tarvello {
@@ -89,6 +90,9 @@ TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
   ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"changed", path_));
   EXPECT_EQ(Text(), u"[A]\r\nX=1\r\n[B]\r\nK=changed\r\n");
   EXPECT_EQ(ProfileFile::GetString(u"B", u"X", u"Error", path_), u"Error");
+  // Files whose sections share key names read them from the section's own lines only.
+  EXPECT_EQ(profile_text::GetSectionValue(Text(), u"A", u"K"), std::nullopt);
+  EXPECT_EQ(profile_text::GetSectionValue(Text(), u"B", u"K"), u"changed");
 }
 
 TEST_F(ProfileFileTest, KeysAndHeadersMatchOnlyAtLineStart) {

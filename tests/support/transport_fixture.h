@@ -36,6 +36,19 @@ inline Bytes QuoteAnswer(std::size_t body_size = 120) {
   return AnswerContainer(kQuote, body);
 }
 
+// Two blocks, the first of whose bodies ends in "}": a reader that takes a chunk ending there for
+// the end of the answer stops one block short.
+inline Bytes BraceEndedAnswer() {
+  Bytes first(56, 3);
+  first.back() = '}';
+  const Bytes quote = AnswerContainer(kQuote, first);
+  const Bytes info = AnswerContainer(2200, Bytes(20, 4));
+  Bytes answer(quote.begin(), quote.end() - 1);
+  answer.push_back(':');
+  answer.insert(answer.end(), info.begin() + 1, info.end());
+  return answer;
+}
+
 inline Bytes QuoteRequest() { return CPacketCodec().BuildQuote("SH600001"); }
 
 // Answers every request container with `answer` until the client goes away.

@@ -1,8 +1,8 @@
-#include "server/answer_length.h"
+#include "protocol/answer_length.h"
 
 #include "protocol/block_reader.h"
 
-namespace tarvello::server {
+namespace tarvello {
 
 namespace {
 
@@ -39,4 +39,4 @@ long AnswerLength(std::span<const std::uint8_t> bytes) {
   }
 }
 
-}  // namespace tarvello::server
+}  // namespace tarvello
