@@ -1,0 +1,88 @@
+#include "lists/list_routes.h"
+
+#include <map>
+
+#include "lists/list_codes.h"
+
+namespace tarvello {
+namespace {
+
+constexpr int kMenuPageCategories = 0;
+constexpr int kMenuPageGlobal = 1;
+constexpr int kMenuPageHongKong = 2;
+constexpr int kMenuPageFundFlow = 21;
+constexpr int kFirstHongKongCategory = 30;
+constexpr int kLastHongKongCategory = 35;
+constexpr int kLargestCategory = 255;
+
+const std::map<int, ListOpening>& NamedArguments() {
+  static const std::map<int, ListOpening> arguments = {
+      {kListArgSelfSelected, {kModeSelfSelected, kCategorySelfSelected}},
+      {kListArgResume, {0, 0, true}},
+      {kCategorySectors, {kModeSectors, kCategorySectors}},
+      {kListArgSectors, {kModeSectors, kCategorySectors}},
+      {kListArgFutures, {kModeFutures, kCategoryFutures}},
+      {kListArgIndices, {kModeIndices, kCategoryIndices}},
+      {kCategoryIndices, {kModeIndices, kCategoryIndices}},
+      {kCategoryFutures, {kModeFutures, kCategoryFutures}},
+      {kCategoryCsi300, {kModeCsi300, kCategoryCsi300}},
+      {kListArgStages, {kModeIndices, kCategoryIndices}},
+      {kListArgCsi300, {kModeCsi300, kCategoryCsi300}},
+      {kListArgGlobal, {kModeCategory, kCategoryGlobal}},
+      {kListArgForex, {kModeCategory, kCategoryForex}},
+      {-60, {kModeCategory, kCategoryAllShares}},
+      {-61, {kModeCategory, kCategoryShanghaiA}},
+      {-62, {kModeCategory, kCategoryShanghaiB}},
+      {-63, {kModeCategory, kCategoryShenzhenA}},
+      {-64, {kModeCategory, kCategoryShenzhenB}},
+      {-65, {kModeCategory, kCategoryShanghaiFunds}},
+      {-66, {kModeCategory, kCategoryShenzhenFunds}},
+  };
+  return arguments;
+}
+
+// The menu page a category list was chosen on, where "返回" leads.
+int MenuPageOf(int category, bool bigOrderMode) {
+  if (bigOrderMode) return kMenuPageFundFlow;
+  if (category == kCategoryGlobal || category == kCategoryForex) return kMenuPageGlobal;
+  if (category >= kFirstHongKongCategory && category <= kLastHongKongCategory) return kMenuPageHongKong;
+  return kMenuPageCategories;
+}
+
+}  // namespace
+
+std::optional<ListOpening> ListOpeningFor(int target, int argument) {
+  switch (target) {
+    case kTargetQuoteListOtherPage: return ListOpening{kModeSelfSelected, kCategorySelfSelected};
+    case kTargetQuoteListOwnPage: return ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed};
+    case kTargetLiveList: return ListOpening{kModeCategory, kCategoryAllShares};
+    case kTargetQuoteList: break;
+    default: return std::nullopt;
+  }
+  const auto& named = NamedArguments();
+  if (const auto found = named.find(argument); found != named.end()) return found->second;
+  // Any other category code a menu page offers opens that category; the rest is "中小企业".
+  if (argument == kCategorySectorFunds) return std::nullopt;
+  if (argument > 0 && argument <= kLargestCategory) {
+    return ListOpening{kModeCategory, argument};
+  }
+  if (argument >= 1140) return std::nullopt;
+  return ListOpening{kModeCategory, kCategorySmallCaps};
+}
+
+ListReturn ReturnFrom(const ReturnPlace& place) {
+  if (place.shownSector != 0 || place.mode == kModeSectorFunds) return {true, {}};
+  if (place.mode == kModeTradeAnalysis || place.mode == kModeOrderDetails) {
+    return {false, {{kTargetStockDetail, kTargetQuoteList}}};
+  }
+  if (place.category == kCategoryCsi300) return {false, {{kTargetQuoteList, kListArgFutures}}};
+  if (place.mode == kModeCategory || (place.mode == kModeSelfSelected && place.bigOrderMode)) {
+    ListReturn back;
+    if (place.category == kCategoryGlobal) back.steps.push_back({kTargetMainMenu, 0});
+    back.steps.push_back({kTargetMenuPage, MenuPageOf(place.category, place.bigOrderMode)});
+    return back;
+  }
+  return {false, {{kTargetMainMenu, 0}}};
+}
+
+}  // namespace tarvello
