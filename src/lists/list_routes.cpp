@@ -41,6 +41,16 @@ const std::map<int, ListOpening>& NamedArguments() {
   return arguments;
 }
 
+// Categories of the menu pages that the target's own titles do not name.
+std::u16string CategoryTitle(int category) {
+  static const std::map<int, std::u16string> titles = {
+      {106, u"创业板"},   {13, u"上证债券"}, {23, u"深证债券"}, {121, u"沪深权证"}, {30, u"香港指数"},
+      {35, u"香港主板"}, {31, u"国企股"},   {32, u"红筹股"},   {33, u"蓝筹股"},
+  };
+  const auto found = titles.find(category);
+  return found == titles.end() ? std::u16string() : found->second;
+}
+
 // The menu page a category list was chosen on, where "返回" leads.
 int MenuPageOf(int category, bool bigOrderMode) {
   if (bigOrderMode) return kMenuPageFundFlow;
@@ -64,7 +74,7 @@ std::optional<ListOpening> ListOpeningFor(int target, int argument) {
   // Any other category code a menu page offers opens that category; the rest is "中小企业".
   if (argument == kCategorySectorFunds) return std::nullopt;
   if (argument > 0 && argument <= kLargestCategory) {
-    return ListOpening{kModeCategory, argument};
+    return ListOpening{kModeCategory, argument, false, CategoryTitle(argument)};
   }
   if (argument >= 1140) return std::nullopt;
   return ListOpening{kModeCategory, kCategorySmallCaps};

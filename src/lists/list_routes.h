@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "navigation/navigation.h"
@@ -21,9 +22,12 @@ inline constexpr int kListArgCsi300 = -101;
 inline constexpr int kListArgForex = -104;
 
 struct ListOpening {
+  ListOpening(int mode_ = 0, int category_ = 0, bool resume_ = false, std::u16string title_ = {})
+      : mode(mode_), category(category_), resume(resume_), title(std::move(title_)) {}
   int mode = 0;      // ListMode
   int category = 0;  // ListCategory
   bool resume = false;  // show the list as it was left
+  std::u16string title;  // the list's own title where the target's title does not name it
   friend bool operator==(const ListOpening&, const ListOpening&) = default;
 };
 
