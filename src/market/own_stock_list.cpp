@@ -119,6 +119,11 @@ std::vector<SecurityCode> OwnStockList::Codes() const {
   return Fresh(file_).codes;
 }
 
+void OwnStockList::Reread() const {
+  std::lock_guard<std::mutex> guard(g_listMutex);
+  Forget(file_);
+}
+
 bool OwnStockList::Contains(const SecurityCode& code) const {
   std::lock_guard<std::mutex> guard(g_listMutex);
   const std::vector<SecurityCode>& sorted = Fresh(file_).sorted;

@@ -38,6 +38,10 @@ class OwnStockList {
   std::vector<SecurityCode> Codes() const;
   bool Contains(const SecurityCode& code) const;
 
+  // Forgets what was read of the file, so that the next query reads it again: for a caller that
+  // has just written the file by other means and must not wait for the next look at it.
+  void Reread() const;
+
   // Appends code. False when it is already listed, is no well-formed code, or cannot be written.
   bool Add(const SecurityCode& code);
   // Removes code; the last code moves into its place, and removing the only code deletes the
