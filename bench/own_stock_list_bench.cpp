@@ -1,5 +1,6 @@
-// Cost of the own-list operations, which look each key up through the INI engine, against the
-// floor of a single engine lookup on the same file. Lists of 20, 100 and 400 codes.
+// Cost of the own-list operations against the floor of a single INI engine lookup on the same
+// file, for lists of 20, 100 and 400 codes. Membership is served from memory and should stay under
+// 1 us at 400 codes, since every painted row of a quote list asks it; changes go to the file.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 

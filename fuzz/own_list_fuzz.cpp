@@ -46,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out(list.file(), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
+  list.Reread();
   const auto before = list.Codes();
   const SecurityCode added(u"SZ399001");
   const bool wasAdded = list.Add(added);

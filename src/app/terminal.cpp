@@ -80,6 +80,7 @@ void Terminal::Start() {
 // pointer to a destroyed window.
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
+  list_.reset();
   detail_.reset();
   menu_page_.reset();
   main_.reset();
@@ -121,6 +122,7 @@ void Terminal::StartMain() {
   main_ = std::make_unique<CDlgMain>(MainParts(), &frame_);
   AddDetailScreen();
   AddMenuPage();
+  AddListScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -137,11 +139,11 @@ void Terminal::AddDetailScreen() {
   parts.navigator = main_.get();
   detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
   detail_->hide();
-  main_->RegisterScreen(kTargetStockDetail, [this](int) -> Window* {
+  main_->RegisterScreen(kTargetStockDetail, [this](int argument) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
     recently_viewed_.Remember(code);
-    detail_->Open(code);
+    detail_->Open(code, argument);
     return detail_.get();
   });
 }
@@ -154,6 +156,27 @@ void Terminal::AddMenuPage() {
     menu_page_->Open(mode);
     return menu_page_.get();
   });
+}
+
+// One quote list screen shows every list: the categories and indices (1126), the recently viewed
+// (1130) and self-selected (1132) lists and the live list (1136).
+void Terminal::AddListScreen() {
+  StockListParts parts;
+  parts.exchange = TransportExchange(transport_);
+  parts.mainScreen = main_.get();
+  parts.selfSelected = &self_selected_;
+  parts.recentlyViewed = &recently_viewed_;
+  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.period = std::chrono::seconds(refresh_.list_seconds);
+  parts.navigator = main_.get();
+  parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
+  list_ = std::make_unique<CStockListDlg>(std::move(parts), &frame_);
+  list_->hide();
+  for (const int target : {kTargetQuoteList, kTargetQuoteListOwnPage, kTargetQuoteListOtherPage, kTargetLiveList}) {
+    main_->RegisterScreen(target, [this, target](int argument) -> Window* {
+      return list_->Open(target, argument) ? list_.get() : nullptr;
+    });
+  }
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

@@ -24,6 +24,7 @@
 #include "settings/deployment.h"
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
+#include "lists/stock_list_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -65,6 +66,7 @@ class Terminal {
   void AddDetailScreen();
   void AddMenuPage();
   void OnCloseButton();
+  void AddListScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -92,6 +94,7 @@ class Terminal {
   std::unique_ptr<CDlgMain> main_;   // its threads stop before the frame and transport go
   std::unique_ptr<CStockDetailDlg> detail_;  // after main_: its worker stops first
   std::unique_ptr<CStockRangeDlg> menu_page_;
+  std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
 };
 
 }  // namespace tarvello

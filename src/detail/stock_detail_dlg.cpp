@@ -64,8 +64,9 @@ SecurityCode CStockDetailDlg::code() const {
   return code_;
 }
 
-void CStockDetailDlg::Open(const SecurityCode& code) {
+void CStockDetailDlg::Open(const SecurityCode& code, int caller) {
   const bool changed = code != this->code();
+  if (caller == kTargetQuoteList || caller == 0 || changed) opened_from_list_ = caller == kTargetQuoteList;
   if (changed) {
     {
       std::lock_guard<std::mutex> lock(code_mutex_);
@@ -277,8 +278,18 @@ void CStockDetailDlg::TouchChart(Point at, bool drag) {
 void CStockDetailDlg::TouchHeader(int x) {
   const int left = width() * 2 / 3;
   if (x < left) return;
-  if (x < left + 17 * width() / 117) ToggleSelfSelected();
-  // "<" and ">" step through the quote list that opened this screen; none does so yet.
+  if (x < left + 17 * width() / 117) {
+    ToggleSelfSelected();
+  } else {
+    StepSecurity(x < left + 28 * width() / 117 ? -1 : 1);
+  }
+}
+
+// "<" and ">": the previous or next security of the list this screen was opened from, loaded
+// through the main screen like any opening, so the progress window shows while it loads.
+void CStockDetailDlg::StepSecurity(int step) {
+  if (!parts_.navigator || !opened_from_list_) return;
+  if (parts_.navigator->StepSecurity(step)) parts_.navigator->GoTo(kTargetStockDetail, kTargetQuoteList);
 }
 
 void CStockDetailDlg::TouchToolbar(int x) {
@@ -288,7 +299,13 @@ void CStockDetailDlg::TouchToolbar(int x) {
     case 2: Navigate(kTargetKLine, kTargetStockDetail); break;
     case 3: Navigate(kTargetMenuPage, kTargetStockDetail); break;
     case 4: Navigate(kTargetFuturesMode3, kTargetStockDetail); break;
-    case 5: Navigate(kTargetQuoteList, kListReturnArgument); break;
+    case 5:
+      if (opened_from_list_) {
+        Navigate(kTargetQuoteList, kListReturnArgument);
+      } else {
+        Navigate(kTargetQuoteListOwnPage, kTargetStockDetail);
+      }
+      break;
     default: break;
   }
 }

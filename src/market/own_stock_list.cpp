@@ -1,7 +1,10 @@
 #include "market/own_stock_list.h"
 
 #include <algorithm>
+#include <chrono>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 
 #include "market/own_list_file.h"
 #include "storage/profile_file.h"
@@ -16,8 +19,71 @@ namespace lists = own_list_file;
 // several of them, and another thread must not change the file in between.
 std::mutex g_listMutex;
 
+// How long a read of a list is trusted before the file's size and time are looked at again: a
+// change made through this class is seen at once, a change by hand within this time.
+constexpr std::chrono::milliseconds kRecheckAfter{200};
+
+struct FileStamp {
+  bool exists = false;
+  std::filesystem::file_time_type written;
+  std::uintmax_t size = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+FileStamp StampOf(const std::filesystem::path& file) {
+  std::error_code error;
+  FileStamp stamp;
+  stamp.size = std::filesystem::file_size(file, error);
+  if (error) return {};
+  stamp.written = std::filesystem::last_write_time(file, error);
+  stamp.exists = !error;
+  return stamp;
+}
+
+// The last read of one list file, with its codes sorted for the membership test.
+struct CachedList {
+  bool valid = false;
+  FileStamp stamp;
+  std::chrono::steady_clock::time_point checked;
+  std::vector<SecurityCode> codes;
+  std::vector<SecurityCode> sorted;
+};
+
+// Guarded by g_listMutex.
+std::unordered_map<std::string, CachedList> g_cache;
+
+const CachedList& Fresh(const std::filesystem::path& file) {
+  CachedList& cached = g_cache[file.native()];
+  const auto now = std::chrono::steady_clock::now();
+  if (cached.valid && now - cached.checked < kRecheckAfter) return cached;
+  const FileStamp stamp = StampOf(file);
+  if (!cached.valid || stamp != cached.stamp) {
+    cached.codes = own_list_file::Read(file).codes;
+    cached.sorted = cached.codes;
+    std::sort(cached.sorted.begin(), cached.sorted.end());
+    cached.stamp = stamp;
+    cached.valid = true;
+  }
+  cached.checked = now;
+  return cached;
+}
+
+void Forget(const std::filesystem::path& file) { g_cache[file.native()].valid = false; }
+
 const SecurityCode kShanghaiComposite(u"SH000001");
 const SecurityCode kShenzhenComponent(u"SZ399001");
+
+// Drops the cached read of a list when a change to it ends, however it ends.
+class ForgetOnExit {
+ public:
+  explicit ForgetOnExit(const std::filesystem::path& file) : file_(file) {}
+  ~ForgetOnExit() { Forget(file_); }
+  ForgetOnExit(const ForgetOnExit&) = delete;
+  ForgetOnExit& operator=(const ForgetOnExit&) = delete;
+
+ private:
+  const std::filesystem::path& file_;
+};
 
 // The list as it stands, rewritten first in its dense form when the file was damaged, so that the
 // key of every code is its index.
@@ -50,16 +116,23 @@ OwnStockList OwnStockList::RecentlyViewed(const std::filesystem::path& programFo
 
 std::vector<SecurityCode> OwnStockList::Codes() const {
   std::lock_guard<std::mutex> guard(g_listMutex);
-  return lists::Read(file_).codes;
+  return Fresh(file_).codes;
+}
+
+void OwnStockList::Reread() const {
+  std::lock_guard<std::mutex> guard(g_listMutex);
+  Forget(file_);
 }
 
 bool OwnStockList::Contains(const SecurityCode& code) const {
   std::lock_guard<std::mutex> guard(g_listMutex);
-  return IndexOf(lists::Read(file_), code) >= 0;
+  const std::vector<SecurityCode>& sorted = Fresh(file_).sorted;
+  return std::binary_search(sorted.begin(), sorted.end(), code);
 }
 
 bool OwnStockList::Add(const SecurityCode& code) {
   std::lock_guard<std::mutex> guard(g_listMutex);
+  const ForgetOnExit forget(file_);
   if (!code.IsWellFormed()) return false;
   const lists::Contents contents = ReadDense(file_);
   if (!contents.dense || IndexOf(contents, code) >= 0) return false;
@@ -68,6 +141,7 @@ bool OwnStockList::Add(const SecurityCode& code) {
 
 bool OwnStockList::Remove(const SecurityCode& code) {
   std::lock_guard<std::mutex> guard(g_listMutex);
+  const ForgetOnExit forget(file_);
   const lists::Contents contents = ReadDense(file_);
   const std::ptrdiff_t found = IndexOf(contents, code);
   if (!contents.dense || found < 0) return false;
@@ -92,6 +166,7 @@ bool OwnStockList::MoveDown(const SecurityCode& code) { return Move(code, false)
 
 bool OwnStockList::Move(const SecurityCode& code, bool up) {
   std::lock_guard<std::mutex> guard(g_listMutex);
+  const ForgetOnExit forget(file_);
   const lists::Contents contents = ReadDense(file_);
   const std::ptrdiff_t found = IndexOf(contents, code);
   if (!contents.dense || found < 0) return false;
@@ -110,6 +185,7 @@ void OwnStockList::EnsureDefault() {
 
 bool OwnStockList::Remember(const SecurityCode& code) {
   std::lock_guard<std::mutex> guard(g_listMutex);
+  const ForgetOnExit forget(file_);
   if (!code.IsWellFormed()) return false;
   const lists::Contents contents = ReadDense(file_);
   if (!contents.dense || IndexOf(contents, code) >= 0) return false;

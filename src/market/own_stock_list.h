@@ -3,7 +3,11 @@
 // screen that adds, removes, moves or remembers a code goes through this class; none writes the
 // files itself. The file form is described in own_list_file.h.
 //
-// Every operation reads the file afresh. A file damaged by hand (NUMBER missing or wrong, a gap in
+// The file is the truth. Reads are served from the last reading of the file, kept in memory for
+// the process, so that the yellow names of a painted page cost no file access: a change made
+// through this class is seen at once, and the file's size and time are looked at again at most
+// every 200 ms, so that a change made by hand is read within that time. Changes read the file
+// afresh before they write it. A file damaged by hand (NUMBER missing or wrong, a gap in
 // the keys, a value that is no code, a code listed twice) is read for every code it still holds,
 // and the first change rewrites it in its dense form, so no readable code is lost. Codes are
 // matched exactly.
@@ -33,6 +37,10 @@ class OwnStockList {
   // The codes in display order; empty for a missing file.
   std::vector<SecurityCode> Codes() const;
   bool Contains(const SecurityCode& code) const;
+
+  // Forgets what was read of the file, so that the next query reads it again: for a caller that
+  // has just written the file by other means and must not wait for the next look at it.
+  void Reread() const;
 
   // Appends code. False when it is already listed, is no well-formed code, or cannot be written.
   bool Add(const SecurityCode& code);

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "navigation/navigation.h"
+#include "navigation/navigator.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/test_screen.h"
@@ -290,6 +292,55 @@ TEST_F(StockDetailDlgTest, RefreshesAskedForDuringAnExchangeCostOneMore) {
   ASSERT_TRUE(ProcessEventsUntil([&] { return server_.requests == before + 2 && screen_.HasTimer(kTimerIntraday); }));
   ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
   EXPECT_EQ(server_.requests, before + 2);
+}
+
+// Records where the screen asks to go and steps through a fixed list.
+class StepNavigator : public Navigator {
+ public:
+  std::vector<NavigationRequest> requests;
+  std::vector<int> steps;
+  void GoTo(int target, int argument) override { requests.push_back({target, argument}); }
+  SecurityCode CurrentSecurity() const override { return {}; }
+  void SetCurrentSecurity(const SecurityCode&) override {}
+  void SetBrowseList(std::vector<SecurityCode>) override {}
+  std::optional<SecurityCode> StepSecurity(int step) override {
+    steps.push_back(step);
+    return SecurityCode(u"SH600002");
+  }
+};
+
+TEST(StockDetailWayBackTest, BackAndStepsFollowTheCaller) {
+  testing::QtApp app;
+  testing::TestScreen main;
+  ScriptedServer server;
+  StepNavigator navigator;
+  StockDetailParts parts{server.Function(), &main, nullptr, nullptr, std::chrono::seconds(60), &navigator};
+  TouchableDetail screen(parts);
+  screen.resize(480, 640);
+  RecordingCanvas canvas(Size{480, 640});
+  screen.PaintOn(canvas);  // takes the line height the layout is measured in
+  const int toolbarY = 640 - 5;
+  const int backX = 480 - 10;
+  const int nextX = 480 - 5;
+
+  screen.Open(SecurityCode(u"SH600001"), kTargetQuoteList);
+  screen.OnPenDown({backX, toolbarY});
+  screen.OnPenDown({nextX, 5});
+  screen.OnPenDown({480 * 2 / 3 + 17 * 480 / 117 + 5, 5});
+  EXPECT_EQ(navigator.steps, (std::vector<int>{1, -1}));
+  screen.Open(SecurityCode(u"SH600001"), kTargetKLine);  // back from a screen it opened
+  screen.OnPenDown({backX, toolbarY});
+  screen.Open(SecurityCode(u"SH600003"), 0);  // opened from elsewhere
+  screen.OnPenDown({backX, toolbarY});
+  screen.OnPenDown({nextX, 5});
+  EXPECT_EQ(navigator.steps.size(), 2u);  // not opened from a list: no steps
+  const std::vector<NavigationRequest> expected = {{kTargetQuoteList, 1135},
+                                                   {kTargetStockDetail, kTargetQuoteList},
+                                                   {kTargetStockDetail, kTargetQuoteList},
+                                                   {kTargetQuoteList, 1135},
+                                                   {kTargetQuoteListOwnPage, kTargetStockDetail}};
+  EXPECT_EQ(navigator.requests, expected);
+  screen.StopRefreshing();
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -241,6 +243,24 @@ TEST_F(RecentlyViewedTest, OverlongHandEditedListIsCutToTheNewest) {
   WriteBytes(recent_.file(), EncodeUtf16Le(ListText(25, Entries(0, 25))));
   ASSERT_TRUE(recent_.Remember(Code(25)));
   EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(6, 20)));
+}
+
+}  // namespace
+}  // namespace tarvello
+
+namespace tarvello {
+namespace {
+
+TEST_F(OwnStockListTest, ChangeByHandIsSeenOnceTheFileIsLookedAtAgain) {
+  AddAll({kA});
+  EXPECT_TRUE(list_.Contains(kA));
+  WriteFile(ListText(1, u"STOCKCODE0=SZ000002\r\n"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  EXPECT_FALSE(list_.Contains(kA));
+  EXPECT_TRUE(list_.Contains(kB));
+  std::filesystem::remove(list_.file());
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  EXPECT_TRUE(list_.Codes().empty());
 }
 
 }  // namespace

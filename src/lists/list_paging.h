@@ -1,0 +1,46 @@
+// Page arithmetic of the quote list: how many rows a page holds, the page counter, which page
+// moves are possible, and where the selection goes on the up and down keys. Pages are numbered
+// from 0, rows on a page from 1. Pure functions, any thread.
+#pragma once
+
+#include <string>
+
+namespace tarvello {
+
+// Rows that fit below the header and above the paging line, ticker and toolbar for a client of
+// `height` and text lines of `line`; the self-selected list's tab bar takes one more line. Never
+// below 1, so that a tiny window still pages.
+int RowsPerPage(int height, int line, bool tabBar);
+
+struct PagePlace {
+  int page = 0;
+  int row = 1;
+  friend bool operator==(const PagePlace&, const PagePlace&) = default;
+};
+
+class ListPaging {
+ public:
+  ListPaging(int listTotal, int rowsPerPage);
+
+  int PageCount() const;
+  // "(page/pages)".
+  std::u16string CounterText(int page) const;
+  // Rows on a page: a full page, the rest on the last, none past the end.
+  int RowsOn(int page) const;
+  bool CanPageUp(int page) const { return page > 0; }
+  bool CanPageDown(int page) const;
+  // The page "尾页" goes to; the page itself when it cannot move down.
+  int LastPage(int page) const;
+  // Where the up and down keys leave the selection; a move onto another page needs a fetch.
+  PagePlace KeyUp(PagePlace at) const;
+  PagePlace KeyDown(PagePlace at) const;
+
+ private:
+  int total_;
+  int rows_;
+};
+
+// The row `step` places from `row` (1-based) among `count` rows, wrapping at both ends.
+int WrapRow(int row, int count, int step);
+
+}  // namespace tarvello

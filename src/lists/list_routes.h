@@ -1,0 +1,52 @@
+// Where the quote list comes from and goes back to: the list a navigation target and its argument
+// open, and the steps of the toolbar's "返回" for the list in force. Pure functions.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "navigation/navigation.h"
+
+namespace tarvello {
+
+// Arguments of target 1126 that the list screen understands besides the categories.
+inline constexpr int kListArgSelfSelected = 1125;
+inline constexpr int kListArgResume = 1135;  // back from a screen opened from the list
+inline constexpr int kListArgIndices = -1;
+inline constexpr int kListArgGlobal = -2;
+inline constexpr int kListArgStages = -3;
+inline constexpr int kListArgSectors = -10;
+inline constexpr int kListArgFutures = -11;
+inline constexpr int kListArgCsi300 = -101;
+inline constexpr int kListArgForex = -104;
+
+struct ListOpening {
+  ListOpening(int mode_ = 0, int category_ = 0, bool resume_ = false, std::u16string title_ = {})
+      : mode(mode_), category(category_), resume(resume_), title(std::move(title_)) {}
+  int mode = 0;      // ListMode
+  int category = 0;  // ListCategory
+  bool resume = false;  // show the list as it was left
+  std::u16string title;  // the list's own title where the target's title does not name it
+  friend bool operator==(const ListOpening&, const ListOpening&) = default;
+};
+
+// The list for targets 1126, 1130, 1132 and 1136; none for what is not a list of this screen
+// (trade analysis and order details, which come with their own screens).
+std::optional<ListOpening> ListOpeningFor(int target, int argument);
+
+struct ReturnPlace {
+  int mode = 0;
+  int category = 0;
+  int shownSector = 0;
+  bool bigOrderMode = false;
+};
+
+struct ListReturn {
+  bool toSectorList = false;              // stay on this screen, back on the sector list
+  std::vector<NavigationRequest> steps;  // otherwise the navigation requests, in order
+};
+
+ListReturn ReturnFrom(const ReturnPlace& place);
+
+}  // namespace tarvello

@@ -1,0 +1,90 @@
+// The rows a quote list holds, one list per kind of row, and the total count the pages are
+// counted from. Values are scaled integers in the row's decimals (price x 10^decimals; a change
+// ratio is percent at that scale). Plain values: the list worker fills a fresh ListRows and hands
+// it over whole; the painter reads its own copy.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "market/security_code.h"
+
+namespace tarvello {
+
+// A stock, index or sector row. Sector rows carry the amount in `change`, the three-day change
+// ratio in `high` and the three-day turnover in `low`.
+struct QuoteRow {
+  SecurityCode code;
+  std::u16string name;
+  std::uint8_t decimals = 2;
+  std::uint16_t sectorNumber = 0;  // sector rows: the number the constituents request carries
+  std::int32_t latest = 0;
+  std::int32_t prevClose = 0;
+  std::int32_t value2 = 0;  // kept, not shown
+  std::int32_t volume = 0;
+  std::int32_t high = 0;
+  std::int32_t low = 0;
+  std::uint8_t flags = 0;  // kept, not shown
+  std::int32_t changeRatio = 0;
+  std::int32_t change = 0;
+  std::int32_t turnover = 0;
+  std::int32_t speed = 0;
+  std::int32_t pe = 0;
+  std::u16string leaderName;  // sector rows: the leading stock
+  std::int32_t extraA = 0, extraB = 0, extraC = 0, extraD = 0;  // older list blocks, not shown
+};
+
+struct FuturesRow {
+  SecurityCode code;
+  std::u16string name;
+  std::uint8_t decimals = 2;
+  std::uint8_t status = 0;
+  std::int32_t latest = 0;
+  std::int32_t changeRatio = 0;
+  std::int32_t change = 0;
+  std::int32_t prevClose = 0;
+  std::int32_t interestChange = 0;
+  std::int32_t openInterest = 0;
+  std::int32_t presettle = 0;
+  std::int32_t kept1 = 0, kept2 = 0;
+  std::int32_t reference = 0;  // latest - change
+};
+
+// Sector fund flow: sector code, sector name, net inflow (x 100 yuan), inflow ratio (x 0.0001 %).
+struct BucketRow {
+  std::u16string first;
+  std::u16string second;
+  std::int32_t value1 = 0;
+  std::int32_t value2 = 0;
+};
+
+struct BigOrderRow {
+  SecurityCode code;
+  std::u16string name;
+  std::uint8_t decimals = 2;
+  std::int32_t netRatio = 0;
+  std::int32_t rank = 0;
+  std::int32_t changeRatio = 0;
+};
+
+struct FundRow {
+  SecurityCode code;
+  std::u16string name;
+  std::uint8_t decimals = 2;
+  std::int32_t latest = 0;
+  std::int32_t netAmount = 0;  // x 10000 yuan
+  std::int32_t netRatio = 0;
+  std::int32_t prevClose = 0;
+};
+
+struct ListRows {
+  std::vector<QuoteRow> quotes;
+  std::vector<FuturesRow> futures;
+  std::vector<BucketRow> buckets;
+  std::vector<BigOrderRow> bigOrders;
+  std::vector<FundRow> funds;
+  int listTotal = 0;
+};
+
+}  // namespace tarvello

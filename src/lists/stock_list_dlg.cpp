@@ -1,0 +1,375 @@
+#include "lists/stock_list_dlg.h"
+
+#include <algorithm>
+
+#include "lists/list_answer.h"
+#include "lists/list_codes.h"
+#include "lists/list_commands.h"
+#include "lists/list_menu.h"
+#include "lists/list_paging.h"
+#include "lists/list_request.h"
+#include "lists/list_routes.h"
+#include "market/own_stock_list.h"
+#include "navigation/navigator.h"
+
+namespace tarvello {
+namespace {
+
+// Posted to the screen itself: puts the list's title up again after the main screen set the
+// title of the navigation target.
+constexpr int kMsgApplyTitle = 0x8001;
+constexpr int kTabQuotes = 0;
+constexpr int kFallbackLine = 16;
+
+int LineOf(const TextMetrics& metrics) {
+  if (metrics.LineHeight() > 0) return metrics.LineHeight();
+  const int shared = SharedTextMetrics().LineHeight();
+  return shared > 0 ? shared : kFallbackLine;
+}
+
+}  // namespace
+
+CStockListDlg::CStockListDlg(StockListParts parts, QWidget* parent)
+    : DataScreen(kTimerQuoteList, parts.period, parts.mainScreen, parent), parts_(std::move(parts)) {}
+
+CStockListDlg::~CStockListDlg() { StopRefreshing(); }
+
+ListQuery CStockListDlg::query() const {
+  std::lock_guard<std::mutex> lock(query_mutex_);
+  return query_;
+}
+
+template <typename Change>
+void CStockListDlg::ChangeQuery(Change change) {
+  std::lock_guard<std::mutex> lock(query_mutex_);
+  change(query_);
+}
+
+ListKind CStockListDlg::kind() const {
+  const ListQuery q = query();
+  if (q.mode == kModeFutures) return ListKind::kFutures;
+  return q.category == kCategorySectors && q.shownSector == 0 ? ListKind::kSectors : ListKind::kStocks;
+}
+
+bool CStockListDlg::SectorList() const { return kind() == ListKind::kSectors; }
+
+ListLayout CStockListDlg::Layout() const {
+  const bool tabs = query().mode == kModeSelfSelected;
+  return ListLayout(width(), height(), LineOf(metrics_), tabs);
+}
+
+bool CStockListDlg::Open(int target, int argument) {
+  const std::optional<ListOpening> opening = ListOpeningFor(target, argument);
+  if (!opening) return false;
+  if (opening->resume) {
+    SyncSelectionToCurrent();
+    PostMessage(kMsgApplyTitle, 0, 0);
+    RequestRefresh(false);
+    return true;
+  }
+  ListQuery fresh;
+  fresh.mode = opening->mode;
+  fresh.category = opening->category;
+  const bool sorted = fresh.mode == kModeCategory || fresh.mode == kModeSectors || fresh.mode == kModeCsi300;
+  fresh.sortField = sorted && fresh.category != kCategoryGlobal ? kSortChangeRatio : kSortServerOrder;
+  arrow_column_ = fresh.sortField == kSortServerOrder ? 0 : (fresh.mode == kModeSectors ? 1 : 2);
+  Reset(fresh);
+  title_ = opening->title.empty() ? NavigationTitle(target, argument).value_or(u"") : opening->title;
+  if (!opening->title.empty()) PostMessage(kMsgApplyTitle, 0, 0);
+  return true;
+}
+
+void CStockListDlg::Reset(const ListQuery& query) {
+  self_select_tab_ = kTabQuotes;
+  first_column_ = 1;
+  selected_row_ = 1;
+  const bool tabs = query.mode == kModeSelfSelected;
+  const int rows = RowsPerPage(height(), LineOf(metrics_), tabs);
+  ChangeQuery([&](ListQuery& q) {
+    q = query;
+    q.page = 0;
+    q.rowsPerPage = rows;
+  });
+  view_.Publish(ListView{});
+  RequestRefresh(true);
+  Invalidate();
+}
+
+// The rows the worker reads into: a copy of the lists held, with the one the answer fills emptied,
+// so that an answer replaces its rows and never merges with them.
+bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, ListRows fresh) {
+  if (!parts_.exchange) return false;
+  Bytes answer(kListAnswerCapacity);
+  const int received = parts_.exchange(request, answer);
+  if (received < 0) return false;
+  if (received == 0) return true;  // nothing new: the rows held stay
+  const ListQuery now = this->query();
+  if (now.category == kCategoryFutures) {
+    fresh.futures.clear();
+  } else if (now.category == kCategorySectorFunds) {
+    fresh.buckets.clear();
+  } else {
+    fresh.quotes.clear();
+    if (now.category == kCategorySectors) fresh.buckets.clear();
+  }
+  ListAnswerContext context;
+  context.category = now.category;
+  if (now.shownSector != 0) {
+    context.sector = now.sectorCode;
+    context.sectorName = now.sectorName;
+  }
+  const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
+  ReadListAnswer(answer.data(), length, context, fresh);
+  if (now.mode != query.mode || now.category != query.category) return false;  // a new list is on its way
+  view_.Publish(ListView{true, std::move(fresh)});
+  return true;
+}
+
+bool CStockListDlg::FetchOwnList(const ListQuery& query, const OwnStockList& list) {
+  const std::vector<SecurityCode> codes = list.Codes();
+  const int total = static_cast<int>(codes.size());
+  const int first = std::min(total, query.page * query.rowsPerPage);
+  const int end = std::min(total, first + query.rowsPerPage);
+  ListRows fresh = view_.Current()->rows;
+  fresh.listTotal = total;
+  if (first == end) {
+    fresh.quotes.clear();
+    view_.Publish(ListView{true, std::move(fresh)});
+    return true;
+  }
+  const std::span<const SecurityCode> page(codes.data() + first, static_cast<std::size_t>(end - first));
+  return FetchAndRead(query, BuildCodeListPage(query.sortField, query.sortDirection, end, page), std::move(fresh));
+}
+
+bool CStockListDlg::RunExchange() {
+  const ListQuery q = query();
+  const ListRows held = view_.Current()->rows;
+  const ListWindow window{q.sortField, q.sortDirection, q.page * q.rowsPerPage, q.rowsPerPage};
+  switch (q.mode) {
+    case 0: return false;
+    case kModeSelfSelected: return parts_.selfSelected && FetchOwnList(q, *parts_.selfSelected);
+    case kModeRecentlyViewed: return parts_.recentlyViewed && FetchOwnList(q, *parts_.recentlyViewed);
+    case kModeFutures: return FetchAndRead(q, BuildCategoryPage(kCategoryFutures, {0, 1, 0, q.rowsPerPage}), held);
+    case kModeSectorFunds:
+    case kModeTradeAnalysis:
+    case kModeOrderDetails: return false;  // these views fetch through their own screens
+    default: break;
+  }
+  if (q.shownSector != 0) {
+    // The sector's own row takes the first place of the first page.
+    ListWindow members = window;
+    members.count = std::max(1, q.rowsPerPage - 1);
+    return FetchAndRead(q, BuildSectorPage(q.sectorCode, q.shownSector, members), held);
+  }
+  return FetchAndRead(q, BuildCategoryPage(q.category, window, static_cast<std::uint8_t>(q.sectorClass)), held);
+}
+
+void CStockListDlg::OnMessage(const Message& message) {
+  if (message.id == kMsgTickerRepaint) Invalidate();
+  if (message.id == kMsgApplyTitle) ApplyTitle(title_);
+}
+
+void CStockListDlg::ApplyTitle(std::u16string title) {
+  title_ = std::move(title);
+  if (parts_.setTitle && !title_.empty()) parts_.setTitle(title_);
+}
+
+int CStockListDlg::RowsHeld() const {
+  const ListRows& rows = view_.Current()->rows;
+  return static_cast<int>(query().mode == kModeFutures ? rows.futures.size() : rows.quotes.size());
+}
+
+std::vector<SecurityCode> CStockListDlg::PageCodes() const {
+  const std::shared_ptr<const ListView> view = view_.Current();
+  std::vector<SecurityCode> codes;
+  if (query().mode == kModeFutures) {
+    for (const FuturesRow& row : view->rows.futures) codes.push_back(row.code);
+  } else {
+    for (const QuoteRow& row : view->rows.quotes) codes.push_back(row.code);
+  }
+  return codes;
+}
+
+// Back from a screen the list opened: the selection follows the security shown there, which
+// "<" and ">" may have moved.
+void CStockListDlg::SyncSelectionToCurrent() {
+  if (!parts_.navigator) return;
+  const std::vector<SecurityCode> codes = PageCodes();
+  const auto found = std::find(codes.begin(), codes.end(), parts_.navigator->CurrentSecurity());
+  if (found != codes.end()) selected_row_ = static_cast<int>(found - codes.begin()) + 1;
+}
+
+// The screen is sized by the frame after it was opened; a page follows the height it is painted at.
+void CStockListDlg::FitRowsToHeight() {
+  const ListQuery q = query();
+  const int rows = RowsPerPage(height(), LineOf(metrics_), q.mode == kModeSelfSelected);
+  if (rows == q.rowsPerPage || q.mode == 0) return;
+  ChangeQuery([rows](ListQuery& changed) {
+    changed.rowsPerPage = rows;
+    changed.page = 0;
+  });
+  selected_row_ = 1;
+  RequestRefresh(false);
+}
+
+void CStockListDlg::GoToPage(int page) {
+  ChangeQuery([page](ListQuery& q) { q.page = page; });
+  selected_row_ = 1;
+  RequestRefresh(true);
+  Invalidate();
+}
+
+void CStockListDlg::Sort(int field, int arrowColumn, int direction) {
+  arrow_column_ = arrowColumn;
+  ChangeQuery([&](ListQuery& q) {
+    q.sortField = field;
+    q.sortDirection = direction;
+    q.page = 0;
+  });
+  selected_row_ = 1;
+  RequestRefresh(true);
+  Invalidate();
+}
+
+void CStockListDlg::ScrollColumns(int step) {
+  first_column_ = std::clamp(first_column_ + step, 1, std::max(1, LastFirstColumn(kind())));
+  Invalidate();
+}
+
+void CStockListDlg::OpenRow(int row) {
+  const std::shared_ptr<const ListView> view = view_.Current();
+  const ListQuery q = query();
+  if (SectorList()) {
+    if (row >= 1 && row <= static_cast<int>(view->rows.quotes.size())) OpenSector(view->rows.quotes[row - 1]);
+    return;
+  }
+  const std::vector<SecurityCode> codes = PageCodes();
+  if (row < 1 || row > static_cast<int>(codes.size()) || !parts_.navigator) return;
+  const SecurityCode& code = codes[static_cast<std::size_t>(row - 1)];
+  selected_row_ = row;
+  if (parts_.recentlyViewed && q.mode != kModeRecentlyViewed) parts_.recentlyViewed->Remember(code);
+  parts_.navigator->SetBrowseList(codes);
+  parts_.navigator->SetCurrentSecurity(code);
+  parts_.navigator->GoTo(kTargetStockDetail, kTargetQuoteList);
+}
+
+void CStockListDlg::OpenSector(const QuoteRow& row) {
+  sector_list_page_ = query().page;
+  sector_list_row_ = selected_row_;
+  sector_list_title_ = title_;
+  ChangeQuery([&](ListQuery& q) {
+    q.mode = kModeCategory;
+    q.shownSector = row.sectorNumber;
+    q.sectorCode = row.code;
+    q.sectorName = row.name;
+    q.page = 0;
+  });
+  first_column_ = 1;
+  selected_row_ = 1;
+  arrow_column_ = ArrowColumnFor(ListKind::kStocks, query().sortField);
+  view_.Publish(ListView{});
+  ApplyTitle(row.name);
+  RequestRefresh(true);
+}
+
+void CStockListDlg::OpenSectorList(int sectorClass) {
+  ChangeQuery([&](ListQuery& q) {
+    q.mode = kModeSectors;
+    q.category = kCategorySectors;
+    q.shownSector = 0;
+    q.sectorClass = sectorClass;
+    q.page = 0;
+    q.sortField = kSortChangeRatio;
+  });
+  arrow_column_ = 1;
+  first_column_ = 1;
+  selected_row_ = 1;
+  view_.Publish(ListView{});
+  RequestRefresh(true);
+}
+
+void CStockListDlg::GoBack() {
+  const ListQuery q = query();
+  first_column_ = 1;
+  const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, false});
+  if (back.toSectorList) {
+    const int page = sector_list_page_;
+    const int row = sector_list_row_;
+    OpenSectorList(q.sectorClass);
+    ChangeQuery([page](ListQuery& changed) { changed.page = page; });
+    selected_row_ = row;
+    ApplyTitle(sector_list_title_);
+    return;
+  }
+  if (!parts_.navigator) return;
+  for (const NavigationRequest& step : back.steps) parts_.navigator->GoTo(step.target, step.argument);
+}
+
+void CStockListDlg::ToggleSelfSelected(bool add) {
+  const std::vector<SecurityCode> codes = PageCodes();
+  if (!parts_.selfSelected || selected_row_ < 1 || selected_row_ > static_cast<int>(codes.size())) return;
+  const SecurityCode code = codes[static_cast<std::size_t>(selected_row_ - 1)];
+  const bool done = add ? parts_.selfSelected->Add(code) : parts_.selfSelected->Remove(code);
+  const ListQuery q = query();
+  if (done && !add && q.mode == kModeSelfSelected) {
+    ListView shown = *view_.Current();
+    auto& rows = shown.rows.quotes;
+    rows.erase(rows.begin() + (selected_row_ - 1));
+    shown.rows.listTotal = std::max(0, shown.rows.listTotal - 1);
+    const bool emptied = rows.empty() && q.page > 0;
+    view_.Publish(std::move(shown));
+    selected_row_ = std::max(1, std::min(selected_row_, static_cast<int>(codes.size()) - 1));
+    if (emptied) {
+      GoToPage(q.page - 1);
+      return;
+    }
+    RequestRefresh(false);
+  }
+  Invalidate();
+}
+
+std::vector<MenuItem> CStockListDlg::PopupMenuItems() const {
+  const ListQuery q = query();
+  ListMenuState state;
+  state.mode = q.mode;
+  state.kind = kind();
+  state.sectorList = SectorList();
+  state.hasRows = RowsHeld() > 0;
+  state.selfSelectTab = self_select_tab_;
+  const std::vector<SecurityCode> codes = PageCodes();
+  if (parts_.selfSelected && selected_row_ >= 1 && selected_row_ <= static_cast<int>(codes.size())) {
+    state.selectedIsSelfSelected = parts_.selfSelected->Contains(codes[static_cast<std::size_t>(selected_row_ - 1)]);
+  }
+  state.sortField = q.sortField;
+  state.sortDirection = q.sortDirection;
+  state.sectorClass = q.sectorClass;
+  return ListPopupMenu(state);
+}
+
+void CStockListDlg::RunCommand(unsigned command) {
+  if (const std::optional<int> field = SortFieldForCommand(command)) {
+    Sort(*field, ArrowColumnFor(kind(), *field), query().sortDirection);
+    return;
+  }
+  switch (command) {
+    case kCmdDescending:
+    case kCmdAscending: {
+      const int direction = command == kCmdAscending ? kSortAscending : kSortDescending;
+      if (direction != query().sortDirection) Sort(query().sortField, arrow_column_, direction);
+      break;
+    }
+    case kCmdServerOrder: Sort(kSortServerOrder, 0, query().sortDirection); break;
+    case kCmdSectorIndustry: OpenSectorList(0); break;
+    case kCmdSectorConcept: OpenSectorList(1); break;
+    case kCmdSectorRegion: OpenSectorList(2); break;
+    case kCmdOpenRow: OpenRow(selected_row_); break;
+    case kCmdAddSelfSelected: ToggleSelfSelected(true); break;
+    case kCmdDeleteSelfSelected: ToggleSelfSelected(false); break;
+    case kCmdHome:
+      if (parts_.navigator) parts_.navigator->GoTo(kTargetMainMenu, 0);
+      break;
+    default: break;  // the batch panel, rankings and analysis periods come with their own views
+  }
+}
+
+}  // namespace tarvello

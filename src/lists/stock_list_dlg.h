@@ -1,0 +1,148 @@
+// CStockListDlg: the quote list screen. It shows one list at a time (a market category, the
+// market indices, the self-selected or recently viewed list, the sectors or a sector's
+// constituents, the index futures) as a table: the name column, three of the list's data columns
+// (scrolled sideways), a paging line with the page counter, the index ticker strip and the
+// toolbar. Sorting and paging happen on the server, except for the own lists, which are paged
+// here and fetched by their codes. A row opens the stock detail screen through the Navigator.
+//
+// Threads: RunExchange runs on the worker; it reads what to fetch (query_) under query_mutex_ and
+// publishes rows through view_. Everything else runs on the user-interface thread.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "base/shared_records.h"
+#include "base/text_metrics.h"
+#include "lists/list_columns.h"
+#include "lists/list_layout.h"
+#include "lists/list_rows.h"
+#include "market/index_ticker.h"
+#include "platform/data_screen.h"
+#include "platform/prompter.h"
+#include "protocol/bytes.h"
+#include "protocol/exchange_function.h"
+
+namespace tarvello {
+
+class Navigator;
+class OwnStockList;
+
+struct StockListParts {
+  ExchangeFunction exchange;
+  Window* mainScreen = nullptr;            // receives the busy messages
+  OwnStockList* selfSelected = nullptr;
+  OwnStockList* recentlyViewed = nullptr;
+  std::function<TickerState()> ticker;     // none: the ticker strip stays empty
+  std::chrono::milliseconds period{15000};  // the list refresh period
+  Navigator* navigator = nullptr;
+  std::function<void(const std::u16string&)> setTitle;  // the main window's title
+};
+
+// What the worker fetches; written by the user-interface thread.
+struct ListQuery {
+  int mode = 0;
+  int category = 0;
+  int shownSector = 0;
+  SecurityCode sectorCode;
+  std::u16string sectorName;
+  int sectorClass = 0;
+  int sortField = 0;
+  int sortDirection = 0;
+  int page = 0;
+  int rowsPerPage = 1;
+};
+
+struct ListView {
+  bool loaded = false;
+  ListRows rows;
+};
+
+class CStockListDlg : public DataScreen {
+ public:
+  explicit CStockListDlg(StockListParts parts, QWidget* parent = nullptr);
+  ~CStockListDlg() override;
+
+  // Opens the list of a navigation target and its argument; false when it is none of this
+  // screen's lists. Coming back from a screen the list opened shows the list as it was left.
+  bool Open(int target, int argument);
+
+  ListQuery query() const;
+  std::shared_ptr<const ListView> view() const { return view_.Current(); }
+  int selected_row() const { return selected_row_; }
+  int first_column() const { return first_column_; }
+  int arrow_column() const { return arrow_column_; }
+  const std::u16string& title() const { return title_; }
+  ListKind kind() const;
+  std::vector<MenuItem> PopupMenuItems() const;
+  void RunCommand(unsigned command);
+
+ protected:
+  bool RunExchange() override;
+  void OnMessage(const Message& message) override;
+  void OnPaint(Canvas& canvas) override;
+  void OnKeyDown(KeyCode key) override;
+  void OnPenDown(Point at) override;
+  void OnPenUp(Point at) override;
+
+ private:
+  // Fetching (worker thread).
+  bool FetchOwnList(const ListQuery& query, const OwnStockList& list);
+  bool FetchAndRead(const ListQuery& query, const Bytes& request, ListRows fresh);
+
+  // State changes (user-interface thread).
+  void Reset(const ListQuery& query);
+  template <typename Change>
+  void ChangeQuery(Change change);
+  void GoToPage(int page);
+  void Sort(int field, int arrowColumn, int direction);
+  void ScrollColumns(int step);
+  void OpenRow(int row);
+  void OpenSector(const QuoteRow& row);
+  void OpenSectorList(int sectorClass);
+  void ToggleSelfSelected(bool add);
+  void GoBack();
+  void SyncSelectionToCurrent();
+  void ApplyTitle(std::u16string title);
+  void FitRowsToHeight();
+  std::vector<SecurityCode> PageCodes() const;
+  int RowsHeld() const;
+  bool SectorList() const;
+  ListLayout Layout() const;
+
+  // Input (stock_list_input_dlg.cpp).
+  void TapHeader(int x);
+  void TapPagingLine(int x);
+  void TapToolbar(int x);
+  void TapTabBar(int x);
+  void Stroke(Point from, Point to);
+
+  // Painting (stock_list_paint_dlg.cpp).
+  void PaintTabBar(Canvas& canvas, const ListLayout& layout) const;
+  void PaintHeader(Canvas& canvas, const ListLayout& layout) const;
+  void PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
+  void PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
+  void PaintTicker(Canvas& canvas, const Rect& strip) const;
+  void PaintToolbar(Canvas& canvas, const Rect& bar) const;
+
+  const StockListParts parts_;
+  mutable std::mutex query_mutex_;
+  ListQuery query_;  // guarded by query_mutex_
+  SharedRecords<ListView> view_;
+
+  // User-interface thread only.
+  int arrow_column_ = 0;
+  int first_column_ = 1;
+  int selected_row_ = 1;
+  int self_select_tab_ = 0;
+  int sector_list_page_ = 0;  // the place on the sector list a sector was opened from
+  int sector_list_row_ = 1;
+  std::u16string title_;
+  std::u16string sector_list_title_;
+  Point pen_down_{};
+  TextMetrics metrics_;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,168 @@
+// The quote list's keys, taps and strokes.
+#include <algorithm>
+
+#include "lists/list_codes.h"
+#include "lists/list_paging.h"
+#include "lists/stock_list_dlg.h"
+#include "market/own_stock_list.h"
+#include "navigation/navigation.h"
+#include "navigation/navigator.h"
+
+namespace tarvello {
+namespace {
+
+constexpr int kToolbarParts = 6;
+constexpr int kTabParts = 5;
+constexpr int kTabManage = 4;
+
+}  // namespace
+
+void CStockListDlg::OnKeyDown(KeyCode key) {
+  const ListQuery q = query();
+  const ListPaging paging(view_.Current()->rows.listTotal, q.rowsPerPage);
+  switch (key) {
+    case kKeyLeft: ScrollColumns(-1); break;
+    case kKeyRight: ScrollColumns(1); break;
+    case kKeyUp:
+    case kKeyDown: {
+      const PagePlace at{q.page, selected_row_};
+      const PagePlace to = key == kKeyUp ? paging.KeyUp(at) : paging.KeyDown(at);
+      if (to.page != q.page) {
+        GoToPage(to.page);
+      } else {
+        selected_row_ = std::min(to.row, std::max(1, RowsHeld()));
+        Invalidate();
+      }
+      break;
+    }
+    case kKeyEnter: OpenRow(selected_row_); break;
+    default: break;
+  }
+}
+
+void CStockListDlg::OnPenDown(Point at) { pen_down_ = at; }
+
+void CStockListDlg::OnPenUp(Point at) {
+  const ListLayout layout = Layout();
+  const int dx = at.x - pen_down_.x;
+  const int dy = at.y - pen_down_.y;
+  const bool inRows = pen_down_.y >= layout.line && pen_down_.y < layout.strokeBottom;
+  if (inRows && (std::abs(dx) > width() / 20 || std::abs(dy) >= height() / 20)) {
+    Stroke(pen_down_, at);
+    return;
+  }
+  const Point tap = pen_down_;
+  if (layout.tabBar.Contains(tap)) {
+    TapTabBar(tap.x);
+  } else if (layout.header.Contains(tap)) {
+    TapHeader(tap.x);
+  } else if (layout.pagingLine.Contains(tap)) {
+    TapPagingLine(tap.x);
+  } else if (layout.toolbar.Contains(tap)) {
+    TapToolbar(tap.x);
+  } else if (const int row = layout.RowAt(tap.y); row >= 0) {
+    const int held = RowsHeld();
+    if (held == 0) return;
+    selected_row_ = std::min(row + 1, held);
+    Invalidate();
+    if (self_select_tab_ != kTabManage) OpenRow(selected_row_);
+  }
+}
+
+void CStockListDlg::Stroke(Point from, Point to) {
+  const int dx = to.x - from.x;
+  const int dy = to.y - from.y;
+  if (std::abs(dx) > width() / 20 && std::abs(dx) >= std::abs(dy)) {
+    ScrollColumns(dx < 0 ? -1 : 1);
+    return;
+  }
+  const ListQuery q = query();
+  const ListPaging paging(view_.Current()->rows.listTotal, q.rowsPerPage);
+  if (dy >= height() / 20 && paging.CanPageDown(q.page)) GoToPage(q.page + 1);
+  if (dy <= -height() / 20 && paging.CanPageUp(q.page)) GoToPage(q.page - 1);
+}
+
+// "<" and ">" sit at the ends of the header; the data columns' headers sort.
+void CStockListDlg::TapHeader(int x) {
+  const ListLayout layout = Layout();
+  if (x < layout.line) {
+    ScrollColumns(-1);
+    return;
+  }
+  if (x >= width() - layout.line) {
+    ScrollColumns(1);
+    return;
+  }
+  const int part = ListLayout::PartAt(layout.header, x, 4);
+  if (part == 0) return;
+  const int column = first_column_ + part - 1;
+  const std::optional<int> field = SortFieldForHeader(kind(), column);
+  if (!field) return;
+  Sort(*field, column, query().sortDirection == kSortAscending ? kSortDescending : kSortAscending);
+}
+
+void CStockListDlg::TapPagingLine(int x) {
+  const ListQuery q = query();
+  const ListPaging paging(view_.Current()->rows.listTotal, q.rowsPerPage);
+  switch (ListLayout::PartAt(Layout().pagingLine, x, 4)) {
+    case 0:
+      if (paging.CanPageUp(q.page)) GoToPage(0);
+      break;
+    case 1:
+      if (paging.CanPageUp(q.page)) GoToPage(q.page - 1);
+      break;
+    case 2:
+      if (paging.CanPageDown(q.page)) GoToPage(q.page + 1);
+      break;
+    default:
+      if (paging.CanPageDown(q.page)) GoToPage(paging.LastPage(q.page));
+      break;
+  }
+}
+
+void CStockListDlg::TapToolbar(int x) {
+  const ListLayout layout = Layout();
+  const int part = ListLayout::PartAt(layout.toolbar, x, kToolbarParts);
+  if (part == 0) {
+    RunCommand(TrackPopupMenu(PopupMenuItems(), {0, layout.toolbar.top}));
+    return;
+  }
+  if (part == kToolbarParts - 1) {
+    GoBack();
+    return;
+  }
+  if (self_select_tab_ == kTabManage) {
+    const std::vector<SecurityCode> codes = PageCodes();
+    const bool haveRow = selected_row_ >= 1 && selected_row_ <= static_cast<int>(codes.size());
+    if (part == 4) {
+      ToggleSelfSelected(false);
+    } else if ((part == 1 || part == 2) && haveRow && parts_.selfSelected) {
+      const SecurityCode& code = codes[static_cast<std::size_t>(selected_row_ - 1)];
+      if (part == 1 ? parts_.selfSelected->MoveUp(code) : parts_.selfSelected->MoveDown(code)) RequestRefresh(false);
+    }
+    return;
+  }
+  if (!parts_.navigator) return;
+  switch (part) {
+    case 1: parts_.navigator->GoTo(kTargetQuoteListOtherPage, kTargetQuoteList); break;
+    case 2: parts_.navigator->GoTo(kTargetQuoteList, -1); break;
+    case 3: parts_.navigator->GoTo(kTargetMenuPage, 0); break;
+    default:
+      if (query().category != kCategorySectors) parts_.navigator->GoTo(kTargetQuoteList, kCategorySectors);
+      break;
+  }
+}
+
+// The news, notice and report tabs come with the information lists; quotes and manage work here.
+void CStockListDlg::TapTabBar(int x) {
+  const int tab = ListLayout::PartAt(Layout().tabBar, x, kTabParts);
+  if (tab != 0 && tab != kTabManage) return;
+  self_select_tab_ = tab;
+  if (tab == 0) {
+    first_column_ = 1;
+    Sort(kSortServerOrder, 0, query().sortDirection);
+  }
+  Invalidate();
+}
+
+}  // namespace tarvello

@@ -1,0 +1,134 @@
+// The quote list's painting: tab bar, header, rows, paging line, ticker strip and toolbar.
+#include "lists/list_cells.h"
+#include "lists/list_codes.h"
+#include "lists/list_paging.h"
+#include "lists/stock_list_dlg.h"
+#include "market/own_stock_list.h"
+#include "market/ticker_cells.h"
+#include "platform/canvas.h"
+
+namespace tarvello {
+namespace {
+
+constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
+constexpr ColorRef kBarBack = 0x402010;
+constexpr ColorRef kInactiveGrey = 0x808080;
+constexpr const char16_t* kToolbar[] = {u"选项", u"自选", u"大盘", u"排行", u"板块", u"返回"};
+constexpr const char16_t* kManageToolbar[] = {u"选项", u"上移", u"下移", u"添加", u"删除", u"返回"};
+constexpr const char16_t* kTabs[] = {u"行情", u"新闻", u"公告", u"研报", u"管理"};
+constexpr int kTabManage = 4;
+
+void PaintParts(Canvas& canvas, const Rect& bar, const char16_t* const* captions, int parts, int highlighted) {
+  canvas.FillRect(bar, kBarBack);
+  for (int i = 0; i < parts; ++i) {
+    const Rect part{bar.left + i * bar.Width() / parts, bar.top, bar.left + (i + 1) * bar.Width() / parts, bar.bottom};
+    canvas.SetTextColor(i == highlighted ? kVolumeYellow : kPlainWhite);
+    canvas.DrawText(captions[i], part, kTextCenter | kOneLine);
+  }
+}
+
+}  // namespace
+
+void CStockListDlg::OnPaint(Canvas& canvas) {
+  RefreshWorker::PaintScope painting(worker());
+  metrics_ = canvas.Metrics();
+  FitRowsToHeight();
+  const ListLayout layout = Layout();
+  const std::shared_ptr<const ListView> view = view_.Current();
+  canvas.FillRect(ClientRect(), kBlack);
+  if (query().mode == kModeSelfSelected) PaintTabBar(canvas, layout);
+  PaintHeader(canvas, layout);
+  PaintRows(canvas, layout, *view);
+  PaintPagingLine(canvas, layout, *view);
+  PaintTicker(canvas, layout.ticker);
+  PaintToolbar(canvas, layout.toolbar);
+}
+
+void CStockListDlg::PaintTabBar(Canvas& canvas, const ListLayout& layout) const {
+  PaintParts(canvas, layout.tabBar, kTabs, 5, self_select_tab_);
+}
+
+void CStockListDlg::PaintHeader(Canvas& canvas, const ListLayout& layout) const {
+  const ListKind listKind = kind();
+  const int direction = query().sortDirection;
+  canvas.SetTextColor(kHeaderCyan);
+  canvas.DrawText(u"股票名称", layout.Cell(layout.header, 0), kTextCenter | kOneLine);
+  for (int i = 1; i <= 3; ++i) {
+    const int column = first_column_ + i - 1;
+    canvas.DrawText(HeaderText(listKind, column, arrow_column_, direction), layout.Cell(layout.header, i),
+                    kTextCenter | kOneLine);
+  }
+  canvas.SetTextColor(kPlainWhite);
+  if (first_column_ > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kOneLine);
+  if (first_column_ + 2 < ColumnCount(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kOneLine);
+}
+
+void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
+  const ListQuery q = query();
+  const ListKind listKind = kind();
+  const bool futures = listKind == ListKind::kFutures;
+  const int count = static_cast<int>(futures ? view.rows.futures.size() : view.rows.quotes.size());
+  const int shown = std::min(count, q.rowsPerPage);
+  for (int i = 0; i < shown; ++i) {
+    const Rect band = layout.Row(i);
+    if (band.bottom > layout.rows.bottom) break;
+    if (i + 1 == selected_row_) canvas.FillRect(band, kSelectedBand);
+    const SecurityCode& code = futures ? view.rows.futures[static_cast<std::size_t>(i)].code
+                                       : view.rows.quotes[static_cast<std::size_t>(i)].code;
+    const std::u16string& name = futures ? view.rows.futures[static_cast<std::size_t>(i)].name
+                                         : view.rows.quotes[static_cast<std::size_t>(i)].name;
+    bool yellow = false;
+    if (q.shownSector != 0) {
+      yellow = i == 0;
+    } else if (q.mode != kModeSelfSelected && parts_.selfSelected) {
+      yellow = parts_.selfSelected->Contains(code);
+    }
+    canvas.SetTextColor(yellow ? kVolumeYellow : kPlainWhite);
+    canvas.DrawText(name, layout.Cell(band, 0), kTextCenter | kOneLine);
+    for (int c = 1; c <= 3; ++c) {
+      const int column = first_column_ + c - 1;
+      const CellText cell = futures ? FuturesCell(view.rows.futures[static_cast<std::size_t>(i)], column)
+                                    : QuoteCell(view.rows.quotes[static_cast<std::size_t>(i)], listKind, column);
+      canvas.SetTextColor(cell.colour);
+      canvas.DrawText(cell.text, layout.Cell(band, c), kTextCenter | kOneLine);
+    }
+  }
+}
+
+void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
+  const ListQuery q = query();
+  const ListPaging paging(view.rows.listTotal, q.rowsPerPage);
+  const Rect& line = layout.pagingLine;
+  const auto part = [&](int i) { return Rect{i * line.Width() / 4, line.top, (i + 1) * line.Width() / 4, line.bottom}; };
+  const bool up = paging.CanPageUp(q.page);
+  const bool down = paging.CanPageDown(q.page);
+  const std::pair<const char16_t*, bool> labels[] = {{u"首页", up}, {u"上翻", up}, {u"下翻", down}, {u"尾页", down}};
+  for (int i = 0; i < 4; ++i) {
+    canvas.SetTextColor(labels[i].second ? kPlainWhite : kInactiveGrey);
+    canvas.DrawText(labels[i].first, part(i), (i < 2 ? kTextLeft : kTextRight) | kOneLine);
+  }
+  canvas.SetTextColor(kPlainWhite);
+  canvas.DrawText(paging.CounterText(q.page), line, kTextCenter | kOneLine);
+}
+
+// The index of the moment, alternating between Shanghai and Shenzhen with the ticker's blink.
+void CStockListDlg::PaintTicker(Canvas& canvas, const Rect& strip) const {
+  canvas.FillRect(strip, kBarBack);
+  if (!parts_.ticker) return;
+  const TickerState state = parts_.ticker();
+  const bool shanghai = !state.blink;
+  const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
+  const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+  const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
+  const int quarter = strip.Width() / 4;
+  for (int i = 0; i < 4; ++i) {
+    canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
+    canvas.DrawText(*texts[i], {i * quarter, strip.top, (i + 1) * quarter, strip.bottom}, kTextCenter | kOneLine);
+  }
+}
+
+void CStockListDlg::PaintToolbar(Canvas& canvas, const Rect& bar) const {
+  PaintParts(canvas, bar, self_select_tab_ == kTabManage ? kManageToolbar : kToolbar, 6, -1);
+}
+
+}  // namespace tarvello

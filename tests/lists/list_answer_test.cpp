@@ -1,0 +1,182 @@
+#include "lists/list_answer.h"
+
+#include <gtest/gtest.h>
+
+#include "lists/list_codes.h"
+#include "lists/list_wire.h"
+#include "protocol/packet_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::Container;
+using testing::StockBlock;
+using testing::StockWire;
+
+ListAnswerResult Read(const Bytes& answer, int category, ListRows& rows, const ListAnswerContext& base = {}) {
+  ListAnswerContext context = base;
+  context.category = category;
+  return ReadListAnswer(answer.data(), answer.size(), context, rows);
+}
+
+// One 2113 block whose bytes fit every one of the four layouts it may be read by: two strings,
+// then enough int32 for the longest row.
+Bytes AmbiguousBlock() {
+  WireWriter w;
+  w.I16(1).Utf8(u"BI000475").Utf8(u"Sector").U8(2).U8(0);
+  for (int i = 1; i <= 12; ++i) w.I32(i * 100);
+  w.U16(7);
+  return w.Take();
+}
+
+TEST(ListAnswerTest, SameBlockReadsByTheCategoryInForce) {
+  const Bytes answer = Container(kCategoryList, AmbiguousBlock());
+  struct Case {
+    int category;
+    std::size_t quotes, futures, buckets;
+  };
+  const Case cases[] = {{kCategoryAllShares, 1, 0, 0}, {kCategoryFutures, 0, 1, 0}, {kCategorySectors, 1, 0, 0},
+                        {kCategorySectorFunds, 0, 0, 1}};
+  for (const Case& c : cases) {
+    ListRows rows;
+    Read(answer, c.category, rows);
+    EXPECT_EQ(rows.quotes.size(), c.quotes) << c.category;
+    EXPECT_EQ(rows.futures.size(), c.futures) << c.category;
+    EXPECT_EQ(rows.buckets.size(), c.buckets) << c.category;
+  }
+  ListRows sector;
+  Read(answer, kCategorySectors, sector);
+  ASSERT_EQ(sector.quotes.size(), 1u);
+  EXPECT_EQ(sector.quotes[0].sectorNumber, 475);
+  EXPECT_EQ(sector.quotes[0].change, 300);  // the amount
+  ListRows futures;
+  Read(answer, kCategoryFutures, futures);
+  ASSERT_EQ(futures.futures.size(), 1u);
+  EXPECT_EQ(futures.futures[0].reference, 100 - 300);
+}
+
+TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndSetTheTotal) {
+  StockWire s;
+  ListRows rows;
+  EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({s, s}, 40)), kCategoryAllShares, rows).complete);
+  ASSERT_EQ(rows.quotes.size(), 2u);
+  EXPECT_EQ(rows.quotes[0].prevClose, 1000);
+  EXPECT_EQ(rows.quotes[0].pe, 2500);
+  EXPECT_EQ(rows.listTotal, 40);
+
+  ListRows none;
+  EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({}, 12)), kCategoryAllShares, none).complete);
+  EXPECT_TRUE(none.quotes.empty());
+  EXPECT_EQ(none.listTotal, 12);
+
+  ListRows own;
+  own.listTotal = 3;
+  Read(Container(kCategoryList, StockBlock({s}, 99)), kCategorySelfSelected, own);
+  EXPECT_EQ(own.listTotal, 3);  // an own list knows its total from its file
+}
+
+TEST(ListAnswerTest, ConstituentsFollowTheSectorsOwnRowAndCountIt) {
+  WireWriter quote;
+  for (std::int32_t v : {1100, 0, 900, 1200, 1000, 1050, 1000}) quote.I32(v);
+  for (int i = 0; i < 7; ++i) quote.I32(0);
+  ContainerWriter writer;
+  writer.Add(kSectorMembers, StockBlock({StockWire{}}, 9));
+  writer.Add(kQuote, quote.Take());
+  const Bytes answer = writer.Finish();
+  ListRows rows;
+  ListAnswerContext context;
+  context.sector = SecurityCode(u"BI000475");
+  context.sectorName = u"Sector";
+  EXPECT_TRUE(Read(answer, kCategorySectors, rows, context).complete);
+  ASSERT_EQ(rows.quotes.size(), 2u);
+  EXPECT_EQ(rows.quotes[0].code.text(), u"BI000475");
+  EXPECT_EQ(rows.quotes[0].change, 100);
+  EXPECT_EQ(rows.quotes[0].changeRatio, 1000);  // 10.00%
+  EXPECT_EQ(rows.listTotal, 10);
+}
+
+TEST(ListAnswerTest, RankingAndOlderBlocks) {
+  WireWriter big;
+  big.I16(1).Utf8(u"SZ000002").Utf8(u"Beta").U8(2).I32(350).I32(1).I32(-120).U16(30);
+  WireWriter fund;
+  fund.I16(1).Utf8(u"SZ000002").Utf8(u"Beta").U8(2).I32(980).I32(-5000).I32(-35).I32(1000).U16(31);
+  WireWriter stage;
+  stage.I16(1).Utf8(u"SH600003").Utf8(u"Gamma").U8(3).U8(0);
+  for (int i = 1; i <= 10; ++i) stage.I32(i);
+  stage.U8(1).U16(4);
+  ListRows rows;
+  EXPECT_TRUE(Read(Container(kBigOrderList, big.Take()), kCategoryAllShares, rows).complete);
+  EXPECT_EQ(rows.listTotal, 30);
+  EXPECT_TRUE(Read(Container(kFundList, fund.Take()), kCategoryAllShares, rows).complete);
+  EXPECT_EQ(rows.listTotal, 31);
+  EXPECT_TRUE(Read(Container(2104, stage.Take()), kCategoryAllShares, rows).complete);
+  EXPECT_EQ(rows.listTotal, 5);
+  ASSERT_EQ(rows.bigOrders.size(), 1u);
+  EXPECT_EQ(rows.bigOrders[0].changeRatio, -120);
+  ASSERT_EQ(rows.funds.size(), 1u);
+  EXPECT_EQ(rows.funds[0].netAmount, -5000);
+  ASSERT_EQ(rows.quotes.size(), 1u);
+  EXPECT_EQ(rows.quotes[0].extraD, 10);
+  EXPECT_EQ(rows.quotes[0].flags, 1);
+}
+
+TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
+  StockWire good;
+  StockWire nameless;
+  nameless.name.clear();
+  Bytes cut = StockBlock({good, good}, 5);
+  cut.resize(cut.size() - 20);
+  struct Case {
+    const char* what;
+    Bytes answer;
+    std::size_t kept;
+  };
+  const Case cases[] = {
+      {"row without a name", Container(kCategoryList, StockBlock({good, nameless, good}, 3)), 1},
+      {"count beyond the block", Container(kCategoryList, cut), 1},
+      {"no closing brace", [] {
+         Bytes b = Container(kCategoryList, StockBlock({StockWire{}}, 1));
+         b.back() = 'x';
+         return b;
+       }(), 1},
+  };
+  for (const Case& c : cases) {
+    ListRows rows;
+    EXPECT_FALSE(Read(c.answer, kCategoryAllShares, rows).complete) << c.what;
+    EXPECT_EQ(rows.quotes.size(), c.kept) << c.what;
+  }
+  ListRows buckets;  // sector fund flow takes empty texts
+  WireWriter w;
+  w.I16(1).Utf8(u"").Utf8(u"").I32(1).I32(2).U16(1);
+  EXPECT_TRUE(Read(Container(kCategoryList, w.Take()), kCategorySectorFunds, buckets).complete);
+  EXPECT_EQ(buckets.buckets.size(), 1u);
+}
+
+TEST(ListAnswerTest, EmptyAnswerReadsNothingAndIsNoFault) {
+  ListRows rows;
+  rows.quotes.resize(3);
+  EXPECT_TRUE(ReadListAnswer(nullptr, 0, {}, rows).complete);
+  EXPECT_EQ(rows.quotes.size(), 3u);
+}
+
+TEST(ListAnswerTest, SecurityQueryGivesTheType) {
+  WireWriter info;
+  info.Utf8(u"IF000001").Utf8(u"Future").U8(8).U8(2).I32(0).I32(0).I32(0);
+  ListRows rows;
+  const ListAnswerResult result = Read(Container(kSecurityInfo, info.Take()), kCategorySelfSelected, rows);
+  ASSERT_TRUE(result.securityType.has_value());
+  EXPECT_EQ(*result.securityType, 8);
+}
+
+TEST(ListAnswerTest, SectorNumbersAndSafeChangeRatios) {
+  EXPECT_EQ(SectorNumberOf(SecurityCode(u"BI000475")), 475);
+  EXPECT_EQ(SectorNumberOf(SecurityCode(u"BI0004x5")), 4);
+  EXPECT_EQ(SectorNumberOf(SecurityCode(u"BIabc")), 0);
+  EXPECT_EQ(SectorNumberOf(SecurityCode(u"7")), 7);
+  EXPECT_EQ(ChangeRatioOf(50, 0), 0);
+  EXPECT_EQ(ChangeRatioOf(-50, 1000), -500);
+  EXPECT_EQ(ChangeRatioOf(std::int64_t{1} << 40, 1), std::numeric_limits<std::int32_t>::max());
+}
+
+}  // namespace
+}  // namespace tarvello

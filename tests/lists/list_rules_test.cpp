@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "lists/list_cells.h"
+#include "lists/list_codes.h"
+#include "lists/list_columns.h"
+#include "lists/list_commands.h"
+#include "lists/list_menu.h"
+#include "lists/list_paging.h"
+#include "lists/list_routes.h"
+
+namespace tarvello {
+namespace {
+
+TEST(ListPagingTest, FortyAndFortyOneRowsAtTenAPage) {
+  struct Case {
+    int total;
+    int pages;
+    int last;
+    const char16_t* lastCounter;
+  };
+  const Case cases[] = {{40, 4, 3, u"(4/4)"}, {41, 5, 4, u"(5/5)"}, {0, 1, 0, u"(1/1)"}, {10, 1, 0, u"(1/1)"}};
+  for (const Case& c : cases) {
+    const ListPaging paging(c.total, 10);
+    EXPECT_EQ(paging.PageCount(), c.pages) << c.total;
+    EXPECT_EQ(paging.LastPage(0), c.last) << c.total;
+    EXPECT_EQ(paging.CounterText(c.last), c.lastCounter) << c.total;
+    EXPECT_FALSE(paging.CanPageDown(c.last)) << c.total;
+  }
+  EXPECT_EQ(ListPaging(40, 10).CounterText(0), u"(1/4)");
+}
+
+TEST(ListPagingTest, KeysMoveTheSelectionAcrossPagesButNotPastTheEnd) {
+  const ListPaging paging(23, 10);
+  EXPECT_EQ(paging.KeyDown({0, 5}), (PagePlace{0, 6}));
+  EXPECT_EQ(paging.KeyDown({0, 10}), (PagePlace{1, 1}));
+  EXPECT_EQ(paging.KeyDown({2, 3}), (PagePlace{2, 3}));  // the list's last row
+  EXPECT_EQ(paging.KeyUp({1, 1}), (PagePlace{0, 1}));
+  EXPECT_EQ(paging.KeyUp({0, 1}), (PagePlace{0, 1}));
+  EXPECT_EQ(paging.RowsOn(2), 3);
+  EXPECT_EQ(WrapRow(1, 4, -1), 4);
+  EXPECT_EQ(WrapRow(4, 4, 1), 1);
+}
+
+TEST(ListPagingTest, RowsPerPageFollowsTheScreen) {
+  EXPECT_EQ(RowsPerPage(640, 16, false), 23);  // (640 - 64) / 24 - 1
+  EXPECT_EQ(RowsPerPage(640, 16, true), 22);   // (640 - 88) / 24 - 1
+  EXPECT_EQ(RowsPerPage(40, 16, false), 1);    // a tiny window still holds one row
+}
+
+TEST(ListColumnsTest, HeaderTapsSortByTheColumnsField) {
+  const int stock[] = {4, 1, 16, 5, 21, 22, 7, 15, 8};
+  for (int column = 1; column <= 9; ++column) {
+    EXPECT_EQ(SortFieldForHeader(ListKind::kStocks, column), stock[column - 1]) << column;
+    EXPECT_EQ(ArrowColumnFor(ListKind::kStocks, stock[column - 1]), column);
+  }
+  const int sector[] = {1, 10, 0, 6, 5, 4, 7, 12};
+  for (int column = 1; column <= 8; ++column) {
+    EXPECT_EQ(SortFieldForHeader(ListKind::kSectors, column), sector[column - 1]) << column;
+  }
+  EXPECT_FALSE(SortFieldForHeader(ListKind::kStocks, 10).has_value());   // "代码"
+  EXPECT_FALSE(SortFieldForHeader(ListKind::kSectors, 9).has_value());
+  EXPECT_EQ(ArrowColumnFor(ListKind::kStocks, *SortFieldForCommand(kCmdSortVolume)), 4);
+  EXPECT_EQ(LastFirstColumn(ListKind::kSectors), 7);
+  EXPECT_EQ(LastFirstColumn(ListKind::kFutures), 6);
+  EXPECT_EQ(HeaderText(ListKind::kSectors, 8, 8, kSortAscending), u"3日换%↑");
+  EXPECT_EQ(HeaderText(ListKind::kStocks, 1, 8, kSortAscending), u"最新");
+}
+
+TEST(ListCellsTest, ZeroPlaceholdersAmountsAndVolumes) {
+  QuoteRow row;
+  row.change = 0;
+  row.volume = 0;
+  EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 3), (CellText{u"--", kPlainWhite}));
+  row.volume = 500;
+  EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 3), (CellText{u"0.00", kPlainWhite}));
+  EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 4), (CellText{u"500", kVolumeYellow}));
+  row.change = -15;
+  row.latest = 985;
+  row.decimals = 3;
+  EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 1), (CellText{u"0.985", kFallGreen}));
+  struct Amount {
+    std::int32_t value;
+    const char16_t* text;
+  };
+  const Amount amounts[] = {{150000000, u"1.50亿"}, {99990000, u"9999.0万"}, {2000000000, u"20亿"}};
+  for (const Amount& a : amounts) EXPECT_EQ(ListAmountText(a.value, true), a.text);
+  EXPECT_EQ(ListAmountText(0, false), u"--");
+  EXPECT_EQ(ListVolumeText(100000), u"100000");
+  EXPECT_EQ(ListVolumeText(123456), u"12.35万");
+}
+
+std::vector<std::u16string> Texts(const std::vector<MenuItem>& items) {
+  std::vector<std::u16string> texts;
+  for (const MenuItem& item : items) texts.push_back(item.text);
+  return texts;
+}
+
+TEST(ListMenuTest, EntriesByListKind) {
+  using Texts_ = std::vector<std::u16string>;
+  ListMenuState stocks{kModeCategory, ListKind::kStocks, false, true};
+  EXPECT_EQ(Texts(ListPopupMenu(stocks)), (Texts_{u"排序字段", u"排序方式", u"加入自选", u"批量加入自选", u"返回首页"}));
+  ListMenuState sectors{kModeSectors, ListKind::kSectors, true, true};
+  EXPECT_EQ(Texts(ListPopupMenu(sectors)),
+            (Texts_{u"排序字段", u"排序方式", u"板块分类", u"板块个股", u"加入自选", u"批量加入自选", u"返回首页"}));
+  EXPECT_EQ(ListPopupMenu(sectors)[0].submenu.size(), 7u);
+  ListMenuState own{kModeSelfSelected, ListKind::kStocks, false, false};
+  EXPECT_EQ(Texts(ListPopupMenu(own)), (Texts_{u"批量删除自选", u"批量加入自选", u"返回首页"}));
+  ListMenuState recent{kModeRecentlyViewed, ListKind::kStocks, false, true};
+  EXPECT_EQ(Texts(ListPopupMenu(recent)), (Texts_{u"排序字段", u"排序方式", u"返回首页"}));
+  ListMenuState futures{kModeFutures, ListKind::kFutures, false, true};
+  futures.selectedIsSelfSelected = true;
+  EXPECT_EQ(Texts(ListPopupMenu(futures)), (Texts_{u"删除自选", u"批量加入自选"}));
+  ListMenuState big{kModeCategory, ListKind::kBigOrders, false, true, true};
+  big.bigOrderCommand = kCmdBigOrder3;
+  const auto bigItems = ListPopupMenu(big);
+  EXPECT_EQ(Texts(bigItems), (Texts_{u"今日大单", u"今日资金", u"3日大单", u"10日大单", u"返回首页"}));
+  EXPECT_TRUE(bigItems[2].checked);
+  EXPECT_TRUE(ListPopupMenu({kModeOrderDetails}).empty());
+
+  stocks.sortField = kSortVolume;
+  stocks.sortDirection = kSortAscending;
+  const auto checked = ListPopupMenu(stocks);
+  EXPECT_TRUE(checked[0].submenu[3].checked);   // "总手"
+  EXPECT_TRUE(checked[1].submenu[1].checked);   // "升序排序"
+  EXPECT_FALSE(checked[1].submenu[0].checked);
+}
+
+TEST(ListRoutesTest, OpeningsAndReturns) {
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, -1), (ListOpening{kModeIndices, kCategoryIndices}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1125), (ListOpening{kModeSelfSelected, kCategorySelfSelected}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, -63), (ListOpening{kModeCategory, kCategoryShenzhenA}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 106), (ListOpening{kModeCategory, 106, false, u"创业板"}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1135)->resume, true);
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteListOwnPage, 1129), (ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed}));
+  EXPECT_FALSE(ListOpeningFor(kTargetQuoteList, 1141).has_value());
+
+  struct Case {
+    ReturnPlace place;
+    ListReturn expected;
+  };
+  const Case cases[] = {
+      {{kModeCategory, kCategorySectors, 475}, {true, {}}},
+      {{kModeTradeAnalysis, 0}, {false, {{kTargetStockDetail, kTargetQuoteList}}}},
+      {{kModeCsi300, kCategoryCsi300}, {false, {{kTargetQuoteList, -11}}}},
+      {{kModeCategory, kCategoryShanghaiA}, {false, {{kTargetMenuPage, 0}}}},
+      {{kModeCategory, kCategoryGlobal}, {false, {{kTargetMainMenu, 0}, {kTargetMenuPage, 1}}}},
+      {{kModeSelfSelected, -1, 0, true}, {false, {{kTargetMenuPage, 21}}}},
+      {{kModeIndices, kCategoryIndices}, {false, {{kTargetMainMenu, 0}}}},
+  };
+  for (const Case& c : cases) {
+    const ListReturn back = ReturnFrom(c.place);
+    EXPECT_EQ(back.toSectorList, c.expected.toSectorList) << c.place.mode;
+    EXPECT_EQ(back.steps, c.expected.steps) << c.place.mode;
+  }
+}
+
+}  // namespace
+}  // namespace tarvello
