@@ -69,6 +69,7 @@ void Terminal::Start() {
 // pointer to a destroyed window.
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
+  kline_.reset();
   detail_.reset();
   main_.reset();
 }
@@ -108,6 +109,7 @@ void Terminal::StartMain() {
   start_.hide();
   main_ = std::make_unique<CDlgMain>(MainParts(), &frame_);
   AddDetailScreen();
+  AddKLineScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -130,6 +132,26 @@ void Terminal::AddDetailScreen() {
     recently_viewed_.Remember(code);
     detail_->Open(code);
     return detail_.get();
+  });
+}
+
+// The K-line chart opens on the current security; the argument names the screen it came from.
+void Terminal::AddKLineScreen() {
+  KLineParts parts;
+  parts.exchange = TransportExchange(transport_);
+  parts.mainScreen = main_.get();
+  parts.selfSelected = &self_selected_;
+  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.period = std::chrono::seconds(refresh_.kline_seconds);
+  parts.navigator = main_.get();
+  parts.frame = &frame_;
+  kline_ = std::make_unique<CKLineDlg>(std::move(parts), &frame_);
+  kline_->hide();
+  main_->RegisterScreen(kTargetKLine, [this](int caller) -> Window* {
+    const SecurityCode code = main_->CurrentSecurity();
+    if (code.empty()) return nullptr;
+    kline_->Open(code, caller);
+    return kline_.get();
   });
 }
 

@@ -24,6 +24,7 @@
 #include "settings/deployment.h"
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
+#include "kline/kline_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -51,6 +52,7 @@ class Terminal {
   CDlgMain* main_screen() { return main_.get(); }
   // Null until the main screen has started.
   CStockDetailDlg* detail_screen() { return detail_.get(); }
+  CKLineDlg* kline_screen() { return kline_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
@@ -60,6 +62,7 @@ class Terminal {
   MainScreenParts MainParts();
   void StartMain();
   void AddDetailScreen();
+  void AddKLineScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -86,6 +89,7 @@ class Terminal {
   OwnStockList recently_viewed_;
   std::unique_ptr<CDlgMain> main_;   // its threads stop before the frame and transport go
   std::unique_ptr<CStockDetailDlg> detail_;  // after main_: its worker stops first
+  std::unique_ptr<CKLineDlg> kline_;         // likewise
 };
 
 }  // namespace tarvello
