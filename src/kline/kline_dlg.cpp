@@ -105,25 +105,25 @@ void CKLineDlg::Open(const SecurityCode& code, int caller) {
     if (fresh) ++generation_;
   }
   if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
-  AfterLoad(false);
+  AfterLoad();
 }
 
-// The caption keeps the text before its first "-" (or takes the security's name) and names the
-// period after it.
-void CKLineDlg::SetTitle(bool securityName) {
+// The caption names the security (once its description has arrived; until then it keeps the text
+// before its first "-") and the period after it.
+void CKLineDlg::SetTitle() {
   if (parts_.frame == nullptr) return;
   std::u16string base;
   KLinePeriod period;
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
-    base = securityName && !model_.name().empty() ? model_.name() : parts_.frame->title();
+    base = model_.name().empty() ? parts_.frame->title() : model_.name();
     period = model_.period();
   }
   parts_.frame->SetTitle(TitleWithPeriod(base, period));
 }
 
-void CKLineDlg::AfterLoad(bool securityName) {
-  SetTitle(securityName);
+void CKLineDlg::AfterLoad() {
+  SetTitle();
   Invalidate();
 }
 
@@ -135,7 +135,7 @@ void CKLineDlg::Reload(const std::function<void(KLineModel&)>& change) {
     change(model_);
     ++generation_;
   }
-  AfterLoad(false);
+  AfterLoad();
 }
 
 void CKLineDlg::ChangeView(const std::function<void(KLineModel&)>& change) {
@@ -212,7 +212,7 @@ void CKLineDlg::StepSecurity(int step) {
     ++generation_;
   }
   if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
-  AfterLoad(true);
+  AfterLoad();
 }
 
 void CKLineDlg::ToggleSelfSelected() {

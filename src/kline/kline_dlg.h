@@ -98,8 +98,8 @@ class CKLineDlg : public DataScreen {
 
   ChartLayout Layout() const;
   void FitWidthLocked();
-  void SetTitle(bool securityName);
-  void AfterLoad(bool securityName);
+  void SetTitle();
+  void AfterLoad();
   void Reload(const std::function<void(KLineModel&)>& change);
   void ChangeView(const std::function<void(KLineModel&)>& change);
   void StepSecurity(int step);

@@ -18,6 +18,7 @@ bool KLineModel::Open(std::u16string_view code, bool inSelfSelect, OpenMode mode
   inSelfSelect_ = inSelfSelect;
   if (code_.text() == code && loaded_) return true;
   code_ = SecurityCode(std::u16string(code));
+  name_.clear();
   requestCode_ = code_.RequestText();
   if (mode == OpenMode::kResetChoices) {
     indicator_ = kDefaultIndicator;

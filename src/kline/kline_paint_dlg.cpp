@@ -137,7 +137,10 @@ void CKLineDlg::PaintPricePane(Canvas& canvas, const ChartLayout& layout, const 
   const int third = pane.Height() / 3;
   canvas.SetPen({kChartRed, 1, PenStyle::kDash});
   for (int i = 1; i <= 2; ++i) canvas.Line({0, pane.top + i * third}, {layout.width, pane.top + i * third});
-  if (model.total() > 0) {
+  const PaneScale scale(pane.top, pane.bottom, ranges.priceFloor, ranges.priceHigh);
+  DrawCandles(canvas, model.bars(), places, scale);
+  for (const PaneLine& line : PriceAverageLines()) DrawLine(canvas, model.bars(), places, scale, line);
+  if (model.total() > 0) {  // over the candles, so that none hides a label
     const std::array<std::u16string, 4> labels = PriceAxisLabels(ranges, model.priceDecimals());
     canvas.SetTextColor(kChartRed);
     for (int i = 0; i < 4; ++i) {
@@ -145,9 +148,6 @@ void CKLineDlg::PaintPricePane(Canvas& canvas, const ChartLayout& layout, const 
       canvas.DrawText(labels[i], {kTextInset, top, layout.width, top + layout.line}, kTextLeft | kOneLine);
     }
   }
-  const PaneScale scale(pane.top, pane.bottom, ranges.priceFloor, ranges.priceHigh);
-  DrawCandles(canvas, model.bars(), places, scale);
-  for (const PaneLine& line : PriceAverageLines()) DrawLine(canvas, model.bars(), places, scale, line);
   const ColouredText quote = HeaderQuote(model.quote(), model.priceDecimals());
   const Rect& header = layout.header;
   const int quoteLeft = header.right - kTextInset - canvas.TextWidth(quote.text);
