@@ -15,6 +15,7 @@
 #include "app/terminal.h"
 #include "base/program_folder.h"
 #include "base/text_metrics.h"
+#include "kline/kline_commands.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_chinese.h"
 #include "platform/qt_prompter.h"
@@ -84,6 +85,22 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                    const auto view = detail->view();
                    return view->loaded && view->code == security;
                  });
+  }
+  // The K-line chart of the share, opened from its detail screen, with three of its indicators.
+  for (const auto& [name, command] : {std::pair{"VOL", 32796u}, {"MACD", 32876u}, {"KDJ", 32877u}}) {
+    tour.AddStop(std::string("kline-") + name, [&terminal, command] {
+      CKLineDlg* kline = terminal.kline_screen();
+      if (kline != nullptr && !kline->isHidden()) {
+        kline->RunCommand(command);
+        return;
+      }
+      terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
+      terminal.main_screen()->GoTo(kTargetKLine, kTargetStockDetail);
+    }, [&terminal, command] {
+      const CKLineDlg* kline = terminal.kline_screen();
+      return kline != nullptr && !kline->isHidden() && kline->loaded() &&
+             IndicatorForCommand(static_cast<int>(command)) == kline->indicator();
+    });
   }
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);

@@ -81,6 +81,7 @@ void Terminal::Start() {
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
   list_.reset();
+  kline_.reset();
   detail_.reset();
   menu_page_.reset();
   main_.reset();
@@ -123,6 +124,7 @@ void Terminal::StartMain() {
   AddDetailScreen();
   AddMenuPage();
   AddListScreen();
+  AddKLineScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -177,6 +179,26 @@ void Terminal::AddListScreen() {
       return list_->Open(target, argument) ? list_.get() : nullptr;
     });
   }
+}
+
+// The K-line chart opens on the current security; the argument names the screen it came from.
+void Terminal::AddKLineScreen() {
+  KLineParts parts;
+  parts.exchange = TransportExchange(transport_);
+  parts.mainScreen = main_.get();
+  parts.selfSelected = &self_selected_;
+  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.period = std::chrono::seconds(refresh_.kline_seconds);
+  parts.navigator = main_.get();
+  parts.frame = &frame_;
+  kline_ = std::make_unique<CKLineDlg>(std::move(parts), &frame_);
+  kline_->hide();
+  main_->RegisterScreen(kTargetKLine, [this](int caller) -> Window* {
+    const SecurityCode code = main_->CurrentSecurity();
+    if (code.empty()) return nullptr;
+    kline_->Open(code, caller);
+    return kline_.get();
+  });
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

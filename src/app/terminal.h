@@ -25,6 +25,7 @@
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
 #include "lists/stock_list_dlg.h"
+#include "kline/kline_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -55,6 +56,7 @@ class Terminal {
   CStockDetailDlg* detail_screen() { return detail_.get(); }
   // Null until the main screen has started.
   CStockRangeDlg* menu_page() { return menu_page_.get(); }
+  CKLineDlg* kline_screen() { return kline_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
@@ -67,6 +69,7 @@ class Terminal {
   void AddMenuPage();
   void OnCloseButton();
   void AddListScreen();
+  void AddKLineScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -95,6 +98,7 @@ class Terminal {
   std::unique_ptr<CStockDetailDlg> detail_;  // after main_: its worker stops first
   std::unique_ptr<CStockRangeDlg> menu_page_;
   std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
+  std::unique_ptr<CKLineDlg> kline_;         // likewise
 };
 
 }  // namespace tarvello

@@ -18,6 +18,7 @@ bool KLineModel::Open(std::u16string_view code, bool inSelfSelect, OpenMode mode
   inSelfSelect_ = inSelfSelect;
   if (code_.text() == code && loaded_) return true;
   code_ = SecurityCode(std::u16string(code));
+  name_.clear();
   requestCode_ = code_.RequestText();
   if (mode == OpenMode::kResetChoices) {
     indicator_ = kDefaultIndicator;
@@ -117,6 +118,12 @@ void KLineModel::MoveCursorRight() {
   viewport_.cursorShown = !bars_.empty();
 }
 
+void KLineModel::PlaceCursor(int index) {
+  if (index < 0 || index >= total()) return;
+  viewport_.cursor = index;
+  viewport_.cursorShown = true;
+}
+
 // Asks for the bars before the oldest one held and puts those strictly older in front. The
 // cursor and the window move with the bars they were on.
 void KLineModel::ExtendHistory() {
@@ -156,7 +163,10 @@ bool KLineModel::ApplyRefresh(const KLineAnswer& answer) {
 
 void KLineModel::TakeQuote(const KLineAnswer& answer) {
   if (answer.quote) quote_ = *answer.quote;
-  if (answer.security) priceDecimals_ = answer.security->priceDecimals;
+  if (answer.security) {
+    priceDecimals_ = answer.security->priceDecimals;
+    name_ = answer.security->name;
+  }
 }
 
 void KLineModel::Recompute(int stopAt) {

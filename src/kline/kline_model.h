@@ -49,6 +49,11 @@ class KLineModel {
   void SetScreenWidth(int width);
   void MoveCursorLeft();
   void MoveCursorRight();
+  // Puts the cursor on bar index (a tap on its slot) and shows it; an index outside the series
+  // changes nothing.
+  void PlaceCursor(int index);
+  void HideCursor() { viewport_.cursorShown = false; }
+  void SetInSelfSelect(bool member) { inSelfSelect_ = member; }
 
   // The periodic refresh: asks for the newest bar and appends it when its date is new.
   bool Refresh();
@@ -63,6 +68,9 @@ class KLineModel {
   bool loaded() const { return loaded_; }
   bool inSelfSelect() const { return inSelfSelect_; }
   const QuoteSnapshot& quote() const { return quote_; }
+  // The security's name from its description; empty until one arrived.
+  const std::u16string& name() const { return name_; }
+  int screenWidth() const { return screenWidth_; }
   std::uint8_t priceDecimals() const { return priceDecimals_; }
   const std::vector<KLineBar>& bars() const { return bars_; }
   int total() const { return static_cast<int>(bars_.size()); }
@@ -91,6 +99,7 @@ class KLineModel {
   bool loaded_ = false;
   bool inSelfSelect_ = false;
   QuoteSnapshot quote_;
+  std::u16string name_;
   std::uint8_t priceDecimals_ = 0;  // as the server sent it; 0 until the description arrives
   std::vector<KLineBar> bars_;      // the main series
   KLineViewport viewport_;

@@ -1,5 +1,6 @@
 // The running-sum averages: price averages of close (always computed), the volume averages of
 // the VOL pane and BIAS, which measures close against its own price average.
+#include <algorithm>
 #include <cstdint>
 
 #include "kline/bar_window.h"
@@ -13,15 +14,19 @@ namespace {
 template <int N>
 void PriceAverage(std::span<KLineBar> bars, const IndicatorView& view, float KLineBar::*field) {
   const BarRange range = LookBackRange(view.firstVisible, view.visibleCount, N, BarCount(bars.size()));
-  const int full = range.first + N - 1;
+  const int full = std::min(range.first + N - 1, range.end);
   std::int64_t sum = 0;
-  for (int i = range.first; i < range.end; ++i) {
+  int i = range.first;
+  for (; i < full; ++i) {  // the bars before the first full window
     sum += bars[i].close;
-    if (i < full) {
-      bars[i].*field = 0;
-      continue;
-    }
-    if (i > full) sum -= bars[i - N].close;
+    bars[i].*field = 0;
+  }
+  if (i < range.end) {
+    sum += bars[i].close;
+    bars[i].*field = static_cast<float>(sum / N);
+  }
+  for (++i; i < range.end; ++i) {
+    sum += bars[i].close - std::int64_t{bars[i - N].close};
     bars[i].*field = static_cast<float>(sum / N);
   }
 }
@@ -30,12 +35,17 @@ void PriceAverage(std::span<KLineBar> bars, const IndicatorView& view, float KLi
 template <int N>
 void VolumeAverage(std::span<KLineBar> bars, const IndicatorView& view, float KLineBar::*field) {
   const BarRange range = LookBackRange(view.firstVisible, view.visibleCount, N, BarCount(bars.size()));
-  const int full = range.first + N - 1;
+  const int full = std::min(range.first + N - 1, range.end);
   float sum = 0;
-  for (int i = range.first; i < range.end; ++i) {
+  int i = range.first;
+  for (; i < full; ++i) sum += static_cast<float>(bars[i].volume);
+  if (i < range.end) {
     sum += static_cast<float>(bars[i].volume);
-    if (i < full) continue;
-    if (i > full) sum -= static_cast<float>(bars[i - N].volume);
+    bars[i].*field = sum / static_cast<float>(N);
+  }
+  for (++i; i < range.end; ++i) {
+    sum += static_cast<float>(bars[i].volume);
+    sum -= static_cast<float>(bars[i - N].volume);
     bars[i].*field = sum / static_cast<float>(N);
   }
 }

@@ -104,24 +104,12 @@ void RsiOf(std::span<KLineBar> bars, BarRange window, float KLineBar::*field) {
   }
 }
 
-// Williams %R over the closes of n + 1 bars ending at i; equal extremes give 100.
-template <int N>
-void WrOf(std::span<KLineBar> bars, BarRange window, float KLineBar::*field) {
-  for (int i = window.first; i < window.end; ++i) {
-    std::int32_t highest = bars[i].close;
-    std::int32_t lowest = bars[i].close;
-    for (int b = std::max(i - N, 0); b < i; ++b) {
-      highest = std::max(highest, bars[b].close);
-      lowest = std::min(lowest, bars[b].close);
-    }
-    if (highest == lowest) {
-      bars[i].*field = 100.0f;
-      continue;
-    }
-    const std::int64_t fromTop = std::int64_t{highest} - bars[i].close;
-    const std::int64_t span = std::int64_t{highest} - lowest;
-    bars[i].*field = static_cast<float>(fromTop) / static_cast<float>(span) * 100.0f;
-  }
+// Williams %R from the extremes of a window's closes; equal extremes give 100.
+float WrFrom(std::int32_t close, std::int32_t highest, std::int32_t lowest) {
+  if (highest == lowest) return 100.0f;
+  const std::int64_t fromTop = std::int64_t{highest} - close;
+  const std::int64_t span = std::int64_t{highest} - lowest;
+  return static_cast<float>(fromTop) / static_cast<float>(span) * 100.0f;
 }
 
 BarRange Window(std::span<const KLineBar> bars, const IndicatorView& view) {
@@ -157,10 +145,26 @@ void ComputeRsi(std::span<KLineBar> bars, const IndicatorView& view, int stopAt)
   RsiOf<24>(bars, window, &KLineBar::rsi24);
 }
 
+// Both windows (the closes of 7 and of 11 bars ending at i) in one scan back from bar i: the
+// six-bar extremes are taken on the way to the ten-bar ones.
 void ComputeWr(std::span<KLineBar> bars, const IndicatorView& view) {
   const BarRange window = Window(bars, view);
-  WrOf<6>(bars, window, &KLineBar::wr6);
-  WrOf<10>(bars, window, &KLineBar::wr10);
+  for (int i = window.first; i < window.end; ++i) {
+    const std::int32_t close = bars[i].close;
+    std::int32_t highest = close;
+    std::int32_t lowest = close;
+    int b = i - 1;
+    for (const int from = std::max(i - 6, 0); b >= from; --b) {
+      highest = std::max(highest, bars[b].close);
+      lowest = std::min(lowest, bars[b].close);
+    }
+    bars[i].wr6 = WrFrom(close, highest, lowest);
+    for (const int from = std::max(i - 10, 0); b >= from; --b) {
+      highest = std::max(highest, bars[b].close);
+      lowest = std::min(lowest, bars[b].close);
+    }
+    bars[i].wr10 = WrFrom(close, highest, lowest);
+  }
 }
 
 }  // namespace tarvello

@@ -1,10 +1,13 @@
 // The detail screen against the simulator: opened from the terminal for a share and for an index
-// future, refreshed by its worker, and keeping its figures while the server is away.
+// future, refreshed by its worker, and keeping its figures while the server is away; and the
+// K-line chart opened from it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
+
+#include <QMouseEvent>
 
 #include "app/terminal.h"
 #include "base/program_folder.h"
@@ -129,6 +132,53 @@ TEST_F(StockDetailEndToEnd, AnAbsentServerKeepsTheLastFiguresAndTheScreenRecover
   ASSERT_TRUE(simulator_->WaitForPorts(quote, gateway));
   ASSERT_TRUE(ProcessEventsUntil([&] { return refreshOnce() && share.view() != shown; }, std::chrono::seconds(30)));
   EXPECT_TRUE(share.view()->loaded);
+}
+
+// Sends a stylus event to the window, as the mouse in the terminal's window does.
+void Pen(QWidget& window, QEvent::Type type, int x, int y) {
+  QMouseEvent event(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &event);
+}
+
+TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoOlderHistory) {
+  CStockDetailDlg& detail = Open("SH600001");
+  // The detail screen's "K线" key; asked again while the progress window of its first load is up.
+  CKLineDlg* chart = nullptr;
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    chart = terminal_->kline_screen();
+    if (chart != nullptr && terminal_->frame().current_screen() == chart) return chart->loaded();
+    if (terminal_->progress().isHidden()) detail.SendKey(kKeyEnter);
+    return false;
+  }, std::chrono::seconds(20)));
+  EXPECT_EQ(chart->caller(), kTargetStockDetail);
+  ASSERT_FALSE(chart->bars().empty());
+
+  chart->RunCommand(32828);  // 周
+  chart->RunCommand(32887);  // 前复权
+  EXPECT_EQ(chart->period(), KLinePeriod::kWeek);
+  EXPECT_EQ(chart->adjustment(), PriceAdjustment::kForward);
+  std::vector<KLineBar> bars = chart->bars();
+  ASSERT_GE(bars.size(), 2u);
+  EXPECT_NE(terminal_->frame().title().find(u"-周线"), std::u16string::npos);
+
+  // Drag left until older weeks arrive; the cursor stays on the week it was dragged onto.
+  RecordingCanvas canvas(Size{chart->width(), chart->height()});
+  chart->PaintOn(canvas);
+  const int y = chart->height() / 3;
+  int x = chart->width() - 10;
+  Pen(*chart, QEvent::MouseButtonPress, x, y);
+  std::int32_t target = 0;
+  while (chart->bars().size() == bars.size() && x > 0) {
+    const int cursor = chart->viewport().cursor;
+    target = cursor > 0 ? bars[static_cast<std::size_t>(cursor) - 1].date : 0;
+    Pen(*chart, QEvent::MouseMove, x -= 2, y);
+  }
+  Pen(*chart, QEvent::MouseButtonRelease, x, y);
+  const std::vector<KLineBar> grown = chart->bars();
+  ASSERT_GT(grown.size(), bars.size());
+  EXPECT_LT(grown.front().date, bars.front().date);
+  EXPECT_EQ(grown[static_cast<std::size_t>(chart->viewport().cursor)].date, target);
 }
 
 }  // namespace

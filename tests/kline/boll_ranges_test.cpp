@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_indicators.h"
 #include "kline/pane_scale.h"
 

@@ -1,11 +1,11 @@
 // K-line requests and the reading of their answers, including short and broken answers.
 #include <gtest/gtest.h>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_answer.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
-#include "scripted_exchange.h"
+#include "support/kline_exchange.h"
 
 namespace tarvello {
 namespace {

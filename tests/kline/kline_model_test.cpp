@@ -2,9 +2,9 @@
 // refresh, cursor and zoom. The screen is 240 pixels wide, so 31 zoomed bars show 40 at a time.
 #include <gtest/gtest.h>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_model.h"
-#include "scripted_exchange.h"
+#include "support/kline_exchange.h"
 
 namespace tarvello {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_indicators.h"
 
 namespace tarvello {

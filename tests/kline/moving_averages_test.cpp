@@ -1,7 +1,7 @@
 // Price and volume averages and BIAS: look-back ranges, floor division, float summing order.
 #include <gtest/gtest.h>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_indicators.h"
 
 namespace tarvello {

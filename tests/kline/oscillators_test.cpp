@@ -1,7 +1,7 @@
 // KDJ, RSI and WR: seeds, windows and the cases that would divide by zero.
 #include <gtest/gtest.h>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_indicators.h"
 
 namespace tarvello {

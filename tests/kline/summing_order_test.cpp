@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "bar_builders.h"
+#include "support/kline_bars.h"
 #include "kline/kline_indicators.h"
 
 namespace tarvello {

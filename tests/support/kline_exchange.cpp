@@ -1,4 +1,4 @@
-#include "scripted_exchange.h"
+#include "support/kline_exchange.h"
 
 #include <algorithm>
 

@@ -1,0 +1,278 @@
+#include "kline/kline_dlg.h"
+
+#include <array>
+
+#include "kline/kline_commands.h"
+#include "market/own_stock_list.h"
+#include "navigation/navigation.h"
+#include "navigation/navigator.h"
+#include "platform/device_frame.h"
+
+namespace tarvello {
+namespace {
+
+// Commands of the menus and the toolbar besides periods, adjustments and indicators.
+enum KLineCommand : unsigned {
+  kCommandAddSelf = 32791,
+  kCommandDeleteSelf = 32794,
+  kCommandNext = 32903,
+  kCommandPrevious = 32904,
+  kCommandIntraday = 32795,
+  kCommandMenuPage = 32797,
+  kCommandFundFlow = 32906,
+  kCommandHome = 32774,
+  kCommandSidePanel1 = 32798,
+  kCommandSidePanel3 = 32871,
+  kCommandSidePanel0 = 32799,
+};
+
+struct MenuEntry {
+  unsigned command;
+  const char16_t* text;
+};
+
+constexpr std::array<MenuEntry, 7> kPeriodMenu{{{32820, u"五分钟"}, {32822, u"十五分钟"}, {32824, u"三十分钟"},
+                                                {32826, u"六十分钟"}, {32827, u"日"}, {32828, u"周"}, {32829, u"月"}}};
+constexpr std::array<MenuEntry, 8> kIndicatorMenu{{{32796, u"VOL"}, {32876, u"MACD"}, {32877, u"KDJ"},
+                                                   {32800, u"RSI"}, {32804, u"BOLL"}, {32923, u"WR"},
+                                                   {32801, u"BIAS"}, {32802, u"CCI"}}};
+constexpr std::array<MenuEntry, 3> kAdjustmentMenu{{{32886, u"不复权"}, {32887, u"前复权"}, {32888, u"后复权"}}};
+
+
+}  // namespace
+
+CKLineDlg::CKLineDlg(KLineParts parts, QWidget* parent)
+    : DataScreen(kTimerKLine, parts.period, parts.mainScreen, parent),
+      parts_(std::move(parts)),
+      model_(parts_.exchange, width()) {}
+
+CKLineDlg::~CKLineDlg() { StopRefreshing(); }
+
+KLineViewport CKLineDlg::viewport() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.viewport();
+}
+std::vector<KLineBar> CKLineDlg::bars() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.bars();
+}
+KLinePeriod CKLineDlg::period() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.period();
+}
+PriceAdjustment CKLineDlg::adjustment() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.adjustment();
+}
+KLineIndicator CKLineDlg::indicator() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.indicator();
+}
+bool CKLineDlg::loaded() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.loaded();
+}
+bool CKLineDlg::in_self_selected() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.inSelfSelect();
+}
+SecurityCode CKLineDlg::code() const {
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  return model_.code();
+}
+
+ChartLayout CKLineDlg::Layout() const { return LayoutChart(width(), height(), metrics_); }
+
+// The visible count follows the client width; a resize keeps the right edge of the window.
+void CKLineDlg::FitWidthLocked() {
+  if (model_.screenWidth() != width()) model_.SetScreenWidth(width());
+}
+
+void CKLineDlg::Open(const SecurityCode& code, int caller) {
+  caller_ = caller > 0 ? caller : 0;
+  if (parts_.frame != nullptr) {
+    // Loaded at the size it is about to be shown at, so the first paint keeps the window.
+    const Rect area = parts_.frame->ScreenArea();
+    resize(area.Width(), area.Height());
+  }
+  const bool member = parts_.selfSelected && parts_.selfSelected->Contains(code);
+  bool loaded = false;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    FitWidthLocked();
+    const bool fresh = model_.code() != code || !model_.loaded();
+    loaded = model_.Open(code.text(), member, KLineModel::OpenMode::kResetChoices);
+    if (fresh) ++generation_;
+  }
+  if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
+  AfterLoad();
+}
+
+// The caption names the security (once its description has arrived; until then it keeps the text
+// before its first "-") and the period after it.
+void CKLineDlg::SetTitle() {
+  if (parts_.frame == nullptr) return;
+  std::u16string base;
+  KLinePeriod period;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    base = model_.name().empty() ? parts_.frame->title() : model_.name();
+    period = model_.period();
+  }
+  parts_.frame->SetTitle(TitleWithPeriod(base, period));
+}
+
+void CKLineDlg::AfterLoad() {
+  SetTitle();
+  Invalidate();
+}
+
+// A change that replaces the series: the worker's answer in flight no longer applies.
+void CKLineDlg::Reload(const std::function<void(KLineModel&)>& change) {
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    FitWidthLocked();
+    change(model_);
+    ++generation_;
+  }
+  AfterLoad();
+}
+
+void CKLineDlg::ChangeView(const std::function<void(KLineModel&)>& change) {
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    FitWidthLocked();
+    change(model_);
+  }
+  Invalidate();
+}
+
+// The refresh: the newest bar and the quote. An answer to a request made before the series was
+// replaced (another period, security or adjustment) is dropped.
+bool CKLineDlg::RunExchange() {
+  Bytes request;
+  int generation = 0;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    if (!model_.loaded()) return false;
+    request = model_.RefreshRequest();
+    generation = generation_;
+  }
+  const KLineAnswer answer = FetchKLineAnswer(parts_.exchange, request);
+  if (!answer.complete) return false;
+  std::lock_guard<std::mutex> lock(model_mutex_);
+  if (generation != generation_) return false;
+  model_.ApplyRefresh(answer);
+  return true;
+}
+
+bool CKLineDlg::RefreshesOnTick() const { return DataScreen::RefreshesOnTick() && loaded(); }
+
+void CKLineDlg::OnMessage(const Message& message) {
+  if (message.id == kMsgTickerRepaint && message.wparam == 0) Invalidate();
+}
+
+void CKLineDlg::RunCommand(unsigned command) {
+  const int id = static_cast<int>(command);
+  if (const auto period = PeriodForCommand(id)) {
+    Reload([&](KLineModel& model) { model.SetPeriod(*period); });
+  } else if (const auto adjustment = AdjustmentForCommand(id)) {
+    Reload([&](KLineModel& model) { model.SetAdjustment(*adjustment); });
+  } else if (const auto indicator = IndicatorForCommand(id)) {
+    ChangeView([&](KLineModel& model) { model.SelectIndicator(*indicator); });
+  }
+  switch (command) {
+    case kCommandAddSelf:
+    case kCommandDeleteSelf: ToggleSelfSelected(); break;
+    case kCommandNext: StepSecurity(1); break;
+    case kCommandPrevious: StepSecurity(-1); break;
+    case kCommandIntraday: Navigate(kTargetStockDetail, 0); break;
+    case kCommandMenuPage: Navigate(kTargetMenuPage, 10); break;
+    case kCommandFundFlow: Navigate(kTargetFuturesMode3, kTargetKLine); break;
+    case kCommandHome: Navigate(kTargetMainMenu, 0); break;
+    case kCommandSidePanel1: side_panel_mode_ = 1; break;
+    case kCommandSidePanel3: side_panel_mode_ = 3; break;
+    case kCommandSidePanel0: side_panel_mode_ = 0; break;
+    default: break;
+  }
+}
+
+// The next or previous security of the list the user came from, keeping period, indicator and
+// adjustment; the caption then names the new security.
+void CKLineDlg::StepSecurity(int step) {
+  if (parts_.navigator == nullptr) return;
+  const std::optional<SecurityCode> next = parts_.navigator->StepSecurity(step);
+  if (!next) return;
+  const bool member = parts_.selfSelected && parts_.selfSelected->Contains(*next);
+  bool loaded = false;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    FitWidthLocked();
+    loaded = model_.Open(next->text(), member, KLineModel::OpenMode::kKeepChoices);
+    ++generation_;
+  }
+  if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
+  AfterLoad();
+}
+
+void CKLineDlg::ToggleSelfSelected() {
+  if (parts_.selfSelected == nullptr) return;
+  const SecurityCode current = code();
+  if (current.empty()) return;
+  const bool member = in_self_selected();
+  const bool done = member ? parts_.selfSelected->Remove(current) : parts_.selfSelected->Add(current);
+  if (done) ChangeView([member](KLineModel& model) { model.SetInSelfSelect(!member); });
+}
+
+void CKLineDlg::Navigate(int target, int argument) {
+  if (parts_.navigator) parts_.navigator->GoTo(target, argument);
+}
+
+// Back to the screen that opened the chart when there is one (once), else to target.
+void CKLineDlg::ReturnOrGo(int target, int argument) {
+  if (caller_ != 0) {
+    const int caller = caller_;
+    caller_ = 0;
+    Navigate(caller, kTargetKLine);
+    return;
+  }
+  Navigate(target, argument);
+}
+
+std::vector<MenuItem> CKLineDlg::PeriodMenuItems() const {
+  const KLinePeriod current = period();
+  std::vector<MenuItem> items;
+  for (const MenuEntry& entry : kPeriodMenu) {
+    items.push_back(MenuItem::Command(entry.command, entry.text,
+                                      PeriodForCommand(static_cast<int>(entry.command)) == current));
+  }
+  return items;
+}
+
+std::vector<MenuItem> CKLineDlg::IndicatorMenuItems() const {
+  const KLineIndicator current = indicator();
+  std::vector<MenuItem> items;
+  for (const MenuEntry& entry : kIndicatorMenu) {
+    items.push_back(MenuItem::Command(entry.command, entry.text,
+                                      IndicatorForCommand(static_cast<int>(entry.command)) == current));
+  }
+  return items;
+}
+
+std::vector<MenuItem> CKLineDlg::OptionsMenuItems() const {
+  const PriceAdjustment current = adjustment();
+  std::vector<MenuItem> adjustments;
+  for (const MenuEntry& entry : kAdjustmentMenu) {
+    adjustments.push_back(MenuItem::Command(entry.command, entry.text,
+                                            AdjustmentForCommand(static_cast<int>(entry.command)) == current));
+  }
+  std::vector<MenuItem> items{MenuItem::SubMenu(u"K线复权", std::move(adjustments))};
+  items.push_back(in_self_selected() ? MenuItem::Command(kCommandDeleteSelf, u"删除自选")
+                                     : MenuItem::Command(kCommandAddSelf, u"加入自选"));
+  items.push_back(MenuItem::Command(kCommandHome, u"返回首页"));
+  return items;
+}
+
+void CKLineDlg::ShowMenu(std::vector<MenuItem> items, Point at) { RunCommand(TrackPopupMenu(items, at)); }
+
+}  // namespace tarvello

@@ -1,0 +1,143 @@
+#include "kline/chart_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "kline/chart_colours.h"
+#include "kline/chart_layout.h"
+#include "support/kline_bars.h"
+
+namespace tarvello {
+namespace {
+
+KLineBar CursorBar() {
+  KLineBar bar = testing::Bar(1000, 1020, 990, 1010, 25000, 20261204);
+  bar.volMa5 = 9000;
+  bar.volMa10 = 12400;
+  bar.dif = 1.25f;
+  bar.dea = 0.5f;
+  bar.macd = 1.5f;
+  bar.k = 80;
+  bar.d = 70;
+  bar.j = 100;
+  bar.rsi6 = 55.55f;
+  bar.rsi12 = 44.44f;
+  bar.bias5 = -3.2f;
+  bar.bias10 = 1.06f;
+  bar.cci = -120.3f;
+  bar.bollMid = 1000;
+  bar.bollUp = 1100;
+  bar.bollDown = 900;
+  bar.wr6 = 20;
+  bar.wr10 = 35.5f;
+  return bar;
+}
+
+std::vector<std::u16string> TextsOf(const std::vector<ColouredText>& row) {
+  std::vector<std::u16string> texts;
+  for (const ColouredText& text : row) texts.push_back(text.text);
+  return texts;
+}
+
+TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
+  struct Case {
+    KLineIndicator indicator;
+    std::vector<std::u16string> row;
+    std::vector<std::u16string> axis;
+  };
+  IndicatorRanges ranges;
+  ranges.macdMax = 2;
+  ranges.macdMin = -1;
+  ranges.cciMax = 150;
+  ranges.cciMin = -150;
+  ranges.bollMax = 1200;
+  ranges.bollMin = 800;
+  const Case cases[] = {
+      {KLineIndicator::kVol, {u"VOL:2.50万", u"MA5:9000", u"MA10:1.24万"}, {}},
+      {KLineIndicator::kMacd, {u"MACD(12,26,9):", u"DIF:1.2", u"DEA:0.5", u"M:1.5"}, {u"2.0", u"0.5", u"-1.0"}},
+      {KLineIndicator::kKdj, {u"KDJ(9,3,3):", u"K:80.0", u"D:70.0", u"J:100.0"}, {u"100", u"50", u"0"}},
+      {KLineIndicator::kRsi, {u"RSI(6,12):", u"RSI1:55.5", u"RSI2:44.4"}, {u"100", u"50", u"0"}},
+      {KLineIndicator::kBias, {u"BIAS(5,10):", u"BIAS1:-3.2", u"BIAS2:1.1"}, {u"15", u"0", u"-15"}},
+      {KLineIndicator::kCci, {u"CCI:-120.3"}, {u"150.0", u"0.0", u"-150.0"}},
+      {KLineIndicator::kBoll, {u"BOLL(20):", u"MB:10.0", u"UP:11.0", u"DN:9.0"}, {u"12.0", u"10.0", u"8.0"}},
+      {KLineIndicator::kWr, {u"WR(6,10):", u"WR1:20.0", u"WR2:35.5"}, {u"100", u"50", u"0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.indicator));
+    const IndicatorTexts texts = IndicatorTextsFor(c.indicator, CursorBar(), ranges, 2);
+    EXPECT_EQ(TextsOf(texts.row), c.row);
+    EXPECT_EQ(texts.axis, c.axis);
+    const bool titled = c.indicator != KLineIndicator::kVol && c.indicator != KLineIndicator::kCci;
+    EXPECT_EQ(texts.row[0].colour, titled ? kChartCyan : kChartWhite);
+    EXPECT_EQ(texts.row.back().colour, c.row.size() == 4 || c.indicator == KLineIndicator::kVol ? kChartMagenta
+                                       : c.row.size() == 3                                   ? kChartYellow
+                                                                                              : kChartWhite);
+  }
+}
+
+TEST(IndicatorTexts, ThreeDecimalBandsAreShownInTrueUnits) {
+  KLineBar bar;
+  bar.bollMid = 1000;
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, bar, {}, 3).row[1].text, u"MB:1.0");
+}
+
+TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
+  KLineBar before = testing::Bar(990, 1000, 980, 1000);
+  KLineBar bar = testing::Bar(1000, 1050, 990, 1020, 25000, 20261204);
+  bar.amount = 8000;
+  QuoteSnapshot quote;
+  quote.last = 1020;
+  quote.turnoverBase = 0;
+  const std::vector<KLineBar> bars{before, bar};
+  const auto rows = InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay);
+  const std::pair<std::u16string, ColorRef> expected[] = {
+      {u"20261204", kChartWhite}, {u"10.00", kChartGrey},   {u"10.50", kChartRed},
+      {u"9.90", kChartGreen},     {u"10.20", kChartRed},    {u"2.00%", kChartRed},
+      {u"2.50万", kChartYellow},   {u"8000万", kChartYellow}, {u"0.000%", kChartWhite}};
+  const char16_t* labels[] = {u"时", u"开", u"高", u"低", u"收", u"幅", u"量", u"额", u"换"};
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(rows[i].label, labels[i]);
+    EXPECT_EQ(rows[i].value.text, expected[i].first) << i;
+    EXPECT_EQ(rows[i].value.colour, expected[i].second) << i;
+  }
+  quote.last = 0;
+  EXPECT_EQ(InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay)[8].value.text, u"--");
+}
+
+TEST(ChartTexts, QuoteDatesAndAveragesInTheirForms) {
+  QuoteSnapshot quote;
+  EXPECT_EQ(HeaderQuote(quote, 2).text, u"0.00     0.00%       0.00");
+  quote.last = 1234;
+  quote.prevClose = 1000;
+  EXPECT_EQ(HeaderQuote(quote, 2), (ColouredText{u"12.34   23.40%   2.34", kChartRed}));
+  quote.prevClose = 0;  // no previous close: no percent to divide out
+  EXPECT_EQ(HeaderQuote(quote, 3).text, u"1.234   0.00%   1.234");
+  const std::int32_t packed = (12 << 16) | (4 << 11) | (9 << 6) | 5;
+  EXPECT_EQ(BarDateText(packed, KLinePeriod::kFiveMinutes), u"1204 09:05");
+  EXPECT_EQ(BarDateText(20261204, KLinePeriod::kWeek), u"20261204");
+  KLineBar bar;
+  bar.ma5 = 123456;
+  bar.ma10 = 1234;
+  EXPECT_EQ(AverageLabels(bar, 2)[0].text, u"MA5:1235");
+  EXPECT_EQ(AverageLabels(bar, 2)[1].text, u"MA10:12.34");
+  bar.volMa5 = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, bar, {}, 2).row[1].text, u"MA5:0.00");
+}
+
+TEST(ChartLayout, BandsNeverTurnUpsideDownOnATinyScreen) {
+  const TextMetrics metrics{16, 2, 8, 16};
+  for (int height : {640, 240, 150, 40, 0}) {
+    const ChartLayout layout = LayoutChart(240, height, metrics);
+    for (const Rect& band : {layout.pricePane, layout.indicatorRow, layout.indicatorPane, layout.dateRow,
+                             layout.tickerStrip, layout.bottomBar}) {
+      EXPECT_LE(band.top, band.bottom) << height;
+    }
+    EXPECT_LE(layout.pricePane.bottom, layout.indicatorPane.top);
+    EXPECT_LE(layout.dateRow.bottom, layout.tickerStrip.top);
+  }
+}
+
+}  // namespace
+}  // namespace tarvello

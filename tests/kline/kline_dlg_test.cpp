@@ -1,0 +1,332 @@
+#include "kline/kline_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "kline/chart_colours.h"
+#include "kline/kline_answer.h"
+#include "navigation/navigation.h"
+#include "navigation/navigator.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
+#include "support/kline_bars.h"
+#include "support/kline_exchange.h"
+
+namespace tarvello {
+namespace {
+
+using testing::Bar;
+using testing::DatedSeries;
+
+// Records where the screen asked to go and steps through a fixed list.
+class FakeNavigator : public Navigator {
+ public:
+  std::vector<NavigationRequest> visits;
+  std::vector<SecurityCode> list{SecurityCode(u"SH600001"), SecurityCode(u"SH600002")};
+  SecurityCode current{u"SH600001"};
+
+  void GoTo(int target, int argument) override { visits.push_back({target, argument}); }
+  SecurityCode CurrentSecurity() const override { return current; }
+  void SetCurrentSecurity(const SecurityCode& code) override { current = code; }
+  void SetBrowseList(std::vector<SecurityCode> codes) override { list = std::move(codes); }
+  std::optional<SecurityCode> StepSecurity(int step) override {
+    const auto found = std::find(list.begin(), list.end(), current);
+    if (found == list.end()) return std::nullopt;
+    const int size = static_cast<int>(list.size());
+    current = list[static_cast<std::size_t>(((found - list.begin()) + step + size) % size)];
+    return current;
+  }
+};
+
+// The screen with its stylus handlers in reach.
+class TestScreen : public CKLineDlg {
+ public:
+  using CKLineDlg::CKLineDlg;
+  using CKLineDlg::OnPenDown;
+  using CKLineDlg::OnPenMove;
+  using CKLineDlg::OnPenUp;
+  void Tap(Point at) {
+    OnPenDown(at);
+    OnPenUp(at);
+  }
+};
+
+// 240x320 with the recording canvas's font (R = 18, C = 16): price pane 44..174, indicator row
+// 174..192, indicator pane 192..248, date row 248..266.
+constexpr int kPriceTop = 44;
+constexpr int kPriceBottom = 174;
+constexpr int kIndicatorTop = 192;
+constexpr int kIndicatorBottom = 248;
+
+class KLineScreenTest : public ::testing::Test {
+ protected:
+  KLineScreenTest() { InstallPrompter(&prompter); }
+  ~KLineScreenTest() override { InstallPrompter(nullptr); }
+
+  void OpenWith(const std::vector<KLineBar>& bars, Size size = {240, 320}, int caller = kTargetStockDetail) {
+    exchange.Answer(testing::FullLoadAnswer(bars));
+    screen.resize(size.width, size.height);
+    screen.Open(SecurityCode(u"SH600001"), caller);
+  }
+  RecordingCanvas Paint() {
+    RecordingCanvas canvas({screen.width(), screen.height()});
+    screen.PaintOn(canvas);
+    return canvas;
+  }
+  // Candle bodies of the price pane whose outline has the colour.
+  static std::vector<DrawCall> Bodies(const RecordingCanvas& canvas, ColorRef pen) {
+    std::vector<DrawCall> bodies;
+    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kRectangle)) {
+      if (call.pen.color == pen && call.box.bottom <= kPriceBottom + 1) bodies.push_back(call);
+    }
+    return bodies;
+  }
+  static std::vector<DrawCall> Polylines(const RecordingCanvas& canvas, ColorRef colour, int top, int bottom) {
+    std::vector<DrawCall> lines;
+    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kPolyline)) {
+      if (call.pen.color == colour && call.box.top >= top - 1 && call.box.bottom <= bottom + 2) lines.push_back(call);
+    }
+    return lines;
+  }
+
+  testing::QtApp app;
+  ScriptedPrompter prompter;
+  testing::ScriptedExchange exchange;
+  FakeNavigator navigator;
+  TestScreen screen{KLineParts{exchange.Function(), nullptr, nullptr, nullptr, std::chrono::minutes(10), &navigator,
+                              nullptr}};
+};
+
+std::vector<KLineBar> RisingSeries(int n) {
+  std::vector<KLineBar> bars;
+  for (int i = 0; i < n; ++i) bars.push_back(Bar(1000 + i, 1010 + i, 990 + i, 1005 + i, 100, 20260101 + i));
+  return bars;
+}
+
+TEST_F(KLineScreenTest, EachZoomFitsItsBarsAndKeepsTheNewestBarAtTheRightEdge) {
+  struct Case {
+    int width;
+    int zoom;
+    int step;
+    int visible;
+  };
+  const Case cases[] = {{240, 15, 16, 15}, {240, 23, 10, 24},  {240, 31, 6, 40},  {240, 47, 4, 60},
+                        {240, 94, 2, 120}, {480, 15, 32, 15},  {480, 23, 20, 24}, {480, 31, 14, 34},
+                        {480, 47, 10, 48}, {480, 94, 4, 120}};
+  for (int width : {240, 480}) {
+    OpenWith(RisingSeries(123), {width, 320});
+    for (int i = 0; i < 4; ++i) screen.SendKey(kKeyDown);  // out to 94 bars
+    for (auto it = std::rbegin(cases); it != std::rend(cases); ++it) {
+      const Case& c = *it;
+      if (c.width != width) continue;
+      while (screen.viewport().zoomBars > c.zoom) screen.SendKey(kKeyUp);
+      SCOPED_TRACE(::testing::Message() << width << " px at " << c.zoom << " bars");
+      const KLineViewport viewport = screen.viewport();
+      EXPECT_EQ(viewport.barStep, c.step);
+      EXPECT_EQ(viewport.visibleCount, c.visible);
+      EXPECT_EQ(viewport.firstVisible + viewport.visibleCount, 123);
+      const RecordingCanvas canvas = Paint();
+      const std::vector<DrawCall> bodies = Bodies(canvas, kChartRed);
+      ASSERT_EQ(static_cast<int>(bodies.size()), c.visible);
+      EXPECT_EQ(bodies[1].box.left - bodies[0].box.left, c.step);
+      EXPECT_EQ(bodies.back().box.left, width - c.step);
+      EXPECT_TRUE(canvas.FindText(u"20260223 >").has_value());  // bar 122 stays the last one drawn
+    }
+    screen.SendKey(kKeyUp);  // at 15 bars nothing changes
+    EXPECT_EQ(screen.viewport().zoomBars, 15);
+  }
+}
+
+TEST_F(KLineScreenTest, CandlesRiseHollowRedStayWhiteAndFallFilledCyan) {
+  OpenWith({Bar(1000, 1020, 990, 1010), Bar(1010, 1020, 1000, 1010), Bar(1010, 1015, 980, 990)});
+  const RecordingCanvas canvas = Paint();
+  const std::vector<DrawCall> rising = Bodies(canvas, kChartRed);
+  ASSERT_EQ(rising.size(), 1u);
+  EXPECT_EQ(rising[0].brush.color, kChartBlack);
+  EXPECT_EQ(rising[0].box.left, 0);  // a short series starts at the left edge
+  EXPECT_EQ(rising[0].box.Width(), 5);  // the slot less one pixel
+  const std::vector<DrawCall> falling = Bodies(canvas, kChartCyan);
+  ASSERT_EQ(falling.size(), 1u);
+  EXPECT_EQ(falling[0].brush.color, kChartCyan);
+  EXPECT_EQ(falling[0].box.left, 12);
+  int whiteFlat = 0;
+  for (const DrawCall& line : canvas.CallsOf(DrawCall::Kind::kLine)) {
+    const bool horizontal = line.points[0].y == line.points[1].y;
+    if (line.pen.color == kChartWhite && horizontal && line.points[0].x == 6 && line.points[1].x == 11) ++whiteFlat;
+  }
+  EXPECT_EQ(whiteFlat, 1);
+}
+
+TEST_F(KLineScreenTest, PriceAveragesStartAtBarsFourNineAndNineteen) {
+  OpenWith(RisingSeries(30));  // 40 slots of 6 pixels: bar i is centred at 3 + 6 i
+  const RecordingCanvas canvas = Paint();
+  const std::pair<ColorRef, int> starts[] = {{kChartWhite, 4}, {kChartYellow, 9}, {kChartMagenta, 19}};
+  for (const auto& [colour, bar] : starts) {
+    const std::vector<DrawCall> lines = Polylines(canvas, colour, kPriceTop, kPriceBottom);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].points.front().x, 3 + 6 * bar);
+    EXPECT_EQ(lines[0].points.back().x, 3 + 6 * 29);
+  }
+  EXPECT_TRUE(canvas.DrewText(u"MA5:10.32", kChartWhite));  // the cursor sits on the newest bar
+}
+
+TEST_F(KLineScreenTest, EveryIndicatorDrawsItsTitleAxisAndLines) {
+  struct Case {
+    unsigned command;
+    std::u16string title;
+    std::u16string axisTop;
+  };
+  const Case cases[] = {{32876, u"MACD(12,26,9):", u""}, {32877, u"KDJ(9,3,3):", u"100"},
+                        {32800, u"RSI(6,12):", u"100"},   {32801, u"BIAS(5,10):", u"15"},
+                        {32804, u"BOLL(20):", u""},       {32923, u"WR(6,10):", u"100"}};
+  OpenWith(DatedSeries(60));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    screen.RunCommand(c.command);
+    const RecordingCanvas canvas = Paint();
+    const std::optional<DrawCall> title = canvas.FindText(c.title);
+    ASSERT_TRUE(title.has_value());
+    EXPECT_EQ(title->color, kChartCyan);
+    if (!c.axisTop.empty()) {
+      EXPECT_TRUE(canvas.DrewText(c.axisTop, kChartRed));
+    }
+    EXPECT_FALSE(Polylines(canvas, kChartWhite, kIndicatorTop, kIndicatorBottom).empty());
+  }
+}
+
+TEST_F(KLineScreenTest, BiasBeyondFifteenIsHeldAtThePaneEdge) {
+  std::vector<KLineBar> bars = testing::Closes({1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 2000});
+  OpenWith(bars);
+  screen.RunCommand(32801);
+  const std::vector<DrawCall> lines = Polylines(Paint(), kChartWhite, kIndicatorTop, kIndicatorBottom);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].points.back().y, kIndicatorTop - 1);
+}
+
+TEST_F(KLineScreenTest, AFlatWindowGetsAPaneThirtyUnitsHigh) {
+  OpenWith(testing::Closes({1000, 1000, 1000}));
+  const RecordingCanvas canvas = Paint();
+  for (const char16_t* label : {u"10.00", u"9.90", u"9.80", u"9.70"}) EXPECT_TRUE(canvas.DrewText(label, kChartRed));
+}
+
+TEST_F(KLineScreenTest, AnEmptySeriesDrawsEmptyPanesAndNoCursor) {
+  OpenWith({});
+  screen.SendKey(kKeyLeft);
+  screen.SendKey(kKeyRight);
+  const RecordingCanvas canvas = Paint();
+  EXPECT_TRUE(canvas.FindText(u"< 0").has_value());
+  EXPECT_TRUE(canvas.FindText(u"0 >").has_value());
+  EXPECT_FALSE(canvas.FindText(u"时").has_value());
+  EXPECT_FALSE(screen.viewport().cursorShown);
+}
+
+TEST_F(KLineScreenTest, TheInfoBoxSitsOppositeTheCursorAndATapInsideHidesIt) {
+  OpenWith(RisingSeries(30));
+  Paint();
+  screen.SendKey(kKeyLeft);  // bar 28, in the right half of the 40-bar window
+  RecordingCanvas canvas = Paint();
+  std::optional<DrawCall> label = canvas.FindText(u"时");
+  ASSERT_TRUE(label.has_value());
+  EXPECT_LT(label->box.left, 10);
+  EXPECT_TRUE(canvas.FindText(u"20260129").has_value());
+  EXPECT_TRUE(canvas.DrewText(u"10.33", kChartRed));  // its close, above the close before
+
+  screen.Tap({3 + 6 * 15, 100});  // bar 15, in the left half
+  EXPECT_EQ(screen.viewport().cursor, 15);
+  canvas = Paint();
+  label = canvas.FindText(u"时");
+  ASSERT_TRUE(label.has_value());
+  EXPECT_GE(label->box.left, 240 - 5 * 16);
+  screen.Tap({label->box.left + 10, label->box.top + 2});
+  EXPECT_FALSE(screen.viewport().cursorShown);
+}
+
+TEST_F(KLineScreenTest, PopupsCheckTheCurrentChoiceAndReloadWithTheNewOne) {
+  OpenWith(RisingSeries(30));
+  Paint();
+  exchange.Answer(testing::FullLoadAnswer(RisingSeries(20)));
+  prompter.QueueMenuChoice(32828);  // 周
+  screen.Tap({10, 5});
+  exchange.Answer(testing::FullLoadAnswer(RisingSeries(20)));
+  prompter.QueueMenuChoice(32887);  // 前复权
+  screen.Tap({10, 310});
+  ASSERT_EQ(prompter.asked().size(), 2u);
+  const std::vector<MenuItem>& periods = prompter.asked()[0].items;
+  EXPECT_EQ(periods[4].text, u"日");
+  EXPECT_TRUE(periods[4].checked);
+  EXPECT_EQ(std::count_if(periods.begin(), periods.end(), [](const MenuItem& item) { return item.checked; }), 1);
+  const std::vector<MenuItem>& options = prompter.asked()[1].items;
+  EXPECT_EQ(options[0].text, u"K线复权");
+  EXPECT_TRUE(options[0].submenu[0].checked);
+  EXPECT_EQ(options[1].text, u"加入自选");
+  const KLineQuery weekly{"SH600001", KLinePeriod::kWeek, PriceAdjustment::kNone};
+  const KLineQuery forward{"SH600001", KLinePeriod::kWeek, PriceAdjustment::kForward};
+  ASSERT_EQ(exchange.requests().size(), 3u);
+  EXPECT_EQ(exchange.requests()[1], BuildFullLoadRequest(weekly, 0));
+  EXPECT_EQ(exchange.requests()[2], BuildFullLoadRequest(forward, 0));
+  EXPECT_EQ(screen.IndicatorMenuItems()[0].checked, true);  // VOL
+}
+
+TEST_F(KLineScreenTest, ReturnAndEnterGoBackToTheCallerOnceThenToTheList) {
+  OpenWith(RisingSeries(5));
+  Paint();
+  screen.Tap({235, 310});  // 返回
+  screen.SendKey(kKeyEnter);
+  screen.Tap({60, 310});  // 分时
+  const std::vector<NavigationRequest> expected{
+      {kTargetStockDetail, kTargetKLine}, {kTargetQuoteList, kTargetKLine}, {kTargetStockDetail, 0}};
+  EXPECT_EQ(navigator.visits, expected);
+}
+
+TEST_F(KLineScreenTest, DraggingLeftIntoOldBarsKeepsTheCursorOnItsDate) {
+  std::vector<KLineBar> all = DatedSeries(200, 1000);
+  OpenWith(std::vector<KLineBar>(all.end() - 123, all.end()));
+  Paint();
+  exchange.Answer(testing::FullLoadAnswer(std::vector<KLineBar>(all.begin(), all.begin() + 77)));
+  screen.OnPenDown({200, 100});
+  int x = 200;
+  while (screen.viewport().cursor > 0 && x > 0) {
+    screen.OnPenMove({x -= 2, 100});
+    if (screen.bars().size() > 123) break;
+  }
+  screen.OnPenUp({x, 100});
+  const std::vector<KLineBar> bars = screen.bars();
+  ASSERT_EQ(bars.size(), 200u);
+  const KLineViewport viewport = screen.viewport();
+  EXPECT_EQ(bars[static_cast<std::size_t>(viewport.cursor)].date, 1077 + 68);  // where the window's history ran out
+  EXPECT_TRUE(viewport.cursorShown);
+}
+
+TEST_F(KLineScreenTest, TheArrowCellsStepThroughTheListKeepingTheChoices) {
+  OpenWith(RisingSeries(30));
+  Paint();
+  screen.RunCommand(32876);  // MACD
+  exchange.Answer(testing::FullLoadAnswer(RisingSeries(10)));
+  screen.Tap({235, 5});  // ">"
+  EXPECT_EQ(screen.code(), SecurityCode(u"SH600002"));
+  EXPECT_EQ(screen.indicator(), KLineIndicator::kMacd);
+  EXPECT_EQ(screen.bars().size(), 10u);
+}
+
+TEST_F(KLineScreenTest, EveryScreenSizeDrawsTheWholeChart) {
+  for (const Size size : {Size{480, 640}, Size{240, 320}, Size{240, 240}, Size{240, 150}}) {
+    SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
+    OpenWith(RisingSeries(123), size);
+    screen.SendKey(kKeyLeft);
+    const RecordingCanvas canvas = Paint();
+    for (const char16_t* text : {u"周期", u"返回", u"VOL:100", u"时"}) {
+      const std::optional<DrawCall> call = canvas.FindText(text);
+      ASSERT_TRUE(call.has_value());
+      EXPECT_LE(call->box.bottom, size.height);
+    }
+    const std::vector<DrawCall> texts = canvas.Texts();
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const DrawCall& call) {
+      return call.text.ends_with(u" >") && call.box.bottom <= size.height;
+    }));
+  }
+}
+
+}  // namespace
+}  // namespace tarvello
