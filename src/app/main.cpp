@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/terminal.h"
@@ -71,6 +72,19 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                  [&terminal, mode] {
                    const CStockRangeDlg* page = terminal.menu_page();
                    return page != nullptr && !page->isHidden() && page->state().mode() == mode &&
+                          terminal.progress().isHidden();
+                 });
+  }
+  // Each kind of quote list, once its first answer is on screen: a ranked category, the market
+  // indices, the sectors, the index futures and the self-selected list.
+  for (const auto& [name, target, argument] :
+       {std::tuple{"list-shares", kTargetQuoteList, 0}, {"list-indices", kTargetQuoteList, -1},
+        {"list-sectors", kTargetQuoteList, 105}, {"list-futures", kTargetQuoteList, -11},
+        {"list-self-selected", kTargetQuoteListOtherPage, 0}}) {
+    tour.AddStop(name, [&terminal, target, argument] { terminal.main_screen()->GoTo(target, argument); },
+                 [&terminal] {
+                   const CStockListDlg* list = terminal.list_screen();
+                   return list != nullptr && !list->isHidden() && list->view()->loaded &&
                           terminal.progress().isHidden();
                  });
   }

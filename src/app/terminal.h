@@ -57,6 +57,7 @@ class Terminal {
   // Null until the main screen has started.
   CStockRangeDlg* menu_page() { return menu_page_.get(); }
   CKLineDlg* kline_screen() { return kline_.get(); }
+  CStockListDlg* list_screen() { return list_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
