@@ -79,7 +79,7 @@ int PackMinuteDate(int yyyymmdd, int hhmm) {
 
 double KLineSeries::Factor(int index, int day_index, int today, Adjustment adjustment) const {
   double factor = 1.0;
-  for (const CorporateEvent& event : market_.chain(index).events) {
+  for (const CorporateEvent& event : *market_.Events(index)) {
     if (event.day_index > today) break;
     if (adjustment == Adjustment::kForward && event.day_index > day_index) factor *= event.factor;
     if (adjustment == Adjustment::kBackward && event.day_index <= day_index) factor /= event.factor;
@@ -113,7 +113,7 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
   if (held && static_cast<int>(held->size()) >= days) return held;
   auto bars = std::make_shared<std::vector<Bar>>(held ? *held : std::vector<Bar>{});
   const int slot_count = market_.security(index).session->SlotCount();
-  const int first = market_.first_history_day();
+  const int first = market_.FirstBarDay(index);
   for (int d = first + static_cast<int>(bars->size()); d < first + days; ++d) bars->push_back(DayBar(index, d, slot_count));
   const std::lock_guard<std::mutex> lock(mutex_);
   auto& entry = past_days_[index];
@@ -122,7 +122,7 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
 }
 
 std::vector<Bar> KLineSeries::DayBars(int index, const Position& position, Adjustment adjustment) const {
-  const int first = std::min(market_.first_history_day(), position.day_index);
+  const int first = std::min(market_.FirstBarDay(index), position.day_index);
   const auto past = PastDays(index, position.day_index - first);
   std::vector<Bar> bars;
   bars.reserve(static_cast<std::size_t>(position.day_index - first) + 1);
@@ -164,7 +164,7 @@ std::vector<Bar> KLineSeries::MinuteBars(int index, const Position& position, co
   const int wanted = std::clamp(query.count, 0, kMaxBarsAsked);
   std::vector<Bar> bars;
   const int slot_count = market_.security(index).session->SlotCount();
-  const int oldest = std::max(market_.first_history_day(), position.day_index - kMaxDaysWalked);
+  const int oldest = std::max(market_.FirstBarDay(index), position.day_index - kMaxDaysWalked);
   for (int d = position.day_index; d >= oldest; --d) {
     const int slots = d == position.day_index ? position.slots : slot_count;
     std::vector<Bar> day = MinuteBarsOfDay(index, d, slots, minutes, Factor(index, d, position.day_index, query.adjustment));
