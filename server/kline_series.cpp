@@ -87,13 +87,12 @@ double KLineSeries::Factor(int index, int day_index, int today, Adjustment adjus
   return factor;
 }
 
-Bar KLineSeries::DayBar(int index, int day_index, int slots) const {
-  const auto path = market_.Path(index, day_index);
+Bar KLineSeries::DayBar(int day_index, int slots, const DayPath& path) const {
   Bar bar;
   bar.date = CivilDate(market_.TradingDay(day_index));
-  for (int k = 0; k < slots && k < static_cast<int>(path->price.size()); ++k) {
+  for (int k = 0; k < slots && k < static_cast<int>(path.price.size()); ++k) {
     const auto i = static_cast<std::size_t>(k);
-    const Bar minute{bar.date, path->price[i], path->price[i], path->price[i], path->price[i], path->volume[i], path->amount[i]};
+    const Bar minute{bar.date, path.price[i], path.price[i], path.price[i], path.price[i], path.volume[i], path.amount[i]};
     if (k == 0) {
       bar = minute;
     } else {
@@ -114,7 +113,10 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
   auto bars = std::make_shared<std::vector<Bar>>(held ? *held : std::vector<Bar>{});
   const int slot_count = market_.security(index).session->SlotCount();
   const int first = market_.FirstBarDay(index);
-  for (int d = first + static_cast<int>(bars->size()); d < first + days; ++d) bars->push_back(DayBar(index, d, slot_count));
+  // Drawn aside from the market's path cache: years of days are read once and kept as bars.
+  for (int d = first + static_cast<int>(bars->size()); d < first + days; ++d) {
+    bars->push_back(DayBar(d, slot_count, *market_.DrawPath(index, d)));
+  }
   const std::lock_guard<std::mutex> lock(mutex_);
   auto& entry = past_days_[index];
   if (!entry || entry->size() < bars->size()) entry = bars;
@@ -129,7 +131,7 @@ std::vector<Bar> KLineSeries::DayBars(int index, const Position& position, Adjus
   for (int d = first; d < position.day_index; ++d) {
     bars.push_back(Scaled((*past)[static_cast<std::size_t>(d - first)], Factor(index, d, position.day_index, adjustment)));
   }
-  bars.push_back(Scaled(DayBar(index, position.day_index, position.slots),
+  bars.push_back(Scaled(DayBar(position.day_index, position.slots, *market_.Path(index, position.day_index)),
                         Factor(index, position.day_index, position.day_index, adjustment)));
   return bars;
 }

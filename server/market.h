@@ -72,6 +72,8 @@ class Market {
 
   Position PositionAt(int index, const SimTime& time) const;
   std::shared_ptr<const DayPath> Path(int index, int day_index) const;
+  // The same path drawn afresh and not kept: for reading many past days once.
+  std::shared_ptr<const DayPath> DrawPath(int index, int day_index) const;
 
  private:
   std::shared_ptr<const SegmentCloses> Segment(int index, int segment) const;
@@ -84,7 +86,6 @@ class Market {
   };
   MemberValue MemberValueOn(const Security& composite, int day_index) const;
   std::shared_ptr<const std::vector<MemberValue>> MemberHistory(int index) const;
-  std::shared_ptr<const DayPath> DrawPath(int index, int day_index) const;
 
   std::uint64_t seed_;
   std::vector<Security> securities_;
