@@ -27,13 +27,15 @@ double IndexWeight(const Security& m) {
 
 namespace {
 
-DayQuote Assemble(const Security& s, std::uint64_t seed, int index, int day_index, int previous_close, int close,
-                  bool suspended) {
+// Day j of a segment; the previous close stands in for the reference price on its first day.
+DayQuote Assemble(const Security& s, std::uint64_t seed, int index, int day_index, int previous_close,
+                  const SegmentCloses& closes) {
+  const auto j = static_cast<std::size_t>(day_index % kSegmentDays);
   DayQuote day;
   day.limit_percent = s.limit_percent;
-  day.suspended = suspended;
-  day.prev_close = ReferencePrice(previous_close, DividendYieldOn(s, seed, index, day_index));
-  day.close = close;
+  day.suspended = closes.suspended[j];
+  day.prev_close = j == 0 ? previous_close : closes.reference[j];
+  day.close = closes.close[j];
   day.open = DrawOpen(s, seed, index, day_index, day);
   return day;
 }
@@ -89,7 +91,7 @@ DayQuote Market::OwnDay(int index, int day_index) const {
   if (day_index > 0) {
     previous = j > 0 ? segment->close[j - 1] : Segment(index, day_index / kSegmentDays - 1)->close[kSegmentDays - 1];
   }
-  return Assemble(security(index), seed_, index, day_index, previous, segment->close[j], segment->suspended[j]);
+  return Assemble(security(index), seed_, index, day_index, previous, *segment);
 }
 
 Market::MemberValue Market::MemberValueOn(const Security& composite, int day_index) const {
@@ -124,7 +126,7 @@ std::shared_ptr<const std::vector<Market::MemberValue>> Market::MemberHistory(in
         const int d = segment * kSegmentDays + j;
         const auto i = static_cast<std::size_t>(j);
         if (d >= first && d < combined_from_) {
-          const DayQuote day = Assemble(member, seed_, m, d, d == 0 ? closes.close[i] : previous, closes.close[i], closes.suspended[i]);
+          const DayQuote day = Assemble(member, seed_, m, d, d == 0 ? closes.close[i] : previous, closes);
           MemberValue& v = (*values)[static_cast<std::size_t>(d - first)];
           v.prev_close += weight * (d == 0 ? day.prev_close : previous);
           v.open += weight * day.open;

@@ -74,13 +74,27 @@ int ClampToLimits(int price, int reference, int limit_percent) {
 
 }  // namespace
 
-bool SuspendedOn(const Security& s, std::uint64_t seed, int security_index, int day_index) {
-  if (!s.IsShare() || s.steady) return false;
-  const int segment = day_index / kSegmentDays, j = day_index % kSegmentDays;
+namespace {
+
+// The days of a segment on which a share is suspended: [first, end), empty for most segments.
+struct HaltWindow {
+  int first = 0, end = 0;
+};
+
+HaltWindow HaltOf(const Security& s, std::uint64_t seed, int security_index, int segment) {
+  if (!s.IsShare() || s.steady) return {};
   const std::uint64_t h = Hash(seed, kHaltSalt, static_cast<std::uint64_t>(security_index), static_cast<std::uint64_t>(segment));
-  if (Unit(h) >= 0.02) return false;
+  if (Unit(h) >= 0.02) return {};
   const int first = 1 + static_cast<int>((h >> 8) % 50), length = 1 + static_cast<int>((h >> 20) % 8);
-  return j >= first && j < first + length && j < kSegmentDays - 2;
+  return HaltWindow{first, std::min(first + length, kSegmentDays - 2)};
+}
+
+}  // namespace
+
+bool SuspendedOn(const Security& s, std::uint64_t seed, int security_index, int day_index) {
+  const HaltWindow halt = HaltOf(s, seed, security_index, day_index / kSegmentDays);
+  const int j = day_index % kSegmentDays;
+  return j >= halt.first && j < halt.end;
 }
 
 namespace {
@@ -117,6 +131,14 @@ SegmentCloses WalkSegment(const Security& s, std::uint64_t seed, int security_in
   const int first_day = segment * kSegmentDays;
   for (int t = 1; t <= kSegmentDays; ++t) walk[static_cast<std::size_t>(t)] = walk[static_cast<std::size_t>(t - 1)] + Shock(s, seed, security_index, first_day + t);
   const double from = Pin(s, seed, security_index, segment), to = Pin(s, seed, security_index, segment + 1);
+  const HaltWindow halt = HaltOf(s, seed, security_index, segment);
+  // At most one dividend day falls inside a segment (they are 100 days apart at least).
+  double yields[kSegmentDays] = {};
+  const int block = (first_day - YearPhase(seed, security_index)) / kYearDays;
+  for (int b = std::max(block, 1); b <= block + 1; ++b) {
+    const int day = DividendDay(s, seed, security_index, b);
+    if (day > first_day && day < first_day + kSegmentDays) yields[day - first_day] = DividendYieldOn(s, seed, security_index, day);
+  }
   SegmentCloses out;
   for (int j = 0; j < kSegmentDays; ++j) {
     const double t = static_cast<double>(j) / kSegmentDays;
@@ -127,8 +149,9 @@ SegmentCloses WalkSegment(const Security& s, std::uint64_t seed, int security_in
       out.close[i] = std::max(price, 1);
       continue;
     }
-    const int reference = ReferencePrice(out.close[i - 1], DividendYieldOn(s, seed, security_index, first_day + j));
-    out.suspended[i] = SuspendedOn(s, seed, security_index, first_day + j);
+    const int reference = ReferencePrice(out.close[i - 1], yields[j]);
+    out.reference[i] = reference;
+    out.suspended[i] = j >= halt.first && j < halt.end;
     out.close[i] = out.suspended[i] ? reference : ClampToLimits(price, reference, s.limit_percent);
   }
   return out;

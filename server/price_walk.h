@@ -21,6 +21,7 @@ inline constexpr int kSegmentDays = 64;
 
 struct SegmentCloses {
   std::array<int, kSegmentDays> close{};
+  std::array<int, kSegmentDays> reference{};  // 0 on the first day: the previous segment's last close
   std::array<bool, kSegmentDays> suspended{};
 };
 
