@@ -36,6 +36,8 @@ TEST(MarketTest, CatalogueHasTheScaleAndCodesOfTheExchanges) {
   };
   const std::map<Kind, std::string> kinds = {{Kind::kBShare, "B"}, {Kind::kFund, "fund"}, {Kind::kBond, "bond"},
                                              {Kind::kWarrant, "warrant"}, {Kind::kFuture, "future"}};
+  std::map<std::string, std::regex> patterns;
+  for (const auto& [rule, limits] : rules) patterns.emplace(rule, std::regex(limits.pattern));
   std::map<std::string, int> counts;
   std::set<std::string> codes;
   for (const Security& s : fixture.market.securities()) {
@@ -51,7 +53,7 @@ TEST(MarketTest, CatalogueHasTheScaleAndCodesOfTheExchanges) {
     if (rule.empty() && kinds.count(s.kind) != 0) rule = kinds.at(s.kind);
     if (rule.empty()) continue;
     counts[rule] += 1;
-    EXPECT_TRUE(std::regex_match(s.code, std::regex(rules.at(rule).pattern))) << rule << " " << s.code;
+    EXPECT_TRUE(std::regex_match(s.code, patterns.at(rule))) << rule << " " << s.code;
     if (s.kind == Kind::kFund || s.kind == Kind::kBond || s.kind == Kind::kWarrant) {
       EXPECT_EQ(s.decimals, 3) << s.code;
     }
