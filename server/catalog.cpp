@@ -1,38 +1,19 @@
 #include "server/catalog.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
+#include "server/catalog_builder.h"
 #include "server/deterministic_random.h"
 
 namespace tarvello::server {
 
 namespace {
 
-struct Syllable {
-  const char16_t* text;
-  char initial;
-};
-
-constexpr Syllable kFirst[] = {
-    {u"华", 'H'}, {u"东", 'D'}, {u"南", 'N'}, {u"西", 'X'}, {u"北", 'B'}, {u"中", 'Z'}, {u"金", 'J'},
-    {u"海", 'H'}, {u"天", 'T'}, {u"长", 'C'}, {u"新", 'X'}, {u"宏", 'H'}, {u"鑫", 'X'}, {u"恒", 'H'},
-    {u"瑞", 'R'}, {u"远", 'Y'}, {u"嘉", 'J'}, {u"泰", 'T'}, {u"青", 'Q'}, {u"云", 'Y'}};
-constexpr Syllable kSecond[] = {
-    {u"岳", 'Y'}, {u"川", 'C'}, {u"城", 'C'}, {u"峰", 'F'}, {u"河", 'H'}, {u"林", 'L'}, {u"湖", 'H'},
-    {u"源", 'Y'}, {u"达", 'D'}, {u"丰", 'F'}, {u"安", 'A'}, {u"发", 'F'}, {u"兴", 'X'}, {u"利", 'L'}};
-struct Trade {
-  const char16_t* text;
-  const char* initials;
-};
-constexpr Trade kTrades[] = {
-    {u"科技", "KJ"}, {u"电子", "DZ"}, {u"银行", "YH"}, {u"地产", "DC"}, {u"能源", "NY"},
-    {u"医药", "YY"}, {u"钢铁", "GT"}, {u"汽车", "QC"}};
-
-// Sector names follow the trade of their members.
-constexpr Trade kSectors[] = {
-    {u"科技板块", "KJBK"}, {u"电子板块", "DZBK"}, {u"银行板块", "YHBK"}, {u"地产板块", "DCBK"},
-    {u"能源板块", "NYBK"}, {u"医药板块", "YYBK"}, {u"钢铁板块", "GTBK"}, {u"汽车板块", "QCBK"}};
-constexpr int kTradeCount = 8;
+constexpr std::uint64_t kNameSalt = 0x4E414D45;
+constexpr std::uint64_t kShareSalt = 0x5348;
+constexpr int kYear = 250;  // trading days
 
 std::string Code(const char* prefix, int number) {
   char text[16];
@@ -40,160 +21,209 @@ std::string Code(const char* prefix, int number) {
   return text;
 }
 
-Security MakeIndex(std::string code, std::u16string name, std::string initials, int level) {
-  Security s;
-  s.code = std::move(code);
-  s.name = std::move(name);
-  s.initials = std::move(initials);
-  s.kind = Kind::kIndex;
-  s.wire_type = 0;
-  s.base_price = level * 100;
-  s.volatility = 0.012;
-  s.has_limits = false;
-  return s;
+std::uint64_t CodeNumber(const std::string& code) { return std::hash<std::string>{}(code); }
+
+// The shares a demo opens first: they always trade.
+bool IsSteady(const std::string& code) {
+  const int number = std::stoi(code.substr(2));
+  return number % 100000 < 10 || code == "SZ002001" || code == "SZ300001";
 }
 
-class CatalogBuilder {
- public:
-  explicit CatalogBuilder(std::uint64_t seed) : seed_(seed) {}
-
-  std::vector<Security> Build() {
-    const int sh_index = Add(MakeIndex("SH000001", u"上证指数", "SZZS", 3000));
-    const int sz_index = Add(MakeIndex("SZ399001", u"深证成指", "SZCZ", 10000));
-    const int hs300 = Add(MakeIndex("SH000300", u"沪深300", "HS300", 3500));
-    const int sh50 = Add(MakeIndex("SH000016", u"上证50", "SZ50", 2500));
-    const int growth = Add(MakeIndex("SZ399006", u"创业板指", "CYBZ", 2000));
-    std::vector<int> sectors;
-    for (int t = 0; t < kTradeCount; ++t) {
-      Security sector = MakeIndex(Code("BI", t + 1), kSectors[t].text, kSectors[t].initials, 1000);
-      sector.kind = Kind::kSector;
-      sectors.push_back(Add(std::move(sector)));
-    }
-    for (int i = 0; i < 24; ++i) AddShare("SH", 600001 + i, Kind::kAShare, {sh_index, hs300}, sectors, i);
-    for (int i = 0; i < 20; ++i) AddShare("SZ", 1 + i, Kind::kAShare, {sz_index, hs300}, sectors, i + 3);
-    for (int i = 0; i < 8; ++i) AddShare("SZ", 300001 + i, Kind::kAShare, {sz_index, growth}, sectors, i + 5);
-    for (int i = 0; i < 3; ++i) AddShare("SH", 900901 + i, Kind::kBShare, {sh_index}, sectors, i);
-    for (int i = 0; i < 3; ++i) AddShare("SZ", 200011 + i, Kind::kBShare, {sz_index}, sectors, i);
-    for (int i = 0; i < 10; ++i) catalog_[sh50].members.push_back(catalog_[sh_index].members[i]);
-    AddPlain("SH", 500001, 4, Kind::kFund, 5, 100, 3);
-    AddPlain("SZ", 184688, 4, Kind::kFund, 5, 100, 3);
-    AddPlain("SH", 10001, 3, Kind::kBond, 14, 10000, 3);
-    AddPlain("SH", 580001, 3, Kind::kWarrant, 6, 50, 3);
-    AddFutures(hs300);
-    AddAbroad();
-    return std::move(catalog_);
-  }
-
- private:
-  int Add(Security s) {
-    catalog_.push_back(std::move(s));
-    return static_cast<int>(catalog_.size()) - 1;
-  }
-
-  void Name(Security& s, int number, int trade) {
-    const std::uint64_t h = Hash(seed_, 0x4E414D45, static_cast<std::uint64_t>(number));
-    const Syllable& first = kFirst[h % std::size(kFirst)];
-    const Syllable& second = kSecond[(h >> 8) % std::size(kSecond)];
-    s.name = std::u16string(first.text) + second.text + kTrades[trade].text;
-    s.initials = std::string{first.initial, second.initial} + kTrades[trade].initials;
-  }
-
-  void AddShare(const char* prefix, int number, Kind kind, std::vector<int> indices,
-                const std::vector<int>& sectors, int trade_pick) {
-    Security s;
-    s.code = Code(prefix, number);
-    const int trade = static_cast<int>(Hash(seed_, number, 7) % kTradeCount);
-    Name(s, number + trade_pick, trade);
-    const std::uint64_t h = Hash(seed_, static_cast<std::uint64_t>(number), 0x5348);
-    s.kind = kind;
-    s.wire_type = kind == Kind::kAShare ? 1 : 2;
-    s.decimals = kind == Kind::kBShare && s.code[1] == 'H' ? 3 : 2;
-    const int units = s.decimals == 3 ? 1000 : 100;
-    s.base_price = static_cast<int>((kind == Kind::kBShare ? 0.5 + Unit(h) * 3 : 3 + Unit(h) * 40) * units);
-    s.volatility = 0.015 + Unit(h >> 7) * 0.015;
-    s.float_lots = 1000000 + static_cast<std::int64_t>(Unit(h >> 13) * 20000000);
-    s.earnings_milli = 50 + static_cast<int>(Unit(h >> 21) * 900);
-    s.has_events = kind == Kind::kAShare;
-    if (kind == Kind::kBShare) {
-      // Appended piece by piece: GCC 12 warns falsely about "literal" + temporary here.
-      std::u16string name(u"B");
-      name.append(s.name, 0, 2).append(u"股");
-      s.name = std::move(name);
-      std::string initials("B");
-      initials.append(s.initials, 0, 2).append("G");
-      s.initials = std::move(initials);
-    }
-    const int me = Add(std::move(s));
-    for (int index : indices) catalog_[index].members.push_back(me);
-    if (kind == Kind::kAShare) catalog_[sectors[trade]].members.push_back(me);
-  }
-
-  void AddPlain(const char* prefix, int first, int count, Kind kind, std::uint8_t type, int price, int decimals) {
-    for (int i = 0; i < count; ++i) {
-      Security s;
-      s.code = Code(prefix, first + i);
-      Name(s, first + i, i % kTradeCount);
-      const char16_t* suffix = kind == Kind::kFund ? u"基金" : kind == Kind::kBond ? u"债券" : u"权证";
-      s.name = s.name.substr(0, 2) + suffix;
-      s.kind = kind;
-      s.wire_type = type;
-      s.decimals = decimals;
-      const std::uint64_t h = Hash(seed_, static_cast<std::uint64_t>(first + i), 0x504C);
-      s.base_price = static_cast<int>(price * (0.8 + Unit(h) * 0.6)) * (decimals == 3 ? 10 : 1);
-      s.volatility = kind == Kind::kBond ? 0.002 : kind == Kind::kWarrant ? 0.05 : 0.012;
-      s.float_lots = 500000 + static_cast<std::int64_t>(Unit(h >> 9) * 5000000);
-      Add(std::move(s));
-    }
-  }
-
-  void AddFutures(int underlying) {
-    static constexpr const char16_t* kMonths[] = {u"当月", u"下月", u"下季", u"隔季"};
-    for (int i = 0; i < 4; ++i) {
-      Security s;
-      s.code = Code("IF", i + 1);
-      s.name = std::u16string(u"沪深300") + kMonths[i];
-      s.initials = "HS300" + std::to_string(i + 1);
-      s.kind = Kind::kFuture;
-      s.wire_type = 8;
-      s.session = &kFuturesSession;
-      s.base_price = catalog_[underlying].base_price + (i + 1) * 1000;
-      s.follows = underlying;
-      s.volatility = 0.013;
-      s.float_lots = 50000;
-      Add(std::move(s));
-    }
-  }
-
-  void AddAbroad() {
-    struct Named {
-      const char* code;
-      const char16_t* name;
-      const char* initials;
-      int level;
-    };
-    static constexpr Named kHongKong[] = {{"HK000001", u"香江指数", "XJZS", 20000},
-                                          {"HK000002", u"港企指数", "GQZS", 9000}};
-    static constexpr Named kGlobal[] = {{"GL000001", u"北美工业指数", "BMGY", 30000},
-                                        {"GL000002", u"欧洲综合指数", "OZZH", 7000},
-                                        {"GL000003", u"东瀛综合指数", "DYZH", 25000}};
-    for (const Named& n : kHongKong) {
-      Security s = MakeIndex(n.code, n.name, n.initials, n.level);
-      s.kind = Kind::kHongKong;
-      s.session = &kHongKongSession;
-      Add(std::move(s));
-    }
-    for (const Named& n : kGlobal) {
-      Security s = MakeIndex(n.code, n.name, n.initials, n.level);
-      s.kind = Kind::kGlobal;
-      Add(std::move(s));
-    }
-  }
-
-  std::uint64_t seed_;
-  std::vector<Security> catalog_;
-};
-
 }  // namespace
+
+int CatalogBuilder::Add(Security s) {
+  catalog_.push_back(std::move(s));
+  return static_cast<int>(catalog_.size()) - 1;
+}
+
+Word CatalogBuilder::CompanyName(std::uint64_t number, const Word& suffix, std::u16string& text, std::string& initials) {
+  const auto first = FirstSyllables(), second = SecondSyllables();
+  for (std::uint64_t attempt = 0;; ++attempt) {
+    const std::uint64_t h = Hash(seed_, kNameSalt, number, attempt);
+    const Word& a = first[h % first.size()];
+    const Word& b = second[(h >> 16) % second.size()];
+    text = std::u16string(a.text) + b.text + suffix.text;
+    if (attempt < 64 && !names_.insert(text).second) continue;
+    initials = std::string(a.initials) + b.initials + suffix.initials;
+    return a;
+  }
+}
+
+void CatalogBuilder::AddShares(const char* prefix, int first, int count, Board board, Kind kind, int listed_age) {
+  for (int i = 0; i < count; ++i) AddShare(Code(prefix, first + i), board, kind, listed_age);
+}
+
+void CatalogBuilder::AddShare(const std::string& code, Board board, Kind kind, int listed_age) {
+  const std::uint64_t h = Hash(seed_, kShareSalt, CodeNumber(code));
+  const auto industries = Industries();
+  const int industry = static_cast<int>(h % industries.size());
+  Security s;
+  s.code = code;
+  s.kind = kind;
+  s.board = board;
+  s.wire_type = kind == Kind::kAShare ? 1 : 2;
+  s.decimals = kind == Kind::kBShare && code[1] == 'H' ? 3 : 2;
+  CompanyName(CodeNumber(code), industries[static_cast<std::size_t>(industry)].suffix, s.name, s.initials);
+  s.steady = IsSteady(code);
+  s.st = kind == Kind::kAShare && !s.steady && Unit(Hash(h, 3)) < 0.03;
+  s.limit_percent = s.st ? 5 : board == Board::kChiNext ? 20 : 10;
+  const double growth = board == Board::kChiNext ? 1.3 : board == Board::kSme ? 1.15 : 1.0;
+  s.own_volatility = (s.st ? 0.008 : 0.009 + Unit(Hash(h, 9)) * 0.01) * growth;
+  s.beta = 0.6 + Unit(Hash(h, 17)) * 0.8;
+  s.factor_group = industry + 1;
+  const double unit = s.decimals == 3 ? 1000 : 100;
+  const double yuan = kind == Kind::kBShare ? 0.3 + Unit(Hash(h, 25)) * 2.5 : 2.5 + std::pow(Unit(Hash(h, 25)), 2) * 60 * growth;
+  s.base_price = static_cast<int>(yuan * unit);
+  s.float_lots = static_cast<std::int64_t>(std::pow(10.0, 5.5 + Unit(Hash(h, 33)) * 2.3) / growth);
+  s.earnings_milli = s.st ? -20 - static_cast<int>(Unit(Hash(h, 41)) * 300) : 20 + static_cast<int>(Unit(Hash(h, 41)) * 1500);
+  s.has_events = kind == Kind::kAShare && !s.st;
+  s.listed_age = listed_age > 0 ? listed_age / 4 + static_cast<int>((h >> 47) % static_cast<std::uint64_t>(listed_age)) : 1 << 20;
+  if (s.st) {
+    s.name = u"ST" + s.name;
+    s.initials = "ST" + s.initials;
+  }
+  if (kind == Kind::kBShare) {
+    s.name = s.name.substr(0, 2) + u"B股";
+    s.initials = s.initials.substr(0, 2) + "BG";
+  }
+  const int me = Add(std::move(s));
+  Security& share = catalog_[static_cast<std::size_t>(me)];
+  share.sectors.push_back(industries_[static_cast<std::size_t>(industry)]);
+  share.sectors.push_back(regions_[(h >> 50) % regions_.size()]);
+  const std::size_t wanted = share.sectors.size() + 2 + (h >> 55) % 4;
+  for (std::uint64_t c = 0; share.sectors.size() < wanted; ++c) {
+    const int sector = concepts_[Hash(h, c) % concepts_.size()];
+    if (std::find(share.sectors.begin(), share.sectors.end(), sector) == share.sectors.end()) share.sectors.push_back(sector);
+  }
+  if (kind != Kind::kAShare) return;
+  for (int sector : share.sectors) catalog_[static_cast<std::size_t>(sector)].members.push_back(me);
+}
+
+void CatalogBuilder::AddFunds(const char* prefix, int first, int count, const char16_t* suffix, const char* initials,
+                              double beta) {
+  const auto themes = FundThemes();
+  for (int i = 0; i < count; ++i) {
+    Security s;
+    s.code = Code(prefix, first + i);
+    const std::uint64_t h = Hash(seed_, kShareSalt, CodeNumber(s.code));
+    const Word& theme = themes[h % themes.size()];
+    CompanyName(CodeNumber(s.code), theme, s.name, s.initials);
+    s.name += suffix;
+    s.initials += initials;
+    s.kind = Kind::kFund;
+    s.wire_type = 5;
+    s.decimals = 3;
+    s.beta = beta;
+    s.own_volatility = 0.002 + Unit(Hash(h, 8)) * 0.006;
+    s.base_price = static_cast<int>((0.6 + Unit(Hash(h, 16)) * 3) * 1000);
+    s.float_lots = static_cast<std::int64_t>(std::pow(10.0, 5.0 + Unit(Hash(h, 24)) * 2));
+    Add(std::move(s));
+  }
+}
+
+void CatalogBuilder::AddBonds(const char* prefix, int first, int count, bool government) {
+  for (int i = 0; i < count; ++i) {
+    Security s;
+    s.code = Code(prefix, first + i);
+    const std::uint64_t h = Hash(seed_, kShareSalt, CodeNumber(s.code));
+    const int year = 10 + static_cast<int>(h % 16);
+    char16_t digits[8];
+    for (int k = 0; k < 2; ++k) digits[k] = static_cast<char16_t>(u'0' + (k == 0 ? year / 10 : year % 10));
+    if (government) {
+      const int series = 1 + i % 30;
+      s.name = std::u16string(u"国债") + digits[0] + digits[1] + static_cast<char16_t>(u'0' + series / 10) +
+               static_cast<char16_t>(u'0' + series % 10);
+      s.initials = "GZ" + std::to_string(year * 100 + series);
+    } else {
+      CompanyName(CodeNumber(s.code), Word{u"债", "Z"}, s.name, s.initials);
+      s.name = std::u16string(digits, 2) + s.name.substr(0, 2) + u"债";
+      s.initials = std::to_string(year) + s.initials;
+    }
+    s.kind = Kind::kBond;
+    s.wire_type = 14;
+    s.decimals = 3;
+    s.beta = 0;
+    s.own_volatility = government ? 0.0008 : 0.002;
+    s.limit_percent = 10;
+    s.base_price = static_cast<int>((96 + Unit(Hash(h, 8)) * 10) * 1000);
+    s.float_lots = static_cast<std::int64_t>(std::pow(10.0, 4.5 + Unit(Hash(h, 24)) * 1.5));
+    Add(std::move(s));
+  }
+}
+
+void CatalogBuilder::AddWarrants(const char* prefix, int first, int count) {
+  for (int i = 0; i < count; ++i) {
+    Security s;
+    s.code = Code(prefix, first + i);
+    const std::uint64_t h = Hash(seed_, kShareSalt, CodeNumber(s.code));
+    const bool call = (h & 1) != 0;
+    CompanyName(CodeNumber(s.code), call ? Word{u"CWB1", "CWB1"} : Word{u"JTP1", "JTP1"}, s.name, s.initials);
+    s.kind = Kind::kWarrant;
+    s.wire_type = 6;
+    s.decimals = 3;
+    s.beta = call ? 2.0 : -1.5;
+    s.own_volatility = 0.03;
+    s.limit_percent = 0;
+    s.base_price = static_cast<int>((0.3 + Unit(Hash(h, 8)) * 4) * 1000);
+    s.float_lots = static_cast<std::int64_t>(std::pow(10.0, 5.5 + Unit(Hash(h, 24))));
+    Add(std::move(s));
+  }
+}
+
+void CatalogBuilder::AddSectors() {
+  const auto add = [&](const Word& word, int number, SectorClass sector_class, const char16_t* suffix,
+                       const char* initials, std::vector<int>& into) {
+    Security s;
+    s.code = Code("BI", number);
+    s.name = std::u16string(word.text) + suffix;
+    s.initials = std::string(word.initials) + initials;
+    s.kind = Kind::kSector;
+    s.wire_type = 0;
+    s.limit_percent = 0;
+    s.sector_class = sector_class;
+    s.own_volatility = 0.008;
+    s.start_level = static_cast<int>((800 + Unit(Hash(seed_, 0x424B, static_cast<std::uint64_t>(number))) * 2200) * 100);
+    into.push_back(Add(std::move(s)));
+  };
+  const auto industries = Industries();
+  for (std::size_t i = 0; i < industries.size(); ++i) add(industries[i].name, kFirstIndustry + static_cast<int>(i), SectorClass::kIndustry, u"", "", industries_);
+  const auto concepts = Concepts();
+  for (std::size_t i = 0; i < concepts.size(); ++i) add(concepts[i], kFirstConcept + static_cast<int>(i), SectorClass::kConcept, u"", "", concepts_);
+  const auto regions = Regions();
+  for (std::size_t i = 0; i < regions.size(); ++i) add(regions[i], kFirstRegion + static_cast<int>(i), SectorClass::kRegion, u"板块", "BK", regions_);
+}
+
+std::vector<Security> CatalogBuilder::Build() {
+  AddSectors();
+  AddShares("SH", 600000, 800, Board::kShanghaiMain, Kind::kAShare, 0);
+  AddShares("SH", 601000, 250, Board::kShanghaiMain, Kind::kAShare, 0);
+  AddShares("SH", 603000, 550, Board::kShanghaiMain, Kind::kAShare, 9 * kYear);
+  AddShares("SH", 605000, 100, Board::kShanghaiMain, Kind::kAShare, 4 * kYear);
+  AddShares("SZ", 1, 500, Board::kShenzhenMain, Kind::kAShare, 0);
+  AddShares("SZ", 1201, 50, Board::kShenzhenMain, Kind::kAShare, 5 * kYear);
+  AddShares("SZ", 2001, 850, Board::kSme, Kind::kAShare, 16 * kYear);
+  AddShares("SZ", 3001, 100, Board::kSme, Kind::kAShare, 5 * kYear);
+  AddShares("SZ", 300001, 999, Board::kChiNext, Kind::kAShare, 14 * kYear);
+  AddShares("SZ", 301001, 201, Board::kChiNext, Kind::kAShare, 4 * kYear);
+  AddShares("SH", 900901, 50, Board::kShanghaiMain, Kind::kBShare, 0);
+  AddShares("SZ", 200011, 50, Board::kShenzhenMain, Kind::kBShare, 0);
+  AddFunds("SH", 510010, 80, u"ETF", "ETF", 1.0);
+  AddFunds("SH", 500001, 20, u"", "", 0.9);
+  AddFunds("SH", 501001, 50, u"LOF", "LOF", 0.8);
+  AddFunds("SZ", 159901, 80, u"ETF", "ETF", 1.0);
+  AddFunds("SZ", 184688, 20, u"", "", 0.9);
+  AddFunds("SZ", 160101, 50, u"LOF", "LOF", 0.8);
+  AddBonds("SH", 10001, 30, true);
+  AddBonds("SH", 122001, 50, false);
+  AddBonds("SZ", 100001, 30, true);
+  AddBonds("SZ", 112001, 50, false);
+  AddWarrants("SH", 580001, 20);
+  AddWarrants("SZ", 31001, 20);
+  AddIndices();
+  AddFutures();
+  AddAbroad();
+  return std::move(catalog_);
+}
 
 std::vector<Security> BuildCatalog(std::uint64_t seed) { return CatalogBuilder(seed).Build(); }
 

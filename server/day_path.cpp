@@ -14,8 +14,11 @@ constexpr std::uint64_t kVolumeSalt = 0x564F4C;
 
 double DailyVolume(const Security& s, std::uint64_t h) {
   if (s.float_lots > 0) return static_cast<double>(s.float_lots) * (0.004 + Unit(h) * 0.02);
-  return 2000000.0 * (0.7 + Unit(h) * 0.6);  // an index of its own, in hundreds of lots
+  return static_cast<double>(std::max<std::int64_t>(s.typical_volume, 1000)) * (0.7 + Unit(h) * 0.6);
 }
+
+// An index future quotes in steps of 0.2 points.
+int OnTick(const Security& s, int price) { return s.kind == Kind::kFuture ? (price + 10) / 20 * 20 : price; }
 
 std::vector<int> DrawVolumes(const Security& s, std::uint64_t seed, int security_index, int day_index, int n) {
   const std::uint64_t day_hash = Hash(seed, kVolumeSalt, static_cast<std::uint64_t>(security_index),
@@ -41,14 +44,30 @@ std::int64_t Amount(const Security& s, int price, int volume) {
   return static_cast<std::int64_t>(volume * multiplier * price / unit);
 }
 
+// A day that closes at its limit reaches it in the morning and stays there.
+void SealAtLimit(const DayQuote& day, std::uint64_t h, std::vector<int>& prices) {
+  if (day.limit_percent == 0 || (day.close != day.LimitUp() && day.close != day.LimitDown())) return;
+  const std::size_t from = 5 + Hash(h, 0x5345414C) % 90;
+  for (std::size_t k = std::min(from, prices.size() - 1); k < prices.size(); ++k) prices[k] = day.close;
+}
+
+DayPath StandingStill(const DayQuote& day, int n) {
+  DayPath path;
+  path.price.assign(static_cast<std::size_t>(n), day.prev_close);
+  path.volume.assign(static_cast<std::size_t>(n), 0);
+  path.amount.assign(static_cast<std::size_t>(n), 0);
+  return path;
+}
+
 }  // namespace
 
 DayPath DrawOwnPath(const Security& s, const DayQuote& day, std::uint64_t seed, int security_index, int day_index) {
   const int n = s.session->SlotCount();
+  if (day.suspended) return StandingStill(day, n);
   const std::uint64_t base = Hash(seed, kMinuteSalt, static_cast<std::uint64_t>(security_index),
                                   static_cast<std::uint64_t>(day_index));
   std::vector<double> walk(static_cast<std::size_t>(n), 0.0);
-  const double step = s.volatility / std::sqrt(static_cast<double>(n)) * 0.8;
+  const double step = (s.own_volatility + 0.011 * std::abs(s.beta)) / std::sqrt(static_cast<double>(n)) * 0.6;
   for (int k = 1; k < n; ++k) {
     walk[static_cast<std::size_t>(k)] = walk[static_cast<std::size_t>(k - 1)] + Gauss(Hash(base, static_cast<std::uint64_t>(k))) * step;
   }
@@ -61,12 +80,13 @@ DayPath DrawOwnPath(const Security& s, const DayQuote& day, std::uint64_t seed, 
     const double t = n > 1 ? static_cast<double>(k) / (n - 1) : 1.0;
     const double bridge = walk[static_cast<std::size_t>(k)] - t * end;
     double price = day.open + (day.close - day.open) * t + bridge * day.prev_close;
-    int value = static_cast<int>(std::lround(price));
-    if (s.has_limits) value = std::clamp(value, day.LimitDown(), day.LimitUp());
+    int value = OnTick(s, static_cast<int>(std::lround(price)));
+    if (day.limit_percent > 0) value = std::clamp(value, day.LimitDown(), day.LimitUp());
     path.price[static_cast<std::size_t>(k)] = std::max(value, 1);
   }
   path.price.front() = day.open;
   path.price.back() = day.close;
+  SealAtLimit(day, base, path.price);
   for (int k = 0; k < n; ++k) {
     const auto i = static_cast<std::size_t>(k);
     path.amount[i] = Amount(s, path.price[i], path.volume[i]);
@@ -74,24 +94,31 @@ DayPath DrawOwnPath(const Security& s, const DayQuote& day, std::uint64_t seed, 
   return path;
 }
 
-DayPath CombinePaths(const Security& index, const DayQuote& day, std::span<const MemberDay> members,
-                     std::span<const double> weights) {
+std::int64_t DrawnDayVolume(const Security& s, std::uint64_t seed, int security_index, int day_index) {
+  std::int64_t total = 0;
+  for (int v : DrawVolumes(s, seed, security_index, day_index, s.session->SlotCount())) total += v;
+  return total;
+}
+
+DayPath CombinePaths(const Security& index, const DayQuote& day, std::span<const MemberDay> members, double factor) {
   const std::size_t n = static_cast<std::size_t>(index.session->SlotCount());
   DayPath path;
   path.price.resize(n);
   path.volume.assign(n, 0);
   path.amount.assign(n, 0);
-  std::vector<double> ratios(members.size());
-  std::vector<std::int64_t> lots(n, 0);
   for (std::size_t k = 0; k < n; ++k) {
-    for (std::size_t m = 0; m < members.size(); ++m) {
-      ratios[m] = static_cast<double>(members[m].path->price[k]) / members[m].prev_close;
-      lots[k] += members[m].path->volume[k];
-      path.amount[k] += members[m].path->amount[k];
+    double value = 0;
+    std::int64_t lots = 0;
+    for (const MemberDay& member : members) {
+      value += member.weight * member.path->price[k];
+      lots += member.path->volume[k];
+      path.amount[k] += member.path->amount[k];
     }
-    path.price[k] = CompositeLevel(day.prev_close, ratios, weights);
-    path.volume[k] = static_cast<int>(std::max<std::int64_t>(1, lots[k] / 100));
+    path.price[k] = std::max(1, static_cast<int>(std::lround(value * factor)));
+    path.volume[k] = static_cast<int>(std::max<std::int64_t>(1, lots / 100));
   }
+  path.price.front() = day.open;
+  path.price.back() = day.close;
   return path;
 }
 

@@ -79,7 +79,7 @@ int PackMinuteDate(int yyyymmdd, int hhmm) {
 
 double KLineSeries::Factor(int index, int day_index, int today, Adjustment adjustment) const {
   double factor = 1.0;
-  for (const CorporateEvent& event : market_.chain(index).events) {
+  for (const CorporateEvent& event : *market_.Events(index)) {
     if (event.day_index > today) break;
     if (adjustment == Adjustment::kForward && event.day_index > day_index) factor *= event.factor;
     if (adjustment == Adjustment::kBackward && event.day_index <= day_index) factor /= event.factor;
@@ -87,13 +87,12 @@ double KLineSeries::Factor(int index, int day_index, int today, Adjustment adjus
   return factor;
 }
 
-Bar KLineSeries::DayBar(int index, int day_index, int slots) const {
-  const auto path = market_.Path(index, day_index);
+Bar KLineSeries::DayBar(int day_index, int slots, const DayPath& path) const {
   Bar bar;
   bar.date = CivilDate(market_.TradingDay(day_index));
-  for (int k = 0; k < slots && k < static_cast<int>(path->price.size()); ++k) {
+  for (int k = 0; k < slots && k < static_cast<int>(path.price.size()); ++k) {
     const auto i = static_cast<std::size_t>(k);
-    const Bar minute{bar.date, path->price[i], path->price[i], path->price[i], path->price[i], path->volume[i], path->amount[i]};
+    const Bar minute{bar.date, path.price[i], path.price[i], path.price[i], path.price[i], path.volume[i], path.amount[i]};
     if (k == 0) {
       bar = minute;
     } else {
@@ -113,8 +112,11 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
   if (held && static_cast<int>(held->size()) >= days) return held;
   auto bars = std::make_shared<std::vector<Bar>>(held ? *held : std::vector<Bar>{});
   const int slot_count = market_.security(index).session->SlotCount();
-  const int first = market_.first_history_day();
-  for (int d = first + static_cast<int>(bars->size()); d < first + days; ++d) bars->push_back(DayBar(index, d, slot_count));
+  const int first = market_.FirstBarDay(index);
+  // Drawn aside from the market's path cache: years of days are read once and kept as bars.
+  for (int d = first + static_cast<int>(bars->size()); d < first + days; ++d) {
+    bars->push_back(DayBar(d, slot_count, *market_.DrawPath(index, d)));
+  }
   const std::lock_guard<std::mutex> lock(mutex_);
   auto& entry = past_days_[index];
   if (!entry || entry->size() < bars->size()) entry = bars;
@@ -122,14 +124,14 @@ std::shared_ptr<const std::vector<Bar>> KLineSeries::PastDays(int index, int day
 }
 
 std::vector<Bar> KLineSeries::DayBars(int index, const Position& position, Adjustment adjustment) const {
-  const int first = std::min(market_.first_history_day(), position.day_index);
+  const int first = std::min(market_.FirstBarDay(index), position.day_index);
   const auto past = PastDays(index, position.day_index - first);
   std::vector<Bar> bars;
   bars.reserve(static_cast<std::size_t>(position.day_index - first) + 1);
   for (int d = first; d < position.day_index; ++d) {
     bars.push_back(Scaled((*past)[static_cast<std::size_t>(d - first)], Factor(index, d, position.day_index, adjustment)));
   }
-  bars.push_back(Scaled(DayBar(index, position.day_index, position.slots),
+  bars.push_back(Scaled(DayBar(position.day_index, position.slots, *market_.Path(index, position.day_index)),
                         Factor(index, position.day_index, position.day_index, adjustment)));
   return bars;
 }
@@ -164,7 +166,7 @@ std::vector<Bar> KLineSeries::MinuteBars(int index, const Position& position, co
   const int wanted = std::clamp(query.count, 0, kMaxBarsAsked);
   std::vector<Bar> bars;
   const int slot_count = market_.security(index).session->SlotCount();
-  const int oldest = std::max(market_.first_history_day(), position.day_index - kMaxDaysWalked);
+  const int oldest = std::max(market_.FirstBarDay(index), position.day_index - kMaxDaysWalked);
   for (int d = position.day_index; d >= oldest; --d) {
     const int slots = d == position.day_index ? position.slots : slot_count;
     std::vector<Bar> day = MinuteBarsOfDay(index, d, slots, minutes, Factor(index, d, position.day_index, query.adjustment));

@@ -54,7 +54,7 @@ class KLineSeries {
 
  private:
   std::shared_ptr<const std::vector<Bar>> PastDays(int index, int days) const;
-  Bar DayBar(int index, int day_index, int slots) const;
+  Bar DayBar(int day_index, int slots, const DayPath& path) const;
   std::vector<Bar> DayBars(int index, const Position& position, Adjustment adjustment) const;
   std::vector<Bar> MinuteBars(int index, const Position& position, const KLineQuery& query) const;
   std::vector<Bar> MinuteBarsOfDay(int index, int day_index, int slots, int minutes, double factor) const;

@@ -1,10 +1,13 @@
-// Market: the whole simulated market of one seed. It holds the catalogue, the trading days from
-// a fixed epoch (so one seed gives the same prices on a date whatever moment the clock starts
-// at) until well after the simulated start (so the clock can run on), every security's daily
-// chain, and a cache of minute paths (today's paths are asked for by every request). Bars are
-// served for the last `history_days` trading days before the start only.
-// Everything but the path cache is fixed at construction; the cache is guarded by its own
-// mutex, so a Market is safe to share between the server's threads.
+// Market: the whole simulated market of one seed. It holds the catalogue and the trading days
+// from a fixed epoch (so one seed gives the same share prices on a date whatever moment the
+// clock starts at) until well after the simulated start (so the clock can run on). Nothing of a
+// day is computed before it is asked for: a share's closes come in segments of 64 days, drawn on
+// demand and kept; an index or sector level is its members' market value times a factor fixed at
+// start-up so that the start day opens at the index's realistic level; a future is its index
+// plus a small basis. Minute paths are drawn on demand and the recent ones kept. Bars are served
+// for the last `history_days` trading days before the start only.
+// The catalogue is fixed at construction; every cache has its own mutex, so a Market is safe to
+// share between the server's threads.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +20,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "server/daily_chain.h"
 #include "server/day_path.h"
+#include "server/day_quote.h"
+#include "server/price_walk.h"
 #include "server/security.h"
 #include "server/sim_clock.h"
 
@@ -27,8 +31,8 @@ namespace tarvello::server {
 struct MarketConfig {
   std::uint64_t seed = 1;
   SimTime start;
-  int history_days = 780;  // trading days before the start day that the bars reach back
-  int future_days = 260;   // trading days after it that the clock may still reach
+  int history_days = 2750;  // trading days before the start day that the bars reach back (11 years)
+  int future_days = 260;    // trading days after it that the clock may still reach
 };
 
 // Where the market of a security stands at a moment: its trading day and the slots reached.
@@ -39,39 +43,71 @@ struct Position {
   int slots = 0;
 };
 
+// A member's weight in its indices: its float in lots at its price in yuan (B shares converted).
+double IndexWeight(const Security& member);
+
 class Market {
  public:
   explicit Market(const MarketConfig& config);
 
   std::span<const Security> securities() const { return securities_; }
+  int size() const { return static_cast<int>(securities_.size()); }
   // Catalogue position of a code, -1 when unknown.
   int Find(std::string_view code) const;
   const Security& security(int index) const { return securities_[static_cast<std::size_t>(index)]; }
-  const DailyChain& chain(int index) const { return chains_[static_cast<std::size_t>(index)]; }
-  const DayQuote& day(int index, int day_index) const {
-    return chains_[static_cast<std::size_t>(index)].days[static_cast<std::size_t>(day_index)];
-  }
+  DayQuote day(int index, int day_index) const;
+  // The dividends of a share, oldest first, over all the market's days.
+  std::shared_ptr<const std::vector<CorporateEvent>> Events(int index) const;
   std::int64_t TradingDay(int day_index) const { return days_[static_cast<std::size_t>(day_index)]; }
   int day_count() const { return static_cast<int>(days_.size()); }
-  // The oldest day whose bars are served.
+  // The oldest day whose bars are served, and the first day of a security's own bars.
   int first_history_day() const { return first_history_day_; }
+  int FirstBarDay(int index) const;
+  int start_day_index() const { return start_day_index_; }
   std::uint64_t seed() const { return seed_; }
+
+  // The volume of a whole day without its minutes: a share's own (0 when suspended), an
+  // index's the sum of its members' in hundreds of lots. For figures over several days.
+  std::int64_t DayVolume(int index, int day_index) const;
 
   Position PositionAt(int index, const SimTime& time) const;
   std::shared_ptr<const DayPath> Path(int index, int day_index) const;
+  // The same path drawn afresh and not kept: for reading many past days once.
+  std::shared_ptr<const DayPath> DrawPath(int index, int day_index) const;
 
  private:
-  std::vector<double> Weights(const Security& index) const;
+  std::shared_ptr<const SegmentCloses> Segment(int index, int segment) const;
+  DayQuote OwnDay(int index, int day_index) const;
+  DayQuote CompositeDay(int index, int day_index) const;
+  DayQuote FutureDay(int index, int day_index) const;
+  // Sum of float times price of the members: of yesterday's closes, today's opens and closes.
+  struct MemberValue {
+    double prev_close = 0, open = 0, close = 0;
+  };
+  MemberValue MemberValueOn(const Security& composite, int day_index) const;
+  std::shared_ptr<const std::vector<MemberValue>> MemberHistory(int index) const;
 
   std::uint64_t seed_;
   std::vector<Security> securities_;
   std::unordered_map<std::string, int> by_code_;
   std::vector<std::int64_t> days_;
   int first_history_day_ = 0;
-  std::vector<DailyChain> chains_;
+  int start_day_index_ = 0;
+  // Days from here on take an index's minutes from its members; older ones draw their own.
+  int combined_from_ = 0;
+  std::vector<double> level_factor_;  // per composite: level over members' market value
+
+  mutable std::mutex segment_mutex_;
+  // Guarded by segment_mutex_: drawn segments by security << 16 | segment.
+  mutable std::unordered_map<std::uint64_t, std::shared_ptr<const SegmentCloses>> segments_;
+  mutable std::mutex composite_mutex_;
+  // Guarded by composite_mutex_: members' market values of recent days, and whole histories.
+  mutable std::map<std::pair<int, int>, MemberValue> recent_values_;
+  mutable std::map<int, std::shared_ptr<const std::vector<MemberValue>>> histories_;
+  mutable std::map<int, std::shared_ptr<const std::vector<CorporateEvent>>> events_;
 
   using PathKey = std::pair<int, int>;
-  static constexpr std::size_t kPathCacheSize = 8192;
+  static constexpr std::size_t kPathCacheSize = 12288;
   mutable std::mutex path_mutex_;
   // Guarded by path_mutex_: recently used paths, newest at the front of path_order_.
   mutable std::map<PathKey, std::pair<std::shared_ptr<const DayPath>, std::list<PathKey>::iterator>> paths_;

@@ -1,7 +1,10 @@
 // The order book and the trade ticks that a security shows at a moment, derived from its quote
-// state: the best bid and ask bracket the last price, levels step by one price tick and stay
-// inside the day's limits (a level beyond a limit is empty), and the ticks of each minute end at
-// that minute's price. Pure functions of immutable inputs.
+// state. The best bid and ask bracket the last price one or two price ticks apart; levels step
+// by one tick and stay inside the day's limits (a level beyond a limit is empty; at a limit the
+// other side is empty); volumes of tens to thousands of lots scale with how much the security
+// trades, and the two sides lean to one another by a tilt that wanders around zero. The orders
+// queued at the best levels add up to those levels' volumes. The ticks of each minute end at
+// that minute's price and add up to its volume. Pure functions of immutable inputs.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +27,19 @@ struct OrderBook {
 };
 
 OrderBook BuildBook(const Market& market, int index, const Position& position, const QuoteState& quote, int levels);
+
+// The individual orders waiting at one price, oldest first; they add up to the level's volume.
+inline constexpr int kMaxQueuedOrders = 200;
+struct OrderQueue {
+  int price = 0;
+  int volume = 0;
+  std::vector<int> orders;
+};
+struct BestQueues {
+  OrderQueue ask;
+  OrderQueue bid;
+};
+BestQueues QueuesAtBest(const Market& market, int index, const Position& position, const QuoteState& quote);
 
 struct Tick {
   int time = 0;  // HHMM

@@ -27,10 +27,7 @@ Bytes BookBody(const OrderBook& book, bool with_ratio, int decimals, int last) {
 std::int64_t FiveDayVolume(const Market& market, int index, const Position& position) {
   std::int64_t total = 0;
   int days = 0;
-  for (int d = position.day_index - 1; d >= 0 && days < 5; --d, ++days) {
-    const auto path = market.Path(index, d);
-    for (int v : path->volume) total += v;
-  }
+  for (int d = position.day_index - 1; d >= 0 && days < 5; --d, ++days) total += market.DayVolume(index, d);
   return days == 0 ? 0 : total / days;
 }
 

@@ -12,14 +12,14 @@ std::int64_t OuterShare(int volume, bool rose) { return rose ? volume * 3 / 5 : 
 
 }  // namespace
 
-QuoteState ComputeQuote(const Security& security, const DayQuote& day, const DayPath& path, int slots) {
+QuoteState ComputeQuote(const Security&, const DayQuote& day, const DayPath& path, int slots) {
   QuoteState q;
   q.prev_close = day.prev_close;
-  if (security.has_limits) {
-    q.limit_up = day.LimitUp();
-    q.limit_down = day.LimitDown();
-  }
+  q.limit_up = day.LimitUp();
+  q.limit_down = day.LimitDown();
   q.slots = std::clamp(slots, 0, static_cast<int>(path.price.size()));
+  q.suspended = day.suspended;
+  if (day.suspended) return q;
   double weighted = 0;
   int previous = day.prev_close;
   for (int k = 0; k < q.slots; ++k) {

@@ -25,6 +25,7 @@ struct QuoteState {
   int slots = 0;
   int average_fine = 0;     // volume-weighted average price with one more decimal
   bool last_rose = true;    // the last minute did not fall
+  bool suspended = false;   // no trade today: prices, volume and amount stay 0
 };
 
 QuoteState ComputeQuote(const Security& security, const DayQuote& day, const DayPath& path, int slots);

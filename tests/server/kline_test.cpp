@@ -38,7 +38,7 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
 std::string ShareWithRecentEvent(const AnswerFixture& fixture, int& event_day) {
   const Position today = fixture.PositionOf("SH600001");
   for (const Security& s : fixture.market.securities()) {
-    for (const CorporateEvent& e : fixture.market.chain(fixture.market.Find(s.code)).events) {
+    for (const CorporateEvent& e : *fixture.market.Events(fixture.market.Find(s.code))) {
       if (e.day_index > today.day_index - 100 && e.day_index < today.day_index - 5) {
         event_day = e.day_index;
         return s.code;
@@ -132,7 +132,7 @@ TEST(KLineTest, AdjustmentsDifferExactlyAcrossEvents) {
   ASSERT_EQ(raw.size(), forward.size());
   ASSERT_EQ(raw.size(), backward.size());
   int later_events = 0;
-  for (const CorporateEvent& e : fixture.market.chain(fixture.market.Find(code)).events) {
+  for (const CorporateEvent& e : *fixture.market.Events(fixture.market.Find(code))) {
     later_events += e.day_index > event_day ? 1 : 0;
   }
   for (std::size_t i = 0; i < raw.size(); ++i) {

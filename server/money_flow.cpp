@@ -1,0 +1,102 @@
+#include "server/money_flow.h"
+
+#include <algorithm>
+
+#include "server/deterministic_random.h"
+
+namespace tarvello::server {
+
+namespace {
+
+constexpr std::uint64_t kFlowSalt = 0x464C4F57;
+
+// One side's volume in three sizes: large and medium shares drawn per security and day.
+std::array<std::int64_t, 3> BySize(std::int64_t volume, std::uint64_t h) {
+  const double large = 0.12 + Unit(h) * 0.3, medium = 0.25 + Unit(Hash(h, 1)) * 0.15;
+  std::array<std::int64_t, 3> parts{};
+  parts[kLargeOrders] = static_cast<std::int64_t>(static_cast<double>(volume) * large);
+  parts[kMediumOrders] = static_cast<std::int64_t>(static_cast<double>(volume) * medium);
+  parts[kSmallOrders] = volume - parts[kLargeOrders] - parts[kMediumOrders];
+  return parts;
+}
+
+}  // namespace
+
+FlowSplit& FlowSplit::operator+=(const FlowSplit& other) {
+  for (std::size_t k = 0; k < 3; ++k) {
+    bought[k] += other.bought[k];
+    sold[k] += other.sold[k];
+    inflow[k] += other.inflow[k];
+    outflow[k] += other.outflow[k];
+  }
+  volume += other.volume;
+  amount += other.amount;
+  return *this;
+}
+
+double FlowSplit::NetRatio() const {
+  return amount > 0 ? (inflow[kLargeOrders] - outflow[kLargeOrders]) * 100.0 / amount : 0;
+}
+
+double FlowSplit::NetInflow() const {
+  double net = 0;
+  for (std::size_t k = 0; k < 3; ++k) net += inflow[k] - outflow[k];
+  return net;
+}
+
+FlowSplit SplitTrades(const Market& market, int index, int day_index, const QuoteState& q) {
+  FlowSplit split;
+  split.volume = q.volume;
+  split.amount = static_cast<double>(q.amount);
+  if (q.volume <= 0) return split;
+  const std::uint64_t h = Hash(market.seed(), kFlowSalt, static_cast<std::uint64_t>(index), static_cast<std::uint64_t>(day_index));
+  split.bought = BySize(q.outer, h);
+  split.sold = BySize(q.inner, Hash(h, 2));
+  const double price = split.amount / static_cast<double>(q.volume);
+  for (std::size_t k = 0; k < 3; ++k) {
+    split.inflow[k] = static_cast<double>(split.bought[k]) * price;
+    split.outflow[k] = static_cast<double>(split.sold[k]) * price;
+  }
+  return split;
+}
+
+FlowSplit FlowBook::WholeDay(int index, int day_index) const {
+  const std::pair<int, int> key{index, day_index};
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = days_.find(key);
+    if (it != days_.end()) return it->second;
+  }
+  // Drawn aside from the market's path cache: a ranking reads thousands of past days once.
+  const Security& s = market_.security(index);
+  const DayQuote day = market_.day(index, day_index);
+  const DayPath path = DrawOwnPath(s, day, market_.seed(), index, day_index);
+  const FlowSplit split = SplitTrades(market_, index, day_index, ComputeQuote(s, day, path, s.session->SlotCount()));
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return days_.emplace(key, split).first->second;
+}
+
+FlowSplit FlowBook::Over(int index, const Position& position, int days) const {
+  FlowSplit total = SplitTrades(market_, index, position.day_index, QuoteAt(market_, index, position));
+  for (int d = position.day_index - 1; d > position.day_index - days && d >= 0; --d) total += WholeDay(index, d);
+  return total;
+}
+
+FlowSplit FlowBook::SectorOver(int sector, const Position& position, int days) const {
+  FlowSplit total;
+  for (int member : market_.security(sector).members) total += Over(member, position, days);
+  return total;
+}
+
+int FlowBook::Rank(int index, const Position& position, int days, std::span<const int> among) const {
+  const double mine = Over(index, position, days).NetRatio();
+  int rank = 1;
+  for (int other : among) {
+    if (other == index) continue;
+    const double ratio = Over(other, position, days).NetRatio();
+    rank += ratio > mine || (ratio == mine && other < index) ? 1 : 0;
+  }
+  return rank;
+}
+
+}  // namespace tarvello::server

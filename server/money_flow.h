@@ -1,0 +1,58 @@
+// Money flow and trade analysis: the day's trades of a share split into large (over 1000 lots),
+// medium and small orders on the buying side (traded at the ask) and the selling side (at the
+// bid), in lots and in yuan, so that the parts add up to the day's volume and amount. Over
+// several days the parts are summed; the large orders' net inflow over the amount is the net
+// ratio the rankings sort by. Sectors sum their members.
+// Whole past days are drawn once and kept (one mutex guards them); safe from any thread.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <span>
+#include <vector>
+
+#include "server/market.h"
+#include "server/quote_state.h"
+
+namespace tarvello::server {
+
+enum OrderSize { kLargeOrders = 0, kMediumOrders = 1, kSmallOrders = 2 };
+
+struct FlowSplit {
+  std::array<std::int64_t, 3> bought{};  // lots by order size
+  std::array<std::int64_t, 3> sold{};
+  std::array<double, 3> inflow{};        // yuan
+  std::array<double, 3> outflow{};
+  std::int64_t volume = 0;
+  double amount = 0;
+
+  FlowSplit& operator+=(const FlowSplit& other);
+  // Large orders' inflow less outflow, in percent of the amount.
+  double NetRatio() const;
+  double NetInflow() const;  // all sizes, yuan
+};
+
+// The split of one day's trades up to the quote's slots.
+FlowSplit SplitTrades(const Market& market, int index, int day_index, const QuoteState& quote);
+
+class FlowBook {
+ public:
+  explicit FlowBook(const Market& market) : market_(market) {}
+
+  // The last `days` trading days up to the position, today's part included.
+  FlowSplit Over(int index, const Position& position, int days) const;
+  FlowSplit SectorOver(int sector, const Position& position, int days) const;
+  // 1 for the highest net ratio over `days` among `among` (which holds `index`).
+  int Rank(int index, const Position& position, int days, std::span<const int> among) const;
+
+ private:
+  FlowSplit WholeDay(int index, int day_index) const;
+
+  const Market& market_;
+  mutable std::mutex mutex_;
+  mutable std::map<std::pair<int, int>, FlowSplit> days_;  // guarded by mutex_
+};
+
+}  // namespace tarvello::server
