@@ -1,0 +1,171 @@
+#include "server/list_market.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "server/futures_answers.h"
+#include "server/list_categories.h"
+#include "server/quote_state.h"
+#include "server/wire_limits.h"
+
+namespace tarvello::server {
+
+namespace {
+
+constexpr int kSpeedMinutes = 5;
+constexpr std::size_t kMaxCodeLength = 29;
+constexpr const char* kHs300Index = "SH000300";
+
+int Pow10(int decimals) {
+  int power = 1;
+  for (int i = 0; i < decimals; ++i) power *= 10;
+  return power;
+}
+
+// part / base in percent at the row's decimal scale, rounded; 0 against a base of 0.
+int PercentOf(std::int64_t part, std::int64_t base, int decimals) {
+  if (base == 0) return 0;
+  return Clamp32(std::llround(static_cast<double>(part) * 100.0 * Pow10(decimals) / static_cast<double>(base)));
+}
+
+// Composites count their volume in hundreds of lots.
+std::int64_t Lots(const Security& s, std::int64_t volume) { return s.IsComposite() ? volume * 100 : volume; }
+
+// The tradable lots behind a turnover: a sector's are its members'.
+std::int64_t FloatLots(const Market& market, const Security& s) {
+  if (s.kind != Kind::kSector) return s.float_lots;
+  std::int64_t lots = 0;
+  for (int m : s.members) lots += market.security(m).float_lots;
+  return lots;
+}
+
+std::int64_t DayVolume(const Market& market, int index, int day_index) {
+  std::int64_t total = 0;
+  for (int v : market.Path(index, day_index)->volume) total += v;
+  return total;
+}
+
+ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
+  const Security& s = market.security(index);
+  const Position at = market.PositionAt(index, now);
+  const QuoteState q = QuoteAt(market, index, at);
+  ListFigures f;
+  f.code = s.code;
+  f.name = s.name;
+  f.decimals = s.decimals;
+  f.latest = q.last;
+  f.prev_close = q.prev_close;
+  f.high = q.high;
+  f.low = q.low;
+  f.change = q.slots > 0 ? q.last - q.prev_close : 0;
+  f.change_ratio = PercentOf(f.change, q.prev_close, s.decimals);
+  f.volume = q.volume;
+  f.amount = q.amount;
+  const std::int64_t float_lots = FloatLots(market, s);
+  f.turnover = PercentOf(Lots(s, q.volume), float_lots, s.decimals);
+  f.pe = s.earnings_milli > 0 ? Clamp32(static_cast<std::int64_t>(q.last) * 1000 / s.earnings_milli) : 0;
+  if (q.slots > 0) {
+    const auto path = market.Path(index, at.day_index);
+    const int before = q.slots > kSpeedMinutes ? path->price[static_cast<std::size_t>(q.slots - 1 - kSpeedMinutes)]
+                                               : q.prev_close;
+    f.speed = PercentOf(q.last - before, before, s.decimals);
+    const int base = market.day(index, std::max(at.day_index - 2, 0)).prev_close;
+    f.three_day_change = PercentOf(q.last - base, base, s.decimals);
+  }
+  std::int64_t three_days = q.volume;
+  for (int d = at.day_index - 1; d >= std::max(at.day_index - 2, 0); --d) three_days += DayVolume(market, index, d);
+  f.three_day_turnover = PercentOf(Lots(s, three_days), float_lots, s.decimals);
+  if (s.kind == Kind::kFuture) {
+    f.interest_change = DayInterestChange(market, index, at);
+    f.open_interest = OpenInterest(market, index, at);
+  }
+  return f;
+}
+
+// The name of the member that rose most (the first of equals); empty without members.
+std::u16string Leader(const Security& sector, const std::vector<ListFigures>& figures) {
+  const ListFigures* best = nullptr;
+  for (int m : sector.members) {
+    const ListFigures& f = figures[static_cast<std::size_t>(m)];
+    if (best == nullptr || f.change_ratio > best->change_ratio) best = &f;
+  }
+  return best == nullptr ? std::u16string() : best->name;
+}
+
+bool Exchange(const Security& s, const char* prefix) { return s.code.starts_with(prefix); }
+
+bool InCategory(const Security& s, int category) {
+  switch (category) {
+    case kAllAShares: return s.kind == Kind::kAShare;
+    case kSmallCaps: return s.kind == Kind::kAShare && Exchange(s, "SZ002");
+    case kGrowthBoard: return s.kind == Kind::kAShare && Exchange(s, "SZ300");
+    case kShanghaiA: return s.kind == Kind::kAShare && Exchange(s, "SH");
+    case kShenzhenA: return s.kind == Kind::kAShare && Exchange(s, "SZ");
+    case kShanghaiB: return s.kind == Kind::kBShare && Exchange(s, "SH");
+    case kShenzhenB: return s.kind == Kind::kBShare && Exchange(s, "SZ");
+    case kShanghaiFunds: return s.kind == Kind::kFund && Exchange(s, "SH");
+    case kShenzhenFunds: return s.kind == Kind::kFund && Exchange(s, "SZ");
+    case kShanghaiBonds: return s.kind == Kind::kBond && Exchange(s, "SH");
+    case kShenzhenBonds: return s.kind == Kind::kBond && Exchange(s, "SZ");
+    case kWarrants: return s.kind == Kind::kWarrant;
+    case kMarketIndices: return s.kind == Kind::kIndex;
+    case kGlobalMarkets: return s.kind == Kind::kGlobal;
+    case kIndexFutures: return s.kind == Kind::kFuture;
+    case kHongKongIndices: return s.kind == Kind::kHongKong;
+    // Exchange rates carry codes that begin with "FX".
+    case kForeignExchange: return Exchange(s, "FX");
+    // Only industry sectors exist so far; concept and region lists are empty.
+    case kSectors: return s.kind == Kind::kSector;
+    // The catalogue holds no Hong Kong shares yet, so their categories (31-35) are empty.
+    default: return false;
+  }
+}
+
+// A row the terminal can show: it refuses a whole answer over an empty code or name.
+bool Listable(const Security& s) { return !s.code.empty() && !s.name.empty(); }
+
+std::vector<int> OnlyListable(const Market& market, std::vector<int> positions) {
+  std::erase_if(positions, [&](int m) { return !Listable(market.security(m)); });
+  std::sort(positions.begin(), positions.end());
+  return positions;
+}
+
+}  // namespace
+
+std::vector<ListFigures> BuildListFigures(const Market& market, const SimTime& now) {
+  const auto securities = market.securities();
+  std::vector<ListFigures> figures;
+  figures.reserve(securities.size());
+  for (std::size_t i = 0; i < securities.size(); ++i) figures.push_back(FiguresOf(market, static_cast<int>(i), now));
+  for (std::size_t i = 0; i < securities.size(); ++i) {
+    if (securities[i].kind == Kind::kSector) figures[i].leader = Leader(securities[i], figures);
+  }
+  return figures;
+}
+
+std::vector<int> CategoryMembers(const Market& market, int category, int sector_class) {
+  if (category == kHs300) {
+    const int index = market.Find(kHs300Index);
+    return index < 0 ? std::vector<int>{} : OnlyListable(market, market.security(index).members);
+  }
+  if (category == kSectors && sector_class != 0) return {};
+  std::vector<int> members;
+  const auto securities = market.securities();
+  for (std::size_t i = 0; i < securities.size(); ++i) {
+    if (InCategory(securities[i], category)) members.push_back(static_cast<int>(i));
+  }
+  return OnlyListable(market, std::move(members));
+}
+
+std::vector<int> SectorMembers(const Market& market, int sector_number) {
+  for (const Security& s : market.securities()) {
+    if (s.kind == Kind::kSector && SectorNumber(s.code) == sector_number) return OnlyListable(market, s.members);
+  }
+  return {};
+}
+
+int FindListSecurity(const Market& market, std::string_view code) {
+  return code.size() <= kMaxCodeLength ? market.Find(code) : -1;
+}
+
+}  // namespace tarvello::server
