@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "protocol/block_reader.h"
 #include "server/futures_answers.h"
 #include "server/list_categories.h"
 #include "server/quote_state.h"
@@ -45,6 +46,24 @@ std::int64_t DayVolume(const Market& market, int index, int day_index) {
   return total;
 }
 
+// The fund flow figures as the security's own fund flow answer carries them (percent and
+// ten-thousands of yuan at two decimals), read back from it so that both always agree, and
+// brought to the row's decimal scale.
+void AddFundFlow(const Market& market, int index, const Position& at, ListFigures& f) {
+  const Bytes body = FundFlowBody(market, index, at);
+  BlockReader flow(body.data(), 0, body.size());
+  flow.Byte();
+  const int to_row = Pow10(f.decimals) / 100;
+  f.net_ratio_1 = Clamp32(static_cast<std::int64_t>(flow.Int32()) * to_row);
+  f.net_ratio_3 = Clamp32(static_cast<std::int64_t>(flow.Int32()) * to_row);
+  flow.Int32();  // five days
+  f.net_ratio_10 = Clamp32(static_cast<std::int64_t>(flow.Int32()) * to_row);
+  std::int64_t net = 0;
+  for (int i = 0; i < 3; ++i) net += flow.Int32();
+  for (int i = 0; i < 3; ++i) net -= flow.Int32();
+  f.net_amount = Clamp32(net * to_row);
+}
+
 ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
   const Security& s = market.security(index);
   const Position at = market.PositionAt(index, now);
@@ -79,6 +98,7 @@ ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
     f.interest_change = DayInterestChange(market, index, at);
     f.open_interest = OpenInterest(market, index, at);
   }
+  AddFundFlow(market, index, at, f);
   return f;
 }
 
@@ -162,6 +182,22 @@ std::vector<int> SectorMembers(const Market& market, int sector_number) {
     if (s.kind == Kind::kSector && SectorNumber(s.code) == sector_number) return OnlyListable(market, s.members);
   }
   return {};
+}
+
+SectorFlow SectorFlowOf(const Market& market, int sector, const SimTime& now, int days) {
+  const Position today = market.PositionAt(sector, now);
+  const int slot_count = market.security(sector).session->SlotCount();
+  SectorFlow flow;
+  for (int back = 0; back < days && today.day_index - back >= 0; ++back) {
+    const Position at = back == 0 ? today : Position{today.day_index - back, slot_count};
+    const QuoteState q = QuoteAt(market, sector, at);
+    if (q.volume <= 0) continue;
+    // Money paid at the ask flows in, money taken at the bid flows out.
+    flow.net += static_cast<std::int64_t>(static_cast<double>(q.amount) * static_cast<double>(q.outer - q.inner) /
+                                          static_cast<double>(q.volume));
+    flow.amount += q.amount;
+  }
+  return flow;
 }
 
 int FindListSecurity(const Market& market, std::string_view code) {

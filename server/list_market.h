@@ -4,6 +4,7 @@
 // changes here only. Pure functions of an immutable market; safe from any thread.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,14 @@ std::vector<int> CategoryMembers(const Market& market, int category, int sector_
 
 // Catalogue positions of the members of the sector with that number; empty for no such sector.
 std::vector<int> SectorMembers(const Market& market, int sector_number);
+
+// The money that flowed into a sector over the last `days` trading days (today included), in
+// yuan, and the amount traded meanwhile.
+struct SectorFlow {
+  std::int64_t net = 0;
+  std::int64_t amount = 0;
+};
+SectorFlow SectorFlowOf(const Market& market, int sector, const SimTime& now, int days);
 
 // Catalogue position of a code, -1 when unknown.
 int FindListSecurity(const Market& market, std::string_view code);

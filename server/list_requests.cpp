@@ -29,6 +29,16 @@ std::optional<ListRequest> ReadCategory(BlockReader& reader) {
   return request;
 }
 
+// A code count and the codes; codes cut short by the end of the body are dropped.
+void ReadCodeItems(BlockReader& reader, ListRequest& request) {
+  const std::size_t n = std::min<std::size_t>(reader.UInt16(), kMaxListCodes);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string_view code = reader.RawString();
+    if (reader.overrun()) break;
+    request.codes.emplace_back(code);
+  }
+}
+
 // The codes list the terminal's whole list; start and end cut its current page out of it.
 std::optional<ListRequest> ReadCodes(BlockReader& reader) {
   ListRequest request;
@@ -37,14 +47,9 @@ std::optional<ListRequest> ReadCodes(BlockReader& reader) {
   request.order.direction = reader.Byte();
   request.start = reader.UInt16();
   const std::size_t end = reader.UInt16();
-  const std::size_t n = std::min<std::size_t>(reader.UInt16(), kMaxListCodes);
   if (reader.overrun()) return std::nullopt;
   request.count = Bounded(end > request.start ? end - request.start : 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::string_view code = reader.RawString();
-    if (reader.overrun()) break;
-    request.codes.emplace_back(code);
-  }
+  ReadCodeItems(reader, request);
   return request;
 }
 
@@ -57,6 +62,23 @@ std::optional<ListRequest> ReadCategoryOrCodeList(std::span<const std::uint8_t> 
     case kCodesSelector: return ReadCodes(reader);
     default: return std::nullopt;
   }
+}
+
+std::optional<ListRequest> ReadFlowList(std::span<const std::uint8_t> body) {
+  BlockReader reader(body.data(), 0, body.size());
+  const std::uint8_t selector = reader.Byte();
+  ListRequest request;
+  request.days = reader.Byte();
+  if (selector == kCategorySelector) {
+    std::optional<ListRequest> category = ReadCategory(reader);
+    if (category) category->days = request.days;
+    return category;
+  }
+  if (selector != kCodesSelector) return std::nullopt;
+  request.selector = ListSelector::kCodes;
+  request.count = kMaxListRows;
+  ReadCodeItems(reader, request);
+  return request;
 }
 
 std::optional<ListRequest> ReadSectorMembers(std::span<const std::uint8_t> body) {

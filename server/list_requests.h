@@ -1,5 +1,6 @@
 // The list requests as the simulator reads them from the wire: the category list and the code
-// list (type 2113, told apart by their first byte), and a sector's constituents (type 2114).
+// list (type 2113, told apart by their first byte), a sector's constituents (type 2114), and
+// the big-order and fund lists (2105, 2106) of a category or of a code list.
 // Reading never goes past the body; the row count asked for and the number of codes are
 // bounded, so that no request can make an answer larger than one block carries. Stateless;
 // safe from any thread.
@@ -28,6 +29,7 @@ struct ListRequest {
   int category = 0;
   int extra = 0;          // category 105: sector class; category 110: fund period
   int sector_number = 0;  // constituents only
+  int days = 1;           // big-order and fund lists: 1, 3 or 10
   ListOrder order;
   std::size_t start = 0;
   std::size_t count = 0;  // rows wanted, at most kMaxListRows
@@ -38,5 +40,6 @@ struct ListRequest {
 // 2113 whose first byte names no known list.
 std::optional<ListRequest> ReadCategoryOrCodeList(std::span<const std::uint8_t> body);
 std::optional<ListRequest> ReadSectorMembers(std::span<const std::uint8_t> body);
+std::optional<ListRequest> ReadFlowList(std::span<const std::uint8_t> body);
 
 }  // namespace tarvello::server

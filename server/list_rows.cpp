@@ -13,8 +13,26 @@ namespace {
 
 constexpr std::uint8_t kNoFlags = 0;
 
+void Named(WireWriter& out, const ListFigures& row) {
+  out.Str(row.code).Utf8(row.name).U8(static_cast<std::uint8_t>(row.decimals));
+}
+
 void Head(WireWriter& out, const ListFigures& row) {
-  out.Str(row.code).Utf8(row.name).U8(static_cast<std::uint8_t>(row.decimals)).U8(kNoFlags);
+  Named(out, row);
+  out.U8(kNoFlags);
+}
+
+void Total(WireWriter& out, std::size_t total) {
+  out.U16(static_cast<std::uint16_t>(std::min<std::size_t>(total, 0xFFFF)));
+}
+
+template <typename Row, typename Write>
+Bytes Block(std::span<const Row> page, std::size_t total, Write write) {
+  WireWriter out;
+  out.I16(Clamp16(static_cast<std::int64_t>(page.size())));
+  for (const Row& row : page) write(out, row);
+  Total(out, total);
+  return out.Take();
 }
 
 void QuoteRow(WireWriter& out, const ListFigures& row) {
@@ -54,19 +72,35 @@ void SectorRow(WireWriter& out, const ListFigures& row) {
 
 Bytes ListBlockBody(std::span<const ListFigures> rows, std::span<const int> page, ListLayout layout,
                     std::size_t total) {
-  WireWriter out;
-  const bool has_rows = layout != ListLayout::kBucket;
-  out.I16(Clamp16(has_rows ? static_cast<std::int64_t>(page.size()) : 0));
-  for (std::size_t i = 0; has_rows && i < page.size(); ++i) {
-    const ListFigures& row = rows[static_cast<std::size_t>(page[i])];
+  const std::span<const int> written = layout == ListLayout::kBucket ? std::span<const int>() : page;
+  return Block(written, total, [&](WireWriter& out, int position) {
+    const ListFigures& row = rows[static_cast<std::size_t>(position)];
     switch (layout) {
       case ListLayout::kFutures: FuturesRow(out, row); break;
       case ListLayout::kSector: SectorRow(out, row); break;
       default: QuoteRow(out, row);
     }
-  }
-  out.U16(static_cast<std::uint16_t>(std::min<std::size_t>(total, 0xFFFF)));
-  return out.Take();
+  });
+}
+
+Bytes BigOrderBlockBody(std::span<const FlowRow> page, std::size_t total) {
+  return Block(page, total, [](WireWriter& out, const FlowRow& flow) {
+    Named(out, *flow.row);
+    out.I32(flow.net_ratio).I32(flow.rank).I32(flow.row->change_ratio);
+  });
+}
+
+Bytes FundBlockBody(std::span<const FlowRow> page, std::size_t total) {
+  return Block(page, total, [](WireWriter& out, const FlowRow& flow) {
+    Named(out, *flow.row);
+    out.I32(flow.row->latest).I32(flow.row->net_amount).I32(flow.net_ratio).I32(flow.row->prev_close);
+  });
+}
+
+Bytes BucketBlockBody(std::span<const BucketRow> page, std::size_t total) {
+  return Block(page, total, [](WireWriter& out, const BucketRow& row) {
+    out.Str(row.first).Utf8(row.second).I32(row.value1).I32(row.value2);
+  });
 }
 
 }  // namespace tarvello::server

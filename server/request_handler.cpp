@@ -97,6 +97,8 @@ void RequestHandler::AnswerPacket(const RequestPacket& packet, const SimTime& no
       return;
     case kCategoryList:
     case kSectorMembers:
+    case kBigOrderList:
+    case kFundList:
       if (const auto body = lists_.Body(packet, now)) AddList(out, packet.type, *body);
       return;
     default:

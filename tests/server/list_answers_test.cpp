@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "answer_fixture.h"
@@ -306,7 +307,6 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
       {{3, 0, 0, 0, 0, 0, 0, 0}, false},                         // no such selector
       {{2, 0, 0, 0, 0, 5, 0, 0xFF, 0xFF, 3, 0, 'S', 'H'}, true},  // more codes announced than sent
       {{1, 105, 1, 0, 0, 0, 10, 0}, true},                       // sector list without its class
-      {{1, 110, 14, 0, 0, 0, 10, 0, 15}, true},                  // sector fund flow
       {{1, 0, 99, 7, 0, 0, 10, 0, 1, 2, 3}, true},               // unknown field and direction, extra bytes
   };
   for (const Case& c : cases) {
@@ -322,6 +322,104 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
   }
   const Bytes short_members = WireWriter::Packet(kSectorMembers, 0).U16(1).U8(1).FinishPacket();
   EXPECT_EQ(fixture.Ask({short_members, fixture.codec.BuildQuote("SH600001")}).size(), 1u);
+}
+
+// A big-order or fund row: code, name, decimals and int32 values without the status byte.
+struct FlowRowRead {
+  std::string code;
+  std::vector<int> values;
+};
+
+std::vector<FlowRowRead> ReadFlowRows(const Block& block, int fields, int& total, bool& well_formed) {
+  BlockReader reader(block.body.data(), 0, block.body.size());
+  std::vector<FlowRowRead> rows;
+  const int n = reader.Int16();
+  for (int i = 0; i < n && !reader.overrun(); ++i) {
+    FlowRowRead row;
+    row.code = text::ToUtf8(reader.String());
+    EXPECT_FALSE(reader.String().empty());
+    reader.Byte();
+    for (int k = 0; k < fields; ++k) row.values.push_back(reader.Int32());
+    rows.push_back(row);
+  }
+  total = reader.UInt16();
+  well_formed = !reader.overrun() && reader.AtEnd();
+  return rows;
+}
+
+TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasureAndAgreeWithTheFundFlowView) {
+  const int shares = Category(0, 0, 0, 0, 1).total;
+  struct Case {
+    bool fund;
+    int days;
+    std::size_t sorted_value;  // the value the list is ordered by
+    std::size_t ratio_value;   // the net ratio among the row's values
+    int flow_ratio;            // which ratio of the security's fund flow answer it is
+  };
+  const Case cases[] = {{false, 1, 0, 0, 0}, {false, 3, 0, 0, 1}, {false, 10, 0, 0, 3}, {true, 1, 1, 2, 0}};
+  for (const Case& c : cases) {
+    CPacketCodec codec;
+    const Bytes request = c.fund ? codec.BuildFundList(static_cast<std::uint8_t>(c.days), 0, 2, 0, 0, 100)
+                                 : codec.BuildBigOrderList(static_cast<std::uint8_t>(c.days), 0, 2, 0, 0, 100);
+    const auto blocks = fixture.Ask({request});
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].type, c.fund ? kFundList : kBigOrderList);
+    int total = 0;
+    bool well_formed = false;
+    const auto rows = ReadFlowRows(blocks[0], c.fund ? 4 : 3, total, well_formed);
+    ASSERT_TRUE(well_formed);
+    EXPECT_EQ(total, shares);
+    ASSERT_EQ(static_cast<int>(rows.size()), shares);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      EXPECT_GE(rows[i - 1].values[c.sorted_value], rows[i].values[c.sorted_value]) << "days " << c.days;
+    }
+    if (!c.fund) {
+      EXPECT_EQ(rows[0].values[1], 1);
+      for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_LE(rows[i - 1].values[1], rows[i].values[1]);
+    }
+    for (const FlowRowRead& row : {rows.front(), rows.back()}) {
+      const auto flow = fixture.Ask({WireWriter::Packet(kSecurityFundFlow, 0).Str(row.code).FinishPacket()});
+      ASSERT_EQ(flow.size(), 1u);
+      BlockReader reader(flow[0].body.data(), 0, flow[0].body.size());
+      reader.Byte();
+      std::vector<int> ratios;
+      for (int k = 0; k < 4; ++k) ratios.push_back(reader.Int32());
+      EXPECT_EQ(row.values[c.ratio_value], ratios[static_cast<std::size_t>(c.flow_ratio)]) << row.code;
+    }
+  }
+  // The self-selected list in big-order mode names its codes.
+  WireWriter packet = WireWriter::Packet(kBigOrderList, 0);
+  packet.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
+  int total = 0;
+  bool well_formed = false;
+  const auto own = ReadFlowRows(fixture.Ask({packet.FinishPacket()}).at(0), 3, total, well_formed);
+  EXPECT_TRUE(well_formed);
+  ASSERT_EQ(own.size(), 2u);
+  EXPECT_EQ(own[0].code, "SH600002");
+}
+
+TEST_F(ListAnswersTest, SectorFundFlowListsEverySectorByNetInflowForEachPeriod) {
+  const int sectors = Category(105, 0, 0, 0, 1).total;
+  for (const int period : {1, 5, 15}) {
+    CPacketCodec codec;
+    codec.SetListParamB(static_cast<std::uint8_t>(period));
+    const auto blocks = fixture.Ask({codec.BuildCategoryList(110, 14, 0, 0, 50)});
+    ASSERT_EQ(blocks.size(), 1u);
+    BlockReader reader(blocks[0].body.data(), 0, blocks[0].body.size());
+    const int n = reader.Int16();
+    ASSERT_EQ(n, sectors);
+    int previous = std::numeric_limits<int>::max();
+    for (int i = 0; i < n; ++i) {
+      EXPECT_TRUE(text::ToUtf8(reader.String()).starts_with("BI"));
+      EXPECT_FALSE(reader.String().empty());
+      const int inflow = reader.Int32(), ratio = reader.Int32();
+      EXPECT_LE(inflow, previous) << "period " << period;
+      EXPECT_EQ(inflow > 0, ratio > 0);
+      previous = inflow;
+    }
+    EXPECT_EQ(reader.UInt16(), sectors);
+    EXPECT_TRUE(reader.AtEnd());
+  }
 }
 
 TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
