@@ -1,6 +1,7 @@
 #include "server/list_answers.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 #include "protocol/packet_codec.h"
@@ -90,9 +91,15 @@ Bytes ListAnswers::FlowList(const ListRequest& request, const Figures& figures, 
         if (field != kByFlow) return *SortKey(row(m), field);
         return fund ? ShownValue(row(m).net_amount, row(m).decimals) : inflow(m);
       });
+  // Rank: one more than the number of rows with a larger net ratio.
+  std::vector<std::int64_t> larger_first;
+  larger_first.reserve(members.size());
+  for (const int m : members) larger_first.push_back(inflow(m));
+  std::sort(larger_first.begin(), larger_first.end(), std::greater<>());
   std::vector<FlowRow> rows;
   for (const int m : page) {
-    const auto ahead = std::count_if(members.begin(), members.end(), [&](int other) { return inflow(other) > inflow(m); });
+    const auto ahead = std::lower_bound(larger_first.begin(), larger_first.end(), inflow(m), std::greater<>()) -
+                       larger_first.begin();
     rows.push_back(FlowRow{&row(m), net_ratio(m), static_cast<int>(ahead) + 1});
   }
   return fund ? FundBlockBody(rows, members.size()) : BigOrderBlockBody(rows, members.size());

@@ -203,6 +203,16 @@ TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
   }
 }
 
+TEST_F(ListAnswersTest, AFullPageFitsTheListScreensSmallestBuffer) {
+  CPacketCodec c;
+  const std::vector<std::vector<Bytes>> requests = {
+      {c.BuildCategoryList(0, 1, 0, 0, 30)}, {c.BuildCategoryList(103, 0, 1, 0, 30)},
+      {c.BuildQuote("BI000001"), MembersOf("BI000001", 1, 30)}, {c.BuildBigOrderList(1, 0, 2, 0, 0, 30)}};
+  for (const auto& request : requests) EXPECT_LE(fixture.RawAnswer(request).size(), 2048u);
+  c.SetListParamA(0);
+  EXPECT_LE(fixture.RawAnswer({c.BuildCategoryList(105, 1, 0, 0, 30)}).size(), 2048u);
+}
+
 TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
   const std::vector<std::string> codes = {"SZ000002", "SH999999", "SH900901", "SH000001", "IF000001", "SH600003"};
   const auto ask = [&](int field, int direction, int start, int end) {
