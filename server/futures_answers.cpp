@@ -27,13 +27,17 @@ int InterestBase(const Market& market, int index) {
   return 20000 + static_cast<int>(Hash(market.seed(), kInterestSalt, static_cast<std::uint64_t>(index)) % 40000);
 }
 
+}  // namespace
+
 int DayInterestChange(const Market& market, int index, const Position& position) {
   int total = 0;
   for (int k = 0; k < position.slots; ++k) total += InterestChange(market, index, position.day_index, k);
   return total;
 }
 
-}  // namespace
+int OpenInterest(const Market& market, int index, const Position& position) {
+  return InterestBase(market, index) + DayInterestChange(market, index, position);
+}
 
 int InterestChange(const Market& market, int index, int day_index, int slot) {
   if (market.security(index).kind != Kind::kFuture) return 0;

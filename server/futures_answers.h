@@ -16,5 +16,8 @@ Bytes FundFlowBody(const Market& market, int index, const Position& position);
 
 // The open-interest change of one slot (0 for securities without open interest).
 int InterestChange(const Market& market, int index, int day_index, int slot);
+// The open-interest change of the day so far, and the open interest it leaves.
+int DayInterestChange(const Market& market, int index, const Position& position);
+int OpenInterest(const Market& market, int index, const Position& position);
 
 }  // namespace tarvello::server

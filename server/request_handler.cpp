@@ -32,6 +32,15 @@ std::string Key(int type, const std::string& code, const Position& position, std
          std::to_string(position.slots) + '|' + std::to_string(a) + '|' + std::to_string(b);
 }
 
+// List answers change with every request's sort and page, so they are compressed per answer.
+void AddList(ContainerWriter& out, int type, const Bytes& body) {
+  if (body.size() > kCompressThreshold) {
+    out.AddCompressed(type, body);
+  } else {
+    out.AddPlain(type, body);
+  }
+}
+
 }  // namespace
 
 RequestHandler::RequestHandler(const Market& market, const SimClock& clock, const AccountBook& accounts,
@@ -42,6 +51,7 @@ RequestHandler::RequestHandler(const Market& market, const SimClock& clock, cons
       log_(log),
       settings_(std::move(settings)),
       klines_(market),
+      lists_(market),
       shared_(kCompressThreshold, settings_.cache_entries),
       plain_(ContainerWriter::kNeverCompress, settings_.cache_entries) {}
 
@@ -84,6 +94,12 @@ void RequestHandler::AnswerPacket(const RequestPacket& packet, const SimTime& no
       return;
     case kSecuritySearch:
       out.AddPlain(kSecuritySearch, SearchBody(market_, reader.RawString()));
+      return;
+    case kCategoryList:
+    case kSectorMembers:
+    case kBigOrderList:
+    case kFundList:
+      if (const auto body = lists_.Body(packet, now)) AddList(out, packet.type, *body);
       return;
     default:
       AnswerSecurity(packet, now, out);

@@ -15,6 +15,7 @@
 #include "server/answer_cache.h"
 #include "server/event_log.h"
 #include "server/kline_series.h"
+#include "server/list_answers.h"
 #include "server/market.h"
 #include "server/request_parser.h"
 #include "server/sim_clock.h"
@@ -47,6 +48,7 @@ class RequestHandler {
   EventLog& log_;
   const HandlerSettings settings_;
   KLineSeries klines_;
+  ListAnswers lists_;
   AnswerCache shared_;  // blocks the terminal may receive compressed
   AnswerCache plain_;   // blocks some screens read in place: never compressed
 };

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #include "answer_fixture.h"
-#include "server/list_figures.h"
+#include "server/list_market.h"
+#include "server/list_sorting.h"
 #include "server/money_flow.h"
 
 namespace tarvello::server::testing {
@@ -20,55 +21,34 @@ std::vector<int> AShares(const Market& m) {
   return shares;
 }
 
-struct FieldCase {
-  SortField field;
-  double (*value)(const ListFigures&);
-};
-const FieldCase kFields[] = {
-    {SortField::kChangeRatio, [](const ListFigures& f) { return f.change_ratio; }},
-    {SortField::kLatest, [](const ListFigures& f) { return static_cast<double>(f.last); }},
-    {SortField::kVolume, [](const ListFigures& f) { return static_cast<double>(f.volume); }},
-    {SortField::kAmount, [](const ListFigures& f) { return static_cast<double>(f.amount); }},
-    {SortField::kTurnover, [](const ListFigures& f) { return f.turnover; }},
-    {SortField::kPe, [](const ListFigures& f) { return f.pe; }},
-    {SortField::kThreeDayChange, [](const ListFigures& f) { return f.three_day_change; }},
-    {SortField::kThreeDayTurnover, [](const ListFigures& f) { return f.three_day_turnover; }},
-    {SortField::kSpeed, [](const ListFigures& f) { return f.speed; }},
-    {SortField::kChange, [](const ListFigures& f) { return static_cast<double>(f.change); }},
-    {SortField::kHigh, [](const ListFigures& f) { return static_cast<double>(f.high); }},
-    {SortField::kLow, [](const ListFigures& f) { return static_cast<double>(f.low); }},
-};
+// Every sort field of the ranked lists, read the way the list answers sort by it.
+constexpr int kFields[] = {kByChangeRatio, kByLatest, kByVolume, kByAmount, kByTurnover, kByPe, kByThreeDayChange,
+                           kByThreeDayTurnover, kBySpeed, kByChange, kByHigh, kByLow};
 
 TEST(ListFiguresTest, EverySortFieldOrdersTheWholeListAndPagesJoinUp) {
   AnswerFixture fixture;
-  const std::vector<ListFigures> rows = FiguresOf(fixture.market, AShares(fixture.market), fixture.clock.Now());
-  ASSERT_GT(rows.size(), 4000u);
-  for (const FieldCase& c : kFields) {
-    EXPECT_TRUE(IsSortField(static_cast<int>(c.field)));
-    // Every field has something to sort: the traded rows do not all share one value.
-    double lowest = 1e300, highest = -1e300;
-    for (const ListFigures& f : rows) {
-      if (f.last == 0) continue;
-      lowest = std::min(lowest, c.value(f));
-      highest = std::max(highest, c.value(f));
-    }
-    EXPECT_LT(lowest, highest) << static_cast<int>(c.field);
-    for (bool ascending : {false, true}) {
-      const auto whole = SortedPage(rows, c.field, ascending, 0, static_cast<int>(rows.size()));
-      ASSERT_EQ(whole.size(), rows.size());
+  const std::vector<ListFigures> rows = BuildListFigures(fixture.market, fixture.clock.Now());
+  const std::vector<int> shares = AShares(fixture.market);
+  ASSERT_GT(shares.size(), 4000u);
+  for (const int field : kFields) {
+    const auto key = [&](int m) { return *SortKey(rows[static_cast<std::size_t>(m)], field); };
+    // Every field has something to sort: the shares do not all share one value.
+    const auto [lowest, highest] = std::minmax_element(shares.begin(), shares.end(),
+                                                       [&](int a, int b) { return key(a) < key(b); });
+    EXPECT_LT(key(*lowest), key(*highest)) << field;
+    for (const int direction : {kDescending, kAscending}) {
+      const auto whole = SortedPage(rows, shares, {field, direction}, 0, shares.size());
+      ASSERT_EQ(whole.size(), shares.size());
       for (std::size_t i = 1; i < whole.size(); ++i) {
-        if (whole[i].last == 0) continue;
-        ASSERT_NE(whole[i - 1].last, 0) << "an untraded row before a traded one";
-        const double a = c.value(whole[i - 1]), b = c.value(whole[i]);
-        EXPECT_TRUE(ascending ? a <= b : a >= b) << static_cast<int>(c.field) << " row " << i;
+        const std::int64_t a = key(whole[i - 1]), b = key(whole[i]);
+        EXPECT_TRUE(direction == kAscending ? a <= b : a >= b) << field << " row " << i;
       }
-      const auto page = SortedPage(rows, c.field, ascending, 40, 20);
+      const auto page = SortedPage(rows, shares, {field, direction}, 40, 20);
       ASSERT_EQ(page.size(), 20u);
-      for (std::size_t i = 0; i < page.size(); ++i) EXPECT_EQ(page[i].index, whole[40 + i].index);
+      EXPECT_TRUE(std::equal(page.begin(), page.end(), whole.begin() + 40)) << field;
     }
   }
-  EXPECT_TRUE(SortedPage(rows, SortField::kVolume, false, static_cast<int>(rows.size()), 20).empty());
-  EXPECT_FALSE(IsSortField(2));
+  EXPECT_TRUE(SortedPage(rows, shares, {kByVolume, kDescending}, shares.size(), 20).empty());
 }
 
 TEST(MoneyFlowTest, OrderSizesAddUpToTheTradesOfEveryShare) {

@@ -1,0 +1,379 @@
+// The quote list answers, read back field by field as the terminal reads them: every menu
+// category sorted and paged on the server, the own lists by code, sectors and constituents,
+// futures, big-order, fund and sector fund-flow lists, and requests that make no sense.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "answer_fixture.h"
+#include "protocol/block_reader.h"
+#include "protocol/wire_writer.h"
+#include "server/list_rows.h"
+#include "text/text_codec.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+// Quote rows carry a status byte after the decimals, sector rows also a fixed-width leader
+// name after their values, big-order and fund rows neither.
+enum class Shape { kQuote, kSector, kFlow };
+
+struct Row {
+  std::string code;
+  std::u16string name;
+  int decimals = 0;
+  std::vector<int> values;  // the int32 fields in wire order
+  std::u16string leader;
+};
+
+struct ListBlock {
+  std::vector<Row> rows;
+  int total = -1;
+  bool well_formed = false;
+};
+
+// Quote rows: latest, changeRatio, change, turnover, volume, high, low, speed, pe, ignored.
+// Sector rows: latest, changeRatio, amount, turnover, volume, three-day change and turnover.
+constexpr int kQuoteFields = 10;
+constexpr int kSectorFields = 7;
+
+ListBlock ReadList(const Block& block, int fields, Shape shape = Shape::kQuote) {
+  BlockReader reader(block.body.data(), 0, block.body.size());
+  ListBlock list;
+  const int n = reader.Int16();
+  for (int i = 0; i < n && !reader.overrun(); ++i) {
+    Row row;
+    row.code = text::ToUtf8(reader.String());
+    row.name = reader.String();
+    row.decimals = reader.Byte();
+    if (shape != Shape::kFlow) reader.Byte();
+    for (int k = 0; k < fields; ++k) row.values.push_back(reader.Int32());
+    if (shape == Shape::kSector) row.leader = reader.FixedString(kLeaderNameBytes);
+    list.rows.push_back(row);
+  }
+  list.total = reader.UInt16();
+  list.well_formed = !reader.overrun() && reader.AtEnd() && n == static_cast<int>(list.rows.size());
+  return list;
+}
+
+std::vector<int> Ints(const Block& block, std::size_t count) {
+  BlockReader reader(block.body.data(), 0, block.body.size());
+  std::vector<int> values;
+  for (std::size_t i = 0; i < count; ++i) values.push_back(reader.Int32());
+  return values;
+}
+
+// Whether value k of the rows, as shown on screen, runs down (direction 0) or up (1).
+bool Ordered(const std::vector<Row>& rows, std::size_t k, int direction) {
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const double before = rows[i - 1].values[k] / std::pow(10.0, rows[i - 1].decimals);
+    const double after = rows[i].values[k] / std::pow(10.0, rows[i].decimals);
+    if (direction == 0 ? before < after : before > after) return false;
+  }
+  return true;
+}
+
+Bytes CodeList(int field, int direction, int start, int end, const std::vector<std::string>& codes) {
+  WireWriter packet = WireWriter::Packet(kCategoryList, 0);
+  packet.U8(2).U8(static_cast<std::uint8_t>(field)).U8(static_cast<std::uint8_t>(direction));
+  packet.U16(static_cast<std::uint16_t>(start)).U16(static_cast<std::uint16_t>(end));
+  packet.U16(static_cast<std::uint16_t>(codes.size()));
+  for (const std::string& code : codes) packet.Str(code);
+  return packet.FinishPacket();
+}
+
+Bytes MembersOf(const std::string& sector, int field, int count) {
+  return CPacketCodec().BuildSectorMembers(static_cast<std::uint16_t>(SectorNumber(sector)),
+                                           static_cast<std::uint8_t>(field), 0, 0, static_cast<std::uint16_t>(count));
+}
+
+class ListAnswersTest : public ::testing::Test {
+ protected:
+  ListBlock Category(int category, int field, int direction, int start, int count, int extra = 0) {
+    CPacketCodec codec;
+    codec.SetListParamA(static_cast<std::uint8_t>(extra));
+    const auto u8 = [](int v) { return static_cast<std::uint8_t>(v); };
+    const auto blocks = fixture.Ask({codec.BuildCategoryList(u8(category), u8(field), u8(direction),
+                                                             static_cast<std::uint16_t>(start),
+                                                             static_cast<std::uint16_t>(count))});
+    if (blocks.size() != 1 || blocks[0].type != kCategoryList) return {};
+    const bool sectors = category == 105;
+    return ReadList(blocks[0], sectors ? kSectorFields : kQuoteFields, sectors ? Shape::kSector : Shape::kQuote);
+  }
+  // The whole list, page by page, checking every page and the total they all carry.
+  std::vector<Row> WholeList(int category, int field, int direction, int page_rows) {
+    std::vector<Row> rows;
+    for (int start = 0;; start += page_rows) {
+      const ListBlock page = Category(category, field, direction, start, page_rows);
+      EXPECT_TRUE(page.well_formed);
+      rows.insert(rows.end(), page.rows.begin(), page.rows.end());
+      if (page.rows.empty() || static_cast<int>(rows.size()) >= page.total) {
+        EXPECT_EQ(static_cast<int>(rows.size()), page.total) << "category " << category;
+        return rows;
+      }
+    }
+  }
+  int TypeOf(const std::string& code) {
+    const int index = fixture.market.Find(code);
+    return index < 0 ? -1 : fixture.market.security(index).wire_type;
+  }
+  AnswerFixture fixture;
+};
+
+TEST_F(ListAnswersTest, EveryMenuCategoryHoldsOnlyItsOwnKindOfSecurity) {
+  struct Case {
+    int category;
+    const char* prefix;  // of every row's code; "-" where no row may come
+    int type;            // security type byte of every row; -1 any
+  };
+  const Case cases[] = {{0, "S", 1},    {1, "SZ00", 1}, {106, "SZ30", 1}, {11, "SH", 1},  {21, "SZ", 1},
+                        {12, "SH", 2},  {22, "SZ", 2},   {14, "SH", 5},     {24, "SZ", 5},  {13, "SH", 14},
+                        {23, "SZ", 14}, {121, "S", 6},   {101, "S", 0},     {102, "", 0},   {30, "HK", 0},
+                        {31, "HK", -1}, {34, "HK", -1},  {35, "HK", -1},    {104, "FX", -1}, {120, "S", 1},
+                        {99, "-", -1},  {255, "-", -1}};
+  for (const Case& c : cases) {
+    const std::vector<Row> rows = WholeList(c.category, 0, 0, 7);
+    std::set<std::string> codes;
+    for (const Row& row : rows) {
+      codes.insert(row.code);
+      EXPECT_TRUE(row.code.starts_with(c.prefix)) << c.category << " " << row.code;
+      EXPECT_TRUE(c.type < 0 || TypeOf(row.code) == c.type) << c.category << " " << row.code;
+      EXPECT_FALSE(row.name.empty());
+    }
+    EXPECT_EQ(codes.size(), rows.size()) << "a row twice in category " << c.category;
+  }
+  EXPECT_EQ(WholeList(0, 0, 0, 20).size(), WholeList(11, 0, 0, 20).size() + WholeList(21, 0, 0, 20).size());
+  EXPECT_FALSE(WholeList(106, 0, 0, 20).empty());
+  EXPECT_EQ(WholeList(120, 0, 0, 20).size(), fixture.market.security(fixture.market.Find("SH000300")).members.size());
+}
+
+TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheWholeListAcrossPages) {
+  // Sort field and the place of its value in a quote row.
+  const std::pair<int, std::size_t> fields[] = {{1, 1}, {4, 0}, {16, 2}, {5, 4}, {21, 5},
+                                                {22, 6}, {7, 3}, {15, 7}, {8, 8}};
+  for (const auto& [field, value] : fields) {
+    for (const int direction : {0, 1}) {
+      EXPECT_TRUE(Ordered(WholeList(0, field, direction, 9), value, direction)) << field << "/" << direction;
+    }
+  }
+}
+
+TEST_F(ListAnswersTest, SectorListSortsByItsOwnFieldsAndNamesTheLeader) {
+  const std::pair<int, std::size_t> fields[] = {{1, 1}, {10, 5}, {6, 2}, {5, 4}, {4, 0}, {7, 3}, {12, 6}};
+  for (const auto& [field, value] : fields) {
+    for (const int direction : {0, 1}) {
+      const ListBlock list = Category(105, field, direction, 0, 100);
+      ASSERT_TRUE(list.well_formed);
+      ASSERT_FALSE(list.rows.empty());
+      EXPECT_EQ(list.total, static_cast<int>(list.rows.size()));
+      EXPECT_TRUE(Ordered(list.rows, value, direction)) << field << "/" << direction;
+    }
+  }
+  const Row sector = Category(105, 1, 0, 0, 1).rows.at(0);
+  EXPECT_EQ(sector.leader, ReadList(fixture.Ask({MembersOf(sector.code, 1, 1)}).at(0), kQuoteFields).rows.at(0).name);
+  // Each class lists its own sectors.
+  int sectors = 0;
+  for (const int sector_class : {0, 1, 2}) {
+    const int total = Category(105, 1, 0, 0, 1, sector_class).total;
+    EXPECT_GT(total, 0) << sector_class;
+    sectors += total;
+  }
+  int in_catalogue = 0;
+  for (const auto& s : fixture.market.securities()) in_catalogue += s.kind == server::Kind::kSector;
+  EXPECT_EQ(sectors, in_catalogue);
+}
+
+TEST_F(ListAnswersTest, RowFiguresAgreeWithTheSecuritysOwnQuote) {
+  for (const Row& row : WholeList(0, 0, 0, 20)) {
+    // latest, amount, volume, high, low, open, previous close
+    const std::vector<int> snap = Ints(fixture.Ask({fixture.codec.BuildQuote(row.code)}).at(0), 7);
+    EXPECT_EQ(row.values[0], snap[0]) << row.code;
+    EXPECT_EQ(row.values[0] - row.values[2], snap[6]) << row.code;  // the terminal derives it so
+    EXPECT_EQ(row.values[1], std::lround((snap[0] - snap[6]) * 10000.0 / snap[6])) << row.code;
+    EXPECT_EQ(row.values[4], snap[2]);
+    EXPECT_EQ(row.values[5], snap[3]);
+    EXPECT_EQ(row.values[6], snap[4]);
+  }
+}
+
+TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
+  const int total = Category(0, 1, 0, 0, 1).total;
+  ASSERT_GT(total, 12);
+  struct Case {
+    int start, count, rows;
+  };
+  const Case cases[] = {{0, 10, 10}, {total - 3, 10, 3}, {total, 10, 0}, {60000, 10, 0}, {0, 0, 0}, {0, 60000, total}};
+  for (const Case& c : cases) {
+    const ListBlock list = Category(0, 1, 0, c.start, c.count);
+    EXPECT_TRUE(list.well_formed);
+    EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(c.rows, 100)) << c.start << "+" << c.count;
+    EXPECT_EQ(list.total, total);
+  }
+}
+
+TEST_F(ListAnswersTest, AFullPageFitsTheListScreensSmallestBuffer) {
+  CPacketCodec c;
+  const std::vector<std::vector<Bytes>> requests = {
+      {c.BuildCategoryList(0, 1, 0, 0, 30)}, {c.BuildCategoryList(103, 0, 1, 0, 30)},
+      {c.BuildQuote("BI000001"), MembersOf("BI000001", 1, 30)}, {c.BuildBigOrderList(1, 0, 2, 0, 0, 30)}};
+  for (const auto& request : requests) EXPECT_LE(fixture.RawAnswer(request).size(), 2048u);
+  c.SetListParamA(0);
+  EXPECT_LE(fixture.RawAnswer({c.BuildCategoryList(105, 1, 0, 0, 30)}).size(), 2048u);
+}
+
+TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
+  const std::vector<std::string> codes = {"SZ000002", "SH999999", "SH900901", "SH000001", "IF000001", "SH600003"};
+  const auto ask = [&](int field, int direction, int start, int end) {
+    return ReadList(fixture.Ask({CodeList(field, direction, start, end, codes)}).at(0), kQuoteFields);
+  };
+  const ListBlock own = ask(0, 0, 0, 6);
+  ASSERT_TRUE(own.well_formed);
+  std::vector<std::string> order;
+  for (const Row& row : own.rows) order.push_back(row.code);
+  EXPECT_EQ(order, (std::vector<std::string>{"SZ000002", "SH900901", "SH000001", "IF000001", "SH600003"}));
+  EXPECT_EQ(own.total, 5);
+  EXPECT_EQ(own.rows[1].decimals, 3);
+  const ListBlock window = ask(0, 0, 1, 3);
+  ASSERT_EQ(window.rows.size(), 2u);
+  EXPECT_EQ(window.rows[0].code, "SH900901");
+  EXPECT_TRUE(Ordered(ask(4, 1, 0, 6).rows, 0, 1));  // 2 and 3 decimals compare by shown price
+}
+
+TEST_F(ListAnswersTest, ConstituentsFollowTheSectorsOwnQuoteInOneContainer) {
+  const Row sector = Category(105, 0, 0, 0, 1).rows.at(0);
+  const auto members = fixture.market.security(fixture.market.Find(sector.code)).members.size();
+  const auto blocks = fixture.Ask({fixture.codec.BuildQuote(sector.code), MembersOf(sector.code, 1, 3)});
+  ASSERT_EQ(blocks.size(), 2u);
+  EXPECT_EQ(blocks[0].type, kQuote);
+  EXPECT_EQ(blocks[1].type, kSectorMembers);
+  const ListBlock list = ReadList(blocks[1], kQuoteFields);
+  EXPECT_TRUE(list.well_formed);
+  EXPECT_EQ(list.total, static_cast<int>(members));  // the terminal adds the sector's own row
+  ASSERT_EQ(list.rows.size(), std::min<std::size_t>(3, members));
+  for (const Row& row : list.rows) EXPECT_EQ(TypeOf(row.code), 1);
+  EXPECT_TRUE(Ordered(list.rows, 1, 0));
+  const ListBlock unknown = ReadList(fixture.Ask({MembersOf("BI000999", 1, 3)}).at(0), kQuoteFields);
+  EXPECT_TRUE(unknown.well_formed);
+  EXPECT_EQ(unknown.total, 0);
+}
+
+TEST_F(ListAnswersTest, FuturesListAgreesWithEachContractsQuote) {
+  const ListBlock list = ReadList(fixture.Ask({CPacketCodec().BuildCategoryList(103, 0, 1, 0, 10)}).at(0), 10);
+  ASSERT_TRUE(list.well_formed);
+  ASSERT_FALSE(list.rows.empty());
+  for (const Row& row : list.rows) {
+    EXPECT_EQ(TypeOf(row.code), 8);
+    // latest, open, bid, ask, volume, open interest, high, low, average, previous close
+    const auto quote = Ints(fixture.Ask({WireWriter::Packet(kFuturesQuote, 0).Str(row.code).FinishPacket(10)}).at(0), 10);
+    EXPECT_EQ(row.values[0], quote[0]);
+    EXPECT_EQ(row.values[0] - row.values[2], quote[9]);  // the reference price
+    EXPECT_EQ(row.values[3], quote[9]);
+    EXPECT_EQ(row.values[5], quote[5]);
+  }
+}
+
+TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasureAndAgreeWithTheFundFlowView) {
+  const int shares = Category(0, 0, 0, 0, 1).total;
+  struct Case {
+    bool fund;
+    int days;
+    std::size_t sorted;  // value the list runs down by
+    std::size_t ratio;   // value that is the net ratio
+    std::size_t flow;    // the ratio's place in the security's own fund flow answer
+  };
+  const Case cases[] = {{false, 1, 0, 0, 0}, {false, 3, 0, 0, 1}, {false, 10, 0, 0, 3}, {true, 1, 1, 2, 0}};
+  for (const Case& c : cases) {
+    const auto days = static_cast<std::uint8_t>(c.days);
+    CPacketCodec codec;
+    const auto blocks = fixture.Ask({c.fund ? codec.BuildFundList(days, 0, 2, 0, 0, 100)
+                                            : codec.BuildBigOrderList(days, 0, 2, 0, 0, 100)});
+    ASSERT_EQ(blocks.size(), 1u);
+    const ListBlock list = ReadList(blocks[0], c.fund ? 4 : 3, Shape::kFlow);
+    ASSERT_TRUE(list.well_formed);
+    EXPECT_EQ(list.total, shares);
+    ASSERT_EQ(static_cast<int>(list.rows.size()), std::min(shares, 100));  // one answer holds 100 rows
+    EXPECT_TRUE(Ordered(list.rows, c.sorted, 0)) << c.days;
+    if (!c.fund) {
+      EXPECT_EQ(list.rows[0].values[1], 1);
+      EXPECT_TRUE(Ordered(list.rows, 1, 1));  // ranks run up
+    }
+    for (const Row& row : {list.rows.front(), list.rows.back()}) {
+      const Block flow = fixture.Ask({WireWriter::Packet(kSecurityFundFlow, 0).Str(row.code).FinishPacket()}).at(0);
+      BlockReader reader(flow.body.data(), 1, flow.body.size());
+      std::vector<int> ratios;
+      for (int k = 0; k < 4; ++k) ratios.push_back(reader.Int32());
+      EXPECT_EQ(row.values[c.ratio], ratios[c.flow]) << row.code;
+    }
+  }
+  WireWriter own = WireWriter::Packet(kBigOrderList, 0);
+  own.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
+  const ListBlock list = ReadList(fixture.Ask({own.FinishPacket()}).at(0), 3, Shape::kFlow);
+  EXPECT_TRUE(list.well_formed);
+  ASSERT_EQ(list.rows.size(), 2u);
+  EXPECT_EQ(list.rows[0].code, "SH600002");
+}
+
+TEST_F(ListAnswersTest, SectorFundFlowListsEverySectorByNetInflowForEachPeriod) {
+  const int sectors = Category(105, 0, 0, 0, 1).total;
+  for (const int period : {1, 5, 15}) {
+    CPacketCodec codec;
+    codec.SetListParamB(static_cast<std::uint8_t>(period));
+    const Block block = fixture.Ask({codec.BuildCategoryList(110, 14, 0, 0, 100)}).at(0);
+    BlockReader reader(block.body.data(), 0, block.body.size());
+    ASSERT_EQ(reader.Int16(), sectors);
+    int previous = INT32_MAX;
+    for (int i = 0; i < sectors; ++i) {
+      EXPECT_TRUE(text::ToUtf8(reader.String()).starts_with("BI"));
+      EXPECT_FALSE(reader.String().empty());
+      const int inflow = reader.Int32(), ratio = reader.Int32();
+      EXPECT_LE(inflow, previous) << "period " << period;
+      EXPECT_EQ(inflow > 0, ratio > 0);
+      previous = inflow;
+    }
+    EXPECT_EQ(reader.UInt16(), sectors);
+    EXPECT_TRUE(reader.AtEnd());
+  }
+}
+
+TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
+  const std::pair<Bytes, bool> cases[] = {  // body, answered
+      {{}, false},
+      {{1}, false},
+      {{1, 0, 1, 0, 0, 0}, false},                               // category list cut short
+      {{3, 0, 0, 0, 0, 0, 0, 0}, false},                         // no such selector
+      {{2, 0, 0, 0, 0, 5, 0, 0xFF, 0xFF, 3, 0, 'S', 'H'}, true},  // more codes announced than sent
+      {{1, 105, 1, 0, 0, 0, 10, 0}, true},                       // sector list without its class
+      {{1, 0, 99, 7, 0, 0, 10, 0, 1, 2, 3}, true},               // unknown field and direction, extra bytes
+  };
+  for (const auto& [body, answered] : cases) {
+    const Bytes packet = WireWriter::Packet(kCategoryList, 0).Raw(body).FinishPacket();
+    bool complete = false;
+    const auto blocks = DecodeAnswer(fixture.RawAnswer({packet, fixture.codec.BuildQuote("SH600001")}), &complete);
+    EXPECT_TRUE(complete);
+    ASSERT_EQ(blocks.size(), answered ? 2u : 1u) << body.size();
+    EXPECT_EQ(blocks.back().type, kQuote);
+    EXPECT_TRUE(!answered || ReadList(blocks[0], kQuoteFields).well_formed) << body.size();
+  }
+  const Bytes short_members = WireWriter::Packet(kSectorMembers, 0).U16(1).U8(1).FinishPacket();
+  EXPECT_EQ(fixture.Ask({short_members, fixture.codec.BuildQuote("SH600001")}).size(), 1u);
+}
+
+TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"华岳科技", u"华岳科技"}, {u"华岳科技板块", u"华岳科技"}, {u"AB华岳科技", u"AB华岳科"}, {u"", u""}};
+  for (const auto& [name, read] : cases) {
+    ListFigures row;
+    row.code = "BI000001";
+    row.name = u"科技板块";
+    row.leader = name;
+    const int page[] = {0};
+    const ListBlock list =
+        ReadList(Block{kCategoryList, ListBlockBody({&row, 1}, page, ListLayout::kSector, 1)}, kSectorFields, Shape::kSector);
+    ASSERT_TRUE(list.well_formed);
+    EXPECT_EQ(list.rows.at(0).leader, read);
+  }
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing
