@@ -140,7 +140,7 @@ void Terminal::AddDetailScreen() {
   parts.period = std::chrono::seconds(refresh_.intraday_seconds);
   parts.navigator = main_.get();
   detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
-  detail_->hide();
+  frame_.Adopt(detail_.get());
   main_->RegisterScreen(kTargetStockDetail, [this](int argument) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
@@ -153,7 +153,7 @@ void Terminal::AddDetailScreen() {
 // The menu and text page opens in the page mode given as the argument.
 void Terminal::AddMenuPage() {
   menu_page_ = std::make_unique<CStockRangeDlg>(main_.get(), &frame_);
-  menu_page_->hide();
+  frame_.Adopt(menu_page_.get());
   main_->RegisterScreen(kTargetMenuPage, [this](int mode) -> Window* {
     menu_page_->Open(mode);
     return menu_page_.get();
@@ -173,7 +173,7 @@ void Terminal::AddListScreen() {
   parts.navigator = main_.get();
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   list_ = std::make_unique<CStockListDlg>(std::move(parts), &frame_);
-  list_->hide();
+  frame_.Adopt(list_.get());
   for (const int target : {kTargetQuoteList, kTargetQuoteListOwnPage, kTargetQuoteListOtherPage, kTargetLiveList}) {
     main_->RegisterScreen(target, [this, target](int argument) -> Window* {
       return list_->Open(target, argument) ? list_.get() : nullptr;
@@ -192,7 +192,7 @@ void Terminal::AddKLineScreen() {
   parts.navigator = main_.get();
   parts.frame = &frame_;
   kline_ = std::make_unique<CKLineDlg>(std::move(parts), &frame_);
-  kline_->hide();
+  frame_.Adopt(kline_.get());
   main_->RegisterScreen(kTargetKLine, [this](int caller) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;

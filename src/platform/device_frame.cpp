@@ -31,14 +31,23 @@ Rect DeviceFrame::ScreenArea() const {
   return Rect{0, BarHeight(), width(), height() - BarHeight()};
 }
 
+void DeviceFrame::Place(Window* screen) {
+  const Rect area = ScreenArea();
+  screen->setParent(this);
+  screen->setGeometry(area.left, area.top, area.Width(), area.Height());
+}
+
+void DeviceFrame::Adopt(Window* screen) {
+  Place(screen);
+  screen->hide();
+}
+
 void DeviceFrame::ShowScreen(Window* screen) {
   if (current_ != nullptr && current_ != screen) current_->hide();
   current_ = screen;
   Invalidate();  // the soft keys are the new screen's
   if (screen == nullptr) return;
-  Rect area = ScreenArea();
-  screen->setParent(this);
-  screen->setGeometry(area.left, area.top, area.Width(), area.Height());
+  Place(screen);
   screen->show();
   screen->raise();
   screen->setFocus();

@@ -25,6 +25,9 @@ class DeviceFrame : public Window {
   void SetCloseHandler(std::function<void()> handler) { close_handler_ = std::move(handler); }
   // The part of the screen between the two bars, in frame coordinates.
   Rect ScreenArea() const;
+  // Takes a new screen as a hidden child already sized to the screen area, so that a screen
+  // opened before it is first shown lays its page out for the size it will have.
+  void Adopt(Window* screen);
   // Puts screen in front in the screen area (taking it as a child), hiding the one before.
   void ShowScreen(Window* screen);
   Window* current_screen() const { return current_; }
@@ -37,6 +40,7 @@ class DeviceFrame : public Window {
 
  private:
   int BarHeight() const;
+  void Place(Window* screen);
   void PaintCaption(Canvas& canvas, const Rect& bar);
   void PaintSoftKeys(Canvas& canvas, const Rect& bar);
 

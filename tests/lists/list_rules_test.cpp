@@ -131,7 +131,7 @@ TEST(ListRoutesTest, OpeningsAndReturns) {
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, -63), (ListOpening{kModeCategory, kCategoryShenzhenA}));
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 106), (ListOpening{kModeCategory, 106, false, u"创业板"}));
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1135)->resume, true);
-  EXPECT_EQ(ListOpeningFor(kTargetQuoteListOwnPage, 1129), (ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteListOwnPage, 1129), (ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed, false, u"最近浏览"}));
   EXPECT_FALSE(ListOpeningFor(kTargetQuoteList, 1141).has_value());
 
   struct Case {
