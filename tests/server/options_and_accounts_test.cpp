@@ -53,7 +53,9 @@ class AccountsFileTest : public ::testing::Test {
     std::ofstream(path_) << text;
   }
   void TearDown() override { std::remove(path_.c_str()); }
-  std::string path_ = ::testing::TempDir() + "tarvello_accounts.txt";
+  // One file per test: ctest runs the tests of this fixture side by side.
+  std::string path_ = ::testing::TempDir() + "tarvello_accounts_" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 };
 
 TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
