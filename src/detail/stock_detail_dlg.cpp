@@ -13,6 +13,7 @@
 #include "market/ticker_cells.h"
 #include "market/volume_text.h"
 #include "platform/canvas.h"
+#include "platform/ticker_strip.h"
 #include "navigation/navigation.h"
 #include "navigation/navigator.h"
 
@@ -197,24 +198,7 @@ void CStockDetailDlg::PaintHeader(Canvas& canvas, const Layout& layout, const De
 
 // The index of the moment on the left; the keyboard and refresh buttons at the right.
 void CStockDetailDlg::PaintTicker(Canvas& canvas, const Rect& strip) {
-  canvas.FillRect(strip, kBarBack);
-  const int keyboardLeft = strip.Width() * 85 / 100;
-  const int refreshLeft = strip.Width() * 925 / 1000;
-  if (parts_.ticker) {
-    const TickerState state = parts_.ticker();
-    const bool shanghai = !state.blink;
-    const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
-    const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
-    const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
-    const int quarter = keyboardLeft / 4;
-    for (int i = 0; i < 4; ++i) {
-      canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
-      canvas.DrawText(*texts[i], {i * quarter, strip.top, (i + 1) * quarter, strip.bottom}, kTextCenter | kOneLine);
-    }
-  }
-  canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(u"码", {keyboardLeft, strip.top, refreshLeft, strip.bottom}, kTextCenter | kOneLine);
-  canvas.DrawText(u"刷", {refreshLeft, strip.top, strip.right, strip.bottom}, kTextCenter | kOneLine);
+  PaintTickerStrip(canvas, strip, parts_.ticker ? std::optional(parts_.ticker()) : std::nullopt, kBarBack, true);
 }
 
 void CStockDetailDlg::PaintToolbar(Canvas& canvas, const Rect& bar) {

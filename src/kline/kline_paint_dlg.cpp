@@ -9,6 +9,7 @@
 #include "kline/pane_scale.h"
 #include "market/ticker_cells.h"
 #include "platform/canvas.h"
+#include "platform/ticker_strip.h"
 
 namespace tarvello {
 namespace {
@@ -213,24 +214,7 @@ void CKLineDlg::PaintCursor(Canvas& canvas, const ChartLayout& layout, const KLi
 
 // The index of the moment on the left; the code keyboard and refresh spots at the right.
 void CKLineDlg::PaintTicker(Canvas& canvas, const Rect& strip) {
-  canvas.FillRect(strip, kChartDarkGrey);
-  const int keyboardLeft = strip.Width() * 85 / 100;
-  const int refreshLeft = strip.Width() * 925 / 1000;
-  if (parts_.ticker) {
-    const TickerState state = parts_.ticker();
-    const bool shanghai = !state.blink;
-    const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
-    const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
-    const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
-    const int quarter = keyboardLeft / 4;
-    for (int i = 0; i < 4; ++i) {
-      canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
-      canvas.DrawText(*texts[i], {i * quarter, strip.top, (i + 1) * quarter, strip.bottom}, kTextCenter | kOneLine);
-    }
-  }
-  canvas.SetTextColor(kChartWhite);
-  canvas.DrawText(u"码", {keyboardLeft, strip.top, refreshLeft, strip.bottom}, kTextCenter | kOneLine);
-  canvas.DrawText(u"刷", {refreshLeft, strip.top, strip.right, strip.bottom}, kTextCenter | kOneLine);
+  PaintTickerStrip(canvas, strip, parts_.ticker ? std::optional(parts_.ticker()) : std::nullopt, kChartDarkGrey, true);
 }
 
 void CKLineDlg::PaintToolbar(Canvas& canvas, const ChartLayout& layout, bool member) {

@@ -6,6 +6,7 @@
 #include "market/own_stock_list.h"
 #include "market/ticker_cells.h"
 #include "platform/canvas.h"
+#include "platform/ticker_strip.h"
 
 namespace tarvello {
 namespace {
@@ -113,18 +114,7 @@ void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, co
 
 // The index of the moment, alternating between Shanghai and Shenzhen with the ticker's blink.
 void CStockListDlg::PaintTicker(Canvas& canvas, const Rect& strip) const {
-  canvas.FillRect(strip, kBarBack);
-  if (!parts_.ticker) return;
-  const TickerState state = parts_.ticker();
-  const bool shanghai = !state.blink;
-  const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
-  const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
-  const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
-  const int quarter = strip.Width() / 4;
-  for (int i = 0; i < 4; ++i) {
-    canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
-    canvas.DrawText(*texts[i], {i * quarter, strip.top, (i + 1) * quarter, strip.bottom}, kTextCenter | kOneLine);
-  }
+  PaintTickerStrip(canvas, strip, parts_.ticker ? std::optional(parts_.ticker()) : std::nullopt, kBarBack, false);
 }
 
 void CStockListDlg::PaintToolbar(Canvas& canvas, const Rect& bar) const {

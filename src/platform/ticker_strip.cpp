@@ -1,0 +1,32 @@
+#include "platform/ticker_strip.h"
+
+#include <string>
+
+#include "market/display_colours.h"
+#include "market/ticker_cells.h"
+
+namespace tarvello {
+
+void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<TickerState>& state, ColorRef background,
+                      bool withSpots) {
+  canvas.FillRect(strip, background);
+  const int cellsRight = withSpots ? TickerKeyboardLeft(strip) : strip.Width();
+  if (state) {
+    const bool shanghai = !state->blink;
+    const IndexValues& index = shanghai ? state->shanghai : state->shenzhen;
+    const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+    const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
+    const int quarter = cellsRight / 4;
+    for (int i = 0; i < 4; ++i) {
+      canvas.SetTextColor(i == 0 ? cells.labelColour : cells.colour);
+      canvas.DrawText(*texts[i], {i * quarter, strip.top, (i + 1) * quarter, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
+    }
+  }
+  if (!withSpots) return;
+  const int refreshLeft = TickerRefreshLeft(strip);
+  canvas.SetTextColor(kPlainWhite);
+  canvas.DrawText(u"码", {cellsRight, strip.top, refreshLeft, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
+  canvas.DrawText(u"刷", {refreshLeft, strip.top, strip.right, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
+}
+
+}  // namespace tarvello
