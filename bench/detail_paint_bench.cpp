@@ -5,7 +5,6 @@
 #include <QImage>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <thread>
 

@@ -3,7 +3,6 @@
 // image: the floor. A full paint should stay under 4 ms, a quarter of a 60 Hz frame, so that
 // dragging the cursor never lags.
 #include <QImage>
-#include <cstdlib>
 #include <string>
 #include <vector>
 

@@ -4,7 +4,6 @@
 // should paint in under 2 ms.
 #include <QImage>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
