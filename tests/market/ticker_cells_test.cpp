@@ -11,43 +11,28 @@ TEST(TickerCellsTest, LabelNamesTheMarketInYellow) {
   EXPECT_EQ(TickerCellsOf(false, 0, 0).labelColour, kVolumeYellow);
 }
 
-TEST(TickerCellsTest, RiseAndFallAgainstThePreviousClose) {
-  const TickerCells rise = TickerCellsOf(true, 312345, 310000);
-  EXPECT_EQ(rise.value, u"3123");
-  EXPECT_EQ(rise.change, u"+23.45");
-  EXPECT_EQ(rise.percent, u"+0.76%");
-  EXPECT_EQ(rise.colour, kRiseRed);
-
-  const TickerCells fall = TickerCellsOf(false, 1000060, 1010000);
-  EXPECT_EQ(fall.value, u"10001");
-  EXPECT_EQ(fall.change, u"-99.40");
-  EXPECT_EQ(fall.percent, u"-0.98%");
-  EXPECT_EQ(fall.colour, kFallGreen);
-}
-
-TEST(TickerCellsTest, UnchangedIsWhite) {
-  const TickerCells flat = TickerCellsOf(true, 310000, 310000);
-  EXPECT_EQ(flat.value, u"3100");
-  EXPECT_EQ(flat.change, u"0.00");
-  EXPECT_EQ(flat.percent, u"0.00%");
-  EXPECT_EQ(flat.colour, kPlainWhite);
-}
-
-TEST(TickerCellsTest, WithoutPreviousClose) {
-  const TickerCells noClose = TickerCellsOf(true, 310000, 0);
-  EXPECT_EQ(noClose.value, u"3100");
-  EXPECT_EQ(noClose.change, u"--");
-  EXPECT_EQ(noClose.percent, u"--");
-  EXPECT_EQ(noClose.colour, kPlainWhite);
-
-  const TickerCells nothing = TickerCellsOf(true, 0, 0);
-  EXPECT_EQ(nothing.value, u"0");
-  EXPECT_EQ(nothing.change, u"0.00");
-  EXPECT_EQ(nothing.percent, u"0.00%");
-  EXPECT_EQ(nothing.colour, kPlainWhite);
-
-  const TickerCells negative = TickerCellsOf(false, -100, 0);  // damaged answer, no division
-  EXPECT_EQ(negative.percent, u"--");
+TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousClose) {
+  struct Case {
+    bool shanghai;
+    std::int32_t last, prevClose;
+    std::u16string_view value, change, percent;
+    ColorRef colour;
+  };
+  const Case cases[] = {
+      {true, 312345, 310000, u"3123", u"+23.45", u"+0.76%", kRiseRed},
+      {false, 1000060, 1010000, u"10001", u"-99.40", u"-0.98%", kFallGreen},
+      {true, 310000, 310000, u"3100", u"0.00", u"0.00%", kPlainWhite},
+      {true, 310000, 0, u"3100", u"--", u"--", kPlainWhite},  // no previous close
+      {true, 0, 0, u"0", u"0.00", u"0.00%", kPlainWhite},     // nothing yet
+  };
+  for (const Case& c : cases) {
+    const TickerCells cells = TickerCellsOf(c.shanghai, c.last, c.prevClose);
+    EXPECT_EQ(cells.value, c.value) << c.last;
+    EXPECT_EQ(cells.change, c.change) << c.last;
+    EXPECT_EQ(cells.percent, c.percent) << c.last;
+    EXPECT_EQ(cells.colour, c.colour) << c.last;
+  }
+  EXPECT_EQ(TickerCellsOf(false, -100, 0).percent, u"--");  // damaged answer, no division
 }
 
 }  // namespace
