@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "market/security_code.h"
+#include "navigation/short_spell.h"
 
 namespace tarvello {
 
@@ -30,6 +31,13 @@ class Navigator {
   // Makes the security step places away in the browse list (wrapping at its ends) current and
   // returns it; none, and nothing changes, when the current security is not in that list.
   virtual std::optional<SecurityCode> StepSecurity(int step) = 0;
+
+  // Shows the code keyboard over the current screen, or hides it when it is up (the keyboard
+  // spot of the data screens and the main menu's keyboard key).
+  virtual void ToggleKeyboard() = 0;
+  // Shows the keyboard in short-spell mode; "确定" hands the typed initials to the receiver,
+  // which must stay alive while the keyboard is up.
+  virtual void AskShortSpell(ShortSpellReceiver& receiver) = 0;
 };
 
 }  // namespace tarvello

@@ -101,6 +101,9 @@ class CDlgMain : public Window, public Navigator {
   void SetCurrentSecurity(const SecurityCode& code) override { browse_.SetCurrent(code); }
   void SetBrowseList(std::vector<SecurityCode> codes) override { browse_.SetList(std::move(codes)); }
   std::optional<SecurityCode> StepSecurity(int step) override { return browse_.Step(step); }
+  // The code keyboard is not built yet: the keyboard spot and key do nothing.
+  void ToggleKeyboard() override {}
+  void AskShortSpell(ShortSpellReceiver&) override {}
   SoftKeyCaptions SoftKeys() const override;
 
  protected:

@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "navigation/navigation.h"
-#include "navigation/navigator.h"
+#include "support/recording_navigator.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/test_screen.h"
@@ -294,26 +294,14 @@ TEST_F(StockDetailDlgTest, RefreshesAskedForDuringAnExchangeCostOneMore) {
   EXPECT_EQ(server_.requests, before + 2);
 }
 
-// Records where the screen asks to go and steps through a fixed list.
-class StepNavigator : public Navigator {
- public:
-  std::vector<NavigationRequest> requests;
-  std::vector<int> steps;
-  void GoTo(int target, int argument) override { requests.push_back({target, argument}); }
-  SecurityCode CurrentSecurity() const override { return {}; }
-  void SetCurrentSecurity(const SecurityCode&) override {}
-  void SetBrowseList(std::vector<SecurityCode>) override {}
-  std::optional<SecurityCode> StepSecurity(int step) override {
-    steps.push_back(step);
-    return SecurityCode(u"SH600002");
-  }
-};
 
 TEST(StockDetailWayBackTest, BackAndStepsFollowTheCaller) {
   testing::QtApp app;
   testing::TestScreen main;
   ScriptedServer server;
-  StepNavigator navigator;
+  testing::RecordingNavigator navigator;
+  navigator.SetBrowseList({SecurityCode(u"SH600001"), SecurityCode(u"SH600002")});
+  navigator.SetCurrentSecurity(SecurityCode(u"SH600001"));
   StockDetailParts parts{server.Function(), &main, nullptr, nullptr, std::chrono::seconds(60), &navigator};
   TouchableDetail screen(parts);
   screen.resize(480, 640);
@@ -339,7 +327,7 @@ TEST(StockDetailWayBackTest, BackAndStepsFollowTheCaller) {
                                                    {kTargetStockDetail, kTargetQuoteList},
                                                    {kTargetQuoteList, 1135},
                                                    {kTargetQuoteListOwnPage, kTargetStockDetail}};
-  EXPECT_EQ(navigator.requests, expected);
+  EXPECT_EQ(navigator.visits, expected);
   screen.StopRefreshing();
 }
 

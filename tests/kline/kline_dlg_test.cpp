@@ -7,7 +7,7 @@
 #include "kline/chart_colours.h"
 #include "kline/kline_answer.h"
 #include "navigation/navigation.h"
-#include "navigation/navigator.h"
+#include "support/recording_navigator.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
@@ -20,25 +20,6 @@ namespace {
 using testing::Bar;
 using testing::DatedSeries;
 
-// Records where the screen asked to go and steps through a fixed list.
-class FakeNavigator : public Navigator {
- public:
-  std::vector<NavigationRequest> visits;
-  std::vector<SecurityCode> list{SecurityCode(u"SH600001"), SecurityCode(u"SH600002")};
-  SecurityCode current{u"SH600001"};
-
-  void GoTo(int target, int argument) override { visits.push_back({target, argument}); }
-  SecurityCode CurrentSecurity() const override { return current; }
-  void SetCurrentSecurity(const SecurityCode& code) override { current = code; }
-  void SetBrowseList(std::vector<SecurityCode> codes) override { list = std::move(codes); }
-  std::optional<SecurityCode> StepSecurity(int step) override {
-    const auto found = std::find(list.begin(), list.end(), current);
-    if (found == list.end()) return std::nullopt;
-    const int size = static_cast<int>(list.size());
-    current = list[static_cast<std::size_t>(((found - list.begin()) + step + size) % size)];
-    return current;
-  }
-};
 
 // The screen with its stylus handlers in reach.
 class TestScreen : public CKLineDlg {
@@ -62,7 +43,11 @@ constexpr int kIndicatorBottom = 248;
 
 class KLineScreenTest : public ::testing::Test {
  protected:
-  KLineScreenTest() { InstallPrompter(&prompter); }
+  KLineScreenTest() {
+    InstallPrompter(&prompter);
+    navigator.SetBrowseList({SecurityCode(u"SH600001"), SecurityCode(u"SH600002")});
+    navigator.SetCurrentSecurity(SecurityCode(u"SH600001"));
+  }
   ~KLineScreenTest() override { InstallPrompter(nullptr); }
 
   void OpenWith(const std::vector<KLineBar>& bars, Size size = {240, 320}, int caller = kTargetStockDetail) {
@@ -94,7 +79,7 @@ class KLineScreenTest : public ::testing::Test {
   testing::QtApp app;
   ScriptedPrompter prompter;
   testing::ScriptedExchange exchange;
-  FakeNavigator navigator;
+  testing::RecordingNavigator navigator;
   TestScreen screen{KLineParts{exchange.Function(), nullptr, nullptr, nullptr, std::chrono::minutes(10), &navigator,
                               nullptr}};
 };

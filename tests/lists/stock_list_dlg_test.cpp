@@ -10,7 +10,7 @@
 #include "market/display_colours.h"
 #include "market/own_stock_list.h"
 #include "navigation/navigation.h"
-#include "navigation/navigator.h"
+#include "support/recording_navigator.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/test_screen.h"
@@ -89,17 +89,6 @@ class ListServer {
   int requests_ = 0;  // guarded by mutex_
 };
 
-class RecordingNavigator : public Navigator {
- public:
-  std::vector<NavigationRequest> requests;
-  std::vector<SecurityCode> browse;
-  SecurityCode current;
-  void GoTo(int target, int argument) override { requests.push_back({target, argument}); }
-  SecurityCode CurrentSecurity() const override { return current; }
-  void SetCurrentSecurity(const SecurityCode& code) override { current = code; }
-  void SetBrowseList(std::vector<SecurityCode> codes) override { browse = std::move(codes); }
-  std::optional<SecurityCode> StepSecurity(int) override { return std::nullopt; }
-};
 
 class TouchableList : public CStockListDlg {
  public:
@@ -136,7 +125,7 @@ class StockListDlgTest : public ::testing::Test {
   OwnStockList self_ = OwnStockList::SelfSelected(folder_.path());
   OwnStockList recent_ = OwnStockList::RecentlyViewed(folder_.path());
   ListServer server_;
-  RecordingNavigator navigator_;
+  testing::RecordingNavigator navigator_;
   TouchableList screen_{StockListParts{server_.Function(), &main_, &self_, &recent_, nullptr, std::chrono::seconds(60),
                                        &navigator_, nullptr}};
 };
@@ -188,10 +177,10 @@ TEST_F(StockListDlgTest, RowTapOpensTheDetailWithThePageAsBrowseList) {
   ASSERT_TRUE(name.has_value());
   screen_.Tap({name->box.left + 2, name->box.top + 2});
   EXPECT_EQ(screen_.selected_row(), 4);
-  EXPECT_EQ(navigator_.current, SecurityCode(Code(3)));
+  EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode(Code(3)));
   EXPECT_EQ(navigator_.browse.size(), static_cast<std::size_t>(screen_.query().rowsPerPage));
-  ASSERT_FALSE(navigator_.requests.empty());
-  EXPECT_EQ(navigator_.requests.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
+  ASSERT_FALSE(navigator_.visits.empty());
+  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
   EXPECT_TRUE(recent_.Contains(SecurityCode(Code(3))));
 }
 

@@ -7,23 +7,13 @@
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
-#include "navigation/navigator.h"
+#include "support/recording_navigator.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 
 namespace tarvello {
 namespace {
 
-// Writes down where the page asked to go.
-class RecordingNavigator : public Navigator {
- public:
-  std::vector<NavigationRequest> asked;
-  void GoTo(int target, int argument) override { asked.push_back({target, argument}); }
-  SecurityCode CurrentSecurity() const override { return {}; }
-  void SetCurrentSecurity(const SecurityCode&) override {}
-  void SetBrowseList(std::vector<SecurityCode>) override {}
-  std::optional<SecurityCode> StepSecurity(int) override { return std::nullopt; }
-};
 
 // A 240x266 screen area with a 16-pixel font and 2 pixels of leading: menu lines are 26 pixels
 // (ten fit), text lines 18, the scroll bar 13 pixels wide.
@@ -52,7 +42,7 @@ class MenuPageTest : public ::testing::Test {
   }
 
   testing::QtApp app_;
-  RecordingNavigator navigator_;
+  testing::RecordingNavigator navigator_;
   CStockRangeDlg page_{&navigator_};
 };
 
@@ -73,22 +63,22 @@ TEST_F(MenuPageTest, CategoriesScrollUnderTheSelectionAndEnterOpensTheChosenRank
   EXPECT_FALSE(Paint().FindText(u"沪深A股").has_value());
   page_.SendKey(kKeyEnter);
   page_.SendKey(kKeySoftLeft);
-  EXPECT_EQ(navigator_.asked, (std::vector<NavigationRequest>{{1126, 121}, {1126, 121}}));
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1126, 121}, {1126, 121}}));
 
   // Coming back from the list to the same mode keeps the line; the way out is the main menu.
   page_.Open(0);
   EXPECT_EQ(page_.state().SelectedLine(), 11);
   page_.SendKey(kKeyBack);
-  EXPECT_EQ(navigator_.asked.back(), (NavigationRequest{1124, 0}));
+  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{1124, 0}));
 }
 
 TEST_F(MenuPageTest, ATapSelectsTheLineAndActsAndATapBelowTheLastEntryDoesNothing) {
   page_.Open(2);
   Tap(26 * 5 + 3);
   EXPECT_EQ(page_.state().SelectedLine(), 5);
-  EXPECT_EQ(navigator_.asked, (std::vector<NavigationRequest>{{1126, kAhShareCategory}}));
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1126, kAhShareCategory}}));
   Tap(26 * 6 + 3);
-  EXPECT_EQ(navigator_.asked.size(), 1u);
+  EXPECT_EQ(navigator_.visits.size(), 1u);
   EXPECT_EQ(page_.state().SelectedLine(), 5);
 }
 
@@ -99,12 +89,12 @@ TEST_F(MenuPageTest, TheSettingsMenuSwitchesToTheAccountMenuAndBackRetracesIt) {
   EXPECT_TRUE(Paint().FindText(u"2：用户注册/登录").has_value());
   page_.SendKey(kKeyDown);
   page_.SendKey(kKeyEnter);
-  EXPECT_EQ(navigator_.asked, (std::vector<NavigationRequest>{{1126, 1146}}));
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1126, 1146}}));
   page_.SendKey(kKeySoftRight);
   EXPECT_EQ(page_.state().mode(), 19);
   EXPECT_TRUE(Paint().FindText(u"1：帐户管理").has_value());
   page_.SendKey(kKeyBack);
-  EXPECT_EQ(navigator_.asked.back(), (NavigationRequest{1124, 0}));
+  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{1124, 0}));
 }
 
 TEST_F(MenuPageTest, TheHelpTextIsWrappedToThePageAndScrollsByLines) {
@@ -128,7 +118,7 @@ TEST_F(MenuPageTest, TheHelpTextIsWrappedToThePageAndScrollsByLines) {
   for (int i = 0; i < 100; ++i) page_.SendKey(kKeyRight);
   EXPECT_TRUE(Paint().Texts().back().text.ends_with(u"021-55507777"));
   page_.SendKey(kKeyEnter);
-  EXPECT_TRUE(navigator_.asked.empty()) << "a text has nothing to act on";
+  EXPECT_TRUE(navigator_.visits.empty()) << "a text has nothing to act on";
 }
 
 TEST_F(MenuPageTest, AFedModeShowsTheEntriesHandedInWithoutKnowingTheirSource) {
@@ -138,7 +128,7 @@ TEST_F(MenuPageTest, AFedModeShowsTheEntriesHandedInWithoutKnowingTheirSource) {
   page_.HandIn(3, PageContent{{{u"第一项", 7, {}}, {u"第二项", 8, {}}}, {}, false});
   EXPECT_TRUE(Paint().FindText(u"第二项").has_value());
   page_.SendKey(kKeyEnter);
-  EXPECT_TRUE(navigator_.asked.empty()) << "mode 3 does nothing on the action key";
+  EXPECT_TRUE(navigator_.visits.empty()) << "mode 3 does nothing on the action key";
 
   page_.HandIn(10, PageContent{{{u"新闻", 1, {}}, {u"研报", 16, {}}}, {}, false});
   page_.Open(10);
