@@ -2,13 +2,12 @@
 // start-up, registration and login to the menu with a live ticker; and the single-copy rule.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <thread>
 
 #include "app/terminal.h"
 #include "base/program_folder.h"
-#include "child_process.h"
+#include "simulator_process.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
@@ -23,36 +22,6 @@ namespace {
 using testing::ChildProcess;
 using testing::ProcessEventsUntil;
 using testing::ReadBytes;
-
-struct Ports {
-  int quote = 0;
-  int gateway = 0;
-};
-
-// The simulator on free loopback ports; its registration log goes to a file.
-class Simulator {
- public:
-  explicit Simulator(const std::filesystem::path& folder)
-      : out_(folder / "quoted.out"),
-        err_(folder / "quoted.err"),
-        process_(*testing::FindBuiltProgram("tarvello-quoted"), {"--port", "0", "--gateway-port", "0"}, out_,
-                 err_) {}
-
-  std::optional<Ports> WaitForPorts() {
-    Ports ports;
-    bool found = ProcessEventsUntil([&] {
-      return std::sscanf(ReadBytes(out_).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &ports.quote,
-                         &ports.gateway) == 2;
-    });
-    return found ? std::optional<Ports>(ports) : std::nullopt;
-  }
-  std::string Log() const { return ReadBytes(err_); }
-
- private:
-  std::filesystem::path out_;
-  std::filesystem::path err_;
-  ChildProcess process_;
-};
 
 std::string ConfigurationText(const std::filesystem::path& folder) {
   return text::ToUtf8(DecodeUtf16Le(ReadBytes(folder / "Configuration.ini")));
@@ -78,13 +47,10 @@ class MainScreenEndToEnd : public ::testing::Test {
 };
 
 TEST_F(MainScreenEndToEnd, AFirstStartRegistersLogsInAndShowsTheMenuWithBothIndices) {
-  Simulator simulator(sim_folder_.path());
-  std::optional<Ports> ports = simulator.WaitForPorts();
+  testing::SimulatorProcess simulator(sim_folder_.path());
+  std::optional<testing::SimulatorPorts> ports = simulator.WaitForPorts();
   ASSERT_TRUE(ports.has_value()) << simulator.Log();
-  testing::WriteBytes(home_ / "Deployment.ini",
-                      EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(ports->quote) +
-                                                   "\r\n[GATEWAY]\r\nPORT=" + std::to_string(ports->gateway) +
-                                                   "\r\n")));
+  testing::WriteDeploymentFor(home_.path(), *ports);
   SetProgramFolder(home_.path().string());
 
   Terminal terminal(home_.path(), Size{240, 320}, [] {});

@@ -6,60 +6,36 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <string>
 
-#include <QMouseEvent>
-
 #include "app/terminal.h"
 #include "base/program_folder.h"
-#include "child_process.h"
+#include "pen_events.h"
+#include "simulator_process.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "support/temp_folder.h"
-#include "storage/utf16le.h"
-#include "text/text_codec.h"
 
 namespace tarvello {
 namespace {
 
-using testing::ChildProcess;
+using testing::CentreOf;
+using testing::Pen;
+using testing::Tap;
 using testing::ProcessEventsUntil;
-using testing::ReadBytes;
-
-// The simulator on the given ports (0: free ones, read back from its first line).
-class Simulator {
- public:
-  Simulator(const std::filesystem::path& folder, int quote, int gateway)
-      : out_(folder / "quoted.out"),
-        process_(*testing::FindBuiltProgram("tarvello-quoted"),
-                 {"--port", std::to_string(quote), "--gateway-port", std::to_string(gateway)}, out_,
-                 folder / "quoted.err") {}
-
-  bool WaitForPorts(int& quote, int& gateway) {
-    return ProcessEventsUntil([&] {
-      return std::sscanf(ReadBytes(out_).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &quote,
-                         &gateway) == 2;
-    });
-  }
-
- private:
-  std::filesystem::path out_;
-  ChildProcess process_;
-};
 
 class StockDetailEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
     InstallPrompter(&prompter_);
-    simulator_ = std::make_unique<Simulator>(sim_folder_.path(), 0, 0);
-    ASSERT_TRUE(simulator_->WaitForPorts(quote_, gateway_));
-    testing::WriteBytes(home_ / "Deployment.ini",
-                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(quote_) +
-                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(gateway_) + "\r\n")));
+    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
+    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
+    ASSERT_TRUE(ports.has_value());
+    ports_ = *ports;
+    testing::WriteDeploymentFor(home_.path(), ports_);
     SetProgramFolder(home_.path().string());
     terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
     terminal_->Start();
@@ -90,10 +66,9 @@ class StockDetailEndToEnd : public ::testing::Test {
   testing::TempFolder home_;
   testing::TempFolder sim_folder_;
   ScriptedPrompter prompter_;
-  std::unique_ptr<Simulator> simulator_;
+  std::unique_ptr<testing::SimulatorProcess> simulator_;
   std::unique_ptr<Terminal> terminal_;
-  int quote_ = 0;
-  int gateway_ = 0;
+  testing::SimulatorPorts ports_;
 };
 
 TEST_F(StockDetailEndToEnd, ShareAndIndexFutureShowTheirPanelsAndChart) {
@@ -129,19 +104,10 @@ TEST_F(StockDetailEndToEnd, AnAbsentServerKeepsTheLastFiguresAndTheScreenRecover
   share.PaintOn(canvas);
   EXPECT_TRUE(canvas.FindText(u"委比").has_value());
 
-  int quote = 0;
-  int gateway = 0;
-  simulator_ = std::make_unique<Simulator>(sim_folder_.path(), quote_, gateway_);
-  ASSERT_TRUE(simulator_->WaitForPorts(quote, gateway));
+  simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path(), ports_);
+  ASSERT_TRUE(simulator_->WaitForPorts().has_value());
   ASSERT_TRUE(ProcessEventsUntil([&] { return refreshOnce() && share.view() != shown; }, std::chrono::seconds(30)));
   EXPECT_TRUE(share.view()->loaded);
-}
-
-// Sends a stylus event to the window, as the mouse in the terminal's window does.
-void Pen(QWidget& window, QEvent::Type type, int x, int y) {
-  QMouseEvent event(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
-                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&window, &event);
 }
 
 TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoOlderHistory) {
@@ -189,20 +155,6 @@ TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoO
 
 namespace tarvello {
 namespace {
-
-// Where a text was drawn on the screen, for a tap on it.
-Point CentreOf(Window& screen, std::u16string_view text) {
-  RecordingCanvas canvas(Size{screen.width(), screen.height()});
-  screen.PaintOn(canvas);
-  const std::optional<DrawCall> call = canvas.FindText(text);
-  if (!call) return {-1, -1};
-  return {(call->box.left + call->box.right) / 2, (call->box.top + call->box.bottom) / 2};
-}
-
-void Tap(QWidget& window, Point at) {
-  Pen(window, QEvent::MouseButtonPress, at.x, at.y);
-  Pen(window, QEvent::MouseButtonRelease, at.x, at.y);
-}
 
 TEST_F(StockDetailEndToEnd, ARankedListLeadsToTheDetailScreenWhichStepsThroughItAndReturns) {
   // Main menu: four to the right is "涨跌排行", whose page lists the categories; "沪深A股" first.

@@ -21,17 +21,6 @@ int ConnectLoopback(int port) {
   return fd;
 }
 
-// Copies client bytes to the server until either side ends, then ends both.
-void PassRequests(int client, int upstream) {
-  std::uint8_t buffer[4096];
-  for (;;) {
-    const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
-    if (n <= 0 || ::send(upstream, buffer, static_cast<std::size_t>(n), MSG_NOSIGNAL) != n) break;
-  }
-  ::shutdown(upstream, SHUT_RDWR);
-  ::shutdown(client, SHUT_RDWR);
-}
-
 }  // namespace
 
 FaultProxy::FaultProxy(int upstream_port)
@@ -44,6 +33,32 @@ void FaultProxy::SetFault(Fault fault) {
   ++generation_;
 }
 
+std::string FaultProxy::Requests() {
+  std::lock_guard<std::mutex> guard(mutex_);
+  return requests_;
+}
+
+void FaultProxy::ForgetRequests() {
+  std::lock_guard<std::mutex> guard(mutex_);
+  requests_.clear();
+}
+
+// Copies client bytes to the server until either side ends, then ends both.
+void FaultProxy::PassRequests(int client, int upstream) {
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+    if (n <= 0) break;
+    {
+      std::lock_guard<std::mutex> guard(mutex_);
+      requests_.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (::send(upstream, buffer, static_cast<std::size_t>(n), MSG_NOSIGNAL) != n) break;
+  }
+  ::shutdown(upstream, SHUT_RDWR);
+  ::shutdown(client, SHUT_RDWR);
+}
+
 std::pair<Fault, int> FaultProxy::CurrentFault() {
   std::lock_guard<std::mutex> guard(mutex_);
   return {fault_, generation_};
@@ -51,7 +66,7 @@ std::pair<Fault, int> FaultProxy::CurrentFault() {
 
 void FaultProxy::Relay(ServerConnection& client) {
   const int upstream = ConnectLoopback(upstream_port_);
-  std::thread requests(PassRequests, client.fd(), upstream);
+  std::thread requests([this, &client, upstream] { PassRequests(client.fd(), upstream); });
   PassAnswers(upstream, client);
   ::shutdown(upstream, SHUT_RDWR);
   client.Close();

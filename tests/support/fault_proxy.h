@@ -1,12 +1,14 @@
 // Test support: a TCP proxy between the transport and a loopback server that damages the answer
-// stream on request. Requests pass unchanged; answer bytes pass according to the fault set at the
-// moment they arrive from the server.
+// stream on request. Requests pass unchanged and are kept, so that a test can read the bytes the
+// terminal sent; answer bytes pass according to the fault set at the moment they arrive from the
+// server.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <utility>
 
 #include "support/loopback_server.h"
@@ -32,17 +34,22 @@ class FaultProxy {
 
   int port() const { return server_->port(); }
   void SetFault(Fault fault);
+  // Every request byte passed since the start or the last ForgetRequests, in arrival order.
+  std::string Requests();
+  void ForgetRequests();
 
  private:
   // The fault now and the number of SetFault calls so far.
   std::pair<Fault, int> CurrentFault();
   void Relay(ServerConnection& client);
+  void PassRequests(int client, int upstream);
   void PassAnswers(int upstream, ServerConnection& client);
 
   int upstream_port_;
   std::mutex mutex_;
   Fault fault_;        // guarded by mutex_
   int generation_ = 0;  // guarded by mutex_
+  std::string requests_;  // guarded by mutex_
   std::unique_ptr<LoopbackServer> server_;
 };
 

@@ -1,0 +1,153 @@
+// The quote list against the simulator, with a proxy in between that keeps the request bytes: a
+// tap on the "涨幅" header sorts the ranked A-share list on the server, and a share added to the
+// self-selected list from a ranked list is in "自选股" after the terminal starts again.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "app/terminal.h"
+#include "base/program_folder.h"
+#include "lists/list_codes.h"
+#include "lists/list_commands.h"
+#include "lists/list_request.h"
+#include "pen_events.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
+#include "simulator_process.h"
+#include "support/fault_proxy.h"
+#include "support/temp_folder.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+
+// The change ratio the server ranks by, in hundredths of a percent.
+long Ratio(const QuoteRow& row) {
+  return row.prevClose == 0 ? 0 : std::lround((row.latest - row.prevClose) * 10000.0 / row.prevClose);
+}
+
+// The first drawing of a text that begins with prefix (a header carries its sort arrow).
+Point CentreOfTextStarting(Window& screen, std::u16string_view prefix) {
+  RecordingCanvas canvas(Size{screen.width(), screen.height()});
+  screen.PaintOn(canvas);
+  for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kText)) {
+    if (call.text.starts_with(prefix)) return {(call.box.left + call.box.right) / 2, (call.box.top + call.box.bottom) / 2};
+  }
+  return {-1, -1};
+}
+
+class QuoteListEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
+    InstallPrompter(&prompter_);
+    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
+    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
+    ASSERT_TRUE(ports.has_value());
+    proxy_ = std::make_unique<testing::FaultProxy>(ports->quote);
+    testing::WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway});
+    SetProgramFolder(home_.path().string());
+    StartTerminal();
+  }
+  void TearDown() override {
+    terminal_.reset();
+    InstallPrompter(nullptr);
+    SetProgramFolder(".");
+  }
+
+  void StartTerminal() {
+    terminal_.reset();
+    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
+    terminal_->Start();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
+    }, std::chrono::seconds(20)));
+  }
+
+  // Moves the menu's selection right by steps from the first cell and presses Enter.
+  void EnterMenuCell(int steps) {
+    CDlgMain& main = *terminal_->main_screen();
+    for (int i = 0; i < steps; ++i) main.SendKey(kKeyRight);
+    main.SendKey(kKeyEnter);
+  }
+
+  bool Settled(Window* screen) {
+    return terminal_->frame().current_screen() == screen && terminal_->progress().isHidden();
+  }
+
+  // "涨跌排行" then its first line, "沪深A股", ranked by change ratio; waits for the first page.
+  CStockListDlg& OpenRankedShares() {
+    EnterMenuCell(4);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Settled(terminal_->menu_page()); }, std::chrono::seconds(20)));
+    terminal_->menu_page()->SendKey(kKeyEnter);
+    CStockListDlg& list = *terminal_->list_screen();
+    EXPECT_TRUE(ProcessEventsUntil([&] {
+      return Settled(&list) && list.view()->loaded && !list.view()->rows.quotes.empty();
+    }, std::chrono::seconds(20)));
+    return list;
+  }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  testing::TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<testing::SimulatorProcess> simulator_;
+  std::unique_ptr<testing::FaultProxy> proxy_;
+  std::unique_ptr<Terminal> terminal_;
+};
+
+TEST_F(QuoteListEndToEnd, TappingTheChangeHeaderSortsOnTheServerTheOtherWayRound) {
+  CStockListDlg& list = OpenRankedShares();
+  const ListQuery before = list.query();
+  ASSERT_EQ(before.sortDirection, kSortDescending);
+  const Point header = CentreOfTextStarting(list, u"涨幅");
+  ASSERT_GE(header.x, 0);
+  proxy_->ForgetRequests();
+  testing::Tap(list, header);
+
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    const std::shared_ptr<const ListView> view = list.view();
+    return Settled(&list) && list.query().sortDirection == kSortAscending && view->rows.quotes.size() > 1 &&
+           Ratio(view->rows.quotes.front()) <= Ratio(view->rows.quotes.back());
+  }, std::chrono::seconds(20)));
+  const ListQuery after = list.query();
+  EXPECT_EQ(after.sortField, before.sortField);
+  EXPECT_EQ(after.page, 0);
+  const Bytes expected = BuildCategoryPage(after.category, {after.sortField, kSortAscending, 0, after.rowsPerPage});
+  EXPECT_NE(proxy_->Requests().find(std::string(expected.begin(), expected.end())), std::string::npos)
+      << "the sort field and the ascending direction went to the server";
+  const std::vector<QuoteRow> rows = list.view()->rows.quotes;
+  for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_LE(Ratio(rows[i - 1]), Ratio(rows[i])) << i;
+}
+
+TEST_F(QuoteListEndToEnd, AShareAddedFromARankedListIsSelfSelectedAfterARestart) {
+  CStockListDlg& list = OpenRankedShares();
+  const Point options = testing::CentreOf(list, u"选项");
+  ASSERT_GE(options.x, 0);
+  // The first paint fits the page to the screen and fetches it again: take the row from that page.
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    return Settled(&list) && static_cast<int>(list.view()->rows.quotes.size()) == list.query().rowsPerPage;
+  }, std::chrono::seconds(20)));
+  list.SendKey(kKeyDown);  // the second row
+  const SecurityCode chosen = list.view()->rows.quotes.at(1).code;
+  prompter_.QueueMenuChoice(kCmdAddSelfSelected);
+  testing::Tap(list, options);
+
+  StartTerminal();
+  EnterMenuCell(3);  // "自选股"
+  CStockListDlg& own = *terminal_->list_screen();
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    return Settled(&own) && own.view()->loaded && !own.view()->rows.quotes.empty();
+  }, std::chrono::seconds(20)));
+  EXPECT_EQ(terminal_->frame().title(), u"自选股");
+  const std::vector<QuoteRow>& rows = own.view()->rows.quotes;
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const QuoteRow& row) { return row.code == chosen; }))
+      << "the share added before the restart";
+}
+
+}  // namespace
+}  // namespace tarvello
