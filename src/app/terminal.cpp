@@ -19,6 +19,7 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
       transport_(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}),
       connection_(deployment_.network_case, deployment_.access_point, folder / kProvisioningLogName),
       bringup_(connection_, deployment_.cdma_user, deployment_.cdma_password, BringUpHooks()),
+      failover_(FailoverLinks(), selection_),
       frame_(screen),
       progress_(ProgressHooks{[this] { transport_.Cancel(); }, nullptr,
                               [this](const Message& m) {
@@ -71,6 +72,28 @@ NetworkBringUp::Hooks Terminal::BringUpHooks() {
       [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }};
 }
 
+FailoverLink Terminal::FailoverLinks() {
+  const auto host = [this](ServerCell cell) {
+    return deployment_.quote_servers[static_cast<std::size_t>(cell.group)][static_cast<std::size_t>(cell.index)];
+  };
+  return FailoverLink{
+      [this, host](ServerCell cell) {
+        return ProbeServer(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}, transport_.direct(),
+                           host(cell), deployment_.quote_port);
+      },
+      [this, host](ServerCell cell) { SwitchServer(transport_, host(cell), deployment_.quote_port); },
+      [this, host](ServerCell cell) { return host(cell) + ":" + std::to_string(deployment_.quote_port); },
+      [this](std::string_view line) { log_.Write(line); }};
+}
+
+ExchangeFunction Terminal::Exchange() { return WatchedExchange(transport_, failover_); }
+
+TickerState Terminal::Ticker() const {
+  TickerState state = main_ ? main_->ticker() : TickerState{};
+  state.notice = FailoverNotice(failover_.Status(), transport_.GetServerText());
+  return state;
+}
+
 void Terminal::Start() {
   frame_.show();
   StartMain();
@@ -98,7 +121,7 @@ MainScreenParts Terminal::MainParts() {
   MainScreenParts parts;
   parts.frame = &frame_;
   parts.progress = &progress_;
-  parts.exchange = TransportExchange(transport_);
+  parts.exchange = Exchange();
   parts.log = &log_;
   parts.folder = folder_;
   parts.login_placeholder = deployment_.login_placeholder;
@@ -133,10 +156,10 @@ void Terminal::StartMain() {
 // The detail screen opens on the current security and remembers it among the recently viewed.
 void Terminal::AddDetailScreen() {
   StockDetailParts parts;
-  parts.exchange = TransportExchange(transport_);
+  parts.exchange = Exchange();
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
-  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.ticker = [this] { return Ticker(); };
   parts.period = std::chrono::seconds(refresh_.intraday_seconds);
   parts.navigator = main_.get();
   detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
@@ -164,11 +187,11 @@ void Terminal::AddMenuPage() {
 // (1130) and self-selected (1132) lists and the live list (1136).
 void Terminal::AddListScreen() {
   StockListParts parts;
-  parts.exchange = TransportExchange(transport_);
+  parts.exchange = Exchange();
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
   parts.recentlyViewed = &recently_viewed_;
-  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.ticker = [this] { return Ticker(); };
   parts.period = std::chrono::seconds(refresh_.list_seconds);
   parts.navigator = main_.get();
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
@@ -184,10 +207,10 @@ void Terminal::AddListScreen() {
 // The K-line chart opens on the current security; the argument names the screen it came from.
 void Terminal::AddKLineScreen() {
   KLineParts parts;
-  parts.exchange = TransportExchange(transport_);
+  parts.exchange = Exchange();
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
-  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.ticker = [this] { return Ticker(); };
   parts.period = std::chrono::seconds(refresh_.kline_seconds);
   parts.navigator = main_.get();
   parts.frame = &frame_;

@@ -18,6 +18,7 @@
 #include "platform/device_frame.h"
 #include "protocol/comm_log.h"
 #include "protocol/communicate.h"
+#include "protocol/failover.h"
 #include "protocol/network_bringup.h"
 #include "protocol/scripted_connection.h"
 #include "protocol/server_choice.h"
@@ -74,6 +75,11 @@ class Terminal {
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
+  FailoverLink FailoverLinks();
+  // Every screen's exchanges with the quote server, watched by the failover.
+  ExchangeFunction Exchange();
+  // The index ticker with the failover's word about the connection.
+  TickerState Ticker() const;
 
   const std::filesystem::path folder_;
   const Size screen_;
@@ -85,6 +91,7 @@ class Terminal {
   ScriptedConnection connection_;
   NetworkBringUp bringup_;
   ServerSelection selection_;
+  Failover failover_;                // after the transport and the log it uses
   SystemProbeClock clock_;
   UiThreadCall ui_;
   DeviceFrame frame_;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <span>
 
 #include "market/quote_records.h"
@@ -29,6 +30,9 @@ struct TickerState {
   IndexValues shanghai;
   IndexValues shenzhen;
   bool blink = false;
+  // A word about the connection shown in place of the index ("连接中断" while no server
+  // answers, the new server for a moment after a switch); empty while all is well.
+  std::u16string notice;
 };
 
 // The two snapshots of a ticker answer, known by position: the first block is Shanghai's, the

@@ -11,7 +11,11 @@ void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<Tic
                       bool withSpots) {
   canvas.FillRect(strip, background);
   const int cellsRight = withSpots ? TickerKeyboardLeft(strip) : strip.Width();
-  if (state) {
+  if (state && !state->notice.empty()) {
+    canvas.SetTextColor(kPlainWhite);
+    canvas.DrawText(state->notice, {strip.left, strip.top, cellsRight, strip.bottom},
+                    kTextCenter | kTextSingleLine | kTextVCenter);
+  } else if (state) {
     const bool shanghai = !state->blink;
     const IndexValues& index = shanghai ? state->shanghai : state->shenzhen;
     const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);

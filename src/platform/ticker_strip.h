@@ -1,5 +1,6 @@
 // The index ticker strip the data screens draw along their bottom: the index of the moment
-// (Shanghai and Shenzhen in turn, with the ticker's blink) in four cells, and, on the screens that
+// (Shanghai and Shenzhen in turn, with the ticker's blink) in four cells, or the state's notice
+// about the connection in their place, and, on the screens that
 // have them, the code keyboard spot "码" and the refresh spot "刷" at the right. Paint only.
 #pragma once
 

@@ -1,10 +1,22 @@
 #include "protocol/transport_links.h"
 
+#include <array>
+
+#include "protocol/packet_codec.h"
+
 namespace tarvello {
 
 ExchangeFunction TransportExchange(CCommunicate& transport) {
   return [&transport](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
     return transport.CommunicateThread(request, response);
+  };
+}
+
+ExchangeFunction WatchedExchange(CCommunicate& transport, Failover& failover) {
+  return [&transport, &failover](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
+    const int received = transport.CommunicateThread(request, response);
+    failover.Record(received > 0);
+    return received;
   };
 }
 
@@ -25,5 +37,18 @@ int CommunicateProbeLink::Exchange(std::span<const std::uint8_t> request, std::s
 }
 
 void CommunicateProbeLink::Close() { transport_.CloseSocket(); }
+
+std::optional<std::chrono::milliseconds> ProbeServer(CommLog& log, const WapGateway& gateway, bool direct,
+                                                     const std::string& host, int port) {
+  constexpr int kProbeAnswerSize = 8;
+  CCommunicate probe(log, gateway);
+  probe.SetDirect(direct);
+  probe.SetServer(host.c_str(), port);
+  const auto start = std::chrono::steady_clock::now();
+  if (direct && probe.Connect() != 0) return std::nullopt;
+  std::array<std::uint8_t, 100> answer{};
+  if (probe.CommunicateThread(CPacketCodec().BuildServerProbe(), answer) != kProbeAnswerSize) return std::nullopt;
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+}
 
 }  // namespace tarvello
