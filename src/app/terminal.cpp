@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <thread>
 
+#include "market/market_clock.h"
 #include "protocol/error_record.h"
 #include "protocol/transport_links.h"
 #include "shell/device_registration.h"
@@ -126,7 +127,10 @@ MainScreenParts Terminal::MainParts() {
   parts.folder = folder_;
   parts.login_placeholder = deployment_.login_placeholder;
   parts.network_startup = [this] {
-    return RunNetworkStartup(bringup_, carrier_, transport_, clock_, deployment_, selection_);
+    if (!RunNetworkStartup(bringup_, carrier_, transport_, clock_, deployment_, selection_)) return false;
+    // The market's own time tells the data screens when quotes move (their figures age only then).
+    if (const auto time = AskServerTime(Exchange())) SetMarketTime({time->first, time->second});
+    return true;
   };
   parts.register_device = [this] {
     RunDeviceRegistration(TransportExchange(transport_),

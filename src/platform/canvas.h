@@ -73,6 +73,8 @@ class Canvas {
   virtual void Rectangle(const Rect& box) = 0;
   virtual void Ellipse(const Rect& box) = 0;
   virtual void FillRect(const Rect& box, ColorRef color) = 0;
+  // Darkens what is drawn in box by half, leaving it readable (figures that may be old).
+  virtual void Dim(const Rect& box) = 0;
   // Stretches the picture into box; a missing picture draws nothing.
   virtual void DrawPicture(const Picture& picture, const Rect& box) = 0;
   // Limits all drawing to box until ResetClip.

@@ -1,5 +1,10 @@
 #include "platform/data_screen.h"
 
+#include "market/display_colours.h"
+#include "platform/canvas.h"
+#include "market/freshness.h"
+#include "market/market_clock.h"
+
 namespace tarvello {
 
 DataScreen::DataScreen(unsigned timer_id, std::chrono::milliseconds period, Window* main_screen,
@@ -20,7 +25,24 @@ void DataScreen::RequestRefresh(bool show_busy) {
 }
 
 void DataScreen::OnTimer(unsigned id) {
-  if (id == timer_id_ && RefreshesOnTick()) RequestRefresh(false);
+  if (id != timer_id_) return;
+  if (StaleAgeNow() != shown_age_) Invalidate();  // a failed exchange repaints nothing itself
+  if (RefreshesOnTick()) RequestRefresh(false);
+}
+
+std::optional<std::u16string> DataScreen::StaleAgeNow() const {
+  const std::optional<std::chrono::steady_clock::time_point> last = worker_.last_answer();
+  if (!last) return std::nullopt;
+  const auto age = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - *last);
+  return StaleAge(age, worker_.period(), IsTradingTime(MarketTimeNow()));
+}
+
+void DataScreen::OnPaintOver(Canvas& canvas) {
+  shown_age_ = StaleAgeNow();
+  if (!shown_age_) return;
+  canvas.Dim(ClientRect());
+  canvas.SetTextColor(kFlatGrey);
+  canvas.DrawText(*shown_age_, {0, 0, width() - 2, canvas.Metrics().LineHeight()}, kTextRight | kTextSingleLine);
 }
 
 bool DataScreen::RefreshesOnTick() const { return isVisible() && !worker_.busy(); }

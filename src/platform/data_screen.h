@@ -2,13 +2,17 @@
 // K-line, quote list, index futures). It joins a RefreshWorker to a Window: the worker's repaint,
 // timer and busy calls become the window's own, and a tick of the refresh timer stops the timer
 // and asks the worker for a silent refresh while the screen is shown and not already busy.
-// A screen adds its exchange (RunExchange, on the worker thread) and its painting.
+// A screen adds its exchange (RunExchange, on the worker thread) and its painting. When its last
+// good answer is more than two refresh periods old in trading hours, the screen is drawn dimmed
+// with the age of its figures ("12秒前") at the top right, until the next good answer.
 //
 // Thread rules: as Window; RunExchange runs on the worker thread. A derived screen calls
 // StopRefreshing first thing in its destructor, so that no exchange runs over its released data.
 #pragma once
 
 #include <chrono>
+#include <optional>
+#include <string>
 
 #include "platform/window.h"
 #include "protocol/refresh_worker.h"
@@ -28,9 +32,12 @@ class DataScreen : public Window, public RefreshScreen {
   void SetRefreshPeriod(std::chrono::milliseconds period) { worker_.SetPeriod(period); }
   bool busy() const { return worker_.busy(); }
   void StopRefreshing();
+  // The age of the figures when they count as old; none while they are fresh.
+  std::optional<std::u16string> StaleAgeNow() const;
 
  protected:
   void OnTimer(unsigned id) override;
+  void OnPaintOver(Canvas& canvas) override;
   // Whether a timer tick refreshes; by default while shown and not busy.
   virtual bool RefreshesOnTick() const;
   RefreshWorker& worker() { return worker_; }
@@ -44,6 +51,7 @@ class DataScreen : public Window, public RefreshScreen {
   const unsigned timer_id_;
   Window* const main_screen_;
   RefreshWorker worker_;
+  std::optional<std::u16string> shown_age_;  // user-interface thread: the age last painted
 };
 
 }  // namespace tarvello

@@ -136,6 +136,8 @@ void QtCanvas::FillRect(const Rect& box, ColorRef color) {
   painter_.fillRect(ToQRect(box), ToQColor(color));
 }
 
+void QtCanvas::Dim(const Rect& box) { painter_.fillRect(ToQRect(box), QColor(0, 0, 0, 128)); }
+
 void QtCanvas::DrawPicture(const Picture& picture, const Rect& box) {
   if (picture.IsEmpty() || box.IsEmpty()) return;
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);

@@ -14,7 +14,7 @@
 namespace tarvello {
 
 struct DrawCall {
-  enum class Kind { kText, kLine, kPolyline, kPolygon, kRectangle, kEllipse, kFill, kPicture };
+  enum class Kind { kText, kLine, kPolyline, kPolygon, kRectangle, kEllipse, kFill, kDim, kPicture };
   Kind kind = Kind::kText;
   Rect box;                   // text box, shape bounds, fill or picture rectangle
   std::vector<Point> points;  // lines and polygons
@@ -50,6 +50,7 @@ class RecordingCanvas : public Canvas {
   void Rectangle(const Rect& box) override;
   void Ellipse(const Rect& box) override;
   void FillRect(const Rect& box, ColorRef color) override;
+  void Dim(const Rect& box) override { calls_.push_back(Start(DrawCall::Kind::kDim, box)); }
   void DrawPicture(const Picture& picture, const Rect& box) override;
   void SetClip(const Rect& box) override { clip_ = box; }
   void ResetClip() override { clip_.reset(); }

@@ -123,7 +123,7 @@ void Window::RenderCache() {
   cache_.setDevicePixelRatio(ratio);
   cache_.fill(Qt::black);
   QtCanvas canvas(cache_);
-  OnPaint(canvas);
+  PaintOn(canvas);
 }
 
 void Window::paintEvent(QPaintEvent*) {

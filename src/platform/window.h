@@ -48,7 +48,10 @@ class Window : public QWidget {
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
   Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
   // Runs the paint handler on canvas; tests pass a RecordingCanvas.
-  void PaintOn(Canvas& canvas) { OnPaint(canvas); }
+  void PaintOn(Canvas& canvas) {
+    OnPaint(canvas);
+    OnPaintOver(canvas);
+  }
   // Delivers a handheld key as if pressed (the frame's soft-key bar, tests, the tour).
   void SendKey(KeyCode key) { OnKeyDown(key); }
   // Shows items as a pop-up menu at a point of this window through the active prompter.
@@ -60,6 +63,8 @@ class Window : public QWidget {
   virtual void OnMessage(const Message& message);
   virtual void OnTimer(unsigned id);
   virtual void OnPaint(Canvas& canvas);
+  // Drawn over what OnPaint drew; nothing by default.
+  virtual void OnPaintOver(Canvas&) {}
   virtual void OnKeyDown(KeyCode key);
   virtual void OnPenDown(Point at);
   virtual void OnPenMove(Point at);

@@ -46,8 +46,15 @@ void RefreshWorker::Refresh(bool show_busy) {
   busy_ = true;
   bool ok = screen_.RunExchange();
   busy_ = false;
+  if (ok) last_answer_ = std::chrono::steady_clock::now().time_since_epoch().count();
   if (ok) RepaintAfterExchange();
   if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyHide, kBusyFromScreen});
+}
+
+std::optional<std::chrono::steady_clock::time_point> RefreshWorker::last_answer() const {
+  const auto ticks = last_answer_.load();
+  if (ticks == 0) return std::nullopt;
+  return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(ticks));
 }
 
 void RefreshWorker::RepaintAfterExchange() {

@@ -19,6 +19,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "base/message.h"
@@ -57,6 +58,8 @@ class RefreshWorker {
   std::chrono::milliseconds period() const;
   // True while the exchange runs; screens ignore input that would start a second one.
   bool busy() const { return busy_.load(); }
+  // When the last exchange that succeeded ended; none before the first.
+  std::optional<std::chrono::steady_clock::time_point> last_answer() const;
 
   // The painting flag: while a paint runs the worker does not invalidate; a repaint it would have
   // asked for is asked for when the paint ends instead.
@@ -82,6 +85,7 @@ class RefreshWorker {
   const std::chrono::milliseconds pause_;
   std::atomic<long long> period_ms_;
   std::atomic<bool> busy_{false};
+  std::atomic<std::chrono::steady_clock::rep> last_answer_{0};  // 0: none yet
   ThreadQueue queue_;
 
   std::mutex paint_mutex_;

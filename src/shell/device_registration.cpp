@@ -31,13 +31,6 @@ std::u16string FirstLineOf(const std::filesystem::path& path) {
   return text::FromUtf8(line);
 }
 
-std::optional<std::pair<std::int32_t, std::int32_t>> AskServerTime(const ExchangeFunction& exchange) {
-  const Bytes request = CPacketCodec().BuildServerTime(0);
-  std::array<std::uint8_t, kAnswerCapacity> answer{};
-  const int received = exchange(request, answer);
-  if (received < 1) return std::nullopt;
-  return ReadServerTime(std::span<const std::uint8_t>(answer.data(), static_cast<std::size_t>(received)));
-}
 
 void Send(const ExchangeFunction& exchange, const Bytes& request) {
   std::array<std::uint8_t, kAnswerCapacity> answer{};
@@ -117,6 +110,14 @@ std::u16string ComposeErrorReport(std::u16string_view timestamp, std::u16string_
                                   std::u16string_view error) {
   return u"Err|" + std::u16string(timestamp) + u"|" + std::u16string(guid) + u"|" + std::u16string(kClientKind) +
          u"|" + std::u16string(version) + u"|" + std::u16string(machine) + u"|" + std::u16string(error);
+}
+
+std::optional<std::pair<std::int32_t, std::int32_t>> AskServerTime(const ExchangeFunction& exchange) {
+  const Bytes request = CPacketCodec().BuildServerTime(0);
+  std::array<std::uint8_t, kAnswerCapacity> answer{};
+  const int received = exchange(request, answer);
+  if (received < 1) return std::nullopt;
+  return ReadServerTime(std::span<const std::uint8_t>(answer.data(), static_cast<std::size_t>(received)));
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> ReadServerTime(std::span<const std::uint8_t> answer) {

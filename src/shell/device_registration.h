@@ -49,6 +49,8 @@ std::u16string ComposeErrorReport(std::u16string_view timestamp, std::u16string_
                                   std::u16string_view version, std::u16string_view machine,
                                   std::u16string_view error);
 
+// Asks the server for its date and time (request 2116); none without an answer.
+std::optional<std::pair<std::int32_t, std::int32_t>> AskServerTime(const ExchangeFunction& exchange);
 // The two int32 values of the first 2116 block of an answer with a non-empty body.
 std::optional<std::pair<std::int32_t, std::int32_t>> ReadServerTime(std::span<const std::uint8_t> answer);
 

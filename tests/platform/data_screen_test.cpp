@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/shared_records.h"
+#include "market/market_clock.h"
 #include "platform/recording_canvas.h"
 #include "qt_test_app.h"
 #include "test_screen.h"
@@ -77,6 +78,29 @@ TEST_F(DataScreenTest, HiddenScreenLetsItsTimerTickWithoutFetching) {
   int after_first = screen.exchanges;
   ProcessEventsUntil([] { return false; }, milliseconds(100));
   EXPECT_EQ(screen.exchanges, after_first);
+}
+
+// Figures whose last good answer is more than two periods old in trading hours are drawn dimmed
+// with their age, until the next good answer.
+TEST_F(DataScreenTest, FiguresGrowOldAfterTwoFailedPeriodsAndFreshAgainWithTheNextAnswer) {
+  SetMarketTime({20261204, 100000});  // a Friday morning
+  PriceScreen screen(nullptr, milliseconds(10));
+  screen.show();
+  screen.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen.exchanges >= 1 && screen.HasTimer(kTimerIntraday); }));
+  screen.fail = true;
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen.StaleAgeNow().has_value(); }));
+  RecordingCanvas canvas(Size{240, 320});
+  screen.PaintOn(canvas);
+  EXPECT_FALSE(canvas.CallsOf(DrawCall::Kind::kDim).empty());
+  EXPECT_TRUE(canvas.FindText(u"0秒前").has_value());
+  EXPECT_TRUE(canvas.FindText(u"1001").has_value()) << "the old figures stay on screen";
+
+  screen.fail = false;
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.StaleAgeNow().has_value(); }));
+  canvas.Clear();
+  screen.PaintOn(canvas);
+  EXPECT_TRUE(canvas.CallsOf(DrawCall::Kind::kDim).empty());
 }
 
 }  // namespace
