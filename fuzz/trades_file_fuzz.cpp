@@ -52,14 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       abort();
     }
   }
+  // A list read only up to the row limit has more entries than it shows; its sizes prove nothing.
   const auto rows = trades_file::Read(file);
-  if (!rows.empty() && trades_file::Remove(file, rows, 0)) {
+  const bool whole = rows.size() < static_cast<std::size_t>(trades_file::kRowLimit);
+  if (!rows.empty() && trades_file::Remove(file, rows, 0) && whole) {
     const auto remaining = trades_file::Read(file);
     if (remaining.size() + 1 != rows.size()) abort();
-    if (!remaining.empty() && rows.size() < static_cast<std::size_t>(trades_file::kRowLimit) &&
-        !(remaining.front() == rows.back())) {
-      abort();
-    }
+    if (!remaining.empty() && !(remaining.front() == rows.back())) abort();
   }
   return 0;
 }

@@ -21,11 +21,5 @@ TEST(ShortSpellMatchTest, TypedInitialsBeginTheShortName) {
   }
 }
 
-TEST(ShortSpellMatchTest, MatchesKeepListOrder) {
-  const std::vector<CatalogueEntry> entries = {{u"a", u"BLZQ", u""}, {u"b", u"YSZQ", u""}, {u"c", u"BZZQ", u""}};
-  EXPECT_EQ(ShortSpellMatches(entries, u"B"), (std::vector<std::size_t>{0, 2}));
-  EXPECT_TRUE(ShortSpellMatches(entries, u"Q").empty());
-}
-
 }  // namespace
 }  // namespace tarvello
