@@ -116,6 +116,22 @@ int RunTour(Terminal& terminal, const std::string& dir) {
              IndicatorForCommand(static_cast<int>(command)) == kline->indicator();
     });
   }
+  // The broker screen: its first-open question answered Yes shows the catalogue's brokers (a
+  // folder that has an own list shows that list), then the branch offices of the first area.
+  tour.AddStop("brokers", [&terminal, &prompter] {
+    prompter.QueueAnswer(PromptAnswer::kYes);
+    terminal.main_screen()->GoTo(kTargetBrokers, 0);
+  }, [&terminal] {
+    const CCommissionDlg* brokers = terminal.broker_screen();
+    return brokers != nullptr && !brokers->isHidden() && terminal.progress().isHidden() &&
+           (brokers->model().mode() == CommissionMode::kAdding || !brokers->model().own().empty());
+  });
+  tour.AddStop("brokers-branches", [&terminal] {
+    CCommissionDlg* brokers = terminal.broker_screen();
+    if (brokers->model().mode() != CommissionMode::kAdding) brokers->RunCommand(CCommissionDlg::kCmdAdd);
+    brokers->SendKey(kKeyEnter);
+    brokers->SendKey(kKeyEnter);
+  }, [&terminal] { return terminal.broker_screen()->model().level() == CatalogueLevel::kBranches; });
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;

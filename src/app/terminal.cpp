@@ -106,6 +106,7 @@ void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
   list_.reset();
   kline_.reset();
+  brokers_.reset();
   detail_.reset();
   menu_page_.reset();
   main_.reset();
@@ -152,6 +153,7 @@ void Terminal::StartMain() {
   AddMenuPage();
   AddListScreen();
   AddKLineScreen();
+  AddBrokerScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -225,6 +227,22 @@ void Terminal::AddKLineScreen() {
     if (code.empty()) return nullptr;
     kline_->Open(code, caller);
     return kline_.get();
+  });
+}
+
+// The broker screen dials through the deployment's dialer command; none configured, no phone.
+void Terminal::AddBrokerScreen() {
+  CommissionParts parts;
+  parts.folder = folder_;
+  parts.mainScreen = main_.get();
+  parts.navigator = main_.get();
+  if (!deployment_.dialer_command.empty()) parts.dialer = std::make_unique<CommandDialer>(deployment_.dialer_command);
+  parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
+  brokers_ = std::make_unique<CCommissionDlg>(std::move(parts), &frame_);
+  frame_.Adopt(brokers_.get());
+  main_->RegisterScreen(kTargetBrokers, [this](int) -> Window* {
+    brokers_->Open();
+    return brokers_.get();
   });
 }
 

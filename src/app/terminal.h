@@ -27,6 +27,7 @@
 #include "detail/stock_detail_dlg.h"
 #include "lists/stock_list_dlg.h"
 #include "kline/kline_dlg.h"
+#include "brokers/commission_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -59,6 +60,7 @@ class Terminal {
   CStockRangeDlg* menu_page() { return menu_page_.get(); }
   CKLineDlg* kline_screen() { return kline_.get(); }
   CStockListDlg* list_screen() { return list_.get(); }
+  CCommissionDlg* broker_screen() { return brokers_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
@@ -72,6 +74,7 @@ class Terminal {
   void OnCloseButton();
   void AddListScreen();
   void AddKLineScreen();
+  void AddBrokerScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -107,6 +110,7 @@ class Terminal {
   std::unique_ptr<CStockRangeDlg> menu_page_;
   std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
   std::unique_ptr<CKLineDlg> kline_;         // likewise
+  std::unique_ptr<CCommissionDlg> brokers_;
 };
 
 }  // namespace tarvello

@@ -9,15 +9,12 @@
 #include <vector>
 
 #include "platform/picture.h"
+#include "platform/qt_text.h"
 
 namespace tarvello {
 namespace {
 
 std::atomic<int> screen_font_height{16};
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Rectangles are half-open; QRect takes a width and a height.
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }

@@ -6,12 +6,10 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "platform/qt_text.h"
+
 namespace tarvello {
 namespace {
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::StandardButtons ButtonsOf(PromptButtons buttons) {
   switch (buttons) {

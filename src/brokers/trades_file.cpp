@@ -1,0 +1,149 @@
+#include "brokers/trades_file.h"
+
+#include <algorithm>
+#include <functional>
+#include <mutex>
+#include <optional>
+
+#include "storage/path_lock.h"
+#include "storage/profile_file.h"
+#include "storage/profile_text.h"
+#include "storage/utf16le.h"
+#include "storage/whole_file.h"
+
+namespace tarvello {
+
+OwnBranch OwnBranch::FromStored(std::u16string stored) {
+  OwnBranch branch;
+  const std::size_t bar = stored.find(u'|');
+  if (bar == std::u16string::npos) {
+    branch.name = stored;
+  } else {
+    branch.tel = stored.substr(0, bar);
+    branch.name = stored.substr(bar + 1);
+  }
+  branch.stored = std::move(stored);
+  return branch;
+}
+
+OwnBranch OwnBranch::Of(std::u16string_view tel, std::u16string_view name) {
+  return FromStored(std::u16string(tel) + u"|" + std::u16string(name));
+}
+
+namespace trades_file {
+namespace {
+
+// What a change makes of the file: nothing (the change is refused), new text, or no file at all.
+struct Outcome {
+  enum class Kind { kKeep, kReplace, kRemove };
+  Kind kind = Kind::kKeep;
+  std::u16string text;
+  static Outcome Replace(std::optional<std::u16string> text) {
+    return text ? Outcome{Kind::kReplace, std::move(*text)} : Outcome{};
+  }
+};
+
+using TextEdit = std::function<Outcome(const std::u16string& text, int count)>;
+
+// The stored count, -1 when there is none.
+int Count(const std::filesystem::path& file) {
+  return ProfileFile::GetInt(kNumberSection, kCountKey, -1, file);
+}
+
+std::u16string Decimal(int value) {
+  const std::string digits = std::to_string(value);
+  return std::u16string(digits.begin(), digits.end());
+}
+
+// Reads the file, applies edit to its text and replaces or removes the file as the edit says, all
+// under the file's lock. True when the file was changed.
+bool ChangeFile(const std::filesystem::path& file, const TextEdit& edit) {
+  const std::lock_guard<std::mutex> guard(PathLock(file));
+  std::string bytes;
+  if (ReadWholeFile(file, bytes) == ReadResult::kFailed) return false;
+  const Outcome outcome = edit(DecodeUtf16Le(bytes), Count(file));
+  switch (outcome.kind) {
+    case Outcome::Kind::kReplace:
+      return ReplaceFile(file, EncodeUtf16Le(outcome.text));
+    case Outcome::Kind::kRemove: {
+      std::error_code error;
+      return std::filesystem::remove(file, error) && !error;
+    }
+    case Outcome::Kind::kKeep:
+      break;
+  }
+  return false;
+}
+
+// The key that holds row's value: the row's own key first, as rows are read in key order.
+std::optional<int> KeyOfRow(const std::u16string& text, int count,
+                            const std::vector<OwnBranch>& rows, std::size_t row) {
+  const auto holds = [&](int index) {
+    return profile_text::GetValue(text, kListSection, NameKey(index))
+               .value_or(std::u16string(kMissingEntry)) == rows[row].stored;
+  };
+  const int own = static_cast<int>(row);
+  if (own < count && holds(own)) return own;
+  for (int index = 0; index < std::min(count, kRowLimit); ++index) {
+    if (holds(index)) return index;
+  }
+  return std::nullopt;
+}
+
+// The text without the entry of key hole, the last entry moved into it and the count lowered.
+std::optional<std::u16string> FillHole(const std::u16string& text, int count, int hole) {
+  std::optional<std::u16string> changed =
+      profile_text::SetValue(text, kNumberSection, kCountKey, Decimal(count - 1));
+  if (!changed) return std::nullopt;
+  if (std::optional<std::u16string> without =
+          profile_text::RemoveEntry(*changed, kListSection, NameKey(hole))) {
+    changed = std::move(without);
+  }
+  const std::u16string lastKey = NameKey(count - 1);
+  const std::optional<std::u16string> last = profile_text::GetValue(*changed, kListSection, lastKey);
+  if (!last) return changed;
+  changed = profile_text::RemoveEntry(*changed, kListSection, lastKey);
+  if (!changed) return std::nullopt;
+  return profile_text::SetValue(*changed, kListSection, NameKey(hole), *last);
+}
+
+}  // namespace
+
+std::u16string NameKey(int index) { return u"NAME" + Decimal(index); }
+
+std::vector<OwnBranch> Read(const std::filesystem::path& file) {
+  std::vector<OwnBranch> rows;
+  const int count = std::min(Count(file), kRowLimit);
+  if (count <= 0) return rows;
+  std::string bytes;
+  if (ReadWholeFile(file, bytes) != ReadResult::kRead) return rows;
+  const std::u16string text = DecodeUtf16Le(bytes);
+  for (int index = 0; index < count; ++index) {
+    rows.push_back(OwnBranch::FromStored(profile_text::GetValue(text, kListSection, NameKey(index))
+                                             .value_or(std::u16string(kMissingEntry))));
+  }
+  return rows;
+}
+
+bool Append(const std::filesystem::path& file, const OwnBranch& branch) {
+  return ChangeFile(file, [&](const std::u16string& text, int count) {
+    const int index = std::max(count, 0);
+    const std::optional<std::u16string> counted =
+        profile_text::SetValue(text, kNumberSection, kCountKey, Decimal(index + 1));
+    if (!counted) return Outcome{};
+    return Outcome::Replace(profile_text::SetValue(*counted, kListSection, NameKey(index), branch.stored));
+  });
+}
+
+bool Remove(const std::filesystem::path& file, const std::vector<OwnBranch>& rows, std::size_t row) {
+  if (row >= rows.size()) return false;
+  return ChangeFile(file, [&](const std::u16string& text, int count) {
+    const std::optional<int> hole = KeyOfRow(text, count, rows, row);
+    if (!hole) return Outcome{};
+    if (count == 1) return Outcome{Outcome::Kind::kRemove, {}};
+    return Outcome::Replace(FillHole(text, count, *hole));
+  });
+}
+
+}  // namespace trades_file
+}  // namespace tarvello

@@ -1,0 +1,217 @@
+#include "brokers/commission_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
+#include "platform/test_screen.h"
+#include "support/recording_navigator.h"
+#include "support/temp_folder.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+
+constexpr char kHostileNumber[] = "0\"; rm -rf ~ $(reboot) `id` 'x' & y";
+
+std::string Catalogue(int areas) {
+  std::string xml = "<root><security name=\"白鹭证券\" short=\"BLZQ\">";
+  xml += "<area name=\"北京\"><dept name=\"人民路营业部\" tel=\"0&quot;; rm -rf ~ $(reboot) `id` 'x' &amp; y\"/>";
+  xml += "<dept name=\"和平路营业部\" tel=\"010-2\"/></area>";
+  for (int i = 1; i < areas; ++i) xml += "<area name=\"A" + std::to_string(i) + "\"/>";
+  return xml + "</security><security name=\"云杉证券\" short=\"YSZQ\"/></root>";
+}
+
+class CommissionDlgTest : public ::testing::Test {
+ protected:
+  CommissionDlgTest() {
+    InstallPrompter(&prompter_);
+    testing::WriteBytes(folder_ / "Security.xml", Catalogue(2));
+  }
+  ~CommissionDlgTest() override {
+    dlg_.reset();
+    InstallPrompter(nullptr);
+  }
+
+  void Make(std::unique_ptr<PhoneDialer> dialer) {
+    CommissionParts parts;
+    parts.folder = folder_.path();
+    parts.mainScreen = &main_;
+    parts.navigator = &navigator_;
+    parts.dialer = std::move(dialer);
+    parts.setTitle = [this](const std::u16string& title) { titles_.push_back(title); };
+    dlg_ = std::make_unique<CCommissionDlg>(std::move(parts));
+    dlg_->resize(240, 300);
+  }
+  void MakeWithPhone() {
+    auto dialer = std::make_unique<RecordingDialer>();
+    dialer_ = dialer.get();
+    Make(std::move(dialer));
+  }
+  // Opens the screen and lets its posted opening run.
+  void Open() {
+    const std::size_t titles = titles_.size();
+    dlg_->Open();
+    ProcessEventsUntil([&] { return titles_.size() >= titles + 2; });
+  }
+  // The first branch office of the first area of the first broker, by keys.
+  void AddFirstBranch() {
+    dlg_->RunCommand(CCommissionDlg::kCmdAdd);
+    for (int i = 0; i < 3; ++i) dlg_->SendKey(kKeyEnter);
+  }
+  std::vector<Prompt> Asked(std::u16string_view text) const {
+    std::vector<Prompt> asked;
+    for (const Prompt& p : prompter_.asked()) {
+      if (p.text == text) asked.push_back(p);
+    }
+    return asked;
+  }
+
+  testing::QtApp app_;
+  testing::TempFolder folder_;
+  ScriptedPrompter prompter_;
+  testing::TestScreen main_;
+  testing::RecordingNavigator navigator_;
+  RecordingDialer* dialer_ = nullptr;
+  std::vector<std::u16string> titles_;
+  std::unique_ptr<CCommissionDlg> dlg_;
+};
+
+TEST_F(CommissionDlgTest, AnEmptyListAsksToAddAndYesOpensTheCatalogueUnderTheBusyIndicator) {
+  MakeWithPhone();
+  prompter_.QueueAnswer(PromptAnswer::kYes);
+  Open();
+  const std::vector<Prompt> asked = Asked(CCommissionDlg::kFirstQuestion);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].caption, u"提示");
+  EXPECT_EQ(asked[0].buttons, PromptButtons::kYesNo);
+  EXPECT_EQ(titles_.back(), u"添加");
+  EXPECT_EQ(dlg_->model().Rows().size(), 2u);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return main_.messages.size() >= 2; }));
+  EXPECT_EQ(main_.messages, (std::vector<Message>{{kMsgProgress, kBusyShow, kBusyFromScreen},
+                                                  {kMsgProgress, kBusyHide, kBusyFromScreen}}));
+
+  // No leaves the empty own list in front.
+  Open();
+  EXPECT_EQ(Asked(CCommissionDlg::kFirstQuestion).size(), 2u);
+  EXPECT_EQ(titles_.back(), u"我的券商");
+}
+
+TEST_F(CommissionDlgTest, DeletingTheOnlyEntryAsksFirstRemovesTheFileAndTheNextOpenAsksAgain) {
+  MakeWithPhone();
+  Open();
+  AddFirstBranch();
+  ASSERT_EQ(dlg_->model().own().size(), 1u);
+  EXPECT_EQ(titles_.back(), u"我的券商");
+
+  dlg_->RunCommand(CCommissionDlg::kCmdManage);
+  EXPECT_EQ(titles_.back(), u"券商管理");
+  dlg_->SendKey(kKeyEnter);  // answered No
+  EXPECT_EQ(dlg_->model().own().size(), 1u);
+  prompter_.QueueAnswer(PromptAnswer::kYes);
+  dlg_->RunCommand(CCommissionDlg::kCmdDelete);
+  const std::vector<Prompt> asked = Asked(CCommissionDlg::kDeleteQuestion);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].caption, u"提示");
+  EXPECT_TRUE(dlg_->model().own().empty());
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "Trades.ini"));
+
+  Open();
+  EXPECT_EQ(Asked(CCommissionDlg::kFirstQuestion).size(), 2u);
+}
+
+TEST_F(CommissionDlgTest, ACallDialsTheCatalogueNumberAsOneUnchangedText) {
+  MakeWithPhone();
+  Open();
+  AddFirstBranch();
+  dlg_->SendKey(kKeyEnter);
+  dlg_->RunCommand(CCommissionDlg::kCmdCall);
+  const std::u16string hostile(std::begin(kHostileNumber), std::end(kHostileNumber) - 1);
+  EXPECT_EQ(dialer_->dialled, (std::vector<std::u16string>{hostile, hostile}));
+  EXPECT_TRUE(Asked(CCommissionDlg::kNoPhone).empty());
+}
+
+TEST_F(CommissionDlgTest, WithoutAPhoneModuleACallSaysSoAndDialsNothing) {
+  for (const bool configured : {false, true}) {
+    SCOPED_TRACE(configured ? "a dialer that cannot dial" : "no dialer");
+    std::filesystem::remove(folder_ / "Trades.ini");
+    auto dialer = std::make_unique<RecordingDialer>();
+    dialer->present = false;
+    Make(configured ? std::move(dialer) : nullptr);
+    Open();
+    AddFirstBranch();
+    const std::size_t before = Asked(CCommissionDlg::kNoPhone).size();
+    dlg_->RunCommand(CCommissionDlg::kCmdCall);
+    const std::vector<Prompt> asked = Asked(CCommissionDlg::kNoPhone);
+    ASSERT_EQ(asked.size(), before + 1);
+    EXPECT_EQ(asked.back().caption, u"提示");
+    EXPECT_EQ(asked.back().buttons, PromptButtons::kOk);
+  }
+}
+
+TEST_F(CommissionDlgTest, TheShortSpellEntryAsksTheKeyboardAndTheInitialsNarrowTheBrokers) {
+  MakeWithPhone();
+  Open();
+  dlg_->RunCommand(CCommissionDlg::kCmdAdd);
+  const std::vector<MenuItem> items = dlg_->MenuItems();
+  ASSERT_TRUE(std::any_of(items.begin(), items.end(),
+                          [](const MenuItem& item) { return item.command == CCommissionDlg::kCmdShortSpell; }));
+  dlg_->RunCommand(CCommissionDlg::kCmdShortSpell);
+  ASSERT_EQ(navigator_.short_spell_asks.size(), 1u);
+  navigator_.short_spell_asks.front()->OnShortSpell(u"ys");
+  EXPECT_EQ(dlg_->model().Rows(), (std::vector<CommissionRow>{{u"云杉证券", u""}}));
+}
+
+TEST_F(CommissionDlgTest, RowsAreElevenQuarterLinesHighWithTheirButtonAndSeparator) {
+  MakeWithPhone();
+  Open();
+  AddFirstBranch();
+  dlg_->RunCommand(CCommissionDlg::kCmdAdd);
+  dlg_->SendKey(kKeyEnter);
+  dlg_->SendKey(kKeyEnter);
+  dlg_->SendKey(kKeyDown);
+  dlg_->SendKey(kKeyEnter);
+  ASSERT_EQ(dlg_->model().own().size(), 2u);
+  const int row = SharedTextMetrics().height * 11 / 4;
+  for (const auto& [command, button] : {std::pair{0u, "Picture/call.png"}, {CCommissionDlg::kCmdManage, "Picture/delete.png"}}) {
+    SCOPED_TRACE(button);
+    if (command != 0) dlg_->RunCommand(command);
+    RecordingCanvas canvas(Size{240, 300});
+    dlg_->list().PaintOn(canvas);
+    std::vector<Rect> buttons;
+    int separators = 0;
+    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kPicture)) {
+      if (call.picture == button) buttons.push_back(call.box);
+      if (call.picture == "Picture/separator.png") ++separators;
+    }
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[1].top - buttons[0].top, row);
+    EXPECT_EQ(separators, 2);
+    const std::optional<DrawCall> second = canvas.FindText(u"北京-和平路营业部");
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->box.top, row);
+  }
+}
+
+TEST_F(CommissionDlgTest, ABrokerWith256AreasShowsTheFirst255) {
+  testing::WriteBytes(folder_ / "Security.xml", Catalogue(256));
+  MakeWithPhone();
+  Open();
+  dlg_->RunCommand(CCommissionDlg::kCmdAdd);
+  dlg_->SendKey(kKeyEnter);
+  ASSERT_EQ(dlg_->model().Rows().size(), 255u);
+  for (int i = 0; i < 300; ++i) dlg_->SendKey(kKeyRight);
+  RecordingCanvas canvas(Size{240, 300});
+  dlg_->list().PaintOn(canvas);
+  const std::vector<DrawCall> texts = canvas.Texts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back().text, u"A254");
+}
+
+}  // namespace
+}  // namespace tarvello
