@@ -95,8 +95,11 @@ class InfoPagesEndToEnd : public ::testing::Test {
 
 TEST_F(InfoPagesEndToEnd, TheDetailScreensF10ProfileNamesTheCompany) {
   terminal_->OpenSecurity(SecurityCode::FromAscii("SH600001"));
+  // Its first figures, whose progress window would swallow the navigation.
   ASSERT_TRUE(ProcessEventsUntil([&] {
-    return terminal_->detail_screen() != nullptr && terminal_->frame().current_screen() == terminal_->detail_screen();
+    CStockDetailDlg* detail = terminal_->detail_screen();
+    return detail != nullptr && terminal_->frame().current_screen() == detail && detail->view()->loaded &&
+           terminal_->progress().isHidden();
   }, std::chrono::seconds(20)));
   CStockRangeDlg& page = Page(16);  // the detail screen's F10 menu item "公司概况"
   EXPECT_TRUE(Text(page).starts_with(u"公司名称：")) << text::ToUtf8(Text(page));
