@@ -7,8 +7,9 @@ set(TARVELLO_FLOORS
   "settings"
   "protocol"
   "market"
+  "info"
   "server"
   "platform"
   "navigation"
-  "shell detail kline lists futures info account brokers"
+  "shell detail kline lists futures account brokers"
   "app")

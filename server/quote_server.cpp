@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "server/gateway_connection.h"
+#include "server/info_connection.h"
 #include "server/quote_connection.h"
 
 namespace tarvello::server {
@@ -17,10 +18,12 @@ constexpr auto kAcceptRetry = std::chrono::milliseconds(100);
 
 }  // namespace
 
-QuoteServer::QuoteServer(RequestHandler& handler, Endpoints endpoints)
+QuoteServer::QuoteServer(RequestHandler& handler, Endpoints endpoints, PageRouter info_router)
     : handler_(handler), endpoints_(std::move(endpoints)), control_(asio::make_strand(io_)),
       quote_acceptor_(control_),
       gateway_acceptor_(control_),
+      info_acceptor_(control_),
+      info_router_(std::move(info_router)),
       signals_(control_) {}
 
 bool QuoteServer::Listen(asio::ip::tcp::acceptor& acceptor, std::uint16_t port, std::uint16_t& chosen,
@@ -46,21 +49,30 @@ bool QuoteServer::Listen(asio::ip::tcp::acceptor& acceptor, std::uint16_t port, 
 
 bool QuoteServer::Open(std::string& error) {
   return Listen(quote_acceptor_, endpoints_.quote_port, quote_port_, error) &&
-         Listen(gateway_acceptor_, endpoints_.gateway_port, gateway_port_, error);
+         Listen(gateway_acceptor_, endpoints_.gateway_port, gateway_port_, error) && OpenInfo();
 }
 
-template <typename ConnectionType>
-void QuoteServer::Accept(asio::ip::tcp::acceptor& acceptor) {
-  acceptor.async_accept(asio::make_strand(io_), [this, &acceptor](const asio::error_code& error, asio::ip::tcp::socket socket) {
+// A busy information port leaves the quotes served: the port stays closed and says why.
+bool QuoteServer::OpenInfo() {
+  if (info_router_ && !Listen(info_acceptor_, endpoints_.info_port, info_port_, info_error_)) {
+    asio::error_code ignored;
+    info_acceptor_.close(ignored);
+  }
+  return true;
+}
+
+template <typename Make>
+void QuoteServer::Accept(asio::ip::tcp::acceptor& acceptor, Make make) {
+  acceptor.async_accept(asio::make_strand(io_), [this, &acceptor, make](const asio::error_code& error, asio::ip::tcp::socket socket) {
     if (!acceptor.is_open()) return;
     if (error) {
       auto timer = std::make_shared<asio::steady_timer>(control_, kAcceptRetry);
-      timer->async_wait([this, &acceptor, timer](const asio::error_code&) { Accept<ConnectionType>(acceptor); });
+      timer->async_wait([this, &acceptor, timer, make](const asio::error_code&) { Accept(acceptor, make); });
       return;
     }
     socket.set_option(asio::ip::tcp::no_delay(true));
-    connections_.Start(std::make_shared<ConnectionType>(std::move(socket), connections_, handler_));
-    Accept<ConnectionType>(acceptor);
+    connections_.Start(make(std::move(socket)));
+    Accept(acceptor, make);
   });
 }
 
@@ -72,8 +84,17 @@ void QuoteServer::Run(int threads, bool handle_signals) {
       if (!error) Stop();
     });
   }
-  Accept<QuoteConnection>(quote_acceptor_);
-  Accept<GatewayConnection>(gateway_acceptor_);
+  Accept(quote_acceptor_, [this](asio::ip::tcp::socket socket) {
+    return std::make_shared<QuoteConnection>(std::move(socket), connections_, handler_);
+  });
+  Accept(gateway_acceptor_, [this](asio::ip::tcp::socket socket) {
+    return std::make_shared<GatewayConnection>(std::move(socket), connections_, handler_);
+  });
+  if (info_acceptor_.is_open()) {
+    Accept(info_acceptor_, [this](asio::ip::tcp::socket socket) {
+      return std::make_shared<InfoConnection>(std::move(socket), connections_, info_router_);
+    });
+  }
   std::vector<std::thread> workers;
   for (int i = 1; i < threads; ++i) workers.emplace_back([this] { io_.run(); });
   io_.run();
@@ -85,6 +106,7 @@ void QuoteServer::Stop() {
     asio::error_code ignored;
     quote_acceptor_.close(ignored);
     gateway_acceptor_.close(ignored);
+    info_acceptor_.close(ignored);
     signals_.cancel(ignored);
     connections_.StopAll();
   });

@@ -5,6 +5,7 @@
 #include "server/calendar.h"
 #include "server/chart_answers.h"
 #include "server/futures_answers.h"
+#include "server/info_answers.h"
 #include "server/quote_answers.h"
 #include "server/session_answers.h"
 #include "text/text_codec.h"
@@ -100,6 +101,14 @@ void RequestHandler::AnswerPacket(const RequestPacket& packet, const SimTime& no
     case kBigOrderList:
     case kFundList:
       if (const auto body = lists_.Body(packet, now)) AddList(out, packet.type, *body);
+      return;
+    case kF10Item:
+    case kCodeListInfo:
+    case kInfoList:
+    case kInfoCategories:
+    case kInfoTitles:
+    case kArticle:
+      if (const auto body = InfoAnswer(market_, packet, now)) AddList(out, packet.type, *body);
       return;
     default:
       AnswerSecurity(packet, now, out);

@@ -22,6 +22,7 @@ bool ParseValue(const std::string& name, const std::string& value, ServerOptions
   known = true;
   if (name == "--port") return ParseNumber(value, options.port);
   if (name == "--gateway-port") return ParseNumber(value, options.gateway_port);
+  if (name == "--info-port") return ParseNumber(value, options.info_port);
   if (name == "--seed") return ParseNumber(value, options.seed);
   if (name == "--speed") return ParseSpeed(value, options.speed);
   if (name == "--threads") return ParseNumber(value, options.threads) && options.threads >= 1 && options.threads <= 64;
@@ -78,6 +79,7 @@ const char* ServerUsage() {
   return "usage: tarvello-quoted [options]\n"
          "  --port N             quote port (default 2860; 0 picks a free port)\n"
          "  --gateway-port N     WAP gateway port (default 8080; 0 picks a free port)\n"
+         "  --info-port N        information HTTP port (default 8081; 0 picks a free port)\n"
          "  --bind ADDRESS       address to listen on (default 127.0.0.1)\n"
          "  --seed N             market seed (default 1)\n"
          "  --at \"YYYY-MM-DD HH:MM\"  simulated start (default: today, in the morning session)\n"

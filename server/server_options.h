@@ -14,6 +14,7 @@ struct ServerOptions {
   std::string address = "127.0.0.1";
   std::uint16_t port = 2860;
   std::uint16_t gateway_port = 8080;
+  std::uint16_t info_port = 8081;  // the information HTTP port
   std::uint64_t seed = 1;
   std::optional<SimTime> at;      // the simulated start; the default start when absent
   double speed = 1.0;             // simulated seconds per real second

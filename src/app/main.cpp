@@ -24,6 +24,7 @@
 #include "platform/screen_tour.h"
 #include "shell/app_options.h"
 #include "shell/instance_lock.h"
+#include "shell/range_pages.h"
 #include "shell/screen_font.h"
 
 namespace tarvello {
@@ -132,6 +133,24 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     brokers->SendKey(kKeyEnter);
     brokers->SendKey(kKeyEnter);
   }, [&terminal] { return terminal.broker_screen()->model().level() == CatalogueLevel::kBranches; });
+  // The information pages: "资讯必读", two F10 items of the share, its information kinds, then
+  // (by the action key) its news titles and the first article.
+  for (const auto& [name, argument] : {std::pair{"info-must-read", 10}, {"info-f10-profile", 16},
+                                       {"info-f10-finances", 15}, {"info-kinds", kTargetStockDetail}}) {
+    tour.AddStop(name, [&terminal, argument] {
+      terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
+      terminal.main_screen()->GoTo(kTargetMenuPage, argument);
+    }, [&terminal] {
+      const CStockRangeDlg* page = terminal.menu_page();
+      return page != nullptr && !page->isHidden() && !page->loading() && terminal.progress().isHidden();
+    });
+  }
+  for (const auto& [name, mode] : {std::pair{"info-news-titles", kPageInfoTitles}, {"info-news-article", kPageArticle}}) {
+    tour.AddStop(name, [&terminal] { terminal.menu_page()->SendKey(kKeyEnter); }, [&terminal, mode] {
+      const CStockRangeDlg* page = terminal.menu_page();
+      return page->state().mode() == mode && !page->loading();
+    });
+  }
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;

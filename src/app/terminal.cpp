@@ -180,8 +180,21 @@ void Terminal::AddDetailScreen() {
 }
 
 // The menu and text page opens in the page mode given as the argument.
+// Its information pages fetch through the shared transport; a security's article comes from the
+// information server of the chosen server cell.
 void Terminal::AddMenuPage() {
   menu_page_ = std::make_unique<CStockRangeDlg>(main_.get(), &frame_);
+  const auto info_server = [this] {
+    const ServerCell cell = selection_.Get();
+    return deployment_.info_servers[static_cast<std::size_t>(cell.group & 1)][static_cast<std::size_t>(cell.index & 1)];
+  };
+  InfoLinks links;
+  links.exchange = Exchange();
+  links.info_server = info_server;
+  links.download = [this, info_server](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+    return PassThroughExchange(transport_, info_server(), deployment_.info_port, request, answer);
+  };
+  menu_page_->ConnectInformation(std::move(links), &self_selected_, [this] { transport_.Cancel(); });
   frame_.Adopt(menu_page_.get());
   main_->RegisterScreen(kTargetMenuPage, [this](int mode) -> Window* {
     menu_page_->Open(mode);

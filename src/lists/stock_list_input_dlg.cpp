@@ -153,10 +153,14 @@ void CStockListDlg::TapToolbar(int x) {
   }
 }
 
-// The news, notice and report tabs come with the information lists; quotes and manage work here.
+// The news, notice and report tabs show the information titles of the self-selected codes on
+// the menu and text page screen; quotes and manage work here.
 void CStockListDlg::TapTabBar(int x) {
   const int tab = ListLayout::PartAt(Layout().tabBar, x, kTabParts);
-  if (tab != 0 && tab != kTabManage) return;
+  if (tab != 0 && tab != kTabManage) {
+    if (parts_.navigator) parts_.navigator->GoTo(kTargetMenuPage, kMenuPageOwnNews + tab - 1);
+    return;
+  }
   self_select_tab_ = tab;
   if (tab == 0) {
     first_column_ = 1;

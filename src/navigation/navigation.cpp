@@ -11,6 +11,9 @@ std::u16string MenuPageTitle(int argument) {
   static const std::map<int, std::u16string> titles = {
       {0, u"涨跌排行"}, {1, u"全球市场"}, {2, u"港股市场"}, {10, u"资讯必读"},
       {18, u"使用帮助"}, {19, u"系统设置"}, {21, u"资金流向"},
+      {13, u"最新资讯"}, {14, u"公司大事"}, {15, u"公司财务"}, {16, u"公司概况"}, {17, u"十大股东"},
+      {22, u"个股资讯"}, {1127, u"个股资讯"}, {1129, u"个股资讯"}, {1149, u"个股资讯"},
+      {23, u"自选股-新闻"}, {24, u"自选股-公告"}, {25, u"自选股-研报"},
   };
   const auto it = titles.find(argument);
   return it == titles.end() ? std::u16string() : it->second;

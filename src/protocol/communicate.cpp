@@ -42,6 +42,11 @@ std::u16string CCommunicate::GetServerText() const {
   return text::FromAscii(host_ + ":" + std::to_string(port_));
 }
 
+std::pair<std::string, int> CCommunicate::Server() const {
+  std::lock_guard<std::mutex> guard(server_mutex_);
+  return {host_, port_};
+}
+
 int CCommunicate::Connect() {
   std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
   log_.Write("CCommunicate::Connect");

@@ -33,6 +33,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "protocol/comm_log.h"
 #include "protocol/http_framing.h"
@@ -64,6 +65,8 @@ class CCommunicate {
   int SetServer(const char* host, int port);
   // "host:port", for the server chooser.
   std::u16string GetServerText() const;
+  // The server stored last, so that a caller that re-points the connection can point it back.
+  std::pair<std::string, int> Server() const;
 
   // Opens the connection (to the server in direct mode, to the gateway in WAP mode), closing an
   // open one first. 0, or -2 when no socket can be had, -3 when the connect fails.

@@ -26,6 +26,18 @@ void SwitchServer(CCommunicate& transport, const std::string& host, int port) {
   if (transport.direct()) transport.Connect();
 }
 
+int PassThroughExchange(CCommunicate& transport, const std::string& host, int port,
+                        std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+  const std::lock_guard<std::recursive_mutex> lock(transport.exchange_lock());
+  const auto [back_host, back_port] = transport.Server();
+  transport.SetPassThrough(true);
+  SwitchServer(transport, host, port);
+  const int received = transport.CommunicateThread(request, answer);
+  transport.SetPassThrough(false);
+  SwitchServer(transport, back_host, back_port);
+  return received;
+}
+
 void CommunicateProbeLink::Connect(const std::string& host, int port) {
   const std::lock_guard<std::recursive_mutex> lock(transport_.exchange_lock());
   transport_.SetServer(host.c_str(), port);

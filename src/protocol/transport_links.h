@@ -38,5 +38,11 @@ void SwitchServer(CCommunicate& transport, const std::string& host, int port);
 // answer is not the probe's 8 bytes.
 std::optional<std::chrono::milliseconds> ProbeServer(CommLog& log, const WapGateway& gateway, bool direct,
                                                      const std::string& host, int port);
+// Sends a complete HTTP request to host:port over the shared connection (pass-through) and
+// points the connection back at the server it had, with pass-through off. The exchange lock is
+// held for the whole sequence, so no other exchange can meet the connection while it points
+// elsewhere. The count received, header included; below 1 means nothing.
+int PassThroughExchange(CCommunicate& transport, const std::string& host, int port,
+                        std::span<const std::uint8_t> request, std::span<std::uint8_t> answer);
 
 }  // namespace tarvello

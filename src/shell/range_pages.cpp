@@ -9,7 +9,12 @@
 namespace tarvello {
 namespace {
 
-PageEntry Item(std::u16string text, int code) { return PageEntry{std::move(text), code, {}}; }
+PageEntry Item(std::u16string text, int code) {
+  PageEntry entry;
+  entry.text = std::move(text);
+  entry.code = code;
+  return entry;
+}
 
 const std::map<int, std::vector<PageEntry>>& MenuEntries() {
   static const std::map<int, std::vector<PageEntry>> menus = {
@@ -53,11 +58,17 @@ constexpr int kAccountArguments[] = {1145, 1146, 1147};
 }  // namespace
 
 std::optional<PageContent> StaticPage(int mode) {
-  if (mode == kPageHelp) return PageContent{{}, std::u16string(HelpText()), true};
+  PageContent page;
+  if (mode == kPageHelp) {
+    page.text = std::u16string(HelpText());
+    page.is_text = true;
+    return page;
+  }
   const auto& menus = MenuEntries();
   const auto found = menus.find(mode);
   if (found == menus.end()) return std::nullopt;
-  return PageContent{found->second, {}, false};
+  page.entries = found->second;
+  return page;
 }
 
 bool IsTextMode(int mode) { return mode >= kPageArticle && mode <= kPageHelp; }
@@ -68,7 +79,8 @@ PageAction ActionOnLine(int mode, const std::vector<PageEntry>& entries, int lin
   switch (mode) {
     case kPageFetchedList:
       return {};
-    case kPageInfoCategories: {
+    case kPageInfoCategories:
+    case kPageInfoKinds: {
       PageAction action = SwitchTo(kPageInfoTitles);
       action.information_kind = entry.code;
       return action;
@@ -90,11 +102,6 @@ PageAction ActionOnLine(int mode, const std::vector<PageEntry>& entries, int lin
   if (entry.code == kEntryFetchedListPage) return SwitchTo(kPageFetchedList);
   if (mode == kPageFundFlow) return NavigateTo(kTargetQuoteList, FundFlowListArgument(entry.code));
   return NavigateTo(kTargetQuoteList, entry.code);
-}
-
-NavigationRequest WayOut(int mode) {
-  if (mode >= kPageF10First && mode <= kPageF10Last) return {kTargetStockDetail, 0};
-  return {kTargetMainMenu, 0};
 }
 
 }  // namespace tarvello

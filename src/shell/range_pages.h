@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "info/page_content.h"
 #include "navigation/navigation.h"
 
 namespace tarvello {
@@ -38,21 +39,6 @@ inline constexpr int kAhShareCategory = 34;
 inline constexpr int kEntryHongKongPage = -1;
 inline constexpr int kEntryFetchedListPage = -2;
 
-struct PageEntry {
-  std::u16string text;
-  int code = 0;
-  std::u16string identifier;  // information titles only
-  friend bool operator==(const PageEntry&, const PageEntry&) = default;
-};
-
-// A menu shows entries, one selectable line each; a text page shows a text, word-wrapped, and
-// has no entries.
-struct PageContent {
-  std::vector<PageEntry> entries;
-  std::u16string text;
-  bool is_text = false;
-};
-
 // The content of a mode that needs no server; nothing for the modes fed from outside.
 std::optional<PageContent> StaticPage(int mode);
 // Modes 12 to 18 show texts.
@@ -69,11 +55,9 @@ struct PageAction {
   friend bool operator==(const PageAction&, const PageAction&) = default;
 };
 
-// line: the absolute index of the selected entry.
+// line: the absolute index of the selected entry. The categories (mode 10) and the kinds
+// (mode 22) both choose the information kind of the titles.
 PageAction ActionOnLine(int mode, const std::vector<PageEntry>& entries, int line);
 
-// Where "返回" leads from a mode that was opened from outside the screen: the company data texts
-// back to the stock detail screen, every other page to the main menu.
-NavigationRequest WayOut(int mode);
 
 }  // namespace tarvello

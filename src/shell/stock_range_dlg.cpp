@@ -5,6 +5,7 @@
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
+#include "market/own_stock_list.h"
 #include "navigation/navigator.h"
 #include "platform/canvas.h"
 #include "shell/page_text.h"
@@ -13,20 +14,53 @@ namespace tarvello {
 namespace {
 
 constexpr ColorRef kScrollTrack = 0x303030;
+constexpr ColorRef kSubtitleGrey = 0xC0C0C0;
 constexpr ColorRef kScrollThumb = 0x909090;
 constexpr int kTextMargin = 5;  // each side of a wrapped text: the page is 10 pixels narrower
 
 // Menus and title lists: one and a half font heights plus the leading; texts: one text line.
 int MenuLineHeight(const TextMetrics& m) { return m.height * 3 / 2 + m.external_leading; }
 
+// Information titles carry a second line (date, time and source) under the title.
+bool HasSubtitles(const PageContent& content) {
+  return std::any_of(content.entries.begin(), content.entries.end(),
+                     [](const PageEntry& entry) { return !entry.subtitle.empty(); });
+}
+
+std::vector<std::u16string> CodesOf(const SecurityCode& code) {
+  if (code.empty()) return {};
+  return {code.text()};
+}
+
 }  // namespace
 
 CStockRangeDlg::CStockRangeDlg(Navigator* navigator, QWidget* parent)
     : Window(parent), navigator_(navigator), wide_width_(SharedTextMetrics().height) {}
 
+CStockRangeDlg::~CStockRangeDlg() {
+  if (worker_) worker_->Stop();
+}
+
+void CStockRangeDlg::ConnectInformation(InfoLinks links, const OwnStockList* self_selected,
+                                        std::function<void()> cancel) {
+  self_selected_ = self_selected;
+  worker_ = std::make_unique<InfoWorker>(
+      [links = std::move(links)](const InfoQuery& query) { return FetchInfoPage(query, links); },
+      [this](std::uint64_t ticket, PageContent page) {
+        {
+          const std::lock_guard<std::mutex> lock(arrived_mutex_);
+          arrived_.emplace(ticket, std::move(page));
+        }
+        PostMessage(kMsgInfoPage, static_cast<std::intptr_t>(ticket), 0);
+      },
+      std::move(cancel));
+}
+
 CStockRangeDlg::Layout CStockRangeDlg::LayoutNow() const {
   const TextMetrics& m = SharedTextMetrics();
-  const int line = std::max(1, state_.content().is_text ? m.LineHeight() : MenuLineHeight(m));
+  int line = state_.content().is_text ? m.LineHeight() : MenuLineHeight(m);
+  if (HasSubtitles(state_.content())) line += m.LineHeight();
+  line = std::max(1, line);
   const int scroll = m.LineHeight() * 3 / 4;
   return Layout{line, std::max(1, height() / line), scroll, width() - scroll - 1,
                 width() - scroll - 2 * kTextMargin};
@@ -41,9 +75,59 @@ PageContent CStockRangeDlg::ContentOf(int mode) const {
   return empty;
 }
 
-void CStockRangeDlg::Open(int mode) {
-  state_.Open(mode, ContentOf(mode));
+// Entering a mode whose information comes from the server asks the worker for it; until it
+// comes the page is empty, and a page asked for earlier no longer counts.
+PageContent CStockRangeDlg::Enter(int mode) {
+  pending_ = 0;
+  const std::optional<InfoQuery> query = worker_ ? QueryFor(mode, choices_) : std::nullopt;
+  if (!query) return ContentOf(mode);
+  handed_.erase(mode);
+  pending_ = ++tickets_;
+  worker_->Fetch(pending_, *query);
+  return ContentOf(mode);
+}
+
+void CStockRangeDlg::Open(int argument) {
+  const PageOpening opening = OpeningOf(argument);
+  way_out_ = opening.way_out;
+  choices_.scope = opening.scope;
+  if (opening.kind) {
+    information_kind_ = opening.kind;
+    choices_.kind = *opening.kind;
+  }
+  const SecurityCode current = navigator_ != nullptr ? navigator_->CurrentSecurity() : SecurityCode();
+  switch (opening.scope) {
+    case InfoScope::kSecurity: choices_.codes = CodesOf(current); break;
+    case InfoScope::kOwnList: {
+      choices_.codes.clear();
+      if (self_selected_ != nullptr) {
+        for (const SecurityCode& code : self_selected_->Codes()) choices_.codes.push_back(code.text());
+      }
+      break;
+    }
+    case InfoScope::kEveryone: choices_.codes.clear(); break;
+  }
+  state_.Open(opening.mode, Enter(opening.mode));
   Shown();
+}
+
+void CStockRangeDlg::OnMessage(const Message& message) {
+  if (message.id != kMsgInfoPage) {
+    Window::OnMessage(message);
+    return;
+  }
+  std::optional<std::pair<std::uint64_t, PageContent>> arrived;
+  {
+    const std::lock_guard<std::mutex> lock(arrived_mutex_);
+    arrived.swap(arrived_);
+  }
+  if (arrived) PageArrived(arrived->first, std::move(arrived->second));
+}
+
+void CStockRangeDlg::PageArrived(std::uint64_t ticket, PageContent page) {
+  if (ticket != pending_) return;
+  pending_ = 0;
+  HandIn(state_.mode(), std::move(page));
 }
 
 void CStockRangeDlg::HandIn(int mode, PageContent content) {
@@ -64,9 +148,9 @@ void CStockRangeDlg::Shown() {
 const std::vector<std::u16string>& CStockRangeDlg::TextLines() {
   const WrapKey key{LayoutNow().page_width, wide_width_, content_generation_};
   if (!(key == wrapped_)) {
-    lines_ = state_.content().is_text
-                 ? WrapPageText(state_.content().text, key.page_width, key.wide_width)
-                 : std::vector<std::u16string>{};
+    lines_ = state_.content().is_text ? WrapPageText(state_.content().text, key.page_width,
+                                                     key.wide_width, state_.content().form)
+                                      : std::vector<std::u16string>{};
     wrapped_ = key;
   }
   return lines_;
@@ -84,11 +168,17 @@ SoftKeyCaptions CStockRangeDlg::SoftKeys() const {
 void CStockRangeDlg::Act() {
   const PageAction action =
       ActionOnLine(state_.mode(), state_.content().entries, state_.SelectedLine());
-  if (action.information_kind) information_kind_ = action.information_kind;
-  if (action.article) article_ = *action.article;
+  if (action.information_kind) {
+    information_kind_ = action.information_kind;
+    choices_.kind = *action.information_kind;
+  }
+  if (action.article) {
+    choices_.article = *action.article;
+    choices_.article_title = state_.content().entries[static_cast<std::size_t>(state_.SelectedLine())].text;
+  }
   switch (action.kind) {
     case PageAction::Kind::kSwitchMode:
-      state_.Switch(action.mode, ContentOf(action.mode));
+      state_.Switch(action.mode, Enter(action.mode));
       Shown();
       break;
     case PageAction::Kind::kNavigate:
@@ -101,12 +191,12 @@ void CStockRangeDlg::Act() {
 }
 
 void CStockRangeDlg::GoBack() {
+  pending_ = 0;
   if (state_.Back()) {
     Shown();
     return;
   }
-  const NavigationRequest out = WayOut(state_.mode());
-  if (navigator_ != nullptr) navigator_->GoTo(out.target, out.argument);
+  if (navigator_ != nullptr) navigator_->GoTo(way_out_.target, way_out_.argument);
 }
 
 void CStockRangeDlg::OnKeyDown(KeyCode key) {
@@ -176,6 +266,10 @@ void CStockRangeDlg::OnPaint(Canvas& canvas) {
       state_.content().is_text ? kTextMargin : SharedTextMetrics().average_char_width;
   const int right = state_.content().is_text ? kTextMargin + layout.page_width : layout.list_width;
   canvas.SetTextColor(kPlainWhite);
+  if (loading()) {
+    canvas.DrawText(kLoadingText, Rect{0, 0, width(), layout.line_height},
+                    kTextCenter | kTextVCenter | kTextSingleLine);
+  }
   for (int row = 0; row < layout.visible && view.first + row < count; ++row) {
     const int line = view.first + row;
     const Rect box{0, row * layout.line_height, right, (row + 1) * layout.line_height};
@@ -186,11 +280,23 @@ void CStockRangeDlg::OnPaint(Canvas& canvas) {
       continue;
     }
     if (row == view.selected) canvas.FillRect(box, kSelectedBand);
-    canvas.DrawText(state_.content().entries[static_cast<std::size_t>(line)].text,
-                    Rect{margin, box.top, right, box.bottom},
-                    kTextLeft | kTextVCenter | kTextSingleLine);
+    PaintEntry(canvas, state_.content().entries[static_cast<std::size_t>(line)], box, margin);
   }
   PaintScrollBar(canvas, layout, count);
+}
+
+// A title with a subtitle: the title on the upper text line, the subtitle in grey below it.
+void CStockRangeDlg::PaintEntry(Canvas& canvas, const PageEntry& entry, const Rect& box, int margin) {
+  const int flags = kTextLeft | kTextVCenter | kTextSingleLine;
+  if (entry.subtitle.empty()) {
+    canvas.DrawText(entry.text, Rect{margin, box.top, box.right, box.bottom}, flags);
+    return;
+  }
+  const int middle = box.top + box.Height() / 2;
+  canvas.DrawText(entry.text, Rect{margin, box.top, box.right, middle}, flags);
+  canvas.SetTextColor(kSubtitleGrey);
+  canvas.DrawText(entry.subtitle, Rect{margin, middle, box.right, box.bottom}, flags);
+  canvas.SetTextColor(kPlainWhite);
 }
 
 // One line more than the entries of a menu, two more than the lines of a text.

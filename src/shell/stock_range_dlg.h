@@ -6,40 +6,64 @@
 // Navigator for another screen. A mode whose content comes from a server is handed its content
 // from outside (HandIn); the screen does not know where it came from.
 //
+// The information modes (the F10 texts, the categories, titles and articles) are fetched on an
+// InfoWorker once ConnectInformation has given the screen its links; the page shows
+// "获取数据中，请稍后..." until the answer is there, and stays usable meanwhile: a page left
+// before its answer came drops that answer.
+//
 // Keys: up and down move the selection (scroll a text), left and right page, Enter and the left
 // soft key act, Esc and the right soft key go back. Taps: a line selects it and acts; the scroll
 // bar pages.
-// User-interface thread only.
+// User-interface thread only; the worker hands its pages over by a posted message.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "info/info_worker.h"
 #include "platform/window.h"
+#include "shell/range_info.h"
 #include "shell/range_page_state.h"
 
 namespace tarvello {
 
 class Navigator;
+class OwnStockList;
 
 class CStockRangeDlg : public Window {
  public:
-  explicit CStockRangeDlg(Navigator* navigator, QWidget* parent = nullptr);
+  // Posted by the worker when a page has been fetched; wParam is its ticket.
+  static constexpr int kMsgInfoPage = 3101;
+  static constexpr std::u16string_view kLoadingText = u"获取数据中，请稍后...";
 
-  // Shows mode as asked for by navigation; the same mode keeps its selected line.
-  void Open(int mode);
+  explicit CStockRangeDlg(Navigator* navigator, QWidget* parent = nullptr);
+  ~CStockRangeDlg() override;
+
+  // Lets the information modes fetch their pages: the exchanges and the article download, the
+  // self-selected list (may be null) and what wakes an exchange in progress when the screen goes.
+  void ConnectInformation(InfoLinks links, const OwnStockList* self_selected, std::function<void()> cancel);
+
+  // Shows the page of a navigation argument (a page mode, or the id of the screen whose security
+  // the information pages are about); the same mode keeps its selected line.
+  void Open(int argument);
   // The content of a mode fed from outside; shown at once when that mode is in front.
   void HandIn(int mode, PageContent content);
 
   const RangePageState& state() const { return state_; }
   // Shared with the information pages: the kind chosen in mode 10, the article chosen in mode 11.
   std::optional<int> information_kind() const { return information_kind_; }
-  const std::u16string& article_identifier() const { return article_; }
+  const std::u16string& article_identifier() const { return choices_.article; }
+  bool loading() const { return pending_ != 0; }
   SoftKeyCaptions SoftKeys() const override;
 
  protected:
+  void OnMessage(const Message& message) override;
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
@@ -54,6 +78,11 @@ class CStockRangeDlg : public Window {
   };
   Layout LayoutNow() const;
   PageContent ContentOf(int mode) const;
+  // The content to show on entering mode: what the screen has, or an empty page while the
+  // mode's information is fetched.
+  PageContent Enter(int mode);
+  void PageArrived(std::uint64_t ticket, PageContent page);
+  void PaintEntry(Canvas& canvas, const PageEntry& entry, const Rect& box, int margin);
   const std::vector<std::u16string>& TextLines();
   int LineCount();
   void Act();
@@ -67,7 +96,13 @@ class CStockRangeDlg : public Window {
   RangePageState state_;
   std::map<int, PageContent> handed_;  // content of the modes fed from outside
   std::optional<int> information_kind_;
-  std::u16string article_;
+  InfoChoices choices_;
+  NavigationRequest way_out_;
+  const OwnStockList* self_selected_ = nullptr;
+  std::uint64_t pending_ = 0;  // the ticket waited for, 0 when none
+  std::uint64_t tickets_ = 0;
+  std::mutex arrived_mutex_;
+  std::optional<std::pair<std::uint64_t, PageContent>> arrived_;  // guarded by arrived_mutex_
   // The wrapped text, for the page width and character width it was wrapped with.
   std::vector<std::u16string> lines_;
   struct WrapKey {
@@ -79,6 +114,7 @@ class CStockRangeDlg : public Window {
   WrapKey wrapped_;
   unsigned content_generation_ = 1;  // advanced whenever the shown content changes
   int wide_width_;                   // "中" in the page font, measured at each paint
+  std::unique_ptr<InfoWorker> worker_;  // last: stopped before the rest goes
 };
 
 }  // namespace tarvello

@@ -96,8 +96,6 @@ TEST(RangePagesTest, FundFlowArgumentsMeetNoOtherListArgument) {
   }
   for (int other : {0, 102, 1125, 105, -1, -11, -66, -104, -999})
     EXPECT_FALSE(FundFlowCategory(other)) << other;
-  EXPECT_EQ(WayOut(kPageCategories), (NavigationRequest{1124, 0}));
-  EXPECT_EQ(WayOut(15), (NavigationRequest{1129, 0}));
 }
 
 TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
@@ -115,6 +113,16 @@ TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
   EXPECT_EQ(WrapPageText(u"0123456789 x", 1000, 10)[0], u"\u3000\u30000123456789 x");
 }
 
+TEST(PageTextTest, FinancesArePiecesAsTheyStandAndDownloadsDropMarksAndCountLatin1Narrow) {
+  EXPECT_EQ(WrapPageText(u" 每股收益：0.5元,净利润：9万元", 1000, 10, TextForm::kCommaPieces),
+            (std::vector<std::u16string>{u" 每股收益：0.5元", u"净利润：9万元"}));
+  EXPECT_EQ(WrapPageText(u"﻿ 正文", 1000, 10, TextForm::kDownloaded)[0], u"　　正文");
+  EXPECT_EQ(WrapPageText(u"﻿正文", 1000, 10)[0], u"　　﻿正文") << "only downloads lose the mark";
+  // "é" is below 256: narrow in a download, wide elsewhere.
+  EXPECT_EQ(WrapPageText(std::u16string(20, u'é'), 100, 10, TextForm::kDownloaded)[0].size(), 2u + 16u);
+  EXPECT_EQ(WrapPageText(std::u16string(20, u'é'), 100, 10)[0].size(), 2u + 8u);
+}
+
 TEST(PageTextTest, APageNarrowerThanACharacterStillEnds) {
   const std::vector<std::u16string> lines = WrapPageText(u"中文", 3, 10);
   EXPECT_EQ(lines.size(), 4u);
@@ -125,7 +133,7 @@ class RangePageStateTest : public ::testing::Test {
  protected:
   static PageContent Menu(int entries) {
     PageContent content;
-    for (int i = 0; i < entries; ++i) content.entries.push_back(PageEntry{u"e", i, {}});
+    for (int i = 0; i < entries; ++i) content.entries.push_back(PageEntry{u"e", i, {}, {}});
     return content;
   }
   RangePageState state_;

@@ -1,0 +1,63 @@
+#include "shell/range_info.h"
+
+#include "shell/range_pages.h"
+
+namespace tarvello {
+
+PageOpening OpeningOf(int argument) {
+  PageOpening opening;
+  opening.mode = argument;
+  opening.way_out = {kTargetMainMenu, 0};
+  switch (argument) {
+    case kTargetStockDetail:
+    case kTargetKLine:
+    case kTargetFuturesMode3:
+      opening.mode = kPageInfoKinds;
+      opening.scope = InfoScope::kSecurity;
+      opening.way_out = {argument, 0};
+      return opening;
+    case kMenuPageOwnNews:
+    case kMenuPageOwnNotices:
+    case kMenuPageOwnReports: {
+      static constexpr int kKinds[] = {1, 2, 16};
+      opening.mode = kPageInfoTitles;
+      opening.scope = InfoScope::kOwnList;
+      opening.kind = kKinds[argument - kMenuPageOwnNews];
+      opening.way_out = {kTargetQuoteList, 1125};
+      return opening;
+    }
+    default:
+      break;
+  }
+  if (argument >= kPageF10First && argument <= kPageF10Last) {
+    opening.scope = InfoScope::kSecurity;
+    opening.way_out = {kTargetStockDetail, 0};
+  }
+  return opening;
+}
+
+std::optional<InfoQuery> QueryFor(int mode, const InfoChoices& choices) {
+  InfoQuery query;
+  query.kind = choices.kind;
+  query.codes = choices.codes;
+  query.article = choices.article;
+  query.title = choices.article_title;
+  const bool everyone = choices.scope == InfoScope::kEveryone;
+  if (mode >= kPageF10First && mode <= kPageF10Last) {
+    query.page = InfoPage::kF10;
+    query.f10_mode = mode;
+  } else if (mode == kPageFetchedList) {
+    query.page = InfoPage::kFetchedTitles;
+  } else if (mode == kPageInfoCategories) {
+    query.page = InfoPage::kCategories;
+  } else if (mode == kPageInfoTitles) {
+    query.page = everyone ? InfoPage::kGeneralTitles : InfoPage::kTitles;
+  } else if (mode == kPageArticle) {
+    query.page = choices.scope == InfoScope::kSecurity ? InfoPage::kStockArticle : InfoPage::kArticle;
+  } else {
+    return std::nullopt;
+  }
+  return query;
+}
+
+}  // namespace tarvello

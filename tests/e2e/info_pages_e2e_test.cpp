@@ -1,0 +1,133 @@
+// The information pages against the simulator: the F10 company profile of the security the
+// detail screen shows; "资讯必读" through a category and a title to its article; and a security's
+// news article downloaded from the information port over the shared connection, after which
+// the quotes still flow.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/terminal.h"
+#include "base/program_folder.h"
+#include "child_process.h"
+#include "platform/qt_test_app.h"
+#include "platform/scripted_prompter.h"
+#include "shell/range_info.h"
+#include "shell/range_pages.h"
+#include "storage/utf16le.h"
+#include "support/temp_folder.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ChildProcess;
+using testing::ProcessEventsUntil;
+using testing::ReadBytes;
+
+struct Ports {
+  int quote = 0;
+  int gateway = 0;
+  int info = 0;
+};
+
+class InfoPagesEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto program = testing::FindBuiltProgram("tarvello-quoted");
+    if (!program) GTEST_SKIP() << "the simulator is not built";
+    InstallPrompter(&prompter_);
+    const auto out = sim_folder_.path() / "quoted.out";
+    simulator_ = std::make_unique<ChildProcess>(
+        *program, std::vector<std::string>{"--port", "0", "--gateway-port", "0", "--info-port", "0"}, out,
+        sim_folder_.path() / "quoted.err");
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return std::sscanf(ReadBytes(out).c_str(), "tarvello-quoted: quote port %d, gateway port %d, info port %d",
+                         &ports_.quote, &ports_.gateway, &ports_.info) == 3;
+    }));
+    testing::WriteBytes(home_ / "Deployment.ini",
+                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(ports_.quote) +
+                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(ports_.gateway) +
+                                                     "\r\n[INFOSERVERS]\r\nINFOPORT=" + std::to_string(ports_.info) +
+                                                     "\r\n")));
+    SetProgramFolder(home_.path().string());
+    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
+    terminal_->Start();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
+    }, std::chrono::seconds(20)));
+  }
+  void TearDown() override {
+    terminal_.reset();
+    InstallPrompter(nullptr);
+    SetProgramFolder(".");
+  }
+
+  // Goes to the page of an argument and waits until it is in front with its content there. The
+  // main screen ignores a navigation while its progress window is up, so it waits for that first.
+  CStockRangeDlg& Page(int argument) {
+    EXPECT_TRUE(ProcessEventsUntil([&] { return terminal_->progress().isHidden(); }, std::chrono::seconds(20)));
+    terminal_->main_screen()->GoTo(kTargetMenuPage, argument);
+    EXPECT_TRUE(ProcessEventsUntil([&] {
+      CStockRangeDlg* page = terminal_->menu_page();
+      return page != nullptr && terminal_->frame().current_screen() == page &&
+             page->state().mode() == OpeningOf(argument).mode && !page->loading();
+    }, std::chrono::seconds(20)));
+    return *terminal_->menu_page();
+  }
+  // Acts on the selected line and waits for the page it switches to.
+  void Enter(CStockRangeDlg& page, int mode) {
+    page.SendKey(kKeyEnter);
+    EXPECT_EQ(page.state().mode(), mode);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return !page.loading(); }, std::chrono::seconds(20)));
+  }
+  const std::u16string& Text(CStockRangeDlg& page) { return page.state().content().text; }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  testing::TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<ChildProcess> simulator_;
+  std::unique_ptr<Terminal> terminal_;
+  Ports ports_;
+};
+
+TEST_F(InfoPagesEndToEnd, TheDetailScreensF10ProfileNamesTheCompany) {
+  terminal_->OpenSecurity(SecurityCode::FromAscii("SH600001"));
+  // Its first figures, whose progress window would swallow the navigation.
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    CStockDetailDlg* detail = terminal_->detail_screen();
+    return detail != nullptr && terminal_->frame().current_screen() == detail && detail->view()->loaded &&
+           terminal_->progress().isHidden();
+  }, std::chrono::seconds(20)));
+  CStockRangeDlg& page = Page(16);  // the detail screen's F10 menu item "公司概况"
+  EXPECT_TRUE(Text(page).starts_with(u"公司名称：")) << text::ToUtf8(Text(page));
+  EXPECT_NE(Text(page).find(u"600001"), std::u16string::npos);
+}
+
+TEST_F(InfoPagesEndToEnd, MustReadLeadsThroughACategoryAndATitleToItsArticle) {
+  CStockRangeDlg& page = Page(kPageInfoCategories);
+  ASSERT_FALSE(page.state().content().entries.empty());
+  Enter(page, kPageInfoTitles);
+  ASSERT_FALSE(page.state().content().entries.empty());
+  const std::u16string title = page.state().content().entries[0].text;
+  Enter(page, kPageArticle);
+  EXPECT_TRUE(Text(page).starts_with(title + u"\n")) << text::ToUtf8(Text(page));
+}
+
+TEST_F(InfoPagesEndToEnd, ASecuritysNewsArticleComesFromTheInformationPortAndQuotesFlowAfterwards) {
+  terminal_->main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
+  CStockRangeDlg& page = Page(kTargetStockDetail);
+  Enter(page, kPageInfoTitles);  // "1 新闻"
+  ASSERT_FALSE(page.state().content().entries.empty());
+  const std::u16string title = page.state().content().entries[0].text;
+  Enter(page, kPageArticle);
+  EXPECT_TRUE(Text(page).starts_with(title + u"-新闻\n")) << text::ToUtf8(Text(page));
+  EXPECT_NE(Text(page).find(u"（600001）"), std::u16string::npos);
+  CStockRangeDlg& profile = Page(16);
+  EXPECT_TRUE(Text(profile).starts_with(u"公司名称：")) << "quote requests reach the quote server again";
+}
+
+}  // namespace
+}  // namespace tarvello

@@ -1,0 +1,54 @@
+#include "info/article_download.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarvello {
+namespace {
+
+std::u16string Body(const std::string& answer) {
+  return ArticleBody(std::span(reinterpret_cast<const std::uint8_t*>(answer.data()), answer.size()));
+}
+
+TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarket) {
+  const struct {
+    int kind;
+    std::u16string code;
+    std::string path;
+  } cases[] = {
+      {1, u"SH600001", "/InfoDepot_ForCellPhone/News_1/600001_1/X9.txt"},
+      {2, u"SZ000002", "/InfoDepot_ForCellPhone/Notice_2/000002_0/X9.txt"},
+      {16, u"BI880301", "/InfoDepot_ForCellPhone/Report_16/880301_90/X9.txt"},
+      {7, u"HK000005", "/InfoDepot_ForCellPhone/Report_16/000005X9.txt"},  // no market: no suffix
+  };
+  for (const auto& c : cases) EXPECT_EQ(ArticlePath(c.kind, c.code, u"X9"), c.path);
+  EXPECT_EQ(ArticleRequest("10.0.0.7", 1, u"SH600001", u"X9"),
+            "GET http://10.0.0.7/InfoDepot_ForCellPhone/News_1/600001_1/X9.txt HTTP/1.1\r\nHost:10.0.0.7\r\n\r\n");
+}
+
+TEST(ArticleDownloadTest, ARequestThatWouldBreakItsLineOrItsBufferIsNotMade) {
+  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"a b"));
+  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"a\r\nHost:x"));
+  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"新闻"));
+  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", std::u16string(200, u'x')));
+  EXPECT_TRUE(ArticleRequest("h", 1, u"SH600001", std::u16string(100, u'x')));
+}
+
+TEST(ArticleDownloadTest, TheBodyFollowsTheHeaderForItsLengthOrIsEverything) {
+  const struct {
+    std::string answer;
+    std::u16string body;
+  } cases[] = {
+      {"HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n正文", u"正文"},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n正文", u"正"},                  // the header's length
+      {"HTTP/1.1 200 OK\r\nContent-Length: 999\r\n\r\nab", u"ab"},                  // no more than came
+      {"HTTP/1.1 200 OK\r\nContent-Length: 123456789012\r\n\r\nab", u"ab"},         // eight digits at most
+      {"just text\r\n\r\nContent-Length: 1", u"just text\r\n\r\nContent-Length: 1"},  // no header before the blank line
+      {"plain", u"plain"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Body(c.answer), c.body) << c.answer;
+}
+
+}  // namespace
+}  // namespace tarvello
