@@ -80,6 +80,7 @@ void Terminal::Start() {
 // pointer to a destroyed window.
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
+  server_list_.reset();
   list_.reset();
   kline_.reset();
   detail_.reset();
@@ -125,6 +126,7 @@ void Terminal::StartMain() {
   AddMenuPage();
   AddListScreen();
   AddKLineScreen();
+  AddServerListScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -198,6 +200,27 @@ void Terminal::AddKLineScreen() {
     if (code.empty()) return nullptr;
     kline_->Open(code, caller);
     return kline_.get();
+  });
+}
+
+// The list screen: the code search of the keyboard, the server in use and the manual server
+// list, whose rows switch the transport to their server.
+void Terminal::AddServerListScreen() {
+  ListScreenParts parts;
+  parts.exchange = TransportExchange(transport_);
+  parts.mainScreen = main_.get();
+  parts.navigator = main_.get();
+  parts.searchText = [this] { return main_ && main_->keyboard() ? main_->keyboard()->search_text() : std::u16string(); };
+  parts.serverText = [this] { return transport_.GetServerText(); };
+  for (int row = 0; row < Deployment::kServerRows; ++row) parts.serverRows.push_back(ServerListText(deployment_, row));
+  parts.chooseServer = [this](int row) {
+    selection_.Set(ManualChoice(row, selection_.Get()));
+    SwitchServer(transport_, deployment_.server_rows[static_cast<std::size_t>(row)], deployment_.quote_port);
+  };
+  server_list_ = std::make_unique<CDlgList>(std::move(parts), &frame_);
+  frame_.Adopt(server_list_.get());
+  main_->RegisterScreen(kTargetListScreen, [this](int mode) -> Window* {
+    return server_list_->Open(mode) ? server_list_.get() : nullptr;
   });
 }
 

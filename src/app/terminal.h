@@ -26,6 +26,7 @@
 #include "detail/stock_detail_dlg.h"
 #include "lists/stock_list_dlg.h"
 #include "kline/kline_dlg.h"
+#include "shell/list_screen_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -57,6 +58,7 @@ class Terminal {
   // Null until the main screen has started.
   CStockRangeDlg* menu_page() { return menu_page_.get(); }
   CKLineDlg* kline_screen() { return kline_.get(); }
+  CDlgList* server_list_screen() { return server_list_.get(); }
   CStockListDlg* list_screen() { return list_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
@@ -71,6 +73,7 @@ class Terminal {
   void OnCloseButton();
   void AddListScreen();
   void AddKLineScreen();
+  void AddServerListScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -100,6 +103,7 @@ class Terminal {
   std::unique_ptr<CStockRangeDlg> menu_page_;
   std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
   std::unique_ptr<CKLineDlg> kline_;         // likewise
+  std::unique_ptr<CDlgList> server_list_;    // likewise
 };
 
 }  // namespace tarvello
