@@ -6,6 +6,7 @@
 #include "server/chart_answers.h"
 #include "server/futures_answers.h"
 #include "server/quote_answers.h"
+#include "server/security_search.h"
 #include "server/session_answers.h"
 #include "text/text_codec.h"
 
