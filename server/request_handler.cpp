@@ -7,6 +7,7 @@
 #include "server/futures_answers.h"
 #include "server/info_answers.h"
 #include "server/quote_answers.h"
+#include "server/security_search.h"
 #include "server/session_answers.h"
 #include "text/text_codec.h"
 

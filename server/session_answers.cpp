@@ -30,19 +30,6 @@ std::vector<int> VersionNumbers(std::string_view text) {
   return numbers;
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
-bool Matches(const Security& s, std::string_view ascii, const std::u16string& wide, bool is_ascii) {
-  if (!is_ascii) return s.name.find(wide) != std::u16string::npos;
-  const std::string upper = Upper(ascii);
-  return s.code.rfind(upper, 0) == 0 || s.code.compare(2, upper.size(), upper) == 0 ||
-         s.initials.rfind(upper, 0) == 0;
-}
-
 }  // namespace
 
 bool IsNewerVersion(std::string_view a, std::string_view b) {
@@ -86,22 +73,6 @@ Bytes NoticesBody() {
   body.I16(static_cast<std::int16_t>(std::size(kNotices)));
   std::uint8_t kind = 1;
   for (const char16_t* notice : kNotices) body.U8(kind++).Utf8(notice);
-  return body.Take();
-}
-
-Bytes SearchBody(const Market& market, std::string_view text_gbk) {
-  const std::u16string wide = text::FromGbk(text_gbk);
-  const bool is_ascii = std::all_of(text_gbk.begin(), text_gbk.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  std::vector<const Security*> found;
-  if (!wide.empty()) {
-    for (const Security& s : market.securities()) {
-      if (static_cast<int>(found.size()) >= kMaxSearchResults) break;
-      if (Matches(s, text_gbk, wide, is_ascii)) found.push_back(&s);
-    }
-  }
-  WireWriter body;
-  body.I16(static_cast<std::int16_t>(found.size()));
-  for (const Security* s : found) body.Str(s->code).Utf8(s->name);
   return body.Take();
 }
 

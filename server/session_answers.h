@@ -1,7 +1,7 @@
 // The answers of the start-up and account requests: the server time (2116), the login result
-// with the running message (2906, 2901), the version answer with the notices (1000, 2913) and
-// the security search (2000). Request text arrives in GBK. Pure functions apart from what the
-// caller logs; safe from any thread.
+// with the running message (2906, 2901) and the version answer with the notices (1000, 2913).
+// Request text arrives in GBK. Pure functions apart from what the caller logs; safe from any
+// thread.
 #pragma once
 
 #include <string>
@@ -14,7 +14,6 @@
 namespace tarvello::server {
 
 inline constexpr std::string_view kClientVersion = "V3.3";
-inline constexpr int kMaxSearchResults = 40;
 inline constexpr int kRunningMessageSerial = 1;
 
 Bytes ServerTimeBody(const SimTime& now);
@@ -23,7 +22,6 @@ Bytes LoginBody(const AccountBook& accounts, std::string_view user_gbk, std::str
 Bytes RunningMessageBody(const SimTime& now);
 Bytes VersionBody(const std::string& latest_version);
 Bytes NoticesBody();
-Bytes SearchBody(const Market& market, std::string_view text_gbk);
 
 // True when version text a ("V3.4") names a later version than b ("V3.3").
 bool IsNewerVersion(std::string_view a, std::string_view b);

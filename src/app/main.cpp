@@ -151,6 +151,20 @@ int RunTour(Terminal& terminal, const std::string& dir) {
       return page->state().mode() == mode && !page->loading();
     });
   }
+  // The code keyboard over the K-line chart with part of a code typed, then that code's search
+  // result on the list screen.
+  tour.AddStop("keyboard", [&terminal] { terminal.main_screen()->ToggleKeyboard(); }, [&terminal] {
+    CDlgKeyBoard* keyboard = terminal.main_screen()->keyboard();
+    if (keyboard == nullptr || !keyboard->isVisible()) return false;
+    if (keyboard->entry().text().empty()) {
+      for (const KeyCode key : {'6', '0', '0', '0', '1'}) keyboard->SendKey(key);
+    }
+    return true;
+  });
+  tour.AddStop("search-result", [&terminal] { terminal.main_screen()->keyboard()->Confirm(); }, [&terminal] {
+    const CDlgList* list = terminal.server_list_screen();
+    return list != nullptr && !list->isHidden() && !list->view()->items.empty() && terminal.progress().isHidden();
+  });
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;

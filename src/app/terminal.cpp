@@ -104,6 +104,7 @@ void Terminal::Start() {
 // pointer to a destroyed window.
 void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
+  server_list_.reset();
   list_.reset();
   kline_.reset();
   brokers_.reset();
@@ -154,6 +155,7 @@ void Terminal::StartMain() {
   AddListScreen();
   AddKLineScreen();
   AddBrokerScreen();
+  AddServerListScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -256,6 +258,28 @@ void Terminal::AddBrokerScreen() {
   main_->RegisterScreen(kTargetBrokers, [this](int) -> Window* {
     brokers_->Open();
     return brokers_.get();
+  });
+}
+
+// The list screen: the code search of the keyboard, the server in use and the manual server
+// list, whose rows switch the transport to their server.
+void Terminal::AddServerListScreen() {
+  ListScreenParts parts;
+  parts.exchange = Exchange();
+  parts.mainScreen = main_.get();
+  parts.navigator = main_.get();
+  parts.searchText = [this] { return main_ && main_->keyboard() ? main_->keyboard()->search_text() : std::u16string(); };
+  parts.serverText = [this] { return transport_.GetServerText(); };
+  for (int row = 0; row < Deployment::kServerRows; ++row) parts.serverRows.push_back(ServerListText(deployment_, row));
+  parts.chooseServer = [this](int row) {
+    failover_.TurnOff();  // the user's choice stands until the next start
+    selection_.Set(ManualChoice(row, selection_.Get()));
+    SwitchServer(transport_, deployment_.server_rows[static_cast<std::size_t>(row)], deployment_.quote_port);
+  };
+  server_list_ = std::make_unique<CDlgList>(std::move(parts), &frame_);
+  frame_.Adopt(server_list_.get());
+  main_->RegisterScreen(kTargetListScreen, [this](int mode) -> Window* {
+    return server_list_->Open(mode) ? server_list_.get() : nullptr;
   });
 }
 

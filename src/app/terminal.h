@@ -28,6 +28,7 @@
 #include "lists/stock_list_dlg.h"
 #include "kline/kline_dlg.h"
 #include "brokers/commission_dlg.h"
+#include "shell/list_screen_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
 #include "shell/progress_dlg.h"
@@ -59,6 +60,7 @@ class Terminal {
   // Null until the main screen has started.
   CStockRangeDlg* menu_page() { return menu_page_.get(); }
   CKLineDlg* kline_screen() { return kline_.get(); }
+  CDlgList* server_list_screen() { return server_list_.get(); }
   CStockListDlg* list_screen() { return list_.get(); }
   CCommissionDlg* broker_screen() { return brokers_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
@@ -75,6 +77,7 @@ class Terminal {
   void AddListScreen();
   void AddKLineScreen();
   void AddBrokerScreen();
+  void AddServerListScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -111,6 +114,7 @@ class Terminal {
   std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
   std::unique_ptr<CKLineDlg> kline_;         // likewise
   std::unique_ptr<CCommissionDlg> brokers_;
+  std::unique_ptr<CDlgList> server_list_;    // likewise
 };
 
 }  // namespace tarvello

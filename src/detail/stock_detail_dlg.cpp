@@ -226,7 +226,11 @@ void CStockDetailDlg::OnPenDown(Point at) {
   } else if (at.y >= layout.toolbar.top) {
     TouchToolbar(at.x);
   } else if (at.y >= layout.ticker.top) {
-    if (at.x >= layout.width * 925 / 1000) RequestRefresh(true);
+    if (at.x >= layout.width * 925 / 1000) {
+      RequestRefresh(true);
+    } else if (at.x >= TickerKeyboardLeft(layout.ticker) && parts_.navigator) {
+      parts_.navigator->ToggleKeyboard();
+    }
   } else {
     TouchChart(at, false);
   }

@@ -4,6 +4,7 @@
 
 #include "kline/kline_dlg.h"
 #include "navigation/navigation.h"
+#include "navigation/navigator.h"
 
 namespace tarvello {
 namespace {
@@ -115,9 +116,13 @@ void CKLineDlg::TouchBottomBar(int x) {
 }
 
 // The refresh spot at the right end of the ticker strip asks for the newest bar at once, with the
-// progress window.
+// progress window; the keyboard spot beside it shows or hides the code keyboard.
 void CKLineDlg::TouchStrip(int x) {
-  if (x * 1000 >= width() * 925) RequestRefresh(true);
+  if (x * 1000 >= width() * 925) {
+    RequestRefresh(true);
+  } else if (x * 100 >= width() * 85 && parts_.navigator) {
+    parts_.navigator->ToggleKeyboard();
+  }
 }
 
 }  // namespace tarvello

@@ -7,6 +7,7 @@
 #include "market/own_stock_list.h"
 #include "navigation/navigation.h"
 #include "navigation/navigator.h"
+#include "platform/ticker_strip.h"
 
 namespace tarvello {
 namespace {
@@ -60,6 +61,12 @@ void CStockListDlg::OnPenUp(Point at) {
     TapPagingLine(tap.x);
   } else if (layout.toolbar.Contains(tap)) {
     TapToolbar(tap.x);
+  } else if (layout.ticker.Contains(tap) && tap.x >= TickerKeyboardLeft(layout.ticker)) {
+    if (tap.x < TickerRefreshLeft(layout.ticker)) {
+      if (parts_.navigator) parts_.navigator->ToggleKeyboard();
+    } else {
+      RequestRefresh(true);
+    }
   } else if (const int row = layout.RowAt(tap.y); row >= 0) {
     const int held = RowsHeld();
     if (held == 0) return;

@@ -114,7 +114,7 @@ void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, co
 
 // The index of the moment, alternating between Shanghai and Shenzhen with the ticker's blink.
 void CStockListDlg::PaintTicker(Canvas& canvas, const Rect& strip) const {
-  PaintTickerStrip(canvas, strip, parts_.ticker ? std::optional(parts_.ticker()) : std::nullopt, kBarBack, false);
+  PaintTickerStrip(canvas, strip, parts_.ticker ? std::optional(parts_.ticker()) : std::nullopt, kBarBack, true);
 }
 
 void CStockListDlg::PaintToolbar(Canvas& canvas, const Rect& bar) const {

@@ -56,6 +56,8 @@ std::optional<std::u16string> NavigationTitle(int target, int argument) {
       return u"委托交易";
     case kTargetLiveList:
       return u"Tarvello_直播";
+    case kTargetListScreen:  // 0 the code search, 2 the server in use, 3 the manual server list
+      return argument == 0 ? u"股票查询" : argument == 2 ? u"当前服务器" : u"服务器列表";
     default:
       return std::nullopt;
   }

@@ -37,6 +37,7 @@ CDlgMain::CDlgMain(MainScreenParts parts, QWidget* parent) : Window(parent), par
   for (int cell = 0; cell < kMenuCells; ++cell) {
     menu_pictures_[cell] = Picture::Load("Picture/Menu" + std::to_string(cell) + ".png");
   }
+  if (parts_.frame != nullptr) keyboard_ = std::make_unique<CDlgKeyBoard>(*this, parts_.frame);
 }
 
 CDlgMain::~CDlgMain() { StopThreads(); }
@@ -163,6 +164,15 @@ void CDlgMain::OnMessage(const Message& message) {
     case kMsgTickerRepaint:
       Invalidate();
       break;
+    case kMsgKeyboard:
+      if (message.wparam == kKeyboardShortSpell) {
+        ShowKeyboard(reinterpret_cast<ShortSpellReceiver*>(message.lparam), u"");
+      } else if (keyboard_ && keyboard_->isVisible()) {
+        keyboard_->Hide();
+      } else {
+        ShowKeyboard(nullptr, u"");
+      }
+      break;
     default:
       break;
   }
@@ -176,7 +186,20 @@ void CDlgMain::RequestNavigation(int target, int argument) {
   SetTimer(kTimerNavigate, 10);
 }
 
+// The keyboard sits across the screen area above the two bars along its bottom (the data
+// screens' ticker strip with the keyboard spot, and their toolbar), so the spot that hides it
+// stays in reach.
+void CDlgMain::ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view typed) {
+  if (!keyboard_) return;
+  const Rect area = parts_.frame->ScreenArea();
+  const int bottom = std::max(area.top + CDlgKeyBoard::HeightNeeded(), area.bottom - 2 * SharedTextMetrics().BarHeight());
+  keyboard_->setGeometry(area.left, bottom - CDlgKeyBoard::HeightNeeded(), area.Width(), CDlgKeyBoard::HeightNeeded());
+  keyboard_->Show(receiver);
+  if (!typed.empty()) keyboard_->SendKey(typed.front());
+}
+
 void CDlgMain::NavigateNow(int target, int argument) {
+  if (keyboard_) keyboard_->Hide();
   Window* screen = nullptr;
   const auto found = screens_.find(target);
   if (target == kTargetMainMenu) {
@@ -299,6 +322,14 @@ void CDlgMain::OnKeyDown(KeyCode key) {
   } else if (key == kKeyEnter || key == kKeySoftLeft) {
     NavigationRequest request = MenuCellTarget(selected_);
     PostMessage(kMsgNavigate, request.target, request.argument);
+  } else if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
+    // A digit or a letter opens the code keyboard with that character typed.
+    const char16_t typed = static_cast<char16_t>(key);
+    if (keyboard_ && keyboard_->isVisible()) {
+      keyboard_->SendKey(key);
+    } else {
+      ShowKeyboard(nullptr, std::u16string_view(&typed, 1));
+    }
   }
 }
 

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -32,6 +33,7 @@
 #include "platform/window.h"
 #include "protocol/exchange_function.h"
 #include "market/index_ticker.h"
+#include "shell/code_keyboard_dlg.h"
 #include "shell/menu_cells.h"
 #include "shell/startup_login.h"
 
@@ -74,6 +76,10 @@ class CDlgMain : public Window, public Navigator {
   static constexpr unsigned kTimerNavigate = 21;
   static constexpr unsigned kTimerUpdateCheck = 65536;
   static constexpr unsigned kTimerMarquee = 22;  // moves the running line of the ticker bar
+  // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
+  static constexpr int kMsgKeyboard = 2042;
+  static constexpr std::intptr_t kKeyboardToggle = 0;
+  static constexpr std::intptr_t kKeyboardShortSpell = 1;
   static constexpr std::chrono::milliseconds kTickerPeriod{3000};
   static constexpr std::u16string_view kExitQuestion = u"确认要退出Tarvello金融终端手机版吗？";
   static constexpr std::u16string_view kWelcomeText = u"欢迎使用Tarvello金融终端手机版";
@@ -101,9 +107,13 @@ class CDlgMain : public Window, public Navigator {
   void SetCurrentSecurity(const SecurityCode& code) override { browse_.SetCurrent(code); }
   void SetBrowseList(std::vector<SecurityCode> codes) override { browse_.SetList(std::move(codes)); }
   std::optional<SecurityCode> StepSecurity(int step) override { return browse_.Step(step); }
-  // The code keyboard is not built yet: the keyboard spot and key do nothing.
-  void ToggleKeyboard() override {}
-  void AskShortSpell(ShortSpellReceiver&) override {}
+  // Both post to the user-interface thread, where the keyboard is shown or hidden.
+  void ToggleKeyboard() override { PostMessage(kMsgKeyboard, kKeyboardToggle, 0); }
+  void AskShortSpell(ShortSpellReceiver& receiver) override {
+    PostMessage(kMsgKeyboard, kKeyboardShortSpell, reinterpret_cast<std::intptr_t>(&receiver));
+  }
+  // The one code keyboard; null without a frame to show it in.
+  CDlgKeyBoard* keyboard() { return keyboard_.get(); }
   SoftKeyCaptions SoftKeys() const override;
 
  protected:
@@ -128,6 +138,7 @@ class CDlgMain : public Window, public Navigator {
   void PaintIndex(Canvas& canvas, const Rect& area);
   void PaintMarquee(Canvas& canvas, const Rect& area);
   void PaintCell(Canvas& canvas, int cell);
+  void ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view typed);
 
   const MainScreenParts parts_;
   std::map<int, ScreenOpener> screens_;  // target id -> opener
@@ -144,6 +155,7 @@ class CDlgMain : public Window, public Navigator {
   BrowseState browse_;
   IndexTicker ticker_;
   RunningMessage running_;
+  std::unique_ptr<CDlgKeyBoard> keyboard_;
   ThreadQueue ticker_stop_;  // closed to stop the ticker thread
   ThreadQueue navigation_;   // the navigation worker's messages
   // Last, so that they are joined before anything they use is destroyed.

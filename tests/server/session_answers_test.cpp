@@ -1,4 +1,4 @@
-// Start-up, account, search and index-futures answers, decoded with the terminal's parser.
+// Start-up, account and index-futures answers, decoded with the terminal's parser.
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
@@ -81,39 +81,6 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
     }
     EXPECT_TRUE(notices.AtEnd());
   }
-}
-
-std::vector<std::pair<std::u16string, std::u16string>> Search(AnswerFixture& fixture, std::u16string_view text) {
-  const auto blocks = fixture.Ask({fixture.codec.BuildSecuritySearch(text)});
-  std::vector<std::pair<std::u16string, std::u16string>> items;
-  if (blocks.empty()) return items;
-  BlockReader r = Reader(blocks[0]);
-  const int count = r.Int16();
-  for (int i = 0; i < count; ++i) {
-    auto code = r.String();
-    items.emplace_back(code, r.String());
-  }
-  EXPECT_TRUE(r.AtEnd());
-  return items;
-}
-
-TEST(SessionAnswersTest, SearchByCodeNameAndInitials) {
-  AnswerFixture fixture;
-  const Security& share = fixture.market.security(fixture.market.Find("SH600003"));
-  auto found = Search(fixture, u"600003");
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].first, u"SH600003");
-  EXPECT_EQ(found[0].second, share.name);
-  found = Search(fixture, share.name);
-  ASSERT_FALSE(found.empty());
-  EXPECT_EQ(found[0].second, share.name);
-  std::string lower = share.initials;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  found = Search(fixture, text::FromAscii(lower));
-  EXPECT_NE(std::find(found.begin(), found.end(), std::pair{text::FromAscii(share.code), share.name}), found.end());
-  EXPECT_LE(Search(fixture, u"S").size(), static_cast<std::size_t>(kMaxSearchResults));
-  EXPECT_LE(fixture.RawAnswer({fixture.codec.BuildSecuritySearch(u"S")}).size(), 2048u);  // the list screen's buffer
-  EXPECT_TRUE(Search(fixture, u"").empty());
 }
 
 TEST(SessionAnswersTest, FuturesQuoteAndTicksAgree) {

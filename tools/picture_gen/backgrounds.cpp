@@ -116,15 +116,31 @@ QImage DrawKeyBar(QSize size) {
   return image;
 }
 
+// The code keyboard's key area: four rows of eleven raised plates, the last four cells of the
+// bottom row one wide plate for "确定". The screen draws the captions over it.
 QImage DrawKeyBoard(QSize size) {
   QImage image = Blank(size, false);
   QPainter painter(&image);
   Smooth(painter);
   QRectF all(QPointF(0, 0), QSizeF(size));
   VerticalGradient(painter, all, QColor(70, 78, 92), QColor(24, 28, 36));
-  painter.setPen(QPen(QColor(140, 150, 170), size.width() / 240.0));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(all.adjusted(2, 2, -2, -2));
+  const qreal cell = size.width() / 11.0;
+  const qreal row = size.height() / 4.0;
+  const qreal gap = cell * 0.08;
+  const auto plate = [&](int r, int first, int last, QColor top, QColor bottom) {
+    const QRectF box(first * cell + gap, r * row + gap, (last - first + 1) * cell - 2 * gap, row - 2 * gap);
+    QPainterPath path;
+    path.addRoundedRect(box, gap * 1.5, gap * 1.5);
+    QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+    gradient.setColorAt(0, top);
+    gradient.setColorAt(1, bottom);
+    painter.fillPath(path, gradient);
+  };
+  const int cells_in_row[] = {11, 11, 11, 7};
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < cells_in_row[r]; ++c) plate(r, c, c, QColor(104, 114, 134), QColor(52, 58, 72));
+  }
+  plate(3, 7, 10, QColor(60, 120, 200), QColor(26, 60, 120));
   return image;
 }
 

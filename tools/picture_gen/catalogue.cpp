@@ -30,7 +30,7 @@ std::vector<PictureSpec> Catalogue() {
       {"Menu9.png", icon, MenuIcon<9>},
       {"Menu10.png", icon, MenuIcon<10>},
       {"Menu11.png", icon, MenuIcon<11>},
-      {"KeyBoard.jpg", QSize(960, 640), DrawKeyBoard},
+      {"KeyBoard.jpg", QSize(960, 240), DrawKeyBoard},
       {"Switch.png", QSize(192, 72), DrawSwitch},
       {"baowu.png", QSize(960, 64), DrawTabStrip},
       {"kmenu.png", QSize(96, 96), DrawKLineMenu},

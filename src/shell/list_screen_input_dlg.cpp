@@ -1,0 +1,83 @@
+// The list screen's keys and taps: rows, the paging line and the bottom bar.
+#include <algorithm>
+
+#include "navigation/navigation.h"
+#include "navigation/navigator.h"
+#include "shell/list_screen_dlg.h"
+
+namespace tarvello {
+namespace {
+
+constexpr int kPagingParts = 5;  // four labels and the counter
+constexpr int kBarButtons = 6;
+constexpr unsigned kCommandMainMenu = 1;
+
+int PartAt(const Rect& bar, int x, int parts) {
+  if (bar.Width() <= 0) return 0;
+  return std::clamp((x - bar.left) * parts / bar.Width(), 0, parts - 1);
+}
+
+// The bottom bar's buttons after the first, which opens the pop-up menu.
+constexpr NavigationRequest kBarTargets[kBarButtons - 1] = {
+    {kTargetQuoteListOtherPage, kTargetQuoteList}, {kTargetQuoteList, -1}, {kTargetMenuPage, 0},
+    {kTargetQuoteList, 105}, {kTargetMainMenu, 0}};
+
+}  // namespace
+
+void CDlgList::OnPenDown(Point at) {
+  const Layout layout = LayoutNow();
+  if (layout.bar.Contains(at)) {
+    TapBar(at.x);
+  } else if (layout.paging.Contains(at)) {
+    TapPaging(at.x);
+  } else if (layout.rows.Contains(at)) {
+    const int item = Pages().ItemAt(page_, (at.y - layout.rows.top) / layout.rowHeight);
+    if (item >= 0) ActOnItem(item);
+  }
+}
+
+void CDlgList::TapPaging(int x) {
+  const int part = PartAt(LayoutNow().paging, x, kPagingParts);
+  if (part >= static_cast<int>(kPagingLabels.size())) return;
+  const ListScreenPages pages = Pages();
+  if (const std::optional<int> to = pages.Target(static_cast<PagingLabel>(part), page_)) {
+    page_ = *to;
+    selected_ = -1;
+    Invalidate();
+  }
+}
+
+void CDlgList::TapBar(int x) {
+  const int button = PartAt(LayoutNow().bar, x, kBarButtons);
+  if (parts_.navigator == nullptr) return;
+  if (button == 0) {
+    const std::vector<MenuItem> items = {MenuItem::Command(kCommandMainMenu, u"返回首页")};
+    if (TrackPopupMenu(items, Point{0, LayoutNow().bar.top}) == kCommandMainMenu) {
+      parts_.navigator->GoTo(kTargetMainMenu, 0);
+    }
+    return;
+  }
+  const NavigationRequest to = kBarTargets[button - 1];
+  parts_.navigator->GoTo(to.target, to.argument);
+}
+
+// Up and Down move the outline through the items, turning the page at its ends; Enter acts on
+// the outlined item; Esc goes back to the main menu.
+void CDlgList::OnKeyDown(KeyCode key) {
+  const int count = static_cast<int>(view_.Current()->items.size());
+  switch (key) {
+    case kKeyUp:
+    case kKeyDown:
+      if (count == 0) return;
+      Select(selected_ < 0 ? page_ * Pages().rows_per_page()
+                           : std::clamp(selected_ + (key == kKeyUp ? -1 : 1), 0, count - 1));
+      break;
+    case kKeyEnter: ActOnItem(selected_); break;
+    case kKeyBack:
+      if (parts_.navigator != nullptr) parts_.navigator->GoTo(kTargetMainMenu, 0);
+      break;
+    default: break;
+  }
+}
+
+}  // namespace tarvello

@@ -1,0 +1,144 @@
+// The code keyboard against the simulator: a code typed with the pen on the keyboard opened from
+// the detail screen's keyboard spot opens that share's detail screen, and initials typed from the
+// main menu list the matching securities, one of which opens with a tap.
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <cstdio>
+#include <memory>
+
+#include "app/terminal.h"
+#include "base/program_folder.h"
+#include "child_process.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
+#include "platform/ticker_strip.h"
+#include "shell/keyboard_keys.h"
+#include "shell/search_answer.h"
+#include "storage/utf16le.h"
+#include "support/temp_folder.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+using testing::ReadBytes;
+
+void Tap(QWidget& window, Point at) {
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(at.x, at.y), QPointF(at.x, at.y), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+  }
+}
+
+void TapKey(CDlgKeyBoard& keyboard, std::u16string_view caption) {
+  for (const KeyboardKey& key : KeyboardKeys()) {
+    if (key.caption != caption) continue;
+    const Rect box = KeyRect(key, keyboard.KeyArea());
+    Tap(keyboard, Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+  }
+}
+
+class CodeKeyboardEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::optional<std::filesystem::path> program = testing::FindBuiltProgram("tarvello-quoted");
+    if (!program) GTEST_SKIP() << "the simulator is not built";
+    InstallPrompter(&prompter_);
+    const std::filesystem::path out = sim_folder_ / "quoted.out";
+    simulator_ = std::make_unique<testing::ChildProcess>(
+        *program, std::vector<std::string>{"--port", "0", "--gateway-port", "0"}, out, sim_folder_ / "quoted.err");
+    int quote = 0;
+    int gateway = 0;
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return std::sscanf(ReadBytes(out).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &quote,
+                         &gateway) == 2;
+    }));
+    testing::WriteBytes(home_ / "Deployment.ini",
+                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(quote) +
+                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(gateway) + "\r\n")));
+    SetProgramFolder(home_.path().string());
+    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
+    terminal_->Start();
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
+    }, std::chrono::seconds(20)));
+  }
+  void TearDown() override {
+    terminal_.reset();
+    InstallPrompter(nullptr);
+    SetProgramFolder(".");
+  }
+
+  // True once the detail screen is in front with the figures of code.
+  bool DetailShows(const SecurityCode& code) {
+    CStockDetailDlg* detail = terminal_->detail_screen();
+    if (detail == nullptr || terminal_->frame().current_screen() != detail || !terminal_->progress().isHidden()) {
+      return false;
+    }
+    const auto view = detail->view();
+    return view->loaded && view->code == code && view->records.quote.prevClose > 0;
+  }
+  CDlgKeyBoard& keyboard() { return *terminal_->main_screen()->keyboard(); }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  testing::TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<testing::ChildProcess> simulator_;
+  std::unique_ptr<Terminal> terminal_;
+};
+
+TEST_F(CodeKeyboardEndToEnd, ACodeTypedOnTheKeyboardOfTheDetailScreenOpensThatShare) {
+  const SecurityCode first = SecurityCode::FromAscii("SH600001");
+  terminal_->OpenSecurity(first);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return DetailShows(first); }, std::chrono::seconds(20)));
+
+  // The keyboard spot "码" sits on the ticker strip, between 85 and 92.5 percent of its width.
+  CStockDetailDlg& detail = *terminal_->detail_screen();
+  RecordingCanvas canvas(Size{detail.width(), detail.height()});
+  detail.PaintOn(canvas);
+  const std::optional<DrawCall> spot = canvas.FindText(u"码");
+  ASSERT_TRUE(spot.has_value());
+  Tap(detail, Point{(spot->box.left + spot->box.right) / 2, (spot->box.top + spot->box.bottom) / 2});
+  ASSERT_TRUE(ProcessEventsUntil([&] { return keyboard().isVisible(); }));
+
+  for (const std::u16string_view key : {u"600", u"0", u"0", u"3"}) TapKey(keyboard(), key);
+  EXPECT_EQ(keyboard().entry().text(), u"600003");
+  TapKey(keyboard(), u"确定");
+  EXPECT_FALSE(keyboard().isVisible());
+  ASSERT_TRUE(ProcessEventsUntil([&] { return DetailShows(SecurityCode::FromAscii("SH600003")); },
+                                 std::chrono::seconds(20)));
+  EXPECT_TRUE(prompter_.asked().empty());
+}
+
+TEST_F(CodeKeyboardEndToEnd, InitialsTypedFromTheMainMenuListMatchesAndATapOpensOne) {
+  // A letter on the main menu opens the keyboard with it typed.
+  terminal_->main_screen()->SendKey('H');
+  ASSERT_TRUE(keyboard().isVisible());
+  EXPECT_EQ(keyboard().entry().text(), u"H");
+  TapKey(keyboard(), u"确定");
+
+  CDlgList* list = terminal_->server_list_screen();
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(ProcessEventsUntil([&] {
+    return terminal_->frame().current_screen() == list && list->view()->items.size() > 1 &&
+           terminal_->progress().isHidden();
+  }, std::chrono::seconds(20)));
+  const SearchItem picked = SplitSearchItem(list->view()->items[0]);
+  EXPECT_TRUE(picked.code.starts_with(u"SH") || picked.code.starts_with(u"SZ"));
+  EXPECT_FALSE(picked.name.empty());
+
+  RecordingCanvas canvas(Size{list->width(), list->height()});
+  list->PaintOn(canvas);
+  const std::optional<DrawCall> row = canvas.FindText(picked.name);
+  ASSERT_TRUE(row.has_value());
+  Tap(*list, Point{(row->box.left + row->box.right) / 2, (row->box.top + row->box.bottom) / 2});
+  ASSERT_TRUE(ProcessEventsUntil([&] { return DetailShows(SecurityCode(picked.code)); }, std::chrono::seconds(20)));
+}
+
+}  // namespace
+}  // namespace tarvello
