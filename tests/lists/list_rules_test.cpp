@@ -7,6 +7,7 @@
 #include "lists/list_menu.h"
 #include "lists/list_paging.h"
 #include "lists/list_routes.h"
+#include "navigation/list_argument.h"
 
 namespace tarvello {
 namespace {
@@ -132,7 +133,12 @@ TEST(ListRoutesTest, OpeningsAndReturns) {
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 106), (ListOpening{kModeCategory, 106, false, u"创业板"}));
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1135)->resume, true);
   EXPECT_EQ(ListOpeningFor(kTargetQuoteListOwnPage, 1129), (ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed, false, u"最近浏览"}));
-  EXPECT_FALSE(ListOpeningFor(kTargetQuoteList, 1141).has_value());
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1141)->mode, kModeTradeAnalysis);
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1140)->mode, kModeOrderDetails);
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, FundFlowListArgument(0)),
+            (ListOpening{kModeCategory, kCategoryAllShares, false, u"沪深A股", true}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, FundFlowListArgument(1111)),
+            (ListOpening{kModeSelfSelected, kCategorySelfSelected, false, u"自选股", true}));
 
   struct Case {
     ReturnPlace place;
