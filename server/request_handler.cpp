@@ -9,6 +9,7 @@
 #include "server/quote_answers.h"
 #include "server/security_search.h"
 #include "server/session_answers.h"
+#include "server/trade_answers.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server {
@@ -165,6 +166,11 @@ void RequestHandler::AnswerSecurity(const RequestPacket& packet, const SimTime& 
       return plain(static_cast<std::uint64_t>(rows), [&] { return FuturesTicksBody(market_, index, at, rows); });
     }
     case kFundFlowOfSecurity: return plain(0, [&] { return FundFlowBody(market_, index, at); });
+    case kTradeAnalysis: {
+      const int days = reader.Byte();
+      return plain(static_cast<std::uint64_t>(days), [&] { return TradeAnalysisBody(market_, index, at, days); });
+    }
+    case kOrderDetails: return plain(0, [&] { return OrderDetailsBody(market_, index, at); });
     default: return;
   }
 }

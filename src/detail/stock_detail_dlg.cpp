@@ -34,11 +34,15 @@ enum DetailCommand : unsigned {
   kCommandFuturesTicks,
   kCommandCsi300,
   kCommandF10First,  // five F10 pages follow
+  kCommandTradeAnalysis = kCommandF10First + 5,
+  kCommandOrderDetails,
 };
 
 constexpr const char16_t* kF10Captions[] = {u"最新资讯", u"公司大事", u"公司财务", u"公司概况", u"十大股东"};
 constexpr int kF10FirstPage = 13;
 constexpr int kCsi300List = -101;
+constexpr int kOrderDetailsList = 1140;
+constexpr int kTradeAnalysisList = 1141;
 constexpr int kListReturnArgument = 1135;
 
 }  // namespace
@@ -351,6 +355,8 @@ std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
         f10.submenu.push_back(MenuItem::Command(kCommandF10First + i, kF10Captions[i]));
       }
       items.push_back(std::move(f10));
+      items.push_back(MenuItem::Command(kCommandTradeAnalysis, u"成交透析"));
+      items.push_back(MenuItem::Command(kCommandOrderDetails, u"委托明细"));
     }
   }
   items.push_back(MenuItem::Command(kCommandHome, u"返回首页"));
@@ -370,6 +376,8 @@ void CStockDetailDlg::RunCommand(unsigned command) {
     case kCommandFuturesQuote: Navigate(kTargetFuturesMode1, 0); break;
     case kCommandFuturesTicks: Navigate(kTargetFuturesMode2, 0); break;
     case kCommandCsi300: Navigate(kTargetQuoteList, kCsi300List); break;
+    case kCommandTradeAnalysis: Navigate(kTargetQuoteList, kTradeAnalysisList); break;
+    case kCommandOrderDetails: Navigate(kTargetQuoteList, kOrderDetailsList); break;
     default:
       if (command >= kCommandF10First && command < kCommandF10First + std::size(kF10Captions)) {
         Navigate(kTargetMenuPage, kF10FirstPage + static_cast<int>(command - kCommandF10First));

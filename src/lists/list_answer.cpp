@@ -154,8 +154,56 @@ struct Reading {
     return true;
   }
 
+  // Six values: bought and sold lots of the large, medium and small orders.
+  bool TradeAnalysis() {
+    static constexpr const char16_t* kLabels[] = {u"大于1000手", u"100-1000手", u"小于100手"};
+    std::vector<BucketRow> buckets;
+    for (const char16_t* label : kLabels) {
+      BucketRow row;
+      row.second = label;
+      row.value1 = reader.Int32();
+      row.value2 = reader.Int32();
+      buckets.push_back(std::move(row));
+    }
+    if (reader.overrun()) return false;
+    rows.buckets = std::move(buckets);
+    return true;
+  }
+
+  bool Side(OrderSide& side) {
+    side.price = reader.Int32();
+    side.volume = reader.Int32();
+    side.count = reader.Int32();
+    constexpr std::size_t kOrderBytes = 4;
+    if (reader.overrun() || side.count < 0 || static_cast<std::size_t>(side.count) > reader.remaining() / kOrderBytes) {
+      return false;
+    }
+    const std::size_t kept = std::min(static_cast<std::size_t>(side.count), kKeptOrders);
+    for (std::size_t i = 0; i < kept; ++i) side.orders.push_back(reader.Int32());
+    reader.Skip((static_cast<std::size_t>(side.count) - kept) * kOrderBytes);
+    return !reader.overrun();
+  }
+
+  bool OrderDetailsBlock() {
+    OrderDetails details;
+    if (!Side(details.ask) || !Side(details.bid)) return false;
+    details.reference = rows.orders.reference;
+    rows.orders = std::move(details);
+    return true;
+  }
+
+  // The stock's own quote before its order details: only the previous close is kept.
+  bool ReferenceQuote() {
+    for (int i = 0; i < 6; ++i) reader.Int32();
+    const std::int32_t prevClose = reader.Int32();
+    if (reader.overrun()) return false;
+    rows.orders.reference = prevClose;
+    return true;
+  }
+
   // The sector's own quote: latest, value2, volume, high, low, open (not kept), prevClose.
   bool SectorQuote() {
+    if (context.orderReference) return ReferenceQuote();
     if (context.sector.empty()) return true;
     QuoteRow row;
     row.code = context.sector;
@@ -199,6 +247,8 @@ struct Reading {
       case kOlderList: return List2100();
       case kOlderListPlain: return Rows(rows.quotes, [this](QuoteRow& r) { return Older(r, false); }) && Total(1);
       case kStageList: return Rows(rows.quotes, [this](QuoteRow& r) { return Stage(r); }) && Total(1);
+      case kTradeAnalysis: return TradeAnalysis();
+      case kOrderDetails: return OrderDetailsBlock();
       case kSecurityInfo: {
         reader.String();
         reader.String();

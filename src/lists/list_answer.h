@@ -5,6 +5,11 @@
 // the total of the whole list, which sets `listTotal` for the category lists only: the own lists
 // know their totals from their files.
 //
+// A trade analysis (2800) replaces the bucket rows with its three buckets; order details (2802)
+// replace the best ask and bid. Either is taken only when its block reads whole, so that a
+// broken answer leaves what was shown. Of an order list, the first kKeptOrders volumes are kept
+// and the rest read and dropped; a count that is negative or runs past the block's end fails.
+//
 // Failures: a row without code or name (bucket rows excepted), a row cut off by its block's end,
 // or a container that does not parse ends the reading with false; the rows read before stay.
 // Unknown blocks are skipped. Pure, any thread.
@@ -23,6 +28,7 @@ struct ListAnswerContext {
   int category = 0;        // the category in force; kCategorySelfSelected or ...RecentlyViewed for own lists
   SecurityCode sector;     // the sector whose constituents are shown (for its 2203 row)
   std::u16string sectorName;
+  bool orderReference = false;  // order details: the 2203 block gives the reference price
 };
 
 struct ListAnswerResult {

@@ -56,6 +56,7 @@ void AddListEntries(const ListMenuState& state, std::vector<MenuItem>& items) {
         u"板块分类",
         Entries({{kCmdSectorIndustry, u"行业板块"}, {kCmdSectorConcept, u"概念板块"}, {kCmdSectorRegion, u"地区板块"}}, checked)));
     items.push_back(MenuItem::Command(kCmdOpenRow, u"板块个股"));
+    items.push_back(MenuItem::Command(kCmdSectorFunds, u"板块资金"));
   }
   if (state.bigOrderMode) {
     for (MenuItem& item : Entries({{kCmdBigOrderToday, u"今日大单"}, {kCmdFundToday, u"今日资金"},

@@ -49,6 +49,17 @@ PagePlace ListPaging::KeyDown(PagePlace at) const {
   return at;
 }
 
+int ConstituentsPerPage(int rowsPerPage) { return std::max(1, rowsPerPage - 1); }
+
+int ConstituentStart(int page, int rowsPerPage) { return std::max(0, page) * ConstituentsPerPage(rowsPerPage); }
+
+ListPaging ConstituentPaging(int listTotal, int rowsPerPage) {
+  const int members = std::max(0, listTotal - 1);
+  const int perPage = ConstituentsPerPage(rowsPerPage);
+  const int pages = std::max(1, (members + perPage - 1) / perPage);
+  return ListPaging(members + pages, perPage + 1);
+}
+
 int WrapRow(int row, int count, int step) {
   if (count <= 0) return row;
   const int index = ((row - 1 + step) % count + count) % count;

@@ -40,6 +40,15 @@ class ListPaging {
   int rows_;
 };
 
+// A sector's constituents come with the sector's own row first on every page, so a page holds
+// one constituent fewer than it has rows and the pages follow each other without a gap: page p
+// asks for the constituents from p x (rows - 1). `listTotal` counts the sector's row once, as the
+// answer gives it; the paging counts it on every page, so that the counter, the last page and the
+// keys agree with what each page shows.
+int ConstituentsPerPage(int rowsPerPage);
+int ConstituentStart(int page, int rowsPerPage);
+ListPaging ConstituentPaging(int listTotal, int rowsPerPage);
+
 // The row `step` places from `row` (1-based) among `count` rows, wrapping at both ends.
 int WrapRow(int row, int count, int step);
 

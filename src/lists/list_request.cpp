@@ -71,6 +71,16 @@ Bytes BuildSectorPage(const SecurityCode& sector, int sectorNumber, ListWindow w
   return CPacketCodec::Join(packets);
 }
 
+Bytes BuildTradeAnalysisRequest(const SecurityCode& stock, int days) {
+  return CPacketCodec().BuildTradeAnalysis(stock.RequestText(), Byte(days));
+}
+
+Bytes BuildOrderDetailsRequest(const SecurityCode& stock) {
+  const CPacketCodec codec;
+  const std::array<Bytes, 2> packets = {codec.BuildOrderDetails(stock.RequestText()), codec.BuildQuote(stock.RequestText())};
+  return CPacketCodec::Join(packets);
+}
+
 Bytes BuildSecurityQuery(const SecurityCode& code) {
   return CPacketCodec().BuildSecurityInfo(code.RequestText());
 }

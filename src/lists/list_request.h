@@ -39,6 +39,12 @@ Bytes BuildRankingCodes(std::uint16_t type, int days, std::span<const SecurityCo
 // A 2203 for the sector's own row followed by a 2114 for a page of its constituents.
 Bytes BuildSectorPage(const SecurityCode& sector, int sectorNumber, ListWindow window);
 
+// Type 2800: how one stock's volume over the last `days` days split into order sizes.
+Bytes BuildTradeAnalysisRequest(const SecurityCode& stock, int days);
+// Type 2802, the orders waiting at the stock's best ask and bid, followed by a 2203 for the
+// stock's own quote, whose previous close the orders' colours are judged against.
+Bytes BuildOrderDetailsRequest(const SecurityCode& stock);
+
 // Type 2200 for one code.
 Bytes BuildSecurityQuery(const SecurityCode& code);
 

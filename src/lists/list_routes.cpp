@@ -3,6 +3,7 @@
 #include <map>
 
 #include "lists/list_codes.h"
+#include "market/printf_text.h"
 #include "navigation/list_argument.h"
 
 namespace tarvello {
@@ -21,6 +22,9 @@ const std::map<int, ListOpening>& NamedArguments() {
   static const std::map<int, ListOpening> arguments = {
       {kListArgSelfSelected, {kModeSelfSelected, kCategorySelfSelected}},
       {kListArgResume, {0, 0, true}},
+      {kListArgTradeAnalysis, {kModeTradeAnalysis, 0}},
+      {kListArgOrderDetails, {kModeOrderDetails, 0}},
+      {kCategorySectorFunds, {kModeSectorFunds, kCategorySectorFunds}},
       {kCategorySectors, {kModeSectors, kCategorySectors}},
       {kListArgSectors, {kModeSectors, kCategorySectors}},
       {kListArgFutures, {kModeFutures, kCategoryFutures}},
@@ -76,19 +80,23 @@ std::optional<ListOpening> ListOpeningFor(int target, int argument) {
   }
   const auto& named = NamedArguments();
   if (const auto found = named.find(argument); found != named.end()) return found->second;
-  // Any other category code a menu page offers opens that category; the rest is "中小企业".
-  // The fund-flow menu's categories open as category lists until the big-order view exists.
+  // The fund-flow menu's lists open as big-order rankings under the category's own name.
   if (const std::optional<int> funds = FundFlowCategory(argument)) {
-    if (*funds == kFundFlowSelfSelected) return named.at(kListArgSelfSelected);
-    argument = *funds;
+    if (*funds == kFundFlowSelfSelected) return ListOpening{kModeSelfSelected, kCategorySelfSelected, false, u"自选股", true};
+    if (*funds < 0 || *funds > kLargestCategory) return std::nullopt;
+    return ListOpening{kModeCategory, *funds, false, CategoryTitle(*funds), true};
   }
-  if (argument == kCategorySectorFunds) return std::nullopt;
+  // Any other category code a menu page offers opens that category; the rest is "中小企业".
   if (argument >= 0 && argument <= kLargestCategory) {
     return ListOpening{kModeCategory, argument, false, CategoryTitle(argument)};
   }
   if (argument >= 1140) return std::nullopt;
   return ListOpening{kModeCategory, kCategorySmallCaps};
 }
+
+std::u16string SectorFundsTitle(int period) { return PrintfText("板块资金-%d天", period); }
+
+std::u16string TradeAnalysisTitle(int days) { return PrintfText("成交透析-%d天", days); }
 
 ListReturn ReturnFrom(const ReturnPlace& place) {
   if (place.shownSector != 0 || place.mode == kModeSectorFunds) return {true, {}};

@@ -20,20 +20,27 @@ inline constexpr int kListArgSectors = -10;
 inline constexpr int kListArgFutures = -11;
 inline constexpr int kListArgCsi300 = -101;
 inline constexpr int kListArgForex = -104;
+inline constexpr int kListArgOrderDetails = 1140;   // of the current security
+inline constexpr int kListArgTradeAnalysis = 1141;  // of the current security
 
 struct ListOpening {
-  ListOpening(int mode_ = 0, int category_ = 0, bool resume_ = false, std::u16string title_ = {})
-      : mode(mode_), category(category_), resume(resume_), title(std::move(title_)) {}
+  ListOpening(int mode_ = 0, int category_ = 0, bool resume_ = false, std::u16string title_ = {},
+              bool bigOrder_ = false)
+      : mode(mode_), category(category_), resume(resume_), title(std::move(title_)), bigOrder(bigOrder_) {}
   int mode = 0;      // ListMode
   int category = 0;  // ListCategory
   bool resume = false;  // show the list as it was left
   std::u16string title;  // the list's own title where the target's title does not name it
+  bool bigOrder = false;  // the fund-flow menu's lists: the big-order and fund rankings
   friend bool operator==(const ListOpening&, const ListOpening&) = default;
 };
 
-// The list for targets 1126, 1130, 1132 and 1136; none for what is not a list of this screen
-// (trade analysis and order details, which come with their own screens).
+// The list for targets 1126, 1130, 1132 and 1136; none for what is not a list of this screen.
 std::optional<ListOpening> ListOpeningFor(int target, int argument);
+
+// The titles of the views that name their period: "板块资金-5天", "成交透析-10天".
+std::u16string SectorFundsTitle(int period);
+std::u16string TradeAnalysisTitle(int days);
 
 struct ReturnPlace {
   int mode = 0;

@@ -4,6 +4,7 @@
 // it over whole; the painter reads its own copy.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,6 +53,7 @@ struct FuturesRow {
 };
 
 // Sector fund flow: sector code, sector name, net inflow (x 100 yuan), inflow ratio (x 0.0001 %).
+// Trade analysis: no first text, the bucket's label, bought and sold lots.
 struct BucketRow {
   std::u16string first;
   std::u16string second;
@@ -78,12 +80,32 @@ struct FundRow {
   std::int32_t prevClose = 0;
 };
 
+// The orders waiting at one best price: the price in hundredths, the level's volume in lots, the
+// number of orders, and the volumes of the first orders (at most kKeptOrders; the count may be
+// larger).
+inline constexpr std::size_t kKeptOrders = 50;
+struct OrderSide {
+  std::int32_t price = 0;
+  std::int32_t volume = 0;
+  std::int32_t count = 0;
+  std::vector<std::int32_t> orders;
+};
+
+// The order details of one stock: the best ask ("卖一") and the best bid ("买一"), and the
+// reference price (the previous close) their colours are judged against.
+struct OrderDetails {
+  OrderSide ask;
+  OrderSide bid;
+  std::int32_t reference = 0;
+};
+
 struct ListRows {
   std::vector<QuoteRow> quotes;
   std::vector<FuturesRow> futures;
   std::vector<BucketRow> buckets;
   std::vector<BigOrderRow> bigOrders;
   std::vector<FundRow> funds;
+  OrderDetails orders;
   int listTotal = 0;
 };
 

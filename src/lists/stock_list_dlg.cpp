@@ -8,7 +8,9 @@
 #include "lists/list_menu.h"
 #include "lists/list_paging.h"
 #include "lists/list_request.h"
+#include "lists/list_row_access.h"
 #include "lists/list_routes.h"
+#include "protocol/packet_codec.h"
 #include "market/own_stock_list.h"
 #include "navigation/navigator.h"
 
@@ -18,6 +20,7 @@ namespace {
 // Posted to the screen itself: puts the list's title up again after the main screen set the
 // title of the navigation target.
 constexpr int kMsgApplyTitle = 0x8001;
+constexpr std::chrono::milliseconds kOrderDetailsPeriod{5000};
 constexpr int kTabQuotes = 0;
 constexpr int kFallbackLine = 16;
 
@@ -39,19 +42,24 @@ ListQuery CStockListDlg::query() const {
   return query_;
 }
 
-template <typename Change>
-void CStockListDlg::ChangeQuery(Change change) {
-  std::lock_guard<std::mutex> lock(query_mutex_);
-  change(query_);
-}
-
 ListKind CStockListDlg::kind() const {
   const ListQuery q = query();
   if (q.mode == kModeFutures) return ListKind::kFutures;
+  if (q.bigOrderMode) return q.fundView ? ListKind::kFunds : ListKind::kBigOrders;
   return q.category == kCategorySectors && q.shownSector == 0 ? ListKind::kSectors : ListKind::kStocks;
 }
 
 bool CStockListDlg::SectorList() const { return kind() == ListKind::kSectors; }
+
+bool CStockListDlg::OwnView() const {
+  const int mode = query().mode;
+  return mode == kModeSectorFunds || mode == kModeTradeAnalysis || mode == kModeOrderDetails;
+}
+
+ListPaging CStockListDlg::Paging(int total) const {
+  const ListQuery q = query();
+  return q.shownSector != 0 ? ConstituentPaging(total, q.rowsPerPage) : ListPaging(total, q.rowsPerPage);
+}
 
 ListLayout CStockListDlg::Layout() const {
   const bool tabs = query().mode == kModeSelfSelected;
@@ -73,9 +81,24 @@ bool CStockListDlg::Open(int target, int argument) {
   const bool sorted = fresh.mode == kModeCategory || fresh.mode == kModeSectors || fresh.mode == kModeCsi300;
   fresh.sortField = sorted && fresh.category != kCategoryGlobal ? kSortChangeRatio : kSortServerOrder;
   arrow_column_ = fresh.sortField == kSortServerOrder ? 0 : (fresh.mode == kModeSectors ? 1 : 2);
+  std::u16string title = opening->title;
+  if (opening->bigOrder) {
+    // The rankings keep the direction in force and sort by their own field.
+    ranking_ = FirstRanking();
+    fresh.bigOrderMode = true;
+    fresh.sortField = kSortBigOrderDefault;
+    fresh.sortDirection = query().sortDirection;
+    arrow_column_ = 0;
+  } else if (fresh.mode == kModeTradeAnalysis || fresh.mode == kModeOrderDetails) {
+    if (!parts_.navigator || parts_.navigator->CurrentSecurity().empty()) return false;
+    fresh.stockCode = parts_.navigator->CurrentSecurity();
+  } else if (fresh.mode == kModeSectorFunds) {
+    fresh.fundPeriod = fund_period_;
+    title = SectorFundsTitle(fund_period_);
+  }
   Reset(fresh);
-  title_ = opening->title.empty() ? NavigationTitle(target, argument).value_or(u"") : opening->title;
-  if (!opening->title.empty()) PostMessage(kMsgApplyTitle, 0, 0);
+  title_ = title.empty() ? NavigationTitle(target, argument).value_or(u"") : title;
+  if (!title.empty()) PostMessage(kMsgApplyTitle, 0, 0);
   return true;
 }
 
@@ -90,6 +113,7 @@ void CStockListDlg::Reset(const ListQuery& query) {
     q.page = 0;
     q.rowsPerPage = rows;
   });
+  SetRefreshPeriod(query.mode == kModeOrderDetails ? kOrderDetailsPeriod : parts_.period);
   view_.Publish(ListView{});
   RequestRefresh(true);
   Invalidate();
@@ -104,7 +128,12 @@ bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, L
   if (received < 0) return false;
   if (received == 0) return true;  // nothing new: the rows held stay
   const ListQuery now = this->query();
-  if (now.category == kCategoryFutures) {
+  if (now.bigOrderMode) {
+    fresh.funds.clear();
+    fresh.bigOrders.clear();
+  } else if (now.mode == kModeTradeAnalysis || now.mode == kModeOrderDetails) {
+    // Their answers replace what is shown only when they read whole.
+  } else if (now.category == kCategoryFutures) {
     fresh.futures.clear();
   } else if (now.category == kCategorySectorFunds) {
     fresh.buckets.clear();
@@ -118,9 +147,12 @@ bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, L
     context.sector = now.sectorCode;
     context.sectorName = now.sectorName;
   }
+  context.orderReference = now.mode == kModeOrderDetails;
   const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
   ReadListAnswer(answer.data(), length, context, fresh);
-  if (now.mode != query.mode || now.category != query.category) return false;  // a new list is on its way
+  const bool sameList = now.mode == query.mode && now.category == query.category &&
+                        now.bigOrderMode == query.bigOrderMode && now.fundView == query.fundView;
+  if (!sameList) return false;  // a new list is on its way
   view_.Publish(ListView{true, std::move(fresh)});
   return true;
 }
@@ -134,16 +166,25 @@ bool CStockListDlg::FetchOwnList(const ListQuery& query, const OwnStockList& lis
   fresh.listTotal = total;
   if (first == end) {
     fresh.quotes.clear();
+    fresh.bigOrders.clear();
+    fresh.funds.clear();
     view_.Publish(ListView{true, std::move(fresh)});
     return true;
   }
   const std::span<const SecurityCode> page(codes.data() + first, static_cast<std::size_t>(end - first));
+  if (query.bigOrderMode) {
+    const std::uint16_t type = query.fundView ? kFundList : kBigOrderList;
+    return FetchAndRead(query, BuildRankingCodes(type, query.days, page), std::move(fresh));
+  }
   return FetchAndRead(query, BuildCodeListPage(query.sortField, query.sortDirection, end, page), std::move(fresh));
 }
 
 bool CStockListDlg::RunExchange() {
-  const ListQuery q = query();
-  const ListRows held = view_.Current()->rows;
+  if (const SecurityCode code = TakeOpenCode(); !code.empty()) AskTypeAndOpen(code);
+  return FetchPage(query(), view_.Current()->rows);
+}
+
+bool CStockListDlg::FetchPage(const ListQuery& q, const ListRows& held) {
   const ListWindow window{q.sortField, q.sortDirection, q.page * q.rowsPerPage, q.rowsPerPage};
   switch (q.mode) {
     case 0: return false;
@@ -151,14 +192,21 @@ bool CStockListDlg::RunExchange() {
     case kModeRecentlyViewed: return parts_.recentlyViewed && FetchOwnList(q, *parts_.recentlyViewed);
     case kModeFutures: return FetchAndRead(q, BuildCategoryPage(kCategoryFutures, {0, 1, 0, q.rowsPerPage}), held);
     case kModeSectorFunds:
-    case kModeTradeAnalysis:
-    case kModeOrderDetails: return false;  // these views fetch through their own screens
+      return FetchAndRead(q, BuildCategoryPage(kCategorySectorFunds, window, static_cast<std::uint8_t>(q.fundPeriod)), held);
+    case kModeTradeAnalysis: return FetchAndRead(q, BuildTradeAnalysisRequest(q.stockCode, q.analysisDays), held);
+    case kModeOrderDetails: return FetchAndRead(q, BuildOrderDetailsRequest(q.stockCode), held);
     default: break;
   }
+  if (q.bigOrderMode) {
+    const std::uint16_t type = q.fundView ? kFundList : kBigOrderList;
+    return FetchAndRead(q, BuildRankingPage(type, q.days, q.category, window), held);
+  }
   if (q.shownSector != 0) {
-    // The sector's own row takes the first place of the first page.
+    // The sector's own row takes the first place of every page, so a page asks for one
+    // constituent fewer, starting where the page before ended.
     ListWindow members = window;
-    members.count = std::max(1, q.rowsPerPage - 1);
+    members.start = ConstituentStart(q.page, q.rowsPerPage);
+    members.count = ConstituentsPerPage(q.rowsPerPage);
     return FetchAndRead(q, BuildSectorPage(q.sectorCode, q.shownSector, members), held);
   }
   return FetchAndRead(q, BuildCategoryPage(q.category, window, static_cast<std::uint8_t>(q.sectorClass)), held);
@@ -167,6 +215,7 @@ bool CStockListDlg::RunExchange() {
 void CStockListDlg::OnMessage(const Message& message) {
   if (message.id == kMsgTickerRepaint) Invalidate();
   if (message.id == kMsgApplyTitle) ApplyTitle(title_);
+  if (message.id == kMsgOpenTyped) OpenTyped(static_cast<int>(message.wparam));
 }
 
 void CStockListDlg::ApplyTitle(std::u16string title) {
@@ -176,17 +225,18 @@ void CStockListDlg::ApplyTitle(std::u16string title) {
 
 int CStockListDlg::RowsHeld() const {
   const ListRows& rows = view_.Current()->rows;
-  return static_cast<int>(query().mode == kModeFutures ? rows.futures.size() : rows.quotes.size());
+  const int mode = query().mode;
+  if (mode == kModeSectorFunds) return static_cast<int>(rows.buckets.size());
+  if (mode == kModeTradeAnalysis || mode == kModeOrderDetails) return 0;
+  return static_cast<int>(RowCount(rows, kind()));
 }
 
 std::vector<SecurityCode> CStockListDlg::PageCodes() const {
   const std::shared_ptr<const ListView> view = view_.Current();
   std::vector<SecurityCode> codes;
-  if (query().mode == kModeFutures) {
-    for (const FuturesRow& row : view->rows.futures) codes.push_back(row.code);
-  } else {
-    for (const QuoteRow& row : view->rows.quotes) codes.push_back(row.code);
-  }
+  if (OwnView()) return codes;
+  const ListKind listKind = kind();
+  for (std::size_t i = 0; i < RowCount(view->rows, listKind); ++i) codes.push_back(RowCode(view->rows, listKind, i));
   return codes;
 }
 
@@ -232,6 +282,7 @@ void CStockListDlg::Sort(int field, int arrowColumn, int direction) {
 }
 
 void CStockListDlg::ScrollColumns(int step) {
+  if (OwnView()) return;
   first_column_ = std::clamp(first_column_ + step, 1, std::max(1, LastFirstColumn(kind())));
   Invalidate();
 }
@@ -247,6 +298,13 @@ void CStockListDlg::OpenRow(int row) {
   if (row < 1 || row > static_cast<int>(codes.size()) || !parts_.navigator) return;
   const SecurityCode& code = codes[static_cast<std::size_t>(row - 1)];
   selected_row_ = row;
+  if (q.bigOrderMode) {
+    // Where a ranking row leads depends on its security type, which the worker asks first.
+    opening_code_ = code;
+    ChangeQuery([&](ListQuery& changed) { changed.openCode = code; });
+    RequestRefresh(true);
+    return;
+  }
   if (parts_.recentlyViewed && q.mode != kModeRecentlyViewed) parts_.recentlyViewed->Remember(code);
   parts_.navigator->SetBrowseList(codes);
   parts_.navigator->SetCurrentSecurity(code);
@@ -291,14 +349,14 @@ void CStockListDlg::OpenSectorList(int sectorClass) {
 void CStockListDlg::GoBack() {
   const ListQuery q = query();
   first_column_ = 1;
-  const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, false});
+  const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, q.bigOrderMode});
   if (back.toSectorList) {
     const int page = sector_list_page_;
     const int row = sector_list_row_;
     OpenSectorList(q.sectorClass);
     ChangeQuery([page](ListQuery& changed) { changed.page = page; });
     selected_row_ = row;
-    ApplyTitle(sector_list_title_);
+    ApplyTitle(sector_list_title_.empty() ? u"板块追踪" : sector_list_title_);
     return;
   }
   if (!parts_.navigator) return;
@@ -343,10 +401,13 @@ std::vector<MenuItem> CStockListDlg::PopupMenuItems() const {
   state.sortField = q.sortField;
   state.sortDirection = q.sortDirection;
   state.sectorClass = q.sectorClass;
+  state.bigOrderMode = q.bigOrderMode;
+  state.bigOrderCommand = ranking_.checked;
   return ListPopupMenu(state);
 }
 
 void CStockListDlg::RunCommand(unsigned command) {
+  if (RunViewCommand(command)) return;
   if (const std::optional<int> field = SortFieldForCommand(command)) {
     Sort(*field, ArrowColumnFor(kind(), *field), query().sortDirection);
     return;
@@ -368,7 +429,7 @@ void CStockListDlg::RunCommand(unsigned command) {
     case kCmdHome:
       if (parts_.navigator) parts_.navigator->GoTo(kTargetMainMenu, 0);
       break;
-    default: break;  // the batch panel, rankings and analysis periods come with their own views
+    default: break;  // the batch panel comes with its own view
   }
 }
 

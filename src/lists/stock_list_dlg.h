@@ -1,9 +1,11 @@
 // CStockListDlg: the quote list screen. It shows one list at a time (a market category, the
 // market indices, the self-selected or recently viewed list, the sectors or a sector's
-// constituents, the index futures) as a table: the name column, three of the list's data columns
-// (scrolled sideways), a paging line with the page counter, the index ticker strip and the
-// toolbar. Sorting and paging happen on the server, except for the own lists, which are paged
-// here and fetched by their codes. A row opens the stock detail screen through the Navigator.
+// constituents, the index futures, the big-order and fund rankings) as a table: the name column,
+// three of the list's data columns (scrolled sideways), a paging line with the page counter, the
+// index ticker strip and the toolbar. Sorting and paging happen on the server, except for the own
+// lists, which are paged here and fetched by their codes. A row opens the stock detail screen
+// through the Navigator. Three views of their own share the screen: the sector fund flow, and
+// one stock's trade analysis and order details.
 //
 // Threads: RunExchange runs on the worker; it reads what to fetch (query_) under query_mutex_ and
 // publishes rows through view_. Everything else runs on the user-interface thread.
@@ -18,7 +20,9 @@
 #include "base/text_metrics.h"
 #include "lists/list_columns.h"
 #include "lists/list_layout.h"
+#include "lists/list_paging.h"
 #include "lists/list_rows.h"
+#include "lists/ranking_choice.h"
 #include "market/index_ticker.h"
 #include "platform/data_screen.h"
 #include "platform/prompter.h"
@@ -53,6 +57,13 @@ struct ListQuery {
   int sortDirection = 0;
   int page = 0;
   int rowsPerPage = 1;
+  bool bigOrderMode = false;  // the rankings: big orders (2105) or, with fundView, fund (2106)
+  bool fundView = false;
+  int days = 1;
+  int fundPeriod = 1;         // sector fund flow: 1, 5 or 15 days
+  SecurityCode stockCode;     // trade analysis and order details
+  int analysisDays = 1;
+  SecurityCode openCode;      // a ranking row waiting for its security type before it opens
 };
 
 struct ListView {
@@ -91,17 +102,28 @@ class CStockListDlg : public DataScreen {
   // Fetching (worker thread).
   bool FetchOwnList(const ListQuery& query, const OwnStockList& list);
   bool FetchAndRead(const ListQuery& query, const Bytes& request, ListRows fresh);
+  bool FetchPage(const ListQuery& query, const ListRows& held);
+  void AskTypeAndOpen(const SecurityCode& code);
+  SecurityCode TakeOpenCode();
 
   // State changes (user-interface thread).
   void Reset(const ListQuery& query);
   template <typename Change>
-  void ChangeQuery(Change change);
+  void ChangeQuery(Change change) {
+    std::lock_guard<std::mutex> lock(query_mutex_);
+    change(query_);
+  }
   void GoToPage(int page);
   void Sort(int field, int arrowColumn, int direction);
   void ScrollColumns(int step);
   void OpenRow(int row);
   void OpenSector(const QuoteRow& row);
   void OpenSectorList(int sectorClass);
+  void OpenSectorFunds(int period);
+  void ChooseAnalysisDays(int days);
+  void ChooseRanking(const RankingStep& step);
+  void OpenTyped(int securityType);
+  bool RunViewCommand(unsigned command);
   void ToggleSelfSelected(bool add);
   void GoBack();
   void SyncSelectionToCurrent();
@@ -110,7 +132,9 @@ class CStockListDlg : public DataScreen {
   std::vector<SecurityCode> PageCodes() const;
   int RowsHeld() const;
   bool SectorList() const;
+  bool OwnView() const;  // sector fund flow, trade analysis or order details
   ListLayout Layout() const;
+  ListPaging Paging(int listTotal) const;
 
   // Input (stock_list_input_dlg.cpp).
   void TapHeader(int x);
@@ -127,6 +151,14 @@ class CStockListDlg : public DataScreen {
   void PaintTicker(Canvas& canvas, const Rect& strip) const;
   void PaintToolbar(Canvas& canvas, const Rect& bar) const;
 
+  // The views of their own (stock_list_views_paint_dlg.cpp).
+  void PaintSectorFunds(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
+  void PaintTradeAnalysis(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
+  void PaintOrderDetails(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
+
+  // Posted by the worker with the security type of the ranking row being opened (-1: unknown).
+  static constexpr int kMsgOpenTyped = 0x8002;
+
   const StockListParts parts_;
   mutable std::mutex query_mutex_;
   ListQuery query_;  // guarded by query_mutex_
@@ -139,6 +171,9 @@ class CStockListDlg : public DataScreen {
   int self_select_tab_ = 0;
   int sector_list_page_ = 0;  // the place on the sector list a sector was opened from
   int sector_list_row_ = 1;
+  int fund_period_ = 1;
+  RankingState ranking_;
+  SecurityCode opening_code_;  // the ranking row whose security type was asked
   std::u16string title_;
   std::u16string sector_list_title_;
   Point pen_down_{};

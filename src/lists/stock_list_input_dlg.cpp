@@ -20,12 +20,13 @@ constexpr int kTabManage = 4;
 
 void CStockListDlg::OnKeyDown(KeyCode key) {
   const ListQuery q = query();
-  const ListPaging paging(view_.Current()->rows.listTotal, q.rowsPerPage);
+  const ListPaging paging = Paging(view_.Current()->rows.listTotal);
   switch (key) {
     case kKeyLeft: ScrollColumns(-1); break;
     case kKeyRight: ScrollColumns(1); break;
     case kKeyUp:
     case kKeyDown: {
+      if (q.mode == kModeTradeAnalysis || q.mode == kModeOrderDetails) break;
       const PagePlace at{q.page, selected_row_};
       const PagePlace to = key == kKeyUp ? paging.KeyUp(at) : paging.KeyDown(at);
       if (to.page != q.page) {
@@ -84,13 +85,14 @@ void CStockListDlg::Stroke(Point from, Point to) {
     return;
   }
   const ListQuery q = query();
-  const ListPaging paging(view_.Current()->rows.listTotal, q.rowsPerPage);
+  const ListPaging paging = Paging(view_.Current()->rows.listTotal);
   if (dy >= height() / 20 && paging.CanPageDown(q.page)) GoToPage(q.page + 1);
   if (dy <= -height() / 20 && paging.CanPageUp(q.page)) GoToPage(q.page - 1);
 }
 
 // "<" and ">" sit at the ends of the header; the data columns' headers sort.
 void CStockListDlg::TapHeader(int x) {
+  if (OwnView()) return;
   const ListLayout layout = Layout();
   if (x < layout.line) {
     ScrollColumns(-1);
@@ -110,7 +112,7 @@ void CStockListDlg::TapHeader(int x) {
 
 void CStockListDlg::TapPagingLine(int x) {
   const ListQuery q = query();
-  const ListPaging paging(view_.Current()->rows.listTotal, q.rowsPerPage);
+  const ListPaging paging = Paging(view_.Current()->rows.listTotal);
   switch (ListLayout::PartAt(Layout().pagingLine, x, 4)) {
     case 0:
       if (paging.CanPageUp(q.page)) GoToPage(0);
@@ -131,7 +133,8 @@ void CStockListDlg::TapToolbar(int x) {
   const ListLayout layout = Layout();
   const int part = ListLayout::PartAt(layout.toolbar, x, kToolbarParts);
   if (part == 0) {
-    RunCommand(TrackPopupMenu(PopupMenuItems(), {0, layout.toolbar.top}));
+    const std::vector<MenuItem> items = PopupMenuItems();
+    if (!items.empty()) RunCommand(TrackPopupMenu(items, {0, layout.toolbar.top}));
     return;
   }
   if (part == kToolbarParts - 1) {

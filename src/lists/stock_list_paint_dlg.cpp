@@ -2,6 +2,7 @@
 #include "lists/list_cells.h"
 #include "lists/list_codes.h"
 #include "lists/list_paging.h"
+#include "lists/list_row_access.h"
 #include "lists/stock_list_dlg.h"
 #include "market/own_stock_list.h"
 #include "market/ticker_cells.h"
@@ -37,10 +38,20 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
   const ListLayout layout = Layout();
   const std::shared_ptr<const ListView> view = view_.Current();
   canvas.FillRect(ClientRect(), kBlack);
-  if (query().mode == kModeSelfSelected) PaintTabBar(canvas, layout);
-  PaintHeader(canvas, layout);
-  PaintRows(canvas, layout, *view);
-  PaintPagingLine(canvas, layout, *view);
+  switch (query().mode) {
+    case kModeSectorFunds:
+      PaintSectorFunds(canvas, layout, *view);
+      PaintPagingLine(canvas, layout, *view);
+      break;
+    case kModeTradeAnalysis: PaintTradeAnalysis(canvas, layout, *view); break;
+    case kModeOrderDetails: PaintOrderDetails(canvas, layout, *view); break;
+    case kModeSelfSelected: PaintTabBar(canvas, layout); [[fallthrough]];
+    default:
+      PaintHeader(canvas, layout);
+      PaintRows(canvas, layout, *view);
+      PaintPagingLine(canvas, layout, *view);
+      break;
+  }
   PaintTicker(canvas, layout.ticker);
   PaintToolbar(canvas, layout.toolbar);
 }
@@ -67,17 +78,15 @@ void CStockListDlg::PaintHeader(Canvas& canvas, const ListLayout& layout) const 
 void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
   const ListQuery q = query();
   const ListKind listKind = kind();
-  const bool futures = listKind == ListKind::kFutures;
-  const int count = static_cast<int>(futures ? view.rows.futures.size() : view.rows.quotes.size());
+  const int count = static_cast<int>(RowCount(view.rows, listKind));
   const int shown = std::min(count, q.rowsPerPage);
   for (int i = 0; i < shown; ++i) {
     const Rect band = layout.Row(i);
     if (band.bottom > layout.rows.bottom) break;
     if (i + 1 == selected_row_) canvas.FillRect(band, kSelectedBand);
-    const SecurityCode& code = futures ? view.rows.futures[static_cast<std::size_t>(i)].code
-                                       : view.rows.quotes[static_cast<std::size_t>(i)].code;
-    const std::u16string& name = futures ? view.rows.futures[static_cast<std::size_t>(i)].name
-                                         : view.rows.quotes[static_cast<std::size_t>(i)].name;
+    const std::size_t at = static_cast<std::size_t>(i);
+    const SecurityCode& code = RowCode(view.rows, listKind, at);
+    const std::u16string& name = RowName(view.rows, listKind, at);
     bool yellow = false;
     if (q.shownSector != 0) {
       yellow = i == 0;
@@ -88,8 +97,7 @@ void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const Li
     canvas.DrawText(name, layout.Cell(band, 0), kTextCenter | kOneLine);
     for (int c = 1; c <= 3; ++c) {
       const int column = first_column_ + c - 1;
-      const CellText cell = futures ? FuturesCell(view.rows.futures[static_cast<std::size_t>(i)], column)
-                                    : QuoteCell(view.rows.quotes[static_cast<std::size_t>(i)], listKind, column);
+      const CellText cell = RowCell(view.rows, listKind, at, column);
       canvas.SetTextColor(cell.colour);
       canvas.DrawText(cell.text, layout.Cell(band, c), kTextCenter | kOneLine);
     }
@@ -98,7 +106,7 @@ void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const Li
 
 void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
   const ListQuery q = query();
-  const ListPaging paging(view.rows.listTotal, q.rowsPerPage);
+  const ListPaging paging = Paging(view.rows.listTotal);
   const Rect& line = layout.pagingLine;
   const auto part = [&](int i) { return Rect{i * line.Width() / 4, line.top, (i + 1) * line.Width() / 4, line.bottom}; };
   const bool up = paging.CanPageUp(q.page);

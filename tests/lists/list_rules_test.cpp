@@ -7,6 +7,7 @@
 #include "lists/list_menu.h"
 #include "lists/list_paging.h"
 #include "lists/list_routes.h"
+#include "navigation/list_argument.h"
 
 namespace tarvello {
 namespace {
@@ -101,7 +102,7 @@ TEST(ListMenuTest, EntriesByListKind) {
   EXPECT_EQ(Texts(ListPopupMenu(stocks)), (Texts_{u"排序字段", u"排序方式", u"加入自选", u"批量加入自选", u"返回首页"}));
   ListMenuState sectors{kModeSectors, ListKind::kSectors, true, true};
   EXPECT_EQ(Texts(ListPopupMenu(sectors)),
-            (Texts_{u"排序字段", u"排序方式", u"板块分类", u"板块个股", u"加入自选", u"批量加入自选", u"返回首页"}));
+            (Texts_{u"排序字段", u"排序方式", u"板块分类", u"板块个股", u"板块资金", u"加入自选", u"批量加入自选", u"返回首页"}));
   EXPECT_EQ(ListPopupMenu(sectors)[0].submenu.size(), 7u);
   ListMenuState own{kModeSelfSelected, ListKind::kStocks, false, false};
   EXPECT_EQ(Texts(ListPopupMenu(own)), (Texts_{u"批量删除自选", u"批量加入自选", u"返回首页"}));
@@ -132,7 +133,12 @@ TEST(ListRoutesTest, OpeningsAndReturns) {
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 106), (ListOpening{kModeCategory, 106, false, u"创业板"}));
   EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1135)->resume, true);
   EXPECT_EQ(ListOpeningFor(kTargetQuoteListOwnPage, 1129), (ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed, false, u"最近浏览"}));
-  EXPECT_FALSE(ListOpeningFor(kTargetQuoteList, 1141).has_value());
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1141)->mode, kModeTradeAnalysis);
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, 1140)->mode, kModeOrderDetails);
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, FundFlowListArgument(0)),
+            (ListOpening{kModeCategory, kCategoryAllShares, false, u"沪深A股", true}));
+  EXPECT_EQ(ListOpeningFor(kTargetQuoteList, FundFlowListArgument(1111)),
+            (ListOpening{kModeSelfSelected, kCategorySelfSelected, false, u"自选股", true}));
 
   struct Case {
     ReturnPlace place;

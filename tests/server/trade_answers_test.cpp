@@ -1,0 +1,77 @@
+// A stock's trade analysis and order details as the simulator answers them and the terminal
+// reads them: whole, in thousands of lots that add up to the day's volume, and with the orders
+// at the best prices of the book the detail screen shows.
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "answer_fixture.h"
+#include "lists/list_answer.h"
+#include "lists/list_request.h"
+#include "server/quote_state.h"
+#include "server/request_parser.h"
+
+namespace tarvello::server::testing {
+namespace {
+
+const SecurityCode kShare(u"SH600001");
+
+ListRows Read(AnswerFixture& fixture, const Bytes& request, bool* complete) {
+  const FrameResult frame = FrameRequest(request);
+  const Bytes answer = frame.status == FrameStatus::kComplete ? fixture.handler.Answer(frame.packets) : Bytes{};
+  ListAnswerContext context;
+  context.orderReference = true;
+  ListRows rows;
+  *complete = !answer.empty() && ReadListAnswer(answer.data(), answer.size(), context, rows).complete;
+  return rows;
+}
+
+TEST(TradeAnswersTest, AnalysisBucketsAddUpToTheVolumeAndGrowWithTheDays) {
+  AnswerFixture fixture;
+  const QuoteState quote = QuoteAt(fixture.market, fixture.market.Find("SH600001"), fixture.PositionOf("SH600001"));
+  std::int64_t previous = -1;
+  for (const int days : {1, 5, 10, 15}) {
+    bool complete = false;
+    const ListRows rows = Read(fixture, BuildTradeAnalysisRequest(kShare, days), &complete);
+    ASSERT_TRUE(complete) << days;
+    ASSERT_EQ(rows.buckets.size(), 3u);
+    std::int64_t total = 0;
+    for (const BucketRow& row : rows.buckets) {
+      EXPECT_GE(row.value1, 0);
+      EXPECT_GE(row.value2, 0);
+      total += row.value1 + row.value2;
+    }
+    if (days == 1) {
+      EXPECT_NEAR(static_cast<double>(total), static_cast<double>(quote.volume) / 1000.0, 3.5);
+    }
+    EXPECT_GE(total, previous) << days;
+    previous = total;
+  }
+}
+
+TEST(TradeAnswersTest, OrderDetailsQueueAtTheBestPricesAndCarryTheReference) {
+  AnswerFixture fixture;
+  const QuoteState quote = QuoteAt(fixture.market, fixture.market.Find("SH600001"), fixture.PositionOf("SH600001"));
+  bool complete = false;
+  const ListRows rows = Read(fixture, BuildOrderDetailsRequest(kShare), &complete);
+  ASSERT_TRUE(complete);
+  const OrderDetails& orders = rows.orders;
+  EXPECT_GT(orders.ask.price, orders.bid.price);
+  EXPECT_GT(orders.reference, 0);
+  for (const OrderSide* side : {&orders.ask, &orders.bid}) {
+    EXPECT_GT(side->count, 0);
+    EXPECT_LE(side->orders.size(), kKeptOrders);
+    if (static_cast<std::size_t>(side->count) <= kKeptOrders) {
+      EXPECT_EQ(std::accumulate(side->orders.begin(), side->orders.end(), 0), side->volume);
+    }
+  }
+  EXPECT_LE(orders.bid.price, quote.last + 2);
+  EXPECT_GE(orders.ask.price, quote.last - 2);
+
+  const Bytes unknown = BuildOrderDetailsRequest(SecurityCode(u"SH699999"));
+  bool read = false;
+  EXPECT_EQ(Read(fixture, unknown, &read).orders.ask.count, 0);  // no block for a code the market does not know
+}
+
+}  // namespace
+}  // namespace tarvello::server::testing
