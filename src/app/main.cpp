@@ -17,6 +17,8 @@
 #include "base/program_folder.h"
 #include "base/text_metrics.h"
 #include "kline/kline_commands.h"
+#include "lists/batch_list_stock_dlg.h"
+#include "lists/list_commands.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_chinese.h"
 #include "platform/qt_prompter.h"
@@ -89,6 +91,11 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                           terminal.progress().isHidden();
                  });
   }
+  // The batch panel over the self-selected list the last stop left on screen, offering its page.
+  tour.AddStop("list-batch", [&terminal] { terminal.list_screen()->RunCommand(kCmdBatch); }, [&terminal] {
+    const CBatchListStockDlg* panel = terminal.list_screen()->batch_panel();
+    return panel != nullptr && panel->isVisible();
+  });
   // The detail screen of an index of each market, a share, a fund of three decimals and an index
   // future, each once its first answer is on screen.
   for (const char* code : {"SH000001", "SZ399001", "SH600001", "SH500001", "IF000001"}) {

@@ -426,6 +426,8 @@ void CStockListDlg::RunCommand(unsigned command) {
     case kCmdOpenRow: OpenRow(selected_row_); break;
     case kCmdAddSelfSelected: ToggleSelfSelected(true); break;
     case kCmdDeleteSelfSelected: ToggleSelfSelected(false); break;
+    case kCmdBatch:
+    case kCmdBatchAdd: OpenBatchPanel(command); break;
     case kCmdHome:
       if (parts_.navigator) parts_.navigator->GoTo(kTargetMainMenu, 0);
       break;

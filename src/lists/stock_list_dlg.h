@@ -31,8 +31,10 @@
 
 namespace tarvello {
 
+class CBatchListStockDlg;
 class Navigator;
 class OwnStockList;
+struct BatchOutcome;
 
 struct StockListParts {
   ExchangeFunction exchange;
@@ -89,6 +91,8 @@ class CStockListDlg : public DataScreen {
   ListKind kind() const;
   std::vector<MenuItem> PopupMenuItems() const;
   void RunCommand(unsigned command);
+  // The batch panel over the list; null until a batch entry first opens it.
+  CBatchListStockDlg* batch_panel() const { return batch_; }
 
  protected:
   bool RunExchange() override;
@@ -136,6 +140,10 @@ class CStockListDlg : public DataScreen {
   ListLayout Layout() const;
   ListPaging Paging(int listTotal) const;
 
+  // The batch panel (batch_entries_dlg.cpp).
+  void OpenBatchPanel(unsigned command);
+  void AfterBatch(const BatchOutcome& outcome);
+
   // Input (stock_list_input_dlg.cpp).
   void TapHeader(int x);
   void TapPagingLine(int x);
@@ -178,6 +186,7 @@ class CStockListDlg : public DataScreen {
   std::u16string sector_list_title_;
   Point pen_down_{};
   TextMetrics metrics_;
+  CBatchListStockDlg* batch_ = nullptr;  // child window, owned by this screen
 };
 
 }  // namespace tarvello

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "lists/list_codes.h"
+#include "lists/list_commands.h"
 #include "lists/list_paging.h"
 #include "lists/stock_list_dlg.h"
 #include "market/own_stock_list.h"
@@ -146,6 +147,8 @@ void CStockListDlg::TapToolbar(int x) {
     const bool haveRow = selected_row_ >= 1 && selected_row_ <= static_cast<int>(codes.size());
     if (part == 4) {
       ToggleSelfSelected(false);
+    } else if (part == 3) {
+      OpenBatchPanel(kCmdBatchAdd);
     } else if ((part == 1 || part == 2) && haveRow && parts_.selfSelected) {
       const SecurityCode& code = codes[static_cast<std::size_t>(selected_row_ - 1)];
       if (part == 1 ? parts_.selfSelected->MoveUp(code) : parts_.selfSelected->MoveDown(code)) RequestRefresh(false);
