@@ -6,7 +6,6 @@
 #include "server/chart_answers.h"
 #include "server/futures_answers.h"
 #include "server/quote_answers.h"
-#include "server/security_fund_flow.h"
 #include "server/session_answers.h"
 #include "text/text_codec.h"
 
@@ -155,7 +154,7 @@ void RequestHandler::AnswerSecurity(const RequestPacket& packet, const SimTime& 
       const int rows = reader.UInt16();
       return plain(static_cast<std::uint64_t>(rows), [&] { return FuturesTicksBody(market_, index, at, rows); });
     }
-    case kFundFlowOfSecurity: return plain(0, [&] { return SecurityFundFlowBody(flows_, market_, index, at); });
+    case kFundFlowOfSecurity: return plain(0, [&] { return FundFlowBody(market_, index, at); });
     default: return;
   }
 }

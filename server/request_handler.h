@@ -16,7 +16,6 @@
 #include "server/event_log.h"
 #include "server/kline_series.h"
 #include "server/list_answers.h"
-#include "server/money_flow.h"
 #include "server/market.h"
 #include "server/request_parser.h"
 #include "server/sim_clock.h"
@@ -50,7 +49,6 @@ class RequestHandler {
   const HandlerSettings settings_;
   KLineSeries klines_;
   ListAnswers lists_;
-  FlowBook flows_{market_};  // the money-flow days drawn so far, for the fund flow answers
   AnswerCache shared_;  // blocks the terminal may receive compressed
   AnswerCache plain_;   // blocks some screens read in place: never compressed
 };

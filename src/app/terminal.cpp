@@ -82,6 +82,7 @@ void Terminal::CloseMain() {
   frame_.ShowScreen(nullptr);
   list_.reset();
   kline_.reset();
+  futures_.reset();
   detail_.reset();
   menu_page_.reset();
   main_.reset();
@@ -125,6 +126,7 @@ void Terminal::StartMain() {
   AddMenuPage();
   AddListScreen();
   AddKLineScreen();
+  AddFuturesScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -199,6 +201,30 @@ void Terminal::AddKLineScreen() {
     kline_->Open(code, caller);
     return kline_.get();
   });
+}
+
+// The index futures screen opens on the current security in the view of its target; the
+// argument names the screen it came from. The detail screen's menu asks for the quote and tick
+// views with 0, so 0 means the detail screen.
+void Terminal::AddFuturesScreen() {
+  FuturesParts parts;
+  parts.exchange = TransportExchange(transport_);
+  parts.mainScreen = main_.get();
+  parts.selfSelected = &self_selected_;
+  parts.ticker = [this] { return main_ ? main_->ticker() : TickerState{}; };
+  parts.period = std::chrono::seconds(refresh_.intraday_seconds);
+  parts.navigator = main_.get();
+  parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
+  futures_ = std::make_unique<CGzqhDlg>(std::move(parts), &frame_);
+  frame_.Adopt(futures_.get());
+  for (const int target : {kTargetFuturesMode1, kTargetFuturesMode2, kTargetFuturesMode3}) {
+    main_->RegisterScreen(target, [this, target](int caller) -> Window* {
+      const SecurityCode code = main_->CurrentSecurity();
+      if (code.empty()) return nullptr;
+      futures_->Open(*ViewForTarget(target), code, FuturesCaller{caller == 0 ? kTargetStockDetail : caller});
+      return futures_.get();
+    });
+  }
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

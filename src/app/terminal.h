@@ -24,6 +24,7 @@
 #include "settings/deployment.h"
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
+#include "futures/futures_dlg.h"
 #include "lists/stock_list_dlg.h"
 #include "kline/kline_dlg.h"
 #include "shell/main_dlg.h"
@@ -58,6 +59,7 @@ class Terminal {
   CStockRangeDlg* menu_page() { return menu_page_.get(); }
   CKLineDlg* kline_screen() { return kline_.get(); }
   CStockListDlg* list_screen() { return list_.get(); }
+  CGzqhDlg* futures_screen() { return futures_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
@@ -71,6 +73,7 @@ class Terminal {
   void OnCloseButton();
   void AddListScreen();
   void AddKLineScreen();
+  void AddFuturesScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -100,6 +103,7 @@ class Terminal {
   std::unique_ptr<CStockRangeDlg> menu_page_;
   std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
   std::unique_ptr<CKLineDlg> kline_;         // likewise
+  std::unique_ptr<CGzqhDlg> futures_;        // likewise
 };
 
 }  // namespace tarvello

@@ -1,7 +1,4 @@
-// The index-futures answers against the quote they belong to, and the fund flow of one security
-// against the money-flow split it is drawn from.
-#include "server/security_fund_flow.h"
-
+// The index-futures ticks against the quote they belong to.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -61,38 +58,6 @@ TEST(FuturesAnswersTest, TheDaysTicksAddUpToTheQuoteAndTheirClassesFollowTheirFi
     }
     EXPECT_EQ(volumes, volume) << code;
     EXPECT_EQ(interests, dayInterest) << code;
-  }
-}
-
-TEST(SecurityFundFlowTest, SharesFundsAndSectorsCarryTheirMoneyFlowAndPositions) {
-  AnswerFixture fixture;
-  const Market& m = fixture.market;
-  const FlowBook flows(m);
-  for (const char* code : {"SH600001", "SZ000002", "SH500001", "BI000001"}) {
-    const int index = m.Find(code);
-    ASSERT_GE(index, 0) << code;
-    const Position at = fixture.PositionOf(code);
-    const auto blocks = fixture.Ask({WireWriter::Packet(2109, 0).Str(code).FinishPacket()});
-    ASSERT_EQ(blocks.size(), 1u) << code;
-    BlockReader r = Reader(blocks[0]);
-    ASSERT_EQ(r.Byte(), 2);
-    const bool sector = m.security(index).kind == Kind::kSector;
-    const FlowSplit today = sector ? flows.SectorOver(index, at, 1) : flows.Over(index, at, 1);
-    const FlowSplit tenDays = sector ? flows.SectorOver(index, at, 10) : flows.Over(index, at, 10);
-    EXPECT_NEAR(r.Int32(), today.NetRatio() * 100, 1.0) << code;
-    r.Skip(8);
-    EXPECT_NEAR(r.Int32(), tenDays.NetRatio() * 100, 1.0) << code;
-    for (const auto* side : {&today.inflow, &today.outflow}) {
-      for (double yuan : *side) EXPECT_NEAR(r.Int32(), yuan / 100, 1.0) << code;
-    }
-    EXPECT_GE(r.Int32(), 0);  // the rest of the amount
-    const int peers = static_cast<int>(FundFlowPeers(m, index).size());
-    for (int i = 0; i < 4; ++i) {
-      const int position = r.Int16();
-      EXPECT_GE(position, 1) << code;
-      EXPECT_LE(position, peers) << code;
-    }
-    EXPECT_TRUE(r.AtEnd()) << code;
   }
 }
 
