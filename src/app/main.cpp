@@ -172,6 +172,21 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     const CDlgList* list = terminal.server_list_screen();
     return list != nullptr && !list->isHidden() && !list->view()->items.empty() && terminal.progress().isHidden();
   });
+  // The index futures screen: a contract's quote panel and ticks, and the fund flow of a share.
+  for (const auto& [name, target, code] : {std::tuple{"futures-quote", kTargetFuturesMode1, "IF000001"},
+                                           {"futures-ticks", kTargetFuturesMode2, "IF000001"},
+                                           {"futures-fund-flow", kTargetFuturesMode3, "SH600001"}}) {
+    const SecurityCode security = SecurityCode::FromAscii(code);
+    tour.AddStop(name, [&terminal, target, security] {
+      terminal.main_screen()->SetCurrentSecurity(security);
+      terminal.main_screen()->GoTo(target, kTargetStockDetail);
+    }, [&terminal, target, security] {
+      const CGzqhDlg* futures = terminal.futures_screen();
+      return futures != nullptr && !futures->isHidden() && futures->records()->loaded &&
+             futures->records()->code == security && futures->view() == ViewForTarget(target) &&
+             terminal.progress().isHidden();
+    });
+  }
   int saved = tour.Run(terminal.frame(), dir);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;

@@ -108,6 +108,7 @@ void Terminal::CloseMain() {
   list_.reset();
   kline_.reset();
   brokers_.reset();
+  futures_.reset();
   detail_.reset();
   menu_page_.reset();
   main_.reset();
@@ -156,6 +157,7 @@ void Terminal::StartMain() {
   AddKLineScreen();
   AddBrokerScreen();
   AddServerListScreen();
+  AddFuturesScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -281,6 +283,30 @@ void Terminal::AddServerListScreen() {
   main_->RegisterScreen(kTargetListScreen, [this](int mode) -> Window* {
     return server_list_->Open(mode) ? server_list_.get() : nullptr;
   });
+}
+
+// The index futures screen opens on the current security in the view of its target; the
+// argument names the screen it came from. The detail screen's menu asks for the quote and tick
+// views with 0, so 0 means the detail screen.
+void Terminal::AddFuturesScreen() {
+  FuturesParts parts;
+  parts.exchange = Exchange();
+  parts.mainScreen = main_.get();
+  parts.selfSelected = &self_selected_;
+  parts.ticker = [this] { return Ticker(); };
+  parts.period = std::chrono::seconds(refresh_.intraday_seconds);
+  parts.navigator = main_.get();
+  parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
+  futures_ = std::make_unique<CGzqhDlg>(std::move(parts), &frame_);
+  frame_.Adopt(futures_.get());
+  for (const int target : {kTargetFuturesMode1, kTargetFuturesMode2, kTargetFuturesMode3}) {
+    main_->RegisterScreen(target, [this, target](int caller) -> Window* {
+      const SecurityCode code = main_->CurrentSecurity();
+      if (code.empty()) return nullptr;
+      futures_->Open(*ViewForTarget(target), code, FuturesCaller{caller == 0 ? kTargetStockDetail : caller});
+      return futures_.get();
+    });
+  }
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

@@ -25,6 +25,7 @@
 #include "settings/deployment.h"
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
+#include "futures/futures_dlg.h"
 #include "lists/stock_list_dlg.h"
 #include "kline/kline_dlg.h"
 #include "brokers/commission_dlg.h"
@@ -63,6 +64,7 @@ class Terminal {
   CDlgList* server_list_screen() { return server_list_.get(); }
   CStockListDlg* list_screen() { return list_.get(); }
   CCommissionDlg* broker_screen() { return brokers_.get(); }
+  CGzqhDlg* futures_screen() { return futures_.get(); }
   // Makes code the current security and asks the main screen to show its detail screen.
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
@@ -78,6 +80,7 @@ class Terminal {
   void AddKLineScreen();
   void AddBrokerScreen();
   void AddServerListScreen();
+  void AddFuturesScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -115,6 +118,7 @@ class Terminal {
   std::unique_ptr<CKLineDlg> kline_;         // likewise
   std::unique_ptr<CCommissionDlg> brokers_;
   std::unique_ptr<CDlgList> server_list_;    // likewise
+  std::unique_ptr<CGzqhDlg> futures_;        // likewise
 };
 
 }  // namespace tarvello

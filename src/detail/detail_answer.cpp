@@ -1,5 +1,6 @@
 #include "detail/detail_answer.h"
 
+#include "market/futures_quote.h"
 #include "market/quote_block_readers.h"
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
@@ -71,16 +72,6 @@ TickList ReadTicks(BlockReader& reader) {
     return tick;
   });
   return list;
-}
-
-bool ReadFuturesQuote(BlockReader& reader, FuturesQuote& quote) {
-  quote = FuturesQuote{};
-  for (std::int32_t* field : {&quote.last, &quote.open, &quote.bid, &quote.ask, &quote.volume, &quote.openInterest,
-                              &quote.high, &quote.low, &quote.average, &quote.prevSettle, &quote.bidVolume,
-                              &quote.askVolume, &quote.interestChange, &quote.innerVolume, &quote.outerVolume}) {
-    *field = reader.Int32();
-  }
-  return !reader.overrun();
 }
 
 // Reads a fixed-layout record and keeps it only when the block held all of it.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "market/futures_quote.h"
 #include "market/quote_records.h"
 
 namespace tarvello {
@@ -58,25 +59,6 @@ struct TickList {
   std::int32_t referencePrice = 0;
   std::int32_t kept = 0;
   std::vector<TickRecord> ticks;
-};
-
-// Quote of an index future (block 3203); prices x 100.
-struct FuturesQuote {
-  std::int32_t last = 0;
-  std::int32_t open = 0;
-  std::int32_t bid = 0;
-  std::int32_t ask = 0;
-  std::int32_t volume = 0;
-  std::int32_t openInterest = 0;
-  std::int32_t high = 0;
-  std::int32_t low = 0;
-  std::int32_t average = 0;
-  std::int32_t prevSettle = 0;
-  std::int32_t bidVolume = 0;
-  std::int32_t askVolume = 0;
-  std::int32_t interestChange = 0;
-  std::int32_t innerVolume = 0;
-  std::int32_t outerVolume = 0;
 };
 
 struct DetailRecords {

@@ -1,0 +1,14 @@
+// Feeds arbitrary bytes to the futures screen's quote reader as the server's 3203 answer, then
+// lays out the quote panel from whatever came out, so that hostile figures reach the change,
+// percentage and outer/inner share arithmetic.
+#include <cstddef>
+#include <cstdint>
+
+#include "futures/futures_answer.h"
+#include "futures/futures_rows.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  tarvello::FuturesQuote quote;
+  if (tarvello::ReadFuturesQuoteAnswer({data, size}, quote)) tarvello::QuotePanelRows(quote);
+  return 0;
+}

@@ -1,0 +1,232 @@
+#include "futures/futures_dlg.h"
+
+#include <algorithm>
+
+#include "futures/futures_answer.h"
+#include "futures/futures_request.h"
+#include "market/own_stock_list.h"
+#include "navigation/navigator.h"
+
+namespace tarvello {
+namespace {
+
+// Options menu commands.
+enum FuturesCommand : unsigned {
+  kCommandHome = 32774,
+  kCommandIntraday = 32795,
+  kCommandKLine = 32872,
+  kCommandAddSelfSelected = 32791,
+  kCommandDeleteSelfSelected = 32794,
+  kCommandNext = 32903,
+  kCommandPrevious = 32904,
+};
+
+}  // namespace
+
+CGzqhDlg::CGzqhDlg(FuturesParts parts, QWidget* parent)
+    : DataScreen(kTimerIntraday, parts.period, parts.mainScreen, parent), parts_(std::move(parts)) {}
+
+CGzqhDlg::~CGzqhDlg() { StopRefreshing(); }
+
+int CGzqhDlg::view() const {
+  std::lock_guard<std::mutex> lock(request_mutex_);
+  return request_.view;
+}
+
+SecurityCode CGzqhDlg::code() const {
+  std::lock_guard<std::mutex> lock(request_mutex_);
+  return request_.code;
+}
+
+int CGzqhDlg::tick_rows() const {
+  std::lock_guard<std::mutex> lock(request_mutex_);
+  return request_.tickRows;
+}
+
+auto CGzqhDlg::CurrentRequest() const -> Request {
+  std::lock_guard<std::mutex> lock(request_mutex_);
+  return request_;
+}
+
+void CGzqhDlg::Open(FuturesView view, const SecurityCode& code, FuturesCaller caller) {
+  caller_ = caller;
+  const std::shared_ptr<const FuturesScreenView> shown = records_.Current();
+  const bool changed = shown->code != code || shown->view != view;
+  {
+    std::lock_guard<std::mutex> lock(request_mutex_);
+    request_.view = view;
+    request_.code = code;
+    request_.tickRows = TickRowsFor(height(), metrics_.LineHeight());
+  }
+  if (changed) records_.Publish(FuturesScreenView{view, code, false, {}, {}, {}});
+  if (parts_.setTitle) parts_.setTitle(code.text());
+  RequestRefresh(true);
+  Invalidate();
+}
+
+bool CGzqhDlg::Fetch(const Request& request, std::size_t capacity, const Bytes& bytes, Bytes& answer) const {
+  if (!parts_.exchange || request.code.empty()) return false;
+  answer.assign(capacity, 0);
+  const int received = parts_.exchange(bytes, answer);
+  answer.resize(received < 1 ? 0 : std::min(static_cast<std::size_t>(received), capacity));
+  return true;
+}
+
+// Each view asks for its one block. A quote or tick answer that says nothing keeps what is shown;
+// a fund flow that says nothing shows zeros. An answer for a security or view the user has left
+// meanwhile is dropped.
+bool CGzqhDlg::RunExchange() {
+  const Request request = CurrentRequest();
+  const std::string code = request.code.RequestText();
+  Bytes answer;
+  bool asked = false;
+  switch (request.view) {
+    case kViewTicks:
+      asked = Fetch(request, kFuturesTicksAnswerCapacity,
+                    BuildFuturesTicksRequest(code, static_cast<std::uint16_t>(request.tickRows)), answer);
+      break;
+    case kViewFundFlow:
+      asked = Fetch(request, kFundFlowAnswerCapacity, BuildSecurityFundFlowRequest(code), answer);
+      break;
+    default: asked = Fetch(request, kFuturesQuoteAnswerCapacity, BuildFuturesQuoteRequest(code), answer); break;
+  }
+  if (!asked) return false;
+  const Request now = CurrentRequest();
+  if (now.view != request.view || now.code != request.code) return false;
+  FuturesScreenView fresh = *records_.Current();
+  fresh.view = request.view;
+  fresh.code = request.code;
+  switch (request.view) {
+    case kViewTicks: fresh.loaded = ReadFuturesTicksAnswer(answer, fresh.ticks); break;
+    case kViewFundFlow:
+      fresh.flow = ReadSecurityFundFlowAnswer(answer);
+      fresh.loaded = answer.size() > 8;
+      records_.Publish(std::move(fresh));
+      return true;
+    default: fresh.loaded = ReadFuturesQuoteAnswer(answer, fresh.quote); break;
+  }
+  const bool loaded = fresh.loaded;
+  if (loaded || records_.Current()->loaded) records_.Publish(std::move(fresh));
+  return loaded;
+}
+
+bool CGzqhDlg::RefreshesOnTick() const { return DataScreen::RefreshesOnTick() && records_.Current()->loaded; }
+
+void CGzqhDlg::OnMessage(const Message& message) {
+  if (message.id == kMsgTickerRepaint && message.wparam == 0) Invalidate();
+}
+
+auto CGzqhDlg::LayoutFor(const TextMetrics& metrics) const -> Layout {
+  Layout layout;
+  const Rect client = ClientRect();
+  layout.line = std::max(1, metrics.LineHeight());
+  layout.bar = {0, client.bottom - metrics.BarHeight(), client.right, client.bottom};
+  layout.strip = {0, client.bottom - 3 * layout.line, client.right, layout.bar.top};
+  layout.content = {0, 0, client.right, layout.strip.top};
+  return layout;
+}
+
+// Left and right step to the previous and next security of the list; up and down page the ticks.
+void CGzqhDlg::OnKeyDown(KeyCode key) {
+  if (key == kKeyLeft || key == kKeyRight) {
+    RunCommand(key == kKeyLeft ? kCommandPrevious : kCommandNext);
+    return;
+  }
+  if (view() != kViewTicks) return;
+  if (key == kKeyDown) {
+    RequestRefresh(true);
+  } else if (key == kKeyUp) {
+    FuturesScreenView shown = *records_.Current();
+    const TickPageUp up = PageUp(shown.ticks.position, tick_rows());
+    shown.ticks.position = up.position;
+    records_.Publish(std::move(shown));
+    if (up.refetch) RequestRefresh(true);
+  }
+}
+
+void CGzqhDlg::OnPenDown(Point at) {
+  const Layout layout = LayoutFor(metrics_);
+  if (at.y >= layout.bar.top) {
+    TouchBottomBar(at.x);
+  } else if (at.y >= layout.strip.top) {
+    TouchStrip(at.x);
+  }
+}
+
+void CGzqhDlg::TouchBottomBar(int x) {
+  const int cell = std::clamp(x * kBottomBarCells / std::max(1, width()), 0, kBottomBarCells - 1);
+  if (cell == 0) {
+    const Layout layout = LayoutFor(metrics_);
+    RunCommand(TrackPopupMenu(OptionsMenuItems(), {0, layout.bar.top + 3}));
+  } else if (cell == kBottomBarCells - 1) {
+    GoBack();
+  } else if (const auto target = BottomBarCells(view())[static_cast<std::size_t>(cell)].target) {
+    Navigate(*target);
+  }
+}
+
+// The keyboard spot shows or hides the code keyboard; the refresh spot asks for fresh data with
+// the progress window.
+void CGzqhDlg::TouchStrip(int x) {
+  if (x * 1000 >= width() * 925) {
+    RequestRefresh(true);
+  } else if (x * 100 >= width() * 85 && parts_.navigator) {
+    parts_.navigator->ToggleKeyboard();
+  }
+}
+
+std::vector<MenuItem> CGzqhDlg::OptionsMenuItems() const {
+  std::vector<MenuItem> items;
+  if (view() == kViewFundFlow) {
+    items.push_back(MenuItem::Command(kCommandIntraday, u"分时走势"));
+    items.push_back(MenuItem::Command(kCommandKLine, u"K线走势"));
+    if (parts_.selfSelected) {
+      items.push_back(parts_.selfSelected->Contains(code())
+                          ? MenuItem::Command(kCommandDeleteSelfSelected, u"删除自选")
+                          : MenuItem::Command(kCommandAddSelfSelected, u"加入自选"));
+    }
+  }
+  items.push_back(MenuItem::Command(kCommandHome, u"返回首页"));
+  return items;
+}
+
+void CGzqhDlg::RunCommand(unsigned command) {
+  switch (command) {
+    case kCommandHome: Navigate({kTargetMainMenu, 0}); break;
+    case kCommandIntraday: Navigate({kTargetStockDetail, kTargetFuturesMode3}); break;
+    case kCommandKLine: Navigate({kTargetKLine, kTargetFuturesMode3}); break;
+    case kCommandAddSelfSelected: ToggleSelfSelected(true); break;
+    case kCommandDeleteSelfSelected: ToggleSelfSelected(false); break;
+    case kCommandNext: StepSecurity(1); break;
+    case kCommandPrevious: StepSecurity(-1); break;
+    default: break;
+  }
+}
+
+// The next or previous security of the list the user came from, opened in the same view through
+// the main screen, so that the progress window shows while it loads.
+void CGzqhDlg::StepSecurity(int step) {
+  if (!parts_.navigator || caller_.returnToCaller) return;
+  if (parts_.navigator->StepSecurity(step)) parts_.navigator->GoTo(TargetForView(view()), caller_.screen);
+}
+
+void CGzqhDlg::ToggleSelfSelected(bool add) {
+  const SecurityCode current = code();
+  if (!parts_.selfSelected || current.empty()) return;
+  if (add) {
+    parts_.selfSelected->Add(current);
+  } else {
+    parts_.selfSelected->Remove(current);
+  }
+  Invalidate();
+}
+
+void CGzqhDlg::GoBack() {
+  if (const std::optional<NavigationRequest> back = ReturnFrom(caller_)) Navigate(*back);
+}
+
+void CGzqhDlg::Navigate(const NavigationRequest& request) {
+  if (parts_.navigator) parts_.navigator->GoTo(request.target, request.argument);
+}
+
+}  // namespace tarvello

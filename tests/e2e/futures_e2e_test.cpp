@@ -1,0 +1,133 @@
+// The index futures screen against the simulator: from the main menu's "股指期货" cell to the
+// futures list, a contract's detail screen, its tick view and back; and the fund flow of a share
+// from its detail screen's "资金" cell.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include <QMouseEvent>
+
+#include "app/terminal.h"
+#include "base/program_folder.h"
+#include "child_process.h"
+#include "platform/qt_test_app.h"
+#include "platform/scripted_prompter.h"
+#include "storage/utf16le.h"
+#include "support/temp_folder.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+
+constexpr unsigned kDetailMenuTicks = 5;  // "量价明细" in the detail screen's menu
+constexpr auto kWait = std::chrono::seconds(20);
+
+void Tap(QWidget& window, Point at) {
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(at.x, at.y), QPointF(at.x, at.y), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+  }
+}
+
+// The middle of cell i of a six-cell bar along the bottom of a screen.
+Point BottomCell(const QWidget& screen, int i) { return {i * screen.width() / 6 + screen.width() / 12, screen.height() - 4}; }
+
+class FuturesEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto simulator = testing::FindBuiltProgram("tarvello-quoted");
+    if (!simulator) GTEST_SKIP() << "the simulator is not built";
+    InstallPrompter(&prompter_);
+    const std::filesystem::path out = sim_folder_.path() / "quoted.out";
+    simulator_ = std::make_unique<testing::ChildProcess>(*simulator, std::vector<std::string>{"--port", "0", "--gateway-port", "0"},
+                                                         out, sim_folder_.path() / "quoted.err");
+    int quote = 0, gateway = 0;
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return std::sscanf(testing::ReadBytes(out).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &quote,
+                         &gateway) == 2;
+    }));
+    testing::WriteBytes(home_ / "Deployment.ini",
+                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(quote) +
+                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(gateway) + "\r\n")));
+    SetProgramFolder(home_.path().string());
+    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
+    terminal_->Start();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return terminal_->main_screen() && terminal_->main_screen()->menu_shown(); }, kWait));
+  }
+  void TearDown() override {
+    terminal_.reset();
+    InstallPrompter(nullptr);
+    SetProgramFolder(".");
+  }
+
+  bool Shows(QWidget* screen) { return terminal_->frame().current_screen() == screen && terminal_->progress().isHidden(); }
+
+  bool DetailShows(const SecurityCode& code) {
+    return ProcessEventsUntil([&] {
+      CStockDetailDlg* detail = terminal_->detail_screen();
+      return Shows(detail) && detail->view()->loaded && detail->view()->code == code;
+    }, kWait);
+  }
+
+  bool FuturesShows(int view, const SecurityCode& code) {
+    return ProcessEventsUntil([&] {
+      CGzqhDlg* futures = terminal_->futures_screen();
+      return Shows(futures) && futures->records()->view == view && futures->records()->code == code &&
+             futures->records()->loaded;
+    }, kWait);
+  }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  testing::TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<testing::ChildProcess> simulator_;
+  std::unique_ptr<Terminal> terminal_;
+};
+
+TEST_F(FuturesEndToEnd, MenuToAContractsTicksAndBack) {
+  CDlgMain& main = *terminal_->main_screen();
+  for (int i = 0; i < 8; ++i) main.SendKey(kKeyRight);  // cell 8, "股指期货"
+  main.SendKey(kKeyEnter);
+  CStockListDlg& list = *terminal_->list_screen();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return Shows(&list) && !list.view()->rows.futures.empty(); }, kWait));
+  EXPECT_EQ(terminal_->frame().title(), u"股指期货");
+  const SecurityCode contract = list.view()->rows.futures.front().code;
+
+  list.SendKey(kKeyEnter);
+  ASSERT_TRUE(DetailShows(contract));
+  CStockDetailDlg& detail = *terminal_->detail_screen();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return detail.view()->records.IsFutureMode(); }, kWait));
+  prompter_.QueueMenuChoice(kDetailMenuTicks);
+  Tap(detail, BottomCell(detail, 0));
+  ASSERT_TRUE(FuturesShows(kViewTicks, contract));
+  CGzqhDlg& futures = *terminal_->futures_screen();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !futures.records()->ticks.ticks.empty(); }, kWait));
+  const std::shared_ptr<const FuturesScreenView> shown = futures.records();
+  const std::vector<FuturesTick>& ticks = shown->ticks.ticks;
+  EXPECT_LE(ticks.size(), static_cast<std::size_t>(futures.tick_rows()));
+  for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_GT(ticks[i - 1].time, ticks[i].time) << i;  // newest on top
+
+  Tap(futures, BottomCell(futures, 5));  // "返回"
+  EXPECT_TRUE(DetailShows(contract));
+}
+
+TEST_F(FuturesEndToEnd, TheDetailScreensFundCellShowsTheSharesFundFlow) {
+  const SecurityCode share = SecurityCode::FromAscii("SH600001");
+  terminal_->OpenSecurity(share);
+  ASSERT_TRUE(DetailShows(share));
+  Tap(*terminal_->detail_screen(), BottomCell(*terminal_->detail_screen(), 4));  // "资金"
+  ASSERT_TRUE(FuturesShows(kViewFundFlow, share));
+  const SecurityFundFlow flow = terminal_->futures_screen()->records()->flow;
+  EXPECT_GT(flow.TotalIn() + flow.TotalOut(), 0);
+  EXPECT_GE(flow.positionToday, 1);
+  Tap(*terminal_->futures_screen(), BottomCell(*terminal_->futures_screen(), 5));
+  EXPECT_TRUE(DetailShows(share));
+}
+
+}  // namespace
+}  // namespace tarvello

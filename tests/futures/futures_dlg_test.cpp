@@ -1,0 +1,214 @@
+#include "futures/futures_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+
+#include "futures/fund_flow_texts.h"
+#include "navigation/navigation.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/test_screen.h"
+#include "protocol/container_writer.h"
+#include "protocol/packet_codec.h"
+#include "protocol/wire_writer.h"
+#include "support/recording_navigator.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+
+Bytes OneBlock(int type, const Bytes& body) {
+  ContainerWriter writer;
+  writer.AddPlain(type, body);
+  return writer.Finish();
+}
+
+// Answers each of the three requests with fixed figures; `shortAnswers` makes every answer 8 bytes.
+class FuturesServer {
+ public:
+  std::atomic<int> requests{0};
+  std::atomic<bool> shortAnswers{false};
+  std::atomic<int> tickPosition{720};
+  Bytes LastRequest() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return last_;
+  }
+
+  ExchangeFunction Function() {
+    return [this](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        last_.assign(request.begin(), request.end());
+      }
+      const int type = request[1] | request[2] << 8;
+      Bytes bytes = shortAnswers ? Bytes{'{', request[1], request[2], 0, 0, 0, 0, '}'} : AnswerTo(type);
+      std::memcpy(answer.data(), bytes.data(), std::min(bytes.size(), answer.size()));
+      ++requests;
+      return static_cast<int>(std::min(bytes.size(), answer.size()));
+    };
+  }
+
+ private:
+  Bytes AnswerTo(int type) const {
+    WireWriter body;
+    if (type == kFuturesQuote) {
+      for (std::int32_t v : {350000, 349000, 349980, 350020, 1234, 40000, 351000, 348000, 349600, 340000, 12, 15,
+                             -120, 50, 50}) {
+        body.I32(v);
+      }
+    } else if (type == kFuturesTicks) {
+      body.I32(tickPosition).I32(350000).I16(2);
+      body.I32(93005).I32(350020).I32(5).I32(2).U8(3).U8(2);
+      body.I32(93025).I32(349980).I32(4).I32(-4).U8(1).U8(1);
+    } else {
+      body.U8(2).I32(1234).I32(-500).I32(0).I32(0);
+      for (std::int32_t v : {30000, 20000, 10000, 25000, 15000, 5000, 1000}) body.I32(v);
+      body.I16(3).I16(5).I16(0).I16(9);
+    }
+    return OneBlock(type, body.Take());
+  }
+
+  std::mutex mutex_;
+  Bytes last_;  // guarded by mutex_
+};
+
+class TouchableFutures : public CGzqhDlg {
+ public:
+  using CGzqhDlg::CGzqhDlg;
+  using CGzqhDlg::OnPenDown;
+};
+
+class FuturesDlgTest : public ::testing::Test {
+ protected:
+  void OpenIn(FuturesView view, const char* code = "IF000001", int caller = kTargetStockDetail) {
+    screen_.resize(480, 640);
+    Paint();  // the screen lays itself out with the metrics of its last paint
+    const int before = server_.requests;
+    screen_.Open(view, SecurityCode::FromAscii(code), FuturesCaller{caller});
+    ASSERT_TRUE(ProcessEventsUntil([&] { return server_.requests > before && !screen_.busy(); }));
+  }
+  RecordingCanvas Paint() {
+    RecordingCanvas canvas(Size{480, 640});
+    screen_.PaintOn(canvas);
+    return canvas;
+  }
+  int RequestType() {
+    const Bytes request = server_.LastRequest();
+    return request.size() > 2 ? request[1] | request[2] << 8 : -1;
+  }
+
+  testing::QtApp app_;
+  testing::TestScreen main_;
+  testing::RecordingNavigator navigator_;
+  FuturesServer server_;
+  TouchableFutures screen_{FuturesParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60),
+                                        &navigator_, nullptr}};
+};
+
+TEST_F(FuturesDlgTest, EachViewAsksForItsOneBlockAndShowsIt) {
+  OpenIn(kViewQuotePanel);
+  EXPECT_EQ(RequestType(), kFuturesQuote);
+  RecordingCanvas canvas = Paint();
+  EXPECT_TRUE(canvas.DrewText(u"3500.20", kRiseRed));           // ask
+  EXPECT_TRUE(canvas.DrewText(u"100.00/2.94%", kRiseRed));      // change
+  EXPECT_TRUE(canvas.DrewText(u"50/50%", kRiseRed));            // outer
+  EXPECT_TRUE(canvas.DrewText(u"50/50%", kFallGreen));          // inner
+
+  OpenIn(kViewTicks);
+  EXPECT_EQ(RequestType(), kFuturesTicks);
+  EXPECT_EQ(server_.LastRequest()[5], 8 + 8);  // code then the start and the row count
+  canvas = Paint();
+  const auto newest = canvas.FindText(u"09:30:25");
+  const auto older = canvas.FindText(u"09:30:05");
+  ASSERT_TRUE(newest && older);
+  EXPECT_LT(newest->box.top, older->box.top);  // the last record of the answer on top
+  EXPECT_TRUE(canvas.DrewText(u"↑", kRiseRed));
+  EXPECT_TRUE(canvas.FindText(u"换手").has_value());
+  EXPECT_TRUE(canvas.DrewText(u"3499.80", kFallGreen));
+
+  OpenIn(kViewFundFlow, "SH600001", kTargetKLine);
+  EXPECT_EQ(RequestType(), kSecurityFundFlow);
+  canvas = Paint();
+  EXPECT_TRUE(canvas.DrewText(u"600", kRiseRed));      // total inflow
+  EXPECT_TRUE(canvas.DrewText(u"12.34%", kRiseRed));
+  EXPECT_TRUE(canvas.DrewText(u"-5.00%", kOutflowTeal));
+  EXPECT_TRUE(canvas.DrewText(u"9", kVolumeYellow));
+  EXPECT_EQ(canvas.CallsOf(DrawCall::Kind::kPolygon).size(), 7u);
+  EXPECT_TRUE(canvas.DrewText(u"资金", kHeaderCyan));
+}
+
+TEST_F(FuturesDlgTest, ShortAnswersKeepTheQuoteAndShowZeroFundFlowWithoutAPie) {
+  OpenIn(kViewQuotePanel);
+  server_.shortAnswers = true;
+  screen_.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !screen_.busy() && !screen_.records()->loaded; }));
+  EXPECT_TRUE(Paint().DrewText(u"3500.20", kRiseRed));
+
+  OpenIn(kViewFundFlow, "SH600001");
+  const RecordingCanvas canvas = Paint();
+  EXPECT_TRUE(canvas.FindText(u"净流入(万元)").has_value());
+  EXPECT_TRUE(canvas.DrewText(u"0.00%", kPlainWhite));
+  EXPECT_TRUE(canvas.CallsOf(DrawCall::Kind::kPolygon).empty());
+}
+
+TEST_F(FuturesDlgTest, BottomBarLeadsByViewAndBackGoesToTheCaller) {
+  struct Case {
+    FuturesView view;
+    int caller;
+    int x;
+    NavigationRequest expected;
+  };
+  const Case cases[] = {
+      {kViewQuotePanel, kTargetStockDetail, 100, {kTargetQuoteListOtherPage, kTargetQuoteList}},
+      {kViewTicks, kTargetStockDetail, 340, {kTargetQuoteList, 105}},
+      {kViewTicks, kTargetStockDetail, 470, {kTargetStockDetail, kTargetFuturesMode3}},
+      {kViewFundFlow, kTargetKLine, 180, {kTargetKLine, kTargetFuturesMode3}},
+      {kViewFundFlow, kTargetKLine, 470, {kTargetKLine, kTargetFuturesMode3}},
+  };
+  for (const Case& c : cases) {
+    OpenIn(c.view, c.view == kViewFundFlow ? "SH600001" : "IF000001", c.caller);
+    navigator_.visits.clear();
+    screen_.OnPenDown({c.x, 635});
+    ASSERT_EQ(navigator_.visits.size(), 1u) << c.x;
+    EXPECT_EQ(navigator_.visits[0], c.expected) << c.x;
+  }
+  navigator_.visits.clear();
+  screen_.OnPenDown({4 * 480 / 6 + 5, 635});  // "资金" is where the screen already is
+  EXPECT_TRUE(navigator_.visits.empty());
+  screen_.OnPenDown({420, 640 - 40});  // the keyboard spot
+  EXPECT_EQ(navigator_.keyboard_toggles, 1);
+}
+
+TEST_F(FuturesDlgTest, UpPagesTicksDownToZeroAndStepsFollowTheList) {
+  OpenIn(kViewTicks);
+  const int rows = screen_.tick_rows();
+  EXPECT_EQ(rows, (640 - 4 * RecordingCanvas(Size{1, 1}).Metrics().LineHeight()) /
+                      RecordingCanvas(Size{1, 1}).Metrics().LineHeight());
+  int before = server_.requests;
+  screen_.SendKey(kKeyUp);  // 720 less two pages is still above 0: the newest page again
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.requests > before && !screen_.busy(); }));
+  server_.tickPosition = 2 * rows - 1;
+  screen_.SendKey(kKeyDown);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.records()->ticks.position == 2 * rows - 1; }));
+  ProcessEventsUntil([&] { return !screen_.busy(); });
+  before = server_.requests;
+  screen_.SendKey(kKeyUp);
+  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_EQ(screen_.records()->ticks.position, 0);
+  EXPECT_EQ(server_.requests, before);
+
+  navigator_.SetBrowseList({SecurityCode::FromAscii("IF000001"), SecurityCode::FromAscii("IF000002")});
+  navigator_.SetCurrentSecurity(SecurityCode::FromAscii("IF000001"));
+  navigator_.visits.clear();
+  screen_.SendKey(kKeyRight);
+  EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode::FromAscii("IF000002"));
+  ASSERT_EQ(navigator_.visits.size(), 1u);
+  EXPECT_EQ(navigator_.visits[0], (NavigationRequest{kTargetFuturesMode2, kTargetStockDetail}));
+}
+
+}  // namespace
+}  // namespace tarvello
