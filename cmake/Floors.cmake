@@ -7,6 +7,7 @@ set(TARVELLO_FLOORS
   "settings"
   "protocol"
   "market"
+  "web"
   "server"
   "platform"
   "navigation"
