@@ -11,5 +11,5 @@ set(TARVELLO_FLOORS
   "server"
   "platform"
   "navigation"
-  "shell detail kline lists futures info account brokers"
+  "shell detail kline lists futures info markup account brokers"
   "app")
