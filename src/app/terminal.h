@@ -25,6 +25,7 @@
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
 #include "lists/stock_list_dlg.h"
+#include "markup/markup_page_dlg.h"
 #include "kline/kline_dlg.h"
 #include "shell/main_dlg.h"
 #include "shell/network_startup.h"
@@ -71,6 +72,7 @@ class Terminal {
   void OnCloseButton();
   void AddListScreen();
   void AddKLineScreen();
+  void AddMarkupScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -100,6 +102,7 @@ class Terminal {
   std::unique_ptr<CStockRangeDlg> menu_page_;
   std::unique_ptr<CStockListDlg> list_;      // after main_: its worker stops first
   std::unique_ptr<CKLineDlg> kline_;         // likewise
+  std::unique_ptr<CMarkupPageDlg> markup_;   // likewise
 };
 
 }  // namespace tarvello
