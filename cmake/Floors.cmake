@@ -8,8 +8,9 @@ set(TARVELLO_FLOORS
   "protocol"
   "market"
   "info"
+  "web"
   "server"
   "platform"
   "navigation"
-  "shell detail kline lists futures account brokers"
+  "shell detail kline lists futures markup account brokers"
   "app")

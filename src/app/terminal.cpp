@@ -8,6 +8,8 @@
 #include "protocol/error_record.h"
 #include "protocol/transport_links.h"
 #include "shell/device_registration.h"
+#include "text/text_codec.h"
+#include "web/page_fetch.h"
 
 namespace tarvello {
 Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::function<void()> finished)
@@ -109,6 +111,7 @@ void Terminal::CloseMain() {
   kline_.reset();
   brokers_.reset();
   futures_.reset();
+  markup_.reset();
   detail_.reset();
   menu_page_.reset();
   main_.reset();
@@ -158,6 +161,7 @@ void Terminal::StartMain() {
   AddBrokerScreen();
   AddServerListScreen();
   AddFuturesScreen();
+  AddMarkupScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -207,7 +211,7 @@ void Terminal::AddMenuPage() {
 }
 
 // One quote list screen shows every list: the categories and indices (1126), the recently viewed
-// (1130) and self-selected (1132) lists and the live list (1136).
+// (1130) and self-selected (1132) lists; 1136 is the markup page view.
 void Terminal::AddListScreen() {
   StockListParts parts;
   parts.exchange = Exchange();
@@ -220,7 +224,7 @@ void Terminal::AddListScreen() {
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   list_ = std::make_unique<CStockListDlg>(std::move(parts), &frame_);
   frame_.Adopt(list_.get());
-  for (const int target : {kTargetQuoteList, kTargetQuoteListOwnPage, kTargetQuoteListOtherPage, kTargetLiveList}) {
+  for (const int target : {kTargetQuoteList, kTargetQuoteListOwnPage, kTargetQuoteListOtherPage}) {
     main_->RegisterScreen(target, [this, target](int argument) -> Window* {
       return list_->Open(target, argument) ? list_.get() : nullptr;
     });
@@ -307,6 +311,32 @@ void Terminal::AddFuturesScreen() {
       return futures_.get();
     });
   }
+}
+
+// The markup page view (1136) opens on the front page of the first information server; pages come
+// directly or, in WAP mode, through the carrier's gateway.
+void Terminal::AddMarkupScreen() {
+  MarkupPageParts parts;
+  parts.fetch = [this](std::u16string_view address) {
+    const PageFetchParts fetch{
+        [this] { return bringup_.IsAvailable(transport_.direct() ? TransportMode::kDirect : TransportMode::kWap) == 0; },
+        [this]() -> std::optional<PageProxy> {
+          if (transport_.direct()) return std::nullopt;
+          return PageProxy{deployment_.gateway_host, deployment_.gateway_port};
+        },
+        [this](std::string_view line) { log_.Write(line); }, folder_ / kPageDumpName};
+    return FetchPage(fetch, address);
+  };
+  parts.home = text::FromUtf8("http://" + deployment_.info_servers[1][0] + ":" + std::to_string(deployment_.info_port) +
+                              "/wap/index.wml");
+  parts.mainScreen = main_.get();
+  parts.navigator = main_.get();
+  markup_ = std::make_unique<CMarkupPageDlg>(std::move(parts), &frame_);
+  frame_.Adopt(markup_.get());
+  main_->RegisterScreen(kTargetLiveList, [this](int) -> Window* {
+    markup_->Open();
+    return markup_.get();
+  });
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

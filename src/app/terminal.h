@@ -27,6 +27,7 @@
 #include "detail/stock_detail_dlg.h"
 #include "futures/futures_dlg.h"
 #include "lists/stock_list_dlg.h"
+#include "markup/markup_page_dlg.h"
 #include "kline/kline_dlg.h"
 #include "brokers/commission_dlg.h"
 #include "shell/list_screen_dlg.h"
@@ -81,6 +82,7 @@ class Terminal {
   void AddBrokerScreen();
   void AddServerListScreen();
   void AddFuturesScreen();
+  void AddMarkupScreen();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -119,6 +121,7 @@ class Terminal {
   std::unique_ptr<CCommissionDlg> brokers_;
   std::unique_ptr<CDlgList> server_list_;    // likewise
   std::unique_ptr<CGzqhDlg> futures_;        // likewise
+  std::unique_ptr<CMarkupPageDlg> markup_;   // likewise
 };
 
 }  // namespace tarvello

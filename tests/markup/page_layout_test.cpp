@@ -1,0 +1,89 @@
+#include "markup/page_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvello {
+namespace {
+
+// Every character 6 pixels wide (8 bold), lines 12 high, a page 100 wide.
+PageMetrics Metrics() {
+  return PageMetrics{100, 12, [](std::u16string_view text, bool bold) {
+                       return static_cast<int>(text.size()) * (bold ? 8 : 6);
+                     }};
+}
+
+PageItem Text(std::u16string text) { return PageItem{u"#text", std::move(text), {}, {}}; }
+PageItem Tag(std::u16string tag, std::u16string attribute = {}) { return PageItem{std::move(tag), {}, std::move(attribute), {}}; }
+
+std::vector<std::u16string> Texts(const PageLayout& layout) {
+  std::vector<std::u16string> texts;
+  for (const PageControl& control : layout.controls) texts.push_back(control.text);
+  return texts;
+}
+
+TEST(PageLayoutTest, MarkupColoursAreRedGreenBlue) {
+  EXPECT_EQ(ParseMarkupColour(u"ff8000"), ColorRef{0x0080FF});
+  EXPECT_EQ(ParseMarkupColour(u"0000FF"), ColorRef{0xFF0000});
+  for (const char16_t* bad : {u"", u"#ff0000", u"ff00", u"gg0000", u"ff00000"}) {
+    EXPECT_EQ(ParseMarkupColour(bad), std::nullopt);
+  }
+}
+
+TEST(PageLayoutTest, TextsAreCleanedAndStyledAsTheirTags) {
+  const auto layout = LayOutPage({Text(u"nbsp;"), Text(u""), Text(u"a&nbsp;b & c"), Tag(u"style", u"ff0000"),
+                                  PageItem{u"b", u"B", {}, {}}, PageItem{u"i", u"I", {}, {}},
+                                  PageItem{u"u", u"U", {}, {}}, Tag(u"end_style"), PageItem{u"small", u"s", {}, {}},
+                                  PageItem{u"unknown", u"gone", {}, {}}},
+                                 Metrics());
+  EXPECT_EQ(Texts(layout), (std::vector<std::u16string>{u"ab  c", u"B", u"I", u"U", u"s"}));
+  const auto& c = layout.controls;
+  EXPECT_EQ(c[0].colour, kPageTextColour);
+  EXPECT_TRUE(c[1].bold);
+  EXPECT_EQ(c[1].colour, ColorRef{0x0000FF});
+  EXPECT_TRUE(c[2].italic);
+  EXPECT_TRUE(c[3].underline);
+  EXPECT_EQ(c[4].colour, kPageTextColour) << "end_style restores the grey";
+  EXPECT_EQ(c[0].box, (Rect{3, 3, 33, 15}));
+}
+
+TEST(PageLayoutTest, LinesBreakTextsWrapAndLinksStayOnTheirLine) {
+  const auto layout = LayOutPage({Text(u"123456789"), Text(u"abcdefghi"), PageItem{u"a", u"link text", u"/x", {}},
+                                  Tag(u"br"), Tag(u"br"), Text(u"one two three four five six")},
+                                 Metrics());
+  EXPECT_EQ(Texts(layout), (std::vector<std::u16string>{u"123456789", u"abcdefghi", u"link ", u"text",
+                                                        u"one two three ", u"four five six"}));
+  const auto& c = layout.controls;
+  EXPECT_EQ(c[1].box.top, 15) << "a text that does not fit starts the next line";
+  EXPECT_EQ(c[2].box.top, 15) << "a link does not";
+  EXPECT_EQ(c[3].box.top, 27) << "but its rest wraps rather than leaving the page";
+  EXPECT_EQ(c[4].box.top, 51) << "two breaks leave one blank line";
+  for (const PageControl& control : c) EXPECT_LE(control.box.right, 100);
+  EXPECT_EQ(layout.height, 75 + 3);
+  EXPECT_EQ(LinkAt(layout, Point{c[3].box.left + 1, c[3].box.top + 1}), u"/x");
+  EXPECT_EQ(LinkAt(layout, Point{c[0].box.left + 1, c[0].box.top + 1}), std::nullopt);
+}
+
+TEST(PageLayoutTest, RowsParagraphsAndCells) {
+  const auto layout = LayOutPage(
+      {Tag(u"p", u"center"), Text(u"mid"), Tag(u"end_p"), Text(u"left"), PageItem{u"table", u"1", u"2", u"1"},
+       Tag(u"tr", u"2"), PageItem{u"td", u"a", {}, {}}, Tag(u"end_tr"), Tag(u"tr", u"102030"),
+       PageItem{u"td", u"b", u"/b", u"00ff00"}, PageItem{u"td", u"c", {}, {}}, Tag(u"end_tr"), Tag(u"end_table"),
+       Text(u"after")},
+      Metrics());
+  const auto& c = layout.controls;
+  ASSERT_EQ(c.size(), 6u);
+  EXPECT_EQ(c[0].box.left, 3 + (100 - 21) / 2);
+  EXPECT_EQ(c[1].box.left, 3) << "end_p restores the left alignment";
+  EXPECT_EQ(c[2].background, std::nullopt) << "a row colour of one character is ignored";
+  EXPECT_EQ(c[2].box.Width(), (100 - 3) / 2) << "cells share the table's columns";
+  EXPECT_TRUE(c[2].border);
+  EXPECT_EQ(c[3].background, ColorRef{0x302010});
+  EXPECT_EQ(c[3].colour, ColorRef{0x00FF00});
+  EXPECT_EQ(c[3].box.top, c[4].box.top);
+  EXPECT_GT(c[3].box.top, c[2].box.top) << "each row starts a line";
+  EXPECT_EQ(c[5].background, std::nullopt);
+  EXPECT_EQ(LinkAt(layout, Point{c[3].box.left, c[3].box.top}), u"/b");
+}
+
+}  // namespace
+}  // namespace tarvello

@@ -1,0 +1,100 @@
+#include "web/markup_document.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvello {
+namespace {
+
+struct ErrorCase {
+  const char16_t* text;
+  const char16_t* error;
+};
+
+TEST(MarkupDocumentTest, EachFaultNamesItselfAndWhereItBegan) {
+  const ErrorCase cases[] = {
+      {u"<card>abcd<!-- never closed", u"Comment at offset 10 unterminated"},
+      {u"<a><![CDATA[x", u"CDATA Section at offset 3 unterminated"},
+      {u"<?xml version", u"Processing instruction at offset 0 unterminated"},
+      {u"<!DOCTYPE wml [ <!ENTITY x> ", u"Doctype at offset 0 unterminated"},
+      {u"<a></a", u"Element end tag at offset 3 unterminated"},
+      {u"<a href=\"x", u"Element tag at offset 0 unterminated"},
+      {u"<a><", u"Element tag at offset 3 unterminated"},
+      {u"<a>< b/></a>", u"Incorrect tag name character at offset 4"},
+      {u"<a></ a>", u"Incorrect tag name character at offset 5"},
+      {u"<a x/y></a>", u"Incorrect tag at offset 4"},
+      {u"<a></a x>", u"Incorrect tag at offset 7"},
+      {u"<a><!-x--></a>", u"Incorrect comment tag at offset 3"},
+      {u"<a><![IF[x]]></a>", u"Incorrect ! tag at offset 3"},
+      {u"<wml><card>", u"Element 'card' at offset 5 not ended"},
+      {u"<wml><p></wml>", u"End tag 'wml' at offset 8 does not match start tag 'p' at offset 5"},
+      {u"<wml/></wml>", u"No start tag for end tag 'wml' at offset 6"},
+      {u"", u"Empty document"},
+      {u" \r\n\t", u"Empty document"},
+      {u"<!-- only a comment -->", u"No root element"},
+      {u"<a/><b/>", u"Root element has sibling"},
+      {u"中文<卡片>", u"Element '卡片' at offset 2 not ended"},
+  };
+  for (const ErrorCase& c : cases) {
+    MarkupDocument document;
+    EXPECT_FALSE(document.SetDoc(c.text));
+    EXPECT_EQ(document.error(), c.error);
+    EXPECT_FALSE(document.FindElem()) << "a refused document holds nothing";
+  }
+}
+
+TEST(MarkupDocumentTest, LenientPagesRead) {
+  const char16_t* pages[] = {
+      u"<?xml version=\"1.0\"?><!DOCTYPE wml PUBLIC \"-//x\" \"y\"><wml><card/></wml>",
+      u"<td nowrap bgcolor=ff0000>a & b</td>",
+      u"<a href=/x?y=1>go</a> trailing text",
+      u"<p align='center'><br/><![CDATA[<raw>]]><!-- note --></p>",
+  };
+  for (const char16_t* page : pages) {
+    MarkupDocument document;
+    EXPECT_TRUE(document.SetDoc(page)) << document.error().size();
+  }
+}
+
+TEST(MarkupDocumentTest, CursorWalksLevelsChildrenAndAttributes) {
+  MarkupDocument document;
+  ASSERT_TRUE(document.SetDoc(u"<wml><head/><card id=\"c1\" title='T &amp; U'>Hi &lt;you&gt; <b>bold</b>"
+                              u"<![CDATA[&amp;]]><!--c--></card><card id=c2 /></wml>"));
+  ASSERT_TRUE(document.FindElem(u"wml"));
+  ASSERT_TRUE(document.IntoElem());
+  ASSERT_TRUE(document.FindElem(u"card"));
+  EXPECT_EQ(document.Attrib(u"id"), u"c1");
+  EXPECT_EQ(document.Attrib(u"title"), u"T & U");
+  EXPECT_EQ(document.Attrib(u"missing"), u"");
+  EXPECT_EQ(document.Data(), u"Hi <you> &amp;");
+
+  std::u16string walk;
+  while (document.FindChild()) walk += document.ChildTagName() + u"=" + document.ChildData() + u";";
+  EXPECT_EQ(walk, u"#text=Hi <you> ;b=bold;#cdata-section=&amp;;#comment=c;");
+
+  document.ResetChildPos();
+  ASSERT_TRUE(document.FindChild());
+  ASSERT_TRUE(document.FindChild());
+  ASSERT_TRUE(document.IntoElem()) << "into the card, at its child b";
+  EXPECT_EQ(document.TagName(), u"b");
+  ASSERT_TRUE(document.OutOfElem());
+  EXPECT_EQ(document.Attrib(u"id"), u"c1");
+  EXPECT_EQ(document.ChildTagName(), u"b") << "the child position stays where it was";
+
+  ASSERT_TRUE(document.FindElem());
+  EXPECT_EQ(document.Attrib(u"id"), u"c2");
+  EXPECT_FALSE(document.FindElem());
+  EXPECT_EQ(document.Attrib(u"id"), u"c2") << "a failed find moves nothing";
+  ASSERT_TRUE(document.OutOfElem());
+  EXPECT_FALSE(document.OutOfElem());
+}
+
+TEST(MarkupDocumentTest, DeepNestingNeedsNoStack) {
+  std::u16string deep;
+  for (int i = 0; i < 100000; ++i) deep += u"<d>";
+  for (int i = 0; i < 100000; ++i) deep += u"</d>";
+  MarkupDocument document;
+  EXPECT_TRUE(document.SetDoc(deep));
+}
+
+}  // namespace
+}  // namespace tarvello
