@@ -11,6 +11,7 @@ std::u16string MenuPageTitle(int argument) {
   static const std::map<int, std::u16string> titles = {
       {0, u"涨跌排行"}, {1, u"全球市场"}, {2, u"港股市场"}, {10, u"资讯必读"},
       {18, u"使用帮助"}, {19, u"系统设置"}, {21, u"资金流向"},
+      {20, u"帐户管理"},
   };
   const auto it = titles.find(argument);
   return it == titles.end() ? std::u16string() : it->second;
@@ -53,9 +54,23 @@ std::optional<std::u16string> NavigationTitle(int target, int argument) {
       return u"委托交易";
     case kTargetLiveList:
       return u"Tarvello_直播";
+    case kTargetUserData:
+      return u"用户资料";
+    case kTargetLogin:
+      return u"用户注册/登录";
+    case kTargetSwitchUser:
+      return u"切换用户注册";
+    case kTargetRecommendFriend:
+      return u"推荐好友";
     default:
       return std::nullopt;
   }
+}
+
+NavigationRequest RoutedRequest(int target, int argument) {
+  const bool account = argument == kTargetUserData || argument == kTargetLogin || argument == kTargetSwitchUser;
+  if (target == kTargetQuoteList && account) return {argument, 0};
+  return {target, argument};
 }
 
 std::u16string KLineTitle(std::u16string_view base, int period) {
