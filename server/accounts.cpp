@@ -19,7 +19,7 @@ bool AccountBook::LoadFile(const std::string& path, std::string& error) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     std::istringstream words(line);
-    std::string user, password, rights;
+    std::string user, password, rights, state;
     if (!(words >> user) || user[0] == '#') continue;
     Account account{text::FromUtf8(user), {}, 1};
     const bool has_password = static_cast<bool>(words >> password);
@@ -29,6 +29,13 @@ bool AccountBook::LoadFile(const std::string& path, std::string& error) {
         error = path + ":" + std::to_string(number) + ": bad rights value";
         return false;
       }
+    }
+    if (words >> state) {
+      if (state != "locked") {
+        error = path + ":" + std::to_string(number) + ": the word after the rights must be \"locked\"";
+        return false;
+      }
+      account.locked = true;
     }
     if (!has_password) {
       error = path + ":" + std::to_string(number) + ": missing password";
@@ -41,8 +48,13 @@ bool AccountBook::LoadFile(const std::string& path, std::string& error) {
 }
 
 const Account* AccountBook::Check(const std::u16string& user, const std::u16string& password) const {
+  const Account* account = Find(user);
+  return account != nullptr && account->password == password ? account : nullptr;
+}
+
+const Account* AccountBook::Find(const std::u16string& user) const {
   for (const Account& account : accounts_) {
-    if (account.user == user && account.password == password) return &account;
+    if (account.user == user) return &account;
   }
   return nullptr;
 }

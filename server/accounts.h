@@ -1,6 +1,7 @@
 // AccountBook: the user accounts the login answer checks, read from a text file with one account
-// per line, "user password [rights]", blank lines and lines starting with "#" ignored, plus the
-// built-in demo account "demo" / "demo". Immutable after loading; safe from any thread.
+// per line, "user password [rights [locked]]", blank lines and lines starting with "#" ignored,
+// plus the built-in demo account "demo" / "demo". A locked account exists but may not log in.
+// Immutable after loading; safe from any thread.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@ struct Account {
   std::u16string user;
   std::u16string password;
   std::int32_t rights = 1;
+  bool locked = false;
 };
 
 class AccountBook {
@@ -23,6 +25,8 @@ class AccountBook {
   bool LoadFile(const std::string& path, std::string& error);
   void Add(Account account) { accounts_.push_back(std::move(account)); }
   const Account* Check(const std::u16string& user, const std::u16string& password) const;
+  // The account of that user name, whatever its password; null for an unknown user.
+  const Account* Find(const std::u16string& user) const;
 
  private:
   std::vector<Account> accounts_;

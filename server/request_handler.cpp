@@ -85,12 +85,14 @@ void RequestHandler::AnswerPacket(const RequestPacket& packet, const SimTime& no
       out.AddPlain(packet.type, Bytes{0});
       return;
     case kLogin: {
+      Log("login", packet);
       const std::string_view user = reader.RawString();
       const std::string_view password = reader.RawString();
       out.AddPlain(kLogin, LoginBody(accounts_, user, password));
       out.AddPlain(kCodeListInfo, RunningMessageBody(now));
       return;
     }
+    case kRecommend: out.AddPlain(kRecommend, RecommendBody(accounts_, packet.body)); return;
     case kVersionCheck:
       out.AddPlain(kVersionCheck, VersionBody(settings_.latest_version));
       out.AddPlain(kNotices, NoticesBody());

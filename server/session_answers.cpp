@@ -4,7 +4,9 @@
 #include <cctype>
 #include <vector>
 
+#include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
+#include "settings/program_version.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server {
@@ -13,36 +15,44 @@ namespace {
 
 constexpr std::uint8_t kLoginAccepted = 0;
 constexpr std::uint8_t kLoginRefused = 2;
+constexpr std::uint8_t kLoginLocked = 3;
+constexpr std::uint8_t kRecommendSent = 0;
+constexpr std::uint8_t kRecommendNotLoggedIn = 1;
+constexpr std::uint8_t kRecommendWrongNumber = 2;
+constexpr std::uint8_t kRecommendFailed = 3;
 
-std::vector<int> VersionNumbers(std::string_view text) {
-  std::vector<int> numbers;
-  int current = -1;
-  for (char c : text) {
-    if (std::isdigit(static_cast<unsigned char>(c))) {
-      current = (current < 0 ? 0 : current * 10) + (c - '0');
-      if (current > 1000000) current = 1000000;
-    } else if (current >= 0) {
-      numbers.push_back(current);
-      current = -1;
-    }
-  }
-  if (current >= 0) numbers.push_back(current);
-  return numbers;
+bool IsMobileNumber(std::string_view number) {
+  if (number.size() != 11 || number[0] != '1' || number[1] < '3') return false;
+  return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
-
-bool IsNewerVersion(std::string_view a, std::string_view b) {
-  const std::vector<int> x = VersionNumbers(a), y = VersionNumbers(b);
-  return std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end());
-}
 
 Bytes ServerTimeBody(const SimTime& now) { return WireWriter().I32(now.Date()).I32(now.Hhmmss()).Take(); }
 
 Bytes LoginBody(const AccountBook& accounts, std::string_view user_gbk, std::string_view password_gbk) {
   const Account* account = accounts.Check(text::FromGbk(user_gbk), text::FromGbk(password_gbk));
   if (account == nullptr) return WireWriter().U8(kLoginRefused).I32(0).Take();
+  if (account->locked) return WireWriter().U8(kLoginLocked).I32(0).Take();
   return WireWriter().U8(kLoginAccepted).I32(account->rights).Take();
+}
+
+Bytes RecommendBody(const AccountBook& accounts, std::span<const std::uint8_t> request) {
+  auto result = [](std::uint8_t code) { return WireWriter().U8(code).Take(); };
+  BlockReader reader(request.data(), 0, request.size());
+  const std::string_view user_gbk = reader.RawString();
+  if (reader.overrun() || accounts.Find(text::FromGbk(user_gbk)) == nullptr) return result(kRecommendNotLoggedIn);
+  const std::string_view numbers(reinterpret_cast<const char*>(request.data() + reader.position()), reader.remaining());
+  bool failing = false;
+  std::size_t at = 0;
+  do {
+    const std::size_t comma = std::min(numbers.find(',', at), numbers.size());
+    const std::string_view number = numbers.substr(at, comma - at);
+    if (!IsMobileNumber(number)) return result(kRecommendWrongNumber);
+    failing = failing || number == kFailingNumber;
+    at = comma + 1;
+  } while (at <= numbers.size());
+  return result(failing ? kRecommendFailed : kRecommendSent);
 }
 
 Bytes RunningMessageBody(const SimTime& now) {

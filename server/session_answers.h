@@ -4,6 +4,7 @@
 // thread.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,13 +18,17 @@ inline constexpr std::string_view kClientVersion = "V3.3";
 inline constexpr int kRunningMessageSerial = 1;
 
 Bytes ServerTimeBody(const SimTime& now);
-// Result 0 with the account's rights, or result 2 for an unknown user or a wrong password.
+// Result 0 with the account's rights; 2 for an unknown user or a wrong password; 3 for a locked
+// account.
 Bytes LoginBody(const AccountBook& accounts, std::string_view user_gbk, std::string_view password_gbk);
+// The recommendation's result byte: 1 (not logged in) when the user is no account; 2 when a
+// number is not a mobile number (11 digits, "13" to "19"); 3 (the unknown error) for the
+// simulator's failing number "19999999999"; otherwise 0. The request body is the user name (a
+// length-prefixed GBK string), then the numbers in ASCII, joined by ",".
+Bytes RecommendBody(const AccountBook& accounts, std::span<const std::uint8_t> request);
+inline constexpr std::string_view kFailingNumber = "19999999999";
 Bytes RunningMessageBody(const SimTime& now);
 Bytes VersionBody(const std::string& latest_version);
 Bytes NoticesBody();
-
-// True when version text a ("V3.4") names a later version than b ("V3.3").
-bool IsNewerVersion(std::string_view a, std::string_view b);
 
 }  // namespace tarvello::server

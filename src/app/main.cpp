@@ -23,6 +23,7 @@
 #include "platform/qt_chinese.h"
 #include "platform/qt_prompter.h"
 #include "platform/scripted_prompter.h"
+#include "platform/address_opener.h"
 #include "platform/screen_tour.h"
 #include "shell/app_options.h"
 #include "shell/instance_lock.h"
@@ -187,7 +188,19 @@ int RunTour(Terminal& terminal, const std::string& dir) {
              terminal.progress().isHidden();
     });
   }
+  // The settings screen and the account screens, each once it is in front.
+  RecordingAddressOpener addresses;
+  InstallAddressOpener(&addresses);
+  for (const auto& [name, target] : {std::pair{"settings", kTargetSettings}, {"account-user-data", kTargetUserData},
+                                     {"account-login", kTargetLogin}, {"account-recommend", kTargetRecommendFriend}}) {
+    tour.AddStop(name, [&terminal, target] { terminal.main_screen()->GoTo(target, 0); }, [&terminal, target] {
+      const Window* screen = terminal.frame().current_screen();
+      return screen != nullptr && screen != terminal.main_screen() && terminal.progress().isHidden() &&
+             NavigationTitle(target, 0) == terminal.frame().title();
+    });
+  }
   int saved = tour.Run(terminal.frame(), dir);
+  InstallAddressOpener(nullptr);
   InstallPrompter(nullptr);
   if (saved < 0) return 1;
   std::printf("tour: %d pictures in %s\n", saved, dir.c_str());
@@ -231,9 +244,12 @@ int Main(int argc, char** argv) {
 
   QtPrompter prompter;
   InstallPrompter(&prompter);
+  DesktopAddressOpener address_opener;
+  InstallAddressOpener(&address_opener);
   terminal.Start();
   int result = QApplication::exec();
   InstallPrompter(nullptr);
+  InstallAddressOpener(nullptr);
   return result;
 }
 

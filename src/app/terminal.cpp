@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "market/market_clock.h"
+#include "account/version_check.h"
 #include "protocol/error_record.h"
 #include "protocol/transport_links.h"
 #include "shell/device_registration.h"
@@ -45,7 +46,8 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
                           [this] { StartMain(); }, [this] { finished_(); }},
              &frame_),
       self_selected_(OwnStockList::SelfSelected(folder)),
-      recently_viewed_(OwnStockList::RecentlyViewed(folder)) {
+      recently_viewed_(OwnStockList::RecentlyViewed(folder)),
+      phone_book_(folder) {
   progress_.hide();
   start_.hide();
   transport_.SetRedialQuestion(&redial_);
@@ -115,6 +117,10 @@ void Terminal::CloseMain() {
   detail_.reset();
   menu_page_.reset();
   main_.reset();
+  settings_.reset();
+  login_.reset();
+  user_data_.reset();
+  recommend_.reset();
 }
 
 void Terminal::ShowStartDialog() {
@@ -143,6 +149,8 @@ MainScreenParts Terminal::MainParts() {
                           RegistrationContext{folder_, screen_.width, screen_.height, HostMachineCandidates()});
   };
   parts.allow_redial = [this] { transport_.SetDialPromptAllowed(true); };
+  parts.session = &session_;
+  parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, session_); };
   parts.cancel_exchange = [this] { transport_.Cancel(); };
   parts.on_end = [this](MainResult result) {
     QMetaObject::invokeMethod(&frame_, [this, result] { OnMainEnded(result); }, Qt::QueuedConnection);
@@ -162,6 +170,7 @@ void Terminal::StartMain() {
   AddServerListScreen();
   AddFuturesScreen();
   AddMarkupScreen();
+  AddAccountScreens();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -336,6 +345,47 @@ void Terminal::AddMarkupScreen() {
   main_->RegisterScreen(kTargetLiveList, [this](int) -> Window* {
     markup_->Open();
     return markup_.get();
+  });
+}
+
+// The settings screen (1128) and the account screens: user data (1145), login (1146), switching
+// user (1147) and the recommendation (1148).
+void Terminal::AddAccountScreens() {
+  settings_ = std::make_unique<CDlgRecommend>(
+      RefreshSettingsParts{main_.get(), folder_, [this] { return refresh_; },
+                           [this](const RefreshSettings& saved) {
+                             // Each data screen's worker arms its timer with the new period next time.
+                             refresh_ = saved;
+                             list_->SetRefreshPeriod(std::chrono::seconds(saved.list_seconds));
+                             detail_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
+                             kline_->SetRefreshPeriod(std::chrono::seconds(saved.kline_seconds));
+                           }},
+      &frame_);
+  const AccountParts parts{Exchange(), main_.get(), folder_, &session_, deployment_.register_page,
+                           &phone_book_};
+  login_ = std::make_unique<CDlgLogin>(parts, &frame_);
+  user_data_ = std::make_unique<CDlgUserData>(parts, &frame_);
+  recommend_ = std::make_unique<CDlgRecommendFriend>(parts, &frame_);
+  for (Window* screen : std::initializer_list<Window*>{settings_.get(), login_.get(), user_data_.get(), recommend_.get()}) {
+    frame_.Adopt(screen);
+  }
+  main_->RegisterScreen(kTargetSettings, [this](int) -> Window* {
+    settings_->Open();
+    return settings_.get();
+  });
+  for (const int target : {kTargetLogin, kTargetSwitchUser}) {
+    main_->RegisterScreen(target, [this, target](int) -> Window* {
+      login_->Open(target);
+      return login_.get();
+    });
+  }
+  main_->RegisterScreen(kTargetUserData, [this](int) -> Window* {
+    user_data_->Open();
+    return user_data_.get();
+  });
+  main_->RegisterScreen(kTargetRecommendFriend, [this](int) -> Window* {
+    recommend_->Open();
+    return recommend_.get();
   });
 }
 

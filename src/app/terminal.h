@@ -37,6 +37,12 @@
 #include "settings/refresh_settings.h"
 #include "shell/start_dlg.h"
 #include "shell/stock_range_dlg.h"
+#include "account/login_dlg.h"
+#include "account/recommend_friend_dlg.h"
+#include "account/refresh_settings_dlg.h"
+#include "account/user_data_dlg.h"
+#include "platform/phone_book.h"
+#include "settings/account_session.h"
 
 namespace tarvello {
 
@@ -70,6 +76,12 @@ class Terminal {
   void OpenSecurity(const SecurityCode& code);
   CStartDlg& start_dialog() { return start_; }
   const RefreshSettings& refresh_settings() const { return refresh_; }
+  // Null until the main screen has started.
+  CDlgRecommend* settings_screen() { return settings_.get(); }
+  CDlgLogin* login_screen() { return login_.get(); }
+  CDlgUserData* user_data_screen() { return user_data_.get(); }
+  CDlgRecommendFriend* recommend_screen() { return recommend_.get(); }
+  AccountSession& account_session() { return session_; }
 
  private:
   MainScreenParts MainParts();
@@ -83,6 +95,7 @@ class Terminal {
   void AddServerListScreen();
   void AddFuturesScreen();
   void AddMarkupScreen();
+  void AddAccountScreens();
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
@@ -96,7 +109,7 @@ class Terminal {
   const Size screen_;
   const std::function<void()> finished_;
   const Deployment deployment_;
-  const RefreshSettings refresh_;
+  RefreshSettings refresh_;  // replaced when the settings screen saves
   CommLog log_;
   CCommunicate transport_;
   ScriptedConnection connection_;
@@ -122,6 +135,12 @@ class Terminal {
   std::unique_ptr<CDlgList> server_list_;    // likewise
   std::unique_ptr<CGzqhDlg> futures_;        // likewise
   std::unique_ptr<CMarkupPageDlg> markup_;   // likewise
+  AccountSession session_;
+  ContactsFilePhoneBook phone_book_;
+  std::unique_ptr<CDlgRecommend> settings_;
+  std::unique_ptr<CDlgLogin> login_;               // its errand ends after the main screen's
+  std::unique_ptr<CDlgUserData> user_data_;        // shutdown cancelled the exchange
+  std::unique_ptr<CDlgRecommendFriend> recommend_;
 };
 
 }  // namespace tarvello

@@ -14,6 +14,7 @@ std::u16string MenuPageTitle(int argument) {
       {13, u"最新资讯"}, {14, u"公司大事"}, {15, u"公司财务"}, {16, u"公司概况"}, {17, u"十大股东"},
       {22, u"个股资讯"}, {1127, u"个股资讯"}, {1129, u"个股资讯"}, {1149, u"个股资讯"},
       {23, u"自选股-新闻"}, {24, u"自选股-公告"}, {25, u"自选股-研报"},
+      {20, u"帐户管理"},
   };
   const auto it = titles.find(argument);
   return it == titles.end() ? std::u16string() : it->second;
@@ -58,9 +59,23 @@ std::optional<std::u16string> NavigationTitle(int target, int argument) {
       return u"Tarvello_直播";
     case kTargetListScreen:  // 0 the code search, 2 the server in use, 3 the manual server list
       return argument == 0 ? u"股票查询" : argument == 2 ? u"当前服务器" : u"服务器列表";
+    case kTargetUserData:
+      return u"用户资料";
+    case kTargetLogin:
+      return u"用户注册/登录";
+    case kTargetSwitchUser:
+      return u"切换用户注册";
+    case kTargetRecommendFriend:
+      return u"推荐好友";
     default:
       return std::nullopt;
   }
+}
+
+NavigationRequest RoutedRequest(int target, int argument) {
+  const bool account = argument == kTargetUserData || argument == kTargetLogin || argument == kTargetSwitchUser;
+  if (target == kTargetQuoteList && account) return {argument, 0};
+  return {target, argument};
 }
 
 std::u16string KLineTitle(std::u16string_view base, int period) {

@@ -26,6 +26,10 @@ enum NavigationTarget : int {
   kTargetFuturesMode1 = 1142,
   kTargetFuturesMode2 = 1143,
   kTargetFuturesMode3 = 1149,
+  kTargetUserData = 1145,
+  kTargetLogin = 1146,
+  kTargetSwitchUser = 1147,
+  kTargetRecommendFriend = 1148,
 };
 
 // Arguments of target 1125 that show the information titles of every self-selected code: the
@@ -43,6 +47,10 @@ struct NavigationRequest {
 // The title shown for a target and its argument; nothing for a target whose screen keeps its own
 // title (the stock detail screen, for one).
 std::optional<std::u16string> NavigationTitle(int target, int argument);
+
+// The account menu and the login reach the account screens as arguments of the quote list
+// target (1126 with 1145, 1146 or 1147); they are the account screens' own targets.
+NavigationRequest RoutedRequest(int target, int argument);
 
 // The K-line screen's title: its base text with the period suffix ("-日线" for period 7).
 std::u16string KLineTitle(std::u16string_view base, int period);

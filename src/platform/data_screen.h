@@ -30,6 +30,7 @@ class DataScreen : public Window, public RefreshScreen {
   // User-interface thread.
   void RequestRefresh(bool show_busy);
   void SetRefreshPeriod(std::chrono::milliseconds period) { worker_.SetPeriod(period); }
+  std::chrono::milliseconds refresh_period() const { return worker_.period(); }
   bool busy() const { return worker_.busy(); }
   void StopRefreshing();
   // The age of the figures when they count as old; none while they are fresh.

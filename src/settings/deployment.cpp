@@ -141,7 +141,7 @@ Deployment ShippedDeployment() {
   d.info_port = 8081;
   d.gateway_host = kLoopback;
   d.gateway_port = 8080;
-  d.register_page = u"http://127.0.0.1:8081/Register.aspx";
+  d.register_page = u"http://127.0.0.1:8081/Basic/SPP/SoftRegister.aspx";
   d.download_page = u"http://127.0.0.1:8081/DownLoadCenter.aspx?key=5d3e9a1c7b2f48e6a0c4d8b1f2e3a7c9&s=1";
   d.login_placeholder = u"ppc";
   d.cdma_user = u"card";

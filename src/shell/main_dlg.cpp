@@ -6,6 +6,7 @@
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
 #include "market/ticker_cells.h"
+#include "platform/address_opener.h"
 #include "platform/canvas.h"
 #include "platform/device_frame.h"
 #include "shell/progress_dlg.h"
@@ -83,6 +84,8 @@ void CDlgMain::StartLogin() {
   login_thread_ = std::jthread([this](std::stop_token stop) {
     LoginAnswer answer = RunStartupLogin(parts_.exchange, parts_.folder, parts_.login_placeholder);
     if (answer.serial && running_.Offer(*answer.serial, answer.message)) PostMessage(kMsgTickerRepaint, 1, 0);
+    if (parts_.session) parts_.session->SetRights(answer.rights);
+    if (parts_.after_login && !stop.stop_requested()) parts_.after_login();
     if (!stop.stop_requested()) SetTimer(kTimerMenu, 10);
   });
 }
@@ -131,8 +134,10 @@ void CDlgMain::OnTimer(unsigned id) {
       navigation_.Post(Message{kMsgNavigationStep, pending_.target, pending_.argument});
       break;
     case kTimerUpdateCheck:
-      // The version check has nothing to announce yet; the ticks only run out.
-      if (++update_ticks_ >= kUpdateCheckTicks) KillTimer(kTimerUpdateCheck);
+      if (++update_ticks_ >= kUpdateCheckTicks) {
+        KillTimer(kTimerUpdateCheck);
+        OfferStartupUpdate();
+      }
       break;
     case kTimerMarquee:
       marquee_travelled_ += std::max(1, SharedTextMetrics().average_char_width / 2);
@@ -152,9 +157,11 @@ void CDlgMain::OnMessage(const Message& message) {
         End(MainResult::kCancel);
       }
       break;
-    case kMsgNavigate:
-      RequestNavigation(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
+    case kMsgNavigate: {
+      const NavigationRequest routed = RoutedRequest(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
+      RequestNavigation(routed.target, routed.argument);
       break;
+    }
     case kMsgNavigationStep:
       NavigateNow(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
       break;
@@ -224,6 +231,18 @@ void CDlgMain::SayNotAvailable(int target, int argument) {
   std::optional<std::u16string> title = NavigationTitle(target, argument);
   if (title && !title->empty()) text = u"“" + *title + u"”" + text;
   ActivePrompter().MessageBox(text, u"提示", PromptButtons::kOk);
+}
+
+// The update the start-up version check found, asked about once; Yes, or a compulsory update,
+// opens the download page and ends the program.
+void CDlgMain::OfferStartupUpdate() {
+  if (parts_.session == nullptr) return;
+  const std::optional<StartupUpdate> update = parts_.session->TakeUnaskedUpdate();
+  if (!update) return;
+  const bool yes = ActivePrompter().MessageBox(update->question, u"更新", PromptButtons::kYesNo) == PromptAnswer::kYes;
+  if (!yes && !update->compulsory) return;
+  if (!update->address.empty()) ActiveAddressOpener().Open(update->address);
+  End(MainResult::kOk);
 }
 
 void CDlgMain::SetBusy(bool shown) {

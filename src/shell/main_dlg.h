@@ -34,6 +34,7 @@
 #include "protocol/exchange_function.h"
 #include "market/index_ticker.h"
 #include "shell/code_keyboard_dlg.h"
+#include "settings/account_session.h"
 #include "shell/menu_cells.h"
 #include "shell/startup_login.h"
 
@@ -61,6 +62,11 @@ struct MainScreenParts {
   std::function<void()> allow_redial;
   // Wakes an exchange in progress, so that stopping never waits for a network timeout.
   std::function<void()> cancel_exchange;
+  // The run's account record: the start-up login's rights word goes there, and the update the
+  // start-up version check found comes from there. May be null.
+  AccountSession* session = nullptr;
+  // Runs on the login worker after the login, before the menu is shown (the version check).
+  std::function<void()> after_login;
   // Called once on the user-interface thread when the screen ends.
   std::function<void(MainResult)> on_end;
 };
@@ -131,6 +137,7 @@ class CDlgMain : public Window, public Navigator {
   void NavigateNow(int target, int argument);
   void SetBusy(bool shown);
   void SayNotAvailable(int target, int argument);
+  void OfferStartupUpdate();
   void End(MainResult result);
   void StopThreads();
   Rect TickerBar() const;

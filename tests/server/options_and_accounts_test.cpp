@@ -59,7 +59,7 @@ class AccountsFileTest : public ::testing::Test {
 };
 
 TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
-  Write("# user password rights\n\nalice s3cret 5\n李四 密码\n");
+  Write("# user password rights\n\nalice s3cret 5\n李四 密码\ncarol pw 2 locked\n");
   AccountBook book;
   std::string error;
   ASSERT_TRUE(book.LoadFile(path_, error)) << error;
@@ -68,6 +68,7 @@ TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
   EXPECT_NE(book.Check(u"李四", u"密码"), nullptr);
   EXPECT_NE(book.Check(u"demo", u"demo"), nullptr);
   EXPECT_EQ(book.Check(u"alice", u"wrong"), nullptr);
+  EXPECT_TRUE(book.Check(u"carol", u"pw")->locked);
 }
 
 TEST_F(AccountsFileTest, BadLinesAndMissingFilesAreReported) {
@@ -77,6 +78,8 @@ TEST_F(AccountsFileTest, BadLinesAndMissingFilesAreReported) {
   EXPECT_FALSE(book.LoadFile(path_, error));
   EXPECT_NE(error.find(":1:"), std::string::npos);
   Write("bob pw many\n");
+  EXPECT_FALSE(book.LoadFile(path_, error));
+  Write("bob pw 1 frozen\n");
   EXPECT_FALSE(book.LoadFile(path_, error));
   EXPECT_FALSE(book.LoadFile(path_ + ".missing", error));
 }

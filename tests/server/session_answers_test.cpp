@@ -59,6 +59,30 @@ TEST(SessionAnswersTest, LoginAcceptsKnownAccountsAndAddsTheRunningMessage) {
   EXPECT_EQ(Reader(blocks[0]).Byte(), 0);
 }
 
+TEST(SessionAnswersTest, LockedAndUnknownAccountsAreRefusedWithTheirOwnResults) {
+  AnswerFixture fixture;
+  fixture.accounts.Add(Account{u"locked", u"pw", 1, true});
+  const std::pair<Bytes, int> cases[] = {{fixture.codec.BuildLogin(u"locked", u"pw"), 3},
+                                         {fixture.codec.BuildLogin(u"locked", u"no"), 2},
+                                         {fixture.codec.BuildLogin(u"nobody", u"pw"), 2}};
+  for (const auto& [request, result] : cases) EXPECT_EQ(Reader(fixture.Ask({request})[0]).Byte(), result);
+  EXPECT_NE(fixture.log.Lines().back().find("login: nobody"), std::string::npos);
+}
+
+TEST(SessionAnswersTest, RecommendationResultFollowsTheUserAndTheNumbers) {
+  AnswerFixture fixture;
+  const std::tuple<std::u16string_view, std::string_view, int> cases[] = {
+      {u"demo", "13800138000,13900139000", 0}, {u"nobody", "13800138000", 1}, {u"demo", "13800138000,12000000000", 2},
+      {u"demo", "1380013800", 2},             {u"demo", "", 2},              {u"demo", "13800138000,19999999999", 3}};
+  for (const auto& [user, numbers, result] : cases) {
+    const Bytes raw(numbers.begin(), numbers.end());
+    const auto blocks = fixture.Ask({fixture.codec.BuildRecommend(user, raw)});
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].type, 2908);
+    EXPECT_EQ(Reader(blocks[0]).Byte(), result) << numbers;
+  }
+}
+
 TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
   for (const auto& [latest, newer] : {std::pair{"V3.3", 0}, std::pair{"V3.10", 1}, std::pair{"V3.2", 0}}) {
     AnswerFixture fixture("2026-12-04 10:30", 7, latest);
@@ -143,14 +167,6 @@ TEST(SessionAnswersTest, FundFlowSplitsTheDaysAmount) {
   EXPECT_NEAR(static_cast<double>(flows), static_cast<double>(q.amount) / 100 * 1.05, 8.0);
   for (int i = 0; i < 4; ++i) EXPECT_GT(r.Int16(), 0);
   EXPECT_TRUE(r.AtEnd());
-}
-
-TEST(VersionCompareTest, ComparesNumbersNotText) {
-  EXPECT_TRUE(IsNewerVersion("V3.4", "V3.3"));
-  EXPECT_TRUE(IsNewerVersion("V3.10", "V3.3"));
-  EXPECT_TRUE(IsNewerVersion("V3.3.1", "V3.3"));
-  EXPECT_FALSE(IsNewerVersion("V3.3", "V3.3"));
-  EXPECT_FALSE(IsNewerVersion("", "V3.3"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "market/display_colours.h"
+#include "platform/address_opener.h"
 #include "platform/device_frame.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
@@ -70,6 +71,10 @@ class MainScreenTest : public ::testing::Test {
     parts.allow_redial = [this] { steps_.push_back("redial"); };
     parts.cancel_exchange = [this] { startup_.Release(false); };
     parts.on_end = [this](MainResult result) { results_.push_back(result); };
+    parts.session = &session_;
+    parts.after_login = [this] {
+      if (!update_.question.empty()) session_.OfferUpdate(update_);
+    };
     return parts;
   }
 
@@ -115,6 +120,8 @@ class MainScreenTest : public ::testing::Test {
   Bytes reply_;  // what every exchange answers; set before the screen opens
   std::vector<std::string> steps_;  // written on the start-up thread, read after it is joined
   std::vector<MainResult> results_;
+  AccountSession session_;
+  StartupUpdate update_;  // offered after the login when it has a question
   std::unique_ptr<CDlgMain> main_;
 };
 
@@ -333,6 +340,43 @@ TEST_F(MainScreenTest, ExitAsksFirstAndEndsOnlyOnYes) {
   prompter_.QueueAnswer(PromptAnswer::kYes);
   main_->SendKey(kKeyBack);
   EXPECT_EQ(results_, std::vector<MainResult>{MainResult::kOk});
+}
+
+// The start-up login keeps its rights word; the start-up check's update is asked about once, on
+// the seventh tick of timer 65536: No keeps the program, a compulsory update opens the page anyway
+// and ends it.
+TEST_F(MainScreenTest, TheStartupUpdateIsAskedOnceAndACompulsoryOneEndsTheProgram) {
+  RecordingAddressOpener addresses;
+  InstallAddressOpener(&addresses);
+  ContainerWriter login;
+  login.AddPlain(2906, WireWriter().U8(0).I32(6).Take());
+  reply_ = login.Finish();
+  for (const bool compulsory : {false, true}) {
+    update_ = StartupUpdate{u"新版本\r\n", u"http://dl/", compulsory};
+    results_.clear();
+    prompter_ = ScriptedPrompter();
+    OpenToMenu();
+    EXPECT_EQ(session_.rights(), 6);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !prompter_.asked().empty(); }, std::chrono::seconds(3)));
+    EXPECT_EQ(prompter_.asked()[0].text, u"新版本\r\n");
+    EXPECT_EQ(prompter_.asked()[0].caption, u"更新");
+    ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(prompter_.asked().size(), 1u);
+    EXPECT_EQ(results_.empty(), !compulsory);
+    main_.reset();
+  }
+  EXPECT_EQ(addresses.opened(), std::vector<std::u16string>{u"http://dl/"});
+  InstallAddressOpener(nullptr);
+}
+
+TEST_F(MainScreenTest, TheAccountArgumentsOfTheListTargetOpenTheAccountScreens) {
+  OpenToMenu();
+  Window login;
+  main_->RegisterScreen(kTargetLogin, [&](int) { return &login; });
+  Navigate(kTargetQuoteList, kTargetLogin);
+  EXPECT_EQ(frame_.current_screen(), &login);
+  EXPECT_EQ(frame_.title(), u"用户注册/登录");
+  frame_.ShowScreen(main_.get());
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#include "account/account_login.h"
+
+#include <algorithm>
+#include <array>
+
+#include "protocol/packet_codec.h"
+
+namespace tarvello {
+
+namespace {
+
+constexpr std::size_t kAnswerCapacity = 1024;
+
+}  // namespace
+
+LoginOutcome RunAccountLogin(const ExchangeFunction& exchange, const StoredAccount& typed) {
+  const Bytes request = CPacketCodec().BuildLogin(typed.user, typed.password);
+  std::array<std::uint8_t, kAnswerCapacity> answer{};
+  const int received = exchange(request, answer);
+  if (received < 1) return {LoginResult::kCommError, 0};
+  const auto size = std::min(answer.size(), static_cast<std::size_t>(received));
+  return ReadAccountLoginAnswer(std::span<const std::uint8_t>(answer.data(), size));
+}
+
+void KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const std::filesystem::path& folder,
+               AccountSession& session) {
+  if (outcome.result != LoginResult::kAccepted) return;
+  StoreAccount(folder, typed);
+  session.SetAccountValue(outcome.account_value);
+}
+
+}  // namespace tarvello

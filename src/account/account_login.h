@@ -1,0 +1,21 @@
+// The account screen's login: sends 2906 with the typed name and password and, when the server
+// accepts them, stores both in "Configuration.ini" and keeps the account value for the run.
+// Any other outcome stores nothing. Blocks on the exchange; any thread but the painter's.
+#pragma once
+
+#include <filesystem>
+
+#include "account/account_store.h"
+#include "account/login_answer.h"
+#include "protocol/exchange_function.h"
+#include "settings/account_session.h"
+
+namespace tarvello {
+
+LoginOutcome RunAccountLogin(const ExchangeFunction& exchange, const StoredAccount& typed);
+
+// Stores what an accepted login keeps; nothing for any other outcome.
+void KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const std::filesystem::path& folder,
+               AccountSession& session);
+
+}  // namespace tarvello

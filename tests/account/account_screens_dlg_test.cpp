@@ -1,0 +1,204 @@
+// The settings and account screens with a scripted prompter and scripted exchanges: the periods
+// the settings page selects and saves, the login form's messages, keyboard and logout, the
+// recommendation's checks and phone book, and the version check's two answers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "account/login_dlg.h"
+#include "account/recommend_friend_dlg.h"
+#include "account/recommendation.h"
+#include "account/refresh_settings_dlg.h"
+#include "account/user_data_dlg.h"
+#include "platform/address_opener.h"
+#include "platform/qt_test_app.h"
+#include "platform/scripted_prompter.h"
+#include "protocol/container_writer.h"
+#include "protocol/packet_codec.h"
+#include "protocol/wire_writer.h"
+#include "storage/profile_file.h"
+#include "support/loopback_server.h"
+#include "support/recording_navigator.h"
+#include "support/temp_folder.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+
+class FixedPhoneBook : public PhoneBook {
+ public:
+  std::vector<Contact> Contacts() const override { return {{u"甲", u"13800138000"}, {u"乙", u"13900139000"}}; }
+};
+
+class AccountScreensTest : public ::testing::Test {
+ protected:
+  AccountScreensTest() {
+    InstallPrompter(&prompter_);
+    InstallAddressOpener(&addresses_);
+  }
+  ~AccountScreensTest() override {
+    InstallAddressOpener(nullptr);
+    InstallPrompter(nullptr);
+  }
+
+  AccountParts Parts() {
+    return AccountParts{[this](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
+                          sent_.assign(request.begin(), request.end());
+                          std::copy(answer_.begin(), answer_.end(), out.begin());
+                          return static_cast<int>(answer_.size());
+                        },
+                        &navigator_, home_.path(), &session_, u"http://reg/Basic/SPP/SoftRegister.aspx",
+                        &phone_book_};
+  }
+
+  // The message of the last prompt once `count` prompts have been asked.
+  std::u16string LastPrompt(std::size_t count) {
+    EXPECT_TRUE(ProcessEventsUntil([&] { return prompter_.asked().size() >= count; }));
+    return prompter_.asked().empty() ? u"" : prompter_.asked().back().text;
+  }
+
+  testing::QtApp app_;
+  testing::TempFolder home_;
+  ScriptedPrompter prompter_;
+  RecordingAddressOpener addresses_;
+  testing::RecordingNavigator navigator_;
+  AccountSession session_;
+  FixedPhoneBook phone_book_;
+  Bytes answer_;
+  Bytes sent_;
+};
+
+TEST_F(AccountScreensTest, SettingsSelectTheCurrentPeriodsAndSaveTheChosenOnes) {
+  std::optional<RefreshSettings> saved;
+  CDlgRecommend page(RefreshSettingsParts{&navigator_, home_.path(), [] { return RefreshSettings{25, 5, 50}; },
+                                          [&](const RefreshSettings& s) { saved = s; }});
+  page.Open();
+  EXPECT_EQ(page.chosen(CDlgRecommend::kList), 0) << "25 is no choice: the first entry";
+  EXPECT_EQ(page.chosen(CDlgRecommend::kKLine), 6);
+  page.Press(CDlgRecommend::kCancel);
+  EXPECT_FALSE(saved.has_value());
+
+  page.Choose(CDlgRecommend::kList, 4);
+  page.Choose(CDlgRecommend::kIntraday, 1);
+  page.Choose(CDlgRecommend::kKLine, 6);
+  page.Press(CDlgRecommend::kSave);
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->list_seconds, 30);
+  EXPECT_EQ(saved->intraday_seconds, 10);
+  EXPECT_EQ(saved->kline_seconds, 50);
+  EXPECT_EQ(ProfileFile::GetInt(u"REFRESH", u"LIST", 0, home_ / "Configuration.ini"), 30);
+  ASSERT_EQ(prompter_.asked().size(), 1u);
+  EXPECT_EQ(prompter_.asked()[0].text, u"保存成功!");
+  EXPECT_EQ(prompter_.asked()[0].caption, u"系统设置");
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetMainMenu, 0}, {kTargetMainMenu, 0}}));
+}
+
+TEST_F(AccountScreensTest, LoginShowsItsOutcomeAndAnAcceptedOneReopensTheFormWithTheNewSummary) {
+  CDlgLogin form(Parts());
+  form.resize(240, 300);
+  form.Open(kTargetLogin);
+  EXPECT_EQ(form.summary(), u"您未注册");
+
+  answer_ = testing::AnswerContainer(2906, Bytes{2, 0, 0, 0, 0});
+  form.Type(CDlgLogin::kUser, u"bob");
+  form.Type(CDlgLogin::kPassword, u"bad");
+  ASSERT_TRUE(form.SubmitLogin());
+  EXPECT_EQ(LastPrompt(1), u"用户名或密码错误，请按返回键重新输入。如有疑问，请拨打客服热线：400-555-0188");
+  EXPECT_EQ(sent_, CPacketCodec().BuildLogin(u"bob", u"bad"));
+  EXPECT_EQ(form.summary(), u"您未注册");
+
+  answer_ = testing::AnswerContainer(2906, WireWriter().U8(0).I32(9).Take());
+  form.Type(CDlgLogin::kPassword, u"good");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !form.busy(); }));
+  prompter_.QueueAnswer(PromptAnswer::kYes);
+  ASSERT_TRUE(form.SubmitLogin());
+  EXPECT_EQ(LastPrompt(2), u"恭喜您，登录已成功。如有疑问，请拨打客服热线：400-555-0188");
+  EXPECT_EQ(form.summary(), u"您已注册\r\n用户名：bob");
+  EXPECT_EQ(session_.account_value(), 9);
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetQuoteList, kTargetLogin}}));
+
+  form.Open(kTargetSwitchUser);
+  EXPECT_EQ(form.Text(CDlgLogin::kUser), u"") << "switching user starts from empty lines";
+  prompter_.QueueAnswer(PromptAnswer::kYes);
+  form.Press(CDlgLogin::kLogout);
+  EXPECT_EQ(prompter_.asked().back().text, u"你的账户资料将被清空，确定注销?");
+  EXPECT_EQ(form.summary(), u"您未注册");
+  EXPECT_FALSE(session_.account_value().has_value());
+}
+
+TEST_F(AccountScreensTest, KeyboardTypesIntoTheLineAndRegistrationOpensThePageOnYes) {
+  CDlgLogin form(Parts());
+  form.resize(240, 300);
+  form.Open(kTargetLogin);
+  const Rect keys = form.KeyboardArea();
+  auto tap = [&](int key) {
+    const Rect box = KeyboardKeyRect(keys, key);
+    form.Tap(Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+  };
+  tap(0);   // a
+  tap(36);  // capitals and digits
+  tap(0);   // A
+  tap(35);  // 9
+  tap(37);  // deletes the 9
+  EXPECT_EQ(form.Text(CDlgLogin::kUser), u"aA");
+  EXPECT_EQ(form.keyboard_mode(), KeyboardMode::kCapitals);
+
+  form.Press(CDlgLogin::kRegister);
+  EXPECT_TRUE(addresses_.opened().empty()) << "the cautious answer is No";
+  prompter_.QueueAnswer(PromptAnswer::kYes);
+  form.Press(CDlgLogin::kRegister);
+  EXPECT_EQ(prompter_.asked().back().text, u"注册地址:\r\nhttp://reg/Basic/SPP/SoftRegister.aspx\r\n是否注册?");
+  EXPECT_EQ(prompter_.asked().back().caption, u"注册用户");
+  EXPECT_EQ(addresses_.opened(), std::vector<std::u16string>{u"http://reg/Basic/SPP/SoftRegister.aspx"});
+}
+
+TEST_F(AccountScreensTest, RecommendationChecksTheNumbersBeforeSendingAndPicksFromThePhoneBook) {
+  CDlgRecommendFriend screen(Parts());
+  screen.Press(CDlgRecommendFriend::kSend);
+  EXPECT_EQ(LastPrompt(1), u"请输入好友的电话号码");
+  screen.Type(u"1380013800");
+  screen.Press(CDlgRecommendFriend::kSend);
+  EXPECT_EQ(LastPrompt(2), u"输入的手机号有误，请确认");
+  EXPECT_TRUE(sent_.empty());
+
+  screen.Type(u"");
+  prompter_.QueueMenuChoice(2);
+  screen.Press(CDlgRecommendFriend::kPhoneBook);
+  EXPECT_EQ(screen.Text(), u"13900139000");
+  answer_ = testing::AnswerContainer(2908, Bytes{0});
+  screen.Press(CDlgRecommendFriend::kSend);
+  EXPECT_EQ(LastPrompt(4), u"推荐请求已经提交,将会以短信方式通知您的好友");
+  EXPECT_EQ(sent_, BuildRecommendRequest(u"", {"13900139000"}));
+}
+
+Bytes VersionAnswer(std::u16string_view latest) {
+  ContainerWriter out;
+  out.AddPlain(1000, WireWriter().Utf8(u"").Utf8(latest).Utf8(u"http://dl/").U8(0).U8(0).Take());
+  out.AddPlain(2913, WireWriter().I16(1).U8(2).Utf8(u"公告一").Take());
+  return out.Finish();
+}
+
+TEST_F(AccountScreensTest, VersionCheckOffersANewerVersionOrSaysTheProgramIsUpToDate) {
+  CDlgUserData screen(Parts());
+  answer_ = VersionAnswer(u"V3.3");
+  screen.Press(CDlgUserData::kCheckVersion);
+  EXPECT_EQ(LastPrompt(1), u"当前版本为最新版本，无需更新");
+  EXPECT_EQ(session_.notices()[1], u"公告一\r\n\r\n");
+
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.busy(); }));
+  answer_ = VersionAnswer(u"V3.10");
+  prompter_.QueueAnswer(PromptAnswer::kYes);
+  screen.Press(CDlgUserData::kCheckVersion);
+  EXPECT_EQ(LastPrompt(2), u"当前客户端最新版本:\r\nV3.10\r\n下载地址:\r\nhttp://dl/\r\n是否更新应用程序?");
+  EXPECT_EQ(prompter_.asked().back().caption, u"更新");
+  EXPECT_EQ(addresses_.opened(), std::vector<std::u16string>{u"http://dl/"});
+
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.busy(); }));
+  answer_.clear();
+  screen.Press(CDlgUserData::kCheckVersion);
+  EXPECT_EQ(LastPrompt(3), u"通讯错误请重试");
+}
+
+}  // namespace
+}  // namespace tarvello
