@@ -119,12 +119,12 @@ void CDlgLogin::OfferRegistration() {
   }
 }
 
-void CDlgLogin::PressKey(const KeyboardKey& key) {
+void CDlgLogin::PressKey(const LoginKey& key) {
   QLineEdit* field = fields_[focused_];
   switch (key.kind) {
-    case KeyboardKey::Kind::kCharacter: field->insert(QString(QChar(key.character))); break;
-    case KeyboardKey::Kind::kDelete: field->backspace(); break;
-    case KeyboardKey::Kind::kSwitchMode:
+    case LoginKey::Kind::kCharacter: field->insert(QString(QChar(key.character))); break;
+    case LoginKey::Kind::kDelete: field->backspace(); break;
+    case LoginKey::Kind::kSwitchMode:
       mode_ = mode_ == KeyboardMode::kSmall ? KeyboardMode::kCapitals : KeyboardMode::kSmall;
       Invalidate();
       break;
@@ -144,7 +144,7 @@ void CDlgLogin::OnKeyDown(KeyCode key) {
 }
 
 void CDlgLogin::OnPenDown(Point at) {
-  if (const std::optional<KeyboardKey> key = KeyboardKeyAt(KeyboardArea(), at, mode_)) PressKey(*key);
+  if (const std::optional<LoginKey> key = KeyboardKeyAt(KeyboardArea(), at, mode_)) PressKey(*key);
 }
 
 void CDlgLogin::resizeEvent(QResizeEvent* event) {
@@ -168,7 +168,7 @@ CDlgLogin::Areas CDlgLogin::AreasNow() const {
   }
   areas.buttons = Rect{margin, areas.labels[1].bottom + margin / 2, right, areas.labels[1].bottom + margin / 2 + bar};
   const int key_row = line * 4 / 3;
-  areas.keyboard = Rect{0, std::max(areas.buttons.bottom, height() - kKeyboardRows * key_row), width(), height()};
+  areas.keyboard = Rect{0, std::max(areas.buttons.bottom, height() - kLoginKeyboardRows * key_row), width(), height()};
   areas.hint = Rect{margin, areas.buttons.bottom + margin / 2, right, areas.keyboard.top};
   return areas;
 }

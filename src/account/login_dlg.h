@@ -66,7 +66,7 @@ class CDlgLogin : public Window {
   void ShowOutcome(const LoginOutcome& outcome, const StoredAccount& typed);
   void Logout();
   void OfferRegistration();
-  void PressKey(const KeyboardKey& key);
+  void PressKey(const LoginKey& key);
   void RefreshSummary();
   void PaintKeyboard(Canvas& canvas, const Rect& area);
 

@@ -22,7 +22,7 @@ Rect KeyboardKeyRect(const Rect& area, int key) {
   const int width = area.Width();
   const int height = area.Height();
   auto column_edge = [&](int column) { return area.left + width * column / kKeyboardColumns; };
-  auto row_edge = [&](int row) { return area.top + height * row / kKeyboardRows; };
+  auto row_edge = [&](int row) { return area.top + height * row / kLoginKeyboardRows; };
   if (key < kCharacterKeys) {
     const int row = key / kKeyboardColumns;
     const int column = key % kKeyboardColumns;
@@ -30,15 +30,15 @@ Rect KeyboardKeyRect(const Rect& area, int key) {
   }
   // The last row: the mode key over the left half, the delete key over the right.
   const int middle = area.left + width / 2;
-  const int top = row_edge(kKeyboardRows - 1);
+  const int top = row_edge(kLoginKeyboardRows - 1);
   return key == kCharacterKeys ? Rect{area.left, top, middle, area.bottom} : Rect{middle, top, area.right, area.bottom};
 }
 
-std::optional<KeyboardKey> KeyboardKeyAt(const Rect& area, Point at, KeyboardMode mode) {
+std::optional<LoginKey> KeyboardKeyAt(const Rect& area, Point at, KeyboardMode mode) {
   for (int key = 0; key < kKeyboardKeys; ++key) {
     if (!KeyboardKeyRect(area, key).Contains(at)) continue;
-    if (key < kCharacterKeys) return KeyboardKey{KeyboardKey::Kind::kCharacter, KeyboardCharacters(mode)[key]};
-    return KeyboardKey{key == kCharacterKeys ? KeyboardKey::Kind::kSwitchMode : KeyboardKey::Kind::kDelete, 0};
+    if (key < kCharacterKeys) return LoginKey{LoginKey::Kind::kCharacter, KeyboardCharacters(mode)[key]};
+    return LoginKey{key == kCharacterKeys ? LoginKey::Kind::kSwitchMode : LoginKey::Kind::kDelete, 0};
   }
   return std::nullopt;
 }

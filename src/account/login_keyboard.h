@@ -13,15 +13,15 @@ namespace tarvello {
 
 enum class KeyboardMode { kSmall, kCapitals };
 
-struct KeyboardKey {
+struct LoginKey {
   enum class Kind { kCharacter, kSwitchMode, kDelete };
   Kind kind = Kind::kCharacter;
   char16_t character = 0;  // kCharacter
-  friend bool operator==(const KeyboardKey&, const KeyboardKey&) = default;
+  friend bool operator==(const LoginKey&, const LoginKey&) = default;
 };
 
 inline constexpr int kKeyboardColumns = 9;
-inline constexpr int kKeyboardRows = 5;  // four rows of characters, then the mode and delete keys
+inline constexpr int kLoginKeyboardRows = 5;  // four rows of characters, then the mode and delete keys
 
 // The 36 characters of a mode in key order.
 std::u16string_view KeyboardCharacters(KeyboardMode mode);
@@ -31,7 +31,7 @@ Rect KeyboardKeyRect(const Rect& area, int key);
 std::u16string_view SwitchModeCaption(KeyboardMode mode);
 inline constexpr std::u16string_view kDeleteCaption = u"删除";
 // The key under a tap, if any.
-std::optional<KeyboardKey> KeyboardKeyAt(const Rect& area, Point at, KeyboardMode mode);
+std::optional<LoginKey> KeyboardKeyAt(const Rect& area, Point at, KeyboardMode mode);
 
 inline constexpr int kKeyboardKeys = 38;
 

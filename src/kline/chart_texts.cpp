@@ -52,9 +52,9 @@ IndicatorTexts VolumeTexts(const KLineBar& bar) {
 }
 
 // A title in cyan followed by up to three values in white, yellow and magenta.
-std::vector<ColouredText> Row(const char16_t* title, std::vector<std::u16string> values) {
+std::vector<ChartText> Row(const char16_t* title, std::vector<std::u16string> values) {
   static constexpr ColorRef kValueColours[] = {kChartWhite, kChartYellow, kChartMagenta};
-  std::vector<ColouredText> row;
+  std::vector<ChartText> row;
   if (title != nullptr) row.push_back({title, kChartCyan});
   for (std::size_t i = 0; i < values.size() && i < 3; ++i) row.push_back({std::move(values[i]), kValueColours[i]});
   return row;
@@ -72,7 +72,7 @@ std::u16string MissingText(const QuoteSnapshot& quote, std::u16string_view zeroF
 
 }  // namespace
 
-ColouredText HeaderQuote(const QuoteSnapshot& quote, std::uint8_t priceDecimals) {
+ChartText HeaderQuote(const QuoteSnapshot& quote, std::uint8_t priceDecimals) {
   if (quote.last == 0) return {u"0.00     0.00%       0.00", kChartWhite};
   const double scale = Scale(priceDecimals);
   const double change = (quote.last - static_cast<double>(quote.prevClose)) / scale;
@@ -83,7 +83,7 @@ ColouredText HeaderQuote(const QuoteSnapshot& quote, std::uint8_t priceDecimals)
           CompareColour(quote.last, quote.prevClose, kChartWhite)};
 }
 
-std::array<ColouredText, 3> AverageLabels(const KLineBar& bar, std::uint8_t priceDecimals) {
+std::array<ChartText, 3> AverageLabels(const KLineBar& bar, std::uint8_t priceDecimals) {
   return {{{u"MA5:" + AverageText(bar.ma5, priceDecimals), kChartWhite},
            {u"MA10:" + AverageText(bar.ma10, priceDecimals), kChartYellow},
            {u"MA20:" + AverageText(bar.ma20, priceDecimals), kChartMagenta}}};
@@ -164,11 +164,11 @@ std::array<InfoRow, 9> InfoBoxRows(std::span<const KLineBar> bars, int index, co
                                    std::uint8_t priceDecimals, KLinePeriod period) {
   const KLineBar& bar = bars[static_cast<std::size_t>(index)];
   const std::int32_t before = index > 0 ? bars[static_cast<std::size_t>(index) - 1].close : bar.open;
-  const auto price = [&](std::int32_t value, ColorRef flat) -> ColouredText {
+  const auto price = [&](std::int32_t value, ColorRef flat) -> ChartText {
     if (value == 0) return {MissingText(quote, u"0.00"), kChartGrey};
     return {PriceText(value, priceDecimals), CompareColour(value, before, flat)};
   };
-  ColouredText change{MissingText(quote, u"0.00%"), kChartWhite};
+  ChartText change{MissingText(quote, u"0.00%"), kChartWhite};
   if (bar.close != 0 && before != 0) {
     change = {PrintfText("%.2f%%", (bar.close - static_cast<double>(before)) / before * 100),
               CompareColour(bar.close, before, kChartWhite)};

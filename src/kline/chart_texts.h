@@ -18,17 +18,17 @@
 
 namespace tarvello {
 
-struct ColouredText {
+struct ChartText {
   std::u16string text;
   ColorRef colour = 0xFFFFFF;
-  friend bool operator==(const ColouredText&, const ColouredText&) = default;
+  friend bool operator==(const ChartText&, const ChartText&) = default;
 };
 
 // "12.34   1.23%   0.34" of last against prevClose, red above, green below, white when equal.
-ColouredText HeaderQuote(const QuoteSnapshot& quote, std::uint8_t priceDecimals);
+ChartText HeaderQuote(const QuoteSnapshot& quote, std::uint8_t priceDecimals);
 
 // "MA5:12.34" (white), "MA10:..." (yellow), "MA20:..." (magenta) of a bar's price averages.
-std::array<ColouredText, 3> AverageLabels(const KLineBar& bar, std::uint8_t priceDecimals);
+std::array<ChartText, 3> AverageLabels(const KLineBar& bar, std::uint8_t priceDecimals);
 
 // The four price labels from the top of the price pane down to its bottom, in thirds.
 std::array<std::u16string, 4> PriceAxisLabels(const IndicatorRanges& ranges, std::uint8_t priceDecimals);
@@ -42,7 +42,7 @@ std::array<std::u16string, 2> DateRowTexts(std::span<const KLineBar> bars, int f
 // The label row (the title in cyan, then the values in white, yellow, magenta) and the axis
 // labels (top, middle, bottom; none for VOL) of the selected indicator at the cursor bar.
 struct IndicatorTexts {
-  std::vector<ColouredText> row;
+  std::vector<ChartText> row;
   std::vector<std::u16string> axis;
 };
 IndicatorTexts IndicatorTextsFor(KLineIndicator indicator, const KLineBar& bar, const IndicatorRanges& ranges,
@@ -50,7 +50,7 @@ IndicatorTexts IndicatorTextsFor(KLineIndicator indicator, const KLineBar& bar, 
 
 struct InfoRow {
   std::u16string label;
-  ColouredText value;
+  ChartText value;
 };
 // 时 开 高 低 收 幅 量 额 换 of bar index, compared with the close before it (the first bar with
 // its own open).

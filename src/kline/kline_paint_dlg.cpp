@@ -83,9 +83,9 @@ void DrawMacdBars(Canvas& canvas, std::span<const KLineBar> bars, const BarSlots
 }
 
 // Texts one after another from the left of the row, half a character apart.
-void DrawRow(Canvas& canvas, const Rect& row, std::span<const ColouredText> texts, int gap) {
+void DrawRow(Canvas& canvas, const Rect& row, std::span<const ChartText> texts, int gap) {
   int x = row.left + kTextInset;
-  for (const ColouredText& text : texts) {
+  for (const ChartText& text : texts) {
     canvas.SetTextColor(text.colour);
     canvas.DrawText(text.text, {x, row.top, row.right, row.bottom}, kTextLeft | kOneLine);
     x += canvas.TextWidth(text.text) + gap;
@@ -117,7 +117,7 @@ void CKLineDlg::PaintChart(Canvas& canvas, const ChartLayout& layout, const KLin
   const KLineBar cursorBar = model.total() > 0
                                  ? model.bars()[static_cast<std::size_t>(std::clamp(model.viewport().cursor, 0, model.total() - 1))]
                                  : KLineBar{};
-  const std::array<ColouredText, 3> averages = AverageLabels(cursorBar, model.priceDecimals());
+  const std::array<ChartText, 3> averages = AverageLabels(cursorBar, model.priceDecimals());
   for (int i = 0; i < 3; ++i) {
     canvas.SetTextColor(averages[i].colour);
     canvas.DrawText(averages[i].text, Cell(layout.averageRow, i, 3), kTextLeft | kOneLine);
@@ -149,7 +149,7 @@ void CKLineDlg::PaintPricePane(Canvas& canvas, const ChartLayout& layout, const 
       canvas.DrawText(labels[i], {kTextInset, top, layout.width, top + layout.line}, kTextLeft | kOneLine);
     }
   }
-  const ColouredText quote = HeaderQuote(model.quote(), model.priceDecimals());
+  const ChartText quote = HeaderQuote(model.quote(), model.priceDecimals());
   const Rect& header = layout.header;
   const int quoteLeft = header.right - kTextInset - canvas.TextWidth(quote.text);
   canvas.SetTextColor(quote.colour);

@@ -19,13 +19,13 @@ TEST(LoginKeyboardTest, EachModeOffersItsCharactersAndEveryKeyAnswersItsTap) {
     std::set<char16_t> typed;
     for (int key = 0; key < kKeyboardKeys; ++key) {
       const Rect box = KeyboardKeyRect(area, key);
-      const std::optional<KeyboardKey> hit = KeyboardKeyAt(area, Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2}, mode);
+      const std::optional<LoginKey> hit = KeyboardKeyAt(area, Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2}, mode);
       ASSERT_TRUE(hit.has_value()) << key;
       if (key < 36) {
-        EXPECT_EQ(hit->kind, KeyboardKey::Kind::kCharacter);
+        EXPECT_EQ(hit->kind, LoginKey::Kind::kCharacter);
         typed.insert(hit->character);
       } else {
-        EXPECT_EQ(hit->kind, key == 36 ? KeyboardKey::Kind::kSwitchMode : KeyboardKey::Kind::kDelete);
+        EXPECT_EQ(hit->kind, key == 36 ? LoginKey::Kind::kSwitchMode : LoginKey::Kind::kDelete);
       }
     }
     EXPECT_EQ(typed.size(), 36u);

@@ -9,7 +9,6 @@
 
 #include "app/terminal.h"
 #include "base/program_folder.h"
-#include "child_process.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
@@ -18,6 +17,8 @@
 #include "shell/search_answer.h"
 #include "storage/utf16le.h"
 #include "support/temp_folder.h"
+#include "pen_events.h"
+#include "simulator_process.h"
 #include "text/text_codec.h"
 
 namespace tarvello {
@@ -26,40 +27,23 @@ namespace {
 using testing::ProcessEventsUntil;
 using testing::ReadBytes;
 
-void Tap(QWidget& window, Point at) {
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, QPointF(at.x, at.y), QPointF(at.x, at.y), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &event);
-  }
-}
-
 void TapKey(CDlgKeyBoard& keyboard, std::u16string_view caption) {
   for (const KeyboardKey& key : KeyboardKeys()) {
     if (key.caption != caption) continue;
     const Rect box = KeyRect(key, keyboard.KeyArea());
-    Tap(keyboard, Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    testing::Tap(keyboard, Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
   }
 }
 
 class CodeKeyboardEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::optional<std::filesystem::path> program = testing::FindBuiltProgram("tarvello-quoted");
-    if (!program) GTEST_SKIP() << "the simulator is not built";
+    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
     InstallPrompter(&prompter_);
-    const std::filesystem::path out = sim_folder_ / "quoted.out";
-    simulator_ = std::make_unique<testing::ChildProcess>(
-        *program, std::vector<std::string>{"--port", "0", "--gateway-port", "0"}, out, sim_folder_ / "quoted.err");
-    int quote = 0;
-    int gateway = 0;
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return std::sscanf(ReadBytes(out).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &quote,
-                         &gateway) == 2;
-    }));
-    testing::WriteBytes(home_ / "Deployment.ini",
-                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(quote) +
-                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(gateway) + "\r\n")));
+    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
+    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
+    ASSERT_TRUE(ports.has_value());
+    testing::WriteDeploymentFor(home_.path(), *ports);
     SetProgramFolder(home_.path().string());
     terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
     terminal_->Start();
@@ -88,7 +72,7 @@ class CodeKeyboardEndToEnd : public ::testing::Test {
   testing::TempFolder home_;
   testing::TempFolder sim_folder_;
   ScriptedPrompter prompter_;
-  std::unique_ptr<testing::ChildProcess> simulator_;
+  std::unique_ptr<testing::SimulatorProcess> simulator_;
   std::unique_ptr<Terminal> terminal_;
 };
 
@@ -103,7 +87,7 @@ TEST_F(CodeKeyboardEndToEnd, ACodeTypedOnTheKeyboardOfTheDetailScreenOpensThatSh
   detail.PaintOn(canvas);
   const std::optional<DrawCall> spot = canvas.FindText(u"码");
   ASSERT_TRUE(spot.has_value());
-  Tap(detail, Point{(spot->box.left + spot->box.right) / 2, (spot->box.top + spot->box.bottom) / 2});
+  testing::Tap(detail, Point{(spot->box.left + spot->box.right) / 2, (spot->box.top + spot->box.bottom) / 2});
   ASSERT_TRUE(ProcessEventsUntil([&] { return keyboard().isVisible(); }));
 
   for (const std::u16string_view key : {u"600", u"0", u"0", u"3"}) TapKey(keyboard(), key);
@@ -136,7 +120,7 @@ TEST_F(CodeKeyboardEndToEnd, InitialsTypedFromTheMainMenuListMatchesAndATapOpens
   list->PaintOn(canvas);
   const std::optional<DrawCall> row = canvas.FindText(picked.name);
   ASSERT_TRUE(row.has_value());
-  Tap(*list, Point{(row->box.left + row->box.right) / 2, (row->box.top + row->box.bottom) / 2});
+  testing::Tap(*list, Point{(row->box.left + row->box.right) / 2, (row->box.top + row->box.bottom) / 2});
   ASSERT_TRUE(ProcessEventsUntil([&] { return DetailShows(SecurityCode(picked.code)); }, std::chrono::seconds(20)));
 }
 

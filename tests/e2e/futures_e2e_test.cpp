@@ -10,7 +10,8 @@
 
 #include "app/terminal.h"
 #include "base/program_folder.h"
-#include "child_process.h"
+#include "pen_events.h"
+#include "simulator_process.h"
 #include "platform/qt_test_app.h"
 #include "platform/scripted_prompter.h"
 #include "storage/utf16le.h"
@@ -25,13 +26,7 @@ using testing::ProcessEventsUntil;
 constexpr unsigned kDetailMenuTicks = 5;  // "量价明细" in the detail screen's menu
 constexpr auto kWait = std::chrono::seconds(20);
 
-void Tap(QWidget& window, Point at) {
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, QPointF(at.x, at.y), QPointF(at.x, at.y), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &event);
-  }
-}
+using testing::Tap;
 
 // The middle of cell i of a six-cell bar along the bottom of a screen.
 Point BottomCell(const QWidget& screen, int i) { return {i * screen.width() / 6 + screen.width() / 12, screen.height() - 4}; }
@@ -39,20 +34,12 @@ Point BottomCell(const QWidget& screen, int i) { return {i * screen.width() / 6 
 class FuturesEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto simulator = testing::FindBuiltProgram("tarvello-quoted");
-    if (!simulator) GTEST_SKIP() << "the simulator is not built";
+    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
     InstallPrompter(&prompter_);
-    const std::filesystem::path out = sim_folder_.path() / "quoted.out";
-    simulator_ = std::make_unique<testing::ChildProcess>(*simulator, std::vector<std::string>{"--port", "0", "--gateway-port", "0"},
-                                                         out, sim_folder_.path() / "quoted.err");
-    int quote = 0, gateway = 0;
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return std::sscanf(testing::ReadBytes(out).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &quote,
-                         &gateway) == 2;
-    }));
-    testing::WriteBytes(home_ / "Deployment.ini",
-                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(quote) +
-                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(gateway) + "\r\n")));
+    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
+    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
+    ASSERT_TRUE(ports.has_value());
+    testing::WriteDeploymentFor(home_.path(), *ports);
     SetProgramFolder(home_.path().string());
     terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
     terminal_->Start();
@@ -85,7 +72,7 @@ class FuturesEndToEnd : public ::testing::Test {
   testing::TempFolder home_;
   testing::TempFolder sim_folder_;
   ScriptedPrompter prompter_;
-  std::unique_ptr<testing::ChildProcess> simulator_;
+  std::unique_ptr<testing::SimulatorProcess> simulator_;
   std::unique_ptr<Terminal> terminal_;
 };
 

@@ -35,9 +35,9 @@ KLineBar CursorBar() {
   return bar;
 }
 
-std::vector<std::u16string> TextsOf(const std::vector<ColouredText>& row) {
+std::vector<std::u16string> TextsOf(const std::vector<ChartText>& row) {
   std::vector<std::u16string> texts;
-  for (const ColouredText& text : row) texts.push_back(text.text);
+  for (const ChartText& text : row) texts.push_back(text.text);
   return texts;
 }
 
@@ -111,7 +111,7 @@ TEST(ChartTexts, QuoteDatesAndAveragesInTheirForms) {
   EXPECT_EQ(HeaderQuote(quote, 2).text, u"0.00     0.00%       0.00");
   quote.last = 1234;
   quote.prevClose = 1000;
-  EXPECT_EQ(HeaderQuote(quote, 2), (ColouredText{u"12.34   23.40%   2.34", kChartRed}));
+  EXPECT_EQ(HeaderQuote(quote, 2), (ChartText{u"12.34   23.40%   2.34", kChartRed}));
   quote.prevClose = 0;  // no previous close: no percent to divide out
   EXPECT_EQ(HeaderQuote(quote, 3).text, u"1.234   0.00%   1.234");
   const std::int32_t packed = (12 << 16) | (4 << 11) | (9 << 6) | 5;
