@@ -127,6 +127,8 @@ std::vector<OwnBranch> Read(const std::filesystem::path& file) {
 
 bool Append(const std::filesystem::path& file, const OwnBranch& branch) {
   return ChangeFile(file, [&](const std::u16string& text, int count) {
+    // A damaged count past the rows the list can show takes no more entries.
+    if (count >= kRowLimit) return Outcome{};
     const int index = std::max(count, 0);
     const std::optional<std::u16string> counted =
         profile_text::SetValue(text, kNumberSection, kCountKey, Decimal(index + 1));
