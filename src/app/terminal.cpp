@@ -269,11 +269,7 @@ void Terminal::AddBrokerScreen() {
   if (!deployment_.dialer_command.empty()) parts.dialer = std::make_unique<CommandDialer>(deployment_.dialer_command);
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   brokers_ = std::make_unique<CCommissionDlg>(std::move(parts), &frame_);
-  frame_.Adopt(brokers_.get());
-  main_->RegisterScreen(kTargetBrokers, [this](int) -> Window* {
-    brokers_->Open();
-    return brokers_.get();
-  });
+  AdoptOpenedFor(kTargetBrokers, *brokers_);
 }
 
 // The list screen: the code search of the keyboard, the server in use and the manual server
@@ -341,11 +337,7 @@ void Terminal::AddMarkupScreen() {
   parts.mainScreen = main_.get();
   parts.navigator = main_.get();
   markup_ = std::make_unique<CMarkupPageDlg>(std::move(parts), &frame_);
-  frame_.Adopt(markup_.get());
-  main_->RegisterScreen(kTargetLiveList, [this](int) -> Window* {
-    markup_->Open();
-    return markup_.get();
-  });
+  AdoptOpenedFor(kTargetLiveList, *markup_);
 }
 
 // The settings screen (1128) and the account screens: user data (1145), login (1146), switching
@@ -366,27 +358,16 @@ void Terminal::AddAccountScreens() {
   login_ = std::make_unique<CDlgLogin>(parts, &frame_);
   user_data_ = std::make_unique<CDlgUserData>(parts, &frame_);
   recommend_ = std::make_unique<CDlgRecommendFriend>(parts, &frame_);
-  for (Window* screen : std::initializer_list<Window*>{settings_.get(), login_.get(), user_data_.get(), recommend_.get()}) {
-    frame_.Adopt(screen);
-  }
-  main_->RegisterScreen(kTargetSettings, [this](int) -> Window* {
-    settings_->Open();
-    return settings_.get();
-  });
+  AdoptOpenedFor(kTargetSettings, *settings_);
+  AdoptOpenedFor(kTargetUserData, *user_data_);
+  AdoptOpenedFor(kTargetRecommendFriend, *recommend_);
+  frame_.Adopt(login_.get());
   for (const int target : {kTargetLogin, kTargetSwitchUser}) {
     main_->RegisterScreen(target, [this, target](int) -> Window* {
       login_->Open(target);
       return login_.get();
     });
   }
-  main_->RegisterScreen(kTargetUserData, [this](int) -> Window* {
-    user_data_->Open();
-    return user_data_.get();
-  });
-  main_->RegisterScreen(kTargetRecommendFriend, [this](int) -> Window* {
-    recommend_->Open();
-    return recommend_.get();
-  });
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

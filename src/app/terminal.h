@@ -96,6 +96,15 @@ class Terminal {
   void AddFuturesScreen();
   void AddMarkupScreen();
   void AddAccountScreens();
+  // Places screen in the frame and shows it for target after its Open(), whatever the argument.
+  template <typename Screen>
+  void AdoptOpenedFor(int target, Screen& screen) {
+    frame_.Adopt(&screen);
+    main_->RegisterScreen(target, [&screen](int) -> Window* {
+      screen.Open();
+      return &screen;
+    });
+  }
   void CloseMain();
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
