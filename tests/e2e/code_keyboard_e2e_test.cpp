@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/terminal.h"
+#include "started_terminal.h"
 #include "base/program_folder.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
@@ -44,12 +45,8 @@ class CodeKeyboardEndToEnd : public ::testing::Test {
     const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
     ASSERT_TRUE(ports.has_value());
     testing::WriteDeploymentFor(home_.path(), *ports);
-    SetProgramFolder(home_.path().string());
-    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
-    terminal_->Start();
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
-    }, std::chrono::seconds(20)));
+    terminal_ = testing::StartedTerminal(home_.path());
+    ASSERT_NE(terminal_, nullptr);
   }
   void TearDown() override {
     terminal_.reset();

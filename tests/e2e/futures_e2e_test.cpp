@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 
 #include "app/terminal.h"
+#include "started_terminal.h"
 #include "base/program_folder.h"
 #include "pen_events.h"
 #include "simulator_process.h"
@@ -40,10 +41,8 @@ class FuturesEndToEnd : public ::testing::Test {
     const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
     ASSERT_TRUE(ports.has_value());
     testing::WriteDeploymentFor(home_.path(), *ports);
-    SetProgramFolder(home_.path().string());
-    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
-    terminal_->Start();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return terminal_->main_screen() && terminal_->main_screen()->menu_shown(); }, kWait));
+    terminal_ = testing::StartedTerminal(home_.path());
+    ASSERT_NE(terminal_, nullptr);
   }
   void TearDown() override {
     terminal_.reset();

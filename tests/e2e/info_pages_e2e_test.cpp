@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/terminal.h"
+#include "started_terminal.h"
 #include "base/program_folder.h"
 #include "child_process.h"
 #include "platform/qt_test_app.h"
@@ -51,12 +52,8 @@ class InfoPagesEndToEnd : public ::testing::Test {
                                                      "\r\n[GATEWAY]\r\nPORT=" + std::to_string(ports_.gateway) +
                                                      "\r\n[INFOSERVERS]\r\nINFOPORT=" + std::to_string(ports_.info) +
                                                      "\r\n")));
-    SetProgramFolder(home_.path().string());
-    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
-    terminal_->Start();
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
-    }, std::chrono::seconds(20)));
+    terminal_ = testing::StartedTerminal(home_.path());
+    ASSERT_NE(terminal_, nullptr);
   }
   void TearDown() override {
     terminal_.reset();

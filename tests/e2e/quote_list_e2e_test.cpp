@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/terminal.h"
+#include "started_terminal.h"
 #include "base/program_folder.h"
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
@@ -50,7 +51,6 @@ class QuoteListEndToEnd : public ::testing::Test {
     ASSERT_TRUE(ports.has_value());
     proxy_ = std::make_unique<testing::FaultProxy>(ports->quote);
     testing::WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway});
-    SetProgramFolder(home_.path().string());
     StartTerminal();
   }
   void TearDown() override {
@@ -61,11 +61,8 @@ class QuoteListEndToEnd : public ::testing::Test {
 
   void StartTerminal() {
     terminal_.reset();
-    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
-    terminal_->Start();
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
-    }, std::chrono::seconds(20)));
+    terminal_ = testing::StartedTerminal(home_.path());
+    ASSERT_NE(terminal_, nullptr);
   }
 
   // Moves the menu's selection right by steps from the first cell and presses Enter.

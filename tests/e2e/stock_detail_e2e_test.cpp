@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/terminal.h"
+#include "started_terminal.h"
 #include "base/program_folder.h"
 #include "pen_events.h"
 #include "simulator_process.h"
@@ -36,12 +37,8 @@ class StockDetailEndToEnd : public ::testing::Test {
     ASSERT_TRUE(ports.has_value());
     ports_ = *ports;
     testing::WriteDeploymentFor(home_.path(), ports_);
-    SetProgramFolder(home_.path().string());
-    terminal_ = std::make_unique<Terminal>(home_.path(), Size{480, 640}, [] {});
-    terminal_->Start();
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown();
-    }, std::chrono::seconds(20)));
+    terminal_ = testing::StartedTerminal(home_.path());
+    ASSERT_NE(terminal_, nullptr);
   }
   void TearDown() override {
     terminal_.reset();
