@@ -357,7 +357,7 @@ TEST_F(MainScreenTest, TheStartupUpdateIsAskedOnceAndACompulsoryOneEndsTheProgra
     prompter_ = ScriptedPrompter();
     OpenToMenu();
     EXPECT_EQ(session_.rights(), 6);
-    ASSERT_TRUE(ProcessEventsUntil([&] { return !prompter_.asked().empty(); }, std::chrono::seconds(3)));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !prompter_.asked().empty(); }, std::chrono::seconds(15)));
     EXPECT_EQ(prompter_.asked()[0].text, u"新版本\r\n");
     EXPECT_EQ(prompter_.asked()[0].caption, u"更新");
     ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
