@@ -27,6 +27,11 @@ using testing::ProcessEventsUntil;
 // A network start-up that waits until it is released or cancelled, as a slow probe would.
 class HeldStartup {
  public:
+  // Holds the next start-up again: closing a screen cancels (releases) the one it ran.
+  void Hold() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    released_flag_ = false;
+  }
   bool Run() {
     std::unique_lock<std::mutex> lock(mutex_);
     released_.wait(lock, [this] { return released_flag_; });
@@ -79,6 +84,7 @@ class MainScreenTest : public ::testing::Test {
   }
 
   void Open() {
+    startup_.Hold();
     main_ = std::make_unique<CDlgMain>(Parts(), &frame_);
     frame_.show();
     frame_.ShowScreen(main_.get());
