@@ -55,6 +55,17 @@ AnswerFixture::AnswerFixture(const std::string& at, std::uint64_t seed, const st
       market(SharedMarket(seed, clock.start())),
       handler(market, clock, accounts, log, Settings(latest_version)) {}
 
+Bytes GatewayPost(const std::string& request_line, const Bytes& body, bool with_length) {
+  std::string header = request_line + "\r\nHost:127.0.0.1:2860\r\n"
+                       "Accept: www/source; text/html; image/gif; image/png; image/jpeg; */*\r\n"
+                       "Content-type: application/octet-stream\r\n";
+  if (with_length) header += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+  header += "\r\n";
+  Bytes bytes(header.begin(), header.end());
+  bytes.insert(bytes.end(), body.begin(), body.end());
+  return bytes;
+}
+
 Bytes AnswerFixture::RawAnswer(const std::vector<Bytes>& packets) {
   const Bytes request = CPacketCodec::Join(packets);
   const FrameResult frame = FrameRequest(request);

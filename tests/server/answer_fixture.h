@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/block_reader.h"
 #include "protocol/bytes.h"
 #include "protocol/packet_codec.h"
 #include "server/accounts.h"
@@ -23,6 +24,11 @@ struct Block {
 // The blocks of an answer as the terminal's parser hands them over; `complete` says whether the
 // container was read to its closing "}".
 std::vector<Block> DecodeAnswer(const Bytes& answer, bool* complete = nullptr);
+
+inline BlockReader Reader(const Block& block) { return BlockReader(block.body.data(), 0, block.body.size()); }
+
+// The gateway request the terminal sends for a body, with its Content-Length unless told not to.
+Bytes GatewayPost(const std::string& request_line, const Bytes& body, bool with_length = true);
 
 class AnswerFixture {
  public:

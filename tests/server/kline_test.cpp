@@ -162,12 +162,6 @@ TEST(KLineTest, CountsAreBounded) {
   EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 20000101, 50, 0).empty());
 }
 
-}  // namespace
-}  // namespace tarvello::server::testing
-
-namespace tarvello::server::testing {
-namespace {
-
 TEST(KLineTest, FullLoadFitsTheKLineScreensBuffer) {
   AnswerFixture fixture("2026-12-04 14:59");
   for (int period : {1, 2, 5, 7, 9}) {

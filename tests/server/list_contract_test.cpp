@@ -8,16 +8,9 @@
 #include "lists/list_answer.h"
 #include "lists/list_codes.h"
 #include "lists/list_request.h"
-#include "server/request_parser.h"
 
 namespace tarvello::server::testing {
 namespace {
-
-Bytes Answer(AnswerFixture& fixture, const Bytes& request) {
-  const FrameResult frame = FrameRequest(request);
-  if (frame.status != FrameStatus::kComplete) return {};
-  return fixture.handler.Answer(frame.packets);
-}
 
 std::size_t RowsRead(const ListRows& rows) {
   return rows.quotes.size() + rows.futures.size() + rows.buckets.size() + rows.bigOrders.size() + rows.funds.size();
@@ -30,7 +23,7 @@ TEST(ListContractTest, EveryMenuListIsReadWholeByTheTerminal) {
                             kCategoryForex, kCategoryFutures, kCategorySectors, kCategoryCsi300};
   for (const int category : categories) {
     for (const int start : {0, 30}) {
-      const Bytes answer = Answer(fixture, BuildCategoryPage(category, {1, 0, start, 10}));
+      const Bytes answer = fixture.RawAnswer({BuildCategoryPage(category, {1, 0, start, 10})});
       ListRows rows;
       const ListAnswerResult result = ReadListAnswer(answer.data(), answer.size(), {category, {}, {}}, rows);
       EXPECT_TRUE(result.complete) << "category " << category;

@@ -9,18 +9,15 @@
 namespace tarvello::server {
 namespace {
 
-TEST(ServerOptionsTest, DefaultsServeTheTerminalOutOfTheBox) {
+// Without options the simulator serves the terminal's shipped settings.
+TEST(ServerOptionsTest, DefaultsServeTheTerminalAndEveryOptionIsRead) {
   std::string error;
-  const auto options = ParseServerOptions({}, error);
-  ASSERT_TRUE(options);
-  EXPECT_EQ(options->port, 2860);
-  EXPECT_FALSE(options->at);
-  EXPECT_EQ(options->speed, 1.0);
-  EXPECT_EQ(options->latest_version, "V3.3");
-}
-
-TEST(ServerOptionsTest, ReadsEveryOption) {
-  std::string error;
+  const auto defaults = ParseServerOptions({}, error);
+  ASSERT_TRUE(defaults);
+  EXPECT_EQ(defaults->port, 2860);
+  EXPECT_FALSE(defaults->at);
+  EXPECT_EQ(defaults->speed, 1.0);
+  EXPECT_EQ(defaults->latest_version, "V3.3");
   const auto options = ParseServerOptions({"--port", "0", "--gateway-port", "0", "--seed", "42", "--at", "2026-12-04 13:05",
                                            "--speed", "60", "--accounts", "a.txt", "--latest-version", "V3.4",
                                            "--threads", "4", "--bind", "0.0.0.0"},

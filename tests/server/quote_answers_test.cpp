@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
-#include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
 #include "server/quote_state.h"
 #include "text/text_codec.h"
@@ -11,8 +10,6 @@ namespace tarvello::server::testing {
 namespace {
 
 constexpr const char* kShare = "SH600001";
-
-BlockReader Reader(const Block& block) { return BlockReader(block.body.data(), 0, block.body.size()); }
 
 class QuoteAnswersTest : public ::testing::Test {
  protected:
@@ -23,17 +20,8 @@ class QuoteAnswersTest : public ::testing::Test {
   AnswerFixture fixture;
 };
 
-TEST_F(QuoteAnswersTest, DetailRequestGetsOneBlockPerPacketInOrder) {
-  CPacketCodec& c = fixture.codec;
-  const auto blocks = fixture.Ask({c.BuildMinuteData(kShare, 0), c.BuildIndexBreadth(kShare), c.BuildOrderBook(kShare),
-                                   c.BuildTicks(kShare, 0), c.BuildQuote(kShare), c.BuildSecurityInfo(kShare),
-                                   c.BuildTenLevelBook(kShare), c.BuildTradingHours(kShare), c.BuildQuoteExtra(kShare)});
-  const std::vector<int> types = {2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110};
-  ASSERT_EQ(blocks.size(), types.size());
-  for (std::size_t i = 0; i < types.size(); ++i) EXPECT_EQ(blocks[i].type, types[i]);
-}
-
-TEST(DetailAnswerSizeTest, WholeDayFitsTheDetailScreensBuffer) {
+// One block per packet in the order asked, and a whole day's answer fits the detail screen's buffer.
+TEST(DetailAnswerTest, OneBlockPerPacketInOrderWithinTheDetailScreensBuffer) {
   AnswerFixture fixture("2026-12-04 15:00");
   CPacketCodec& c = fixture.codec;
   for (const char* code : {"SH600001", "SH000001", "IF000001", "HK000001"}) {
@@ -41,6 +29,9 @@ TEST(DetailAnswerSizeTest, WholeDayFitsTheDetailScreensBuffer) {
                                             c.BuildTicks(code, 0), c.BuildQuote(code), c.BuildSecurityInfo(code),
                                             c.BuildTenLevelBook(code), c.BuildTradingHours(code), c.BuildQuoteExtra(code)});
     EXPECT_LE(answer.size(), 10240u) << code;
+    std::vector<int> types;
+    for (const Block& block : DecodeAnswer(answer)) types.push_back(block.type);
+    EXPECT_EQ(types, (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110})) << code;
   }
 }
 

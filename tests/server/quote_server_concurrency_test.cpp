@@ -7,9 +7,8 @@
 #include <thread>
 
 #include "answer_fixture.h"
-#include "protocol/container_parser.h"
+#include "answer_socket.h"
 #include "server/answer_cache.h"
-#include "protocol/answer_length.h"
 #include "server/quote_server.h"
 
 namespace tarvello::server::testing {
@@ -19,15 +18,7 @@ using asio::ip::tcp;
 
 Bytes Exchange(tcp::socket& socket, const Bytes& request) {
   asio::write(socket, asio::buffer(request));
-  Bytes answer;
-  std::uint8_t chunk[4096];
-  for (;;) {
-    asio::error_code error;
-    const std::size_t n = socket.read_some(asio::buffer(chunk), error);
-    if (error) return {};
-    answer.insert(answer.end(), chunk, chunk + n);
-    if (AnswerLength(answer) > 0) return answer;
-  }
+  return ReadWholeAnswer(socket);
 }
 
 TEST(QuoteServerConcurrencyTest, ManyClientsGetWholeAndEqualAnswers) {
@@ -45,8 +36,7 @@ TEST(QuoteServerConcurrencyTest, ManyClientsGetWholeAndEqualAnswers) {
   for (int t = 0; t < 4; ++t) {
     clients.emplace_back([&, t] {
       asio::io_context io;
-      tcp::socket socket(io);
-      socket.connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), server.quote_port()));
+      tcp::socket socket = ConnectLoopback(io, server.quote_port());
       for (int round = 0; round < 10; ++round) {
         for (const std::string& code : codes) {
           const std::vector<Bytes> packets = {c.BuildMinuteData(code, 0), c.BuildQuote(code), c.BuildKLine(code, 7, 0, 122, 1),

@@ -3,15 +3,13 @@
 #include "server/quote_server.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/time.h>
 
 #include <asio.hpp>
 #include <string>
 #include <thread>
 
 #include "answer_fixture.h"
-#include "protocol/container_parser.h"
+#include "answer_socket.h"
 
 namespace tarvello::server::testing {
 namespace {
@@ -29,30 +27,6 @@ class QuoteServerTest : public ::testing::Test {
   void TearDown() override {
     server_->Stop();
     runner_.join();
-  }
-
-  tcp::socket Connect(std::uint16_t port) {
-    tcp::socket socket(io_);
-    socket.connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), port));
-    const timeval timeout{5, 0};
-    setsockopt(socket.native_handle(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    return socket;
-  }
-
-  // Reads until the answer container is complete; empty on end of stream or time-out.
-  static Bytes ReadAnswer(tcp::socket& socket) {
-    Bytes answer;
-    std::uint8_t chunk[4096];
-    for (;;) {
-      asio::error_code error;
-      const std::size_t n = socket.read_some(asio::buffer(chunk), error);
-      if (error) return {};
-      answer.insert(answer.end(), chunk, chunk + n);
-      if (ParseContainer([](int, const std::uint8_t*, std::size_t, std::size_t) { return 0; }, answer.data(),
-                         answer.size())) {
-        return answer;
-      }
-    }
   }
 
   static bool ClosedByPeer(tcp::socket& socket) {
@@ -76,17 +50,17 @@ class QuoteServerTest : public ::testing::Test {
 };
 
 TEST_F(QuoteServerTest, PersistentConnectionServesExchangeAfterExchange) {
-  tcp::socket client = Connect(server_->quote_port());
+  tcp::socket client = ConnectLoopback(io_, server_->quote_port());
   const Bytes probe = fixture_.codec.BuildServerProbe();
   asio::write(client, asio::buffer(probe));
-  EXPECT_EQ(ReadAnswer(client).size(), 8u);
+  EXPECT_EQ(ReadWholeAnswer(client).size(), 8u);
   const Bytes request = DetailRequest();
   for (int round = 0; round < 3; ++round) {
     // The request may arrive in pieces.
     asio::write(client, asio::buffer(request.data(), 5));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     asio::write(client, asio::buffer(request.data() + 5, request.size() - 5));
-    const auto blocks = DecodeAnswer(ReadAnswer(client));
+    const auto blocks = DecodeAnswer(ReadWholeAnswer(client));
     ASSERT_EQ(blocks.size(), 4u);
     EXPECT_EQ(blocks[0].type, 2117);
     EXPECT_EQ(blocks[3].type, 2200);
@@ -94,14 +68,9 @@ TEST_F(QuoteServerTest, PersistentConnectionServesExchangeAfterExchange) {
 }
 
 TEST_F(QuoteServerTest, GatewayAnswersOneExchangeAndCloses) {
-  tcp::socket client = Connect(server_->gateway_port());
+  tcp::socket client = ConnectLoopback(io_, server_->gateway_port());
   const Bytes body = DetailRequest();
-  std::string header = "POST  /sync  HTTP/1.1\r\nHost:127.0.0.1:2860\r\n"
-                       "Accept: www/source; text/html; image/gif; image/png; image/jpeg; */*\r\n"
-                       "Content-type: application/octet-stream\r\nContent-Length: " +
-                       std::to_string(body.size()) + "\r\n\r\n";
-  asio::write(client, asio::buffer(header));
-  asio::write(client, asio::buffer(body));
+  asio::write(client, asio::buffer(GatewayPost("POST  /sync  HTTP/1.1", body)));
   std::string reply;
   asio::error_code error;
   asio::read(client, asio::dynamic_buffer(reply), error);
@@ -117,26 +86,26 @@ TEST_F(QuoteServerTest, GatewayAnswersOneExchangeAndCloses) {
 }
 
 TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnother) {
-  tcp::socket good = Connect(server_->quote_port());
-  tcp::socket bad = Connect(server_->quote_port());
+  tcp::socket good = ConnectLoopback(io_, server_->quote_port());
+  tcp::socket bad = ConnectLoopback(io_, server_->quote_port());
   const std::string garbage = "GET / HTTP/1.0\r\n\r\n";
   asio::write(bad, asio::buffer(garbage));
   EXPECT_TRUE(ClosedByPeer(bad));
   const Bytes request = DetailRequest();
   asio::write(good, asio::buffer(request));
-  EXPECT_EQ(DecodeAnswer(ReadAnswer(good)).size(), 4u);
+  EXPECT_EQ(DecodeAnswer(ReadWholeAnswer(good)).size(), 4u);
   // A silent half-sent request on a third connection does not hold the good one up either.
-  tcp::socket stalled = Connect(server_->quote_port());
+  tcp::socket stalled = ConnectLoopback(io_, server_->quote_port());
   asio::write(stalled, asio::buffer(request.data(), request.size() / 2));
   asio::write(good, asio::buffer(request));
-  EXPECT_EQ(DecodeAnswer(ReadAnswer(good)).size(), 4u);
+  EXPECT_EQ(DecodeAnswer(ReadWholeAnswer(good)).size(), 4u);
 }
 
 TEST_F(QuoteServerTest, StopClosesEveryConnection) {
-  tcp::socket client = Connect(server_->quote_port());
+  tcp::socket client = ConnectLoopback(io_, server_->quote_port());
   const Bytes probe = fixture_.codec.BuildServerProbe();
   asio::write(client, asio::buffer(probe));
-  ASSERT_EQ(ReadAnswer(client).size(), 8u);
+  ASSERT_EQ(ReadWholeAnswer(client).size(), 8u);
   server_->Stop();
   EXPECT_TRUE(ClosedByPeer(client));
 }

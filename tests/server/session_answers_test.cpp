@@ -1,8 +1,7 @@
-// Start-up, account and index-futures answers, decoded with the terminal's parser.
+// Start-up, account and fund-flow answers, decoded with the terminal's parser.
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
-#include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
 #include "server/quote_state.h"
 #include "server/session_answers.h"
@@ -11,16 +10,9 @@
 namespace tarvello::server::testing {
 namespace {
 
-BlockReader Reader(const Block& block) { return BlockReader(block.body.data(), 0, block.body.size()); }
-
-TEST(SessionAnswersTest, ProbeAnswerIsExactlyEightBytes) {
+TEST(SessionAnswersTest, ProbeIsEightBytesAndServerTimeTheSimulatedMoment) {
   AnswerFixture fixture;
-  const Bytes answer = fixture.RawAnswer({fixture.codec.BuildServerProbe()});
-  EXPECT_EQ(answer, (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
-}
-
-TEST(SessionAnswersTest, ServerTimeIsTheSimulatedMoment) {
-  AnswerFixture fixture;
+  EXPECT_EQ(fixture.RawAnswer({fixture.codec.BuildServerProbe()}), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
   const auto blocks = fixture.Ask({fixture.codec.BuildServerTime(0)});
   ASSERT_EQ(blocks.size(), 1u);
   BlockReader r = Reader(blocks[0]);
@@ -39,10 +31,10 @@ TEST(SessionAnswersTest, RegistrationAndErrorReportsAreLogged) {
   EXPECT_EQ(lines[1], "error report: Err|x");
 }
 
-TEST(SessionAnswersTest, LoginAcceptsKnownAccountsAndAddsTheRunningMessage) {
+TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefusesTheRest) {
   AnswerFixture fixture;
   fixture.accounts.Add(Account{u"张三", u"secret", 7});
-  auto blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"secret")});
+  const auto blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"secret")});
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(blocks[0].type, 2906);
   BlockReader ok = Reader(blocks[0]);
@@ -53,19 +45,13 @@ TEST(SessionAnswersTest, LoginAcceptsKnownAccountsAndAddsTheRunningMessage) {
   EXPECT_EQ(message.Int32(), kRunningMessageSerial);
   EXPECT_NE(message.String().find(u"20261204"), std::u16string::npos);
 
-  blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"wrong")});
-  EXPECT_EQ(Reader(blocks[0]).Byte(), 2);
-  blocks = fixture.Ask({fixture.codec.BuildLogin(u"demo", u"demo")});
-  EXPECT_EQ(Reader(blocks[0]).Byte(), 0);
-}
-
-TEST(SessionAnswersTest, LockedAndUnknownAccountsAreRefusedWithTheirOwnResults) {
-  AnswerFixture fixture;
   fixture.accounts.Add(Account{u"locked", u"pw", 1, true});
-  const std::pair<Bytes, int> cases[] = {{fixture.codec.BuildLogin(u"locked", u"pw"), 3},
-                                         {fixture.codec.BuildLogin(u"locked", u"no"), 2},
-                                         {fixture.codec.BuildLogin(u"nobody", u"pw"), 2}};
-  for (const auto& [request, result] : cases) EXPECT_EQ(Reader(fixture.Ask({request})[0]).Byte(), result);
+  const std::tuple<std::u16string_view, std::u16string_view, int> refused[] = {
+      {u"张三", u"wrong", 2}, {u"demo", u"demo", 0}, {u"locked", u"pw", 3}, {u"locked", u"no", 2}, {u"nobody", u"pw", 2}};
+  for (const auto& [user, password, result] : refused) {
+    const Bytes login = fixture.codec.BuildLogin(user, password);
+    EXPECT_EQ(Reader(fixture.Ask({login})[0]).Byte(), result) << text::ToUtf8(std::u16string(user));
+  }
   EXPECT_NE(fixture.log.Lines().back().find("login: nobody"), std::string::npos);
 }
 
@@ -105,48 +91,6 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
     }
     EXPECT_TRUE(notices.AtEnd());
   }
-}
-
-TEST(SessionAnswersTest, FuturesQuoteAndTicksAgree) {
-  AnswerFixture fixture("2026-12-04 09:20");
-  const std::string code = "IF000001";
-  const Bytes quote = WireWriter::Packet(3203, 0).Str(code).FinishPacket(10);
-  const Bytes ticks = WireWriter::Packet(3205, 0).Str(code).I32(-1).U16(12).FinishPacket();
-  const auto blocks = fixture.Ask({quote, ticks});
-  ASSERT_EQ(blocks.size(), 2u);
-  const int index = fixture.market.Find(code);
-  const QuoteState q = QuoteAt(fixture.market, index, fixture.PositionOf(code));
-  EXPECT_EQ(q.slots, 6);  // futures open at 09:15
-  BlockReader r = Reader(blocks[0]);
-  const int last = r.Int32(), open = r.Int32(), bid = r.Int32(), ask = r.Int32();
-  EXPECT_EQ(last, q.last);
-  EXPECT_EQ(open, q.open);
-  EXPECT_LE(bid, last);
-  EXPECT_GE(ask, last);
-  EXPECT_EQ(r.Int32(), q.volume);
-  EXPECT_GT(r.Int32(), 0);  // open interest
-  r.Skip(4 * 3);
-  EXPECT_EQ(r.Int32(), q.prev_close);
-  r.Skip(4 * 2);
-  r.Int32();
-  EXPECT_EQ(r.Int32() + r.Int32(), q.volume);
-  EXPECT_TRUE(r.AtEnd());
-
-  BlockReader t = Reader(blocks[1]);
-  t.Int32();
-  EXPECT_EQ(t.Int32(), q.prev_close);
-  ASSERT_EQ(t.Int16(), 12);
-  int time = 0, price = 0;
-  for (int i = 0; i < 12; ++i) {
-    time = t.Int32();
-    price = t.Int32();
-    t.Skip(8);
-    EXPECT_LE(t.Byte(), 9);
-    EXPECT_LE(t.Byte(), 2);
-  }
-  EXPECT_EQ(time / 100, 920);
-  EXPECT_EQ(price, q.last);
-  EXPECT_TRUE(t.AtEnd());
 }
 
 TEST(SessionAnswersTest, FundFlowSplitsTheDaysAmount) {

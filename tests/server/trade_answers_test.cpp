@@ -9,7 +9,6 @@
 #include "lists/list_answer.h"
 #include "lists/list_request.h"
 #include "server/quote_state.h"
-#include "server/request_parser.h"
 
 namespace tarvello::server::testing {
 namespace {
@@ -17,8 +16,7 @@ namespace {
 const SecurityCode kShare(u"SH600001");
 
 ListRows Read(AnswerFixture& fixture, const Bytes& request, bool* complete) {
-  const FrameResult frame = FrameRequest(request);
-  const Bytes answer = frame.status == FrameStatus::kComplete ? fixture.handler.Answer(frame.packets) : Bytes{};
+  const Bytes answer = fixture.RawAnswer({request});
   ListAnswerContext context;
   context.orderReference = true;
   ListRows rows;
