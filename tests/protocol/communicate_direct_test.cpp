@@ -162,20 +162,6 @@ TEST_F(TransportTest, FirstExchangeWithoutAConnectionReconnectsAndSendsOnce) {
   EXPECT_EQ(Messages(), expected);
 }
 
-TEST_F(TransportTest, LogLinesOfOneDirectExchange) {
-  const Bytes answer = QuoteAnswer();
-  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), 128);
-  const std::vector<std::string> expected = {
-      "CCommunicate::Connect",  "Connect end N",  "CommunicateThread ",
-      "CCommunicate::SendData", "Tiltl = 2203",   "SendData end N",
-      "CCommunicate::RecieveData", "OK",          "RecieveData end N",
-      "iTotal = 128",           "CommunicateThread End"};
-  EXPECT_EQ(Messages(), expected);
-}
-
 // A server that does not answer: what the exchange has done so far is in the file already, not
 // held back until the exchange ends (which may be never, if the program dies meanwhile).
 TEST_F(TransportTest, LogReachesTheFileWhileAnExchangeWaitsForItsAnswer) {

@@ -112,22 +112,14 @@ TEST(PacketCodecTest, ShortCodeInListKeepsTheAnnouncedLength) {
   EXPECT_EQ(packet[39 + 7], 1);  // "X" repeats the previous market
 }
 
-TEST(JoinTest, ThreePacketsShareOneFrame) {
+TEST(JoinTest, PacketsShareOneFrameAndASingleOneIsItsOwnContainer) {
   const Bytes a = Packet(1, 0, Bytes{0, 0});                   // 10 bytes
   const Bytes b = Packet(2, 0, Bytes{1, 2, 3, 4});             // 12 bytes
   const Bytes c = Packet(3, 0, Bytes{5, 5, 5, 5, 5, 5, 5, 5, 5});  // 17 bytes
   const Bytes joined = CPacketCodec::Join(std::vector<Bytes>{a, b, c});
-  ASSERT_EQ(joined.size(), 37u);
-  EXPECT_EQ(joined.front(), '{');
-  EXPECT_EQ(joined.back(), '}');
-  EXPECT_EQ(joined[9], ':');
-  EXPECT_EQ(joined[9 + 11], ':');
   const Bytes expected = Cat({Bytes(a.begin(), a.end() - 1), {':'}, Bytes(b.begin() + 1, b.end() - 1),
                               {':'}, Bytes(c.begin() + 1, c.end())});
   EXPECT_EQ(joined, expected);
-}
-
-TEST(JoinTest, SinglePacketIsItsOwnContainer) {
   const Bytes probe = CPacketCodec().BuildServerProbe();
   EXPECT_EQ(CPacketCodec::Join(std::vector<Bytes>{probe}), probe);
   EXPECT_TRUE(CPacketCodec::Join({}).empty());

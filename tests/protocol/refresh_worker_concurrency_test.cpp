@@ -163,8 +163,7 @@ TEST(RefreshWorkerTest, NewPeriodIsUsedAtTheNextRearm) {
   worker.Start();
   worker.SetPeriod(milliseconds(5000));
   worker.Request(false);
-  ASSERT_TRUE(screen.WaitForEvents("timer 3003 5000", 1));
-  EXPECT_EQ(worker.period(), milliseconds(5000));
+  EXPECT_TRUE(screen.WaitForEvents("timer 3003 5000", 1));
 }
 
 TEST(RefreshWorkerTest, ShutdownDuringABlockedExchangeEndsWithinTheExchangeBound) {

@@ -53,24 +53,28 @@ Deployment FourServers() {
   return d;
 }
 
-TEST(StartupProbeTest, FasterGroupZeroWins) {
-  FakeClock clock;
-  ScriptedLink link(clock.now, {{40, 8}, {15, 8}});
-  ServerSelection selection;
-  ASSERT_TRUE(RunStartupProbe(link, clock, FourServers(), selection));
-  EXPECT_EQ(selection.Get(), (ServerCell{0, 0}));
-  EXPECT_EQ(link.connects, (std::vector<std::string>{"10.1.0.1:2860", "10.0.0.1:2860"}));
-  EXPECT_EQ(link.requests.front(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
-}
-
-TEST(StartupProbeTest, TieGoesToGroupOneAndLateSecondsPickIndexOne) {
-  FakeClock clock;
-  clock.second = 45;
-  ScriptedLink link(clock.now, {{20, 8}, {20, 8}});
-  ServerSelection selection;
-  ASSERT_TRUE(RunStartupProbe(link, clock, FourServers(), selection));
-  EXPECT_EQ(selection.Get(), (ServerCell{1, 1}));
-  EXPECT_EQ(link.connects.front(), "10.1.0.2:2860");
+// Group 1 is probed first; the faster group wins and a tie goes to group 1. Seconds 30..59 of the
+// minute pick index 1 of each group.
+TEST(StartupProbeTest, TheFasterGroupWinsAndTheSecondPicksTheIndex) {
+  const struct {
+    int second;
+    std::deque<ScriptedLink::Step> steps;
+    ServerCell chosen;
+    std::vector<std::string> connects;
+  } cases[] = {
+      {0, {{40, 8}, {15, 8}}, {0, 0}, {"10.1.0.1:2860", "10.0.0.1:2860"}},
+      {45, {{20, 8}, {20, 8}}, {1, 1}, {"10.1.0.2:2860", "10.0.0.2:2860"}},
+  };
+  for (const auto& c : cases) {
+    FakeClock clock;
+    clock.second = c.second;
+    ScriptedLink link(clock.now, c.steps);
+    ServerSelection selection;
+    ASSERT_TRUE(RunStartupProbe(link, clock, FourServers(), selection));
+    EXPECT_EQ(selection.Get(), c.chosen) << c.second;
+    EXPECT_EQ(link.connects, c.connects);
+    EXPECT_EQ(link.requests.front(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
+  }
 }
 
 TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
@@ -86,15 +90,11 @@ TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
 
 TEST(ManualChoiceTest, RowsMapToGroupsAndRow24KeepsTheSelection) {
   const ServerCell current{0, 1};
-  EXPECT_EQ(ManualChoice(0, current), (ServerCell{1, 0}));
-  EXPECT_EQ(ManualChoice(7, current), (ServerCell{1, 0}));
-  EXPECT_EQ(ManualChoice(8, current), (ServerCell{0, 0}));
-  EXPECT_EQ(ManualChoice(9, current), (ServerCell{0, 0}));
-  EXPECT_EQ(ManualChoice(10, current), (ServerCell{0, 1}));
-  EXPECT_EQ(ManualChoice(19, current), (ServerCell{0, 1}));
-  EXPECT_EQ(ManualChoice(20, current), (ServerCell{1, 1}));
-  EXPECT_EQ(ManualChoice(23, current), (ServerCell{1, 1}));
+  const std::pair<int, ServerCell> rows[] = {{0, {1, 0}},  {7, {1, 0}},  {8, {0, 0}},  {9, {0, 0}},
+                                             {10, {0, 1}}, {19, {0, 1}}, {20, {1, 1}}, {23, {1, 1}}};
+  for (const auto& [row, cell] : rows) EXPECT_EQ(ManualChoice(row, current), cell) << row;
   EXPECT_EQ(ManualChoice(24, ServerCell{0, 0}), (ServerCell{0, 0}));
+  EXPECT_EQ(ManualChoice(24, current), current);
 }
 
 TEST(ManualChoiceTest, ListTextsJoinAddressAndLabel) {
