@@ -51,13 +51,9 @@ class OwnStockListTest : public ::testing::Test {
   void WriteFile(std::u16string_view text) { WriteBytes(list_.file(), EncodeUtf16Le(text)); }
 };
 
-TEST_F(OwnStockListTest, FilesLieInTheGivenProgramFolder) {
-  const std::filesystem::path folder("/some/where");
-  EXPECT_EQ(OwnStockList::SelfSelected(folder).file(), folder / "SelectStock.ini");
-  EXPECT_EQ(OwnStockList::RecentlyViewed(folder).file(), folder / "LastViewStock.ini");
-}
-
 TEST_F(OwnStockListTest, AddToAMissingFileWritesOneEntry) {
+  EXPECT_EQ(list_.file(), folder_ / "SelectStock.ini");
+  EXPECT_EQ(OwnStockList::RecentlyViewed(folder_.path()).file(), folder_ / "LastViewStock.ini");
   EXPECT_TRUE(list_.Codes().empty());
   ASSERT_TRUE(list_.Add(kA));
   EXPECT_EQ(ReadBytes(list_.file()),
@@ -82,24 +78,26 @@ TEST_F(OwnStockListTest, AddRefusesListedAndMalformedCodes) {
   EXPECT_EQ(ReadBytes(list_.file()), before);
 }
 
-TEST_F(OwnStockListTest, RemoveFirstOfThreeMovesTheLastIntoItsPlace) {
-  AddAll({kA, kB, kC});
-  ASSERT_TRUE(list_.Remove(kA));
-  EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE0=SH600003\r\nSTOCKCODE1=SZ000002\r\n"));
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kC, kB}));
-}
-
-TEST_F(OwnStockListTest, RemoveMiddleOfThree) {
-  AddAll({kA, kB, kC});
-  ASSERT_TRUE(list_.Remove(kB));
-  EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SH600003\r\nSTOCKCODE0=SH600001\r\n"));
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA, kC}));
-}
-
-TEST_F(OwnStockListTest, RemoveLastOfThreeMovesNothing) {
-  AddAll({kA, kB, kC});
-  ASSERT_TRUE(list_.Remove(kC));
-  EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
+// Removing moves the last entry into the removed one's place, so that the keys stay 0..N-1.
+TEST_F(OwnStockListTest, RemoveMovesTheLastEntryIntoTheGap) {
+  const struct {
+    SecurityCode removed;
+    std::u16string_view entries;
+    std::vector<SecurityCode> codes;
+  } cases[] = {
+      {kA, u"STOCKCODE0=SH600003\r\nSTOCKCODE1=SZ000002\r\n", {kC, kB}},
+      {kB, u"STOCKCODE1=SH600003\r\nSTOCKCODE0=SH600001\r\n", {kA, kC}},
+      {kC, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n", {kA, kB}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(text::ToUtf8(c.removed.text()));
+    const TempFolder folder;
+    OwnStockList list = OwnStockList::SelfSelected(folder.path());
+    for (const SecurityCode& code : {kA, kB, kC}) ASSERT_TRUE(list.Add(code));
+    ASSERT_TRUE(list.Remove(c.removed));
+    EXPECT_EQ(FileText(list.file()), ListText(2, c.entries));
+    EXPECT_EQ(list.Codes(), c.codes);
+  }
 }
 
 TEST_F(OwnStockListTest, RemoveTheOnlyCodeDeletesTheFileAndAddStartsAgain) {
@@ -183,10 +181,14 @@ TEST_F(OwnStockListTest, NumberLineThatSwallowedTheNextHeaderIsRepairedBeforeACh
   EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
 }
 
-TEST_F(OwnStockListTest, GarbageNumberAndUnreadableFileAreEmptyLists) {
+TEST_F(OwnStockListTest, GarbageOrAbsurdNumbersAndUnreadableFilesLoseNoReadableCode) {
   WriteFile(ListText(0, u""));
   EXPECT_TRUE(list_.Codes().empty());
+  WriteFile(u"[STOCKNUMBER]\r\nNUMBER=2147483647\r\n[STOCKLIST]\r\nSTOCKCODE7=SH600001\r\n");
+  list_.Reread();
+  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));  // read in bounded time
   WriteBytes(list_.file(), std::string("\x01\xff\x00", 3));
+  list_.Reread();
   EXPECT_TRUE(list_.Codes().empty());
   ASSERT_TRUE(list_.Add(kA));
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
@@ -198,11 +200,6 @@ TEST_F(OwnStockListTest, UnreadableFileIsNeverReplaced) {
   EXPECT_FALSE(list_.Add(kA));
   EXPECT_FALSE(list_.Remember(kA));
   EXPECT_TRUE(std::filesystem::is_directory(list_.file()));
-}
-
-TEST_F(OwnStockListTest, AbsurdNumberIsReadInBoundedTime) {
-  WriteFile(u"[STOCKNUMBER]\r\nNUMBER=2147483647\r\n[STOCKLIST]\r\nSTOCKCODE7=SH600001\r\n");
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
 }
 
 class RecentlyViewedTest : public ::testing::Test {
@@ -225,18 +222,13 @@ class RecentlyViewedTest : public ::testing::Test {
   }
 };
 
-TEST_F(RecentlyViewedTest, TwentyFirstCodeDropsTheOldest) {
+TEST_F(RecentlyViewedTest, TwentyFirstCodeDropsTheOldestAndAListedCodeKeepsItsPlace) {
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(recent_.Remember(Code(i)));
+  EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(0, 20)));
+  EXPECT_FALSE(recent_.Remember(Code(3)));  // a listed code keeps its place
   EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(0, 20)));
   ASSERT_TRUE(recent_.Remember(Code(20)));
   EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(1, 20)));
-}
-
-TEST_F(RecentlyViewedTest, ListedCodeKeepsItsPlace) {
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(recent_.Remember(Code(i)));
-  const std::string before = ReadBytes(recent_.file());
-  EXPECT_FALSE(recent_.Remember(Code(0)));
-  EXPECT_EQ(ReadBytes(recent_.file()), before);
 }
 
 TEST_F(RecentlyViewedTest, OverlongHandEditedListIsCutToTheNewest) {

@@ -7,7 +7,7 @@
 namespace tarvello {
 namespace {
 
-TEST(SecurityCodeTest, SplitsPrefixAndDigits) {
+TEST(SecurityCodeTest, SplitsPrefixAndDigitsAndComparesExactly) {
   const SecurityCode code(u"SH600001");
   EXPECT_EQ(code.Prefix(), u"SH");
   EXPECT_EQ(code.Digits(), u"600001");
@@ -21,6 +21,9 @@ TEST(SecurityCodeTest, SplitsPrefixAndDigits) {
   EXPECT_EQ(shortCode.Digits(), u"");
   EXPECT_FALSE(shortCode.IsComplete());
   EXPECT_FALSE(SecurityCode(u"SH60000").IsComplete());
+  EXPECT_EQ(SecurityCode(u"SZ399001"), SecurityCode::FromAscii("SZ399001"));
+  EXPECT_NE(SecurityCode(u"sz399001"), SecurityCode(u"SZ399001"));  // exact and case-sensitive
+  EXPECT_FALSE(SecurityCode(u"sh600001").IsShanghai());
 }
 
 TEST(SecurityCodeTest, WellFormedCodesAreWhatAListMayHold) {
@@ -35,12 +38,6 @@ TEST(SecurityCodeTest, WellFormedCodesAreWhatAListMayHold) {
   EXPECT_FALSE(SecurityCode(u"SH 600001").IsWellFormed());
   EXPECT_FALSE(SecurityCode(u"SH60=001").IsWellFormed());
   EXPECT_FALSE(SecurityCode(u"SH\u4E2D").IsWellFormed());
-}
-
-TEST(SecurityCodeTest, ComparesExactlyAndCaseSensitively) {
-  EXPECT_EQ(SecurityCode(u"SZ399001"), SecurityCode::FromAscii("SZ399001"));
-  EXPECT_NE(SecurityCode(u"sz399001"), SecurityCode(u"SZ399001"));
-  EXPECT_FALSE(SecurityCode(u"sh600001").IsShanghai());
 }
 
 TEST(SecurityCodeTest, RequestTextFitsTheThirtyByteBuffer) {

@@ -5,12 +5,6 @@
 namespace tarvello {
 namespace {
 
-TEST(TickerCellsTest, LabelNamesTheMarketInYellow) {
-  EXPECT_EQ(TickerCellsOf(true, 0, 0).label, u"沪");
-  EXPECT_EQ(TickerCellsOf(false, 0, 0).label, u"深");
-  EXPECT_EQ(TickerCellsOf(false, 0, 0).labelColour, kVolumeYellow);
-}
-
 TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousClose) {
   struct Case {
     bool shanghai;
