@@ -5,14 +5,6 @@
 namespace tarvello {
 namespace {
 
-TEST(ThreadQueueTest, DeliversMessagesInPostingOrder) {
-  ThreadQueue queue;
-  ASSERT_TRUE(queue.Post({2033, 1, 0}));
-  ASSERT_TRUE(queue.Post({2028, 1126, -1}));
-  EXPECT_EQ(queue.Get(), (Message{2033, 1, 0}));
-  EXPECT_EQ(queue.Get(), (Message{2028, 1126, -1}));
-}
-
 TEST(ThreadQueueTest, DrainReturnsAndRemovesEverythingQueued) {
   ThreadQueue queue;
   for (int i = 0; i < 3; ++i) queue.Post({2033, i, 0});

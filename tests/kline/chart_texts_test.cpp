@@ -77,12 +77,6 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
   }
 }
 
-TEST(IndicatorTexts, ThreeDecimalBandsAreShownInTrueUnits) {
-  KLineBar bar;
-  bar.bollMid = 1000;
-  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, bar, {}, 3).row[1].text, u"MB:1.0");
-}
-
 TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
   KLineBar before = testing::Bar(990, 1000, 980, 1000);
   KLineBar bar = testing::Bar(1000, 1050, 990, 1020, 25000, 20261204);
@@ -124,6 +118,8 @@ TEST(ChartTexts, QuoteDatesAndAveragesInTheirForms) {
   EXPECT_EQ(AverageLabels(bar, 2)[1].text, u"MA10:12.34");
   bar.volMa5 = std::numeric_limits<float>::quiet_NaN();
   EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, bar, {}, 2).row[1].text, u"MA5:0.00");
+  bar.bollMid = 1000;  // three-decimal bands in true units
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, bar, {}, 3).row[1].text, u"MB:1.0");
 }
 
 TEST(ChartLayout, BandsNeverTurnUpsideDownOnATinyScreen) {

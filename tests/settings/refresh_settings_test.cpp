@@ -11,7 +11,7 @@ namespace {
 
 std::filesystem::path ConfigFile(const testing::TempFolder& folder) { return folder / config::kFileName; }
 
-TEST(RefreshSettingsTest, FirstStartWritesTheDefaults) {
+TEST(RefreshSettingsTest, FirstStartWritesTheDefaultsAndSavedPeriodsAreReadBack) {
   testing::TempFolder folder;
   const RefreshSettings settings = LoadRefreshSettings(folder.path());
   EXPECT_EQ(settings.list_seconds, 15);
@@ -21,6 +21,12 @@ TEST(RefreshSettingsTest, FirstStartWritesTheDefaults) {
   EXPECT_EQ(ProfileFile::GetString(u"REFRESH", u"LIST", u"", file), u"15");
   EXPECT_EQ(ProfileFile::GetString(u"REFRESH", u"TSLINE", u"", file), u"5");
   EXPECT_EQ(ProfileFile::GetString(u"REFRESH", u"KLLINE", u"", file), u"15");
+  ASSERT_TRUE(SaveRefreshSettings({30, 10, 50}, folder.path()));
+  const RefreshSettings saved = LoadRefreshSettings(folder.path());
+  EXPECT_EQ(saved.list_seconds, 30);
+  EXPECT_EQ(saved.intraday_seconds, 10);
+  EXPECT_EQ(saved.kline_seconds, 50);
+  EXPECT_EQ(ProfileFile::GetString(u"REFRESH", u"LIST", u"", file), u"30");
 }
 
 TEST(RefreshSettingsTest, ValueOutsideTheChoicesIsUsedButThePageShowsTheFirstChoice) {
@@ -42,16 +48,6 @@ TEST(RefreshSettingsTest, ZeroNegativeOrTextPeriodsBecomeTheSmallestChoice) {
   EXPECT_EQ(settings.list_seconds, 5);
   EXPECT_EQ(settings.intraday_seconds, 5);
   EXPECT_EQ(settings.kline_seconds, 5);
-}
-
-TEST(RefreshSettingsTest, SavedPeriodsAreReadBack) {
-  testing::TempFolder folder;
-  ASSERT_TRUE(SaveRefreshSettings({30, 10, 50}, folder.path()));
-  const RefreshSettings settings = LoadRefreshSettings(folder.path());
-  EXPECT_EQ(settings.list_seconds, 30);
-  EXPECT_EQ(settings.intraday_seconds, 10);
-  EXPECT_EQ(settings.kline_seconds, 50);
-  EXPECT_EQ(ProfileFile::GetString(u"REFRESH", u"LIST", u"", ConfigFile(folder)), u"30");
 }
 
 }  // namespace

@@ -10,6 +10,11 @@
 namespace tarvello {
 namespace {
 
+std::u16string Key(int thread, int key) {
+  const std::string text = "K" + std::to_string(thread) + "_" + std::to_string(key);
+  return std::u16string(text.begin(), text.end());
+}
+
 // Eight threads each add their own keys to one file; with the per-path lock no thread's
 // read-change-rewrite can overwrite another's, so every key survives.
 TEST(ProfileFileConcurrencyTest, ParallelWritersToOneFileLoseNoEntry) {
@@ -20,20 +25,13 @@ TEST(ProfileFileConcurrencyTest, ParallelWritersToOneFileLoseNoEntry) {
   std::vector<std::thread> writers;
   for (int t = 0; t < kThreads; ++t) {
     writers.emplace_back([&path, t] {
-      for (int k = 0; k < kKeysPerThread; ++k) {
-        const std::string key = "K" + std::to_string(t) + "_" + std::to_string(k);
-        ProfileFile::WriteString(u"LIST", std::u16string(key.begin(), key.end()), u"v", path);
-      }
+      for (int k = 0; k < kKeysPerThread; ++k) ProfileFile::WriteString(u"LIST", Key(t, k), u"v", path);
     });
   }
   for (auto& writer : writers) writer.join();
   for (int t = 0; t < kThreads; ++t) {
     for (int k = 0; k < kKeysPerThread; ++k) {
-      const std::string key = "K" + std::to_string(t) + "_" + std::to_string(k);
-      EXPECT_EQ(ProfileFile::GetString(u"LIST", std::u16string(key.begin(), key.end()), u"Error",
-                                       path),
-                u"v")
-          << key;
+      EXPECT_EQ(ProfileFile::GetString(u"LIST", Key(t, k), u"Error", path), u"v") << t << "_" << k;
     }
   }
 }

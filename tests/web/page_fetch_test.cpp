@@ -30,6 +30,24 @@ struct FetchBench {
   std::u16string Fetch(std::string_view url) { return FetchPage(Parts(), text::FromUtf8(url)); }
 };
 
+// The request head a server saw, kept for the test to read once the fetch is over.
+class SeenRequest {
+ public:
+  void Read(ServerConnection& connection) {
+    const auto head = connection.ReadHttpRequest();
+    const std::lock_guard<std::mutex> lock(mutex_);
+    head_ = head.value_or("");
+  }
+  std::string Get() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return head_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::string head_;  // guarded by mutex_
+};
+
 std::string Url(const LoopbackServer& server, std::string_view path) {
   return "http://127.0.0.1:" + std::to_string(server.port()) + std::string(path);
 }
@@ -38,14 +56,9 @@ TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
   std::string body = "<wml><card>";
   while (body.size() < 3000) body += "行情 quotes ";
   body += "</card></wml>";
-  std::mutex mutex;
-  std::string request;
+  SeenRequest seen;
   LoopbackServer server([&](ServerConnection& connection) {
-    const auto head = connection.ReadHttpRequest();
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      request = head.value_or("");
-    }
+    seen.Read(connection);
     connection.Send("HTTP/1.0 200 OK\r\nContent-Type: text/vnd.wap.wml\r\n\r\n");
     connection.SendInPieces(testing::BytesOf(body), 700, std::chrono::milliseconds(20));
     connection.Close();
@@ -54,7 +67,7 @@ TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
   EXPECT_EQ(bench.Fetch(Url(server, "/wap/index.wml")), text::FromUtf8(body));
   EXPECT_EQ(testing::ReadBytes(bench.folder / kPageDumpName), body);
   EXPECT_EQ(bench.log, std::vector<std::string>{"InternetOpen:NULL"});
-  std::lock_guard<std::mutex> lock(mutex);
+  const std::string request = seen.Get();
   for (const char* line : {"GET /wap/index.wml HTTP/1.0\r\n", "User-Agent: TVLZX\r\n",
                            "Content-type: application/octet-stream\r\n", "Accept: application/vnd.wap.xhtml+xml,",
                            "Pragma: no-cache\r\n"}) {
@@ -63,14 +76,9 @@ TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
 }
 
 TEST(PageFetchTest, WapModeAsksTheGatewayForTheWholeAddress) {
-  std::mutex mutex;
-  std::string request;
+  SeenRequest seen;
   LoopbackServer gateway([&](ServerConnection& connection) {
-    const auto head = connection.ReadHttpRequest();
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      request = head.value_or("");
-    }
+    seen.Read(connection);
     connection.Send("HTTP/1.0 200 OK\r\n\r\n<wml/>");
     connection.Close();
   });
@@ -78,7 +86,7 @@ TEST(PageFetchTest, WapModeAsksTheGatewayForTheWholeAddress) {
   bench.proxy = PageProxy{"127.0.0.1", gateway.port()};
   EXPECT_EQ(bench.Fetch("http://pages.example/wap/market.wml"), u"<wml/>");
   EXPECT_EQ(bench.log, std::vector<std::string>{"InternetOpen:127.0.0.1:" + std::to_string(gateway.port())});
-  std::lock_guard<std::mutex> lock(mutex);
+  const std::string request = seen.Get();
   EXPECT_EQ(request.rfind("GET http://pages.example/wap/market.wml HTTP/1.0\r\n", 0), 0u) << request;
 }
 
