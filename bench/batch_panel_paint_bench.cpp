@@ -1,13 +1,11 @@
 // Paints the batch panel over a 480x640 quote list with the Qt canvas: the check-box entry with a
 // full page of 17 offered rows, and the typing entry with its keypad, against a paint that only
 // fills an image of the screen's size: the floor. Each should paint in under 2 ms.
-#include <QImage>
 #include <string>
 #include <vector>
 
 #include "lists/batch_list_stock_dlg.h"
 #include "market/own_stock_list.h"
-#include "platform/qt_canvas.h"
 #include "paint_floor.h"
 
 namespace tarvello {
@@ -30,12 +28,7 @@ void BM_PaintBatchPanel(benchmark::State& state) {
   }
   const Rect area = BatchPanelArea(kWidth, kHeight, kLine);
   panel.Open(entry, page, area);
-  QImage image(area.Width(), area.Height(), QImage::Format_RGB32);
-  for (auto _ : state) {
-    QtCanvas canvas(image);
-    panel.PaintOn(canvas);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+  bench::PaintLoop(state, panel, area.Width(), area.Height());
 }
 
 BENCHMARK(BM_PaintBatchPanel)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -2,14 +2,12 @@
 // at 480x640 and 240x320, against a paint that only fills the same image: the floor. A full paint
 // at 480x640 should stay within a quarter of a 60 Hz frame (4 ms), so that dragging the cursor
 // never lags.
-#include <QImage>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <thread>
 
 #include "detail/stock_detail_dlg.h"
-#include "platform/qt_canvas.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
@@ -70,12 +68,7 @@ class LoadedScreen {
 void BM_PaintDetail(benchmark::State& state) {
   const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
   LoadedScreen loaded(size);
-  QImage image(size.width, size.height, QImage::Format_RGB32);
-  for (auto _ : state) {
-    QtCanvas canvas(image);
-    loaded.screen().PaintOn(canvas);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+  bench::PaintLoop(state, loaded.screen(), size.width, size.height);
 }
 
 BENCHMARK(BM_PaintDetail)->Args({480, 640})->Args({240, 320})->Unit(benchmark::kMicrosecond);

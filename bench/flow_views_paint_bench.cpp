@@ -119,12 +119,7 @@ class LoadedView {
 
 void BM_PaintFlowView(benchmark::State& state) {
   LoadedView loaded(static_cast<View>(state.range(0)));
-  QImage image(kScreen.width, kScreen.height, QImage::Format_RGB32);
-  for (auto _ : state) {
-    QtCanvas canvas(image);
-    loaded.screen().PaintOn(canvas);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+  bench::PaintLoop(state, loaded.screen(), kScreen.width, kScreen.height);
 }
 
 BENCHMARK(BM_PaintFlowView)->DenseRange(kBigOrders, kOrderDetails_)->Unit(benchmark::kMicrosecond);

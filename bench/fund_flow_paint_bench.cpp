@@ -1,13 +1,11 @@
 // Paints the fund-flow view of the index futures screen, with its three tables and the pie of
 // seven slices, into an image with the Qt canvas at 480x640, against a paint that only fills the
 // same image: the floor. The target is under 2 ms per paint.
-#include <QImage>
 #include <chrono>
 #include <cstring>
 #include <thread>
 
 #include "futures/futures_dlg.h"
-#include "platform/qt_canvas.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
@@ -49,12 +47,7 @@ class LoadedScreen {
 void BM_PaintFundFlow(benchmark::State& state) {
   const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
   LoadedScreen loaded(size);
-  QImage image(size.width, size.height, QImage::Format_RGB32);
-  for (auto _ : state) {
-    QtCanvas canvas(image);
-    loaded.screen().PaintOn(canvas);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+  bench::PaintLoop(state, loaded.screen(), size.width, size.height);
 }
 
 BENCHMARK(BM_PaintFundFlow)->Args({480, 640})->Unit(benchmark::kMicrosecond);

@@ -2,13 +2,11 @@
 // each indicator pane, into an image with the Qt canvas, against a paint that only fills the same
 // image: the floor. A full paint should stay under 4 ms, a quarter of a 60 Hz frame, so that
 // dragging the cursor never lags.
-#include <QImage>
 #include <string>
 #include <vector>
 
 #include "kline/kline_dlg.h"
 #include "kline_answer_bytes.h"
-#include "platform/qt_canvas.h"
 #include "paint_floor.h"
 
 namespace tarvello {
@@ -39,12 +37,7 @@ class LoadedChart {
 void BM_PaintKLine(benchmark::State& state) {
   LoadedChart loaded;
   loaded.chart().RunCommand(kIndicatorCommands[state.range(0)]);
-  QImage image(480, 640, QImage::Format_RGB32);
-  for (auto _ : state) {
-    QtCanvas canvas(image);
-    loaded.chart().PaintOn(canvas);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+  bench::PaintLoop(state, loaded.chart(), 480, 640);
   state.SetLabel(kIndicatorNames[state.range(0)]);
 }
 

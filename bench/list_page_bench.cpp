@@ -13,16 +13,12 @@
 
 #include "protocol/packet_codec.h"
 #include "ratio_reporter.h"
-#include "server/accounts.h"
 #include "server/deterministic_random.h"
-#include "server/event_log.h"
 #include "server/list_market.h"
 #include "server/list_rows.h"
 #include "server/list_sorting.h"
-#include "server/market.h"
-#include "server/request_handler.h"
 #include "server/request_parser.h"
-#include "server/sim_clock.h"
+#include "sim_world.h"
 
 namespace {
 
@@ -93,28 +89,10 @@ void BM_SortedPage(benchmark::State& state) {
   }
 }
 
-struct World {
-  World() : clock(*ParseSimTime("2026-12-04 10:30"), 0), market(Config(clock.start())),
-            handler(market, clock, accounts, log) {}
-  static MarketConfig Config(const SimTime& start) {
-    MarketConfig config;
-    config.start = start;
-    return config;
-  }
-  SimClock clock;
-  Market market;
-  AccountBook accounts;
-  EventLog log;
-  RequestHandler handler;
-};
-
-World& TheWorld() {
-  static World world;
-  return world;
-}
+using bench::TheWorld;
 
 void BM_CategoryAnswer(benchmark::State& state) {
-  World& world = TheWorld();
+  bench::SimWorld& world = TheWorld();
   const Bytes request = CPacketCodec().BuildCategoryList(0, kByChangeRatio, 0, 0, kPageRows);
   const FrameResult frame = FrameRequest(request);
   for (auto _ : state) {
@@ -126,7 +104,7 @@ void BM_CategoryAnswer(benchmark::State& state) {
 // The once-a-minute rebuild of the whole market's list figures, from the minute paths already
 // drawn for the day.
 void BM_MinuteFigures(benchmark::State& state) {
-  World& world = TheWorld();
+  bench::SimWorld& world = TheWorld();
   SimTime now = world.clock.start();
   for (auto _ : state) {
     now.seconds_of_day = 10 * 3600 + (now.seconds_of_day + 60) % 3600;

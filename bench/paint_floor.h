@@ -1,6 +1,6 @@
 // What the paint benchmarks share: the floor they are measured against (filling an image of the
-// screen's size, the least any paint must do) and a main that runs them on Qt's offscreen
-// platform and prints their ratios to that floor.
+// screen's size, the least any paint must do), the timed loop of full paints, and a main that runs
+// them on Qt's offscreen platform and prints their ratios to that floor.
 #pragma once
 
 #include <QApplication>
@@ -23,6 +23,17 @@ inline void FillFloor(benchmark::State& state) {
   for (auto _ : state) {
     QtCanvas canvas(image);
     canvas.FillRect(Rect{0, 0, width, height}, kBlack);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+
+// Times full paints of anything with PaintOn(Canvas&) into an image of width x height.
+template <typename Painted>
+void PaintLoop(benchmark::State& state, Painted& painted, int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QtCanvas canvas(image);
+    painted.PaintOn(canvas);
     benchmark::DoNotOptimize(image.constBits());
   }
 }

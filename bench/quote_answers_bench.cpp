@@ -6,35 +6,15 @@
 #include <cstring>
 
 #include "protocol/packet_codec.h"
-#include "server/accounts.h"
-#include "server/event_log.h"
-#include "server/market.h"
-#include "server/request_handler.h"
 #include "server/request_parser.h"
-#include "server/sim_clock.h"
+#include "sim_world.h"
 
 namespace {
 
 using namespace tarvello;
 using namespace tarvello::server;
 
-struct World {
-  World() : clock(*ParseSimTime("2026-12-04 10:30"), 0), market(Config(clock.start())) {}
-  static MarketConfig Config(const SimTime& start) {
-    MarketConfig config;
-    config.start = start;
-    return config;
-  }
-  SimClock clock;
-  Market market;
-  AccountBook accounts;
-  EventLog log;
-};
-
-World& TheWorld() {
-  static World world;
-  return world;
-}
+using bench::TheWorld;
 
 Bytes DetailRequest() {
   CPacketCodec c;

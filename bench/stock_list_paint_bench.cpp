@@ -92,12 +92,7 @@ class LoadedList {
 void BM_PaintListPage(benchmark::State& state) {
   const Size size{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
   LoadedList loaded(size);
-  QImage image(size.width, size.height, QImage::Format_RGB32);
-  for (auto _ : state) {
-    QtCanvas canvas(image);
-    loaded.screen().PaintOn(canvas);
-    benchmark::DoNotOptimize(image.constBits());
-  }
+  bench::PaintLoop(state, loaded.screen(), size.width, size.height);
 }
 
 BENCHMARK(BM_PaintListPage)->Args({480, 640})->Args({240, 320})->Unit(benchmark::kMicrosecond);

@@ -1,47 +1,20 @@
 // Treats the input as the bytes of a self-selected list file, reads it and changes it. Whatever
 // the file held, its readable codes must survive an Add, a successful Add must list its code, and
 // the list must hold only distinct, well-formed codes.
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
+#include "fuzz_folder.h"
 #include "market/own_stock_list.h"
-
-namespace {
-
-std::filesystem::path MakeFolder() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "tarvello-own-list-XXXXXX").string();
-  return std::filesystem::path(::mkdtemp(pattern.data()));
-}
-
-void RemoveFolder();
-
-const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = MakeFolder();
-  // Registered after the folder's own destructor, so it runs while the path is still alive.
-  static const bool removedAtExit = std::atexit(RemoveFolder) == 0;
-  static_cast<void>(removedAtExit);
-  return folder;
-}
-
-void RemoveFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(Folder(), ignored);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using tarvello::OwnStockList;
   using tarvello::SecurityCode;
-  OwnStockList list = OwnStockList::SelfSelected(Folder());
+  OwnStockList list = OwnStockList::SelfSelected(tarvello::fuzz::FuzzFolder("tarvello-own-list"));
   {
     std::ofstream out(list.file(), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -1,44 +1,18 @@
 // Treats the input as the bytes of "Trades.ini". Whatever it held, reading must not fault, an
 // append that succeeds must add exactly its entry at the end, and removing a row that succeeds
 // must leave one row fewer with the last entry moved into the row's place.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "brokers/trades_file.h"
-
-namespace {
-
-std::filesystem::path MakeFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tarvello-trades-XXXXXX").string();
-  return std::filesystem::path(::mkdtemp(pattern.data()));
-}
-
-void RemoveFolder();
-
-const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = MakeFolder();
-  // Registered after the folder's own destructor, so it runs while the path is still alive.
-  static const bool removedAtExit = std::atexit(RemoveFolder) == 0;
-  static_cast<void>(removedAtExit);
-  return folder;
-}
-
-void RemoveFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(Folder(), ignored);
-}
-
-}  // namespace
+#include "fuzz_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   namespace trades_file = tarvello::trades_file;
-  const std::filesystem::path file = Folder() / trades_file::kFileName;
+  const std::filesystem::path file = tarvello::fuzz::FuzzFolder("tarvello-trades") / trades_file::kFileName;
   {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
