@@ -19,6 +19,7 @@
 #include "storage/profile_file.h"
 #include "support/loopback_server.h"
 #include "support/recording_navigator.h"
+#include "support/scripted_server.h"
 #include "support/temp_folder.h"
 
 namespace tarvello {
@@ -43,13 +44,8 @@ class AccountScreensTest : public ::testing::Test {
   }
 
   AccountParts Parts() {
-    return AccountParts{[this](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
-                          sent_.assign(request.begin(), request.end());
-                          std::copy(answer_.begin(), answer_.end(), out.begin());
-                          return static_cast<int>(answer_.size());
-                        },
-                        &navigator_, home_.path(), &session_, u"http://reg/Basic/SPP/SoftRegister.aspx",
-                        &phone_book_};
+    return AccountParts{server_.Function(), &navigator_, home_.path(), &session_,
+                        u"http://reg/Basic/SPP/SoftRegister.aspx", &phone_book_};
   }
 
   // The message of the last prompt once `count` prompts have been asked.
@@ -65,8 +61,7 @@ class AccountScreensTest : public ::testing::Test {
   testing::RecordingNavigator navigator_;
   AccountSession session_;
   FixedPhoneBook phone_book_;
-  Bytes answer_;
-  Bytes sent_;
+  testing::ScriptedServer server_;
 };
 
 TEST_F(AccountScreensTest, SettingsSelectTheCurrentPeriodsAndSaveTheChosenOnes) {
@@ -100,15 +95,15 @@ TEST_F(AccountScreensTest, LoginShowsItsOutcomeAndAnAcceptedOneReopensTheFormWit
   form.Open(kTargetLogin);
   EXPECT_EQ(form.summary(), u"您未注册");
 
-  answer_ = testing::AnswerContainer(2906, Bytes{2, 0, 0, 0, 0});
+  server_.SetFixedAnswer(testing::AnswerContainer(2906, Bytes{2, 0, 0, 0, 0}));
   form.Type(CDlgLogin::kUser, u"bob");
   form.Type(CDlgLogin::kPassword, u"bad");
   ASSERT_TRUE(form.SubmitLogin());
   EXPECT_EQ(LastPrompt(1), u"用户名或密码错误，请按返回键重新输入。如有疑问，请拨打客服热线：400-555-0188");
-  EXPECT_EQ(sent_, CPacketCodec().BuildLogin(u"bob", u"bad"));
+  EXPECT_EQ(server_.Last(), CPacketCodec().BuildLogin(u"bob", u"bad"));
   EXPECT_EQ(form.summary(), u"您未注册");
 
-  answer_ = testing::AnswerContainer(2906, WireWriter().U8(0).I32(9).Take());
+  server_.SetFixedAnswer(testing::AnswerContainer(2906, WireWriter().U8(0).I32(9).Take()));
   form.Type(CDlgLogin::kPassword, u"good");
   ASSERT_TRUE(ProcessEventsUntil([&] { return !form.busy(); }));
   prompter_.QueueAnswer(PromptAnswer::kYes);
@@ -160,16 +155,16 @@ TEST_F(AccountScreensTest, RecommendationChecksTheNumbersBeforeSendingAndPicksFr
   screen.Type(u"1380013800");
   screen.Press(CDlgRecommendFriend::kSend);
   EXPECT_EQ(LastPrompt(2), u"输入的手机号有误，请确认");
-  EXPECT_TRUE(sent_.empty());
+  EXPECT_EQ(server_.count(), 0);
 
   screen.Type(u"");
   prompter_.QueueMenuChoice(2);
   screen.Press(CDlgRecommendFriend::kPhoneBook);
   EXPECT_EQ(screen.Text(), u"13900139000");
-  answer_ = testing::AnswerContainer(2908, Bytes{0});
+  server_.SetFixedAnswer(testing::AnswerContainer(2908, Bytes{0}));
   screen.Press(CDlgRecommendFriend::kSend);
   EXPECT_EQ(LastPrompt(4), u"推荐请求已经提交,将会以短信方式通知您的好友");
-  EXPECT_EQ(sent_, BuildRecommendRequest(u"", {"13900139000"}));
+  EXPECT_EQ(server_.Last(), BuildRecommendRequest(u"", {"13900139000"}));
 }
 
 Bytes VersionAnswer(std::u16string_view latest) {
@@ -181,13 +176,13 @@ Bytes VersionAnswer(std::u16string_view latest) {
 
 TEST_F(AccountScreensTest, VersionCheckOffersANewerVersionOrSaysTheProgramIsUpToDate) {
   CDlgUserData screen(Parts());
-  answer_ = VersionAnswer(u"V3.3");
+  server_.SetFixedAnswer(VersionAnswer(u"V3.3"));
   screen.Press(CDlgUserData::kCheckVersion);
   EXPECT_EQ(LastPrompt(1), u"当前版本为最新版本，无需更新");
   EXPECT_EQ(session_.notices()[1], u"公告一\r\n\r\n");
 
   ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.busy(); }));
-  answer_ = VersionAnswer(u"V3.10");
+  server_.SetFixedAnswer(VersionAnswer(u"V3.10"));
   prompter_.QueueAnswer(PromptAnswer::kYes);
   screen.Press(CDlgUserData::kCheckVersion);
   EXPECT_EQ(LastPrompt(2), u"当前客户端最新版本:\r\nV3.10\r\n下载地址:\r\nhttp://dl/\r\n是否更新应用程序?");
@@ -195,7 +190,7 @@ TEST_F(AccountScreensTest, VersionCheckOffersANewerVersionOrSaysTheProgramIsUpTo
   EXPECT_EQ(addresses_.opened(), std::vector<std::u16string>{u"http://dl/"});
 
   ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.busy(); }));
-  answer_.clear();
+  server_.SetFixedAnswer({});
   screen.Press(CDlgUserData::kCheckVersion);
   EXPECT_EQ(LastPrompt(3), u"通讯错误请重试");
 }

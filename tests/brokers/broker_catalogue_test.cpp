@@ -69,13 +69,5 @@ TEST(BrokerCatalogueTest, AGbDeclaredFileIsReadAsGbk) {
   EXPECT_EQ(catalogue.Brokers().front().name, u"北京");
 }
 
-TEST(BrokerCatalogueTest, ANumberIsTakenAsItStands) {
-  BrokerCatalogue catalogue;
-  ASSERT_TRUE(catalogue.Parse(
-      "<root><security name=\"S\"><area name=\"A\">"
-      "<dept name=\"D\" tel=\"0&quot;; rm -rf / $(reboot) 'x' | y\"/></area></security></root>"));
-  EXPECT_EQ(catalogue.Branches(0, 0).front().tel, u"0\"; rm -rf / $(reboot) 'x' | y");
-}
-
 }  // namespace
 }  // namespace tarvello

@@ -85,15 +85,6 @@ TEST_F(CommissionModelTest, BackClimbsTheCatalogueToTheOwnListAndKeepsTheChosenR
   EXPECT_EQ(model_.mode(), CommissionMode::kOwn);
 }
 
-TEST_F(CommissionModelTest, DeletingTheOnlyEntryEmptiesTheListAndTheNextOpenAsks) {
-  ASSERT_EQ(Add(0, 1, 0), CommissionModel::Choice::kAdded);
-  model_.Manage();
-  EXPECT_TRUE(model_.DeleteOwn(0));
-  EXPECT_TRUE(model_.Rows().empty());
-  EXPECT_FALSE(std::filesystem::exists(model_.trades_path()));
-  EXPECT_TRUE(model_.OpenOwnList());
-}
-
 TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFront) {
   model_.OpenOwnList();
   model_.ApplyShortSpell(u"ys");

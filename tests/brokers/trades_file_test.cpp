@@ -94,12 +94,6 @@ TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
   EXPECT_EQ(trades_file::Read(file()), (std::vector{OwnBranch::Of(u"010", u"A"), OwnBranch::Of(u"030", u"C")}));
 }
 
-TEST_F(TradesFileTest, AStoredValueSplitsAtItsFirstBar) {
-  const OwnBranch branch = OwnBranch::FromStored(u"0311|555|北京-人民路营业部");
-  EXPECT_EQ(branch.tel, u"0311");
-  EXPECT_EQ(branch.name, u"555|北京-人民路营业部");
-}
-
 TEST_F(TradesFileTest, AnAbsurdCountReadsNoMoreThanTheLimit) {
   Write(u"[NUMBER]\r\nSECURITYNUM=2147483647\r\n[SECURITYLIST]\r\nNAME0=010|A\r\n");
   EXPECT_EQ(trades_file::Read(file()).size(), static_cast<std::size_t>(trades_file::kRowLimit));

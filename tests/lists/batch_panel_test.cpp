@@ -12,14 +12,11 @@
 namespace tarvello {
 namespace {
 
-std::u16string Code(int i) {
-  const std::string digits = std::to_string(600000 + i);
-  return u"SH" + std::u16string(digits.begin(), digits.end());
-}
+using testing::MarketCode;
 
 std::vector<BatchRow> Page(int rows) {
   std::vector<BatchRow> page;
-  for (int i = 0; i < rows; ++i) page.push_back({SecurityCode(Code(i)), u"N" + Code(i).substr(4)});
+  for (int i = 0; i < rows; ++i) page.push_back({SecurityCode(MarketCode(i)), u"N" + MarketCode(i).substr(4)});
   return page;
 }
 
@@ -31,7 +28,7 @@ class BatchPanelTest : public ::testing::Test {
 };
 
 TEST_F(BatchPanelTest, AddingFromAPageOffersOnlyCodesNotYetSelfSelectedAndCountsWhatItAdds) {
-  for (const int i : {1, 4, 8}) ASSERT_TRUE(self_.Add(SecurityCode(Code(i))));
+  for (const int i : {1, 4, 8}) ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(i))));
   model_.Fill(BatchEntry::kAddFromPage, Page(10), self_);
   ASSERT_EQ(model_.items().size(), 7u);
   for (const BatchItem& item : model_.items()) EXPECT_FALSE(self_.Contains(SecurityCode(item.code)));
@@ -48,7 +45,7 @@ TEST_F(BatchPanelTest, AddingFromAPageOffersOnlyCodesNotYetSelfSelectedAndCounts
 }
 
 TEST_F(BatchPanelTest, DeletingOffersTheWholePageAndReportsTheDeletion) {
-  for (int i = 0; i < 4; ++i) ASSERT_TRUE(self_.Add(SecurityCode(Code(i))));
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(i))));
   model_.Fill(BatchEntry::kDeleteFromSelfSelected, Page(4), self_);
   ASSERT_EQ(model_.items().size(), 4u);
   EXPECT_EQ(BatchMessage(model_.Apply(self_)), std::nullopt);  // nothing checked, nothing said
@@ -56,11 +53,11 @@ TEST_F(BatchPanelTest, DeletingOffersTheWholePageAndReportsTheDeletion) {
   model_.Toggle(3);
   const BatchOutcome outcome = model_.Apply(self_);
   EXPECT_EQ(BatchMessage(outcome), u"已从我的自选删除2只个股.");
-  EXPECT_EQ(self_.Codes(), (std::vector<SecurityCode>{SecurityCode(Code(2)), SecurityCode(Code(1))}));
+  EXPECT_EQ(self_.Codes(), (std::vector<SecurityCode>{SecurityCode(MarketCode(2)), SecurityCode(MarketCode(1))}));
 }
 
 TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameAndEightCharactersAndOnce) {
-  ASSERT_TRUE(self_.Add(SecurityCode(Code(1))));
+  ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(1))));
   model_.Fill(BatchEntry::kTypeCodes, {}, self_);
   ASSERT_EQ(model_.items().size(), 1u);
   EXPECT_EQ(model_.items()[0].name, u"股票名称");
@@ -74,11 +71,11 @@ TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameAndEightCharactersAnd
     std::u16string shown;
   };
   const Typed typed[] = {
-      {0, Code(2), u"Two", u"Two"},         // added; a blank item follows at once
-      {1, Code(1), u"One", u"One"},         // already self-selected
+      {0, MarketCode(2), u"Two", u"Two"},         // added; a blank item follows at once
+      {1, MarketCode(1), u"One", u"One"},         // already self-selected
       {2, u"SH60000", {}, u"未知代码"},     // too short: unknown without asking
-      {2, Code(3), u"", u"未知代码"},       // unknown to the server
-      {2, Code(2), u"Two", u"Two"},         // typed a second time
+      {2, MarketCode(3), u"", u"未知代码"},       // unknown to the server
+      {2, MarketCode(2), u"Two", u"Two"},         // typed a second time
   };
   for (const Typed& t : typed) {
     ASSERT_LT(t.item, model_.items().size());
@@ -90,16 +87,16 @@ TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameAndEightCharactersAnd
   EXPECT_EQ(model_.items()[3].code, u"SH");
   EXPECT_FALSE(model_.NamesPending());
   EXPECT_EQ(model_.Apply(self_).count, 1);
-  EXPECT_EQ(self_.Codes(), (std::vector<SecurityCode>{SecurityCode(Code(1)), SecurityCode(Code(2))}));
+  EXPECT_EQ(self_.Codes(), (std::vector<SecurityCode>{SecurityCode(MarketCode(1)), SecurityCode(MarketCode(2))}));
 }
 
 TEST_F(BatchPanelTest, ALateNameForACodeTypedOverIsDropped) {
   model_.Fill(BatchEntry::kTypeCodes, {}, self_);
-  ASSERT_TRUE(model_.CommitCode(0, Code(5)));
-  ASSERT_TRUE(model_.CommitCode(0, Code(6)));
-  model_.SetName(0, Code(5), u"Five");
+  ASSERT_TRUE(model_.CommitCode(0, MarketCode(5)));
+  ASSERT_TRUE(model_.CommitCode(0, MarketCode(6)));
+  model_.SetName(0, MarketCode(5), u"Five");
   EXPECT_TRUE(model_.NamesPending());
-  model_.SetName(0, Code(6), u"Six");
+  model_.SetName(0, MarketCode(6), u"Six");
   EXPECT_EQ(model_.items()[0].name, u"Six");
   ASSERT_EQ(model_.items().size(), 2u);  // one blank item for the next code
   EXPECT_EQ(model_.items()[1].code, u"SH");

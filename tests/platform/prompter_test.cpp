@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <QMouseEvent>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 #include "platform/scripted_prompter.h"
@@ -21,18 +21,15 @@ class PrompterTest : public ::testing::Test {
     QKeyEvent press(QEvent::KeyPress, qt_key, Qt::NoModifier);
     QApplication::sendEvent(&screen_, &press);
   }
-  void Tap(QPoint at) {
-    QMouseEvent press(QEvent::MouseButtonPress, at, screen_.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&screen_, &press);
-  }
 
   testing::QtApp app_;
   ScriptedPrompter prompter_;
   testing::TestScreen screen_;
 };
 
-TEST_F(PrompterTest, ScriptedAnswerReachesTheScreenAndTheQuestionIsRecorded) {
+// A scripted answer reaches the screen and the question is recorded; an unscripted one gets the
+// cautious answer.
+TEST_F(PrompterTest, ScriptedAnswersReachTheScreenAndUnscriptedOnesAreCautious) {
   prompter_.QueueAnswer(PromptAnswer::kYes);
   PressKey(Qt::Key_Return);
   EXPECT_EQ(screen_.last_answer, PromptAnswer::kYes);
@@ -40,9 +37,6 @@ TEST_F(PrompterTest, ScriptedAnswerReachesTheScreenAndTheQuestionIsRecorded) {
   EXPECT_EQ(prompter_.asked()[0].text, u"确认要退出吗？");
   EXPECT_EQ(prompter_.asked()[0].caption, u"提示");
   EXPECT_EQ(prompter_.asked()[0].buttons, PromptButtons::kYesNo);
-}
-
-TEST_F(PrompterTest, UnscriptedQuestionsGetTheCautiousAnswer) {
   PressKey(Qt::Key_Enter);
   EXPECT_EQ(screen_.last_answer, PromptAnswer::kNo);
   EXPECT_EQ(prompter_.MessageBox(u"a", u"b", PromptButtons::kOkCancel), PromptAnswer::kCancel);
@@ -51,7 +45,7 @@ TEST_F(PrompterTest, UnscriptedQuestionsGetTheCautiousAnswer) {
 
 TEST_F(PrompterTest, TapShowsTheMenuWithCheckMarksAndSubMenuAndTakesTheScriptedChoice) {
   prompter_.QueueMenuChoice(9);
-  Tap(QPoint(30, 40));
+  testing::PressAt(screen_, 30, 40);
   EXPECT_EQ(screen_.last_command, 9u);
   ASSERT_EQ(prompter_.asked().size(), 1u);
   const Prompt& menu = prompter_.asked()[0];
@@ -64,7 +58,7 @@ TEST_F(PrompterTest, TapShowsTheMenuWithCheckMarksAndSubMenuAndTakesTheScriptedC
   QPoint global = screen_.mapToGlobal(QPoint(30, 40));
   EXPECT_EQ(menu.at, (Point{global.x(), global.y()}));
 
-  Tap(QPoint(1, 1));  // nothing scripted: dismissed
+  testing::PressAt(screen_, 1, 1);  // nothing scripted: dismissed
   EXPECT_EQ(screen_.last_command, 0u);
 }
 

@@ -1,6 +1,8 @@
 #include "qt_test_app.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
 #include <QThread>
 #include <cstdlib>
 
@@ -23,6 +25,24 @@ bool ProcessEventsUntil(const std::function<bool()>& done, std::chrono::millisec
     QThread::msleep(1);
   }
   return true;
+}
+
+namespace {
+
+void SendPen(QWidget& widget, QEvent::Type type, int x, int y) {
+  const QPointF at(x, y);
+  QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &event);
+}
+
+}  // namespace
+
+void PressAt(QWidget& widget, int x, int y) { SendPen(widget, QEvent::MouseButtonPress, x, y); }
+
+void TapAt(QWidget& widget, int x, int y) {
+  PressAt(widget, x, y);
+  SendPen(widget, QEvent::MouseButtonRelease, x, y);
 }
 
 }  // namespace tarvello::testing

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
@@ -31,9 +30,7 @@ void Touch(CDlgKeyBoard& keyboard, std::u16string_view caption) {
   for (const KeyboardKey& key : KeyboardKeys()) {
     if (key.caption != caption) continue;
     const Rect box = KeyRect(key, keyboard.KeyArea());
-    const QPointF at((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&keyboard, &press);
+    testing::PressAt(keyboard, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
     return;
   }
   ADD_FAILURE() << "no key " << std::string(caption.begin(), caption.end());

@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
@@ -19,6 +16,7 @@
 #include "protocol/container_writer.h"
 #include "protocol/wire_writer.h"
 #include "support/recording_navigator.h"
+#include "support/scripted_server.h"
 
 namespace tarvello {
 namespace {
@@ -48,17 +46,9 @@ class ListScreenTest : public ::testing::Test {
   }
 
   void Make(Bytes answer) {
-    answer_ = std::move(answer);
+    server_.SetFixedAnswer(std::move(answer));
     ListScreenParts parts;
-    parts.exchange = [this](std::span<const std::uint8_t> request, std::span<std::uint8_t> into) {
-      {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        request_.assign(request.begin(), request.end());
-      }
-      if (answer_.size() > into.size()) return 0;
-      std::copy(answer_.begin(), answer_.end(), into.begin());
-      return static_cast<int>(answer_.size());
-    };
+    parts.exchange = server_.Function();
     parts.navigator = &navigator_;
     parts.searchText = [] { return std::u16string(u"600"); };
     parts.serverText = [] { return std::u16string(u"127.0.0.1:2860"); };
@@ -72,18 +62,12 @@ class ListScreenTest : public ::testing::Test {
     list_->PaintOn(canvas);
     return canvas;
   }
-  void Tap(int x, int y) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(list_.get(), &press);
-  }
+  void Tap(int x, int y) { testing::PressAt(*list_, x, y); }
 
   testing::QtApp app_;
   ScriptedPrompter prompter_;
   testing::RecordingNavigator navigator_;
-  std::mutex mutex_;
-  Bytes request_;  // guarded by mutex_
-  Bytes answer_;
+  testing::ScriptedServer server_;
   std::atomic<int> chosen_{-1};
   std::unique_ptr<CDlgList> list_;
 };
@@ -92,10 +76,8 @@ TEST_F(ListScreenTest, SearchResultsShowCodeAndNameAndATapOpensTheDetailScreen) 
   Make(SearchAnswer({{"SH600036", u"招商银行"}, {"SH600000", u"浦发银行"}}));
   ASSERT_TRUE(list_->Open(0));
   ASSERT_TRUE(ProcessEventsUntil([&] { return list_->view()->items.size() == 2; }));
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    EXPECT_NE(std::search(request_.begin(), request_.end(), std::begin("600"), std::end("600") - 1), request_.end());
-  }
+  const Bytes request = server_.Last();
+  EXPECT_NE(std::search(request.begin(), request.end(), std::begin("600"), std::end("600") - 1), request.end());
   RecordingCanvas canvas = Paint();
   EXPECT_TRUE(canvas.DrewText(u"股票代码", kHeaderCyan));
   EXPECT_TRUE(canvas.FindText(u"浦发银行").has_value());
@@ -118,7 +100,7 @@ TEST_F(ListScreenTest, ASingleResultOpensItsSecurityAndNoResultStaysEmpty) {
   EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1129, 1135}}));
 
   navigator_.visits.clear();
-  answer_ = SearchAnswer({});
+  server_.SetFixedAnswer(SearchAnswer({}));
   ASSERT_TRUE(list_->Open(0));
   ProcessEventsUntil([&] { return list_->busy(); }, std::chrono::milliseconds(200));
   ASSERT_TRUE(ProcessEventsUntil([&] { return !list_->busy(); }));

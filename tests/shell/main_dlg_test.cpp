@@ -161,60 +161,88 @@ TEST_F(MainScreenTest, ClosingDuringTheStartupWakesTheStartupAndReturns) {
   EXPECT_TRUE(steps_.empty());
 }
 
-TEST_F(MainScreenTest, KeypadMovesTheHighlightAndWrapsAtTheEdges) {
-  OpenToMenu();
-  EXPECT_EQ(HighlightedCells(), std::vector<int>{0});
-  main_->SendKey(kKeyUp);
-  EXPECT_EQ(main_->selected_cell(), 9);
-  main_->SendKey(kKeyRight);
-  main_->SendKey(kKeyRight);
-  main_->SendKey(kKeyRight);
-  EXPECT_EQ(main_->selected_cell(), 0);
-  main_->SendKey(kKeyLeft);
-  EXPECT_EQ(main_->selected_cell(), 11);
-  main_->SendKey(kKeyDown);
-  EXPECT_EQ(main_->selected_cell(), 2);
-  EXPECT_EQ(HighlightedCells(), std::vector<int>{2});
-}
-
-TEST_F(MainScreenTest, MenuCellsTileTheScreenAboveTheTickerBar) {
+// The twelve cells tile the screen above the ticker bar, each with its icon over its name; the
+// keypad moves the highlight (the wrapping itself is MenuCellsTest's).
+TEST_F(MainScreenTest, TheMenuPaintsEachCellsIconAndNameAboveTheTickerBarAndHighlightsTheSelection) {
   OpenToMenu();
   const auto& cells = main_->menu_cells();
-  EXPECT_EQ(cells[0].left, 0);
-  EXPECT_EQ(cells[0].top, 0);
   EXPECT_EQ(cells[1].left, cells[0].right);
   EXPECT_EQ(cells[3].top, cells[0].bottom);
   EXPECT_EQ(cells[2].Width(), main_->width() / 3);
 
   RecordingCanvas canvas(Size{main_->width(), main_->height()});
   main_->PaintOn(canvas);
+  const std::u16string labels[kMenuCells] = {u"我的自选", u"大盘指数", u"资金流向", u"自选股",
+                                             u"涨跌排行", u"板块追踪", u"最近浏览", u"资讯必读",
+                                             u"股指期货", u"委托交易", u"系统设置", u"使用帮助"};
+  std::vector<DrawCall> icons = canvas.CallsOf(DrawCall::Kind::kPicture);
+  for (int cell = 0; cell < kMenuCells; ++cell) {
+    SCOPED_TRACE(cell);
+    const Rect& box = cells[cell];
+    std::optional<DrawCall> label = canvas.FindText(labels[cell]);
+    ASSERT_TRUE(label.has_value());
+    EXPECT_GE(label->box.left, box.left);
+    EXPECT_LE(label->box.bottom, box.bottom);
+    const std::string name = "Picture/Menu" + std::to_string(cell) + ".png";
+    auto icon = std::find_if(icons.begin(), icons.end(), [&](const DrawCall& c) { return c.picture == name; });
+    ASSERT_NE(icon, icons.end());
+    EXPECT_GE(icon->box.top, box.top);
+    EXPECT_LE(icon->box.bottom, label->box.top);
+    EXPECT_EQ(icon->box.Width(), icon->box.Height()) << "icons keep their shape";
+  }
   // Each refresh toggles which index shows, so either label may be the one painted.
-  std::optional<DrawCall> label = canvas.FindText(u"沪");
-  if (!label) label = canvas.FindText(u"深");
-  ASSERT_TRUE(label.has_value());
-  EXPECT_EQ(label->box.bottom, main_->height());
-  EXPECT_GE(label->box.top, cells[11].bottom);
+  std::optional<DrawCall> index = canvas.FindText(u"沪");
+  if (!index) index = canvas.FindText(u"深");
+  ASSERT_TRUE(index.has_value());
+  EXPECT_EQ(index->box.bottom, main_->height());
+  EXPECT_GE(index->box.top, cells[11].bottom);
+
+  EXPECT_EQ(HighlightedCells(), std::vector<int>{0});
+  main_->SendKey(kKeyUp);
+  main_->SendKey(kKeyRight);
+  EXPECT_EQ(HighlightedCells(), std::vector<int>{10});
 }
 
-TEST_F(MainScreenTest, EnterOpensTheSelectedCellsScreenWithItsTitle) {
-  std::vector<int> opened;
-  OpenToMenu();
-  Window settings;
-  main_->RegisterScreen(kTargetSettings, [&](int argument) {
-    opened.push_back(argument);
-    return &settings;
-  });
-  for (int i = 0; i < 2; ++i) main_->SendKey(kKeyLeft);  // cell 10: settings
-  main_->SendKey(kKeyEnter);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return !opened.empty() && progress_.isHidden(); }));
-  EXPECT_EQ(opened, std::vector<int>{-2});
-  EXPECT_EQ(frame_.current_screen(), &settings);
-  EXPECT_EQ(frame_.title(), u"系统设置");
-
-  Navigate(kTargetMainMenu, 0);
-  EXPECT_EQ(frame_.current_screen(), main_.get());
-  EXPECT_EQ(frame_.title(), u"Tarvello");
-  frame_.ShowScreen(main_.get());
+// Enter, the left soft key and a posted navigation all open the screen of their target under
+// its title; the main menu target brings the menu back.
+TEST_F(MainScreenTest, EnterTheLeftSoftKeyAndAPostedRequestOpenTheirScreenWithItsTitle) {
+  const struct {
+    const char* scenario;
+    std::vector<KeyCode> keys;
+    NavigationRequest posted;  // sent when there are no keys
+    int target;
+    int argument;
+    std::u16string_view title;
+  } cases[] = {
+      {"enter on settings", {kKeyLeft, kKeyLeft, kKeyEnter}, {}, kTargetSettings, -2, u"系统设置"},
+      {"soft key on help", {kKeyLeft, kKeySoftLeft}, {}, kTargetMenuPage, 18, u"使用帮助"},
+      {"the account argument of the list target", {}, {kTargetQuoteList, kTargetLogin}, kTargetLogin, 0,
+       u"用户注册/登录"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    OpenToMenu();
+    EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"进入", u"退出"}));
+    std::vector<int> opened;
+    Window screen;
+    main_->RegisterScreen(c.target, [&](int argument) {
+      opened.push_back(argument);
+      return &screen;
+    });
+    if (c.keys.empty()) {
+      Navigate(c.posted.target, c.posted.argument);
+    } else {
+      for (const KeyCode key : c.keys) main_->SendKey(key);
+      ASSERT_TRUE(ProcessEventsUntil([&] { return !opened.empty() && progress_.isHidden(); }));
+      EXPECT_EQ(opened, std::vector<int>{c.argument});
+    }
+    EXPECT_EQ(frame_.current_screen(), &screen);
+    EXPECT_EQ(frame_.title(), c.title);
+    Navigate(kTargetMainMenu, 0);
+    EXPECT_EQ(frame_.current_screen(), main_.get());
+    EXPECT_EQ(frame_.title(), u"Tarvello");
+    main_.reset();
+  }
 }
 
 TEST_F(MainScreenTest, ANavigationRequestWhileTheProgressWindowShowsIsDropped) {
@@ -253,29 +281,6 @@ TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
   EXPECT_EQ(prompter_.asked().size(), 1u) << "the main menu is always there";
 }
 
-TEST_F(MainScreenTest, EachCellShowsItsIconWithTheNameOfItsScreenUnderneath) {
-  OpenToMenu();
-  RecordingCanvas canvas(Size{main_->width(), main_->height()});
-  main_->PaintOn(canvas);
-  const std::u16string labels[kMenuCells] = {u"我的自选", u"大盘指数", u"资金流向", u"自选股",
-                                             u"涨跌排行", u"板块追踪", u"最近浏览", u"资讯必读",
-                                             u"股指期货", u"委托交易", u"系统设置", u"使用帮助"};
-  std::vector<DrawCall> icons = canvas.CallsOf(DrawCall::Kind::kPicture);
-  for (int cell = 0; cell < kMenuCells; ++cell) {
-    const Rect& box = main_->menu_cells()[cell];
-    std::optional<DrawCall> label = canvas.FindText(labels[cell]);
-    ASSERT_TRUE(label.has_value()) << cell;
-    EXPECT_GE(label->box.left, box.left) << cell;
-    EXPECT_LE(label->box.bottom, box.bottom) << cell;
-    const std::string name = "Picture/Menu" + std::to_string(cell) + ".png";
-    auto icon = std::find_if(icons.begin(), icons.end(), [&](const DrawCall& c) { return c.picture == name; });
-    ASSERT_NE(icon, icons.end()) << name;
-    EXPECT_GE(icon->box.top, box.top) << cell;
-    EXPECT_LE(icon->box.bottom, label->box.top) << cell;
-    EXPECT_EQ(icon->box.Width(), icon->box.Height()) << "icons keep their shape";
-  }
-}
-
 TEST_F(MainScreenTest, TheTickerBarRunsTheWelcomeTextAndTheRunningMessage) {
   ContainerWriter login;
   login.AddPlain(2906, WireWriter().U8(0).I32(1).Take());
@@ -308,35 +313,15 @@ TEST_F(MainScreenTest, TheTickerBarRunsTheWelcomeTextAndTheRunningMessage) {
   }, std::chrono::seconds(2))) << "the line moves";
 }
 
-TEST_F(MainScreenTest, TheSoftKeysEnterTheSelectedCellAndAskToExit) {
+// Back and the right soft key ask first; only Yes ends the program. Before the menu the left
+// soft key has nothing to enter.
+TEST_F(MainScreenTest, ExitAsksFirstAndEndsOnlyOnYes) {
   Open();
   EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"", u"退出"}));
   startup_.Release(true);
   ASSERT_TRUE(ProcessEventsUntil([&] { return main_->menu_shown(); }));
-  EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"进入", u"退出"}));
-
-  std::vector<int> opened;
-  Window help;
-  main_->RegisterScreen(kTargetMenuPage, [&](int argument) {
-    opened.push_back(argument);
-    return &help;
-  });
-  main_->SendKey(kKeyLeft);  // cell 11: help
-  main_->SendKey(kKeySoftLeft);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return !opened.empty() && progress_.isHidden(); }));
-  EXPECT_EQ(opened, std::vector<int>{18});
-  EXPECT_EQ(frame_.title(), u"使用帮助");
-  frame_.ShowScreen(main_.get());
-
-  main_->SendKey(kKeySoftRight);
-  ASSERT_EQ(prompter_.asked().size(), 1u);
-  EXPECT_EQ(prompter_.asked()[0].text, CDlgMain::kExitQuestion);
-}
-
-TEST_F(MainScreenTest, ExitAsksFirstAndEndsOnlyOnYes) {
-  OpenToMenu();
   prompter_.QueueAnswer(PromptAnswer::kNo);
-  main_->SendKey(kKeyBack);
+  main_->SendKey(kKeySoftRight);
   ASSERT_EQ(prompter_.asked().size(), 1u);
   EXPECT_EQ(prompter_.asked()[0].text, CDlgMain::kExitQuestion);
   EXPECT_EQ(prompter_.asked()[0].caption, u"Tarvello");
@@ -345,6 +330,7 @@ TEST_F(MainScreenTest, ExitAsksFirstAndEndsOnlyOnYes) {
 
   prompter_.QueueAnswer(PromptAnswer::kYes);
   main_->SendKey(kKeyBack);
+  EXPECT_EQ(prompter_.asked().size(), 2u);
   EXPECT_EQ(results_, std::vector<MainResult>{MainResult::kOk});
 }
 
@@ -373,16 +359,6 @@ TEST_F(MainScreenTest, TheStartupUpdateIsAskedOnceAndACompulsoryOneEndsTheProgra
   }
   EXPECT_EQ(addresses.opened(), std::vector<std::u16string>{u"http://dl/"});
   InstallAddressOpener(nullptr);
-}
-
-TEST_F(MainScreenTest, TheAccountArgumentsOfTheListTargetOpenTheAccountScreens) {
-  OpenToMenu();
-  Window login;
-  main_->RegisterScreen(kTargetLogin, [&](int) { return &login; });
-  Navigate(kTargetQuoteList, kTargetLogin);
-  EXPECT_EQ(frame_.current_screen(), &login);
-  EXPECT_EQ(frame_.title(), u"用户注册/登录");
-  frame_.ShowScreen(main_.get());
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "shell/progress_dlg.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -24,12 +22,7 @@ class ProgressDlgTest : public ::testing::Test {
     dlg_.PaintOn(canvas);
     return canvas;
   }
-  void Tap(int x) {
-    QPoint at(x, 10);
-    QMouseEvent press(QEvent::MouseButtonPress, at, dlg_.mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&dlg_, &press);
-  }
+  void Tap(int x) { testing::PressAt(dlg_, x, 10); }
 
   testing::QtApp app_;
   int cancels_ = 0;

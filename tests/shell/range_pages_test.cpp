@@ -9,27 +9,11 @@
 namespace tarvello {
 namespace {
 
-std::vector<int> CodesOf(int mode) {
-  std::vector<int> codes;
-  const PageContent page = StaticPage(mode).value();
-  for (const PageEntry& entry : page.entries) codes.push_back(entry.code);
-  return codes;
-}
-
-TEST(RangePagesTest, StaticMenusCarryTheirEntryCodesInOrder) {
-  EXPECT_EQ(CodesOf(kPageCategories),
-            (std::vector<int>{0, 1, 106, 11, 21, 12, 22, 14, 24, 13, 23, 121}));
-  EXPECT_EQ(CodesOf(kPageGlobal), (std::vector<int>{102}));
-  EXPECT_EQ(CodesOf(kPageHongKong), (std::vector<int>{30, 35, 31, 32, 33, kAhShareCategory}));
-  EXPECT_EQ(CodesOf(kPageSettingsMenu), (std::vector<int>{30, 35}));
-  EXPECT_EQ(CodesOf(kPageAccountMenu), (std::vector<int>{30, 35, 36}));
-  EXPECT_EQ(CodesOf(kPageFundFlow), (std::vector<int>{1111, 0, 11, 21, 1, 106}));
-  EXPECT_EQ(CodesOf(kPageInfoKinds), (std::vector<int>{1, 2, 16}));
-  EXPECT_EQ(StaticPage(kPageHongKong)->entries.back().text, u"AH股");
-
+// The help page is a text with nothing to act on; the fed modes have no page of their own.
+TEST(RangePagesTest, TheHelpIsATextAndFedModesHaveNoStaticPage) {
   const std::optional<PageContent> help = StaticPage(kPageHelp);
   ASSERT_TRUE(help && help->is_text);
-  EXPECT_TRUE(help->entries.empty()) << "a text has no line to act on";
+  EXPECT_TRUE(help->entries.empty());
   EXPECT_EQ(help->text.rfind(u"Tarvello金融终端手机版界面友好，操作便捷。", 0), 0u);
   EXPECT_TRUE(help->text.ends_with(u"021-55507777"));
   for (int fed : {3, 10, 11, 12, 13, 17}) EXPECT_FALSE(StaticPage(fed).has_value()) << fed;

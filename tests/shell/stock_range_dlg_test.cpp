@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QMouseEvent>
-
-#include <condition_variable>
-#include <cstring>
 #include <memory>
-#include <mutex>
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
 #include "market/own_stock_list.h"
 #include "support/recording_navigator.h"
+#include "support/scripted_server.h"
 #include "support/temp_folder.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
@@ -46,11 +40,7 @@ class MenuPageTest : public ::testing::Test {
     }
     return bands;
   }
-  void Tap(int y, int x = 40) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&page_, &press);
-  }
+  void Tap(int y, int x = 40) { testing::PressAt(page_, x, y); }
 
   testing::QtApp app_;
   testing::RecordingNavigator navigator_;
@@ -152,102 +142,50 @@ TEST_F(MenuPageTest, AFedModeShowsTheEntriesHandedInWithoutKnowingTheirSource) {
   EXPECT_EQ(page_.state().SelectedLine(), 1);
 }
 
-// The information pages of the current security against a scripted server: the kinds, a
-// kind's titles, an article downloaded under its title; "返回" retraces them to the detail screen.
+// The information pages against a scripted server: the server time, an F10 item and the titles
+// of a code list.
+Bytes InfoAnswer(const Bytes& request) {
+  const int type = testing::TypeOf(request);
+  ContainerWriter out;
+  if (type == kServerTime) out.AddPlain(type, WireWriter().I32(20261204).I32(93000).Take());
+  if (type == kF10Item) out.AddPlain(type, WireWriter().I32(0).Utf8(u"公司名称：甲乙股份").Take());
+  if (type == kCodeListInfo) {
+    out.AddPlain(type, WireWriter().I16(1).I32(20261204).I32(93015).I16(0).U8(0).Str("N7").Str("").Str("")
+                           .Utf8(u"甲乙中标大单").Utf8(u"模拟财经").Take());
+  }
+  return out.Finish();
+}
+
 class InfoPageTest : public MenuPageTest {
  protected:
-  // Shared with the worker's exchanges, which may outlive the fixture's own members.
-  struct Gate {
-    std::mutex mutex;
-    std::condition_variable released;
-    bool hold = false;  // guarded by mutex
-    std::string downloaded;
-    Bytes last_request;  // guarded by mutex
-    void Hold(bool hold_now) {
-      {
-        const std::lock_guard<std::mutex> lock(mutex);
-        hold = hold_now;
-      }
-      released.notify_all();
-    }
-  };
-
   InfoPageTest() {
     navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
     InfoLinks links;
-    links.exchange = [gate = gate_](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
-      {
-        std::unique_lock<std::mutex> lock(gate->mutex);
-        gate->released.wait(lock, [&] { return !gate->hold; });
-        gate->last_request.assign(request.begin(), request.end());
-      }
-      const int type = request[1] | request[2] << 8;
-      ContainerWriter out;
-      if (type == kServerTime) out.AddPlain(type, WireWriter().I32(20261204).I32(93000).Take());
-      if (type == kF10Item) out.AddPlain(type, WireWriter().I32(0).Utf8(u"公司名称：甲乙股份").Take());
-      if (type == kCodeListInfo) {
-        out.AddPlain(type, WireWriter().I16(1).I32(20261204).I32(93015).I16(0).U8(0).Str("N7").Str("").Str("")
-                               .Utf8(u"甲乙中标大单").Utf8(u"模拟财经").Take());
-      }
-      const Bytes answer = out.Finish();
-      std::memcpy(response.data(), answer.data(), answer.size());
-      return static_cast<int>(answer.size());
+    // Shared with the worker's exchanges, which may outlive the fixture's own members.
+    links.exchange = [server = server_](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+      return server->Function()(request, answer);
     };
     links.info_server = [] { return std::string("127.0.0.1"); };
-    links.download = [gate = gate_](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
-      gate->downloaded.assign(request.begin(), request.end());
-      const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 6\r\n\r\n正文";
-      std::memcpy(response.data(), reply.data(), reply.size());
-      return static_cast<int>(reply.size());
-    };
     own_.Add(SecurityCode(u"SH600001"));
     own_.Add(SecurityCode(u"SZ000002"));
-    page_.ConnectInformation(std::move(links), &own_, [gate = gate_] { gate->Hold(false); });
+    page_.ConnectInformation(std::move(links), &own_, [server = server_] { server->Release(); });
   }
   // Lets the worker's page arrive; false when it does not within two seconds.
-  bool Arrived() {
-    QElapsedTimer timer;
-    timer.start();
-    while (page_.loading() && timer.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return !page_.loading();
-  }
+  bool Arrived() { return testing::ProcessEventsUntil([&] { return !page_.loading(); }, std::chrono::seconds(2)); }
 
-  std::shared_ptr<Gate> gate_ = std::make_shared<Gate>();
+  std::shared_ptr<testing::ScriptedServer> server_ = std::make_shared<testing::ScriptedServer>(InfoAnswer);
   testing::TempFolder folder_;
   OwnStockList own_ = OwnStockList::SelfSelected(folder_.path());
 };
 
-TEST_F(InfoPageTest, FromTheKindsToATitleToItsDownloadedArticleAndBackToTheDetailScreen) {
-  page_.Open(kTargetStockDetail);
-  EXPECT_EQ(page_.state().mode(), kPageInfoKinds);
-  page_.SendKey(kKeyEnter);  // "1 新闻"
-  EXPECT_EQ(page_.state().mode(), kPageInfoTitles);
-  EXPECT_TRUE(Paint().FindText(CStockRangeDlg::kLoadingText).has_value());
-  ASSERT_TRUE(Arrived());
-  RecordingCanvas titles = Paint();
-  ASSERT_TRUE(titles.FindText(u"甲乙中标大单").has_value());
-  EXPECT_EQ(titles.FindText(u"2026-12-04 09:30来源:模拟财经")->color, 0xC0C0C0u);
-  EXPECT_FALSE(titles.FindText(CStockRangeDlg::kLoadingText).has_value());
-
-  page_.SendKey(kKeyEnter);
-  ASSERT_TRUE(Arrived());
-  EXPECT_TRUE(gate_->downloaded.starts_with("GET http://127.0.0.1/InfoDepot_ForCellPhone/News_1/600001_1/N7.txt"));
-  EXPECT_TRUE(Paint().FindText(u"\u3000\u3000甲乙中标大单-新闻").has_value());
-  EXPECT_TRUE(Paint().FindText(u"\u3000\u3000正文").has_value());
-  for (int i = 0; i < 3; ++i) page_.SendKey(kKeyBack);
-  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetStockDetail, 0}}));
-}
-
 TEST_F(InfoPageTest, APageLeftBeforeItsAnswerCameDropsTheAnswer) {
-  gate_->Hold(true);
+  server_->Hold();
   page_.Open(16);
   EXPECT_TRUE(page_.loading());
   page_.Open(18);  // the help text, while the server still has not answered
   EXPECT_FALSE(page_.loading());
-  gate_->Hold(false);
-  QElapsedTimer timer;
-  timer.start();
-  while (timer.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  server_->Release();
+  testing::ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
   EXPECT_EQ(page_.state().mode(), 18);
   EXPECT_FALSE(Paint().FindText(u"\u3000\u3000公司名称：甲乙股份").has_value());
   page_.Open(16);
@@ -260,10 +198,7 @@ TEST_F(InfoPageTest, TheSelfSelectedNoticesAskForEveryCodeAndLeadBackToTheList) 
   ASSERT_TRUE(Arrived());
   EXPECT_TRUE(Paint().FindText(u"甲乙中标大单").has_value());
   const std::vector<std::string> codes{"SH600001", "SZ000002"};
-  {
-    const std::lock_guard<std::mutex> lock(gate_->mutex);
-    EXPECT_EQ(gate_->last_request, CPacketCodec().BuildCodeListInfo(2, 100, codes, 20261204, 93000));
-  }
+  EXPECT_EQ(server_->Last(), CPacketCodec().BuildCodeListInfo(2, 100, codes, 20261204, 93000));
   page_.SendKey(kKeyBack);
   EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetQuoteList, 1125}}));
 }
