@@ -12,7 +12,9 @@ constexpr std::uint32_t kRowBytes = kArrowPictureSide * 3;  // a multiple of fou
 constexpr std::uint32_t kPixelBytes = kRowBytes * kArrowPictureSide;
 
 // The triangle widens by one pixel on each side every second row from its tip.
-bool InArrow(int x, int row_from_tip) { return std::abs(2 * x + 1 - kArrowPictureSide) <= row_from_tip + 1; }
+bool InArrow(int x, int row_from_tip) {
+  return std::abs(2 * x + 1 - kArrowPictureSide) <= row_from_tip + 1;
+}
 
 }  // namespace
 
@@ -26,7 +28,9 @@ std::string ArrowPicture(bool up, ColorRef colour) {
     const int from_tip = up ? row : kArrowPictureSide - 1 - row;
     for (int x = 0; x < kArrowPictureSide; ++x) {
       const ColorRef pixel = InArrow(x, from_tip) ? colour : 0;
-      out.U8(static_cast<std::uint8_t>(pixel >> 16)).U8(static_cast<std::uint8_t>(pixel >> 8)).U8(static_cast<std::uint8_t>(pixel));
+      out.U8(static_cast<std::uint8_t>(pixel >> 16))
+          .U8(static_cast<std::uint8_t>(pixel >> 8))
+          .U8(static_cast<std::uint8_t>(pixel));
     }
   }
   const Bytes bytes = out.Take();

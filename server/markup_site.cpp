@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "market/change_text.h"
@@ -23,7 +24,8 @@ constexpr std::string_view kMainIndices[] = {"SH000001", "SZ399001", "SH000300"}
 // Markup colours are six hexadecimal digits, red first; drawing colours keep red in the low byte.
 std::u16string Hex(ColorRef colour) {
   char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+  std::snprintf(buffer, sizeof buffer, "%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF,
+                (colour >> 16) & 0xFF);
   return text::FromAscii(buffer);
 }
 
@@ -37,11 +39,16 @@ std::u16string Link(std::u16string_view href, std::u16string_view text) {
   return u"<a href=\"" + std::u16string(href) + u"\">" + std::u16string(text) + u"</a>";
 }
 
-// Every page ends with the way back and the way home.
+std::u16string Document(std::u16string_view title, std::u16string_view body) {
+  return u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE wml>\n<wml>\n<card id=\"main\" "
+         u"title=\"" +
+         std::u16string(title) + u"\">\n" + std::u16string(body) + u"</card>\n</wml>\n";
+}
+
+// Every page but the front page ends with the way back and the way home.
 std::u16string Card(std::u16string_view title, std::u16string_view body) {
-  return u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE wml>\n<wml>\n<card id=\"main\" title=\"" +
-         std::u16string(title) + u"\">\n" + std::u16string(body) + u"<p><anchor><prev/>返回</anchor> " +
-         Link(u"index.wml", u"首页") + u"</p>\n</card>\n</wml>\n";
+  return Document(title, std::u16string(body) + u"<p><anchor><prev/>返回</anchor> " +
+                             Link(u"index.wml", u"首页") + u"</p>\n");
 }
 
 // The trading day the market stands in at now, and the moment it is shown at.
@@ -55,7 +62,8 @@ Moment MomentOf(const Market& market, const SimTime& now) {
   const std::int64_t day = market.TradingDay(day_index);
   const int date = CivilDate(day);
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date / 10000, date / 100 % 100, date % 100);
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date / 10000, date / 100 % 100,
+                date % 100);
   std::u16string text = text::FromAscii(buffer);
   const int hhmm = now.Hhmmss() / 100;
   if (day == now.day && hhmm < 1500) {
@@ -90,24 +98,32 @@ std::u16string QuoteRow(const Market& market, int index, const QuoteState& quote
   const Security& security = market.security(index);
   const auto decimals = static_cast<std::uint8_t>(security.decimals);
   const ChangeTexts change = ChangeOf(quote.last, quote.prev_close, decimals);
-  return u"<tr><td>" + security.name + u"</td><td>" + PriceText(quote.last, decimals) + u"</td><td>" +
-         Styled(change.colour, change.percent) + u"</td></tr>\n";
+  return u"<tr><td>" + security.name + u"</td><td>" + PriceText(quote.last, decimals) +
+         u"</td><td>" + Styled(change.colour, change.percent) + u"</td></tr>\n";
 }
 
+// The front page's links, one a line.
+constexpr std::pair<std::u16string_view, std::u16string_view> kFrontLinks[] = {
+    {u"summary.wml", u"市场概况"},    {u"movers.wml", u"涨跌排行"},
+    {u"styles.wml", u"颜色与字体"},   {u"pictures.wml", u"涨跌图示"},
+    {u"broken.wml", u"维护中的页面"},
+};
+
 std::u16string FrontPage(const Moment& moment) {
-  return Card(u"Tarvello 直播",
-              u"<p align=\"center\"><b>Tarvello 直播</b></p>\n<p>" + Styled(kHeaderCyan, moment.text) + u"</p>\n<p>" +
-                  Link(u"summary.wml", u"市场概况") + u"<br/>\n" + Link(u"movers.wml", u"涨跌排行") + u"<br/>\n" +
-                  Link(u"styles.wml", u"颜色与字体") + u"<br/>\n" + Link(u"pictures.wml", u"涨跌图示") + u"<br/>\n" +
-                  Link(u"broken.wml", u"维护中的页面") + u"</p>\n");
+  std::u16string body = u"<p align=\"center\"><b>Tarvello 直播</b></p>\n<p>" +
+                        Styled(kHeaderCyan, moment.text) + u"</p>\n<p>";
+  for (const auto& [href, text] : kFrontLinks) body += Link(href, text) + u"<br/>\n";
+  return Document(u"Tarvello 直播", body + u"</p>\n");
 }
 
 std::u16string SummaryPage(const Market& market, const SimTime& now, const Moment& moment) {
-  std::u16string body = u"<p><b>市场概况</b> " + moment.text + u"</p>\n<table col=\"3\" row=\"4\" border=\"1\">\n" +
+  std::u16string body = u"<p><b>市场概况</b> " + moment.text +
+                        u"</p>\n<table col=\"3\" row=\"4\" border=\"1\">\n" +
                         u"<tr bgcolor=\"303030\"><td>指数</td><td>最新</td><td>涨跌幅</td></tr>\n";
   for (const std::string_view code : kMainIndices) {
     const int index = market.Find(code);
-    if (index >= 0) body += QuoteRow(market, index, QuoteAt(market, index, market.PositionAt(index, now)));
+    if (index >= 0)
+      body += QuoteRow(market, index, QuoteAt(market, index, market.PositionAt(index, now)));
   }
   body += u"</table>\n";
   int up = 0;
@@ -116,13 +132,16 @@ std::u16string SummaryPage(const Market& market, const SimTime& now, const Momen
   for (const Mover& share : TradingShares(market, now)) {
     ++(share.ratio > 0 ? up : share.ratio < 0 ? down : flat);
   }
-  body += u"<p>沪深A股 上涨" + Styled(kRiseRed, Number(up)) + u"家 下跌" + Styled(kFallGreen, Number(down)) +
-          u"家 平盘" + Number(flat) + u"家</p>\n<p>" + Link(u"movers.wml", u"涨跌排行") + u"</p>\n";
+  body += u"<p>沪深A股 上涨" + Styled(kRiseRed, Number(up)) + u"家 下跌" +
+          Styled(kFallGreen, Number(down)) + u"家 平盘" + Number(flat) + u"家</p>\n<p>" +
+          Link(u"movers.wml", u"涨跌排行") + u"</p>\n";
   return Card(u"市场概况", body);
 }
 
-std::u16string MoversTable(const Market& market, std::u16string_view heading, const std::vector<Mover>& shares) {
-  std::u16string table = u"<p><b>" + std::u16string(heading) + u"</b></p>\n<table col=\"3\" row=\"" +
+std::u16string MoversTable(const Market& market, std::u16string_view heading,
+                           const std::vector<Mover>& shares) {
+  std::u16string table = u"<p><b>" + std::u16string(heading) +
+                         u"</b></p>\n<table col=\"3\" row=\"" +
                          Number(static_cast<long long>(shares.size()) + 1) + u"\" border=\"0\">\n" +
                          u"<tr bgcolor=\"303030\"><td>名称</td><td>最新</td><td>涨跌幅</td></tr>\n";
   for (const Mover& share : shares) table += QuoteRow(market, share.index, share.quote);
@@ -131,27 +150,36 @@ std::u16string MoversTable(const Market& market, std::u16string_view heading, co
 
 std::u16string MoversPage(const Market& market, const SimTime& now, const Moment& moment) {
   std::vector<Mover> shares = TradingShares(market, now);
-  std::stable_sort(shares.begin(), shares.end(), [](const Mover& a, const Mover& b) { return a.ratio > b.ratio; });
+  std::stable_sort(shares.begin(), shares.end(),
+                   [](const Mover& a, const Mover& b) { return a.ratio > b.ratio; });
   const std::size_t shown = std::min<std::size_t>(kMoversShown, shares.size() / 2);
-  const std::vector<Mover> risers(shares.begin(), shares.begin() + static_cast<std::ptrdiff_t>(shown));
-  const std::vector<Mover> fallers(shares.rbegin(), shares.rbegin() + static_cast<std::ptrdiff_t>(shown));
-  return Card(u"涨跌排行", u"<p>" + moment.text + u"</p>\n" + MoversTable(market, u"涨幅前列", risers) +
-                               MoversTable(market, u"跌幅前列", fallers) + u"<p>" + Link(u"summary.wml", u"市场概况") +
-                               u"</p>\n");
+  const std::vector<Mover> risers(shares.begin(),
+                                  shares.begin() + static_cast<std::ptrdiff_t>(shown));
+  const std::vector<Mover> fallers(shares.rbegin(),
+                                   shares.rbegin() + static_cast<std::ptrdiff_t>(shown));
+  return Card(u"涨跌排行", u"<p>" + moment.text + u"</p>\n" +
+                               MoversTable(market, u"涨幅前列", risers) +
+                               MoversTable(market, u"跌幅前列", fallers) + u"<p>" +
+                               Link(u"summary.wml", u"市场概况") + u"</p>\n");
 }
 
 std::u16string StylesPage() {
-  return Card(u"颜色与字体",
-              u"<p>" + Styled(kRiseRed, u"红色表示上涨") + u"<br/>\n" + Styled(kFallGreen, u"绿色表示下跌") +
-                  u"<br/>\n" + Styled(kVolumeYellow, u"黄色表示成交量") + u"</p>\n<p><b>粗体</b> <i>斜体</i> " +
-                  u"<u>下划线</u> <strong>强调</strong></p>\n<p>Tarvello&nbsp;Live &amp; more</p>\n" +
-                  u"<p><a href=\"summary.wml\"><style color=\"" + Hex(kHeaderCyan) + u"\">彩色链接</style></a></p>\n");
+  return Card(
+      u"颜色与字体",
+      u"<p>" + Styled(kRiseRed, u"红色表示上涨") + u"<br/>\n" +
+          Styled(kFallGreen, u"绿色表示下跌") + u"<br/>\n" +
+          Styled(kVolumeYellow, u"黄色表示成交量") + u"</p>\n<p><b>粗体</b> <i>斜体</i> " +
+          u"<u>下划线</u> <strong>强调</strong></p>\n<p>Tarvello&nbsp;Live &amp; more</p>\n" +
+          u"<p><a href=\"summary.wml\"><style color=\"" + Hex(kHeaderCyan) +
+          u"\">彩色链接</style></a></p>\n");
 }
 
 std::u16string PicturesPage() {
   return Card(u"涨跌图示",
-              u"<p><img src=\"pictures/rise.bmp\" alt=\"涨\"/> 上涨 <img src=\"pictures/fall.bmp\" alt=\"跌\"/> 下跌</p>\n"
-              u"<p><anchor><go href=\"movers.wml\"/><img src=\"pictures/rise.bmp\"/>看涨跌排行</anchor></p>\n");
+              u"<p><img src=\"pictures/rise.bmp\" alt=\"涨\"/> 上涨 <img src=\"pictures/fall.bmp\" "
+              u"alt=\"跌\"/> 下跌</p>\n"
+              u"<p><anchor><go href=\"movers.wml\"/><img "
+              u"src=\"pictures/rise.bmp\"/>看涨跌排行</anchor></p>\n");
 }
 
 // A page whose bold text is never closed: the reader stops at the paragraph's end tag.
@@ -162,7 +190,8 @@ std::u16string BrokenPage() {
 
 }  // namespace
 
-std::optional<std::string> MarkupPage(std::string_view path, const Market& market, const SimTime& now) {
+std::optional<std::string> MarkupPage(std::string_view path, const Market& market,
+                                      const SimTime& now) {
   if (!path.starts_with(kSite)) return std::nullopt;
   const std::string_view page = path.substr(kSite.size());
   if (page == "pictures/rise.bmp") return ArrowPicture(true, kRiseRed);

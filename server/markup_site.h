@@ -19,6 +19,7 @@ namespace tarvello::server {
 inline constexpr std::string_view kMarkupFrontPage = "/wap/index.wml";
 
 // The page (or picture) at path as the market stands at now; nothing for a path of no page.
-std::optional<std::string> MarkupPage(std::string_view path, const Market& market, const SimTime& now);
+std::optional<std::string> MarkupPage(std::string_view path, const Market& market,
+                                      const SimTime& now);
 
 }  // namespace tarvello::server

@@ -1,14 +1,14 @@
+#include "server/markup_site.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <set>
 #include <string>
 
-#include "markup/page_items.h"
-#include "server/arrow_picture.h"
-#include "server/info_site.h"
-#include "server/markup_site.h"
 #include "answer_fixture.h"
+#include "markup/page_items.h"
+#include "server/info_site.h"
 #include "text/text_codec.h"
 #include "web/markup_document.h"
 #include "web/page_fetch.h"
@@ -26,7 +26,9 @@ std::string PathOf(std::u16string_view address) {
 
 class MarkupSiteTest : public ::testing::Test {
  protected:
-  std::optional<std::string> Page(std::string_view path) { return InfoSite(fixture_.market, fixture_.clock)(path); }
+  std::optional<std::string> Page(std::string_view path) {
+    return InfoSite(fixture_.market, fixture_.clock)(path);
+  }
 
   // The items the terminal builds from the page at path, and the reader's fault text.
   std::vector<PageItem> Items(std::string_view path, std::u16string* error = nullptr) {
@@ -57,7 +59,8 @@ TEST_F(MarkupSiteTest, EveryLinkAndPictureOfEveryPageIsServed) {
     for (const PageItem& item : items) {
       const bool link = item.tag == u"a" || item.tag == u"anchor";
       if ((!link && item.tag != u"img") || item.attribute == kReloadTarget) continue;
-      const std::string target = PathOf(ResolvePageLink(kHost + text::FromAscii(path), item.attribute));
+      const std::string target =
+          PathOf(ResolvePageLink(kHost + text::FromAscii(path), item.attribute));
       ASSERT_TRUE(Page(target).has_value()) << path << " -> " << text::ToUtf8(item.attribute);
       if (!link) {
         ++pictures;
@@ -85,7 +88,8 @@ TEST_F(MarkupSiteTest, TheSummaryAndTheMoversChangeWithTheSimulatedDay) {
     EXPECT_NE(now.find("2026-12-04 10:30"), std::string::npos) << page;
     EXPECT_NE(closed.find("2026-12-04 收盘"), std::string::npos) << page;
     EXPECT_NE(next.find("2026-12-07 11:00"), std::string::npos) << page;
-    EXPECT_NE(now.substr(now.find("</p>")), next.substr(next.find("</p>"))) << page << ": the figures moved";
+    EXPECT_NE(now.substr(now.find("</p>")), next.substr(next.find("</p>")))
+        << page << ": the figures moved";
   }
   const std::string summary = MarkupPage("/wap/summary.wml", fixture_.market, today).value_or("");
   EXPECT_NE(summary.find("上证指数"), std::string::npos);
@@ -99,19 +103,6 @@ TEST_F(MarkupSiteTest, TheBrokenPageGivesTheReadersFaultAndOnlyTheReloadLink) {
   EXPECT_NE(error.find(u"does not match start tag 'b'"), std::u16string::npos);
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items.back().attribute, kReloadTarget);
-}
-
-TEST(ArrowPictureTest, IsABitmapOfItsSideWithTheColourAtTheTip) {
-  const std::string up = ArrowPicture(true, 0x0000FF);
-  const std::string down = ArrowPicture(false, 0x0000FF);
-  ASSERT_EQ(up.size(), 54u + 3 * kArrowPictureSide * kArrowPictureSide);
-  EXPECT_EQ(up.substr(0, 2), "BM");
-  EXPECT_NE(up, down);
-  // Rows are stored bottom first: the top row of an up arrow is the last row of the file, and its
-  // middle pixels are red (blue, green, red bytes 0, 0, 255).
-  const std::size_t top_middle = up.size() - 3 * (kArrowPictureSide / 2);
-  EXPECT_EQ(up.substr(top_middle, 3), std::string("\0\0\xFF", 3));
-  EXPECT_EQ(up.substr(up.size() - 3, 3), std::string(3, '\0')) << "the corner is background";
 }
 
 }  // namespace
