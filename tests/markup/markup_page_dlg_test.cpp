@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 
+#include "market/market_clock.h"
 #include "navigation/navigation.h"
 #include "platform/keys.h"
 #include "platform/qt_test_app.h"
@@ -93,7 +94,10 @@ class MarkupPageDlgTest : public ::testing::Test {
 };
 
 TEST_F(MarkupPageDlgTest, ALinkLeadsToItsPageAndPrevLeadsBack) {
-  EXPECT_TRUE(Paint().FindText(u"Front").has_value());
+  SetMarketTime({20261204, 100000});  // trading hours, when figures of other screens grow old
+  const RecordingCanvas front = Paint();
+  EXPECT_TRUE(front.FindText(u"Front").has_value());
+  EXPECT_TRUE(front.CallsOf(DrawCall::Kind::kDim).empty()) << "a page is never drawn as old figures";
   Tap(u"Second");
   Await(kSecond, 1);
   EXPECT_TRUE(Paint().FindText(u"Page two").has_value());
