@@ -47,7 +47,7 @@ std::u16string Document(std::u16string_view title, std::u16string_view body) {
 
 // Every page but the front page ends with the way back and the way home.
 std::u16string Card(std::u16string_view title, std::u16string_view body) {
-  return Document(title, std::u16string(body) + u"<p><anchor><prev/>返回</anchor> " +
+  return Document(title, std::u16string(body) + u"<p><anchor><prev/>返回</anchor> | " +
                              Link(u"index.wml", u"首页") + u"</p>\n");
 }
 
