@@ -1,12 +1,13 @@
 // Feeds arbitrary bytes to the simulator's information port: as an HTTP request, whose path is
-// then routed to the article depot, and as the body of every information request type. Nothing
-// may fault, and a path is only ever taken from a complete GET.
+// then routed to the article depot and the markup pages, and as the body of every information
+// request type. Nothing may fault, and a path is only ever taken from a complete GET.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
 #include "server/info_answers.h"
 #include "server/info_site.h"
+#include "server/markup_site.h"
 #include "server/market.h"
 #include "server/sim_clock.h"
 
@@ -15,12 +16,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const Market market{MarketConfig{1, DefaultStart(), 60, 20}};
   const InfoRequest request = ReadInfoRequest(std::span(data, size));
   if (request.status != InfoRequestStatus::kComplete && !request.path.empty()) std::abort();
-  if (request.status == InfoRequestStatus::kComplete) InfoDepotFile(market, request.path);
+  const SimTime now{market.TradingDay(market.start_day_index()), 36000};
+  if (request.status == InfoRequestStatus::kComplete) {
+    InfoDepotFile(market, request.path);
+    MarkupPage(request.path, market, now);
+  }
   for (const std::uint16_t type : {2600, 2901, 2701, 2700, 2500, 2710}) {
     RequestPacket packet;
     packet.type = type;
     packet.body = std::span(data, size);
-    InfoAnswer(market, packet, SimTime{market.TradingDay(market.start_day_index()), 36000});
+    InfoAnswer(market, packet, now);
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "info/article_download.h"
 #include "server/info_news.h"
+#include "server/markup_site.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server {
@@ -38,9 +39,10 @@ std::optional<std::string> InfoDepotFile(const Market& market, std::string_view 
   return std::string(kByteOrderMark) + WithCrLf(ArticleText(market, *item));
 }
 
-PageRouter InfoSite(const Market& market, const SimClock&) {
-  return [&market](std::string_view path) -> std::optional<std::string> {
+PageRouter InfoSite(const Market& market, const SimClock& clock) {
+  return [&market, &clock](std::string_view path) -> std::optional<std::string> {
     if (auto file = InfoDepotFile(market, path)) return file;
+    if (auto page = MarkupPage(path, market, clock.Now())) return page;
     return std::nullopt;
   };
 }

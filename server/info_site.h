@@ -1,7 +1,8 @@
 // The information HTTP port's content: a router from a request path to the body served there,
 // and the pieces that answer it. The depot serves each share's articles as text files under
 // "/InfoDepot_ForCellPhone/<News_1|Notice_2|Report_16>/<digits><_1|_0|_90>/<identifier>.txt";
-// further sites join the router with one more line in InfoSite. ReadInfoRequest takes the path
+// the markup pages are under "/wap/" (server/markup_site.h); further sites join the router with
+// one more line in InfoSite. ReadInfoRequest takes the path
 // out of a GET request, in origin form ("/a/b") or absolute form ("http://host/a/b", as a
 // client sends it through a proxy). Pure functions of the market and the time; any thread.
 #pragma once

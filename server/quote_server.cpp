@@ -88,7 +88,7 @@ void QuoteServer::Run(int threads, bool handle_signals) {
     return std::make_shared<QuoteConnection>(std::move(socket), connections_, handler_);
   });
   Accept(gateway_acceptor_, [this](asio::ip::tcp::socket socket) {
-    return std::make_shared<GatewayConnection>(std::move(socket), connections_, handler_);
+    return std::make_shared<GatewayConnection>(std::move(socket), connections_, handler_, info_router_);
   });
   if (info_acceptor_.is_open()) {
     Accept(info_acceptor_, [this](asio::ip::tcp::socket socket) {

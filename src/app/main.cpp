@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -199,6 +200,22 @@ int RunTour(Terminal& terminal, const std::string& dir) {
              NavigationTitle(target, 0) == terminal.frame().title();
     });
   }
+  // The markup pages: the simulator's front page, then the market summary its first link leads to,
+  // each once an item of its own is in.
+  const auto markup_view = [&terminal] { return dynamic_cast<CMarkupPageDlg*>(terminal.frame().current_screen()); };
+  const auto markup_shows = [&terminal, markup_view](std::u16string_view page, std::u16string_view text) {
+    const CMarkupPageDlg* view = markup_view();
+    if (view == nullptr || view->busy() || !view->address().ends_with(page) || !terminal.progress().isHidden()) {
+      return false;
+    }
+    const std::vector<PageItem> items = view->items();
+    return std::any_of(items.begin(), items.end(), [text](const PageItem& item) { return item.text == text; });
+  };
+  tour.AddStop("markup-front", [&terminal] { terminal.main_screen()->GoTo(kTargetLiveList, 0); },
+               [markup_shows] { return markup_shows(u"/wap/index.wml", u"市场概况"); });
+  tour.AddStop("markup-summary", [markup_view] {
+    if (CMarkupPageDlg* view = markup_view()) view->Follow(u"summary.wml");
+  }, [markup_shows] { return markup_shows(u"/wap/summary.wml", u"上证指数"); });
   int saved = tour.Run(terminal.frame(), dir);
   InstallAddressOpener(nullptr);
   InstallPrompter(nullptr);

@@ -74,7 +74,6 @@ std::optional<ListOpening> ListOpeningFor(int target, int argument) {
     // The main screen has no title for these two targets, so the lists name themselves.
     case kTargetQuoteListOtherPage: return ListOpening{kModeSelfSelected, kCategorySelfSelected, false, u"自选股"};
     case kTargetQuoteListOwnPage: return ListOpening{kModeRecentlyViewed, kCategoryRecentlyViewed, false, u"最近浏览"};
-    case kTargetLiveList: return ListOpening{kModeCategory, kCategoryAllShares};
     case kTargetQuoteList: break;
     default: return std::nullopt;
   }

@@ -35,7 +35,7 @@ struct ListOpening {
   friend bool operator==(const ListOpening&, const ListOpening&) = default;
 };
 
-// The list for targets 1126, 1130, 1132 and 1136; none for what is not a list of this screen.
+// The list for targets 1126, 1130 and 1132; none for what is not a list of this screen.
 std::optional<ListOpening> ListOpeningFor(int target, int argument);
 
 // The titles of the views that name their period: "板块资金-5天", "成交透析-10天".

@@ -51,6 +51,8 @@ class CMarkupPageDlg : public DataScreen {
   bool RefreshesOnTick() const override { return false; }
   void SetRefreshTimer(unsigned, unsigned) override {}
   void OnPaint(Canvas& canvas) override;
+  // A page is no set of figures that grows old between refreshes: it is never dimmed with an age.
+  void OnPaintOver(Canvas&) override {}
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
 

@@ -71,6 +71,13 @@ std::optional<PageContent> StaticPage(int mode) {
   return page;
 }
 
+PageContent WithOwnEntries(int mode, PageContent fed) {
+  if (mode == kPageInfoCategories && !fed.is_text) {
+    fed.entries.push_back(Item(NavigationTitle(kTargetLiveList, 0).value_or(u""), kEntryMarkupPages));
+  }
+  return fed;
+}
+
 bool IsTextMode(int mode) { return mode >= kPageArticle && mode <= kPageHelp; }
 
 PageAction ActionOnLine(int mode, const std::vector<PageEntry>& entries, int line) {
@@ -80,6 +87,8 @@ PageAction ActionOnLine(int mode, const std::vector<PageEntry>& entries, int lin
     case kPageFetchedList:
       return {};
     case kPageInfoCategories:
+      if (entry.code == kEntryMarkupPages) return NavigateTo(kTargetLiveList, 0);
+      [[fallthrough]];
     case kPageInfoKinds: {
       PageAction action = SwitchTo(kPageInfoTitles);
       action.information_kind = entry.code;

@@ -38,9 +38,14 @@ inline constexpr int kAhShareCategory = 34;
 // Entry codes that switch the page itself instead of opening a list.
 inline constexpr int kEntryHongKongPage = -1;
 inline constexpr int kEntryFetchedListPage = -2;
+// The line of the information categories that opens the markup pages.
+inline constexpr int kEntryMarkupPages = -3;
 
 // The content of a mode that needs no server; nothing for the modes fed from outside.
 std::optional<PageContent> StaticPage(int mode);
+// A page fed from outside with the lines the screen adds to it: the information categories end
+// with the markup pages ("Tarvello_直播"), so they can be reached whatever the server lists.
+PageContent WithOwnEntries(int mode, PageContent fed);
 // Modes 12 to 18 show texts.
 bool IsTextMode(int mode);
 

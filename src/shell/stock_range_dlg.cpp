@@ -130,7 +130,8 @@ void CStockRangeDlg::PageArrived(std::uint64_t ticket, PageContent page) {
   HandIn(state_.mode(), std::move(page));
 }
 
-void CStockRangeDlg::HandIn(int mode, PageContent content) {
+void CStockRangeDlg::HandIn(int mode, PageContent fed) {
+  PageContent content = WithOwnEntries(mode, std::move(fed));
   handed_[mode] = content;
   if (mode != state_.mode()) return;
   state_.Refresh(std::move(content));

@@ -52,8 +52,9 @@ class CStockRangeDlg : public Window {
   // Shows the page of a navigation argument (a page mode, or the id of the screen whose security
   // the information pages are about); the same mode keeps its selected line.
   void Open(int argument);
-  // The content of a mode fed from outside; shown at once when that mode is in front.
-  void HandIn(int mode, PageContent content);
+  // The content of a mode fed from outside, with the screen's own lines added (WithOwnEntries);
+  // shown at once when that mode is in front.
+  void HandIn(int mode, PageContent fed);
 
   const RangePageState& state() const { return state_; }
   // Shared with the information pages: the kind chosen in mode 10, the article chosen in mode 11.

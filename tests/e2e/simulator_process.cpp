@@ -11,7 +11,8 @@ namespace tarvello::testing {
 namespace {
 
 std::vector<std::string> Arguments(SimulatorPorts ports, const std::vector<std::string>& extra) {
-  std::vector<std::string> args{"--port", std::to_string(ports.quote), "--gateway-port", std::to_string(ports.gateway)};
+  std::vector<std::string> args{"--port",      std::to_string(ports.quote), "--gateway-port", std::to_string(ports.gateway),
+                                "--info-port", std::to_string(ports.info)};
   args.insert(args.end(), extra.begin(), extra.end());
   return args;
 }
@@ -27,8 +28,8 @@ SimulatorProcess::SimulatorProcess(const std::filesystem::path& folder, Simulato
 std::optional<SimulatorPorts> SimulatorProcess::WaitForPorts() {
   SimulatorPorts ports;
   const bool found = ProcessEventsUntil([&] {
-    return std::sscanf(ReadBytes(out_).c_str(), "tarvello-quoted: quote port %d, gateway port %d", &ports.quote,
-                       &ports.gateway) == 2;
+    return std::sscanf(ReadBytes(out_).c_str(), "tarvello-quoted: quote port %d, gateway port %d, info port %d",
+                       &ports.quote, &ports.gateway, &ports.info) == 3;
   });
   return found ? std::optional<SimulatorPorts>(ports) : std::nullopt;
 }
@@ -36,9 +37,10 @@ std::optional<SimulatorPorts> SimulatorProcess::WaitForPorts() {
 std::string SimulatorProcess::Log() const { return ReadBytes(err_); }
 
 void WriteDeploymentFor(const std::filesystem::path& folder, SimulatorPorts ports) {
-  WriteBytes(folder / "Deployment.ini",
-             EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(ports.quote) + "\r\n[GATEWAY]\r\nPORT=" +
-                                          std::to_string(ports.gateway) + "\r\n")));
+  std::string ini = "[SERVERS]\r\nPORT=" + std::to_string(ports.quote) + "\r\n[GATEWAY]\r\nPORT=" +
+                    std::to_string(ports.gateway) + "\r\n";
+  if (ports.info != 0) ini += "[INFOSERVERS]\r\nINFOPORT=" + std::to_string(ports.info) + "\r\n";
+  WriteBytes(folder / "Deployment.ini", EncodeUtf16Le(text::FromUtf8(ini)));
 }
 
 }  // namespace tarvello::testing

@@ -15,6 +15,7 @@ namespace tarvello::testing {
 struct SimulatorPorts {
   int quote = 0;
   int gateway = 0;
+  int info = 0;  // the information HTTP port
 };
 
 class SimulatorProcess {
@@ -33,8 +34,8 @@ class SimulatorProcess {
   ChildProcess process_;
 };
 
-// Writes a Deployment.ini in folder that sends the terminal's quote requests to quote_port and
-// its gateway requests to gateway_port.
+// Writes a Deployment.ini in folder that sends the terminal's quote requests to quote_port, its
+// gateway requests to gateway_port and, when it is known, its information requests to info_port.
 void WriteDeploymentFor(const std::filesystem::path& folder, SimulatorPorts ports);
 
 }  // namespace tarvello::testing

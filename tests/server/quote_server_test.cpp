@@ -10,6 +10,7 @@
 
 #include "answer_fixture.h"
 #include "answer_socket.h"
+#include "server/info_site.h"
 
 namespace tarvello::server::testing {
 namespace {
@@ -83,6 +84,37 @@ TEST_F(QuoteServerTest, GatewayAnswersOneExchangeAndCloses) {
   bool complete = false;
   EXPECT_EQ(DecodeAnswer(container, &complete).size(), 4u);
   EXPECT_TRUE(complete);
+}
+
+// In WAP mode the gateway is the terminal's HTTP proxy: a GET in the absolute form a client sends
+// its proxy is answered from the information site, in pieces or whole.
+TEST_F(QuoteServerTest, GatewayAnswersAProxyGetFromTheInformationSite) {
+  QuoteServer proxy(fixture_.handler, Endpoints{"127.0.0.1", 0, 0, 0}, InfoSite(fixture_.market, fixture_.clock));
+  std::string error;
+  ASSERT_TRUE(proxy.Open(error)) << error;
+  std::thread runner([&proxy] { proxy.Run(1, false); });
+  const struct {
+    std::string request;
+    std::string status;
+    std::string body_part;
+  } cases[] = {
+      {"GET http://127.0.0.1:8081/wap/index.wml HTTP/1.0\r\nHost: 127.0.0.1:8081\r\n\r\n", "200 OK", "<card"},
+      {"GET http://127.0.0.1:8081/wap/none.wml HTTP/1.0\r\n\r\n", "404 Not Found", ""},
+      {"GET nowhere HTTP/1.0\r\n\r\n", "400 Bad Request", ""},
+  };
+  for (const auto& c : cases) {
+    tcp::socket client = ConnectLoopback(io_, proxy.gateway_port());
+    asio::write(client, asio::buffer(c.request.data(), 2));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    asio::write(client, asio::buffer(c.request.data() + 2, c.request.size() - 2));
+    std::string reply;
+    asio::error_code end;
+    asio::read(client, asio::dynamic_buffer(reply), end);
+    EXPECT_EQ(reply.rfind("HTTP/1.1 " + c.status + "\r\n", 0), 0u) << c.request << reply.substr(0, 40);
+    EXPECT_NE(reply.find(c.body_part), std::string::npos) << c.request;
+  }
+  proxy.Stop();
+  runner.join();
 }
 
 TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnother) {

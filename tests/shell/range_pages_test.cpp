@@ -68,6 +68,15 @@ TEST(RangePagesTest, InformationListsShareTheChosenKindAndArticle) {
   const PageAction kind = ActionOnLine(kPageInfoCategories, kinds, 1);
   EXPECT_EQ(kind.mode, kPageInfoTitles);
   EXPECT_EQ(kind.information_kind, 16);
+  // The categories, even none at all, end with the markup pages; no other page gets that line.
+  for (const std::vector<PageEntry>& fed : {kinds, std::vector<PageEntry>{}}) {
+    const PageContent categories = WithOwnEntries(kPageInfoCategories, PageContent{fed, {}, false, TextForm::kLines});
+    ASSERT_EQ(categories.entries.size(), fed.size() + 1);
+    EXPECT_EQ(categories.entries.back().text, u"Tarvello_直播");
+    EXPECT_EQ(ActionOnLine(kPageInfoCategories, categories.entries, static_cast<int>(fed.size())).navigation,
+              (NavigationRequest{kTargetLiveList, 0}));
+  }
+  EXPECT_EQ(WithOwnEntries(kPageInfoKinds, PageContent{kinds, {}, false, TextForm::kLines}).entries, kinds);
   const std::vector<PageEntry> titles = {{u"标题", 0, u"A-77"}};
   const PageAction article = ActionOnLine(kPageInfoTitles, titles, 0);
   EXPECT_EQ(article.mode, kPageArticle);

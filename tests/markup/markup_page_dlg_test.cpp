@@ -1,0 +1,134 @@
+#include "markup/markup_page_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <mutex>
+
+#include "market/market_clock.h"
+#include "navigation/navigation.h"
+#include "platform/keys.h"
+#include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
+#include "platform/test_screen.h"
+#include "support/recording_navigator.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+using testing::ProcessEventsUntil;
+
+const std::u16string kFront = u"http://site/wap/index.wml";
+const std::u16string kSecond = u"http://site/wap/second.wml";
+const std::u16string kMissing = u"http://site/wap/missing.wml";
+
+// The pages the fake fetch serves; any other address is a failed fetch (an empty page).
+const std::map<std::u16string, std::u16string> kPages = {
+    {kFront,
+     u"<wml><card><p>Front</p><a href='second.wml'>Second</a> <a "
+     u"href='missing.wml'>Gone</a></card></wml>"},
+    {kSecond, u"<wml><card><p>Page two</p><anchor><prev/>Back</anchor></card></wml>"},
+};
+
+// Counts the fetches of each address; the worker thread fetches, the test reads.
+class FakeSite {
+ public:
+  std::u16string Fetch(std::u16string_view address) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ++fetches_[std::u16string(address)];
+    const auto page = kPages.find(std::u16string(address));
+    return page == kPages.end() ? std::u16string() : page->second;
+  }
+  int Fetches(const std::u16string& address) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return fetches_[address];
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::u16string, int> fetches_;  // guarded by mutex_
+};
+
+class TouchableMarkupPage : public CMarkupPageDlg {
+ public:
+  using CMarkupPageDlg::CMarkupPageDlg;
+  using CMarkupPageDlg::OnPenDown;
+};
+
+class MarkupPageDlgTest : public ::testing::Test {
+ protected:
+  MarkupPageDlgTest() {
+    screen_.resize(480, 640);
+    screen_.Open();
+    Await(kFront, 1);
+  }
+
+  // Waits until the page at address has been fetched fetches times and its items are in.
+  void Await(const std::u16string& address, int fetches) {
+    ASSERT_TRUE(ProcessEventsUntil([&] {
+      return !screen_.busy() && screen_.address() == address && site_->Fetches(address) >= fetches;
+    })) << "waiting for "
+        << fetches << " fetches";
+  }
+  RecordingCanvas Paint() {
+    RecordingCanvas canvas(Size{480, 640});
+    screen_.PaintOn(canvas);
+    return canvas;
+  }
+  // Taps the centre of a drawn text.
+  void Tap(std::u16string_view text) {
+    const std::optional<DrawCall> call = Paint().FindText(text);
+    ASSERT_TRUE(call.has_value()) << "no " << text::ToUtf8(text);
+    screen_.OnPenDown(
+        Point{(call->box.left + call->box.right) / 2, (call->box.top + call->box.bottom) / 2});
+  }
+
+  testing::QtApp app_;
+  testing::TestScreen main_;
+  testing::RecordingNavigator navigator_;
+  std::shared_ptr<FakeSite> site_ = std::make_shared<FakeSite>();
+  TouchableMarkupPage screen_{
+      MarkupPageParts{[site = site_](std::u16string_view a) { return site->Fetch(a); }, kFront,
+                      &main_, &navigator_}};
+};
+
+TEST_F(MarkupPageDlgTest, ALinkLeadsToItsPageAndPrevLeadsBack) {
+  SetMarketTime({20261204, 100000});  // trading hours, when figures of other screens grow old
+  const RecordingCanvas front = Paint();
+  EXPECT_TRUE(front.FindText(u"Front").has_value());
+  EXPECT_TRUE(front.CallsOf(DrawCall::Kind::kDim).empty()) << "a page is never drawn as old figures";
+  Tap(u"Second");
+  Await(kSecond, 1);
+  EXPECT_TRUE(Paint().FindText(u"Page two").has_value());
+  Tap(u"Back");
+  Await(kFront, 2);
+  EXPECT_TRUE(Paint().FindText(u"Front").has_value());
+}
+
+TEST_F(MarkupPageDlgTest, RefreshIsTheLastControlAndReloadsThePageInFront) {
+  Paint();
+  ASSERT_FALSE(screen_.layout().controls.empty());
+  EXPECT_EQ(screen_.layout().controls.back().text, u"刷新");
+  EXPECT_EQ(screen_.layout().controls.back().target, kReloadTarget);
+  Tap(u"刷新");
+  Await(kFront, 2);
+  screen_.SendKey(kKeySoftLeft);
+  Await(kFront, 3);
+  EXPECT_EQ(site_->Fetches(kSecond), 0);
+}
+
+// A page that fails to load shows the reload link alone, which tries the same address again.
+TEST_F(MarkupPageDlgTest, AFailedPageOffersOnlyTheRetry) {
+  Tap(u"Gone");
+  Await(kMissing, 1);
+  Paint();
+  ASSERT_EQ(screen_.layout().controls.size(), 1u);
+  Tap(u"刷新");
+  Await(kMissing, 2);
+  screen_.SendKey(kKeyBack);
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetMenuPage, 10}}));
+}
+
+}  // namespace
+}  // namespace tarvello
