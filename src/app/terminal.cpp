@@ -348,8 +348,9 @@ void Terminal::AddAccountScreens() {
                            [this](const RefreshSettings& saved) {
                              // Each data screen's worker arms its timer with the new period next time.
                              refresh_ = saved;
-                             list_->SetRefreshPeriod(std::chrono::seconds(saved.list_seconds));
+                             list_->SetListPeriod(std::chrono::seconds(saved.list_seconds));
                              detail_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
+                             futures_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
                              kline_->SetRefreshPeriod(std::chrono::seconds(saved.kline_seconds));
                            }},
       &frame_);
