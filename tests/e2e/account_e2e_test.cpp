@@ -1,11 +1,13 @@
 // The settings and account screens against the simulator: a login through the form is what the
-// next start logs in with; periods saved on the settings screen are the ones the data screens
+// next start logs in with, and a login stuck behind a stalled answer does not hold up the close;
+// periods saved on the settings screen are the ones the data screens
 // refresh by from then on; and a server that announces a newer version has the main menu ask
 // about it once.
 #include <chrono>
 
 #include "account/account_texts.h"
 #include "protocol/packet_codec.h"
+#include "protocol/transport_timings.h"
 #include "settings/refresh_settings.h"
 #include "shell/range_pages.h"
 #include "storage/utf16le.h"
@@ -55,6 +57,34 @@ TEST_F(AccountWalk, ALoginThroughTheFormIsTheOneTheNextStartSends) {
   ASSERT_TRUE(StartTerminal()) << "the terminal closed and started again on the same folder";
   EXPECT_EQ(TimesSent(CPacketCodec().BuildLogin(u"walker", u"secret7")), 1) << "the stored name at start-up";
   EXPECT_EQ(terminal_->account_session().rights().value_or(-1), 3) << "the server granted the account's rights";
+}
+
+// A list refresh and a login under way when the terminal closes, behind answers that never come:
+// the close cancels the exchange in progress and every one that would start after it, instead of
+// joining each worker only after its exchange gave up.
+TEST_F(AccountWalk, ARestartWhileALoginWaitsBehindAStalledRefreshDoesNotWaitThemOut) {
+  ASSERT_TRUE(StartSimulator());
+  ASSERT_TRUE(StartTerminal());
+  EnterMenuCell(kMenuCellIndices);
+  CStockListDlg& list = *terminal_->list_screen();
+  ASSERT_TRUE(WaitFor([&] { return Shows(&list) && list.view()->loaded && !list.busy(); }));
+  proxy_->SetFault({testing::Fault::kStall});
+  list.RequestRefresh(false);
+  ASSERT_TRUE(WaitFor([&] { return list.busy(); }));
+  terminal_->main_screen()->GoTo(kTargetLogin, 0);
+  CDlgLogin& form = *terminal_->login_screen();
+  ASSERT_TRUE(WaitFor([&] { return Shows(&form); }));
+  form.Type(CDlgLogin::kUser, u"demo");
+  form.Type(CDlgLogin::kPassword, u"demo");
+  ASSERT_TRUE(form.SubmitLogin());
+  ASSERT_TRUE(list.busy()) << "the refresh still waits for its answer";
+
+  const auto closing = std::chrono::steady_clock::now();
+  terminal_.reset();
+  const auto closed = std::chrono::steady_clock::now() - closing;
+  EXPECT_LT(closed, TransportTimings{}.readable_wait) << "the close waited for a stalled answer";
+  proxy_->SetFault({testing::Fault::kClean});
+  EXPECT_TRUE(StartTerminal()) << "the exchanges work again on the next start";
 }
 
 TEST_F(AccountWalk, PeriodsSavedOnTheSettingsScreenAreTheOnesEveryDataScreenRefreshesBy) {
