@@ -111,14 +111,14 @@ TEST_F(AccountWalk, PeriodsSavedOnTheSettingsScreenAreTheOnesEveryDataScreenRefr
   EXPECT_EQ(list.refresh_period(), seconds(30));
   terminal_->OpenSecurity(SecurityCode::FromAscii("SH600001"));
   CStockDetailDlg& detail = *terminal_->detail_screen();
-  ASSERT_TRUE(WaitFor([&] { return Shows(&detail) && detail.view()->loaded; }));
+  ASSERT_TRUE(WaitFor([&] { return Shows(&detail) && !detail.busy() && detail.view()->loaded; }));
   EXPECT_EQ(detail.refresh_period(), seconds(10));
   TapBarCell(detail, kDetailFundCell);
   CGzqhDlg& futures = *terminal_->futures_screen();
-  ASSERT_TRUE(WaitFor([&] { return Shows(&futures) && futures.records()->loaded; }));
+  ASSERT_TRUE(WaitFor([&] { return Shows(&futures) && !futures.busy() && futures.records()->loaded; }));
   EXPECT_EQ(futures.refresh_period(), seconds(10)) << "the fund flow refreshes with the intraday period";
   TapBarCell(futures, kBackCell);
-  ASSERT_TRUE(WaitFor([&] { return Shows(&detail); }));
+  ASSERT_TRUE(WaitFor([&] { return Shows(&detail) && !detail.busy(); }));
   TapBarCell(detail, kDetailKLineCell);
   CKLineDlg& kline = *terminal_->kline_screen();
   ASSERT_TRUE(WaitFor([&] { return Shows(&kline) && kline.loaded(); }));

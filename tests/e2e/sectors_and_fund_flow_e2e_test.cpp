@@ -37,13 +37,16 @@ class SectorsAndFundFlowWalk : public testing::TerminalWalk {
   CStockListDlg& list() { return *terminal_->list_screen(); }
 
   bool ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted) {
-    return WaitFor([&] { return Shows(&list()) && list().view()->loaded && wanted(list().query(), *list().view()); });
+    // Not busy either: a tap must not meet the progress window of a refresh, which drops it.
+    return WaitFor([&] {
+      return Shows(&list()) && !list().busy() && list().view()->loaded && wanted(list().query(), *list().view());
+    });
   }
 
   bool DetailShows(const SecurityCode& code) {
     return WaitFor([&] {
       CStockDetailDlg* detail = terminal_->detail_screen();
-      return Shows(detail) && detail->view()->loaded && detail->view()->code == code;
+      return Shows(detail) && !detail->busy() && detail->view()->loaded && detail->view()->code == code;
     });
   }
 };
