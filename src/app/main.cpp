@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -19,7 +20,10 @@
 #include "base/text_metrics.h"
 #include "kline/kline_commands.h"
 #include "lists/batch_list_stock_dlg.h"
+#include "lists/list_codes.h"
 #include "lists/list_commands.h"
+#include "lists/list_routes.h"
+#include "navigation/list_argument.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_chinese.h"
 #include "platform/qt_prompter.h"
@@ -188,6 +192,47 @@ int RunTour(Terminal& terminal, const std::string& dir) {
              futures->records()->code == security && futures->view() == ViewForTarget(target) &&
              terminal.progress().isHidden();
     });
+  }
+  // The money-flow views of the list screen, each once its answer is on screen: the A-share
+  // big-order ranking and, from it, the fund ranking; a sector's constituents opened from the
+  // sector list and the sector fund flow; the trade analysis and order details of the share.
+  using ListShows = std::function<bool(const ListQuery&, const ListRows&)>;
+  const auto list_ready = [&terminal](ListShows shows) {
+    return [&terminal, shows] {
+      const CStockListDlg* list = terminal.list_screen();
+      return list != nullptr && !list->isHidden() && terminal.progress().isHidden() && !list->busy() &&
+             list->view()->loaded && shows(list->query(), list->view()->rows);
+    };
+  };
+  const auto list_command = [&terminal](unsigned command) {
+    return [&terminal, command] { terminal.list_screen()->RunCommand(command); };
+  };
+  tour.AddStop("list-big-orders", [&terminal] {
+    terminal.main_screen()->GoTo(kTargetQuoteList, FundFlowListArgument(kCategoryAllShares));
+  }, list_ready([](const ListQuery& q, const ListRows& rows) { return q.bigOrderMode && !rows.bigOrders.empty(); }));
+  tour.AddStop("list-funds", list_command(kCmdFundToday),
+               list_ready([](const ListQuery& q, const ListRows& rows) { return q.fundView && !rows.funds.empty(); }));
+  // The sector list's first row opens once the list is there.
+  tour.AddStop("list-sector-members", [&terminal] { terminal.main_screen()->GoTo(kTargetQuoteList, kCategorySectors); },
+               [&terminal, members = list_ready([](const ListQuery& q, const ListRows& rows) {
+                  return q.shownSector != 0 && rows.quotes.size() > 1;
+                }), sectors = list_ready([](const ListQuery& q, const ListRows& rows) {
+                  return q.mode == kModeSectors && q.shownSector == 0 && !rows.quotes.empty();
+                })] {
+                 if (sectors()) terminal.list_screen()->RunCommand(kCmdOpenRow);
+                 return members();
+               });
+  tour.AddStop("list-sector-funds", list_command(kCmdSectorFunds), list_ready([](const ListQuery& q, const ListRows& rows) {
+    return q.mode == kModeSectorFunds && !rows.buckets.empty();
+  }));
+  for (const auto& [name, argument, mode] : {std::tuple{"list-trade-analysis", kListArgTradeAnalysis, kModeTradeAnalysis},
+                                             {"list-order-details", kListArgOrderDetails, kModeOrderDetails}}) {
+    tour.AddStop(name, [&terminal, argument] {
+      terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
+      terminal.main_screen()->GoTo(kTargetQuoteList, argument);
+    }, list_ready([mode](const ListQuery& q, const ListRows& rows) {
+      return q.mode == mode && (mode == kModeOrderDetails ? rows.orders.ask.price > 0 : rows.buckets.size() == 3);
+    }));
   }
   // The settings screen and the account screens, each once it is in front.
   RecordingAddressOpener addresses;

@@ -105,8 +105,10 @@ void Terminal::Start() {
 }
 
 // The frame forgets the screen in front before the main screen goes, so that it never holds a
-// pointer to a destroyed window.
+// pointer to a destroyed window. Every exchange gives up while the screens and their threads go,
+// so that none of them is joined only after its answer timed out.
 void Terminal::CloseMain() {
+  transport_.Stop();
   frame_.ShowScreen(nullptr);
   server_list_.reset();
   list_.reset();
@@ -121,6 +123,7 @@ void Terminal::CloseMain() {
   login_.reset();
   user_data_.reset();
   recommend_.reset();
+  transport_.Resume();
 }
 
 void Terminal::ShowStartDialog() {
@@ -348,8 +351,9 @@ void Terminal::AddAccountScreens() {
                            [this](const RefreshSettings& saved) {
                              // Each data screen's worker arms its timer with the new period next time.
                              refresh_ = saved;
-                             list_->SetRefreshPeriod(std::chrono::seconds(saved.list_seconds));
+                             list_->SetListPeriod(std::chrono::seconds(saved.list_seconds));
                              detail_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
+                             futures_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
                              kline_->SetRefreshPeriod(std::chrono::seconds(saved.kline_seconds));
                            }},
       &frame_);

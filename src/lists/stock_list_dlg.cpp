@@ -33,7 +33,9 @@ int LineOf(const TextMetrics& metrics) {
 }  // namespace
 
 CStockListDlg::CStockListDlg(StockListParts parts, QWidget* parent)
-    : DataScreen(kTimerQuoteList, parts.period, parts.mainScreen, parent), parts_(std::move(parts)) {}
+    : DataScreen(kTimerQuoteList, parts.period, parts.mainScreen, parent),
+      parts_(std::move(parts)),
+      list_period_(parts_.period) {}
 
 CStockListDlg::~CStockListDlg() { StopRefreshing(); }
 
@@ -70,11 +72,13 @@ bool CStockListDlg::Open(int target, int argument) {
   const std::optional<ListOpening> opening = ListOpeningFor(target, argument);
   if (!opening) return false;
   if (opening->resume) {
+    RestoreHeldList();
     SyncSelectionToCurrent();
     PostMessage(kMsgApplyTitle, 0, 0);
     RequestRefresh(false);
     return true;
   }
+  HoldListForStockView(*opening);
   ListQuery fresh;
   fresh.mode = opening->mode;
   fresh.category = opening->category;
@@ -113,10 +117,40 @@ void CStockListDlg::Reset(const ListQuery& query) {
     q.page = 0;
     q.rowsPerPage = rows;
   });
-  SetRefreshPeriod(query.mode == kModeOrderDetails ? kOrderDetailsPeriod : parts_.period);
+  SetRefreshPeriod(query.mode == kModeOrderDetails ? kOrderDetailsPeriod : list_period_);
   view_.Publish(ListView{});
   RequestRefresh(true);
   Invalidate();
+}
+
+void CStockListDlg::SetListPeriod(std::chrono::milliseconds period) {
+  list_period_ = period;
+  if (query().mode != kModeOrderDetails) SetRefreshPeriod(period);
+}
+
+// A stock's own view opened over a list keeps that list; opening any other list forgets it.
+void CStockListDlg::HoldListForStockView(const ListOpening& opening) {
+  const bool stockView = opening.mode == kModeTradeAnalysis || opening.mode == kModeOrderDetails;
+  const int shown = query().mode;
+  if (!stockView) {
+    held_list_.reset();
+  } else if (shown != 0 && shown != kModeTradeAnalysis && shown != kModeOrderDetails) {
+    held_list_ = HeldList{query(), *view_.Current(), title_, selected_row_, first_column_, arrow_column_};
+  }
+}
+
+void CStockListDlg::RestoreHeldList() {
+  const int shown = query().mode;
+  if (!held_list_ || (shown != kModeTradeAnalysis && shown != kModeOrderDetails)) return;
+  HeldList held = std::move(*held_list_);
+  held_list_.reset();
+  ChangeQuery([&](ListQuery& q) { q = held.query; });
+  selected_row_ = held.selectedRow;
+  first_column_ = held.firstColumn;
+  arrow_column_ = held.arrowColumn;
+  title_ = std::move(held.title);
+  SetRefreshPeriod(list_period_);
+  view_.Publish(std::move(held.view));
 }
 
 // The rows the worker reads into: a copy of the lists held, with the one the answer fills emptied,

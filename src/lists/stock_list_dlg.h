@@ -14,6 +14,7 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "base/shared_records.h"
@@ -35,6 +36,7 @@ class CBatchListStockDlg;
 class Navigator;
 class OwnStockList;
 struct BatchOutcome;
+struct ListOpening;
 
 struct StockListParts {
   ExchangeFunction exchange;
@@ -93,6 +95,8 @@ class CStockListDlg : public DataScreen {
   void RunCommand(unsigned command);
   // The batch panel over the list; null until a batch entry first opens it.
   CBatchListStockDlg* batch_panel() const { return batch_; }
+  // The refresh period of the lists from now on (the order details keep their own).
+  void SetListPeriod(std::chrono::milliseconds period);
 
  protected:
   bool RunExchange() override;
@@ -167,6 +171,19 @@ class CStockListDlg : public DataScreen {
   // Posted by the worker with the security type of the ranking row being opened (-1: unknown).
   static constexpr int kMsgOpenTyped = 0x8002;
 
+  // The list in front when a stock's trade analysis or order details took the screen, so that
+  // coming back from that stock's detail screen shows the list again rather than the stock's view.
+  struct HeldList {
+    ListQuery query;
+    ListView view;
+    std::u16string title;
+    int selectedRow = 1;
+    int firstColumn = 1;
+    int arrowColumn = 0;
+  };
+  void HoldListForStockView(const ListOpening& opening);
+  void RestoreHeldList();
+
   const StockListParts parts_;
   mutable std::mutex query_mutex_;
   ListQuery query_;  // guarded by query_mutex_
@@ -184,6 +201,8 @@ class CStockListDlg : public DataScreen {
   SecurityCode opening_code_;  // the ranking row whose security type was asked
   std::u16string title_;
   std::u16string sector_list_title_;
+  std::optional<HeldList> held_list_;
+  std::chrono::milliseconds list_period_;
   Point pen_down_{};
   TextMetrics metrics_;
   CBatchListStockDlg* batch_ = nullptr;  // child window, owned by this screen

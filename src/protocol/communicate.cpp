@@ -156,6 +156,14 @@ int CCommunicate::SendAll(std::span<const std::uint8_t> bytes) {
 void CCommunicate::ClearCancel() {
   cancelled_ = false;
   if (wake_pending_.exchange(false)) wake_.Drain();
+  // Read after clearing: a Stop that came meanwhile has set the flag before cancelling, so either
+  // its cancel comes after the clearing or this exchange cancels itself.
+  if (stopped_) Cancel();
+}
+
+void CCommunicate::Stop() {
+  stopped_ = true;
+  Cancel();
 }
 
 void CCommunicate::Cancel() {

@@ -84,6 +84,11 @@ class CCommunicate {
   // Makes a receive in progress (or the next wait of this exchange) give up with -1. A cancel
   // arriving between exchanges is cleared when the next exchange starts.
   void Cancel();
+  // While stopped (the program is closing its screens) the exchange in progress gives up as on
+  // Cancel, and so does every exchange that starts, so that no worker is joined only after its
+  // answer timed out. Resume lets exchanges run again. Any thread.
+  void Stop();
+  void Resume() { stopped_ = false; }
 
   // One whole exchange under the exchange lock: clears the response buffer, sends, receives.
   // The count received; below 1 means no data (0 nothing, -1 cancelled or no socket).
@@ -133,6 +138,7 @@ class CCommunicate {
   const TransportTimings timings_;
   WakeSignal wake_;
   std::atomic<bool> cancelled_{false};
+  std::atomic<bool> stopped_{false};
   std::atomic<bool> wake_pending_{false};  // set by Cancel; spares the next send a drain
   std::atomic<bool> dial_prompt_allowed_{false};
 

@@ -5,6 +5,7 @@
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "lists/list_paging.h"
+#include "lists/list_routes.h"
 #include "lists/list_screen_fixture.h"
 #include "market/display_colours.h"
 #include "navigation/list_argument.h"
@@ -174,9 +175,11 @@ TEST_F(FlowViewsDlgTest, SectorFundFlowPeriods) {
   EXPECT_TRUE(Paint().DrewText(u"流入(万)", kVolumeYellow));
 }
 
-TEST_F(FlowViewsDlgTest, TradeAnalysisPeriodsAndBack) {
+TEST_F(FlowViewsDlgTest, TradeAnalysisPeriodsAndBackToTheListItWasOpenedOver) {
+  OpenAndWait(kCategorySectors);
+  screen_.SendKey(kKeyDown);
   navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
-  OpenAndWait(1141);
+  OpenAndWait(kListArgTradeAnalysis);
   EXPECT_EQ(U16At(server_.Last(), 1), kTradeAnalysis);
   RunAndWait(kCmdAnalysis10);
   EXPECT_EQ(server_.Last()[server_.Last().size() - 2], 10);
@@ -186,11 +189,30 @@ TEST_F(FlowViewsDlgTest, TradeAnalysisPeriodsAndBack) {
   EXPECT_TRUE(canvas.DrewText(u"-6", kFallGreen));
   TapText(u"返回");
   EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
+
+  // The detail screen's own "返回" comes back to the sectors at the row left, not to the analysis.
+  ASSERT_TRUE(screen_.Open(kTargetQuoteList, kListArgResume));
+  EXPECT_EQ(screen_.query().mode, kModeSectors);
+  EXPECT_EQ(screen_.selected_row(), 2);
+  EXPECT_TRUE(Paint().FindText(Numbered(u"S", 1)).has_value());
+}
+
+TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDetails) {
+  using std::chrono::seconds;
+  screen_.SetListPeriod(seconds(30));
+  OpenAndWait(kCategorySectors);
+  EXPECT_EQ(screen_.refresh_period(), seconds(30));
+  navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
+  OpenAndWait(kListArgOrderDetails);
+  screen_.SetListPeriod(seconds(40));
+  EXPECT_EQ(screen_.refresh_period(), seconds(5));
+  OpenAndWait(kCategorySectors);
+  EXPECT_EQ(screen_.refresh_period(), seconds(40));
 }
 
 TEST_F(FlowViewsDlgTest, OrderDetailsGrids) {
   navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
-  OpenAndWait(1140);
+  OpenAndWait(kListArgOrderDetails);
   const RecordingCanvas canvas = Paint();
   EXPECT_TRUE(canvas.DrewText(u"10.10", kRiseRed));  // above the previous close 10.00
   EXPECT_TRUE(canvas.DrewText(u"...", kFlatGrey));

@@ -86,6 +86,40 @@ TEST_F(TransportTest, CancelWakesABlockedReceiveAtOnceAndTheNextExchangeWorks) {
             static_cast<int>(answer.size()));
 }
 
+// The program's close: the exchange in progress and those queued behind it give up at once
+// instead of each waiting out its answer, and after Resume the connection serves again.
+TEST_F(TransportTest, StopGivesUpTheExchangeInProgressAndEveryOneStartedUntilResume) {
+  const Bytes answer = QuoteAnswer();
+  LoopbackServer server([&](ServerConnection& c) {
+    if (c.index() == 0) {
+      while (c.ReadContainer()) {
+      }  // never answers
+      return;
+    }
+    ServeAnswers(c, answer);
+  });
+  MakeTransport({}, TransportTimings{});
+  transport_->SetServer("127.0.0.1", server.port());
+  ASSERT_EQ(transport_->Connect(), 0);
+  std::atomic<int> answered{0};
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<std::thread> workers;
+  for (int i = 0; i < 3; ++i) {
+    workers.emplace_back([&] {
+      Bytes response(10240);
+      if (transport_->CommunicateThread(QuoteRequest(), response) > 0) ++answered;
+    });
+  }
+  std::this_thread::sleep_for(milliseconds(100));
+  transport_->Stop();
+  for (std::thread& worker : workers) worker.join();
+  EXPECT_EQ(answered, 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, TransportTimings{}.readable_wait / 2);
+  transport_->Resume();
+  Bytes response(10240);
+  EXPECT_EQ(transport_->CommunicateThread(QuoteRequest(), response), static_cast<int>(answer.size()));
+}
+
 // A caller that re-points the connection holds the exchange lock across the whole switch, so no
 // other thread's request reaches the other server.
 TEST_F(TransportTest, ServerSwitchUnderTheExchangeLockIsAtomicForOtherThreads) {

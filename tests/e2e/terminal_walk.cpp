@@ -1,0 +1,88 @@
+#include "terminal_walk.h"
+
+#include <algorithm>
+
+#include "base/program_folder.h"
+#include "pen_events.h"
+#include "started_terminal.h"
+
+namespace tarvello::testing {
+
+void TerminalWalk::SetUp() {
+  if (!FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
+  InstallPrompter(&prompter_);
+}
+
+void TerminalWalk::TearDown() {
+  terminal_.reset();
+  InstallPrompter(nullptr);
+  SetProgramFolder(".");
+}
+
+bool TerminalWalk::StartSimulator(const std::vector<std::string>& extra_args) {
+  simulator_ = std::make_unique<SimulatorProcess>(sim_folder_.path(), SimulatorPorts{}, extra_args);
+  const std::optional<SimulatorPorts> ports = simulator_->WaitForPorts();
+  if (!ports) return false;
+  proxy_ = std::make_unique<FaultProxy>(ports->quote);
+  WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway});
+  return true;
+}
+
+bool TerminalWalk::StartTerminal() {
+  terminal_.reset();
+  terminal_ = StartedTerminal(home_.path());
+  return terminal_ != nullptr;
+}
+
+bool TerminalWalk::Shows(const QWidget* screen) {
+  return screen != nullptr && terminal_->frame().current_screen() == screen && terminal_->progress().isHidden();
+}
+
+void TerminalWalk::EnterMenuCell(int cell) {
+  CDlgMain& main = *terminal_->main_screen();
+  while (main.selected_cell() != cell) main.SendKey(kKeyRight);
+  main.SendKey(kKeyEnter);
+}
+
+void TerminalWalk::TapBarCell(Window& screen, int cell) {
+  constexpr int kCells = 6;
+  Tap(screen, {cell * screen.width() / kCells + screen.width() / (2 * kCells), screen.height() - 4});
+}
+
+void TerminalWalk::ChooseFromMenu(Window& screen, int cell, unsigned command) {
+  prompter_.QueueMenuChoice(command);
+  TapBarCell(screen, cell);
+}
+
+bool TerminalWalk::EnterMenuLine(int mode, int line) {
+  CStockRangeDlg& page = *terminal_->menu_page();
+  if (!WaitFor([&] { return Shows(&page) && page.state().mode() == mode; })) return false;
+  for (int i = 0; i < line; ++i) page.SendKey(kKeyDown);
+  page.SendKey(kKeyEnter);
+  return true;
+}
+
+int TerminalWalk::TimesSent(const Bytes& request) {
+  const std::string sent = proxy_->Requests();
+  const std::string wanted(request.begin(), request.end());
+  int times = 0;
+  for (std::size_t at = sent.find(wanted); at != std::string::npos; at = sent.find(wanted, at + wanted.size())) ++times;
+  return times;
+}
+
+int TerminalWalk::TimesAsked(std::u16string_view caption) const {
+  const std::vector<Prompt>& asked = prompter_.asked();
+  return static_cast<int>(std::count_if(asked.begin(), asked.end(), [&](const Prompt& prompt) {
+    return prompt.kind == Prompt::Kind::kMessageBox && prompt.caption == caption;
+  }));
+}
+
+unsigned MenuCommand(const std::vector<MenuItem>& items, std::u16string_view text) {
+  for (const MenuItem& item : items) {
+    if (item.text == text && item.submenu.empty()) return item.command;
+    if (const unsigned inner = MenuCommand(item.submenu, text); inner != 0) return inner;
+  }
+  return 0;
+}
+
+}  // namespace tarvello::testing

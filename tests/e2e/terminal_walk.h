@@ -1,0 +1,68 @@
+// Test support for the end-to-end walks: a fixture with the simulator, a fault proxy in front of
+// its quote port (so that a walk can read the request bytes the terminal sent), the terminal on a
+// program folder of its own, and the steps a user takes: a menu cell, a menu page's line, a
+// toolbar cell, a pop-up menu's entry. Every wait is for a condition, with limits generous enough for a loaded machine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/terminal.h"
+#include "platform/qt_test_app.h"
+#include "platform/scripted_prompter.h"
+#include "protocol/bytes.h"
+#include "simulator_process.h"
+#include "support/fault_proxy.h"
+#include "support/temp_folder.h"
+
+namespace tarvello::testing {
+
+inline constexpr std::chrono::seconds kWalkWait{30};
+
+class TerminalWalk : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The simulator with extra options, the proxy before it and the Deployment.ini that points the
+  // terminal at the proxy. False when the simulator did not start.
+  bool StartSimulator(const std::vector<std::string>& extra_args = {});
+  // Starts the terminal (again, after closing a running one) and waits for its menu.
+  bool StartTerminal();
+
+  bool WaitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done, kWalkWait); }
+  // True while screen is in front and no navigation is under way.
+  bool Shows(const QWidget* screen);
+  // Moves the menu's selection to cell and presses Enter.
+  void EnterMenuCell(int cell);
+  // Taps cell of the six-cell toolbar along the bottom of a screen. (A tap found by painting on a
+  // RecordingCanvas would lay the screen out in that canvas's metrics and page it anew.)
+  void TapBarCell(Window& screen, int cell);
+  // Taps the toolbar cell that opens a pop-up menu, answering it with command.
+  void ChooseFromMenu(Window& screen, int cell, unsigned command);
+  // Opens line (from 0) of the menu page in that mode by keys, once the page is in front.
+  bool EnterMenuLine(int mode, int line);
+  // How often the terminal sent exactly these request bytes since the last ForgetRequests.
+  int TimesSent(const Bytes& request);
+  // The message boxes asked so far with this caption.
+  int TimesAsked(std::u16string_view caption) const;
+
+  QtApp app_;
+  TempFolder home_;
+  TempFolder sim_folder_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<SimulatorProcess> simulator_;
+  std::unique_ptr<FaultProxy> proxy_;
+  std::unique_ptr<Terminal> terminal_;
+};
+
+// The command of the entry with this text in a menu (or one of its sub-menus); 0 when none.
+unsigned MenuCommand(const std::vector<MenuItem>& items, std::u16string_view text);
+
+}  // namespace tarvello::testing
