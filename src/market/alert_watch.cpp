@@ -23,7 +23,11 @@ void AlertWatch::Stop() {
 }
 
 void AlertWatch::SetPeriod(std::chrono::milliseconds period) {
-  period_ms_ = period.count();
+  {
+    // Under the wait's lock, so that a wait about to start cannot miss the change.
+    const std::lock_guard<std::mutex> guard(wait_mutex_);
+    period_ms_ = period.count();
+  }
   wake_.notify_all();
 }
 
