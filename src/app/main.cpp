@@ -199,6 +199,14 @@ int RunTour(Terminal& terminal, const std::string& dir) {
              NavigationTitle(target, 0) == terminal.frame().title();
     });
   }
+  // The alerts page of a share, as its detail screen's menu opens it.
+  tour.AddStop("alerts", [&terminal] {
+    terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
+    terminal.main_screen()->GoTo(kTargetAlerts, kTargetStockDetail);
+  }, [&terminal] {
+    const CAlertsPageDlg* page = terminal.alerts_screen();
+    return page != nullptr && !page->isHidden() && page->form().code() == SecurityCode::FromAscii("SH600001");
+  });
   int saved = tour.Run(terminal.frame(), dir);
   InstallAddressOpener(nullptr);
   InstallPrompter(nullptr);
