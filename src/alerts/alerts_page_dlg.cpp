@@ -52,7 +52,8 @@ void CAlertsPageDlg::GoBack() {
   if (caller_ == kTargetQuoteListOtherPage) {
     parts_.navigator->GoTo(kTargetQuoteListOtherPage, kTargetQuoteList);
   } else {
-    parts_.navigator->GoTo(kTargetStockDetail, 0);
+    // Named as the caller, the detail screen keeps the list it was opened from.
+    parts_.navigator->GoTo(kTargetStockDetail, kTargetAlerts);
   }
 }
 

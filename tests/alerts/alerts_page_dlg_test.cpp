@@ -68,6 +68,8 @@ TEST_F(AlertsPageTest, TypedFiguresAreSetOrRefusedWithAMessage) {
   EXPECT_EQ(Said(), (std::vector<std::u16string>{std::u16string(kBadPriceText), std::u16string(kBadFigureText)}));
   EXPECT_EQ(book_.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 12500}, {kShare, kAlertRatioBelow, -3000}}));
   EXPECT_TRUE(Painted().FindText(u"SH600001 涨幅低于 -3.00%").has_value());
+  page_.SendKey(kKeySoftRight);  // back to the detail screen, which keeps the list it came from
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetStockDetail, kTargetAlerts}}));
 }
 
 // Reopening shows the stored figures; a tap on a row's delete cell removes that alert; Back
