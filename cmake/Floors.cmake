@@ -12,5 +12,5 @@ set(TARVELLO_FLOORS
   "server"
   "platform"
   "navigation"
-  "shell detail kline lists futures markup account brokers"
+  "shell detail kline lists futures markup account brokers alerts"
   "app")

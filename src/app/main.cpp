@@ -261,6 +261,14 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   tour.AddStop("markup-summary", [markup_view] {
     if (CMarkupPageDlg* view = markup_view()) view->Follow(u"summary.wml");
   }, [markup_shows] { return markup_shows(u"/wap/summary.wml", u"上证指数"); });
+  // The alerts page of a share, as its detail screen's menu opens it.
+  tour.AddStop("alerts", [&terminal] {
+    terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
+    terminal.main_screen()->GoTo(kTargetAlerts, kTargetStockDetail);
+  }, [&terminal] {
+    const CAlertsPageDlg* page = terminal.alerts_screen();
+    return page != nullptr && !page->isHidden() && page->form().code() == SecurityCode::FromAscii("SH600001");
+  });
   int saved = tour.Run(terminal.frame(), dir);
   InstallAddressOpener(nullptr);
   InstallPrompter(nullptr);

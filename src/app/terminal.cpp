@@ -110,6 +110,7 @@ void Terminal::Start() {
 void Terminal::CloseMain() {
   transport_.Stop();
   frame_.ShowScreen(nullptr);
+  alert_watch_.reset();
   server_list_.reset();
   list_.reset();
   kline_.reset();
@@ -123,6 +124,7 @@ void Terminal::CloseMain() {
   login_.reset();
   user_data_.reset();
   recommend_.reset();
+  alerts_.reset();
   transport_.Resume();
 }
 
@@ -174,6 +176,7 @@ void Terminal::StartMain() {
   AddFuturesScreen();
   AddMarkupScreen();
   AddAccountScreens();
+  AddAlertsScreen();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -355,6 +358,7 @@ void Terminal::AddAccountScreens() {
                              detail_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
                              futures_->SetRefreshPeriod(std::chrono::seconds(saved.intraday_seconds));
                              kline_->SetRefreshPeriod(std::chrono::seconds(saved.kline_seconds));
+                             if (alert_watch_) alert_watch_->SetPeriod(std::chrono::seconds(saved.list_seconds));
                            }},
       &frame_);
   const AccountParts parts{Exchange(), main_.get(), folder_, &session_, deployment_.register_page,
@@ -372,6 +376,30 @@ void Terminal::AddAccountScreens() {
       return login_.get();
     });
   }
+}
+
+// The alerts page (its argument names the screen to go back to) and the background check of the
+// alerts, once per list period whatever screen is open; what fired is said in one message box on
+// the user-interface thread, and the lists repaint to mark the names.
+void Terminal::AddAlertsScreen() {
+  alerts_ = std::make_unique<CAlertsPageDlg>(AlertsPageParts{main_.get(), AlertBook::InFolder(folder_)}, &frame_);
+  frame_.Adopt(alerts_.get());
+  main_->RegisterScreen(kTargetAlerts, [this](int caller) -> Window* {
+    alerts_->Open(caller);
+    return alerts_.get();
+  });
+  const auto fired = [this](const std::vector<AlertFiring>& firings) {
+    std::u16string text;
+    for (const AlertFiring& firing : firings) text += (text.empty() ? u"" : u"\n\n") + AlertMessage(firing);
+    QMetaObject::invokeMethod(&frame_, [this, text] {
+      if (list_) list_->Invalidate();
+      ActivePrompter().MessageBox(text, u"提示", PromptButtons::kOk);
+    }, Qt::QueuedConnection);
+  };
+  alert_watch_ = std::make_unique<AlertWatch>(
+      AlertBook::InFolder(folder_), AlertMarks::Shared(),
+      AlertWatchParts{Exchange(), std::chrono::seconds(refresh_.list_seconds), fired});
+  alert_watch_->Start();
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

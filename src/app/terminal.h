@@ -41,6 +41,8 @@
 #include "account/recommend_friend_dlg.h"
 #include "account/refresh_settings_dlg.h"
 #include "account/user_data_dlg.h"
+#include "alerts/alerts_page_dlg.h"
+#include "market/alert_watch.h"
 #include "platform/phone_book.h"
 #include "settings/account_session.h"
 
@@ -81,6 +83,7 @@ class Terminal {
   CDlgLogin* login_screen() { return login_.get(); }
   CDlgUserData* user_data_screen() { return user_data_.get(); }
   CDlgRecommendFriend* recommend_screen() { return recommend_.get(); }
+  CAlertsPageDlg* alerts_screen() { return alerts_.get(); }
   AccountSession& account_session() { return session_; }
 
  private:
@@ -96,6 +99,7 @@ class Terminal {
   void AddFuturesScreen();
   void AddMarkupScreen();
   void AddAccountScreens();
+  void AddAlertsScreen();
   // Places screen in the frame and shows it for target after its Open(), whatever the argument.
   template <typename Screen>
   void AdoptOpenedFor(int target, Screen& screen) {
@@ -150,6 +154,8 @@ class Terminal {
   std::unique_ptr<CDlgLogin> login_;               // its errand ends after the main screen's
   std::unique_ptr<CDlgUserData> user_data_;        // shutdown cancelled the exchange
   std::unique_ptr<CDlgRecommendFriend> recommend_;
+  std::unique_ptr<CAlertsPageDlg> alerts_;
+  std::unique_ptr<AlertWatch> alert_watch_;        // stopped first when the main screen closes
 };
 
 }  // namespace tarvello

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "market/alert_marks.h"
 #include "market/change_text.h"
 #include "detail/detail_answer.h"
 #include "detail/detail_panels_dlg.h"
@@ -36,6 +37,7 @@ enum DetailCommand : unsigned {
   kCommandF10First,  // five F10 pages follow
   kCommandTradeAnalysis = kCommandF10First + 5,
   kCommandOrderDetails,
+  kCommandAlerts,
 };
 
 constexpr const char16_t* kF10Captions[] = {u"最新资讯", u"公司大事", u"公司财务", u"公司概况", u"十大股东"};
@@ -71,6 +73,7 @@ SecurityCode CStockDetailDlg::code() const {
 
 void CStockDetailDlg::Open(const SecurityCode& code, int caller) {
   const bool changed = code != this->code();
+  AlertMarks::Shared().Clear(code);  // the user has now seen the security whose alert fired
   if (caller == kTargetQuoteList || caller == 0 || changed) opened_from_list_ = caller == kTargetQuoteList;
   if (changed) {
     {
@@ -359,6 +362,7 @@ std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
       items.push_back(MenuItem::Command(kCommandOrderDetails, u"委托明细"));
     }
   }
+  items.push_back(MenuItem::Command(kCommandAlerts, u"预警设置"));
   items.push_back(MenuItem::Command(kCommandHome, u"返回首页"));
   return items;
 }
@@ -378,6 +382,7 @@ void CStockDetailDlg::RunCommand(unsigned command) {
     case kCommandCsi300: Navigate(kTargetQuoteList, kCsi300List); break;
     case kCommandTradeAnalysis: Navigate(kTargetQuoteList, kTradeAnalysisList); break;
     case kCommandOrderDetails: Navigate(kTargetQuoteList, kOrderDetailsList); break;
+    case kCommandAlerts: Navigate(kTargetAlerts, kTargetStockDetail); break;
     default:
       if (command >= kCommandF10First && command < kCommandF10First + std::size(kF10Captions)) {
         Navigate(kTargetMenuPage, kF10FirstPage + static_cast<int>(command - kCommandF10First));

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "lists/list_codes.h"
+#include "market/code_list.h"
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
 #include "protocol/packet_codec.h"
@@ -35,12 +36,7 @@ struct Reading {
     return context.category == kCategorySelfSelected || context.category == kCategoryRecentlyViewed;
   }
 
-  // Code and name of a row that must have both.
-  bool Names(SecurityCode& code, std::u16string& name) {
-    code = SecurityCode(reader.String());
-    name = reader.String();
-    return !code.empty() && !name.empty() && !reader.overrun();
-  }
+  bool Names(SecurityCode& code, std::u16string& name) { return ReadRowNames(reader, code, name); }
 
   template <typename Row, typename ReadRow>
   bool Rows(std::vector<Row>& list, ReadRow readRow) {
@@ -95,18 +91,7 @@ struct Reading {
     return true;
   }
 
-  bool Stock(QuoteRow& row) {
-    if (!Names(row.code, row.name)) return false;
-    row.decimals = reader.Byte();
-    row.flags = reader.Byte();
-    for (std::int32_t* field : {&row.latest, &row.changeRatio, &row.change, &row.turnover, &row.volume, &row.high,
-                                &row.low, &row.speed, &row.pe}) {
-      *field = reader.Int32();
-    }
-    reader.Int32();
-    row.prevClose = Difference(row.latest, row.change);
-    return true;
-  }
+  bool Stock(QuoteRow& row) { return ReadStockRow(reader, row); }
 
   // Blocks 2100 and 2101: the older list rows, with two more values for sectors under 2100.
   bool Older(QuoteRow& row, bool sectorExtras) {

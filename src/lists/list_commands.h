@@ -40,6 +40,7 @@ enum ListCommand : unsigned {
   kCmdSortPe = 32920,
   kCmdSortThreeDayChange = 32921,
   kCmdSortThreeDayTurnover = 32922,
+  kCmdAlerts = 32930,
 };
 
 }  // namespace tarvello

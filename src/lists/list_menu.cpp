@@ -66,6 +66,7 @@ void AddListEntries(const ListMenuState& state, std::vector<MenuItem>& items) {
     }
   } else if (state.mode == kModeSelfSelected) {
     if (state.hasRows) items.push_back(MenuItem::Command(kCmdDeleteSelfSelected, u"删除自选"));
+    if (state.hasRows) items.push_back(MenuItem::Command(kCmdAlerts, u"预警设置"));
     items.push_back(MenuItem::Command(kCmdBatch, u"批量删除自选"));
     items.push_back(MenuItem::Command(kCmdBatchAdd, u"批量加入自选"));
   } else {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "market/code_list.h"
 #include "market/security_code.h"
 #include "protocol/bytes.h"
 
@@ -27,9 +28,7 @@ struct ListWindow {
 // The futures list always goes unsorted ascending, the sector fund flow by its own field.
 Bytes BuildCategoryPage(int category, ListWindow window, std::uint8_t extra = 0);
 
-// Type 2113, selector 2: the codes of the page shown; `end` is the index after the page's last
-// code in the whole list.
-Bytes BuildCodeListPage(int sortField, int sortDirection, int end, std::span<const SecurityCode> codes);
+// Type 2113, selector 2 (the own lists) is BuildCodeListPage of market/code_list.h.
 
 // Types 2105 (big orders) and 2106 (fund), selector 1, and selector 2 with the codes of the
 // self-selected list.

@@ -397,6 +397,14 @@ void CStockListDlg::GoBack() {
   for (const NavigationRequest& step : back.steps) parts_.navigator->GoTo(step.target, step.argument);
 }
 
+// The alerts page opens on the chosen row's security and comes back to the self-selected list.
+void CStockListDlg::OpenAlerts() {
+  const std::vector<SecurityCode> codes = PageCodes();
+  if (!parts_.navigator || selected_row_ < 1 || selected_row_ > static_cast<int>(codes.size())) return;
+  parts_.navigator->SetCurrentSecurity(codes[static_cast<std::size_t>(selected_row_ - 1)]);
+  parts_.navigator->GoTo(kTargetAlerts, kTargetQuoteListOtherPage);
+}
+
 void CStockListDlg::ToggleSelfSelected(bool add) {
   const std::vector<SecurityCode> codes = PageCodes();
   if (!parts_.selfSelected || selected_row_ < 1 || selected_row_ > static_cast<int>(codes.size())) return;
@@ -462,6 +470,7 @@ void CStockListDlg::RunCommand(unsigned command) {
     case kCmdDeleteSelfSelected: ToggleSelfSelected(false); break;
     case kCmdBatch:
     case kCmdBatchAdd: OpenBatchPanel(command); break;
+    case kCmdAlerts: OpenAlerts(); break;
     case kCmdHome:
       if (parts_.navigator) parts_.navigator->GoTo(kTargetMainMenu, 0);
       break;

@@ -133,6 +133,7 @@ class CStockListDlg : public DataScreen {
   void OpenTyped(int securityType);
   bool RunViewCommand(unsigned command);
   void ToggleSelfSelected(bool add);
+  void OpenAlerts();
   void GoBack();
   void SyncSelectionToCurrent();
   void ApplyTitle(std::u16string title);

@@ -4,6 +4,7 @@
 #include "lists/list_paging.h"
 #include "lists/list_row_access.h"
 #include "lists/stock_list_dlg.h"
+#include "market/alert_marks.h"
 #include "market/own_stock_list.h"
 #include "market/ticker_cells.h"
 #include "platform/canvas.h"
@@ -93,8 +94,10 @@ void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const Li
     } else if (q.mode != kModeSelfSelected && parts_.selfSelected) {
       yellow = parts_.selfSelected->Contains(code);
     }
+    const bool marked = AlertMarks::Shared().IsMarked(code);
+    if (marked) canvas.FillRect(layout.Cell(band, 0), kAlertMarkBand);
     canvas.SetTextColor(yellow ? kVolumeYellow : kPlainWhite);
-    canvas.DrawText(name, layout.Cell(band, 0), kTextCenter | kOneLine);
+    canvas.DrawText(marked ? MarkedName(name) : name, layout.Cell(band, 0), kTextCenter | kOneLine);
     for (int c = 1; c <= 3; ++c) {
       const int column = first_column_ + c - 1;
       const CellText cell = RowCell(view.rows, listKind, at, column);

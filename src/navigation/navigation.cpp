@@ -67,6 +67,8 @@ std::optional<std::u16string> NavigationTitle(int target, int argument) {
       return u"切换用户注册";
     case kTargetRecommendFriend:
       return u"推荐好友";
+    case kTargetAlerts:
+      return u"预警设置";
     default:
       return std::nullopt;
   }

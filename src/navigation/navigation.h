@@ -30,6 +30,7 @@ enum NavigationTarget : int {
   kTargetLogin = 1146,
   kTargetSwitchUser = 1147,
   kTargetRecommendFriend = 1148,
+  kTargetAlerts = 1160,  // the alerts page; the argument names the screen to go back to
 };
 
 // Arguments of target 1125 that show the information titles of every self-selected code: the

@@ -23,6 +23,12 @@ std::optional<KeyCode> KeyCodeFromQt(int qt_key) {
       return kKeySoftLeft;
     case Qt::Key_F2:
       return kKeySoftRight;
+    case Qt::Key_Backspace:
+      return kKeyErase;
+    case Qt::Key_Period:
+      return kKeyPoint;
+    case Qt::Key_Minus:
+      return kKeyMinus;
     default:
       break;
   }

@@ -17,6 +17,10 @@ inline constexpr KeyCode kKeyRight = 0x27;
 inline constexpr KeyCode kKeyDown = 0x28;
 inline constexpr KeyCode kKeySoftLeft = 0x70;   // F1
 inline constexpr KeyCode kKeySoftRight = 0x71;  // F2
+// Entering figures: the erase key before the cursor, the decimal point and the minus sign.
+inline constexpr KeyCode kKeyErase = 0x08;  // Backspace
+inline constexpr KeyCode kKeyPoint = u'.';
+inline constexpr KeyCode kKeyMinus = u'-';
 
 // The handheld key for a Qt key number (Qt::Key), or nothing for keys the handheld lacks.
 std::optional<KeyCode> KeyCodeFromQt(int qt_key);
