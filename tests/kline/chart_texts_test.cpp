@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <tuple>
 
 #include "kline/chart_colours.h"
 #include "kline/chart_layout.h"
@@ -86,15 +88,13 @@ TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
   quote.turnoverBase = 0;
   const std::vector<KLineBar> bars{before, bar};
   const auto rows = InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay);
-  const std::pair<std::u16string, ColorRef> expected[] = {
-      {u"20261204", kChartWhite}, {u"10.00", kChartGrey},   {u"10.50", kChartRed},
-      {u"9.90", kChartGreen},     {u"10.20", kChartRed},    {u"2.00%", kChartRed},
-      {u"2.50万", kChartYellow},   {u"8000万", kChartYellow}, {u"0.000%", kChartWhite}};
-  const char16_t* labels[] = {u"时", u"开", u"高", u"低", u"收", u"幅", u"量", u"额", u"换"};
-  for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(rows[i].label, labels[i]);
-    EXPECT_EQ(rows[i].value.text, expected[i].first) << i;
-    EXPECT_EQ(rows[i].value.colour, expected[i].second) << i;
+  const std::tuple<std::u16string, std::u16string, ColorRef> expected[] = {
+      {u"时", u"20261204", kChartWhite}, {u"开", u"10.00", kChartGrey},   {u"高", u"10.50", kChartRed},
+      {u"低", u"9.90", kChartGreen},     {u"收", u"10.20", kChartRed},    {u"幅", u"2.00%", kChartRed},
+      {u"量", u"2.50万", kChartYellow},   {u"额", u"8000万", kChartYellow}, {u"换", u"0.000%", kChartWhite}};
+  ASSERT_EQ(rows.size(), std::size(expected));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(std::tie(rows[i].label, rows[i].value.text, rows[i].value.colour), expected[i]) << i;
   }
   quote.last = 0;
   EXPECT_EQ(InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay)[8].value.text, u"--");

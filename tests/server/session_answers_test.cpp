@@ -46,9 +46,9 @@ TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefuse
   EXPECT_NE(message.String().find(u"20261204"), std::u16string::npos);
 
   fixture.accounts.Add(Account{u"locked", u"pw", 1, true});
-  const std::tuple<std::u16string_view, std::u16string_view, int> refused[] = {
+  const std::tuple<std::u16string_view, std::u16string_view, int> logins[] = {
       {u"张三", u"wrong", 2}, {u"demo", u"demo", 0}, {u"locked", u"pw", 3}, {u"locked", u"no", 2}, {u"nobody", u"pw", 2}};
-  for (const auto& [user, password, result] : refused) {
+  for (const auto& [user, password, result] : logins) {
     const Bytes login = fixture.codec.BuildLogin(user, password);
     EXPECT_EQ(Reader(fixture.Ask({login})[0]).Byte(), result) << text::ToUtf8(std::u16string(user));
   }
