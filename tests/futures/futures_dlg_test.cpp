@@ -9,9 +9,9 @@
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/test_screen.h"
-#include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "support/loopback_server.h"
 #include "support/recording_navigator.h"
 #include "support/scripted_server.h"
 
@@ -19,12 +19,6 @@ namespace tarvello {
 namespace {
 
 using testing::ProcessEventsUntil;
-
-Bytes OneBlock(int type, const Bytes& body) {
-  ContainerWriter writer;
-  writer.AddPlain(type, body);
-  return writer.Finish();
-}
 
 // The answer to each of the three requests, with fixed figures; ticks start at tickPosition.
 Bytes FuturesAnswer(int type, std::int32_t tickPosition) {
@@ -43,7 +37,7 @@ Bytes FuturesAnswer(int type, std::int32_t tickPosition) {
     for (std::int32_t v : {30000, 20000, 10000, 25000, 15000, 5000, 1000}) body.I32(v);
     body.I16(3).I16(5).I16(0).I16(9);
   }
-  return OneBlock(type, body.Take());
+  return testing::AnswerContainer(type, body.Take());
 }
 
 class TouchableFutures : public CGzqhDlg {

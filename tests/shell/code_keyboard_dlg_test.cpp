@@ -59,8 +59,6 @@ TEST_F(CodeKeyboardTest, ConfirmOpensShortcutsAndSearchesForAnythingElse) {
     std::u16string_view search;
   } cases[] = {
       {{u"600", u"0", u"3", u"6", u"9"}, {1135, 0}, "", u"600036"},
-      {{u"6", u"0"}, {1126, -60}, "", u""},
-      {{u"0", u"6"}, {1132, -6}, "", u""},
       {{u"0", u"3"}, {1129, -3}, "SH000001", u""},
       {{u"P", u"F", u"Y", u"H"}, {1135, 0}, "", u"PFYH"},
   };

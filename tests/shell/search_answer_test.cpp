@@ -1,19 +1,15 @@
 // The search answer as the list screen reads it, and the list screen's paging.
 #include <gtest/gtest.h>
 
-#include "protocol/container_writer.h"
 #include "protocol/wire_writer.h"
 #include "shell/list_screen_pages.h"
 #include "shell/search_answer.h"
+#include "support/loopback_server.h"
 
 namespace tarvello {
 namespace {
 
-Bytes Answer(int type, const Bytes& body) {
-  ContainerWriter out;
-  out.AddPlain(type, body);
-  return out.Finish();
-}
+using testing::AnswerContainer;
 
 Bytes Items(std::int16_t count, std::initializer_list<std::pair<const char*, std::u16string_view>> items) {
   WireWriter body;
@@ -24,24 +20,24 @@ Bytes Items(std::int16_t count, std::initializer_list<std::pair<const char*, std
 
 TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
   const Bytes two = Items(2, {{"SH600036", u"招商银行"}, {"SZ000001", u"平安银行"}});
-  Bytes cut = Answer(2000, two);
+  Bytes cut = AnswerContainer(2000, two);
   cut.resize(cut.size() - 4);  // the second name runs past the end
-  Bytes shortBlock = Answer(2000, Bytes(two.begin(), two.end() - 3));
+  Bytes shortBlock = AnswerContainer(2000, Bytes(two.begin(), two.end() - 3));
   const struct {
     const char* scenario;
     Bytes answer;
     std::vector<std::u16string> items;
   } cases[] = {
-      {"two items", Answer(2000, two), {u"SH600036;招商银行", u"SZ000001;平安银行"}},
-      {"after an HTTP header", [&] { Bytes b{'H', 'T', 'T', 'P', '\r', '\n'}; const Bytes a = Answer(2000, two);
+      {"two items", AnswerContainer(2000, two), {u"SH600036;招商银行", u"SZ000001;平安银行"}},
+      {"after an HTTP header", [&] { Bytes b{'H', 'T', 'T', 'P', '\r', '\n'}; const Bytes a = AnswerContainer(2000, two);
                                       b.insert(b.end(), a.begin(), a.end()); return b; }(),
        {u"SH600036;招商银行", u"SZ000001;平安银行"}},
-      {"no items", Answer(2000, Items(0, {})), {}},
-      {"an empty block", Answer(2000, {}), {}},
+      {"no items", AnswerContainer(2000, Items(0, {})), {}},
+      {"an empty block", AnswerContainer(2000, {}), {}},
       {"no container", Bytes{'n', 'o', 'n', 'e'}, {}},
-      {"another block type", Answer(2203, two), {}},
-      {"a negative count", Answer(2000, Items(-3, {{"SH600036", u"招商银行"}})), {}},
-      {"a count beyond the items", Answer(2000, Items(9, {{"SH600036", u"招商银行"}})), {u"SH600036;招商银行"}},
+      {"another block type", AnswerContainer(2203, two), {}},
+      {"a negative count", AnswerContainer(2000, Items(-3, {{"SH600036", u"招商银行"}})), {}},
+      {"a count beyond the items", AnswerContainer(2000, Items(9, {{"SH600036", u"招商银行"}})), {u"SH600036;招商银行"}},
       {"a block cut inside the second item", shortBlock, {u"SH600036;招商银行"}},
       {"an answer cut inside the block", cut, {}},
   };
@@ -49,7 +45,7 @@ TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
 }
 
 TEST(SearchAnswerTest, OneItemSplitsIntoCodeAndName) {
-  const std::vector<std::u16string> items = ReadSearchAnswer(Answer(2000, Items(1, {{"SH600036", u"招商银行"}})));
+  const std::vector<std::u16string> items = ReadSearchAnswer(AnswerContainer(2000, Items(1, {{"SH600036", u"招商银行"}})));
   ASSERT_EQ(items.size(), 1u);
   EXPECT_EQ(SplitSearchItem(items[0]), (SearchItem{u"SH600036", u"招商银行"}));
   EXPECT_EQ(SplitSearchItem(u"SH600036"), (SearchItem{u"SH600036", u""}));
