@@ -44,7 +44,9 @@ void CDlgList::PaintRows(Canvas& canvas, const Layout& layout, const ListScreenV
   const ListScreenPages pages = Pages();
   for (int row = 0; row < pages.rows_per_page(); ++row) {
     const int item = pages.ItemAt(page_, row);
-    if (item < 0) break;
+    // The pages count the newest items, which a search may have replaced since this paint took
+    // its copy: a row past the copy's end is not drawn rather than read beyond it.
+    if (item < 0 || item >= static_cast<int>(view.items.size())) break;
     const int top = layout.rows.top + row * layout.rowHeight;
     const Rect line{layout.rows.left, top, layout.rows.right, top + layout.rowHeight};
     if (item == selected_) canvas.FillRect(line, kSelectedBand);

@@ -76,10 +76,11 @@ TEST_F(SectorsAndFundFlowWalk, AConceptSectorsShareToItsTenDayTradeAnalysisAndBa
   list().SendKey(kKeyEnter);
   ASSERT_TRUE(DetailShows(share));
   CStockDetailDlg& detail = *terminal_->detail_screen();
-  ChooseFromMenu(detail, kOptionsCell, testing::MenuCommand(detail.PopupMenuItems(), u"成交透析"));
+  const unsigned analysis = testing::MenuCommand(detail.PopupMenuItems(), u"成交透析");
+  ChooseFromMenu(detail, kOptionsCell, analysis);
   ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView& v) {
     return q.mode == kModeTradeAnalysis && q.stockCode == share && v.rows.buckets.size() == 3;
-  }));
+  })) << "menu command " << analysis << ", list mode " << list().query().mode;
   EXPECT_EQ(terminal_->frame().title(), u"成交透析-1天");
 
   proxy_->ForgetRequests();
