@@ -18,8 +18,25 @@ std::u16string Open(std::u16string_view type) {
   return u"<characteristic type=\"" + std::u16string(type) + u"\">";
 }
 
+// A value from the deployment file (the dial-up user name and password) may hold any character;
+// escaped, a quote or an angle bracket in it stays text instead of ending the attribute.
+std::u16string AttributeText(std::u16string_view value) {
+  std::u16string text;
+  for (const char16_t c : value) {
+    switch (c) {
+      case u'&': text += u"&amp;"; break;
+      case u'<': text += u"&lt;"; break;
+      case u'>': text += u"&gt;"; break;
+      case u'"': text += u"&quot;"; break;
+      case u'\'': text += u"&apos;"; break;
+      default: text += c;
+    }
+  }
+  return text;
+}
+
 std::u16string Parm(std::u16string_view name, std::u16string_view value) {
-  return u"<parm name=\"" + std::u16string(name) + u"\" value=\"" + std::u16string(value) + u"\" />";
+  return u"<parm name=\"" + std::u16string(name) + u"\" value=\"" + AttributeText(value) + u"\" />";
 }
 
 std::u16string RemoveDocument(std::u16string_view list, std::u16string_view entry) {

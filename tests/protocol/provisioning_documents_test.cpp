@@ -49,6 +49,12 @@ TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
             u"</characteristic></characteristic></wap-provisioningdoc>");
 }
 
+TEST(ProvisioningDocumentsTest, AHostileUserNameOrPasswordStaysInsideItsAttribute) {
+  const std::u16string document = CarrierDocument(2, u"a\"/><parm name=\"x", u"<&'>");
+  EXPECT_NE(document.find(u"value=\"a&quot;/&gt;&lt;parm name=&quot;x\" />"), std::u16string::npos);
+  EXPECT_NE(document.find(u"value=\"&lt;&amp;&apos;&gt;\" />"), std::u16string::npos);
+}
+
 TEST(ProvisioningDocumentsTest, AccessPointAnswersAreUpperCasedBeforeTheSearch) {
   EXPECT_EQ(ClassifyAccessPointAnswer(u"<parm name=\"GPRSInfoAccessPointName\" value=\"cmwap\"/>"),
             AccessPointKind::kWap);
