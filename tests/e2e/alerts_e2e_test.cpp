@@ -8,6 +8,7 @@
 #include "app/terminal.h"
 #include "market/alert_book.h"
 #include "market/alert_marks.h"
+#include "platform/qt_test_app.h"
 #include "platform/scripted_prompter.h"
 #include "settings/refresh_settings.h"
 #include "simulator_process.h"
@@ -19,6 +20,7 @@ namespace {
 
 TEST(AlertsEndToEnd, AnAlertUnderTheCurrentPriceFiresAndMarksTheShare) {
   if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
+  testing::QtApp app;
   testing::TempFolder sim_folder, home;
   ScriptedPrompter prompter;
   InstallPrompter(&prompter);
