@@ -36,24 +36,8 @@ void TapKey(CDlgKeyBoard& keyboard, std::u16string_view caption) {
   }
 }
 
-class CodeKeyboardEndToEnd : public ::testing::Test {
+class CodeKeyboardEndToEnd : public testing::TerminalEndToEnd {
  protected:
-  void SetUp() override {
-    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
-    InstallPrompter(&prompter_);
-    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
-    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
-    ASSERT_TRUE(ports.has_value());
-    testing::WriteDeploymentFor(home_.path(), *ports);
-    terminal_ = testing::StartedTerminal(home_.path());
-    ASSERT_NE(terminal_, nullptr);
-  }
-  void TearDown() override {
-    terminal_.reset();
-    InstallPrompter(nullptr);
-    SetProgramFolder(".");
-  }
-
   // True once the detail screen is in front with the figures of code.
   bool DetailShows(const SecurityCode& code) {
     CStockDetailDlg* detail = terminal_->detail_screen();
@@ -64,13 +48,6 @@ class CodeKeyboardEndToEnd : public ::testing::Test {
     return view->loaded && view->code == code && view->records.quote.prevClose > 0;
   }
   CDlgKeyBoard& keyboard() { return *terminal_->main_screen()->keyboard(); }
-
-  testing::QtApp app_;
-  testing::TempFolder home_;
-  testing::TempFolder sim_folder_;
-  ScriptedPrompter prompter_;
-  std::unique_ptr<testing::SimulatorProcess> simulator_;
-  std::unique_ptr<Terminal> terminal_;
 };
 
 TEST_F(CodeKeyboardEndToEnd, ACodeTypedOnTheKeyboardOfTheDetailScreenOpensThatShare) {

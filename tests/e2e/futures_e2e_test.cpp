@@ -32,47 +32,22 @@ using testing::Tap;
 // The middle of cell i of a six-cell bar along the bottom of a screen.
 Point BottomCell(const QWidget& screen, int i) { return {i * screen.width() / 6 + screen.width() / 12, screen.height() - 4}; }
 
-class FuturesEndToEnd : public ::testing::Test {
+class FuturesEndToEnd : public testing::TerminalEndToEnd {
  protected:
-  void SetUp() override {
-    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
-    InstallPrompter(&prompter_);
-    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
-    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
-    ASSERT_TRUE(ports.has_value());
-    testing::WriteDeploymentFor(home_.path(), *ports);
-    terminal_ = testing::StartedTerminal(home_.path());
-    ASSERT_NE(terminal_, nullptr);
-  }
-  void TearDown() override {
-    terminal_.reset();
-    InstallPrompter(nullptr);
-    SetProgramFolder(".");
-  }
-
-  bool Shows(QWidget* screen) { return terminal_->frame().current_screen() == screen && terminal_->progress().isHidden(); }
-
   bool DetailShows(const SecurityCode& code) {
     return ProcessEventsUntil([&] {
       CStockDetailDlg* detail = terminal_->detail_screen();
-      return Shows(detail) && detail->view()->loaded && detail->view()->code == code;
+      return Settled(detail) && detail->view()->loaded && detail->view()->code == code;
     }, kWait);
   }
 
   bool FuturesShows(int view, const SecurityCode& code) {
     return ProcessEventsUntil([&] {
       CGzqhDlg* futures = terminal_->futures_screen();
-      return Shows(futures) && futures->records()->view == view && futures->records()->code == code &&
+      return Settled(futures) && futures->records()->view == view && futures->records()->code == code &&
              futures->records()->loaded;
     }, kWait);
   }
-
-  testing::QtApp app_;
-  testing::TempFolder home_;
-  testing::TempFolder sim_folder_;
-  ScriptedPrompter prompter_;
-  std::unique_ptr<testing::SimulatorProcess> simulator_;
-  std::unique_ptr<Terminal> terminal_;
 };
 
 TEST_F(FuturesEndToEnd, MenuToAContractsTicksAndBack) {
@@ -80,7 +55,7 @@ TEST_F(FuturesEndToEnd, MenuToAContractsTicksAndBack) {
   for (int i = 0; i < 8; ++i) main.SendKey(kKeyRight);  // cell 8, "股指期货"
   main.SendKey(kKeyEnter);
   CStockListDlg& list = *terminal_->list_screen();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return Shows(&list) && !list.view()->rows.futures.empty(); }, kWait));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return Settled(&list) && !list.view()->rows.futures.empty(); }, kWait));
   EXPECT_EQ(terminal_->frame().title(), u"股指期货");
   const SecurityCode contract = list.view()->rows.futures.front().code;
 

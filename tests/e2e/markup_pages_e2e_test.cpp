@@ -25,28 +25,8 @@ using testing::ProcessEventsUntil;
 constexpr auto kWait = std::chrono::seconds(20);
 constexpr int kMustReadCell = 7;
 
-class MarkupPagesEndToEnd : public ::testing::Test {
+class MarkupPagesEndToEnd : public testing::TerminalEndToEnd {
  protected:
-  void SetUp() override {
-    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
-    InstallPrompter(&prompter_);
-    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
-    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
-    ASSERT_TRUE(ports.has_value());
-    testing::WriteDeploymentFor(home_.path(), *ports);
-    terminal_ = testing::StartedTerminal(home_.path());
-    ASSERT_NE(terminal_, nullptr);
-  }
-  void TearDown() override {
-    terminal_.reset();
-    InstallPrompter(nullptr);
-    SetProgramFolder(".");
-  }
-
-  bool Settled(QWidget* screen) {
-    return terminal_->frame().current_screen() == screen && terminal_->progress().isHidden();
-  }
-
   // Waits until the markup view is in front with the page whose address ends in page, showing text.
   CMarkupPageDlg* AwaitPage(std::u16string_view page, std::u16string_view text) {
     CMarkupPageDlg* view = nullptr;
@@ -62,13 +42,6 @@ class MarkupPagesEndToEnd : public ::testing::Test {
         kWait);
     return shown ? view : nullptr;
   }
-
-  testing::QtApp app_;
-  testing::TempFolder home_;
-  testing::TempFolder sim_folder_;
-  ScriptedPrompter prompter_;
-  std::unique_ptr<testing::SimulatorProcess> simulator_;
-  std::unique_ptr<Terminal> terminal_;
 };
 
 TEST_F(MarkupPagesEndToEnd, MustReadOpensTheFrontPageWhoseLinkLeadsOnAndPrevBack) {

@@ -27,25 +27,8 @@ using testing::Pen;
 using testing::Tap;
 using testing::ProcessEventsUntil;
 
-class StockDetailEndToEnd : public ::testing::Test {
+class StockDetailEndToEnd : public testing::TerminalEndToEnd {
  protected:
-  void SetUp() override {
-    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
-    InstallPrompter(&prompter_);
-    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
-    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
-    ASSERT_TRUE(ports.has_value());
-    ports_ = *ports;
-    testing::WriteDeploymentFor(home_.path(), ports_);
-    terminal_ = testing::StartedTerminal(home_.path());
-    ASSERT_NE(terminal_, nullptr);
-  }
-  void TearDown() override {
-    terminal_.reset();
-    InstallPrompter(nullptr);
-    SetProgramFolder(".");
-  }
-
   // Opens code and waits until its figures are on screen.
   CStockDetailDlg& Open(const char* code) {
     const SecurityCode security = SecurityCode::FromAscii(code);
@@ -58,14 +41,6 @@ class StockDetailEndToEnd : public ::testing::Test {
     }, std::chrono::seconds(20)));
     return *terminal_->detail_screen();
   }
-
-  testing::QtApp app_;
-  testing::TempFolder home_;
-  testing::TempFolder sim_folder_;
-  ScriptedPrompter prompter_;
-  std::unique_ptr<testing::SimulatorProcess> simulator_;
-  std::unique_ptr<Terminal> terminal_;
-  testing::SimulatorPorts ports_;
 };
 
 TEST_F(StockDetailEndToEnd, ShareAndIndexFutureShowTheirPanelsAndChart) {
