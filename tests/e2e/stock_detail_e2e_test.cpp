@@ -29,13 +29,14 @@ using testing::ProcessEventsUntil;
 
 class StockDetailEndToEnd : public testing::TerminalEndToEnd {
  protected:
-  // Opens code and waits until its figures are on screen.
+  // Opens code and waits until its figures are on screen and the progress window is gone: the main
+  // screen drops a navigation asked for while that window shows.
   CStockDetailDlg& Open(const char* code) {
     const SecurityCode security = SecurityCode::FromAscii(code);
     terminal_->OpenSecurity(security);
     EXPECT_TRUE(ProcessEventsUntil([&] {
       CStockDetailDlg* detail = terminal_->detail_screen();
-      if (detail == nullptr || terminal_->frame().current_screen() != detail) return false;
+      if (detail == nullptr || !Settled(detail)) return false;
       const auto view = detail->view();
       return view->loaded && view->code == security && view->records.quote.prevClose > 0;
     }, std::chrono::seconds(20)));
