@@ -191,6 +191,7 @@ void Terminal::AddDetailScreen() {
   parts.ticker = [this] { return Ticker(); };
   parts.period = std::chrono::seconds(refresh_.intraday_seconds);
   parts.navigator = main_.get();
+  parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
   frame_.Adopt(detail_.get());
   main_->RegisterScreen(kTargetStockDetail, [this](int argument) -> Window* {

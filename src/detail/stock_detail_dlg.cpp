@@ -88,7 +88,19 @@ void CStockDetailDlg::Open(const SecurityCode& code, int caller) {
   }
   member_ = parts_.selfSelected && parts_.selfSelected->Contains(code);
   if (changed || !records_.Current()->loaded) RequestRefresh(true);
+  title_.clear();
+  ShowTitle(*records_.Current());
   Invalidate();
+}
+
+// The window names the security shown: its code until the first answer brings its name.
+void CStockDetailDlg::ShowTitle(const DetailView& view) {
+  if (!parts_.setTitle || view.code.empty()) return;
+  const std::u16string& name = view.records.security.name;
+  std::u16string title = view.loaded && !name.empty() ? name : view.code.text();
+  if (title == title_) return;
+  title_ = std::move(title);
+  parts_.setTitle(title_);
 }
 
 void CStockDetailDlg::SelectPanel(DetailPanel panel) {
@@ -158,6 +170,7 @@ void CStockDetailDlg::OnPaint(Canvas& canvas) {
   const Layout layout = LayoutFor(metrics_);
   const std::shared_ptr<const DetailView> view = records_.Current();
   ChoosePanelOnce(*view);
+  ShowTitle(*view);
   const DetailRecords& records = view->records;
   canvas.FillRect(ClientRect(), kBlack);
   PaintHeader(canvas, layout, *view);

@@ -36,6 +36,7 @@ struct StockDetailParts {
   std::function<TickerState()> ticker;      // none: the ticker strip stays empty
   std::chrono::milliseconds period{5000};   // the intraday refresh period
   Navigator* navigator = nullptr;           // none: the screen cannot lead anywhere
+  std::function<void(const std::u16string&)> setTitle = nullptr;  // the main window's title; none: kept
 };
 
 // A published answer with the code it was asked for.
@@ -95,6 +96,7 @@ class CStockDetailDlg : public DataScreen {
   void ShowPopupMenu(Point at);
   void RunCommand(unsigned command);
   void Navigate(int target, int argument);
+  void ShowTitle(const DetailView& view);
 
   const StockDetailParts parts_;
   mutable std::mutex code_mutex_;
@@ -111,6 +113,7 @@ class CStockDetailDlg : public DataScreen {
   int cursor_x_ = -1;
   std::optional<Rect> cursor_box_;
   TextMetrics metrics_;
+  std::u16string title_;  // the window title this screen last set
 };
 
 }  // namespace tarvello
