@@ -30,8 +30,10 @@ CMarkupPageDlg::~CMarkupPageDlg() { StopRefreshing(); }
 
 void CMarkupPageDlg::Open() { Load(parts_.home, {}); }
 
+// A link is followed only once the page it was tapped on is the one loaded: a second tap while
+// a page is on its way would load a page again and lose the way back to the one on screen.
 void CMarkupPageDlg::Follow(std::u16string_view target) {
-  if (busy()) return;
+  if (busy() || LoadPending()) return;
   if (IsReload(target)) return RequestRefresh(true);
   std::u16string current = address();
   std::u16string next = ResolvePageLink(current, target);
@@ -43,9 +45,15 @@ void CMarkupPageDlg::Load(std::u16string address, std::u16string previous) {
     const std::lock_guard<std::mutex> lock(mutex_);
     address_ = std::move(address);
     previous_ = std::move(previous);
+    ++loads_asked_;
   }
   scroll_ = 0;
   RequestRefresh(true);
+}
+
+bool CMarkupPageDlg::LoadPending() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return loads_done_ != loads_asked_;
 }
 
 std::u16string CMarkupPageDlg::address() const {
@@ -62,10 +70,12 @@ std::vector<PageItem> CMarkupPageDlg::items() const {
 bool CMarkupPageDlg::RunExchange() {
   std::u16string address;
   std::u16string previous;
+  unsigned asked = 0;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     address = address_;
     previous = previous_;
+    asked = loads_asked_;
   }
   MarkupDocument document;
   document.SetDoc(parts_.fetch ? parts_.fetch(address) : std::u16string());
@@ -73,6 +83,7 @@ bool CMarkupPageDlg::RunExchange() {
   const std::lock_guard<std::mutex> lock(mutex_);
   items_.swap(items);
   ++generation_;
+  loads_done_ = asked;
   return true;
 }
 

@@ -61,6 +61,7 @@ class CMarkupPageDlg : public DataScreen {
   void LayOutFor(Canvas& canvas);
   void ScrollBy(int pixels);
   void Load(std::u16string address, std::u16string previous);
+  bool LoadPending() const;
 
   const MarkupPageParts parts_;
 
@@ -69,6 +70,8 @@ class CMarkupPageDlg : public DataScreen {
   std::u16string previous_;          // guarded by mutex_
   std::vector<PageItem> items_;      // guarded by mutex_
   unsigned generation_ = 0;          // guarded by mutex_; advanced with each new list of items
+  unsigned loads_asked_ = 0;         // guarded by mutex_; advanced by each page asked for
+  unsigned loads_done_ = 0;          // guarded by mutex_; the loads the items shown answer
 
   PageLayout layout_;
   unsigned laid_generation_ = ~0u;

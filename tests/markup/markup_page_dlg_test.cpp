@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <map>
 #include <mutex>
 
@@ -31,11 +32,13 @@ const std::map<std::u16string, std::u16string> kPages = {
     {kSecond, u"<wml><card><p>Page two</p><anchor><prev/>Back</anchor></card></wml>"},
 };
 
-// Counts the fetches of each address; the worker thread fetches, the test reads.
+// Counts the fetches of each address; the worker thread fetches, the test reads. A held site
+// answers nothing until it is let go.
 class FakeSite {
  public:
   std::u16string Fetch(std::u16string_view address) {
-    const std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
+    let_go_.wait(lock, [this] { return !held_; });
     ++fetches_[std::u16string(address)];
     const auto page = kPages.find(std::u16string(address));
     return page == kPages.end() ? std::u16string() : page->second;
@@ -44,9 +47,18 @@ class FakeSite {
     const std::lock_guard<std::mutex> lock(mutex_);
     return fetches_[address];
   }
+  void Hold(bool held) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      held_ = held;
+    }
+    let_go_.notify_all();
+  }
 
  private:
   std::mutex mutex_;
+  std::condition_variable let_go_;
+  bool held_ = false;                      // guarded by mutex_
   std::map<std::u16string, int> fetches_;  // guarded by mutex_
 };
 
@@ -128,6 +140,19 @@ TEST_F(MarkupPageDlgTest, AFailedPageOffersOnlyTheRetry) {
   Await(kMissing, 2);
   screen_.SendKey(kKeyBack);
   EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetMenuPage, 10}}));
+}
+
+// A second tap on the page still in front, while the first tap's page is on its way, does nothing:
+// the page loads once and "prev" still leads back to the page the user tapped on.
+TEST_F(MarkupPageDlgTest, ASecondTapBeforeThePageArrivesIsIgnored) {
+  site_->Hold(true);
+  Tap(u"Second");
+  Tap(u"Second");
+  site_->Hold(false);
+  Await(kSecond, 1);
+  Tap(u"Back");
+  Await(kFront, 2);
+  EXPECT_EQ(site_->Fetches(kSecond), 1);
 }
 
 }  // namespace
