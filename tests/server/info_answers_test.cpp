@@ -70,15 +70,6 @@ TEST_F(InfoAnswersServerTest, TitlesLeadToTheirArticlesByProtocolAndByFile) {
       << "a news item is not under the notices";
 }
 
-TEST_F(InfoAnswersServerTest, TheGeneralListsAndCategoriesAreReadable) {
-  const auto categories = ReadInfoCategories(Raw(fixture_.codec.BuildInfoCategories(0)));
-  ASSERT_GE(categories.size(), 3u);
-  const auto general = ReadGeneralTitles(Raw(fixture_.codec.BuildInfoList(static_cast<std::uint32_t>(categories[0].code))));
-  ASSERT_FALSE(general.empty());
-  EXPECT_TRUE(ReadArticleText(Raw(fixture_.codec.BuildArticle(1, general[0].identifier))).has_value());
-  EXPECT_FALSE(ReadFetchedTitles(Raw(fixture_.codec.BuildInfoTitles(0))).empty());
-}
-
 TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
   const struct {
     std::string request;
