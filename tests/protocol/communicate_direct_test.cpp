@@ -238,16 +238,6 @@ TEST_F(TransportTest, ServerTextAndNullHost) {
   EXPECT_TRUE(Logged("nError:22"));
 }
 
-TEST_F(TransportTest, CancelBetweenExchangesIsClearedByTheNextSend) {
-  const Bytes answer = QuoteAnswer();
-  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });
-  ConnectTo(server);
-  transport_->Cancel();
-  Bytes response(10240);
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-}
-
 TEST_F(TransportTest, SendIntoAPeerThatReadsNothingGivesUpAfterTheWritableWait) {
   LoopbackServer server([&](ServerConnection& c) {
     // Reads one byte and no more; the connection stays open until the server stops.
