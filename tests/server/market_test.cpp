@@ -54,28 +54,6 @@ TEST(MarketTest, SectorAndIndexFiguresAreComputedFromTheirMembers) {
   }
 }
 
-TEST(MarketTest, DaysChainAndRespectTheirLimitsOverTheYears) {
-  AnswerFixture fixture;
-  const Market& m = fixture.market;
-  int suspended = 0, at_limit = 0;
-  for (int i = 0; i < m.size(); i += 7) {
-    for (int d = m.first_history_day() + 1; d <= m.start_day_index(); d += 13) {
-      const DayQuote day = m.day(i, d);
-      const DayQuote before = m.day(i, d - 1);
-      EXPECT_LE(day.prev_close, before.close) << m.security(i).code << " day " << d;
-      if (day.limit_percent == 0) continue;
-      EXPECT_GE(day.close, day.LimitDown()) << m.security(i).code << " day " << d;
-      EXPECT_LE(day.close, day.LimitUp()) << m.security(i).code << " day " << d;
-      EXPECT_GE(day.open, day.LimitDown());
-      EXPECT_LE(day.open, day.LimitUp());
-      suspended += day.suspended ? 1 : 0;
-      at_limit += day.close == day.LimitUp() || day.close == day.LimitDown() ? 1 : 0;
-    }
-  }
-  EXPECT_GT(suspended, 0);
-  EXPECT_GT(at_limit, 0);
-}
-
 TEST(MarketTest, TodaysPathsStayInsideTheirLimitsAndMeetTheDailyClose) {
   AnswerFixture fixture("2026-12-04 15:00");
   const Market& m = fixture.market;
@@ -106,41 +84,6 @@ TEST(MarketTest, SuspendedSharesShowNoTrade) {
     r.Int32();
     EXPECT_EQ(r.Int32(), 0);  // volume
   }
-}
-
-TEST(MarketTest, BooksAreTwoSidedOrderedAndBalancedAroundZero) {
-  AnswerFixture fixture;
-  const Market& m = fixture.market;
-  double ratio_sum = 0;
-  int books = 0, thin = 0;
-  for (int i = 0; i < m.size(); ++i) {
-    const Security& s = m.security(i);
-    if (s.IsIndexLike()) continue;
-    const Position at = fixture.PositionOf(s.code);
-    const QuoteState q = QuoteAt(m, i, at);
-    if (q.last == 0 || q.last >= q.limit_up || (q.limit_down != 0 && q.last <= q.limit_down)) continue;
-    const OrderBook book = BuildBook(m, i, at, q, 5);
-    EXPECT_LT(book.bids[0].price, book.asks[0].price) << s.code;
-    EXPECT_LE(book.asks[0].price - book.bids[0].price, 2 * (s.kind == Kind::kFuture ? 20 : 1)) << s.code;
-    for (std::size_t level = 1; level < 5; ++level) {
-      if (book.asks[level].volume > 0) {
-        EXPECT_GT(book.asks[level].price, book.asks[level - 1].price) << s.code;
-      }
-      if (book.bids[level].volume > 0) {
-        EXPECT_LT(book.bids[level].price, book.bids[level - 1].price) << s.code;
-      }
-    }
-    thin += book.bids[0].volume < 10 || book.asks[0].volume < 10 ? 1 : 0;
-    ratio_sum += book.OrderRatio(0);
-    ++books;
-    const BestQueues queues = QueuesAtBest(m, i, at, q);
-    int queued = 0;
-    for (int order : queues.ask.orders) queued += order;
-    EXPECT_EQ(queued, book.asks[0].volume) << s.code;
-  }
-  EXPECT_GT(books, 4000);
-  EXPECT_LT(thin, books / 20);
-  EXPECT_NEAR(ratio_sum / books, 0.0, 5.0);  // percent
 }
 
 TEST(MarketTest, TicksMinutesAndTheDayAgreeOnVolume) {
