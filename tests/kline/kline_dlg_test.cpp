@@ -79,6 +79,18 @@ std::vector<KLineBar> RisingSeries(int n) {
   return bars;
 }
 
+// The zoom steps and their arithmetic are the viewport tests' own; here the keys that drive them.
+TEST_F(KLineScreenTest, DownZoomsOutAndUpZoomsInKeepingTheNewestBarLast) {
+  OpenWith(RisingSeries(123));
+  for (const auto& [key, zoom] : {std::pair{kKeyDown, 47}, {kKeyDown, 94}, {kKeyDown, 94}, {kKeyUp, 47}}) {
+    screen.SendKey(key);
+    EXPECT_EQ(screen.viewport().zoomBars, zoom);
+    EXPECT_EQ(screen.viewport().firstVisible + screen.viewport().visibleCount, 123);
+  }
+  for (int i = 0; i < 4; ++i) screen.SendKey(kKeyUp);
+  EXPECT_EQ(screen.viewport().zoomBars, 15);
+}
+
 TEST_F(KLineScreenTest, CandlesRiseHollowRedStayWhiteAndFallFilledCyan) {
   OpenWith({Bar(1000, 1020, 990, 1010), Bar(1010, 1020, 1000, 1010), Bar(1010, 1015, 980, 990)});
   const RecordingCanvas canvas = Paint();

@@ -1,5 +1,5 @@
 // Properties of the whole simulated market: the agreement of every security's figures with each
-// other over the days and within today, and its determinism by seed and clock.
+// other and with its members, and its determinism by seed and clock.
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
