@@ -18,8 +18,6 @@ namespace tarvello {
 namespace {
 
 using testing::Bar;
-using testing::DatedSeries;
-
 
 // The screen with its stylus handlers in reach.
 class TestScreen : public CKLineDlg {
@@ -34,12 +32,10 @@ class TestScreen : public CKLineDlg {
   }
 };
 
-// 240x320 with the recording canvas's font (R = 18, C = 16): price pane 44..174, indicator row
-// 174..192, indicator pane 192..248, date row 248..266.
-constexpr int kPriceTop = 44;
+// 240x320 with the recording canvas's font (R = 18, C = 16): the price pane ends at 174, the
+// indicator pane starts at 192.
 constexpr int kPriceBottom = 174;
 constexpr int kIndicatorTop = 192;
-constexpr int kIndicatorBottom = 248;
 
 class KLineScreenTest : public ::testing::Test {
  protected:
@@ -68,13 +64,6 @@ class KLineScreenTest : public ::testing::Test {
     }
     return bodies;
   }
-  static std::vector<DrawCall> Polylines(const RecordingCanvas& canvas, ColorRef colour, int top, int bottom) {
-    std::vector<DrawCall> lines;
-    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kPolyline)) {
-      if (call.pen.color == colour && call.box.top >= top - 1 && call.box.bottom <= bottom + 2) lines.push_back(call);
-    }
-    return lines;
-  }
 
   testing::QtApp app;
   ScriptedPrompter prompter;
@@ -90,38 +79,16 @@ std::vector<KLineBar> RisingSeries(int n) {
   return bars;
 }
 
-TEST_F(KLineScreenTest, EachZoomFitsItsBarsAndKeepsTheNewestBarAtTheRightEdge) {
-  struct Case {
-    int width;
-    int zoom;
-    int step;
-    int visible;
-  };
-  const Case cases[] = {{240, 15, 16, 15}, {240, 23, 10, 24},  {240, 31, 6, 40},  {240, 47, 4, 60},
-                        {240, 94, 2, 120}, {480, 15, 32, 15},  {480, 23, 20, 24}, {480, 31, 14, 34},
-                        {480, 47, 10, 48}, {480, 94, 4, 120}};
-  for (int width : {240, 480}) {
-    OpenWith(RisingSeries(123), {width, 320});
-    for (int i = 0; i < 4; ++i) screen.SendKey(kKeyDown);  // out to 94 bars
-    for (auto it = std::rbegin(cases); it != std::rend(cases); ++it) {
-      const Case& c = *it;
-      if (c.width != width) continue;
-      while (screen.viewport().zoomBars > c.zoom) screen.SendKey(kKeyUp);
-      SCOPED_TRACE(::testing::Message() << width << " px at " << c.zoom << " bars");
-      const KLineViewport viewport = screen.viewport();
-      EXPECT_EQ(viewport.barStep, c.step);
-      EXPECT_EQ(viewport.visibleCount, c.visible);
-      EXPECT_EQ(viewport.firstVisible + viewport.visibleCount, 123);
-      const RecordingCanvas canvas = Paint();
-      const std::vector<DrawCall> bodies = Bodies(canvas, kChartRed);
-      ASSERT_EQ(static_cast<int>(bodies.size()), c.visible);
-      EXPECT_EQ(bodies[1].box.left - bodies[0].box.left, c.step);
-      EXPECT_EQ(bodies.back().box.left, width - c.step);
-      EXPECT_TRUE(canvas.FindText(u"20260223 >").has_value());  // bar 122 stays the last one drawn
-    }
-    screen.SendKey(kKeyUp);  // at 15 bars nothing changes
-    EXPECT_EQ(screen.viewport().zoomBars, 15);
+// The zoom steps and their arithmetic are the viewport tests' own; here the keys that drive them.
+TEST_F(KLineScreenTest, DownZoomsOutAndUpZoomsInKeepingTheNewestBarLast) {
+  OpenWith(RisingSeries(123));
+  for (const auto& [key, zoom] : {std::pair{kKeyDown, 47}, {kKeyDown, 94}, {kKeyDown, 94}, {kKeyUp, 47}}) {
+    screen.SendKey(key);
+    EXPECT_EQ(screen.viewport().zoomBars, zoom);
+    EXPECT_EQ(screen.viewport().firstVisible + screen.viewport().visibleCount, 123);
   }
+  for (int i = 0; i < 4; ++i) screen.SendKey(kKeyUp);
+  EXPECT_EQ(screen.viewport().zoomBars, 15);
 }
 
 TEST_F(KLineScreenTest, CandlesRiseHollowRedStayWhiteAndFallFilledCyan) {
@@ -130,12 +97,9 @@ TEST_F(KLineScreenTest, CandlesRiseHollowRedStayWhiteAndFallFilledCyan) {
   const std::vector<DrawCall> rising = Bodies(canvas, kChartRed);
   ASSERT_EQ(rising.size(), 1u);
   EXPECT_EQ(rising[0].brush.color, kChartBlack);
-  EXPECT_EQ(rising[0].box.left, 0);  // a short series starts at the left edge
-  EXPECT_EQ(rising[0].box.Width(), 5);  // the slot less one pixel
   const std::vector<DrawCall> falling = Bodies(canvas, kChartCyan);
   ASSERT_EQ(falling.size(), 1u);
   EXPECT_EQ(falling[0].brush.color, kChartCyan);
-  EXPECT_EQ(falling[0].box.left, 12);
   int whiteFlat = 0;
   for (const DrawCall& line : canvas.CallsOf(DrawCall::Kind::kLine)) {
     const bool horizontal = line.points[0].y == line.points[1].y;
@@ -144,56 +108,18 @@ TEST_F(KLineScreenTest, CandlesRiseHollowRedStayWhiteAndFallFilledCyan) {
   EXPECT_EQ(whiteFlat, 1);
 }
 
-TEST_F(KLineScreenTest, PriceAveragesStartAtBarsFourNineAndNineteen) {
-  OpenWith(RisingSeries(30));  // 40 slots of 6 pixels: bar i is centred at 3 + 6 i
-  const RecordingCanvas canvas = Paint();
-  const std::pair<ColorRef, int> starts[] = {{kChartWhite, 4}, {kChartYellow, 9}, {kChartMagenta, 19}};
-  for (const auto& [colour, bar] : starts) {
-    const std::vector<DrawCall> lines = Polylines(canvas, colour, kPriceTop, kPriceBottom);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].points.front().x, 3 + 6 * bar);
-    EXPECT_EQ(lines[0].points.back().x, 3 + 6 * 29);
-  }
-  EXPECT_TRUE(canvas.DrewText(u"MA5:10.32", kChartWhite));  // the cursor sits on the newest bar
-}
-
-TEST_F(KLineScreenTest, EveryIndicatorDrawsItsTitleAxisAndLines) {
-  struct Case {
-    unsigned command;
-    std::u16string title;
-    std::u16string axisTop;
-  };
-  const Case cases[] = {{32876, u"MACD(12,26,9):", u""}, {32877, u"KDJ(9,3,3):", u"100"},
-                        {32800, u"RSI(6,12):", u"100"},   {32801, u"BIAS(5,10):", u"15"},
-                        {32804, u"BOLL(20):", u""},       {32923, u"WR(6,10):", u"100"}};
-  OpenWith(DatedSeries(60));
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.command);
-    screen.RunCommand(c.command);
+// The texts are the chart-text tests' own; here each indicator's command draws its lines below
+// the indicator row.
+TEST_F(KLineScreenTest, EveryIndicatorDrawsItsLinesInTheIndicatorPane) {
+  OpenWith(testing::DatedSeries(60));
+  for (const unsigned command : {32876u, 32877u, 32800u, 32801u, 32804u, 32923u}) {
+    screen.RunCommand(command);
     const RecordingCanvas canvas = Paint();
-    const std::optional<DrawCall> title = canvas.FindText(c.title);
-    ASSERT_TRUE(title.has_value());
-    EXPECT_EQ(title->color, kChartCyan);
-    if (!c.axisTop.empty()) {
-      EXPECT_TRUE(canvas.DrewText(c.axisTop, kChartRed));
-    }
-    EXPECT_FALSE(Polylines(canvas, kChartWhite, kIndicatorTop, kIndicatorBottom).empty());
+    const auto lines = canvas.CallsOf(DrawCall::Kind::kPolyline);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const DrawCall& call) {
+      return call.pen.color == kChartWhite && call.box.top >= kIndicatorTop - 1;
+    })) << command;
   }
-}
-
-TEST_F(KLineScreenTest, BiasBeyondFifteenIsHeldAtThePaneEdge) {
-  std::vector<KLineBar> bars = testing::Closes({1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 2000});
-  OpenWith(bars);
-  screen.RunCommand(32801);
-  const std::vector<DrawCall> lines = Polylines(Paint(), kChartWhite, kIndicatorTop, kIndicatorBottom);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].points.back().y, kIndicatorTop - 1);
-}
-
-TEST_F(KLineScreenTest, AFlatWindowGetsAPaneThirtyUnitsHigh) {
-  OpenWith(testing::Closes({1000, 1000, 1000}));
-  const RecordingCanvas canvas = Paint();
-  for (const char16_t* label : {u"10.00", u"9.90", u"9.80", u"9.70"}) EXPECT_TRUE(canvas.DrewText(label, kChartRed));
 }
 
 TEST_F(KLineScreenTest, AnEmptySeriesDrawsEmptyPanesAndNoCursor) {
@@ -265,25 +191,6 @@ TEST_F(KLineScreenTest, ReturnAndEnterGoBackToTheCallerOnceThenToTheList) {
   EXPECT_EQ(navigator.visits, expected);
 }
 
-TEST_F(KLineScreenTest, DraggingLeftIntoOldBarsKeepsTheCursorOnItsDate) {
-  std::vector<KLineBar> all = DatedSeries(200, 1000);
-  OpenWith(std::vector<KLineBar>(all.end() - 123, all.end()));
-  Paint();
-  exchange.Answer(testing::FullLoadAnswer(std::vector<KLineBar>(all.begin(), all.begin() + 77)));
-  screen.OnPenDown({200, 100});
-  int x = 200;
-  while (screen.viewport().cursor > 0 && x > 0) {
-    screen.OnPenMove({x -= 2, 100});
-    if (screen.bars().size() > 123) break;
-  }
-  screen.OnPenUp({x, 100});
-  const std::vector<KLineBar> bars = screen.bars();
-  ASSERT_EQ(bars.size(), 200u);
-  const KLineViewport viewport = screen.viewport();
-  EXPECT_EQ(bars[static_cast<std::size_t>(viewport.cursor)].date, 1077 + 68);  // where the window's history ran out
-  EXPECT_TRUE(viewport.cursorShown);
-}
-
 TEST_F(KLineScreenTest, TheArrowCellsStepThroughTheListKeepingTheChoices) {
   OpenWith(RisingSeries(30));
   Paint();
@@ -293,24 +200,6 @@ TEST_F(KLineScreenTest, TheArrowCellsStepThroughTheListKeepingTheChoices) {
   EXPECT_EQ(screen.code(), SecurityCode(u"SH600002"));
   EXPECT_EQ(screen.indicator(), KLineIndicator::kMacd);
   EXPECT_EQ(screen.bars().size(), 10u);
-}
-
-TEST_F(KLineScreenTest, EveryScreenSizeDrawsTheWholeChart) {
-  for (const Size size : {Size{480, 640}, Size{240, 320}, Size{240, 240}, Size{240, 150}}) {
-    SCOPED_TRACE(::testing::Message() << size.width << "x" << size.height);
-    OpenWith(RisingSeries(123), size);
-    screen.SendKey(kKeyLeft);
-    const RecordingCanvas canvas = Paint();
-    for (const char16_t* text : {u"周期", u"返回", u"VOL:100", u"时"}) {
-      const std::optional<DrawCall> call = canvas.FindText(text);
-      ASSERT_TRUE(call.has_value());
-      EXPECT_LE(call->box.bottom, size.height);
-    }
-    const std::vector<DrawCall> texts = canvas.Texts();
-    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const DrawCall& call) {
-      return call.text.ends_with(u" >") && call.box.bottom <= size.height;
-    }));
-  }
 }
 
 }  // namespace

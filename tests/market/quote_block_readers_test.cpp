@@ -29,19 +29,15 @@ std::vector<std::int32_t> Figures(const SecurityInfo& info) {
   return {info.securityType, info.priceDecimals, info.info1, info.limitUp, info.limitDown};
 }
 
-TEST(QuoteBlockReadersTest, SecurityInfoReadsEveryField) {
+// A whole block reads every field. A short block keeps what arrived and zeroes the rest, stale
+// values of an earlier block included; a string length reaching past the block reads nothing further.
+TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
+  const Bytes body = SecurityInfoBody();
   SecurityInfo info;
-  ASSERT_TRUE(ReadFrom(SecurityInfoBody(), ReadSecurityInfo, info));
+  ASSERT_TRUE(ReadFrom(body, ReadSecurityInfo, info));
   EXPECT_EQ(info.code, SecurityCode(u"SH600001"));
   EXPECT_EQ(info.name, u"浦发银行");
   EXPECT_EQ(Figures(info), (std::vector<std::int32_t>{1, 3, 7, 1357, 1111}));
-}
-
-// A short block keeps what arrived and zeroes the rest, stale values of an earlier block
-// included; a string length reaching past the block reads nothing further.
-TEST(QuoteBlockReadersTest, ShortOrLyingSecurityInfoKeepsOnlyWhatArrived) {
-  const Bytes body = SecurityInfoBody();
-  SecurityInfo info;
   info.limitDown = 99;
   std::size_t position = 0;
   EXPECT_FALSE(ReadFrom(body, ReadSecurityInfo, info, body.size() - 6, &position));  // limitUp cut in half

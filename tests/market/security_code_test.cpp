@@ -49,13 +49,5 @@ TEST(SecurityCodeTest, RequestTextFitsTheThirtyByteBuffer) {
   EXPECT_EQ(SecurityCode(u"SH\u4E2D1").RequestText(), "SH?1");
 }
 
-TEST(SecurityCodeTest, ListMarketByteFollowsThePrefix) {
-  EXPECT_EQ(SecurityCode(u"SH600001").ListMarketByte(0), 1);
-  EXPECT_EQ(SecurityCode(u"SZ000001").ListMarketByte(1), 0);
-  EXPECT_EQ(SecurityCode(u"BI000123").ListMarketByte(1), 0x5A);
-  EXPECT_EQ(SecurityCode(u"HK000700").ListMarketByte(0x5A), 0x5A);
-  EXPECT_EQ(SecurityCode(u"").ListMarketByte(0), 0);
-}
-
 }  // namespace
 }  // namespace tarvello

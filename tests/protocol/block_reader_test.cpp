@@ -2,22 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "protocol/wire_writer.h"
+#include "protocol/bytes.h"
 
 namespace tarvello {
 namespace {
-
-TEST(BlockReaderTest, ReadsFieldsInOrder) {
-  const Bytes body = WireWriter().I32(-5).I16(-2).U8(200).Utf8(u"浦发").Str("ab").Take();
-  BlockReader reader(body.data(), 0, body.size());
-  EXPECT_EQ(reader.Int32(), -5);
-  EXPECT_EQ(reader.Int16(), -2);
-  EXPECT_EQ(reader.Byte(), 200);
-  EXPECT_EQ(reader.String(), u"浦发");
-  EXPECT_EQ(reader.RawString(), "ab");
-  EXPECT_TRUE(reader.AtEnd());
-  EXPECT_FALSE(reader.overrun());
-}
 
 // A read that would cross the block's end gives zero or an empty string, moves to the end and
 // marks the reader overrun; a fixed-width string stops at its first zero byte.

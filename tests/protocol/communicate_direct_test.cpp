@@ -40,39 +40,6 @@ TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
   EXPECT_EQ(requests[1], QuoteRequest());
 }
 
-// A chunk may end in "}" inside a block, the first or a later one: the answer is read to the
-// container's own end, and the next exchange gets its own answer.
-TEST_F(TransportTest, ChunkEndingInBraceInsideABlockKeepsReading) {
-  const Bytes inside_first = QuoteAnswer(120);  // body byte 30 is "}"
-  const Bytes inside_second = BraceEndedAnswer();
-  const struct {
-    const char* name;
-    const Bytes& answer;
-    std::size_t first_piece;  // bytes up to and including the "}" inside a block
-  } cases[] = {
-      {"first block", inside_first, 7 + 31},
-      {"ends the first block of two", inside_second, 7 + 56},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    ASSERT_EQ(c.answer[c.first_piece - 1], '}');
-    LoopbackServer server([&](ServerConnection& conn) {
-      while (conn.ReadContainer()) {
-        conn.Send(std::span(c.answer).first(c.first_piece));
-        std::this_thread::sleep_for(milliseconds(40));
-        conn.Send(std::span(c.answer).subspan(c.first_piece));
-      }
-    });
-    transport_.reset();
-    ConnectTo(server);
-    for (int exchange = 0; exchange < 2; ++exchange) {
-      Bytes response(10240);
-      ASSERT_EQ(Exchange(response), static_cast<int>(c.answer.size()));
-      EXPECT_EQ(Received(response, static_cast<int>(c.answer.size())), c.answer);
-    }
-  }
-}
-
 // Bytes arriving after a complete answer belong to no request: the next exchange drops them.
 TEST_F(TransportTest, StrayBytesAfterAnAnswerAreDroppedBeforeTheNextExchange) {
   const Bytes answer = QuoteAnswer();
@@ -236,16 +203,6 @@ TEST_F(TransportTest, ServerTextAndNullHost) {
   transport_->SetServer("not-an-address", 2860);
   EXPECT_EQ(transport_->Connect(), -3);
   EXPECT_TRUE(Logged("nError:22"));
-}
-
-TEST_F(TransportTest, CancelBetweenExchangesIsClearedByTheNextSend) {
-  const Bytes answer = QuoteAnswer();
-  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });
-  ConnectTo(server);
-  transport_->Cancel();
-  Bytes response(10240);
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
 }
 
 TEST_F(TransportTest, SendIntoAPeerThatReadsNothingGivesUpAfterTheWritableWait) {

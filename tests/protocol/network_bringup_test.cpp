@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "protocol/scripted_connection.h"
@@ -43,20 +44,18 @@ struct Rig {
   NetworkBringUp bringup;
 };
 
-TEST(NetworkBringUpTest, DesktopLinkIsDirectWithoutProvisioning) {
-  Rig rig(NetworkCase::kDesktop);
-  EXPECT_EQ(rig.bringup.StartUp(0), TransportMode::kDirect);
-  EXPECT_FALSE(rig.bringup.provisioned());
-  EXPECT_EQ(rig.DocumentCount(), 0u);
-}
-
-TEST(NetworkBringUpTest, GprsAccessPointDecidesTheMode) {
-  Rig wap(NetworkCase::kGprs, u"cmwap");
-  EXPECT_EQ(wap.bringup.StartUp(0), TransportMode::kWap);
-  Rig net(NetworkCase::kGprs, u"CMNET");
-  EXPECT_EQ(net.bringup.StartUp(0), TransportMode::kDirect);
-  Rig cdma(NetworkCase::kCdma);
-  EXPECT_EQ(cdma.bringup.StartUp(0), TransportMode::kDirect);
+// A desktop link, a CDMA link and the access point of a GPRS link (in any case) decide the mode
+// without provisioning a carrier; only the GPRS link writes its two access point queries.
+TEST(NetworkBringUpTest, ExistingLinksDecideTheModeWithoutProvisioning) {
+  const std::tuple<NetworkCase, std::u16string, TransportMode, std::size_t> cases[] = {
+      {NetworkCase::kDesktop, u"cmnet", TransportMode::kDirect, 0}, {NetworkCase::kGprs, u"cmwap", TransportMode::kWap, 2},
+      {NetworkCase::kGprs, u"CMNET", TransportMode::kDirect, 2},    {NetworkCase::kCdma, u"cmnet", TransportMode::kDirect, 0}};
+  for (const auto& [network_case, access_point, mode, documents] : cases) {
+    Rig rig(network_case, access_point);
+    EXPECT_EQ(rig.bringup.StartUp(0), mode) << static_cast<int>(network_case);
+    EXPECT_FALSE(rig.bringup.provisioned());
+    EXPECT_EQ(rig.DocumentCount(), documents);
+  }
 }
 
 TEST(NetworkBringUpTest, UnknownAccessPointFailsAndReleasesTheConnection) {

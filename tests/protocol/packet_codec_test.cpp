@@ -125,26 +125,5 @@ TEST(JoinTest, PacketsShareOneFrameAndASingleOneIsItsOwnContainer) {
   EXPECT_TRUE(CPacketCodec::Join({}).empty());
 }
 
-TEST(ReadersTest, LittleEndianWithSignExtension) {
-  const std::uint8_t bytes[] = {0xFF, 0x7F, 0x00, 0x80, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF};
-  int pos = 0;
-  EXPECT_EQ(CPacketCodec::ReadInt16(bytes, pos), 32767);
-  EXPECT_EQ(CPacketCodec::ReadInt16(bytes, pos), -32768);
-  EXPECT_EQ(CPacketCodec::ReadByte(bytes, pos), 255u);
-  EXPECT_EQ(pos, 5);
-  pos = 6;
-  EXPECT_EQ(CPacketCodec::ReadInt32(bytes, pos), -2);
-  EXPECT_EQ(pos, 10);
-}
-
-TEST(ReadersTest, StringsAreUtf8WithCount) {
-  const std::uint8_t bytes[] = {0, 0, 3, 0, 0xE6, 0xB6, 0xA8, 'x'};
-  int pos = 0;
-  EXPECT_EQ(CPacketCodec::ReadString(bytes, pos), u"");
-  EXPECT_EQ(pos, 2);
-  EXPECT_EQ(CPacketCodec::ReadString(bytes, pos), u"涨");
-  EXPECT_EQ(pos, 7);
-}
-
 }  // namespace
 }  // namespace tarvello

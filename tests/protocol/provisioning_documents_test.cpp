@@ -5,36 +5,6 @@
 namespace tarvello {
 namespace {
 
-TEST(ProvisioningDocumentsTest, RemovalAndQueryDocumentsByteForByte) {
-  EXPECT_EQ(RemoveConnectionEntryDocument(u"Morvane2"),
-            u"<wap-provisioningdoc><characteristic type=\"CM_GPRSEntries\"><nocharacteristic "
-            u"type=\"Morvane2\"/></characteristic></wap-provisioningdoc>");
-  EXPECT_EQ(RemoveNetworkEntryDocument(),
-            u"<wap-provisioningdoc><characteristic type=\"CM_Networks\"><nocharacteristic "
-            u"type=\"Morvane\"/></characteristic></wap-provisioningdoc>");
-  EXPECT_EQ(AccessPointQueryDocument(u"Morvane0"),
-            u"<wap-provisioningdoc><characteristic type=\"CM_GPRSEntries\"><characteristic type=\"Morvane0\">"
-            u"<characteristic type=\"DevSpecificCellular\"><parm-query name=\"GPRSInfoAccessPointName\"/>"
-            u"</characteristic></characteristic></characteristic></wap-provisioningdoc>");
-}
-
-TEST(ProvisioningDocumentsTest, GprsCarrierDocument) {
-  EXPECT_EQ(CarrierDocument(1, u"u", u"p"),
-            u"<wap-provisioningdoc>"
-            u"<characteristic type=\"CM_Networks\"><characteristic type=\"Morvane\">"
-            u"<parm name=\"DestId\" value=\"{D1D06580-C364-55ec-9421-6ACF34129C00}\" />"
-            u"</characteristic></characteristic>"
-            u"<characteristic type=\"CM_GPRSEntries\"><characteristic type=\"Morvane1\">"
-            u"<parm name=\"DestId\" value=\"{D1D06580-C364-55ec-9421-6ACF34129C00}\" />"
-            u"<characteristic type=\"DevSpecificCellular\">"
-            u"<parm name=\"BearerInfoValid\" value=\"1\" /><parm name=\"GPRSInfoValid\" value=\"1\" />"
-            u"<parm name=\"GPRSInfoProtocolType\" value=\"2\" /><parm name=\"GPRSInfoL2ProtocolType\" value=\"PPP\" />"
-            u"<parm name=\"GPRSInfoAccessPointName\" value=\"3gnet\" /><parm name=\"GPRSInfoAddress\" value=\"\" />"
-            u"<parm name=\"GPRSInfoDataCompression\" value=\"1\" />"
-            u"<parm name=\"GPRSInfoHeaderCompression\" value=\"1\" /><parm name=\"GPRSInfoParameters\" value=\"\" />"
-            u"</characteristic></characteristic></characteristic></wap-provisioningdoc>");
-}
-
 TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
   EXPECT_EQ(CarrierDocument(2, u"card", u"secret"),
             u"<wap-provisioningdoc>"

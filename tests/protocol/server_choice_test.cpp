@@ -97,15 +97,5 @@ TEST(ManualChoiceTest, RowsMapToGroupsAndRow24KeepsTheSelection) {
   EXPECT_EQ(ManualChoice(24, current), current);
 }
 
-TEST(ManualChoiceTest, ListTextsJoinAddressAndLabel) {
-  Deployment d;
-  d.server_rows.fill("1.2.3.4");
-  EXPECT_EQ(ServerListText(d, 5), u"1.2.3.4:真如电信均衡负载");
-  EXPECT_EQ(ServerListText(d, 24), u"1.2.3.4:杭州电信");
-  EXPECT_EQ(ServerListText(d, 25), u"");
-  EXPECT_EQ(ServerListLabel(12), u"沈阳网通");
-  EXPECT_EQ(ServerListLabel(4), u"测试机器");
-}
-
 }  // namespace
 }  // namespace tarvello

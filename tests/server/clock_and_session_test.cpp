@@ -7,18 +7,6 @@
 namespace tarvello::server {
 namespace {
 
-TEST(SessionTest, SlotCountsOfTheThreeMarkets) {
-  EXPECT_EQ(kStockSession.SlotCount(), 242);
-  EXPECT_EQ(kFuturesSession.SlotCount(), 272);
-  EXPECT_EQ(kHongKongSession.SlotCount(), 302);
-  EXPECT_EQ(kStockSession.SlotTime(0), 930);
-  EXPECT_EQ(kStockSession.SlotTime(120), 1130);
-  EXPECT_EQ(kStockSession.SlotTime(121), 1300);
-  EXPECT_EQ(kStockSession.SlotTime(241), 1500);
-  EXPECT_EQ(kFuturesSession.SlotTime(0), 915);
-  EXPECT_EQ(kFuturesSession.SlotTime(271), 1515);
-}
-
 TEST(SessionTest, SlotsReachedAcrossTheDay) {
   const auto at = [](int hour, int minute) { return hour * 3600 + minute * 60; };
   EXPECT_EQ(kStockSession.SlotsReached(at(9, 29)), 0);

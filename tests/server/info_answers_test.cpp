@@ -1,14 +1,13 @@
+// The information answers read back by the terminal's own readers, and the information port's
+// request parsing. Titles leading to their articles are the end-to-end walks' route.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "info/article_download.h"
-#include "info/info_answers.h"
-#include "server/info_news.h"
-#include "server/info_site.h"
 #include "answer_fixture.h"
-#include "text/text_codec.h"
+#include "info/info_answers.h"
+#include "server/info_site.h"
 
 namespace tarvello::server::testing {
 namespace {
@@ -48,35 +47,6 @@ TEST_F(InfoAnswersServerTest, EveryF10ItemIsAboutTheShareItNames) {
     }
   }
   EXPECT_TRUE(DecodeAnswer(Raw(fixture_.codec.BuildF10Item("SH999999", 7, 0))).empty()) << "no such share";
-}
-
-TEST_F(InfoAnswersServerTest, TitlesLeadToTheirArticlesByProtocolAndByFile) {
-  const std::vector<std::string> codes{code_};
-  const auto titles = ReadInfoTitles(Raw(fixture_.codec.BuildCodeListInfo(1, 20, codes, 0, 0)));
-  ASSERT_FALSE(titles.empty());
-  EXPECT_LE(titles.size(), 20u);
-  EXPECT_NE(titles[0].subtitle.find(u"来源:"), std::u16string::npos);
-
-  const auto article = ReadArticleText(Raw(fixture_.codec.BuildArticle(1, titles[0].identifier)));
-  ASSERT_TRUE(article.has_value());
-  EXPECT_TRUE(article->starts_with(titles[0].text + u"\n"));
-
-  const std::string path = ArticlePath(1, text::FromAscii(code_), titles[0].identifier);
-  const auto file = InfoSite(fixture_.market, fixture_.clock)(path);
-  ASSERT_TRUE(file.has_value());
-  EXPECT_TRUE(file->starts_with("\xEF\xBB\xBF"));
-  EXPECT_NE(text::FromUtf8(*file).find(name_), std::u16string::npos);
-  EXPECT_FALSE(InfoDepotFile(fixture_.market, ArticlePath(2, text::FromAscii(code_), titles[0].identifier)))
-      << "a news item is not under the notices";
-}
-
-TEST_F(InfoAnswersServerTest, TheGeneralListsAndCategoriesAreReadable) {
-  const auto categories = ReadInfoCategories(Raw(fixture_.codec.BuildInfoCategories(0)));
-  ASSERT_GE(categories.size(), 3u);
-  const auto general = ReadGeneralTitles(Raw(fixture_.codec.BuildInfoList(static_cast<std::uint32_t>(categories[0].code))));
-  ASSERT_FALSE(general.empty());
-  EXPECT_TRUE(ReadArticleText(Raw(fixture_.codec.BuildArticle(1, general[0].identifier))).has_value());
-  EXPECT_FALSE(ReadFetchedTitles(Raw(fixture_.codec.BuildInfoTitles(0))).empty());
 }
 
 TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {

@@ -1,13 +1,10 @@
-// The data behind the ranked lists and the fund-flow, sector and trade-analysis screens, over
-// the whole A-share list: every sort field sorts, pages cut the sorted list, and the order-size
-// splits add up to the day's trades.
+// The data behind the fund-flow, sector and trade-analysis screens, over the whole A-share list:
+// the order-size splits add up to the day's trades, and longer periods, ranks and sectors follow.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "answer_fixture.h"
-#include "server/list_market.h"
-#include "server/list_sorting.h"
 #include "server/money_flow.h"
 
 namespace tarvello::server::testing {
@@ -19,36 +16,6 @@ std::vector<int> AShares(const Market& m) {
     if (m.security(i).kind == Kind::kAShare) shares.push_back(i);
   }
   return shares;
-}
-
-// Every sort field of the ranked lists, read the way the list answers sort by it.
-constexpr int kFields[] = {kByChangeRatio, kByLatest, kByVolume, kByAmount, kByTurnover, kByPe, kByThreeDayChange,
-                           kByThreeDayTurnover, kBySpeed, kByChange, kByHigh, kByLow};
-
-TEST(ListFiguresTest, EverySortFieldOrdersTheWholeListAndPagesJoinUp) {
-  AnswerFixture fixture;
-  const std::vector<ListFigures> rows = BuildListFigures(fixture.market, fixture.clock.Now());
-  const std::vector<int> shares = AShares(fixture.market);
-  ASSERT_GT(shares.size(), 4000u);
-  for (const int field : kFields) {
-    const auto key = [&](int m) { return *SortKey(rows[static_cast<std::size_t>(m)], field); };
-    // Every field has something to sort: the shares do not all share one value.
-    const auto [lowest, highest] = std::minmax_element(shares.begin(), shares.end(),
-                                                       [&](int a, int b) { return key(a) < key(b); });
-    EXPECT_LT(key(*lowest), key(*highest)) << field;
-    for (const int direction : {kDescending, kAscending}) {
-      const auto whole = SortedPage(rows, shares, {field, direction}, 0, shares.size());
-      ASSERT_EQ(whole.size(), shares.size());
-      for (std::size_t i = 1; i < whole.size(); ++i) {
-        const std::int64_t a = key(whole[i - 1]), b = key(whole[i]);
-        EXPECT_TRUE(direction == kAscending ? a <= b : a >= b) << field << " row " << i;
-      }
-      const auto page = SortedPage(rows, shares, {field, direction}, 40, 20);
-      ASSERT_EQ(page.size(), 20u);
-      EXPECT_TRUE(std::equal(page.begin(), page.end(), whole.begin() + 40)) << field;
-    }
-  }
-  EXPECT_TRUE(SortedPage(rows, shares, {kByVolume, kDescending}, shares.size(), 20).empty());
 }
 
 TEST(MoneyFlowTest, OrderSizesAddUpToTheTradesOfEveryShare) {

@@ -96,14 +96,5 @@ TEST_F(MarkupSiteTest, TheSummaryAndTheMoversChangeWithTheSimulatedDay) {
   EXPECT_NE(summary.find("上涨<style color=\"FF0000\">"), std::string::npos);
 }
 
-TEST_F(MarkupSiteTest, TheBrokenPageGivesTheReadersFaultAndOnlyTheReloadLink) {
-  std::u16string error;
-  const std::vector<PageItem> items = Items("/wap/broken.wml", &error);
-  EXPECT_TRUE(error.starts_with(u"End tag 'p' at offset ")) << text::ToUtf8(error);
-  EXPECT_NE(error.find(u"does not match start tag 'b'"), std::u16string::npos);
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items.back().attribute, kReloadTarget);
-}
-
 }  // namespace
 }  // namespace tarvello::server::testing

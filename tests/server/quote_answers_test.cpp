@@ -154,10 +154,11 @@ TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
   EXPECT_EQ(price, q.last);
 }
 
+// The breadth of an index is the market tests' own; a share has none.
 TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
   const auto blocks = fixture.Ask({fixture.codec.BuildQuoteExtra(kShare), fixture.codec.BuildTradingHours("IF000001"),
-                                   fixture.codec.BuildIndexBreadth("SH000001"), fixture.codec.BuildIndexBreadth(kShare)});
-  ASSERT_EQ(blocks.size(), 4u);
+                                   fixture.codec.BuildIndexBreadth(kShare)});
+  ASSERT_EQ(blocks.size(), 3u);
   const QuoteState q = Quote(kShare);
   BlockReader extra = Reader(blocks[0]);
   EXPECT_GE(extra.Int16(), 0);
@@ -170,10 +171,7 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
   BlockReader hours = Reader(blocks[1]);
   EXPECT_EQ(hours.Int16(), 1515);
   EXPECT_EQ(hours.Int16(), 915);
-  BlockReader breadth = Reader(blocks[2]);
-  const int members = static_cast<int>(fixture.market.security(fixture.market.Find("SH000001")).members.size());
-  EXPECT_EQ(breadth.Int16() + breadth.Int16() + breadth.Int16(), members);
-  BlockReader none = Reader(blocks[3]);
+  BlockReader none = Reader(blocks[2]);
   EXPECT_EQ(none.Int16() + none.Int16() + none.Int16(), 0);
 }
 

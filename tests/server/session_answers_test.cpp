@@ -1,9 +1,7 @@
-// Start-up, account and fund-flow answers, decoded with the terminal's parser.
+// Start-up and account answers, decoded with the terminal's parser.
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
-#include "protocol/wire_writer.h"
-#include "server/quote_state.h"
 #include "server/session_answers.h"
 #include "text/text_codec.h"
 
@@ -91,26 +89,6 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
     }
     EXPECT_TRUE(notices.AtEnd());
   }
-}
-
-TEST(SessionAnswersTest, FundFlowSplitsTheDaysAmount) {
-  AnswerFixture fixture;
-  const auto blocks = fixture.Ask({WireWriter::Packet(2109, 0).Str("SH600001").FinishPacket()});
-  ASSERT_EQ(blocks.size(), 1u);
-  BlockReader r = Reader(blocks[0]);
-  EXPECT_EQ(r.Byte(), 2);
-  r.Skip(16);
-  std::int64_t flows = 0;
-  for (int i = 0; i < 7; ++i) {
-    const int amount = r.Int32();
-    EXPECT_GE(amount, 0);
-    flows += amount;
-  }
-  const QuoteState q = QuoteAt(fixture.market, fixture.market.Find("SH600001"), fixture.PositionOf("SH600001"));
-  // Inflows and outflows share the day's amount, and a twentieth more is the other slice.
-  EXPECT_NEAR(static_cast<double>(flows), static_cast<double>(q.amount) / 100 * 1.05, 8.0);
-  for (int i = 0; i < 4; ++i) EXPECT_GT(r.Int16(), 0);
-  EXPECT_TRUE(r.AtEnd());
 }
 
 }  // namespace

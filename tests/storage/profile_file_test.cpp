@@ -62,26 +62,21 @@ TEST_F(ProfileFileTest, SectionAddedAfterUnterminatedLastLineStartsOnItsOwnLine)
   EXPECT_EQ(ProfileFile::GetString(u"B", u"K", u"Error", path_), u"v");
 }
 
-TEST_F(ProfileFileTest, EmptyArgumentsChangeNothingAndFail) {
-  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"", path_));
-  EXPECT_FALSE(ProfileFile::WriteString(u"", u"K", u"v", path_));
-  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"", u"v", path_));
+// Empty names or values, and line breaks or "=" that would corrupt the file, are refused and
+// change nothing, whether the file exists or not.
+TEST_F(ProfileFileTest, EmptyOrCorruptingArgumentsChangeNothingAndFail) {
+  const std::u16string_view refused[][3] = {{u"A", u"K", u""},  {u"", u"K", u"v"},    {u"A", u"", u"v"},
+                                            {u"A", u"K", u"x\r\nINJECTED=1"}, {u"A", u"K=J", u"v"}, {u"A\n", u"K", u"v"}};
   EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", ""));
-  EXPECT_FALSE(std::filesystem::exists(path_));
-  SetText(u"[A]\r\nK=keep\r\n");
-  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"", path_));
-  EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"keep");
+  for (const bool present : {false, true}) {
+    if (present) SetText(u"[A]\r\nK=keep\r\n");
+    for (const auto& [section, key, value] : refused) EXPECT_FALSE(ProfileFile::WriteString(section, key, value, path_));
+    EXPECT_EQ(std::filesystem::exists(path_), present);
+  }
+  EXPECT_EQ(Text(), u"[A]\r\nK=keep\r\n");
   EXPECT_EQ(ProfileFile::GetString(u"", u"K", u"Error", path_), u"Error");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"", u"Error", path_), u"Error");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", ""), u"Error");
-}
-
-TEST_F(ProfileFileTest, LineBreaksAndEqualsThatWouldCorruptTheFileAreRefused) {
-  SetText(u"[A]\r\nK=keep\r\n");
-  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"x\r\nINJECTED=1", path_));
-  EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K=J", u"v", path_));
-  EXPECT_FALSE(ProfileFile::WriteString(u"A\n", u"K", u"v", path_));
-  EXPECT_EQ(Text(), u"[A]\r\nK=keep\r\n");
 }
 
 TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
