@@ -136,9 +136,14 @@ void CCommissionDlg::ActOn(int row) {
     case CommissionMode::kManaging:
       AskDelete(row);
       break;
-    case CommissionMode::kAdding:
-      if (model_.Choose(row) != CommissionModel::Choice::kNone) Shown();
+    case CommissionMode::kAdding: {
+      const CommissionModel::Choice choice = model_.Choose(row);
+      if (choice != CommissionModel::Choice::kNone) Shown();
+      if (choice == CommissionModel::Choice::kNotAdded) {
+        ActivePrompter().MessageBox(kNotAdded, u"提示", PromptButtons::kOk);
+      }
       break;
+    }
   }
 }
 

@@ -49,6 +49,9 @@ class CCommissionDlg : public Window, public ShortSpellReceiver {
   static constexpr std::u16string_view kFirstQuestion = u"您还没有添加营业部，是否添加?";
   static constexpr std::u16string_view kDeleteQuestion = u"确定要删除吗?";
   static constexpr std::u16string_view kNoPhone = u"找不到电话模块!!!";
+  // A branch office the list file cannot take (a line break in its number, a full list, a
+  // failed write): said, so that a tap never ends in silence.
+  static constexpr std::u16string_view kNotAdded = u"添加失败!";
 
   explicit CCommissionDlg(CommissionParts parts, QWidget* parent = nullptr);
 
