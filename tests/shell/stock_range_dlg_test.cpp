@@ -83,45 +83,6 @@ TEST_F(MenuPageTest, ATapSelectsTheLineAndActsAndATapBelowTheLastEntryDoesNothin
   EXPECT_EQ(page_.state().SelectedLine(), 5);
 }
 
-TEST_F(MenuPageTest, TheSettingsMenuSwitchesToTheAccountMenuAndBackRetracesIt) {
-  page_.Open(19);
-  page_.SendKey(kKeyEnter);
-  EXPECT_EQ(page_.state().mode(), 20);
-  EXPECT_TRUE(Paint().FindText(u"2：用户注册/登录").has_value());
-  page_.SendKey(kKeyDown);
-  page_.SendKey(kKeyEnter);
-  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1126, 1146}}));
-  page_.SendKey(kKeySoftRight);
-  EXPECT_EQ(page_.state().mode(), 19);
-  EXPECT_TRUE(Paint().FindText(u"1：帐户管理").has_value());
-  page_.SendKey(kKeyBack);
-  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{1124, 0}));
-}
-
-TEST_F(MenuPageTest, TheHelpTextIsWrappedToThePageAndScrollsByLines) {
-  page_.Open(18);
-  RecordingCanvas canvas = Paint();
-  std::vector<DrawCall> lines = canvas.Texts();
-  ASSERT_EQ(lines.size(), 266u / 18u);
-  EXPECT_EQ(lines[0].text.rfind(u"\u3000\u3000Tarvello", 0), 0u);
-  for (const DrawCall& line : lines) {
-    EXPECT_LE(canvas.TextWidth(line.text), 240 - 13 - 10) << "wider than the page";
-    EXPECT_EQ(line.box.left, 5);
-    EXPECT_EQ(line.box.Height(), 18);
-  }
-  EXPECT_EQ(page_.SoftKeys(), (SoftKeyCaptions{u"", u"返回"}));
-  page_.SendKey(kKeyDown);
-  EXPECT_EQ(Paint().Texts()[0].text, lines[1].text);
-  Tap(260, 235);  // the scroll bar below its thumb: a page on
-  EXPECT_EQ(page_.state().view().first, 1 + 266 / 18);
-  Tap(1, 235);  // above it: a page back
-  EXPECT_EQ(page_.state().view().first, 1);
-  for (int i = 0; i < 100; ++i) page_.SendKey(kKeyRight);
-  EXPECT_TRUE(Paint().Texts().back().text.ends_with(u"021-55507777"));
-  page_.SendKey(kKeyEnter);
-  EXPECT_TRUE(navigator_.visits.empty()) << "a text has nothing to act on";
-}
-
 TEST_F(MenuPageTest, AFedModeShowsTheEntriesHandedInWithoutKnowingTheirSource) {
   page_.Open(3);
   EXPECT_TRUE(Paint().Texts().empty());
