@@ -1,22 +1,16 @@
-// The settings and account screens with a scripted prompter and scripted exchanges: the periods
-// the settings page selects and saves, the login form's messages, keyboard and logout, the
-// recommendation's checks and phone book, and the version check's two answers.
+// The account screens with a scripted prompter and scripted exchanges: the login form's messages,
+// keyboard and logout, and the recommendation's checks and phone book.
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "account/login_dlg.h"
 #include "account/recommend_friend_dlg.h"
 #include "account/recommendation.h"
-#include "account/refresh_settings_dlg.h"
-#include "account/user_data_dlg.h"
 #include "platform/address_opener.h"
 #include "platform/qt_test_app.h"
 #include "platform/scripted_prompter.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
-#include "storage/profile_file.h"
 #include "support/loopback_server.h"
 #include "support/recording_navigator.h"
 #include "support/scripted_server.h"
@@ -63,31 +57,6 @@ class AccountScreensTest : public ::testing::Test {
   FixedPhoneBook phone_book_;
   testing::ScriptedServer server_;
 };
-
-TEST_F(AccountScreensTest, SettingsSelectTheCurrentPeriodsAndSaveTheChosenOnes) {
-  std::optional<RefreshSettings> saved;
-  CDlgRecommend page(RefreshSettingsParts{&navigator_, home_.path(), [] { return RefreshSettings{25, 5, 50}; },
-                                          [&](const RefreshSettings& s) { saved = s; }});
-  page.Open();
-  EXPECT_EQ(page.chosen(CDlgRecommend::kList), 0) << "25 is no choice: the first entry";
-  EXPECT_EQ(page.chosen(CDlgRecommend::kKLine), 6);
-  page.Press(CDlgRecommend::kCancel);
-  EXPECT_FALSE(saved.has_value());
-
-  page.Choose(CDlgRecommend::kList, 4);
-  page.Choose(CDlgRecommend::kIntraday, 1);
-  page.Choose(CDlgRecommend::kKLine, 6);
-  page.Press(CDlgRecommend::kSave);
-  ASSERT_TRUE(saved.has_value());
-  EXPECT_EQ(saved->list_seconds, 30);
-  EXPECT_EQ(saved->intraday_seconds, 10);
-  EXPECT_EQ(saved->kline_seconds, 50);
-  EXPECT_EQ(ProfileFile::GetInt(u"REFRESH", u"LIST", 0, home_ / "Configuration.ini"), 30);
-  ASSERT_EQ(prompter_.asked().size(), 1u);
-  EXPECT_EQ(prompter_.asked()[0].text, u"保存成功!");
-  EXPECT_EQ(prompter_.asked()[0].caption, u"系统设置");
-  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetMainMenu, 0}, {kTargetMainMenu, 0}}));
-}
 
 TEST_F(AccountScreensTest, LoginShowsItsOutcomeAndAnAcceptedOneReopensTheFormWithTheNewSummary) {
   CDlgLogin form(Parts());
@@ -165,34 +134,6 @@ TEST_F(AccountScreensTest, RecommendationChecksTheNumbersBeforeSendingAndPicksFr
   screen.Press(CDlgRecommendFriend::kSend);
   EXPECT_EQ(LastPrompt(4), u"推荐请求已经提交,将会以短信方式通知您的好友");
   EXPECT_EQ(server_.Last(), BuildRecommendRequest(u"", {"13900139000"}));
-}
-
-Bytes VersionAnswer(std::u16string_view latest) {
-  ContainerWriter out;
-  out.AddPlain(1000, WireWriter().Utf8(u"").Utf8(latest).Utf8(u"http://dl/").U8(0).U8(0).Take());
-  out.AddPlain(2913, WireWriter().I16(1).U8(2).Utf8(u"公告一").Take());
-  return out.Finish();
-}
-
-TEST_F(AccountScreensTest, VersionCheckOffersANewerVersionOrSaysTheProgramIsUpToDate) {
-  CDlgUserData screen(Parts());
-  server_.SetFixedAnswer(VersionAnswer(u"V3.3"));
-  screen.Press(CDlgUserData::kCheckVersion);
-  EXPECT_EQ(LastPrompt(1), u"当前版本为最新版本，无需更新");
-  EXPECT_EQ(session_.notices()[1], u"公告一\r\n\r\n");
-
-  ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.busy(); }));
-  server_.SetFixedAnswer(VersionAnswer(u"V3.10"));
-  prompter_.QueueAnswer(PromptAnswer::kYes);
-  screen.Press(CDlgUserData::kCheckVersion);
-  EXPECT_EQ(LastPrompt(2), u"当前客户端最新版本:\r\nV3.10\r\n下载地址:\r\nhttp://dl/\r\n是否更新应用程序?");
-  EXPECT_EQ(prompter_.asked().back().caption, u"更新");
-  EXPECT_EQ(addresses_.opened(), std::vector<std::u16string>{u"http://dl/"});
-
-  ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.busy(); }));
-  server_.SetFixedAnswer({});
-  screen.Press(CDlgUserData::kCheckVersion);
-  EXPECT_EQ(LastPrompt(3), u"通讯错误请重试");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "platform/qt_test_app.h"
@@ -151,50 +150,6 @@ TEST_F(CommissionDlgTest, WithoutAPhoneModuleACallSaysSoAndDialsNothing) {
     ASSERT_EQ(asked.size(), before + 1);
     EXPECT_EQ(asked.back().caption, u"提示");
     EXPECT_EQ(asked.back().buttons, PromptButtons::kOk);
-  }
-}
-
-TEST_F(CommissionDlgTest, TheShortSpellEntryAsksTheKeyboardAndTheInitialsNarrowTheBrokers) {
-  MakeWithPhone();
-  Open();
-  dlg_->RunCommand(CCommissionDlg::kCmdAdd);
-  const std::vector<MenuItem> items = dlg_->MenuItems();
-  ASSERT_TRUE(std::any_of(items.begin(), items.end(),
-                          [](const MenuItem& item) { return item.command == CCommissionDlg::kCmdShortSpell; }));
-  dlg_->RunCommand(CCommissionDlg::kCmdShortSpell);
-  ASSERT_EQ(navigator_.short_spell_asks.size(), 1u);
-  navigator_.short_spell_asks.front()->OnShortSpell(u"ys");
-  EXPECT_EQ(dlg_->model().Rows(), (std::vector<CommissionRow>{{u"云杉证券", u""}}));
-}
-
-TEST_F(CommissionDlgTest, RowsAreElevenQuarterLinesHighWithTheirButtonAndSeparator) {
-  MakeWithPhone();
-  Open();
-  AddFirstBranch();
-  dlg_->RunCommand(CCommissionDlg::kCmdAdd);
-  dlg_->SendKey(kKeyEnter);
-  dlg_->SendKey(kKeyEnter);
-  dlg_->SendKey(kKeyDown);
-  dlg_->SendKey(kKeyEnter);
-  ASSERT_EQ(dlg_->model().own().size(), 2u);
-  const int row = SharedTextMetrics().height * 11 / 4;
-  for (const auto& [command, button] : {std::pair{0u, "Picture/call.png"}, {CCommissionDlg::kCmdManage, "Picture/delete.png"}}) {
-    SCOPED_TRACE(button);
-    if (command != 0) dlg_->RunCommand(command);
-    RecordingCanvas canvas(Size{240, 300});
-    dlg_->list().PaintOn(canvas);
-    std::vector<Rect> buttons;
-    int separators = 0;
-    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kPicture)) {
-      if (call.picture == button) buttons.push_back(call.box);
-      if (call.picture == "Picture/separator.png") ++separators;
-    }
-    ASSERT_EQ(buttons.size(), 2u);
-    EXPECT_EQ(buttons[1].top - buttons[0].top, row);
-    EXPECT_EQ(separators, 2);
-    const std::optional<DrawCall> second = canvas.FindText(u"北京-和平路营业部");
-    ASSERT_TRUE(second.has_value());
-    EXPECT_EQ(second->box.top, row);
   }
 }
 

@@ -64,40 +64,6 @@ TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
   EXPECT_EQ(traded[13].value, u"0.000");  // 收益
 }
 
-TEST(DetailPanelRowsTest, IndexFiguresWithBreadth) {
-  DetailRecords records = Share();
-  records.security.securityType = kSecurityTypeIndex;
-  records.breadth = {500, 20, 300};
-  records.extra.turnoverRate = 1234;
-  const auto rows = IndexFigureRows(records);
-  ASSERT_EQ(rows.size(), 15u);
-  EXPECT_EQ(rows[8].label, u"上涨");
-  EXPECT_EQ(rows[8].value, u"500家");
-  EXPECT_EQ(rows[8].colour, kRiseRed);
-  EXPECT_EQ(rows[10].colour, kFallGreen);
-  EXPECT_EQ(rows[12].value, u"1.234%");
-  EXPECT_EQ(InitialPanelFor(kSecurityTypeIndex), kPanelIndexFigures);
-}
-
-TEST(DetailPanelRowsTest, FutureFiguresAgainstThePreviousSettlement) {
-  FuturesQuote quote;
-  quote.last = 350000;
-  quote.ask = 350200;
-  quote.bid = 349800;
-  quote.prevSettle = 350000;
-  quote.openInterest = 1200;
-  quote.interestChange = -30;
-  const auto rows = FutureFigureRows(quote);
-  EXPECT_EQ(Labels(rows), (std::vector<std::u16string>{u"卖价", u"卖量", u"买价", u"买量", u"-", u"今开", u"最高",
-                                                       u"最低", u"均价", u"昨结", u"持仓", u"日增", u"内盘",
-                                                       u"外盘"}));
-  EXPECT_EQ(rows[0].value, u"3502.00");
-  EXPECT_EQ(rows[0].colour, kRiseRed);
-  EXPECT_EQ(rows[2].colour, kFallGreen);
-  EXPECT_EQ(rows[11].value, u"-30");
-  EXPECT_EQ(InitialPanelFor(kSecurityTypeIndexFuture), kPanelQuoteFigures);
-}
-
 TEST(DetailPanelRowsTest, BookCaptionsCountDownThenUp) {
   EXPECT_EQ(BookLevelCaptions(10), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5}));
   EXPECT_EQ(BookLevelCaptions(20), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));

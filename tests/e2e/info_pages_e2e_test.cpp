@@ -4,63 +4,18 @@
 // the quotes still flow.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <memory>
-#include <string>
-
-#include "app/terminal.h"
 #include "started_terminal.h"
-#include "base/program_folder.h"
-#include "child_process.h"
-#include "platform/qt_test_app.h"
-#include "platform/scripted_prompter.h"
 #include "shell/range_info.h"
 #include "shell/range_pages.h"
-#include "storage/utf16le.h"
-#include "support/temp_folder.h"
 #include "text/text_codec.h"
 
 namespace tarvello {
 namespace {
 
-using testing::ChildProcess;
 using testing::ProcessEventsUntil;
-using testing::ReadBytes;
 
-struct Ports {
-  int quote = 0;
-  int gateway = 0;
-  int info = 0;
-};
-
-class InfoPagesEndToEnd : public ::testing::Test {
+class InfoPagesEndToEnd : public testing::TerminalEndToEnd {
  protected:
-  void SetUp() override {
-    const auto program = testing::FindBuiltProgram("tarvello-quoted");
-    if (!program) GTEST_SKIP() << "the simulator is not built";
-    InstallPrompter(&prompter_);
-    const auto out = sim_folder_.path() / "quoted.out";
-    simulator_ = std::make_unique<ChildProcess>(
-        *program, std::vector<std::string>{"--port", "0", "--gateway-port", "0", "--info-port", "0"}, out,
-        sim_folder_.path() / "quoted.err");
-    ASSERT_TRUE(ProcessEventsUntil([&] {
-      return std::sscanf(ReadBytes(out).c_str(), "tarvello-quoted: quote port %d, gateway port %d, info port %d",
-                         &ports_.quote, &ports_.gateway, &ports_.info) == 3;
-    }));
-    testing::WriteBytes(home_ / "Deployment.ini",
-                        EncodeUtf16Le(text::FromUtf8("[SERVERS]\r\nPORT=" + std::to_string(ports_.quote) +
-                                                     "\r\n[GATEWAY]\r\nPORT=" + std::to_string(ports_.gateway) +
-                                                     "\r\n[INFOSERVERS]\r\nINFOPORT=" + std::to_string(ports_.info) +
-                                                     "\r\n")));
-    terminal_ = testing::StartedTerminal(home_.path());
-    ASSERT_NE(terminal_, nullptr);
-  }
-  void TearDown() override {
-    terminal_.reset();
-    InstallPrompter(nullptr);
-    SetProgramFolder(".");
-  }
-
   // Goes to the page of an argument and waits until it is in front with its content there. The
   // main screen ignores a navigation while its progress window is up, so it waits for that first.
   CStockRangeDlg& Page(int argument) {
@@ -80,14 +35,6 @@ class InfoPagesEndToEnd : public ::testing::Test {
     EXPECT_TRUE(ProcessEventsUntil([&] { return !page.loading(); }, std::chrono::seconds(20)));
   }
   const std::u16string& Text(CStockRangeDlg& page) { return page.state().content().text; }
-
-  testing::QtApp app_;
-  testing::TempFolder home_;
-  testing::TempFolder sim_folder_;
-  ScriptedPrompter prompter_;
-  std::unique_ptr<ChildProcess> simulator_;
-  std::unique_ptr<Terminal> terminal_;
-  Ports ports_;
 };
 
 TEST_F(InfoPagesEndToEnd, TheDetailScreensF10ProfileNamesTheCompany) {

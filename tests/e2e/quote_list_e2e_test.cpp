@@ -3,28 +3,20 @@
 // self-selected list from a ranked list is in "自选股" after the terminal starts again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
 
-#include "app/terminal.h"
-#include "started_terminal.h"
-#include "base/program_folder.h"
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "lists/list_request.h"
 #include "pen_events.h"
-#include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
-#include "platform/scripted_prompter.h"
-#include "simulator_process.h"
-#include "support/fault_proxy.h"
-#include "support/temp_folder.h"
+#include "terminal_walk.h"
 
 namespace tarvello {
 namespace {
-
-using testing::ProcessEventsUntil;
 
 // The change ratio the server ranks by, in hundredths of a percent.
 long Ratio(const QuoteRow& row) {
@@ -41,60 +33,24 @@ Point CentreOfTextStarting(Window& screen, std::u16string_view prefix) {
   return {-1, -1};
 }
 
-class QuoteListEndToEnd : public ::testing::Test {
+class QuoteListEndToEnd : public testing::TerminalWalk {
  protected:
   void SetUp() override {
-    if (!testing::FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
-    InstallPrompter(&prompter_);
-    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
-    const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
-    ASSERT_TRUE(ports.has_value());
-    proxy_ = std::make_unique<testing::FaultProxy>(ports->quote);
-    testing::WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway});
-    StartTerminal();
-  }
-  void TearDown() override {
-    terminal_.reset();
-    InstallPrompter(nullptr);
-    SetProgramFolder(".");
-  }
-
-  void StartTerminal() {
-    terminal_.reset();
-    terminal_ = testing::StartedTerminal(home_.path());
-    ASSERT_NE(terminal_, nullptr);
-  }
-
-  // Moves the menu's selection right by steps from the first cell and presses Enter.
-  void EnterMenuCell(int steps) {
-    CDlgMain& main = *terminal_->main_screen();
-    for (int i = 0; i < steps; ++i) main.SendKey(kKeyRight);
-    main.SendKey(kKeyEnter);
-  }
-
-  bool Settled(Window* screen) {
-    return terminal_->frame().current_screen() == screen && terminal_->progress().isHidden();
+    TerminalWalk::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(StartSimulator());
+    ASSERT_TRUE(StartTerminal());
   }
 
   // "涨跌排行" then its first line, "沪深A股", ranked by change ratio; waits for the first page.
   CStockListDlg& OpenRankedShares() {
     EnterMenuCell(4);
-    EXPECT_TRUE(ProcessEventsUntil([&] { return Settled(terminal_->menu_page()); }, std::chrono::seconds(20)));
+    EXPECT_TRUE(WaitFor([&] { return Shows(terminal_->menu_page()); }));
     terminal_->menu_page()->SendKey(kKeyEnter);
     CStockListDlg& list = *terminal_->list_screen();
-    EXPECT_TRUE(ProcessEventsUntil([&] {
-      return Settled(&list) && list.view()->loaded && !list.view()->rows.quotes.empty();
-    }, std::chrono::seconds(20)));
+    EXPECT_TRUE(WaitFor([&] { return Shows(&list) && list.view()->loaded && !list.view()->rows.quotes.empty(); }));
     return list;
   }
-
-  testing::QtApp app_;
-  testing::TempFolder home_;
-  testing::TempFolder sim_folder_;
-  ScriptedPrompter prompter_;
-  std::unique_ptr<testing::SimulatorProcess> simulator_;
-  std::unique_ptr<testing::FaultProxy> proxy_;
-  std::unique_ptr<Terminal> terminal_;
 };
 
 TEST_F(QuoteListEndToEnd, TappingTheChangeHeaderSortsOnTheServerTheOtherWayRound) {
@@ -106,11 +62,11 @@ TEST_F(QuoteListEndToEnd, TappingTheChangeHeaderSortsOnTheServerTheOtherWayRound
   proxy_->ForgetRequests();
   testing::Tap(list, header);
 
-  ASSERT_TRUE(ProcessEventsUntil([&] {
+  ASSERT_TRUE(WaitFor([&] {
     const std::shared_ptr<const ListView> view = list.view();
-    return Settled(&list) && list.query().sortDirection == kSortAscending && view->rows.quotes.size() > 1 &&
+    return Shows(&list) && list.query().sortDirection == kSortAscending && view->rows.quotes.size() > 1 &&
            Ratio(view->rows.quotes.front()) <= Ratio(view->rows.quotes.back());
-  }, std::chrono::seconds(20)));
+  }));
   const ListQuery after = list.query();
   EXPECT_EQ(after.sortField, before.sortField);
   EXPECT_EQ(after.page, 0);
@@ -126,20 +82,18 @@ TEST_F(QuoteListEndToEnd, AShareAddedFromARankedListIsSelfSelectedAfterARestart)
   const Point options = testing::CentreOf(list, u"选项");
   ASSERT_GE(options.x, 0);
   // The first paint fits the page to the screen and fetches it again: take the row from that page.
-  ASSERT_TRUE(ProcessEventsUntil([&] {
-    return Settled(&list) && static_cast<int>(list.view()->rows.quotes.size()) == list.query().rowsPerPage;
-  }, std::chrono::seconds(20)));
+  ASSERT_TRUE(WaitFor([&] {
+    return Shows(&list) && static_cast<int>(list.view()->rows.quotes.size()) == list.query().rowsPerPage;
+  }));
   list.SendKey(kKeyDown);  // the second row
   const SecurityCode chosen = list.view()->rows.quotes.at(1).code;
   prompter_.QueueMenuChoice(kCmdAddSelfSelected);
   testing::Tap(list, options);
 
-  StartTerminal();
+  ASSERT_TRUE(StartTerminal());
   EnterMenuCell(3);  // "自选股"
   CStockListDlg& own = *terminal_->list_screen();
-  ASSERT_TRUE(ProcessEventsUntil([&] {
-    return Settled(&own) && own.view()->loaded && !own.view()->rows.quotes.empty();
-  }, std::chrono::seconds(20)));
+  ASSERT_TRUE(WaitFor([&] { return Shows(&own) && own.view()->loaded && !own.view()->rows.quotes.empty(); }));
   EXPECT_EQ(terminal_->frame().title(), u"自选股");
   const std::vector<QuoteRow>& rows = own.view()->rows.quotes;
   EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const QuoteRow& row) { return row.code == chosen; }))

@@ -40,12 +40,6 @@ Bytes FuturesAnswer(int type, std::int32_t tickPosition) {
   return testing::AnswerContainer(type, body.Take());
 }
 
-class TouchableFutures : public CGzqhDlg {
- public:
-  using CGzqhDlg::CGzqhDlg;
-  using CGzqhDlg::OnPenDown;
-};
-
 class FuturesDlgTest : public ::testing::Test {
  protected:
   void OpenIn(FuturesView view, const char* code = "IF000001", int caller = kTargetStockDetail) {
@@ -70,33 +64,9 @@ class FuturesDlgTest : public ::testing::Test {
   testing::ScriptedServer server_{[this](const Bytes& r) {
     return shortAnswers_ ? Bytes{'{', r[1], r[2], 0, 0, 0, 0, '}'} : FuturesAnswer(testing::TypeOf(r), tickPosition_);
   }};
-  TouchableFutures screen_{FuturesParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60),
+  CGzqhDlg screen_{FuturesParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60),
                                         &navigator_, nullptr}};
 };
-
-TEST_F(FuturesDlgTest, EachViewAsksForItsOneBlockAndShowsIt) {
-  OpenIn(kViewQuotePanel);
-  EXPECT_EQ(RequestType(), kFuturesQuote);
-  RecordingCanvas canvas = Paint();
-  EXPECT_TRUE(canvas.DrewText(u"3500.20", kRiseRed));           // ask
-
-  OpenIn(kViewTicks);
-  EXPECT_EQ(RequestType(), kFuturesTicks);
-  EXPECT_EQ(server_.Last()[5], 8 + 8);  // code then the start and the row count
-  canvas = Paint();
-  const auto newest = canvas.FindText(u"09:30:25");
-  const auto older = canvas.FindText(u"09:30:05");
-  ASSERT_TRUE(newest && older);
-  EXPECT_LT(newest->box.top, older->box.top);  // the last record of the answer on top
-  EXPECT_TRUE(canvas.DrewText(u"3499.80", kFallGreen));
-
-  OpenIn(kViewFundFlow, "SH600001", kTargetKLine);
-  EXPECT_EQ(RequestType(), kSecurityFundFlow);
-  canvas = Paint();
-  EXPECT_TRUE(canvas.DrewText(u"12.34%", kRiseRed));
-  EXPECT_EQ(canvas.CallsOf(DrawCall::Kind::kPolygon).size(), 7u);
-  EXPECT_TRUE(canvas.DrewText(u"资金", kHeaderCyan));
-}
 
 TEST_F(FuturesDlgTest, ShortAnswersKeepTheQuoteAndShowZeroFundFlowWithoutAPie) {
   OpenIn(kViewQuotePanel);
@@ -110,34 +80,6 @@ TEST_F(FuturesDlgTest, ShortAnswersKeepTheQuoteAndShowZeroFundFlowWithoutAPie) {
   EXPECT_TRUE(canvas.FindText(u"净流入(万元)").has_value());
   EXPECT_TRUE(canvas.DrewText(u"0.00%", kPlainWhite));
   EXPECT_TRUE(canvas.CallsOf(DrawCall::Kind::kPolygon).empty());
-}
-
-TEST_F(FuturesDlgTest, BottomBarLeadsByViewAndBackGoesToTheCaller) {
-  struct Case {
-    FuturesView view;
-    int caller;
-    int x;
-    NavigationRequest expected;
-  };
-  const Case cases[] = {
-      {kViewQuotePanel, kTargetStockDetail, 100, {kTargetQuoteListOtherPage, kTargetQuoteList}},
-      {kViewTicks, kTargetStockDetail, 340, {kTargetQuoteList, 105}},
-      {kViewTicks, kTargetStockDetail, 470, {kTargetStockDetail, kTargetFuturesMode3}},
-      {kViewFundFlow, kTargetKLine, 180, {kTargetKLine, kTargetFuturesMode3}},
-      {kViewFundFlow, kTargetKLine, 470, {kTargetKLine, kTargetFuturesMode3}},
-  };
-  for (const Case& c : cases) {
-    OpenIn(c.view, c.view == kViewFundFlow ? "SH600001" : "IF000001", c.caller);
-    navigator_.visits.clear();
-    screen_.OnPenDown({c.x, 635});
-    ASSERT_EQ(navigator_.visits.size(), 1u) << c.x;
-    EXPECT_EQ(navigator_.visits[0], c.expected) << c.x;
-  }
-  navigator_.visits.clear();
-  screen_.OnPenDown({4 * 480 / 6 + 5, 635});  // "资金" is where the screen already is
-  EXPECT_TRUE(navigator_.visits.empty());
-  screen_.OnPenDown({420, 640 - 40});  // the keyboard spot
-  EXPECT_EQ(navigator_.keyboard_toggles, 1);
 }
 
 TEST_F(FuturesDlgTest, UpPagesTicksDownToZeroAndStepsFollowTheList) {

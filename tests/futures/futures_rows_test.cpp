@@ -48,21 +48,6 @@ TEST(FuturesPanelTest, ChangeAndOuterInnerRows) {
   }
 }
 
-TEST(FuturesPanelTest, PricesAgainstTheSettlementAndVolumes) {
-  FuturesQuote q = Quote(350000, 340000, 1, 1);
-  q.low = 330000;
-  q.volume = 1234;
-  q.interestChange = -56;
-  const auto rows = QuotePanelRows(q);
-  EXPECT_EQ(rows[0].left, (FuturesCell{u"卖价", u"3500.20", kRiseRed}));
-  EXPECT_EQ(rows[5].left, (FuturesCell{u"最低", u"3300.00", kFallGreen}));
-  EXPECT_EQ(rows[3].left, (FuturesCell{u"开盘", u"--", kPlainWhite}));
-  EXPECT_EQ(rows[7].left, (FuturesCell{u"昨结", u"3400.00", kPlainWhite}));
-  EXPECT_EQ(rows[3].right, (FuturesCell{u"成交量", u"1234", kFuturesVolumeCyan}));
-  EXPECT_EQ(rows[4].right, (FuturesCell{u"持仓量", u"--", kFuturesVolumeCyan}));
-  EXPECT_EQ(rows[5].right, (FuturesCell{u"日增仓", u"-56", kVolumeYellow}));
-}
-
 TEST(FuturesTickRowTest, TimesSymbolsAndTradeTypes) {
   struct Case {
     FuturesTick tick;

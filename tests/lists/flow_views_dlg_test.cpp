@@ -1,5 +1,5 @@
-// The list screen's money-flow views against a scripted quote server: the rankings and their
-// choices, the sector list and a sector's pages, the trade analysis and the order details.
+// The list screen's money-flow views against a scripted quote server: a ranked share, the sector
+// list and a sector's pages, and the refresh period of the order details.
 #include <gtest/gtest.h>
 
 #include "lists/list_codes.h"
@@ -36,10 +36,6 @@ Bytes FlowAnswer(const Bytes& r) {
       w.Utf8(u"SH600001").Utf8(u"Alpha").U8(2).I32(-80).I32(9).I32(35).U16(2);
       out.Add(kBigOrderList, w.Take());
       break;
-    case kFundList:
-      w.I16(1).Utf8(u"SH600001").Utf8(u"Alpha").U8(2).I32(1050).I32(12345).I32(-20).I32(1000).U16(1);
-      out.Add(kFundList, w.Take());
-      break;
     case kCategoryList: {
       const int start = U16At(r, 11);
       w.I16(static_cast<std::int16_t>(std::max(0, std::min(U16At(r, 13), kSectors - start))));
@@ -67,10 +63,6 @@ Bytes FlowAnswer(const Bytes& r) {
       out.Add(kSectorMembers, testing::StockBlock(rows, kMembers));
       break;
     }
-    case kTradeAnalysis:
-      for (std::int32_t v : {5, -6, 0, 0, 7, 8}) w.I32(v);
-      out.Add(kTradeAnalysis, w.Take());
-      break;
     case kOrderDetails:
       w.I32(1010).I32(800).I32(40);
       for (int i = 1; i <= 40; ++i) w.I32(i);
@@ -97,31 +89,6 @@ class FlowViewsDlgTest : public testing::ListScreenFixture {
     WaitForFetch(before);
   }
 };
-
-TEST_F(FlowViewsDlgTest, RankingChoicesAskOnceAndTheFundViewKeepsTheDays) {
-  OpenAndWait(FundFlowListArgument(kCategoryAllShares));
-  Bytes request = server_.Last();
-  EXPECT_EQ(U16At(request, 1), kBigOrderList);
-  EXPECT_EQ(request[8], 1);                     // today
-  EXPECT_EQ(request[10], kSortBigOrderDefault);
-  const RecordingCanvas big = Paint();
-  EXPECT_TRUE(big.DrewText(u"净比%", kHeaderCyan));
-  EXPECT_TRUE(big.DrewText(u"3", kHeaderCyan));  // the sector's rank
-  EXPECT_TRUE(big.DrewText(u"9", kPlainWhite));
-
-  RunAndWait(kCmdBigOrder3);
-  const int afterThree = server_.count();
-  screen_.RunCommand(kCmdBigOrder3);
-  EXPECT_EQ(server_.count(), afterThree);
-  RunAndWait(kCmdFundToday);
-  request = server_.Last();
-  EXPECT_EQ(U16At(request, 1), kFundList);
-  EXPECT_EQ(request[8], 3);
-  const RecordingCanvas fund = Paint();
-  EXPECT_TRUE(fund.DrewText(u"净额(万)", kHeaderCyan));
-  EXPECT_TRUE(fund.DrewText(u"123", kRiseRed));
-  EXPECT_TRUE(screen_.PopupMenuItems()[1].checked);  // "今日资金"
-}
 
 TEST_F(FlowViewsDlgTest, ARankedShareOpensItsFundFlow) {
   OpenAndWait(FundFlowListArgument(kCategoryAllShares));
@@ -164,39 +131,6 @@ TEST_F(FlowViewsDlgTest, SectorPagesFollowEachOtherAndBackReturnsToTheRowLeft) {
   EXPECT_EQ(screen_.selected_row(), 4);
 }
 
-TEST_F(FlowViewsDlgTest, SectorFundFlowPeriods) {
-  OpenAndWait(kCategorySectors);
-  RunAndWait(kCmdSectorFunds5);
-  const Bytes request = server_.Last();
-  EXPECT_EQ(request[8], kCategorySectorFunds);
-  EXPECT_EQ(request[9], kSortSectorFunds);
-  EXPECT_EQ(request[15], 5);
-  EXPECT_EQ(screen_.title(), u"板块资金-5天");
-  EXPECT_TRUE(Paint().DrewText(u"流入(万)", kVolumeYellow));
-}
-
-TEST_F(FlowViewsDlgTest, TradeAnalysisPeriodsAndBackToTheListItWasOpenedOver) {
-  OpenAndWait(kCategorySectors);
-  screen_.SendKey(kKeyDown);
-  navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
-  OpenAndWait(kListArgTradeAnalysis);
-  EXPECT_EQ(U16At(server_.Last(), 1), kTradeAnalysis);
-  RunAndWait(kCmdAnalysis10);
-  EXPECT_EQ(server_.Last()[server_.Last().size() - 2], 10);
-  EXPECT_EQ(screen_.title(), u"成交透析-10天");
-  const RecordingCanvas canvas = Paint();
-  EXPECT_TRUE(canvas.DrewText(u"大于1000手", kPlainWhite));
-  EXPECT_TRUE(canvas.DrewText(u"-6", kFallGreen));
-  TapText(u"返回");
-  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
-
-  // The detail screen's own "返回" comes back to the sectors at the row left, not to the analysis.
-  ASSERT_TRUE(screen_.Open(kTargetQuoteList, kListArgResume));
-  EXPECT_EQ(screen_.query().mode, kModeSectors);
-  EXPECT_EQ(screen_.selected_row(), 2);
-  EXPECT_TRUE(Paint().FindText(Numbered(u"S", 1)).has_value());
-}
-
 TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDetails) {
   using std::chrono::seconds;
   screen_.SetListPeriod(seconds(30));
@@ -208,17 +142,6 @@ TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDe
   EXPECT_EQ(screen_.refresh_period(), seconds(5));
   OpenAndWait(kCategorySectors);
   EXPECT_EQ(screen_.refresh_period(), seconds(40));
-}
-
-TEST_F(FlowViewsDlgTest, OrderDetailsGrids) {
-  navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
-  OpenAndWait(kListArgOrderDetails);
-  const RecordingCanvas canvas = Paint();
-  EXPECT_TRUE(canvas.DrewText(u"10.10", kRiseRed));  // above the previous close 10.00
-  EXPECT_TRUE(canvas.DrewText(u"...", kFlatGrey));
-  EXPECT_FALSE(canvas.FindText(u"25").has_value());
-  EXPECT_TRUE(canvas.DrewText(u"12", kPlainWhite));  // the bid at the previous close
-  EXPECT_TRUE(screen_.PopupMenuItems().empty());
 }
 
 }  // namespace

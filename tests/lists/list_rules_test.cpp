@@ -100,14 +100,8 @@ TEST(ListMenuTest, EntriesByListKind) {
   using Texts_ = std::vector<std::u16string>;
   ListMenuState stocks{kModeCategory, ListKind::kStocks, false, true};
   EXPECT_EQ(Texts(ListPopupMenu(stocks)), (Texts_{u"排序字段", u"排序方式", u"加入自选", u"批量加入自选", u"返回首页"}));
-  ListMenuState sectors{kModeSectors, ListKind::kSectors, true, true};
-  EXPECT_EQ(Texts(ListPopupMenu(sectors)),
-            (Texts_{u"排序字段", u"排序方式", u"板块分类", u"板块个股", u"板块资金", u"加入自选", u"批量加入自选", u"返回首页"}));
-  EXPECT_EQ(ListPopupMenu(sectors)[0].submenu.size(), 7u);
   ListMenuState own{kModeSelfSelected, ListKind::kStocks, false, false};
   EXPECT_EQ(Texts(ListPopupMenu(own)), (Texts_{u"批量删除自选", u"批量加入自选", u"返回首页"}));
-  ListMenuState recent{kModeRecentlyViewed, ListKind::kStocks, false, true};
-  EXPECT_EQ(Texts(ListPopupMenu(recent)), (Texts_{u"排序字段", u"排序方式", u"返回首页"}));
   ListMenuState futures{kModeFutures, ListKind::kFutures, false, true};
   futures.selectedIsSelfSelected = true;
   EXPECT_EQ(Texts(ListPopupMenu(futures)), (Texts_{u"删除自选", u"批量加入自选"}));

@@ -14,32 +14,6 @@ namespace {
 using testing::MarketCode;
 using StockListDlgTest = testing::ListScreenFixture;
 
-TEST_F(StockListDlgTest, CategoryPageShowsPlaceholdersColoursAndCounter) {
-  OpenAndWait(kTargetQuoteList, -60);
-  const int rows = screen_.query().rowsPerPage;
-  const RecordingCanvas canvas = Paint();
-  EXPECT_TRUE(canvas.DrewText(u"涨幅%↓", kHeaderCyan));
-  EXPECT_TRUE(canvas.DrewText(u"--", kPlainWhite));     // row 0: no trade
-  EXPECT_TRUE(canvas.DrewText(u"0.00", kPlainWhite));   // row 1: traded flat
-  EXPECT_TRUE(canvas.DrewText(u"10.15", kRiseRed));
-  EXPECT_TRUE(canvas.DrewText(u"9.85", kFallGreen));
-  const int pages = (testing::kMarketShares - 1) / rows + 1;
-  EXPECT_TRUE(canvas.FindText(u"(1/" + std::u16string(1, static_cast<char16_t>(u'0' + pages)) + u")").has_value());
-  EXPECT_TRUE(canvas.DrewText(u"首页", 0x808080));
-  EXPECT_TRUE(canvas.DrewText(u"尾页", kPlainWhite));
-}
-
-TEST_F(StockListDlgTest, RowTapOpensTheDetailWithThePageAsBrowseList) {
-  OpenAndWait(kTargetQuoteList, -60);
-  TapText(u"N0003");
-  EXPECT_EQ(screen_.selected_row(), 4);
-  EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode(MarketCode(3)));
-  EXPECT_EQ(navigator_.browse.size(), static_cast<std::size_t>(screen_.query().rowsPerPage));
-  ASSERT_FALSE(navigator_.visits.empty());
-  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
-  EXPECT_TRUE(recent_.Contains(SecurityCode(MarketCode(3))));
-}
-
 TEST_F(StockListDlgTest, SelfSelectedCodesAreYellowAndTheOwnListIsFetchedByCode) {
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(2))));
   OpenAndWait(kTargetQuoteList, -60);

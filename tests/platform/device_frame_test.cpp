@@ -23,12 +23,6 @@ class DeviceFrameTest : public ::testing::Test {
   testing::TestScreen second_;
 };
 
-TEST_F(DeviceFrameTest, ScreenAreaLiesBetweenBarsOneAndAHalfLinesHigh) {
-  EXPECT_EQ(frame_.ScreenArea(), (Rect{0, 27, 240, 293}));
-  frame_.ShowScreen(&first_);
-  EXPECT_EQ(first_.geometry(), QRect(0, 27, 240, 266));
-}
-
 TEST_F(DeviceFrameTest, CaptionShowsTheTitleAndTheBottomBarTheSoftKeysOfTheScreenInFront) {
   frame_.SetTitle(u"自选股");
   first_.captions = {u"菜单", u"返回"};

@@ -137,17 +137,5 @@ TEST_F(ListScreenTest, ServerRowsPageAndATapSwitchesToTheRowsServer) {
   EXPECT_EQ(prompter_.asked()[0].caption, u"提示");
 }
 
-TEST_F(ListScreenTest, TheBottomBarNavigatesAndItsMenuLeadsHome) {
-  Make({});
-  ASSERT_TRUE(list_->Open(3));
-  const int bar = 270 - 10;
-  const NavigationRequest expected[] = {{1124, 0}, {1132, 1126}, {1126, -1}, {1125, 0}, {1126, 105}, {1124, 0}};
-  prompter_.QueueMenuChoice(1);
-  for (int button = 0; button < 6; ++button) Tap(button * 40 + 20, bar);
-  EXPECT_EQ(navigator_.visits, std::vector<NavigationRequest>(std::begin(expected), std::end(expected)));
-  ASSERT_FALSE(prompter_.asked().empty());
-  EXPECT_EQ(prompter_.asked()[0].items.at(0).text, u"返回首页");
-}
-
 }  // namespace
 }  // namespace tarvello

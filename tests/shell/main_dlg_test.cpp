@@ -8,11 +8,9 @@
 #include <mutex>
 #include <vector>
 
-#include "market/display_colours.h"
 #include "platform/address_opener.h"
 #include "platform/device_frame.h"
 #include "platform/qt_test_app.h"
-#include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "protocol/container_writer.h"
 #include "protocol/wire_writer.h"
@@ -103,19 +101,6 @@ class MainScreenTest : public ::testing::Test {
     ASSERT_TRUE(ProcessEventsUntil([&] { return progress_.isHidden(); }));
   }
 
-  // The cell painted with a fill of its own rectangle: the highlighted one.
-  std::vector<int> HighlightedCells() {
-    RecordingCanvas canvas(Size{main_->width(), main_->height()});
-    main_->PaintOn(canvas);
-    std::vector<int> cells;
-    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kFill)) {
-      for (int cell = 0; cell < kMenuCells; ++cell) {
-        if (call.box == main_->menu_cells()[cell]) cells.push_back(cell);
-      }
-    }
-    return cells;
-  }
-
   testing::QtApp app_;
   testing::TempFolder folder_;
   ScriptedPrompter prompter_;
@@ -161,90 +146,6 @@ TEST_F(MainScreenTest, ClosingDuringTheStartupWakesTheStartupAndReturns) {
   EXPECT_TRUE(steps_.empty());
 }
 
-// The twelve cells tile the screen above the ticker bar, each with its icon over its name; the
-// keypad moves the highlight (the wrapping itself is MenuCellsTest's).
-TEST_F(MainScreenTest, TheMenuPaintsEachCellsIconAndNameAboveTheTickerBarAndHighlightsTheSelection) {
-  OpenToMenu();
-  const auto& cells = main_->menu_cells();
-  EXPECT_EQ(cells[1].left, cells[0].right);
-  EXPECT_EQ(cells[3].top, cells[0].bottom);
-  EXPECT_EQ(cells[2].Width(), main_->width() / 3);
-
-  RecordingCanvas canvas(Size{main_->width(), main_->height()});
-  main_->PaintOn(canvas);
-  const std::u16string labels[kMenuCells] = {u"我的自选", u"大盘指数", u"资金流向", u"自选股",
-                                             u"涨跌排行", u"板块追踪", u"最近浏览", u"资讯必读",
-                                             u"股指期货", u"委托交易", u"系统设置", u"使用帮助"};
-  std::vector<DrawCall> icons = canvas.CallsOf(DrawCall::Kind::kPicture);
-  for (int cell = 0; cell < kMenuCells; ++cell) {
-    SCOPED_TRACE(cell);
-    const Rect& box = cells[cell];
-    std::optional<DrawCall> label = canvas.FindText(labels[cell]);
-    ASSERT_TRUE(label.has_value());
-    EXPECT_GE(label->box.left, box.left);
-    EXPECT_LE(label->box.bottom, box.bottom);
-    const std::string name = "Picture/Menu" + std::to_string(cell) + ".png";
-    auto icon = std::find_if(icons.begin(), icons.end(), [&](const DrawCall& c) { return c.picture == name; });
-    ASSERT_NE(icon, icons.end());
-    EXPECT_GE(icon->box.top, box.top);
-    EXPECT_LE(icon->box.bottom, label->box.top);
-    EXPECT_EQ(icon->box.Width(), icon->box.Height()) << "icons keep their shape";
-  }
-  // Each refresh toggles which index shows, so either label may be the one painted.
-  std::optional<DrawCall> index = canvas.FindText(u"沪");
-  if (!index) index = canvas.FindText(u"深");
-  ASSERT_TRUE(index.has_value());
-  EXPECT_EQ(index->box.bottom, main_->height());
-  EXPECT_GE(index->box.top, cells[11].bottom);
-
-  EXPECT_EQ(HighlightedCells(), std::vector<int>{0});
-  main_->SendKey(kKeyUp);
-  main_->SendKey(kKeyRight);
-  EXPECT_EQ(HighlightedCells(), std::vector<int>{10});
-}
-
-// Enter, the left soft key and a posted navigation all open the screen of their target under
-// its title; the main menu target brings the menu back.
-TEST_F(MainScreenTest, EnterTheLeftSoftKeyAndAPostedRequestOpenTheirScreenWithItsTitle) {
-  const struct {
-    const char* scenario;
-    std::vector<KeyCode> keys;
-    NavigationRequest posted;  // sent when there are no keys
-    int target;
-    int argument;
-    std::u16string_view title;
-  } cases[] = {
-      {"enter on settings", {kKeyLeft, kKeyLeft, kKeyEnter}, {}, kTargetSettings, -2, u"系统设置"},
-      {"soft key on help", {kKeyLeft, kKeySoftLeft}, {}, kTargetMenuPage, 18, u"使用帮助"},
-      {"the account argument of the list target", {}, {kTargetQuoteList, kTargetLogin}, kTargetLogin, 0,
-       u"用户注册/登录"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.scenario);
-    OpenToMenu();
-    EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"进入", u"退出"}));
-    std::vector<int> opened;
-    Window screen;
-    main_->RegisterScreen(c.target, [&](int argument) {
-      opened.push_back(argument);
-      return &screen;
-    });
-    if (c.keys.empty()) {
-      Navigate(c.posted.target, c.posted.argument);
-    } else {
-      for (const KeyCode key : c.keys) main_->SendKey(key);
-      ASSERT_TRUE(ProcessEventsUntil([&] { return !opened.empty() && progress_.isHidden(); }));
-      EXPECT_EQ(opened, std::vector<int>{c.argument});
-    }
-    EXPECT_EQ(frame_.current_screen(), &screen);
-    EXPECT_EQ(frame_.title(), c.title);
-    Navigate(kTargetMainMenu, 0);
-    EXPECT_EQ(frame_.current_screen(), main_.get());
-    EXPECT_EQ(frame_.title(), u"Tarvello");
-    main_.reset();
-  }
-}
-
 TEST_F(MainScreenTest, ANavigationRequestWhileTheProgressWindowShowsIsDropped) {
   int opened = 0;
   OpenToMenu();
@@ -279,38 +180,6 @@ TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
 
   Navigate(kTargetMainMenu, 0);
   EXPECT_EQ(prompter_.asked().size(), 1u) << "the main menu is always there";
-}
-
-TEST_F(MainScreenTest, TheTickerBarRunsTheWelcomeTextAndTheRunningMessage) {
-  ContainerWriter login;
-  login.AddPlain(2906, WireWriter().U8(0).I32(1).Take());
-  login.AddPlain(2901, WireWriter().I32(7).Utf8(u"今日休市").Take());
-  reply_ = login.Finish();
-  OpenToMenu();
-  ASSERT_FALSE(main_->running_message().empty());
-  RecordingCanvas canvas(Size{main_->width(), main_->height()});
-  main_->PaintOn(canvas);
-  std::optional<DrawCall> line;
-  for (const DrawCall& text : canvas.Texts()) {
-    if (text.text.find(u"今日休市") != std::u16string::npos) line = text;
-  }
-  ASSERT_TRUE(line.has_value());
-  EXPECT_EQ(line->text.rfind(CDlgMain::kWelcomeText, 0), 0u);
-  ASSERT_TRUE(line->clip.has_value()) << "the line stays inside its part of the bar";
-  EXPECT_EQ(line->clip->bottom, main_->height());
-  EXPECT_GE(line->clip->top, main_->menu_cells()[11].bottom);
-  EXPECT_EQ(line->clip->right, main_->width());
-  EXPECT_EQ(line->color, kVolumeYellow);
-
-  const int left = line->box.left;
-  ASSERT_TRUE(ProcessEventsUntil([&] {
-    canvas.Clear();
-    main_->PaintOn(canvas);
-    for (const DrawCall& text : canvas.Texts()) {
-      if (text.text == line->text) return text.box.left < left;
-    }
-    return false;
-  }, std::chrono::seconds(2))) << "the line moves";
 }
 
 // Back and the right soft key ask first; only Yes ends the program. Before the menu the left

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/qt_test_app.h"
-#include "platform/recording_canvas.h"
 
 namespace tarvello {
 namespace {
@@ -29,34 +28,6 @@ TEST_F(StartDialogTest, EachButtonReportsItsChoiceWithTheSelectedCarrier) {
   dialog_.Press(1);
   dialog_.Press(2);
   EXPECT_EQ(chosen_, (std::vector<std::string>{"dial 0", "dial 2", "no dial", "exit"}));
-}
-
-TEST_F(StartDialogTest, TheNoNetworkTextShowsOnlyAfterAFailedStart) {
-  dialog_.resize(240, 296);
-  RecordingCanvas before(Size{240, 296});
-  dialog_.PaintOn(before);
-  EXPECT_FALSE(before.FindText(CStartDlg::kNoNetworkText).has_value());
-  EXPECT_TRUE(before.FindText(u"请选择运营商：").has_value());
-
-  dialog_.SetNoNetwork(true);
-  RecordingCanvas after(Size{240, 296});
-  dialog_.PaintOn(after);
-  std::optional<DrawCall> text = after.FindText(CStartDlg::kNoNetworkText);
-  ASSERT_TRUE(text.has_value());
-  EXPECT_EQ(text->flags & kTextWordBreak, kTextWordBreak);
-}
-
-TEST_F(StartDialogTest, ListButtonsSwitchTheBoxAndEachListKeepsItsSelection) {
-  dialog_.SelectCarrier(1);
-  dialog_.Press(3);
-  EXPECT_EQ(dialog_.shown_list(), StartChoiceLists::List::kServers);
-  dialog_.SelectCarrier(2);  // not the carrier list: ignored
-  dialog_.Press(4);
-  EXPECT_EQ(dialog_.shown_list(), StartChoiceLists::List::kAccessPoints);
-  dialog_.Press(4);
-  EXPECT_EQ(dialog_.shown_list(), StartChoiceLists::List::kCarriers);
-  dialog_.Press(0);
-  EXPECT_EQ(chosen_, (std::vector<std::string>{"dial 1"}));
 }
 
 TEST(StartChoiceListsTest, SelectionsAreKeptPerList) {
