@@ -81,8 +81,18 @@ class StockDetailDlgTest : public ::testing::Test {
   testing::QtApp app_;
   testing::TestScreen main_;
   testing::ScriptedServer server_;
-  CStockDetailDlg screen_{StockDetailParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60)}};
+  std::vector<std::u16string> titles_;
+  CStockDetailDlg screen_{StockDetailParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60), nullptr,
+                                           [this](const std::u16string& title) { titles_.push_back(title); }}};
 };
+
+// The window names the security: its code at once, its name when the answer has brought it.
+TEST_F(StockDetailDlgTest, TheTitleIsTheCodeUntilTheNameArrives) {
+  OpenOn(Security{});
+  Paint();
+  Paint();
+  EXPECT_EQ(titles_, (std::vector<std::u16string>{u"SH600001", u"Name"}));
+}
 
 TEST_F(StockDetailDlgTest, UntradedSecurityGetsTheOnePercentScale) {
   Security untraded;
