@@ -271,6 +271,7 @@ void Terminal::AddKLineScreen() {
 void Terminal::AddBrokerScreen() {
   CommissionParts parts;
   parts.folder = folder_;
+  parts.shippedFolder = QCoreApplication::applicationDirPath().toStdString();
   parts.mainScreen = main_.get();
   parts.navigator = main_.get();
   if (!deployment_.dialer_command.empty()) parts.dialer = std::make_unique<CommandDialer>(deployment_.dialer_command);

@@ -32,7 +32,7 @@ class BusyIndicator {
 CCommissionDlg::CCommissionDlg(CommissionParts parts, QWidget* parent)
     : Window(parent),
       parts_(std::move(parts)),
-      model_(parts_.folder),
+      model_(parts_.folder, parts_.shippedFolder),
       list_(model_, [this](int row, bool button) { OnTap(row, button); }, this) {
   FitList();
 }

@@ -31,7 +31,8 @@ namespace tarvello {
 class Navigator;
 
 struct CommissionParts {
-  std::filesystem::path folder;  // holds "Trades.ini" and "Security.xml"
+  std::filesystem::path folder;  // holds "Trades.ini" and maybe a "Security.xml" of its own
+  std::filesystem::path shippedFolder;  // holds the "Security.xml" that comes with the program
   Window* mainScreen = nullptr;  // receives the busy messages
   Navigator* navigator = nullptr;
   std::unique_ptr<PhoneDialer> dialer;  // none: the device has no phone module

@@ -6,8 +6,10 @@
 
 namespace tarvello {
 
-CommissionModel::CommissionModel(const std::filesystem::path& folder)
-    : trades_(folder / trades_file::kFileName), catalogue_path_(folder / BrokerCatalogue::kFileName) {}
+CommissionModel::CommissionModel(const std::filesystem::path& folder, const std::filesystem::path& shipped)
+    : trades_(folder / trades_file::kFileName),
+      own_catalogue_(folder / BrokerCatalogue::kFileName),
+      shipped_catalogue_(shipped.empty() ? std::filesystem::path() : shipped / BrokerCatalogue::kFileName) {}
 
 void CommissionModel::ReloadOwn() {
   own_ = trades_file::Read(trades_);
@@ -26,7 +28,11 @@ void CommissionModel::Manage() {
   mode_ = CommissionMode::kManaging;
 }
 
-void CommissionModel::LoadCatalogue() { catalogue_.Load(catalogue_path_); }
+void CommissionModel::LoadCatalogue() {
+  std::error_code error;
+  const bool own = shipped_catalogue_.empty() || std::filesystem::exists(own_catalogue_, error);
+  catalogue_.Load(own ? own_catalogue_ : shipped_catalogue_);
+}
 
 void CommissionModel::StartAdding() {
   mode_ = CommissionMode::kAdding;

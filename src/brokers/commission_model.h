@@ -4,8 +4,9 @@
 // branch office; choosing a branch office appends it to the own list and shows that list again.
 // A short-spell search narrows the level of the catalogue in front to the entries whose short
 // name begins with the typed initials. The own list lives in "Trades.ini" and the catalogue in
-// "Security.xml", both in the program folder; after every change the own list is read back from
-// its file, so the screen shows what the file holds.
+// "Security.xml", both in the program folder; a program folder without a catalogue of its own uses
+// the one shipped beside the program. After every change the own list is read back from its file,
+// so the screen shows what the file holds.
 //
 // The catalogue is read once, on the first visit to the adding mode (again while it could not be
 // read); the screen brackets LoadCatalogue with its busy indicator.
@@ -35,7 +36,8 @@ struct CommissionRow {
 
 class CommissionModel {
  public:
-  explicit CommissionModel(const std::filesystem::path& folder);
+  // shipped: the folder of the catalogue that comes with the program; none: only folder's.
+  explicit CommissionModel(const std::filesystem::path& folder, const std::filesystem::path& shipped = {});
 
   // Reads the own list and shows it. True when it is empty, so the screen asks to add one.
   bool OpenOwnList();
@@ -74,7 +76,8 @@ class CommissionModel {
   void ReloadOwn();
 
   const std::filesystem::path trades_;
-  const std::filesystem::path catalogue_path_;
+  const std::filesystem::path own_catalogue_;
+  const std::filesystem::path shipped_catalogue_;
   BrokerCatalogue catalogue_;
   std::vector<OwnBranch> own_;
   CommissionMode mode_ = CommissionMode::kOwn;

@@ -13,7 +13,8 @@
 namespace tarvello {
 namespace {
 
-void WaitUntilReady(const std::function<bool()>& ready) {
+// False when the time limit passed before the stop's data arrived.
+bool WaitUntilReady(const std::function<bool()>& ready) {
   QElapsedTimer clock;
   clock.start();
   QApplication::processEvents();
@@ -22,6 +23,7 @@ void WaitUntilReady(const std::function<bool()>& ready) {
     QThread::msleep(5);
   }
   QApplication::processEvents();
+  return !ready || ready();
 }
 
 bool SavePng(const QPixmap& picture, const QString& path) {
@@ -50,7 +52,9 @@ int ScreenTour::Run(QWidget& target, const std::string& dir) const {
   int saved = 0;
   for (const Stop& stop : stops_) {
     if (stop.enter) stop.enter();
-    WaitUntilReady(stop.ready);
+    if (!WaitUntilReady(stop.ready)) {
+      std::fprintf(stderr, "tarvello: %s saved before its data arrived\n", stop.name.c_str());
+    }
     QString path = folder.filePath(QString::fromStdString(stop.name) + QStringLiteral(".png"));
     if (!SavePng(target.grab(), path)) {
       std::fprintf(stderr, "tarvello: cannot write %s\n", path.toLocal8Bit().constData());

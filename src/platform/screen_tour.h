@@ -22,7 +22,8 @@ class ScreenTour {
   void AddStop(std::string name, std::function<void()> enter,
                std::function<bool()> ready = nullptr);
   // Saves every stop's picture of target into dir (created when missing). Returns the number of
-  // pictures saved, or -1 when one could not be written.
+  // pictures saved, or -1 when one could not be written. A stop whose data did not arrive in
+  // time is saved as it stands and named on standard error.
   int Run(QWidget& target, const std::string& dir) const;
 
  private:

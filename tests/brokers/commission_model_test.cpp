@@ -44,6 +44,24 @@ class CommissionModelTest : public ::testing::Test {
   CommissionModel model_{folder_.path()};
 };
 
+// A program folder without a catalogue reads the one shipped beside the program; one with its own
+// reads that.
+TEST(CommissionCatalogueTest, TheProgramFoldersOwnCatalogueComesBeforeTheShippedOne) {
+  testing::TempFolder home;
+  testing::TempFolder shipped;
+  testing::WriteBytes(shipped / "Security.xml", kCatalogue);
+  CommissionModel model(home.path(), shipped.path());
+  model.LoadCatalogue();
+  model.StartAdding();
+  EXPECT_EQ(Texts(model), (std::vector<std::u16string>{u"白鹭证券", u"云杉证券"}));
+
+  testing::WriteBytes(home / "Security.xml", "<root><security name=\"自有证券\"/></root>");
+  CommissionModel own(home.path(), shipped.path());
+  own.LoadCatalogue();
+  own.StartAdding();
+  EXPECT_EQ(Texts(own), (std::vector<std::u16string>{u"自有证券"}));
+}
+
 TEST_F(CommissionModelTest, AddingWalksBrokerAreaBranchAndShowsTheOwnListWithTheNewEntry) {
   EXPECT_TRUE(model_.OpenOwnList());
   EXPECT_EQ(model_.Title(), u"我的券商");
