@@ -22,7 +22,12 @@ bool WaitUntilReady(const std::function<bool()>& ready) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(5);
   }
-  QApplication::processEvents();
+  // A paint may change what another widget shows (a screen naming itself in the title bar): a
+  // few more rounds let those repaints land before the picture is taken.
+  for (int round = 0; round < 3; ++round) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(10);
+  }
   return !ready || ready();
 }
 
