@@ -84,11 +84,12 @@ FailoverLink Terminal::FailoverLinks() {
   return FailoverLink{
       [this, host](ServerCell cell) {
         return ProbeServer(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}, transport_.direct(),
-                           host(cell), deployment_.quote_port);
+                           host(cell), deployment_.quote_port, probe_stop_);
       },
       [this, host](ServerCell cell) { SwitchServer(transport_, host(cell), deployment_.quote_port); },
       [this, host](ServerCell cell) { return host(cell) + ":" + std::to_string(deployment_.quote_port); },
-      [this](std::string_view line) { log_.Write(line); }};
+      [this](std::string_view line) { log_.Write(line); },
+      [this] { probe_stop_.Stop(); }};
 }
 
 ExchangeFunction Terminal::Exchange() { return WatchedExchange(transport_, failover_); }
