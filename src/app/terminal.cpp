@@ -158,6 +158,7 @@ MainScreenParts Terminal::MainParts() {
   parts.session = &session_;
   parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, session_); };
   parts.cancel_exchange = [this] { transport_.Cancel(); };
+  parts.connection_notice = [this] { return FailoverNotice(failover_.Status(), transport_.GetServerText()); };
   parts.on_end = [this](MainResult result) {
     QMetaObject::invokeMethod(&frame_, [this, result] { OnMainEnded(result); }, Qt::QueuedConnection);
   };
