@@ -84,11 +84,12 @@ FailoverLink Terminal::FailoverLinks() {
   return FailoverLink{
       [this, host](ServerCell cell) {
         return ProbeServer(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}, transport_.direct(),
-                           host(cell), deployment_.quote_port);
+                           host(cell), deployment_.quote_port, probe_stop_);
       },
       [this, host](ServerCell cell) { SwitchServer(transport_, host(cell), deployment_.quote_port); },
       [this, host](ServerCell cell) { return host(cell) + ":" + std::to_string(deployment_.quote_port); },
-      [this](std::string_view line) { log_.Write(line); }};
+      [this](std::string_view line) { log_.Write(line); },
+      [this] { probe_stop_.Stop(); }};
 }
 
 ExchangeFunction Terminal::Exchange() { return WatchedExchange(transport_, failover_); }
@@ -157,6 +158,7 @@ MainScreenParts Terminal::MainParts() {
   parts.session = &session_;
   parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, session_); };
   parts.cancel_exchange = [this] { transport_.Cancel(); };
+  parts.connection_notice = [this] { return FailoverNotice(failover_.Status(), transport_.GetServerText()); };
   parts.on_end = [this](MainResult result) {
     QMetaObject::invokeMethod(&frame_, [this, result] { OnMainEnded(result); }, Qt::QueuedConnection);
   };

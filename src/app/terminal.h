@@ -22,6 +22,7 @@
 #include "protocol/network_bringup.h"
 #include "protocol/scripted_connection.h"
 #include "protocol/server_choice.h"
+#include "protocol/transport_links.h"
 #include "settings/deployment.h"
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
@@ -128,6 +129,7 @@ class Terminal {
   ScriptedConnection connection_;
   NetworkBringUp bringup_;
   ServerSelection selection_;
+  ProbeStop probe_stop_;             // before the failover, whose probes it ends
   Failover failover_;                // after the transport and the log it uses
   SystemProbeClock clock_;
   UiThreadCall ui_;

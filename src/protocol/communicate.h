@@ -89,6 +89,9 @@ class CCommunicate {
   // answer timed out. Resume lets exchanges run again. Any thread.
   void Stop();
   void Resume() { stopped_ = false; }
+  // Whether the exchange that ran last gave up on a Cancel or a Stop rather than on the server;
+  // read under the exchange lock, right after the exchange.
+  bool cancelled() const { return cancelled_ || stopped_; }
 
   // One whole exchange under the exchange lock: clears the response buffer, sends, receives.
   // The count received; below 1 means no data (0 nothing, -1 cancelled or no socket).

@@ -25,6 +25,7 @@ Failover::~Failover() {
     stopping_ = true;
   }
   wake_.notify_all();
+  if (link_.stop) link_.stop();
   thread_.join();
 }
 
@@ -93,6 +94,10 @@ std::optional<ServerCell> Failover::ProbeRound() {
   std::optional<ServerCell> fastest;
   std::chrono::milliseconds best{};
   for (const ServerCell cell : kCells) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (stopping_) return std::nullopt;
+    }
     const std::optional<std::chrono::milliseconds> took = link_.probe(cell);
     if (took && (!fastest || *took < best)) {
       fastest = cell;

@@ -7,7 +7,8 @@
 // A manual server choice is the user's: it turns failover off until the next start.
 //
 // Record, TurnOff and Status are safe from any thread; the probes and the switch run on the
-// failover thread, which the destructor stops (waking it from a back-off wait).
+// failover thread, which the destructor stops (waking it from a back-off wait, ending a probe in
+// progress through the link's stop and skipping the cells not yet probed).
 #pragma once
 
 #include <chrono>
@@ -44,6 +45,9 @@ struct FailoverLink {
   // The server's text for the log ("host:port").
   std::function<std::string(ServerCell)> name;
   std::function<void(std::string_view)> log;
+  // Ends the probe in progress at once and makes every later one give up; called when the
+  // failover stops, so that closing never waits for a silent server. May be empty.
+  std::function<void()> stop;
 };
 
 enum class LinkState {
@@ -79,7 +83,8 @@ class Failover {
 
  private:
   void Run();
-  // One round over the four cells; the fastest that answered, or none.
+  // One round over the four cells, ended early when the failover stops; the fastest that
+  // answered, or none.
   std::optional<ServerCell> ProbeRound();
   void SwitchTo(ServerCell cell, const char* why);
 

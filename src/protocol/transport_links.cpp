@@ -1,10 +1,39 @@
 #include "protocol/transport_links.h"
 
+#include <algorithm>
 #include <array>
 
+#include "protocol/answer_length.h"
 #include "protocol/packet_codec.h"
 
 namespace tarvello {
+
+// The probe's connection, known to its ProbeStop while it lives.
+class ProbeConnection {
+ public:
+  ProbeConnection(CommLog& log, const WapGateway& gateway, ProbeStop& stop) : transport_(log, gateway), stop_(stop) {
+    std::lock_guard<std::mutex> lock(stop_.mutex_);
+    if (stop_.stopped_) transport_.Stop();
+    stop_.running_ = &transport_;
+  }
+  ~ProbeConnection() {
+    std::lock_guard<std::mutex> lock(stop_.mutex_);
+    stop_.running_ = nullptr;
+  }
+  ProbeConnection(const ProbeConnection&) = delete;
+  ProbeConnection& operator=(const ProbeConnection&) = delete;
+  CCommunicate& transport() { return transport_; }
+
+ private:
+  CCommunicate transport_;
+  ProbeStop& stop_;
+};
+
+void ProbeStop::Stop() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  stopped_ = true;
+  if (running_ != nullptr) running_->Stop();
+}
 
 ExchangeFunction TransportExchange(CCommunicate& transport) {
   return [&transport](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
@@ -14,8 +43,12 @@ ExchangeFunction TransportExchange(CCommunicate& transport) {
 
 ExchangeFunction WatchedExchange(CCommunicate& transport, Failover& failover) {
   return [&transport, &failover](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
+    const std::lock_guard<std::recursive_mutex> lock(transport.exchange_lock());
     const int received = transport.CommunicateThread(request, response);
-    failover.Record(received > 0);
+    // Bytes that hold no whole answer container (a gateway's page, garbage) are a broken answer.
+    const bool answered =
+        received > 0 && AnswerLength(response.first(std::min(static_cast<std::size_t>(received), response.size()))) > 0;
+    if (!transport.cancelled()) failover.Record(answered);
     return received;
   };
 }
@@ -51,9 +84,10 @@ int CommunicateProbeLink::Exchange(std::span<const std::uint8_t> request, std::s
 void CommunicateProbeLink::Close() { transport_.CloseSocket(); }
 
 std::optional<std::chrono::milliseconds> ProbeServer(CommLog& log, const WapGateway& gateway, bool direct,
-                                                     const std::string& host, int port) {
+                                                     const std::string& host, int port, ProbeStop& stop) {
   constexpr int kProbeAnswerSize = 8;
-  CCommunicate probe(log, gateway);
+  ProbeConnection connection(log, gateway, stop);
+  CCommunicate& probe = connection.transport();
   probe.SetDirect(direct);
   probe.SetServer(host.c_str(), port);
   const auto start = std::chrono::steady_clock::now();

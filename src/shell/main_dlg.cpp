@@ -299,6 +299,11 @@ void CDlgMain::PaintTicker(Canvas& canvas) {
 // One index at a time, alternating with the blink bit: label, value, change and change percent,
 // the label in a narrow cell and the figures in wider ones (widths 1:2:2:2).
 void CDlgMain::PaintIndex(Canvas& canvas, const Rect& area) {
+  if (const std::u16string notice = parts_.connection_notice ? parts_.connection_notice() : u""; !notice.empty()) {
+    canvas.SetTextColor(kPlainWhite);
+    canvas.DrawText(notice, area, kTextCenter | kTextVCenter | kTextSingleLine);
+    return;
+  }
   TickerState state = ticker_.Get();
   bool shanghai = !state.blink;
   const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;

@@ -67,6 +67,10 @@ struct MainScreenParts {
   AccountSession* session = nullptr;
   // Runs on the login worker after the login, before the menu is shown (the version check).
   std::function<void()> after_login;
+  // The word about the connection ("连接中断" while no server answers), drawn in place of the
+  // index in the ticker bar so that old figures never look live; empty while all is well. Called
+  // on the user-interface thread while painting. May be empty.
+  std::function<std::u16string()> connection_notice;
   // Called once on the user-interface thread when the screen ends.
   std::function<void(MainResult)> on_end;
 };

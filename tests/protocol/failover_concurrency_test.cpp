@@ -33,7 +33,8 @@ class ScriptedServers {
                         [this](std::string_view line) {
                           std::lock_guard<std::mutex> lock(mutex_);
                           log_.emplace_back(line);
-                        }};
+                        },
+                        {}};
   }
   int probes() {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -69,6 +69,7 @@ class MainScreenTest : public ::testing::Test {
     };
     parts.folder = folder_.path();
     parts.login_placeholder = u"ppc";
+    parts.connection_notice = [this] { return notice_; };
     parts.network_startup = [this] { return startup_.Run(); };
     parts.register_device = [this] { steps_.push_back("register"); };
     parts.allow_redial = [this] { steps_.push_back("redial"); };
@@ -113,6 +114,7 @@ class MainScreenTest : public ::testing::Test {
   std::vector<MainResult> results_;
   AccountSession session_;
   StartupUpdate update_;  // offered after the login when it has a question
+  std::u16string notice_;  // what the connection notice hook says
   std::unique_ptr<CDlgMain> main_;
 };
 
@@ -180,6 +182,21 @@ TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
 
   Navigate(kTargetMainMenu, 0);
   EXPECT_EQ(prompter_.asked().size(), 1u) << "the main menu is always there";
+}
+
+// While no server answers the bar says so in place of the index, whose figures would look live.
+TEST_F(MainScreenTest, TheTickerBarShowsTheConnectionNoticeInsteadOfTheIndex) {
+  notice_ = u"连接中断";
+  OpenToMenu();
+  RecordingCanvas canvas(Size{main_->width(), main_->height()});
+  main_->PaintOn(canvas);
+  bool notice = false;
+  for (const DrawCall& text : canvas.Texts()) {
+    EXPECT_NE(text.text, u"沪");
+    EXPECT_NE(text.text, u"深");
+    if (text.text == u"连接中断") notice = text.box.top >= main_->menu_cells()[11].bottom;
+  }
+  EXPECT_TRUE(notice);
 }
 
 // Back and the right soft key ask first; only Yes ends the program. Before the menu the left
