@@ -11,6 +11,7 @@
 #include "platform/address_opener.h"
 #include "platform/device_frame.h"
 #include "platform/qt_test_app.h"
+#include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "protocol/container_writer.h"
 #include "protocol/wire_writer.h"
