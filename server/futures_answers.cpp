@@ -6,6 +6,7 @@
 #include "protocol/wire_writer.h"
 #include "server/wire_limits.h"
 #include "server/deterministic_random.h"
+#include "server/money_flow.h"
 #include "server/order_book.h"
 #include "server/quote_state.h"
 
@@ -14,7 +15,11 @@ namespace tarvello::server {
 namespace {
 
 constexpr std::uint64_t kInterestSalt = 0x4F49;
-constexpr std::uint64_t kFlowSalt = 0x464C4F57;
+// The fund flow's days: today, 3, 5 and 10 days.
+constexpr int kFlowDays[] = {1, 3, 5, 10};
+constexpr int kFlowDecimals = 2;
+// The part of the day's amount shown as the pie's "other" slice.
+constexpr double kOtherShare = 0.05;
 
 // The trade classes of the tick list: opening, closing or switching of long and short positions.
 // A trade that opens (or closes) as many contracts as it moves opens (closes) on both sides.
@@ -28,6 +33,41 @@ std::uint8_t TickType(int size, int interest_change, int direction) {
 
 int InterestBase(const Market& market, int index) {
   return 20000 + static_cast<int>(Hash(market.seed(), kInterestSalt, static_cast<std::uint64_t>(index)) % 40000);
+}
+
+// Yuan in ten-thousands at two decimals.
+std::int32_t WireAmount(double yuan) { return Clamp32(std::llround(yuan / 100.0)); }
+// The large orders' net ratio in percent at two decimals, as the answer and the lists carry it.
+std::int32_t WireRatio(const FlowSplit& split) { return Clamp32(std::llround(split.NetRatio() * 100.0)); }
+
+// One more than the number of peers with a higher ratio at two decimals, so that equal ratios
+// share a rank, as in the big-order lists. Peers are the securities of the same kind (the A
+// shares for an A share) that a list can show.
+int RankAmongPeers(const Market& market, int index, const Position& position, int days) {
+  const FlowBook& book = market.flows();
+  const Kind kind = market.security(index).kind;
+  const std::int32_t mine = WireRatio(book.Over(index, position, days));
+  int rank = 1;
+  for (int other = 0; other < market.size(); ++other) {
+    const Security& s = market.security(other);
+    if (other == index || s.kind != kind || s.code.empty() || s.name.empty()) continue;
+    rank += WireRatio(book.Over(other, position, days)) > mine ? 1 : 0;
+  }
+  return rank;
+}
+
+// Today's split by order size, the ratios over each of the days and, when asked, the ranks.
+Bytes FlowBody(const Market& market, int index, const Position& position, bool ranked) {
+  const FlowBook& book = market.flows();
+  const FlowSplit today = book.Over(index, position, 1);
+  WireWriter body;
+  body.U8(kFlowDecimals);
+  for (const int days : kFlowDays) body.I32(WireRatio(days == 1 ? today : book.Over(index, position, days)));
+  for (const double in : today.inflow) body.I32(WireAmount(in));
+  for (const double out : today.outflow) body.I32(WireAmount(out));
+  body.I32(WireAmount(today.amount * kOtherShare));
+  for (const int days : kFlowDays) body.I16(Clamp16(ranked ? RankAmongPeers(market, index, position, days) : 0));
+  return body.Take();
 }
 
 }  // namespace
@@ -99,30 +139,11 @@ Bytes FuturesTicksBody(const Market& market, int index, const Position& position
 }
 
 Bytes FundFlowBody(const Market& market, int index, const Position& position) {
-  const QuoteState q = QuoteAt(market, index, position);
-  const std::uint64_t h = Hash(market.seed(), kFlowSalt, static_cast<std::uint64_t>(index),
-                               static_cast<std::uint64_t>(position.day_index));
-  // Amounts in ten-thousands of yuan with two decimals.
-  const double total = static_cast<double>(q.amount) / 100.0;
-  const double volume = static_cast<double>(std::max<std::int64_t>(q.volume, 1));
-  const double in = total * static_cast<double>(q.outer) / volume;
-  const double out = total * static_cast<double>(q.inner) / volume;
-  const double large = 0.2 + Unit(h) * 0.2, medium = 0.3 + Unit(h >> 16) * 0.1;
-  const double large_out = 0.2 + Unit(h >> 32) * 0.2;
-  const double ratio_today = total > 0 ? (in * large - out * large_out) / total * 100 * 100 : 0;
-  WireWriter body;
-  body.U8(2).I32(Clamp32(std::llround(ratio_today)));
-  for (int days = 3; days <= 10; days += days == 3 ? 2 : 5) {
-    body.I32(Clamp32(std::llround(ratio_today * (0.5 + Unit(Hash(h, static_cast<std::uint64_t>(days)))))));
-  }
-  body.I32(Clamp32(std::llround(in * large))).I32(Clamp32(std::llround(in * medium)));
-  body.I32(Clamp32(std::llround(in * (1 - large - medium))));
-  body.I32(Clamp32(std::llround(out * large_out))).I32(Clamp32(std::llround(out * medium)));
-  body.I32(Clamp32(std::llround(out * (1 - large_out - medium))));
-  body.I32(Clamp32(std::llround(total * 0.05)));
-  const int shares = static_cast<int>(market.securities().size());
-  for (int i = 0; i < 4; ++i) body.I16(static_cast<std::int16_t>(1 + Hash(h, 100 + static_cast<std::uint64_t>(i)) % static_cast<std::uint64_t>(shares)));
-  return body.Take();
+  return FlowBody(market, index, position, true);
+}
+
+Bytes UnrankedFundFlowBody(const Market& market, int index, const Position& position) {
+  return FlowBody(market, index, position, false);
 }
 
 }  // namespace tarvello::server

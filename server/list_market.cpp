@@ -7,6 +7,7 @@
 #include "protocol/block_reader.h"
 #include "server/futures_answers.h"
 #include "server/list_categories.h"
+#include "server/money_flow.h"
 #include "server/quote_state.h"
 #include "server/wire_limits.h"
 
@@ -41,17 +42,11 @@ std::int64_t FloatLots(const Market& market, const Security& s) {
   return lots;
 }
 
-std::int64_t DayVolume(const Market& market, int index, int day_index) {
-  std::int64_t total = 0;
-  for (int v : market.Path(index, day_index)->volume) total += v;
-  return total;
-}
-
 // The fund flow figures as the security's own fund flow answer carries them (percent and
 // ten-thousands of yuan at two decimals), read back from it so that both always agree, and
 // brought to the row's decimal scale.
 void AddFundFlow(const Market& market, int index, const Position& at, ListFigures& f) {
-  const Bytes body = FundFlowBody(market, index, at);
+  const Bytes body = UnrankedFundFlowBody(market, index, at);
   BlockReader flow(body.data(), 0, body.size());
   flow.Byte();
   const int to_row = Pow10(f.decimals) / 100;
@@ -93,7 +88,9 @@ ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
     f.three_day_change = PercentOf(q.last - base, base, s.decimals);
   }
   std::int64_t three_days = q.volume;
-  for (int d = at.day_index - 1; d >= std::max(at.day_index - 2, 0); --d) three_days += DayVolume(market, index, d);
+  // Past days' volumes alone: drawing their whole paths again each minute would push today's
+  // paths out of the market's path cache.
+  for (int d = at.day_index - 1; d >= std::max(at.day_index - 2, 0); --d) three_days += market.DayVolume(index, d);
   f.three_day_turnover = PercentOf(Lots(s, three_days), float_lots, s.decimals);
   if (s.kind == Kind::kFuture) {
     f.interest_change = DayInterestChange(market, index, at);
@@ -196,19 +193,8 @@ std::vector<int> SectorMembers(const Market& market, int sector_number) {
 }
 
 SectorFlow SectorFlowOf(const Market& market, int sector, const SimTime& now, int days) {
-  const Position today = market.PositionAt(sector, now);
-  const int slot_count = market.security(sector).session->SlotCount();
-  SectorFlow flow;
-  for (int back = 0; back < days && today.day_index - back >= 0; ++back) {
-    const Position at = back == 0 ? today : Position{today.day_index - back, slot_count};
-    const QuoteState q = QuoteAt(market, sector, at);
-    if (q.volume <= 0) continue;
-    // Money paid at the ask flows in, money taken at the bid flows out.
-    flow.net += static_cast<std::int64_t>(static_cast<double>(q.amount) * static_cast<double>(q.outer - q.inner) /
-                                          static_cast<double>(q.volume));
-    flow.amount += q.amount;
-  }
-  return flow;
+  const FlowSplit split = market.flows().SectorOver(sector, market.PositionAt(sector, now), days);
+  return SectorFlow{static_cast<std::int64_t>(std::llround(split.NetInflow())), static_cast<std::int64_t>(std::llround(split.amount))};
 }
 
 int FindListSecurity(const Market& market, std::string_view code) {

@@ -6,6 +6,7 @@
 #include "server/calendar.h"
 #include "server/catalog.h"
 #include "server/deterministic_random.h"
+#include "server/money_flow.h"
 
 namespace tarvello::server {
 
@@ -63,7 +64,10 @@ Market::Market(const MarketConfig& config) : seed_(config.seed), securities_(Bui
     const double value = MemberValueOn(s, start_day_index_).prev_close;
     level_factor_[i] = value > 0 ? s.start_level / value : 1.0;
   }
+  flows_ = std::make_unique<const FlowBook>(*this);
 }
+
+Market::~Market() = default;
 
 int Market::Find(std::string_view code) const {
   const auto it = by_code_.find(std::string(code));

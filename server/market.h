@@ -28,6 +28,8 @@
 
 namespace tarvello::server {
 
+class FlowBook;
+
 struct MarketConfig {
   std::uint64_t seed = 1;
   SimTime start;
@@ -49,6 +51,7 @@ double IndexWeight(const Security& member);
 class Market {
  public:
   explicit Market(const MarketConfig& config);
+  ~Market();
 
   std::span<const Security> securities() const { return securities_; }
   int size() const { return static_cast<int>(securities_.size()); }
@@ -74,6 +77,8 @@ class Market {
   std::shared_ptr<const DayPath> Path(int index, int day_index) const;
   // The same path drawn afresh and not kept: for reading many past days once.
   std::shared_ptr<const DayPath> DrawPath(int index, int day_index) const;
+  // The money flow of every security, its past days kept: the one source of every flow figure.
+  const FlowBook& flows() const { return *flows_; }
 
  private:
   std::shared_ptr<const SegmentCloses> Segment(int index, int segment) const;
@@ -112,6 +117,7 @@ class Market {
   // Guarded by path_mutex_: recently used paths, newest at the front of path_order_.
   mutable std::map<PathKey, std::pair<std::shared_ptr<const DayPath>, std::list<PathKey>::iterator>> paths_;
   mutable std::list<PathKey> path_order_;
+  std::unique_ptr<const FlowBook> flows_;
 };
 
 }  // namespace tarvello::server

@@ -73,10 +73,13 @@ FlowSplit FlowBook::WholeDay(int index, int day_index) const {
   const DayPath path = DrawOwnPath(s, day, market_.seed(), index, day_index);
   const FlowSplit split = SplitTrades(market_, index, day_index, ComputeQuote(s, day, path, s.session->SlotCount()));
   const std::lock_guard<std::mutex> lock(mutex_);
+  // Days are drawn in the order they are asked for, so the oldest kept ones go all at once.
+  if (days_.size() >= kKeptDays) days_.clear();
   return days_.emplace(key, split).first->second;
 }
 
 FlowSplit FlowBook::Over(int index, const Position& position, int days) const {
+  if (market_.security(index).kind == Kind::kSector) return SectorOver(index, position, days);
   FlowSplit total = SplitTrades(market_, index, position.day_index, QuoteAt(market_, index, position));
   for (int d = position.day_index - 1; d > position.day_index - days && d >= 0; --d) total += WholeDay(index, d);
   return total;

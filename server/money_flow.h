@@ -3,7 +3,11 @@
 // bid), in lots and in yuan, so that the parts add up to the day's volume and amount. Over
 // several days the parts are summed; the large orders' net inflow over the amount is the net
 // ratio the rankings sort by. Sectors sum their members.
-// Whole past days are drawn once and kept (one mutex guards them); safe from any thread.
+// Every money-flow figure of the simulator comes from here: the trade analysis, the fund flow of
+// one security and, read back from it, the big-order and fund lists, and the sector fund flow.
+// The market keeps one book. Whole past days are drawn once and kept, at most kKeptDays of them
+// (one mutex guards them), so that a figure over ten days costs one day's drawing; safe from
+// any thread.
 #pragma once
 
 #include <array>
@@ -41,13 +45,17 @@ class FlowBook {
  public:
   explicit FlowBook(const Market& market) : market_(market) {}
 
-  // The last `days` trading days up to the position, today's part included.
+  // The last `days` trading days up to the position, today's part included; a sector's are the
+  // sums of its members'.
   FlowSplit Over(int index, const Position& position, int days) const;
   FlowSplit SectorOver(int sector, const Position& position, int days) const;
   // 1 for the highest net ratio over `days` among `among` (which holds `index`).
   int Rank(int index, const Position& position, int days, std::span<const int> among) const;
 
  private:
+  // About 24 days of every security: the ten-day figures of the whole market fit with room to spare.
+  static constexpr std::size_t kKeptDays = 1 << 17;
+
   FlowSplit WholeDay(int index, int day_index) const;
 
   const Market& market_;

@@ -28,8 +28,7 @@ void WriteSide(WireWriter& out, const OrderQueue& queue, int decimals) {
 }  // namespace
 
 Bytes TradeAnalysisBody(const Market& market, int index, const Position& position, int days) {
-  const FlowBook book(market);
-  const FlowSplit split = book.Over(index, position, AnalysisDays(days));
+  const FlowSplit split = market.flows().Over(index, position, AnalysisDays(days));
   WireWriter out;
   for (const OrderSize size : {kLargeOrders, kMediumOrders, kSmallOrders}) {
     out.I32(Thousands(split.bought[size])).I32(Thousands(split.sold[size]));

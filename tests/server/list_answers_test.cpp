@@ -3,13 +3,16 @@
 // futures, big-order, fund and sector fund-flow lists, and requests that make no sense.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <set>
 
 #include "answer_fixture.h"
 #include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
+#include "server/futures_answers.h"
 #include "server/list_rows.h"
+#include "server/trade_answers.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server::testing {
@@ -309,6 +312,41 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasureAndAgreeWithThe
   EXPECT_TRUE(list.well_formed);
   ASSERT_EQ(list.rows.size(), 2u);
   EXPECT_EQ(list.rows[0].code, "SH600002");
+}
+
+// One share's money flow reads the same on every screen: the trade analysis buckets, the fund
+// flow view's amounts and ranks, and its row in today's big-order list.
+TEST_F(ListAnswersTest, TradeAnalysisFundFlowViewAndBigOrderRowAgreeForEveryShareShown) {
+  CPacketCodec codec;
+  const ListBlock list = ReadList(fixture.Ask({codec.BuildBigOrderList(1, 0, 2, 0, 0, 100)}).at(0), 3, Shape::kFlow);
+  ASSERT_GE(list.rows.size(), 20u);
+  for (std::size_t r = 0; r < list.rows.size(); r += 9) {
+    const Row& row = list.rows[r];
+    const int share = fixture.market.Find(row.code);
+    const Position at = fixture.PositionOf(row.code);
+    const Bytes flow = FundFlowBody(fixture.market, share, at);
+    const Bytes analysis = TradeAnalysisBody(fixture.market, share, at, 1);
+    BlockReader view(flow.data(), 0, flow.size()), trades(analysis.data(), 0, analysis.size());
+    view.Byte();
+    const int ratio_today = view.Int32();
+    for (int k = 0; k < 3; ++k) view.Int32();
+    std::array<int, 6> amounts{};  // large, medium, small in, then out
+    for (int& a : amounts) a = view.Int32();
+    view.Int32();
+    const int rank_today = view.Int16();
+    std::array<int, 6> lots{};  // large bought, sold, medium bought, sold, small bought, sold
+    for (int& l : lots) l = trades.Int32();
+    EXPECT_EQ(row.values[0], ratio_today) << row.code;
+    EXPECT_EQ(row.values[1], rank_today) << row.code;
+    // Bought and sold lots of each size go in and out at the day's average price.
+    for (int k = 0; k < 3; ++k) {
+      const int bought = lots[static_cast<std::size_t>(2 * k)], sold = lots[static_cast<std::size_t>(2 * k + 1)];
+      const int in = amounts[static_cast<std::size_t>(k)], out = amounts[static_cast<std::size_t>(3 + k)];
+      if (std::abs(bought - sold) > 1) {
+        EXPECT_EQ(bought > sold, in > out) << row.code << " size " << k;
+      }
+    }
+  }
 }
 
 TEST_F(ListAnswersTest, SectorFundFlowListsEverySectorByNetInflowForEachPeriod) {
