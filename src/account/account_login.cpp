@@ -22,11 +22,11 @@ LoginOutcome RunAccountLogin(const ExchangeFunction& exchange, const StoredAccou
   return ReadAccountLoginAnswer(std::span<const std::uint8_t>(answer.data(), size));
 }
 
-void KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const std::filesystem::path& folder,
+bool KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const std::filesystem::path& folder,
                AccountSession& session) {
-  if (outcome.result != LoginResult::kAccepted) return;
-  StoreAccount(folder, typed);
+  if (outcome.result != LoginResult::kAccepted) return true;
   session.SetAccountValue(outcome.account_value);
+  return StoreAccount(folder, typed);
 }
 
 }  // namespace tarvello

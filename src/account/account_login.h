@@ -14,8 +14,10 @@ namespace tarvello {
 
 LoginOutcome RunAccountLogin(const ExchangeFunction& exchange, const StoredAccount& typed);
 
-// Stores what an accepted login keeps; nothing for any other outcome.
-void KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const std::filesystem::path& folder,
+// Stores what an accepted login keeps; nothing for any other outcome. An accepted login holds for
+// this run even when the program folder cannot be written; false then tells the caller that the
+// account was not stored and the next start will not know it.
+bool KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const std::filesystem::path& folder,
                AccountSession& session);
 
 }  // namespace tarvello

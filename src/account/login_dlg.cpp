@@ -84,9 +84,10 @@ void CDlgLogin::ShowOutcome(const LoginOutcome& outcome, const StoredAccount& ty
     ActivePrompter().MessageBox(LoginMessage(outcome.result), account_text::kCaption, PromptButtons::kOk);
     return;
   }
-  KeepLogin(outcome, typed, parts_.folder, *parts_.session);
+  std::u16string done(account_text::kLoginDone);
+  if (!KeepLogin(outcome, typed, parts_.folder, *parts_.session)) done += account_text::kAccountNotKept;
   RefreshSummary();
-  if (ActivePrompter().MessageBox(account_text::kLoginDone, account_text::kCaption, PromptButtons::kYesNo) ==
+  if (ActivePrompter().MessageBox(done, account_text::kCaption, PromptButtons::kYesNo) ==
       PromptAnswer::kYes) {
     parts_.navigator->GoTo(kTargetQuoteList, kTargetLogin);
   }

@@ -50,9 +50,13 @@ void CDlgRecommend::Press(Button button) {
   if (button == kSave) {
     auto seconds = [this](Period period) { return lists_[period]->currentText().toInt(); };
     const RefreshSettings settings{seconds(kList), seconds(kIntraday), seconds(kKLine)};
-    SaveRefreshSettings(settings, parts_.folder);
-    if (parts_.saved) parts_.saved(settings);
-    ActivePrompter().MessageBox(kSaved, u"系统设置", PromptButtons::kOk);
+    // A file that could not be written keeps the old periods, so the screens keep them too.
+    if (!SaveRefreshSettings(settings, parts_.folder)) {
+      ActivePrompter().MessageBox(kNotSaved, u"提示", PromptButtons::kOk);
+    } else {
+      if (parts_.saved) parts_.saved(settings);
+      ActivePrompter().MessageBox(kSaved, u"系统设置", PromptButtons::kOk);
+    }
   }
   parts_.navigator->GoTo(kTargetMainMenu, 0);
 }

@@ -31,6 +31,7 @@ struct RefreshSettingsParts {
 class CDlgRecommend : public Window {
  public:
   static constexpr std::u16string_view kSaved = u"保存成功!";
+  static constexpr std::u16string_view kNotSaved = u"保存失败!";
   enum Period { kList = 0, kIntraday = 1, kKLine = 2 };
   enum Button { kSave = 0, kCancel = 1 };
 

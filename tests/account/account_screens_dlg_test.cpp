@@ -2,9 +2,14 @@
 // keyboard and logout, and the recommendation's checks and phone book.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
 #include "account/login_dlg.h"
 #include "account/recommend_friend_dlg.h"
 #include "account/recommendation.h"
+#include "account/refresh_settings_dlg.h"
 #include "platform/address_opener.h"
 #include "platform/qt_test_app.h"
 #include "platform/scripted_prompter.h"
@@ -58,6 +63,23 @@ class AccountScreensTest : public ::testing::Test {
   testing::ScriptedServer server_;
 };
 
+TEST_F(AccountScreensTest, SettingsThatCannotBeWrittenSaySoAndKeepTheOldPeriods) {
+  const std::filesystem::path blocked = home_ / "not_a_folder";
+  std::FILE* file = std::fopen(blocked.string().c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  std::optional<RefreshSettings> saved;
+  CDlgRecommend page(RefreshSettingsParts{&navigator_, blocked, [] { return RefreshSettings{}; },
+                                          [&](const RefreshSettings& s) { saved = s; }});
+  page.Open();
+  page.Press(CDlgRecommend::kSave);
+  EXPECT_FALSE(saved.has_value());
+  ASSERT_EQ(prompter_.asked().size(), 1u);
+  EXPECT_EQ(prompter_.asked()[0].text, u"保存失败!");
+  EXPECT_EQ(prompter_.asked()[0].caption, u"提示");
+  EXPECT_EQ(std::filesystem::file_size(blocked), 0u);
+}
+
 TEST_F(AccountScreensTest, LoginShowsItsOutcomeAndAnAcceptedOneReopensTheFormWithTheNewSummary) {
   CDlgLogin form(Parts());
   form.resize(240, 300);
@@ -89,6 +111,27 @@ TEST_F(AccountScreensTest, LoginShowsItsOutcomeAndAnAcceptedOneReopensTheFormWit
   EXPECT_EQ(prompter_.asked().back().text, u"你的账户资料将被清空，确定注销?");
   EXPECT_EQ(form.summary(), u"您未注册");
   EXPECT_FALSE(session_.account_value().has_value());
+}
+
+TEST_F(AccountScreensTest, LoginInAFolderThatCannotBeWrittenHoldsForTheRunAndSaysItWasNotKept) {
+  const std::filesystem::path blocked = home_ / "not_a_folder";
+  std::FILE* file = std::fopen(blocked.string().c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  AccountParts parts = Parts();
+  parts.folder = blocked;
+  CDlgLogin form(parts);
+  form.resize(240, 300);
+  form.Open(kTargetLogin);
+  server_.SetFixedAnswer(testing::AnswerContainer(2906, WireWriter().U8(0).I32(9).Take()));
+  form.Type(CDlgLogin::kUser, u"bob");
+  form.Type(CDlgLogin::kPassword, u"good");
+  prompter_.QueueAnswer(PromptAnswer::kNo);
+  ASSERT_TRUE(form.SubmitLogin());
+  EXPECT_EQ(LastPrompt(1),
+            u"恭喜您，登录已成功。如有疑问，请拨打客服热线：400-555-0188\r\n但账户未能保存，下次启动需重新登录。");
+  EXPECT_EQ(session_.account_value(), 9);
+  EXPECT_EQ(form.summary(), u"您未注册");
 }
 
 TEST_F(AccountScreensTest, KeyboardTypesIntoTheLineAndRegistrationOpensThePageOnYes) {
