@@ -153,6 +153,12 @@ void CStockListDlg::RestoreHeldList() {
   view_.Publish(std::move(held.view));
 }
 
+bool SameRequest(const ListQuery& a, const ListQuery& b) {
+  ListQuery left = a, right = b;
+  left.openCode = right.openCode = SecurityCode();
+  return left == right;
+}
+
 // The rows the worker reads into: a copy of the lists held, with the one the answer fills emptied,
 // so that an answer replaces its rows and never merges with them.
 bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, ListRows fresh) {
@@ -184,9 +190,7 @@ bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, L
   context.orderReference = now.mode == kModeOrderDetails;
   const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
   ReadListAnswer(answer.data(), length, context, fresh);
-  const bool sameList = now.mode == query.mode && now.category == query.category &&
-                        now.bigOrderMode == query.bigOrderMode && now.fundView == query.fundView;
-  if (!sameList) return false;  // a new list is on its way
+  if (!SameRequest(now, query)) return false;  // a new list is on its way
   view_.Publish(ListView{true, std::move(fresh)});
   return true;
 }
@@ -346,15 +350,22 @@ void CStockListDlg::OpenRow(int row) {
 }
 
 void CStockListDlg::OpenSector(const QuoteRow& row) {
-  sector_list_page_ = query().page;
+  const ListQuery list = query();
+  sector_list_page_ = list.page;
   sector_list_row_ = selected_row_;
+  sector_list_field_ = list.sortField;
+  sector_list_direction_ = list.sortDirection;
+  sector_list_arrow_ = arrow_column_;
   sector_list_title_ = title_;
+  // The constituents open by change ratio, largest first, whatever the sector list was sorted by.
   ChangeQuery([&](ListQuery& q) {
     q.mode = kModeCategory;
     q.shownSector = row.sectorNumber;
     q.sectorCode = row.code;
     q.sectorName = row.name;
     q.page = 0;
+    q.sortField = kSortChangeRatio;
+    q.sortDirection = 0;
   });
   first_column_ = 1;
   selected_row_ = 1;
@@ -385,10 +396,14 @@ void CStockListDlg::GoBack() {
   first_column_ = 1;
   const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, q.bigOrderMode});
   if (back.toSectorList) {
-    const int page = sector_list_page_;
     const int row = sector_list_row_;
     OpenSectorList(q.sectorClass);
-    ChangeQuery([page](ListQuery& changed) { changed.page = page; });
+    ChangeQuery([&](ListQuery& changed) {
+      changed.page = sector_list_page_;
+      changed.sortField = sector_list_field_;
+      changed.sortDirection = sector_list_direction_;
+    });
+    arrow_column_ = sector_list_arrow_;
     selected_row_ = row;
     ApplyTitle(sector_list_title_.empty() ? u"板块追踪" : sector_list_title_);
     return;

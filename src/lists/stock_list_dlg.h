@@ -68,7 +68,12 @@ struct ListQuery {
   SecurityCode stockCode;     // trade analysis and order details
   int analysisDays = 1;
   SecurityCode openCode;      // a ranking row waiting for its security type before it opens
+
+  friend bool operator==(const ListQuery&, const ListQuery&) = default;
 };
+
+// Whether two queries ask for the same answer: everything but the row waiting to open.
+bool SameRequest(const ListQuery& a, const ListQuery& b);
 
 struct ListView {
   bool loaded = false;
@@ -197,6 +202,9 @@ class CStockListDlg : public DataScreen {
   int self_select_tab_ = 0;
   int sector_list_page_ = 0;  // the place on the sector list a sector was opened from
   int sector_list_row_ = 1;
+  int sector_list_field_ = 0;  // and its order, which the constituents do not keep
+  int sector_list_direction_ = 0;
+  int sector_list_arrow_ = 1;
   int fund_period_ = 1;
   RankingState ranking_;
   SecurityCode opening_code_;  // the ranking row whose security type was asked

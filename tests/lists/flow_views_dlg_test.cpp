@@ -131,6 +131,29 @@ TEST_F(FlowViewsDlgTest, SectorPagesFollowEachOtherAndBackReturnsToTheRowLeft) {
   EXPECT_EQ(screen_.selected_row(), 4);
 }
 
+// A sector opens by change ratio, largest first, whatever order the sector list was in, and
+// "返回" brings that order back with the page and row.
+TEST_F(FlowViewsDlgTest, ASectorOpensByChangeRatioAndBackRestoresTheSectorListsOrder) {
+  OpenAndWait(kCategorySectors);
+  RunAndWait(kCmdAscending);
+  const ListQuery sorted = screen_.query();
+  ASSERT_EQ(sorted.sortDirection, 1);
+  screen_.SendKey(kKeyDown);
+  RunAndWait(kCmdOpenRow);
+  const Bytes members = server_.Last();  // sector number, field, direction, start, count
+  EXPECT_EQ(members[members.size() - 7], kSortChangeRatio);
+  EXPECT_EQ(members[members.size() - 6], 0);
+
+  const int back = server_.count();
+  TapText(u"返回");
+  WaitForFetch(back);
+  const Bytes list = server_.Last();
+  EXPECT_EQ(list[8], kCategorySectors);
+  EXPECT_EQ(list[9], sorted.sortField);
+  EXPECT_EQ(list[10], 1);
+  EXPECT_EQ(screen_.selected_row(), 2);
+}
+
 TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDetails) {
   using std::chrono::seconds;
   screen_.SetListPeriod(seconds(30));
