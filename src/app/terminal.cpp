@@ -159,6 +159,11 @@ MainScreenParts Terminal::MainParts() {
   parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, session_); };
   parts.cancel_exchange = [this] { transport_.Cancel(); };
   parts.connection_notice = [this] { return FailoverNotice(failover_.Status(), transport_.GetServerText()); };
+  // The alert check starts once start-up is over: its exchanges during a slow start would count
+  // toward failover and could override the start-up's choice of server.
+  parts.on_menu_shown = [this] {
+    if (alert_watch_) alert_watch_->Start();
+  };
   parts.on_end = [this](MainResult result) {
     QMetaObject::invokeMethod(&frame_, [this, result] { OnMainEnded(result); }, Qt::QueuedConnection);
   };
@@ -403,7 +408,6 @@ void Terminal::AddAlertsScreen() {
   alert_watch_ = std::make_unique<AlertWatch>(
       AlertBook::InFolder(folder_), AlertMarks::Shared(),
       AlertWatchParts{Exchange(), std::chrono::seconds(refresh_.list_seconds), fired});
-  alert_watch_->Start();
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

@@ -117,6 +117,7 @@ void CDlgMain::ShowMenu() {
   SetTimer(kTimerMarquee, kMarqueePeriodMs);
   SoftKeysChanged();
   Invalidate();
+  if (parts_.on_menu_shown) parts_.on_menu_shown();
 }
 
 void CDlgMain::OnTimer(unsigned id) {

@@ -71,6 +71,9 @@ struct MainScreenParts {
   // index in the ticker bar so that old figures never look live; empty while all is well. Called
   // on the user-interface thread while painting. May be empty.
   std::function<std::u16string()> connection_notice;
+  // Called once on the user-interface thread when start-up is over and the menu first shows
+  // (work that must not compete with start-up begins here). May be empty.
+  std::function<void()> on_menu_shown;
   // Called once on the user-interface thread when the screen ends.
   std::function<void(MainResult)> on_end;
 };

@@ -71,6 +71,7 @@ class MainScreenTest : public ::testing::Test {
     parts.folder = folder_.path();
     parts.login_placeholder = u"ppc";
     parts.connection_notice = [this] { return notice_; };
+    parts.on_menu_shown = [this] { ++menus_shown_; };
     parts.network_startup = [this] { return startup_.Run(); };
     parts.register_device = [this] { steps_.push_back("register"); };
     parts.allow_redial = [this] { steps_.push_back("redial"); };
@@ -116,6 +117,7 @@ class MainScreenTest : public ::testing::Test {
   AccountSession session_;
   StartupUpdate update_;  // offered after the login when it has a question
   std::u16string notice_;  // what the connection notice hook says
+  int menus_shown_ = 0;
   std::unique_ptr<CDlgMain> main_;
 };
 
@@ -183,6 +185,16 @@ TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
 
   Navigate(kTargetMainMenu, 0);
   EXPECT_EQ(prompter_.asked().size(), 1u) << "the main menu is always there";
+}
+
+// Work that must not compete with start-up (the alert check) begins once the menu shows, once.
+TEST_F(MainScreenTest, WorkWaitingForStartUpBeginsWhenTheMenuShows) {
+  Open();
+  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_EQ(menus_shown_, 0);
+  startup_.Release(true);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return main_->menu_shown(); }));
+  EXPECT_EQ(menus_shown_, 1);
 }
 
 // While no server answers the bar says so in place of the index, whose figures would look live.
