@@ -130,7 +130,8 @@ TEST_F(SectorsAndFundFlowWalk, ThreeDayBigOrdersOfAllASharesAreAskedForOnceAndSh
       EXPECT_LE(rows[i - 1].rank, rows[i].rank) << i;
     }
     const auto before = std::find_if(today.begin(), today.end(), [&](const BigOrderRow& row) { return row.code == rows[i].code; });
-    moved = moved || (before != today.end() && before->netRatio != rows[i].netRatio);
+    // A row of another security, or the same security with another figure, shows the new ranking.
+    moved = moved || before == today.end() || before->netRatio != rows[i].netRatio;
   }
   EXPECT_TRUE(moved) << "the rows are the three-day figures, not today's kept on screen";
 
