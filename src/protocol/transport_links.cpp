@@ -1,9 +1,7 @@
 #include "protocol/transport_links.h"
 
-#include <algorithm>
 #include <array>
 
-#include "protocol/answer_length.h"
 #include "protocol/packet_codec.h"
 
 namespace tarvello {
@@ -45,10 +43,7 @@ ExchangeFunction WatchedExchange(CCommunicate& transport, Failover& failover) {
   return [&transport, &failover](std::span<const std::uint8_t> request, std::span<std::uint8_t> response) {
     const std::lock_guard<std::recursive_mutex> lock(transport.exchange_lock());
     const int received = transport.CommunicateThread(request, response);
-    // Bytes that hold no whole answer container (a gateway's page, garbage) are a broken answer.
-    const bool answered =
-        received > 0 && AnswerLength(response.first(std::min(static_cast<std::size_t>(received), response.size()))) > 0;
-    if (!transport.cancelled()) failover.Record(answered);
+    if (!transport.cancelled()) failover.Record(received > 0);
     return received;
   };
 }

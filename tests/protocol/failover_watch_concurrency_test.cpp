@@ -80,40 +80,5 @@ TEST_F(FailoverWatchTest, OnlyExchangesTheServerFailedCountTowardAProbe) {
   }
 }
 
-// Through the gateway any bytes can come back: three answers that hold no answer container count
-// as failed exchanges, while proper answers keep the server.
-TEST_F(FailoverWatchTest, AnAnswerWithoutAContainerCountsAsAFailedExchange) {
-  struct Row {
-    const char* name;
-    Bytes body;
-    bool probes;
-  };
-  const Bytes quote = testing::QuoteAnswer();
-  const Row rows[] = {
-      {"gateway page", testing::BytesOf("<html><body>Service unavailable</body></html>"), true},
-      {"container cut short", Bytes(quote.begin(), quote.end() - 5), true},
-      {"quote answer", quote, false},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    probes_ = 0;
-    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(row.body.size()) + "\r\n\r\n";
-    testing::LoopbackServer gateway([&](ServerConnection& c) {
-      if (c.ReadHttpRequest() && c.Send(head)) c.Send(row.body);
-    });
-    MakeTransport(WapGateway{"127.0.0.1", gateway.port()});
-    transport_->SetServer("10.1.2.3", 2860);
-    transport_->SetDirect(false);
-    Failover failover(ProbingLink(0), selection_);
-    const ExchangeFunction exchange = WatchedExchange(*transport_, failover);
-    Bytes response(4096);
-    for (int i = 0; i < Failover::kFailuresBeforeProbe; ++i) {
-      EXPECT_EQ(exchange(testing::QuoteRequest(), response), static_cast<int>(row.body.size()));
-    }
-    std::this_thread::sleep_for(milliseconds(50));
-    EXPECT_EQ(probes_ > 0, row.probes);
-  }
-}
-
 }  // namespace
 }  // namespace tarvello
