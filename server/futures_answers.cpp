@@ -1,6 +1,8 @@
 #include "server/futures_answers.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <cmath>
 
 #include "protocol/wire_writer.h"
@@ -17,6 +19,7 @@ namespace {
 constexpr std::uint64_t kInterestSalt = 0x4F49;
 // The fund flow's days: today, 3, 5 and 10 days.
 constexpr int kFlowDays[] = {1, 3, 5, 10};
+constexpr std::uint64_t kFlowSalt = 0x464C4F57;
 constexpr int kFlowDecimals = 2;
 // The part of the day's amount shown as the pie's "other" slice.
 constexpr double kOtherShare = 0.05;
@@ -40,33 +43,27 @@ std::int32_t WireAmount(double yuan) { return Clamp32(std::llround(yuan / 100.0)
 // The large orders' net ratio in percent at two decimals, as the answer and the lists carry it.
 std::int32_t WireRatio(const FlowSplit& split) { return Clamp32(std::llround(split.NetRatio() * 100.0)); }
 
-// One more than the number of peers with a higher ratio at two decimals, so that equal ratios
-// share a rank, as in the big-order lists. Peers are the securities of the same kind (the A
-// shares for an A share) that a list can show.
-int RankAmongPeers(const Market& market, int index, const Position& position, int days) {
-  const FlowBook& book = market.flows();
-  const Kind kind = market.security(index).kind;
-  const std::int32_t mine = WireRatio(book.Over(index, position, days));
-  int rank = 1;
-  for (int other = 0; other < market.size(); ++other) {
-    const Security& s = market.security(other);
-    if (other == index || s.kind != kind || s.code.empty() || s.name.empty()) continue;
-    rank += WireRatio(book.Over(other, position, days)) > mine ? 1 : 0;
-  }
-  return rank;
+// A place in the ranking drawn from the security and the day. Ranking the security among all its
+// peers over every period asks for the past days of the whole market at once, which takes tens of
+// seconds on a first request; the big-order lists carry the true ranks.
+int DrawnRank(const Market& market, int index, const Position& position, std::uint64_t period) {
+  const std::uint64_t h = Hash(market.seed(), kFlowSalt, static_cast<std::uint64_t>(index),
+                               static_cast<std::uint64_t>(position.day_index));
+  return 1 + static_cast<int>(Hash(h, 100 + period) % static_cast<std::uint64_t>(std::max(1, market.size())));
 }
 
 // Today's split by order size, the ratios over each of the days and, when asked, the ranks.
 Bytes FlowBody(const Market& market, int index, const Position& position, bool ranked) {
   const FlowBook& book = market.flows();
-  const FlowSplit today = book.Over(index, position, 1);
+  const std::vector<FlowSplit> spans = book.OverEach(index, position, kFlowDays);
+  const FlowSplit& today = spans.front();
   WireWriter body;
   body.U8(kFlowDecimals);
-  for (const int days : kFlowDays) body.I32(WireRatio(days == 1 ? today : book.Over(index, position, days)));
+  for (const FlowSplit& span : spans) body.I32(WireRatio(span));
   for (const double in : today.inflow) body.I32(WireAmount(in));
   for (const double out : today.outflow) body.I32(WireAmount(out));
   body.I32(WireAmount(today.amount * kOtherShare));
-  for (const int days : kFlowDays) body.I16(Clamp16(ranked ? RankAmongPeers(market, index, position, days) : 0));
+  for (std::uint64_t k = 0; k < std::size(kFlowDays); ++k) body.I16(Clamp16(ranked ? DrawnRank(market, index, position, k) : 0));
   return body.Take();
 }
 

@@ -85,6 +85,25 @@ FlowSplit FlowBook::Over(int index, const Position& position, int days) const {
   return total;
 }
 
+std::vector<FlowSplit> FlowBook::OverEach(int index, const Position& position, std::span<const int> days) const {
+  std::vector<FlowSplit> spans;
+  spans.reserve(days.size());
+  if (market_.security(index).kind == Kind::kSector) {
+    for (const int d : days) spans.push_back(SectorOver(index, position, d));
+    return spans;
+  }
+  FlowSplit total = SplitTrades(market_, index, position.day_index, QuoteAt(market_, index, position));
+  int counted = 1;
+  for (const int d : days) {
+    for (; counted < d; ++counted) {
+      const int day = position.day_index - counted;
+      if (day >= 0) total += WholeDay(index, day);
+    }
+    spans.push_back(total);
+  }
+  return spans;
+}
+
 FlowSplit FlowBook::SectorOver(int sector, const Position& position, int days) const {
   FlowSplit total;
   for (int member : market_.security(sector).members) total += Over(member, position, days);

@@ -49,6 +49,9 @@ class FlowBook {
   // sums of its members'.
   FlowSplit Over(int index, const Position& position, int days) const;
   FlowSplit SectorOver(int sector, const Position& position, int days) const;
+  // Over for each of `days` (ascending) at once: today's split is drawn once and the past days are
+  // added in turn, so ranking the whole market over several periods costs one pass.
+  std::vector<FlowSplit> OverEach(int index, const Position& position, std::span<const int> days) const;
   // 1 for the highest net ratio over `days` among `among` (which holds `index`).
   int Rank(int index, const Position& position, int days, std::span<const int> among) const;
 

@@ -315,7 +315,7 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasureAndAgreeWithThe
 }
 
 // One share's money flow reads the same on every screen: the trade analysis buckets, the fund
-// flow view's amounts and ranks, and its row in today's big-order list.
+// flow view's amounts and ratio, and its row in today's big-order list.
 TEST_F(ListAnswersTest, TradeAnalysisFundFlowViewAndBigOrderRowAgreeForEveryShareShown) {
   CPacketCodec codec;
   const ListBlock list = ReadList(fixture.Ask({codec.BuildBigOrderList(1, 0, 2, 0, 0, 100)}).at(0), 3, Shape::kFlow);
@@ -332,12 +332,9 @@ TEST_F(ListAnswersTest, TradeAnalysisFundFlowViewAndBigOrderRowAgreeForEveryShar
     for (int k = 0; k < 3; ++k) view.Int32();
     std::array<int, 6> amounts{};  // large, medium, small in, then out
     for (int& a : amounts) a = view.Int32();
-    view.Int32();
-    const int rank_today = view.Int16();
     std::array<int, 6> lots{};  // large bought, sold, medium bought, sold, small bought, sold
     for (int& l : lots) l = trades.Int32();
     EXPECT_EQ(row.values[0], ratio_today) << row.code;
-    EXPECT_EQ(row.values[1], rank_today) << row.code;
     // Bought and sold lots of each size go in and out at the day's average price.
     for (int k = 0; k < 3; ++k) {
       const int bought = lots[static_cast<std::size_t>(2 * k)], sold = lots[static_cast<std::size_t>(2 * k + 1)];
