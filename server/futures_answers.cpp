@@ -1,7 +1,6 @@
 #include "server/futures_answers.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 #include <cmath>
 
@@ -52,8 +51,9 @@ int DrawnRank(const Market& market, int index, const Position& position, std::ui
   return 1 + static_cast<int>(Hash(h, 100 + period) % static_cast<std::uint64_t>(std::max(1, market.size())));
 }
 
-// Today's split by order size, the ratios over each of the days and, when asked, the ranks.
-Bytes FlowBody(const Market& market, int index, const Position& position, bool ranked) {
+}  // namespace
+
+Bytes FundFlowBody(const Market& market, int index, const Position& position) {
   const FlowBook& book = market.flows();
   const std::vector<FlowSplit> spans = book.OverEach(index, position, kFlowDays);
   const FlowSplit& today = spans.front();
@@ -63,11 +63,9 @@ Bytes FlowBody(const Market& market, int index, const Position& position, bool r
   for (const double in : today.inflow) body.I32(WireAmount(in));
   for (const double out : today.outflow) body.I32(WireAmount(out));
   body.I32(WireAmount(today.amount * kOtherShare));
-  for (std::uint64_t k = 0; k < std::size(kFlowDays); ++k) body.I16(Clamp16(ranked ? DrawnRank(market, index, position, k) : 0));
+  for (std::uint64_t k = 0; k < std::size(kFlowDays); ++k) body.I16(Clamp16(DrawnRank(market, index, position, k)));
   return body.Take();
 }
-
-}  // namespace
 
 int DayInterestChange(const Market& market, int index, const Position& position) {
   int total = 0;
@@ -133,14 +131,6 @@ Bytes FuturesTicksBody(const Market& market, int index, const Position& position
     body.U8(TickType(tick.volume, interest, direction)).U8(static_cast<std::uint8_t>(direction));
   }
   return body.Take();
-}
-
-Bytes FundFlowBody(const Market& market, int index, const Position& position) {
-  return FlowBody(market, index, position, true);
-}
-
-Bytes UnrankedFundFlowBody(const Market& market, int index, const Position& position) {
-  return FlowBody(market, index, position, false);
 }
 
 }  // namespace tarvello::server

@@ -13,11 +13,9 @@ inline constexpr int kMaxFuturesTicks = 100;
 Bytes FuturesQuoteBody(const Market& market, int index, const Position& position);
 Bytes FuturesTicksBody(const Market& market, int index, const Position& position, int rows);
 // The fund flow of one security from the market's flow book: today's split by order size, the
-// large orders' net ratio over 1, 3, 5 and 10 days, and the security's rank by each among its
-// peers.
+// large orders' net ratio over 1, 3, 5 and 10 days, and a place in the ranking for each (drawn,
+// not ranked: see DrawnRank).
 Bytes FundFlowBody(const Market& market, int index, const Position& position);
-// The same body with the ranks left 0, for figures read back from it across the whole market.
-Bytes UnrankedFundFlowBody(const Market& market, int index, const Position& position);
 
 // The open-interest change of one slot (0 for securities without open interest).
 int InterestChange(const Market& market, int index, int day_index, int slot);

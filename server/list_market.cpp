@@ -46,7 +46,7 @@ std::int64_t FloatLots(const Market& market, const Security& s) {
 // ten-thousands of yuan at two decimals), read back from it so that both always agree, and
 // brought to the row's decimal scale.
 void AddFundFlow(const Market& market, int index, const Position& at, ListFigures& f) {
-  const Bytes body = UnrankedFundFlowBody(market, index, at);
+  const Bytes body = FundFlowBody(market, index, at);
   BlockReader flow(body.data(), 0, body.size());
   flow.Byte();
   const int to_row = Pow10(f.decimals) / 100;

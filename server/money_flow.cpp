@@ -110,15 +110,4 @@ FlowSplit FlowBook::SectorOver(int sector, const Position& position, int days) c
   return total;
 }
 
-int FlowBook::Rank(int index, const Position& position, int days, std::span<const int> among) const {
-  const double mine = Over(index, position, days).NetRatio();
-  int rank = 1;
-  for (int other : among) {
-    if (other == index) continue;
-    const double ratio = Over(other, position, days).NetRatio();
-    rank += ratio > mine || (ratio == mine && other < index) ? 1 : 0;
-  }
-  return rank;
-}
-
 }  // namespace tarvello::server

@@ -52,8 +52,6 @@ class FlowBook {
   // Over for each of `days` (ascending) at once: today's split is drawn once and the past days are
   // added in turn, so ranking the whole market over several periods costs one pass.
   std::vector<FlowSplit> OverEach(int index, const Position& position, std::span<const int> days) const;
-  // 1 for the highest net ratio over `days` among `among` (which holds `index`).
-  int Rank(int index, const Position& position, int days, std::span<const int> among) const;
 
  private:
   // About 24 days of every security: the ten-day figures of the whole market fit with room to spare.

@@ -1,5 +1,5 @@
 // The data behind the fund-flow, sector and trade-analysis screens, over the whole A-share list:
-// the order-size splits add up to the day's trades, and longer periods, ranks and sectors follow.
+// the order-size splits add up to the day's trades, and longer periods and sectors follow.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,7 +42,7 @@ TEST(MoneyFlowTest, OrderSizesAddUpToTheTradesOfEveryShare) {
   }
 }
 
-TEST(MoneyFlowTest, DaysSumAndRanksAndSectorsFollowTheirMembers) {
+TEST(MoneyFlowTest, DaysSumAndSectorsFollowTheirMembers) {
   AnswerFixture fixture;
   const Market& m = fixture.market;
   const FlowBook flows(m);
@@ -54,13 +54,6 @@ TEST(MoneyFlowTest, DaysSumAndRanksAndSectorsFollowTheirMembers) {
     for (int d = at.day_index - days + 1; d < at.day_index; ++d) volume += m.DayVolume(share, d);
     EXPECT_EQ(over.volume, volume) << days;
   }
-  const std::vector<int> shares = AShares(m);
-  const std::vector<int> some(shares.begin(), shares.begin() + 200);
-  std::vector<int> ranks;
-  for (int i : some) ranks.push_back(flows.Rank(i, at, 3, some));
-  std::sort(ranks.begin(), ranks.end());
-  for (std::size_t r = 0; r < ranks.size(); ++r) EXPECT_EQ(ranks[r], static_cast<int>(r) + 1);
-
   const int sector = m.Find("BI000001");
   FlowSplit members;
   for (int member : m.security(sector).members) members += flows.Over(member, at, 5);
