@@ -88,7 +88,7 @@ TEST(FailoverTest, ThreeFailuresInARowMoveToTheFastestServerAndSayWhy) {
   std::this_thread::sleep_for(milliseconds(20));
   EXPECT_EQ(servers.probes(), 0);
   failover.Record(false);
-  ASSERT_TRUE(WaitUntil([&] { return !servers.used().empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !servers.used().empty() && !servers.log().empty(); }));
   EXPECT_EQ(servers.used().front(), (ServerCell{0, 0}));
   EXPECT_EQ(selection.Get(), (ServerCell{0, 0}));
   EXPECT_EQ(servers.log(), (std::vector<std::string>{"Failover 10.0.1.0 -> 10.0.0.0: three exchanges failed"}));
@@ -105,7 +105,8 @@ TEST(FailoverTest, WithNoServerTheLinkIsDownUntilOneAnswersInALaterRound) {
   EXPECT_EQ(FailoverNotice(failover.Status(), u""), u"连接中断");
   const int firstRounds = servers.probes();
   servers.Answer({1, 1}, milliseconds(5));
-  ASSERT_TRUE(WaitUntil([&] { return !servers.used().empty(); }));
+  // The switch and its log line come from the failover's thread one after the other.
+  ASSERT_TRUE(WaitUntil([&] { return !servers.used().empty() && !servers.log().empty(); }));
   EXPECT_GT(servers.probes(), firstRounds);
   EXPECT_EQ(selection.Get(), (ServerCell{1, 1}));
   EXPECT_EQ(servers.log().back(), "Failover 10.0.1.0 -> 10.0.1.1: no server answered");
