@@ -73,10 +73,10 @@ Bytes AnswerFor(std::span<const std::uint8_t> request) {
 class FixedNavigator : public Navigator {
  public:
   void GoTo(int, int) override {}
+  void GoTo(int, int, BrowseChange) override {}
   SecurityCode CurrentSecurity() const override { return SecurityCode(u"SH600001"); }
-  void SetCurrentSecurity(const SecurityCode&) override {}
-  void SetBrowseList(std::vector<SecurityCode>) override {}
-  std::optional<SecurityCode> StepSecurity(int) override { return std::nullopt; }
+  bool OpenedFromList() const override { return false; }
+  std::optional<SecurityCode> Neighbour(int) const override { return std::nullopt; }
   void ToggleKeyboard() override {}
   void AskShortSpell(ShortSpellReceiver&) override {}
 };

@@ -122,8 +122,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
         kline->RunCommand(command);
         return;
       }
-      terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
-      terminal.main_screen()->GoTo(kTargetKLine, kTargetStockDetail);
+      terminal.main_screen()->GoTo(kTargetKLine, kTargetStockDetail, BrowseChange::Alone(SecurityCode::FromAscii("SH600001")));
     }, [&terminal, command] {
       const CKLineDlg* kline = terminal.kline_screen();
       return kline != nullptr && !kline->isHidden() && kline->loaded() &&
@@ -151,8 +150,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   for (const auto& [name, argument] : {std::pair{"info-must-read", 10}, {"info-f10-profile", 16},
                                        {"info-f10-finances", 15}, {"info-kinds", kTargetStockDetail}}) {
     tour.AddStop(name, [&terminal, argument] {
-      terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
-      terminal.main_screen()->GoTo(kTargetMenuPage, argument);
+      terminal.main_screen()->GoTo(kTargetMenuPage, argument, BrowseChange::Alone(SecurityCode::FromAscii("SH600001")));
     }, [&terminal] {
       const CStockRangeDlg* page = terminal.menu_page();
       return page != nullptr && !page->isHidden() && !page->loading() && terminal.progress().isHidden();
@@ -184,8 +182,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                                            {"futures-fund-flow", kTargetFuturesMode3, "SH600001"}}) {
     const SecurityCode security = SecurityCode::FromAscii(code);
     tour.AddStop(name, [&terminal, target, security] {
-      terminal.main_screen()->SetCurrentSecurity(security);
-      terminal.main_screen()->GoTo(target, kTargetStockDetail);
+      terminal.main_screen()->GoTo(target, kTargetStockDetail, BrowseChange::Alone(security));
     }, [&terminal, target, security] {
       const CGzqhDlg* futures = terminal.futures_screen();
       return futures != nullptr && !futures->isHidden() && futures->records()->loaded &&
@@ -228,8 +225,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   for (const auto& [name, argument, mode] : {std::tuple{"list-trade-analysis", kListArgTradeAnalysis, kModeTradeAnalysis},
                                              {"list-order-details", kListArgOrderDetails, kModeOrderDetails}}) {
     tour.AddStop(name, [&terminal, argument] {
-      terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
-      terminal.main_screen()->GoTo(kTargetQuoteList, argument);
+      terminal.main_screen()->GoTo(kTargetQuoteList, argument, BrowseChange::Alone(SecurityCode::FromAscii("SH600001")));
     }, list_ready([mode](const ListQuery& q, const ListRows& rows) {
       return q.mode == mode && (mode == kModeOrderDetails ? rows.orders.ask.price > 0 : rows.buckets.size() == 3);
     }));
@@ -263,8 +259,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   }, [markup_shows] { return markup_shows(u"/wap/summary.wml", u"上证指数"); });
   // The alerts page of a share, as its detail screen's menu opens it.
   tour.AddStop("alerts", [&terminal] {
-    terminal.main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
-    terminal.main_screen()->GoTo(kTargetAlerts, kTargetStockDetail);
+    terminal.main_screen()->GoTo(kTargetAlerts, kTargetStockDetail, BrowseChange::Alone(SecurityCode::FromAscii("SH600001")));
   }, [&terminal] {
     const CAlertsPageDlg* page = terminal.alerts_screen();
     return page != nullptr && !page->isHidden() && page->form().code() == SecurityCode::FromAscii("SH600001");

@@ -189,7 +189,8 @@ void Terminal::StartMain() {
   main_->Start();
 }
 
-// The detail screen opens on the current security and remembers it among the recently viewed.
+// The detail screen opens on the current security and remembers it among the recently viewed,
+// except when its own "<" and ">" step through a list.
 void Terminal::AddDetailScreen() {
   StockDetailParts parts;
   parts.exchange = Exchange();
@@ -204,8 +205,8 @@ void Terminal::AddDetailScreen() {
   main_->RegisterScreen(kTargetStockDetail, [this](int argument) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
-    recently_viewed_.Remember(code);
-    detail_->Open(code, argument);
+    if (argument != kTargetStockDetail) recently_viewed_.Remember(code);
+    detail_->Open(code);
     return detail_.get();
   });
 }
@@ -311,7 +312,8 @@ void Terminal::AddServerListScreen() {
 
 // The index futures screen opens on the current security in the view of its target; the
 // argument names the screen it came from. The detail screen's menu asks for the quote and tick
-// views with 0, so 0 means the detail screen.
+// views with 0, so 0 means the detail screen. A security opened from elsewhere than a list goes
+// back to the recently viewed list.
 void Terminal::AddFuturesScreen() {
   FuturesParts parts;
   parts.exchange = Exchange();
@@ -327,7 +329,8 @@ void Terminal::AddFuturesScreen() {
     main_->RegisterScreen(target, [this, target](int caller) -> Window* {
       const SecurityCode code = main_->CurrentSecurity();
       if (code.empty()) return nullptr;
-      futures_->Open(*ViewForTarget(target), code, FuturesCaller{caller == 0 ? kTargetStockDetail : caller});
+      futures_->Open(*ViewForTarget(target), code,
+                     FuturesCaller{caller == 0 ? kTargetStockDetail : caller, !main_->OpenedFromList()});
       return futures_.get();
     });
   }
@@ -412,8 +415,7 @@ void Terminal::AddAlertsScreen() {
 
 void Terminal::OpenSecurity(const SecurityCode& code) {
   if (!main_) return;
-  main_->SetCurrentSecurity(code);
-  main_->GoTo(kTargetStockDetail, 0);
+  main_->GoTo(kTargetStockDetail, 0, BrowseChange::Alone(code));
 }
 
 void Terminal::OnMainEnded(MainResult result) {

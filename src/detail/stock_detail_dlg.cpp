@@ -71,10 +71,9 @@ SecurityCode CStockDetailDlg::code() const {
   return code_;
 }
 
-void CStockDetailDlg::Open(const SecurityCode& code, int caller) {
+void CStockDetailDlg::Open(const SecurityCode& code) {
   const bool changed = code != this->code();
   AlertMarks::Shared().Clear(code);  // the user has now seen the security whose alert fired
-  if (caller == kTargetQuoteList || caller == 0 || changed) opened_from_list_ = caller == kTargetQuoteList;
   if (changed) {
     {
       std::lock_guard<std::mutex> lock(code_mutex_);
@@ -296,8 +295,20 @@ void CStockDetailDlg::TouchHeader(int x) {
 // "<" and ">": the previous or next security of the list this screen was opened from, loaded
 // through the main screen like any opening, so the progress window shows while it loads.
 void CStockDetailDlg::StepSecurity(int step) {
-  if (!parts_.navigator || !opened_from_list_) return;
-  if (parts_.navigator->StepSecurity(step)) parts_.navigator->GoTo(kTargetStockDetail, kTargetQuoteList);
+  if (!parts_.navigator) return;
+  if (const std::optional<SecurityCode> next = parts_.navigator->Neighbour(step)) {
+    parts_.navigator->GoTo(kTargetStockDetail, kTargetStockDetail, BrowseChange::Step(*next));
+  }
+}
+
+// Back to the list the security was opened from, or to the recently viewed list.
+void CStockDetailDlg::GoBack() {
+  if (!parts_.navigator) return;
+  if (parts_.navigator->OpenedFromList()) {
+    Navigate(kTargetQuoteList, kListReturnArgument);
+  } else {
+    Navigate(kTargetQuoteListOwnPage, kTargetStockDetail);
+  }
 }
 
 void CStockDetailDlg::TouchToolbar(int x) {
@@ -307,13 +318,7 @@ void CStockDetailDlg::TouchToolbar(int x) {
     case 2: Navigate(kTargetKLine, kTargetStockDetail); break;
     case 3: Navigate(kTargetMenuPage, kTargetStockDetail); break;
     case 4: Navigate(kTargetFuturesMode3, kTargetStockDetail); break;
-    case 5:
-      if (opened_from_list_) {
-        Navigate(kTargetQuoteList, kListReturnArgument);
-      } else {
-        Navigate(kTargetQuoteListOwnPage, kTargetStockDetail);
-      }
-      break;
+    case 5: GoBack(); break;
     default: break;
   }
 }
@@ -323,6 +328,8 @@ void CStockDetailDlg::OnKeyDown(KeyCode key) {
   const bool toggles = type == kSecurityTypeIndex || type == kSecurityTypeIndexFuture;
   if (key == kKeyEnter) {
     Navigate(kTargetKLine, kTargetStockDetail);
+  } else if (key == kKeyBack) {
+    GoBack();
   } else if (key == kKeyLeft || key == kKeyRight) {
     MoveCursor(key == kKeyLeft ? -1 : 1);
   } else if ((key == kKeyUp || key == kKeyDown) && toggles) {

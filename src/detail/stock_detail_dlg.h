@@ -52,11 +52,9 @@ class CStockDetailDlg : public DataScreen {
   ~CStockDetailDlg() override;
 
   // Shows code: a new code resets the figures and loads afresh; the same code only looks its
-  // self-select membership up again, and loads when nothing is loaded yet. caller is the argument
-  // the screen was asked for with: the quote list (1126) when a row of it was opened. A screen
-  // coming back on the same security keeps the way back that the first opening set.
-  void Open(const SecurityCode& code, int caller = 0);
-  bool opened_from_list() const { return opened_from_list_; }
+  // self-select membership up again, and loads when nothing is loaded yet. Where "返回" and the
+  // "<" and ">" buttons lead is the navigator's: the list the security was opened from, if any.
+  void Open(const SecurityCode& code);
   // The tick panel and the ten-level book are chosen from outside too.
   void SelectPanel(DetailPanel panel);
 
@@ -91,6 +89,7 @@ class CStockDetailDlg : public DataScreen {
   void TouchToolbar(int x);
   void MoveCursor(int step);
   void StepSecurity(int step);
+  void GoBack();
   int LastMinuteX() const;
   void ToggleSelfSelected();
   void ShowPopupMenu(Point at);
@@ -108,7 +107,6 @@ class CStockDetailDlg : public DataScreen {
   bool panel_chosen_ = false;
   bool full_screen_ = false;
   bool member_ = false;
-  bool opened_from_list_ = false;
   bool cursor_shown_ = false;
   int cursor_x_ = -1;
   std::optional<Rect> cursor_box_;

@@ -49,7 +49,8 @@ auto CGzqhDlg::CurrentRequest() const -> Request {
 }
 
 void CGzqhDlg::Open(FuturesView view, const SecurityCode& code, FuturesCaller caller) {
-  caller_ = caller;
+  // A step to the next security asks for this screen itself and keeps the way back.
+  if (!ViewForTarget(caller.screen)) caller_ = caller;
   const std::shared_ptr<const FuturesScreenView> shown = records_.Current();
   const bool changed = shown->code != code || shown->view != view;
   {
@@ -128,6 +129,10 @@ auto CGzqhDlg::LayoutFor(const TextMetrics& metrics) const -> Layout {
 
 // Left and right step to the previous and next security of the list; up and down page the ticks.
 void CGzqhDlg::OnKeyDown(KeyCode key) {
+  if (key == kKeyBack) {
+    GoBack();
+    return;
+  }
   if (key == kKeyLeft || key == kKeyRight) {
     RunCommand(key == kKeyLeft ? kCommandPrevious : kCommandNext);
     return;
@@ -207,7 +212,10 @@ void CGzqhDlg::RunCommand(unsigned command) {
 // the main screen, so that the progress window shows while it loads.
 void CGzqhDlg::StepSecurity(int step) {
   if (!parts_.navigator || caller_.returnToCaller) return;
-  if (parts_.navigator->StepSecurity(step)) parts_.navigator->GoTo(TargetForView(view()), caller_.screen);
+  if (const std::optional<SecurityCode> next = parts_.navigator->Neighbour(step)) {
+    const int target = TargetForView(view());
+    parts_.navigator->GoTo(target, target, BrowseChange::Step(*next));
+  }
 }
 
 void CGzqhDlg::ToggleSelfSelected(bool add) {

@@ -11,6 +11,10 @@
 namespace tarvello {
 namespace {
 
+constexpr int kSectorListArgument = -10;
+constexpr int kListReturnArgument = 1135;
+
+
 // Commands of the menus and the toolbar besides periods, adjustments and indicators.
 enum KLineCommand : unsigned {
   kCommandAddSelf = 32791,
@@ -89,7 +93,7 @@ void CKLineDlg::FitWidthLocked() {
 }
 
 void CKLineDlg::Open(const SecurityCode& code, int caller) {
-  caller_ = caller > 0 ? caller : 0;
+  const auto mode = caller == kTargetKLine ? KLineModel::OpenMode::kKeepChoices : KLineModel::OpenMode::kResetChoices;
   if (parts_.frame != nullptr) {
     // Loaded at the size it is about to be shown at, so the first paint keeps the window.
     const Rect area = parts_.frame->ScreenArea();
@@ -101,7 +105,7 @@ void CKLineDlg::Open(const SecurityCode& code, int caller) {
     std::lock_guard<std::mutex> lock(model_mutex_);
     FitWidthLocked();
     const bool fresh = model_.code() != code || !model_.loaded();
-    loaded = model_.Open(code.text(), member, KLineModel::OpenMode::kResetChoices);
+    loaded = model_.Open(code.text(), member, mode);
     if (fresh) ++generation_;
   }
   if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
@@ -197,22 +201,14 @@ void CKLineDlg::RunCommand(unsigned command) {
   }
 }
 
-// The next or previous security of the list the user came from, keeping period, indicator and
-// adjustment; the caption then names the new security.
+// The next or previous security of the list the user came from, opened through the main screen
+// like any opening (the chart asks for itself, so period, indicator and adjustment stay); the
+// caption then names the new security.
 void CKLineDlg::StepSecurity(int step) {
   if (parts_.navigator == nullptr) return;
-  const std::optional<SecurityCode> next = parts_.navigator->StepSecurity(step);
-  if (!next) return;
-  const bool member = parts_.selfSelected && parts_.selfSelected->Contains(*next);
-  bool loaded = false;
-  {
-    std::lock_guard<std::mutex> lock(model_mutex_);
-    FitWidthLocked();
-    loaded = model_.Open(next->text(), member, KLineModel::OpenMode::kKeepChoices);
-    ++generation_;
+  if (const std::optional<SecurityCode> next = parts_.navigator->Neighbour(step)) {
+    parts_.navigator->GoTo(kTargetKLine, kTargetKLine, BrowseChange::Step(*next));
   }
-  if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
-  AfterLoad();
 }
 
 void CKLineDlg::ToggleSelfSelected() {
@@ -228,15 +224,18 @@ void CKLineDlg::Navigate(int target, int argument) {
   if (parts_.navigator) parts_.navigator->GoTo(target, argument);
 }
 
-// Back to the screen that opened the chart when there is one (once), else to target.
-void CKLineDlg::ReturnOrGo(int target, int argument) {
-  if (caller_ != 0) {
-    const int caller = caller_;
-    caller_ = 0;
-    Navigate(caller, kTargetKLine);
-    return;
+// Back to the list the security was opened from: "返回" to the list as it was left, Enter to it
+// too or, for a sector, to the sector list. A security opened from elsewhere has no list to go
+// back to, so both lead to the recently viewed list.
+void CKLineDlg::GoBack(bool enter_key) {
+  if (parts_.navigator == nullptr) return;
+  if (!parts_.navigator->OpenedFromList()) {
+    Navigate(kTargetQuoteListOwnPage, enter_key ? kTargetKLine : kTargetStockDetail);
+  } else if (enter_key && code().IsSector()) {
+    Navigate(kTargetQuoteList, kSectorListArgument);
+  } else {
+    Navigate(kTargetQuoteList, enter_key ? kTargetKLine : kListReturnArgument);
   }
-  Navigate(target, argument);
 }
 
 std::vector<MenuItem> CKLineDlg::PeriodMenuItems() const {

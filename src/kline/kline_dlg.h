@@ -53,9 +53,9 @@ class CKLineDlg : public DataScreen {
   explicit CKLineDlg(KLineParts parts, QWidget* parent = nullptr);
   ~CKLineDlg() override;
 
-  // Shows code, opened by the screen with target id caller ("返回" and Enter go back there; 0 or
-  // a negative id: no screen to return to). A new security starts from the default period,
-  // indicator, zoom and adjustment.
+  // Shows code, asked for by the screen with target id caller. A new security starts from the
+  // default period, indicator, zoom and adjustment, except when the chart itself asked (its "<"
+  // and ">"), which keeps them. "返回" and Enter go back to the list the security was opened from.
   void Open(const SecurityCode& code, int caller);
   // The menu and toolbar commands (periods, adjustments, indicators, self-select, next and
   // previous security, the other screens).
@@ -70,7 +70,6 @@ class CKLineDlg : public DataScreen {
   bool loaded() const;
   bool in_self_selected() const;
   SecurityCode code() const;
-  int caller() const { return caller_; }
   int side_panel_mode() const { return side_panel_mode_; }
   // The menus as they would be offered now.
   std::vector<MenuItem> PeriodMenuItems() const;
@@ -105,7 +104,8 @@ class CKLineDlg : public DataScreen {
   void StepSecurity(int step);
   void ToggleSelfSelected();
   void Navigate(int target, int argument);
-  void ReturnOrGo(int target, int argument);
+  // "返回" (enter_key false) and Enter.
+  void GoBack(bool enter_key);
   void ShowMenu(std::vector<MenuItem> items, Point at);
 
   void TouchToolbar(int x);
@@ -127,7 +127,6 @@ class CKLineDlg : public DataScreen {
   int generation_ = 0;  // guarded by model_mutex_; grows with every load that replaces the series
 
   // User-interface thread only.
-  int caller_ = 0;
   int side_panel_mode_ = 0;
   PenTrack pen_;
   std::optional<Rect> info_box_;  // where the info box was last drawn

@@ -12,8 +12,6 @@ namespace {
 constexpr int kCells = 6;
 constexpr unsigned kCommandNext = 32903;
 constexpr unsigned kCommandPrevious = 32904;
-constexpr int kSectorListArgument = -10;
-constexpr int kListReturnArgument = 1135;
 
 int CellAt(int x, int width) { return std::clamp(x * kCells / std::max(width, 1), 0, kCells - 1); }
 
@@ -25,7 +23,8 @@ void CKLineDlg::OnKeyDown(KeyCode key) {
     case kKeyRight: ChangeView([](KLineModel& model) { model.MoveCursorRight(); }); break;
     case kKeyUp: ChangeView([](KLineModel& model) { model.ZoomIn(); }); break;
     case kKeyDown: ChangeView([](KLineModel& model) { model.ZoomOut(); }); break;
-    case kKeyEnter: ReturnOrGo(kTargetQuoteList, code().IsSector() ? kSectorListArgument : kTargetKLine); break;
+    case kKeyEnter: GoBack(true); break;
+    case kKeyBack: GoBack(false); break;
     default: break;
   }
 }
@@ -110,7 +109,7 @@ void CKLineDlg::TouchBottomBar(int x) {
     case 1: Navigate(kTargetStockDetail, 0); break;
     case 3: Navigate(kTargetMenuPage, kTargetKLine); break;
     case 4: Navigate(kTargetFuturesMode3, kTargetKLine); break;
-    case 5: ReturnOrGo(kTargetQuoteList, kListReturnArgument); break;
+    case 5: GoBack(false); break;
     default: break;
   }
 }

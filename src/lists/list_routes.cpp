@@ -22,6 +22,8 @@ const std::map<int, ListOpening>& NamedArguments() {
   static const std::map<int, ListOpening> arguments = {
       {kListArgSelfSelected, {kModeSelfSelected, kCategorySelfSelected}},
       {kListArgResume, {0, 0, true}},
+      {kListArgBackFromChart, {0, 0, true}},
+      {kListArgBackFromFundFlow, {0, 0, true}},
       {kListArgTradeAnalysis, {kModeTradeAnalysis, 0}},
       {kListArgOrderDetails, {kModeOrderDetails, 0}},
       {kCategorySectorFunds, {kModeSectorFunds, kCategorySectorFunds}},
@@ -97,19 +99,18 @@ std::u16string SectorFundsTitle(int period) { return PrintfText("板块资金-%d
 
 std::u16string TradeAnalysisTitle(int days) { return PrintfText("成交透析-%d天", days); }
 
+// One navigation each: a second one asked for at once would be dropped while the first runs (the
+// global markets' way back, the main menu and then its menu page, goes straight to the page).
 ListReturn ReturnFrom(const ReturnPlace& place) {
   if (place.shownSector != 0 || place.mode == kModeSectorFunds) return {true, {}};
   if (place.mode == kModeTradeAnalysis || place.mode == kModeOrderDetails) {
-    return {false, {{kTargetStockDetail, kTargetQuoteList}}};
+    return {false, {kTargetStockDetail, kTargetQuoteList}};
   }
-  if (place.category == kCategoryCsi300) return {false, {{kTargetQuoteList, kListArgFutures}}};
+  if (place.category == kCategoryCsi300) return {false, {kTargetQuoteList, kListArgFutures}};
   if (place.mode == kModeCategory || (place.mode == kModeSelfSelected && place.bigOrderMode)) {
-    ListReturn back;
-    if (place.category == kCategoryGlobal) back.steps.push_back({kTargetMainMenu, 0});
-    back.steps.push_back({kTargetMenuPage, MenuPageOf(place.category, place.bigOrderMode)});
-    return back;
+    return {false, {kTargetMenuPage, MenuPageOf(place.category, place.bigOrderMode)}};
   }
-  return {false, {{kTargetMainMenu, 0}}};
+  return {false, {kTargetMainMenu, 0}};
 }
 
 }  // namespace tarvello

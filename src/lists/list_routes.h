@@ -13,6 +13,10 @@ namespace tarvello {
 // Arguments of target 1126 that the list screen understands besides the categories.
 inline constexpr int kListArgSelfSelected = 1125;
 inline constexpr int kListArgResume = 1135;  // back from a screen opened from the list
+// Back from the K-line chart by its Enter key, and from a security's fund flow: the list as it
+// was left, like kListArgResume.
+inline constexpr int kListArgBackFromChart = 1127;
+inline constexpr int kListArgBackFromFundFlow = 1149;
 inline constexpr int kListArgIndices = -1;
 inline constexpr int kListArgGlobal = -2;
 inline constexpr int kListArgStages = -3;
@@ -50,8 +54,8 @@ struct ReturnPlace {
 };
 
 struct ListReturn {
-  bool toSectorList = false;              // stay on this screen, back on the sector list
-  std::vector<NavigationRequest> steps;  // otherwise the navigation requests, in order
+  bool toSectorList = false;  // stay on this screen, back on the sector list
+  NavigationRequest step;     // otherwise the navigation
 };
 
 ListReturn ReturnFrom(const ReturnPlace& place);

@@ -343,10 +343,7 @@ void CStockListDlg::OpenRow(int row) {
     RequestRefresh(true);
     return;
   }
-  if (parts_.recentlyViewed && q.mode != kModeRecentlyViewed) parts_.recentlyViewed->Remember(code);
-  parts_.navigator->SetBrowseList(codes);
-  parts_.navigator->SetCurrentSecurity(code);
-  parts_.navigator->GoTo(kTargetStockDetail, kTargetQuoteList);
+  parts_.navigator->GoTo(kTargetStockDetail, kTargetQuoteList, BrowseChange::FromList(code, codes));
 }
 
 void CStockListDlg::OpenSector(const QuoteRow& row) {
@@ -375,7 +372,7 @@ void CStockListDlg::OpenSector(const QuoteRow& row) {
   RequestRefresh(true);
 }
 
-void CStockListDlg::OpenSectorList(int sectorClass) {
+void CStockListDlg::OpenSectorList(int sectorClass, const std::function<void(ListQuery&)>& place) {
   ChangeQuery([&](ListQuery& q) {
     q.mode = kModeSectors;
     q.category = kCategorySectors;
@@ -383,6 +380,7 @@ void CStockListDlg::OpenSectorList(int sectorClass) {
     q.sectorClass = sectorClass;
     q.page = 0;
     q.sortField = kSortChangeRatio;
+    if (place) place(q);
   });
   arrow_column_ = 1;
   first_column_ = 1;
@@ -396,28 +394,27 @@ void CStockListDlg::GoBack() {
   first_column_ = 1;
   const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, q.bigOrderMode});
   if (back.toSectorList) {
-    const int row = sector_list_row_;
-    OpenSectorList(q.sectorClass);
-    ChangeQuery([&](ListQuery& changed) {
+    // The place is part of the query the fetch is asked with, so no answer for page 0 comes first.
+    OpenSectorList(q.sectorClass, [&](ListQuery& changed) {
       changed.page = sector_list_page_;
       changed.sortField = sector_list_field_;
       changed.sortDirection = sector_list_direction_;
     });
     arrow_column_ = sector_list_arrow_;
-    selected_row_ = row;
+    selected_row_ = sector_list_row_;
     ApplyTitle(sector_list_title_.empty() ? u"板块追踪" : sector_list_title_);
     return;
   }
   if (!parts_.navigator) return;
-  for (const NavigationRequest& step : back.steps) parts_.navigator->GoTo(step.target, step.argument);
+  parts_.navigator->GoTo(back.step.target, back.step.argument);
 }
 
 // The alerts page opens on the chosen row's security and comes back to the self-selected list.
 void CStockListDlg::OpenAlerts() {
   const std::vector<SecurityCode> codes = PageCodes();
   if (!parts_.navigator || selected_row_ < 1 || selected_row_ > static_cast<int>(codes.size())) return;
-  parts_.navigator->SetCurrentSecurity(codes[static_cast<std::size_t>(selected_row_ - 1)]);
-  parts_.navigator->GoTo(kTargetAlerts, kTargetQuoteListOtherPage);
+  parts_.navigator->GoTo(kTargetAlerts, kTargetQuoteListOtherPage,
+                         BrowseChange::Alone(codes[static_cast<std::size_t>(selected_row_ - 1)]));
 }
 
 void CStockListDlg::ToggleSelfSelected(bool add) {

@@ -131,7 +131,9 @@ class CStockListDlg : public DataScreen {
   void ScrollColumns(int step);
   void OpenRow(int row);
   void OpenSector(const QuoteRow& row);
-  void OpenSectorList(int sectorClass);
+  // The sector list of the class from its first page by change ratio; place may restore a page
+  // and order before the fetch is asked for.
+  void OpenSectorList(int sectorClass, const std::function<void(ListQuery&)>& place = {});
   void OpenSectorFunds(int period);
   void ChooseAnalysisDays(int days);
   void ChooseRanking(const RankingStep& step);

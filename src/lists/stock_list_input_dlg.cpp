@@ -39,6 +39,7 @@ void CStockListDlg::OnKeyDown(KeyCode key) {
       break;
     }
     case kKeyEnter: OpenRow(selected_row_); break;
+    case kKeyBack: GoBack(); break;
     default: break;
   }
 }

@@ -101,18 +101,16 @@ void CStockListDlg::AskTypeAndOpen(const SecurityCode& code) {
       if (result.securityType) type = *result.securityType;
     }
   }
-  PostMessage(kMsgOpenTyped, type, 0);
+  PostWhenExchangeEnds(Message{kMsgOpenTyped, type, 0});
 }
 
 // A share of the rankings opens its own fund flow; anything else, or a type the server did not
 // tell, opens the stock detail screen.
 void CStockListDlg::OpenTyped(int securityType) {
   if (!parts_.navigator || opening_code_.empty()) return;
-  parts_.navigator->SetBrowseList(PageCodes());
-  parts_.navigator->SetCurrentSecurity(opening_code_);
   if (parts_.recentlyViewed) parts_.recentlyViewed->Remember(opening_code_);
   const int target = securityType == kTypeWithFundFlow ? kTargetFuturesMode3 : kTargetStockDetail;
-  parts_.navigator->GoTo(target, kTargetQuoteList);
+  parts_.navigator->GoTo(target, kTargetQuoteList, BrowseChange::FromList(opening_code_, PageCodes()));
   opening_code_ = SecurityCode();
 }
 

@@ -51,4 +51,9 @@ void DataScreen::PostToMainScreen(const Message& message) {
   if (main_screen_ != nullptr) main_screen_->PostMessage(message.id, message.wparam, message.lparam);
 }
 
+void DataScreen::ExchangeEnded() {
+  for (const Message& message : after_exchange_) PostMessage(message.id, message.wparam, message.lparam);
+  after_exchange_.clear();
+}
+
 }  // namespace tarvello

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/window.h"
 #include "protocol/refresh_worker.h"
@@ -47,12 +48,18 @@ class DataScreen : public Window, public RefreshScreen {
   void InvalidateScreen() override { Invalidate(); }
   void SetRefreshTimer(unsigned id, unsigned period_ms) override { SetTimer(id, period_ms); }
   void PostToMainScreen(const Message& message) override;
+  // Worker thread, inside RunExchange: posts message to this screen once the exchange is over
+  // and the progress window hidden. A navigation that an answer asks for goes this way, since
+  // the main screen drops any asked for while the window shows.
+  void PostWhenExchangeEnds(const Message& message) { after_exchange_.push_back(message); }
+  void ExchangeEnded() override;
 
  private:
   const unsigned timer_id_;
   Window* const main_screen_;
   RefreshWorker worker_;
   std::optional<std::u16string> shown_age_;  // user-interface thread: the age last painted
+  std::vector<Message> after_exchange_;      // worker thread only
 };
 
 }  // namespace tarvello

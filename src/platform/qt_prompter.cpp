@@ -58,6 +58,10 @@ PromptAnswer QtPrompter::MessageBox(std::u16string_view text, std::u16string_vie
                                     PromptButtons buttons) {
   QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), ButtonsOf(buttons),
                   QApplication::activeWindow());
+  // Esc, the back key, answers No or Cancel, and only closes a box that offers nothing else.
+  box.setEscapeButton(buttons == PromptButtons::kYesNo      ? QMessageBox::No
+                      : buttons == PromptButtons::kOkCancel ? QMessageBox::Cancel
+                                                            : QMessageBox::Ok);
   return AnswerOf(box.exec(), buttons);
 }
 

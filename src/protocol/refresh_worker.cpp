@@ -49,6 +49,7 @@ void RefreshWorker::Refresh(bool show_busy) {
   if (ok) last_answer_ = std::chrono::steady_clock::now().time_since_epoch().count();
   if (ok) RepaintAfterExchange();
   if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyHide, kBusyFromScreen});
+  screen_.ExchangeEnded();
 }
 
 std::optional<std::chrono::steady_clock::time_point> RefreshWorker::last_answer() const {

@@ -69,8 +69,11 @@ void CDlgKeyBoard::Confirm() {
   const KeyboardRequest request = RequestForTypedText(text);
   search_text_ = text;
   Hide();
-  if (request.security) navigator_.SetCurrentSecurity(*request.security);
-  navigator_.GoTo(request.navigation.target, request.navigation.argument);
+  if (request.security) {
+    navigator_.GoTo(request.navigation.target, request.navigation.argument, BrowseChange::Alone(*request.security));
+  } else {
+    navigator_.GoTo(request.navigation.target, request.navigation.argument);
+  }
 }
 
 void CDlgKeyBoard::OnPenDown(Point at) {

@@ -82,7 +82,7 @@ bool CDlgList::RunExchange() {
     if (query_.generation != query.generation) return false;
     view_.Publish(std::move(fresh));
   }
-  PostMessage(kMsgSearchAnswered, query.generation, 0);
+  PostWhenExchangeEnds(Message{kMsgSearchAnswered, query.generation, 0});
   return true;
 }
 
@@ -111,8 +111,7 @@ void CDlgList::ActOnItem(int item) {
   if (view->mode != kListSearchResult || parts_.navigator == nullptr) return;
   const SearchItem found = SplitSearchItem(view->items[static_cast<std::size_t>(item)]);
   if (found.code.empty()) return;
-  parts_.navigator->SetCurrentSecurity(SecurityCode(found.code));
-  parts_.navigator->GoTo(kTargetStockDetail, kTargetListScreen);
+  parts_.navigator->GoTo(kTargetStockDetail, kTargetListScreen, BrowseChange::Alone(SecurityCode(found.code)));
 }
 
 void CDlgList::ChooseServer(int row) {

@@ -132,7 +132,7 @@ void CDlgMain::OnTimer(unsigned id) {
       break;
     case kTimerNavigate:
       KillTimer(kTimerNavigate);
-      navigation_.Post(Message{kMsgNavigationStep, pending_.target, pending_.argument});
+      navigation_.Post(Message{kMsgNavigationStep, pending_.navigation.target, pending_.navigation.argument});
       break;
     case kTimerUpdateCheck:
       if (++update_ticks_ >= kUpdateCheckTicks) {
@@ -158,9 +158,16 @@ void CDlgMain::OnMessage(const Message& message) {
         End(MainResult::kCancel);
       }
       break;
-    case kMsgNavigate: {
-      const NavigationRequest routed = RoutedRequest(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
-      RequestNavigation(routed.target, routed.argument);
+    case kMsgNavigate:
+      RequestNavigation(Request{NavigationRequest{static_cast<int>(message.wparam), static_cast<int>(message.lparam)}, {}});
+      break;
+    case kMsgNavigateWithSecurity: {
+      std::unique_lock<std::mutex> lock(asked_mutex_);
+      if (asked_.empty()) break;
+      Request request = std::move(asked_.front());
+      asked_.pop_front();
+      lock.unlock();
+      RequestNavigation(std::move(request));
       break;
     }
     case kMsgNavigationStep:
@@ -170,7 +177,11 @@ void CDlgMain::OnMessage(const Message& message) {
       SetBusy(message.wparam == kBusyShow);
       break;
     case kMsgTickerRepaint:
+      // Every screen in front draws the ticker strip, so every one hears that it moved.
       Invalidate();
+      if (Window* front = parts_.frame ? parts_.frame->current_screen() : nullptr; front != nullptr && front != this) {
+        front->PostMessage(message.id, message.wparam, message.lparam);
+      }
       break;
     case kMsgKeyboard:
       if (message.wparam == kKeyboardShortSpell) {
@@ -186,11 +197,23 @@ void CDlgMain::OnMessage(const Message& message) {
   }
 }
 
-void CDlgMain::RequestNavigation(int target, int argument) {
+void CDlgMain::GoTo(int target, int argument, BrowseChange change) {
+  {
+    const std::lock_guard<std::mutex> lock(asked_mutex_);
+    asked_.push_back(Request{NavigationRequest{target, argument}, std::move(change)});
+  }
+  PostMessage(kMsgNavigateWithSecurity, 0, 0);
+}
+
+// A request while the progress window shows is dropped whole, with the security it brings: the
+// screens that ask for one on their own (a search's single result, a ranking row's typed
+// opening) ask only once their worker has hidden the window.
+void CDlgMain::RequestNavigation(Request request) {
   if (!parts_.progress->isHidden()) return;
   parts_.progress->SetText(u"获取数据中，请稍后...");
   SetBusy(true);
-  pending_ = NavigationRequest{target, argument};
+  request.navigation = RoutedRequest(request.navigation.target, request.navigation.argument);
+  pending_ = std::move(request);
   SetTimer(kTimerNavigate, 10);
 }
 
@@ -208,6 +231,8 @@ void CDlgMain::ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view ty
 
 void CDlgMain::NavigateNow(int target, int argument) {
   if (keyboard_) keyboard_->Hide();
+  if (pending_.change && pending_.navigation == NavigationRequest{target, argument}) browse_.Apply(*pending_.change);
+  pending_.change.reset();
   Window* screen = nullptr;
   const auto found = screens_.find(target);
   if (target == kTargetMainMenu) {

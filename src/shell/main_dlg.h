@@ -16,10 +16,12 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -91,6 +93,8 @@ class CDlgMain : public Window, public Navigator {
   static constexpr unsigned kTimerMarquee = 22;  // moves the running line of the ticker bar
   // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
   static constexpr int kMsgKeyboard = 2042;
+  // A navigation that brings a security: the next of the requests held in asked_.
+  static constexpr int kMsgNavigateWithSecurity = 2043;
   static constexpr std::intptr_t kKeyboardToggle = 0;
   static constexpr std::intptr_t kKeyboardShortSpell = 1;
   static constexpr std::chrono::milliseconds kTickerPeriod{3000};
@@ -116,10 +120,10 @@ class CDlgMain : public Window, public Navigator {
   std::u16string running_message() const { return running_.Text(); }
 
   void GoTo(int target, int argument) override { PostMessage(kMsgNavigate, target, argument); }
+  void GoTo(int target, int argument, BrowseChange change) override;
   SecurityCode CurrentSecurity() const override { return browse_.Current(); }
-  void SetCurrentSecurity(const SecurityCode& code) override { browse_.SetCurrent(code); }
-  void SetBrowseList(std::vector<SecurityCode> codes) override { browse_.SetList(std::move(codes)); }
-  std::optional<SecurityCode> StepSecurity(int step) override { return browse_.Step(step); }
+  bool OpenedFromList() const override { return browse_.FromList(); }
+  std::optional<SecurityCode> Neighbour(int step) const override { return browse_.Neighbour(step); }
   // Both post to the user-interface thread, where the keyboard is shown or hidden.
   void ToggleKeyboard() override { PostMessage(kMsgKeyboard, kKeyboardToggle, 0); }
   void AskShortSpell(ShortSpellReceiver& receiver) override {
@@ -140,7 +144,11 @@ class CDlgMain : public Window, public Navigator {
   void RunStartup(std::stop_token stop);
   void StartLogin();
   void ShowMenu();
-  void RequestNavigation(int target, int argument);
+  struct Request {
+    NavigationRequest navigation;
+    std::optional<BrowseChange> change;  // applied when the navigation runs
+  };
+  void RequestNavigation(Request request);
   void NavigateNow(int target, int argument);
   void SetBusy(bool shown);
   void SayNotAvailable(int target, int argument);
@@ -164,7 +172,10 @@ class CDlgMain : public Window, public Navigator {
   int selected_ = 0;
   int update_ticks_ = 0;
   long long marquee_travelled_ = 0;  // pixels the running line has moved
-  NavigationRequest pending_;  // waiting for timer 21
+  Request pending_;  // waiting for timer 21 and the navigation worker
+
+  std::mutex asked_mutex_;
+  std::deque<Request> asked_;  // guarded by asked_mutex_; one per kMsgNavigateWithSecurity posted
 
   BrowseState browse_;
   IndexTicker ticker_;

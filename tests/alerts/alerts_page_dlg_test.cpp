@@ -26,7 +26,7 @@ class AlertsPageTest : public ::testing::Test {
  protected:
   AlertsPageTest() {
     InstallPrompter(&prompter_);
-    navigator_.SetCurrentSecurity(kShare);
+    navigator_.Browse(BrowseChange::Alone(kShare));
     page_.resize(480, 640);
   }
   ~AlertsPageTest() override { InstallPrompter(nullptr); }

@@ -18,9 +18,14 @@ class InfoPagesEndToEnd : public testing::TerminalEndToEnd {
  protected:
   // Goes to the page of an argument and waits until it is in front with its content there. The
   // main screen ignores a navigation while its progress window is up, so it waits for that first.
-  CStockRangeDlg& Page(int argument) {
+  // The page of argument; with a security, the page of that security.
+  CStockRangeDlg& Page(int argument, const SecurityCode& security = {}) {
     EXPECT_TRUE(ProcessEventsUntil([&] { return terminal_->progress().isHidden(); }, std::chrono::seconds(20)));
-    terminal_->main_screen()->GoTo(kTargetMenuPage, argument);
+    if (security.empty()) {
+      terminal_->main_screen()->GoTo(kTargetMenuPage, argument);
+    } else {
+      terminal_->main_screen()->GoTo(kTargetMenuPage, argument, BrowseChange::Alone(security));
+    }
     EXPECT_TRUE(ProcessEventsUntil([&] {
       CStockRangeDlg* page = terminal_->menu_page();
       return page != nullptr && terminal_->frame().current_screen() == page &&
@@ -61,8 +66,7 @@ TEST_F(InfoPagesEndToEnd, MustReadLeadsThroughACategoryAndATitleToItsArticle) {
 }
 
 TEST_F(InfoPagesEndToEnd, ASecuritysNewsArticleComesFromTheInformationPortAndQuotesFlowAfterwards) {
-  terminal_->main_screen()->SetCurrentSecurity(SecurityCode::FromAscii("SH600001"));
-  CStockRangeDlg& page = Page(kTargetStockDetail);
+  CStockRangeDlg& page = Page(kTargetStockDetail, SecurityCode::FromAscii("SH600001"));
   Enter(page, kPageInfoTitles);  // "1 新闻"
   ASSERT_FALSE(page.state().content().entries.empty());
   const std::u16string title = page.state().content().entries[0].text;

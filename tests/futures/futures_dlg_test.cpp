@@ -100,8 +100,8 @@ TEST_F(FuturesDlgTest, UpPagesTicksDownToZeroAndStepsFollowTheList) {
   EXPECT_EQ(screen_.records()->ticks.position, 0);
   EXPECT_EQ(server_.count(), before);
 
-  navigator_.SetBrowseList({SecurityCode::FromAscii("IF000001"), SecurityCode::FromAscii("IF000002")});
-  navigator_.SetCurrentSecurity(SecurityCode::FromAscii("IF000001"));
+  navigator_.Browse(BrowseChange::FromList(SecurityCode::FromAscii("IF000001"),
+                                           {SecurityCode::FromAscii("IF000001"), SecurityCode::FromAscii("IF000002")}));
   navigator_.visits.clear();
   screen_.SendKey(kKeyRight);
   EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode::FromAscii("IF000002"));

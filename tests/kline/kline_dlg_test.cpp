@@ -41,8 +41,7 @@ class KLineScreenTest : public ::testing::Test {
  protected:
   KLineScreenTest() {
     InstallPrompter(&prompter);
-    navigator.SetBrowseList({SecurityCode(u"SH600001"), SecurityCode(u"SH600002")});
-    navigator.SetCurrentSecurity(SecurityCode(u"SH600001"));
+    navigator.Browse(BrowseChange::FromList(SecurityCode(u"SH600001"), {SecurityCode(u"SH600001"), SecurityCode(u"SH600002")}));
   }
   ~KLineScreenTest() override { InstallPrompter(nullptr); }
 

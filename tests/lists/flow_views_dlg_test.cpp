@@ -159,7 +159,7 @@ TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDe
   screen_.SetListPeriod(seconds(30));
   OpenAndWait(kCategorySectors);
   EXPECT_EQ(screen_.refresh_period(), seconds(30));
-  navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
+  navigator_.Browse(BrowseChange::Alone(SecurityCode(u"SH600001")));
   OpenAndWait(kListArgOrderDetails);
   screen_.SetListPeriod(seconds(40));
   EXPECT_EQ(screen_.refresh_period(), seconds(5));

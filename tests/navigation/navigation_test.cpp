@@ -14,15 +14,21 @@ TEST(NavigationTitleTest, UnknownArgumentsAndTargetsHaveTheirFallbacks) {
   EXPECT_EQ(KLineTitle(u"浦江银行", 2), u"浦江银行-5分钟线");
 }
 
-TEST(BrowseStateTest, StepsWrapThroughTheListAndStayPutOutsideIt) {
+// Neighbours wrap through the list a security was opened from; a step keeps that list, and a
+// security opened from elsewhere has none to step through.
+TEST(BrowseStateTest, NeighboursWrapThroughTheListTheSecurityCameFrom) {
+  const SecurityCode a(u"SH600001"), b(u"SZ000001"), c(u"SH600036");
   BrowseState state;
-  state.SetList({SecurityCode(u"SH600001"), SecurityCode(u"SZ000001"), SecurityCode(u"SH600036")});
-  state.SetCurrent(SecurityCode(u"SH600001"));
-  EXPECT_EQ(state.Step(-1), SecurityCode(u"SH600036"));
-  EXPECT_EQ(state.Step(1), SecurityCode(u"SH600001"));
-  EXPECT_EQ(state.Step(4), SecurityCode(u"SZ000001"));
-  state.SetCurrent(SecurityCode(u"SZ399001"));
-  EXPECT_EQ(state.Step(1), std::nullopt);
+  state.Apply(BrowseChange::FromList(a, {a, b, c}));
+  EXPECT_TRUE(state.FromList());
+  EXPECT_EQ(state.Neighbour(-1), c);
+  EXPECT_EQ(state.Neighbour(4), b);
+  EXPECT_EQ(state.Current(), a) << "asking for a neighbour changes nothing";
+  state.Apply(BrowseChange::Step(c));
+  EXPECT_EQ(state.Neighbour(1), a);
+  state.Apply(BrowseChange::Alone(SecurityCode(u"SZ399001")));
+  EXPECT_FALSE(state.FromList());
+  EXPECT_EQ(state.Neighbour(1), std::nullopt);
   EXPECT_EQ(state.Current(), SecurityCode(u"SZ399001"));
 }
 

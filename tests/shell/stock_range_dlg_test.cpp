@@ -99,7 +99,7 @@ Bytes InfoAnswer(const Bytes& request) {
 class InfoPageTest : public MenuPageTest {
  protected:
   InfoPageTest() {
-    navigator_.SetCurrentSecurity(SecurityCode(u"SH600001"));
+    navigator_.Browse(BrowseChange::Alone(SecurityCode(u"SH600001")));
     InfoLinks links;
     // Shared with the worker's exchanges, which may outlive the fixture's own members.
     links.exchange = [server = server_](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {

@@ -1,0 +1,260 @@
+// Journeys: the ways between screens walked as a user walks them, from the main menu by taps and
+// keys only, through the real main screen with its progress window, against the simulator. After
+// each step the walk checks the screen in front, its title and what it shows. Every journey runs
+// twice: on a quick link and through a proxy that holds each answer for 1.5 seconds, where a
+// navigation asked for while a window of progress shows must still land, only later.
+#include <chrono>
+#include <string>
+
+#include "futures/futures_records.h"
+#include "lists/list_codes.h"
+#include "pen_events.h"
+#include "platform/recording_canvas.h"
+#include "terminal_walk.h"
+
+namespace tarvello {
+namespace {
+
+constexpr int kCellAllLists = 4;     // "涨跌排行"
+constexpr int kCellFundFlow = 2;     // "资金流向"
+constexpr int kCellSectors = 5;      // "板块追踪"
+constexpr int kCellFutures = 8;      // "股指期货"
+constexpr int kRankingsPage = 0;
+constexpr int kFundFlowPage = 21;
+constexpr int kBarMenu = 0;   // "菜单" or "选项" on every bottom bar
+constexpr int kBarIntraday = 1;  // the K-line screen's "分时"
+constexpr int kBarKLine = 2;  // the detail screen's "K线"
+constexpr int kBarBack = 5;   // "返回"
+
+class JourneyWalk : public testing::TerminalWalk, public ::testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    TerminalWalk::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(StartSimulator());
+    ASSERT_TRUE(StartTerminal());
+    if (GetParam() > 0) proxy_->SetFault({testing::Fault::kDelay, std::chrono::milliseconds(GetParam())});
+  }
+
+  const std::u16string& Title() { return terminal_->frame().title(); }
+  CStockListDlg& list() { return *terminal_->list_screen(); }
+  CStockDetailDlg& detail() { return *terminal_->detail_screen(); }
+  CKLineDlg& kline() { return *terminal_->kline_screen(); }
+  CGzqhDlg& futures() { return *terminal_->futures_screen(); }
+  CDlgMain& menu() { return *terminal_->main_screen(); }
+
+  bool MenuShows() { return WaitFor([&] { return Shows(&menu()); }); }
+  bool PageShows(int mode) {
+    return WaitFor([&] { return Shows(terminal_->menu_page()) && terminal_->menu_page()->state().mode() == mode; });
+  }
+  // Rows in, and no refresh under way whose progress window would drop the next tap.
+  bool ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted) {
+    return WaitFor([&] {
+      return Shows(&list()) && !list().busy() && list().view()->loaded && wanted(list().query(), *list().view());
+    });
+  }
+  // The detail screen in front with the figures of code, its name in the title bar.
+  bool DetailShows(const SecurityCode& code) {
+    return WaitFor([&] {
+      const auto view = detail().view();
+      return Shows(&detail()) && !detail().busy() && view->loaded && view->code == code &&
+             Title() == view->records.security.name;
+    });
+  }
+  bool KLineShows(const SecurityCode& code) {
+    return WaitFor([&] { return Shows(&kline()) && kline().loaded() && kline().code() == code; });
+  }
+  // The code of the selected row of the list in front, and Enter on it.
+  SecurityCode OpenSelectedRow() {
+    const std::vector<SecurityCode> codes = RowCodes();
+    const int row = list().selected_row();
+    const SecurityCode code = row >= 1 && row <= static_cast<int>(codes.size()) ? codes[row - 1] : SecurityCode();
+    list().SendKey(kKeyEnter);
+    return code;
+  }
+  std::vector<SecurityCode> RowCodes() {
+    std::vector<SecurityCode> codes;
+    const ListRows& rows = list().view()->rows;
+    for (const auto& row : rows.quotes) codes.push_back(row.code);
+    for (const auto& row : rows.bigOrders) codes.push_back(row.code);
+    for (const auto& row : rows.futures) codes.push_back(row.code);
+    return codes;
+  }
+  // The header's ">" of the detail screen, at its right end.
+  void TapNextOnDetail() { testing::Tap(detail(), {detail().width() - 4, 6}); }
+  bool OpenRankingOfAllShares() {
+    EnterMenuCell(kCellAllLists);
+    return EnterMenuLine(kRankingsPage, 0) &&
+           ListShows([](const ListQuery& q, const ListView& v) { return q.mode == kModeCategory && v.rows.quotes.size() >= 3; });
+  }
+};
+
+TEST_P(JourneyWalk, RankingShareChartIntradayChartAndBackToTheMenu) {
+  ASSERT_TRUE(OpenRankingOfAllShares());
+  const std::u16string listTitle = Title();
+  list().SendKey(kKeyDown);
+  const SecurityCode share = OpenSelectedRow();
+  ASSERT_TRUE(DetailShows(share));
+  const std::u16string name = Title();
+
+  TapBarCell(detail(), kBarKLine);
+  ASSERT_TRUE(KLineShows(share));
+  EXPECT_EQ(Title(), name + u"-日线");
+  TapBarCell(kline(), kBarIntraday);
+  ASSERT_TRUE(DetailShows(share));
+  detail().SendKey(kKeyEnter);
+  ASSERT_TRUE(KLineShows(share));
+
+  TapBarCell(kline(), kBarBack);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeCategory; }));
+  EXPECT_EQ(Title(), listTitle);
+  EXPECT_EQ(list().selected_row(), 2) << "the list comes back on the row that was opened";
+  TapBarCell(list(), kBarBack);
+  ASSERT_TRUE(PageShows(kRankingsPage));
+  EXPECT_EQ(Title(), u"涨跌排行");
+  terminal_->menu_page()->SendKey(kKeyBack);
+  ASSERT_TRUE(MenuShows());
+  EXPECT_EQ(Title(), u"Tarvello");
+}
+
+// Two quick taps on ">": the second, made while the first one's security loads, is dropped whole,
+// so the chart opens on the security whose name the title bar shows.
+TEST_P(JourneyWalk, TwoQuickStepsThenTheChartOpensTheSecurityTheTitleNames) {
+  ASSERT_TRUE(OpenRankingOfAllShares());
+  const std::vector<SecurityCode> codes = RowCodes();
+  ASSERT_GE(codes.size(), 3u);
+  const SecurityCode first = OpenSelectedRow();
+  ASSERT_TRUE(DetailShows(first));
+
+  TapNextOnDetail();
+  TapNextOnDetail();
+  ASSERT_TRUE(WaitFor([&] { return detail().code() != first; }));
+  const SecurityCode shown = detail().code();
+  ASSERT_TRUE(DetailShows(shown));
+  EXPECT_EQ(menu().CurrentSecurity(), shown);
+  TapBarCell(detail(), kBarKLine);
+  ASSERT_TRUE(KLineShows(shown));
+  EXPECT_TRUE(Title().starts_with(detail().view()->records.security.name));
+
+  // The chart's own steps land the same way, and "返回" finds the list on the security stepped to.
+  kline().RunCommand(32903);
+  ASSERT_TRUE(WaitFor([&] { return kline().code() != shown && Shows(&kline()) && kline().loaded(); }));
+  EXPECT_EQ(menu().CurrentSecurity(), kline().code());
+  TapBarCell(kline(), kBarBack);
+  ASSERT_TRUE(ListShows([](const ListQuery&, const ListView&) { return true; }));
+}
+
+TEST_P(JourneyWalk, BigOrderRowOpensTheSharesFundFlowAndBackToTheRanking) {
+  EnterMenuCell(kCellFundFlow);
+  ASSERT_TRUE(EnterMenuLine(kFundFlowPage, 1));
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) { return q.bigOrderMode && !v.rows.bigOrders.empty(); }));
+  const std::u16string rankingTitle = Title();
+  const SecurityCode share = OpenSelectedRow();
+  ASSERT_TRUE(WaitFor([&] {
+    return Shows(&futures()) && futures().view() == kViewFundFlow && futures().records()->loaded &&
+           futures().records()->code == share;
+  }));
+  TapBarCell(futures(), kBarBack);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.bigOrderMode; }));
+  EXPECT_EQ(Title(), rankingTitle);
+}
+
+TEST_P(JourneyWalk, SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRow) {
+  EnterMenuCell(kCellSectors);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) { return q.mode == kModeSectors && !v.rows.quotes.empty(); }));
+  const int rows = list().query().rowsPerPage;
+  for (int i = 0; i < rows + 3; ++i) {  // the fourth row of the second page
+    list().SendKey(kKeyDown);
+    ASSERT_TRUE(ListShows([](const ListQuery&, const ListView&) { return true; }));
+  }
+  ASSERT_EQ(list().query().page, 1);
+  ASSERT_EQ(list().selected_row(), 4);
+  const QuoteRow sector = list().view()->rows.quotes.at(3);
+  const ListQuery sectorList = list().query();
+  list().SendKey(kKeyEnter);
+  ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView& v) { return q.shownSector == sector.sectorNumber && v.rows.quotes.size() >= 2; }));
+  EXPECT_EQ(Title(), sector.name);
+
+  list().SendKey(kKeyDown);
+  const SecurityCode share = OpenSelectedRow();
+  ASSERT_TRUE(DetailShows(share));
+  ChooseFromMenu(detail(), kBarMenu, testing::MenuCommand(detail().PopupMenuItems(), u"成交透析"));
+  ASSERT_TRUE(WaitFor([&] { return Shows(&list()) && list().query().mode == kModeTradeAnalysis; }));
+  EXPECT_EQ(Title(), u"成交透析-1天");
+
+  TapBarCell(list(), kBarBack);
+  ASSERT_TRUE(DetailShows(share));
+  TapBarCell(detail(), kBarBack);
+  ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView&) { return q.shownSector == sector.sectorNumber; }));
+  TapBarCell(list(), kBarBack);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeSectors && q.shownSector == 0; }));
+  EXPECT_EQ(list().query().page, 1);
+  EXPECT_EQ(list().selected_row(), 4);
+  EXPECT_EQ(list().query().sortField, sectorList.sortField);
+  EXPECT_EQ(list().query().sortDirection, sectorList.sortDirection);
+}
+
+// A code typed on the menu has one match, which opens by itself; a security opened from
+// elsewhere than a list goes back to the recently viewed list, and from there to the menu.
+TEST_P(JourneyWalk, CodeTypedOnTheMenuOpensItsDetailAndEscLeadsHome) {
+  for (const char16_t key : std::u16string(u"600001")) menu().SendKey(key);
+  CDlgKeyBoard& keyboard = *menu().keyboard();
+  ASSERT_EQ(keyboard.entry().text(), u"600001");
+  keyboard.SendKey(kKeyEnter);
+  const SecurityCode share = SecurityCode::FromAscii("SH600001");
+  ASSERT_TRUE(DetailShows(share));
+  detail().SendKey(kKeyBack);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeRecentlyViewed; }));
+  EXPECT_EQ(Title(), u"最近浏览");
+  list().SendKey(kKeyBack);
+  ASSERT_TRUE(MenuShows());
+}
+
+TEST_P(JourneyWalk, InitialsWithOneMatchOpenItsDetail) {
+  for (const char16_t key : std::u16string(u"SZ50")) menu().SendKey(key);
+  menu().keyboard()->SendKey(kKeyEnter);
+  ASSERT_TRUE(DetailShows(SecurityCode::FromAscii("SH000016")));
+}
+
+TEST_P(JourneyWalk, FuturesListContractTicksAndBack) {
+  EnterMenuCell(kCellFutures);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) { return q.mode == kModeFutures && !v.rows.futures.empty(); }));
+  const SecurityCode contract = OpenSelectedRow();
+  ASSERT_TRUE(DetailShows(contract));
+  ChooseFromMenu(detail(), kBarMenu, testing::MenuCommand(detail().PopupMenuItems(), u"量价明细"));
+  ASSERT_TRUE(WaitFor([&] {
+    return Shows(&futures()) && futures().view() == kViewTicks && futures().records()->loaded &&
+           futures().records()->code == contract;
+  }));
+  TapBarCell(futures(), kBarBack);
+  ASSERT_TRUE(DetailShows(contract));
+  TapBarCell(detail(), kBarBack);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeFutures; }));
+}
+
+// Esc is the back key of every screen: from each menu cell's screen it leads back to the menu.
+TEST_P(JourneyWalk, EscFromEveryScreenTheMenuReachesLeadsBackToTheMenu) {
+  for (int cell = 0; cell < 12; ++cell) {
+    EnterMenuCell(cell);
+    ASSERT_TRUE(WaitFor([&] {
+      QWidget* front = terminal_->frame().current_screen();
+      return front != &menu() && Shows(front) && !list().busy();
+    })) << "cell " << cell;
+    QWidget* front = terminal_->frame().current_screen();
+    int presses = 0;
+    while (!Shows(&menu()) && presses++ < 3) {
+      static_cast<Window*>(terminal_->frame().current_screen())->SendKey(kKeyBack);
+      WaitFor([&] { return Shows(&menu()) || (terminal_->frame().current_screen() != front && terminal_->progress().isHidden()); });
+      front = terminal_->frame().current_screen();
+    }
+    ASSERT_TRUE(MenuShows()) << "cell " << cell;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(QuickAndSlowLink, JourneyWalk, ::testing::Values(0, 1500),
+                         [](const ::testing::TestParamInfo<int>& link) {
+                           return link.param == 0 ? std::string("Quick") : std::string("Delayed");
+                         });
+
+}  // namespace
+}  // namespace tarvello
