@@ -62,7 +62,7 @@ class JourneyWalk : public testing::TerminalWalk, public ::testing::WithParamInt
     });
   }
   bool KLineShows(const SecurityCode& code) {
-    return WaitFor([&] { return Shows(&kline()) && kline().loaded() && kline().code() == code; });
+    return WaitFor([&] { return Shows(&kline()) && !kline().busy() && kline().loaded() && kline().code() == code; });
   }
   // The code of the selected row of the list in front, and Enter on it.
   SecurityCode OpenSelectedRow() {
@@ -151,7 +151,7 @@ TEST_P(JourneyWalk, BigOrderRowOpensTheSharesFundFlowAndBackToTheRanking) {
   const std::u16string rankingTitle = Title();
   const SecurityCode share = OpenSelectedRow();
   ASSERT_TRUE(WaitFor([&] {
-    return Shows(&futures()) && futures().view() == kViewFundFlow && futures().records()->loaded &&
+    return Shows(&futures()) && !futures().busy() && futures().view() == kViewFundFlow && futures().records()->loaded &&
            futures().records()->code == share;
   }));
   TapBarCell(futures(), kBarBack);
@@ -179,7 +179,7 @@ TEST_P(JourneyWalk, SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRo
   const SecurityCode share = OpenSelectedRow();
   ASSERT_TRUE(DetailShows(share));
   ChooseFromMenu(detail(), kBarMenu, testing::MenuCommand(detail().PopupMenuItems(), u"成交透析"));
-  ASSERT_TRUE(WaitFor([&] { return Shows(&list()) && list().query().mode == kModeTradeAnalysis; }));
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeTradeAnalysis; }));
   EXPECT_EQ(Title(), u"成交透析-1天");
 
   TapBarCell(list(), kBarBack);
@@ -223,7 +223,7 @@ TEST_P(JourneyWalk, FuturesListContractTicksAndBack) {
   ASSERT_TRUE(DetailShows(contract));
   ChooseFromMenu(detail(), kBarMenu, testing::MenuCommand(detail().PopupMenuItems(), u"量价明细"));
   ASSERT_TRUE(WaitFor([&] {
-    return Shows(&futures()) && futures().view() == kViewTicks && futures().records()->loaded &&
+    return Shows(&futures()) && !futures().busy() && futures().view() == kViewTicks && futures().records()->loaded &&
            futures().records()->code == contract;
   }));
   TapBarCell(futures(), kBarBack);
