@@ -117,7 +117,7 @@ TEST_F(AccountWalk, PeriodsSavedOnTheSettingsScreenAreTheOnesEveryDataScreenRefr
   CGzqhDlg& futures = *terminal_->futures_screen();
   ASSERT_TRUE(WaitFor([&] { return Shows(&futures) && !futures.busy() && futures.records()->loaded; }));
   EXPECT_EQ(futures.refresh_period(), seconds(10)) << "the fund flow refreshes with the intraday period";
-  TapBarCell(futures, kBackCell);
+  TapBarCell(futures, 1);  // "分时"
   ASSERT_TRUE(WaitFor([&] { return Shows(&detail) && !detail.busy(); }));
   TapBarCell(detail, kDetailKLineCell);
   CKLineDlg& kline = *terminal_->kline_screen();

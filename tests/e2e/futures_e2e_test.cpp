@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 
 #include "app/terminal.h"
+#include "lists/list_codes.h"
 #include "started_terminal.h"
 #include "base/program_folder.h"
 #include "pen_events.h"
@@ -86,8 +87,12 @@ TEST_F(FuturesEndToEnd, TheDetailScreensFundCellShowsTheSharesFundFlow) {
   const SecurityFundFlow flow = terminal_->futures_screen()->records()->flow;
   EXPECT_GT(flow.TotalIn() + flow.TotalOut(), 0);
   EXPECT_GE(flow.positionToday, 1);
+  // The share was opened from elsewhere than a list, so "返回" leads to the recently viewed list.
   Tap(*terminal_->futures_screen(), BottomCell(*terminal_->futures_screen(), 5));
-  EXPECT_TRUE(DetailShows(share));
+  EXPECT_TRUE(ProcessEventsUntil([&] {
+    return terminal_->frame().current_screen() == terminal_->list_screen() && terminal_->progress().isHidden() &&
+           terminal_->list_screen()->query().mode == kModeRecentlyViewed;
+  }, std::chrono::seconds(20)));
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST_F(FuturesDlgTest, UpPagesTicksDownToZeroAndStepsFollowTheList) {
   screen_.SendKey(kKeyRight);
   EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode::FromAscii("IF000002"));
   ASSERT_EQ(navigator_.visits.size(), 1u);
-  EXPECT_EQ(navigator_.visits[0], (NavigationRequest{kTargetFuturesMode2, kTargetStockDetail}));
+  EXPECT_EQ(navigator_.visits[0], (NavigationRequest{kTargetFuturesMode2, kTargetFuturesMode2}));
 }
 
 }  // namespace

@@ -179,26 +179,41 @@ TEST_F(KLineScreenTest, PopupsCheckTheCurrentChoiceAndReloadWithTheNewOne) {
   EXPECT_EQ(screen.IndicatorMenuItems()[0].checked, true);  // VOL
 }
 
-TEST_F(KLineScreenTest, ReturnAndEnterGoBackToTheCallerOnceThenToTheList) {
+// "返回" and Enter lead back to the list the security came from; a security opened from elsewhere
+// has none, and both lead to the recently viewed list.
+TEST_F(KLineScreenTest, ReturnAndEnterGoBackToTheListTheSecurityCameFrom) {
   OpenWith(RisingSeries(5));
   Paint();
   screen.Tap({235, 310});  // 返回
   screen.SendKey(kKeyEnter);
+  screen.SendKey(kKeyBack);
   screen.Tap({60, 310});  // 分时
+  navigator.Browse(BrowseChange::Alone(SecurityCode(u"SH600001")));
+  screen.Tap({235, 310});
+  screen.SendKey(kKeyEnter);
   const std::vector<NavigationRequest> expected{
-      {kTargetStockDetail, kTargetKLine}, {kTargetQuoteList, kTargetKLine}, {kTargetStockDetail, 0}};
+      {kTargetQuoteList, 1135}, {kTargetQuoteList, kTargetKLine}, {kTargetQuoteList, 1135}, {kTargetStockDetail, 0},
+      {kTargetQuoteListOwnPage, kTargetStockDetail}, {kTargetQuoteListOwnPage, kTargetKLine}};
   EXPECT_EQ(navigator.visits, expected);
 }
 
+// ">" asks the main screen for the chart on the next security; opened for itself, the chart keeps
+// the user's indicator where an opening from another screen starts from the defaults.
 TEST_F(KLineScreenTest, TheArrowCellsStepThroughTheListKeepingTheChoices) {
   OpenWith(RisingSeries(30));
   Paint();
   screen.RunCommand(32876);  // MACD
-  exchange.Answer(testing::FullLoadAnswer(RisingSeries(10)));
   screen.Tap({235, 5});  // ">"
+  ASSERT_EQ(navigator.visits, (std::vector<NavigationRequest>{{kTargetKLine, kTargetKLine}}));
+  EXPECT_EQ(navigator.CurrentSecurity(), SecurityCode(u"SH600002"));
+  exchange.Answer(testing::FullLoadAnswer(RisingSeries(10)));
+  screen.Open(navigator.CurrentSecurity(), kTargetKLine);
   EXPECT_EQ(screen.code(), SecurityCode(u"SH600002"));
   EXPECT_EQ(screen.indicator(), KLineIndicator::kMacd);
   EXPECT_EQ(screen.bars().size(), 10u);
+  exchange.Answer(testing::FullLoadAnswer(RisingSeries(10)));
+  screen.Open(SecurityCode(u"SH600001"), kTargetStockDetail);
+  EXPECT_EQ(screen.indicator(), KLineIndicator::kVol);
 }
 
 }  // namespace
