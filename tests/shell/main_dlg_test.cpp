@@ -151,25 +151,43 @@ TEST_F(MainScreenTest, ClosingDuringTheStartupWakesTheStartupAndReturns) {
   EXPECT_TRUE(steps_.empty());
 }
 
-TEST_F(MainScreenTest, ANavigationRequestWhileTheProgressWindowShowsIsDropped) {
+// A screen that counts the ticker repaints it hears.
+class TickerListener : public Window {
+ public:
+  int repaints = 0;
+
+ protected:
+  void OnMessage(const Message& message) override { repaints += message.id == kMsgTickerRepaint; }
+};
+
+// A request while the progress window shows is dropped with the security it brings; once the
+// window hides, the next one runs, makes its security current, and the screen it shows hears
+// the ticker move.
+TEST_F(MainScreenTest, ANavigationRequestWhileTheProgressWindowShowsIsDroppedWithItsSecurity) {
   int opened = 0;
   OpenToMenu();
-  Window settings;
+  TickerListener settings;
   main_->RegisterScreen(kTargetSettings, [&](int) {
     ++opened;
     return &settings;
   });
+  const SecurityCode share(u"SH600001");
   main_->PostMessage(kMsgProgress, kBusyShow, 0);
-  main_->PostMessage(kMsgNavigate, kTargetSettings, -2);
+  main_->GoTo(kTargetSettings, -2, BrowseChange::FromList(share, {share}));
   ASSERT_TRUE(ProcessEventsUntil([&] { return !progress_.isHidden(); }));
   ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(100));
   EXPECT_EQ(opened, 0);
   EXPECT_EQ(frame_.current_screen(), main_.get());
+  EXPECT_TRUE(main_->CurrentSecurity().empty());
 
   main_->PostMessage(kMsgProgress, kBusyHide, 0);
   ASSERT_TRUE(ProcessEventsUntil([&] { return progress_.isHidden(); }));
-  Navigate(kTargetSettings, -2);
-  EXPECT_EQ(opened, 1);
+  main_->GoTo(kTargetSettings, -2, BrowseChange::FromList(share, {share}));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return opened == 1 && progress_.isHidden(); }));
+  EXPECT_EQ(main_->CurrentSecurity(), share);
+  EXPECT_TRUE(main_->OpenedFromList());
+  main_->PostMessage(kMsgTickerRepaint, 0, 0);
+  EXPECT_TRUE(ProcessEventsUntil([&] { return settings.repaints >= 2; })) << "after the navigation and the tick";
   frame_.ShowScreen(main_.get());
 }
 
