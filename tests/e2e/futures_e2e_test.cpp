@@ -1,6 +1,5 @@
-// The index futures screen against the simulator: from the main menu's "股指期货" cell to the
-// futures list, a contract's detail screen, its tick view and back; and the fund flow of a share
-// from its detail screen's "资金" cell.
+// The index futures screen against the simulator: the fund flow of a share from its detail
+// screen's "资金" cell. (The way from the futures list to a contract's ticks is a journey.)
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -25,7 +24,6 @@ namespace {
 
 using testing::ProcessEventsUntil;
 
-constexpr unsigned kDetailMenuTicks = 5;  // "量价明细" in the detail screen's menu
 constexpr auto kWait = std::chrono::seconds(20);
 
 using testing::Tap;
@@ -50,33 +48,6 @@ class FuturesEndToEnd : public testing::TerminalEndToEnd {
     }, kWait);
   }
 };
-
-TEST_F(FuturesEndToEnd, MenuToAContractsTicksAndBack) {
-  CDlgMain& main = *terminal_->main_screen();
-  for (int i = 0; i < 8; ++i) main.SendKey(kKeyRight);  // cell 8, "股指期货"
-  main.SendKey(kKeyEnter);
-  CStockListDlg& list = *terminal_->list_screen();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return Settled(&list) && !list.view()->rows.futures.empty(); }, kWait));
-  EXPECT_EQ(terminal_->frame().title(), u"股指期货");
-  const SecurityCode contract = list.view()->rows.futures.front().code;
-
-  list.SendKey(kKeyEnter);
-  ASSERT_TRUE(DetailShows(contract));
-  CStockDetailDlg& detail = *terminal_->detail_screen();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return detail.view()->records.IsFutureMode(); }, kWait));
-  prompter_.QueueMenuChoice(kDetailMenuTicks);
-  Tap(detail, BottomCell(detail, 0));
-  ASSERT_TRUE(FuturesShows(kViewTicks, contract));
-  CGzqhDlg& futures = *terminal_->futures_screen();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return !futures.records()->ticks.ticks.empty(); }, kWait));
-  const std::shared_ptr<const FuturesScreenView> shown = futures.records();
-  const std::vector<FuturesTick>& ticks = shown->ticks.ticks;
-  EXPECT_LE(ticks.size(), static_cast<std::size_t>(futures.tick_rows()));
-  for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_GT(ticks[i - 1].time, ticks[i].time) << i;  // newest on top
-
-  Tap(futures, BottomCell(futures, 5));  // "返回"
-  EXPECT_TRUE(DetailShows(contract));
-}
 
 TEST_F(FuturesEndToEnd, TheDetailScreensFundCellShowsTheSharesFundFlow) {
   const SecurityCode share = SecurityCode::FromAscii("SH600001");

@@ -224,8 +224,11 @@ TEST_P(JourneyWalk, FuturesListContractTicksAndBack) {
   ChooseFromMenu(detail(), kBarMenu, testing::MenuCommand(detail().PopupMenuItems(), u"量价明细"));
   ASSERT_TRUE(WaitFor([&] {
     return Shows(&futures()) && !futures().busy() && futures().view() == kViewTicks && futures().records()->loaded &&
-           futures().records()->code == contract;
+           futures().records()->code == contract && !futures().records()->ticks.ticks.empty();
   }));
+  const std::vector<FuturesTick> ticks = futures().records()->ticks.ticks;
+  EXPECT_LE(ticks.size(), static_cast<std::size_t>(futures().tick_rows()));
+  for (std::size_t i = 1; i < ticks.size(); ++i) EXPECT_GT(ticks[i - 1].time, ticks[i].time) << "newest on top";
   TapBarCell(futures(), kBarBack);
   ASSERT_TRUE(DetailShows(contract));
   TapBarCell(detail(), kBarBack);

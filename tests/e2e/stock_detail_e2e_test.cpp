@@ -1,6 +1,5 @@
 // The detail screen against the simulator: opened from the terminal for a share and for an index
 // future, refreshed by its worker, and keeping its figures while the server is away; opened from
-// a ranked list reached by keys from the main menu, stepping through that list and back to it;
 // and the K-line chart opened from it.
 #include <gtest/gtest.h>
 
@@ -121,6 +120,12 @@ TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoO
   EXPECT_LT(grown.front().date, bars.front().date);
   EXPECT_EQ(grown[static_cast<std::size_t>(chart->viewport().cursor)].date, target);
 }
+
+}  // namespace
+}  // namespace tarvello
+
+namespace tarvello {
+namespace {
 
 }  // namespace
 }  // namespace tarvello
