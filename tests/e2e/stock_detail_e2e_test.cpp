@@ -1,5 +1,5 @@
 // The detail screen against the simulator: opened from the terminal for a share and for an index
-// future, refreshed by its worker, and keeping its figures while the server is away; opened from
+// future, refreshed by its worker, and keeping its figures while the server is away;
 // and the K-line chart opened from it.
 #include <gtest/gtest.h>
 
@@ -21,7 +21,6 @@
 namespace tarvello {
 namespace {
 
-using testing::CentreOf;
 using testing::Pen;
 using testing::Tap;
 using testing::ProcessEventsUntil;
@@ -119,83 +118,6 @@ TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoO
   ASSERT_GT(grown.size(), bars.size());
   EXPECT_LT(grown.front().date, bars.front().date);
   EXPECT_EQ(grown[static_cast<std::size_t>(chart->viewport().cursor)].date, target);
-}
-
-}  // namespace
-}  // namespace tarvello
-
-namespace tarvello {
-namespace {
-
-}  // namespace
-}  // namespace tarvello
-
-namespace tarvello {
-namespace {
-
-TEST_F(StockDetailEndToEnd, ARankedListLeadsToTheDetailScreenWhichStepsThroughItAndReturns) {
-  // Main menu: four to the right is "涨跌排行", whose page lists the categories; "沪深A股" first.
-  CDlgMain& main = *terminal_->main_screen();
-  for (int i = 0; i < 4; ++i) main.SendKey(kKeyRight);
-  main.SendKey(kKeyEnter);
-  ASSERT_TRUE(ProcessEventsUntil([&] {
-    return terminal_->frame().current_screen() == terminal_->menu_page() && terminal_->progress().isHidden();
-  }, std::chrono::seconds(20)));
-  terminal_->menu_page()->SendKey(kKeyEnter);
-  CStockListDlg& list = *terminal_->list_screen();
-  // A page is shown once its own rows are there, not the rows of the page before.
-  const auto pageShown = [&](int page, const SecurityCode& notFirst) {
-    return ProcessEventsUntil([&] {
-      return terminal_->frame().current_screen() == &list && terminal_->progress().isHidden() &&
-             list.query().page == page && list.view()->loaded && !list.view()->rows.quotes.empty() &&
-             list.view()->rows.quotes.front().code != notFirst;
-    }, std::chrono::seconds(20));
-  };
-  ASSERT_TRUE(pageShown(0, {}));
-  EXPECT_EQ(terminal_->frame().title(), u"沪深A股");
-  EXPECT_GT(list.view()->rows.listTotal, 1000);
-  // Ranked on the server by change ratio (in hundredths of a percent), highest first.
-  const auto ratio = [](const QuoteRow& row) {
-    return row.prevClose == 0 ? 0 : std::lround((row.latest - row.prevClose) * 10000.0 / row.prevClose);
-  };
-  const std::vector<QuoteRow> first = list.view()->rows.quotes;
-  for (std::size_t i = 1; i < first.size(); ++i) EXPECT_GE(ratio(first[i - 1]), ratio(first[i])) << i;
-
-  // Down through the page's last row turns to the next page.
-  for (int i = 0; i < list.query().rowsPerPage; ++i) list.SendKey(kKeyDown);
-  ASSERT_TRUE(pageShown(1, first.front().code));
-  const std::vector<QuoteRow> second = list.view()->rows.quotes;
-  ASSERT_GE(second.size(), 2u);
-
-  // Enter opens the selected row; ">" shows the row after it.
-  const std::size_t row = static_cast<std::size_t>(list.selected_row()) - 1;
-  ASSERT_LT(row + 1, second.size());
-  list.SendKey(kKeyEnter);
-  CStockDetailDlg* detail = nullptr;
-  const auto detailShows = [&](const SecurityCode& code) {
-    return ProcessEventsUntil([&] {
-      detail = terminal_->detail_screen();
-      return detail != nullptr && terminal_->frame().current_screen() == detail &&
-             terminal_->progress().isHidden() && detail->view()->loaded && detail->view()->code == code;
-    }, std::chrono::seconds(20));
-  };
-  ASSERT_TRUE(detailShows(second[row].code));
-  Tap(*detail, {detail->width() - 4, 4});
-  ASSERT_TRUE(detailShows(second[row + 1].code));
-
-  // "返回" comes back to the same page, the row of the security shown selected (the market moves
-  // on meanwhile, so the row is looked for on the page as it now stands).
-  const Point back = CentreOf(*detail, u"返回");
-  ASSERT_GE(back.x, 0);
-  Tap(*detail, back);
-  ASSERT_TRUE(ProcessEventsUntil([&] {
-    return terminal_->frame().current_screen() == &list && terminal_->progress().isHidden() && list.query().page == 1;
-  }, std::chrono::seconds(20)));
-  const std::vector<QuoteRow>& now = list.view()->rows.quotes;
-  const auto shown = std::find_if(now.begin(), now.end(), [&](const QuoteRow& r) { return r.code == second[row + 1].code; });
-  if (shown != now.end()) {
-    EXPECT_EQ(list.selected_row(), shown - now.begin() + 1);
-  }
 }
 
 }  // namespace
