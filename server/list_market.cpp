@@ -193,7 +193,7 @@ std::vector<int> SectorMembers(const Market& market, int sector_number) {
 }
 
 SectorFlow SectorFlowOf(const Market& market, int sector, const SimTime& now, int days) {
-  const FlowSplit split = market.flows().SectorOver(sector, market.PositionAt(sector, now), days);
+  const FlowSplit split = market.flows().CompositeOver(sector, market.PositionAt(sector, now), days);
   return SectorFlow{static_cast<std::int64_t>(std::llround(split.NetInflow())), static_cast<std::int64_t>(std::llround(split.amount))};
 }
 
