@@ -3,6 +3,7 @@
 // futures, big-order, fund and sector fund-flow lists, and requests that make no sense.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <set>
@@ -10,7 +11,7 @@
 #include "answer_fixture.h"
 #include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
-#include "server/futures_answers.h"
+#include "futures/futures_request.h"
 #include "server/list_rows.h"
 #include "server/trade_answers.h"
 #include "text/text_codec.h"
@@ -91,8 +92,24 @@ Bytes MembersOf(const std::string& sector, int field, int count) {
                                            static_cast<std::uint8_t>(field), 0, 0, static_cast<std::uint16_t>(count));
 }
 
+// The ratios and places of a security's own fund flow view (2109).
+struct FlowView {
+  std::array<int, 4> ratios{};
+  std::array<int, 4> ranks{};
+};
+
 class ListAnswersTest : public ::testing::Test {
  protected:
+  FlowView ViewOf(const std::string& code) {
+    const Block block = fixture.Ask({BuildSecurityFundFlowRequest(code)}).at(0);
+    BlockReader reader = Reader(block);
+    reader.Byte();
+    FlowView view;
+    for (int& ratio : view.ratios) ratio = reader.Int32();
+    reader.Skip(7 * 4);
+    for (int& rank : view.ranks) rank = reader.Int16();
+    return view;
+  }
   ListBlock Category(int category, int field, int direction, int start, int count, int extra = 0) {
     CPacketCodec codec;
     codec.SetListParamA(static_cast<std::uint8_t>(extra));
@@ -295,17 +312,25 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasureAndAgreeWithThe
     ASSERT_EQ(static_cast<int>(list.rows.size()), std::min(shares, 100));  // one answer holds 100 rows
     EXPECT_TRUE(Ordered(list.rows, c.sorted, 0)) << c.days;
     if (!c.fund) {
-      EXPECT_EQ(list.rows[0].values[1], 1);
-      EXPECT_TRUE(Ordered(list.rows, 1, 1));  // ranks run up
+      // The top of the whole list: a row's place is one more than the rows with a higher ratio.
+      for (const Row& row : list.rows) {
+        const auto higher = std::count_if(list.rows.begin(), list.rows.end(), [&](const Row& r) { return r.values[0] > row.values[0]; });
+        EXPECT_EQ(row.values[1], higher + 1) << row.code;
+      }
     }
     for (const Row& row : {list.rows.front(), list.rows.back()}) {
-      const Block flow = fixture.Ask({WireWriter::Packet(kSecurityFundFlow, 0).Str(row.code).FinishPacket()}).at(0);
-      BlockReader reader(flow.body.data(), 1, flow.body.size());
-      std::vector<int> ratios;
-      for (int k = 0; k < 4; ++k) ratios.push_back(reader.Int32());
-      EXPECT_EQ(row.values[c.ratio], ratios[c.flow]) << row.code;
+      const FlowView view = ViewOf(row.code);
+      EXPECT_EQ(row.values[c.ratio], view.ratios[c.flow]) << row.code;
+      if (!c.fund) {
+        EXPECT_EQ(row.values[1], view.ranks[c.flow]) << row.code;
+      }
     }
   }
+  // A Shanghai list shows each share's place among all A shares, as its own fund flow view does.
+  const auto blocks = fixture.Ask({CPacketCodec().BuildBigOrderList(3, 11, 2, 0, 40, 20)});
+  const ListBlock shanghai = ReadList(blocks.at(0), 3, Shape::kFlow);
+  ASSERT_FALSE(shanghai.rows.empty());
+  for (const Row& row : shanghai.rows) EXPECT_EQ(row.values[1], ViewOf(row.code).ranks[1]) << row.code;
   WireWriter own = WireWriter::Packet(kBigOrderList, 0);
   own.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
   const ListBlock list = ReadList(fixture.Ask({own.FinishPacket()}).at(0), 3, Shape::kFlow);
@@ -324,9 +349,9 @@ TEST_F(ListAnswersTest, TradeAnalysisFundFlowViewAndBigOrderRowAgreeForEveryShar
     const Row& row = list.rows[r];
     const int share = fixture.market.Find(row.code);
     const Position at = fixture.PositionOf(row.code);
-    const Bytes flow = FundFlowBody(fixture.market, share, at);
+    const Block flow = fixture.Ask({BuildSecurityFundFlowRequest(row.code)}).at(0);
     const Bytes analysis = TradeAnalysisBody(fixture.market, share, at, 1);
-    BlockReader view(flow.data(), 0, flow.size()), trades(analysis.data(), 0, analysis.size());
+    BlockReader view = Reader(flow), trades(analysis.data(), 0, analysis.size());
     view.Byte();
     const int ratio_today = view.Int32();
     for (int k = 0; k < 3; ++k) view.Int32();
