@@ -53,14 +53,17 @@ ListFigures FiguresOf(const Market& market, int index, const Position& at) {
   f.prev_close = q.prev_close;
   f.high = q.high;
   f.low = q.low;
-  f.change = q.slots > 0 ? q.last - q.prev_close : 0;
+  // A share that has not traded today (suspended, or before the opening minute) has no change,
+  // as the exchanges show it: its latest price is 0, not a fall to 0.
+  const bool traded = q.slots > 0 && !q.suspended;
+  f.change = traded ? q.last - q.prev_close : 0;
   f.change_ratio = PercentOf(f.change, q.prev_close, s.decimals);
   f.volume = q.volume;
   f.amount = q.amount;
   const std::int64_t float_lots = FloatLots(market, s);
   f.turnover = PercentOf(Lots(s, q.volume), float_lots, s.decimals);
   f.pe = s.earnings_milli > 0 ? Clamp32(static_cast<std::int64_t>(q.last) * 1000 / s.earnings_milli) : 0;
-  if (q.slots > 0) {
+  if (traded) {
     const auto path = market.Path(index, at.day_index);
     const int before = q.slots > kSpeedMinutes ? path->price[static_cast<std::size_t>(q.slots - 1 - kSpeedMinutes)]
                                                : q.prev_close;

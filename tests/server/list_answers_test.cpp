@@ -202,16 +202,28 @@ TEST_F(ListAnswersTest, SectorListSortsByItsOwnFieldsAndNamesTheLeader) {
 }
 
 TEST_F(ListAnswersTest, RowFiguresAgreeWithTheSecuritysOwnQuote) {
+  int suspended = 0;
   for (const Row& row : WholeList(0, 0, 0, 20)) {
     // latest, amount, volume, high, low, open, previous close
     const std::vector<int> snap = Ints(fixture.Ask({fixture.codec.BuildQuote(row.code)}).at(0), 7);
     EXPECT_EQ(row.values[0], snap[0]) << row.code;
-    EXPECT_EQ(row.values[0] - row.values[2], snap[6]) << row.code;  // the terminal derives it so
-    EXPECT_EQ(row.values[1], std::lround((snap[0] - snap[6]) * 10000.0 / snap[6])) << row.code;
     EXPECT_EQ(row.values[4], snap[2]);
     EXPECT_EQ(row.values[5], snap[3]);
     EXPECT_EQ(row.values[6], snap[4]);
+    if (snap[2] == 0) {  // no trade today: no change, shown as "--"
+      ++suspended;
+      EXPECT_EQ(row.values, std::vector<int>(kQuoteFields, 0)) << row.code;
+      continue;
+    }
+    EXPECT_EQ(row.values[0] - row.values[2], snap[6]) << row.code;  // the terminal derives it so
+    EXPECT_EQ(row.values[1], std::lround((snap[0] - snap[6]) * 10000.0 / snap[6])) << row.code;
   }
+  EXPECT_GT(suspended, 0);  // the market holds suspended shares
+  // They no longer head the fallers: the first row of an ascending change ranking fell.
+  const ListBlock fallers = Category(0, 1, 1, 0, 5);
+  ASSERT_FALSE(fallers.rows.empty());
+  EXPECT_GE(fallers.rows[0].values[1], -2000);  // within the widest daily limit
+  EXPECT_NE(fallers.rows[0].values[0], 0);
 }
 
 TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
