@@ -53,6 +53,9 @@ struct ListFigures {
   int three_day_turnover = 0;
   std::int64_t volume = 0;
   std::int64_t amount = 0;
+  // Sectors: the yuan that one unit of the amount their rows carry stands for (see
+  // SectorAmountUnit).
+  std::int64_t amount_unit = 1;
   int interest_change = 0;    // index futures: the day's open-interest change
   int open_interest = 0;
   std::u16string leader;      // sectors: the name of the member that rose most

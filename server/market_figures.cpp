@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "server/fund_flow.h"
@@ -82,7 +83,24 @@ std::u16string Leader(const Security& sector, const std::vector<ListFigures>& ro
   return best == nullptr ? std::u16string() : best->name;
 }
 
+void SetSectorAmountUnit(const Market& market, std::vector<ListFigures>& rows) {
+  std::int64_t largest = 0;
+  for (int i = 0; i < market.size(); ++i) {
+    if (market.security(i).kind == Kind::kSector) largest = std::max(largest, rows[static_cast<std::size_t>(i)].amount);
+  }
+  const std::int64_t unit = SectorAmountUnit(largest);
+  for (int i = 0; i < market.size(); ++i) {
+    if (market.security(i).kind == Kind::kSector) rows[static_cast<std::size_t>(i)].amount_unit = unit;
+  }
+}
+
 }  // namespace
+
+std::int64_t SectorAmountUnit(std::int64_t largest_amount) {
+  std::int64_t unit = 1;
+  while (largest_amount / unit > std::numeric_limits<std::int32_t>::max()) unit *= 10;
+  return unit;
+}
 
 std::int64_t MinuteOf(const SimTime& time) {
   return time.day * kMinutesPerDay + time.seconds_of_day / kSecondsPerMinute;
@@ -114,6 +132,7 @@ std::shared_ptr<const MarketFigures> BuildMarketFigures(const Market& market, st
     if (s.kind == Kind::kSector) rows[row].leader = Leader(s, rows);
   }
   Rank(market, rows);
+  SetSectorAmountUnit(market, rows);
   return figures;
 }
 

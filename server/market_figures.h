@@ -25,6 +25,12 @@ std::int64_t MinuteOf(const SimTime& time);
 SimTime StartOfMinute(std::int64_t minute);
 
 // Spreads the securities over at most `threads` threads (the same figures whatever the number).
+// The sector list's amounts ("总额") are yuan in a 32-bit field, which holds 21.47亿 at most,
+// while a sector often trades hundreds of 亿 a day. So that every row still shows its own amount
+// and the rows compare, all sectors send their amount in the same unit: yuan when the largest
+// fits, otherwise the smallest power of ten of yuan that makes it fit.
+std::int64_t SectorAmountUnit(std::int64_t largest_amount);
+
 std::shared_ptr<const MarketFigures> BuildMarketFigures(const Market& market, std::int64_t minute, unsigned threads = 1);
 
 }  // namespace tarvello::server

@@ -428,6 +428,31 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
   EXPECT_EQ(fixture.Ask({short_members, fixture.codec.BuildQuote("SH600001")}).size(), 1u);
 }
 
+// A sector's 总额 is its own day's amount (its quote carries it in ten-thousands of yuan), in yuan
+// while the largest sector's fits the field and in one larger unit for all rows once it does not,
+// so that every row shows its own figure.
+TEST(SectorListTest, SectorAmountsAreTheirOwnAndDistinctInOneUnitForTheWholeList) {
+  const std::pair<const char*, double> cases[] = {{"2026-12-04 09:31", 1}, {"2026-12-04 14:00", 100}};  // yuan per unit
+  for (const auto& [at, unit] : cases) {
+    AnswerFixture fixture(at);
+    std::set<int> amounts;
+    std::size_t rows = 0;
+    for (const std::uint8_t sector_class : {0, 1, 2}) {
+      CPacketCodec codec;
+      codec.SetListParamA(sector_class);
+      const ListBlock list = ReadList(fixture.Ask({codec.BuildCategoryList(105, 6, 0, 0, 100)}).at(0), kSectorFields, Shape::kSector);
+      ASSERT_TRUE(list.well_formed);
+      for (const Row& row : list.rows) {
+        const int own = Ints(fixture.Ask({fixture.codec.BuildQuote(row.code)}).at(0), 2)[1];
+        EXPECT_NEAR(row.values[2] * unit / 10000.0, own, 1.0) << at << " " << row.code;
+        amounts.insert(row.values[2]);
+      }
+      rows += list.rows.size();
+    }
+    EXPECT_EQ(amounts.size(), rows) << at;
+  }
+}
+
 TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
   const std::pair<std::u16string, std::u16string> cases[] = {
       {u"华岳科技", u"华岳科技"}, {u"华岳科技板块", u"华岳科技"}, {u"AB华岳科技", u"AB华岳科"}, {u"", u""}};
