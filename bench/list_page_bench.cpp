@@ -14,7 +14,7 @@
 #include "protocol/packet_codec.h"
 #include "ratio_reporter.h"
 #include "server/deterministic_random.h"
-#include "server/list_market.h"
+#include "server/market_figures.h"
 #include "server/list_rows.h"
 #include "server/list_sorting.h"
 #include "server/request_parser.h"
@@ -108,8 +108,8 @@ void BM_MinuteFigures(benchmark::State& state) {
   SimTime now = world.clock.start();
   for (auto _ : state) {
     now.seconds_of_day = 10 * 3600 + (now.seconds_of_day + 60) % 3600;
-    std::vector<ListFigures> figures = BuildListFigures(world.market, now);
-    benchmark::DoNotOptimize(figures.data());
+    const auto figures = BuildMarketFigures(world.market, MinuteOf(now));
+    benchmark::DoNotOptimize(figures->rows.data());
   }
   state.SetLabel(std::to_string(world.market.securities().size()) + " securities");
 }

@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ratio_reporter.h"
-#include "server/list_market.h"
+#include "server/market_figures.h"
 #include "server/list_sorting.h"
 #include "server/market.h"
 #include "server/quote_state.h"
@@ -34,7 +34,7 @@ std::vector<int> AShares() {
 }
 
 const std::vector<ListFigures>& Rows() {
-  static const std::vector<ListFigures> rows = BuildListFigures(TheMarket(), Config().start);
+  static const std::vector<ListFigures> rows = BuildMarketFigures(TheMarket(), MinuteOf(Config().start))->rows;
   return rows;
 }
 
@@ -53,7 +53,7 @@ void BM_BuildMarketAndFirstTicker(benchmark::State& state) {
 // The first minute draws the past days the flow figures keep, once; it is not timed.
 void BM_FiguresOfTheWholeMarket(benchmark::State& state) {
   Rows();
-  for (auto _ : state) benchmark::DoNotOptimize(BuildListFigures(TheMarket(), Config().start));
+  for (auto _ : state) benchmark::DoNotOptimize(BuildMarketFigures(TheMarket(), MinuteOf(Config().start)));
 }
 
 // Copying the A-share rows: the floor a sorted page is measured against.

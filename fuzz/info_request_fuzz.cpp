@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (request.status != InfoRequestStatus::kComplete && !request.path.empty()) std::abort();
   const SimTime now{market.TradingDay(market.start_day_index()), 36000};
   if (request.status == InfoRequestStatus::kComplete) {
-    InfoDepotFile(market, request.path);
+    InfoDepotFile(market, request.path, now);
     MarkupPage(request.path, market, now);
   }
   for (const std::uint16_t type : {2600, 2901, 2701, 2700, 2500, 2710}) {

@@ -10,6 +10,7 @@
 #include "protocol/packet_codec.h"
 #include "server/list_answers.h"
 #include "server/market.h"
+#include "server/market_figures.h"
 #include "server/sim_clock.h"
 
 namespace {
@@ -17,10 +18,13 @@ namespace {
 using namespace tarvello::server;
 
 struct Fixture {
-  Fixture() : start(*ParseSimTime("2026-12-04 10:30")), market(MarketConfig{7, start, 5, 5}), lists(market) {}
+  Fixture()
+      : start(*ParseSimTime("2026-12-04 10:30")), market(MarketConfig{7, start, 5, 5}), lists(market),
+        figures(BuildMarketFigures(market, MinuteOf(start))) {}
   SimTime start;
   Market market;
   ListAnswers lists;
+  std::shared_ptr<const MarketFigures> figures;
 };
 
 }  // namespace
@@ -31,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequestPacket packet;
   packet.type = data[0] % 2 == 0 ? tarvello::kCategoryList : tarvello::kSectorMembers;
   packet.body = {data + 1, size - 1};
-  const auto body = fixture.lists.Body(packet, fixture.start);
+  const auto body = fixture.lists.Body(packet, *fixture.figures);
   if (!body) return 0;
   tarvello::BlockReader reader(body->data(), 0, body->size());
   const int rows = reader.Int16();

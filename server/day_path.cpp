@@ -20,15 +20,37 @@ double DailyVolume(const Security& s, std::uint64_t h) {
 // An index future quotes in steps of 0.2 points.
 int OnTick(const Security& s, int price) { return s.kind == Kind::kFuture ? (price + 10) / 20 * 20 : price; }
 
+// The busier opening and close of a day of n slots, the same every day: worked out once per
+// session length, as every path draws it.
+std::vector<double> DrawShape(int n) {
+  std::vector<double> shape(static_cast<std::size_t>(std::max(n, 0)));
+  for (int k = 0; k < n; ++k) {
+    shape[static_cast<std::size_t>(k)] = 1 + 1.5 * (std::exp(-k / 20.0) + std::exp(-(n - 1 - k) / 20.0));
+  }
+  return shape;
+}
+
+const std::vector<double>& VolumeShape(int n) {
+  static const std::vector<double> kShapes[] = {DrawShape(kStockSession.SlotCount()), DrawShape(kFuturesSession.SlotCount()),
+                                                DrawShape(kHongKongSession.SlotCount())};
+  for (const std::vector<double>& shape : kShapes) {
+    if (static_cast<int>(shape.size()) == n) return shape;
+  }
+  thread_local std::vector<double> other;
+  other = DrawShape(n);
+  return other;
+}
+
 std::vector<int> DrawVolumes(const Security& s, std::uint64_t seed, int security_index, int day_index, int n) {
   const std::uint64_t day_hash = Hash(seed, kVolumeSalt, static_cast<std::uint64_t>(security_index),
                                       static_cast<std::uint64_t>(day_index));
+  const std::vector<double>& shape = VolumeShape(n);
   std::vector<double> weights(static_cast<std::size_t>(n));
   double total = 0;
   for (int k = 0; k < n; ++k) {
-    const double edge = std::exp(-k / 20.0) + std::exp(-(n - 1 - k) / 20.0);
-    weights[static_cast<std::size_t>(k)] = (1 + 1.5 * edge) * (0.5 + Unit(Hash(day_hash, static_cast<std::uint64_t>(k))));
-    total += weights[static_cast<std::size_t>(k)];
+    const auto i = static_cast<std::size_t>(k);
+    weights[i] = shape[i] * (0.5 + Unit(Hash(day_hash, static_cast<std::uint64_t>(k))));
+    total += weights[i];
   }
   const double daily = DailyVolume(s, day_hash);
   std::vector<int> volumes(static_cast<std::size_t>(n));
@@ -100,25 +122,34 @@ std::int64_t DrawnDayVolume(const Security& s, std::uint64_t seed, int security_
   return total;
 }
 
-DayPath CombinePaths(const Security& index, const DayQuote& day, std::span<const MemberDay> members, double factor) {
-  const std::size_t n = static_cast<std::size_t>(index.session->SlotCount());
+PathSum::PathSum(int slots)
+    : value_(static_cast<std::size_t>(slots), 0.0), lots_(static_cast<std::size_t>(slots), 0),
+      amount_(static_cast<std::size_t>(slots), 0) {}
+
+void PathSum::Add(const DayPath& member, double weight) {
+  const std::size_t n = std::min(value_.size(), member.price.size());
+  for (std::size_t k = 0; k < n; ++k) {
+    value_[k] += weight * member.price[k];
+    lots_[k] += member.volume[k];
+    amount_[k] += member.amount[k];
+    total_lots_ += member.volume[k];
+  }
+}
+
+DayPath PathSum::Finish(const DayQuote& day, double factor) const {
+  const std::size_t n = value_.size();
   DayPath path;
   path.price.resize(n);
-  path.volume.assign(n, 0);
-  path.amount.assign(n, 0);
+  path.volume.resize(n);
+  path.amount = amount_;
   for (std::size_t k = 0; k < n; ++k) {
-    double value = 0;
-    std::int64_t lots = 0;
-    for (const MemberDay& member : members) {
-      value += member.weight * member.path->price[k];
-      lots += member.path->volume[k];
-      path.amount[k] += member.path->amount[k];
-    }
-    path.price[k] = std::max(1, static_cast<int>(std::lround(value * factor)));
-    path.volume[k] = static_cast<int>(std::max<std::int64_t>(1, lots / 100));
+    path.price[k] = std::max(1, static_cast<int>(std::lround(value_[k] * factor)));
+    path.volume[k] = static_cast<int>(std::max<std::int64_t>(1, lots_[k] / 100));
   }
-  path.price.front() = day.open;
-  path.price.back() = day.close;
+  if (n > 0) {
+    path.price.front() = day.open;
+    path.price.back() = day.close;
+  }
   return path;
 }
 

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "server/day_quote.h"
@@ -26,11 +25,23 @@ DayPath DrawOwnPath(const Security& security, const DayQuote& day, std::uint64_t
 // The day's volume that DrawOwnPath spreads over the minutes, without drawing the prices.
 std::int64_t DrawnDayVolume(const Security& security, std::uint64_t seed, int security_index, int day_index);
 
-struct MemberDay {
-  const DayPath* path;
-  double weight;  // float times the price unit: the member's share of the index value
+// The path of an index or sector summed from its members' paths of one day, one member at a
+// time: the level at each slot is a factor times the members' prices weighted by float times
+// price unit, the volume their lots in hundreds, the amount theirs. Members must be added in the
+// same order whenever the same path is summed, so that it comes out the same to the last bit.
+class PathSum {
+ public:
+  explicit PathSum(int slots);
+  void Add(const DayPath& member, double weight);
+  DayPath Finish(const DayQuote& day, double factor) const;
+  // The members' whole-day volume so far, in lots.
+  std::int64_t lots() const { return total_lots_; }
+
+ private:
+  std::vector<double> value_;
+  std::vector<std::int64_t> lots_;
+  std::vector<std::int64_t> amount_;
+  std::int64_t total_lots_ = 0;
 };
-// The level at each slot: `factor` times the weighted sum of the members' prices.
-DayPath CombinePaths(const Security& index, const DayQuote& day, std::span<const MemberDay> members, double factor);
 
 }  // namespace tarvello::server

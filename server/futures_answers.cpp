@@ -1,13 +1,11 @@
 #include "server/futures_answers.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cmath>
 
 #include "protocol/wire_writer.h"
 #include "server/wire_limits.h"
 #include "server/deterministic_random.h"
-#include "server/money_flow.h"
 #include "server/order_book.h"
 #include "server/quote_state.h"
 
@@ -16,12 +14,6 @@ namespace tarvello::server {
 namespace {
 
 constexpr std::uint64_t kInterestSalt = 0x4F49;
-// The fund flow's days: today, 3, 5 and 10 days.
-constexpr int kFlowDays[] = {1, 3, 5, 10};
-constexpr std::uint64_t kFlowSalt = 0x464C4F57;
-constexpr int kFlowDecimals = 2;
-// The part of the day's amount shown as the pie's "other" slice.
-constexpr double kOtherShare = 0.05;
 
 // The trade classes of the tick list: opening, closing or switching of long and short positions.
 // A trade that opens (or closes) as many contracts as it moves opens (closes) on both sides.
@@ -37,35 +29,7 @@ int InterestBase(const Market& market, int index) {
   return 20000 + static_cast<int>(Hash(market.seed(), kInterestSalt, static_cast<std::uint64_t>(index)) % 40000);
 }
 
-// Yuan in ten-thousands at two decimals.
-std::int32_t WireAmount(double yuan) { return Clamp32(std::llround(yuan / 100.0)); }
-// The large orders' net ratio in percent at two decimals, as the answer and the lists carry it.
-std::int32_t WireRatio(const FlowSplit& split) { return Clamp32(std::llround(split.NetRatio() * 100.0)); }
-
-// A place in the ranking drawn from the security and the day. Ranking the security among all its
-// peers over every period asks for the past days of the whole market at once, which takes tens of
-// seconds on a first request; the big-order lists carry the true ranks.
-int DrawnRank(const Market& market, int index, const Position& position, std::uint64_t period) {
-  const std::uint64_t h = Hash(market.seed(), kFlowSalt, static_cast<std::uint64_t>(index),
-                               static_cast<std::uint64_t>(position.day_index));
-  return 1 + static_cast<int>(Hash(h, 100 + period) % static_cast<std::uint64_t>(std::max(1, market.size())));
-}
-
 }  // namespace
-
-Bytes FundFlowBody(const Market& market, int index, const Position& position) {
-  const FlowBook& book = market.flows();
-  const std::vector<FlowSplit> spans = book.OverEach(index, position, kFlowDays);
-  const FlowSplit& today = spans.front();
-  WireWriter body;
-  body.U8(kFlowDecimals);
-  for (const FlowSplit& span : spans) body.I32(WireRatio(span));
-  for (const double in : today.inflow) body.I32(WireAmount(in));
-  for (const double out : today.outflow) body.I32(WireAmount(out));
-  body.I32(WireAmount(today.amount * kOtherShare));
-  for (std::uint64_t k = 0; k < std::size(kFlowDays); ++k) body.I16(Clamp16(DrawnRank(market, index, position, k)));
-  return body.Take();
-}
 
 int DayInterestChange(const Market& market, int index, const Position& position) {
   int total = 0;

@@ -1,6 +1,6 @@
-// The bodies of the index-futures answers: the futures quote (3203), its tick list with the
-// open-interest change and the classification of each trade (3205), and the fund flow of one
-// security (2109). Pure functions of the market and a position; safe from any thread.
+// The bodies of the index-futures answers: the futures quote (3203) and its tick list with the
+// open-interest change and the classification of each trade (3205). Pure functions of the
+// market and a position; safe from any thread.
 #pragma once
 
 #include "protocol/bytes.h"
@@ -12,11 +12,6 @@ inline constexpr int kMaxFuturesTicks = 100;
 
 Bytes FuturesQuoteBody(const Market& market, int index, const Position& position);
 Bytes FuturesTicksBody(const Market& market, int index, const Position& position, int rows);
-// The fund flow of one security from the market's flow book: today's split by order size, the
-// large orders' net ratio over 1, 3, 5 and 10 days, and a place in the ranking for each (drawn,
-// not ranked: see DrawnRank).
-Bytes FundFlowBody(const Market& market, int index, const Position& position);
-
 // The open-interest change of one slot (0 for securities without open interest).
 int InterestChange(const Market& market, int index, int day_index, int slot);
 // The open-interest change of the day so far, and the open interest it leaves.

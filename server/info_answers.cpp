@@ -17,9 +17,6 @@ namespace {
 constexpr std::size_t kCodeListItem = 24;
 constexpr std::size_t kCodeListDigits = 6;
 
-// The trading day the clock stands in, for any security (every share shares the calendar).
-int DayIndex(const Market& market, const SimTime& now) { return market.PositionAt(0, now).day_index; }
-
 std::string Prefix(std::uint8_t market_byte) {
   if (market_byte == 1) return "SH";
   if (market_byte == 0x5A) return "BI";
@@ -43,7 +40,7 @@ Bytes CodeListTitles(const Market& market, BlockReader reader, const SimTime& no
   const int kind = reader.UInt16();
   const int limit = std::min<int>(reader.UInt16(), kMaxInfoTitles);
   const std::uint32_t count = static_cast<std::uint32_t>(reader.Int32());
-  const int day = DayIndex(market, now);
+  const InfoMoment moment = InfoMomentOf(market, now);
   std::vector<InfoItem> items;
   for (std::uint32_t i = 0; i < count && reader.remaining() >= kCodeListItem; ++i) {
     std::string digits(kCodeListDigits, '\0');
@@ -51,7 +48,7 @@ Bytes CodeListTitles(const Market& market, BlockReader reader, const SimTime& no
     reader.Byte();
     const std::string code = Prefix(reader.Byte()) + digits;
     reader.Skip(16);
-    for (InfoItem& item : SecurityItems(market, market.Find(code), kind, day, limit)) items.push_back(std::move(item));
+    for (InfoItem& item : SecurityItems(market, market.Find(code), kind, moment, limit)) items.push_back(std::move(item));
   }
   std::sort(items.begin(), items.end(), [](const InfoItem& a, const InfoItem& b) {
     return a.date != b.date ? a.date > b.date : a.time > b.time;
@@ -62,7 +59,7 @@ Bytes CodeListTitles(const Market& market, BlockReader reader, const SimTime& no
 
 Bytes GeneralTitles(const Market& market, int kind, const SimTime& now) {
   WireWriter body;
-  const std::vector<InfoItem> items = MarketItems(market, kind, DayIndex(market, now), 30);
+  const std::vector<InfoItem> items = MarketItems(market, kind, InfoMomentOf(market, now), 30);
   body.I16(static_cast<std::int16_t>(items.size()));
   for (const InfoItem& item : items) body.Str(item.identifier).Utf8(item.title);
   return body.Take();
@@ -95,12 +92,12 @@ std::optional<Bytes> F10(const Market& market, BlockReader reader, const SimTime
   const int item_kind = reader.UInt16();
   const int index = market.Find(code);
   if (index < 0 || reader.overrun()) return std::nullopt;
-  return WireWriter().I32(0).Utf8(F10Text(market, index, item_kind, DayIndex(market, now))).Take();
+  return WireWriter().I32(0).Utf8(F10Text(market, index, item_kind, InfoMomentOf(market, now))).Take();
 }
 
-std::optional<Bytes> Article(const Market& market, BlockReader reader) {
+std::optional<Bytes> Article(const Market& market, BlockReader reader, const SimTime& now) {
   reader.Int32();
-  const std::optional<InfoItem> item = FindItem(market, reader.RawString());
+  const std::optional<InfoItem> item = FindItem(market, reader.RawString(), InfoMomentOf(market, now));
   if (!item || reader.overrun()) return std::nullopt;
   const std::u16string subtitle = InfoDateText(item->date) + u" " + InfoTimeText(item->time) + u"来源:" + item->source;
   return WireWriter().Utf8(item->title).Utf8(subtitle).Utf8(ArticleText(market, *item)).Take();
@@ -119,7 +116,7 @@ std::optional<Bytes> InfoAnswer(const Market& market, const RequestPacket& packe
     }
     case kInfoCategories: return Categories();
     case kInfoTitles: return FetchedTitles();
-    case kArticle: return Article(market, reader);
+    case kArticle: return Article(market, reader, now);
     default: return std::nullopt;
   }
 }

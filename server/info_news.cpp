@@ -15,6 +15,8 @@ namespace {
 constexpr int kDaysLooked = 30;
 constexpr int kSerialsADay = 2;
 constexpr std::uint64_t kInfoSalt = 0x1F0;
+// The time of an InfoMoment that takes in the whole of its day.
+constexpr int kWholeDay = 240000;
 
 std::u16string Ascii(const std::string& text) { return text::FromAscii(text); }
 
@@ -59,20 +61,45 @@ bool HasItem(const Market& market, int index, int kind, int day_index, int seria
   return h % static_cast<std::uint64_t>(serial == 0 ? every : every * 3) == 0;
 }
 
+// The price an item quotes, what it compares with and how it is said: the previous day's close
+// before the opening, the price of the minute during trading, the close after it.
+struct QuotedPrice {
+  int price = 0;
+  int reference = 0;
+  std::u16string when;
+};
+
+QuotedPrice PriceAt(const Market& market, const InfoItem& item) {
+  const DayQuote day = market.day(item.index, item.day_index);
+  const Session& session = *market.security(item.index).session;
+  const int slots = session.SlotsReached(item.time / 10000 * 3600 + item.time / 100 % 100 * 60 + item.time % 100);
+  if (day.suspended) return QuotedPrice{day.prev_close, day.prev_close, u"停牌，前收盘"};
+  if (slots == 0) {
+    const DayQuote before = item.day_index > 0 ? market.day(item.index, item.day_index - 1) : day;
+    return QuotedPrice{before.close, item.day_index > 0 ? before.prev_close : before.close, u"前一交易日收盘"};
+  }
+  if (slots >= session.SlotCount()) return QuotedPrice{day.close, day.prev_close, u"收盘"};
+  const int price = market.Path(item.index, item.day_index)->price[static_cast<std::size_t>(slots - 1)];
+  return QuotedPrice{price, day.prev_close, u"盘中"};
+}
+
 std::u16string Title(const Market& market, const InfoItem& item) {
   const Security& share = market.security(item.index);
   const std::u16string sector = SectorOf(market, share);
   const std::uint64_t pick = ItemHash(market, item.index, item.kind, item.day_index, item.serial) >> 20;
-  const DayQuote day = market.day(item.index, item.day_index);
-  const bool up = day.close >= day.prev_close;
   switch (item.kind) {
     case 1: {
-      const std::u16string titles[] = {
-          share.name + u"收盘报" + Fixed(Yuan(share, day.close), share.decimals) + u"元，" + (up ? u"小幅走高" : u"震荡回落"),
-          share.name + u"：" + sector + u"业务订单增长，产能利用率提升",
-          share.name + u"获多家机构调研，市场关注" + sector + u"前景",
-          sector + u"板块" + (up ? u"走强" : u"调整") + u"，" + share.name + u"成交活跃"};
-      return titles[pick % std::size(titles)];
+      const std::u16string titles[] = {u"", share.name + u"：" + sector + u"业务订单增长，产能利用率提升",
+                                       share.name + u"获多家机构调研，市场关注" + sector + u"前景", u""};
+      const std::size_t chosen = pick % std::size(titles);
+      if (!titles[chosen].empty()) return titles[chosen];
+      const QuotedPrice quoted = PriceAt(market, item);
+      const bool up = quoted.price >= quoted.reference;
+      if (chosen == 0) {
+        return share.name + quoted.when + u"报" + Fixed(Yuan(share, quoted.price), share.decimals) + u"元，" +
+               (up ? u"小幅走高" : u"震荡回落");
+      }
+      return sector + u"板块" + (up ? u"走强" : u"调整") + u"，" + share.name + u"成交活跃";
     }
     case 2: {
       const std::u16string titles[] = {share.name + u"：关于召开股东大会的通知", share.name + u"：董事会决议公告",
@@ -94,7 +121,9 @@ std::u16string Source(int kind) {
   return u"模拟证券研究所";
 }
 
-InfoItem MakeItem(const Market& market, int index, int kind, int day_index, int serial) {
+// An item without its title and source: enough to sort and cut lists before the titles, which
+// quote prices, are made for the items kept.
+InfoItem Stub(const Market& market, int index, int kind, int day_index, int serial) {
   InfoItem item;
   item.kind = kind;
   item.index = index;
@@ -106,15 +135,46 @@ InfoItem MakeItem(const Market& market, int index, int kind, int day_index, int 
   item.time = seconds / 3600 * 10000 + seconds / 60 % 60 * 100 + seconds % 60;
   item.identifier = std::to_string(kind) + "_" + market.security(index).code + "_" + std::to_string(day_index) + "_" +
                     std::to_string(serial);
-  item.title = Title(market, item);
-  item.source = Source(kind);
   return item;
+}
+
+bool IsOut(const InfoItem& item, const InfoMoment& moment) {
+  return item.day_index < moment.day_index || (item.day_index == moment.day_index && item.time <= moment.time);
+}
+
+std::vector<InfoItem> Titled(const Market& market, std::vector<InfoItem> items) {
+  for (InfoItem& item : items) {
+    item.title = Title(market, item);
+    item.source = Source(item.kind);
+  }
+  return items;
 }
 
 bool Newer(const InfoItem& a, const InfoItem& b) {
   if (a.date != b.date) return a.date > b.date;
   if (a.time != b.time) return a.time > b.time;
   return a.identifier < b.identifier;
+}
+
+std::vector<InfoItem> Newest(std::vector<InfoItem> items, int limit) {
+  std::sort(items.begin(), items.end(), Newer);
+  if (static_cast<int>(items.size()) > limit) items.resize(static_cast<std::size_t>(std::max(0, limit)));
+  return items;
+}
+
+// The items of one share and kind out at the moment, newest first, at most limit, untitled.
+std::vector<InfoItem> Stubs(const Market& market, int index, int kind, const InfoMoment& moment, int limit) {
+  std::vector<InfoItem> items;
+  if (index < 0 || index >= market.size() || !market.security(index).IsShare()) return items;
+  kind = InfoKindOf(kind);
+  for (int day = moment.day_index; day > moment.day_index - kDaysLooked && day >= 0; --day) {
+    for (int serial = 0; serial < kSerialsADay; ++serial) {
+      if (!HasItem(market, index, kind, day, serial)) continue;
+      InfoItem item = Stub(market, index, kind, day, serial);
+      if (IsOut(item, moment)) items.push_back(std::move(item));
+    }
+  }
+  return Newest(std::move(items), limit);
 }
 
 bool ParseInt(std::string_view text, int& value) {
@@ -126,32 +186,27 @@ bool ParseInt(std::string_view text, int& value) {
 
 int InfoKindOf(int kind) { return kind == 1 || kind == 2 ? kind : 16; }
 
-std::vector<InfoItem> SecurityItems(const Market& market, int index, int kind, int day_index, int limit) {
-  std::vector<InfoItem> items;
-  if (index < 0 || index >= market.size() || !market.security(index).IsShare()) return items;
-  kind = InfoKindOf(kind);
-  for (int day = day_index; day > day_index - kDaysLooked && day >= 0; --day) {
-    for (int serial = 0; serial < kSerialsADay; ++serial) {
-      if (HasItem(market, index, kind, day, serial)) items.push_back(MakeItem(market, index, kind, day, serial));
-    }
-  }
-  std::sort(items.begin(), items.end(), Newer);
-  if (static_cast<int>(items.size()) > limit) items.resize(static_cast<std::size_t>(std::max(0, limit)));
-  return items;
+InfoMoment InfoMomentOf(const Market& market, const SimTime& now) {
+  int day = market.PositionAt(0, now).day_index;
+  // Before the opening the market still stands at the previous day, but the day's early news is out.
+  if (day + 1 < market.day_count() && market.TradingDay(day + 1) == now.day) ++day;
+  return InfoMoment{day, market.TradingDay(day) == now.day ? now.Hhmmss() : kWholeDay};
+}
+
+std::vector<InfoItem> SecurityItems(const Market& market, int index, int kind, const InfoMoment& moment, int limit) {
+  return Titled(market, Stubs(market, index, kind, moment, limit));
 }
 
 // A spread of shares (every seventeenth) stands for the market, so the list stays short to build.
-std::vector<InfoItem> MarketItems(const Market& market, int kind, int day_index, int limit) {
+std::vector<InfoItem> MarketItems(const Market& market, int kind, const InfoMoment& moment, int limit) {
   std::vector<InfoItem> items;
   for (int index = 0; index < market.size(); index += 17) {
-    for (InfoItem& item : SecurityItems(market, index, kind, day_index, 2)) items.push_back(std::move(item));
+    for (InfoItem& item : Stubs(market, index, kind, moment, 2)) items.push_back(std::move(item));
   }
-  std::sort(items.begin(), items.end(), Newer);
-  if (static_cast<int>(items.size()) > limit) items.resize(static_cast<std::size_t>(std::max(0, limit)));
-  return items;
+  return Titled(market, Newest(std::move(items), limit));
 }
 
-std::optional<InfoItem> FindItem(const Market& market, std::string_view identifier) {
+std::optional<InfoItem> FindItem(const Market& market, std::string_view identifier, const InfoMoment& moment) {
   std::vector<std::string_view> parts;
   while (parts.size() < 4) {
     const std::size_t cut = identifier.find('_');
@@ -168,32 +223,39 @@ std::optional<InfoItem> FindItem(const Market& market, std::string_view identifi
   if (index < 0 || !market.security(index).IsShare() || InfoKindOf(kind) != kind || day < 0 ||
       day >= market.day_count() || serial < 0 || serial >= kSerialsADay)
     return std::nullopt;
-  return MakeItem(market, index, kind, day, serial);
+  InfoItem item = Stub(market, index, kind, day, serial);
+  if (!HasItem(market, index, kind, day, serial) || !IsOut(item, moment)) return std::nullopt;
+  return std::move(Titled(market, {std::move(item)}).front());
 }
 
 std::u16string ArticleText(const Market& market, const InfoItem& item) {
   const Security& share = market.security(item.index);
-  const DayQuote day = market.day(item.index, item.day_index);
-  const double close = Yuan(share, day.close);
-  const double change = day.prev_close > 0 ? 100.0 * (day.close - day.prev_close) / day.prev_close : 0;
-  return u"　　" + share.name + u"（" + Digits(share) + u"）" + DateText(item.date) + u"收盘报" +
-         Fixed(close, share.decimals) + u"元，较前一交易日" + (change >= 0 ? u"上涨" : u"下跌") +
-         Fixed(std::abs(change), 2) + u"%。\n　　公司所属" + SectorOf(market, share) + u"行业，流通股本" +
-         Ascii(std::to_string(share.float_lots / 100)) + u"万股，每股收益" + Fixed(share.earnings_milli / 1000.0, 3) +
-         u"元。\n　　" + item.title + u"。\n　　本文由Tarvello模拟服务器生成，公司与数据纯属虚构，不构成投资建议。";
+  const QuotedPrice quoted = PriceAt(market, item);
+  const double change = quoted.reference > 0 ? 100.0 * (quoted.price - quoted.reference) / quoted.reference : 0;
+  const std::u16string moved = change > 0 ? u"上涨" + Fixed(change, 2) + u"%" : change < 0 ? u"下跌" + Fixed(-change, 2) + u"%" : u"持平";
+  return u"　　" + share.name + u"（" + Digits(share) + u"）" + DateText(item.date) + quoted.when + u"报" +
+         Fixed(Yuan(share, quoted.price), share.decimals) + u"元，较前一交易日" + moved + u"。\n　　公司所属" +
+         SectorOf(market, share) + u"行业，流通股本" + Ascii(std::to_string(share.float_lots / 100)) + u"万股，每股收益" +
+         Fixed(share.earnings_milli / 1000.0, 3) + u"元。\n　　" + item.title +
+         u"。\n　　本文由Tarvello模拟服务器生成，公司与数据纯属虚构，不构成投资建议。";
 }
 
-std::u16string F10Text(const Market& market, int index, int item_kind, int day_index) {
+std::u16string F10Text(const Market& market, int index, int item_kind, const InfoMoment& moment) {
   const Security& share = market.security(index);
   if (!share.IsShare()) return u"本证券暂无F10资料。";
+  const int day_index = moment.day_index;
   const double eps = share.earnings_milli / 1000.0;
-  const double price = Yuan(share, market.day(index, day_index).close);
+  InfoItem now;  // the moment itself, for the price it quotes
+  now.index = index;
+  now.day_index = day_index;
+  now.time = moment.time;
+  const double price = Yuan(share, PriceAt(market, now).price);
   const std::int64_t float_wan = share.float_lots / 100;
   const std::uint64_t h = Hash(market.seed() ^ kInfoSalt, static_cast<std::uint64_t>(index), 99);
   switch (item_kind) {
     case 4: {
       std::u16string text;
-      for (const InfoItem& item : SecurityItems(market, index, 1, day_index, 8))
+      for (const InfoItem& item : SecurityItems(market, index, 1, moment, 8))
         text += DateText(item.date) + u" " + item.title + u"\n";
       return text.empty() ? u"近期暂无资讯。" : text;
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "server/market.h"
+#include "server/sim_clock.h"
 
 namespace tarvello::server {
 
@@ -31,16 +32,26 @@ struct InfoItem {
 // Kinds other than 1 and 2 are research reports.
 int InfoKindOf(int kind);
 
-// The items of one share and kind on the days up to day_index, newest first, at most limit.
-std::vector<InfoItem> SecurityItems(const Market& market, int index, int kind, int day_index, int limit);
+// The moment information is read at: items of later days, or of its day after its time, are not
+// out yet. On a trading day it is that day and the clock's time; on a day off the last trading day
+// before it, all of it.
+struct InfoMoment {
+  int day_index = 0;
+  int time = 0;  // HHMMSS
+};
+InfoMoment InfoMomentOf(const Market& market, const SimTime& now);
+
+// The items of one share and kind out at the moment, newest first, at most limit.
+std::vector<InfoItem> SecurityItems(const Market& market, int index, int kind, const InfoMoment& moment, int limit);
 // The newest items of a kind about any share, newest first, at most limit.
-std::vector<InfoItem> MarketItems(const Market& market, int kind, int day_index, int limit);
-// The item an identifier names; nothing for an identifier of no share, day or kind.
-std::optional<InfoItem> FindItem(const Market& market, std::string_view identifier);
-// The article's paragraphs, one a line.
+std::vector<InfoItem> MarketItems(const Market& market, int kind, const InfoMoment& moment, int limit);
+// The item an identifier names; nothing for an identifier of no share, day or kind, or of an item
+// not out at the moment.
+std::optional<InfoItem> FindItem(const Market& market, std::string_view identifier, const InfoMoment& moment);
+// The article's paragraphs, one a line. It quotes the share's price at the item's own time.
 std::u16string ArticleText(const Market& market, const InfoItem& item);
 
 // F10 item kinds: 4 latest news, 8 events, 16 finances (comma-separated), 7 profile, 11 holders.
-std::u16string F10Text(const Market& market, int index, int item_kind, int day_index);
+std::u16string F10Text(const Market& market, int index, int item_kind, const InfoMoment& moment);
 
 }  // namespace tarvello::server

@@ -25,13 +25,13 @@ std::string WithCrLf(const std::u16string& text) {
 
 }  // namespace
 
-std::optional<std::string> InfoDepotFile(const Market& market, std::string_view path) {
+std::optional<std::string> InfoDepotFile(const Market& market, std::string_view path, const SimTime& now) {
   if (!path.starts_with(kDepot)) return std::nullopt;
   const std::size_t slash = path.rfind('/');
   std::string_view file = path.substr(slash + 1);
   if (!file.ends_with(".txt")) return std::nullopt;
   file.remove_suffix(4);
-  const std::optional<InfoItem> item = FindItem(market, file);
+  const std::optional<InfoItem> item = FindItem(market, file, InfoMomentOf(market, now));
   if (!item) return std::nullopt;
   // The path must be the one the article's own share and kind give.
   const std::u16string code = text::FromAscii(market.security(item->index).code);
@@ -41,8 +41,9 @@ std::optional<std::string> InfoDepotFile(const Market& market, std::string_view 
 
 PageRouter InfoSite(const Market& market, const SimClock& clock) {
   return [&market, &clock](std::string_view path) -> std::optional<std::string> {
-    if (auto file = InfoDepotFile(market, path)) return file;
-    if (auto page = MarkupPage(path, market, clock.Now())) return page;
+    const SimTime now = clock.Now();
+    if (auto file = InfoDepotFile(market, path, now)) return file;
+    if (auto page = MarkupPage(path, market, now)) return page;
     return std::nullopt;
   };
 }

@@ -24,8 +24,8 @@ using PageRouter = std::function<std::optional<std::string>(std::string_view pat
 inline constexpr std::size_t kMaxInfoRequest = 4096;
 
 // The file of an article, UTF-8 with a byte-order mark and CR LF line ends; nothing for a path
-// that names no article of that share and kind.
-std::optional<std::string> InfoDepotFile(const Market& market, std::string_view path);
+// that names no article of that share and kind out at `now`.
+std::optional<std::string> InfoDepotFile(const Market& market, std::string_view path, const SimTime& now);
 
 // Every site of the information port: the first that knows the path answers.
 PageRouter InfoSite(const Market& market, const SimClock& clock);

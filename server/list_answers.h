@@ -1,24 +1,25 @@
 // ListAnswers: answers the quote list requests: a category list (2113, selector 1) sorted and
 // paged on the server, a code list (2113, selector 2) for the terminal's own lists, a sector's
 // constituents (2114; the sector's own row comes from the 2203 block before it), the sector
-// fund flow (2113, category 110), and the big-order and fund lists (2105, 2106).
-// The figures of the whole market are computed once per simulated minute and shared by every
-// request of that minute. Safe from any thread: the shared figures are guarded by a mutex held
-// while they are looked up or rebuilt, and are read afterwards without it.
+// fund flow (2113, category 110), and the big-order and fund lists (2105, 2106), all from the
+// figures of the whole market at one minute. The securities of each category are looked up once
+// and kept. Safe from any thread: a mutex guards the kept categories.
 #pragma once
 
-#include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "protocol/bytes.h"
 #include "server/list_figures.h"
 #include "server/list_requests.h"
 #include "server/market.h"
+#include "server/market_figures.h"
 #include "server/request_parser.h"
-#include "server/sim_clock.h"
 
 namespace tarvello::server {
 
@@ -28,20 +29,21 @@ class ListAnswers {
 
   // The body of the block answering a 2105, 2106, 2113 or 2114 packet; nothing for a request
   // that cannot be read (the packet then gets no block).
-  std::optional<Bytes> Body(const RequestPacket& packet, const SimTime& now);
+  std::optional<Bytes> Body(const RequestPacket& packet, const MarketFigures& figures) const;
 
  private:
-  using Figures = std::vector<ListFigures>;
-  std::shared_ptr<const Figures> FiguresAt(const SimTime& now);
-  std::vector<int> Members(const ListRequest& request) const;
-  Bytes QuoteList(const ListRequest& request, const Figures& figures) const;
-  Bytes FlowList(const ListRequest& request, const Figures& figures, bool fund) const;
-  Bytes SectorFlowList(const ListRequest& request, const SimTime& now) const;
+  using Figures = std::span<const ListFigures>;
+  using Positions = std::shared_ptr<const std::vector<int>>;
+  Positions Category(int category, int sector_class) const;
+  Positions Members(const ListRequest& request) const;
+  Bytes QuoteList(const ListRequest& request, Figures figures) const;
+  Bytes FlowList(const ListRequest& request, Figures figures, bool fund) const;
+  Bytes SectorFlowList(const ListRequest& request, Figures figures) const;
 
   const Market& market_;
-  std::mutex mutex_;
-  std::int64_t minute_ = -1;              // guarded by mutex_
-  std::shared_ptr<const Figures> figures_;  // guarded by mutex_: the figures of minute_
+  mutable std::mutex mutex_;
+  // Guarded by mutex_: the securities of each category and sector class asked for.
+  mutable std::map<std::pair<int, int>, Positions> categories_;
 };
 
 }  // namespace tarvello::server

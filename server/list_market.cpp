@@ -4,10 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "protocol/block_reader.h"
 #include "server/futures_answers.h"
 #include "server/list_categories.h"
-#include "server/money_flow.h"
 #include "server/quote_state.h"
 #include "server/wire_limits.h"
 
@@ -42,27 +40,10 @@ std::int64_t FloatLots(const Market& market, const Security& s) {
   return lots;
 }
 
-// The fund flow figures as the security's own fund flow answer carries them (percent and
-// ten-thousands of yuan at two decimals), read back from it so that both always agree, and
-// brought to the row's decimal scale.
-void AddFundFlow(const Market& market, int index, const Position& at, ListFigures& f) {
-  const Bytes body = FundFlowBody(market, index, at);
-  BlockReader flow(body.data(), 0, body.size());
-  flow.Byte();
-  const int to_row = Pow10(f.decimals) / 100;
-  f.net_ratio_1 = Clamp32(static_cast<std::int64_t>(flow.Int32()) * to_row);
-  f.net_ratio_3 = Clamp32(static_cast<std::int64_t>(flow.Int32()) * to_row);
-  flow.Int32();  // five days
-  f.net_ratio_10 = Clamp32(static_cast<std::int64_t>(flow.Int32()) * to_row);
-  std::int64_t net = 0;
-  for (int i = 0; i < 3; ++i) net += flow.Int32();
-  for (int i = 0; i < 3; ++i) net -= flow.Int32();
-  f.net_amount = Clamp32(net * to_row);
-}
+}  // namespace
 
-ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
+ListFigures FiguresOf(const Market& market, int index, const Position& at) {
   const Security& s = market.security(index);
-  const Position at = market.PositionAt(index, now);
   const QuoteState q = QuoteAt(market, index, at);
   ListFigures f;
   f.code = s.code;
@@ -72,14 +53,17 @@ ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
   f.prev_close = q.prev_close;
   f.high = q.high;
   f.low = q.low;
-  f.change = q.slots > 0 ? q.last - q.prev_close : 0;
+  // A share that has not traded today (suspended, or before the opening minute) has no change,
+  // as the exchanges show it: its latest price is 0, not a fall to 0.
+  const bool traded = q.slots > 0 && !q.suspended;
+  f.change = traded ? q.last - q.prev_close : 0;
   f.change_ratio = PercentOf(f.change, q.prev_close, s.decimals);
   f.volume = q.volume;
   f.amount = q.amount;
   const std::int64_t float_lots = FloatLots(market, s);
   f.turnover = PercentOf(Lots(s, q.volume), float_lots, s.decimals);
   f.pe = s.earnings_milli > 0 ? Clamp32(static_cast<std::int64_t>(q.last) * 1000 / s.earnings_milli) : 0;
-  if (q.slots > 0) {
+  if (traded) {
     const auto path = market.Path(index, at.day_index);
     const int before = q.slots > kSpeedMinutes ? path->price[static_cast<std::size_t>(q.slots - 1 - kSpeedMinutes)]
                                                : q.prev_close;
@@ -96,19 +80,12 @@ ListFigures FiguresOf(const Market& market, int index, const SimTime& now) {
     f.interest_change = DayInterestChange(market, index, at);
     f.open_interest = OpenInterest(market, index, at);
   }
-  AddFundFlow(market, index, at, f);
   return f;
 }
 
-// The name of the member that rose most (the first of equals); empty without members.
-std::u16string Leader(const Security& sector, const std::vector<ListFigures>& figures) {
-  const ListFigures* best = nullptr;
-  for (int m : sector.members) {
-    const ListFigures& f = figures[static_cast<std::size_t>(m)];
-    if (best == nullptr || f.change_ratio > best->change_ratio) best = &f;
-  }
-  return best == nullptr ? std::u16string() : best->name;
-}
+bool Listable(const Security& s) { return !s.code.empty() && !s.name.empty(); }
+
+namespace {
 
 bool Exchange(const Security& s, const char* prefix) { return s.code.starts_with(prefix); }
 
@@ -147,9 +124,6 @@ bool InCategory(const Security& s, int category) {
   }
 }
 
-// A row the terminal can show: it refuses a whole answer over an empty code or name.
-bool Listable(const Security& s) { return !s.code.empty() && !s.name.empty(); }
-
 std::vector<int> OnlyListable(const Market& market, std::vector<int> positions) {
   std::erase_if(positions, [&](int m) { return !Listable(market.security(m)); });
   std::sort(positions.begin(), positions.end());
@@ -157,17 +131,6 @@ std::vector<int> OnlyListable(const Market& market, std::vector<int> positions) 
 }
 
 }  // namespace
-
-std::vector<ListFigures> BuildListFigures(const Market& market, const SimTime& now) {
-  const auto securities = market.securities();
-  std::vector<ListFigures> figures;
-  figures.reserve(securities.size());
-  for (std::size_t i = 0; i < securities.size(); ++i) figures.push_back(FiguresOf(market, static_cast<int>(i), now));
-  for (std::size_t i = 0; i < securities.size(); ++i) {
-    if (securities[i].kind == Kind::kSector) figures[i].leader = Leader(securities[i], figures);
-  }
-  return figures;
-}
 
 std::vector<int> CategoryMembers(const Market& market, int category, int sector_class) {
   if (category == kHs300) {
@@ -190,11 +153,6 @@ std::vector<int> SectorMembers(const Market& market, int sector_number) {
     if (s.kind == Kind::kSector && SectorNumber(s.code) == sector_number) return OnlyListable(market, s.members);
   }
   return {};
-}
-
-SectorFlow SectorFlowOf(const Market& market, int sector, const SimTime& now, int days) {
-  const FlowSplit split = market.flows().SectorOver(sector, market.PositionAt(sector, now), days);
-  return SectorFlow{static_cast<std::int64_t>(std::llround(split.NetInflow())), static_cast<std::int64_t>(std::llround(split.amount))};
 }
 
 int FindListSecurity(const Market& market, std::string_view code) {

@@ -1,5 +1,5 @@
 // The one place the quote lists read the market: which securities a list category holds, the
-// members of a sector, and the list figures of every security at a moment. Everything else of
+// members of a sector, and the list figures of one security at a moment. Everything else of
 // the list answers works on what these functions return, so that a different catalogue needs
 // changes here only. Pure functions of an immutable market; safe from any thread.
 #pragma once
@@ -14,8 +14,13 @@
 
 namespace tarvello::server {
 
-// The figures of every security of the catalogue, in catalogue order.
-std::vector<ListFigures> BuildListFigures(const Market& market, const SimTime& now);
+// The quote figures of one security at a position: all but its money flow and, for a sector,
+// its leader, which need other securities' figures (see market_figures.h).
+ListFigures FiguresOf(const Market& market, int index, const Position& at);
+
+// Whether a list can carry the security: the terminal refuses a whole answer over an empty code
+// or name.
+bool Listable(const Security& s);
 
 // Catalogue positions of the securities of a category, in catalogue order; `sector_class` picks
 // the sectors of category 105 (0 industry, 1 concept, 2 region). Empty for a category the
@@ -24,14 +29,6 @@ std::vector<int> CategoryMembers(const Market& market, int category, int sector_
 
 // Catalogue positions of the members of the sector with that number; empty for no such sector.
 std::vector<int> SectorMembers(const Market& market, int sector_number);
-
-// The money that flowed into a sector over the last `days` trading days (today included), in
-// yuan, and the amount traded meanwhile.
-struct SectorFlow {
-  std::int64_t net = 0;
-  std::int64_t amount = 0;
-};
-SectorFlow SectorFlowOf(const Market& market, int sector, const SimTime& now, int days);
 
 // Catalogue position of a code, -1 when unknown.
 int FindListSecurity(const Market& market, std::string_view code);

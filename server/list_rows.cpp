@@ -62,7 +62,8 @@ std::string LeaderField(const std::u16string& name) {
 
 void SectorRow(WireWriter& out, const ListFigures& row) {
   Head(out, row);
-  out.I32(row.latest).I32(row.change_ratio).I32(Clamp32(row.amount)).I32(row.turnover).I32(Clamp32(row.volume));
+  out.I32(row.latest).I32(row.change_ratio).I32(Clamp32(row.amount / row.amount_unit)).I32(row.turnover);
+  out.I32(Clamp32(row.volume));
   out.I32(row.three_day_change).I32(row.three_day_turnover);
   const std::string leader = LeaderField(row.leader);
   out.Raw({reinterpret_cast<const std::uint8_t*>(leader.data()), leader.size()});

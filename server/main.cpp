@@ -53,6 +53,7 @@ int main(int argc, char** argv) {
   HandlerSettings settings;
   settings.latest_version = options->latest_version;
   RequestHandler handler(market, clock, accounts, log, settings);
+  handler.Prepare();
   QuoteServer server(handler, Endpoints{options->address, options->port, options->gateway_port, options->info_port},
                      InfoSite(market, clock));
   if (!server.Open(error)) {

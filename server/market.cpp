@@ -28,19 +28,6 @@ double IndexWeight(const Security& m) {
 
 namespace {
 
-// Day j of a segment; the previous close stands in for the reference price on its first day.
-DayQuote Assemble(const Security& s, std::uint64_t seed, int index, int day_index, int previous_close,
-                  const SegmentCloses& closes) {
-  const auto j = static_cast<std::size_t>(day_index % kSegmentDays);
-  DayQuote day;
-  day.limit_percent = s.limit_percent;
-  day.suspended = closes.suspended[j];
-  day.prev_close = j == 0 ? previous_close : closes.reference[j];
-  day.close = closes.close[j];
-  day.open = DrawOpen(s, seed, index, day_index, day);
-  return day;
-}
-
 int Round(double value) { return static_cast<int>(std::lround(value)); }
 
 // An index future quotes in steps of 0.2 points.
@@ -95,7 +82,7 @@ DayQuote Market::OwnDay(int index, int day_index) const {
   if (day_index > 0) {
     previous = j > 0 ? segment->close[j - 1] : Segment(index, day_index / kSegmentDays - 1)->close[kSegmentDays - 1];
   }
-  return Assemble(security(index), seed_, index, day_index, previous, *segment);
+  return SegmentDay(security(index), seed_, index, day_index, previous, *segment);
 }
 
 Market::MemberValue Market::MemberValueOn(const Security& composite, int day_index) const {
@@ -108,40 +95,6 @@ Market::MemberValue Market::MemberValueOn(const Security& composite, int day_ind
     value.close += weight * day.close;
   }
   return value;
-}
-
-// One pass over each member's segments, none of them kept: the history of a big index would
-// otherwise hold the closes of every member for years.
-std::shared_ptr<const std::vector<Market::MemberValue>> Market::MemberHistory(int index) const {
-  {
-    const std::lock_guard<std::mutex> lock(composite_mutex_);
-    const auto it = histories_.find(index);
-    if (it != histories_.end()) return it->second;
-  }
-  const int first = first_history_day_, count = combined_from_ - first_history_day_;
-  auto values = std::make_shared<std::vector<MemberValue>>(static_cast<std::size_t>(std::max(count, 0)));
-  for (int m : security(index).members) {
-    const Security& member = security(m);
-    const double weight = IndexWeight(member);
-    int previous = first > 0 ? OwnDay(m, first - 1).close : 0;
-    for (int segment = first / kSegmentDays; segment * kSegmentDays < combined_from_; ++segment) {
-      const SegmentCloses closes = WalkSegment(member, seed_, m, segment);
-      for (int j = 0; j < kSegmentDays; ++j) {
-        const int d = segment * kSegmentDays + j;
-        const auto i = static_cast<std::size_t>(j);
-        if (d >= first && d < combined_from_) {
-          const DayQuote day = Assemble(member, seed_, m, d, d == 0 ? closes.close[i] : previous, closes);
-          MemberValue& v = (*values)[static_cast<std::size_t>(d - first)];
-          v.prev_close += weight * (d == 0 ? day.prev_close : previous);
-          v.open += weight * day.open;
-          v.close += weight * day.close;
-        }
-        previous = closes.close[i];
-      }
-    }
-  }
-  const std::lock_guard<std::mutex> lock(composite_mutex_);
-  return histories_.emplace(index, std::move(values)).first->second;
 }
 
 DayQuote Market::CompositeDay(int index, int day_index) const {
@@ -160,7 +113,7 @@ DayQuote Market::CompositeDay(int index, int day_index) const {
       recent_values_.emplace(key, value);
     }
   } else {
-    value = (*MemberHistory(index))[static_cast<std::size_t>(day_index - first_history_day_)];
+    value = Histories()[static_cast<std::size_t>(index)][static_cast<std::size_t>(day_index - first_history_day_)];
   }
   const double factor = level_factor_[static_cast<std::size_t>(index)];
   DayQuote day;
@@ -217,9 +170,19 @@ std::shared_ptr<const std::vector<CorporateEvent>> Market::Events(int index) con
 std::int64_t Market::DayVolume(int index, int day_index) const {
   const Security& s = security(index);
   if (!s.IsComposite()) return day(index, day_index).suspended ? 0 : DrawnDayVolume(s, seed_, index, day_index);
+  if (day_index >= combined_from_ && day_index < start_day_index_) {
+    return RecentDays()[static_cast<std::size_t>(index)][static_cast<std::size_t>(day_index - combined_from_)].lots / 100;
+  }
+  const std::pair<int, int> key{index, day_index};
+  {
+    const std::lock_guard<std::mutex> lock(composite_mutex_);
+    const auto it = composite_volumes_.find(key);
+    if (it != composite_volumes_.end()) return it->second;
+  }
   std::int64_t lots = 0;
   for (int m : s.members) lots += DayVolume(m, day_index);
-  return lots / 100;
+  const std::lock_guard<std::mutex> lock(composite_mutex_);
+  return composite_volumes_.emplace(key, lots / 100).first->second;
 }
 
 Position Market::PositionAt(int index, const SimTime& time) const {
@@ -243,13 +206,12 @@ std::shared_ptr<const DayPath> Market::DrawPath(int index, int day_index) const 
   if (!s.IsComposite() || day_index < combined_from_) {
     return std::make_shared<const DayPath>(DrawOwnPath(s, today, seed_, index, day_index));
   }
-  std::vector<std::shared_ptr<const DayPath>> held;
-  std::vector<MemberDay> members;
-  for (int m : s.members) {
-    held.push_back(Path(m, day_index));
-    members.push_back(MemberDay{held.back().get(), IndexWeight(security(m))});
+  if (day_index < start_day_index_) {
+    return RecentDays()[static_cast<std::size_t>(index)][static_cast<std::size_t>(day_index - combined_from_)].path;
   }
-  return std::make_shared<const DayPath>(CombinePaths(s, today, members, level_factor_[static_cast<std::size_t>(index)]));
+  PathSum sum(s.session->SlotCount());
+  for (int m : s.members) sum.Add(*Path(m, day_index), IndexWeight(security(m)));
+  return std::make_shared<const DayPath>(sum.Finish(today, level_factor_[static_cast<std::size_t>(index)]));
 }
 
 std::shared_ptr<const DayPath> Market::Path(int index, int day_index) const {

@@ -79,6 +79,10 @@ class Market {
   std::shared_ptr<const DayPath> DrawPath(int index, int day_index) const;
   // The money flow of every security, its past days kept: the one source of every flow figure.
   const FlowBook& flows() const { return *flows_; }
+  // Draws the past of every index and sector now rather than when it is first asked for: their
+  // levels over the years and their minutes on the recent days before the start (all are drawn
+  // at once, in one pass over their members, when any composite's are first needed).
+  void PrepareComposites() const;
 
  private:
   std::shared_ptr<const SegmentCloses> Segment(int index, int segment) const;
@@ -90,7 +94,20 @@ class Market {
     double prev_close = 0, open = 0, close = 0;
   };
   MemberValue MemberValueOn(const Security& composite, int day_index) const;
-  std::shared_ptr<const std::vector<MemberValue>> MemberHistory(int index) const;
+  // Per catalogue position: the members' market values of a composite on the days from
+  // first_history_day_ up to combined_from_ (empty for the others).
+  const std::vector<std::vector<MemberValue>>& Histories() const;
+  std::vector<std::vector<MemberValue>> DrawHistories() const;
+  // Per catalogue position: a composite's path and its members' lots on each day from
+  // combined_from_ up to the start day (empty for the others).
+  struct RecentDay {
+    std::shared_ptr<const DayPath> path;
+    std::int64_t lots = 0;
+  };
+  const std::vector<std::vector<RecentDay>>& RecentDays() const;
+  std::vector<std::vector<RecentDay>> DrawRecentDays() const;
+  // Per catalogue position: the composites a security is a member of, in catalogue order.
+  std::vector<std::vector<int>> CompositesOfMembers() const;
 
   std::uint64_t seed_;
   std::vector<Security> securities_;
@@ -106,10 +123,15 @@ class Market {
   // Guarded by segment_mutex_: drawn segments by security << 16 | segment.
   mutable std::unordered_map<std::uint64_t, std::shared_ptr<const SegmentCloses>> segments_;
   mutable std::mutex composite_mutex_;
-  // Guarded by composite_mutex_: members' market values of recent days, and whole histories.
+  // Guarded by composite_mutex_: members' market values of recent days, dividends, and the
+  // volumes of composites' days other than the recent ones before the start.
   mutable std::map<std::pair<int, int>, MemberValue> recent_values_;
-  mutable std::map<int, std::shared_ptr<const std::vector<MemberValue>>> histories_;
   mutable std::map<int, std::shared_ptr<const std::vector<CorporateEvent>>> events_;
+  mutable std::map<std::pair<int, int>, std::int64_t> composite_volumes_;
+  mutable std::once_flag histories_once_;
+  mutable std::vector<std::vector<MemberValue>> histories_;  // written once, under histories_once_
+  mutable std::once_flag recent_once_;
+  mutable std::vector<std::vector<RecentDay>> recent_;  // written once, under recent_once_
 
   using PathKey = std::pair<int, int>;
   static constexpr std::size_t kPathCacheSize = 12288;

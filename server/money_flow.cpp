@@ -79,7 +79,7 @@ FlowSplit FlowBook::WholeDay(int index, int day_index) const {
 }
 
 FlowSplit FlowBook::Over(int index, const Position& position, int days) const {
-  if (market_.security(index).kind == Kind::kSector) return SectorOver(index, position, days);
+  if (market_.security(index).IsComposite()) return CompositeOver(index, position, days);
   FlowSplit total = SplitTrades(market_, index, position.day_index, QuoteAt(market_, index, position));
   for (int d = position.day_index - 1; d > position.day_index - days && d >= 0; --d) total += WholeDay(index, d);
   return total;
@@ -88,8 +88,8 @@ FlowSplit FlowBook::Over(int index, const Position& position, int days) const {
 std::vector<FlowSplit> FlowBook::OverEach(int index, const Position& position, std::span<const int> days) const {
   std::vector<FlowSplit> spans;
   spans.reserve(days.size());
-  if (market_.security(index).kind == Kind::kSector) {
-    for (const int d : days) spans.push_back(SectorOver(index, position, d));
+  if (market_.security(index).IsComposite()) {
+    for (const int d : days) spans.push_back(CompositeOver(index, position, d));
     return spans;
   }
   FlowSplit total = SplitTrades(market_, index, position.day_index, QuoteAt(market_, index, position));
@@ -104,9 +104,9 @@ std::vector<FlowSplit> FlowBook::OverEach(int index, const Position& position, s
   return spans;
 }
 
-FlowSplit FlowBook::SectorOver(int sector, const Position& position, int days) const {
+FlowSplit FlowBook::CompositeOver(int composite, const Position& position, int days) const {
   FlowSplit total;
-  for (int member : market_.security(sector).members) total += Over(member, position, days);
+  for (int member : market_.security(composite).members) total += Over(member, position, days);
   return total;
 }
 

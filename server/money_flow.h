@@ -2,7 +2,7 @@
 // medium and small orders on the buying side (traded at the ask) and the selling side (at the
 // bid), in lots and in yuan, so that the parts add up to the day's volume and amount. Over
 // several days the parts are summed; the large orders' net inflow over the amount is the net
-// ratio the rankings sort by. Sectors sum their members.
+// ratio the rankings sort by. Indices and sectors sum their members.
 // Every money-flow figure of the simulator comes from here: the trade analysis, the fund flow of
 // one security and, read back from it, the big-order and fund lists, and the sector fund flow.
 // The market keeps one book. Whole past days are drawn once and kept, at most kKeptDays of them
@@ -45,10 +45,10 @@ class FlowBook {
  public:
   explicit FlowBook(const Market& market) : market_(market) {}
 
-  // The last `days` trading days up to the position, today's part included; a sector's are the
-  // sums of its members'.
+  // The last `days` trading days up to the position, today's part included; an index's or a
+  // sector's are the sums of its members'.
   FlowSplit Over(int index, const Position& position, int days) const;
-  FlowSplit SectorOver(int sector, const Position& position, int days) const;
+  FlowSplit CompositeOver(int composite, const Position& position, int days) const;
   // Over for each of `days` (ascending) at once: today's split is drawn once and the past days are
   // added in turn, so ranking the whole market over several periods costs one pass.
   std::vector<FlowSplit> OverEach(int index, const Position& position, std::span<const int> days) const;

@@ -167,4 +167,16 @@ int DrawOpen(const Security& s, std::uint64_t seed, int security_index, int day_
   return ClampToLimits(open, day.prev_close, day.limit_percent);
 }
 
+DayQuote SegmentDay(const Security& s, std::uint64_t seed, int security_index, int day_index, int previous_close,
+                    const SegmentCloses& closes) {
+  const auto j = static_cast<std::size_t>(day_index % kSegmentDays);
+  DayQuote day;
+  day.limit_percent = s.limit_percent;
+  day.suspended = closes.suspended[j];
+  day.prev_close = j == 0 ? previous_close : closes.reference[j];
+  day.close = closes.close[j];
+  day.open = DrawOpen(s, seed, security_index, day_index, day);
+  return day;
+}
+
 }  // namespace tarvello::server

@@ -46,4 +46,9 @@ int ReferencePrice(int previous_close, double dividend_yield);
 // The open of a day, drawn around its reference price inside its limits.
 int DrawOpen(const Security& security, std::uint64_t seed, int security_index, int day_index, const DayQuote& day);
 
+// Day `day_index` of the segment `closes` as its daily bar knows it; the previous close stands in
+// for the reference price on the segment's first day.
+DayQuote SegmentDay(const Security& security, std::uint64_t seed, int security_index, int day_index,
+                    int previous_close, const SegmentCloses& closes);
+
 }  // namespace tarvello::server

@@ -4,6 +4,7 @@
 #include "protocol/packet_codec.h"
 #include "server/calendar.h"
 #include "server/chart_answers.h"
+#include "server/fund_flow.h"
 #include "server/futures_answers.h"
 #include "server/info_answers.h"
 #include "server/quote_answers.h"
@@ -54,9 +55,15 @@ RequestHandler::RequestHandler(const Market& market, const SimClock& clock, cons
       log_(log),
       settings_(std::move(settings)),
       klines_(market),
+      board_(market, clock),
       lists_(market),
       shared_(kCompressThreshold, settings_.cache_entries),
       plain_(ContainerWriter::kNeverCompress, settings_.cache_entries) {}
+
+void RequestHandler::Prepare() {
+  market_.PrepareComposites();
+  board_.Start();
+}
 
 Bytes RequestHandler::Answer(std::span<const RequestPacket> packets) {
   const SimTime now = clock_.Now();
@@ -104,7 +111,7 @@ void RequestHandler::AnswerPacket(const RequestPacket& packet, const SimTime& no
     case kSectorMembers:
     case kBigOrderList:
     case kFundList:
-      if (const auto body = lists_.Body(packet, now)) AddList(out, packet.type, *body);
+      if (const auto body = lists_.Body(packet, *board_.At(now))) AddList(out, packet.type, *body);
       return;
     case kF10Item:
     case kCodeListInfo:
@@ -167,7 +174,9 @@ void RequestHandler::AnswerSecurity(const RequestPacket& packet, const SimTime& 
       const int rows = reader.UInt16();
       return plain(static_cast<std::uint64_t>(rows), [&] { return FuturesTicksBody(market_, index, at, rows); });
     }
-    case kFundFlowOfSecurity: return plain(0, [&] { return FundFlowBody(market_, index, at); });
+    case kFundFlowOfSecurity:
+      out.AddPlain(type, FundFlowBody(board_.At(now)->rows[static_cast<std::size_t>(index)].flow));
+      return;
     case kTradeAnalysis: {
       const int days = reader.Byte();
       return plain(static_cast<std::uint64_t>(days), [&] { return TradeAnalysisBody(market_, index, at, days); });

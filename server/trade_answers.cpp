@@ -10,12 +10,7 @@ namespace tarvello::server {
 
 namespace {
 
-constexpr std::int64_t kLotsPerUnit = 1000;
-
 int AnalysisDays(int days) { return days == 5 || days == 10 || days == 15 ? days : 1; }
-
-// Thousands of lots, rounded to the nearest.
-std::int32_t Thousands(std::int64_t lots) { return Clamp32((lots + kLotsPerUnit / 2) / kLotsPerUnit); }
 
 // A price at the security's decimals in hundredths.
 std::int32_t Hundredths(int price, int decimals) { return decimals == 3 ? price / 10 : price; }
@@ -31,7 +26,7 @@ Bytes TradeAnalysisBody(const Market& market, int index, const Position& positio
   const FlowSplit split = market.flows().Over(index, position, AnalysisDays(days));
   WireWriter out;
   for (const OrderSize size : {kLargeOrders, kMediumOrders, kSmallOrders}) {
-    out.I32(Thousands(split.bought[size])).I32(Thousands(split.sold[size]));
+    out.I32(Clamp32(split.bought[size])).I32(Clamp32(split.sold[size]));
   }
   return out.Take();
 }

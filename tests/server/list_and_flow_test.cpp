@@ -57,7 +57,7 @@ TEST(MoneyFlowTest, DaysSumAndSectorsFollowTheirMembers) {
   const int sector = m.Find("BI000001");
   FlowSplit members;
   for (int member : m.security(sector).members) members += flows.Over(member, at, 5);
-  EXPECT_DOUBLE_EQ(flows.SectorOver(sector, at, 5).NetInflow(), members.NetInflow());
+  EXPECT_DOUBLE_EQ(flows.CompositeOver(sector, at, 5).NetInflow(), members.NetInflow());
 }
 
 }  // namespace

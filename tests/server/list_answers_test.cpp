@@ -3,6 +3,7 @@
 // futures, big-order, fund and sector fund-flow lists, and requests that make no sense.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <set>
@@ -10,7 +11,7 @@
 #include "answer_fixture.h"
 #include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
-#include "server/futures_answers.h"
+#include "futures/futures_request.h"
 #include "server/list_rows.h"
 #include "server/trade_answers.h"
 #include "text/text_codec.h"
@@ -91,8 +92,24 @@ Bytes MembersOf(const std::string& sector, int field, int count) {
                                            static_cast<std::uint8_t>(field), 0, 0, static_cast<std::uint16_t>(count));
 }
 
+// The ratios and places of a security's own fund flow view (2109).
+struct FlowView {
+  std::array<int, 4> ratios{};
+  std::array<int, 4> ranks{};
+};
+
 class ListAnswersTest : public ::testing::Test {
  protected:
+  FlowView ViewOf(const std::string& code) {
+    const Block block = fixture.Ask({BuildSecurityFundFlowRequest(code)}).at(0);
+    BlockReader reader = Reader(block);
+    reader.Byte();
+    FlowView view;
+    for (int& ratio : view.ratios) ratio = reader.Int32();
+    reader.Skip(7 * 4);
+    for (int& rank : view.ranks) rank = reader.Int16();
+    return view;
+  }
   ListBlock Category(int category, int field, int direction, int start, int count, int extra = 0) {
     CPacketCodec codec;
     codec.SetListParamA(static_cast<std::uint8_t>(extra));
@@ -185,16 +202,28 @@ TEST_F(ListAnswersTest, SectorListSortsByItsOwnFieldsAndNamesTheLeader) {
 }
 
 TEST_F(ListAnswersTest, RowFiguresAgreeWithTheSecuritysOwnQuote) {
+  int suspended = 0;
   for (const Row& row : WholeList(0, 0, 0, 20)) {
     // latest, amount, volume, high, low, open, previous close
     const std::vector<int> snap = Ints(fixture.Ask({fixture.codec.BuildQuote(row.code)}).at(0), 7);
     EXPECT_EQ(row.values[0], snap[0]) << row.code;
-    EXPECT_EQ(row.values[0] - row.values[2], snap[6]) << row.code;  // the terminal derives it so
-    EXPECT_EQ(row.values[1], std::lround((snap[0] - snap[6]) * 10000.0 / snap[6])) << row.code;
     EXPECT_EQ(row.values[4], snap[2]);
     EXPECT_EQ(row.values[5], snap[3]);
     EXPECT_EQ(row.values[6], snap[4]);
+    if (snap[2] == 0) {  // no trade today: no change, shown as "--"
+      ++suspended;
+      EXPECT_EQ(row.values, std::vector<int>(kQuoteFields, 0)) << row.code;
+      continue;
+    }
+    EXPECT_EQ(row.values[0] - row.values[2], snap[6]) << row.code;  // the terminal derives it so
+    EXPECT_EQ(row.values[1], std::lround((snap[0] - snap[6]) * 10000.0 / snap[6])) << row.code;
   }
+  EXPECT_GT(suspended, 0);  // the market holds suspended shares
+  // They no longer head the fallers: the first row of an ascending change ranking fell.
+  const ListBlock fallers = Category(0, 1, 1, 0, 5);
+  ASSERT_FALSE(fallers.rows.empty());
+  EXPECT_GE(fallers.rows[0].values[1], -2000);  // within the widest daily limit
+  EXPECT_NE(fallers.rows[0].values[0], 0);
 }
 
 TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
@@ -295,17 +324,25 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasureAndAgreeWithThe
     ASSERT_EQ(static_cast<int>(list.rows.size()), std::min(shares, 100));  // one answer holds 100 rows
     EXPECT_TRUE(Ordered(list.rows, c.sorted, 0)) << c.days;
     if (!c.fund) {
-      EXPECT_EQ(list.rows[0].values[1], 1);
-      EXPECT_TRUE(Ordered(list.rows, 1, 1));  // ranks run up
+      // The top of the whole list: a row's place is one more than the rows with a higher ratio.
+      for (const Row& row : list.rows) {
+        const auto higher = std::count_if(list.rows.begin(), list.rows.end(), [&](const Row& r) { return r.values[0] > row.values[0]; });
+        EXPECT_EQ(row.values[1], higher + 1) << row.code;
+      }
     }
     for (const Row& row : {list.rows.front(), list.rows.back()}) {
-      const Block flow = fixture.Ask({WireWriter::Packet(kSecurityFundFlow, 0).Str(row.code).FinishPacket()}).at(0);
-      BlockReader reader(flow.body.data(), 1, flow.body.size());
-      std::vector<int> ratios;
-      for (int k = 0; k < 4; ++k) ratios.push_back(reader.Int32());
-      EXPECT_EQ(row.values[c.ratio], ratios[c.flow]) << row.code;
+      const FlowView view = ViewOf(row.code);
+      EXPECT_EQ(row.values[c.ratio], view.ratios[c.flow]) << row.code;
+      if (!c.fund) {
+        EXPECT_EQ(row.values[1], view.ranks[c.flow]) << row.code;
+      }
     }
   }
+  // A Shanghai list shows each share's place among all A shares, as its own fund flow view does.
+  const auto blocks = fixture.Ask({CPacketCodec().BuildBigOrderList(3, 11, 2, 0, 40, 20)});
+  const ListBlock shanghai = ReadList(blocks.at(0), 3, Shape::kFlow);
+  ASSERT_FALSE(shanghai.rows.empty());
+  for (const Row& row : shanghai.rows) EXPECT_EQ(row.values[1], ViewOf(row.code).ranks[1]) << row.code;
   WireWriter own = WireWriter::Packet(kBigOrderList, 0);
   own.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
   const ListBlock list = ReadList(fixture.Ask({own.FinishPacket()}).at(0), 3, Shape::kFlow);
@@ -324,9 +361,9 @@ TEST_F(ListAnswersTest, TradeAnalysisFundFlowViewAndBigOrderRowAgreeForEveryShar
     const Row& row = list.rows[r];
     const int share = fixture.market.Find(row.code);
     const Position at = fixture.PositionOf(row.code);
-    const Bytes flow = FundFlowBody(fixture.market, share, at);
+    const Block flow = fixture.Ask({BuildSecurityFundFlowRequest(row.code)}).at(0);
     const Bytes analysis = TradeAnalysisBody(fixture.market, share, at, 1);
-    BlockReader view(flow.data(), 0, flow.size()), trades(analysis.data(), 0, analysis.size());
+    BlockReader view = Reader(flow), trades(analysis.data(), 0, analysis.size());
     view.Byte();
     const int ratio_today = view.Int32();
     for (int k = 0; k < 3; ++k) view.Int32();
@@ -389,6 +426,31 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
   }
   const Bytes short_members = WireWriter::Packet(kSectorMembers, 0).U16(1).U8(1).FinishPacket();
   EXPECT_EQ(fixture.Ask({short_members, fixture.codec.BuildQuote("SH600001")}).size(), 1u);
+}
+
+// A sector's 总额 is its own day's amount (its quote carries it in ten-thousands of yuan), in yuan
+// while the largest sector's fits the field and in one larger unit for all rows once it does not,
+// so that every row shows its own figure.
+TEST(SectorListTest, SectorAmountsAreTheirOwnAndDistinctInOneUnitForTheWholeList) {
+  const std::pair<const char*, double> cases[] = {{"2026-12-04 09:31", 1}, {"2026-12-04 14:00", 100}};  // yuan per unit
+  for (const auto& [at, unit] : cases) {
+    AnswerFixture fixture(at);
+    std::set<int> amounts;
+    std::size_t rows = 0;
+    for (const std::uint8_t sector_class : {0, 1, 2}) {
+      CPacketCodec codec;
+      codec.SetListParamA(sector_class);
+      const ListBlock list = ReadList(fixture.Ask({codec.BuildCategoryList(105, 6, 0, 0, 100)}).at(0), kSectorFields, Shape::kSector);
+      ASSERT_TRUE(list.well_formed);
+      for (const Row& row : list.rows) {
+        const int own = Ints(fixture.Ask({fixture.codec.BuildQuote(row.code)}).at(0), 2)[1];
+        EXPECT_NEAR(row.values[2] * unit / 10000.0, own, 1.0) << at << " " << row.code;
+        amounts.insert(row.values[2]);
+      }
+      rows += list.rows.size();
+    }
+    EXPECT_EQ(amounts.size(), rows) << at;
+  }
 }
 
 TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
