@@ -21,7 +21,8 @@ struct Timed {
 };
 
 inline double MillisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 inline asio::ip::tcp::endpoint Loopback(std::uint16_t port) {
@@ -61,7 +62,9 @@ inline Timed TimedGet(std::uint16_t port, const std::string& path) {
   asio::ip::tcp::socket socket(io);
   asio::error_code error;
   socket.connect(Loopback(port), error);
-  if (!error) asio::write(socket, asio::buffer("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"), error);
+  if (!error)
+    asio::write(socket, asio::buffer("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"),
+                error);
   std::string reply;
   char chunk[8192];
   while (!error) {

@@ -34,7 +34,8 @@ class SimProcess {
   bool Start(const std::string& program, const std::vector<std::string>& args) {
     int out[2];
     if (::pipe(out) != 0) return false;
-    std::vector<std::string> all = {program, "--port", "0", "--gateway-port", "0", "--info-port", "0"};
+    std::vector<std::string> all = {program, "--port",      "0", "--gateway-port",
+                                    "0",     "--info-port", "0"};
     all.insert(all.end(), args.begin(), args.end());
     const auto started = std::chrono::steady_clock::now();
     pid_ = ::fork();
@@ -52,7 +53,8 @@ class SimProcess {
     const bool announced = pid_ > 0 && ReadPortLine(out[0]);
     ::close(out[0]);
     listening_ = std::chrono::steady_clock::now();
-    start_to_listening_ms_ = std::chrono::duration<double, std::milli>(listening_ - started).count();
+    start_to_listening_ms_ =
+        std::chrono::duration<double, std::milli>(listening_ - started).count();
     return announced;
   }
 
@@ -75,8 +77,8 @@ class SimProcess {
     char c = 0;
     while (::read(fd, &c, 1) == 1 && c != '\n') line += c;
     unsigned quote = 0, gateway = 0, info = 0;
-    if (std::sscanf(line.c_str(), "tarvello-quoted: quote port %u, gateway port %u, info port %u", &quote, &gateway,
-                    &info) != 3) {
+    if (std::sscanf(line.c_str(), "tarvello-quoted: quote port %u, gateway port %u, info port %u",
+                    &quote, &gateway, &info) != 3) {
       return false;
     }
     quote_port_ = static_cast<std::uint16_t>(quote);

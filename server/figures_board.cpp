@@ -30,7 +30,8 @@ std::shared_ptr<const MarketFigures> FiguresBoard::At(const SimTime& now) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     const auto after = built_.upper_bound(minute);
-    if (after != built_.begin() && (started_ || std::prev(after)->first == minute)) return std::prev(after)->second;
+    if (after != built_.begin() && (started_ || std::prev(after)->first == minute))
+      return std::prev(after)->second;
   }
   std::shared_ptr<const MarketFigures> built = BuildOnce(minute, kMaxBuildThreads);
   Publish(built);
@@ -38,7 +39,8 @@ std::shared_ptr<const MarketFigures> FiguresBoard::At(const SimTime& now) {
 }
 
 // Whoever comes second for the same minute takes the first one's figures.
-std::shared_ptr<const MarketFigures> FiguresBoard::BuildOnce(std::int64_t minute, unsigned threads) {
+std::shared_ptr<const MarketFigures> FiguresBoard::BuildOnce(std::int64_t minute,
+                                                             unsigned threads) {
   const std::lock_guard<std::mutex> build(build_mutex_);
   {
     const std::lock_guard<std::mutex> lock(mutex_);

@@ -16,14 +16,17 @@ constexpr double kOtherShare = 0.05;
 // Yuan in ten-thousands at two decimals.
 std::int32_t WireAmount(double yuan) { return Clamp32(std::llround(yuan / 100.0)); }
 // The large orders' net ratio in percent at two decimals.
-std::int32_t WireRatio(const FlowSplit& split) { return Clamp32(std::llround(split.NetRatio() * 100.0)); }
+std::int32_t WireRatio(const FlowSplit& split) {
+  return Clamp32(std::llround(split.NetRatio() * 100.0));
+}
 
 }  // namespace
 
 FlowFigures FlowFiguresOf(std::span<const FlowSplit> spans) {
   FlowFigures flow;
   if (spans.empty()) return flow;
-  for (std::size_t k = 0; k < flow.ratios.size() && k < spans.size(); ++k) flow.ratios[k] = WireRatio(spans[k]);
+  for (std::size_t k = 0; k < flow.ratios.size() && k < spans.size(); ++k)
+    flow.ratios[k] = WireRatio(spans[k]);
   const FlowSplit& today = spans.front();
   for (std::size_t k = 0; k < 3; ++k) {
     flow.inflow[k] = WireAmount(today.inflow[k]);

@@ -54,7 +54,7 @@ void GatewayConnection::AnswerPageRequest() {
   const InfoRequest request = ReadInfoRequest(received_);
   if (request.status == InfoRequestStatus::kNeedMore) return Read();
   if (request.status == InfoRequestStatus::kBad) return Reply(GatewayBadRequest());
-  Reply(BytesOf(InfoReply(site_(request.path))));
+  Reply(BytesOf(InfoReply(request.path, site_(request.path))));
 }
 
 void GatewayConnection::Reply(Bytes reply) {

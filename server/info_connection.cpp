@@ -19,7 +19,7 @@ void InfoConnection::Read() {
       self->Reply("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
       return;
     }
-    self->Reply(InfoReply(self->router_(request.path)));
+    self->Reply(InfoReply(request.path, self->router_(request.path)));
   });
 }
 

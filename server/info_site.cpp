@@ -67,9 +67,15 @@ InfoRequest ReadInfoRequest(std::span<const std::uint8_t> bytes) {
   return InfoRequest{InfoRequestStatus::kComplete, std::string(target)};
 }
 
-std::string InfoReply(const std::optional<std::string>& body) {
+std::string_view ContentTypeOf(std::string_view path) {
+  if (path.ends_with(".wml")) return "text/vnd.wap.wml; charset=utf-8";
+  if (path.ends_with(".bmp")) return "image/bmp";
+  return "text/plain; charset=utf-8";
+}
+
+std::string InfoReply(std::string_view path, const std::optional<std::string>& body) {
   if (!body) return "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-  return "HTTP/1.1 200 OK\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+  return "HTTP/1.1 200 OK\r\nContent-Type: " + std::string(ContentTypeOf(path)) + "\r\nContent-Length: " +
          std::to_string(body->size()) + "\r\nConnection: close\r\n\r\n" + *body;
 }
 

@@ -38,7 +38,12 @@ struct InfoRequest {
 // A request longer than kMaxInfoRequest without its blank line, or one that is not a GET, is bad.
 InfoRequest ReadInfoRequest(std::span<const std::uint8_t> bytes);
 
-// "HTTP/1.1 200 OK" with the body's Content-Length, or "404 Not Found" without a body.
-std::string InfoReply(const std::optional<std::string>& body);
+// The Content-Type of what a path names, by its extension: markup pages (".wml") and pictures
+// (".bmp") their own, anything else UTF-8 text.
+std::string_view ContentTypeOf(std::string_view path);
+
+// "HTTP/1.1 200 OK" with the Content-Type of the path and the body's Content-Length, or
+// "404 Not Found" without a body.
+std::string InfoReply(std::string_view path, const std::optional<std::string>& body);
 
 }  // namespace tarvello::server

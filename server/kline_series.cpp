@@ -24,11 +24,11 @@ Bar Scaled(Bar bar, double factor) {
   return bar;
 }
 
+// A bar keeps the date of its period while later minutes or days join it.
 void Merge(Bar& into, const Bar& bar) {
   into.high = std::max(into.high, bar.high);
   into.low = std::min(into.low, bar.low);
   into.close = bar.close;
-  into.date = bar.date;
   into.volume += bar.volume;
   into.amount += bar.amount;
 }
@@ -45,6 +45,15 @@ std::int64_t GroupKey(int period, std::int64_t day_number) {
     case 12: return date / 10000;
     default: return day_number;
   }
+}
+
+// The last trading day of the period (week, month, quarter, half or whole year) a trading day
+// falls in: the date its bar carries from its first day on.
+int PeriodEndDate(int period, std::int64_t day_number) {
+  const std::int64_t key = GroupKey(period, day_number);
+  std::int64_t end = day_number;
+  for (std::int64_t next = AddTradingDays(end, 1); GroupKey(period, next) == key; next = AddTradingDays(next, 1)) end = next;
+  return CivilDate(end);
 }
 
 // The newest `count` bars older than `start` (all bars when start is 0), oldest first.
@@ -144,14 +153,17 @@ std::vector<Bar> KLineSeries::MinuteBarsOfDay(int index, int day_index, int slot
   int current_key = -1;
   for (int k = 0; k < slots && k < static_cast<int>(path->price.size()); ++k) {
     const auto i = static_cast<std::size_t>(k);
-    const int time = session.SlotTime(k);
     // The opening minute of each half joins the first bar of that half.
     bool afternoon = false;
     const int offset = session.MinutesIntoHalf(k, afternoon);
-    const int key = (afternoon ? 100000 : 0) + (minutes == 1 ? offset : offset == 0 ? 0 : (offset - 1) / minutes);
+    const int group = minutes == 1 ? offset : offset == 0 ? 0 : (offset - 1) / minutes;
+    const int key = (afternoon ? 100000 : 0) + group;
     const int price = Scale(path->price[i], factor);
-    const Bar minute{PackMinuteDate(date, time), price, price, price, price, path->volume[i], path->amount[i]};
+    Bar minute{0, price, price, price, price, path->volume[i], path->amount[i]};
     if (key != current_key) {
+      // Dated by the last minute of its period, also while it forms.
+      const int last = minutes == 1 ? offset : (group + 1) * minutes;
+      minute.date = PackMinuteDate(date, session.SlotTime(std::min(k - offset + last, session.LastSlotOfHalf(k))));
       bars.push_back(minute);
       current_key = key;
     } else {
@@ -191,6 +203,7 @@ std::vector<Bar> KLineSeries::Bars(int index, const Position& position, const KL
     const std::int64_t k = GroupKey(query.period, market_.TradingDay(first + static_cast<int>(d)));
     if (grouped.empty() || k != key) {
       grouped.push_back(days[d]);
+      grouped.back().date = PeriodEndDate(query.period, market_.TradingDay(first + static_cast<int>(d)));
       key = k;
     } else {
       Merge(grouped.back(), days[d]);

@@ -1,9 +1,12 @@
 // KLineSeries: the bars of one security for one period and price adjustment, as the K-line
 // answer sends them. Day bars are summed from each day's minute path; weeks, months, quarters,
 // half years and years from the day bars; minute bars (1, 5, 15, 30, 60 and 120 minutes) from
-// the paths of the days concerned. Forward adjustment rescales the bars before each dividend or
-// split known at the moment, backward adjustment those after it, so the adjusted series differ
-// from the raw one exactly across the events. The full-day bars of past days never change and
+// the paths of the days concerned. A bar carries the date of its period's end from its first
+// minute or day on (a five-minute bar of 10:31 to 10:35 is dated 10:35 from 10:31; a week, its
+// Friday), so that a chart refreshing its newest bar sees one date while the bar forms. Forward
+// adjustment rescales the bars before each dividend or split known at the moment, backward
+// adjustment those after it, so the adjusted series differ from the raw one exactly across the
+// events. The full-day bars of past days never change and
 // are kept per security behind a mutex; everything else is computed per call.
 #pragma once
 

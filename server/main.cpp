@@ -53,13 +53,15 @@ int main(int argc, char** argv) {
   HandlerSettings settings;
   settings.latest_version = options->latest_version;
   RequestHandler handler(market, clock, accounts, log, settings);
-  handler.Prepare();
   QuoteServer server(handler, Endpoints{options->address, options->port, options->gateway_port, options->info_port},
                      InfoSite(market, clock));
   if (!server.Open(error)) {
     std::fprintf(stderr, "tarvello-quoted: %s\n", error.c_str());
     return 1;
   }
+  // Listening already, a terminal that connects meanwhile waits in the backlog instead of being
+  // refused; the port line says that every answer is ready.
+  handler.Prepare();
   if (!server.info_error().empty()) std::fprintf(stderr, "tarvello-quoted: %s\n", server.info_error().c_str());
   std::printf("tarvello-quoted: quote port %u, gateway port %u, info port %u\n",
               static_cast<unsigned>(server.quote_port()), static_cast<unsigned>(server.gateway_port()),

@@ -113,7 +113,8 @@ DayQuote Market::CompositeDay(int index, int day_index) const {
       recent_values_.emplace(key, value);
     }
   } else {
-    value = Histories()[static_cast<std::size_t>(index)][static_cast<std::size_t>(day_index - first_history_day_)];
+    const auto day = static_cast<std::size_t>(day_index - first_history_day_);
+    value = CompositeHistories()[static_cast<std::size_t>(index)][day];
   }
   const double factor = level_factor_[static_cast<std::size_t>(index)];
   DayQuote day;

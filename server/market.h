@@ -96,8 +96,11 @@ class Market {
   MemberValue MemberValueOn(const Security& composite, int day_index) const;
   // Per catalogue position: the members' market values of a composite on the days from
   // first_history_day_ up to combined_from_ (empty for the others).
-  const std::vector<std::vector<MemberValue>>& Histories() const;
-  std::vector<std::vector<MemberValue>> DrawHistories() const;
+  using Histories = std::vector<std::vector<MemberValue>>;
+  const Histories& CompositeHistories() const;
+  Histories DrawHistories() const;
+  // Adds member m's values to the histories of its composites.
+  void AddToHistories(int m, const std::vector<int>& composites, Histories& values) const;
   // Per catalogue position: a composite's path and its members' lots on each day from
   // combined_from_ up to the start day (empty for the others).
   struct RecentDay {
@@ -129,7 +132,7 @@ class Market {
   mutable std::map<int, std::shared_ptr<const std::vector<CorporateEvent>>> events_;
   mutable std::map<std::pair<int, int>, std::int64_t> composite_volumes_;
   mutable std::once_flag histories_once_;
-  mutable std::vector<std::vector<MemberValue>> histories_;  // written once, under histories_once_
+  mutable Histories histories_;  // written once, under histories_once_
   mutable std::once_flag recent_once_;
   mutable std::vector<std::vector<RecentDay>> recent_;  // written once, under recent_once_
 

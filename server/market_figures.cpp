@@ -45,7 +45,8 @@ void SetFlow(ListFigures& f, const Spans& spans) {
   f.net_ratio_3 = f.flow.ratios[1] * to_row;
   f.net_ratio_10 = f.flow.ratios[3] * to_row;
   std::int64_t net = 0;
-  for (std::size_t k = 0; k < 3; ++k) net += static_cast<std::int64_t>(f.flow.inflow[k]) - f.flow.outflow[k];
+  for (std::size_t k = 0; k < 3; ++k)
+    net += static_cast<std::int64_t>(f.flow.inflow[k]) - f.flow.outflow[k];
   f.net_amount = Clamp32(net * to_row);
   for (std::size_t p = 0; p < kSectorFlowPeriods.size(); ++p) {
     const FlowSplit& split = spans[kSectorSpans[p]];
@@ -62,11 +63,13 @@ void Rank(const Market& market, std::vector<ListFigures>& rows) {
   for (const auto& [kind, members] : peers) {
     for (std::size_t k = 0; k < kFlowPeriods.size(); ++k) {
       std::vector<int> higher_first;
-      for (const int m : members) higher_first.push_back(rows[static_cast<std::size_t>(m)].flow.ratios[k]);
+      for (const int m : members)
+        higher_first.push_back(rows[static_cast<std::size_t>(m)].flow.ratios[k]);
       std::sort(higher_first.begin(), higher_first.end(), std::greater<>());
       for (const int m : members) {
         FlowFigures& flow = rows[static_cast<std::size_t>(m)].flow;
-        const auto ahead = std::lower_bound(higher_first.begin(), higher_first.end(), flow.ratios[k], std::greater<>());
+        const auto ahead = std::lower_bound(higher_first.begin(), higher_first.end(),
+                                            flow.ratios[k], std::greater<>());
         flow.ranks[k] = static_cast<int>(ahead - higher_first.begin()) + 1;
       }
     }
@@ -86,11 +89,13 @@ std::u16string Leader(const Security& sector, const std::vector<ListFigures>& ro
 void SetSectorAmountUnit(const Market& market, std::vector<ListFigures>& rows) {
   std::int64_t largest = 0;
   for (int i = 0; i < market.size(); ++i) {
-    if (market.security(i).kind == Kind::kSector) largest = std::max(largest, rows[static_cast<std::size_t>(i)].amount);
+    if (market.security(i).kind == Kind::kSector)
+      largest = std::max(largest, rows[static_cast<std::size_t>(i)].amount);
   }
   const std::int64_t unit = SectorAmountUnit(largest);
   for (int i = 0; i < market.size(); ++i) {
-    if (market.security(i).kind == Kind::kSector) rows[static_cast<std::size_t>(i)].amount_unit = unit;
+    if (market.security(i).kind == Kind::kSector)
+      rows[static_cast<std::size_t>(i)].amount_unit = unit;
   }
 }
 
@@ -107,23 +112,28 @@ std::int64_t MinuteOf(const SimTime& time) {
 }
 
 SimTime StartOfMinute(std::int64_t minute) {
-  return SimTime{minute / kMinutesPerDay, static_cast<int>(minute % kMinutesPerDay) * kSecondsPerMinute};
+  return SimTime{minute / kMinutesPerDay,
+                 static_cast<int>(minute % kMinutesPerDay) * kSecondsPerMinute};
 }
 
-std::shared_ptr<const MarketFigures> BuildMarketFigures(const Market& market, std::int64_t minute, unsigned threads) {
+std::shared_ptr<const MarketFigures> BuildMarketFigures(const Market& market, std::int64_t minute,
+                                                        unsigned threads) {
   const SimTime at = StartOfMinute(minute);
   auto figures = std::make_shared<MarketFigures>();
   figures->minute = minute;
   std::vector<ListFigures>& rows = figures->rows;
   rows.resize(static_cast<std::size_t>(market.size()));
   std::vector<Spans> spans(rows.size());
-  ForEachInParallel(market.size(), [&](int i) {
-    const Position position = market.PositionAt(i, at);
-    rows[static_cast<std::size_t>(i)] = FiguresOf(market, i, position);
-    if (market.security(i).IsComposite()) return;
-    const std::vector<FlowSplit> own = market.flows().OverEach(i, position, kSpanDays);
-    std::copy(own.begin(), own.end(), spans[static_cast<std::size_t>(i)].begin());
-  }, threads);
+  ForEachInParallel(
+      market.size(),
+      [&](int i) {
+        const Position position = market.PositionAt(i, at);
+        rows[static_cast<std::size_t>(i)] = FiguresOf(market, i, position);
+        if (market.security(i).IsComposite()) return;
+        const std::vector<FlowSplit> own = market.flows().OverEach(i, position, kSpanDays);
+        std::copy(own.begin(), own.end(), spans[static_cast<std::size_t>(i)].begin());
+      },
+      threads);
   for (int i = 0; i < market.size(); ++i) {
     const Security& s = market.security(i);
     const auto row = static_cast<std::size_t>(i);

@@ -31,6 +31,7 @@ SimTime StartOfMinute(std::int64_t minute);
 // fits, otherwise the smallest power of ten of yuan that makes it fit.
 std::int64_t SectorAmountUnit(std::int64_t largest_amount);
 
-std::shared_ptr<const MarketFigures> BuildMarketFigures(const Market& market, std::int64_t minute, unsigned threads = 1);
+std::shared_ptr<const MarketFigures> BuildMarketFigures(const Market& market, std::int64_t minute,
+                                                        unsigned threads = 1);
 
 }  // namespace tarvello::server

@@ -16,67 +16,70 @@ constexpr int kMemberRuns = 4;
 }  // namespace
 
 void Market::PrepareComposites() const {
-  Histories();
+  CompositeHistories();
   RecentDays();
 }
 
 std::vector<std::vector<int>> Market::CompositesOfMembers() const {
   std::vector<std::vector<int>> composites_of(securities_.size());
   for (std::size_t c = 0; c < securities_.size(); ++c) {
-    for (const int m : securities_[c].members) composites_of[static_cast<std::size_t>(m)].push_back(static_cast<int>(c));
+    for (const int m : securities_[c].members)
+      composites_of[static_cast<std::size_t>(m)].push_back(static_cast<int>(c));
   }
   return composites_of;
 }
 
-const std::vector<std::vector<Market::MemberValue>>& Market::Histories() const {
+const Market::Histories& Market::CompositeHistories() const {
   std::call_once(histories_once_, [this] { histories_ = DrawHistories(); });
   return histories_;
 }
 
-// Each share's segments are walked once and not kept: the history of the market would otherwise
+// A share's segments are walked once and not kept: the history of the market would otherwise
 // hold the closes of every share for years.
-std::vector<std::vector<Market::MemberValue>> Market::DrawHistories() const {
-  const int first = first_history_day_, count = std::max(combined_from_ - first_history_day_, 0);
-  const std::vector<std::vector<int>> composites_of = CompositesOfMembers();
-  std::vector<std::vector<std::vector<MemberValue>>> runs(kMemberRuns);
-  ForEachInParallel(kMemberRuns, [&](int run) {
-    std::vector<std::vector<MemberValue>>& values = runs[static_cast<std::size_t>(run)];
-    values.resize(securities_.size());
-    const int size = static_cast<int>(securities_.size());
-    for (int m = size * run / kMemberRuns; m < size * (run + 1) / kMemberRuns; ++m) {
-      const std::vector<int>& composites = composites_of[static_cast<std::size_t>(m)];
-      if (composites.empty()) continue;
-      const Security& member = security(m);
-      const double weight = IndexWeight(member);
-      int previous = first > 0 ? OwnDay(m, first - 1).close : 0;
-      for (int segment = first / kSegmentDays; segment * kSegmentDays < combined_from_; ++segment) {
-        const SegmentCloses closes = WalkSegment(member, seed_, m, segment);
-        for (int j = 0; j < kSegmentDays; ++j) {
-          const int d = segment * kSegmentDays + j;
-          const auto i = static_cast<std::size_t>(j);
-          if (d >= first && d < combined_from_) {
-            const DayQuote day = SegmentDay(member, seed_, m, d, d == 0 ? closes.close[i] : previous, closes);
-            for (const int c : composites) {
-              std::vector<MemberValue>& of = values[static_cast<std::size_t>(c)];
-              if (of.empty()) of.resize(static_cast<std::size_t>(count));
-              MemberValue& v = of[static_cast<std::size_t>(d - first)];
-              v.prev_close += weight * (d == 0 ? day.prev_close : previous);
-              v.open += weight * day.open;
-              v.close += weight * day.close;
-            }
-          }
-          previous = closes.close[i];
+void Market::AddToHistories(int m, const std::vector<int>& composites, Histories& values) const {
+  const int first = first_history_day_;
+  const auto count = static_cast<std::size_t>(std::max(combined_from_ - first, 0));
+  const Security& member = security(m);
+  const double weight = IndexWeight(member);
+  int previous = first > 0 ? OwnDay(m, first - 1).close : 0;
+  for (int segment = first / kSegmentDays; segment * kSegmentDays < combined_from_; ++segment) {
+    const SegmentCloses closes = WalkSegment(member, seed_, m, segment);
+    for (int j = 0; j < kSegmentDays; ++j) {
+      const int d = segment * kSegmentDays + j;
+      const auto i = static_cast<std::size_t>(j);
+      if (d >= first && d < combined_from_) {
+        const DayQuote day =
+            SegmentDay(member, seed_, m, d, d == 0 ? closes.close[i] : previous, closes);
+        for (const int c : composites) {
+          std::vector<MemberValue>& of = values[static_cast<std::size_t>(c)];
+          if (of.empty()) of.resize(count);
+          MemberValue& v = of[static_cast<std::size_t>(d - first)];
+          v.prev_close += weight * (d == 0 ? day.prev_close : previous);
+          v.open += weight * day.open;
+          v.close += weight * day.close;
         }
       }
+      previous = closes.close[i];
+    }
+  }
+}
+
+Market::Histories Market::DrawHistories() const {
+  const std::vector<std::vector<int>> composites_of = CompositesOfMembers();
+  const int size = static_cast<int>(securities_.size());
+  std::vector<Histories> runs(kMemberRuns, Histories(securities_.size()));
+  ForEachInParallel(kMemberRuns, [&](int run) {
+    for (int m = size * run / kMemberRuns; m < size * (run + 1) / kMemberRuns; ++m) {
+      const std::vector<int>& composites = composites_of[static_cast<std::size_t>(m)];
+      if (!composites.empty()) AddToHistories(m, composites, runs[static_cast<std::size_t>(run)]);
     }
   });
-  std::vector<std::vector<MemberValue>> values(securities_.size());
+  Histories values(securities_.size());
   for (std::size_t c = 0; c < securities_.size(); ++c) {
     if (!securities_[c].IsComposite()) continue;
-    values[c].resize(static_cast<std::size_t>(count));
-    for (const auto& run : runs) {
-      if (run[c].empty()) continue;
-      for (std::size_t d = 0; d < values[c].size(); ++d) {
+    values[c].resize(static_cast<std::size_t>(std::max(combined_from_ - first_history_day_, 0)));
+    for (const Histories& run : runs) {
+      for (std::size_t d = 0; d < run[c].size(); ++d) {
         values[c][d].prev_close += run[c][d].prev_close;
         values[c][d].open += run[c][d].open;
         values[c][d].close += run[c][d].close;
@@ -104,16 +107,19 @@ std::vector<std::vector<Market::RecentDay>> Market::DrawRecentDays() const {
   ForEachInParallel(count, [&](int j) {
     const int d = combined_from_ + j;
     std::vector<PathSum> sums;
-    for (const Security& s : securities_) sums.emplace_back(s.IsComposite() ? s.session->SlotCount() : 0);
+    for (const Security& s : securities_)
+      sums.emplace_back(s.IsComposite() ? s.session->SlotCount() : 0);
     for (std::size_t m = 0; m < securities_.size(); ++m) {
       if (composites_of[m].empty()) continue;
       const std::shared_ptr<const DayPath> path = DrawPath(static_cast<int>(m), d);
-      for (const int c : composites_of[m]) sums[static_cast<std::size_t>(c)].Add(*path, IndexWeight(securities_[m]));
+      for (const int c : composites_of[m])
+        sums[static_cast<std::size_t>(c)].Add(*path, IndexWeight(securities_[m]));
     }
     for (std::size_t c = 0; c < securities_.size(); ++c) {
       if (!securities_[c].IsComposite()) continue;
       const DayPath path = sums[c].Finish(CompositeDay(static_cast<int>(c), d), level_factor_[c]);
-      recent[c][static_cast<std::size_t>(j)] = RecentDay{std::make_shared<const DayPath>(path), sums[c].lots()};
+      recent[c][static_cast<std::size_t>(j)] =
+          RecentDay{std::make_shared<const DayPath>(path), sums[c].lots()};
     }
   });
   return recent;

@@ -13,8 +13,10 @@ namespace tarvello::server {
 inline constexpr unsigned kMaxBuildThreads = 4;
 
 // Runs work(i) for every i in [0, count) on at most `most` threads.
-inline void ForEachInParallel(int count, const std::function<void(int)>& work, unsigned most = kMaxBuildThreads) {
-  const int threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, std::max(most, 1u)));
+inline void ForEachInParallel(int count, const std::function<void(int)>& work,
+                              unsigned most = kMaxBuildThreads) {
+  const int threads =
+      static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, std::max(most, 1u)));
   std::vector<std::jthread> helpers;
   for (int t = 1; t < threads; ++t) {
     helpers.emplace_back([&, t] {

@@ -25,6 +25,11 @@ int Session::MinutesIntoHalf(int slot, bool& afternoon) const {
   return afternoon ? slot - first : slot;
 }
 
+int Session::LastSlotOfHalf(int slot) const {
+  const int first = Minutes(close1_) - Minutes(open1_) + 1;
+  return slot < first ? first - 1 : SlotCount() - 1;
+}
+
 int Session::SlotsReached(int seconds_of_day) const {
   const int minute = seconds_of_day / 60;
   const int first = Minutes(close1_) - Minutes(open1_) + 1;

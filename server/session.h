@@ -18,6 +18,8 @@ class Session {
   int SlotsReached(int seconds_of_day) const;
   // Minutes since the opening of the slot's own half of the day; `afternoon` says which half.
   int MinutesIntoHalf(int slot, bool& afternoon) const;
+  // The last slot of the slot's own half of the day.
+  int LastSlotOfHalf(int slot) const;
   int open() const { return open1_; }
   int close() const { return close2_; }
 

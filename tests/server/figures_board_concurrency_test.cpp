@@ -29,7 +29,8 @@ TEST(FiguresBoardConcurrencyTest, ReadersGetWholeFiguresOfPassingMinutesWhileThe
       const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
       while (newest.load() < first + 2 && std::chrono::steady_clock::now() < end) {
         const auto figures = board.At(fast.Now());
-        const bool whole = figures && static_cast<int>(figures->rows.size()) == fixture.market.size() &&
+        const bool whole = figures &&
+                           static_cast<int>(figures->rows.size()) == fixture.market.size() &&
                            figures->rows.back().code == fixture.market.securities().back().code;
         if (!whole || figures->minute < last || figures->minute > MinuteOf(fast.Now())) ++bad;
         last = figures ? figures->minute : last;

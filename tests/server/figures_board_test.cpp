@@ -1,9 +1,10 @@
 // The figures of the whole market on a board whose worker was never started, as the tests'
 // handlers use it: built on the first demand of each minute, once.
+#include "server/figures_board.h"
+
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
-#include "server/figures_board.h"
 
 namespace tarvello::server::testing {
 namespace {

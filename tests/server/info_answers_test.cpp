@@ -134,8 +134,8 @@ TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
     EXPECT_EQ(request.status, c.status) << c.request.substr(0, 40);
     EXPECT_EQ(request.path, c.path);
   }
-  EXPECT_EQ(InfoReply(std::nullopt), "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-  EXPECT_TRUE(InfoReply(std::string("ab")).ends_with("Content-Length: 2\r\nConnection: close\r\n\r\nab"));
+  EXPECT_EQ(InfoReply("/a.txt", std::nullopt), "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+  EXPECT_TRUE(InfoReply("/a.txt", std::string("ab")).ends_with("Content-Length: 2\r\nConnection: close\r\n\r\nab"));
 }
 
 }  // namespace

@@ -155,6 +155,45 @@ TEST(KLineTest, AdjustmentsDifferExactlyAcrossEvents) {
   EXPECT_GT(adjusted_gap, raw_gap);
 }
 
+// The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
+// bar keeps its period's date while it forms, so a chart gains a bar only when a period begins.
+TEST(KLineTest, AFormingBarKeepsItsDateSoARefreshedChartGainsOneBarPerNewPeriod) {
+  AnswerFixture fixture;
+  const Market& market = fixture.market;
+  const KLineSeries series(market);
+  const int share = market.Find("SH600001");
+  struct Case {
+    int period;
+    const char* from;
+    int step_seconds;
+    int steps;
+    int gained;
+  };
+  const Case cases[] = {
+      {2, "2026-12-03 10:30", 60, 10, 2},       // the bars of 10:35 and 10:40
+      {5, "2026-12-03 10:30", 60, 180, 2},      // 11:30, then 14:00 once the afternoon opens
+      {1, "2026-12-03 10:30", 60, 10, 10},      // one a minute
+      {8, "2026-11-26 15:00", 86400, 5, 1},     // Thursday to Tuesday: the new week
+      {9, "2026-11-20 15:00", 86400, 14, 1},    // into December
+  };
+  for (const Case& c : cases) {
+    SimTime at = *ParseSimTime(c.from);
+    KLineQuery refresh;
+    refresh.period = c.period;
+    refresh.count = 1;
+    int last = series.Bars(share, market.PositionAt(share, at), refresh).back().date;
+    int gained = 0;
+    for (int step = 0; step < c.steps; ++step) {
+      const std::int64_t tick = at.Tick() + c.step_seconds;
+      at = SimTime{tick / 86400, static_cast<int>(tick % 86400)};
+      const int date = series.Bars(share, market.PositionAt(share, at), refresh).back().date;
+      gained += date != last ? 1 : 0;
+      last = date;
+    }
+    EXPECT_EQ(gained, c.gained) << "period " << c.period << " from " << c.from;
+  }
+}
+
 TEST(KLineTest, CountsAreBounded) {
   AnswerFixture fixture;
   EXPECT_EQ(AskBars(fixture, "SH600001", 1, 0, 65535, 0).size(), static_cast<std::size_t>(kMaxBarsAsked));

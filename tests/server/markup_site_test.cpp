@@ -29,6 +29,12 @@ class MarkupSiteTest : public ::testing::Test {
   std::optional<std::string> Page(std::string_view path) {
     return InfoSite(fixture_.market, fixture_.clock)(path);
   }
+  // The Content-Type line of the information port's reply for path.
+  std::string TypeServed(std::string_view path) {
+    const std::string reply = InfoReply(path, Page(path));
+    const std::size_t start = reply.find("Content-Type: ");
+    return start == std::string::npos ? "" : reply.substr(start + 14, reply.find("\r\n", start) - start - 14);
+  }
 
   // The items the terminal builds from the page at path, and the reader's fault text.
   std::vector<PageItem> Items(std::string_view path, std::u16string* error = nullptr) {
@@ -53,6 +59,7 @@ TEST_F(MarkupSiteTest, EveryLinkAndPictureOfEveryPageIsServed) {
     pages.pop_front();
     std::u16string error;
     const std::vector<PageItem> items = Items(path, &error);
+    EXPECT_EQ(TypeServed(path), "text/vnd.wap.wml; charset=utf-8") << path;
     if (path == "/wap/broken.wml") continue;
     EXPECT_TRUE(error.empty()) << path << ": " << text::ToUtf8(error);
     EXPECT_GT(items.size(), 4u) << path;
@@ -65,6 +72,7 @@ TEST_F(MarkupSiteTest, EveryLinkAndPictureOfEveryPageIsServed) {
       if (!link) {
         ++pictures;
         EXPECT_TRUE(Page(target)->starts_with("BM"));
+        EXPECT_EQ(TypeServed(target), "image/bmp") << target;
       } else if (seen.insert(target).second) {
         pages.push_back(target);
       }
