@@ -8,6 +8,8 @@
 
 #include "futures/futures_records.h"
 #include "lists/list_codes.h"
+#include "lists/list_commands.h"
+#include "lists/list_request.h"
 #include "pen_events.h"
 #include "platform/recording_canvas.h"
 #include "terminal_walk.h"
@@ -15,7 +17,6 @@
 namespace tarvello {
 namespace {
 
-constexpr int kCellAllLists = 4;     // "涨跌排行"
 constexpr int kCellFundFlow = 2;     // "资金流向"
 constexpr int kCellSectors = 5;      // "板块追踪"
 constexpr int kCellFutures = 8;      // "股指期货"
@@ -26,19 +27,15 @@ constexpr int kBarIntraday = 1;  // the K-line screen's "分时"
 constexpr int kBarKLine = 2;  // the detail screen's "K线"
 constexpr int kBarBack = 5;   // "返回"
 
-class JourneyWalk : public testing::TerminalWalk, public ::testing::WithParamInterface<int> {
+class JourneyWalk : public testing::StartedWalk, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
-    TerminalWalk::SetUp();
-    if (IsSkipped()) return;
-    ASSERT_TRUE(StartSimulator());
-    ASSERT_TRUE(StartTerminal());
+    StartedWalk::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     if (GetParam() > 0) proxy_->SetFault({testing::Fault::kDelay, std::chrono::milliseconds(GetParam())});
   }
 
   const std::u16string& Title() { return terminal_->frame().title(); }
-  CStockListDlg& list() { return *terminal_->list_screen(); }
-  CStockDetailDlg& detail() { return *terminal_->detail_screen(); }
   CKLineDlg& kline() { return *terminal_->kline_screen(); }
   CGzqhDlg& futures() { return *terminal_->futures_screen(); }
   CDlgMain& menu() { return *terminal_->main_screen(); }
@@ -46,20 +43,6 @@ class JourneyWalk : public testing::TerminalWalk, public ::testing::WithParamInt
   bool MenuShows() { return WaitFor([&] { return Shows(&menu()); }); }
   bool PageShows(int mode) {
     return WaitFor([&] { return Shows(terminal_->menu_page()) && terminal_->menu_page()->state().mode() == mode; });
-  }
-  // Rows in, and no refresh under way whose progress window would drop the next tap.
-  bool ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted) {
-    return WaitFor([&] {
-      return Shows(&list()) && !list().busy() && list().view()->loaded && wanted(list().query(), *list().view());
-    });
-  }
-  // The detail screen in front with the figures of code, its name in the title bar.
-  bool DetailShows(const SecurityCode& code) {
-    return WaitFor([&] {
-      const auto view = detail().view();
-      return Shows(&detail()) && !detail().busy() && view->loaded && view->code == code &&
-             Title() == view->records.security.name;
-    });
   }
   bool KLineShows(const SecurityCode& code) {
     return WaitFor([&] { return Shows(&kline()) && !kline().busy() && kline().loaded() && kline().code() == code; });
@@ -82,15 +65,10 @@ class JourneyWalk : public testing::TerminalWalk, public ::testing::WithParamInt
   }
   // The header's ">" of the detail screen, at its right end.
   void TapNextOnDetail() { testing::Tap(detail(), {detail().width() - 4, 6}); }
-  bool OpenRankingOfAllShares() {
-    EnterMenuCell(kCellAllLists);
-    return EnterMenuLine(kRankingsPage, 0) &&
-           ListShows([](const ListQuery& q, const ListView& v) { return q.mode == kModeCategory && v.rows.quotes.size() >= 3; });
-  }
 };
 
 TEST_P(JourneyWalk, RankingShareChartIntradayChartAndBackToTheMenu) {
-  ASSERT_TRUE(OpenRankingOfAllShares());
+  ASSERT_TRUE(OpenRankedShares());
   const std::u16string listTitle = Title();
   list().SendKey(kKeyDown);
   const SecurityCode share = OpenSelectedRow();
@@ -120,7 +98,7 @@ TEST_P(JourneyWalk, RankingShareChartIntradayChartAndBackToTheMenu) {
 // Two quick taps on ">": the second, made while the first one's security loads, is dropped whole,
 // so the chart opens on the security whose name the title bar shows.
 TEST_P(JourneyWalk, TwoQuickStepsThenTheChartOpensTheSecurityTheTitleNames) {
-  ASSERT_TRUE(OpenRankingOfAllShares());
+  ASSERT_TRUE(OpenRankedShares());
   const std::vector<SecurityCode> codes = RowCodes();
   ASSERT_GE(codes.size(), 3u);
   const SecurityCode first = OpenSelectedRow();
@@ -159,11 +137,19 @@ TEST_P(JourneyWalk, BigOrderRowOpensTheSharesFundFlowAndBackToTheRanking) {
   EXPECT_EQ(Title(), rankingTitle);
 }
 
+// The concept sectors' fourth row of page 2, a share of it, its trade analysis over ten days, and
+// back the same way: to the share, to the sector it was opened from, to the concept sectors on
+// that page and row in that order.
 TEST_P(JourneyWalk, SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRow) {
   EnterMenuCell(kCellSectors);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) { return q.mode == kModeSectors && !v.rows.quotes.empty(); }));
-  const int rows = list().query().rowsPerPage;
-  for (int i = 0; i < rows + 3; ++i) {  // the fourth row of the second page
+  proxy_->ForgetRequests();
+  ChooseFromMenu(list(), kBarMenu, kCmdSectorConcept);
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) { return q.sectorClass == 1 && !v.rows.quotes.empty(); }));
+  const ListQuery concepts = list().query();
+  EXPECT_GE(TimesSent(BuildCategoryPage(kCategorySectors, {concepts.sortField, concepts.sortDirection, 0, concepts.rowsPerPage}, 1)), 1)
+      << "the concept class went to the server";
+  for (int i = 0; i < concepts.rowsPerPage + 3; ++i) {  // the fourth row of the second page
     list().SendKey(kKeyDown);
     ASSERT_TRUE(ListShows([](const ListQuery&, const ListView&) { return true; }));
   }
@@ -172,22 +158,37 @@ TEST_P(JourneyWalk, SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRo
   const QuoteRow sector = list().view()->rows.quotes.at(3);
   const ListQuery sectorList = list().query();
   list().SendKey(kKeyEnter);
-  ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView& v) { return q.shownSector == sector.sectorNumber && v.rows.quotes.size() >= 2; }));
+  ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView& v) {
+    return q.shownSector == sector.sectorNumber && v.rows.quotes.size() >= 2 && v.rows.quotes.front().code == sector.code;
+  }));
   EXPECT_EQ(Title(), sector.name);
 
   list().SendKey(kKeyDown);
   const SecurityCode share = OpenSelectedRow();
   ASSERT_TRUE(DetailShows(share));
   ChooseFromMenu(detail(), kBarMenu, testing::MenuCommand(detail().PopupMenuItems(), u"成交透析"));
-  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeTradeAnalysis; }));
+  ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView& v) {
+    return q.mode == kModeTradeAnalysis && q.stockCode == share && v.rows.buckets.size() == 3;
+  }));
   EXPECT_EQ(Title(), u"成交透析-1天");
+  proxy_->ForgetRequests();
+  ChooseFromMenu(list(), kBarMenu, kCmdAnalysis10);
+  ASSERT_TRUE(WaitFor([&] { return TimesSent(BuildTradeAnalysisRequest(share, 10)) == 1 && !list().busy(); }));
+  EXPECT_EQ(Title(), u"成交透析-10天");
+  const std::vector<BucketRow> buckets = list().view()->rows.buckets;
+  ASSERT_EQ(buckets.size(), 3u);
+  EXPECT_EQ(buckets[0].second, u"大于1000手");
+  EXPECT_EQ(buckets[2].second, u"小于100手");
 
   TapBarCell(list(), kBarBack);
   ASSERT_TRUE(DetailShows(share));
   TapBarCell(detail(), kBarBack);
   ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView&) { return q.shownSector == sector.sectorNumber; }));
+  EXPECT_EQ(list().selected_row(), 2);
+  EXPECT_EQ(Title(), sector.name);
   TapBarCell(list(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeSectors && q.shownSector == 0; }));
+  EXPECT_EQ(list().query().sectorClass, 1);
   EXPECT_EQ(list().query().page, 1);
   EXPECT_EQ(list().selected_row(), 4);
   EXPECT_EQ(list().query().sortField, sectorList.sortField);

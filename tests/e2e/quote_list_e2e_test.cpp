@@ -33,62 +33,46 @@ Point CentreOfTextStarting(Window& screen, std::u16string_view prefix) {
   return {-1, -1};
 }
 
-class QuoteListEndToEnd : public testing::TerminalWalk {
- protected:
-  void SetUp() override {
-    TerminalWalk::SetUp();
-    if (IsSkipped()) return;
-    ASSERT_TRUE(StartSimulator());
-    ASSERT_TRUE(StartTerminal());
-  }
-
-  // "涨跌排行" then its first line, "沪深A股", ranked by change ratio; waits for the first page.
-  CStockListDlg& OpenRankedShares() {
-    EnterMenuCell(4);
-    EXPECT_TRUE(WaitFor([&] { return Shows(terminal_->menu_page()); }));
-    terminal_->menu_page()->SendKey(kKeyEnter);
-    CStockListDlg& list = *terminal_->list_screen();
-    EXPECT_TRUE(WaitFor([&] { return Shows(&list) && list.view()->loaded && !list.view()->rows.quotes.empty(); }));
-    return list;
-  }
-};
+class QuoteListEndToEnd : public testing::StartedWalk {};
 
 TEST_F(QuoteListEndToEnd, TappingTheChangeHeaderSortsOnTheServerTheOtherWayRound) {
-  CStockListDlg& list = OpenRankedShares();
-  const ListQuery before = list.query();
+  ASSERT_TRUE(OpenRankedShares());
+  CStockListDlg& ranked = list();
+  const ListQuery before = ranked.query();
   ASSERT_EQ(before.sortDirection, kSortDescending);
-  const Point header = CentreOfTextStarting(list, u"涨幅");
+  const Point header = CentreOfTextStarting(ranked, u"涨幅");
   ASSERT_GE(header.x, 0);
   proxy_->ForgetRequests();
-  testing::Tap(list, header);
+  testing::Tap(ranked, header);
 
   ASSERT_TRUE(WaitFor([&] {
-    const std::shared_ptr<const ListView> view = list.view();
-    return Shows(&list) && list.query().sortDirection == kSortAscending && view->rows.quotes.size() > 1 &&
+    const std::shared_ptr<const ListView> view = ranked.view();
+    return Shows(&ranked) && ranked.query().sortDirection == kSortAscending && view->rows.quotes.size() > 1 &&
            Ratio(view->rows.quotes.front()) <= Ratio(view->rows.quotes.back());
   }));
-  const ListQuery after = list.query();
+  const ListQuery after = ranked.query();
   EXPECT_EQ(after.sortField, before.sortField);
   EXPECT_EQ(after.page, 0);
   const Bytes expected = BuildCategoryPage(after.category, {after.sortField, kSortAscending, 0, after.rowsPerPage});
   EXPECT_NE(proxy_->Requests().find(std::string(expected.begin(), expected.end())), std::string::npos)
       << "the sort field and the ascending direction went to the server";
-  const std::vector<QuoteRow> rows = list.view()->rows.quotes;
+  const std::vector<QuoteRow> rows = ranked.view()->rows.quotes;
   for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_LE(Ratio(rows[i - 1]), Ratio(rows[i])) << i;
 }
 
 TEST_F(QuoteListEndToEnd, AShareAddedFromARankedListIsSelfSelectedAfterARestart) {
-  CStockListDlg& list = OpenRankedShares();
-  const Point options = testing::CentreOf(list, u"选项");
+  ASSERT_TRUE(OpenRankedShares());
+  CStockListDlg& ranked = list();
+  const Point options = testing::CentreOf(ranked, u"选项");
   ASSERT_GE(options.x, 0);
   // The first paint fits the page to the screen and fetches it again: take the row from that page.
   ASSERT_TRUE(WaitFor([&] {
-    return Shows(&list) && static_cast<int>(list.view()->rows.quotes.size()) == list.query().rowsPerPage;
+    return Shows(&ranked) && static_cast<int>(ranked.view()->rows.quotes.size()) == ranked.query().rowsPerPage;
   }));
-  list.SendKey(kKeyDown);  // the second row
-  const SecurityCode chosen = list.view()->rows.quotes.at(1).code;
+  ranked.SendKey(kKeyDown);  // the second row
+  const SecurityCode chosen = ranked.view()->rows.quotes.at(1).code;
   prompter_.QueueMenuChoice(kCmdAddSelfSelected);
-  testing::Tap(list, options);
+  testing::Tap(ranked, options);
 
   ASSERT_TRUE(StartTerminal());
   EnterMenuCell(3);  // "自选股"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/program_folder.h"
+#include "lists/list_codes.h"
 #include "pen_events.h"
 #include "started_terminal.h"
 
@@ -11,6 +12,14 @@ namespace tarvello::testing {
 void TerminalWalk::SetUp() {
   if (!FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
   InstallPrompter(&prompter_);
+}
+
+void StartedWalk::SetUp() {
+  TerminalWalk::SetUp();
+  if (IsSkipped()) return;
+  PrepareHome();
+  ASSERT_TRUE(StartSimulator());
+  ASSERT_TRUE(StartTerminal());
 }
 
 void TerminalWalk::TearDown() {
@@ -60,6 +69,29 @@ bool TerminalWalk::EnterMenuLine(int mode, int line) {
   for (int i = 0; i < line; ++i) page.SendKey(kKeyDown);
   page.SendKey(kKeyEnter);
   return true;
+}
+
+bool TerminalWalk::ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted) {
+  return WaitFor([&] {
+    return Shows(&list()) && !list().busy() && list().view()->loaded && wanted(list().query(), *list().view());
+  });
+}
+
+bool TerminalWalk::DetailShows(const SecurityCode& code) {
+  return WaitFor([&] {
+    const auto view = detail().view();
+    return Shows(&detail()) && !detail().busy() && view->loaded && view->code == code &&
+           terminal_->frame().title() == view->records.security.name;
+  });
+}
+
+bool TerminalWalk::OpenRankedShares() {
+  constexpr int kCellRankings = 4;
+  constexpr int kRankingsPage = 0;
+  EnterMenuCell(kCellRankings);
+  return EnterMenuLine(kRankingsPage, 0) && ListShows([](const ListQuery& q, const ListView& v) {
+           return q.mode == kModeCategory && v.rows.quotes.size() >= 3;
+         });
 }
 
 int TerminalWalk::TimesSent(const Bytes& request) {

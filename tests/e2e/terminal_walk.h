@@ -53,6 +53,16 @@ class TerminalWalk : public ::testing::Test {
   // The message boxes asked so far with this caption.
   int TimesAsked(std::u16string_view caption) const;
 
+  CStockListDlg& list() { return *terminal_->list_screen(); }
+  CStockDetailDlg& detail() { return *terminal_->detail_screen(); }
+  // The list in front with its rows in, as wanted, and no refresh under way whose progress
+  // window would drop the next tap.
+  bool ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted);
+  // The detail screen in front with the figures of code, its name in the title bar.
+  bool DetailShows(const SecurityCode& code);
+  // "涨跌排行", then its first line, "沪深A股": true once at least three rows are in.
+  bool OpenRankedShares();
+
   QtApp app_;
   TempFolder home_;
   TempFolder sim_folder_;
@@ -60,6 +70,14 @@ class TerminalWalk : public ::testing::Test {
   std::unique_ptr<SimulatorProcess> simulator_;
   std::unique_ptr<FaultProxy> proxy_;
   std::unique_ptr<Terminal> terminal_;
+};
+
+// A walk whose simulator and terminal are up before each test.
+class StartedWalk : public TerminalWalk {
+ protected:
+  void SetUp() override;
+  // Runs before the terminal starts: a test that needs its program folder prepared does it here.
+  virtual void PrepareHome() {}
 };
 
 // The command of the entry with this text in a menu (or one of its sub-menus); 0 when none.
