@@ -177,7 +177,7 @@ void CDlgMain::OnMessage(const Message& message) {
       SetBusy(message.wparam == kBusyShow);
       break;
     case kMsgTickerRepaint:
-      // Every screen in front draws the ticker strip, so every one hears that it moved.
+      // The screen in front draws a ticker strip of its own, so it hears that the ticker moved too.
       Invalidate();
       if (Window* front = parts_.frame ? parts_.frame->current_screen() : nullptr; front != nullptr && front != this) {
         front->PostMessage(message.id, message.wparam, message.lparam);
