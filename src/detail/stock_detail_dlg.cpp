@@ -326,10 +326,9 @@ void CStockDetailDlg::TouchToolbar(int x) {
 void CStockDetailDlg::OnKeyDown(KeyCode key) {
   const std::uint8_t type = records_.Current()->records.security.securityType;
   const bool toggles = type == kSecurityTypeIndex || type == kSecurityTypeIndexFuture;
+  if (TakeMenuOrBackKey(key)) return;
   if (key == kKeyEnter) {
     Navigate(kTargetKLine, kTargetStockDetail);
-  } else if (key == kKeyBack) {
-    GoBack();
   } else if (key == kKeyLeft || key == kKeyRight) {
     MoveCursor(key == kKeyLeft ? -1 : 1);
   } else if ((key == kKeyUp || key == kKeyDown) && toggles) {
@@ -388,6 +387,8 @@ std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
 }
 
 void CStockDetailDlg::ShowPopupMenu(Point at) { RunCommand(TrackPopupMenu(PopupMenuItems(), at)); }
+
+void CStockDetailDlg::ShowScreenMenu() { ShowPopupMenu({0, LayoutFor(metrics_).toolbar.top}); }
 
 void CStockDetailDlg::RunCommand(unsigned command) {
   switch (command) {

@@ -67,6 +67,7 @@ class CStockDetailDlg : public DataScreen {
   std::shared_ptr<const DetailView> view() const { return records_.Current(); }
   // The pop-up menu as it would be offered now.
   std::vector<MenuItem> PopupMenuItems() const;
+  SoftKeyCaptions SoftKeys() const override { return MenuAndBack(u"菜单"); }
 
  protected:
   bool RunExchange() override;
@@ -89,7 +90,8 @@ class CStockDetailDlg : public DataScreen {
   void TouchToolbar(int x);
   void MoveCursor(int step);
   void StepSecurity(int step);
-  void GoBack();
+  void ShowScreenMenu() override;
+  void GoBack() override;
   int LastMinuteX() const;
   void ToggleSelfSelected();
   void ShowPopupMenu(Point at);

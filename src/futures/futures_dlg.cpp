@@ -129,10 +129,7 @@ auto CGzqhDlg::LayoutFor(const TextMetrics& metrics) const -> Layout {
 
 // Left and right step to the previous and next security of the list; up and down page the ticks.
 void CGzqhDlg::OnKeyDown(KeyCode key) {
-  if (key == kKeyBack) {
-    GoBack();
-    return;
-  }
+  if (TakeMenuOrBackKey(key)) return;
   if (key == kKeyLeft || key == kKeyRight) {
     RunCommand(key == kKeyLeft ? kCommandPrevious : kCommandNext);
     return;
@@ -161,8 +158,7 @@ void CGzqhDlg::OnPenDown(Point at) {
 void CGzqhDlg::TouchBottomBar(int x) {
   const int cell = std::clamp(x * kBottomBarCells / std::max(1, width()), 0, kBottomBarCells - 1);
   if (cell == 0) {
-    const Layout layout = LayoutFor(metrics_);
-    RunCommand(TrackPopupMenu(OptionsMenuItems(), {0, layout.bar.top + 3}));
+    ShowScreenMenu();
   } else if (cell == kBottomBarCells - 1) {
     GoBack();
   } else if (const auto target = BottomBarCells(view())[static_cast<std::size_t>(cell)].target) {
@@ -227,6 +223,10 @@ void CGzqhDlg::ToggleSelfSelected(bool add) {
     parts_.selfSelected->Remove(current);
   }
   Invalidate();
+}
+
+void CGzqhDlg::ShowScreenMenu() {
+  RunCommand(TrackPopupMenu(OptionsMenuItems(), {0, LayoutFor(metrics_).bar.top + 3}));
 }
 
 void CGzqhDlg::GoBack() {

@@ -64,6 +64,7 @@ class CGzqhDlg : public DataScreen {
   void Open(FuturesView view, const SecurityCode& code, FuturesCaller caller);
   // The options menu's commands.
   void RunCommand(unsigned command);
+  SoftKeyCaptions SoftKeys() const override { return MenuAndBack(u"选项"); }
 
   int view() const;
   SecurityCode code() const;
@@ -99,7 +100,8 @@ class CGzqhDlg : public DataScreen {
   void TouchStrip(int x);
   void StepSecurity(int step);
   void ToggleSelfSelected(bool add);
-  void GoBack();
+  void ShowScreenMenu() override;
+  void GoBack() override;
   void Navigate(const NavigationRequest& request);
 
   void PaintQuotePanel(Canvas& canvas, const Rect& area, const FuturesScreenView& shown);

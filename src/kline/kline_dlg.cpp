@@ -227,7 +227,7 @@ void CKLineDlg::Navigate(int target, int argument) {
 // Back to the list the security was opened from: "返回" to the list as it was left, Enter to it
 // too or, for a sector, to the sector list. A security opened from elsewhere has no list to go
 // back to, so both lead to the recently viewed list.
-void CKLineDlg::GoBack(bool enter_key) {
+void CKLineDlg::ReturnToList(bool enter_key) {
   if (parts_.navigator == nullptr) return;
   if (!parts_.navigator->OpenedFromList()) {
     Navigate(kTargetQuoteListOwnPage, enter_key ? kTargetKLine : kTargetStockDetail);

@@ -60,6 +60,7 @@ class CKLineDlg : public DataScreen {
   // The menu and toolbar commands (periods, adjustments, indicators, self-select, next and
   // previous security, the other screens).
   void RunCommand(unsigned command);
+  SoftKeyCaptions SoftKeys() const override { return MenuAndBack(u"选项"); }
 
   // Copies for tests and the tour, taken under the lock.
   KLineViewport viewport() const;
@@ -105,7 +106,9 @@ class CKLineDlg : public DataScreen {
   void ToggleSelfSelected();
   void Navigate(int target, int argument);
   // "返回" (enter_key false) and Enter.
-  void GoBack(bool enter_key);
+  void ReturnToList(bool enter_key);
+  void ShowScreenMenu() override;
+  void GoBack() override { ReturnToList(false); }
   void ShowMenu(std::vector<MenuItem> items, Point at);
 
   void TouchToolbar(int x);

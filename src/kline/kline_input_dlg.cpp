@@ -18,13 +18,13 @@ int CellAt(int x, int width) { return std::clamp(x * kCells / std::max(width, 1)
 }  // namespace
 
 void CKLineDlg::OnKeyDown(KeyCode key) {
+  if (TakeMenuOrBackKey(key)) return;
   switch (key) {
     case kKeyLeft: ChangeView([](KLineModel& model) { model.MoveCursorLeft(); }); break;
     case kKeyRight: ChangeView([](KLineModel& model) { model.MoveCursorRight(); }); break;
     case kKeyUp: ChangeView([](KLineModel& model) { model.ZoomIn(); }); break;
     case kKeyDown: ChangeView([](KLineModel& model) { model.ZoomOut(); }); break;
-    case kKeyEnter: GoBack(true); break;
-    case kKeyBack: GoBack(false); break;
+    case kKeyEnter: ReturnToList(true); break;
     default: break;
   }
 }
@@ -102,14 +102,16 @@ void CKLineDlg::TouchToolbar(int x) {
   }
 }
 
+void CKLineDlg::ShowScreenMenu() { ShowMenu(OptionsMenuItems(), {0, Layout().bottomBar.top}); }
+
 void CKLineDlg::TouchBottomBar(int x) {
   const ChartLayout layout = Layout();
   switch (CellAt(x, layout.width)) {
-    case 0: ShowMenu(OptionsMenuItems(), {0, layout.bottomBar.top}); break;
+    case 0: ShowScreenMenu(); break;
     case 1: Navigate(kTargetStockDetail, 0); break;
     case 3: Navigate(kTargetMenuPage, kTargetKLine); break;
     case 4: Navigate(kTargetFuturesMode3, kTargetKLine); break;
-    case 5: GoBack(false); break;
+    case 5: GoBack(); break;
     default: break;
   }
 }

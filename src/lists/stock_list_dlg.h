@@ -97,6 +97,7 @@ class CStockListDlg : public DataScreen {
   const std::u16string& title() const { return title_; }
   ListKind kind() const;
   std::vector<MenuItem> PopupMenuItems() const;
+  SoftKeyCaptions SoftKeys() const override { return MenuAndBack(u"选项"); }
   void RunCommand(unsigned command);
   // The batch panel over the list; null until a batch entry first opens it.
   CBatchListStockDlg* batch_panel() const { return batch_; }
@@ -141,7 +142,8 @@ class CStockListDlg : public DataScreen {
   bool RunViewCommand(unsigned command);
   void ToggleSelfSelected(bool add);
   void OpenAlerts();
-  void GoBack();
+  void ShowScreenMenu() override;
+  void GoBack() override;
   void SyncSelectionToCurrent();
   void ApplyTitle(std::u16string title);
   void FitRowsToHeight();

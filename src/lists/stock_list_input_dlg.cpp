@@ -20,6 +20,7 @@ constexpr int kTabManage = 4;
 }  // namespace
 
 void CStockListDlg::OnKeyDown(KeyCode key) {
+  if (TakeMenuOrBackKey(key)) return;
   const ListQuery q = query();
   const ListPaging paging = Paging(view_.Current()->rows.listTotal);
   switch (key) {
@@ -39,7 +40,6 @@ void CStockListDlg::OnKeyDown(KeyCode key) {
       break;
     }
     case kKeyEnter: OpenRow(selected_row_); break;
-    case kKeyBack: GoBack(); break;
     default: break;
   }
 }
@@ -131,12 +131,16 @@ void CStockListDlg::TapPagingLine(int x) {
   }
 }
 
+void CStockListDlg::ShowScreenMenu() {
+  const std::vector<MenuItem> items = PopupMenuItems();
+  if (!items.empty()) RunCommand(TrackPopupMenu(items, {0, Layout().toolbar.top}));
+}
+
 void CStockListDlg::TapToolbar(int x) {
   const ListLayout layout = Layout();
   const int part = ListLayout::PartAt(layout.toolbar, x, kToolbarParts);
   if (part == 0) {
-    const std::vector<MenuItem> items = PopupMenuItems();
-    if (!items.empty()) RunCommand(TrackPopupMenu(items, {0, layout.toolbar.top}));
+    ShowScreenMenu();
     return;
   }
   if (part == kToolbarParts - 1) {

@@ -2,6 +2,7 @@
 
 #include "market/display_colours.h"
 #include "platform/canvas.h"
+#include "platform/keys.h"
 #include "market/freshness.h"
 #include "market/market_clock.h"
 
@@ -49,6 +50,17 @@ bool DataScreen::RefreshesOnTick() const { return isVisible() && !worker_.busy()
 
 void DataScreen::PostToMainScreen(const Message& message) {
   if (main_screen_ != nullptr) main_screen_->PostMessage(message.id, message.wparam, message.lparam);
+}
+
+bool DataScreen::TakeMenuOrBackKey(KeyCode key) {
+  if (key == kKeySoftLeft) {
+    ShowScreenMenu();
+  } else if (key == kKeySoftRight || key == kKeyBack) {
+    GoBack();
+  } else {
+    return false;
+  }
+  return true;
 }
 
 void DataScreen::ExchangeEnded() {

@@ -45,6 +45,14 @@ class DataScreen : public Window, public RefreshScreen {
   RefreshWorker& worker() { return worker_; }
   unsigned timer_id() const { return timer_id_; }
 
+  // The soft keys of a data screen: the left one opens the screen's menu, as its "选项" (or "菜单")
+  // cell does, the right one goes back as its "返回" does, and so does Esc. A screen's OnKeyDown
+  // hands every key here first and stops when it was taken.
+  bool TakeMenuOrBackKey(KeyCode key);
+  static SoftKeyCaptions MenuAndBack(std::u16string_view menu) { return {std::u16string(menu), u"返回"}; }
+  virtual void ShowScreenMenu() {}
+  virtual void GoBack() {}
+
   void InvalidateScreen() override { Invalidate(); }
   void SetRefreshTimer(unsigned id, unsigned period_ms) override { SetTimer(id, period_ms); }
   void PostToMainScreen(const Message& message) override;

@@ -161,7 +161,7 @@ TEST_F(KLineScreenTest, PopupsCheckTheCurrentChoiceAndReloadWithTheNewOne) {
   screen.Tap({10, 5});
   exchange.Answer(testing::FullLoadAnswer(RisingSeries(20)));
   prompter.QueueMenuChoice(32887);  // 前复权
-  screen.Tap({10, 310});
+  screen.SendKey(kKeySoftLeft);  // the options menu, as the bottom bar's "选项"
   ASSERT_EQ(prompter.asked().size(), 2u);
   const std::vector<MenuItem>& periods = prompter.asked()[0].items;
   EXPECT_EQ(periods[4].text, u"日");
@@ -179,20 +179,22 @@ TEST_F(KLineScreenTest, PopupsCheckTheCurrentChoiceAndReloadWithTheNewOne) {
   EXPECT_EQ(screen.IndicatorMenuItems()[0].checked, true);  // VOL
 }
 
-// "返回" and Enter lead back to the list the security came from; a security opened from elsewhere
-// has none, and both lead to the recently viewed list.
+// "返回", Esc and the right soft key lead back to the list the security came from, Enter too; a
+// security opened from elsewhere has none, and they lead to the recently viewed list.
 TEST_F(KLineScreenTest, ReturnAndEnterGoBackToTheListTheSecurityCameFrom) {
   OpenWith(RisingSeries(5));
   Paint();
   screen.Tap({235, 310});  // 返回
   screen.SendKey(kKeyEnter);
   screen.SendKey(kKeyBack);
+  screen.SendKey(kKeySoftRight);
   screen.Tap({60, 310});  // 分时
   navigator.Browse(BrowseChange::Alone(SecurityCode(u"SH600001")));
   screen.Tap({235, 310});
   screen.SendKey(kKeyEnter);
   const std::vector<NavigationRequest> expected{
-      {kTargetQuoteList, 1135}, {kTargetQuoteList, kTargetKLine}, {kTargetQuoteList, 1135}, {kTargetStockDetail, 0},
+      {kTargetQuoteList, 1135}, {kTargetQuoteList, kTargetKLine}, {kTargetQuoteList, 1135}, {kTargetQuoteList, 1135},
+      {kTargetStockDetail, 0},
       {kTargetQuoteListOwnPage, kTargetStockDetail}, {kTargetQuoteListOwnPage, kTargetKLine}};
   EXPECT_EQ(navigator.visits, expected);
 }
