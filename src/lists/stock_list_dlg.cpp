@@ -30,6 +30,9 @@ int LineOf(const TextMetrics& metrics) {
   return shared > 0 ? shared : kFallbackLine;
 }
 
+// The self-selected list has its tab bar only with quote rows; its big-order ranking has none.
+bool HasTabBar(const ListQuery& q) { return q.mode == kModeSelfSelected && !q.bigOrderMode; }
+
 }  // namespace
 
 CStockListDlg::CStockListDlg(StockListParts parts, QWidget* parent)
@@ -63,10 +66,9 @@ ListPaging CStockListDlg::Paging(int total) const {
   return q.shownSector != 0 ? ConstituentPaging(total, q.rowsPerPage) : ListPaging(total, q.rowsPerPage);
 }
 
-ListLayout CStockListDlg::Layout() const {
-  const bool tabs = query().mode == kModeSelfSelected;
-  return ListLayout(width(), height(), LineOf(metrics_), tabs);
-}
+bool CStockListDlg::TabBarShown() const { return HasTabBar(query()); }
+
+ListLayout CStockListDlg::Layout() const { return ListLayout(width(), height(), LineOf(metrics_), TabBarShown()); }
 
 bool CStockListDlg::Open(int target, int argument) {
   const std::optional<ListOpening> opening = ListOpeningFor(target, argument);
@@ -110,8 +112,7 @@ void CStockListDlg::Reset(const ListQuery& query) {
   self_select_tab_ = kTabQuotes;
   first_column_ = 1;
   selected_row_ = 1;
-  const bool tabs = query.mode == kModeSelfSelected;
-  const int rows = RowsPerPage(height(), LineOf(metrics_), tabs);
+  const int rows = RowsPerPage(height(), LineOf(metrics_), HasTabBar(query));
   ChangeQuery([&](ListQuery& q) {
     q = query;
     q.page = 0;
@@ -269,12 +270,13 @@ int CStockListDlg::RowsHeld() const {
   return static_cast<int>(RowCount(rows, kind()));
 }
 
-std::vector<SecurityCode> CStockListDlg::PageCodes() const {
-  const std::shared_ptr<const ListView> view = view_.Current();
+std::vector<SecurityCode> CStockListDlg::PageCodes() const { return PageCodes(*view_.Current()); }
+
+std::vector<SecurityCode> CStockListDlg::PageCodes(const ListView& view) const {
   std::vector<SecurityCode> codes;
   if (OwnView()) return codes;
   const ListKind listKind = kind();
-  for (std::size_t i = 0; i < RowCount(view->rows, listKind); ++i) codes.push_back(RowCode(view->rows, listKind, i));
+  for (std::size_t i = 0; i < RowCount(view.rows, listKind); ++i) codes.push_back(RowCode(view.rows, listKind, i));
   return codes;
 }
 
@@ -290,7 +292,7 @@ void CStockListDlg::SyncSelectionToCurrent() {
 // The screen is sized by the frame after it was opened; a page follows the height it is painted at.
 void CStockListDlg::FitRowsToHeight() {
   const ListQuery q = query();
-  const int rows = RowsPerPage(height(), LineOf(metrics_), q.mode == kModeSelfSelected);
+  const int rows = RowsPerPage(height(), LineOf(metrics_), HasTabBar(q));
   if (rows == q.rowsPerPage || q.mode == 0) return;
   ChangeQuery([rows](ListQuery& changed) {
     changed.rowsPerPage = rows;
@@ -417,18 +419,21 @@ void CStockListDlg::OpenAlerts() {
                          BrowseChange::Alone(codes[static_cast<std::size_t>(selected_row_ - 1)]));
 }
 
+// The code and the row it is removed from come from one snapshot of the page: the worker may
+// publish a shorter page while the file is written.
 void CStockListDlg::ToggleSelfSelected(bool add) {
-  const std::vector<SecurityCode> codes = PageCodes();
+  const std::shared_ptr<const ListView> view = view_.Current();
+  const std::vector<SecurityCode> codes = PageCodes(*view);
   if (!parts_.selfSelected || selected_row_ < 1 || selected_row_ > static_cast<int>(codes.size())) return;
-  const SecurityCode code = codes[static_cast<std::size_t>(selected_row_ - 1)];
+  const auto index = static_cast<std::size_t>(selected_row_ - 1);
+  const SecurityCode code = codes[index];
   const bool done = add ? parts_.selfSelected->Add(code) : parts_.selfSelected->Remove(code);
   const ListQuery q = query();
   if (done && !add && q.mode == kModeSelfSelected) {
-    ListView shown = *view_.Current();
-    auto& rows = shown.rows.quotes;
-    rows.erase(rows.begin() + (selected_row_ - 1));
+    ListView shown = *view;
+    EraseRow(shown.rows, kind(), index);
     shown.rows.listTotal = std::max(0, shown.rows.listTotal - 1);
-    const bool emptied = rows.empty() && q.page > 0;
+    const bool emptied = codes.size() == 1 && q.page > 0;
     view_.Publish(std::move(shown));
     selected_row_ = std::max(1, std::min(selected_row_, static_cast<int>(codes.size()) - 1));
     if (emptied) {

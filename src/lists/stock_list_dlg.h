@@ -146,9 +146,11 @@ class CStockListDlg : public DataScreen {
   void ApplyTitle(std::u16string title);
   void FitRowsToHeight();
   std::vector<SecurityCode> PageCodes() const;
+  std::vector<SecurityCode> PageCodes(const ListView& view) const;
   int RowsHeld() const;
   bool SectorList() const;
   bool OwnView() const;  // sector fund flow, trade analysis or order details
+  bool TabBarShown() const;
   ListLayout Layout() const;
   ListPaging Paging(int listTotal) const;
 

@@ -46,8 +46,8 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
       break;
     case kModeTradeAnalysis: PaintTradeAnalysis(canvas, layout, *view); break;
     case kModeOrderDetails: PaintOrderDetails(canvas, layout, *view); break;
-    case kModeSelfSelected: PaintTabBar(canvas, layout); [[fallthrough]];
     default:
+      if (TabBarShown()) PaintTabBar(canvas, layout);
       PaintHeader(canvas, layout);
       PaintRows(canvas, layout, *view);
       PaintPagingLine(canvas, layout, *view);

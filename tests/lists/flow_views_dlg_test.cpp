@@ -100,6 +100,24 @@ TEST_F(FlowViewsDlgTest, ARankedShareOpensItsFundFlow) {
   EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode(u"SH600001"));
 }
 
+// The fund-flow menu's "自选股" ranks the own codes: no tab bar, a full page, and a deleted code
+// leaves the ranking rows it is shown in.
+TEST_F(FlowViewsDlgTest, TheSelfSelectedRankingHasNoTabBarAndDeletesFromItsOwnRows) {
+  OpenAndWait(FundFlowListArgument(kCategoryAllShares));
+  const int fullPage = screen_.query().rowsPerPage;
+  ASSERT_TRUE(self_.Add(SecurityCode(u"BI001475")));
+  ASSERT_TRUE(self_.Add(SecurityCode(u"SH600001")));
+  OpenAndWait(FundFlowListArgument(1111));
+  EXPECT_EQ(screen_.query().rowsPerPage, fullPage);
+  EXPECT_FALSE(Paint().FindText(u"管理").has_value());
+
+  server_.down = true;  // the refetch after the deletion keeps the rows as they are left
+  screen_.RunCommand(kCmdDeleteSelfSelected);
+  EXPECT_FALSE(self_.Contains(SecurityCode(u"BI001475")));
+  ASSERT_EQ(screen_.view()->rows.bigOrders.size(), 1u);
+  EXPECT_EQ(screen_.view()->rows.bigOrders[0].code, SecurityCode(u"SH600001"));
+}
+
 TEST_F(FlowViewsDlgTest, SectorPagesFollowEachOtherAndBackReturnsToTheRowLeft) {
   OpenAndWait(kCategorySectors);
   const int rows = screen_.query().rowsPerPage;
