@@ -73,7 +73,7 @@ void CStockListDlg::PaintHeader(Canvas& canvas, const ListLayout& layout) const 
   }
   canvas.SetTextColor(kPlainWhite);
   if (first_column_ > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kOneLine);
-  if (first_column_ + 2 < ColumnCount(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kOneLine);
+  if (first_column_ < LastFirstColumn(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kOneLine);
 }
 
 void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
