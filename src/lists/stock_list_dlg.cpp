@@ -1,6 +1,7 @@
 #include "lists/stock_list_dlg.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "lists/list_answer.h"
 #include "lists/list_codes.h"
@@ -84,6 +85,7 @@ bool CStockListDlg::Open(int target, int argument) {
   ListQuery fresh;
   fresh.mode = opening->mode;
   fresh.category = opening->category;
+  fresh.sectorClass = query().sectorClass;  // the sector list reopens in the class last chosen
   const bool sorted = fresh.mode == kModeCategory || fresh.mode == kModeSectors || fresh.mode == kModeCsi300;
   fresh.sortField = sorted && fresh.category != kCategoryGlobal ? kSortChangeRatio : kSortServerOrder;
   arrow_column_ = fresh.sortField == kSortServerOrder ? 0 : (fresh.mode == kModeSectors ? 1 : 2);
@@ -129,12 +131,14 @@ void CStockListDlg::SetListPeriod(std::chrono::milliseconds period) {
   if (query().mode != kModeOrderDetails) SetRefreshPeriod(period);
 }
 
-// A stock's own view opened over a list keeps that list; opening any other list forgets it.
+// A stock's own view opened over a list keeps that list; opening any other list forgets it, and
+// the place on the sector list with it.
 void CStockListDlg::HoldListForStockView(const ListOpening& opening) {
   const bool stockView = opening.mode == kModeTradeAnalysis || opening.mode == kModeOrderDetails;
   const int shown = query().mode;
   if (!stockView) {
     held_list_.reset();
+    sector_place_ = SectorListPlace();
   } else if (shown != 0 && shown != kModeTradeAnalysis && shown != kModeOrderDetails) {
     held_list_ = HeldList{query(), *view_.Current(), title_, selected_row_, first_column_, arrow_column_};
   }
@@ -349,13 +353,7 @@ void CStockListDlg::OpenRow(int row) {
 }
 
 void CStockListDlg::OpenSector(const QuoteRow& row) {
-  const ListQuery list = query();
-  sector_list_page_ = list.page;
-  sector_list_row_ = selected_row_;
-  sector_list_field_ = list.sortField;
-  sector_list_direction_ = list.sortDirection;
-  sector_list_arrow_ = arrow_column_;
-  sector_list_title_ = title_;
+  sector_place_ = SectorListPlaceNow();
   // The constituents open by change ratio, largest first, whatever the sector list was sorted by.
   ChangeQuery([&](ListQuery& q) {
     q.mode = kModeCategory;
@@ -374,6 +372,11 @@ void CStockListDlg::OpenSector(const QuoteRow& row) {
   RequestRefresh(true);
 }
 
+CStockListDlg::SectorListPlace CStockListDlg::SectorListPlaceNow() const {
+  const ListQuery list = query();
+  return {list.page, selected_row_, list.sortField, list.sortDirection, arrow_column_, title_};
+}
+
 void CStockListDlg::OpenSectorList(int sectorClass, const std::function<void(ListQuery&)>& place) {
   ChangeQuery([&](ListQuery& q) {
     q.mode = kModeSectors;
@@ -382,6 +385,7 @@ void CStockListDlg::OpenSectorList(int sectorClass, const std::function<void(Lis
     q.sectorClass = sectorClass;
     q.page = 0;
     q.sortField = kSortChangeRatio;
+    q.sortDirection = kSortDescending;
     if (place) place(q);
   });
   arrow_column_ = 1;
@@ -397,14 +401,15 @@ void CStockListDlg::GoBack() {
   const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, q.bigOrderMode});
   if (back.toSectorList) {
     // The place is part of the query the fetch is asked with, so no answer for page 0 comes first.
+    const SectorListPlace place = std::exchange(sector_place_, SectorListPlace());
     OpenSectorList(q.sectorClass, [&](ListQuery& changed) {
-      changed.page = sector_list_page_;
-      changed.sortField = sector_list_field_;
-      changed.sortDirection = sector_list_direction_;
+      changed.page = place.page;
+      changed.sortField = place.sortField;
+      changed.sortDirection = place.sortDirection;
     });
-    arrow_column_ = sector_list_arrow_;
-    selected_row_ = sector_list_row_;
-    ApplyTitle(sector_list_title_.empty() ? u"板块追踪" : sector_list_title_);
+    arrow_column_ = place.arrowColumn;
+    selected_row_ = place.row;
+    ApplyTitle(place.title.empty() ? u"板块追踪" : place.title);
     return;
   }
   if (!parts_.navigator) return;

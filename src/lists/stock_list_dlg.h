@@ -19,6 +19,7 @@
 
 #include "base/shared_records.h"
 #include "base/text_metrics.h"
+#include "lists/list_codes.h"
 #include "lists/list_columns.h"
 #include "lists/list_layout.h"
 #include "lists/list_paging.h"
@@ -126,13 +127,26 @@ class CStockListDlg : public DataScreen {
     std::lock_guard<std::mutex> lock(query_mutex_);
     change(query_);
   }
+  void EmptyRows();
   void GoToPage(int page);
   void Sort(int field, int arrowColumn, int direction);
   void ScrollColumns(int step);
   void OpenRow(int row);
   void OpenSector(const QuoteRow& row);
-  // The sector list of the class from its first page by change ratio; place may restore a page
-  // and order before the fetch is asked for.
+  // The place on the sector list that a sector or the sector fund flow was opened from, where
+  // "返回" leads back to: its page, row and order, which the views opened from it do not keep.
+  // Without one, "返回" opens the sector list afresh, by change ratio, largest first.
+  struct SectorListPlace {
+    int page = 0;
+    int row = 1;
+    int sortField = kSortChangeRatio;
+    int sortDirection = kSortDescending;
+    int arrowColumn = 1;
+    std::u16string title;
+  };
+  SectorListPlace SectorListPlaceNow() const;
+  // The sector list of the class from its first page by change ratio, largest first; place may
+  // restore a page and order before the fetch is asked for.
   void OpenSectorList(int sectorClass, const std::function<void(ListQuery&)>& place = {});
   void OpenSectorFunds(int period);
   void ChooseAnalysisDays(int days);
@@ -204,16 +218,11 @@ class CStockListDlg : public DataScreen {
   int first_column_ = 1;
   int selected_row_ = 1;
   int self_select_tab_ = 0;
-  int sector_list_page_ = 0;  // the place on the sector list a sector was opened from
-  int sector_list_row_ = 1;
-  int sector_list_field_ = 0;  // and its order, which the constituents do not keep
-  int sector_list_direction_ = 0;
-  int sector_list_arrow_ = 1;
+  SectorListPlace sector_place_;
   int fund_period_ = 1;
   RankingState ranking_;
-  SecurityCode opening_code_;  // the ranking row whose security type was asked
+  SecurityCode opening_code_;  // the row whose security type was asked
   std::u16string title_;
-  std::u16string sector_list_title_;
   std::optional<HeldList> held_list_;
   std::chrono::milliseconds list_period_;
   Point pen_down_{};

@@ -53,12 +53,13 @@ void CStockListDlg::ChooseRanking(const RankingStep& step) {
   Invalidate();
 }
 
-// Entered from the sector list, the sector fund flow remembers the place "返回" leads back to.
+// Entered from the sector list, the sector fund flow remembers the place "返回" leads back to;
+// entered from anywhere else, "返回" opens the sector list afresh.
 void CStockListDlg::OpenSectorFunds(int period) {
   if (SectorList()) {
-    sector_list_page_ = query().page;
-    sector_list_row_ = selected_row_;
-    sector_list_title_ = title_;
+    sector_place_ = SectorListPlaceNow();
+  } else if (query().mode != kModeSectorFunds) {
+    sector_place_ = SectorListPlace();
   }
   fund_period_ = period;
   ChangeQuery([period](ListQuery& q) {

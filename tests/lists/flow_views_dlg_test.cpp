@@ -172,6 +172,26 @@ TEST_F(FlowViewsDlgTest, ASectorOpensByChangeRatioAndBackRestoresTheSectorListsO
   EXPECT_EQ(screen_.selected_row(), 2);
 }
 
+// The sector list keeps the class last chosen when it is opened again, and whichever way it is
+// opened afresh it ranks by change ratio, largest first, under the arrow on "涨幅%".
+TEST_F(FlowViewsDlgTest, TheSectorListKeepsItsClassAndOpensAfreshByChangeRatio) {
+  const auto sentOrder = [&] {
+    const Bytes list = server_.Last();  // selector, category, field, direction, start, count, class
+    return std::vector<int>{list[8], list[9], list[10], list[15], screen_.arrow_column()};
+  };
+  OpenAndWait(kCategorySectorFunds);  // a fresh start: no place on the sector list was left
+  int before = server_.count();
+  TapText(u"返回");
+  WaitForFetch(before);
+  EXPECT_EQ(sentOrder(), (std::vector<int>{kCategorySectors, kSortChangeRatio, 0, 0, 1}));
+
+  RunAndWait(kCmdAscending);
+  RunAndWait(kCmdSectorConcept);
+  EXPECT_EQ(sentOrder(), (std::vector<int>{kCategorySectors, kSortChangeRatio, 0, 1, 1}));
+  OpenAndWait(kCategorySectors);
+  EXPECT_EQ(sentOrder(), (std::vector<int>{kCategorySectors, kSortChangeRatio, 0, 1, 1}));
+}
+
 TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDetails) {
   using std::chrono::seconds;
   screen_.SetListPeriod(seconds(30));
