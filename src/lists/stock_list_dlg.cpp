@@ -21,6 +21,8 @@ namespace {
 // Posted to the screen itself: puts the list's title up again after the main screen set the
 // title of the navigation target.
 constexpr int kMsgApplyTitle = 0x8001;
+// Posted by the worker when a broken answer left some rows: the worker repaints only after a good one.
+constexpr int kMsgRowsChanged = 0x8003;
 constexpr std::chrono::milliseconds kOrderDetailsPeriod{5000};
 constexpr int kTabQuotes = 0;
 constexpr int kFallbackLine = 16;
@@ -194,10 +196,12 @@ bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, L
   }
   context.orderReference = now.mode == kModeOrderDetails;
   const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
-  ReadListAnswer(answer.data(), length, context, fresh);
+  const bool complete = ReadListAnswer(answer.data(), length, context, fresh).complete;
   if (!SameRequest(now, query)) return false;  // a new list is on its way
   view_.Publish(ListView{true, std::move(fresh)});
-  return true;
+  // The rows read before a fault are shown, but the exchange does not count as a good answer.
+  if (!complete) PostMessage(kMsgRowsChanged, 0, 0);
+  return complete;
 }
 
 bool CStockListDlg::FetchOwnList(const ListQuery& query, const OwnStockList& list) {
@@ -256,7 +260,7 @@ bool CStockListDlg::FetchPage(const ListQuery& q, const ListRows& held) {
 }
 
 void CStockListDlg::OnMessage(const Message& message) {
-  if (message.id == kMsgTickerRepaint) Invalidate();
+  if (message.id == kMsgTickerRepaint || message.id == kMsgRowsChanged) Invalidate();
   if (message.id == kMsgApplyTitle) ApplyTitle(title_);
   if (message.id == kMsgOpenTyped) OpenTyped(static_cast<int>(message.wparam));
 }
@@ -306,8 +310,17 @@ void CStockListDlg::FitRowsToHeight() {
   RequestRefresh(false);
 }
 
+// Another page or order opens the list afresh: the rows shown so far belong to the list before,
+// so they go before the request is sent (the total stays for the page counter).
+void CStockListDlg::EmptyRows() {
+  ListView emptied;
+  emptied.rows.listTotal = view_.Current()->rows.listTotal;
+  view_.Publish(std::move(emptied));
+}
+
 void CStockListDlg::GoToPage(int page) {
   ChangeQuery([page](ListQuery& q) { q.page = page; });
+  EmptyRows();
   selected_row_ = 1;
   RequestRefresh(true);
   Invalidate();
@@ -320,6 +333,7 @@ void CStockListDlg::Sort(int field, int arrowColumn, int direction) {
     q.sortDirection = direction;
     q.page = 0;
   });
+  EmptyRows();
   selected_row_ = 1;
   RequestRefresh(true);
   Invalidate();
@@ -342,8 +356,9 @@ void CStockListDlg::OpenRow(int row) {
   if (row < 1 || row > static_cast<int>(codes.size()) || !parts_.navigator) return;
   const SecurityCode& code = codes[static_cast<std::size_t>(row - 1)];
   selected_row_ = row;
-  if (q.bigOrderMode) {
-    // Where a ranking row leads depends on its security type, which the worker asks first.
+  if (q.bigOrderMode || q.mode == kModeSelfSelected || q.mode == kModeRecentlyViewed) {
+    // A ranking row leads where its security type says, and an own list's row is asked about
+    // before it opens: the worker sends the security query first.
     opening_code_ = code;
     ChangeQuery([&](ListQuery& changed) { changed.openCode = code; });
     RequestRefresh(true);

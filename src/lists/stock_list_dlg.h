@@ -68,7 +68,7 @@ struct ListQuery {
   int fundPeriod = 1;         // sector fund flow: 1, 5 or 15 days
   SecurityCode stockCode;     // trade analysis and order details
   int analysisDays = 1;
-  SecurityCode openCode;      // a ranking row waiting for its security type before it opens
+  SecurityCode openCode;      // a row waiting for its security type before it opens
 
   friend bool operator==(const ListQuery&, const ListQuery&) = default;
 };
@@ -192,7 +192,7 @@ class CStockListDlg : public DataScreen {
   void PaintTradeAnalysis(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
   void PaintOrderDetails(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
 
-  // Posted by the worker with the security type of the ranking row being opened (-1: unknown).
+  // Posted by the worker with the security type of the row being opened (-1: unknown).
   static constexpr int kMsgOpenTyped = 0x8002;
 
   // The list in front when a stock's trade analysis or order details took the screen, so that

@@ -105,12 +105,13 @@ void CStockListDlg::AskTypeAndOpen(const SecurityCode& code) {
   PostWhenExchangeEnds(Message{kMsgOpenTyped, type, 0});
 }
 
-// A share of the rankings opens its own fund flow; anything else, or a type the server did not
-// tell, opens the stock detail screen.
+// A share of the rankings opens its own fund flow; anything else, a type the server did not tell
+// or a row of the own lists, opens the stock detail screen.
 void CStockListDlg::OpenTyped(int securityType) {
   if (!parts_.navigator || opening_code_.empty()) return;
   if (parts_.recentlyViewed) parts_.recentlyViewed->Remember(opening_code_);
-  const int target = securityType == kTypeWithFundFlow ? kTargetFuturesMode3 : kTargetStockDetail;
+  const bool fundFlow = securityType == kTypeWithFundFlow && query().bigOrderMode;
+  const int target = fundFlow ? kTargetFuturesMode3 : kTargetStockDetail;
   parts_.navigator->GoTo(target, kTargetQuoteList, BrowseChange::FromList(opening_code_, PageCodes()));
   opening_code_ = SecurityCode();
 }
