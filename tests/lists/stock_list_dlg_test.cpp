@@ -57,6 +57,7 @@ TEST_F(StockListDlgTest, OwnListRowsOpenAfterTheSecurityQuery) {
     const int before = server_.count();
     screen_.SendKey(kKeyEnter);
     ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !navigator_.visits.empty(); }));
+    ASSERT_GT(server_.count(), before);
     EXPECT_EQ(testing::TypeOf(server_.Requests()[static_cast<std::size_t>(before)]), kSecurityInfo);
     EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
   }
