@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const OrderSide* side : {&rows.orders.ask, &rows.orders.bid}) {
       if (side->orders.size() > kKeptOrders) __builtin_trap();
-      OrderGrid(*side, rows.orders.reference);
-      SideSummary(*side, rows.orders.reference);
+      OrderGrid(*side, rows.orders.reference, rows.orders.referenceDecimals);
+      SideSummary(*side, rows.orders.reference, rows.orders.referenceDecimals);
     }
   }
   return 0;

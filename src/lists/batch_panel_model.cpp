@@ -49,6 +49,11 @@ bool BatchPanelModel::CommitCode(std::size_t index, std::u16string code) {
   if (!typing() || index >= items_.size() || items_[index].code == code) return false;
   BatchItem& item = items_[index];
   item.code = std::move(code);
+  if (item.code.size() <= kTypedCodeStart.size()) {  // a market prefix alone: nothing typed yet
+    item.name = kBatchNameHeader;
+    item.state = BatchItem::Name::kPlaceholder;
+    return false;
+  }
   const bool complete = item.code.size() == SecurityCode::kCompleteLength;
   item.state = complete ? BatchItem::Name::kAsking : BatchItem::Name::kUnknown;
   item.name = complete ? u"" : std::u16string(kUnknownCodeName);

@@ -68,7 +68,8 @@ class BatchPanelModel {
 
   // Takes code as typed into item index. True when the server must be asked for its name: a
   // code of 8 characters, which, typed into the last item, adds a blank item for the next code.
-  // A code of another length is unknown at once; an unchanged code changes nothing.
+  // A market prefix alone keeps the item blank ("股票名称"); a code of another length is unknown
+  // at once; an unchanged code changes nothing.
   bool CommitCode(std::size_t index, std::u16string code);
   // The server's name for code, asked for item index; an empty name means the server does not
   // know the code. Dropped when the item holds another code by now.

@@ -71,17 +71,26 @@ BucketLine TradeAnalysisLine(const BucketRow& row) {
           {PrintfText("%d", row.value2), SignColour(row.value2)}};
 }
 
-std::array<CellText, kGridCells> OrderGrid(const OrderSide& side, std::int32_t reference) {
+// An order price (hundredths) against the reference in its own decimals, compared in one scale.
+ColorRef AgainstReference(std::int32_t hundredths, std::int32_t reference, int decimals) {
+  std::int64_t price = hundredths;
+  std::int64_t scaledReference = reference;
+  for (int d = decimals; d > kOrderPriceDecimals; --d) price *= 10;
+  for (int d = decimals; d < kOrderPriceDecimals; ++d) scaledReference *= 10;
+  return SignColour(price - scaledReference);
+}
+
+std::array<CellText, kGridCells> OrderGrid(const OrderSide& side, std::int32_t reference, int referenceDecimals) {
   std::array<CellText, kGridCells> cells{};
-  const ColorRef colour = SignColour(std::int64_t{side.price} - reference);
+  const ColorRef colour = AgainstReference(side.price, reference, referenceDecimals);
   const std::size_t shown = std::min<std::size_t>(side.orders.size(), static_cast<std::size_t>(std::max(0, side.count)));
   for (std::size_t i = 0; i < shown && i < cells.size(); ++i) cells[i] = {PrintfText("%d", side.orders[i]), colour};
   if (side.count >= kGridCells) cells.back() = {std::u16string(kMoreOrders), kFlatGrey};
   return cells;
 }
 
-OrderSummary SideSummary(const OrderSide& side, std::int32_t reference) {
-  return {{PrintfText("%.2f", side.price * 0.01), SignColour(std::int64_t{side.price} - reference)},
+OrderSummary SideSummary(const OrderSide& side, std::int32_t reference, int referenceDecimals) {
+  return {{PrintfText("%.2f", side.price * 0.01), AgainstReference(side.price, reference, referenceDecimals)},
           PrintfText("%d手", side.volume), PrintfText("%d笔", side.count)};
 }
 

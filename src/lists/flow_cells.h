@@ -28,15 +28,17 @@ BucketLine TradeAnalysisLine(const BucketRow& row);
 
 // The 5x5 grid of one side's orders, cell 1 first: each order's volume, empty past the count,
 // and "..." in the last cell when the count fills the grid. Volumes take the side's colour (the
-// price against the reference); "..." is grey.
+// price against the reference, which is in referenceDecimals where the price is in hundredths);
+// "..." is grey.
 inline constexpr int kGridCells = 25;
-std::array<CellText, kGridCells> OrderGrid(const OrderSide& side, std::int32_t reference);
+inline constexpr int kOrderPriceDecimals = 2;
+std::array<CellText, kGridCells> OrderGrid(const OrderSide& side, std::int32_t reference, int referenceDecimals);
 // The side's summary line: its price, its volume with "手" and its count with "笔".
 struct OrderSummary {
   CellText price;
   std::u16string volume;
   std::u16string count;
 };
-OrderSummary SideSummary(const OrderSide& side, std::int32_t reference);
+OrderSummary SideSummary(const OrderSide& side, std::int32_t reference, int referenceDecimals);
 
 }  // namespace tarvello

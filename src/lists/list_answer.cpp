@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kFailed = -1;
 constexpr std::size_t kLeaderNameBytes = 12;
+constexpr int kMostPriceDecimals = 4;  // more would be no price scale a server sends
 constexpr std::uint16_t kOlderList = 2100;
 constexpr std::uint16_t kOlderListPlain = 2101;
 constexpr std::uint16_t kStageList = 2104;
@@ -173,6 +174,7 @@ struct Reading {
     OrderDetails details;
     if (!Side(details.ask) || !Side(details.bid)) return false;
     details.reference = rows.orders.reference;
+    details.referenceDecimals = rows.orders.referenceDecimals;
     rows.orders = std::move(details);
     return true;
   }
@@ -238,7 +240,13 @@ struct Reading {
         reader.String();
         reader.String();
         const std::uint8_t securityType = reader.Byte();
-        if (!reader.overrun()) result.securityType = securityType;
+        if (reader.overrun()) return true;
+        result.securityType = securityType;
+        // The order details' reference price comes in these decimals.
+        const std::uint8_t decimals = reader.Byte();
+        if (context.orderReference && !reader.overrun() && decimals <= kMostPriceDecimals) {
+          rows.orders.referenceDecimals = decimals;
+        }
         return true;
       }
       default: return true;

@@ -33,6 +33,12 @@ int ListLayout::RowAt(int y) const {
   return (y - rows.top) / rowHeight;
 }
 
+int ListLayout::HeaderArrowAt(int x, int charWidth, bool left, bool right) const {
+  if (left && x >= header.left && x < header.left + charWidth) return -1;
+  if (right && x < header.right && x >= header.right - charWidth) return 1;
+  return 0;
+}
+
 int ListLayout::PartAt(const Rect& bar, int x, int parts) {
   if (bar.Width() <= 0) return 0;
   return std::clamp((x - bar.left) * parts / bar.Width(), 0, parts - 1);

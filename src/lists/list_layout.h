@@ -26,6 +26,9 @@ struct ListLayout {
   Rect Cell(const Rect& line, int column) const;
   // The 0-based row under y, or -1.
   int RowAt(int y) const;
+  // The header's end arrow under x: -1 on "<", 1 on ">", 0 elsewhere. An arrow is there only
+  // when drawn (left, right) and takes one character's width at its end of the header.
+  int HeaderArrowAt(int x, int charWidth, bool left, bool right) const;
   // Which of `parts` equal parts of a bar x falls in.
   static int PartAt(const Rect& bar, int x, int parts);
 };

@@ -57,7 +57,8 @@ Bytes BuildTradeAnalysisRequest(const SecurityCode& stock, int days) {
 
 Bytes BuildOrderDetailsRequest(const SecurityCode& stock) {
   const CPacketCodec codec;
-  const std::array<Bytes, 2> packets = {codec.BuildOrderDetails(stock.RequestText()), codec.BuildQuote(stock.RequestText())};
+  const std::string code = stock.RequestText();
+  const std::array<Bytes, 3> packets = {codec.BuildOrderDetails(code), codec.BuildQuote(code), codec.BuildSecurityInfo(code)};
   return CPacketCodec::Join(packets);
 }
 

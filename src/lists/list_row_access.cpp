@@ -6,8 +6,8 @@ namespace tarvello {
 namespace {
 
 // Calls visit with the list that holds rows of this kind.
-template <typename Visit>
-decltype(auto) WithList(const ListRows& rows, ListKind kind, Visit visit) {
+template <typename Rows, typename Visit>
+decltype(auto) WithList(Rows& rows, ListKind kind, Visit visit) {
   switch (kind) {
     case ListKind::kFutures: return visit(rows.futures);
     case ListKind::kBigOrders: return visit(rows.bigOrders);
@@ -39,6 +39,10 @@ const std::u16string& RowName(const ListRows& rows, ListKind kind, std::size_t i
 
 CellText RowCell(const ListRows& rows, ListKind kind, std::size_t i, int column) {
   return WithList(rows, kind, [&](const auto& list) { return CellOf(list[i], kind, column); });
+}
+
+void EraseRow(ListRows& rows, ListKind kind, std::size_t i) {
+  WithList(rows, kind, [i](auto& list) { list.erase(list.begin() + static_cast<std::ptrdiff_t>(i)); });
 }
 
 }  // namespace tarvello

@@ -16,5 +16,7 @@ std::size_t RowCount(const ListRows& rows, ListKind kind);
 const SecurityCode& RowCode(const ListRows& rows, ListKind kind, std::size_t i);
 const std::u16string& RowName(const ListRows& rows, ListKind kind, std::size_t i);
 CellText RowCell(const ListRows& rows, ListKind kind, std::size_t i, int column);
+// Removes the row at i from the list that holds rows of this kind.
+void EraseRow(ListRows& rows, ListKind kind, std::size_t i);
 
 }  // namespace tarvello

@@ -70,11 +70,13 @@ struct OrderSide {
 };
 
 // The order details of one stock: the best ask ("卖一") and the best bid ("买一"), and the
-// reference price (the previous close) their colours are judged against.
+// reference price (the previous close) their colours are judged against. The reference is in the
+// security's own decimals, which may be 3, where the order prices are always in hundredths.
 struct OrderDetails {
   OrderSide ask;
   OrderSide bid;
   std::int32_t reference = 0;
+  int referenceDecimals = 2;
 };
 
 struct ListRows {

@@ -1,6 +1,7 @@
 #include "lists/stock_list_dlg.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "lists/list_answer.h"
 #include "lists/list_codes.h"
@@ -20,6 +21,8 @@ namespace {
 // Posted to the screen itself: puts the list's title up again after the main screen set the
 // title of the navigation target.
 constexpr int kMsgApplyTitle = 0x8001;
+// Posted by the worker when a broken answer left some rows: the worker repaints only after a good one.
+constexpr int kMsgRowsChanged = 0x8003;
 constexpr std::chrono::milliseconds kOrderDetailsPeriod{5000};
 constexpr int kTabQuotes = 0;
 constexpr int kFallbackLine = 16;
@@ -29,6 +32,9 @@ int LineOf(const TextMetrics& metrics) {
   const int shared = SharedTextMetrics().LineHeight();
   return shared > 0 ? shared : kFallbackLine;
 }
+
+// The self-selected list has its tab bar only with quote rows; its big-order ranking has none.
+bool HasTabBar(const ListQuery& q) { return q.mode == kModeSelfSelected && !q.bigOrderMode; }
 
 }  // namespace
 
@@ -63,10 +69,9 @@ ListPaging CStockListDlg::Paging(int total) const {
   return q.shownSector != 0 ? ConstituentPaging(total, q.rowsPerPage) : ListPaging(total, q.rowsPerPage);
 }
 
-ListLayout CStockListDlg::Layout() const {
-  const bool tabs = query().mode == kModeSelfSelected;
-  return ListLayout(width(), height(), LineOf(metrics_), tabs);
-}
+bool CStockListDlg::TabBarShown() const { return HasTabBar(query()); }
+
+ListLayout CStockListDlg::Layout() const { return ListLayout(width(), height(), LineOf(metrics_), TabBarShown()); }
 
 bool CStockListDlg::Open(int target, int argument) {
   const std::optional<ListOpening> opening = ListOpeningFor(target, argument);
@@ -82,6 +87,7 @@ bool CStockListDlg::Open(int target, int argument) {
   ListQuery fresh;
   fresh.mode = opening->mode;
   fresh.category = opening->category;
+  fresh.sectorClass = query().sectorClass;  // the sector list reopens in the class last chosen
   const bool sorted = fresh.mode == kModeCategory || fresh.mode == kModeSectors || fresh.mode == kModeCsi300;
   fresh.sortField = sorted && fresh.category != kCategoryGlobal ? kSortChangeRatio : kSortServerOrder;
   arrow_column_ = fresh.sortField == kSortServerOrder ? 0 : (fresh.mode == kModeSectors ? 1 : 2);
@@ -110,8 +116,7 @@ void CStockListDlg::Reset(const ListQuery& query) {
   self_select_tab_ = kTabQuotes;
   first_column_ = 1;
   selected_row_ = 1;
-  const bool tabs = query.mode == kModeSelfSelected;
-  const int rows = RowsPerPage(height(), LineOf(metrics_), tabs);
+  const int rows = RowsPerPage(height(), LineOf(metrics_), HasTabBar(query));
   ChangeQuery([&](ListQuery& q) {
     q = query;
     q.page = 0;
@@ -128,12 +133,14 @@ void CStockListDlg::SetListPeriod(std::chrono::milliseconds period) {
   if (query().mode != kModeOrderDetails) SetRefreshPeriod(period);
 }
 
-// A stock's own view opened over a list keeps that list; opening any other list forgets it.
+// A stock's own view opened over a list keeps that list; opening any other list forgets it, and
+// the place on the sector list with it.
 void CStockListDlg::HoldListForStockView(const ListOpening& opening) {
   const bool stockView = opening.mode == kModeTradeAnalysis || opening.mode == kModeOrderDetails;
   const int shown = query().mode;
   if (!stockView) {
     held_list_.reset();
+    sector_place_ = SectorListPlace();
   } else if (shown != 0 && shown != kModeTradeAnalysis && shown != kModeOrderDetails) {
     held_list_ = HeldList{query(), *view_.Current(), title_, selected_row_, first_column_, arrow_column_};
   }
@@ -189,10 +196,12 @@ bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, L
   }
   context.orderReference = now.mode == kModeOrderDetails;
   const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
-  ReadListAnswer(answer.data(), length, context, fresh);
+  const bool complete = ReadListAnswer(answer.data(), length, context, fresh).complete;
   if (!SameRequest(now, query)) return false;  // a new list is on its way
   view_.Publish(ListView{true, std::move(fresh)});
-  return true;
+  // The rows read before a fault are shown, but the exchange does not count as a good answer.
+  if (!complete) PostMessage(kMsgRowsChanged, 0, 0);
+  return complete;
 }
 
 bool CStockListDlg::FetchOwnList(const ListQuery& query, const OwnStockList& list) {
@@ -251,7 +260,7 @@ bool CStockListDlg::FetchPage(const ListQuery& q, const ListRows& held) {
 }
 
 void CStockListDlg::OnMessage(const Message& message) {
-  if (message.id == kMsgTickerRepaint) Invalidate();
+  if (message.id == kMsgTickerRepaint || message.id == kMsgRowsChanged) Invalidate();
   if (message.id == kMsgApplyTitle) ApplyTitle(title_);
   if (message.id == kMsgOpenTyped) OpenTyped(static_cast<int>(message.wparam));
 }
@@ -269,12 +278,13 @@ int CStockListDlg::RowsHeld() const {
   return static_cast<int>(RowCount(rows, kind()));
 }
 
-std::vector<SecurityCode> CStockListDlg::PageCodes() const {
-  const std::shared_ptr<const ListView> view = view_.Current();
+std::vector<SecurityCode> CStockListDlg::PageCodes() const { return PageCodes(*view_.Current()); }
+
+std::vector<SecurityCode> CStockListDlg::PageCodes(const ListView& view) const {
   std::vector<SecurityCode> codes;
   if (OwnView()) return codes;
   const ListKind listKind = kind();
-  for (std::size_t i = 0; i < RowCount(view->rows, listKind); ++i) codes.push_back(RowCode(view->rows, listKind, i));
+  for (std::size_t i = 0; i < RowCount(view.rows, listKind); ++i) codes.push_back(RowCode(view.rows, listKind, i));
   return codes;
 }
 
@@ -290,7 +300,7 @@ void CStockListDlg::SyncSelectionToCurrent() {
 // The screen is sized by the frame after it was opened; a page follows the height it is painted at.
 void CStockListDlg::FitRowsToHeight() {
   const ListQuery q = query();
-  const int rows = RowsPerPage(height(), LineOf(metrics_), q.mode == kModeSelfSelected);
+  const int rows = RowsPerPage(height(), LineOf(metrics_), HasTabBar(q));
   if (rows == q.rowsPerPage || q.mode == 0) return;
   ChangeQuery([rows](ListQuery& changed) {
     changed.rowsPerPage = rows;
@@ -300,8 +310,17 @@ void CStockListDlg::FitRowsToHeight() {
   RequestRefresh(false);
 }
 
+// Another page or order opens the list afresh: the rows shown so far belong to the list before,
+// so they go before the request is sent (the total stays for the page counter).
+void CStockListDlg::EmptyRows() {
+  ListView emptied;
+  emptied.rows.listTotal = view_.Current()->rows.listTotal;
+  view_.Publish(std::move(emptied));
+}
+
 void CStockListDlg::GoToPage(int page) {
   ChangeQuery([page](ListQuery& q) { q.page = page; });
+  EmptyRows();
   selected_row_ = 1;
   RequestRefresh(true);
   Invalidate();
@@ -314,6 +333,7 @@ void CStockListDlg::Sort(int field, int arrowColumn, int direction) {
     q.sortDirection = direction;
     q.page = 0;
   });
+  EmptyRows();
   selected_row_ = 1;
   RequestRefresh(true);
   Invalidate();
@@ -336,8 +356,9 @@ void CStockListDlg::OpenRow(int row) {
   if (row < 1 || row > static_cast<int>(codes.size()) || !parts_.navigator) return;
   const SecurityCode& code = codes[static_cast<std::size_t>(row - 1)];
   selected_row_ = row;
-  if (q.bigOrderMode) {
-    // Where a ranking row leads depends on its security type, which the worker asks first.
+  if (q.bigOrderMode || q.mode == kModeSelfSelected || q.mode == kModeRecentlyViewed) {
+    // A ranking row leads where its security type says, and an own list's row is asked about
+    // before it opens: the worker sends the security query first.
     opening_code_ = code;
     ChangeQuery([&](ListQuery& changed) { changed.openCode = code; });
     RequestRefresh(true);
@@ -347,13 +368,7 @@ void CStockListDlg::OpenRow(int row) {
 }
 
 void CStockListDlg::OpenSector(const QuoteRow& row) {
-  const ListQuery list = query();
-  sector_list_page_ = list.page;
-  sector_list_row_ = selected_row_;
-  sector_list_field_ = list.sortField;
-  sector_list_direction_ = list.sortDirection;
-  sector_list_arrow_ = arrow_column_;
-  sector_list_title_ = title_;
+  sector_place_ = SectorListPlaceNow();
   // The constituents open by change ratio, largest first, whatever the sector list was sorted by.
   ChangeQuery([&](ListQuery& q) {
     q.mode = kModeCategory;
@@ -372,6 +387,11 @@ void CStockListDlg::OpenSector(const QuoteRow& row) {
   RequestRefresh(true);
 }
 
+CStockListDlg::SectorListPlace CStockListDlg::SectorListPlaceNow() const {
+  const ListQuery list = query();
+  return {list.page, selected_row_, list.sortField, list.sortDirection, arrow_column_, title_};
+}
+
 void CStockListDlg::OpenSectorList(int sectorClass, const std::function<void(ListQuery&)>& place) {
   ChangeQuery([&](ListQuery& q) {
     q.mode = kModeSectors;
@@ -380,6 +400,7 @@ void CStockListDlg::OpenSectorList(int sectorClass, const std::function<void(Lis
     q.sectorClass = sectorClass;
     q.page = 0;
     q.sortField = kSortChangeRatio;
+    q.sortDirection = kSortDescending;
     if (place) place(q);
   });
   arrow_column_ = 1;
@@ -395,14 +416,15 @@ void CStockListDlg::GoBack() {
   const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, q.bigOrderMode});
   if (back.toSectorList) {
     // The place is part of the query the fetch is asked with, so no answer for page 0 comes first.
+    const SectorListPlace place = std::exchange(sector_place_, SectorListPlace());
     OpenSectorList(q.sectorClass, [&](ListQuery& changed) {
-      changed.page = sector_list_page_;
-      changed.sortField = sector_list_field_;
-      changed.sortDirection = sector_list_direction_;
+      changed.page = place.page;
+      changed.sortField = place.sortField;
+      changed.sortDirection = place.sortDirection;
     });
-    arrow_column_ = sector_list_arrow_;
-    selected_row_ = sector_list_row_;
-    ApplyTitle(sector_list_title_.empty() ? u"板块追踪" : sector_list_title_);
+    arrow_column_ = place.arrowColumn;
+    selected_row_ = place.row;
+    ApplyTitle(place.title.empty() ? u"板块追踪" : place.title);
     return;
   }
   if (!parts_.navigator) return;
@@ -417,18 +439,21 @@ void CStockListDlg::OpenAlerts() {
                          BrowseChange::Alone(codes[static_cast<std::size_t>(selected_row_ - 1)]));
 }
 
+// The code and the row it is removed from come from one snapshot of the page: the worker may
+// publish a shorter page while the file is written.
 void CStockListDlg::ToggleSelfSelected(bool add) {
-  const std::vector<SecurityCode> codes = PageCodes();
+  const std::shared_ptr<const ListView> view = view_.Current();
+  const std::vector<SecurityCode> codes = PageCodes(*view);
   if (!parts_.selfSelected || selected_row_ < 1 || selected_row_ > static_cast<int>(codes.size())) return;
-  const SecurityCode code = codes[static_cast<std::size_t>(selected_row_ - 1)];
+  const auto index = static_cast<std::size_t>(selected_row_ - 1);
+  const SecurityCode code = codes[index];
   const bool done = add ? parts_.selfSelected->Add(code) : parts_.selfSelected->Remove(code);
   const ListQuery q = query();
   if (done && !add && q.mode == kModeSelfSelected) {
-    ListView shown = *view_.Current();
-    auto& rows = shown.rows.quotes;
-    rows.erase(rows.begin() + (selected_row_ - 1));
+    ListView shown = *view;
+    EraseRow(shown.rows, kind(), index);
     shown.rows.listTotal = std::max(0, shown.rows.listTotal - 1);
-    const bool emptied = rows.empty() && q.page > 0;
+    const bool emptied = codes.size() == 1 && q.page > 0;
     view_.Publish(std::move(shown));
     selected_row_ = std::max(1, std::min(selected_row_, static_cast<int>(codes.size()) - 1));
     if (emptied) {

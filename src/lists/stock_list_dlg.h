@@ -19,6 +19,7 @@
 
 #include "base/shared_records.h"
 #include "base/text_metrics.h"
+#include "lists/list_codes.h"
 #include "lists/list_columns.h"
 #include "lists/list_layout.h"
 #include "lists/list_paging.h"
@@ -67,7 +68,7 @@ struct ListQuery {
   int fundPeriod = 1;         // sector fund flow: 1, 5 or 15 days
   SecurityCode stockCode;     // trade analysis and order details
   int analysisDays = 1;
-  SecurityCode openCode;      // a ranking row waiting for its security type before it opens
+  SecurityCode openCode;      // a row waiting for its security type before it opens
 
   friend bool operator==(const ListQuery&, const ListQuery&) = default;
 };
@@ -127,13 +128,26 @@ class CStockListDlg : public DataScreen {
     std::lock_guard<std::mutex> lock(query_mutex_);
     change(query_);
   }
+  void EmptyRows();
   void GoToPage(int page);
   void Sort(int field, int arrowColumn, int direction);
   void ScrollColumns(int step);
   void OpenRow(int row);
   void OpenSector(const QuoteRow& row);
-  // The sector list of the class from its first page by change ratio; place may restore a page
-  // and order before the fetch is asked for.
+  // The place on the sector list that a sector or the sector fund flow was opened from, where
+  // "返回" leads back to: its page, row and order, which the views opened from it do not keep.
+  // Without one, "返回" opens the sector list afresh, by change ratio, largest first.
+  struct SectorListPlace {
+    int page = 0;
+    int row = 1;
+    int sortField = kSortChangeRatio;
+    int sortDirection = kSortDescending;
+    int arrowColumn = 1;
+    std::u16string title;
+  };
+  SectorListPlace SectorListPlaceNow() const;
+  // The sector list of the class from its first page by change ratio, largest first; place may
+  // restore a page and order before the fetch is asked for.
   void OpenSectorList(int sectorClass, const std::function<void(ListQuery&)>& place = {});
   void OpenSectorFunds(int period);
   void ChooseAnalysisDays(int days);
@@ -148,9 +162,11 @@ class CStockListDlg : public DataScreen {
   void ApplyTitle(std::u16string title);
   void FitRowsToHeight();
   std::vector<SecurityCode> PageCodes() const;
+  std::vector<SecurityCode> PageCodes(const ListView& view) const;
   int RowsHeld() const;
   bool SectorList() const;
   bool OwnView() const;  // sector fund flow, trade analysis or order details
+  bool TabBarShown() const;
   ListLayout Layout() const;
   ListPaging Paging(int listTotal) const;
 
@@ -178,7 +194,7 @@ class CStockListDlg : public DataScreen {
   void PaintTradeAnalysis(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
   void PaintOrderDetails(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
 
-  // Posted by the worker with the security type of the ranking row being opened (-1: unknown).
+  // Posted by the worker with the security type of the row being opened (-1: unknown).
   static constexpr int kMsgOpenTyped = 0x8002;
 
   // The list in front when a stock's trade analysis or order details took the screen, so that
@@ -204,16 +220,11 @@ class CStockListDlg : public DataScreen {
   int first_column_ = 1;
   int selected_row_ = 1;
   int self_select_tab_ = 0;
-  int sector_list_page_ = 0;  // the place on the sector list a sector was opened from
-  int sector_list_row_ = 1;
-  int sector_list_field_ = 0;  // and its order, which the constituents do not keep
-  int sector_list_direction_ = 0;
-  int sector_list_arrow_ = 1;
+  SectorListPlace sector_place_;
   int fund_period_ = 1;
   RankingState ranking_;
-  SecurityCode opening_code_;  // the ranking row whose security type was asked
+  SecurityCode opening_code_;  // the row whose security type was asked
   std::u16string title_;
-  std::u16string sector_list_title_;
   std::optional<HeldList> held_list_;
   std::chrono::milliseconds list_period_;
   Point pen_down_{};

@@ -96,12 +96,9 @@ void CStockListDlg::Stroke(Point from, Point to) {
 void CStockListDlg::TapHeader(int x) {
   if (OwnView()) return;
   const ListLayout layout = Layout();
-  if (x < layout.line) {
-    ScrollColumns(-1);
-    return;
-  }
-  if (x >= width() - layout.line) {
-    ScrollColumns(1);
+  const int charWidth = metrics_.average_char_width > 0 ? metrics_.average_char_width : layout.line / 2;
+  if (const int arrow = layout.HeaderArrowAt(x, charWidth, first_column_ > 1, first_column_ < LastFirstColumn(kind()))) {
+    ScrollColumns(arrow);
     return;
   }
   const int part = ListLayout::PartAt(layout.header, x, 4);

@@ -46,8 +46,8 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
       break;
     case kModeTradeAnalysis: PaintTradeAnalysis(canvas, layout, *view); break;
     case kModeOrderDetails: PaintOrderDetails(canvas, layout, *view); break;
-    case kModeSelfSelected: PaintTabBar(canvas, layout); [[fallthrough]];
     default:
+      if (TabBarShown()) PaintTabBar(canvas, layout);
       PaintHeader(canvas, layout);
       PaintRows(canvas, layout, *view);
       PaintPagingLine(canvas, layout, *view);
@@ -73,7 +73,7 @@ void CStockListDlg::PaintHeader(Canvas& canvas, const ListLayout& layout) const 
   }
   canvas.SetTextColor(kPlainWhite);
   if (first_column_ > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kOneLine);
-  if (first_column_ + 2 < ColumnCount(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kOneLine);
+  if (first_column_ < LastFirstColumn(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kOneLine);
 }
 
 void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const {

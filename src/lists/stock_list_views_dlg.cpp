@@ -53,12 +53,13 @@ void CStockListDlg::ChooseRanking(const RankingStep& step) {
   Invalidate();
 }
 
-// Entered from the sector list, the sector fund flow remembers the place "返回" leads back to.
+// Entered from the sector list, the sector fund flow remembers the place "返回" leads back to;
+// entered from anywhere else, "返回" opens the sector list afresh.
 void CStockListDlg::OpenSectorFunds(int period) {
   if (SectorList()) {
-    sector_list_page_ = query().page;
-    sector_list_row_ = selected_row_;
-    sector_list_title_ = title_;
+    sector_place_ = SectorListPlaceNow();
+  } else if (query().mode != kModeSectorFunds) {
+    sector_place_ = SectorListPlace();
   }
   fund_period_ = period;
   ChangeQuery([period](ListQuery& q) {
@@ -104,12 +105,13 @@ void CStockListDlg::AskTypeAndOpen(const SecurityCode& code) {
   PostWhenExchangeEnds(Message{kMsgOpenTyped, type, 0});
 }
 
-// A share of the rankings opens its own fund flow; anything else, or a type the server did not
-// tell, opens the stock detail screen.
+// A share of the rankings opens its own fund flow; anything else, a type the server did not tell
+// or a row of the own lists, opens the stock detail screen.
 void CStockListDlg::OpenTyped(int securityType) {
   if (!parts_.navigator || opening_code_.empty()) return;
   if (parts_.recentlyViewed) parts_.recentlyViewed->Remember(opening_code_);
-  const int target = securityType == kTypeWithFundFlow ? kTargetFuturesMode3 : kTargetStockDetail;
+  const bool fundFlow = securityType == kTypeWithFundFlow && query().bigOrderMode;
+  const int target = fundFlow ? kTargetFuturesMode3 : kTargetStockDetail;
   parts_.navigator->GoTo(target, kTargetQuoteList, BrowseChange::FromList(opening_code_, PageCodes()));
   opening_code_ = SecurityCode();
 }

@@ -45,14 +45,14 @@ void PaintBucketRows(Canvas& canvas, const ListLayout& layout, const std::vector
 }
 
 void PaintSide(Canvas& canvas, const Rect& half, int line, const char16_t* caption, const OrderSide& side,
-               std::int32_t reference) {
+               const OrderDetails& orders) {
   const Rect summaryBand{half.left, half.top, half.right, half.top + line};
-  const OrderSummary summary = SideSummary(side, reference);
+  const OrderSummary summary = SideSummary(side, orders.reference, orders.referenceDecimals);
   DrawCell(canvas, {caption, kFlatGrey}, Part(summaryBand, 0, 4));
   DrawCell(canvas, summary.price, Part(summaryBand, 1, 4));
   DrawCell(canvas, {summary.volume, kPlainWhite}, Part(summaryBand, 2, 4));
   DrawCell(canvas, {summary.count, kPlainWhite}, Part(summaryBand, 3, 4));
-  const std::array<CellText, kGridCells> cells = OrderGrid(side, reference);
+  const std::array<CellText, kGridCells> cells = OrderGrid(side, orders.reference, orders.referenceDecimals);
   const Rect grid{half.left, summaryBand.bottom, half.right, half.bottom};
   for (int k = 0; k < kGridCells; ++k) {
     if (cells[static_cast<std::size_t>(k)].text.empty()) continue;
@@ -80,9 +80,8 @@ void CStockListDlg::PaintOrderDetails(Canvas& canvas, const ListLayout& layout, 
   const Rect area{0, layout.header.top, layout.width, layout.ticker.top};
   const int middle = area.top + area.Height() / 2;
   const OrderDetails& orders = view.rows.orders;
-  PaintSide(canvas, {area.left, area.top, area.right, middle}, layout.rowHeight, u"卖一", orders.ask, orders.reference);
-  PaintSide(canvas, {area.left, middle, area.right, area.bottom}, layout.rowHeight, u"买一", orders.bid,
-            orders.reference);
+  PaintSide(canvas, {area.left, area.top, area.right, middle}, layout.rowHeight, u"卖一", orders.ask, orders);
+  PaintSide(canvas, {area.left, middle, area.right, area.bottom}, layout.rowHeight, u"买一", orders.bid, orders);
 }
 
 }  // namespace tarvello

@@ -15,6 +15,8 @@ constexpr int kCompressed = 2;
 long AnswerLength(std::span<const std::uint8_t> bytes) {
   if (bytes.empty()) return 0;
   if (bytes[0] != '{') return -1;
+  // "{}" holds no block: the server's whole answer to a request it has nothing for.
+  if (bytes.size() > 1 && bytes[1] == '}') return 2;
   std::size_t pos = 1;
   for (;;) {
     if (bytes.size() - pos < kHeader) return 0;

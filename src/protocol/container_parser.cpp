@@ -41,6 +41,7 @@ bool Walk(const Handler& handler, const std::uint8_t* bytes, std::size_t length,
   const void* open = std::memchr(bytes, kOpen, length);
   if (open == nullptr) return false;
   std::size_t pos = static_cast<std::size_t>(static_cast<const std::uint8_t*>(open) - bytes) + 1;
+  if (pos < length && bytes[pos] == kClose) return true;  // "{}": complete, with no block
 
   for (std::size_t position = 0;; ++position) {
     if (length - pos < kBlockHeader) return false;

@@ -23,7 +23,8 @@ namespace tarvello {
 using BlockHandler =
     std::function<int(int type, const std::uint8_t* bytes, std::size_t start, std::size_t end)>;
 
-// True when the container was read to its closing "}". False for empty input, no "{", a header
+// True when the container was read to its closing "}", "{}" (no block) included. False for empty
+// input, no "{", a header
 // or plain body running past the input, a compressed block that does not inflate to exactly its
 // stated size (or whose buffer cannot be had), a negative handler status, or a block followed by
 // anything other than ":" or "}".

@@ -71,6 +71,7 @@ TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameAndEightCharactersAnd
     std::u16string shown;
   };
   const Typed typed[] = {
+      {0, u"SZ", {}, u"股票名称"},                // "SH/SZ" before any digit: still blank
       {0, MarketCode(2), u"Two", u"Two"},         // added; a blank item follows at once
       {1, MarketCode(1), u"One", u"One"},         // already self-selected
       {2, u"SH60000", {}, u"未知代码"},     // too short: unknown without asking

@@ -100,6 +100,24 @@ TEST_F(FlowViewsDlgTest, ARankedShareOpensItsFundFlow) {
   EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode(u"SH600001"));
 }
 
+// The fund-flow menu's "自选股" ranks the own codes: no tab bar, a full page, and a deleted code
+// leaves the ranking rows it is shown in.
+TEST_F(FlowViewsDlgTest, TheSelfSelectedRankingHasNoTabBarAndDeletesFromItsOwnRows) {
+  OpenAndWait(FundFlowListArgument(kCategoryAllShares));
+  const int fullPage = screen_.query().rowsPerPage;
+  ASSERT_TRUE(self_.Add(SecurityCode(u"BI001475")));
+  ASSERT_TRUE(self_.Add(SecurityCode(u"SH600001")));
+  OpenAndWait(FundFlowListArgument(1111));
+  EXPECT_EQ(screen_.query().rowsPerPage, fullPage);
+  EXPECT_FALSE(Paint().FindText(u"管理").has_value());
+
+  server_.down = true;  // the refetch after the deletion keeps the rows as they are left
+  screen_.RunCommand(kCmdDeleteSelfSelected);
+  EXPECT_FALSE(self_.Contains(SecurityCode(u"BI001475")));
+  ASSERT_EQ(screen_.view()->rows.bigOrders.size(), 1u);
+  EXPECT_EQ(screen_.view()->rows.bigOrders[0].code, SecurityCode(u"SH600001"));
+}
+
 TEST_F(FlowViewsDlgTest, SectorPagesFollowEachOtherAndBackReturnsToTheRowLeft) {
   OpenAndWait(kCategorySectors);
   const int rows = screen_.query().rowsPerPage;
@@ -152,6 +170,26 @@ TEST_F(FlowViewsDlgTest, ASectorOpensByChangeRatioAndBackRestoresTheSectorListsO
   EXPECT_EQ(list[9], sorted.sortField);
   EXPECT_EQ(list[10], 1);
   EXPECT_EQ(screen_.selected_row(), 2);
+}
+
+// The sector list keeps the class last chosen when it is opened again, and whichever way it is
+// opened afresh it ranks by change ratio, largest first, under the arrow on "涨幅%".
+TEST_F(FlowViewsDlgTest, TheSectorListKeepsItsClassAndOpensAfreshByChangeRatio) {
+  const auto sentOrder = [&] {
+    const Bytes list = server_.Last();  // selector, category, field, direction, start, count, class
+    return std::vector<int>{list[8], list[9], list[10], list[15], screen_.arrow_column()};
+  };
+  OpenAndWait(kCategorySectorFunds);  // a fresh start: no place on the sector list was left
+  int before = server_.count();
+  TapText(u"返回");
+  WaitForFetch(before);
+  EXPECT_EQ(sentOrder(), (std::vector<int>{kCategorySectors, kSortChangeRatio, 0, 0, 1}));
+
+  RunAndWait(kCmdAscending);
+  RunAndWait(kCmdSectorConcept);
+  EXPECT_EQ(sentOrder(), (std::vector<int>{kCategorySectors, kSortChangeRatio, 0, 1, 1}));
+  OpenAndWait(kCategorySectors);
+  EXPECT_EQ(sentOrder(), (std::vector<int>{kCategorySectors, kSortChangeRatio, 0, 1, 1}));
 }
 
 TEST_F(FlowViewsDlgTest, AListPeriodSetLaterHoldsForEveryListOpenedButTheOrderDetails) {

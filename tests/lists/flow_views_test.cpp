@@ -82,21 +82,31 @@ TEST(FlowCellsTest, SectorFundAndTradeAnalysisLines) {
 
 TEST(FlowCellsTest, OrderGridFillsItsCountAndMarksAFullGrid) {
   OrderSide three{1010, 60, 3, {10, 20, 30}};
-  const auto small = OrderGrid(three, 1000);
+  const auto small = OrderGrid(three, 1000, 2);
   EXPECT_EQ(small[0], (CellText{u"10", kRiseRed}));
   EXPECT_EQ(small[2], (CellText{u"30", kRiseRed}));
   for (std::size_t k = 3; k < small.size(); ++k) EXPECT_TRUE(small[k].text.empty()) << k;
 
   OrderSide forty{990, 0, 40, {}};
   for (int i = 1; i <= 40; ++i) forty.orders.push_back(i);
-  const auto full = OrderGrid(forty, 1000);
+  const auto full = OrderGrid(forty, 1000, 2);
   EXPECT_EQ(full[23], (CellText{u"24", kFallGreen}));
   EXPECT_EQ(full[24], (CellText{u"...", kFlatGrey}));
 
-  const OrderSummary summary = SideSummary(three, 1010);
+  const OrderSummary summary = SideSummary(three, 1010, 2);
   EXPECT_EQ(summary.price, (CellText{u"10.10", kPlainWhite}));
   EXPECT_EQ(summary.volume, u"60手");
   EXPECT_EQ(summary.count, u"3笔");
+
+  // A 3-decimal security's previous close against a price in hundredths, in one scale.
+  const struct {
+    std::int32_t price, reference;
+    ColorRef colour;
+  } scaled[] = {{342, 3395, kRiseRed}, {339, 3395, kFallGreen}, {340, 3400, kPlainWhite}};
+  for (const auto& c : scaled) {
+    EXPECT_EQ(SideSummary(OrderSide{c.price, 1, 1, {1}}, c.reference, 3).price.colour, c.colour) << c.price;
+    EXPECT_EQ(OrderGrid(OrderSide{c.price, 1, 1, {1}}, c.reference, 3)[0].colour, c.colour) << c.price;
+  }
 }
 
 Bytes OrderBlock(std::int32_t askCount, int askWritten, std::int32_t bidCount) {
@@ -151,6 +161,7 @@ TEST(TradeAnswersTest, BucketsAndReferenceQuote) {
   ContainerWriter writer;
   writer.Add(kTradeAnalysis, analysis.Take());
   writer.Add(kQuote, quote.Take());
+  writer.Add(kSecurityInfo, WireWriter().Utf8(u"SH500001").Utf8(u"Fund").U8(1).U8(3).I32(0).I32(0).I32(0).Take());
   const Bytes answer = writer.Finish();
   ListAnswerContext context;
   context.orderReference = true;
@@ -163,6 +174,7 @@ TEST(TradeAnswersTest, BucketsAndReferenceQuote) {
   EXPECT_EQ(rows.buckets[1].value1, 7);
   EXPECT_EQ(rows.buckets[2].value2, 10);
   EXPECT_EQ(rows.orders.reference, 1040);
+  EXPECT_EQ(rows.orders.referenceDecimals, 3);
   EXPECT_TRUE(rows.quotes.empty());
 
   WireWriter cut;

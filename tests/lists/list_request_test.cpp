@@ -63,5 +63,15 @@ TEST(ListRequestTest, SectorPageIsAQuoteJoinedToItsConstituents) {
   EXPECT_EQ(request.back(), '}');
 }
 
+// The order prices come in hundredths; the previous close they are judged against comes in the
+// security's decimals, so both the quote and the security are asked with the orders.
+TEST(ListRequestTest, OrderDetailsAskForTheQuoteAndTheSecurityToo) {
+  const Bytes request = BuildOrderDetailsRequest(SecurityCode(u"SH600001"));
+  constexpr std::size_t kPacket = 1 + 6 + 2 + 8;  // "{" or ":", header, the code
+  ASSERT_EQ(request.size(), 3 * kPacket + 1);
+  const int types[] = {kOrderDetails, kQuote, kSecurityInfo};
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(request[i * kPacket + 1] | request[i * kPacket + 2] << 8, types[i]);
+}
+
 }  // namespace
 }  // namespace tarvello

@@ -6,6 +6,7 @@
 #include "lists/list_codes.h"
 #include "lists/list_columns.h"
 #include "lists/list_commands.h"
+#include "lists/list_layout.h"
 #include "lists/list_menu.h"
 #include "lists/list_paging.h"
 #include "lists/list_routes.h"
@@ -48,6 +49,18 @@ TEST(ListPagingTest, RowsPerPageFollowsTheScreen) {
   EXPECT_EQ(RowsPerPage(640, 16, false), 23);  // (640 - 64) / 24 - 1
   EXPECT_EQ(RowsPerPage(640, 16, true), 22);   // (640 - 88) / 24 - 1
   EXPECT_EQ(RowsPerPage(40, 16, false), 1);    // a tiny window still holds one row
+}
+
+// "<" and ">" take a character's width at the header's ends, and only while they are drawn.
+TEST(ListLayoutTest, HeaderArrowsAreLiveOnlyWhereDrawn) {
+  const ListLayout layout(480, 640, 20, false);
+  const struct {
+    int x;
+    bool left, right;
+    int arrow;
+  } cases[] = {{0, true, true, -1},  {9, true, true, -1},   {10, true, true, 0},  {0, false, true, 0},
+               {479, true, true, 1}, {470, true, true, 1}, {469, true, true, 0}, {479, true, false, 0}};
+  for (const auto& c : cases) EXPECT_EQ(layout.HeaderArrowAt(c.x, 10, c.left, c.right), c.arrow) << c.x;
 }
 
 TEST(ListColumnsTest, HeaderTapsSortByTheColumnsField) {

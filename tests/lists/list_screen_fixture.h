@@ -25,6 +25,7 @@ class TouchableList : public CStockListDlg {
     OnPenDown(at);
     OnPenUp(at);
   }
+  bool HadGoodAnswer() { return worker().last_answer().has_value(); }
 };
 
 class ListScreenFixture : public ::testing::Test {

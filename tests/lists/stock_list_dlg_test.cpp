@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "lists/list_codes.h"
+#include "lists/list_commands.h"
 #include "lists/list_screen_fixture.h"
 #include "market/display_colours.h"
 #include "navigation/navigation.h"
@@ -41,6 +44,73 @@ TEST_F(StockListDlgTest, SelfSelectedCodesAreYellowAndTheOwnListIsFetchedByCode)
   EXPECT_FALSE(self_.Contains(SecurityCode(MarketCode(2))));
   EXPECT_EQ(screen_.view()->rows.quotes.size(), 1u);
   WaitForFetch(before);
+}
+
+// A row of the own lists opens after the security query, on the stock detail screen.
+TEST_F(StockListDlgTest, OwnListRowsOpenAfterTheSecurityQuery) {
+  ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(4))));
+  ASSERT_TRUE(recent_.Remember(SecurityCode(MarketCode(5))));
+  for (const int target : {kTargetQuoteListOtherPage, kTargetQuoteListOwnPage}) {
+    SCOPED_TRACE(target);
+    navigator_.visits.clear();
+    OpenAndWait(target, 0);
+    const int before = server_.count();
+    screen_.SendKey(kKeyEnter);
+    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !navigator_.visits.empty(); }));
+    ASSERT_GT(server_.count(), before);
+    EXPECT_EQ(testing::TypeOf(server_.Requests()[static_cast<std::size_t>(before)]), kSecurityInfo);
+    EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{kTargetStockDetail, kTargetQuoteList}));
+  }
+}
+
+// Another page or order is a list opened afresh: the rows of the one before go at once and stay
+// gone when its fetch fails, so that Enter cannot open a security of the old page.
+TEST_F(StockListDlgTest, ANewPageOrOrderDropsTheRowsShownBefore) {
+  const struct {
+    const char* name;
+    std::function<void()> act;
+  } cases[] = {
+      {"page down", [&] { TapText(u"下翻"); }},
+      {"header tap", [&] { TapText(u"最新"); }},
+      {"sort command", [&] { screen_.RunCommand(kCmdAscending); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    server_.down = false;
+    OpenAndWait(kTargetQuoteList, -60);
+    server_.down = true;
+    const int before = server_.count();
+    c.act();
+    EXPECT_TRUE(screen_.view()->rows.quotes.empty());
+    WaitForFetch(before);
+    screen_.SendKey(kKeyEnter);
+    EXPECT_TRUE(screen_.view()->rows.quotes.empty());
+    EXPECT_TRUE(navigator_.visits.empty());
+  }
+}
+
+// A tap near the right end of the third column's header sorts by that column: the ">" there
+// takes only its own width.
+TEST_F(StockListDlgTest, ATapBesideTheHeadersArrowSorts) {
+  OpenAndWait(kTargetQuoteList, -60);
+  const auto third = Paint().FindText(u"涨跌");
+  ASSERT_TRUE(third.has_value());
+  screen_.Tap({third->box.right - 12, third->box.top + 2});
+  EXPECT_EQ(screen_.first_column(), 1);
+  EXPECT_EQ(screen_.query().sortField, kSortChange);
+}
+
+// A broken answer shows the rows read before the fault but is no good answer: the figures grow
+// old and are dimmed when it keeps coming.
+TEST_F(StockListDlgTest, ABrokenAnswerShowsItsRowsButCountsAsNoAnswer) {
+  server_.SetAnswer([](const Bytes& r) {
+    Bytes answer = testing::MarketAnswer(r);
+    if (!answer.empty()) answer.back() = 'x';
+    return answer;
+  });
+  OpenAndWait(kTargetQuoteList, -60);
+  EXPECT_FALSE(screen_.view()->rows.quotes.empty());
+  EXPECT_FALSE(screen_.HadGoodAnswer());
 }
 
 }  // namespace

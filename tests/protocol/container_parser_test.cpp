@@ -132,6 +132,9 @@ TEST(ContainerParserTest, DamagedInputFailsAfterHandingOverTheCompleteBlocks) {
   EXPECT_TRUE(exact.Parse(CompressedContainer(200, Body(200))));
   ASSERT_EQ(exact.seen.size(), 1u);
   EXPECT_EQ(exact.seen[0].body, Body(200));
+  Recorder empty;  // the server's answer when it has nothing to say
+  EXPECT_TRUE(empty.Parse(Bytes{'{', '}'}));
+  EXPECT_TRUE(empty.seen.empty());
 }
 
 TEST(ContainerParserTest, NegativeHandlerStatusStopsTheParse) {
@@ -171,6 +174,7 @@ TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
   for (long cut = 0; cut < length; ++cut) {
     EXPECT_EQ(AnswerLength(std::span(answer).first(static_cast<std::size_t>(cut))), 0) << cut;
   }
+  EXPECT_EQ(AnswerLength(Bytes{'{', '}', '{'}), 2);  // an empty container is a whole answer
   EXPECT_EQ(AnswerLength(Bytes{'x', '{'}), -1);
   EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0, 0, '+'}), -1);
   EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0x00, 0x80}), -1);
