@@ -109,9 +109,10 @@ void CStockListDlg::AskTypeAndOpen(const SecurityCode& code) {
 // or a row of the own lists, opens the stock detail screen.
 void CStockListDlg::OpenTyped(int securityType) {
   if (!parts_.navigator || opening_code_.empty()) return;
-  if (parts_.recentlyViewed) parts_.recentlyViewed->Remember(opening_code_);
   const bool fundFlow = securityType == kTypeWithFundFlow && query().bigOrderMode;
   const int target = fundFlow ? kTargetFuturesMode3 : kTargetStockDetail;
+  // The detail screen's opening remembers its security; a share's fund flow is remembered here.
+  if (fundFlow && parts_.recentlyViewed) parts_.recentlyViewed->Remember(opening_code_);
   parts_.navigator->GoTo(target, kTargetQuoteList, BrowseChange::FromList(opening_code_, PageCodes()));
   opening_code_ = SecurityCode();
 }
