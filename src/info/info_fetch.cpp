@@ -66,7 +66,7 @@ PageContent FetchTitles(const InfoQuery& query, const InfoLinks& links) {
     if (codes.size() == kMaxListedCodes) break;
     codes.push_back(SecurityCode(code).RequestText());
   }
-  const std::uint16_t limit = query.codes.size() == 1 ? kSecurityTitleLimit : kOwnListTitleLimit;
+  const std::uint16_t limit = query.own_list ? kOwnListTitleLimit : kSecurityTitleLimit;
   const Bytes request = codec.BuildCodeListInfo(static_cast<std::uint16_t>(query.kind), limit, codes,
                                                 static_cast<std::uint32_t>(stamp->first),
                                                 static_cast<std::uint32_t>(stamp->second));

@@ -37,6 +37,7 @@ struct InfoQuery {
   int f10_mode = 13;              // kF10: the page mode, 13 to 17
   int kind = 1;                   // 1 news, 2 notices, anything else research reports
   std::vector<std::u16string> codes;  // kF10, kTitles and kStockArticle: the securities
+  bool own_list = false;          // kTitles: the codes are the self-selected list, however few
   std::u16string article;         // kArticle and kStockArticle: the chosen identifier
   std::u16string title;           // kStockArticle: the chosen title, shown above the text
   friend bool operator==(const InfoQuery&, const InfoQuery&) = default;

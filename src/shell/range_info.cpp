@@ -40,6 +40,7 @@ std::optional<InfoQuery> QueryFor(int mode, const InfoChoices& choices) {
   InfoQuery query;
   query.kind = choices.kind;
   query.codes = choices.codes;
+  query.own_list = choices.scope == InfoScope::kOwnList;
   query.article = choices.article;
   query.title = choices.article_title;
   const bool everyone = choices.scope == InfoScope::kEveryone;

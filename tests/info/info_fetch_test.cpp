@@ -77,8 +77,10 @@ TEST(InfoFetchTest, ASecuritysTitlesCarryTheServerTimeAndWithoutItAreNotAskedFor
   ASSERT_EQ(server.requests.size(), 2u);
   const std::vector<std::string> codes{"SZ000002"};
   EXPECT_EQ(server.requests[1], CPacketCodec().BuildCodeListInfo(2, 20, codes, 20261204, 93000));
-  FetchInfoPage(Query(InfoPage::kTitles, 16, {u"SH600001", u"SZ000002"}), InfoLinks{server.Exchange(), {}, {}});
-  EXPECT_EQ(server.requests.back()[9], 100) << "the self-selected list asks for up to 100 titles";
+  InfoQuery own = Query(InfoPage::kTitles, 16, {u"SH600001"});
+  own.own_list = true;
+  FetchInfoPage(own, InfoLinks{server.Exchange(), {}, {}});
+  EXPECT_EQ(server.requests.back()[9], 100) << "the self-selected list asks for up to 100 titles, even with one code";
 
   server.answers[kServerTime] = Answer(kQuote, Bytes(8, 0));
   server.requests.clear();
