@@ -17,7 +17,7 @@ constexpr std::array<NavigationRequest, kMenuCells> kCellTargets = {{
     {kTargetMenuPage, 10},
     {kTargetQuoteList, -11},
     {kTargetBrokers, 0},
-    {kTargetSettings, -2},
+    {kTargetMenuPage, 19},  // the settings menu: the account pages, then the settings screen
     {kTargetMenuPage, 18},
 }};
 

@@ -38,7 +38,7 @@ TEST_F(AccountWalk, ALoginThroughTheFormIsTheOneTheNextStartSends) {
   testing::WriteBytes(sim_folder_ / "accounts.txt", "walker secret7 3\n");
   ASSERT_TRUE(StartSimulator({"--accounts", (sim_folder_ / "accounts.txt").string()}));
   ASSERT_TRUE(StartTerminal());
-  terminal_->main_screen()->GoTo(kTargetMenuPage, kPageSettingsMenu);
+  EnterMenuCell(kMenuCellSettings);  // the settings menu, the way to the account pages
   ASSERT_TRUE(EnterMenuLine(kPageSettingsMenu, 0));  // "1：帐户管理"
   ASSERT_TRUE(EnterMenuLine(kPageAccountMenu, 1));   // "2：用户注册/登录"
   CDlgLogin& form = *terminal_->login_screen();
@@ -91,6 +91,7 @@ TEST_F(AccountWalk, PeriodsSavedOnTheSettingsScreenAreTheOnesEveryDataScreenRefr
   ASSERT_TRUE(StartSimulator());
   ASSERT_TRUE(StartTerminal());
   EnterMenuCell(kMenuCellSettings);
+  ASSERT_TRUE(EnterMenuLine(kPageSettingsMenu, 1));  // "2：系统设置"
   CDlgRecommend& settings = *terminal_->settings_screen();
   ASSERT_TRUE(WaitFor([&] { return Shows(&settings); }));
   settings.Choose(CDlgRecommend::kList, ChoiceOf(30));

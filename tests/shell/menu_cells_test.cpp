@@ -21,7 +21,7 @@ TEST(MenuTest, CellsOpenTheirTargets) {
   EXPECT_EQ(MenuCellTarget(0), (NavigationRequest{1132, 0}));
   EXPECT_EQ(MenuCellTarget(3), (NavigationRequest{1126, 1125}));
   EXPECT_EQ(MenuCellTarget(8), (NavigationRequest{1126, -11}));
-  EXPECT_EQ(MenuCellTarget(10), (NavigationRequest{1128, -2}));
+  EXPECT_EQ(MenuCellTarget(10), (NavigationRequest{1125, 19})) << "the settings menu, the only way to the account pages";
   EXPECT_EQ(MenuCellTarget(11), (NavigationRequest{1125, 18}));
   EXPECT_EQ(MenuCellTarget(12), (NavigationRequest{1124, 0}));
 }
