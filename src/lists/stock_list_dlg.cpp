@@ -41,7 +41,10 @@ bool HasTabBar(const ListQuery& q) { return q.mode == kModeSelfSelected && !q.bi
 CStockListDlg::CStockListDlg(StockListParts parts, QWidget* parent)
     : DataScreen(kTimerQuoteList, parts.period, parts.mainScreen, parent),
       parts_(std::move(parts)),
-      list_period_(parts_.period) {}
+      list_period_(parts_.period) {
+  // A first start has no self-selected file yet: it begins with the two main indices.
+  if (parts_.selfSelected) parts_.selfSelected->EnsureDefault();
+}
 
 CStockListDlg::~CStockListDlg() { StopRefreshing(); }
 

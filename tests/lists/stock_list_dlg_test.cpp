@@ -18,6 +18,10 @@ using testing::MarketCode;
 using StockListDlgTest = testing::ListScreenFixture;
 
 TEST_F(StockListDlgTest, SelfSelectedCodesAreYellowAndTheOwnListIsFetchedByCode) {
+  // The screen found no self-selected file: the list begins with the two main indices.
+  const std::vector<SecurityCode> first = self_.Codes();
+  ASSERT_EQ(first, (std::vector<SecurityCode>{SecurityCode(u"SH000001"), SecurityCode(u"SZ399001")}));
+  for (const SecurityCode& index : first) self_.Remove(index);
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(2))));
   OpenAndWait(kTargetQuoteList, -60);
   EXPECT_TRUE(Paint().DrewText(u"N0002", kVolumeYellow));
