@@ -17,7 +17,11 @@ void RefreshWorker::Stop() {
   if (thread_.joinable()) thread_.join();
 }
 
+// A request with the progress window counts as busy from the moment it is made, not only once
+// the worker takes it up: a tap in between would otherwise act on the screen that is loading,
+// and the window would then show over whatever that tap led to.
 bool RefreshWorker::Request(bool show_busy) {
+  if (show_busy) busy_ = true;
   return queue_.Post(Message{kMsgRefresh, show_busy ? 1 : 0, 0});
 }
 

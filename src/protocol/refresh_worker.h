@@ -58,7 +58,8 @@ class RefreshWorker {
   bool Request(bool show_busy);
   void SetPeriod(std::chrono::milliseconds period);
   std::chrono::milliseconds period() const;
-  // True while the exchange runs; screens ignore input that would start a second one.
+  // True while the exchange runs, and from a request with the progress window on; screens ignore
+  // input that would start a second one.
   bool busy() const { return busy_.load(); }
   // When the last exchange that succeeded ended; none before the first.
   std::optional<std::chrono::steady_clock::time_point> last_answer() const;
