@@ -12,7 +12,8 @@ std::u16string AgeText(std::chrono::seconds age) {
 }
 
 std::optional<std::u16string> StaleAge(std::chrono::milliseconds age, std::chrono::milliseconds period, bool trading) {
-  if (!trading || age <= 2 * period) return std::nullopt;
+  // A screen that does not refresh (period zero) shows a one-off answer, which cannot fall behind.
+  if (!trading || period <= std::chrono::milliseconds::zero() || age <= 2 * period) return std::nullopt;
   return AgeText(std::chrono::duration_cast<std::chrono::seconds>(age));
 }
 

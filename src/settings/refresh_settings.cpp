@@ -1,5 +1,6 @@
 #include "settings/refresh_settings.h"
 
+#include <algorithm>
 #include <string>
 
 #include "settings/configuration_keys.h"
@@ -17,7 +18,8 @@ int LoadPeriod(std::u16string_view key, int default_seconds, const std::filesyst
     ProfileFile::WriteInt(config::kRefresh, key, default_seconds, file);
     return default_seconds;
   }
-  return value <= 0 ? kRefreshChoices.front() : value;
+  if (value <= 0) return kRefreshChoices.front();
+  return std::min(value, kRefreshChoices.back());
 }
 
 }  // namespace

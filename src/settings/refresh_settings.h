@@ -22,7 +22,8 @@ inline constexpr std::array<int, 7> kRefreshChoices = {5, 10, 15, 20, 30, 40, 50
 // Reads the three periods from the file in folder. A missing key gets its default written to the
 // file (so that a first start leaves LIST=15, TSLINE=5, KLLINE=15 behind). A period of 0 or less
 // from a hand-edited file is taken as the smallest choice, 5, rather than a timer that never
-// waits.
+// waits; one above the longest choice as the longest, 50, so that days of seconds never overflow
+// the timer's milliseconds and stop the screen refreshing.
 RefreshSettings LoadRefreshSettings(const std::filesystem::path& folder);
 
 // Writes the three periods; false when the file could not be written.

@@ -23,6 +23,8 @@ TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) 
       {180, 15000, true, u"3分钟前"},
       {7300, 60000, true, u"2小时前"},
       {7300, 60000, false, nullptr},  // outside trading hours nothing is stale
+      {0, 0, true, nullptr},          // a screen without refresh, such as a search result, never ages
+      {90, 0, true, nullptr},
   };
   for (const auto& c : cases) {
     const std::optional<std::u16string> age = StaleAge(seconds(c.age), milliseconds(c.period_ms), c.trading);

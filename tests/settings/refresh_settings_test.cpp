@@ -20,16 +20,19 @@ TEST(RefreshSettingsTest, ValueOutsideTheChoicesIsUsedButThePageShowsTheFirstCho
   EXPECT_EQ(RefreshChoiceIndex(30), 4);
 }
 
-TEST(RefreshSettingsTest, ZeroNegativeOrTextPeriodsBecomeTheSmallestChoice) {
-  testing::TempFolder folder;
-  const auto file = ConfigFile(folder);
-  ProfileFile::WriteString(u"REFRESH", u"LIST", u"0", file);
-  ProfileFile::WriteString(u"REFRESH", u"TSLINE", u"-20", file);
-  ProfileFile::WriteString(u"REFRESH", u"KLLINE", u"fast", file);
-  const RefreshSettings settings = LoadRefreshSettings(folder.path());
-  EXPECT_EQ(settings.list_seconds, 5);
-  EXPECT_EQ(settings.intraday_seconds, 5);
-  EXPECT_EQ(settings.kline_seconds, 5);
+TEST(RefreshSettingsTest, HandEditedPeriodsOutsideTheChoicesComeBackWithinThem) {
+  const struct {
+    const char16_t* written;
+    int loaded;
+  } cases[] = {
+      {u"0", 5}, {u"-20", 5}, {u"fast", 5},  // a timer that never waits
+      {u"51", 50}, {u"2147484", 50},         // days of seconds would overflow the timer's milliseconds
+  };
+  for (const auto& c : cases) {
+    testing::TempFolder folder;
+    ProfileFile::WriteString(u"REFRESH", u"KLLINE", c.written, ConfigFile(folder));
+    EXPECT_EQ(LoadRefreshSettings(folder.path()).kline_seconds, c.loaded);
+  }
 }
 
 }  // namespace
