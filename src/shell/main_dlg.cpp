@@ -155,6 +155,7 @@ void CDlgMain::OnMessage(const Message& message) {
       if (message.wparam == 1) {
         SetTimer(kTimerData, 10);
       } else {
+        parts_.progress->hide();  // the start dialog comes back; the strip must not run on behind it
         End(MainResult::kCancel);
       }
       break;

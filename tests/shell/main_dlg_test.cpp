@@ -140,6 +140,7 @@ TEST_F(MainScreenTest, ANetworkThatCannotBeBroughtUpEndsWithCancelAndNeverRegist
   ASSERT_TRUE(ProcessEventsUntil([&] { return !results_.empty(); }));
   EXPECT_EQ(results_, std::vector<MainResult>{MainResult::kCancel});
   EXPECT_FALSE(main_->menu_shown());
+  EXPECT_TRUE(progress_.isHidden());
   main_.reset();
   EXPECT_TRUE(steps_.empty());
 }
