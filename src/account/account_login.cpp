@@ -4,6 +4,9 @@
 #include <array>
 
 #include "protocol/packet_codec.h"
+#include "settings/configuration_keys.h"
+#include "storage/profile_file.h"
+#include "text/text_codec.h"
 
 namespace tarvello {
 
@@ -26,7 +29,11 @@ bool KeepLogin(const LoginOutcome& outcome, const StoredAccount& typed, const st
                AccountSession& session) {
   if (outcome.result != LoginResult::kAccepted) return true;
   session.SetAccountValue(outcome.account_value);
-  return StoreAccount(folder, typed);
+  // The account value identifies the user to the version check, which reads it as USERID.
+  const bool id_kept = ProfileFile::WriteString(config::kInfo, config::kUserId,
+                                                text::FromAscii(std::to_string(outcome.account_value)),
+                                                folder / config::kFileName);
+  return StoreAccount(folder, typed) && id_kept;
 }
 
 }  // namespace tarvello

@@ -1,5 +1,6 @@
 // The account screen's login: sends 2906 with the typed name and password and, when the server
-// accepts them, stores both in "Configuration.ini" and keeps the account value for the run.
+// accepts them, stores both in "Configuration.ini", keeps the account value for the run and
+// stores it as USERID for the version check.
 // Any other outcome stores nothing. Blocks on the exchange; any thread but the painter's.
 #pragma once
 

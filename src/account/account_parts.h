@@ -1,6 +1,6 @@
 // What the account screens need from the program: the exchange for their requests, the
 // Navigator, the program folder with "Configuration.ini", the run's AccountSession, the
-// registration page and the phone book. The pointers must outlive the screens.
+// registration and download pages and the phone book. The pointers must outlive the screens.
 #pragma once
 
 #include <filesystem>
@@ -19,6 +19,7 @@ struct AccountParts {
   std::filesystem::path folder;
   AccountSession* session = nullptr;
   std::u16string register_page;
+  std::u16string download_page;  // opened for an update offer that names no address
   const PhoneBook* phone_book = nullptr;
 };
 

@@ -14,8 +14,13 @@ std::filesystem::path FileIn(const std::filesystem::path& folder) { return folde
 
 StoredAccount LoadStoredAccount(const std::filesystem::path& folder) {
   const std::filesystem::path file = FileIn(folder);
-  return {ProfileFile::GetString(config::kInfo, config::kUserName, u"", file),
-          ProfileFile::GetString(config::kInfo, config::kPassword, u"", file)};
+  const std::u16string missing(config::kMissingAccount);
+  StoredAccount account{ProfileFile::GetString(config::kInfo, config::kUserName, missing, file),
+                        ProfileFile::GetString(config::kInfo, config::kPassword, missing, file)};
+  // A second read with another default tells a stored "Error" from a missing key.
+  account.registered =
+      account.user != missing || ProfileFile::GetString(config::kInfo, config::kUserName, u"", file) == missing;
+  return account;
 }
 
 bool StoreAccount(const std::filesystem::path& folder, const StoredAccount& account) {
@@ -29,11 +34,12 @@ void ClearStoredAccount(const std::filesystem::path& folder) {
   // A key that is not there is already cleared; the engine's failure for it means nothing here.
   ProfileFile::DeleteEntry(config::kInfo, config::kUserName, u"-", file);
   ProfileFile::DeleteEntry(config::kInfo, config::kPassword, u"-", file);
+  ProfileFile::DeleteEntry(config::kInfo, config::kUserId, u"-", file);
 }
 
-std::u16string AccountSummary(const std::u16string& user) {
-  if (user.empty()) return std::u16string(account_text::kNotRegistered);
-  return std::u16string(account_text::kRegisteredAs) + user;
+std::u16string AccountSummary(const StoredAccount& account) {
+  if (!account.registered || account.user.empty()) return std::u16string(account_text::kNotRegistered);
+  return std::u16string(account_text::kRegisteredAs) + account.user;
 }
 
 }  // namespace tarvello

@@ -21,7 +21,7 @@ inline constexpr std::u16string_view kRegisteredAs = u"您已注册\r\n用户名
 inline constexpr std::u16string_view kCommError = u"通讯错误请重试";
 inline constexpr std::u16string_view kLoginDone =
     u"恭喜您，登录已成功。如有疑问，请拨打客服热线：400-555-0188";
-inline constexpr std::u16string_view kAccountNotKept = u"\r\n但账户未能保存，下次启动需重新登录。";
+inline constexpr std::u16string_view kAccountNotKept = u"但账户未能保存，下次启动需重新登录。";
 inline constexpr std::u16string_view kWrongPassword =
     u"用户名或密码错误，请按返回键重新输入。如有疑问，请拨打客服热线：400-555-0188";
 inline constexpr std::u16string_view kLoginRefused =

@@ -49,15 +49,16 @@ CDlgLogin::CDlgLogin(AccountParts parts, QWidget* parent) : Window(parent), part
 
 void CDlgLogin::Open(int target) {
   const StoredAccount stored = LoadStoredAccount(parts_.folder);
-  const bool switching = target == kTargetSwitchUser;
-  fields_[kUser]->setText(switching ? QString() : QString::fromStdU16String(stored.user));
+  switching_ = target == kTargetSwitchUser;
+  const bool prefill = !switching_ && stored.registered;
+  fields_[kUser]->setText(prefill ? QString::fromStdU16String(stored.user) : QString());
   fields_[kPassword]->clear();
-  focused_ = switching || stored.user.empty() ? kUser : kPassword;
+  focused_ = prefill ? kPassword : kUser;
   RefreshSummary();
 }
 
 void CDlgLogin::RefreshSummary() {
-  summary_ = AccountSummary(LoadStoredAccount(parts_.folder).user);
+  summary_ = AccountSummary(LoadStoredAccount(parts_.folder));
   Invalidate();
 }
 
@@ -84,9 +85,15 @@ void CDlgLogin::ShowOutcome(const LoginOutcome& outcome, const StoredAccount& ty
     ActivePrompter().MessageBox(LoginMessage(outcome.result), account_text::kCaption, PromptButtons::kOk);
     return;
   }
-  std::u16string done(account_text::kLoginDone);
-  if (!KeepLogin(outcome, typed, parts_.folder, *parts_.session)) done += account_text::kAccountNotKept;
+  const bool kept = KeepLogin(outcome, typed, parts_.folder, *parts_.session);
   RefreshSummary();
+  // Switching users ends on the form with the new summary; only the login entry congratulates.
+  if (switching_) {
+    if (!kept) ActivePrompter().MessageBox(account_text::kAccountNotKept, account_text::kCaption, PromptButtons::kOk);
+    return;
+  }
+  std::u16string done(account_text::kLoginDone);
+  if (!kept) done += u"\r\n" + std::u16string(account_text::kAccountNotKept);
   if (ActivePrompter().MessageBox(done, account_text::kCaption, PromptButtons::kYesNo) ==
       PromptAnswer::kYes) {
     parts_.navigator->GoTo(kTargetQuoteList, kTargetLogin);

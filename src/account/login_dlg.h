@@ -74,6 +74,7 @@ class CDlgLogin : public Window {
   std::array<QLineEdit*, 2> fields_{};
   std::array<QPushButton*, 3> buttons_{};
   Field focused_ = kUser;
+  bool switching_ = false;  // opened as "切换用户注册": an accepted login asks nothing
   KeyboardMode mode_ = KeyboardMode::kSmall;
   std::u16string summary_;
   StoredAccount sent_;  // what the login under way sent

@@ -30,7 +30,7 @@ CDlgUserData::CDlgUserData(AccountParts parts, QWidget* parent) : Window(parent)
 }
 
 void CDlgUserData::Open() {
-  summary_ = AccountSummary(LoadStoredAccount(parts_.folder).user);
+  summary_ = AccountSummary(LoadStoredAccount(parts_.folder));
   Invalidate();
 }
 
@@ -45,7 +45,8 @@ void CDlgUserData::Press(Button button) {
 void CDlgUserData::CheckVersion() {
   const ExchangeFunction exchange = parts_.exchange;
   const std::filesystem::path folder = parts_.folder;
-  errand_.Start([exchange, folder] { return RunVersionCheck(exchange, folder); },
+  const std::u16string download_page = parts_.download_page;
+  errand_.Start([exchange, folder, download_page] { return RunVersionCheck(exchange, folder, download_page); },
                 [this] { PostMessage(kMsgErrandDone, 0, 0); });
 }
 

@@ -65,7 +65,8 @@ VersionAnswer ReadVersionAnswer(std::span<const std::uint8_t> answer) {
   return result;
 }
 
-std::optional<VersionAnswer> RunVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder) {
+std::optional<VersionAnswer> RunVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder,
+                                             const std::u16string& download_page) {
   const std::filesystem::path file = folder / config::kFileName;
   const std::u16string user_id = ProfileFile::GetString(config::kInfo, config::kUserId, config::kMissingAccount, file);
   ProfileFile::WriteString(config::kInfo, config::kDeviceId, DeviceIdentifier(file), file);
@@ -75,7 +76,9 @@ std::optional<VersionAnswer> RunVersionCheck(const ExchangeFunction& exchange, c
   const int received = exchange(request, answer);
   if (received < 1) return std::nullopt;
   const auto size = std::min(answer.size(), static_cast<std::size_t>(received));
-  return ReadVersionAnswer(std::span<const std::uint8_t>(answer.data(), size));
+  VersionAnswer read = ReadVersionAnswer(std::span<const std::uint8_t>(answer.data(), size));
+  if (read.offer && read.offer->address.empty()) read.offer->address = download_page;
+  return read;
 }
 
 bool OffersNewerVersion(const UpdateOffer& offer) { return IsNewerVersion(offer.latest, config::kProgramVersion); }
@@ -90,8 +93,8 @@ std::u16string StartupUpdateQuestion(const UpdateOffer& offer) {
 }
 
 void RunStartupVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder,
-                            AccountSession& session) {
-  const std::optional<VersionAnswer> answer = RunVersionCheck(exchange, folder);
+                            const std::u16string& download_page, AccountSession& session) {
+  const std::optional<VersionAnswer> answer = RunVersionCheck(exchange, folder, download_page);
   if (!answer) return;
   session.SetNotices(answer->notices, answer->counted_notices);
   if (answer->offer && (OffersNewerVersion(*answer->offer) || answer->offer->compulsory)) {

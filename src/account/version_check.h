@@ -41,9 +41,11 @@ struct VersionAnswer {
 VersionAnswer ReadVersionAnswer(std::span<const std::uint8_t> answer);
 
 // Reads USERID (default "Error"), writes the device identifier under DEVICEID and the program's
-// version under [VERSION] VER, sends 1000 with the user id and "ppc" and reads the answer.
+// version under [VERSION] VER, sends 1000 with the user id and "ppc" and reads the answer. An
+// offer without a download address gets download_page, the program's own download page.
 // Nothing when no answer came back.
-std::optional<VersionAnswer> RunVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder);
+std::optional<VersionAnswer> RunVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder,
+                                             const std::u16string& download_page);
 
 // True when the offer names a version newer than the program's.
 bool OffersNewerVersion(const UpdateOffer& offer);
@@ -56,6 +58,6 @@ std::u16string StartupUpdateQuestion(const UpdateOffer& offer);
 // The start-up check: keeps the notices and offers the update to the main screen when it is
 // newer or compulsory.
 void RunStartupVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder,
-                            AccountSession& session);
+                            const std::u16string& download_page, AccountSession& session);
 
 }  // namespace tarvello

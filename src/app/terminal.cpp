@@ -156,7 +156,7 @@ MainScreenParts Terminal::MainParts() {
   };
   parts.allow_redial = [this] { transport_.SetDialPromptAllowed(true); };
   parts.session = &session_;
-  parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, session_); };
+  parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, deployment_.download_page, session_); };
   parts.cancel_exchange = [this] { transport_.Cancel(); };
   parts.connection_notice = [this] { return FailoverNotice(failover_.Status(), transport_.GetServerText()); };
   // The alert check starts once start-up is over: its exchanges during a slow start would count
@@ -374,7 +374,7 @@ void Terminal::AddAccountScreens() {
                            }},
       &frame_);
   const AccountParts parts{Exchange(), main_.get(), folder_, &session_, deployment_.register_page,
-                           &phone_book_};
+                           deployment_.download_page, &phone_book_};
   login_ = std::make_unique<CDlgLogin>(parts, &frame_);
   user_data_ = std::make_unique<CDlgUserData>(parts, &frame_);
   recommend_ = std::make_unique<CDlgRecommendFriend>(parts, &frame_);

@@ -44,7 +44,7 @@ class AccountScreensTest : public ::testing::Test {
 
   AccountParts Parts() {
     return AccountParts{server_.Function(), &navigator_, home_.path(), &session_,
-                        u"http://reg/Basic/SPP/SoftRegister.aspx", &phone_book_};
+                        u"http://reg/Basic/SPP/SoftRegister.aspx", u"http://dl/DownLoadCenter.aspx", &phone_book_};
   }
 
   // The message of the last prompt once `count` prompts have been asked.
@@ -106,6 +106,13 @@ TEST_F(AccountScreensTest, LoginShowsItsOutcomeAndAnAcceptedOneReopensTheFormWit
 
   form.Open(kTargetSwitchUser);
   EXPECT_EQ(form.Text(CDlgLogin::kUser), u"") << "switching user starts from empty lines";
+  form.Type(CDlgLogin::kUser, u"carol");
+  form.Type(CDlgLogin::kPassword, u"good");
+  ASSERT_TRUE(form.SubmitLogin());
+  ASSERT_TRUE(ProcessEventsUntil([&] { return form.summary() == u"您已注册\r\n用户名：carol"; }));
+  EXPECT_EQ(prompter_.asked().size(), 2u) << "only the login entry congratulates";
+  EXPECT_EQ(navigator_.visits.size(), 1u);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !form.busy(); }));
   prompter_.QueueAnswer(PromptAnswer::kYes);
   form.Press(CDlgLogin::kLogout);
   EXPECT_EQ(prompter_.asked().back().text, u"你的账户资料将被清空，确定注销?");
@@ -176,7 +183,7 @@ TEST_F(AccountScreensTest, RecommendationChecksTheNumbersBeforeSendingAndPicksFr
   server_.SetFixedAnswer(testing::AnswerContainer(2908, Bytes{0}));
   screen.Press(CDlgRecommendFriend::kSend);
   EXPECT_EQ(LastPrompt(4), u"推荐请求已经提交,将会以短信方式通知您的好友");
-  EXPECT_EQ(server_.Last(), BuildRecommendRequest(u"", {"13900139000"}));
+  EXPECT_EQ(server_.Last(), BuildRecommendRequest(u"Error", {"13900139000"})) << "no account: the name reads \"Error\"";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "account/account_texts.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "storage/profile_file.h"
 #include "support/loopback_server.h"
 #include "support/temp_folder.h"
 
@@ -82,7 +83,9 @@ TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccount) {
   EXPECT_EQ(stored.user, u"张三");
   EXPECT_EQ(stored.password, u"secret");
   EXPECT_EQ(session_.account_value(), 77);
-  EXPECT_EQ(AccountSummary(stored.user), u"您已注册\r\n用户名：张三");
+  EXPECT_EQ(AccountSummary(stored), u"您已注册\r\n用户名：张三");
+  EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERID", u"", home_ / "Configuration.ini"), u"77")
+      << "the version check sends the account, not \"Error\"";
 }
 
 TEST_F(KeptLoginTest, NoAnswerIsACommunicationError) {
@@ -90,12 +93,16 @@ TEST_F(KeptLoginTest, NoAnswerIsACommunicationError) {
   EXPECT_EQ(RunAccountLogin(silent, {u"a", u"b"}).result, LoginResult::kCommError);
 }
 
-TEST_F(KeptLoginTest, LogoutLeavesTheSummaryUnregistered) {
-  StoreAccount(home_.path(), {u"alice", u"pw"});
+TEST_F(KeptLoginTest, LogoutLeavesTheSummaryUnregisteredAndMissingKeysReadAsError) {
+  LogIn(testing::AnswerContainer(2906, WireWriter().U8(0).I32(5).Take()), {u"alice", u"pw"});
   ClearStoredAccount(home_.path());
-  EXPECT_EQ(AccountSummary(LoadStoredAccount(home_.path()).user), u"您未注册");
-  ClearStoredAccount(home_.path());  // nothing left to clear
-  EXPECT_EQ(LoadStoredAccount(home_.path()).password, u"");
+  const StoredAccount cleared = LoadStoredAccount(home_.path());
+  EXPECT_EQ(AccountSummary(cleared), u"您未注册");
+  EXPECT_EQ(cleared.user, u"Error");
+  EXPECT_EQ(cleared.password, u"Error");
+  EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERID", u"gone", home_ / "Configuration.ini"), u"gone");
+  StoreAccount(home_.path(), {u"Error", u"pw"});
+  EXPECT_EQ(AccountSummary(LoadStoredAccount(home_.path())), u"您已注册\r\n用户名：Error") << "a stored name, however odd";
 }
 
 }  // namespace

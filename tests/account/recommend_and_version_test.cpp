@@ -65,9 +65,10 @@ TEST(RecommendationTest, EachResultByteHasItsMessage) {
   for (const auto& [answer, message] : cases) EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), message);
 }
 
-Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory) {
+Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,
+                         std::u16string_view address = u"http://dl/x") {
   ContainerWriter out;
-  out.AddPlain(1000, WireWriter().Utf8(u"新版本").Utf8(latest).Utf8(u"http://dl/x").U8(1).U8(compulsory).Take());
+  out.AddPlain(1000, WireWriter().Utf8(u"新版本").Utf8(latest).Utf8(address).U8(1).U8(compulsory).Take());
   out.AddPlain(2913, WireWriter()
                          .I16(5)
                          .U8(1).Utf8(u"甲")
@@ -103,21 +104,25 @@ TEST(VersionCheckTest, StartupCheckOffersOnlyNewerOrCompulsoryVersions) {
     std::u16string_view latest;
     std::uint8_t compulsory;
     bool offered;
+    std::u16string_view address = u"http://dl/x";
+    std::u16string_view opened = u"http://dl/x";  // an offer without an address opens our own page
   };
   for (const Case& c : {Case{u"V3.4", 0, true}, Case{u"V3.10", 0, true}, Case{u"V3.3", 0, false},
-                        Case{u"", 0, false}, Case{u"V3.3", 1, true}}) {
+                        Case{u"", 0, false}, Case{u"V3.3", 1, true},
+                        Case{u"V3.4", 0, true, u"", u"http://own/DownLoadCenter.aspx"}}) {
     testing::TempFolder home;
     AccountSession session;
     Bytes sent;
-    const Bytes answer = VersionAnswerBytes(c.latest, c.compulsory);
+    const Bytes answer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
     const ExchangeFunction exchange = [&](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
       sent.assign(request.begin(), request.end());
       std::copy(answer.begin(), answer.end(), out.begin());
       return static_cast<int>(answer.size());
     };
-    RunStartupVersionCheck(exchange, home.path(), session);
+    RunStartupVersionCheck(exchange, home.path(), u"http://own/DownLoadCenter.aspx", session);
     const std::optional<StartupUpdate> update = session.TakeUnaskedUpdate();
     EXPECT_EQ(update.has_value(), c.offered) << std::string(c.latest.begin(), c.latest.end());
+    EXPECT_EQ(update ? update->address : c.opened, c.opened);
     EXPECT_FALSE(session.TakeUnaskedUpdate().has_value()) << "asked once only";
     EXPECT_EQ(session.counted_notices(), 3);
     EXPECT_EQ(sent, CPacketCodec().BuildVersionCheck(u"Error", u"ppc"));
