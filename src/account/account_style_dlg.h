@@ -1,5 +1,5 @@
-// The look the account screens give their Qt controls: dark boxes with light text in the screen
-// font, like the start dialog's. User-interface thread only.
+// The look the account screens give their Qt controls: dark boxes with light text, like the start
+// dialog's (the screen font comes from the application font). User-interface thread only.
 #pragma once
 
 class QWidget;

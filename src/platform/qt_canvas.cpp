@@ -1,5 +1,6 @@
 #include "platform/qt_canvas.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPolygon>
@@ -63,6 +64,9 @@ QtCanvas::QtCanvas(QImage& image)
 
 void QtCanvas::SetScreenFontHeight(int pixel_height) {
   screen_font_height = std::max(8, pixel_height);
+  // Buttons, lines, lists, pop-up menus and message boxes take the application font: they read
+  // at the size of the text the screens draw around them.
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) QApplication::setFont(MakeFont(Font{}));
 }
 
 int QtCanvas::ScreenFontHeight() { return screen_font_height; }

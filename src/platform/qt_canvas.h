@@ -18,7 +18,8 @@ class QtCanvas : public Canvas {
   // Paints on image, whose device pixel ratio maps logical pixels to image pixels.
   explicit QtCanvas(QImage& image);
 
-  // The pixel height of the screen font (Font{0}) for every canvas made afterwards.
+  // The pixel height of the screen font (Font{0}) for every canvas made afterwards, and the
+  // font of every Qt control once the application exists.
   static void SetScreenFontHeight(int pixel_height);
   static int ScreenFontHeight();
   static QFont MakeFont(const Font& font);

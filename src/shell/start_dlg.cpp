@@ -1,7 +1,6 @@
 #include "shell/start_dlg.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QPushButton>
 #include <QString>
 
@@ -22,9 +21,6 @@ constexpr const char* kControlStyle =
 CStartDlg::CStartDlg(StartChoices choices, QWidget* parent)
     : Window(parent), choices_(std::move(choices)), carriers_(new QComboBox(this)) {
   setStyleSheet(kControlStyle);
-  QFont screen_font = font();
-  screen_font.setPixelSize(SharedTextMetrics().height);
-  setFont(screen_font);
   FillList();
   QObject::connect(carriers_, &QComboBox::activated, this, [this](int index) { lists_.Select(index); });
   for (int i = 0; i < kButtonCount; ++i) {

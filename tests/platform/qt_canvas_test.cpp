@@ -1,6 +1,12 @@
 #include "platform/qt_canvas.h"
 
+#include <QComboBox>
+#include <QFontMetrics>
 #include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include "platform/picture.h"
@@ -43,13 +49,25 @@ TEST_F(QtCanvasTest, RectangleOutlineStaysInsideItsHalfOpenBox) {
   EXPECT_EQ(At(10, 10), QColor(0, 0, 0));
 }
 
-TEST_F(QtCanvasTest, ScreenFontMetricsFollowTheChosenHeight) {
+// Text height of a control as Qt lays it out, the way a user sees it beside the screen's own text.
+int ControlTextHeight(QWidget&& control) {
+  control.ensurePolished();
+  return QFontMetrics(control.font()).height();
+}
+
+TEST_F(QtCanvasTest, ScreenFontMetricsFollowTheChosenHeightOnScreensAndControls) {
   QtCanvas::SetScreenFontHeight(24);
   QtCanvas canvas(image_);
   TextMetrics big = canvas.Metrics();
+  for (int height : {ControlTextHeight(QPushButton(QStringLiteral("保 存"))), ControlTextHeight(QComboBox()),
+                     ControlTextHeight(QLineEdit()), ControlTextHeight(QMenu()), ControlTextHeight(QMessageBox())}) {
+    EXPECT_EQ(height, big.height);
+  }
   QtCanvas::SetScreenFontHeight(12);
   canvas.SetFont(Font{});
   TextMetrics small = canvas.Metrics();
+  EXPECT_EQ(ControlTextHeight(QPushButton(QStringLiteral("取 消"))), small.height);
+  EXPECT_EQ(ControlTextHeight(QMenu()), small.height);
   EXPECT_GT(big.height, small.height);
   EXPECT_EQ(big.LineHeight(), big.height + big.external_leading);
   EXPECT_GT(small.average_char_width, 0);
