@@ -192,7 +192,7 @@ void CCommissionDlg::OnKeyDown(KeyCode key) {
       ActOn(model_.paging().selected());
       break;
     case kKeySoftLeft:
-      RunCommand(TrackPopupMenu(MenuItems(), {0, height()}));
+      RunCommand(TrackPopupMenu(MenuItems(), {0, height()}, MenuAnchor::kBottomLeft));
       break;
     case kKeyBack:
     case kKeySoftRight:

@@ -226,7 +226,7 @@ void CGzqhDlg::ToggleSelfSelected(bool add) {
 }
 
 void CGzqhDlg::ShowScreenMenu() {
-  RunCommand(TrackPopupMenu(OptionsMenuItems(), {0, LayoutFor(metrics_).bar.top + 3}));
+  RunCommand(TrackPopupMenu(OptionsMenuItems(), {0, LayoutFor(metrics_).bar.top + 3}, MenuAnchor::kBottomLeft));
 }
 
 void CGzqhDlg::GoBack() {

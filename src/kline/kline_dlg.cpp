@@ -272,6 +272,8 @@ std::vector<MenuItem> CKLineDlg::OptionsMenuItems() const {
   return items;
 }
 
-void CKLineDlg::ShowMenu(std::vector<MenuItem> items, Point at) { RunCommand(TrackPopupMenu(items, at)); }
+void CKLineDlg::ShowMenu(std::vector<MenuItem> items, Point at, MenuAnchor anchor) {
+  RunCommand(TrackPopupMenu(items, at, anchor));
+}
 
 }  // namespace tarvello

@@ -109,7 +109,7 @@ class CKLineDlg : public DataScreen {
   void ReturnToList(bool enter_key);
   void ShowScreenMenu() override;
   void GoBack() override { ReturnToList(false); }
-  void ShowMenu(std::vector<MenuItem> items, Point at);
+  void ShowMenu(std::vector<MenuItem> items, Point at, MenuAnchor anchor = MenuAnchor::kTopLeft);
 
   void TouchToolbar(int x);
   void TouchBottomBar(int x);

@@ -102,7 +102,10 @@ void CKLineDlg::TouchToolbar(int x) {
   }
 }
 
-void CKLineDlg::ShowScreenMenu() { ShowMenu(OptionsMenuItems(), {0, Layout().bottomBar.top}); }
+// The options menu stands on the bottom bar, three pixels into it, as the futures screen's does.
+void CKLineDlg::ShowScreenMenu() {
+  ShowMenu(OptionsMenuItems(), {0, Layout().bottomBar.top + 3}, MenuAnchor::kBottomLeft);
+}
 
 void CKLineDlg::TouchBottomBar(int x) {
   const ChartLayout layout = Layout();

@@ -130,7 +130,7 @@ void CStockListDlg::TapPagingLine(int x) {
 
 void CStockListDlg::ShowScreenMenu() {
   const std::vector<MenuItem> items = PopupMenuItems();
-  if (!items.empty()) RunCommand(TrackPopupMenu(items, {0, Layout().toolbar.top}));
+  if (!items.empty()) RunCommand(TrackPopupMenu(items, {0, Layout().toolbar.top}, MenuAnchor::kBottomLeft));
 }
 
 void CStockListDlg::TapToolbar(int x) {

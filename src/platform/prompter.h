@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/geometry.h"
+#include "base/menu_placement.h"
 
 namespace tarvello {
 
@@ -50,8 +51,8 @@ class Prompter {
   virtual ~Prompter() = default;
   virtual PromptAnswer MessageBox(std::u16string_view text, std::u16string_view caption,
                                   PromptButtons buttons) = 0;
-  // at: screen coordinates of the menu's top-left corner.
-  virtual unsigned PopupMenu(const std::vector<MenuItem>& items, Point at) = 0;
+  // The chosen item's command, 0 when none; placement in desktop coordinates.
+  virtual unsigned PopupMenu(const std::vector<MenuItem>& items, const MenuPlacement& placement) = 0;
 };
 
 // The prompter in force. The program installs a QtPrompter at start; until then, and whenever

@@ -65,9 +65,11 @@ PromptAnswer QtPrompter::MessageBox(std::u16string_view text, std::u16string_vie
   return AnswerOf(box.exec(), buttons);
 }
 
-unsigned QtPrompter::PopupMenu(const std::vector<MenuItem>& items, Point at) {
+unsigned QtPrompter::PopupMenu(const std::vector<MenuItem>& items, const MenuPlacement& placement) {
   QMenu menu(QApplication::activeWindow());
   AddItems(menu, items);
+  const QSize size = menu.sizeHint();
+  const Point at = PlaceMenu(Size{size.width(), size.height()}, placement);
   QAction* chosen = menu.exec(QPoint(at.x, at.y));
   return chosen != nullptr ? chosen->data().toUInt() : 0;
 }

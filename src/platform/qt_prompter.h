@@ -11,7 +11,7 @@ class QtPrompter : public Prompter {
  public:
   PromptAnswer MessageBox(std::u16string_view text, std::u16string_view caption,
                           PromptButtons buttons) override;
-  unsigned PopupMenu(const std::vector<MenuItem>& items, Point at) override;
+  unsigned PopupMenu(const std::vector<MenuItem>& items, const MenuPlacement& placement) override;
 };
 
 }  // namespace tarvello

@@ -27,8 +27,8 @@ PromptAnswer ScriptedPrompter::MessageBox(std::u16string_view text, std::u16stri
   return answer;
 }
 
-unsigned ScriptedPrompter::PopupMenu(const std::vector<MenuItem>& items, Point at) {
-  asked_.push_back(Prompt{Prompt::Kind::kMenu, {}, {}, PromptButtons::kOk, items, at});
+unsigned ScriptedPrompter::PopupMenu(const std::vector<MenuItem>& items, const MenuPlacement& placement) {
+  asked_.push_back(Prompt{Prompt::Kind::kMenu, {}, {}, PromptButtons::kOk, items, placement});
   if (choices_.empty()) return 0;
   unsigned command = choices_.front();
   choices_.pop_front();

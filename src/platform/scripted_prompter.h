@@ -19,7 +19,7 @@ struct Prompt {
   std::u16string caption;
   PromptButtons buttons = PromptButtons::kOk;
   std::vector<MenuItem> items;
-  Point at;
+  MenuPlacement placement;
 };
 
 class ScriptedPrompter : public Prompter {
@@ -29,7 +29,7 @@ class ScriptedPrompter : public Prompter {
 
   PromptAnswer MessageBox(std::u16string_view text, std::u16string_view caption,
                           PromptButtons buttons) override;
-  unsigned PopupMenu(const std::vector<MenuItem>& items, Point at) override;
+  unsigned PopupMenu(const std::vector<MenuItem>& items, const MenuPlacement& placement) override;
 
   const std::vector<Prompt>& asked() const { return asked_; }
 

@@ -81,9 +81,12 @@ void Window::KillTimerHere(unsigned id) {
   timers_.erase(it);
 }
 
-unsigned Window::TrackPopupMenu(const std::vector<MenuItem>& items, Point at) {
-  QPoint global = mapToGlobal(QPoint(at.x, at.y));
-  return ActivePrompter().PopupMenu(items, Point{global.x(), global.y()});
+unsigned Window::TrackPopupMenu(const std::vector<MenuItem>& items, Point at, MenuAnchor anchor) {
+  const QPoint global = mapToGlobal(QPoint(at.x, at.y));
+  const QRect screen = window()->geometry();
+  return ActivePrompter().PopupMenu(
+      items, MenuPlacement{Point{global.x(), global.y()}, anchor,
+                           Rect{screen.left(), screen.top(), screen.left() + screen.width(), screen.top() + screen.height()}});
 }
 
 void Window::SoftKeysChanged() {

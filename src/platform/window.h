@@ -54,8 +54,10 @@ class Window : public QWidget {
   }
   // Delivers a handheld key as if pressed (the frame's soft-key bar, tests, the tour).
   void SendKey(KeyCode key) { OnKeyDown(key); }
-  // Shows items as a pop-up menu at a point of this window through the active prompter.
-  unsigned TrackPopupMenu(const std::vector<MenuItem>& items, Point at);
+  // Shows items as a pop-up menu at a point of this window through the active prompter, kept
+  // inside the device's screen (the top-level window). A menu opened from a bottom bar stands
+  // on the bar's top edge (kBottomLeft) so that it covers neither the bar nor the screen's end.
+  unsigned TrackPopupMenu(const std::vector<MenuItem>& items, Point at, MenuAnchor anchor = MenuAnchor::kTopLeft);
   // What the soft keys do on this screen, as the device frame shows it; none by default.
   virtual SoftKeyCaptions SoftKeys() const { return {}; }
 

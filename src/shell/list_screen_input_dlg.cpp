@@ -52,7 +52,7 @@ void CDlgList::TapBar(int x) {
   if (parts_.navigator == nullptr) return;
   if (button == 0) {
     const std::vector<MenuItem> items = {MenuItem::Command(kCommandMainMenu, u"返回首页")};
-    if (TrackPopupMenu(items, Point{0, LayoutNow().bar.top}) == kCommandMainMenu) {
+    if (TrackPopupMenu(items, Point{0, LayoutNow().bar.top}, MenuAnchor::kBottomLeft) == kCommandMainMenu) {
       parts_.navigator->GoTo(kTargetMainMenu, 0);
     }
     return;

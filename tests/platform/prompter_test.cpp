@@ -56,7 +56,9 @@ TEST_F(PrompterTest, TapShowsTheMenuWithCheckMarksAndSubMenuAndTakesTheScriptedC
   EXPECT_TRUE(menu.items[1].submenu[0].checked);
   EXPECT_FALSE(menu.items[1].submenu[1].checked);
   QPoint global = screen_.mapToGlobal(QPoint(30, 40));
-  EXPECT_EQ(menu.at, (Point{global.x(), global.y()}));
+  EXPECT_EQ(menu.placement.at, (Point{global.x(), global.y()}));
+  const QRect screen = screen_.window()->geometry();
+  EXPECT_EQ(menu.placement.screen.Width(), screen.width()) << "kept inside the device's screen";
 
   testing::PressAt(screen_, 1, 1);  // nothing scripted: dismissed
   EXPECT_EQ(screen_.last_command, 0u);
