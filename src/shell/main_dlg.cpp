@@ -294,7 +294,10 @@ Rect CDlgMain::TickerBar() const {
 void CDlgMain::OnPaint(Canvas& canvas) {
   canvas.FillRect(ClientRect(), kBlack);
   canvas.DrawPicture(background_, ClientRect());
-  if (!menu_shown_) return;
+  if (!menu_shown_) {
+    canvas.DrawPicture(logo_, LogoBox());
+    return;
+  }
   for (int cell = 0; cell < kMenuCells; ++cell) PaintCell(canvas, cell);
   PaintTicker(canvas);
 }
@@ -314,9 +317,21 @@ void CDlgMain::PaintCell(Canvas& canvas, int cell) {
   canvas.DrawText(MenuCellLabel(cell), label, kTextCenter | kTextVCenter | kTextSingleLine);
 }
 
+// The logo while the program starts: three quarters of the width in the picture's proportions
+// (16:5), standing one text line above the progress strip across the middle of the screen.
+Rect CDlgMain::LogoBox() const {
+  const Rect client = ClientRect();
+  const int width = client.Width() * 3 / 4;
+  const int height = width * 5 / 16;
+  const int bottom = client.Height() / 2 - SharedTextMetrics().BarHeight() / 2 - SharedTextMetrics().LineHeight();
+  const int left = client.left + (client.Width() - width) / 2;
+  return Rect{left, std::max(client.top, bottom - height), left + width, bottom};
+}
+
 void CDlgMain::PaintTicker(Canvas& canvas) {
   Rect bar = TickerBar();
   canvas.FillRect(bar, kTickerBack);
+  canvas.DrawPicture(toolbar_, bar);
   const int split = bar.left + bar.Width() * kIndexShareFifths / 5;
   PaintIndex(canvas, Rect{bar.left, bar.top, split, bar.bottom});
   const int gap = SharedTextMetrics().average_char_width;

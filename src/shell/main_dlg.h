@@ -160,12 +160,15 @@ class CDlgMain : public Window, public Navigator {
   void PaintIndex(Canvas& canvas, const Rect& area);
   void PaintMarquee(Canvas& canvas, const Rect& area);
   void PaintCell(Canvas& canvas, int cell);
+  Rect LogoBox() const;
   void ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view typed);
 
   const MainScreenParts parts_;
   std::map<int, ScreenOpener> screens_;  // target id -> opener
   std::array<Picture, kMenuCells> menu_pictures_;
   Picture background_ = Picture::Load("Picture/back.jpg");
+  Picture logo_ = Picture::Load("Picture/Log.JPG");         // shown while the program starts
+  Picture toolbar_ = Picture::Load("Picture/TOOLBAR.bmp");  // under the ticker strip
   std::array<Rect, kMenuCells> cells_{};
   bool menu_shown_ = false;
   bool ended_ = false;
