@@ -148,4 +148,10 @@ std::vector<TickRow> TickRows(const TickList& ticks, std::uint8_t priceDecimals)
   return rows;
 }
 
+BookColumns FitBookColumns(int left, int right, int widestPrice, int widestVolume, int gap) {
+  const int natural = left + (right - left) * 3 / 5;
+  const int priceRight = std::max(left + widestPrice, std::min(natural, right - gap - widestVolume));
+  return BookColumns{priceRight, std::max(0, right - gap - priceRight)};
+}
+
 }  // namespace tarvello

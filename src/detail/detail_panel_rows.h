@@ -49,6 +49,16 @@ struct BookRow {
 };
 std::vector<BookRow> BookRows(const std::vector<BookLevel>& book, const DetailRecords& records);
 
+// How a book row's price and volume share the width from left to right: prices end three fifths
+// of the way, or sooner, so that the widest volume keeps a gap from them. When the widest price
+// would then not fit, the volumes get only the room left (volumeRoom below the widest volume):
+// their text must shrink, since the two columns must never run into one number.
+struct BookColumns {
+  int priceRight = 0;
+  int volumeRoom = 0;
+};
+BookColumns FitBookColumns(int left, int right, int widestPrice, int widestVolume, int gap);
+
 struct TickRow {
   std::u16string time;
   std::u16string price;

@@ -35,6 +35,24 @@ void PaintFigureRows(Canvas& canvas, const Rect& area, const std::vector<PanelRo
   }
 }
 
+// Half an average character, and never less than three pixels, between a price and its volume.
+int Gap(const Canvas& canvas) { return std::max(3, canvas.Metrics().average_char_width / 2); }
+
+int WidestText(const Canvas& canvas, const std::vector<BookRow>& rows, std::u16string BookRow::*text) {
+  int widest = 0;
+  for (const BookRow& row : rows) widest = std::max(widest, canvas.TextWidth(row.*text));
+  return widest;
+}
+
+// Steps the font down until the widest volume fits its room; the smallest size is still read.
+void ShrinkToFit(Canvas& canvas, const std::vector<BookRow>& rows, int room) {
+  constexpr int kSmallestPixels = 8;
+  for (int pixels = canvas.Metrics().height - 1;
+       pixels >= kSmallestPixels && WidestText(canvas, rows, &BookRow::volume) > room; --pixels) {
+    canvas.SetFont({pixels, false});
+  }
+}
+
 // "委比" line, the large "卖"/"买" marks and one row per entry.
 void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& book, std::int32_t orderRatio,
                int rowsPerHalf, const DetailRecords& records) {
@@ -58,18 +76,26 @@ void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& b
                   kTextCenter | kOneLine);
   canvas.SetFont({});
   const int priceLeft = body.left + markSize + 4;
-  const std::vector<BookRow> rows = BookRows(book, records);
+  std::vector<BookRow> rows = BookRows(book, records);
+  rows.resize(std::min(rows.size(), static_cast<std::size_t>(2 * rowsPerHalf)));
   const int captionRight = priceLeft + canvas.TextWidth(u"10") + 2;
-  const int priceRight = captionRight + (body.right - 2 - captionRight) * 3 / 5;
-  for (std::size_t i = 0; i < rows.size() && i < static_cast<std::size_t>(2 * rowsPerHalf); ++i) {
+  const BookColumns columns = FitBookColumns(captionRight, body.right - 2, WidestText(canvas, rows, &BookRow::price),
+                                             WidestText(canvas, rows, &BookRow::volume), Gap(canvas));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
     const int top = body.top + static_cast<int>(i) * rowHeight;
     canvas.SetTextColor(kFlatGrey);
     canvas.DrawText(rows[i].caption, {priceLeft, top, captionRight, top + rowHeight}, kTextLeft | kOneLine);
     canvas.SetTextColor(rows[i].priceColour);
-    canvas.DrawText(rows[i].price, {captionRight, top, priceRight, top + rowHeight}, kTextRight | kOneLine);
-    canvas.SetTextColor(kVolumeYellow);
-    canvas.DrawText(rows[i].volume, {priceRight, top, body.right - 2, top + rowHeight}, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].price, {captionRight, top, columns.priceRight, top + rowHeight}, kTextRight | kOneLine);
   }
+  ShrinkToFit(canvas, rows, columns.volumeRoom);
+  canvas.SetTextColor(kVolumeYellow);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int top = body.top + static_cast<int>(i) * rowHeight;
+    canvas.DrawText(rows[i].volume, {body.right - 2 - columns.volumeRoom, top, body.right - 2, top + rowHeight},
+                    kTextRight | kOneLine);
+  }
+  canvas.SetFont({});
 }
 
 void PaintTicks(Canvas& canvas, const Rect& area, const DetailRecords& records) {
@@ -127,12 +153,14 @@ void PaintDetailPanel(Canvas& canvas, const Rect& area, DetailPanel panel, const
   }
 }
 
-void PaintTabStrip(Canvas& canvas, const Rect& strip, DetailPanel selected) {
+void PaintTabStrip(Canvas& canvas, const Rect& strip, DetailPanel selected, const Picture& face) {
   const int tabs = static_cast<int>(std::size(kTabPanels));
+  canvas.FillRect(strip, kBlack);
+  canvas.DrawPicture(face, strip);
   for (int i = 0; i < tabs; ++i) {
     const Rect tab{strip.left + i * strip.Width() / tabs, strip.top, strip.left + (i + 1) * strip.Width() / tabs,
                    strip.bottom};
-    canvas.FillRect(tab, kTabPanels[i] == selected ? kTabSelected : kBlack);
+    if (kTabPanels[i] == selected) canvas.FillRect(tab, kTabSelected);
     canvas.SetTextColor(kPlainWhite);
     canvas.DrawText(kTabCaptions[i], tab, kTextCenter | kOneLine);
   }

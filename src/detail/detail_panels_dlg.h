@@ -4,6 +4,7 @@
 
 #include "base/geometry.h"
 #include "detail/detail_panel_rows.h"
+#include "platform/picture.h"
 
 namespace tarvello {
 
@@ -20,6 +21,6 @@ bool ShowsTabStrip(DetailPanel panel, std::uint8_t securityType);
 int TabAt(const Rect& strip, int x);
 
 void PaintDetailPanel(Canvas& canvas, const Rect& area, DetailPanel panel, const DetailRecords& records);
-void PaintTabStrip(Canvas& canvas, const Rect& strip, DetailPanel selected);
+void PaintTabStrip(Canvas& canvas, const Rect& strip, DetailPanel selected, const Picture& face);
 
 }  // namespace tarvello

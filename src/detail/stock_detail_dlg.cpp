@@ -38,6 +38,7 @@ enum DetailCommand : unsigned {
   kCommandTradeAnalysis = kCommandF10First + 5,
   kCommandOrderDetails,
   kCommandAlerts,
+  kCommandTenLevelBook,
 };
 
 constexpr const char16_t* kF10Captions[] = {u"最新资讯", u"公司大事", u"公司财务", u"公司概况", u"十大股东"};
@@ -182,7 +183,7 @@ void CStockDetailDlg::OnPaint(Canvas& canvas) {
     Rect panelArea = layout.panel;
     if (tabs) panelArea.bottom = layout.tabStrip.top;
     PaintDetailPanel(canvas, panelArea, panel_, records);
-    if (tabs) PaintTabStrip(canvas, layout.tabStrip, panel_);
+    if (tabs) PaintTabStrip(canvas, layout.tabStrip, panel_, tab_picture_);
   }
   PaintTicker(canvas, layout.ticker);
   PaintToolbar(canvas, layout.toolbar);
@@ -210,6 +211,7 @@ void CStockDetailDlg::PaintHeader(Canvas& canvas, const Layout& layout, const De
     canvas.SetPen({kFlatGrey, 1, PenStyle::kSolid});
     canvas.SetBrush({kBarBack, false});
     canvas.Rectangle(buttons[i]);
+    canvas.DrawPicture(button_picture_, buttons[i]);
     canvas.SetTextColor(kPlainWhite);
     canvas.DrawText(captions[i], buttons[i], kTextCenter | kOneLine);
   }
@@ -222,6 +224,7 @@ void CStockDetailDlg::PaintTicker(Canvas& canvas, const Rect& strip) {
 
 void CStockDetailDlg::PaintToolbar(Canvas& canvas, const Rect& bar) {
   canvas.FillRect(bar, kBarBack);
+  canvas.DrawPicture(toolbar_picture_, bar);
   for (int i = 0; i < kToolbarCells; ++i) {
     const Rect cell{bar.left + i * bar.Width() / kToolbarCells, bar.top, bar.left + (i + 1) * bar.Width() / kToolbarCells,
                     bar.bottom};
@@ -324,18 +327,30 @@ void CStockDetailDlg::TouchToolbar(int x) {
 }
 
 void CStockDetailDlg::OnKeyDown(KeyCode key) {
-  const std::uint8_t type = records_.Current()->records.security.securityType;
-  const bool toggles = type == kSecurityTypeIndex || type == kSecurityTypeIndexFuture;
   if (TakeMenuOrBackKey(key)) return;
   if (key == kKeyEnter) {
     Navigate(kTargetKLine, kTargetStockDetail);
   } else if (key == kKeyLeft || key == kKeyRight) {
     MoveCursor(key == kKeyLeft ? -1 : 1);
-  } else if ((key == kKeyUp || key == kKeyDown) && toggles) {
+  } else if (key == kKeyUp || key == kKeyDown) {
+    SwitchPanel(key == kKeyUp);
+  }
+}
+
+// Up and Down: an index or index future goes in and out of full screen; a share leaves full
+// screen on the five-level book (Up) or the quote figures (Down), and otherwise swaps the two.
+// Before the first answer the kind is unknown and the keys wait for it.
+void CStockDetailDlg::SwitchPanel(bool up) {
+  const std::shared_ptr<const DetailView> view = records_.Current();
+  if (!view->loaded) return;
+  const std::uint8_t type = view->records.security.securityType;
+  if (type == kSecurityTypeIndex || type == kSecurityTypeIndexFuture) {
     full_screen_ = !full_screen_;
     Invalidate();
-  } else if (key == kKeyUp || key == kKeyDown) {
-    SelectPanel(key == kKeyUp ? kPanelFiveLevelBook : kPanelQuoteFigures);
+  } else if (full_screen_) {
+    SelectPanel(up ? kPanelFiveLevelBook : kPanelQuoteFigures);
+  } else {
+    SelectPanel(panel_ == kPanelFiveLevelBook ? kPanelQuoteFigures : kPanelFiveLevelBook);
   }
 }
 
@@ -359,11 +374,16 @@ void CStockDetailDlg::ToggleSelfSelected() {
   Invalidate();
 }
 
+// Until the first answer tells what kind of security this is, the menu offers only what holds for
+// every kind: a share's pages for an index, or an index's for a share, would lead nowhere.
 std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
-  const DetailRecords& records = records_.Current()->records;
+  const std::shared_ptr<const DetailView> view = records_.Current();
+  const DetailRecords& records = view->records;
   std::vector<MenuItem> items{MenuItem::Command(kCommandFullScreen, full_screen_ ? u"分时走势" : u"完全走势")};
   const MenuItem selfSelect = MenuItem::Command(kCommandSelfSelect, member_ ? u"删除自选" : u"加入自选");
-  if (records.IsFutureMode()) {
+  if (!view->loaded) {
+    items.push_back(selfSelect);
+  } else if (records.IsFutureMode()) {
     items.push_back(MenuItem::Command(kCommandFuturesQuote, u"详细报价"));
     items.push_back(MenuItem::Command(kCommandFuturesTicks, u"量价明细"));
     items.push_back(MenuItem::Command(kCommandCsi300, u"沪深300"));
@@ -377,6 +397,7 @@ std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
         f10.submenu.push_back(MenuItem::Command(kCommandF10First + i, kF10Captions[i]));
       }
       items.push_back(std::move(f10));
+      items.push_back(MenuItem::Command(kCommandTenLevelBook, u"十档行情"));
       items.push_back(MenuItem::Command(kCommandTradeAnalysis, u"成交透析"));
       items.push_back(MenuItem::Command(kCommandOrderDetails, u"委托明细"));
     }
@@ -386,7 +407,9 @@ std::vector<MenuItem> CStockDetailDlg::PopupMenuItems() const {
   return items;
 }
 
-void CStockDetailDlg::ShowPopupMenu(Point at) { RunCommand(TrackPopupMenu(PopupMenuItems(), at)); }
+void CStockDetailDlg::ShowPopupMenu(Point at) {
+  RunCommand(TrackPopupMenu(PopupMenuItems(), at, MenuAnchor::kBottomLeft));
+}
 
 void CStockDetailDlg::ShowScreenMenu() { ShowPopupMenu({0, LayoutFor(metrics_).toolbar.top}); }
 
@@ -397,6 +420,7 @@ void CStockDetailDlg::RunCommand(unsigned command) {
       Invalidate();
       break;
     case kCommandSelfSelect: ToggleSelfSelected(); break;
+    case kCommandTenLevelBook: SelectPanel(kPanelTenLevelBook); break;
     case kCommandHome: Navigate(kTargetMainMenu, 0); break;
     case kCommandFuturesQuote: Navigate(kTargetFuturesMode1, 0); break;
     case kCommandFuturesTicks: Navigate(kTargetFuturesMode2, 0); break;

@@ -20,6 +20,7 @@
 #include "detail/detail_records.h"
 #include "market/security_code.h"
 #include "platform/data_screen.h"
+#include "platform/picture.h"
 #include "platform/prompter.h"
 #include "protocol/exchange_function.h"
 #include "market/index_ticker.h"
@@ -57,6 +58,7 @@ class CStockDetailDlg : public DataScreen {
   void Open(const SecurityCode& code);
   // The tick panel and the ten-level book are chosen from outside too.
   void SelectPanel(DetailPanel panel);
+  void SwitchPanel(bool up);
 
   SecurityCode code() const;
   DetailPanel panel() const { return panel_; }
@@ -109,6 +111,9 @@ class CStockDetailDlg : public DataScreen {
   bool panel_chosen_ = false;
   bool full_screen_ = false;
   bool member_ = false;
+  Picture toolbar_picture_ = Picture::Load("Picture/TOOLBAR.bmp");  // under the toolbar
+  Picture button_picture_ = Picture::Load("Picture/Switch.png");    // the header's three buttons
+  Picture tab_picture_ = Picture::Load("Picture/baowu.png");        // the panel's tab strip
   bool cursor_shown_ = false;
   int cursor_x_ = -1;
   std::optional<Rect> cursor_box_;

@@ -4,6 +4,7 @@
 
 #include "market/display_colours.h"
 #include "market/ticker_cells.h"
+#include "platform/picture.h"
 
 namespace tarvello {
 
@@ -28,6 +29,9 @@ void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<Tic
   }
   if (!withSpots) return;
   const int refreshLeft = TickerRefreshLeft(strip);
+  // The two buttons' faces, loaded once for every screen's strip.
+  static const Picture buttons = Picture::Load("Picture/KEYBAR.bmp");
+  canvas.DrawPicture(buttons, {cellsRight, strip.top, strip.right, strip.bottom});
   canvas.SetTextColor(kPlainWhite);
   canvas.DrawText(u"码", {cellsRight, strip.top, refreshLeft, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
   canvas.DrawText(u"刷", {refreshLeft, strip.top, strip.right, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);

@@ -83,6 +83,25 @@ TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
   EXPECT_EQ(rows[3].priceColour, kFallGreen);
 }
 
+// A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
+// when the widest price leaves it too little room, the room says how far its text must shrink.
+TEST(DetailPanelRowsTest, BookColumnsKeepAGapBetweenPriceAndVolume) {
+  const struct {
+    int widestPrice, widestVolume;
+    BookColumns expected;
+  } cases[] = {
+      {30, 20, {60, 36}},  // short figures: prices end three fifths of the way
+      {30, 50, {46, 50}},  // a long volume moves the prices left
+      {60, 50, {60, 36}},  // both long: the volume must shrink into 36 pixels
+      {120, 10, {120, 0}},  // a price wider than the row leaves nothing
+  };
+  for (const auto& c : cases) {
+    const BookColumns columns = FitBookColumns(0, 100, c.widestPrice, c.widestVolume, 4);
+    EXPECT_EQ(columns.priceRight, c.expected.priceRight) << c.widestPrice << " " << c.widestVolume;
+    EXPECT_EQ(columns.volumeRoom, c.expected.volumeRoom) << c.widestPrice << " " << c.widestVolume;
+  }
+}
+
 TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
   TickList ticks{1000, 0, {{1455, 1001, 5}, {1456, 999, 7}, {1457, 1000, 1}}};
   const auto rows = TickRows(ticks, 2);

@@ -4,7 +4,9 @@
 
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
+#include "platform/keys.h"
 #include "platform/recording_canvas.h"
+#include "platform/scripted_prompter.h"
 #include "platform/test_screen.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
@@ -118,6 +120,48 @@ TEST_F(StockDetailDlgTest, RefreshesAskedForDuringAnExchangeCostOneMore) {
   ASSERT_TRUE(ProcessEventsUntil([&] { return server_.count() == before + 2 && screen_.HasTimer(kTimerIntraday); }));
   ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
   EXPECT_EQ(server_.count(), before + 2);
+}
+
+bool Offers(const std::vector<MenuItem>& items, std::u16string_view text) {
+  return std::any_of(items.begin(), items.end(), [&](const MenuItem& item) { return item.text == text; });
+}
+
+// Up and Down swap a share's two panels; "十档行情" in the menu shows the ten-level book, whose
+// data every refresh fetches. Before the first answer the screen does not guess the kind.
+TEST_F(StockDetailDlgTest, KeysAndMenuReachEveryPanelOfAShareOnceItsKindIsKnown) {
+  ScriptedPrompter prompter;
+  InstallPrompter(&prompter);
+  server_.SetAnswer(AnswerFor(Security{}));
+  server_.Hold();
+  screen_.resize(480, 640);
+  screen_.Open(SecurityCode(u"SH600001"));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.waiting(); }));
+  EXPECT_FALSE(Offers(screen_.PopupMenuItems(), u"F10信息"));
+  EXPECT_FALSE(Offers(screen_.PopupMenuItems(), u"详细报价"));
+  screen_.SendKey(kKeyUp);
+  EXPECT_FALSE(screen_.full_screen()) << "taken for an index before the answer said otherwise";
+  server_.Release();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->loaded; }));
+  Paint();
+
+  const struct {
+    KeyCode key;
+    DetailPanel shown;
+  } presses[] = {{kKeyUp, kPanelQuoteFigures}, {kKeyUp, kPanelFiveLevelBook}, {kKeyDown, kPanelQuoteFigures}};
+  for (const auto& press : presses) {
+    screen_.SendKey(press.key);
+    EXPECT_EQ(screen_.panel(), press.shown);
+  }
+  const std::vector<MenuItem> items = screen_.PopupMenuItems();
+  const auto ten = std::find_if(items.begin(), items.end(), [](const MenuItem& m) { return m.text == u"十档行情"; });
+  ASSERT_NE(ten, items.end());
+  prompter.QueueMenuChoice(ten->command);
+  screen_.SendKey(kKeySoftLeft);
+  EXPECT_EQ(screen_.panel(), kPanelTenLevelBook);
+  EXPECT_TRUE(Paint().FindText(u"委比").has_value());
+  screen_.SendKey(kKeyDown);
+  EXPECT_EQ(screen_.panel(), kPanelFiveLevelBook);
+  InstallPrompter(nullptr);
 }
 
 }  // namespace
