@@ -1,8 +1,11 @@
+// The self-selected and recently viewed lists in their files: every change, damaged and hostile
+// files, and changes made by hand.
 #include "market/own_stock_list.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -51,95 +54,74 @@ class OwnStockListTest : public ::testing::Test {
   void WriteFile(std::u16string_view text) { WriteBytes(list_.file(), EncodeUtf16Le(text)); }
 };
 
-TEST_F(OwnStockListTest, AddToAMissingFileWritesOneEntry) {
+TEST_F(OwnStockListTest, TheTwoListsHaveTheirOwnFiles) {
   EXPECT_EQ(list_.file(), folder_ / "SelectStock.ini");
   EXPECT_EQ(OwnStockList::RecentlyViewed(folder_.path()).file(), folder_ / "LastViewStock.ini");
   EXPECT_TRUE(list_.Codes().empty());
-  ASSERT_TRUE(list_.Add(kA));
-  EXPECT_EQ(ReadBytes(list_.file()),
-            EncodeUtf16Le(u"[STOCKNUMBER]\r\nNUMBER=1\r\n[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\n"));
-  EXPECT_TRUE(list_.Contains(kA));
 }
 
-TEST_F(OwnStockListTest, AddPutsEachNewKeyRightAfterTheHeader) {
-  AddAll({kA, kB, kC});
-  EXPECT_EQ(FileText(list_.file()),
-            ListText(3, u"STOCKCODE2=SH600003\r\nSTOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA, kB, kC}));
-}
-
-TEST_F(OwnStockListTest, AddRefusesListedAndMalformedCodes) {
-  AddAll({kA});
-  const std::string before = ReadBytes(list_.file());
-  EXPECT_FALSE(list_.Add(kA));
-  EXPECT_FALSE(list_.Add(SecurityCode(u"")));
-  EXPECT_FALSE(list_.Add(SecurityCode(u"SH60=01")));
-  EXPECT_FALSE(list_.Add(SecurityCode(u"SH6\r\n")));
-  EXPECT_EQ(ReadBytes(list_.file()), before);
-}
-
-// Removing moves the last entry into the removed one's place, so that the keys stay 0..N-1.
-TEST_F(OwnStockListTest, RemoveMovesTheLastEntryIntoTheGap) {
+// Each change to a list that holds `before`: what it returns, and the file and codes after it. A
+// new key goes right after the header; a removal moves the last entry into the gap, so that the
+// keys stay 0..N-1, and removing the only code deletes the file. A refused change leaves the
+// file's bytes as they were; codes match exactly, not by their beginning.
+TEST_F(OwnStockListTest, EveryChangeWritesTheDenseFileOrNothing) {
+  const SecurityCode shorter(u"SH60000");
   const struct {
-    SecurityCode removed;
-    std::u16string_view entries;
-    std::vector<SecurityCode> codes;
+    const char* name;
+    std::vector<SecurityCode> before;
+    std::function<bool(OwnStockList&)> change;
+    bool done;
+    std::u16string_view entries = {};  // of the file after a change that was done; none: no file
+    std::vector<SecurityCode> after = {};
   } cases[] = {
-      {kA, u"STOCKCODE0=SH600003\r\nSTOCKCODE1=SZ000002\r\n", {kC, kB}},
-      {kB, u"STOCKCODE1=SH600003\r\nSTOCKCODE0=SH600001\r\n", {kA, kC}},
-      {kC, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n", {kA, kB}},
+      {"add to a missing file", {}, [](OwnStockList& l) { return l.Add(kA); }, true, u"STOCKCODE0=SH600001\r\n", {kA}},
+      {"add a third", {kA, kB}, [](OwnStockList& l) { return l.Add(kC); }, true,
+       u"STOCKCODE2=SH600003\r\nSTOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n", {kA, kB, kC}},
+      {"add a listed code", {kA}, [](OwnStockList& l) { return l.Add(kA); }, false},
+      {"add an empty code", {kA}, [](OwnStockList& l) { return l.Add(SecurityCode(u"")); }, false},
+      {"add a code with =", {kA}, [](OwnStockList& l) { return l.Add(SecurityCode(u"SH60=01")); }, false},
+      {"add a code with a line break", {kA}, [](OwnStockList& l) { return l.Add(SecurityCode(u"SH6\r\n")); }, false},
+      {"remove the first", {kA, kB, kC}, [](OwnStockList& l) { return l.Remove(kA); }, true,
+       u"STOCKCODE0=SH600003\r\nSTOCKCODE1=SZ000002\r\n", {kC, kB}},
+      {"remove the middle", {kA, kB, kC}, [](OwnStockList& l) { return l.Remove(kB); }, true,
+       u"STOCKCODE1=SH600003\r\nSTOCKCODE0=SH600001\r\n", {kA, kC}},
+      {"remove the last", {kA, kB, kC}, [](OwnStockList& l) { return l.Remove(kC); }, true,
+       u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n", {kA, kB}},
+      {"remove the only code", {kA}, [](OwnStockList& l) { return l.Remove(kA); }, true, {}, {}},
+      {"remove from a missing file", {}, [](OwnStockList& l) { return l.Remove(kA); }, false},
+      {"remove an unlisted code", {kA, kB}, [](OwnStockList& l) { return l.Remove(kC); }, false},
+      {"remove a code's beginning", {kA}, [&](OwnStockList& l) { return l.Contains(shorter) || l.Remove(shorter); }, false},
+      {"add a code's beginning", {kA}, [&](OwnStockList& l) { return l.Add(shorter); }, true,
+       u"STOCKCODE1=SH60000\r\nSTOCKCODE0=SH600001\r\n", {kA, shorter}},
+      {"move the first up", {kA, kB, kC}, [](OwnStockList& l) { return l.MoveUp(kA); }, false},
+      {"move the last down", {kA, kB, kC}, [](OwnStockList& l) { return l.MoveDown(kC); }, false},
+      {"move an unlisted code", {kA, kB, kC}, [](OwnStockList& l) { return l.MoveUp(SecurityCode(u"SZ399001")); }, false},
+      {"move the last up", {kA, kB, kC}, [](OwnStockList& l) { return l.MoveUp(kC); }, true,
+       u"STOCKCODE2=SZ000002\r\nSTOCKCODE1=SH600003\r\nSTOCKCODE0=SH600001\r\n", {kA, kC, kB}},
+      {"move the first down", {kA, kB, kC}, [](OwnStockList& l) { return l.MoveDown(kA); }, true,
+       u"STOCKCODE2=SH600003\r\nSTOCKCODE1=SH600001\r\nSTOCKCODE0=SZ000002\r\n", {kB, kA, kC}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(text::ToUtf8(c.removed.text()));
+    SCOPED_TRACE(c.name);
     const TempFolder folder;
     OwnStockList list = OwnStockList::SelfSelected(folder.path());
-    for (const SecurityCode& code : {kA, kB, kC}) ASSERT_TRUE(list.Add(code));
-    ASSERT_TRUE(list.Remove(c.removed));
-    EXPECT_EQ(FileText(list.file()), ListText(2, c.entries));
-    EXPECT_EQ(list.Codes(), c.codes);
+    for (const SecurityCode& code : c.before) ASSERT_TRUE(list.Add(code));
+    const bool existed = std::filesystem::exists(list.file());
+    const std::string bytes = existed ? ReadBytes(list.file()) : "";
+    EXPECT_EQ(c.change(list), c.done);
+    if (!c.done) {
+      EXPECT_EQ(std::filesystem::exists(list.file()), existed);
+      EXPECT_EQ(existed ? ReadBytes(list.file()) : "", bytes);
+      EXPECT_EQ(list.Codes(), c.before);
+      continue;
+    }
+    EXPECT_EQ(list.Codes(), c.after);
+    if (c.after.empty()) {
+      EXPECT_FALSE(std::filesystem::exists(list.file()));
+    } else {
+      EXPECT_EQ(ReadBytes(list.file()), EncodeUtf16Le(ListText(static_cast<int>(c.after.size()), c.entries)));
+    }
   }
-}
-
-TEST_F(OwnStockListTest, RemoveTheOnlyCodeDeletesTheFileAndAddStartsAgain) {
-  AddAll({kA});
-  ASSERT_TRUE(list_.Remove(kA));
-  EXPECT_FALSE(std::filesystem::exists(list_.file()));
-  EXPECT_FALSE(list_.Contains(kA));
-  ASSERT_TRUE(list_.Add(kB));
-  EXPECT_EQ(FileText(list_.file()), ListText(1, u"STOCKCODE0=SZ000002\r\n"));
-}
-
-TEST_F(OwnStockListTest, RemoveOfAnUnlistedCodeChangesNothing) {
-  EXPECT_FALSE(list_.Remove(kA));
-  EXPECT_FALSE(std::filesystem::exists(list_.file()));
-  AddAll({kA, kB});
-  const std::string before = ReadBytes(list_.file());
-  EXPECT_FALSE(list_.Remove(kC));
-  EXPECT_EQ(ReadBytes(list_.file()), before);
-}
-
-TEST_F(OwnStockListTest, CodesMatchExactlyNotByTheirBeginning) {
-  AddAll({kA});
-  const SecurityCode shorter(u"SH60000");
-  EXPECT_FALSE(list_.Contains(shorter));
-  EXPECT_FALSE(list_.Remove(shorter));
-  ASSERT_TRUE(list_.Add(shorter));
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA, shorter}));
-}
-
-TEST_F(OwnStockListTest, MoveExchangesNeighboursAndStopsAtTheEnds) {
-  AddAll({kA, kB, kC});
-  const std::string before = ReadBytes(list_.file());
-  EXPECT_FALSE(list_.MoveUp(kA));
-  EXPECT_FALSE(list_.MoveDown(kC));
-  EXPECT_FALSE(list_.MoveUp(SecurityCode(u"SZ399001")));
-  EXPECT_EQ(ReadBytes(list_.file()), before);
-
-  ASSERT_TRUE(list_.MoveUp(kC));
-  EXPECT_EQ(FileText(list_.file()),
-            ListText(3, u"STOCKCODE2=SZ000002\r\nSTOCKCODE1=SH600003\r\nSTOCKCODE0=SH600001\r\n"));
-  ASSERT_TRUE(list_.MoveDown(kA));
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kC, kA, kB}));
 }
 
 TEST_F(OwnStockListTest, EnsureDefaultOnlyOnAFirstStart) {

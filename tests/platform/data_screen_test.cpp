@@ -1,3 +1,5 @@
+// The data screen around its refresh worker: timer ticks fetch only while the screen is shown,
+// and old figures are drawn dimmed. (The worker's own rules are the protocol tests'.)
 #include "platform/data_screen.h"
 
 #include <gtest/gtest.h>
@@ -49,18 +51,6 @@ class DataScreenTest : public ::testing::Test {
   testing::QtApp app_;
   testing::TestScreen main_;
 };
-
-TEST_F(DataScreenTest, BusyRefreshFetchesRepaintsTellsTheMainScreenAndArmsTheTimer) {
-  PriceScreen screen(&main_, milliseconds(5000));
-  screen.RequestRefresh(true);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return screen.HasTimer(kTimerIntraday); }));
-  ASSERT_TRUE(ProcessEventsUntil([&] { return main_.messages.size() == 2; }));
-  EXPECT_EQ(main_.messages[0], (Message{2032, 5, 1126}));
-  EXPECT_EQ(main_.messages[1], (Message{2032, 0, 1126}));
-  RecordingCanvas canvas(Size{240, 320});
-  screen.PaintOn(canvas);
-  EXPECT_TRUE(canvas.FindText(u"1001").has_value());
-}
 
 TEST_F(DataScreenTest, TimerTicksRefreshSilentlyWhileShownEvenWhenExchangesFail) {
   PriceScreen screen(nullptr, milliseconds(10));

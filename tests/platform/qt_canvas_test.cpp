@@ -1,15 +1,20 @@
-#include "platform/qt_canvas.h"
+// Drawing on Qt: colours, outlines, fonts, pictures and clips on a canvas over an image, the
+// screen font on Qt's own controls, and the Chinese buttons of the program's message boxes.
+#include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <gtest/gtest.h>
+#include <QTranslator>
 
 #include "platform/picture.h"
+#include "platform/qt_canvas.h"
+#include "platform/qt_chinese.h"
 #include "qt_test_app.h"
 
 namespace tarvello {
@@ -100,6 +105,22 @@ TEST_F(QtCanvasTest, ClipLimitsDrawingUntilReset) {
   EXPECT_EQ(At(4, 5), QColor(255, 255, 255));
   EXPECT_EQ(At(6, 5), QColor(0, 0, 0));
   EXPECT_EQ(At(30, 25), QColor(255, 255, 255));
+}
+
+// The exit question and every other Yes/No box of the program show Chinese buttons.
+TEST(QtChineseTest, MessageBoxButtonsReadInChinese) {
+  testing::EnsureQtApp();
+  QTranslator translator;
+  std::string error;
+  ASSERT_TRUE(InstallQtChinese(translator, error)) << error;
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tarvello"), QStringLiteral("?"),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("是")))
+      << box.button(QMessageBox::Yes)->text().toStdString();
+  EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("否")));
+  EXPECT_TRUE(box.button(QMessageBox::Ok)->text().startsWith(QStringLiteral("确定")));
+  EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("取消")));
+  QCoreApplication::removeTranslator(&translator);
 }
 
 }  // namespace

@@ -20,21 +20,6 @@ void TestScreen::OnTimer(unsigned id) {
   if (one_shot_timers) KillTimer(id);
 }
 
-void TestScreen::OnKeyDown(KeyCode key) {
-  keys.push_back(key);
-  if (key == kKeyEnter) {
-    last_answer = ActivePrompter().MessageBox(u"确认要退出吗？", u"提示", PromptButtons::kYesNo);
-  }
-}
-
-void TestScreen::OnPenDown(Point at) {
-  Note("down", at);
-  std::vector<MenuItem> periods = {MenuItem::Command(7, u"日线", true),
-                                   MenuItem::Command(9, u"月线")};
-  last_command = TrackPopupMenu(
-      {MenuItem::Command(101, u"刷新"), MenuItem::SubMenu(u"周期", periods)}, at);
-}
-
 void TestScreen::Note(const char* what, Point at) {
   pen.push_back(std::string(what) + " " + std::to_string(at.x) + " " + std::to_string(at.y));
 }

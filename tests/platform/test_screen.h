@@ -1,5 +1,5 @@
-// A small screen for the kernel's tests: a quote header, a question on Enter, a menu on a tap,
-// and a record of every message, timer tick, key and pen event it received.
+// A small screen for the kernel's tests: a quote header and a record of every message, timer
+// tick, key and pen event it received.
 #pragma once
 
 #include <string>
@@ -18,8 +18,6 @@ class TestScreen : public Window {
   std::vector<unsigned> ticks;
   std::vector<KeyCode> keys;
   std::vector<std::string> pen;  // "down x y", "move x y", "up x y"
-  PromptAnswer last_answer = PromptAnswer::kCancel;
-  unsigned last_command = 0;
   int paints = 0;
   bool one_shot_timers = false;
   SoftKeyCaptions captions;
@@ -34,8 +32,8 @@ class TestScreen : public Window {
   void OnPaint(Canvas& canvas) override;
   void OnMessage(const Message& message) override { messages.push_back(message); }
   void OnTimer(unsigned id) override;
-  void OnKeyDown(KeyCode key) override;
-  void OnPenDown(Point at) override;
+  void OnKeyDown(KeyCode key) override { keys.push_back(key); }
+  void OnPenDown(Point at) override { Note("down", at); }
   void OnPenMove(Point at) override { Note("move", at); }
   void OnPenUp(Point at) override { Note("up", at); }
 

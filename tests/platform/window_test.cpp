@@ -1,13 +1,22 @@
-#include "platform/window.h"
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
+// The window kernel on Qt: messages and timers from workers, desktop keys and buttons as handheld
+// keys and stylus, the cached image; the frame's caption and soft-key bar of the screen in front
+// and the keys and taps that reach it (its close button is the terminal's close test); and the
+// tour's failure path (a tour saving every screen with its data is an end-to-end walk).
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
 #include <thread>
 #include <vector>
 
+#include "base/text_metrics.h"
+#include "platform/device_frame.h"
+#include "platform/recording_canvas.h"
+#include "platform/screen_tour.h"
+#include "platform/window.h"
 #include "qt_test_app.h"
 #include "test_screen.h"
 
@@ -98,6 +107,75 @@ TEST_F(WindowTest, CachedImageIsRedrawnOnlyAfterInvalidate) {
   screen_.resize(240, 240);
   screen_.grab();
   EXPECT_EQ(screen_.paints, 3);
+}
+
+class DeviceFrameTest : public ::testing::Test {
+ protected:
+  DeviceFrameTest() { SetSharedTextMetrics(TextMetrics{16, 2, 8, 16}); }
+
+  testing::QtApp app_;
+  DeviceFrame frame_{Size{240, 320}};
+  testing::TestScreen first_;
+  testing::TestScreen second_;
+};
+
+TEST_F(DeviceFrameTest, CaptionShowsTheTitleAndTheBottomBarTheSoftKeysOfTheScreenInFront) {
+  frame_.SetTitle(u"自选股");
+  first_.captions = {u"菜单", u"返回"};
+  frame_.ShowScreen(&first_);
+  RecordingCanvas canvas(Size{240, 320});
+  frame_.PaintOn(canvas);
+  auto title = canvas.FindText(u"自选股");
+  ASSERT_TRUE(title.has_value());
+  EXPECT_EQ(title->box.top, 0);
+  EXPECT_EQ(title->box.bottom, 27);
+  EXPECT_EQ(title->color, kWhite);
+  auto left = canvas.FindText(u"菜单");
+  auto right = canvas.FindText(u"返回");
+  ASSERT_TRUE(left && right);
+  EXPECT_EQ(left->box, (Rect{0, 293, 120, 320}));
+  EXPECT_EQ(right->box, (Rect{120, 293, 240, 320}));
+  auto pictures = canvas.CallsOf(DrawCall::Kind::kPicture);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].picture, "Picture/back.jpg");
+
+  // The next screen brings its own captions; a screen that changes them has the frame repaint.
+  second_.captions = {u"", u"退出"};
+  frame_.ShowScreen(&second_);
+  second_.ChangeSoftKeys({u"进入", u"退出"});
+  canvas.Clear();
+  frame_.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"进入").has_value());
+  EXPECT_FALSE(canvas.FindText(u"菜单").has_value());
+}
+
+TEST_F(DeviceFrameTest, OneScreenAtATimeAndKeysAndSoftKeyTapsReachIt) {
+  frame_.ShowScreen(&first_);
+  frame_.ShowScreen(&second_);
+  EXPECT_EQ(frame_.current_screen(), &second_);
+  EXPECT_TRUE(first_.isHidden());
+
+  QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(&frame_, &down);
+  testing::PressAt(frame_, 10, 310);
+  testing::PressAt(frame_, 200, 310);
+  testing::PressAt(frame_, 200, 10);  // the caption bar is not a key
+  std::vector<KeyCode> expected = {kKeyDown, kKeySoftLeft, kKeySoftRight};
+  EXPECT_EQ(second_.keys, expected);
+  EXPECT_TRUE(first_.keys.empty());
+}
+
+TEST(ScreenTourTest, FolderThatCannotBeMadeFailsTheTour) {
+  testing::QtApp app;
+  testing::TestScreen screen;
+  QTemporaryDir dir;
+  const QString blocker = dir.filePath(QStringLiteral("file"));
+  QFile file(blocker);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  ScreenTour tour;
+  tour.AddStop("only", nullptr);
+  EXPECT_EQ(tour.Run(screen, blocker.toStdString() + "/inside"), -1);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The communication log's file: a header stating where the next entry goes, entries behind it,
+// an end marker, and a ring that wraps behind the header past its limit.
 #include "protocol/comm_log.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +25,12 @@ std::tm May2nd2010() {
   return time;
 }
 
-std::string Header(long position) {
-  std::string number = std::to_string(position);
-  return std::string(32 - number.size(), ' ') + number + " \r\n";
+std::string Entry(const std::string& message) { return "2010-05-02 09:05:07: " + message + "\r\n"; }
+
+// A file of one pass: the header with the next entry's position, the entries, the end marker.
+std::string Pass(const std::string& entries) {
+  const std::string position = std::to_string(38 + entries.size());
+  return std::string(32 - position.size(), ' ') + position + " \r\n \r\n" + entries + "**End**\r\n";
 }
 
 class CommLogTest : public ::testing::Test {
@@ -35,35 +40,24 @@ class CommLogTest : public ::testing::Test {
   testing::TempFolder folder_;
 };
 
-TEST_F(CommLogTest, FirstEntryCreatesHeaderSpaceLineEntryAndEndMarker) {
-  CommLog log(folder_.path(), May2nd2010);
-  log.Write("CCommunicate::Connect");
-  const std::string entry = "2010-05-02 09:05:07: CCommunicate::Connect\r\n";
-  EXPECT_EQ(File(), Header(38 + static_cast<long>(entry.size())) + " \r\n" + entry + "**End**\r\n");
-  log.WriteNumber("Connect end %d", 12);
-  const std::string second = "2010-05-02 09:05:07: Connect end 12\r\n";
-  const long position = 38 + static_cast<long>(entry.size() + second.size());
-  EXPECT_EQ(File(), Header(position) + " \r\n" + entry + second + "**End**\r\n");
-}
-
-TEST_F(CommLogTest, ExistingLogContinuesAtItsStatedPosition) {
+TEST_F(CommLogTest, EntriesGoBehindTheHeaderAndAReopenedLogContinuesAtItsStatedPosition) {
   {
     CommLog log(folder_.path(), May2nd2010);
-    log.Write("one");
+    log.Write("CCommunicate::Connect");
+    EXPECT_EQ(File(), Pass(Entry("CCommunicate::Connect")));
+    log.WriteNumber("Connect end %d", 12);
+    EXPECT_EQ(File(), Pass(Entry("CCommunicate::Connect") + Entry("Connect end 12")));
   }
   CommLog reopened(folder_.path(), May2nd2010);
   reopened.Write("two");
-  const std::string body = " \r\n2010-05-02 09:05:07: one\r\n2010-05-02 09:05:07: two\r\n";
-  EXPECT_EQ(File(), Header(35 + static_cast<long>(body.size())) + body + "**End**\r\n");
+  EXPECT_EQ(File(), Pass(Entry("CCommunicate::Connect") + Entry("Connect end 12") + Entry("two")));
 }
 
 TEST_F(CommLogTest, DamagedHeaderStartsAFreshPass) {
   WriteBytes(folder_ / CommLog::kFileName, "garbage that is not a header at all\r\nold\r\n");
   CommLog log(folder_.path(), May2nd2010);
   log.Write("x");
-  const std::string entry = "2010-05-02 09:05:07: x\r\n";
-  EXPECT_EQ(File().substr(0, 38 + entry.size() + 9),
-            Header(38 + static_cast<long>(entry.size())) + " \r\n" + entry + "**End**\r\n");
+  EXPECT_EQ(File().substr(0, Pass(Entry("x")).size()), Pass(Entry("x")));
 }
 
 TEST_F(CommLogTest, RingWrapsBehindTheHeaderAfterPassingTheLimit) {
@@ -77,22 +71,18 @@ TEST_F(CommLogTest, RingWrapsBehindTheHeaderAfterPassingTheLimit) {
   }
   log.Write(message);  // ends beyond the limit and stays at the tail
   std::string file = File();
-  EXPECT_EQ(file.substr(0, 38), Header(38) + " \r\n");
-  EXPECT_EQ(file.substr(38, 9), "**End**\r\n");
+  EXPECT_EQ(file.substr(0, 47), Pass(""));
   EXPECT_EQ(file.size(), static_cast<std::size_t>(position + entry));
 
   log.Write("newest");
   file = File();
-  const std::string newest = "2010-05-02 09:05:07: newest\r\n";
-  EXPECT_EQ(file.substr(0, 38 + newest.size() + 9),
-            Header(38 + static_cast<long>(newest.size())) + " \r\n" + newest + "**End**\r\n");
+  EXPECT_EQ(file.substr(0, Pass(Entry("newest")).size()), Pass(Entry("newest")));
   EXPECT_EQ(file.size(), static_cast<std::size_t>(position + entry));
 }
 
 TEST_F(CommLogTest, UnopenableFileTurnsLoggingSilentlyOff) {
   CommLog log(folder_ / "missing-folder", May2nd2010);
   log.Write("nothing happens");
-  log.Write("still nothing");
   EXPECT_FALSE(std::filesystem::exists(folder_ / "missing-folder"));
 }
 

@@ -1,9 +1,17 @@
-#include "protocol/failover.h"
-
+// Failover after three failed exchanges, against scripted probe answers: the fastest server
+// wins, no answer means the link is down until one comes, and a manual choice turns it off; and
+// against the real transport's probes, a close during a probe and exchanges the program gave up.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <future>
 #include <map>
+#include <thread>
 #include <vector>
+
+#include "protocol/failover.h"
+#include "protocol/transport_links.h"
+#include "support/transport_fixture.h"
 
 namespace tarvello {
 namespace {
@@ -13,6 +21,12 @@ using std::chrono::milliseconds;
 // Servers that answer a probe in the time set for their cell, or not at all; records what the
 // failover did with them.
 class ScriptedServers {
+  template <typename Work>
+  auto Locked(Work work) -> decltype(work()) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return work();
+  }
+
  public:
   void Answer(ServerCell cell, std::optional<milliseconds> took) {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -25,29 +39,14 @@ class ScriptedServers {
                           const auto found = answers_.find(Key(cell));
                           return found == answers_.end() ? std::nullopt : found->second;
                         },
-                        [this](ServerCell cell) {
-                          std::lock_guard<std::mutex> lock(mutex_);
-                          used_.push_back(cell);
-                        },
+                        [this](ServerCell cell) { Locked([&] { used_.push_back(cell); }); },
                         [](ServerCell cell) { return "10.0." + std::to_string(cell.group) + "." + std::to_string(cell.index); },
-                        [this](std::string_view line) {
-                          std::lock_guard<std::mutex> lock(mutex_);
-                          log_.emplace_back(line);
-                        },
+                        [this](std::string_view line) { Locked([&] { log_.emplace_back(line); }); },
                         {}};
   }
-  int probes() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return probes_;
-  }
-  std::vector<ServerCell> used() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return used_;
-  }
-  std::vector<std::string> log() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return log_;
-  }
+  int probes() { return Locked([&] { return probes_; }); }
+  std::vector<ServerCell> used() { return Locked([&] { return used_; }); }
+  std::vector<std::string> log() { return Locked([&] { return log_; }); }
 
  private:
   static int Key(ServerCell cell) { return cell.group * 2 + cell.index; }
@@ -132,6 +131,74 @@ TEST(FailoverTest, AManualChoiceOrTheSameServerAnsweringAgainSwitchesNothing) {
   std::this_thread::sleep_for(milliseconds(30));
   EXPECT_EQ(servers.probes(), before);
   EXPECT_EQ(failover.Status().state, LinkState::kLive);
+}
+
+using testing::ServerConnection;
+
+// Takes every request and never answers, holding the connection until the client goes.
+void NeverAnswer(ServerConnection& connection) {
+  while (connection.ReadContainer()) {
+  }
+}
+
+class FailoverWatchTest : public testing::TransportTest {
+ protected:
+  // A failover whose probes go to the real transport's probe on port, with the program's waits.
+  FailoverLink ProbingLink(int port) {
+    return FailoverLink{[this, port](ServerCell) {
+                          ++probes_;
+                          return ProbeServer(log_, WapGateway{}, true, "127.0.0.1", port, probe_stop_);
+                        },
+                        [](ServerCell) {}, [](ServerCell) { return std::string("server"); },
+                        [](std::string_view) {}, [this] { probe_stop_.Stop(); }};
+  }
+
+  ProbeStop probe_stop_;
+  std::atomic<int> probes_{0};
+  ServerSelection selection_;
+};
+
+TEST_F(FailoverWatchTest, ClosingWhileAProbeWaitsOnASilentServerReturnsAtOnce) {
+  testing::LoopbackServer silent(NeverAnswer);
+  auto failover = std::make_unique<Failover>(ProbingLink(silent.port()), selection_);
+  for (int i = 0; i < Failover::kFailuresBeforeProbe; ++i) failover->Record(false);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (silent.accepted() == 0 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(milliseconds(2));
+  ASSERT_GT(silent.accepted(), 0);
+  auto closed = std::async(std::launch::async, [&] { failover.reset(); });
+  EXPECT_EQ(closed.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+  closed.wait();
+  EXPECT_EQ(probes_, 1);  // the cells after the stopped probe are not tried
+}
+
+// Exchanges the program gave up on itself are no failure of the server: three of them start no
+// probe, while three the server failed do.
+TEST_F(FailoverWatchTest, OnlyExchangesTheServerFailedCountTowardAProbe) {
+  testing::LoopbackServer silent(NeverAnswer);
+  struct Row {
+    const char* name;
+    void (*before)(CCommunicate&);  // what happens to the transport before each exchange
+    bool probes;
+  };
+  const Row rows[] = {
+      {"answer timed out", [](CCommunicate&) {}, true},
+      {"transport stopped for closing", [](CCommunicate& t) { t.Stop(); }, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    probes_ = 0;
+    MakeTransport();
+    ConnectTo(silent);
+    Failover failover(ProbingLink(0), selection_);
+    const ExchangeFunction exchange = WatchedExchange(*transport_, failover);
+    Bytes response(4096);
+    for (int i = 0; i < Failover::kFailuresBeforeProbe; ++i) {
+      row.before(*transport_);
+      EXPECT_LT(exchange(testing::QuoteRequest(), response), 1);
+    }
+    std::this_thread::sleep_for(milliseconds(50));
+    EXPECT_EQ(probes_ > 0, row.probes);
+  }
 }
 
 }  // namespace

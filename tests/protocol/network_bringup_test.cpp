@@ -1,13 +1,21 @@
-#include "protocol/network_bringup.h"
-
+// Start-up: bringing the network up, where the existing link decides the mode or the carrier is
+// provisioned and dialled, with the provisioning documents it writes and the error record a
+// failure leaves; and the quote server group chosen by the faster probe, or by hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "protocol/bytes.h"
+#include "protocol/error_record.h"
+#include "protocol/network_bringup.h"
+#include "protocol/provisioning_documents.h"
 #include "protocol/scripted_connection.h"
+#include "protocol/server_choice.h"
+#include "storage/utf16le.h"
 #include "support/temp_folder.h"
 
 namespace tarvello {
@@ -112,6 +120,137 @@ TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
   EXPECT_EQ(down.bringup.Dial(failure), std::nullopt);
   EXPECT_EQ(failure.calls, (std::vector<std::u16string>{u"show 拨号中，请稍后...", u"text 获取数据中，请稍后...",
                                                         u"hide", u"提示: 拨号失败，请配置好网络"}));
+}
+
+TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
+  EXPECT_EQ(CarrierDocument(2, u"card", u"secret"),
+            u"<wap-provisioningdoc>"
+            u"<characteristic type=\"CM_Networks\"><characteristic type=\"Morvane\">"
+            u"<parm name=\"DestId\" value=\"{D1D06580-C364-55ec-9421-6ACF34129C22}\" />"
+            u"</characteristic></characteristic>"
+            u"<characteristic type=\"CM_PPPEntries\"><characteristic type=\"Morvane2\">"
+            u"<parm name=\"DestId\" value=\"{D1D06580-C364-55ec-9421-6ACF34129C22}\" />"
+            u"<parm name=\"CountryCode\" value=\"1\" /><parm name=\"AreaCode\" value=\"425\" />"
+            u"<parm name=\"Phone\" value=\"#777\" /><parm name=\"UserName\" value=\"card\" />"
+            u"<parm name=\"Password\" value=\"secret\" /><parm name=\"Domain\" value=\"\" />"
+            u"</characteristic></characteristic></wap-provisioningdoc>");
+}
+
+TEST(ProvisioningDocumentsTest, AHostileUserNameOrPasswordStaysInsideItsAttribute) {
+  const std::u16string document = CarrierDocument(2, u"a\"/><parm name=\"x", u"<&'>");
+  EXPECT_NE(document.find(u"value=\"a&quot;/&gt;&lt;parm name=&quot;x\" />"), std::u16string::npos);
+  EXPECT_NE(document.find(u"value=\"&lt;&amp;&apos;&gt;\" />"), std::u16string::npos);
+}
+
+TEST(ProvisioningDocumentsTest, AccessPointAnswersAreUpperCasedBeforeTheSearch) {
+  EXPECT_EQ(ClassifyAccessPointAnswer(u"<parm name=\"GPRSInfoAccessPointName\" value=\"cmwap\"/>"),
+            AccessPointKind::kWap);
+  EXPECT_EQ(ClassifyAccessPointAnswer(u"value=\"UniNet\""), AccessPointKind::kDirect);
+  EXPECT_EQ(ClassifyAccessPointAnswer(u"value=\"3gwap\""), AccessPointKind::kWap);
+  // Only the exact quoted value counts: "cmwap2" is no known access point.
+  EXPECT_EQ(ClassifyAccessPointAnswer(u"value=\"cmwap2\""), AccessPointKind::kUnknown);
+  EXPECT_EQ(ClassifyAccessPointAnswer(u""), AccessPointKind::kUnknown);
+}
+
+TEST(ErrorRecordTest, RecordsReadsAndClearsTheLastFailure) {
+  testing::TempFolder folder;
+  const ErrorRecord record(folder.path());
+  EXPECT_EQ(record.Read(), u"");
+  ASSERT_TRUE(record.WriteStatus(0x10000));
+  EXPECT_EQ(testing::ReadBytes(folder / "ErrorCode.ini"),
+            EncodeUtf16Le(u"[CODE]\r\nErrors=0x10000\r\n"));
+  EXPECT_EQ(record.Read(), u"0x10000");
+  ASSERT_TRUE(record.Write(u"0x2"));
+  EXPECT_EQ(record.Read(), u"0x2");
+  EXPECT_TRUE(record.Clear());
+  EXPECT_EQ(record.Read(), u"");
+  EXPECT_TRUE(record.Clear());
+}
+
+// Answers each probe after a scripted number of milliseconds, with a scripted answer size.
+class ScriptedLink : public ProbeLink {
+ public:
+  struct Step {
+    std::int64_t delay_ms;
+    int received;
+  };
+  ScriptedLink(std::int64_t& now, std::deque<Step> steps) : now_(now), steps_(std::move(steps)) {}
+
+  void Connect(const std::string& host, int port) override { connects.push_back(host + ":" + std::to_string(port)); }
+  int Exchange(std::span<const std::uint8_t> request, std::span<std::uint8_t>) override {
+    requests.emplace_back(request.begin(), request.end());
+    const Step step = steps_.front();
+    steps_.pop_front();
+    now_ += step.delay_ms;
+    return step.received;
+  }
+  void Close() override {}
+
+  std::vector<std::string> connects;
+  std::vector<Bytes> requests;
+
+ private:
+  std::int64_t& now_;
+  std::deque<Step> steps_;
+};
+
+class FakeClock : public ProbeClock {
+ public:
+  int UtcSecond() override { return second; }
+  std::int64_t TickMs() override { return now; }
+  void SleepMs(int ms) override { now += ms; }
+  int second = 0;
+  std::int64_t now = 1000;
+};
+
+Deployment FourServers() {
+  Deployment d;
+  d.quote_servers = {{{"10.0.0.1", "10.0.0.2"}, {"10.1.0.1", "10.1.0.2"}}};  // [group][index]
+  return d;
+}
+
+// Group 1 is probed first; the faster group wins and a tie goes to group 1. Seconds 30..59 of the
+// minute pick index 1 of each group.
+TEST(StartupProbeTest, TheFasterGroupWinsAndTheSecondPicksTheIndex) {
+  const struct {
+    int second;
+    std::deque<ScriptedLink::Step> steps;
+    ServerCell chosen;
+    std::vector<std::string> connects;
+  } cases[] = {
+      {0, {{40, 8}, {15, 8}}, {0, 0}, {"10.1.0.1:2860", "10.0.0.1:2860"}},
+      {45, {{20, 8}, {20, 8}}, {1, 1}, {"10.1.0.2:2860", "10.0.0.2:2860"}},
+  };
+  for (const auto& c : cases) {
+    FakeClock clock;
+    clock.second = c.second;
+    ScriptedLink link(clock.now, c.steps);
+    ServerSelection selection;
+    ASSERT_TRUE(RunStartupProbe(link, clock, FourServers(), selection));
+    EXPECT_EQ(selection.Get(), c.chosen) << c.second;
+    EXPECT_EQ(link.connects, c.connects);
+    EXPECT_EQ(link.requests.front(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
+  }
+}
+
+TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
+  for (const int bad : {0, -1, 7, 9}) {
+    FakeClock clock;
+    ScriptedLink link(clock.now, {{5, 8}, {1, bad}});
+    ServerSelection selection;
+    selection.Set({0, 1});
+    EXPECT_FALSE(RunStartupProbe(link, clock, FourServers(), selection));
+    EXPECT_EQ(selection.Get(), (ServerCell{0, 1}));
+  }
+}
+
+TEST(ManualChoiceTest, RowsMapToGroupsAndRow24KeepsTheSelection) {
+  const ServerCell current{0, 1};
+  const std::pair<int, ServerCell> rows[] = {{0, {1, 0}},  {7, {1, 0}},  {8, {0, 0}},  {9, {0, 0}},
+                                             {10, {0, 1}}, {19, {0, 1}}, {20, {1, 1}}, {23, {1, 1}}};
+  for (const auto& [row, cell] : rows) EXPECT_EQ(ManualChoice(row, current), cell) << row;
+  EXPECT_EQ(ManualChoice(24, ServerCell{0, 0}), (ServerCell{0, 0}));
+  EXPECT_EQ(ManualChoice(24, current), current);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
+// The refresh worker of a data screen: requests coalesce, a failing exchange keeps the cycle,
+// the progress window frames a busy exchange, and the stop ends waits at once. (A new period
+// taking effect is the settings journey's.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -22,11 +26,8 @@ class FakeScreen : public RefreshScreen {
     std::unique_lock<std::mutex> lock(mutex_);
     ++started_;
     changed_.notify_all();
-    if (block_for_.count() > 0) {
-      changed_.wait_for(lock, block_for_, [this] { return gate_open_; });
-    } else {
-      changed_.wait(lock, [this] { return gate_open_; });
-    }
+    const auto open = [this] { return gate_open_; };
+    block_for_.count() > 0 ? (void)changed_.wait_for(lock, block_for_, open) : changed_.wait(lock, open);
     events_.push_back("exchange");
     return succeed_;
   }
@@ -36,23 +37,18 @@ class FakeScreen : public RefreshScreen {
     if (on_timer_) on_timer_();
   }
   void PostToMainScreen(const Message& m) override {
-    Record("post " + std::to_string(m.id) + " " + std::to_string(m.wparam) + " " +
-           std::to_string(m.lparam));
+    Record("post " + std::to_string(m.id) + " " + std::to_string(m.wparam) + " " + std::to_string(m.lparam));
   }
 
-  void SetGate(bool open) {
+  // Changes the script under the lock and wakes a held exchange.
+  void Script(const std::function<void()>& change) {
     std::lock_guard<std::mutex> lock(mutex_);
-    gate_open_ = open;
+    change();
     changed_.notify_all();
   }
-  void SetSucceed(bool succeed) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    succeed_ = succeed;
-  }
-  void SetBlockBound(milliseconds bound) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    block_for_ = bound;
-  }
+  void SetGate(bool open) { Script([&] { gate_open_ = open; }); }
+  void SetSucceed(bool succeed) { Script([&] { succeed_ = succeed; }); }
+  void SetBlockBound(milliseconds bound) { Script([&] { block_for_ = bound; }); }
   // Runs on the worker thread after each timer arm (a timer that fires at once).
   void OnTimer(std::function<void()> tick) { on_timer_ = std::move(tick); }
 
@@ -62,11 +58,11 @@ class FakeScreen : public RefreshScreen {
   }
   bool WaitForStarted(int n) { return WaitUntil([&] { return started_ >= n; }); }
   bool WaitForEvents(const std::string& event, int n) {
-    return WaitUntil([&] { return CountLocked(event) >= n; });
+    return WaitUntil([&] { return std::count(events_.begin(), events_.end(), event) >= n; });
   }
   int Count(const std::string& event) {
     std::lock_guard<std::mutex> lock(mutex_);
-    return CountLocked(event);
+    return static_cast<int>(std::count(events_.begin(), events_.end(), event));
   }
   std::vector<std::string> Events() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -74,16 +70,7 @@ class FakeScreen : public RefreshScreen {
   }
 
  private:
-  void Record(std::string event) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back(std::move(event));
-    changed_.notify_all();
-  }
-  int CountLocked(const std::string& event) const {
-    int n = 0;
-    for (const auto& e : events_) n += e == event ? 1 : 0;
-    return n;
-  }
+  void Record(std::string event) { Script([&] { events_.push_back(std::move(event)); }); }
 
   std::mutex mutex_;
   std::condition_variable changed_;
@@ -155,15 +142,6 @@ TEST(RefreshWorkerTest, BusyRequestFramesItsExchangeWithTheProgressWindow) {
       "exchange",         "invalidate", "timer 3001 5000", "post 2032 5 1126",
       "exchange",         "invalidate", "post 2032 0 1126", "timer 3001 5000"};
   EXPECT_EQ(screen.Events(), expected);
-}
-
-TEST(RefreshWorkerTest, NewPeriodIsUsedAtTheNextRearm) {
-  FakeScreen screen;
-  RefreshWorker worker(screen, kTimerQuoteList, milliseconds(15000), kShortPause);
-  worker.Start();
-  worker.SetPeriod(milliseconds(5000));
-  worker.Request(false);
-  EXPECT_TRUE(screen.WaitForEvents("timer 3003 5000", 1));
 }
 
 TEST(RefreshWorkerTest, ShutdownDuringABlockedExchangeEndsWithinTheExchangeBound) {

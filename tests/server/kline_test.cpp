@@ -20,15 +20,7 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
   BlockReader r(blocks[0].body.data(), 0, blocks[0].body.size());
   const int n = r.Int16();
   for (int i = 0; i < n; ++i) {
-    Bar bar;
-    bar.date = r.Int32();
-    bar.open = r.Int32();
-    bar.high = r.Int32();
-    bar.low = r.Int32();
-    bar.close = r.Int32();
-    bar.volume = r.Int32();
-    bar.amount = r.Int32();
-    bars.push_back(bar);
+    bars.push_back(Bar{r.Int32(), r.Int32(), r.Int32(), r.Int32(), r.Int32(), r.Int32(), r.Int32()});
   }
   EXPECT_TRUE(r.AtEnd());
   return bars;

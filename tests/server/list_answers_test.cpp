@@ -1,6 +1,7 @@
-// The quote list answers, read back field by field as the terminal reads them: every menu
-// category sorted and paged on the server, the own lists by code, sectors and constituents,
-// futures, big-order, fund and sector fund-flow lists, and requests that make no sense.
+// The quote list answers, read back field by field as the terminal reads them: every menu list read
+// whole by the terminal's own reader, every category sorted and paged on the server, the own lists
+// by code, sectors and constituents, futures, big-order, fund and sector fund-flow lists, the
+// security search, and requests that make no sense.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,10 +10,14 @@
 #include <set>
 
 #include "answer_fixture.h"
+#include "futures/futures_request.h"
+#include "lists/list_answer.h"
+#include "lists/list_codes.h"
+#include "lists/list_request.h"
 #include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
-#include "futures/futures_request.h"
 #include "server/list_rows.h"
+#include "server/security_search.h"
 #include "server/trade_answers.h"
 #include "text/text_codec.h"
 
@@ -466,6 +471,97 @@ TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
         ReadList(Block{kCategoryList, ListBlockBody({&row, 1}, page, ListLayout::kSector, 1)}, kSectorFields, Shape::kSector);
     ASSERT_TRUE(list.well_formed);
     EXPECT_EQ(list.rows.at(0).leader, read);
+  }
+}
+
+std::size_t RowsRead(const ListRows& rows) {
+  return rows.quotes.size() + rows.futures.size() + rows.buckets.size() + rows.bigOrders.size() + rows.funds.size();
+}
+
+TEST(ListContractTest, EveryMenuListIsReadWholeByTheTerminal) {
+  AnswerFixture fixture;
+  const int categories[] = {kCategoryAllShares, kCategorySmallCaps, 106, kCategoryShanghaiA, kCategoryShenzhenB,
+                            kCategoryShanghaiFunds, 13, 121, kCategoryIndices, kCategoryGlobal, 30, 34, 35,
+                            kCategoryForex, kCategoryFutures, kCategorySectors, kCategoryCsi300};
+  for (const int category : categories) {
+    for (const int start : {0, 30}) {
+      const Bytes answer = fixture.RawAnswer({BuildCategoryPage(category, {1, 0, start, 10})});
+      ListRows rows;
+      const ListAnswerResult result = ReadListAnswer(answer.data(), answer.size(), {category, {}, {}}, rows);
+      EXPECT_TRUE(result.complete) << "category " << category;
+      EXPECT_GT(rows.listTotal, 0) << "category " << category;
+      const auto expected = static_cast<std::size_t>(std::clamp(rows.listTotal - start, 0, 10));
+      EXPECT_EQ(RowsRead(rows), expected) << "category " << category << " from " << start;
+    }
+  }
+}
+
+struct Found {
+  std::u16string code;
+  std::u16string name;
+};
+
+std::vector<Found> Search(AnswerFixture& fixture, std::u16string_view text) {
+  const auto blocks = fixture.Ask({fixture.codec.BuildSecuritySearch(text)});
+  std::vector<Found> items;
+  if (blocks.empty()) return items;
+  BlockReader r(blocks[0].body.data(), 0, blocks[0].body.size());
+  const int count = r.Int16();
+  for (int i = 0; i < count; ++i) {
+    std::u16string code = r.String();
+    items.push_back(Found{code, r.String()});
+  }
+  EXPECT_TRUE(r.AtEnd());
+  return items;
+}
+
+std::u16string Lower(const std::string& text) {
+  std::u16string lower = text::FromAscii(text);
+  for (char16_t& c : lower) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return lower;
+}
+
+TEST(SecuritySearchTest, CodeNameAndInitialsFindTheShareWithAnExactCodeFirst) {
+  AnswerFixture fixture;
+  const Security& share = fixture.market.security(fixture.market.Find("SH600003"));
+  const struct {
+    std::u16string typed;
+    bool first;  // the share must be the first result, not only among them
+  } cases[] = {
+      {u"600003", true}, {u"SH600003", true}, {u"sh600003", true}, {u"60000", false},
+      {share.name, false}, {text::FromAscii(share.initials), false}, {Lower(share.initials), false},
+  };
+  for (const auto& c : cases) {
+    const std::vector<Found> found = Search(fixture, c.typed);
+    const auto at = std::find_if(found.begin(), found.end(), [&](const Found& f) { return f.code == u"SH600003"; });
+    ASSERT_NE(at, found.end()) << text::ToUtf8(c.typed);
+    EXPECT_EQ(at->name, share.name);
+    if (c.first) {
+      EXPECT_EQ(at, found.begin()) << text::ToUtf8(c.typed);
+    }
+  }
+}
+
+TEST(SecuritySearchTest, EmptyOrUnknownTextFindsNothing) {
+  AnswerFixture fixture;
+  for (const std::u16string_view typed : {u"", u"999999999", u"没有这个名字", u"QQQQQQQQ"}) {
+    EXPECT_TRUE(Search(fixture, typed).empty()) << text::ToUtf8(std::u16string(typed));
+  }
+}
+
+// A broad text fills one page that fits the list screen's buffer; the exact codes come first,
+// the share of a code before the index of that code.
+TEST(SecuritySearchTest, BroadTextGivesOneFullPageWithTheExactCodesFirst) {
+  AnswerFixture fixture;
+  const std::vector<Found> found = Search(fixture, u"000001");
+  ASSERT_GE(found.size(), 2u);
+  EXPECT_EQ(found[0].code, u"SZ000001") << "the share of that code";
+  EXPECT_EQ(found[1].code, u"SH000001") << "then the index";
+  for (const std::u16string_view typed : {u"1", u"S", u"z"}) {
+    EXPECT_EQ(Search(fixture, typed).size(), static_cast<std::size_t>(kMaxSearchResults)) << text::ToUtf8(std::u16string(typed));
+    EXPECT_LE(fixture.RawAnswer({fixture.codec.BuildSecuritySearch(typed)}).size(), 2048u);
   }
 }
 

@@ -1,8 +1,14 @@
-// The answers of the stock detail screen, decoded with the terminal's parser, field by field.
+// The answers of the stock detail screen, decoded with the terminal's parser, field by field, and
+// the index-futures quote and ticks against the market state they come from.
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <tuple>
 
 #include "answer_fixture.h"
 #include "protocol/wire_writer.h"
+#include "server/futures_answers.h"
 #include "server/quote_state.h"
 #include "text/text_codec.h"
 
@@ -10,6 +16,14 @@ namespace tarvello::server::testing {
 namespace {
 
 constexpr const char* kShare = "SH600001";
+
+// The next n int32 fields of a block, in wire order.
+template <std::size_t n>
+std::array<int, n> Ints(BlockReader& reader) {
+  std::array<int, n> values{};
+  for (int& value : values) value = reader.Int32();
+  return values;
+}
 
 class QuoteAnswersTest : public ::testing::Test {
  protected:
@@ -44,17 +58,15 @@ TEST_F(QuoteAnswersTest, SecurityInfoAndSnapshotFields) {
   EXPECT_FALSE(info.String().empty());
   EXPECT_EQ(info.Byte(), 1);  // an A share
   EXPECT_EQ(info.Byte(), 2);  // decimals
-  info.Int32();
-  const int limit_up = info.Int32(), limit_down = info.Int32();
+  const auto [info1, limit_up, limit_down] = Ints<3>(info);
   EXPECT_TRUE(info.AtEnd());
   EXPECT_EQ(limit_up, (q.prev_close * 11 + 5) / 10);
   EXPECT_EQ(limit_down, (q.prev_close * 9 + 5) / 10);
 
   BlockReader snap = Reader(blocks[1]);
-  EXPECT_EQ(snap.Int32(), q.last);
-  snap.Int32();
-  EXPECT_EQ(snap.Int32(), q.volume);
-  const int high = snap.Int32(), low = snap.Int32(), open = snap.Int32(), prev_close = snap.Int32();
+  const auto [last, amount, volume, high, low, open, prev_close] = Ints<7>(snap);
+  EXPECT_EQ(last, q.last);
+  EXPECT_EQ(volume, q.volume);
   EXPECT_EQ(prev_close, q.prev_close);
   EXPECT_GE(high, std::max(open, q.last));
   EXPECT_LE(low, std::min(open, q.last));
@@ -73,21 +85,15 @@ TEST_F(QuoteAnswersTest, MinuteBlockEndsAtTheSnapshotAndCountsTheDay) {
   BlockReader r = Reader(blocks[0]);
   EXPECT_EQ(r.String(), u"SH600001");
   r.String();
-  r.Int32();
-  EXPECT_EQ(r.Int32(), q.volume);
-  r.Int32();
-  r.Byte();
-  r.Byte();
+  EXPECT_EQ(Ints<2>(r)[1], q.volume);
+  r.Skip(4 + 1 + 1);
   EXPECT_EQ(r.Int32(), 61);  // 10:30 is the 61st minute
   const int count = r.Int16();
   ASSERT_EQ(count, 61);
   int time = 0, price = 0, cumulative = 0, previous_cumulative = 0;
   for (int i = 0; i < count; ++i) {
-    time = r.Int32();
-    price = r.Int32();
-    cumulative = r.Int32();
-    const int average = r.Int32();
-    r.Int32();
+    const auto [t, p, c, average, minute_volume] = Ints<5>(r);
+    std::tie(time, price, cumulative) = std::tie(t, p, c);
     EXPECT_GE(cumulative, previous_cumulative);
     EXPECT_GT(average, 0);
     previous_cumulative = cumulative;
@@ -146,9 +152,9 @@ TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
   ASSERT_EQ(ticks.Int16(), 10);
   int time = 0, price = 0;
   for (int i = 0; i < 10; ++i) {
-    time = ticks.Int32();
-    price = ticks.Int32();
-    EXPECT_GT(ticks.Int32(), 0);
+    const auto [t, p, size] = Ints<3>(ticks);
+    std::tie(time, price) = std::tie(t, p);
+    EXPECT_GT(size, 0);
   }
   EXPECT_EQ(time, 1030);
   EXPECT_EQ(price, q.last);
@@ -162,10 +168,10 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
   const QuoteState q = Quote(kShare);
   BlockReader extra = Reader(blocks[0]);
   EXPECT_GE(extra.Int16(), 0);
-  const int inner = extra.Int32(), outer = extra.Int32();
+  const auto [inner, outer, pe, earnings] = Ints<4>(extra);
   EXPECT_EQ(inner + outer, q.volume);
-  EXPECT_GT(extra.Int32(), 0);
-  EXPECT_GT(extra.Int32(), 0);
+  EXPECT_GT(pe, 0);
+  EXPECT_GT(earnings, 0);
   EXPECT_EQ(extra.Byte(), 3);  // December: the third-quarter report
   EXPECT_TRUE(extra.AtEnd());
   BlockReader hours = Reader(blocks[1]);
@@ -180,6 +186,77 @@ TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
   const auto blocks = fixture.Ask({unknown_type, fixture.codec.BuildQuote("SH999999"), fixture.codec.BuildQuote(kShare)});
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0].type, 2203);
+}
+
+std::uint8_t ExpectedType(int size, int interest, int direction) {
+  if (size > 0 && interest == size) return 2;
+  if (size > 0 && interest == -size) return 1;
+  if (interest > 0) return direction == 1 ? 6 : 4;
+  if (interest < 0) return direction == 1 ? 7 : 5;
+  return direction == 2 ? 8 : direction == 1 ? 9 : 3;
+}
+
+// Early in the session one answer of 100 ticks holds the whole day: three ticks a minute since
+// the 09:15 open, the last one in the current minute at the latest price.
+TEST(FuturesAnswersTest, QuoteFieldsAgreeAndTheDaysTicksAddUpToTheQuote) {
+  const struct {
+    const char* at;
+    int slots;
+    int minute;
+  } moments[] = {{"2026-12-04 09:20", 6, 920}, {"2026-12-04 09:40", 26, 940}};
+  for (const auto& moment : moments) {
+    AnswerFixture fixture(moment.at);
+    for (const char* code : {"IF000001", "IF000002", "IF000003", "IF000004"}) {
+      SCOPED_TRACE(::testing::Message() << moment.at << " " << code);
+      const auto blocks = fixture.Ask({WireWriter::Packet(3203, 0).Str(code).FinishPacket(10),
+                                       WireWriter::Packet(3205, 0).Str(code).I32(-1).U16(100).FinishPacket()});
+      ASSERT_EQ(blocks.size(), 2u);
+      const QuoteState q = QuoteAt(fixture.market, fixture.market.Find(code), fixture.PositionOf(code));
+      ASSERT_EQ(q.slots, moment.slots);
+      BlockReader quote = Reader(blocks[0]);
+      const int last = quote.Int32(), open = quote.Int32(), bid = quote.Int32(), ask = quote.Int32();
+      EXPECT_EQ(last, q.last);
+      EXPECT_EQ(open, q.open);
+      EXPECT_LE(bid, last);
+      EXPECT_GE(ask, last);
+      EXPECT_EQ(quote.Int32(), q.volume);
+      EXPECT_GT(quote.Int32(), 0);  // open interest
+      quote.Skip(4 * 3);
+      EXPECT_EQ(quote.Int32(), q.prev_close);
+      quote.Skip(4 * 2);
+      const int dayInterest = quote.Int32();
+      EXPECT_EQ(quote.Int32() + quote.Int32(), q.volume);  // inner and outer
+      EXPECT_TRUE(quote.AtEnd());
+
+      BlockReader ticks = Reader(blocks[1]);
+      ticks.Int32();
+      EXPECT_EQ(ticks.Int32(), q.prev_close);
+      const int count = ticks.Int16();
+      ASSERT_EQ(count, 3 * q.slots);
+      long long volumes = 0, interests = 0;
+      int time = 0, price = 0;
+      for (int i = 0; i < count; ++i) {
+        const int previousTime = time;
+        time = ticks.Int32();
+        price = ticks.Int32();
+        const int size = ticks.Int32();
+        const int interest = ticks.Int32();
+        const int type = ticks.Byte();
+        const int direction = ticks.Byte();
+        EXPECT_GT(time, previousTime) << "tick " << i;
+        EXPECT_LT(time % 100, 60);
+        EXPECT_LE(std::abs(interest), size) << "tick " << i;
+        EXPECT_EQ(type, ExpectedType(size, interest, direction)) << "tick " << i;
+        volumes += size;
+        interests += interest;
+      }
+      EXPECT_TRUE(ticks.AtEnd());
+      EXPECT_EQ(time / 100, moment.minute);
+      EXPECT_EQ(price, q.last);
+      EXPECT_EQ(volumes, q.volume);
+      EXPECT_EQ(interests, dayInterest);
+    }
+  }
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
-#include "server/request_parser.h"
-
+// Framing what arrives at the simulator: joined packets on the quote port, with every proper prefix
+// needing more and bad or oversized requests refused, and the gateway's HTTP post byte for byte.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "answer_fixture.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "server/gateway_framing.h"
+#include "server/request_parser.h"
 
 namespace tarvello::server {
 namespace {
@@ -71,6 +76,32 @@ TEST(RequestParserTest, FuturesQuoteIsFramedByItsCodeNotItsFixedLength) {
   ASSERT_EQ(frame.packets.size(), 2u);
   EXPECT_EQ(frame.packets[0].body.size(), 6u);
   EXPECT_EQ(frame.packets[1].type, kServerProbe);
+}
+
+using testing::GatewayPost;
+
+TEST(GatewayFramingTest, AcceptsTheTerminalsPostByteForByte) {
+  const Bytes body = CPacketCodec().BuildQuote("SH000001");
+  const Bytes post = GatewayPost("POST  /sync  HTTP/1.1", body);
+  const GatewayRequest request = ParseGatewayRequest(post);
+  ASSERT_EQ(request.status, GatewayStatus::kComplete);
+  EXPECT_EQ(Bytes(request.body.begin(), request.body.end()), body);
+  for (std::size_t cut = 1; cut < post.size(); ++cut) {
+    EXPECT_EQ(ParseGatewayRequest(std::span(post).first(cut)).status, GatewayStatus::kNeedMore) << cut;
+  }
+}
+
+TEST(GatewayFramingTest, RejectsOtherRequestLinesAndMissingLengths) {
+  const Bytes body = CPacketCodec().BuildServerProbe();
+  EXPECT_EQ(ParseGatewayRequest(GatewayPost("POST /sync HTTP/1.1", body)).status, GatewayStatus::kBad);
+  EXPECT_EQ(ParseGatewayRequest(GatewayPost("GET  /sync  HTTP/1.1", body)).status, GatewayStatus::kBad);
+  EXPECT_EQ(ParseGatewayRequest(GatewayPost("POST  /sync  HTTP/1.1", body, false)).status, GatewayStatus::kBad);
+  const std::string too_long = "POST  /sync  HTTP/1.1\r\nContent-Length: 99999999\r\n\r\n";
+  EXPECT_EQ(ParseGatewayRequest(Bytes(too_long.begin(), too_long.end())).status, GatewayStatus::kBad);
+  Bytes endless(kMaxGatewayHeader + 10, 'a');
+  const std::string line = "POST  /sync  HTTP/1.1\r\n";
+  std::copy(line.begin(), line.end(), endless.begin());
+  EXPECT_EQ(ParseGatewayRequest(endless).status, GatewayStatus::kBad);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
-#include "settings/deployment.h"
-
+// The settings files the terminal reads at start: the deployment's servers and ports, the refresh
+// periods, and the comparison of program versions.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "settings/configuration_keys.h"
+#include "settings/deployment.h"
+#include "settings/program_version.h"
+#include "settings/refresh_settings.h"
+#include "storage/profile_file.h"
 #include "storage/utf16le.h"
 #include "support/temp_folder.h"
 #include "text/text_codec.h"
@@ -71,6 +76,47 @@ TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
     EXPECT_EQ(d.network_case, c.expected.network_case);
     EXPECT_EQ(d.quote_servers[0][1], "127.0.0.1");
   }
+}
+
+std::filesystem::path ConfigFile(const testing::TempFolder& folder) { return folder / config::kFileName; }
+
+TEST(RefreshSettingsTest, ValueOutsideTheChoicesIsUsedButThePageShowsTheFirstChoice) {
+  testing::TempFolder folder;
+  ProfileFile::WriteString(u"REFRESH", u"LIST", u"25", ConfigFile(folder));
+  const RefreshSettings settings = LoadRefreshSettings(folder.path());
+  EXPECT_EQ(settings.list_seconds, 25);
+  EXPECT_EQ(RefreshChoiceIndex(settings.list_seconds), 0);
+  EXPECT_EQ(RefreshChoiceIndex(30), 4);
+}
+
+TEST(RefreshSettingsTest, HandEditedPeriodsOutsideTheChoicesComeBackWithinThem) {
+  const struct {
+    const char16_t* written;
+    int loaded;
+  } cases[] = {
+      {u"0", 5}, {u"-20", 5}, {u"fast", 5},  // a timer that never waits
+      {u"51", 50}, {u"2147484", 50},         // days of seconds would overflow the timer's milliseconds
+  };
+  for (const auto& c : cases) {
+    testing::TempFolder folder;
+    ProfileFile::WriteString(u"REFRESH", u"KLLINE", c.written, ConfigFile(folder));
+    EXPECT_EQ(LoadRefreshSettings(folder.path()).kline_seconds, c.loaded);
+  }
+}
+
+// Versions compare as versions, number by number, never as text.
+TEST(ProgramVersionTest, NewerComparesNumbersNotText) {
+  struct Case {
+    std::u16string_view candidate;
+    bool newer_than_v33;
+  };
+  for (const Case& c : {Case{u"V3.4", true}, Case{u"V3.10", true}, Case{u"V3.3.1", true}, Case{u"V4", true},
+                        Case{u"V3.3", false}, Case{u"V3.3.0", false}, Case{u"V3.2", false}, Case{u"", false},
+                        Case{u"beta", false}}) {
+    EXPECT_EQ(IsNewerVersion(c.candidate, u"V3.3"), c.newer_than_v33) << std::string(c.candidate.begin(), c.candidate.end());
+  }
+  EXPECT_TRUE(IsNewerVersion("V3.10", "V3.9"));
+  EXPECT_FALSE(IsNewerVersion("V3.9", "V3.10"));
 }
 
 }  // namespace

@@ -1,0 +1,171 @@
+// The texts and colours of quote figures: prices, changes, volumes and the other fields, and the
+// index ticker's cells, at the boundaries of their rules.
+#include <gtest/gtest.h>
+
+#include "market/change_text.h"
+#include "market/price_text.h"
+#include "market/quote_field_text.h"
+#include "market/quote_records.h"
+#include "market/ticker_cells.h"
+#include "market/volume_text.h"
+
+namespace tarvello {
+namespace {
+
+// Decimals choose the divisor; before the description arrives (0) and for decimals the formats
+// cannot show, two. Scale labels drop their decimals above 100000; a zero field shows dashes only
+// while there is no last price.
+TEST(PriceTextTest, PriceScaleAndFieldTexts) {
+  const std::pair<std::u16string, const char16_t*> cases[] = {
+      {PriceText(1234, 2), u"12.34"},          {PriceText(1234, 3), u"1.234"},
+      {PriceText(-5, 2), u"-0.05"},            {PriceText(1234, 0), u"12.34"},          {PriceText(1234, 4), u"12.34"},
+      {PriceText(INT32_MAX, 2), u"21474836.47"}, {ScaleLabelText(100000, 2), u"1000.00"},
+      {ScaleLabelText(100001, 2), u"1000"},    {ScaleLabelText(100001, 3), u"100"},
+      {PriceFieldText(0, 0, 2), u"--"},        {PriceFieldText(0, 1234, 2), u"0.00"},
+      {PriceFieldText(0, -1, 2), u"0.00"},
+  };
+  for (const auto& [produced, expected] : cases) EXPECT_EQ(produced, expected);
+}
+
+TEST(PriceTextTest, PriceColourComparesWithPreviousClose) {
+  EXPECT_EQ(PriceColour(1001, 1000, 1000), kRiseRed);
+  EXPECT_EQ(PriceColour(999, 1000, 1000), kFallGreen);
+  EXPECT_EQ(PriceColour(1000, 1000, 1000), kFlatGrey);
+  EXPECT_EQ(PriceColour(999, 1000, 0), kFlatGrey);   // no trade yet
+  EXPECT_EQ(PriceColour(0, 1000, 1000), kFlatGrey);  // an empty field is not a fall
+}
+
+// A rise is red with a written plus sign, a fall green with the number's own sign, no change in
+// the screen's flat colour, no last price "--". Without a previous close there is nothing to
+// divide by: the percent is 0, but a traded price is still a rise.
+TEST(ChangeTextTest, ChangeAndPercentFollowTheChangeRule) {
+  const struct {
+    std::int32_t last, prevClose;
+    std::uint8_t decimals;
+    const char16_t* change;
+    const char16_t* percent;
+    ColorRef colour;
+  } cases[] = {
+      {1100, 1000, 2, u"+1.00", u"+10.00%", kRiseRed},
+      {1234, 1000, 3, u"+0.23", u"+23.40%", kRiseRed},
+      {950, 1000, 2, u"-0.50", u"-5.00%", kFallGreen},
+      {1000, 1000, 2, u"0.00", u"0.00%", kFlatGrey},
+      {0, 1000, 2, u"--", u"--", kFlatGrey},
+      {0, 0, 2, u"--", u"--", kFlatGrey},
+      {1234, 0, 2, u"+12.34", u"+0.00%", kRiseRed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.last << " against " << c.prevClose);
+    const ChangeTexts texts = ChangeOf(c.last, c.prevClose, c.decimals);
+    EXPECT_EQ(texts.change, c.change);
+    EXPECT_EQ(texts.percent, c.percent);
+    EXPECT_EQ(texts.colour, c.colour);
+  }
+  EXPECT_EQ(ChangeOf(1000, 1000, 2, kPlainWhite).colour, kPlainWhite);
+  // The difference of two extreme prices does not overflow.
+  EXPECT_EQ(ChangeOf(INT32_MAX, INT32_MIN, 2).change, u"+42949672.95");
+  EXPECT_EQ(ChangeOf(INT32_MIN, INT32_MAX, 2).change, u"-42949672.95");
+}
+
+constexpr std::int32_t kTraded = 1234;
+
+struct VolumeCase {
+  std::int32_t volume;
+  std::uint8_t securityType;
+  const char16_t* text;
+};
+
+TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
+  const VolumeCase cases[] = {
+      {1, kSecurityTypeIndex, u"100"},
+      {100, kSecurityTypeIndex, u"10000"},
+      {101, kSecurityTypeIndex, u"1.0万"},
+      {1000000, kSecurityTypeIndex, u"10000.0万"},
+      {1000001, kSecurityTypeIndex, u"1.00亿"},
+      {INT32_MAX, kSecurityTypeIndex, u"2147.48亿"},
+      {INT32_MIN, kSecurityTypeIndex, u"-214748364800"},
+      {100, 1, u"100"},
+      {101, 1, u"101"},
+      {100000, 1, u"100000"},
+      {100001, 1, u"10.00万"},
+      {100001, kSecurityTypeIndexFuture, u"10.00万"},
+  };
+  for (const VolumeCase& c : cases) {
+    EXPECT_EQ(VolumeText(c.volume, c.securityType, kTraded), c.text)
+        << c.volume << " type " << int{c.securityType};
+  }
+}
+
+// Placeholders before the first trade, and "--" wherever a figure would divide by zero or is no
+// figure at all.
+TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
+  const struct {
+    std::u16string produced;
+    const char16_t* expected;
+  } cases[] = {
+      {VolumeText(0, kSecurityTypeIndex, 0), u"--"},
+      {VolumeText(0, kSecurityTypeIndex, kTraded), u"0.00"},
+      {ShareVolumeText(101, kTraded), u"101"},  // inner and outer volume: the share rule
+      {ShareVolumeText(100001, kTraded), u"10.00万"},
+      {AmplitudeText(1100, 1000, 2), u"10.00%"},
+      {AmplitudeText(0, 0, 3), u"0.00%"},
+      {AmplitudeText(1000, 0, 2), u"--"},
+      {TurnoverText(250, 100, kTraded), u"2.500%"},
+      {TurnoverText(0, 100, 0), u"--"},
+      {TurnoverText(-5, 100, kTraded), u"0.000%"},
+      {TurnoverText(250, 0, kTraded), u"--"},
+      {TimeOfDayText(930), u"09:30"},
+      {TimeOfDayText(2400), u"--"},
+      {TimeOfDayText(961), u"--"},
+      {TurnoverRateText(1234, kTraded), u"1.234%"},
+      {TurnoverRateText(0, 0), u"--"},
+      {VolumeRatioText(12345, 0), u"1.23%"},
+      {VolumeRatioText(0, 0), u"--"},
+      {PeRatioText(15500, kTraded), u"15.5"},
+      {PeRatioText(0, 0), u"--"},
+      {EarningsText(-123, kTraded), u"-0.123"},
+      {EarningsText(0, 0), u"--"},
+      {EarningsLabel(3), u"收益(三)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.produced, c.expected);
+  EXPECT_TRUE(ShowsTurnover(1));
+  EXPECT_FALSE(ShowsTurnover(kSecurityTypeIndex));
+}
+
+TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
+  const ColouredText buying = OrderRatioOf(2345, 2, kTraded);
+  EXPECT_EQ(buying.text, u"23.45%");
+  EXPECT_EQ(buying.colour, kRiseRed);
+  const ColouredText selling = OrderRatioOf(-2345, 3, kTraded);
+  EXPECT_EQ(selling.text, u"-2.345%");
+  EXPECT_EQ(selling.colour, kFallGreen);
+  EXPECT_EQ(OrderRatioOf(0, 2, 0).text, u"--");
+  EXPECT_EQ(OrderRatioOf(0, 2, 0).colour, kFlatGrey);
+}
+
+TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousClose) {
+  struct Case {
+    bool shanghai;
+    std::int32_t last, prevClose;
+    std::u16string_view value, change, percent;
+    ColorRef colour;
+  };
+  const Case cases[] = {
+      {true, 312345, 310000, u"3123", u"+23.45", u"+0.76%", kRiseRed},
+      {false, 1000060, 1010000, u"10001", u"-99.40", u"-0.98%", kFallGreen},
+      {true, 310000, 310000, u"3100", u"0.00", u"0.00%", kPlainWhite},
+      {true, 310000, 0, u"3100", u"--", u"--", kPlainWhite},  // no previous close
+      {true, 0, 0, u"0", u"0.00", u"0.00%", kPlainWhite},     // nothing yet
+  };
+  for (const Case& c : cases) {
+    const TickerCells cells = TickerCellsOf(c.shanghai, c.last, c.prevClose);
+    EXPECT_EQ(cells.value, c.value) << c.last;
+    EXPECT_EQ(cells.change, c.change) << c.last;
+    EXPECT_EQ(cells.percent, c.percent) << c.last;
+    EXPECT_EQ(cells.colour, c.colour) << c.last;
+  }
+  EXPECT_EQ(TickerCellsOf(false, -100, 0).percent, u"--");  // damaged answer, no division
+}
+
+}  // namespace
+}  // namespace tarvello
