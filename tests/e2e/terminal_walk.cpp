@@ -5,7 +5,6 @@
 #include "base/program_folder.h"
 #include "lists/list_codes.h"
 #include "pen_events.h"
-#include "started_terminal.h"
 
 namespace tarvello::testing {
 
@@ -32,15 +31,20 @@ bool TerminalWalk::StartSimulator(const std::vector<std::string>& extra_args) {
   simulator_ = std::make_unique<SimulatorProcess>(sim_folder_.path(), SimulatorPorts{}, extra_args);
   const std::optional<SimulatorPorts> ports = simulator_->WaitForPorts();
   if (!ports) return false;
+  ports_ = *ports;
   proxy_ = std::make_unique<FaultProxy>(ports->quote);
-  WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway});
+  WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway, ports->info});
   return true;
 }
 
-bool TerminalWalk::StartTerminal() {
+bool TerminalWalk::StartTerminal(Size screen) {
   terminal_.reset();
-  terminal_ = StartedTerminal(home_.path());
-  return terminal_ != nullptr;
+  SetProgramFolder(home_.path().string());
+  terminal_ = std::make_unique<Terminal>(home_.path(), screen, [] {});
+  terminal_->Start();
+  if (WaitFor([&] { return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown(); })) return true;
+  terminal_.reset();
+  return false;
 }
 
 bool TerminalWalk::Shows(const QWidget* screen) {
@@ -83,6 +87,13 @@ bool TerminalWalk::DetailShows(const SecurityCode& code) {
     return Shows(&detail()) && !detail().busy() && view->loaded && view->code == code &&
            terminal_->frame().title() == view->records.security.name;
   });
+}
+
+bool TerminalWalk::OpenSecurity(const char* code) {
+  const SecurityCode security = SecurityCode::FromAscii(code);
+  if (!WaitFor([&] { return terminal_->progress().isHidden(); })) return false;
+  terminal_->OpenSecurity(security);
+  return DetailShows(security);
 }
 
 bool TerminalWalk::OpenRankedShares() {

@@ -34,7 +34,7 @@ class TerminalWalk : public ::testing::Test {
   // terminal at the proxy. False when the simulator did not start.
   bool StartSimulator(const std::vector<std::string>& extra_args = {});
   // Starts the terminal (again, after closing a running one) and waits for its menu.
-  bool StartTerminal();
+  bool StartTerminal(Size screen = {480, 640});
 
   bool WaitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done, kWalkWait); }
   // True while screen is in front and no navigation is under way.
@@ -60,6 +60,8 @@ class TerminalWalk : public ::testing::Test {
   bool ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted);
   // The detail screen in front with the figures of code, its name in the title bar.
   bool DetailShows(const SecurityCode& code);
+  // Opens code from outside any list, once no progress window would drop the navigation.
+  bool OpenSecurity(const char* code);
   // "涨跌排行", then its first line, "沪深A股": true once at least three rows are in.
   bool OpenRankedShares();
 
@@ -68,6 +70,7 @@ class TerminalWalk : public ::testing::Test {
   TempFolder sim_folder_;
   ScriptedPrompter prompter_;
   std::unique_ptr<SimulatorProcess> simulator_;
+  SimulatorPorts ports_;  // the simulator's own ports, behind the proxy
   std::unique_ptr<FaultProxy> proxy_;
   std::unique_ptr<Terminal> terminal_;
 };
