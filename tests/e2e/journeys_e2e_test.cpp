@@ -10,7 +10,6 @@
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "lists/list_request.h"
-#include "pen_events.h"
 #include "platform/recording_canvas.h"
 #include "terminal_walk.h"
 

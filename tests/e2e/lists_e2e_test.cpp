@@ -9,7 +9,6 @@
 #include "lists/list_commands.h"
 #include "lists/list_request.h"
 #include "protocol/packet_codec.h"
-#include "pen_events.h"
 #include "platform/recording_canvas.h"
 #include "storage/utf16le.h"
 #include "terminal_walk.h"

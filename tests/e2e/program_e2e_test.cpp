@@ -139,7 +139,10 @@ TEST_F(ProgramWalk, AStoppedServerIsLeftForTheOtherWithinSecondsAndTheLogSaysWhy
 TEST_F(ProgramWalk, TheTourSavesEveryScreenWithItsData) {
   const std::optional<std::filesystem::path> program = testing::FindBuiltProgram("tarvello");
   if (!program) GTEST_SKIP() << "the terminal is not built";
-  ASSERT_TRUE(StartSimulator());
+  simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path());
+  const std::optional<testing::SimulatorPorts> ports = simulator_->WaitForPorts();
+  ASSERT_TRUE(ports.has_value()) << simulator_->Log();
+  testing::WriteDeploymentFor(home_.path(), *ports);
   const std::filesystem::path shots = home_ / "shots";
   ChildProcess tour(*program, {"--home", home_.path().string(), "--tour", shots.string()}, sim_folder_ / "tour.out",
                     sim_folder_ / "tour.err", {"QT_QPA_PLATFORM=offscreen"});

@@ -3,7 +3,6 @@
 // away; the code keyboard and the search list; and the information and markup pages.
 #include <algorithm>
 
-#include "pen_events.h"
 #include "platform/recording_canvas.h"
 #include "shell/keyboard_keys.h"
 #include "shell/range_info.h"

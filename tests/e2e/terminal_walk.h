@@ -1,9 +1,12 @@
 // Test support for the end-to-end walks: a fixture with the simulator, a fault proxy in front of
 // its quote port (so that a walk can read the request bytes the terminal sent), the terminal on a
-// program folder of its own, and the steps a user takes: a menu cell, a menu page's line, a
-// toolbar cell, a pop-up menu's entry. Every wait is for a condition, with limits generous enough for a loaded machine.
+// program folder of its own, and the steps a user takes: a tap, a menu cell, a menu page's line, a
+// toolbar cell, a pop-up menu's entry. Every wait is for a condition, with limits generous enough
+// for a loaded machine.
 #pragma once
 
+#include <QEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "app/terminal.h"
+#include "base/geometry.h"
 #include "platform/qt_test_app.h"
 #include "platform/scripted_prompter.h"
 #include "protocol/bytes.h"
@@ -24,6 +28,14 @@
 namespace tarvello::testing {
 
 inline constexpr std::chrono::seconds kWalkWait{30};
+
+// Stylus events sent to a screen's window as the mouse in the terminal's window sends them, and
+// where a text was drawn, for a tap on it.
+void Pen(QWidget& window, QEvent::Type type, int x, int y);
+void Tap(QWidget& window, Point at);
+// The centre of the first drawing of text on the screen as it paints now; {-1, -1} when the
+// screen does not draw it.
+Point CentreOf(Window& screen, std::u16string_view text);
 
 class TerminalWalk : public ::testing::Test {
  protected:
