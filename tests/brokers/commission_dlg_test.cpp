@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "platform/qt_test_app.h"
-#include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "platform/test_screen.h"
 #include "support/recording_navigator.h"
@@ -18,19 +15,18 @@ using testing::ProcessEventsUntil;
 
 constexpr char kHostileNumber[] = "0\"; rm -rf ~ $(reboot) `id` 'x' & y";
 
-std::string Catalogue(int areas) {
-  std::string xml = "<root><security name=\"白鹭证券\" short=\"BLZQ\">";
-  xml += "<area name=\"北京\"><dept name=\"人民路营业部\" tel=\"0&quot;; rm -rf ~ $(reboot) `id` 'x' &amp; y\"/>";
-  xml += "<dept name=\"和平路营业部\" tel=\"010-2\"/></area>";
-  for (int i = 1; i < areas; ++i) xml += "<area name=\"A" + std::to_string(i) + "\"/>";
-  return xml + "</security><security name=\"云杉证券\" short=\"YSZQ\"/></root>";
-}
+// Two brokers, the first with an area of two branches, the first of whose numbers is hostile.
+constexpr char kCatalogue[] =
+    "<root><security name=\"白鹭证券\" short=\"BLZQ\"><area name=\"北京\">"
+    "<dept name=\"人民路营业部\" tel=\"0&quot;; rm -rf ~ $(reboot) `id` 'x' &amp; y\"/>"
+    "<dept name=\"和平路营业部\" tel=\"010-2\"/></area><area name=\"A1\"/></security>"
+    "<security name=\"云杉证券\" short=\"YSZQ\"/></root>";
 
 class CommissionDlgTest : public ::testing::Test {
  protected:
   CommissionDlgTest() {
     InstallPrompter(&prompter_);
-    testing::WriteBytes(folder_ / "Security.xml", Catalogue(2));
+    testing::WriteBytes(folder_ / "Security.xml", kCatalogue);
   }
   ~CommissionDlgTest() override {
     dlg_.reset();
@@ -164,21 +160,6 @@ TEST_F(CommissionDlgTest, ABranchTheListFileCannotHoldIsRefusedInAMessage) {
   AddFirstBranch();
   EXPECT_TRUE(dlg_->model().own().empty());
   EXPECT_EQ(Asked(CCommissionDlg::kNotAdded).size(), 1u);
-}
-
-TEST_F(CommissionDlgTest, ABrokerWith256AreasShowsTheFirst255) {
-  testing::WriteBytes(folder_ / "Security.xml", Catalogue(256));
-  MakeWithPhone();
-  Open();
-  dlg_->RunCommand(CCommissionDlg::kCmdAdd);
-  dlg_->SendKey(kKeyEnter);
-  ASSERT_EQ(dlg_->model().Rows().size(), 255u);
-  for (int i = 0; i < 300; ++i) dlg_->SendKey(kKeyRight);
-  RecordingCanvas canvas(Size{240, 300});
-  dlg_->list().PaintOn(canvas);
-  const std::vector<DrawCall> texts = canvas.Texts();
-  ASSERT_FALSE(texts.empty());
-  EXPECT_EQ(texts.back().text, u"A254");
 }
 
 }  // namespace

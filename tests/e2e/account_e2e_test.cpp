@@ -1,8 +1,8 @@
-// The settings and account screens against the simulator: a login through the form is what the
-// next start logs in with, and a login stuck behind a stalled answer does not hold up the close;
-// periods saved on the settings screen are the ones the data screens
-// refresh by from then on; and a server that announces a newer version has the main menu ask
-// about it once.
+// The settings and account screens against the simulator: a server that announces a newer version
+// has the main menu ask about it once; a login through the form is what the next start logs in
+// with, and a login stuck behind a stalled answer does not hold up the close; periods saved on the
+// settings screen are the ones the data screens refresh by from then on.
+#include <algorithm>
 #include <chrono>
 
 #include "account/account_texts.h"
@@ -25,26 +25,35 @@ constexpr int kDetailKLineCell = 2;  // the detail screen's toolbar: "K线", "�
 constexpr int kDetailFundCell = 4;
 constexpr int kBackCell = 5;
 
-int ChoiceOf(int seconds_wanted) {
-  for (std::size_t i = 0; i < kRefreshChoices.size(); ++i) {
-    if (kRefreshChoices[i] == seconds_wanted) return static_cast<int>(i);
-  }
-  return -1;
+// The place of a period among the settings screen's choices.
+int ChoiceOf(int wanted) {
+  return static_cast<int>(std::find(kRefreshChoices.begin(), kRefreshChoices.end(), wanted) - kRefreshChoices.begin());
 }
 
 using AccountWalk = testing::TerminalWalk;
 
-TEST_F(AccountWalk, ALoginThroughTheFormIsTheOneTheNextStartSends) {
+// The start-up version check asks about a newer version once, however often the menu comes back;
+// a login through the form afterwards is what the next start logs in with.
+TEST_F(AccountWalk, ANewerVersionIsAskedAboutOnceAndALoginThroughTheFormIsTheOneTheNextStartSends) {
   testing::WriteBytes(sim_folder_ / "accounts.txt", "walker secret7 3\n");
-  ASSERT_TRUE(StartSimulator({"--accounts", (sim_folder_ / "accounts.txt").string()}));
+  ASSERT_TRUE(StartSimulator({"--accounts", (sim_folder_ / "accounts.txt").string(), "--latest-version", "V3.10"}));
   ASSERT_TRUE(StartTerminal());
+  CDlgMain& main = *terminal_->main_screen();
+  ASSERT_TRUE(WaitFor([&] { return TimesAsked(u"更新") == 1 && !main.HasTimer(CDlgMain::kTimerUpdateCheck); }));
+  EXPECT_NE(prompter_.asked().back().text.find(u"V3.10"), std::u16string::npos) << "V3.10 is newer than V3.3";
+  // The question was answered No: it stays unasked however often the menu comes back.
+  EnterMenuCell(kMenuCellIndices);
+  ASSERT_TRUE(WaitFor([&] { return Shows(terminal_->list_screen()) && terminal_->list_screen()->view()->loaded; }));
+  main.GoTo(kTargetMainMenu, 0);
+  ASSERT_TRUE(WaitFor([&] { return Shows(&main); }));
+  EXPECT_EQ(TimesAsked(u"更新"), 1);
+
   EnterMenuCell(kMenuCellSettings);  // the settings menu, the way to the account pages
   ASSERT_TRUE(EnterMenuLine(kPageSettingsMenu, 0));  // "1：帐户管理"
   ASSERT_TRUE(EnterMenuLine(kPageAccountMenu, 1));   // "2：用户注册/登录"
   CDlgLogin& form = *terminal_->login_screen();
   ASSERT_TRUE(WaitFor([&] { return Shows(&form); }));
   EXPECT_EQ(form.summary(), u"您未注册");
-
   form.Type(CDlgLogin::kUser, u"walker");
   form.Type(CDlgLogin::kPassword, u"secret7");
   prompter_.QueueAnswer(PromptAnswer::kYes);  // the congratulation: show the form again
@@ -124,21 +133,6 @@ TEST_F(AccountWalk, PeriodsSavedOnTheSettingsScreenAreTheOnesEveryDataScreenRefr
   CKLineDlg& kline = *terminal_->kline_screen();
   ASSERT_TRUE(WaitFor([&] { return Shows(&kline) && kline.loaded(); }));
   EXPECT_EQ(kline.refresh_period(), seconds(50));
-}
-
-TEST_F(AccountWalk, AServerAnnouncingANewerVersionHasTheMenuAskOnce) {
-  ASSERT_TRUE(StartSimulator({"--latest-version", "V3.10"}));
-  ASSERT_TRUE(StartTerminal());
-  CDlgMain& main = *terminal_->main_screen();
-  ASSERT_TRUE(WaitFor([&] { return TimesAsked(u"更新") == 1 && !main.HasTimer(CDlgMain::kTimerUpdateCheck); }));
-  EXPECT_NE(prompter_.asked().back().text.find(u"V3.10"), std::u16string::npos) << "V3.10 is newer than V3.3";
-
-  // The question was answered No: it stays unasked however often the menu comes back.
-  EnterMenuCell(kMenuCellIndices);
-  ASSERT_TRUE(WaitFor([&] { return Shows(terminal_->list_screen()) && terminal_->list_screen()->view()->loaded; }));
-  main.GoTo(kTargetMainMenu, 0);
-  ASSERT_TRUE(WaitFor([&] { return Shows(&main); }));
-  EXPECT_EQ(TimesAsked(u"更新"), 1);
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "lists/list_request.h"
-#include "pen_events.h"
 #include "platform/recording_canvas.h"
 #include "terminal_walk.h"
 
@@ -23,8 +22,9 @@ constexpr int kCellFutures = 8;      // "股指期货"
 constexpr int kRankingsPage = 0;
 constexpr int kFundFlowPage = 21;
 constexpr int kBarMenu = 0;   // "菜单" or "选项" on every bottom bar
-constexpr int kBarIntraday = 1;  // the K-line screen's "分时"
+constexpr int kBarIntraday = 1;  // "分时" of the K-line and fund-flow screens
 constexpr int kBarKLine = 2;  // the detail screen's "K线"
+constexpr int kBarFund = 4;   // the detail screen's "资金"
 constexpr int kBarBack = 5;   // "返回"
 
 class JourneyWalk : public testing::StartedWalk, public ::testing::WithParamInterface<int> {
@@ -195,14 +195,25 @@ TEST_P(JourneyWalk, SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRo
   EXPECT_EQ(list().query().sortDirection, sectorList.sortDirection);
 }
 
-// A code typed on the menu has one match, which opens by itself; a security opened from
-// elsewhere than a list goes back to the recently viewed list, and from there to the menu.
-TEST_P(JourneyWalk, CodeTypedOnTheMenuOpensItsDetailAndEscLeadsHome) {
+// A code typed on the menu has one match, which opens by itself; its "资金" cell shows the share's
+// fund flow and "分时" comes back. A security opened from elsewhere than a list goes back to the
+// recently viewed list, and from there to the menu.
+TEST_P(JourneyWalk, CodeTypedOnTheMenuOpensItsDetailAndFundFlowAndEscLeadsHome) {
   for (const char16_t key : std::u16string(u"600001")) menu().SendKey(key);
   CDlgKeyBoard& keyboard = *menu().keyboard();
   ASSERT_EQ(keyboard.entry().text(), u"600001");
   keyboard.SendKey(kKeyEnter);
   const SecurityCode share = SecurityCode::FromAscii("SH600001");
+  ASSERT_TRUE(DetailShows(share));
+  TapBarCell(detail(), kBarFund);
+  ASSERT_TRUE(WaitFor([&] {
+    return Shows(&futures()) && !futures().busy() && futures().view() == kViewFundFlow && futures().records()->loaded &&
+           futures().records()->code == share;
+  }));
+  const SecurityFundFlow flow = futures().records()->flow;
+  EXPECT_GT(flow.TotalIn() + flow.TotalOut(), 0);
+  EXPECT_GE(flow.positionToday, 1);
+  TapBarCell(futures(), kBarIntraday);
   ASSERT_TRUE(DetailShows(share));
   detail().SendKey(kKeyBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeRecentlyViewed; }));

@@ -1,13 +1,34 @@
 #include "terminal_walk.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+
 #include <algorithm>
 
 #include "base/program_folder.h"
 #include "lists/list_codes.h"
-#include "pen_events.h"
-#include "started_terminal.h"
+#include "platform/recording_canvas.h"
 
 namespace tarvello::testing {
+
+void Pen(QWidget& window, QEvent::Type type, int x, int y) {
+  QMouseEvent event(type, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &event);
+}
+
+void Tap(QWidget& window, Point at) {
+  Pen(window, QEvent::MouseButtonPress, at.x, at.y);
+  Pen(window, QEvent::MouseButtonRelease, at.x, at.y);
+}
+
+Point CentreOf(Window& screen, std::u16string_view text) {
+  RecordingCanvas canvas(Size{screen.width(), screen.height()});
+  screen.PaintOn(canvas);
+  const std::optional<DrawCall> call = canvas.FindText(text);
+  if (!call) return {-1, -1};
+  return {(call->box.left + call->box.right) / 2, (call->box.top + call->box.bottom) / 2};
+}
 
 void TerminalWalk::SetUp() {
   if (!FindBuiltProgram("tarvello-quoted")) GTEST_SKIP() << "the simulator is not built";
@@ -32,15 +53,20 @@ bool TerminalWalk::StartSimulator(const std::vector<std::string>& extra_args) {
   simulator_ = std::make_unique<SimulatorProcess>(sim_folder_.path(), SimulatorPorts{}, extra_args);
   const std::optional<SimulatorPorts> ports = simulator_->WaitForPorts();
   if (!ports) return false;
+  ports_ = *ports;
   proxy_ = std::make_unique<FaultProxy>(ports->quote);
-  WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway});
+  WriteDeploymentFor(home_.path(), {proxy_->port(), ports->gateway, ports->info});
   return true;
 }
 
-bool TerminalWalk::StartTerminal() {
+bool TerminalWalk::StartTerminal(Size screen) {
   terminal_.reset();
-  terminal_ = StartedTerminal(home_.path());
-  return terminal_ != nullptr;
+  SetProgramFolder(home_.path().string());
+  terminal_ = std::make_unique<Terminal>(home_.path(), screen, [] {});
+  terminal_->Start();
+  if (WaitFor([&] { return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown(); })) return true;
+  terminal_.reset();
+  return false;
 }
 
 bool TerminalWalk::Shows(const QWidget* screen) {
@@ -83,6 +109,13 @@ bool TerminalWalk::DetailShows(const SecurityCode& code) {
     return Shows(&detail()) && !detail().busy() && view->loaded && view->code == code &&
            terminal_->frame().title() == view->records.security.name;
   });
+}
+
+bool TerminalWalk::OpenSecurity(const char* code) {
+  const SecurityCode security = SecurityCode::FromAscii(code);
+  if (!WaitFor([&] { return terminal_->progress().isHidden(); })) return false;
+  terminal_->OpenSecurity(security);
+  return DetailShows(security);
 }
 
 bool TerminalWalk::OpenRankedShares() {

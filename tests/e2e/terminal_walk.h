@@ -1,9 +1,12 @@
 // Test support for the end-to-end walks: a fixture with the simulator, a fault proxy in front of
 // its quote port (so that a walk can read the request bytes the terminal sent), the terminal on a
-// program folder of its own, and the steps a user takes: a menu cell, a menu page's line, a
-// toolbar cell, a pop-up menu's entry. Every wait is for a condition, with limits generous enough for a loaded machine.
+// program folder of its own, and the steps a user takes: a tap, a menu cell, a menu page's line, a
+// toolbar cell, a pop-up menu's entry. Every wait is for a condition, with limits generous enough
+// for a loaded machine.
 #pragma once
 
+#include <QEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "app/terminal.h"
+#include "base/geometry.h"
 #include "platform/qt_test_app.h"
 #include "platform/scripted_prompter.h"
 #include "protocol/bytes.h"
@@ -25,6 +29,14 @@ namespace tarvello::testing {
 
 inline constexpr std::chrono::seconds kWalkWait{30};
 
+// Stylus events sent to a screen's window as the mouse in the terminal's window sends them, and
+// where a text was drawn, for a tap on it.
+void Pen(QWidget& window, QEvent::Type type, int x, int y);
+void Tap(QWidget& window, Point at);
+// The centre of the first drawing of text on the screen as it paints now; {-1, -1} when the
+// screen does not draw it.
+Point CentreOf(Window& screen, std::u16string_view text);
+
 class TerminalWalk : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -34,7 +46,7 @@ class TerminalWalk : public ::testing::Test {
   // terminal at the proxy. False when the simulator did not start.
   bool StartSimulator(const std::vector<std::string>& extra_args = {});
   // Starts the terminal (again, after closing a running one) and waits for its menu.
-  bool StartTerminal();
+  bool StartTerminal(Size screen = {480, 640});
 
   bool WaitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done, kWalkWait); }
   // True while screen is in front and no navigation is under way.
@@ -60,6 +72,8 @@ class TerminalWalk : public ::testing::Test {
   bool ListShows(const std::function<bool(const ListQuery&, const ListView&)>& wanted);
   // The detail screen in front with the figures of code, its name in the title bar.
   bool DetailShows(const SecurityCode& code);
+  // Opens code from outside any list, once no progress window would drop the navigation.
+  bool OpenSecurity(const char* code);
   // "涨跌排行", then its first line, "沪深A股": true once at least three rows are in.
   bool OpenRankedShares();
 
@@ -68,6 +82,7 @@ class TerminalWalk : public ::testing::Test {
   TempFolder sim_folder_;
   ScriptedPrompter prompter_;
   std::unique_ptr<SimulatorProcess> simulator_;
+  SimulatorPorts ports_;  // the simulator's own ports, behind the proxy
   std::unique_ptr<FaultProxy> proxy_;
   std::unique_ptr<Terminal> terminal_;
 };

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "lists/list_screen_fixture.h"
+#include "market/alert_marks.h"
 #include "market/display_colours.h"
 #include "navigation/navigation.h"
 #include "protocol/packet_codec.h"
@@ -115,6 +117,29 @@ TEST_F(StockListDlgTest, ABrokenAnswerShowsItsRowsButCountsAsNoAnswer) {
   OpenAndWait(kTargetQuoteList, -60);
   EXPECT_FALSE(screen_.view()->rows.quotes.empty());
   EXPECT_FALSE(screen_.HadGoodAnswer());
+}
+
+// A marked security's name is drawn as "★name" on the mark's band, and the self-selected list's
+// "预警设置" opens the alerts page on the chosen row.
+TEST_F(StockListDlgTest, MarkedNamesAreDrawnMarkedAndTheMenuOpensTheAlertsPage) {
+  server_.SetFixedAnswer(testing::Container(kCategoryList, testing::StockBlock({{}, {.code = u"SZ000002", .name = u"Beta"}}, 2)));
+  AlertMarks::Shared().ClearAll();
+  AlertMarks::Shared().Mark(SecurityCode(u"SZ000002"));
+  OpenAndWait(kTargetQuoteListOtherPage, 0);
+  const RecordingCanvas canvas = Paint();
+  const std::optional<DrawCall> marked = canvas.FindText(u"★Beta");
+  ASSERT_TRUE(marked.has_value());
+  EXPECT_TRUE(canvas.FindText(u"Alpha").has_value());
+  const std::vector<DrawCall> fills = canvas.CallsOf(DrawCall::Kind::kFill);
+  EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [&](const DrawCall& fill) {
+    return fill.color == kAlertMarkBand && fill.box == marked->box;
+  }));
+  const std::vector<MenuItem> items = screen_.PopupMenuItems();
+  EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const MenuItem& m) { return m.command == kCmdAlerts; }));
+  screen_.RunCommand(kCmdAlerts);
+  EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode(u"SH600001"));
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetAlerts, kTargetQuoteListOtherPage}}));
+  AlertMarks::Shared().ClearAll();
 }
 
 }  // namespace

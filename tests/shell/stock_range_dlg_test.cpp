@@ -70,16 +70,6 @@ TEST_F(MenuPageTest, AFedModeShowsTheEntriesHandedInWithoutKnowingTheirSource) {
   EXPECT_TRUE(Paint().FindText(u"第二项").has_value());
   page_.SendKey(kKeyEnter);
   EXPECT_TRUE(navigator_.visits.empty()) << "mode 3 does nothing on the action key";
-
-  page_.HandIn(10, PageContent{{{u"新闻", 1, {}, {}}, {u"研报", 16, {}, {}}}, {}, false, TextForm::kLines});
-  page_.Open(10);
-  page_.SendKey(kKeyDown);
-  page_.SendKey(kKeyEnter);
-  EXPECT_EQ(page_.state().mode(), 11);
-  EXPECT_EQ(page_.information_kind(), 16);
-  page_.SendKey(kKeyBack);
-  EXPECT_EQ(page_.state().mode(), 10);
-  EXPECT_EQ(page_.state().SelectedLine(), 1);
 }
 
 // The information pages against a scripted server: the server time, an F10 item and the titles

@@ -1,7 +1,6 @@
 // RecordingNavigator: a Navigator for screen tests. It records every screen change a screen asks
-// for and every keyboard request, and applies the security a request brings at once (there is no
-// progress window to drop it), so that the next and previous security step through the list the
-// test (or the screen) set.
+// for, and applies the security a request brings at once (there is no progress window to drop
+// it), so that the next and previous security step through the list the test (or the screen) set.
 #pragma once
 
 #include <vector>
@@ -15,21 +14,17 @@ namespace tarvello::testing {
 class RecordingNavigator : public Navigator {
  public:
   std::vector<NavigationRequest> visits;
-  std::vector<BrowseChange> changes;  // the securities the visits brought, in order
-  int keyboard_toggles = 0;
-  std::vector<ShortSpellReceiver*> short_spell_asks;
 
   void GoTo(int target, int argument) override { visits.push_back({target, argument}); }
   void GoTo(int target, int argument, BrowseChange change) override {
     visits.push_back({target, argument});
     state_.Apply(change);
-    changes.push_back(std::move(change));
   }
   SecurityCode CurrentSecurity() const override { return state_.Current(); }
   bool OpenedFromList() const override { return state_.FromList(); }
   std::optional<SecurityCode> Neighbour(int step) const override { return state_.Neighbour(step); }
-  void ToggleKeyboard() override { ++keyboard_toggles; }
-  void AskShortSpell(ShortSpellReceiver& receiver) override { short_spell_asks.push_back(&receiver); }
+  void ToggleKeyboard() override {}
+  void AskShortSpell(ShortSpellReceiver&) override {}
 
   // Makes a security current as a navigation from elsewhere, or from a list, would.
   void Browse(BrowseChange change) { state_.Apply(change); }

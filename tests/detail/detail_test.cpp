@@ -1,0 +1,392 @@
+// The detail screen without a screen: its request and answer, the panel rows and the intraday
+// chart's model.
+#include <gtest/gtest.h>
+
+#include "detail/detail_answer.h"
+#include "detail/detail_panel_rows.h"
+#include "detail/detail_request.h"
+#include "detail/intraday_chart_model.h"
+#include "protocol/container_writer.h"
+#include "protocol/packet_codec.h"
+#include "protocol/wire_writer.h"
+#include "text/text_codec.h"
+
+namespace tarvello {
+namespace {
+
+Bytes MinuteBody(bool longForm, std::int16_t count, int recordsWritten) {
+  WireWriter body;
+  body.Utf8(u"SH600001").Utf8(u"Name").I32(1000).I32(5000).I32(9).U8(1).U8(2).I32(3).I16(count);
+  for (int i = 0; i < recordsWritten; ++i) {
+    body.I32(931 + i).I32(10010 + i).I32(100 * (i + 1)).I32(10005);
+    if (longForm) body.I32(77);
+  }
+  body.I16(242);
+  return body.Take();
+}
+
+Bytes BookBody(int entries, bool withRatio) {
+  WireWriter body;
+  body.I32(0).I16(static_cast<std::int16_t>(entries));
+  for (int i = 0; i < entries; ++i) body.I32(1000 + i).I32(10 * i);
+  if (withRatio) body.I32(-1234);
+  return body.Take();
+}
+
+DetailRecords Read(const Bytes& container, bool* complete = nullptr) {
+  DetailRecords records;
+  const bool done = ReadDetailAnswer(container.data(), container.size(), records);
+  if (complete) *complete = done;
+  return records;
+}
+
+TEST(DetailAnswerTest, MinuteBlocksInBothForms) {
+  ContainerWriter writer;
+  writer.Add(kMinuteData, MinuteBody(true, 2, 2));
+  DetailRecords longForm = Read(writer.Finish());
+  EXPECT_EQ(longForm.minutes.name, u"Name");
+  EXPECT_EQ(longForm.minutes.prevClose, 0);  // the long form's prevClose is not one
+  EXPECT_EQ(longForm.minutes.totalVolume, 5000);
+  EXPECT_EQ(longForm.minutes.minuteCount, 3);
+  ASSERT_EQ(longForm.minutes.records.size(), 2u);
+  EXPECT_EQ(longForm.minutes.records[1].time, 932);
+  EXPECT_EQ(longForm.minutes.records[1].price, 10011);
+  EXPECT_EQ(longForm.minutes.records[1].extra, 77);
+  EXPECT_EQ(longForm.minutes.slotCount, 242);
+
+  ContainerWriter shortWriter;
+  shortWriter.Add(kMinuteDataShort, MinuteBody(false, 1, 1));
+  DetailRecords shortForm = Read(shortWriter.Finish());
+  EXPECT_EQ(shortForm.minutes.prevClose, 1000);
+  ASSERT_EQ(shortForm.minutes.records.size(), 1u);
+  EXPECT_EQ(shortForm.minutes.records[0].avgPrice, 10005);
+}
+
+TEST(DetailAnswerTest, HostileCountsReadOnlyWhatTheBlockHolds) {
+  ContainerWriter writer;
+  writer.Add(kMinuteData, MinuteBody(true, 30000, 3));  // claims far more records than sent
+  writer.Add(kOrderBook, BookBody(0, false));
+  WireWriter ticks;
+  ticks.I32(1000).I32(0).I16(-5);  // a negative count reads as none
+  writer.Add(kTicks, ticks.Take());
+  bool complete = false;
+  DetailRecords records = Read(writer.Finish(), &complete);
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(records.minutes.records.size(), 3u);
+  EXPECT_EQ(records.minutes.slotCount, kDefaultSlotCount);
+  EXPECT_TRUE(records.fiveLevelBook.empty());
+  EXPECT_TRUE(records.ticks.ticks.empty());
+  EXPECT_EQ(records.ticks.referencePrice, 1000);
+}
+
+TEST(DetailAnswerTest, BooksTicksAndFuturesQuote) {
+  ContainerWriter writer;
+  writer.Add(kOrderBook, BookBody(10, false));
+  writer.Add(kTenLevelBook, BookBody(20, true));
+  WireWriter ticks;
+  ticks.I32(1000).I32(1).I16(2).I32(1455).I32(1001).I32(5).I32(1456).I32(999).I32(7);
+  writer.Add(kTicks, ticks.Take());
+  WireWriter futures;
+  for (int i = 1; i <= 15; ++i) futures.I32(i);
+  writer.Add(kFuturesQuote, futures.Take());
+  DetailRecords records = Read(writer.Finish());
+  ASSERT_EQ(records.fiveLevelBook.size(), 10u);
+  EXPECT_EQ(records.fiveLevelBook[9].price, 1009);
+  ASSERT_EQ(records.tenLevelBook.size(), 20u);
+  EXPECT_EQ(records.tenLevelOrderRatio, -1234);
+  ASSERT_EQ(records.ticks.ticks.size(), 2u);
+  EXPECT_EQ(records.ticks.ticks[1].price, 999);
+  ASSERT_TRUE(records.futures.has_value());
+  EXPECT_EQ(records.futures->last, 1);
+  EXPECT_EQ(records.futures->prevSettle, 10);
+  EXPECT_EQ(records.futures->outerVolume, 15);
+}
+
+TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
+  ContainerWriter writer;
+  WireWriter quote;
+  quote.I32(1234);  // a snapshot needs fourteen int32
+  writer.Add(kQuote, quote.Take());
+  WireWriter futures;
+  futures.I32(1).I32(2);
+  writer.Add(kFuturesQuote, futures.Take());
+  DetailRecords records = Read(writer.Finish());
+  EXPECT_EQ(records.quote.last, 0);
+  EXPECT_FALSE(records.futures.has_value());
+}
+
+TEST(DetailAnswerTest, BrokenContainerKeepsBlocksReadBeforeTheBreak) {
+  ContainerWriter writer;
+  writer.Add(kOrderBook, BookBody(10, false));
+  Bytes container = writer.Finish();
+  container.back() = 'x';
+  bool complete = true;
+  DetailRecords records = Read(container, &complete);
+  EXPECT_FALSE(complete);
+  EXPECT_EQ(records.fiveLevelBook.size(), 10u);
+}
+
+// Packet types of a request container, in order: each packet is type, attribute, body length
+// and body, the packets separated by ":".
+std::vector<int> TypesOf(const Bytes& request) {
+  std::vector<int> types;
+  std::size_t pos = 1;
+  while (pos + 6 <= request.size()) {
+    types.push_back(request[pos] | request[pos + 1] << 8);
+    pos += 6 + static_cast<std::size_t>(request[pos + 4] | request[pos + 5] << 8) + 1;
+  }
+  return types;
+}
+
+TEST(DetailRequestTest, PacketsInOrderForShareAndFuture) {
+  EXPECT_EQ(TypesOf(BuildDetailRequest("SH600001", false)),
+            (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110}));
+  EXPECT_EQ(TypesOf(BuildDetailRequest("IF000001", true)),
+            (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2204, 2118, 2110, 3203}));
+}
+
+TEST(DetailRequestTest, FuturesQuoteLengthFieldSaysTenWhateverTheCode) {
+  const Bytes request = BuildDetailRequest("IF0001", true);
+  // The last packet: "{" type(2) attribute(2) length(2) body "}" closes the container.
+  const std::size_t body = 2 + 6;
+  const std::size_t lengthAt = request.size() - 1 - body - 2;
+  EXPECT_EQ(request[lengthAt - 4], 0x83);  // 3203 = 0x0C83
+  EXPECT_EQ(request[lengthAt - 3], 0x0C);
+  EXPECT_EQ(request[lengthAt - 2], kAttrCompressed);
+  EXPECT_EQ(request[lengthAt], 10);
+  EXPECT_EQ(request[lengthAt + 1], 0);
+}
+
+DetailRecords Share() {
+  DetailRecords records;
+  records.security.securityType = 1;
+  records.security.limitUp = 1100;
+  records.security.limitDown = 900;
+  records.quote.last = 1020;
+  records.quote.open = 990;
+  records.quote.high = 1030;
+  records.quote.low = 980;
+  records.quote.prevClose = 1000;
+  records.quote.volumeRatio = 12345;
+  records.extra.innerVolume = 300;
+  records.extra.outerVolume = 400;
+  records.extra.peRatio = 15500;
+  records.extra.earnings = 123;
+  records.extra.earningsQuarter = 2;
+  MinuteRecord minute;
+  minute.avgPrice = 10106;
+  records.minutes.records.push_back(minute);
+  return records;
+}
+
+std::vector<std::u16string> Labels(const std::vector<PanelRow>& rows) {
+  std::vector<std::u16string> labels;
+  for (const PanelRow& row : rows) labels.push_back(row.separator ? u"-" : row.label);
+  return labels;
+}
+
+TEST(DetailPanelRowsTest, ShareFigures) {
+  const auto rows = ShareFigureRows(Share());
+  EXPECT_EQ(Labels(rows), (std::vector<std::u16string>{u"今开", u"最高", u"最低", u"昨收", u"均价", u"涨停", u"跌停",
+                                                       u"-", u"量比", u"振幅", u"内盘", u"外盘", u"市盈(动)",
+                                                       u"收益(二)"}));
+  EXPECT_EQ(rows[0].colour, kFallGreen);
+  EXPECT_EQ(rows[1].colour, kRiseRed);
+  EXPECT_EQ(rows[3].colour, kPlainWhite);
+  EXPECT_EQ(rows[4].value, u"10.11");
+  EXPECT_EQ(rows[4].colour, kRiseRed);
+  EXPECT_EQ(rows[12].value, u"15.5");
+  EXPECT_EQ(rows[13].value, u"0.123");
+}
+
+// Before the first trade every zero figure is "--"; once traded a zero is a number.
+TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
+  DetailRecords records;
+  records.quote.prevClose = 1000;
+  for (const PanelRow& row : ShareFigureRows(records)) {
+    if (row.separator || row.label == u"昨收" || row.label == u"振幅") continue;
+    EXPECT_EQ(row.value, u"--") << text::ToUtf8(row.label);
+  }
+  records.quote.last = 1000;
+  const auto traded = ShareFigureRows(records);
+  EXPECT_EQ(traded[8].value, u"0.00%");  // 量比
+  EXPECT_EQ(traded[12].value, u"0.0");   // 市盈(动)
+  EXPECT_EQ(traded[13].value, u"0.000");  // 收益
+}
+
+TEST(DetailPanelRowsTest, BookCaptionsCountDownThenUp) {
+  EXPECT_EQ(BookLevelCaptions(10), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(BookLevelCaptions(20), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  EXPECT_EQ(BookLevelCaptions(2), (std::vector<int>{1, 1}));
+  EXPECT_TRUE(BookLevelCaptions(0).empty());
+}
+
+TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
+  const DetailRecords records = Share();
+  const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
+  EXPECT_EQ(rows[0].price, u"10.10");
+  EXPECT_EQ(rows[0].priceColour, kRiseRed);
+  EXPECT_EQ(rows[1].price, u"--");
+  EXPECT_EQ(rows[1].volume, u"--");
+  EXPECT_EQ(rows[2].volume, u"7");
+  EXPECT_EQ(rows[3].volume, u"0");
+  EXPECT_EQ(rows[3].priceColour, kFallGreen);
+}
+
+// A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
+// when the widest price leaves it too little room, the room says how far its text must shrink.
+TEST(DetailPanelRowsTest, BookColumnsKeepAGapBetweenPriceAndVolume) {
+  const struct {
+    int widestPrice, widestVolume;
+    BookColumns expected;
+  } cases[] = {
+      {30, 20, {60, 36}},   // short figures: prices end three fifths of the way
+      {30, 50, {46, 50}},   // a long volume moves the prices left
+      {60, 50, {60, 36}},   // both long: the volume must shrink into 36 pixels
+      {120, 10, {120, 0}},  // a price wider than the row leaves nothing
+  };
+  for (const auto& c : cases) {
+    const BookColumns columns = FitBookColumns(0, 100, c.widestPrice, c.widestVolume, 4);
+    EXPECT_EQ(columns.priceRight, c.expected.priceRight) << c.widestPrice << " " << c.widestVolume;
+    EXPECT_EQ(columns.volumeRoom, c.expected.volumeRoom) << c.widestPrice << " " << c.widestVolume;
+  }
+}
+
+TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
+  TickList ticks{1000, 0, {{1455, 1001, 5}, {1456, 999, 7}, {1457, 1000, 1}}};
+  const auto rows = TickRows(ticks, 2);
+  EXPECT_EQ(rows[0].time, u"14:55");
+  EXPECT_EQ(rows[0].colour, kRiseRed);
+  EXPECT_EQ(rows[1].colour, kFallGreen);
+  EXPECT_EQ(rows[2].colour, kFlatGrey);
+  EXPECT_EQ(rows[1].volume, u"7");
+}
+
+MinuteRecord Minute(std::int32_t time, std::int32_t price, std::int32_t cumVolume, std::int32_t avgPrice) {
+  MinuteRecord record;
+  record.time = time;
+  record.price = price;
+  record.cumVolume = cumVolume;
+  record.avgPrice = avgPrice;
+  return record;
+}
+
+TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
+  std::vector<MinuteRecord> records{Minute(931, 0, 100, 0), Minute(932, 10100, 0, 10050),
+                                    Minute(933, 0, 400, 0), Minute(934, 10200, 1000, 10080)};
+  EXPECT_EQ(FillMinuteGaps(records, 1000), 600);
+  EXPECT_EQ(records[0].price, 10000);
+  EXPECT_EQ(records[0].avgPrice, 10000);
+  EXPECT_EQ(records[2].price, 10100);
+  EXPECT_EQ(records[2].avgPrice, 10050);
+  EXPECT_EQ(records[0].minuteVolume, 100);
+  EXPECT_EQ(records[1].minuteVolume, -100);
+  EXPECT_EQ(records[2].minuteVolume, 0);  // the previous cumulative volume was not yet known
+  EXPECT_EQ(records[3].minuteVolume, 600);
+}
+
+TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousClose) {
+  const std::vector<MinuteRecord> records{Minute(931, 10300, 1, 10100), Minute(932, 9900, 2, 10050)};
+  const PriceRange range = ComputePriceRange(records, 1000, 1020, 985);
+  EXPECT_EQ(range.dev, 30);
+  EXPECT_EQ(range.top, 1030);
+  EXPECT_EQ(range.bottom, 970);
+  const PriceScale scale(range, 1000, 120);
+  EXPECT_EQ(scale.Y(1000), 60);
+  EXPECT_LT(scale.Y(1030), scale.Y(970));
+}
+
+TEST(IntradayChartModelTest, NothingTradedFallsBackToOnePercent) {
+  const PriceRange empty = ComputePriceRange({}, 1000, 0, 0);
+  EXPECT_EQ(empty.top, 1010);
+  EXPECT_EQ(empty.bottom, 990);
+  EXPECT_EQ(empty.dev, 10);
+  // A low of 0 before the first trade pulls the deviation to the previous close itself.
+  const PriceRange untraded = ComputePriceRange({Minute(931, 10000, 0, 10000)}, 1000, 0, 0);
+  EXPECT_EQ(untraded.dev, 10);
+
+  const auto labels = ScaleLabels(empty, 1000, 2);
+  const char16_t* values[] = {u"10.10", u"10.05", u"10.00", u"9.95", u"9.90"};
+  const char16_t* percents[] = {u"1.00%", u"0.50%", u"", u"-0.50%", u"-1.00%"};
+  const ColorRef colours[] = {kRiseRed, kRiseRed, kFlatGrey, kFallGreen, kFallGreen};
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    EXPECT_EQ(labels[i].value, values[i]) << i;
+    EXPECT_EQ(labels[i].percent, percents[i]) << i;
+    EXPECT_EQ(labels[i].colour, colours[i]) << i;
+  }
+  EXPECT_TRUE(ScaleLabels(ComputePriceRange({}, 0, 0, 0), 0, 2)[0].percent.empty());
+}
+
+TEST(IntradayChartModelTest, LargeValuesDropTheirDecimalsAndHostileOnesDoNotOverflow) {
+  const auto labels = ScaleLabels(ComputePriceRange({}, 200000, 0, 0), 200000, 2);
+  EXPECT_EQ(labels[2].value, u"2000");
+  std::vector<MinuteRecord> hostile{Minute(931, INT32_MAX, INT32_MIN, 1), Minute(932, 1, INT32_MAX, INT32_MAX)};
+  FillMinuteGaps(hostile, INT32_MAX);
+  const PriceRange range = ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN);
+  EXPECT_GT(range.dev, 0);
+}
+
+TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {
+  const TradingHours defaultDay;
+  const TimeAxisLabels share = TimeAxisLabelsFor(defaultDay, SecurityCode(u"SH600001"), false);
+  EXPECT_EQ(share.left, u"9:30");
+  EXPECT_EQ(share.centre, u"11:30");
+  EXPECT_EQ(share.right, u"15:00");
+  const TimeAxisLabels future = TimeAxisLabelsFor(defaultDay, SecurityCode(u"IF000001"), true);
+  EXPECT_EQ(future.left, u"9:15");
+  EXPECT_EQ(future.right, u"15:15");
+  const TimeAxisLabels hongKong = TimeAxisLabelsFor(defaultDay, SecurityCode(u"HK00700"), false);
+  EXPECT_EQ(hongKong.left, u"9:30");
+  EXPECT_EQ(hongKong.centre, u"13:30");
+  EXPECT_EQ(hongKong.right, u"16:00");
+  const TimeAxisLabels served = TimeAxisLabelsFor({1500, 930}, SecurityCode(u"SH600001"), false);
+  EXPECT_EQ(served.left, u"9:30");
+  EXPECT_EQ(served.centre, u"");
+  EXPECT_EQ(served.right, u"15:00");
+  EXPECT_EQ(TimeAxisLabelsFor({1500, -7}, SecurityCode(u"SH600001"), false).left, u"--");
+}
+
+TEST(IntradayChartModelTest, CursorMinuteAndBoxPlacement) {
+  EXPECT_EQ(CursorMinuteIndex(100, 480, 242, false), 75);  // 241 x 100 / 480 = 50, x 3/2
+  EXPECT_EQ(CursorMinuteIndex(100, 480, 242, true), 50);
+  EXPECT_EQ(MinuteX(241, 320, 242), 318);
+  EXPECT_TRUE(CursorBoxAtLeft(200, 320));
+  EXPECT_FALSE(CursorBoxAtLeft(100, 320));
+}
+
+TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {
+  MinuteRecord minute = Minute(1035, 10250, 0, 10100);
+  minute.minuteVolume = 500;
+  const CursorContext context{1000, 1020, 1000, 2, 1};
+  const auto rows = CursorBoxRows(minute, context);
+  EXPECT_EQ(rows[0].value, u"10:35");
+  EXPECT_EQ(rows[1].value, u"10.25");
+  EXPECT_EQ(rows[1].colour, kRiseRed);
+  EXPECT_EQ(rows[2].value, u"0.25");
+  EXPECT_EQ(rows[3].value, u"2.50%");
+  EXPECT_EQ(rows[4].value, u"10.10");
+  EXPECT_EQ(rows[4].colour, kRiseRed);
+  EXPECT_EQ(rows[5].value, u"0.500%");
+
+  const auto flat = CursorBoxRows(Minute(931, 10000, 0, 10000), context);
+  EXPECT_EQ(flat[2].value, u"0.00");
+  EXPECT_EQ(flat[3].value, u"0.00%");
+  EXPECT_EQ(flat[4].colour, kPlainWhite);
+  const auto index = CursorBoxRows(minute, CursorContext{1000, 1020, 100000, 2, kSecurityTypeIndex});
+  EXPECT_EQ(index[5].value, u"--");
+}
+
+TEST(IntradayChartModelTest, VolumeBandAtTheCursorOrForTheDay) {
+  std::vector<MinuteRecord> records{Minute(931, 10000, 100, 10000), Minute(932, 10000, 300, 10000),
+                                    Minute(933, 10000, 700, 10000)};
+  FillMinuteGaps(records, 1000);
+  const VolumeBandTexts day = VolumeBandFor(records, std::nullopt, 700, 1, 1000);
+  EXPECT_EQ(day.current, u"400");
+  EXPECT_EQ(day.total, u"700");
+  const VolumeBandTexts cursor = VolumeBandFor(records, 1, 700, 1, 1000);
+  EXPECT_EQ(cursor.current, u"200");
+  EXPECT_EQ(cursor.total, u"300");
+}
+
+}  // namespace
+}  // namespace tarvello

@@ -1,0 +1,313 @@
+// Start-up without a screen: the command line, the single-copy lock, the start-up login, device
+// registration and the network start-up.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "protocol/container_writer.h"
+#include "protocol/error_record.h"
+#include "protocol/packet_codec.h"
+#include "protocol/scripted_connection.h"
+#include "protocol/wire_writer.h"
+#include "settings/configuration_keys.h"
+#include "shell/app_options.h"
+#include "shell/device_registration.h"
+#include "shell/instance_lock.h"
+#include "shell/network_startup.h"
+#include "shell/screen_font.h"
+#include "shell/startup_login.h"
+#include "storage/profile_file.h"
+#include "support/scripted_server.h"
+#include "support/temp_folder.h"
+#include "support/transport_fixture.h"
+
+namespace tarvello {
+namespace {
+
+TEST(AppOptionsTest, DefaultsAreAVgaScreenAtScaleOneAndEveryOptionIsRead) {
+  AppOptions options;
+  std::string error;
+  ASSERT_TRUE(ParseAppOptions({}, options, error));
+  EXPECT_EQ(options.screen, (Size{480, 640}));
+  EXPECT_EQ(options.scale, 1.0);
+  EXPECT_TRUE(options.tour_dir.empty());
+  ASSERT_TRUE(ParseAppOptions({"--screen", "240X320", "--scale", "1.5", "--home", "/tmp/t", "--tour", "shots"},
+                              options, error));
+  EXPECT_EQ(options.screen, (Size{240, 320}));
+  EXPECT_EQ(options.scale, 1.5);
+  EXPECT_EQ(options.home, "/tmp/t");
+  EXPECT_EQ(options.tour_dir, "shots");
+}
+
+TEST(AppOptionsTest, BadValuesAreRefusedAndLeaveTheOptionsAlone) {
+  for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+           {"--screen", "240"},        {"--screen", "240x"},     {"--screen", "x320"},
+           {"--screen", "100x320"},    {"--screen", "240x9999"}, {"--screen", "240x320px"},
+           {"--screen", "-240x320"},   {"--scale", "0"},         {"--scale", "nan"},
+           {"--scale", "9"},           {"--scale", "2x"},        {"--screen"},
+           {"--colour", "red"},        {"--scale", "2", "--tour"}}) {
+    AppOptions options;
+    std::string error;
+    EXPECT_FALSE(ParseAppOptions(args, options, error)) << args[0];
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(options.screen, (Size{480, 640}));
+    EXPECT_EQ(options.scale, 1.0);
+  }
+}
+
+TEST(ScreenFontTest, FontGrowsWithTheShorterSideAndStaysLegible) {
+  EXPECT_EQ(ScreenFontHeight(Size{240, 320}), 12);
+  EXPECT_EQ(ScreenFontHeight(Size{480, 640}), 24);
+  EXPECT_EQ(ScreenFontHeight(Size{640, 480}), 24);
+  EXPECT_EQ(ScreenFontHeight(Size{120, 160}), kMinScreenFontHeight);
+}
+
+using testing::TempFolder;
+
+TEST(InstanceLockTest, OnlyOneHolderPerFolderUntilItIsReleased) {
+  TempFolder folder;
+  std::error_code error;
+  std::optional<InstanceLock> first = InstanceLock::Acquire(folder.path(), error);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_FALSE(InstanceLock::Acquire(folder.path(), error).has_value());
+  EXPECT_FALSE(error) << "another holder is not a failure: " << error.message();
+
+  TempFolder other;
+  EXPECT_TRUE(InstanceLock::Acquire(other.path(), error).has_value());
+
+  std::optional<InstanceLock> moved = std::move(first);
+  first.reset();
+  EXPECT_FALSE(InstanceLock::Acquire(folder.path(), error).has_value()) << "a moved lock is still held";
+  moved.reset();
+  EXPECT_TRUE(InstanceLock::Acquire(folder.path(), error).has_value());
+}
+
+// A lock file that cannot be opened says why, so that the program does not take it for a copy
+// already running and end without a word.
+TEST(InstanceLockTest, ALockFileThatCannotBeOpenedIsReportedAsAnError) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.path() / kInstanceLockName);  // even root cannot open it
+  TempFolder missing;
+  for (const std::filesystem::path& place : {folder.path(), missing.path() / "missing" / "deeper"}) {
+    std::error_code error;
+    EXPECT_FALSE(InstanceLock::Acquire(place, error).has_value()) << place;
+    EXPECT_TRUE(error) << place;
+  }
+}
+
+Bytes Answer(int result, bool with_notice) {
+  ContainerWriter writer;
+  writer.AddPlain(2906, WireWriter().U8(static_cast<std::uint8_t>(result)).I32(0x55).Take());
+  if (with_notice) writer.AddPlain(2901, WireWriter().I32(7).Utf8(u"今日休市").Take());
+  return writer.Finish();
+}
+
+TEST(StartupLoginTest, SendsPlaceholderWhenNothingIsStoredAndReadsRightsAndNotice) {
+  testing::TempFolder folder;
+  Bytes sent;
+  const Bytes reply = Answer(0, true);
+  const auto exchange = [&](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+    sent.assign(request.begin(), request.end());
+    std::copy(reply.begin(), reply.end(), answer.begin());
+    return static_cast<int>(reply.size());
+  };
+  const LoginAnswer answer = RunStartupLogin(exchange, folder.path(), u"ppc");
+  EXPECT_EQ(sent, CPacketCodec().BuildLogin(u"ppc", u"ppc"));
+  EXPECT_EQ(answer.rights, 0x55);
+  EXPECT_EQ(answer.serial, 7);
+  EXPECT_EQ(answer.message, u"今日休市");
+
+  ProfileFile::WriteString(u"INFO", u"USERNAME", u"张三", folder / config::kFileName);
+  ProfileFile::WriteString(u"INFO", u"PASSWORD", u"pw", folder / config::kFileName);
+  RunStartupLogin(exchange, folder.path(), u"ppc");
+  EXPECT_EQ(sent, CPacketCodec().BuildLogin(u"张三", u"pw"));
+}
+
+TEST(StartupLoginTest, RefusedShortOrStrayAnswersGrantNothing) {
+  EXPECT_FALSE(ReadLoginAnswer(Answer(2, false)).rights);
+  const Bytes ok = Answer(0, false);
+  EXPECT_FALSE(ReadLoginAnswer(std::span<const std::uint8_t>(ok.data(), 6)).rights);
+  Bytes shifted = ok;
+  shifted.insert(shifted.begin(), 'x');  // the answer must start with "{"
+  EXPECT_FALSE(ReadLoginAnswer(shifted).rights);
+  const Bytes cut = WireWriter().U8('{').U16(2906).U16(0).U16(5).U8(0).U8(1).Take();
+  EXPECT_FALSE(ReadLoginAnswer(cut).rights);
+}
+
+TEST(RunningMessageTest, RepeatedSerialIsNotAppendedTwice) {
+  RunningMessage message;
+  EXPECT_TRUE(message.Offer(3, u"a"));
+  EXPECT_FALSE(message.Offer(3, u"a"));
+  EXPECT_TRUE(message.Offer(4, u"b"));
+  EXPECT_EQ(message.Text(), u"a\r\n\r\nb\r\n\r\n");
+}
+
+// A server that answers 2116 with a date and time (while time_available) and everything else with
+// nothing, against a program folder of its own.
+class DeviceRegistrationTest : public ::testing::Test {
+ protected:
+  bool Run() {
+    server_ = std::make_unique<testing::ScriptedServer>([this](const Bytes& request) {
+      if (testing::TypeOf(request) != kServerTime || !time_available_) return Bytes{};
+      ContainerWriter writer;
+      writer.AddPlain(kServerTime, WireWriter().I32(20261206).I32(93015).Take());
+      return writer.Finish();
+    });
+    RegistrationContext context;
+    context.folder = folder_.path();
+    context.screen_width = 480;
+    context.screen_height = 640;
+    context.machine.ident_name = u"handheld";
+    context.new_guid = [] {
+      return std::array<std::uint8_t, 16>{0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F, 0xAB, 0xCD, 1, 2, 3, 4, 5, 6, 7, 0xEF};
+    };
+    return RunDeviceRegistration(server_->Function(), context);
+  }
+  std::vector<int> Types() {
+    std::vector<int> types;
+    for (const Bytes& r : server_->Requests()) types.push_back(testing::TypeOf(r));
+    return types;
+  }
+  // The GBK text of a one-string request.
+  std::string TextOf(std::size_t i) {
+    const Bytes r = server_->Requests().at(i);
+    return std::string(r.begin() + 9, r.end() - 1);
+  }
+
+  testing::TempFolder folder_;
+  bool time_available_ = true;
+  std::unique_ptr<testing::ScriptedServer> server_;
+};
+
+TEST_F(DeviceRegistrationTest, FirstStartStoresIdentityAndRegistersWithTheComposedText) {
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(Types(), (std::vector<int>{2116, 1800}));
+  const std::string text = TextOf(1);
+  EXPECT_EQ(text, "20261206{0A1B2C3D-4E5F-abcd-0102-0304050607EF}|480*640|5|handheld|V3.3");
+  const auto file = folder_ / config::kFileName;
+  EXPECT_EQ(ProfileFile::GetString(u"INFO", u"TIME", u"", file), u"20261206");
+  EXPECT_EQ(ProfileFile::GetString(u"INFO", u"MACHINE", u"", file), u"handheld");
+
+  // The second start reuses the stored values and asks the server for nothing else.
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(Types(), (std::vector<int>{1800}));
+  EXPECT_EQ(TextOf(0), text);
+}
+
+TEST_F(DeviceRegistrationTest, RecordedFailureIsReportedAndCleared) {
+  ASSERT_TRUE(ErrorRecord(folder_.path()).Write(u"0x21"));
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(Types(), (std::vector<int>{2116, 1800, 2116, 1900}));
+  EXPECT_EQ(TextOf(3), "Err|20261206 09:30:15|0A1B2C3D-4E5F-abcd-0102-0304050607EF|5|V3.3|handheld|0x21");
+  EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
+}
+
+TEST_F(DeviceRegistrationTest, TooLongTextIsNotSent) {
+  ProfileFile::WriteString(u"INFO", u"MACHINE", std::u16string(190, u'm'), folder_ / config::kFileName);
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(Types(), (std::vector<int>{2116}));
+}
+
+TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmpty) {
+  time_available_ = false;
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(TextOf(1).substr(0, 2), "{0");
+}
+
+TEST(RegistrationTextTest, TimestampsAndMachineNames) {
+  EXPECT_EQ(FormatServerTimestamp(std::make_pair(20261206, 93015)), u"20261206 09:30:15");
+  EXPECT_EQ(FormatServerTimestamp(std::make_pair(20261206, 143000)), u"20261206 14:30:00");
+  EXPECT_EQ(FormatServerTimestamp(std::nullopt), u"00:00");
+  EXPECT_EQ(ChooseMachineName({u"", u"HTC Touch", u"UA", u""}), u"HTC");
+  EXPECT_EQ(ChooseMachineName({}), u"Windows Mobile-PPC");
+}
+
+class FixedClock : public ProbeClock {
+ public:
+  int UtcSecond() override { return 10; }
+  std::int64_t TickMs() override { return 0; }  // every probe takes "0 ms": a tie
+  void SleepMs(int) override {}
+};
+
+// A quote server that answers the 8-byte probe with the 8-byte probe and counts what it saw.
+void ServeProbes(testing::ServerConnection& connection, std::atomic<int>& probes) {
+  while (const auto request = connection.ReadContainer()) {
+    if (request->size() == 8) ++probes;
+    if (!connection.Send(CPacketCodec().BuildServerProbe())) return;
+  }
+}
+
+class NetworkStartupTest : public testing::TransportTest {
+ protected:
+  Deployment LocalDeployment(int port) {
+    Deployment d = ShippedDeployment();
+    d.quote_port = port;
+    return d;
+  }
+  FixedClock clock_;
+  ServerSelection selection_;
+};
+
+TEST_F(NetworkStartupTest, DesktopLinkProbesBothGroupsAndStaysConnectedToTheWinner) {
+  std::atomic<int> probes{0};
+  testing::LoopbackServer server([&](testing::ServerConnection& c) { ServeProbes(c, probes); });
+  MakeTransport();
+  ScriptedConnection connection(NetworkCase::kDesktop, u"", {});
+  NetworkBringUp bringup(connection, u"", u"", {});
+  selection_.Set({0, 1});
+  ASSERT_TRUE(RunNetworkStartup(bringup, 0, *transport_, clock_, LocalDeployment(server.port()), selection_));
+  EXPECT_EQ(probes, 2);
+  EXPECT_EQ(selection_.Get(), (ServerCell{1, 0}));  // a tie goes to group 1
+  EXPECT_TRUE(transport_->direct());
+  Bytes answer(100);
+  EXPECT_EQ(transport_->CommunicateThread(CPacketCodec().BuildServerProbe(), answer), 8);
+  EXPECT_EQ(server.accepted(), 3);  // two probes, then the chosen server
+}
+
+TEST_F(NetworkStartupTest, NoNetworkFailsBeforeAnyConnection) {
+  std::atomic<int> probes{0};
+  testing::LoopbackServer server([&](testing::ServerConnection& c) { ServeProbes(c, probes); });
+  MakeTransport();
+  ScriptedConnection connection(NetworkCase::kNone, u"", {});
+  NetworkBringUp bringup(connection, u"", u"", {});
+  EXPECT_FALSE(RunNetworkStartup(bringup, 0, *transport_, clock_, LocalDeployment(server.port()), selection_));
+  EXPECT_EQ(server.accepted(), 0);
+}
+
+class SilentPresenter : public DialPresenter {
+ public:
+  void ShowProgress(std::u16string_view) override {}
+  void SetProgressText(std::u16string_view) override {}
+  void HideProgress() override {}
+  void ShowMessage(std::u16string_view text, std::u16string_view) override { messages.emplace_back(text); }
+  std::vector<std::u16string> messages;
+};
+
+TEST_F(NetworkStartupTest, RedialIsOfferedOnlyWhenTheConnectionCannotBeRequestedAgain) {
+  MakeTransport();
+  for (const bool yes : {false, true}) {
+    ScriptedConnection connection(NetworkCase::kNone, u"", {});
+    NetworkBringUp bringup(connection, u"", u"", {});
+    SilentPresenter presenter;
+    std::vector<std::u16string> questions;
+    ConnectionRedial redial(bringup, presenter, [&](std::u16string_view text, std::u16string_view) {
+      questions.emplace_back(text);
+      return yes;
+    }, *transport_);
+    redial.Ask();
+    EXPECT_EQ(questions, std::vector<std::u16string>{u"当前网络已断开，是否重新拨号?"});
+    EXPECT_EQ(presenter.messages, yes ? std::vector<std::u16string>{u"拨号失败，请配置好网络"}
+                                      : std::vector<std::u16string>{});
+  }
+  ScriptedConnection up(NetworkCase::kDesktop, u"", {});
+  NetworkBringUp bringup(up, u"", u"", {});
+  SilentPresenter presenter;
+  bool asked = false;
+  ConnectionRedial redial(bringup, presenter, [&](auto, auto) { return asked = true; }, *transport_);
+  redial.Ask();
+  EXPECT_FALSE(asked);
+}
+
+}  // namespace
+}  // namespace tarvello
