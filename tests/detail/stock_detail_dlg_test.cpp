@@ -112,10 +112,8 @@ bool Offers(const std::vector<MenuItem>& items, std::u16string_view text) {
 TEST_F(StockDetailDlgTest, KeysAndMenuReachEveryPanelOfAShareOnceItsKindIsKnown) {
   ScriptedPrompter prompter;
   InstallPrompter(&prompter);
-  server_.SetAnswer(AnswerFor(Security{}));
   server_.Hold();
-  screen_.resize(480, 640);
-  screen_.Open(SecurityCode(u"SH600001"));
+  screen_.Open(SecurityCode(u"SH600002"));
   ASSERT_TRUE(ProcessEventsUntil([&] { return server_.waiting(); }));
   EXPECT_FALSE(Offers(screen_.PopupMenuItems(), u"F10信息"));
   EXPECT_FALSE(Offers(screen_.PopupMenuItems(), u"详细报价"));
@@ -139,7 +137,9 @@ TEST_F(StockDetailDlgTest, KeysAndMenuReachEveryPanelOfAShareOnceItsKindIsKnown)
   prompter.QueueMenuChoice(ten->command);
   screen_.SendKey(kKeySoftLeft);
   EXPECT_EQ(screen_.panel(), kPanelTenLevelBook);
-  EXPECT_TRUE(Paint().FindText(u"委比").has_value());
+  RecordingCanvas canvas(Size{480, 640});
+  screen_.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"委比").has_value());
   screen_.SendKey(kKeyDown);
   EXPECT_EQ(screen_.panel(), kPanelFiveLevelBook);
   InstallPrompter(nullptr);
