@@ -105,7 +105,7 @@ void CKLineDlg::Open(const SecurityCode& code, int caller) {
     FitWidthLocked();
     model_.Open(code.text(), member, mode);
   }
-  LoadIfAsked(true);
+  LoadIfAsked();
   AfterLoad();
 }
 
@@ -128,15 +128,15 @@ void CKLineDlg::AfterLoad() {
   Invalidate();
 }
 
-// Bars the model asked for are fetched by the worker, so the screen stays live meanwhile; a load
-// that replaces the series shows the progress window, older history comes in silently.
-void CKLineDlg::LoadIfAsked(bool show_busy) {
+// Bars the model asked for are fetched by the worker, so the screen stays live meanwhile, with
+// the progress window as for every load the user starts.
+void CKLineDlg::LoadIfAsked() {
   bool asked = false;
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
     asked = model_.LoadAsked();
   }
-  if (asked) RequestRefresh(show_busy);
+  if (asked) RequestRefresh(true);
 }
 
 void CKLineDlg::Reload(const std::function<void(KLineModel&)>& change) {
@@ -145,7 +145,7 @@ void CKLineDlg::Reload(const std::function<void(KLineModel&)>& change) {
     FitWidthLocked();
     change(model_);
   }
-  LoadIfAsked(true);
+  LoadIfAsked();
   AfterLoad();
 }
 
@@ -155,7 +155,7 @@ void CKLineDlg::ChangeView(const std::function<void(KLineModel&)>& change) {
     FitWidthLocked();
     change(model_);
   }
-  LoadIfAsked(false);
+  LoadIfAsked();
   Invalidate();
 }
 

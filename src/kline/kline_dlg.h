@@ -6,7 +6,7 @@
 //
 // The chart's data live in one KLineModel. Every exchange runs on the screen's worker, never on
 // the user-interface thread: the loads the user asks for (opening, period, adjustment, the next
-// security) with the main screen's progress window, older history and the periodic refresh
+// security, older history) with the main screen's progress window, the periodic refresh
 // silently. The worker fetches without the lock and applies the answer under it, dropping an
 // answer asked for before the series was replaced.
 //
@@ -99,7 +99,7 @@ class CKLineDlg : public DataScreen {
   void FitWidthLocked();
   void SetTitle();
   void AfterLoad();
-  void LoadIfAsked(bool show_busy);
+  void LoadIfAsked();
   bool RunLoad(const KLineModel::Load& load);
   void Reload(const std::function<void(KLineModel&)>& change);
   void ChangeView(const std::function<void(KLineModel&)>& change);

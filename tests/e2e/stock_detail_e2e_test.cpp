@@ -95,6 +95,7 @@ TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoO
 
   chart->RunCommand(32828);  // 周
   chart->RunCommand(32887);  // 前复权
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !chart->busy(); }));  // the worker loads
   EXPECT_EQ(chart->period(), KLinePeriod::kWeek);
   EXPECT_EQ(chart->adjustment(), PriceAdjustment::kForward);
   std::vector<KLineBar> bars = chart->bars();
@@ -112,6 +113,7 @@ TEST_F(StockDetailEndToEnd, TheKLineChartOpensFromTheDetailScreenAndScrollsIntoO
     const int cursor = chart->viewport().cursor;
     target = cursor > 0 ? bars[static_cast<std::size_t>(cursor) - 1].date : 0;
     Pen(*chart, QEvent::MouseMove, x -= 2, y);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !chart->busy(); }));
   }
   Pen(*chart, QEvent::MouseButtonRelease, x, y);
   const std::vector<KLineBar> grown = chart->bars();
