@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "market/quote_block_readers.h"
 #include "protocol/block_reader.h"
+#include "protocol/container_parser.h"
+#include "protocol/packet_codec.h"
 
 namespace tarvello {
 namespace {
@@ -82,6 +85,23 @@ SecurityFundFlow ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer
   }
   if (body->overrun()) return {};
   return flow;
+}
+
+SecurityFacts ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, const SecurityCode& code) {
+  SecurityFacts facts;
+  const auto handler = [&](int type, const std::uint8_t* body, std::size_t start, std::size_t end) {
+    BlockReader reader(body, start, end);
+    SecurityInfo info;
+    if (type == kSecurityInfo && facts.name.empty() && ReadSecurityInfo(reader, info) && info.code == code) {
+      facts.name = std::move(info.name);
+    } else if (type == kTradingHours) {
+      TradingHours hours;
+      if (ReadTradingHours(reader, hours)) facts.hours = hours;
+    }
+    return 0;
+  };
+  ParseContainer(handler, answer.data(), answer.size());
+  return facts;
 }
 
 }  // namespace tarvello

@@ -1,4 +1,5 @@
-// Readers of the index futures screen's three answers. Each answer is one plain block read in
+// Readers of the index futures screen's three answers, and of the security query it sends once
+// per security for the name and trading hours. Each answer is one plain block read in
 // place: its body starts after the 7 bytes "{", type, attribute and length, and ends where the
 // length field or the received bytes end, whichever comes first. An answer of 8 bytes or less,
 // or one that does not start with "{", holds nothing.
@@ -9,9 +10,12 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "futures/futures_records.h"
 #include "market/futures_quote.h"
+#include "market/quote_records.h"
+#include "market/security_code.h"
 
 namespace tarvello {
 
@@ -27,5 +31,13 @@ bool ReadFuturesTicksAnswer(std::span<const std::uint8_t> answer, FuturesTicks& 
 // The fund flow the answer carries; all zero with two decimals when it is too short or its
 // decimals are beyond what an int32 amount can be divided by.
 SecurityFundFlow ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer);
+
+// What the security query's container says about code: the name of its first 2200 block that
+// describes code (empty when none does) and the session of its 2118 block (zero when none came).
+struct SecurityFacts {
+  std::u16string name;
+  TradingHours hours;
+};
+SecurityFacts ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, const SecurityCode& code);
 
 }  // namespace tarvello

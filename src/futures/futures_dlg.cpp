@@ -1,6 +1,7 @@
 #include "futures/futures_dlg.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "futures/futures_answer.h"
 #include "futures/futures_request.h"
@@ -51,70 +52,96 @@ auto CGzqhDlg::CurrentRequest() const -> Request {
 void CGzqhDlg::Open(FuturesView view, const SecurityCode& code, FuturesCaller caller) {
   // A step to the next security asks for this screen itself and keeps the way back.
   if (!ViewForTarget(caller.screen)) caller_ = caller;
-  const std::shared_ptr<const FuturesScreenView> shown = records_.Current();
-  const bool changed = shown->code != code || shown->view != view;
   {
     std::lock_guard<std::mutex> lock(request_mutex_);
     request_.view = view;
     request_.code = code;
     request_.tickRows = TickRowsFor(height(), metrics_.LineHeight());
+    const std::shared_ptr<const FuturesScreenView> shown = records_.Current();
+    if (shown->code != code || shown->view != view) {
+      FuturesScreenView fresh;
+      fresh.view = view;
+      fresh.code = code;
+      if (shown->code == code) {  // the same security in another view keeps what the query said
+        fresh.factsAsked = shown->factsAsked;
+        fresh.name = shown->name;
+        fresh.hours = shown->hours;
+      }
+      records_.Publish(std::move(fresh));
+    }
   }
-  if (changed) records_.Publish(FuturesScreenView{view, code, false, {}, {}, {}});
-  if (parts_.setTitle) parts_.setTitle(code.text());
+  ShowTitle();
   RequestRefresh(true);
   Invalidate();
 }
 
-bool CGzqhDlg::Fetch(const Request& request, std::size_t capacity, const Bytes& bytes, Bytes& answer) const {
-  if (!parts_.exchange || request.code.empty()) return false;
-  answer.assign(capacity, 0);
+// The title names the security once the server has; until then it shows the code.
+void CGzqhDlg::ShowTitle() {
+  if (!parts_.setTitle) return;
+  const std::shared_ptr<const FuturesScreenView> shown = records_.Current();
+  parts_.setTitle(shown->name.empty() ? shown->code.text() : shown->name);
+}
+
+Bytes CGzqhDlg::Fetch(std::size_t capacity, const Bytes& bytes) const {
+  Bytes answer(capacity, 0);
   const int received = parts_.exchange(bytes, answer);
   answer.resize(received < 1 ? 0 : std::min(static_cast<std::size_t>(received), capacity));
-  return true;
+  return answer;
+}
+
+Bytes CGzqhDlg::FetchViewAnswer(const Request& request) const {
+  const std::string code = request.code.RequestText();
+  switch (request.view) {
+    case kViewTicks:
+      return Fetch(kFuturesTicksAnswerCapacity, BuildFuturesTicksRequest(code, static_cast<std::uint16_t>(request.tickRows)));
+    case kViewFundFlow: return Fetch(kFundFlowAnswerCapacity, BuildSecurityFundFlowRequest(code));
+    default: return Fetch(kFuturesQuoteAnswerCapacity, BuildFuturesQuoteRequest(code));
+  }
 }
 
 // Each view asks for its one block. A quote or tick answer that says nothing keeps what is shown;
-// a fund flow that says nothing shows zeros. An answer for a security or view the user has left
-// meanwhile is dropped.
+// a fund flow that says nothing shows zeros, and counts as failed so that they dim as old. An
+// answer for a security or view the user has left meanwhile is dropped.
 bool CGzqhDlg::RunExchange() {
   const Request request = CurrentRequest();
-  const std::string code = request.code.RequestText();
-  Bytes answer;
-  bool asked = false;
-  switch (request.view) {
-    case kViewTicks:
-      asked = Fetch(request, kFuturesTicksAnswerCapacity,
-                    BuildFuturesTicksRequest(code, static_cast<std::uint16_t>(request.tickRows)), answer);
-      break;
-    case kViewFundFlow:
-      asked = Fetch(request, kFundFlowAnswerCapacity, BuildSecurityFundFlowRequest(code), answer);
-      break;
-    default: asked = Fetch(request, kFuturesQuoteAnswerCapacity, BuildFuturesQuoteRequest(code), answer); break;
+  if (!parts_.exchange || request.code.empty()) return false;
+  const std::shared_ptr<const FuturesScreenView> held = records_.Current();
+  std::optional<SecurityFacts> facts;
+  if (held->code != request.code || !held->factsAsked) {
+    const Bytes asked = Fetch(kSecurityFactsAnswerCapacity, BuildSecurityFactsRequest(request.code.RequestText()));
+    facts = ReadSecurityFactsAnswer(asked, request.code);
   }
-  if (!asked) return false;
-  const Request now = CurrentRequest();
-  if (now.view != request.view || now.code != request.code) return false;
+  const Bytes answer = FetchViewAnswer(request);
+  std::lock_guard<std::mutex> lock(request_mutex_);
+  if (request_.view != request.view || request_.code != request.code) return false;
   FuturesScreenView fresh = *records_.Current();
   fresh.view = request.view;
   fresh.code = request.code;
+  if (facts) {
+    fresh.factsAsked = true;
+    fresh.name = facts->name;
+    fresh.hours = facts->hours;
+    if (!fresh.name.empty()) PostWhenExchangeEnds(Message{kMsgNamed, 0, 0});
+  }
   switch (request.view) {
     case kViewTicks: fresh.loaded = ReadFuturesTicksAnswer(answer, fresh.ticks); break;
     case kViewFundFlow:
       fresh.flow = ReadSecurityFundFlowAnswer(answer);
       fresh.loaded = answer.size() > 8;
-      records_.Publish(std::move(fresh));
-      return true;
+      break;
     default: fresh.loaded = ReadFuturesQuoteAnswer(answer, fresh.quote); break;
   }
   const bool loaded = fresh.loaded;
-  if (loaded || records_.Current()->loaded) records_.Publish(std::move(fresh));
+  records_.Publish(std::move(fresh));
+  if (!loaded) Invalidate();  // zeros or a name to show; a good answer repaints by itself
   return loaded;
 }
 
-bool CGzqhDlg::RefreshesOnTick() const { return DataScreen::RefreshesOnTick() && records_.Current()->loaded; }
+bool CGzqhDlg::InTradingHours(MarketTime now) const { return IsTradingTime(now, records_.Current()->hours); }
 
 void CGzqhDlg::OnMessage(const Message& message) {
   if (message.id == kMsgTickerRepaint && message.wparam == 0) Invalidate();
+  if (message.id == kMsgNamed) ShowTitle();
 }
 
 auto CGzqhDlg::LayoutFor(const TextMetrics& metrics) const -> Layout {
@@ -138,10 +165,14 @@ void CGzqhDlg::OnKeyDown(KeyCode key) {
   if (key == kKeyDown) {
     RequestRefresh(true);
   } else if (key == kKeyUp) {
-    FuturesScreenView shown = *records_.Current();
-    const TickPageUp up = PageUp(shown.ticks.position, tick_rows());
-    shown.ticks.position = up.position;
-    records_.Publish(std::move(shown));
+    TickPageUp up;
+    {
+      std::lock_guard<std::mutex> lock(request_mutex_);
+      FuturesScreenView shown = *records_.Current();
+      up = PageUp(shown.ticks.position, request_.tickRows);
+      shown.ticks.position = up.position;
+      records_.Publish(std::move(shown));
+    }
     if (up.refetch) RequestRefresh(true);
   }
 }

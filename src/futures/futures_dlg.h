@@ -4,12 +4,14 @@
 // and refresh spots) and the bottom bar, whose cells depend on the view.
 //
 // Its worker sends the view's one request (3203, 3205 or 2109) alone on every refresh and
-// publishes a fresh FuturesScreenView; the painter only ever reads a published one. The refresh
-// timer (3001) runs at the intraday period and refreshes only while the last exchange of the view
-// succeeded, so a screen that could not load waits to be opened again.
+// publishes a fresh FuturesScreenView; the painter only ever reads a published one. Once per
+// security it first asks the security query for the name the title shows and the session that
+// tells when old figures count as stale. The refresh timer (3001) runs at the intraday period;
+// after a failed exchange the next period retries.
 //
-// Threads: RunExchange runs on the worker; it reads the request under request_mutex_ and
-// publishes through records_. Everything else runs on the user-interface thread.
+// Threads: RunExchange runs on the worker. request_mutex_ guards the request and every
+// publication, so an answer is published only for the security and view still asked for.
+// Everything else runs on the user-interface thread.
 #pragma once
 
 #include <chrono>
@@ -53,6 +55,9 @@ struct FuturesScreenView {
   FuturesQuote quote;
   FuturesTicks ticks;
   SecurityFundFlow flow;
+  bool factsAsked = false;  // the security query was sent for code
+  std::u16string name;      // from it; empty until then, or when the server named none
+  TradingHours hours;
 };
 
 class CGzqhDlg : public DataScreen {
@@ -75,7 +80,7 @@ class CGzqhDlg : public DataScreen {
 
  protected:
   bool RunExchange() override;
-  bool RefreshesOnTick() const override;
+  bool InTradingHours(MarketTime now) const override;
   void OnMessage(const Message& message) override;
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
@@ -95,7 +100,9 @@ class CGzqhDlg : public DataScreen {
   };
   Layout LayoutFor(const TextMetrics& metrics) const;
   Request CurrentRequest() const;
-  bool Fetch(const Request& request, std::size_t capacity, const Bytes& bytes, Bytes& answer) const;
+  Bytes Fetch(std::size_t capacity, const Bytes& bytes) const;
+  Bytes FetchViewAnswer(const Request& request) const;
+  void ShowTitle();
   void TouchBottomBar(int x);
   void TouchStrip(int x);
   void StepSecurity(int step);
@@ -109,10 +116,13 @@ class CGzqhDlg : public DataScreen {
   void PaintFundFlow(Canvas& canvas, const Rect& area, const FuturesScreenView& shown);
   void PaintBottomBar(Canvas& canvas, const Rect& bar);
 
+  // Posted by the worker once the security query named the security.
+  static constexpr int kMsgNamed = 0x8001;
+
   const FuturesParts parts_;
   mutable std::mutex request_mutex_;
   Request request_;  // guarded by request_mutex_
-  SharedRecords<FuturesScreenView> records_;
+  SharedRecords<FuturesScreenView> records_;  // published under request_mutex_
 
   // User-interface thread only.
   FuturesCaller caller_;

@@ -1,5 +1,7 @@
 #include "futures/futures_request.h"
 
+#include <array>
+
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
 
@@ -21,6 +23,12 @@ Bytes BuildFuturesTicksRequest(std::string_view code, std::uint16_t rows) {
 
 Bytes BuildSecurityFundFlowRequest(std::string_view code) {
   return WireWriter::Packet(kSecurityFundFlow, kAttrPlain).Str(code).FinishPacket();
+}
+
+Bytes BuildSecurityFactsRequest(std::string_view code) {
+  const CPacketCodec codec;
+  const std::array<Bytes, 2> packets{codec.BuildSecurityInfo(code), codec.BuildTradingHours(code)};
+  return CPacketCodec::Join(packets);
 }
 
 }  // namespace tarvello

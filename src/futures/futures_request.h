@@ -12,10 +12,11 @@
 
 namespace tarvello {
 
-// Receive buffers of the three exchanges.
+// Receive buffers of the three exchanges and of the security query.
 inline constexpr std::size_t kFuturesQuoteAnswerCapacity = 4096;
 inline constexpr std::size_t kFuturesTicksAnswerCapacity = 8192;
 inline constexpr std::size_t kFundFlowAnswerCapacity = 8192;
+inline constexpr std::size_t kSecurityFactsAnswerCapacity = 4096;
 
 // code is the contract's request text (at most 30 bytes). The length field says 10 whatever the
 // code's length, as the server frames this request by its code.
@@ -23,5 +24,8 @@ Bytes BuildFuturesQuoteRequest(std::string_view code);
 // The newest `rows` ticks: the start field is -1 (from the newest tick).
 Bytes BuildFuturesTicksRequest(std::string_view code, std::uint16_t rows);
 Bytes BuildSecurityFundFlowRequest(std::string_view code);
+// The security's description and trading hours (2200 and 2118 joined): the three answers above
+// carry no name, and a contract's session is not the shares' one.
+Bytes BuildSecurityFactsRequest(std::string_view code);
 
 }  // namespace tarvello

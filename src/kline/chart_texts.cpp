@@ -100,11 +100,6 @@ std::array<std::u16string, 4> PriceAxisLabels(const IndicatorRanges& ranges, std
   return labels;
 }
 
-bool IsMinutePeriod(KLinePeriod period) {
-  const auto code = static_cast<int>(period);
-  return code >= 1 && code <= 5;
-}
-
 std::u16string BarDateText(std::int32_t date, KLinePeriod period) {
   if (!IsMinutePeriod(period)) return PrintfText("%d", date);
   const auto packed = static_cast<std::uint32_t>(date);

@@ -33,7 +33,6 @@ std::array<ChartText, 3> AverageLabels(const KLineBar& bar, std::uint8_t priceDe
 // The four price labels from the top of the price pane down to its bottom, in thirds.
 std::array<std::u16string, 4> PriceAxisLabels(const IndicatorRanges& ranges, std::uint8_t priceDecimals);
 
-bool IsMinutePeriod(KLinePeriod period);
 // The integer date for day and longer periods; "MMDD HH:MM" of the packed time for minute periods.
 std::u16string BarDateText(std::int32_t date, KLinePeriod period);
 // "< first" and "last >" of the visible window; "< 0" and "0 >" without bars.

@@ -47,6 +47,11 @@ enum class KLinePeriod : std::uint8_t {
   kYear = 12,
 };
 
+// Periods whose bar dates are packed month, day, hour and minute: 1 to 5 and 6 (120 minutes).
+inline constexpr bool IsMinutePeriod(KLinePeriod period) {
+  return period >= KLinePeriod::kOneMinute && period <= KLinePeriod::kCode6;
+}
+
 enum class PriceAdjustment : std::uint8_t { kNone = 0, kForward = 1, kBackward = 2 };
 
 enum class KLineIndicator : int {

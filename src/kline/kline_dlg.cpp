@@ -48,7 +48,7 @@ constexpr std::array<MenuEntry, 3> kAdjustmentMenu{{{32886, u"不复权"}, {3288
 CKLineDlg::CKLineDlg(KLineParts parts, QWidget* parent)
     : DataScreen(kTimerKLine, parts.period, parts.mainScreen, parent),
       parts_(std::move(parts)),
-      model_(parts_.exchange, width()) {}
+      model_(width()) {}
 
 CKLineDlg::~CKLineDlg() { StopRefreshing(); }
 
@@ -100,15 +100,12 @@ void CKLineDlg::Open(const SecurityCode& code, int caller) {
     resize(area.Width(), area.Height());
   }
   const bool member = parts_.selfSelected && parts_.selfSelected->Contains(code);
-  bool loaded = false;
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
     FitWidthLocked();
-    const bool fresh = model_.code() != code || !model_.loaded();
-    loaded = model_.Open(code.text(), member, mode);
-    if (fresh) ++generation_;
+    model_.Open(code.text(), member, mode);
   }
-  if (loaded) SetTimer(timer_id(), static_cast<unsigned>(worker().period().count()));
+  LoadIfAsked();
   AfterLoad();
 }
 
@@ -131,14 +128,24 @@ void CKLineDlg::AfterLoad() {
   Invalidate();
 }
 
-// A change that replaces the series: the worker's answer in flight no longer applies.
+// Bars the model asked for are fetched by the worker, so the screen stays live meanwhile, with
+// the progress window as for every load the user starts.
+void CKLineDlg::LoadIfAsked() {
+  bool asked = false;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    asked = model_.LoadAsked();
+  }
+  if (asked) RequestRefresh(true);
+}
+
 void CKLineDlg::Reload(const std::function<void(KLineModel&)>& change) {
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
     FitWidthLocked();
     change(model_);
-    ++generation_;
   }
+  LoadIfAsked();
   AfterLoad();
 }
 
@@ -148,32 +155,51 @@ void CKLineDlg::ChangeView(const std::function<void(KLineModel&)>& change) {
     FitWidthLocked();
     change(model_);
   }
+  LoadIfAsked();
   Invalidate();
 }
 
-// The refresh: the newest bar and the quote. An answer to a request made before the series was
-// replaced (another period, security or adjustment) is dropped.
+// A load the model asked for goes first, then a failed opening again; otherwise the refresh: the
+// newest bar and the quote. The exchange runs without the lock; an answer to a request made
+// before the series was replaced (another period, security or adjustment) is dropped.
 bool CKLineDlg::RunExchange() {
+  std::optional<KLineModel::Load> load;
   Bytes request;
   int generation = 0;
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
-    if (!model_.loaded()) return false;
-    request = model_.RefreshRequest();
-    generation = generation_;
+    model_.RetryFailedOpen();
+    load = model_.TakeLoad();
+    if (!load && !model_.loaded()) return false;
+    if (!load) request = model_.RefreshRequest();
+    generation = model_.generation();
   }
+  if (load) return RunLoad(*load);
   const KLineAnswer answer = FetchKLineAnswer(parts_.exchange, request);
   if (!answer.complete) return false;
   std::lock_guard<std::mutex> lock(model_mutex_);
-  if (generation != generation_) return false;
+  if (generation != model_.generation()) return false;
   model_.ApplyRefresh(answer);
   return true;
 }
 
-bool CKLineDlg::RefreshesOnTick() const { return DataScreen::RefreshesOnTick() && loaded(); }
+// A failed load can empty the chart too, so it repaints either way; the caption follows once
+// the answer has brought the security's name.
+bool CKLineDlg::RunLoad(const KLineModel::Load& load) {
+  const KLineAnswer answer = FetchKLineAnswer(parts_.exchange, load.request);
+  bool applied = false;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    applied = model_.ApplyLoad(load, answer);
+  }
+  Invalidate();
+  PostWhenExchangeEnds(Message{kMsgLoadEnded, 0, 0});
+  return applied;
+}
 
 void CKLineDlg::OnMessage(const Message& message) {
   if (message.id == kMsgTickerRepaint && message.wparam == 0) Invalidate();
+  if (message.id == kMsgLoadEnded) SetTitle();
 }
 
 void CKLineDlg::RunCommand(unsigned command) {

@@ -4,14 +4,14 @@
 // the same security. A cursor selects one bar and shows its figures in an info box; moving it
 // left past the oldest bars held asks for older history.
 //
-// The chart's data live in one KLineModel. Loads the user asks for (opening, period, adjustment,
-// older history, the next security) run on the user-interface thread while the main screen shows
-// its progress window, as the screen cannot be used before they return; the periodic refresh runs
-// on the worker, which fetches without the lock and applies the answer under it, and drops an
+// The chart's data live in one KLineModel. Every exchange runs on the screen's worker, never on
+// the user-interface thread: the loads the user asks for (opening, period, adjustment, the next
+// security, older history) with the main screen's progress window, the periodic refresh
+// silently. The worker fetches without the lock and applies the answer under it, dropping an
 // answer asked for before the series was replaced.
 //
 // Threads: RunExchange runs on the worker; everything else on the user-interface thread.
-// model_mutex_ guards the model and the load generation.
+// model_mutex_ guards the model; it is never held across an exchange.
 #pragma once
 
 #include <chrono>
@@ -79,7 +79,6 @@ class CKLineDlg : public DataScreen {
 
  protected:
   bool RunExchange() override;
-  bool RefreshesOnTick() const override;
   void OnMessage(const Message& message) override;
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
@@ -100,6 +99,8 @@ class CKLineDlg : public DataScreen {
   void FitWidthLocked();
   void SetTitle();
   void AfterLoad();
+  void LoadIfAsked();
+  bool RunLoad(const KLineModel::Load& load);
   void Reload(const std::function<void(KLineModel&)>& change);
   void ChangeView(const std::function<void(KLineModel&)>& change);
   void StepSecurity(int step);
@@ -124,10 +125,12 @@ class CKLineDlg : public DataScreen {
   void PaintToolbar(Canvas& canvas, const ChartLayout& layout, bool member);
   void PaintBottomBar(Canvas& canvas, const Rect& bar);
 
+  // Posted by the worker after a load, so the caption can name the security it brought.
+  static constexpr int kMsgLoadEnded = 0x8001;
+
   const KLineParts parts_;
   mutable std::mutex model_mutex_;
-  KLineModel model_;    // guarded by model_mutex_
-  int generation_ = 0;  // guarded by model_mutex_; grows with every load that replaces the series
+  KLineModel model_;  // guarded by model_mutex_
 
   // User-interface thread only.
   int side_panel_mode_ = 0;
@@ -136,6 +139,7 @@ class CKLineDlg : public DataScreen {
   TextMetrics metrics_ = SharedTextMetrics();
   Picture toolbar_picture_ = Picture::Load("Picture/TOOLBAR.bmp");
   Picture keybar_picture_ = Picture::Load("Picture/KEYBAR.bmp");
+  Picture menu_picture_ = Picture::Load("Picture/kmenu.png");
 };
 
 }  // namespace tarvello

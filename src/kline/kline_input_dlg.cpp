@@ -1,5 +1,6 @@
 // The K-line screen's keys and stylus: the toolbar and bottom bar cells, the refresh spot, taps
-// and drags over the chart.
+// and drags over the chart. Only the toolbar's top line of text answers a tap; below it the
+// toolbar band shares its height with the quote line and acts as the chart does.
 #include <algorithm>
 
 #include "kline/kline_dlg.h"
@@ -32,7 +33,7 @@ void CKLineDlg::OnKeyDown(KeyCode key) {
 void CKLineDlg::OnPenDown(Point at) {
   const ChartLayout layout = Layout();
   pen_ = PenTrack{};
-  if (at.y < layout.toolbar.bottom) {
+  if (at.y < layout.line) {
     TouchToolbar(at.x);
   } else if (at.y >= layout.bottomBar.top) {
     TouchBottomBar(at.x);

@@ -1,24 +1,24 @@
 #include "kline/kline_model.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "market/price_text.h"
 
 namespace tarvello {
 
-KLineModel::KLineModel(ExchangeFunction exchange, int screenWidth)
-    : exchange_(std::move(exchange)), screenWidth_(screenWidth) {
-  FitToWidth(viewport_, screenWidth_);
-}
+KLineModel::KLineModel(int screenWidth) : screenWidth_(screenWidth) { FitToWidth(viewport_, screenWidth_); }
 
 KLineQuery KLineModel::Query() const { return {requestCode_, period_, adjustment_}; }
 
-bool KLineModel::Open(std::u16string_view code, bool inSelfSelect, OpenMode mode) {
+void KLineModel::Open(std::u16string_view code, bool inSelfSelect, OpenMode mode) {
   inSelfSelect_ = inSelfSelect;
-  if (code_.text() == code && loaded_) return true;
+  if (code_.text() == code && loaded_) return;
   code_ = SecurityCode(std::u16string(code));
   name_.clear();
+  quote_ = {};
+  priceDecimals_ = 0;
   requestCode_ = code_.RequestText();
   if (mode == OpenMode::kResetChoices) {
     indicator_ = kDefaultIndicator;
@@ -26,18 +26,19 @@ bool KLineModel::Open(std::u16string_view code, bool inSelfSelect, OpenMode mode
     adjustment_ = kDefaultAdjustment;
     period_ = kDefaultPeriod;
   }
-  FullLoad(LoadReason::kOpen);
-  return loaded_;
+  loaded_ = false;
+  ReplaceSeries({});
+  Ask(LoadKind::kOpen);
 }
 
 void KLineModel::SetPeriod(KLinePeriod period) {
   period_ = period;
-  FullLoad(LoadReason::kPeriodChange);
+  Ask(LoadKind::kPeriodChange);
 }
 
 void KLineModel::SetAdjustment(PriceAdjustment adjustment) {
   adjustment_ = adjustment;
-  FullLoad(LoadReason::kAdjustmentChange);
+  Ask(LoadKind::kAdjustmentChange);
 }
 
 void KLineModel::SelectIndicator(KLineIndicator indicator) {
@@ -45,21 +46,51 @@ void KLineModel::SelectIndicator(KLineIndicator indicator) {
   Recompute(-1);
 }
 
-void KLineModel::FullLoad(LoadReason reason) {
-  FitToWidth(viewport_, screenWidth_);
-  const KLineAnswer answer = FetchKLineAnswer(exchange_, BuildFullLoadRequest(Query(), 0));
+void KLineModel::Ask(LoadKind kind) {
+  if (kind == LoadKind::kHistory) {
+    if (!asked_) asked_ = kind;
+    return;
+  }
+  ++generation_;
+  if (asked_ != LoadKind::kOpen) asked_ = kind;
+}
+
+void KLineModel::RetryFailedOpen() {
+  if (!loaded_ && !asked_ && !code_.empty()) Ask(LoadKind::kOpen);
+}
+
+std::optional<KLineModel::Load> KLineModel::TakeLoad() {
+  if (!asked_) return std::nullopt;
+  const LoadKind kind = *asked_;
+  asked_.reset();
+  if (kind == LoadKind::kHistory) {
+    if (bars_.empty()) return std::nullopt;
+    return Load{kind, BuildFullLoadRequest(Query(), static_cast<std::uint32_t>(bars_.front().date)), generation_};
+  }
+  return Load{kind, BuildFullLoadRequest(Query(), 0), generation_};
+}
+
+bool KLineModel::ApplyLoad(const Load& load, const KLineAnswer& answer) {
+  if (load.generation != generation_) return false;
   TakeQuote(answer);
-  if (reason == LoadReason::kOpen) {
-    loaded_ = answer.complete;
-    if (!loaded_) {
-      ReplaceSeries({});
-      return;
-    }
+  if (load.kind != LoadKind::kHistory) FitToWidth(viewport_, screenWidth_);
+  switch (load.kind) {
+    case LoadKind::kOpen:
+      loaded_ = answer.complete;
+      if (loaded_) ReplaceSeries(answer.bars);
+      break;
+    case LoadKind::kPeriodChange:
+    case LoadKind::kAdjustmentChange:
+      ReplaceSeries(answer.bars);
+      if (load.kind == LoadKind::kPeriodChange && period_ == KLinePeriod::kDay) {
+        viewport_.cursor = viewport_.firstVisible;
+      }
+      break;
+    case LoadKind::kHistory:
+      if (answer.complete) PrependOlder(answer.bars);
+      break;
   }
-  ReplaceSeries(answer.bars);
-  if (reason == LoadReason::kPeriodChange && period_ == KLinePeriod::kDay) {
-    viewport_.cursor = viewport_.firstVisible;
-  }
+  return answer.complete;
 }
 
 // Keeps the newest bars that a full load holds, shows the newest window with the cursor on the
@@ -98,7 +129,8 @@ void KLineModel::SetScreenWidth(int width) {
 void KLineModel::MoveCursorLeft() {
   if (viewport_.cursor > 0) {
     --viewport_.cursor;
-    if (viewport_.cursor < viewport_.visibleCount + kHistoryMargin) ExtendHistory();
+    const bool nearStart = viewport_.cursor < viewport_.visibleCount + kHistoryMargin;
+    if (nearStart && period_ != KLinePeriod::kSixtyMinutes && !bars_.empty()) Ask(LoadKind::kHistory);
   }
   if (viewport_.cursor < viewport_.firstVisible) {
     viewport_.firstVisible = viewport_.cursor;
@@ -124,31 +156,37 @@ void KLineModel::PlaceCursor(int index) {
   viewport_.cursorShown = true;
 }
 
-// Asks for the bars before the oldest one held and puts those strictly older in front. The
-// cursor and the window move with the bars they were on.
-void KLineModel::ExtendHistory() {
-  if (period_ == KLinePeriod::kSixtyMinutes || bars_.empty()) return;
-  const auto start = static_cast<std::uint32_t>(bars_.front().date);
-  const KLineAnswer answer = FetchKLineAnswer(exchange_, BuildFullLoadRequest(Query(), start));
-  TakeQuote(answer);
-  if (!answer.complete) return;
-  std::vector<KLineBar> older;  // newest first
-  std::int32_t front = bars_.front().date;
-  for (auto bar = answer.bars.rbegin(); bar != answer.bars.rend(); ++bar) {
-    if (bar->date < front) {
-      front = bar->date;
-      older.push_back(*bar);
+// Puts the received bars older than the oldest one held in front; the cursor and the window move
+// with the bars they were on. Day-based dates order themselves. Packed minute times carry no
+// year, so a December bar would never count as older than a January one: there the server's
+// order decides, and what it sent before the oldest bar held (all of it when that bar is not
+// among them) is older.
+void KLineModel::PrependOlder(const std::vector<KLineBar>& received) {
+  if (bars_.empty()) return;
+  const std::int32_t front = bars_.front().date;
+  std::vector<KLineBar> older;  // oldest first
+  if (IsMinutePeriod(period_)) {
+    const auto held = std::find_if(received.rbegin(), received.rend(), [front](const KLineBar& bar) { return bar.date == front; });
+    older.assign(received.begin(), held == received.rend() ? received.end() : std::prev(held.base()));
+  } else {
+    std::int32_t oldest = front;
+    for (auto bar = received.rbegin(); bar != received.rend(); ++bar) {
+      if (bar->date < oldest) {
+        oldest = bar->date;
+        older.push_back(*bar);
+      }
     }
+    std::reverse(older.begin(), older.end());
   }
+  if (older.empty()) return;
   const int added = static_cast<int>(older.size());
-  bars_.insert(bars_.begin(), older.rbegin(), older.rend());
+  bars_.insert(bars_.begin(), older.begin(), older.end());
   viewport_.cursor += added;
   viewport_.firstVisible += added;
+  Recompute(-1);
 }
 
 Bytes KLineModel::RefreshRequest() const { return BuildRefreshRequest(Query()); }
-
-bool KLineModel::Refresh() { return ApplyRefresh(FetchKLineAnswer(exchange_, RefreshRequest())); }
 
 bool KLineModel::ApplyRefresh(const KLineAnswer& answer) {
   TakeQuote(answer);

@@ -7,11 +7,18 @@
 //
 // Invariants: total() == bars().size(); firstVisible and cursor lie in [0, total) (0 when empty).
 //
-// Not thread-safe: the owner calls it from one thread at a time. A worker can run the network
-// half of a refresh, FetchKLineAnswer(exchange, RefreshRequest()), without holding the owner's
-// lock and then ApplyRefresh under it, so a paint never sees a half-applied refresh.
+// The model does no network work itself: an operation that needs bars (opening, a period or
+// adjustment change, the cursor nearing the start) only asks for a load. The owner takes it with
+// TakeLoad, runs FetchKLineAnswer(exchange, load.request) wherever it likes and hands the answer
+// to ApplyLoad; the refresh goes the same way with RefreshRequest and ApplyRefresh. An answer to
+// a request made before the series was replaced (another security, period or adjustment) is
+// dropped, so a late answer never lands on the wrong chart.
+//
+// Not thread-safe: the owner calls it from one thread at a time, and runs the exchanges without
+// holding its lock, so a paint never waits for the network nor sees a half-applied answer.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +27,6 @@
 #include "market/security_code.h"
 #include "kline/kline_answer.h"
 #include "kline/kline_bar.h"
-#include "protocol/exchange_function.h"
 #include "kline/kline_indicators.h"
 #include "kline/kline_viewport.h"
 
@@ -32,12 +38,20 @@ class KLineModel {
   // next/previous-security commands keep the user's choices.
   enum class OpenMode { kResetChoices, kKeepChoices };
 
-  KLineModel(ExchangeFunction exchange, int screenWidth);
+  enum class LoadKind { kOpen, kPeriodChange, kAdjustmentChange, kHistory };
+  // One load asked for: its request, and the series it was asked for.
+  struct Load {
+    LoadKind kind = LoadKind::kOpen;
+    Bytes request;
+    int generation = 0;
+  };
 
-  // Shows code. Nothing is loaded when it is the code already shown and loaded. Returns whether
-  // the series is loaded (the screen then runs its refresh timer). A failed load leaves an empty
-  // series rather than another security's bars.
-  bool Open(std::u16string_view code, bool inSelfSelect, OpenMode mode);
+  explicit KLineModel(int screenWidth);
+
+  // Shows code. Nothing is asked for when it is the code already shown and loaded; otherwise the
+  // chart empties (no bars or quote of the old security stay under the new code) and a load is
+  // asked for. A failed load leaves the series empty and loaded() false.
+  void Open(std::u16string_view code, bool inSelfSelect, OpenMode mode);
   // Reload with the new period or adjustment; the series is replaced even when the load fails.
   void SetPeriod(KLinePeriod period);
   void SetAdjustment(PriceAdjustment adjustment);
@@ -55,11 +69,21 @@ class KLineModel {
   void HideCursor() { viewport_.cursorShown = false; }
   void SetInSelfSelect(bool member) { inSelfSelect_ = member; }
 
+  // The load asked for and not yet taken, built for the current security and choices; a load
+  // that replaces the series overrides older history asked for, an opening overrides the rest.
+  std::optional<Load> TakeLoad();
+  bool LoadAsked() const { return asked_.has_value(); }
+  // Asks again for an opening that failed, as the screen's next refresh period retries.
+  void RetryFailedOpen();
+  // False when the answer came too late for the series or the exchange failed.
+  bool ApplyLoad(const Load& load, const KLineAnswer& answer);
+
   // The periodic refresh: asks for the newest bar and appends it when its date is new.
-  bool Refresh();
   Bytes RefreshRequest() const;
   // True when a bar was appended. The quote is taken from the answer either way.
   bool ApplyRefresh(const KLineAnswer& answer);
+  // Grows with every change that replaces the series; an answer asked for before is dropped.
+  int generation() const { return generation_; }
 
   const SecurityCode& code() const { return code_; }
   KLinePeriod period() const { return period_; }
@@ -78,19 +102,19 @@ class KLineModel {
   const IndicatorRanges& ranges() const { return ranges_; }
 
  private:
-  enum class LoadReason { kOpen, kPeriodChange, kAdjustmentChange };
   // Bars asked for again while the cursor is this close to the start (beyond the visible count).
   static constexpr int kHistoryMargin = 29;
 
   KLineQuery Query() const;
-  void FullLoad(LoadReason reason);
+  void Ask(LoadKind kind);
   void ReplaceSeries(std::vector<KLineBar> received);
-  void ExtendHistory();
+  void PrependOlder(const std::vector<KLineBar>& received);
   void TakeQuote(const KLineAnswer& answer);
   void Recompute(int stopAt);
 
-  ExchangeFunction exchange_;
   int screenWidth_;
+  std::optional<LoadKind> asked_;
+  int generation_ = 0;
   SecurityCode code_;
   std::string requestCode_;
   KLinePeriod period_ = kDefaultPeriod;

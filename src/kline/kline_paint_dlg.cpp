@@ -230,9 +230,13 @@ void CKLineDlg::PaintToolbar(Canvas& canvas, const ChartLayout& layout, bool mem
   canvas.DrawText(u">", {half, bar.top, last.right, bar.bottom}, kTextCenter | kOneLine);
 }
 
+// The menu picture marks the "选项" cell, a square at its left end.
 void CKLineDlg::PaintBottomBar(Canvas& canvas, const Rect& bar) {
   canvas.FillRect(bar, kChartDarkGrey);
   canvas.DrawPicture(keybar_picture_, bar);
+  const int side = std::min(bar.Height(), Cell(bar, 0, kCells).Width() / 3);
+  canvas.DrawPicture(menu_picture_, {bar.left, bar.top + (bar.Height() - side) / 2, bar.left + side,
+                                     bar.top + (bar.Height() + side) / 2});
   for (int i = 0; i < kCells; ++i) {
     canvas.SetTextColor(i == 2 ? kChartCyan : kChartWhite);
     canvas.DrawText(kBottomCaptions[i], Cell(bar, i, kCells), kTextCenter | kOneLine);

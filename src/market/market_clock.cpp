@@ -63,12 +63,17 @@ MarketTime MarketTimeNow() {
   return ToMarketTime(g_anchor->market + passed);
 }
 
-bool IsTradingTime(MarketTime at) {
+bool IsTradingTime(MarketTime at) { return IsTradingTime(at, TradingHours{}); }
+
+bool IsTradingTime(MarketTime at, const TradingHours& hours) {
   using namespace std::chrono;
   const weekday day{floor<days>(FromMarketTime({at.date, 0}))};
   if (day == Saturday || day == Sunday) return false;
+  const bool ownDay = hours.close != 0;
+  const int open = ownDay ? hours.open : 930;
+  const int close = ownDay ? hours.close : 1500;
   const int hhmm = at.hhmmss / 100;
-  return (hhmm >= 930 && hhmm < 1130) || (hhmm >= 1300 && hhmm < 1500);
+  return (hhmm >= open && hhmm < 1130) || (hhmm >= 1300 && hhmm < close);
 }
 
 }  // namespace tarvello

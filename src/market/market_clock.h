@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "market/quote_records.h"
+
 namespace tarvello {
 
 struct MarketTime {
@@ -22,5 +24,8 @@ MarketTime MarketTimeNow();
 
 // Weekdays, 9:30 to 11:30 and 13:00 to 15:00: when quotes move.
 bool IsTradingTime(MarketTime at);
+// The same with a security's own session (block 2118) in place of the shares' opening and
+// closing times, the midday pause kept; a session with a closing time of 0 is the shares' day.
+bool IsTradingTime(MarketTime at, const TradingHours& hours);
 
 }  // namespace tarvello

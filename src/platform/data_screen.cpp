@@ -4,7 +4,6 @@
 #include "platform/canvas.h"
 #include "platform/keys.h"
 #include "market/freshness.h"
-#include "market/market_clock.h"
 
 namespace tarvello {
 
@@ -35,7 +34,7 @@ std::optional<std::u16string> DataScreen::StaleAgeNow() const {
   const std::optional<std::chrono::steady_clock::time_point> last = worker_.last_answer();
   if (!last) return std::nullopt;
   const auto age = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - *last);
-  return StaleAge(age, worker_.period(), IsTradingTime(MarketTimeNow()));
+  return StaleAge(age, worker_.period(), InTradingHours(MarketTimeNow()));
 }
 
 void DataScreen::OnPaintOver(Canvas& canvas) {

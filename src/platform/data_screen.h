@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "market/market_clock.h"
 #include "platform/window.h"
 #include "protocol/refresh_worker.h"
 
@@ -42,6 +43,9 @@ class DataScreen : public Window, public RefreshScreen {
   void OnPaintOver(Canvas& canvas) override;
   // Whether a timer tick refreshes; by default while shown and not busy.
   virtual bool RefreshesOnTick() const;
+  // Whether the figures move at now, which decides whether old ones count as stale; by default
+  // the shares' trading hours. A screen that knows its security's session (block 2118) says so.
+  virtual bool InTradingHours(MarketTime now) const { return IsTradingTime(now); }
   RefreshWorker& worker() { return worker_; }
   unsigned timer_id() const { return timer_id_; }
 

@@ -77,6 +77,7 @@ TEST_F(ScreenWalk, DetailPanelsOfAShareAndAFutureAndTheChartScrolledIntoOlderWee
   ASSERT_TRUE(WaitFor([&] { return Shows(&chart) && chart.loaded() && !chart.bars().empty(); }));
   chart.RunCommand(32828);  // 周
   chart.RunCommand(32887);  // 前复权
+  ASSERT_TRUE(WaitFor([&] { return !chart.busy(); }));  // the worker loads
   EXPECT_EQ(chart.period(), KLinePeriod::kWeek);
   EXPECT_EQ(chart.adjustment(), PriceAdjustment::kForward);
   const std::vector<KLineBar> bars = chart.bars();
@@ -93,6 +94,7 @@ TEST_F(ScreenWalk, DetailPanelsOfAShareAndAFutureAndTheChartScrolledIntoOlderWee
     const int cursor = chart.viewport().cursor;
     target = cursor > 0 ? bars[static_cast<std::size_t>(cursor) - 1].date : 0;
     Pen(chart, QEvent::MouseMove, x -= 2, y);
+    ASSERT_TRUE(WaitFor([&] { return !chart.busy(); }));
   }
   Pen(chart, QEvent::MouseButtonRelease, x, y);
   const std::vector<KLineBar> grown = chart.bars();

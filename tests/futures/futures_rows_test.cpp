@@ -75,7 +75,7 @@ TEST(FuturesTickRowTest, TimesSymbolsAndTradeTypes) {
   EXPECT_EQ(TickRow({93005, 350020, 5, -2}, 0).price, u"3500.20");
 }
 
-TEST(FuturesRoutesTest, BackGoesToTheCallerAndTheBarFollowsTheView) {
+TEST(FuturesRoutesTest, BackGoesToTheCallerAndTheCurrentCellLeadsNowhere) {
   struct Case {
     FuturesCaller caller;
     std::optional<NavigationRequest> back;
@@ -92,21 +92,8 @@ TEST(FuturesRoutesTest, BackGoesToTheCallerAndTheBarFollowsTheView) {
     EXPECT_EQ(ReturnFrom(caller), c.back) << c.caller.screen;
     EXPECT_FALSE(caller.returnToCaller);
   }
-  EXPECT_EQ(BottomBarCells(kViewTicks)[4].target, (NavigationRequest{kTargetQuoteList, 105}));
-  EXPECT_EQ(BottomBarCells(kViewFundFlow)[1].target, (NavigationRequest{kTargetStockDetail, kTargetFuturesMode3}));
   EXPECT_TRUE(BottomBarCells(kViewFundFlow)[4].current);
   EXPECT_FALSE(BottomBarCells(kViewFundFlow)[4].target.has_value());
-}
-
-TEST(FuturesRoutesTest, TickPagingStopsAtZero) {
-  EXPECT_EQ(TickRowsFor(640, 18), (640 - 4 * 18) / 18);
-  EXPECT_EQ(TickRowsFor(40, 18), 1);
-  const TickPageUp up = PageUp(720, 31);
-  EXPECT_EQ(up.position, 720 - 62);
-  EXPECT_TRUE(up.refetch);
-  const TickPageUp bottom = PageUp(40, 31);
-  EXPECT_EQ(bottom.position, 0);
-  EXPECT_FALSE(bottom.refetch);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "kline/chart_colours.h"
 #include "kline/chart_layout.h"
+#include "kline/kline_commands.h"
 #include "support/kline_bars.h"
 
 namespace tarvello {
@@ -100,7 +101,7 @@ TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
   EXPECT_EQ(InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay)[8].value.text, u"--");
 }
 
-TEST(ChartTexts, QuoteDatesAndAveragesInTheirForms) {
+TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
   QuoteSnapshot quote;
   EXPECT_EQ(HeaderQuote(quote, 2).text, u"0.00     0.00%       0.00");
   quote.last = 1234;
@@ -110,7 +111,11 @@ TEST(ChartTexts, QuoteDatesAndAveragesInTheirForms) {
   EXPECT_EQ(HeaderQuote(quote, 3).text, u"1.234   0.00%   1.234");
   const std::int32_t packed = (12 << 16) | (4 << 11) | (9 << 6) | 5;
   EXPECT_EQ(BarDateText(packed, KLinePeriod::kFiveMinutes), u"1204 09:05");
+  EXPECT_EQ(BarDateText(packed, KLinePeriod::kCode6), u"1204 09:05");  // 120 minutes
   EXPECT_EQ(BarDateText(20261204, KLinePeriod::kWeek), u"20261204");
+  EXPECT_EQ(TitleWithPeriod(u"浦江银行-日线", KLinePeriod::kWeek), u"浦江银行-周线");  // cut at the first "-"
+  EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");
+  EXPECT_EQ(TitleWithPeriod(u"X", *PeriodForCommand(32826)), u"X-60分钟线");
   KLineBar bar;
   bar.ma5 = 123456;
   bar.ma10 = 1234;

@@ -1,5 +1,6 @@
 // The K-line model's operations against scripted server answers: loads, history extension,
-// refresh, cursor and zoom. The screen is 240 pixels wide, so 31 zoomed bars show 40 at a time.
+// refresh, cursor and zoom. Each operation that asks for bars is followed by Run, which plays
+// the exchange as the screen's worker would. The screen is 240 pixels wide, so 31 zoomed bars show 40 at a time.
 #include <gtest/gtest.h>
 
 #include "support/kline_bars.h"
@@ -21,10 +22,21 @@ class KLineModelTest : public ::testing::Test {
   // Opens on a security whose server holds count bars dated from kFirstDate.
   void OpenWith(int count, std::u16string_view code = u"SH600001") {
     exchange_.Answer(FullLoadAnswer(DatedSeries(count, kFirstDate)));
-    ASSERT_TRUE(model_.Open(code, false, kReset));
+    model_.Open(code, false, kReset);
+    Run();
+    ASSERT_TRUE(model_.loaded());
   }
+  // Runs the load asked for, if any; false when none was asked or its answer did not apply.
+  bool Run() {
+    const std::optional<KLineModel::Load> load = model_.TakeLoad();
+    return load && model_.ApplyLoad(*load, FetchKLineAnswer(exchange_.Function(), load->request));
+  }
+  bool Refresh() { return model_.ApplyRefresh(FetchKLineAnswer(exchange_.Function(), model_.RefreshRequest())); }
   void MoveLeft(int times) {
-    for (int i = 0; i < times; ++i) model_.MoveCursorLeft();
+    for (int i = 0; i < times; ++i) {
+      model_.MoveCursorLeft();
+      Run();
+    }
   }
   const KLineViewport& view() const { return model_.viewport(); }
   std::int32_t CursorDate() const { return model_.bars()[view().cursor].date; }
@@ -36,9 +48,11 @@ class KLineModelTest : public ::testing::Test {
   }
 
   testing::ScriptedExchange exchange_;
-  KLineModel model_{exchange_.Function(), 240};
+  KLineModel model_{240};
 };
 
+// Also: the code already shown and loaded asks for nothing; a failed opening shows nothing of the
+// security before and leaves the model unloaded.
 TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {
   OpenWith(200);
   EXPECT_TRUE(LastAskedFor(KLinePeriod::kDay, PriceAdjustment::kNone));
@@ -49,33 +63,31 @@ TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {
   EXPECT_FALSE(view().cursorShown);
   EXPECT_EQ(model_.quote().last, 1234);
   EXPECT_NE(model_.bars().back().volMa5, 0.0f);  // VOL is the default indicator
-  EXPECT_TRUE(model_.Open(u"SH600001", true, kReset));  // already shown: no request
-  EXPECT_EQ(exchange_.requests().size(), 1u);
+  model_.Open(u"SH600001", true, kReset);
+  EXPECT_FALSE(model_.LoadAsked());
   OpenWith(10, u"SZ000002");  // shorter than the window: starts at the left
   EXPECT_EQ(view().firstVisible, 0);
   EXPECT_EQ(view().cursor, 9);
-}
-
-TEST_F(KLineModelTest, FailedOpenShowsNoBarsOfTheOldSecurityAndRetries) {
-  OpenWith(50);
   exchange_.Fail();
-  EXPECT_FALSE(model_.Open(u"SZ000002", false, kReset));
+  model_.Open(u"SZ000003", false, kReset);
+  EXPECT_EQ(model_.quote().last, 0);
+  EXPECT_FALSE(Run());
+  EXPECT_FALSE(model_.loaded());
   EXPECT_EQ(model_.total(), 0);
-  EXPECT_EQ(view().cursor, 0);
-  OpenWith(5, u"SZ000002");
-  EXPECT_EQ(model_.total(), 5);
 }
 
 TEST_F(KLineModelTest, NextAndPreviousKeepTheUsersChoicesAndPlainOpenResetsThem) {
   OpenWith(50);
-  exchange_.Answer(FullLoadAnswer(DatedSeries(50)));
   model_.SetPeriod(KLinePeriod::kWeek);
-  exchange_.Answer(FullLoadAnswer(DatedSeries(50)));
-  model_.SetAdjustment(PriceAdjustment::kForward);
+  model_.SetAdjustment(PriceAdjustment::kForward);  // asked before the week load ran: one load
   model_.SelectIndicator(KLineIndicator::kMacd);
   ASSERT_TRUE(model_.ZoomIn());
   exchange_.Answer(FullLoadAnswer(DatedSeries(50)));
+  ASSERT_TRUE(Run());
+  EXPECT_FALSE(Run());
+  exchange_.Answer(FullLoadAnswer(DatedSeries(50)));
   model_.Open(u"SZ000002", false, KLineModel::OpenMode::kKeepChoices);
+  Run();
   EXPECT_TRUE(LastAskedFor(KLinePeriod::kWeek, PriceAdjustment::kForward, 0, "SZ000002"));
   EXPECT_EQ(model_.indicator(), KLineIndicator::kMacd);
   EXPECT_EQ(view().zoomBars, 23);
@@ -85,96 +97,94 @@ TEST_F(KLineModelTest, NextAndPreviousKeepTheUsersChoicesAndPlainOpenResetsThem)
   EXPECT_EQ(view().zoomBars, 31);
 }
 
+// The series is replaced by whatever the load got; an answer asked for before a newer change is
+// dropped, as the newer load follows.
 TEST_F(KLineModelTest, PeriodAndAdjustmentChangesReplaceTheSeriesWhateverTheyGet) {
   OpenWith(123);
   exchange_.Fail();
   model_.SetPeriod(KLinePeriod::kFiveMinutes);
+  Run();
   EXPECT_EQ(model_.total(), 0);
   EXPECT_TRUE(model_.loaded());
   Bytes broken = FullLoadAnswer(DatedSeries(7));
   broken.pop_back();
   exchange_.Answer(broken);
   model_.SetAdjustment(PriceAdjustment::kBackward);
+  Run();
+  EXPECT_EQ(model_.total(), 7);
+  model_.SetPeriod(KLinePeriod::kWeek);
+  const std::optional<KLineModel::Load> weekly = model_.TakeLoad();
+  model_.SetPeriod(KLinePeriod::kDay);  // while the weekly load runs
+  exchange_.Answer(FullLoadAnswer(DatedSeries(9)));
+  EXPECT_FALSE(model_.ApplyLoad(*weekly, FetchKLineAnswer(exchange_.Function(), weekly->request)));
   EXPECT_EQ(model_.total(), 7);
   exchange_.Answer(FullLoadAnswer(DatedSeries(100)));
-  model_.SetPeriod(KLinePeriod::kDay);  // the day period puts the cursor on the first visible bar
+  Run();  // the day period puts the cursor on the first visible bar
   EXPECT_EQ(view().cursor, 60);
 }
 
-TEST_F(KLineModelTest, CursorMovingRightPastTheWindowScrollsByOneBar) {
-  OpenWith(123);
-  MoveLeft(40);  // cursor 82, the window followed it to 82
-  ASSERT_EQ(view().firstVisible, 82);
-  for (int i = 0; i < 39; ++i) model_.MoveCursorRight();
-  EXPECT_EQ(view().firstVisible, 82);
-  model_.MoveCursorRight();
-  EXPECT_EQ(view().cursor, 122);
-  EXPECT_EQ(view().firstVisible, 83);
-  EXPECT_TRUE(view().cursorShown);
-  model_.MoveCursorRight();
-  EXPECT_EQ(view().cursor, 122);
-}
-
-// Opens with 123 bars dated 1000..1122 and moves the cursor to index 69, the last one outside
-// the zone (40 visible + 29) where a further move left asks for older bars.
-class ExtendHistoryTest : public KLineModelTest {
- protected:
-  void SetUp() override {
-    OpenWith(123);
+// Bar dates held: day 1000..1122, or January minutes. The cursor goes to index 68, the first in
+// the zone (40 visible + 29) where a move left asks for older bars. Day-based dates are taken by
+// value walking back from the newest; minute times carry no year, so the server's order decides.
+TEST_F(KLineModelTest, HistoryPutsOnlyOlderBarsInFrontAndTheCursorStaysOnItsBar) {
+  const auto minute = [](int month, int i) { return month << 16 | (2 + i / 50) << 11 | 10 << 6 | i % 50; };
+  std::vector<KLineBar> january = DatedSeries(123);
+  for (int i = 0; i < 123; ++i) january[static_cast<std::size_t>(i)].date = minute(1, i);
+  const std::int32_t dec1 = minute(12, 1), dec2 = minute(12, 2), jan = minute(1, 0);
+  struct Case {
+    KLinePeriod period;
+    std::vector<std::int32_t> received;
+    std::vector<std::int32_t> front;  // the dates in front afterwards, down to the first held
+  };
+  const Case cases[] = {
+      {KLinePeriod::kDay, {997, 998, 999, 1000}, {997, 998, 999, 1000}},
+      {KLinePeriod::kDay, {995, 999, 998, 1000, 1001, 1002}, {995, 998, 1000}},
+      {KLinePeriod::kDay, {1000, 1001}, {1000}},
+      {KLinePeriod::kFiveMinutes, {dec1, dec2, jan}, {dec1, dec2, jan}},
+      {KLinePeriod::kFiveMinutes, {dec1, dec2}, {dec1, dec2, jan}},
+  };
+  char16_t last = u'2';
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.received.size());
+    OpenWith(123, std::u16string(u"SH60000") + last++);
+    if (c.period != KLinePeriod::kDay) {
+      exchange_.Answer(FullLoadAnswer(january));
+      model_.SetPeriod(c.period);
+      Run();
+    }
     MoveLeft(53);
-    ASSERT_EQ(view().cursor, 69);
-    ASSERT_EQ(exchange_.requests().size(), 1u);
+    const std::int32_t cursorDate = model_.bars()[68].date;
+    std::vector<KLineBar> received = DatedSeries(static_cast<int>(c.received.size()));
+    for (std::size_t i = 0; i < received.size(); ++i) received[i].date = c.received[i];
+    exchange_.Answer(FullLoadAnswer(received));
+    MoveLeft(1);
+    ASSERT_EQ(model_.total(), 123 + static_cast<int>(c.front.size()) - 1);
+    for (std::size_t i = 0; i < c.front.size(); ++i) EXPECT_EQ(model_.bars()[i].date, c.front[i]) << i;
+    EXPECT_EQ(CursorDate(), cursorDate);
   }
-  void MoveLeftGetting(std::vector<KLineBar> bars) {
-    exchange_.Answer(FullLoadAnswer(bars));
-    model_.MoveCursorLeft();
-  }
-};
-
-TEST_F(ExtendHistoryTest, OlderBarsGoInFrontAndTheCursorStaysOnItsBar) {
-  MoveLeftGetting(DatedSeries(122, kFirstDate - 122));
-  EXPECT_TRUE(LastAskedFor(KLinePeriod::kDay, PriceAdjustment::kNone, kFirstDate));
-  EXPECT_EQ(model_.total(), 245);
-  EXPECT_EQ(model_.bars().front().date, kFirstDate - 122);
-  EXPECT_EQ(view().cursor, 68 + 122);
-  EXPECT_EQ(view().firstVisible, 68 + 122);
-  EXPECT_EQ(CursorDate(), kFirstDate + 68);
-  MoveLeft(121);  // into the zone again: a full chunk moves everything by the chunk
-  MoveLeftGetting(DatedSeries(123, kFirstDate - 245));
-  EXPECT_EQ(model_.total(), 368);
-  EXPECT_EQ(CursorDate(), kFirstDate + 68 - 122);
 }
 
-TEST_F(ExtendHistoryTest, NothingOlderInsertsNothingButEveryMoveAsks) {
-  MoveLeftGetting(DatedSeries(5, kFirstDate));
-  EXPECT_EQ(model_.total(), 123);
-  EXPECT_EQ(view().cursor, 68);
-  EXPECT_EQ(view().firstVisible, 68);
-  exchange_.Fail();
-  model_.MoveCursorLeft();
-  EXPECT_EQ(exchange_.requests().size(), 3u);
-  EXPECT_EQ(model_.total(), 123);
-  EXPECT_EQ(view().firstVisible, 67);
-}
-
-TEST_F(ExtendHistoryTest, OnlyStrictlyOlderBarsWalkingBackFromTheNewestAreInserted) {
-  std::vector<KLineBar> bars = DatedSeries(6, kFirstDate - 3);
-  bars[0].date = 995;
-  bars[1].date = 999;
-  bars[2].date = 998;  // 995, 999, 998, 1000..1002: walking back takes 998 and 995 only
-  MoveLeftGetting(bars);
-  ASSERT_EQ(model_.total(), 125);
-  EXPECT_EQ(model_.bars()[0].date, 995);
-  EXPECT_EQ(model_.bars()[1].date, 998);
-  EXPECT_EQ(CursorDate(), kFirstDate + 68);
-}
-
-TEST_F(KLineModelTest, SixtyMinuteBarsNeverAskForOlderHistory) {
+// Every move inside the zone asks again, also when nothing older came; a full chunk moves the
+// cursor and the window by the chunk. Sixty-minute bars never ask.
+TEST_F(KLineModelTest, EveryMoveNearTheStartAsksForTheBarsBeforeTheOldestHeld) {
   OpenWith(123);
+  MoveLeft(53);
+  exchange_.Fail();
+  MoveLeft(1);
+  EXPECT_TRUE(LastAskedFor(KLinePeriod::kDay, PriceAdjustment::kNone, kFirstDate));
+  EXPECT_EQ(view().firstVisible, 68);
+  exchange_.Answer(FullLoadAnswer(DatedSeries(123, kFirstDate - 123)));
+  MoveLeft(1);
+  EXPECT_EQ(exchange_.requests().size(), 3u);
+  EXPECT_EQ(model_.total(), 246);
+  EXPECT_EQ(view().cursor, 67 + 123);
+  EXPECT_EQ(view().firstVisible, 67 + 123);
+  EXPECT_EQ(CursorDate(), kFirstDate + 67);
   exchange_.Answer(FullLoadAnswer(DatedSeries(123)));
   model_.SetPeriod(KLinePeriod::kSixtyMinutes);
+  Run();
   MoveLeft(122);
-  EXPECT_EQ(exchange_.requests().size(), 2u);
+  EXPECT_EQ(exchange_.requests().size(), 4u);
   EXPECT_EQ(view().firstVisible, 0);
 }
 
@@ -183,17 +193,15 @@ TEST_F(KLineModelTest, RefreshAppendsOnlyANewDateAndAlwaysTakesTheQuote) {
   std::vector<KLineBar> same = DatedSeries(1, kFirstDate + 122);
   same[0].close = 1;
   exchange_.Answer(RefreshAnswer(same, 777));
-  EXPECT_FALSE(model_.Refresh());
+  EXPECT_FALSE(Refresh());
   EXPECT_EQ(exchange_.requests().back(), BuildRefreshRequest({"SH600001"}));
   EXPECT_NE(model_.bars().back().close, 1);
   EXPECT_EQ(model_.quote().last, 777);
   exchange_.Fail();
-  EXPECT_FALSE(model_.Refresh());
-  EXPECT_EQ(model_.total(), 123);
-
+  EXPECT_FALSE(Refresh());
   model_.MoveCursorLeft();
   exchange_.Answer(RefreshAnswer(DatedSeries(1, kFirstDate + 123), 999));
-  EXPECT_TRUE(model_.Refresh());
+  EXPECT_TRUE(Refresh());
   EXPECT_EQ(model_.total(), 124);
   EXPECT_EQ(view().firstVisible, 84);
   EXPECT_EQ(view().cursor, 84);

