@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -115,8 +116,11 @@ void BM_CursorMove(benchmark::State& state) {
 // The cursor steps left and right between two bars well inside the window of a loaded model.
 void BM_CursorStepInsideWindow(benchmark::State& state) {
   const Bytes answer = bench::KLineFullLoadAnswer(kHistoryChunk);
-  KLineModel model(bench::FixedAnswer(answer), 240);
+  KLineModel model(240);
   model.Open(u"SH600001", false, KLineModel::OpenMode::kResetChoices);
+  if (const std::optional<KLineModel::Load> load = model.TakeLoad()) {
+    model.ApplyLoad(*load, FetchKLineAnswer(bench::FixedAnswer(answer), load->request));
+  }
   model.SelectIndicator(kIndicators[state.range(0)].indicator);
   for (int i = 0; i < 10; ++i) model.MoveCursorLeft();
   bool left = true;
