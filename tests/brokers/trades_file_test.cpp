@@ -97,10 +97,5 @@ TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
   EXPECT_EQ(trades_file::Read(file()), (std::vector{OwnBranch::Of(u"010", u"A"), OwnBranch::Of(u"030", u"C")}));
 }
 
-TEST_F(TradesFileTest, AnAbsurdCountReadsNoMoreThanTheLimit) {
-  Write(u"[NUMBER]\r\nSECURITYNUM=2147483647\r\n[SECURITYLIST]\r\nNAME0=010|A\r\n");
-  EXPECT_EQ(trades_file::Read(file()).size(), static_cast<std::size_t>(trades_file::kRowLimit));
-}
-
 }  // namespace
 }  // namespace tarvello

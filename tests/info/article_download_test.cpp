@@ -14,6 +14,7 @@ namespace {
 
 using testing::LoopbackServer;
 using testing::ServerConnection;
+using testing::TransportTest;
 
 std::u16string Body(const std::string& answer) {
   return ArticleBody(std::span(reinterpret_cast<const std::uint8_t*>(answer.data()), answer.size()));
@@ -36,10 +37,10 @@ TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarket) {
 }
 
 TEST(ArticleDownloadTest, ARequestThatWouldBreakItsLineOrItsBufferIsNotMade) {
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"a b"));
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"a\r\nHost:x"));
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"新闻"));
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", std::u16string(200, u'x')));
+  for (const std::u16string& bad : {std::u16string(u"a b"), std::u16string(u"a\r\nHost:x"), std::u16string(u"新闻"),
+                                    std::u16string(200, u'x')}) {
+    EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", bad));
+  }
   EXPECT_TRUE(ArticleRequest("h", 1, u"SH600001", std::u16string(100, u'x')));
 }
 
@@ -60,9 +61,7 @@ TEST(ArticleDownloadTest, TheBodyFollowsTheHeaderForItsLengthOrIsEverything) {
 
 // The information server's answer may split anywhere, its head included: the download reads on
 // until the head gives the length, then until the whole body has come.
-class ArticleExchangeTest : public testing::TransportTest {};
-
-TEST_F(ArticleExchangeTest, AnswerWhoseHeadSplitsOverPiecesComesWhole) {
+TEST_F(TransportTest, AnswerWhoseHeadSplitsOverPiecesComesWhole) {
   const std::string body(3000, 'w');
   const std::string head = "HTTP/1.1 200 OK\r\nServer: info\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
   for (const std::size_t split : {std::size_t{8}, std::size_t{30}, head.size() - 1}) {

@@ -11,11 +11,7 @@ namespace {
 
 Bytes Answer(int type, const Bytes& body, bool compressed = false) {
   ContainerWriter writer;
-  if (compressed) {
-    writer.AddCompressed(type, body);
-  } else {
-    writer.AddPlain(type, body);
-  }
+  compressed ? writer.AddCompressed(type, body) : writer.AddPlain(type, body);
   return writer.Finish();
 }
 
