@@ -105,6 +105,7 @@ class MarkupPageDlgTest : public ::testing::Test {
 
 // Following links and the prev anchor back is the end-to-end walk's route; here the reload.
 TEST_F(MarkupPageDlgTest, RefreshIsTheLastControlAndReloadsThePageInFront) {
+  Paint();
   ASSERT_FALSE(screen_.layout().controls.empty());
   EXPECT_EQ(screen_.layout().controls.back().text, u"刷新");
   EXPECT_EQ(screen_.layout().controls.back().target, kReloadTarget);
