@@ -80,13 +80,19 @@ struct Watch {
 
   CURL* handle;
   const PageFetchParts& parts;
+  const Clock::time_point start = Clock::now();
   curl_off_t moved = -1;
-  Clock::time_point last_move = Clock::now();
+  Clock::time_point last_move = start;
   bool stalled = false;
 
+  // Whether the connection stands: curl has timed its making, or so long has passed that curl
+  // would have given up making it, so that silence is always timed in the end.
   bool Connected() const {
     curl_off_t connect_time = 0;
-    return curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connect_time) == CURLE_OK && connect_time > 0;
+    if (curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connect_time) == CURLE_OK && connect_time > 0) {
+      return true;
+    }
+    return Clock::now() - start > parts.connect_time + parts.stall_time;
   }
   // False ends the transfer.
   bool Carry(curl_off_t bytes) {
