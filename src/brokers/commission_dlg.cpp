@@ -13,8 +13,10 @@ constexpr int kMsgOpened = 0x8101;
 
 }  // namespace
 
-std::u16string CCommissionDlg::CallQuestion(std::u16string_view branch, std::u16string_view number) {
-  return std::u16string(branch) + u"\n" + std::u16string(number) + u"\n" + std::u16string(kCallQuestion);
+std::u16string CCommissionDlg::CallQuestion(std::u16string_view branch,
+                                            std::u16string_view number) {
+  return std::u16string(branch) + u"\n" + std::u16string(number) + u"\n" +
+         std::u16string(kCallQuestion);
 }
 
 CCommissionDlg::CCommissionDlg(CommissionParts parts, QWidget* parent)
@@ -142,8 +144,10 @@ void CCommissionDlg::Call(int row) {
   const std::optional<std::u16string> number = model_.NumberOf(row);
   if (!number) return;
   if (parts_.dialer != nullptr) {
-    const std::u16string question = CallQuestion(model_.own()[static_cast<std::size_t>(row)].name, *number);
-    if (ActivePrompter().MessageBox(question, u"提示", PromptButtons::kYesNo) != PromptAnswer::kYes) return;
+    const std::u16string question =
+        CallQuestion(model_.own()[static_cast<std::size_t>(row)].name, *number);
+    const PromptAnswer answer = ActivePrompter().MessageBox(question, u"提示", PromptButtons::kYesNo);
+    if (answer != PromptAnswer::kYes) return;
     if (parts_.dialer->Dial(*number)) return;
   }
   ActivePrompter().MessageBox(kNoPhone, u"提示", PromptButtons::kOk);

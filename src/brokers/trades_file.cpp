@@ -110,7 +110,8 @@ std::optional<std::u16string> FillHole(const std::u16string& text, int count, in
 // Whether after reads as before with branch added as entry index and the count one past it. On a
 // damaged file (a line cut short, a mangled header) an edit can run into the lines around it;
 // such an append is refused rather than stored.
-bool AppendedExactly(const std::u16string& before, const std::u16string& after, int index, const OwnBranch& branch) {
+bool AppendedExactly(const std::u16string& before, const std::u16string& after, int index,
+                     const OwnBranch& branch) {
   const auto entry = [](const std::u16string& text, int at) {
     return profile_text::GetValue(text, kListSection, NameKey(at));
   };

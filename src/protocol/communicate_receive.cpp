@@ -39,7 +39,8 @@ namespace {
 bool HeadStillComing(std::span<const std::uint8_t> bytes) {
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   constexpr std::string_view kStatus = "HTTP/";
-  const bool answer = text.size() < kStatus.size() ? kStatus.starts_with(text) : text.starts_with(kStatus);
+  const bool answer =
+      text.size() < kStatus.size() ? kStatus.starts_with(text) : text.starts_with(kStatus);
   return answer && text.find("\r\n\r\n") == std::string_view::npos;
 }
 
@@ -73,7 +74,8 @@ int CCommunicate::RecieveData(std::span<std::uint8_t> buffer) {
       // The answer's length comes from its HTTP head, which may arrive over several chunks; an
       // answer that does not begin as one, or whose head ended without a length, is all it holds.
       if (!head) head = ParseAnswerHead(buffer.first(total));
-      if (head ? total - head->header_length >= head->content_length : !HeadStillComing(buffer.first(total))) {
+      if (head ? total - head->header_length >= head->content_length
+               : !HeadStillComing(buffer.first(total))) {
         break;
       }
     } else {

@@ -89,7 +89,8 @@ struct Watch {
   // would have given up making it, so that silence is always timed in the end.
   bool Connected() const {
     curl_off_t connect_time = 0;
-    if (curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connect_time) == CURLE_OK && connect_time > 0) {
+    if (curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connect_time) == CURLE_OK &&
+        connect_time > 0) {
       return true;
     }
     return Clock::now() - start > parts.connect_time + parts.stall_time;
@@ -138,12 +139,14 @@ std::string FailureLine(CURLcode code, const Body& body, const Watch& watch) {
 
 // The request's options; the log line of the first one refused, or nothing.
 std::optional<std::string> SetOptions(CURL* handle, CURLU* address, const curl_slist* headers,
-                                      const std::optional<PageProxy>& proxy, Body& body, Watch& watch) {
+                                      const std::optional<PageProxy>& proxy, Body& body,
+                                      Watch& watch) {
   const std::string proxy_text = proxy ? proxy->host + ":" + std::to_string(proxy->port) : std::string();
   bool ok = curl_easy_setopt(handle, CURLOPT_CURLU, address) == CURLE_OK &&
             curl_easy_setopt(handle, CURLOPT_USERAGENT, kPageAgent.data()) == CURLE_OK &&
             curl_easy_setopt(handle, CURLOPT_PROXY, proxy_text.c_str()) == CURLE_OK &&
-            curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(watch.parts.connect_time.count())) == CURLE_OK &&
+            curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
+                             static_cast<long>(watch.parts.connect_time.count())) == CURLE_OK &&
             curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;
   if (!ok) return Numbered("InternetConnect Error: ", 0);
   ok = curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long{CURL_HTTP_VERSION_1_0}) == CURLE_OK &&
@@ -151,7 +154,9 @@ std::optional<std::string> SetOptions(CURL* handle, CURLU* address, const curl_s
        curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers) == CURLE_OK;
   if (!ok) return Numbered("HttpOpenRequest Error: ", 0);
   // The stall time, in either direction, is watched on the progress calls.
-  if (curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress) != CURLE_OK) return "!InternetSetOption 1";
+  if (curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress) != CURLE_OK) {
+    return "!InternetSetOption 1";
+  }
   if (curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &watch) != CURLE_OK ||
       curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L) != CURLE_OK) {
     return "!InternetSetOption2";
@@ -186,7 +191,8 @@ std::u16string FetchPage(const PageFetchParts& parts, std::u16string_view url) {
   if (headers) curl_slist_append(headers.get(), kNoCacheLine);
   Body body(parts.dump_file);
   Watch watch{handle.get(), parts};
-  if (const auto refused = SetOptions(handle.get(), address.get(), headers.get(), proxy, body, watch)) {
+  if (const auto refused =
+          SetOptions(handle.get(), address.get(), headers.get(), proxy, body, watch)) {
     parts.log(*refused);
     return {};
   }

@@ -54,7 +54,8 @@ struct PageFetchParts {
   std::filesystem::path dump_file;                      // "inter.xml" of the program folder
   const PageFetchStop* stop = nullptr;                  // none: the fetch runs to its end
   std::chrono::milliseconds connect_time = kPageConnectTime;
-  std::chrono::milliseconds stall_time = kPageStallTime;  // silence, in either direction, that ends it
+  std::chrono::milliseconds stall_time =
+      kPageStallTime;  // silence, in either direction, that ends it
 };
 
 inline constexpr std::string_view kPageDumpName = "inter.xml";
