@@ -25,7 +25,7 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
       bringup_(connection_, deployment_.cdma_user, deployment_.cdma_password, BringUpHooks()),
       failover_(FailoverLinks(), selection_),
       frame_(screen),
-      progress_(ProgressHooks{[this] { transport_.Cancel(); }, nullptr,
+      progress_(ProgressHooks{[this] { transport_.Cancel(); }, [this] { page_stop_.Stop(); },
                               [this](const Message& m) {
                                 if (main_) main_->PostMessage(m.id, m.wparam, m.lparam);
                               }},
@@ -280,7 +280,6 @@ void Terminal::AddBrokerScreen() {
   CommissionParts parts;
   parts.folder = folder_;
   parts.shippedFolder = QCoreApplication::applicationDirPath().toStdString();
-  parts.mainScreen = main_.get();
   parts.navigator = main_.get();
   if (!deployment_.dialer_command.empty()) parts.dialer = std::make_unique<CommandDialer>(deployment_.dialer_command);
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
@@ -341,14 +340,21 @@ void Terminal::AddFuturesScreen() {
 void Terminal::AddMarkupScreen() {
   MarkupPageParts parts;
   parts.fetch = [this](std::u16string_view address) {
-    const PageFetchParts fetch{
+    // The progress window is up while the page comes: its cancel ends this fetch, not an
+    // exchange on the quote connection, until the fetch is over.
+    page_stop_.Arm();
+    progress_.state().SetCancelKind(CancelKind::kPageFetch);
+    PageFetchParts fetch{
         [this] { return bringup_.IsAvailable(transport_.direct() ? TransportMode::kDirect : TransportMode::kWap) == 0; },
         [this]() -> std::optional<PageProxy> {
           if (transport_.direct()) return std::nullopt;
           return PageProxy{deployment_.gateway_host, deployment_.gateway_port};
         },
         [this](std::string_view line) { log_.Write(line); }, folder_ / kPageDumpName};
-    return FetchPage(fetch, address);
+    fetch.stop = &page_stop_;
+    std::u16string page = FetchPage(fetch, address);
+    progress_.state().SetCancelKind(CancelKind::kExchange);
+    return page;
   };
   parts.home = text::FromUtf8("http://" + deployment_.info_servers[1][0] + ":" + std::to_string(deployment_.info_port) +
                               "/wap/index.wml");

@@ -46,6 +46,7 @@
 #include "market/alert_watch.h"
 #include "platform/phone_book.h"
 #include "settings/account_session.h"
+#include "web/page_fetch.h"
 
 namespace tarvello {
 
@@ -134,6 +135,7 @@ class Terminal {
   SystemProbeClock clock_;
   UiThreadCall ui_;
   DeviceFrame frame_;
+  PageFetchStop page_stop_;          // the progress window's cancel ends a markup page fetch
   CDlgFlag progress_;
   ProgressDialPresenter presenter_;
   ConnectionRedial redial_;

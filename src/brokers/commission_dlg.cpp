@@ -11,23 +11,13 @@ namespace {
 // navigation that opened the screen has set the target's title and shown it.
 constexpr int kMsgOpened = 0x8101;
 
-// The main screen's busy indicator for as long as it lives.
-class BusyIndicator {
- public:
-  explicit BusyIndicator(Window* main) : main_(main) {
-    if (main_ != nullptr) main_->PostMessage(kMsgProgress, kBusyShow, kBusyFromScreen);
-  }
-  ~BusyIndicator() {
-    if (main_ != nullptr) main_->PostMessage(kMsgProgress, kBusyHide, kBusyFromScreen);
-  }
-  BusyIndicator(const BusyIndicator&) = delete;
-  BusyIndicator& operator=(const BusyIndicator&) = delete;
-
- private:
-  Window* const main_;
-};
-
 }  // namespace
+
+std::u16string CCommissionDlg::CallQuestion(std::u16string_view branch,
+                                            std::u16string_view number) {
+  return std::u16string(branch) + u"\n" + std::u16string(number) + u"\n" +
+         std::u16string(kCallQuestion);
+}
 
 CCommissionDlg::CCommissionDlg(CommissionParts parts, QWidget* parent)
     : Window(parent),
@@ -117,13 +107,8 @@ void CCommissionDlg::OnShortSpell(std::u16string_view initials) {
   Shown();
 }
 
-void CCommissionDlg::LoadCatalogue() {
-  const BusyIndicator busy(parts_.mainScreen);
-  model_.LoadCatalogue();
-}
-
 void CCommissionDlg::StartAdding() {
-  if (model_.NeedsCatalogue()) LoadCatalogue();
+  if (model_.NeedsCatalogue()) model_.LoadCatalogue();
   model_.StartAdding();
   Shown();
 }
@@ -153,12 +138,19 @@ void CCommissionDlg::OnTap(int row, bool button) {
   if (button || model_.mode() == CommissionMode::kAdding) ActOn(row);
 }
 
+// The handheld's phone asks before it calls; here the screen asks, naming the branch office and
+// its number, and dials only on Yes.
 void CCommissionDlg::Call(int row) {
   const std::optional<std::u16string> number = model_.NumberOf(row);
   if (!number) return;
-  if (parts_.dialer == nullptr || !parts_.dialer->Dial(*number)) {
-    ActivePrompter().MessageBox(kNoPhone, u"提示", PromptButtons::kOk);
+  if (parts_.dialer != nullptr) {
+    const std::u16string question =
+        CallQuestion(model_.own()[static_cast<std::size_t>(row)].name, *number);
+    const PromptAnswer answer = ActivePrompter().MessageBox(question, u"提示", PromptButtons::kYesNo);
+    if (answer != PromptAnswer::kYes) return;
+    if (parts_.dialer->Dial(*number)) return;
   }
+  ActivePrompter().MessageBox(kNoPhone, u"提示", PromptButtons::kOk);
 }
 
 void CCommissionDlg::AskDelete(int row) {

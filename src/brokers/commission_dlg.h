@@ -3,8 +3,8 @@
 // user can place orders by telephone. The screen shows its list control (CInfoListDlg) over its
 // whole area and decides everything else through CommissionModel: opening an empty own list asks
 // whether to add a branch office; the title follows the mode; deleting asks first; calling goes
-// to the phone module, and without one says "找不到电话模块!!!". Reading the catalogue shows the
-// main screen's busy indicator (message 2032) until it is done.
+// to the phone module once the user has said yes to the branch office and its number, and
+// without one says "找不到电话模块!!!". The catalogue is a small local file read in passing.
 //
 // Keys: up and down move the selection, left and right page, Enter acts on the selected row
 // (call, delete or choose, by mode), the left soft key opens the menu, Esc and the right soft
@@ -33,7 +33,6 @@ class Navigator;
 struct CommissionParts {
   std::filesystem::path folder;  // holds "Trades.ini" and maybe a "Security.xml" of its own
   std::filesystem::path shippedFolder;  // holds the "Security.xml" that comes with the program
-  Window* mainScreen = nullptr;  // receives the busy messages
   Navigator* navigator = nullptr;
   std::unique_ptr<PhoneDialer> dialer;  // none: the device has no phone module
   std::function<void(const std::u16string&)> setTitle;  // the main window's title
@@ -50,6 +49,8 @@ class CCommissionDlg : public Window, public ShortSpellReceiver {
   static constexpr std::u16string_view kFirstQuestion = u"您还没有添加营业部，是否添加?";
   static constexpr std::u16string_view kDeleteQuestion = u"确定要删除吗?";
   static constexpr std::u16string_view kNoPhone = u"找不到电话模块!!!";
+  // Ends the question asked before a call: the branch office, its number, then this line.
+  static constexpr std::u16string_view kCallQuestion = u"是否拨打?";
   // A branch office the list file cannot take (a line break in its number, a full list, a
   // failed write): said, so that a tap never ends in silence.
   static constexpr std::u16string_view kNotAdded = u"添加失败!";
@@ -65,6 +66,7 @@ class CCommissionDlg : public Window, public ShortSpellReceiver {
   const CommissionModel& model() const { return model_; }
   CInfoListDlg& list() { return list_; }
   SoftKeyCaptions SoftKeys() const override;
+  static std::u16string CallQuestion(std::u16string_view branch, std::u16string_view number);
 
  protected:
   void OnMessage(const Message& message) override;
@@ -75,7 +77,6 @@ class CCommissionDlg : public Window, public ShortSpellReceiver {
   void Shown();
   void FitList();
   void StartAdding();
-  void LoadCatalogue();
   void ActOn(int row);
   void OnTap(int row, bool button);
   void Call(int row);

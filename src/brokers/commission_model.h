@@ -9,7 +9,7 @@
 // so the screen shows what the file holds.
 //
 // The catalogue is read once, on the first visit to the adding mode (again while it could not be
-// read); the screen brackets LoadCatalogue with its busy indicator.
+// read).
 // User-interface thread only.
 #pragma once
 

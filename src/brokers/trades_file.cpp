@@ -107,6 +107,22 @@ std::optional<std::u16string> FillHole(const std::u16string& text, int count, in
   return profile_text::SetValue(*changed, kListSection, NameKey(hole), *last);
 }
 
+// Whether after reads as before with branch added as entry index and the count one past it. On a
+// damaged file (a line cut short, a mangled header) an edit can run into the lines around it;
+// such an append is refused rather than stored.
+bool AppendedExactly(const std::u16string& before, const std::u16string& after, int index,
+                     const OwnBranch& branch) {
+  const auto entry = [](const std::u16string& text, int at) {
+    return profile_text::GetValue(text, kListSection, NameKey(at));
+  };
+  if (profile_text::GetValue(after, kNumberSection, kCountKey) != Decimal(index + 1)) return false;
+  if (entry(after, index) != branch.stored) return false;
+  for (int at = 0; at < index; ++at) {
+    if (entry(after, at) != entry(before, at)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::u16string NameKey(int index) { return u"NAME" + Decimal(index); }
@@ -133,7 +149,10 @@ bool Append(const std::filesystem::path& file, const OwnBranch& branch) {
     const std::optional<std::u16string> counted =
         profile_text::SetValue(text, kNumberSection, kCountKey, Decimal(index + 1));
     if (!counted) return Outcome{};
-    return Outcome::Replace(profile_text::SetValue(*counted, kListSection, NameKey(index), branch.stored));
+    const std::optional<std::u16string> added =
+        profile_text::SetValue(*counted, kListSection, NameKey(index), branch.stored);
+    if (!added || !AppendedExactly(text, *added, index, branch)) return Outcome{};
+    return Outcome::Replace(added);
   });
 }
 

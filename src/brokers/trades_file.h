@@ -46,7 +46,8 @@ std::u16string NameKey(int index);
 std::vector<OwnBranch> Read(const std::filesystem::path& file);
 
 // Appends branch as NAME<count> and raises the count. False, with the file unchanged, when the
-// value cannot be stored (a line break in it) or the file cannot be read or replaced.
+// value cannot be stored (a line break in it), when the file is too damaged for the new entry to
+// read back as the last one, or when the file cannot be read or replaced.
 bool Append(const std::filesystem::path& file, const OwnBranch& branch);
 
 // Removes the entry shown as row of rows (rows as Read gave them): the row's own key when it

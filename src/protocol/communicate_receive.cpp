@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 #include "protocol/answer_length.h"
 #include "protocol/communicate.h"
@@ -32,6 +33,19 @@ int CCommunicate::Reopen(const char* reason) {
   return 0;
 }
 
+namespace {
+
+// True while bytes begin as an HTTP answer whose head has not reached its blank line.
+bool HeadStillComing(std::span<const std::uint8_t> bytes) {
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  constexpr std::string_view kStatus = "HTTP/";
+  const bool answer =
+      text.size() < kStatus.size() ? kStatus.starts_with(text) : text.starts_with(kStatus);
+  return answer && text.find("\r\n\r\n") == std::string_view::npos;
+}
+
+}  // namespace
+
 int CCommunicate::RecieveData(std::span<std::uint8_t> buffer) {
   std::lock_guard<std::recursive_mutex> exchange(exchange_mutex_);
   log_.Write("CCommunicate::RecieveData");
@@ -57,9 +71,13 @@ int CCommunicate::RecieveData(std::span<std::uint8_t> buffer) {
     std::memcpy(buffer.data() + total, chunk, size);
     total += size;
     if (pass_through_) {
-      // The answer's length is taken from its first chunk; without it that chunk is all.
-      if (first) head = ParseAnswerHead(buffer.first(total));
-      if (!head || total - head->header_length >= head->content_length) break;
+      // The answer's length comes from its HTTP head, which may arrive over several chunks; an
+      // answer that does not begin as one, or whose head ended without a length, is all it holds.
+      if (!head) head = ParseAnswerHead(buffer.first(total));
+      if (head ? total - head->header_length >= head->content_length
+               : !HeadStillComing(buffer.first(total))) {
+        break;
+      }
     } else {
       // Complete when the container's own block lengths reach its closing "}": a "}" that merely
       // ends a chunk inside a block proves nothing. Bytes that can never form a container leave

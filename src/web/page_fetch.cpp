@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -16,7 +17,7 @@ constexpr const char* kContentTypeLine = "Content-type: application/octet-stream
 constexpr const char* kAcceptLine =
     "Accept: application/vnd.wap.xhtml+xml,application/xml,text/vnd.wap.wml,text/html,application/xhtml+xml,"
     "image/jpeg;q=0.5,image/png;q=0.5,image/gif;q=0.5,image/*;q=0.6,video/*,audio/*,*/*;q=0.6";
-// Forces a fresh copy from servers and proxies that cache.
+// Asks the caching gateways on the way for a fresh copy rather than a stored one.
 constexpr const char* kNoCacheLine = "Pragma: no-cache";
 
 void InitialiseCurlOnce() {
@@ -72,6 +73,46 @@ struct Body {
   }
 };
 
+// Watches the transfer on curl's progress calls: a stop asked for from another thread, or
+// silence that has lasted the stall time once the connection stands, ends it.
+struct Watch {
+  using Clock = std::chrono::steady_clock;
+
+  CURL* handle;
+  const PageFetchParts& parts;
+  const Clock::time_point start = Clock::now();
+  curl_off_t moved = -1;
+  Clock::time_point last_move = start;
+  bool stalled = false;
+
+  // Whether the connection stands: curl has timed its making, or so long has passed that curl
+  // would have given up making it, so that silence is always timed in the end.
+  bool Connected() const {
+    curl_off_t connect_time = 0;
+    if (curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connect_time) == CURLE_OK &&
+        connect_time > 0) {
+      return true;
+    }
+    return Clock::now() - start > parts.connect_time + parts.stall_time;
+  }
+  // False ends the transfer.
+  bool Carry(curl_off_t bytes) {
+    if (parts.stop != nullptr && parts.stop->stopped()) return false;
+    const Clock::time_point now = Clock::now();
+    if (bytes != moved || !Connected()) {
+      moved = bytes;
+      last_move = now;
+      return true;
+    }
+    stalled = now - last_move >= parts.stall_time;
+    return !stalled;
+  }
+};
+
+int OnProgress(void* user, curl_off_t, curl_off_t down, curl_off_t, curl_off_t up) {
+  return static_cast<Watch*>(user)->Carry(down + up) ? 0 : 1;
+}
+
 std::size_t OnBody(char* data, std::size_t, std::size_t size, void* user) {
   return static_cast<Body*>(user)->Take(data, size) ? size : 0;
 }
@@ -85,41 +126,39 @@ std::size_t OnHeader(char* data, std::size_t, std::size_t size, void* user) {
 
 std::string Numbered(std::string_view text, int code) { return std::string(text) + std::to_string(code); }
 
-// The log line of a transfer that failed with code, by how far it came.
-std::string FailureLine(CURLcode code, const Body& body) {
+// The log line of a transfer that failed with code, by how far it came. A stall counts as a
+// time-out.
+std::string FailureLine(CURLcode code, const Body& body, const Watch& watch) {
+  if (watch.stalled) code = CURLE_OPERATION_TIMEDOUT;
   const int number = static_cast<int>(code);
-  switch (code) {
-    case CURLE_COULDNT_RESOLVE_PROXY:
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_CONNECT:
-      return Numbered("InternetConnect Error: ", number);
-    case CURLE_SEND_ERROR:
-      return Numbered("!HttpSendRequest : ", number);
-    default:
-      break;
-  }
+  if (!watch.Connected()) return Numbered("InternetConnect Error: ", number);
+  if (code == CURLE_SEND_ERROR) return Numbered("!HttpSendRequest : ", number);
   if (!body.headers_done) return Numbered("HttpQueryInfo: ", number);
   return Numbered("!InternetReadFile : ", number);
 }
 
 // The request's options; the log line of the first one refused, or nothing.
 std::optional<std::string> SetOptions(CURL* handle, CURLU* address, const curl_slist* headers,
-                                      const std::optional<PageProxy>& proxy, Body& body) {
+                                      const std::optional<PageProxy>& proxy, Body& body,
+                                      Watch& watch) {
   const std::string proxy_text = proxy ? proxy->host + ":" + std::to_string(proxy->port) : std::string();
   bool ok = curl_easy_setopt(handle, CURLOPT_CURLU, address) == CURLE_OK &&
             curl_easy_setopt(handle, CURLOPT_USERAGENT, kPageAgent.data()) == CURLE_OK &&
             curl_easy_setopt(handle, CURLOPT_PROXY, proxy_text.c_str()) == CURLE_OK &&
-            curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long{kPageConnectTime.count()}) == CURLE_OK &&
+            curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
+                             static_cast<long>(watch.parts.connect_time.count())) == CURLE_OK &&
             curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;
   if (!ok) return Numbered("InternetConnect Error: ", 0);
   ok = curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long{CURL_HTTP_VERSION_1_0}) == CURLE_OK &&
        curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L) == CURLE_OK &&
        curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers) == CURLE_OK;
   if (!ok) return Numbered("HttpOpenRequest Error: ", 0);
-  // A second without a byte moving, in either direction, ends the transfer.
-  if (curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L) != CURLE_OK) return "!InternetSetOption 1";
-  if (curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, long{kPageStallTime.count() / 1000}) != CURLE_OK ||
-      curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long{kMaxFetchTime.count()}) != CURLE_OK) {
+  // The stall time, in either direction, is watched on the progress calls.
+  if (curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, OnProgress) != CURLE_OK) {
+    return "!InternetSetOption 1";
+  }
+  if (curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &watch) != CURLE_OK ||
+      curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L) != CURLE_OK) {
     return "!InternetSetOption2";
   }
   ok = curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, OnBody) == CURLE_OK &&
@@ -151,13 +190,15 @@ std::u16string FetchPage(const PageFetchParts& parts, std::u16string_view url) {
   if (headers) curl_slist_append(headers.get(), kAcceptLine);
   if (headers) curl_slist_append(headers.get(), kNoCacheLine);
   Body body(parts.dump_file);
-  if (const auto refused = SetOptions(handle.get(), address.get(), headers.get(), proxy, body)) {
+  Watch watch{handle.get(), parts};
+  if (const auto refused =
+          SetOptions(handle.get(), address.get(), headers.get(), proxy, body, watch)) {
     parts.log(*refused);
     return {};
   }
   const CURLcode result = curl_easy_perform(handle.get());
   if (result != CURLE_OK) {
-    parts.log(FailureLine(result, body));
+    parts.log(FailureLine(result, body, watch));
     return {};
   }
   return text::FromUtf8(body.bytes);

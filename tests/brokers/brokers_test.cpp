@@ -276,11 +276,22 @@ TEST_F(TradesFileTest, AppendingToNoFileWritesTheCountThenTheEntry) {
 }
 
 // A value the file cannot hold must not leave a count raised over a missing entry.
-TEST_F(TradesFileTest, AnEntryThatCannotBeStoredLeavesTheFileAsItWas) {
-  AppendAll({u"A"});
-  const std::u16string before = Text();
-  EXPECT_FALSE(trades_file::Append(file(), OwnBranch::Of(u"010", u"two\r\nlines")));
-  EXPECT_EQ(Text(), before);
+// An append either ends the list with exactly its entry or fails with the file as it was: a value
+// the file cannot hold, or a damaged file (the count's header mangled, the last line ended by a
+// bare line feed) where the new lines would run into the old ones.
+TEST_F(TradesFileTest, AnAppendThatCannotEndTheListExactlyLeavesTheFileAsItWas) {
+  const struct {
+    std::u16string_view file;
+    std::u16string_view name;
+  } cases[] = {
+      {u"[NUMBER]\r\nSECURITYNUM=1\r\n[SECURITYLIST]\r\nNAME0=010|A\r\n", u"two\r\nlines"},
+      {u"[NU\uA600BER]\r\nSECURITYNUM=2\r\n[SECURITYLIST]\r\nNAME1=020|B\r\nNAME0=010|A\u010D\n", u"C"},
+  };
+  for (const auto& c : cases) {
+    Write(c.file);
+    EXPECT_FALSE(trades_file::Append(file(), OwnBranch::Of(u"030", c.name)));
+    EXPECT_EQ(Text(), c.file);
+  }
 }
 
 struct DeleteCase {

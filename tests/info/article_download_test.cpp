@@ -2,10 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
+
+#include "protocol/transport_links.h"
+#include "support/transport_fixture.h"
 
 namespace tarvello {
 namespace {
+
+using testing::LoopbackServer;
+using testing::ServerConnection;
+using testing::TransportTest;
 
 std::u16string Body(const std::string& answer) {
   return ArticleBody(std::span(reinterpret_cast<const std::uint8_t*>(answer.data()), answer.size()));
@@ -28,10 +37,10 @@ TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarket) {
 }
 
 TEST(ArticleDownloadTest, ARequestThatWouldBreakItsLineOrItsBufferIsNotMade) {
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"a b"));
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"a\r\nHost:x"));
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", u"新闻"));
-  EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", std::u16string(200, u'x')));
+  for (const std::u16string& bad : {std::u16string(u"a b"), std::u16string(u"a\r\nHost:x"), std::u16string(u"新闻"),
+                                    std::u16string(200, u'x')}) {
+    EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", bad));
+  }
   EXPECT_TRUE(ArticleRequest("h", 1, u"SH600001", std::u16string(100, u'x')));
 }
 
@@ -48,6 +57,30 @@ TEST(ArticleDownloadTest, TheBodyFollowsTheHeaderForItsLengthOrIsEverything) {
       {"plain", u"plain"},
   };
   for (const auto& c : cases) EXPECT_EQ(Body(c.answer), c.body) << c.answer;
+}
+
+// The information server's answer may split anywhere, its head included: the download reads on
+// until the head gives the length, then until the whole body has come.
+TEST_F(TransportTest, AnswerWhoseHeadSplitsOverPiecesComesWhole) {
+  const std::string body(3000, 'w');
+  const std::string head = "HTTP/1.1 200 OK\r\nServer: info\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+  for (const std::size_t split : {std::size_t{8}, std::size_t{30}, head.size() - 1}) {
+    LoopbackServer info([&](ServerConnection& c) {
+      c.ReadHttpRequest();
+      c.Send(head.substr(0, split));
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      c.SendInPieces(testing::BytesOf(head.substr(split) + body), 1000, std::chrono::milliseconds(5));
+      c.ReadContainer();
+    });
+    LoopbackServer quotes([](ServerConnection& c) { c.ReadContainer(); });
+    ConnectTo(quotes);
+    const std::string request = *ArticleRequest("127.0.0.1", 1, u"SH600001", u"X9");
+    Bytes answer(1 << 20);
+    const int received = PassThroughExchange(*transport_, "127.0.0.1", info.port(), testing::BytesOf(request), answer);
+    ASSERT_GT(received, 0) << split;
+    answer.resize(static_cast<std::size_t>(received));
+    EXPECT_EQ(ArticleBody(answer), std::u16string(body.size(), u'w')) << split;
+  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -69,14 +68,11 @@ TEST(InfoFetchTest, TheF10ItemsSendTheirKindWithTheirOwnBufferAndFinancesSplitAt
   }
 }
 
-TEST(InfoFetchTest, ASecuritysTitlesCarryTheServerTimeAndWithoutItAreNotAskedFor) {
+// A security's titles with the server time are on the journeys; here the self-selected list's
+// count and a missing time.
+TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesAndWithoutTheTimeNothingIsAskedFor) {
   ScriptedServer server;
   server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
-  server.answers[kCodeListInfo] = Answer(kCodeListInfo, WireWriter().I16(0).Take());
-  FetchInfoPage(Query(InfoPage::kTitles, 2, {u"SZ000002"}), InfoLinks{server.Exchange(), {}, {}});
-  ASSERT_EQ(server.requests.size(), 2u);
-  const std::vector<std::string> codes{"SZ000002"};
-  EXPECT_EQ(server.requests[1], CPacketCodec().BuildCodeListInfo(2, 20, codes, 20261204, 93000));
   InfoQuery own = Query(InfoPage::kTitles, 16, {u"SH600001"});
   own.own_list = true;
   FetchInfoPage(own, InfoLinks{server.Exchange(), {}, {}});
@@ -87,29 +83,6 @@ TEST(InfoFetchTest, ASecuritysTitlesCarryTheServerTimeAndWithoutItAreNotAskedFor
   EXPECT_TRUE(FetchInfoPage(Query(InfoPage::kTitles, 1, {u"SH600001"}), InfoLinks{server.Exchange(), {}, {}}).entries.empty());
   ASSERT_EQ(server.requests.size(), 1u);
   EXPECT_EQ(server.TypeOf(0), kServerTime);
-}
-
-TEST(InfoFetchTest, ASecuritysArticleIsDownloadedUnderItsTitleAndAnythingTooBigStaysEmpty) {
-  std::string sent;
-  std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n\xEF\xBB\xBF正文";
-  InfoLinks links;
-  links.info_server = [] { return std::string("10.1.1.1"); };
-  links.download = [&](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
-    sent.assign(request.begin(), request.end());
-    if (reply.size() >= answer.size()) return 0;  // what the transport does with an answer too big
-    std::memcpy(answer.data(), reply.data(), reply.size());
-    return static_cast<int>(reply.size());
-  };
-  InfoQuery query = Query(InfoPage::kStockArticle, 2, {u"SZ000002"});
-  query.article = u"77";
-  query.title = u"董事会决议";
-  const PageContent page = FetchInfoPage(query, links);
-  EXPECT_TRUE(sent.starts_with("GET http://10.1.1.1/InfoDepot_ForCellPhone/Notice_2/000002_0/77.txt "));
-  EXPECT_EQ(page.text, u"董事会决议-公告\n\uFEFF正文");
-  EXPECT_EQ(page.form, TextForm::kDownloaded);
-
-  reply = "HTTP/1.1 200 OK\r\nContent-Length: 1048576\r\n\r\n" + std::string(1048576, 'a');
-  EXPECT_TRUE(FetchInfoPage(query, links).text.empty());
 }
 
 }  // namespace

@@ -61,12 +61,10 @@ TEST(PageItemsTest, APageWithoutCardOrThatFailedShowsOnlyTheReloadLink) {
 }
 
 TEST(PageItemsTest, DeepNestingStopsAtTheDepthLimit) {
-  std::u16string page = u"<card>";
-  for (int i = 0; i < 1000; ++i) page += u"<p>";
-  page += u"x";
-  for (int i = 0; i < 1000; ++i) page += u"</p>";
-  page += u"</card>";
-  const auto items = ItemsOf(page);
+  std::u16string open;
+  std::u16string close;
+  for (int i = 0; i < 1000; ++i) open += u"<p>", close += u"</p>";
+  const auto items = ItemsOf(u"<card>" + open + u"x" + close + u"</card>");
   EXPECT_EQ(items.size(), 2u * kMaxItemDepth + 1 + 2);
   EXPECT_EQ(items.back(), kReload);
 }
