@@ -4,13 +4,21 @@
 
 #include "market/display_colours.h"
 #include "market/ticker_cells.h"
+#include "traffic/traffic_meter.h"
 
 namespace tarvello {
 
 void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<TickerState>& state, ColorRef background,
                       bool withSpots) {
   canvas.FillRect(strip, background);
-  const int cellsRight = withSpots ? TickerKeyboardLeft(strip) : strip.Width();
+  int cellsRight = withSpots ? TickerKeyboardLeft(strip) : strip.Width();
+  if (TrafficSaving()) {
+    // While the traffic allowance is used up, the last fifth of the cells says so.
+    const int savingLeft = cellsRight * 4 / 5;
+    canvas.SetTextColor(kVolumeYellow);
+    canvas.DrawText(u"省流量", {savingLeft, strip.top, cellsRight, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
+    cellsRight = savingLeft;
+  }
   if (state && !state->notice.empty()) {
     canvas.SetTextColor(kPlainWhite);
     canvas.DrawText(state->notice, {strip.left, strip.top, cellsRight, strip.bottom},
