@@ -8,17 +8,26 @@
 
 namespace tarvello {
 
+namespace {
+
+constexpr std::u16string_view kSavingText = u"省流量";
+
+// While the traffic allowance is used up, a cell before the spots says so; the right edge left
+// for the index cells.
+int PaintSavingCell(Canvas& canvas, const Rect& strip, int cellsRight) {
+  if (!TrafficSaving()) return cellsRight;
+  const int savingLeft = cellsRight - canvas.TextWidth(kSavingText) - canvas.Metrics().average_char_width;
+  canvas.SetTextColor(kVolumeYellow);
+  canvas.DrawText(kSavingText, {savingLeft, strip.top, cellsRight, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
+  return savingLeft;
+}
+
+}  // namespace
+
 void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<TickerState>& state, ColorRef background,
                       bool withSpots) {
   canvas.FillRect(strip, background);
-  int cellsRight = withSpots ? TickerKeyboardLeft(strip) : strip.Width();
-  if (TrafficSaving()) {
-    // While the traffic allowance is used up, the last fifth of the cells says so.
-    const int savingLeft = cellsRight * 4 / 5;
-    canvas.SetTextColor(kVolumeYellow);
-    canvas.DrawText(u"省流量", {savingLeft, strip.top, cellsRight, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
-    cellsRight = savingLeft;
-  }
+  const int cellsRight = PaintSavingCell(canvas, strip, withSpots ? TickerKeyboardLeft(strip) : strip.Width());
   if (state && !state->notice.empty()) {
     canvas.SetTextColor(kPlainWhite);
     canvas.DrawText(state->notice, {strip.left, strip.top, cellsRight, strip.bottom},
@@ -37,7 +46,7 @@ void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<Tic
   if (!withSpots) return;
   const int refreshLeft = TickerRefreshLeft(strip);
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(u"码", {cellsRight, strip.top, refreshLeft, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
+  canvas.DrawText(u"码", {TickerKeyboardLeft(strip), strip.top, refreshLeft, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
   canvas.DrawText(u"刷", {refreshLeft, strip.top, strip.right, strip.bottom}, kTextCenter | kTextSingleLine | kTextVCenter);
 }
 
