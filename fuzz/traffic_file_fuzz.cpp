@@ -12,9 +12,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarvello;
-  const std::u16string text = DecodeUtf16Le(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::u16string text =
+      DecodeUtf16Le(std::string_view(reinterpret_cast<const char*>(data), size));
   const TrafficTotals totals = ReadTrafficText(text);
-  const std::uint64_t shares = std::accumulate(totals.screens.begin(), totals.screens.end(), std::uint64_t{0});
+  const std::uint64_t shares =
+      std::accumulate(totals.screens.begin(), totals.screens.end(), std::uint64_t{0});
   if (shares != totals.this_month || totals.today > totals.this_month) abort();
   if (totals.allowance_mb < 0 || totals.allowance_mb > kMaxAllowanceMb) abort();
   if (ReadTrafficText(TrafficText(totals)) != totals) abort();

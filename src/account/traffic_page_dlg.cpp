@@ -25,13 +25,14 @@ constexpr int kTotalsColumns[] = {0, 250, 625, 980};
 constexpr int kScreenColumns[] = {0, 330, 520, 760, 980};
 
 Rect Cell(const Rect& row, const int* edges, int column) {
-  return {row.left + row.Width() * edges[column] / 1000, row.top, row.left + row.Width() * edges[column + 1] / 1000,
-          row.bottom};
+  return {row.left + row.Width() * edges[column] / 1000, row.top,
+          row.left + row.Width() * edges[column + 1] / 1000, row.bottom};
 }
 
 }  // namespace
 
-CTrafficPageDlg::CTrafficPageDlg(TrafficPageParts parts, QWidget* parent) : Window(parent), parts_(std::move(parts)) {}
+CTrafficPageDlg::CTrafficPageDlg(TrafficPageParts parts, QWidget* parent)
+    : Window(parent), parts_(std::move(parts)) {}
 
 void CTrafficPageDlg::Open() {
   SetTimer(kTimerRedraw, kRedrawMs);
@@ -59,9 +60,11 @@ void CTrafficPageDlg::ChooseAllowance() {
   const int current = parts_.ledger->Report().totals.allowance_mb;
   std::vector<MenuItem> items;
   for (const int choice : kAllowanceChoices) {
-    items.push_back(MenuItem::Command(static_cast<unsigned>(choice) + 1, AllowanceChoiceText(choice), choice == current));
+    items.push_back(MenuItem::Command(static_cast<unsigned>(choice) + 1,
+                                      AllowanceChoiceText(choice), choice == current));
   }
-  const unsigned chosen = TrackPopupMenu(items, {Row(kAllowanceRow).left, Row(kAllowanceRow).bottom});
+  const unsigned chosen =
+      TrackPopupMenu(items, {Row(kAllowanceRow).left, Row(kAllowanceRow).bottom});
   if (chosen == 0) return;
   parts_.ledger->SetAllowance(static_cast<int>(chosen) - 1);
   Invalidate();
@@ -69,7 +72,9 @@ void CTrafficPageDlg::ChooseAllowance() {
 
 void CTrafficPageDlg::AskClear() {
   if (!parts_.ledger) return;
-  if (ActivePrompter().MessageBox(kClearQuestion, u"提示", PromptButtons::kYesNo) != PromptAnswer::kYes) return;
+  if (ActivePrompter().MessageBox(kClearQuestion, u"提示", PromptButtons::kYesNo) !=
+      PromptAnswer::kYes)
+    return;
   parts_.ledger->Clear();
   Invalidate();
 }
@@ -81,11 +86,15 @@ void CTrafficPageDlg::GoBack() {
 
 void CTrafficPageDlg::OnKeyDown(KeyCode key) {
   switch (key) {
-    case kKeyEnter: return ChooseAllowance();
-    case kKeySoftLeft: return AskClear();
+    case kKeyEnter:
+      return ChooseAllowance();
+    case kKeySoftLeft:
+      return AskClear();
     case kKeySoftRight:
-    case kKeyBack: return GoBack();
-    default: return;
+    case kKeyBack:
+      return GoBack();
+    default:
+      return;
   }
 }
 
@@ -97,8 +106,8 @@ void CTrafficPageDlg::OnPenDown(Point at) {
 void CTrafficPageDlg::OnPaint(Canvas& canvas) {
   canvas.FillRect(ClientRect(), kBlack);
   if (!parts_.ledger) return;
-  const TrafficPage page =
-      BuildTrafficPage(parts_.ledger->Report(), parts_.periods ? parts_.periods() : TrafficPeriods{});
+  const TrafficPage page = BuildTrafficPage(parts_.ledger->Report(),
+                                            parts_.periods ? parts_.periods() : TrafficPeriods{});
   PaintTotals(canvas, page);
   PaintScreens(canvas, page);
 }
@@ -129,7 +138,8 @@ void CTrafficPageDlg::PaintScreens(Canvas& canvas, const TrafficPage& page) {
   canvas.SetTextColor(kHeaderCyan);
   const std::u16string_view titles[] = {u"画面", u"占比", u"本月", u"每小时"};
   for (int column = 0; column < 4; ++column) {
-    canvas.DrawText(titles[column], Cell(header, kScreenColumns, column), column == 0 ? kLeftText : kRightText);
+    canvas.DrawText(titles[column], Cell(header, kScreenColumns, column),
+                    column == 0 ? kLeftText : kRightText);
   }
   for (int i = 0; i < static_cast<int>(page.screens.size()); ++i) {
     const TrafficScreenRow& screen = page.screens[static_cast<std::size_t>(i)];

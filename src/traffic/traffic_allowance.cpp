@@ -22,8 +22,8 @@ bool WarningDue(const TrafficTotals& totals) {
 
 std::u16string AllowanceWarningText(const TrafficTotals& totals) {
   const std::string limit = std::to_string(totals.allowance_mb);
-  return u"本月已用流量" + MegabyteText(totals.this_month) + u"，\n已超过流量限额" + std::u16string(limit.begin(), limit.end()) +
-         u"MB的80%。\n用完限额后，刷新周期将加倍。";
+  return u"本月已用流量" + MegabyteText(totals.this_month) + u"，\n已超过流量限额" +
+         std::u16string(limit.begin(), limit.end()) + u"MB的80%。\n用完限额后，刷新周期将加倍。";
 }
 
 }  // namespace tarvello

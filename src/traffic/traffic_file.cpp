@@ -18,7 +18,8 @@ constexpr std::u16string_view kScreenKeys[kTrafficScreenCount] = {
 constexpr std::size_t kReadLimit = 16 * 1024;
 constexpr std::size_t kMaxDigits = 19;  // every such number fits in 64 bits
 
-std::optional<std::uint64_t> Number(std::u16string_view text, std::u16string_view section, std::u16string_view key) {
+std::optional<std::uint64_t> Number(std::u16string_view text, std::u16string_view section,
+                                    std::u16string_view key) {
   const std::optional<std::u16string> value = profile_text::GetSectionValue(text, section, key);
   if (!value || value->empty() || value->size() > kMaxDigits) return std::nullopt;
   std::uint64_t number = 0;
@@ -29,7 +30,9 @@ std::optional<std::uint64_t> Number(std::u16string_view text, std::u16string_vie
   return number;
 }
 
-bool IsMonth(std::uint64_t month) { return month / 100 >= 1970 && month / 100 <= 9999 && month % 100 >= 1 && month % 100 <= 12; }
+bool IsMonth(std::uint64_t month) {
+  return month / 100 >= 1970 && month / 100 <= 9999 && month % 100 >= 1 && month % 100 <= 12;
+}
 
 // The counts section, or nothing when it does not hold together.
 std::optional<TrafficTotals> ReadCounts(std::u16string_view text) {
@@ -40,7 +43,8 @@ std::optional<TrafficTotals> ReadCounts(std::u16string_view text) {
   const auto last = Number(text, kCounts, u"LASTMONTH");
   const auto last_bytes = Number(text, kCounts, u"LASTBYTES");
   if (!day || !today || !month || !bytes || !last || !last_bytes) return std::nullopt;
-  if (!IsMonth(*month) || *day / 100 != *month || *day % 100 < 1 || *day % 100 > 31) return std::nullopt;
+  if (!IsMonth(*month) || *day / 100 != *month || *day % 100 < 1 || *day % 100 > 31)
+    return std::nullopt;
   if ((*last != 0 && !IsMonth(*last)) || *today > *bytes) return std::nullopt;
   TrafficTotals totals;
   for (int screen = 0; screen < kTrafficScreenCount; ++screen) {
@@ -52,7 +56,8 @@ std::optional<TrafficTotals> ReadCounts(std::u16string_view text) {
   for (const std::uint64_t share : totals.screens) {
     if (share > *bytes) return std::nullopt;
   }
-  if (std::accumulate(totals.screens.begin(), totals.screens.end(), std::uint64_t{0}) != *bytes) return std::nullopt;
+  if (std::accumulate(totals.screens.begin(), totals.screens.end(), std::uint64_t{0}) != *bytes)
+    return std::nullopt;
   totals.day = static_cast<int>(*day);
   totals.today = *today;
   totals.month = static_cast<int>(*month);
@@ -80,8 +85,10 @@ TrafficTotals ReadTrafficText(std::u16string_view text) {
 
 std::u16string TrafficText(const TrafficTotals& totals) {
   // Entries go in after their section header, so they are set last to first.
-  std::u16string text = u"[" + std::u16string(kCounts) + u"]\r\n[" + std::u16string(kAllowance) + u"]\r\n";
-  const auto set = [&text](std::u16string_view section, std::u16string_view key, std::uint64_t value) {
+  std::u16string text =
+      u"[" + std::u16string(kCounts) + u"]\r\n[" + std::u16string(kAllowance) + u"]\r\n";
+  const auto set = [&text](std::u16string_view section, std::u16string_view key,
+                           std::uint64_t value) {
     text = profile_text::SetValue(text, section, key, Text(value)).value_or(text);
   };
   set(kAllowance, u"WARNED", static_cast<std::uint64_t>(totals.warned_month));

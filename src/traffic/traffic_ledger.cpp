@@ -64,7 +64,9 @@ TrafficReport TrafficLedger::Report() {
 bool TrafficLedger::SetAllowance(int megabytes) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    totals_.allowance_mb = megabytes < 0 ? 0 : megabytes > kMaxAllowanceMb ? kMaxAllowanceMb : megabytes;
+    totals_.allowance_mb = megabytes < 0                 ? 0
+                           : megabytes > kMaxAllowanceMb ? kMaxAllowanceMb
+                                                         : megabytes;
     changed_ = true;
   }
   return Write();

@@ -59,10 +59,10 @@ class TrafficLedger : public TrafficSink {
   const std::filesystem::path file_;
   const Clock today_;
   std::mutex mutex_;
-  TrafficTotals totals_;                                       // guarded by mutex_
+  TrafficTotals totals_;                                          // guarded by mutex_
   std::array<std::size_t, kTrafficScreenCount> last_exchange_{};  // guarded by mutex_
-  bool changed_ = false;                                       // guarded by mutex_
-  Warning warning_;                                            // guarded by mutex_
+  bool changed_ = false;                                          // guarded by mutex_
+  Warning warning_;                                               // guarded by mutex_
   std::mutex write_mutex_;  // one write of the file at a time, in the order they were asked
 };
 

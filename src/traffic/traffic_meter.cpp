@@ -34,7 +34,8 @@ bool TrafficSaving() {
 
 int TrafficPeriodFactor() { return TrafficSaving() ? 2 : 1; }
 
-TrafficScope::TrafficScope(TrafficScreen screen) : outer_screen_(t_screen), outer_bytes_(t_exchange_bytes) {
+TrafficScope::TrafficScope(TrafficScreen screen)
+    : outer_screen_(t_screen), outer_bytes_(t_exchange_bytes) {
   t_screen = screen;
   t_exchange_bytes = 0;
 }

@@ -17,8 +17,8 @@ namespace tarvello {
 // The parts of the program whose share of the traffic is kept apart. The order is that of the
 // statistics page and of the keys of "Traffic.ini"; new parts go before kTrafficScreenCount.
 enum TrafficScreen : int {
-  kTrafficTicker,   // the main screen: index ticker and login
-  kTrafficDetail,   // stock detail and intraday chart
+  kTrafficTicker,  // the main screen: index ticker and login
+  kTrafficDetail,  // stock detail and intraday chart
   kTrafficKLine,
   kTrafficList,     // quote lists and rankings
   kTrafficFutures,  // index futures and fund flow

@@ -8,8 +8,9 @@
 namespace tarvello {
 namespace {
 
-constexpr std::u16string_view kNames[kTrafficScreenCount] = {
-    u"主界面指数", u"个股行情", u"K线图", u"行情列表", u"股指期货", u"资讯", u"直播网页", u"预警", u"其他"};
+constexpr std::u16string_view kNames[kTrafficScreenCount] = {u"主界面指数", u"个股行情", u"K线图",
+                                                             u"行情列表",   u"股指期货", u"资讯",
+                                                             u"直播网页",   u"预警",     u"其他"};
 constexpr std::uint64_t kSecondsPerHour = 3600;
 
 std::u16string Narrow(const char* text) {
@@ -32,15 +33,16 @@ TrafficTotalRow TotalRow(std::u16string_view label, std::uint64_t bytes) {
 
 std::u16string HourlyText(std::size_t exchange, int period_seconds) {
   if (exchange == 0 || period_seconds <= 0) return u"--";
-  const std::uint64_t hourly = exchange * kSecondsPerHour / static_cast<std::uint64_t>(period_seconds);
+  const std::uint64_t hourly =
+      exchange * kSecondsPerHour / static_cast<std::uint64_t>(period_seconds);
   return hourly < kBytesPerMb ? KilobyteText(hourly) : MegabyteText(hourly);
 }
 
 std::u16string AllowanceText(const TrafficTotals& totals) {
   if (totals.allowance_mb <= 0) return u"流量限额：关闭";
   const std::uint64_t allowance = static_cast<std::uint64_t>(totals.allowance_mb) * kBytesPerMb;
-  return u"流量限额：" + AllowanceChoiceText(totals.allowance_mb) + u"（已用" + Percent(totals.this_month, allowance) +
-         u"）";
+  return u"流量限额：" + AllowanceChoiceText(totals.allowance_mb) + u"（已用" +
+         Percent(totals.this_month, allowance) + u"）";
 }
 
 }  // namespace
@@ -62,7 +64,8 @@ TrafficPage BuildTrafficPage(const TrafficReport& report, const TrafficPeriods& 
   page.saving = report.saving;
   for (int screen = 0; screen < kTrafficScreenCount; ++screen) {
     const auto index = static_cast<std::size_t>(screen);
-    page.screens.push_back({std::u16string(kNames[index]), Percent(totals.screens[index], totals.this_month),
+    page.screens.push_back({std::u16string(kNames[index]),
+                            Percent(totals.screens[index], totals.this_month),
                             KilobyteText(totals.screens[index]),
                             HourlyText(report.last_exchange[index], periods[index])});
   }

@@ -28,7 +28,7 @@ struct TrafficScreenRow {
 
 struct TrafficPage {
   std::array<TrafficTotalRow, 3> totals;  // today, this month, last month
-  std::u16string allowance;               // "流量限额：关闭", "流量限额：50MB（已用23%）"
+  std::u16string allowance;  // "流量限额：关闭", "流量限额：50MB（已用23%）"
   bool saving = false;
   std::vector<TrafficScreenRow> screens;  // every part of the program, in TrafficScreen order
 };

@@ -32,7 +32,7 @@ struct TrafficTotals {
   int month = 0;  // yyyymm of this month's count; 0 before the first
   std::uint64_t this_month = 0;
   std::array<std::uint64_t, kTrafficScreenCount> screens{};  // this month, by screen
-  int last_month = 0;  // yyyymm; 0 when unknown
+  int last_month = 0;                                        // yyyymm; 0 when unknown
   std::uint64_t last_month_bytes = 0;
   int allowance_mb = 0;  // 0: no allowance
   int warned_month = 0;  // yyyymm of the month whose 80 % warning was given

@@ -17,8 +17,8 @@ std::u16string Decimal(std::uint64_t bytes, std::uint64_t unit, int decimals, co
     fraction -= scale;
   }
   char text[48];
-  std::snprintf(text, sizeof text, "%llu.%0*llu%s", static_cast<unsigned long long>(units), decimals,
-                static_cast<unsigned long long>(fraction), suffix);
+  std::snprintf(text, sizeof text, "%llu.%0*llu%s", static_cast<unsigned long long>(units),
+                decimals, static_cast<unsigned long long>(fraction), suffix);
   const std::string narrow(text);
   return std::u16string(narrow.begin(), narrow.end());
 }

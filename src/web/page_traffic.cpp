@@ -11,7 +11,8 @@ void CountPageTraffic(CURL* handle) {
   if (curl_easy_getinfo(handle, CURLINFO_REQUEST_SIZE, &request) != CURLE_OK) request = 0;
   if (curl_easy_getinfo(handle, CURLINFO_HEADER_SIZE, &header) != CURLE_OK) header = 0;
   if (curl_easy_getinfo(handle, CURLINFO_SIZE_DOWNLOAD_T, &body) != CURLE_OK) body = 0;
-  CountTraffic(static_cast<std::size_t>(request > 0 ? request : 0) + static_cast<std::size_t>(header > 0 ? header : 0) +
+  CountTraffic(static_cast<std::size_t>(request > 0 ? request : 0) +
+               static_cast<std::size_t>(header > 0 ? header : 0) +
                static_cast<std::size_t>(body > 0 ? body : 0));
 }
 

@@ -21,11 +21,23 @@ class NoScreen : public RefreshScreen {
 TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllowance) {
   TempFolder folder;
   TrafficDate date{2026, 12, 7};
-  auto ledger = std::make_unique<TrafficLedger>(folder / kTrafficFileName, [&date] { return date; });
+  auto ledger =
+      std::make_unique<TrafficLedger>(folder / kTrafficFileName, [&date] { return date; });
   int warnings = 0;
-  const auto watch = [&warnings](TrafficLedger& l) { l.SetWarning([&warnings](const TrafficTotals&) { ++warnings; }); };
+  const auto watch = [&warnings](TrafficLedger& l) {
+    l.SetWarning([&warnings](const TrafficTotals&) { ++warnings; });
+  };
   watch(*ledger);
   InstallTrafficSink(ledger.get());
+  // A new ledger over the file written by the old one, counting one more byte.
+  const auto restart = [&] {
+    ledger->SaveIfChanged();
+    ledger = std::make_unique<TrafficLedger>(folder / kTrafficFileName, [&date] { return date; });
+    watch(*ledger);
+    InstallTrafficSink(ledger.get());
+    ledger->Count(kTrafficDetail, 1);
+  };
+  const auto next_month = [&date] { date = TrafficDate{2027, 1, 1}; };
   NoScreen screen;
   RefreshWorker worker(screen, 3001, std::chrono::seconds(5));
 
@@ -34,23 +46,17 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
     int warnings;
     bool saving;
   } rows[] = {
-      {[&] { ledger->Count(kTrafficDetail, 800000); }, 0, false},        // allowance off: nothing
+      {[&] { ledger->Count(kTrafficDetail, 800000); }, 0, false},  // allowance off: nothing
       {[&] { ledger->SetAllowance(1); }, 0, false},
-      {[&] { ledger->Count(kTrafficDetail, 38861); }, 1, false},         // 838861 bytes: 80 %
-      {[&] { ledger->Count(kTrafficDetail, 104857); }, 1, false},        // 90 %: no second box
-      {[&] { ledger->Count(kTrafficDetail, 104858); }, 1, false},        // exactly 1 MB
-      {[&] { ledger->Count(kTrafficDetail, 1); }, 1, true},             // past it
-      {[&] {                                                             // a restart keeps it all
-         ledger->SaveIfChanged();
-         ledger = std::make_unique<TrafficLedger>(folder / kTrafficFileName, [&date] { return date; });
-         watch(*ledger);
-         InstallTrafficSink(ledger.get());
-         ledger->Count(kTrafficDetail, 1);
-       }, 1, true},
-      {[&] { ledger->SetAllowance(2); }, 1, false},                       // raised
+      {[&] { ledger->Count(kTrafficDetail, 38861); }, 1, false},   // 838861 bytes: 80 %
+      {[&] { ledger->Count(kTrafficDetail, 104857); }, 1, false},  // 90 %: no second box
+      {[&] { ledger->Count(kTrafficDetail, 104858); }, 1, false},  // exactly 1 MB
+      {[&] { ledger->Count(kTrafficDetail, 1); }, 1, true},        // past it
+      {restart, 1, true},                                          // a restart keeps it all
+      {[&] { ledger->SetAllowance(2); }, 1, false},                // raised
       {[&] { ledger->SetAllowance(1); }, 1, true},
-      {[&] { date = {2027, 1, 1}; }, 1, false},                           // the month turns
-      {[&] { ledger->Count(kTrafficDetail, 838861); }, 2, false},        // a new month warns again
+      {next_month, 1, false},                                      // the month turns
+      {[&] { ledger->Count(kTrafficDetail, 838861); }, 2, false},  // a new month warns again
   };
   int row_number = 0;
   for (const auto& row : rows) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "text/text_codec.h"
 #include "support/temp_folder.h"
+#include "text/text_codec.h"
 #include "traffic/traffic_file.h"
 #include "traffic/traffic_ledger.h"
 
@@ -44,11 +44,16 @@ TEST(TrafficFileTest, DamagedCountsStartAtZeroAndKeepTheAllowance) {
   const struct {
     std::u16string_view from, to;
   } damages[] = {
-      {u"TODAY=700", u"TODAY=7x0"},           {u"TODAY=700", u"TODAY=-700"},
-      {u"TODAY=700", u"TODAY=1501"},          {u"DETAIL=500", u"DETAIL=501"},
-      {u"DETAIL=500\r\n", u""},               {u"DAY=20261207", u"DAY=20261307"},
-      {u"DAY=20261207", u"DAY=20261107"},     {u"MONTHBYTES=1500", u"MONTHBYTES=99999999999999999999"},
-      {u"LASTMONTH=202611", u"LASTMONTH=13"}, {u"[TRAFFIC]", u"[TRAFFIX]"},
+      {u"TODAY=700", u"TODAY=7x0"},
+      {u"TODAY=700", u"TODAY=-700"},
+      {u"TODAY=700", u"TODAY=1501"},
+      {u"DETAIL=500", u"DETAIL=501"},
+      {u"DETAIL=500\r\n", u""},
+      {u"DAY=20261207", u"DAY=20261307"},
+      {u"DAY=20261207", u"DAY=20261107"},
+      {u"MONTHBYTES=1500", u"MONTHBYTES=99999999999999999999"},
+      {u"LASTMONTH=202611", u"LASTMONTH=13"},
+      {u"[TRAFFIC]", u"[TRAFFIX]"},
   };
   for (const auto& damage : damages) {
     const TrafficTotals read = ReadTrafficText(Replaced(good, damage.from, damage.to));

@@ -10,7 +10,9 @@ namespace {
 class TrafficLedgerTest : public ::testing::Test {
  protected:
   TrafficLedger& Ledger() {
-    if (!ledger_) ledger_ = std::make_unique<TrafficLedger>(folder_ / kTrafficFileName, [this] { return date_; });
+    if (!ledger_)
+      ledger_ =
+          std::make_unique<TrafficLedger>(folder_ / kTrafficFileName, [this] { return date_; });
     return *ledger_;
   }
 
@@ -26,11 +28,11 @@ TEST_F(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
     std::uint64_t today, month, last;
     int last_month;
   } rows[] = {
-      {{2026, 12, 7}, 100, 1000, 0, 202611},   // same day
-      {{2026, 12, 8}, 0, 1000, 0, 202611},     // next day
-      {{2027, 1, 1}, 0, 0, 1000, 202612},      // next month, over the year's end
-      {{2027, 2, 3}, 0, 0, 0, 202701},         // a month skipped
-      {{2026, 11, 30}, 0, 0, 0, 202610},       // the clock set back a month
+      {{2026, 12, 7}, 100, 1000, 0, 202611},  // same day
+      {{2026, 12, 8}, 0, 1000, 0, 202611},    // next day
+      {{2027, 1, 1}, 0, 0, 1000, 202612},     // next month, over the year's end
+      {{2027, 2, 3}, 0, 0, 0, 202701},        // a month skipped
+      {{2026, 11, 30}, 0, 0, 0, 202610},      // the clock set back a month
   };
   for (const auto& row : rows) {
     TrafficTotals totals;
