@@ -4,6 +4,7 @@
 set(TARVELLO_FLOORS
   "base text"
   "storage"
+  "traffic"
   "settings"
   "protocol"
   "market"

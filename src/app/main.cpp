@@ -234,7 +234,8 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   RecordingAddressOpener addresses;
   InstallAddressOpener(&addresses);
   for (const auto& [name, target] : {std::pair{"settings", kTargetSettings}, {"account-user-data", kTargetUserData},
-                                     {"account-login", kTargetLogin}, {"account-recommend", kTargetRecommendFriend}}) {
+                                     {"account-login", kTargetLogin}, {"account-recommend", kTargetRecommendFriend},
+                                     {"traffic", kTargetTraffic}}) {
     tour.AddStop(name, [&terminal, target] { terminal.main_screen()->GoTo(target, 0); }, [&terminal, target] {
       const Window* screen = terminal.frame().current_screen();
       return screen != nullptr && screen != terminal.main_screen() && terminal.progress().isHidden() &&

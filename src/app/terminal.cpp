@@ -10,15 +10,27 @@
 #include "protocol/transport_links.h"
 #include "shell/device_registration.h"
 #include "text/text_codec.h"
+#include "traffic/traffic_allowance.h"
+#include "traffic/traffic_file.h"
 #include "web/page_fetch.h"
 
 namespace tarvello {
+
+namespace {
+
+// How often the traffic counts are written while the program runs.
+constexpr std::chrono::minutes kTrafficSavePeriod{1};
+
+}  // namespace
+
 Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::function<void()> finished)
     : folder_(folder),
       screen_(screen),
       finished_(std::move(finished)),
       deployment_(LoadDeployment(folder)),
       refresh_(LoadRefreshSettings(folder)),
+      traffic_(folder / kTrafficFileName),
+      traffic_saver_(kTrafficSavePeriod, [this] { traffic_.SaveIfChanged(); }),
       log_(folder),
       transport_(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}),
       connection_(deployment_.network_case, deployment_.access_point, folder / kProvisioningLogName),
@@ -50,6 +62,7 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
       phone_book_(folder) {
   progress_.hide();
   start_.hide();
+  InstallTrafficSink(&traffic_);
   transport_.SetRedialQuestion(&redial_);
   frame_.SetCloseHandler([this] { OnCloseButton(); });
 }
@@ -68,6 +81,8 @@ Terminal::~Terminal() {
   ui_.Close();
   CloseMain();
   transport_.SetRedialQuestion(nullptr);
+  InstallTrafficSink(nullptr);
+  traffic_.SaveIfChanged();
 }
 
 NetworkBringUp::Hooks Terminal::BringUpHooks() {
@@ -92,7 +107,13 @@ FailoverLink Terminal::FailoverLinks() {
       [this] { probe_stop_.Stop(); }};
 }
 
-ExchangeFunction Terminal::Exchange() { return WatchedExchange(transport_, failover_); }
+ExchangeFunction Terminal::Exchange(TrafficScreen screen) {
+  return [screen, exchange = WatchedExchange(transport_, failover_)](std::span<const std::uint8_t> request,
+                                                                     std::span<std::uint8_t> answer) {
+    const TrafficScope counted(screen);
+    return exchange(request, answer);
+  };
+}
 
 TickerState Terminal::Ticker() const {
   TickerState state = main_ ? main_->ticker() : TickerState{};
@@ -126,6 +147,7 @@ void Terminal::CloseMain() {
   user_data_.reset();
   recommend_.reset();
   alerts_.reset();
+  traffic_page_.reset();
   transport_.Resume();
 }
 
@@ -140,7 +162,7 @@ MainScreenParts Terminal::MainParts() {
   MainScreenParts parts;
   parts.frame = &frame_;
   parts.progress = &progress_;
-  parts.exchange = Exchange();
+  parts.exchange = Exchange(kTrafficTicker);
   parts.log = &log_;
   parts.folder = folder_;
   parts.login_placeholder = deployment_.login_placeholder;
@@ -184,6 +206,7 @@ void Terminal::StartMain() {
   AddMarkupScreen();
   AddAccountScreens();
   AddAlertsScreen();
+  AddTrafficPage();
   frame_.SetTitle(u"Tarvello");
   frame_.ShowScreen(main_.get());
   main_->Start();
@@ -193,7 +216,7 @@ void Terminal::StartMain() {
 // except when its own "<" and ">" step through a list.
 void Terminal::AddDetailScreen() {
   StockDetailParts parts;
-  parts.exchange = Exchange();
+  parts.exchange = Exchange(kTrafficDetail);
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
   parts.ticker = [this] { return Ticker(); };
@@ -221,9 +244,10 @@ void Terminal::AddMenuPage() {
     return deployment_.info_servers[static_cast<std::size_t>(cell.group & 1)][static_cast<std::size_t>(cell.index & 1)];
   };
   InfoLinks links;
-  links.exchange = Exchange();
+  links.exchange = Exchange(kTrafficInfo);
   links.info_server = info_server;
   links.download = [this, info_server](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
+    const TrafficScope counted(kTrafficInfo);
     return PassThroughExchange(transport_, info_server(), deployment_.info_port, request, answer);
   };
   menu_page_->ConnectInformation(std::move(links), &self_selected_, [this] { transport_.Cancel(); });
@@ -238,7 +262,7 @@ void Terminal::AddMenuPage() {
 // (1130) and self-selected (1132) lists; 1136 is the markup page view.
 void Terminal::AddListScreen() {
   StockListParts parts;
-  parts.exchange = Exchange();
+  parts.exchange = Exchange(kTrafficList);
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
   parts.recentlyViewed = &recently_viewed_;
@@ -258,7 +282,7 @@ void Terminal::AddListScreen() {
 // The K-line chart opens on the current security; the argument names the screen it came from.
 void Terminal::AddKLineScreen() {
   KLineParts parts;
-  parts.exchange = Exchange();
+  parts.exchange = Exchange(kTrafficKLine);
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
   parts.ticker = [this] { return Ticker(); };
@@ -315,7 +339,7 @@ void Terminal::AddServerListScreen() {
 // back to the recently viewed list.
 void Terminal::AddFuturesScreen() {
   FuturesParts parts;
-  parts.exchange = Exchange();
+  parts.exchange = Exchange(kTrafficFutures);
   parts.mainScreen = main_.get();
   parts.selfSelected = &self_selected_;
   parts.ticker = [this] { return Ticker(); };
@@ -352,6 +376,7 @@ void Terminal::AddMarkupScreen() {
         },
         [this](std::string_view line) { log_.Write(line); }, folder_ / kPageDumpName};
     fetch.stop = &page_stop_;
+    const TrafficScope counted(kTrafficPages);
     std::u16string page = FetchPage(fetch, address);
     progress_.state().SetCancelKind(CancelKind::kExchange);
     return page;
@@ -416,7 +441,33 @@ void Terminal::AddAlertsScreen() {
   };
   alert_watch_ = std::make_unique<AlertWatch>(
       AlertBook::InFolder(folder_), AlertMarks::Shared(),
-      AlertWatchParts{Exchange(), std::chrono::seconds(refresh_.list_seconds), fired});
+      AlertWatchParts{Exchange(kTrafficAlerts), std::chrono::seconds(refresh_.list_seconds), fired});
+}
+
+// The traffic statistics page (1161), and the allowance's warning, said once a month in a message
+// box on the user-interface thread.
+void Terminal::AddTrafficPage() {
+  traffic_page_ = std::make_unique<CTrafficPageDlg>(
+      TrafficPageParts{main_.get(), &traffic_, [this] { return TrafficPeriodsNow(); }}, &frame_);
+  AdoptOpenedFor(kTargetTraffic, *traffic_page_);
+  traffic_.SetWarning([this](const TrafficTotals& totals) {
+    QMetaObject::invokeMethod(&frame_, [text = AllowanceWarningText(totals)] {
+      ActivePrompter().MessageBox(text, u"提示", PromptButtons::kOk);
+    }, Qt::QueuedConnection);
+  });
+}
+
+TrafficPeriods Terminal::TrafficPeriodsNow() const {
+  const auto seconds = [](std::chrono::milliseconds period) { return static_cast<int>(period.count() / 1000); };
+  const int factor = TrafficPeriodFactor();
+  TrafficPeriods periods{};
+  periods[kTrafficTicker] = seconds(CDlgMain::kTickerPeriod) * factor;
+  periods[kTrafficAlerts] = refresh_.list_seconds * factor;
+  if (detail_) periods[kTrafficDetail] = seconds(detail_->refresh_period());
+  if (kline_) periods[kTrafficKLine] = seconds(kline_->refresh_period());
+  if (list_) periods[kTrafficList] = seconds(list_->refresh_period());
+  if (futures_) periods[kTrafficFutures] = seconds(futures_->refresh_period());
+  return periods;
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

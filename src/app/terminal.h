@@ -41,11 +41,14 @@
 #include "account/login_dlg.h"
 #include "account/recommend_friend_dlg.h"
 #include "account/refresh_settings_dlg.h"
+#include "account/traffic_page_dlg.h"
 #include "account/user_data_dlg.h"
 #include "alerts/alerts_page_dlg.h"
 #include "market/alert_watch.h"
 #include "platform/phone_book.h"
 #include "settings/account_session.h"
+#include "base/ticker.h"
+#include "traffic/traffic_ledger.h"
 #include "web/page_fetch.h"
 
 namespace tarvello {
@@ -86,6 +89,8 @@ class Terminal {
   CDlgUserData* user_data_screen() { return user_data_.get(); }
   CDlgRecommendFriend* recommend_screen() { return recommend_.get(); }
   CAlertsPageDlg* alerts_screen() { return alerts_.get(); }
+  CTrafficPageDlg* traffic_page() { return traffic_page_.get(); }
+  TrafficLedger& traffic() { return traffic_; }
   AccountSession& account_session() { return session_; }
 
  private:
@@ -102,6 +107,9 @@ class Terminal {
   void AddMarkupScreen();
   void AddAccountScreens();
   void AddAlertsScreen();
+  void AddTrafficPage();
+  // The refresh periods of the traffic page, as the timers run now.
+  TrafficPeriods TrafficPeriodsNow() const;
   // Places screen in the frame and shows it for target after its Open(), whatever the argument.
   template <typename Screen>
   void AdoptOpenedFor(int target, Screen& screen) {
@@ -115,8 +123,8 @@ class Terminal {
   void OnMainEnded(MainResult result);
   NetworkBringUp::Hooks BringUpHooks();
   FailoverLink FailoverLinks();
-  // Every screen's exchanges with the quote server, watched by the failover.
-  ExchangeFunction Exchange();
+  // Every screen's exchanges with the quote server, watched by the failover and counted for screen.
+  ExchangeFunction Exchange(TrafficScreen screen = kTrafficOther);
   // The index ticker with the failover's word about the connection.
   TickerState Ticker() const;
 
@@ -125,6 +133,8 @@ class Terminal {
   const std::function<void()> finished_;
   const Deployment deployment_;
   RefreshSettings refresh_;  // replaced when the settings screen saves
+  TrafficLedger traffic_;    // counts every exchange; installed before any thread starts
+  ::tarvello::Ticker traffic_saver_;  // writes "Traffic.ini" once a minute
   CommLog log_;
   CCommunicate transport_;
   ScriptedConnection connection_;
@@ -159,6 +169,7 @@ class Terminal {
   std::unique_ptr<CDlgUserData> user_data_;        // shutdown cancelled the exchange
   std::unique_ptr<CDlgRecommendFriend> recommend_;
   std::unique_ptr<CAlertsPageDlg> alerts_;
+  std::unique_ptr<CTrafficPageDlg> traffic_page_;
   std::unique_ptr<AlertWatch> alert_watch_;        // stopped first when the main screen closes
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "market/code_list.h"
+#include "traffic/traffic_meter.h"
 
 namespace tarvello {
 
@@ -35,8 +36,8 @@ void AlertWatch::Run(std::stop_token stop) {
   while (!stop.stop_requested()) {
     std::unique_lock<std::mutex> lock(wait_mutex_);
     const long long waited = period_ms_;
-    // A new period restarts the wait; a stop ends it.
-    wake_.wait_for(lock, stop, std::chrono::milliseconds(waited), [&] { return period_ms_ != waited; });
+    // A new period restarts the wait; a stop ends it. A used-up traffic allowance doubles it.
+    wake_.wait_for(lock, stop, std::chrono::milliseconds(waited * TrafficPeriodFactor()), [&] { return period_ms_ != waited; });
     if (stop.stop_requested()) return;
     if (period_ms_ != waited) continue;
     lock.unlock();

@@ -69,6 +69,8 @@ std::optional<std::u16string> NavigationTitle(int target, int argument) {
       return u"推荐好友";
     case kTargetAlerts:
       return u"预警设置";
+    case kTargetTraffic:
+      return u"流量统计";
     default:
       return std::nullopt;
   }

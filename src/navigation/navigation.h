@@ -31,6 +31,7 @@ enum NavigationTarget : int {
   kTargetSwitchUser = 1147,
   kTargetRecommendFriend = 1148,
   kTargetAlerts = 1160,  // the alerts page; the argument names the screen to go back to
+  kTargetTraffic = 1161,  // the traffic statistics page, from the settings menu
 };
 
 // Arguments of target 1125 that show the information titles of every self-selected code: the

@@ -1,7 +1,8 @@
 // The index ticker strip the data screens draw along their bottom: the index of the moment
 // (Shanghai and Shenzhen in turn, with the ticker's blink) in four cells, or the state's notice
 // about the connection in their place, and, on the screens that
-// have them, the code keyboard spot "码" and the refresh spot "刷" at the right. Paint only.
+// have them, the code keyboard spot "码" and the refresh spot "刷" at the right; while the traffic
+// allowance is used up, "省流量" before the spots. Paint only.
 #pragma once
 
 #include <optional>

@@ -1,5 +1,7 @@
 #include "protocol/refresh_worker.h"
 
+#include "traffic/traffic_meter.h"
+
 namespace tarvello {
 
 RefreshWorker::RefreshWorker(RefreshScreen& screen, unsigned timer_id,
@@ -28,7 +30,7 @@ bool RefreshWorker::Request(bool show_busy) {
 void RefreshWorker::SetPeriod(std::chrono::milliseconds period) { period_ms_ = period.count(); }
 
 std::chrono::milliseconds RefreshWorker::period() const {
-  return std::chrono::milliseconds(period_ms_.load());
+  return std::chrono::milliseconds(period_ms_.load() * TrafficPeriodFactor());
 }
 
 void RefreshWorker::Run() {
@@ -40,7 +42,7 @@ void RefreshWorker::Run() {
     }
     Refresh(show_busy);
     if (queue_.IsClosed()) return;
-    screen_.SetRefreshTimer(timer_id_, static_cast<unsigned>(period_ms_.load()));
+    screen_.SetRefreshTimer(timer_id_, static_cast<unsigned>(period().count()));
     if (queue_.SleepUnlessClosed(pause_)) return;
   }
 }

@@ -57,6 +57,7 @@ class RefreshWorker {
   // Posts 2033 to the worker; false when the worker has stopped.
   bool Request(bool show_busy);
   void SetPeriod(std::chrono::milliseconds period);
+  // The period the timer is armed with: the one set, doubled while the traffic allowance is used up.
   std::chrono::milliseconds period() const;
   // True while the exchange runs, and from a request with the progress window on; screens ignore
   // input that would start a second one.

@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "traffic/traffic_meter.h"
+
 namespace tarvello {
 
 int OpenTcpSocket() {
@@ -76,6 +78,7 @@ WaitResult PollWithWake(int fd, short events, int wake_fd, std::chrono::millisec
 ssize_t SendSome(int fd, const void* bytes, std::size_t size) {
   for (;;) {
     const ssize_t sent = ::send(fd, bytes, size, MSG_NOSIGNAL);
+    if (sent > 0) CountTraffic(static_cast<std::size_t>(sent));
     if (sent >= 0 || errno != EINTR) return sent;
   }
 }
@@ -83,6 +86,7 @@ ssize_t SendSome(int fd, const void* bytes, std::size_t size) {
 ssize_t ReceiveSome(int fd, void* buffer, std::size_t size) {
   for (;;) {
     const ssize_t got = ::recv(fd, buffer, size, 0);
+    if (got > 0) CountTraffic(static_cast<std::size_t>(got));
     if (got >= 0 || errno != EINTR) return got;
   }
 }
@@ -91,6 +95,7 @@ void DiscardPending(int fd) {
   char sink[1024];
   for (;;) {
     const ssize_t got = ::recv(fd, sink, sizeof sink, MSG_DONTWAIT);
+    if (got > 0) CountTraffic(static_cast<std::size_t>(got));
     if (got > 0) continue;
     if (got < 0 && errno == EINTR) continue;
     return;

@@ -1,7 +1,8 @@
 // The few POSIX socket calls the transport makes, each retried on EINTR: a non-blocking TCP
 // socket for connecting, the start of a connect to a dotted IPv4 address, the switch to blocking
 // sends and receives with time limits, and a poll on one descriptor together with a wake
-// descriptor. Stateless; safe from any thread for distinct sockets.
+// descriptor. Every byte sent or received is counted for the traffic statistics
+// (traffic/traffic_meter.h). Stateless; safe from any thread for distinct sockets.
 #pragma once
 
 #include <sys/types.h>

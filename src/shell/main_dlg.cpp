@@ -11,6 +11,7 @@
 #include "platform/device_frame.h"
 #include "shell/progress_dlg.h"
 #include "shell/ticker_marquee.h"
+#include "traffic/traffic_meter.h"
 
 namespace tarvello {
 namespace {
@@ -106,7 +107,7 @@ void CDlgMain::ShowMenu() {
     do {
       ticker_.Refresh(parts_.exchange, parts_.log);
       PostMessage(kMsgTickerRepaint, 0, 0);
-    } while (!ticker_stop_.SleepUnlessClosed(kTickerPeriod));
+    } while (!ticker_stop_.SleepUnlessClosed(kTickerPeriod * TrafficPeriodFactor()));
   });
   navigation_thread_ = std::jthread([this] {
     while (std::optional<Message> step = navigation_.Get()) {

@@ -27,7 +27,7 @@ const std::map<int, std::vector<PageEntry>>& MenuEntries() {
       {kPageHongKong,
        {Item(u"香港指数", 30), Item(u"香港主板", 35), Item(u"国企股", 31), Item(u"红筹股", 32),
         Item(u"蓝筹股", 33), Item(u"AH股", kAhShareCategory)}},
-      {kPageSettingsMenu, {Item(u"1：帐户管理", 30), Item(u"2：系统设置", 35)}},
+      {kPageSettingsMenu, {Item(u"1：帐户管理", 30), Item(u"2：系统设置", 35), Item(u"3：流量统计", 36)}},
       {kPageAccountMenu,
        {Item(u"1：用户资料", 30), Item(u"2：用户注册/登录", 35), Item(u"3：切换用户注册", 36)}},
       {kPageFundFlow,
@@ -100,7 +100,8 @@ PageAction ActionOnLine(int mode, const std::vector<PageEntry>& entries, int lin
       return action;
     }
     case kPageSettingsMenu:
-      return line == 0 ? SwitchTo(kPageAccountMenu) : NavigateTo(kTargetSettings, -2);
+      if (line == 0) return SwitchTo(kPageAccountMenu);
+      return line == 1 ? NavigateTo(kTargetSettings, -2) : NavigateTo(kTargetTraffic, 0);
     case kPageAccountMenu:
       if (line >= 3) return {};
       return NavigateTo(kTargetQuoteList, kAccountArguments[line]);

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "text/text_codec.h"
+#include "web/page_traffic.h"
 
 namespace tarvello {
 
@@ -197,6 +198,7 @@ std::u16string FetchPage(const PageFetchParts& parts, std::u16string_view url) {
     return {};
   }
   const CURLcode result = curl_easy_perform(handle.get());
+  CountPageTraffic(handle.get());
   if (result != CURLE_OK) {
     parts.log(FailureLine(result, body, watch));
     return {};

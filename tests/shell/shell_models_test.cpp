@@ -87,7 +87,8 @@ TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
        FundFlowListArgument(0)},
       {"account menu", kPageSettingsMenu, 0, PageAction::Kind::kSwitchMode, kPageAccountMenu, 0},
       {"system settings", kPageSettingsMenu, 1, PageAction::Kind::kNavigate, 1128, -2},
-      {"beyond the last entry", kPageSettingsMenu, 2, PageAction::Kind::kNone, 0, 0},
+      {"traffic statistics", kPageSettingsMenu, 2, PageAction::Kind::kNavigate, kTargetTraffic, 0},
+      {"beyond the last entry", kPageSettingsMenu, 3, PageAction::Kind::kNone, 0, 0},
       {"above the first entry", kPageCategories, -1, PageAction::Kind::kNone, 0, 0},
       {"the help text", kPageHelp, 0, PageAction::Kind::kNone, 0, 0},
   };

@@ -43,6 +43,18 @@ void FaultProxy::ForgetRequests() {
   requests_.clear();
 }
 
+std::size_t FaultProxy::AnswerBytes() {
+  std::lock_guard<std::mutex> guard(mutex_);
+  return answered_;
+}
+
+bool FaultProxy::PassOn(ServerConnection& client, std::span<const std::uint8_t> piece) {
+  if (!client.Send(piece)) return false;
+  std::lock_guard<std::mutex> guard(mutex_);
+  answered_ += piece.size();
+  return true;
+}
+
 // Copies client bytes to the server until either side ends, then ends both.
 void FaultProxy::PassRequests(int client, int upstream) {
   char buffer[4096];
@@ -102,14 +114,14 @@ void FaultProxy::PassAnswers(int upstream, ServerConnection& client) {
       case Fault::kCut:
       case Fault::kStall:
         piece = piece.first(std::min(piece.size(), fault.after - std::min(fault.after, passed)));
-        client.Send(piece);
+        PassOn(client, piece);
         passed += piece.size();
         if (passed < fault.after) continue;
         if (fault.kind == Fault::kCut) return;
         stalled = true;
         continue;
     }
-    if (!client.Send(piece)) return;
+    if (!PassOn(client, piece)) return;
     passed += piece.size();
   }
 }

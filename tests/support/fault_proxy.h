@@ -37,6 +37,8 @@ class FaultProxy {
   // Every request byte passed since the start or the last ForgetRequests, in arrival order.
   std::string Requests();
   void ForgetRequests();
+  // Every answer byte passed on to the terminal since the start.
+  std::size_t AnswerBytes();
 
  private:
   // The fault now and the number of SetFault calls so far.
@@ -44,12 +46,14 @@ class FaultProxy {
   void Relay(ServerConnection& client);
   void PassRequests(int client, int upstream);
   void PassAnswers(int upstream, ServerConnection& client);
+  bool PassOn(ServerConnection& client, std::span<const std::uint8_t> piece);
 
   int upstream_port_;
   std::mutex mutex_;
   Fault fault_;        // guarded by mutex_
   int generation_ = 0;  // guarded by mutex_
   std::string requests_;  // guarded by mutex_
+  std::size_t answered_ = 0;  // guarded by mutex_
   std::unique_ptr<LoopbackServer> server_;
 };
 
