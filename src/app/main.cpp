@@ -74,8 +74,8 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     const CDlgMain* main = terminal.main_screen();
     return main != nullptr && main->menu_shown() && main->ticker().shanghai.last > 0;
   });
-  // The menu page as the rankings cell and the help cell open it.
-  for (int mode : {0, 18}) {
+  // The menu page as the rankings, help and settings cells open it.
+  for (int mode : {0, 18, 19}) {
     tour.AddStop("page-" + std::to_string(mode),
                  [&terminal, mode] { terminal.main_screen()->GoTo(kTargetMenuPage, mode); },
                  [&terminal, mode] {
