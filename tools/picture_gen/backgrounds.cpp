@@ -155,17 +155,6 @@ QImage DrawSwitch(QSize size) {
   gradient.setColorAt(0, QColor(96, 110, 136));
   gradient.setColorAt(1, QColor(30, 36, 50));
   painter.fillPath(path, gradient);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(Qt::white);
-  qreal h = size.height();
-  qreal cy = h / 2;
-  QPolygonF left, right;
-  left << QPointF(h * 0.35, cy) << QPointF(h * 0.75, cy - h * 0.25) << QPointF(h * 0.75, cy + h * 0.25);
-  qreal w = size.width();
-  right << QPointF(w - h * 0.35, cy) << QPointF(w - h * 0.75, cy - h * 0.25)
-        << QPointF(w - h * 0.75, cy + h * 0.25);
-  painter.drawPolygon(left);
-  painter.drawPolygon(right);
   return image;
 }
 
