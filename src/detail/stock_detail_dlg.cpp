@@ -137,6 +137,11 @@ bool CStockDetailDlg::RunExchange() {
   return true;
 }
 
+// The security's own session (its 2118 block): an index future trades outside the shares' hours.
+bool CStockDetailDlg::InTradingHours(MarketTime now) const {
+  return IsTradingTime(now, records_.Current()->records.hours);
+}
+
 void CStockDetailDlg::OnMessage(const Message& message) {
   if (message.id == kMsgTickerRepaint && message.wparam == 0) Invalidate();
 }

@@ -73,6 +73,7 @@ class CStockDetailDlg : public DataScreen {
 
  protected:
   bool RunExchange() override;
+  bool InTradingHours(MarketTime now) const override;
   void OnMessage(const Message& message) override;
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
