@@ -16,8 +16,9 @@ for program in "$dir"/*_bench; do
   echo "== $name"
   status=0
   "$program" >"$output" || status=$?
-  grep -v $'^FIGURE\t' "$output" || true
-  grep $'^FIGURE\t' "$output" | sed "s/^FIGURE\t/${name%_bench}\t/" >>"$figures" || true
+  # A console colour reset may come first on the line, so "FIGURE" is looked for anywhere.
+  grep -v $'FIGURE\t' "$output" || true
+  grep $'FIGURE\t' "$output" | sed "s/^.*FIGURE\t/${name%_bench}\t/" >>"$figures" || true
   if [[ $status -ne 0 ]]; then
     echo "$name failed with status $status" >&2
     exit "$status"
