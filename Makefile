@@ -12,14 +12,18 @@ CTEST         := ctest --output-on-failure -j $(JOBS)
 # ccache hashes paths relative to the checkout, so a fresh clone reuses what another built.
 export CCACHE_BASEDIR  := $(CURDIR)
 export CCACHE_NOHASHDIR := true
+# Lets ccache cache the precompiled headers and the files compiled with them.
+export CCACHE_SLOPPINESS := pch_defines,time_macros
 
 .PHONY: setup build run test test-main test-asan test-tsan fuzz bench clean
 
 setup:
 	@scripts/setup.sh
 
+# The fuzz corpus replay is left to the sanitizer build, which replays it under ASan and UBSan.
 build: setup
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELLO_WERROR=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELLO_WERROR=ON \
+	  -DTARVELLO_FUZZ_REPLAY=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -30,11 +34,12 @@ test: setup test-main test-asan test-tsan
 test-main: build
 	cd $(BUILD) && $(CTEST)
 
-# The core and simulator tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The core and simulator tests and the fuzz corpus replay once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer; only the programs those tests run are built.
 test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELLO_WERROR=ON \
 	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF "-DTARVELLO_SANITIZE=address;undefined"
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target core_tests concurrency_tests fuzz_replay
 	cd $(ASAN_BUILD) && $(CTEST)
 
 # The tests that run threads against each other, under ThreadSanitizer.
@@ -44,15 +49,18 @@ test-tsan: setup
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
 	cd $(TSAN_BUILD) && $(CTEST) -L concurrency --no-tests=ignore
 
-# Runs every fuzz target with libFuzzer for FUZZ_SECONDS each, starting from its corpus.
+# Runs every fuzz target with libFuzzer for FUZZ_SECONDS each, starting from its corpus; builds the
+# fuzz targets and nothing else.
 fuzz: setup
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF -DTARVELLO_FUZZ=ON "-DTARVELLO_SANITIZE=address;undefined"
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Runs every benchmark, then prints one table of all their figures against their floors.
 bench: build
-	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
+	cmake --build $(BUILD) -j $(JOBS) --target benches
+	scripts/bench.sh $(BUILD)/bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "market/own_stock_list.h"
+#include "ratio_reporter.h"
 #include "storage/profile_file.h"
 
 namespace {
@@ -74,4 +75,15 @@ BENCHMARK(BM_AddThenRemove)->Arg(20)->Arg(100)->Arg(400)->Unit(benchmark::kMicro
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  tarvello::bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  for (const std::string codes : {"20", "100", "400"}) {
+    const std::string name = "BM_Contains/" + codes;
+    const std::string floor = "BM_OneEngineLookup/" + codes;
+    tarvello::bench::EmitDuration(name, reporter.Nanoseconds(name), 1000, floor, reporter.Nanoseconds(floor));
+  }
+  benchmark::Shutdown();
+  return 0;
+}
