@@ -123,30 +123,6 @@ class ListAnswersTest : public ::testing::Test {
   AnswerFixture fixture;
 };
 
-TEST_F(ListAnswersTest, EveryMenuCategoryHoldsOnlyItsOwnKindOfSecurity) {
-  struct Case {
-    int category;
-    const char* prefix;  // of every row's code; "-" where no row may come
-    int type;            // security type byte of every row; -1 any
-  };
-  const Case cases[] = {{1, "SZ00", 1}, {106, "SZ30", 1}, {11, "SH", 1}, {22, "SZ", 2}, {14, "SH", 5},
-                        {121, "S", 6},   {30, "HK", 0},    {104, "FX", -1}, {99, "-", -1}};
-  for (const Case& c : cases) {
-    const std::vector<Row> rows = WholeList(c.category, 0, 0, 7);
-    std::set<std::string> codes;
-    for (const Row& row : rows) {
-      codes.insert(row.code);
-      EXPECT_TRUE(row.code.starts_with(c.prefix)) << c.category << " " << row.code;
-      EXPECT_TRUE(c.type < 0 || TypeOf(row.code) == c.type) << c.category << " " << row.code;
-      EXPECT_FALSE(row.name.empty());
-    }
-    EXPECT_EQ(codes.size(), rows.size()) << "a row twice in category " << c.category;
-  }
-  EXPECT_EQ(WholeList(0, 0, 0, 20).size(), WholeList(11, 0, 0, 20).size() + WholeList(21, 0, 0, 20).size());
-  EXPECT_FALSE(WholeList(106, 0, 0, 20).empty());
-  EXPECT_EQ(WholeList(120, 0, 0, 20).size(), fixture.market.security(fixture.market.Find("SH000300")).members.size());
-}
-
 TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheWholeListAcrossPages) {
   // Sort field and the place of its value in a quote row.
   const std::pair<int, std::size_t> fields[] = {{1, 1}, {4, 0}, {16, 2}, {5, 4}, {21, 5},
