@@ -1,19 +1,16 @@
 // The information port: the information answers read back by the terminal's own readers, the
 // port's request parsing, and the site of markup pages whose every link and picture is served.
-// Titles leading to their articles and the front page's walk are the end-to-end tests' routes.
+// Titles leading to their articles, the day's news and the front page's walk are the end-to-end
+// tests' routes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <deque>
 #include <set>
 #include <string>
 
 #include "answer_fixture.h"
 #include "info/info_answers.h"
-#include "market/price_text.h"
 #include "markup/page_items.h"
-#include "server/calendar.h"
-#include "server/info_news.h"
 #include "server/info_site.h"
 #include "server/markup_site.h"
 #include "text/text_codec.h"
@@ -46,68 +43,6 @@ class InfoAnswersServerTest : public ::testing::Test {
 TEST_F(InfoAnswersServerTest, AnUnknownShareHasNoF10Item) {
   EXPECT_TRUE(DecodeAnswer(Raw(fixture_.codec.BuildF10Item("SH999999", 7, 0))).empty());
   EXPECT_TRUE(ReadF10Text(Raw(fixture_.codec.BuildF10Item(code_, 7, 0))).has_value());
-}
-
-// The day's information comes out as the day goes: no list holds an item dated after the moment
-// it is read at (a Saturday reads all of Friday's), no article is found before its time, and an
-// article quotes the share's price at its own time, not the close of a day still trading.
-TEST(InfoNewsTest, NothingIsDatedAfterNowAndArticlesQuoteThePriceOfTheirTime) {
-  int unread = 0;
-  for (const char* at : {"2026-12-04 08:30", "2026-12-04 11:15", "2026-12-05 10:00"}) {
-    AnswerFixture fixture(at);
-    const Market& market = fixture.market;
-    const InfoMoment moment = InfoMomentOf(market, fixture.clock.Now());
-    const int newest = CivilDate(market.TradingDay(moment.day_index));
-    const auto out = [&](int date, int time) { return date < newest || (date == newest && time <= moment.time); };
-    int seen = 0;
-    for (int index = 0; index < market.size() && seen < 100; ++index) {
-      if (!market.security(index).IsShare()) continue;
-      for (const int kind : {1, 2, 16}) {
-        const std::vector<std::string> codes = {market.security(index).code};
-        const Block titles = fixture.Ask({fixture.codec.BuildCodeListInfo(static_cast<std::uint16_t>(kind), 100, codes, 0, 0)}).at(0);
-        BlockReader reader = Reader(titles);
-        for (int n = reader.Int16(); n > 0 && !reader.overrun(); --n, ++seen) {
-          const int date = reader.Int32(), time = reader.Int32();
-          reader.Skip(3);
-          const std::string id = text::ToUtf8(reader.String());
-          for (int k = 0; k < 4; ++k) reader.String();
-          EXPECT_TRUE(out(date, time)) << at << " " << id << " of " << date << " " << time;
-        }
-      }
-      // An item of the day that is not out yet cannot be read either.
-      for (int serial = 0; serial < 2; ++serial) {
-        const std::string id = "1_" + market.security(index).code + "_" + std::to_string(moment.day_index) + "_" + std::to_string(serial);
-        const auto later = FindItem(market, id, InfoMoment{moment.day_index, 235959});
-        if (!later || out(later->date, later->time)) continue;
-        ++unread;
-        EXPECT_FALSE(FindItem(market, id, moment).has_value()) << id;
-      }
-    }
-    EXPECT_GT(seen, 50) << at;
-    for (const InfoItem& item : MarketItems(market, 1, moment, 30)) EXPECT_TRUE(out(item.date, item.time)) << item.identifier;
-  }
-  EXPECT_GT(unread, 0);
-  // At 11:15 an item of 10:02 quotes the price of 10:02; one of the early morning, the previous close.
-  AnswerFixture fixture("2026-12-04 11:15");
-  const Market& market = fixture.market;
-  const InfoMoment moment = InfoMomentOf(market, fixture.clock.Now());
-  int trading = 0, early = 0;
-  for (int index = 0; index < market.size() && (trading == 0 || early == 0); ++index) {
-    for (const InfoItem& item : SecurityItems(market, index, 1, moment, 100)) {
-      if (item.day_index != moment.day_index) continue;
-      const Security& share = market.security(index);
-      const DayQuote day = market.day(index, item.day_index);
-      if (day.suspended) continue;
-      const int slots = share.session->SlotsReached(item.time / 10000 * 3600 + item.time / 100 % 100 * 60);
-      const int price = slots == 0 ? market.day(index, item.day_index - 1).close
-                                   : market.Path(index, item.day_index)->price[static_cast<std::size_t>(slots - 1)];
-      const std::u16string said = (slots == 0 ? u"前一交易日收盘报" : u"盘中报") + PriceText(price, static_cast<std::uint8_t>(share.decimals)) + u"元";
-      EXPECT_NE(ArticleText(market, item).find(said), std::u16string::npos) << item.identifier;
-      ++(slots == 0 ? early : trading);
-    }
-  }
-  EXPECT_GT(trading, 0);
-  EXPECT_GT(early, 0);
 }
 
 TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
@@ -199,26 +134,6 @@ TEST_F(MarkupSiteTest, EveryLinkAndPictureOfEveryPageIsServed) {
   EXPECT_GE(pictures, 2);
   EXPECT_FALSE(Page("/wap/nothing.wml").has_value());
   EXPECT_FALSE(Page("/wap/").has_value());
-}
-
-TEST_F(MarkupSiteTest, TheSummaryAndTheMoversChangeWithTheSimulatedDay) {
-  const SimTime today = fixture_.clock.Now();
-  const SimTime friday_close = *ParseSimTime("2026-12-04 15:30");
-  const SimTime monday = *ParseSimTime("2026-12-07 11:00");
-  for (const std::string_view page : {"/wap/summary.wml", "/wap/movers.wml"}) {
-    const std::string path = std::string(page);
-    const std::string now = MarkupPage(path, fixture_.market, today).value_or("");
-    const std::string closed = MarkupPage(path, fixture_.market, friday_close).value_or("");
-    const std::string next = MarkupPage(path, fixture_.market, monday).value_or("");
-    EXPECT_NE(now.find("2026-12-04 10:30"), std::string::npos) << page;
-    EXPECT_NE(closed.find("2026-12-04 收盘"), std::string::npos) << page;
-    EXPECT_NE(next.find("2026-12-07 11:00"), std::string::npos) << page;
-    EXPECT_NE(now.substr(now.find("</p>")), next.substr(next.find("</p>")))
-        << page << ": the figures moved";
-  }
-  const std::string summary = MarkupPage("/wap/summary.wml", fixture_.market, today).value_or("");
-  EXPECT_NE(summary.find("上证指数"), std::string::npos);
-  EXPECT_NE(summary.find("上涨<style color=\"FF0000\">"), std::string::npos);
 }
 
 }  // namespace

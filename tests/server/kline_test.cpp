@@ -1,5 +1,5 @@
-// K-line answers: every period and adjustment, paging into older bars, and the events that make
-// the adjustments differ.
+// K-line answers: every period and adjustment well formed, paging into older bars, a forming bar
+// that keeps its date, and the bounds of a request and of the chart screen's buffer.
 #include <gtest/gtest.h>
 
 #include "answer_fixture.h"
@@ -26,20 +26,6 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
   return bars;
 }
 
-// A share with a dividend inside the last 122 days, found in the market itself.
-std::string ShareWithRecentEvent(const AnswerFixture& fixture, int& event_day) {
-  const Position today = fixture.PositionOf("SH600001");
-  for (const Security& s : fixture.market.securities()) {
-    for (const CorporateEvent& e : *fixture.market.Events(fixture.market.Find(s.code))) {
-      if (e.day_index > today.day_index - 100 && e.day_index < today.day_index - 5) {
-        event_day = e.day_index;
-        return s.code;
-      }
-    }
-  }
-  return {};
-}
-
 TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrder) {
   AnswerFixture fixture;
   for (int period = 1; period <= 12; ++period) {
@@ -63,17 +49,6 @@ TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrder) {
   EXPECT_TRUE(AskBars(fixture, "SZ000002", 13, 0, 10, 0).empty());
 }
 
-TEST(KLineTest, TheNewestDayBarIsTodaysQuote) {
-  AnswerFixture fixture;
-  const auto bars = AskBars(fixture, "SH600001", 7, 0, 1, 0);
-  ASSERT_EQ(bars.size(), 1u);
-  EXPECT_EQ(bars[0].date, 20261204);
-  const auto minutes = AskBars(fixture, "SH600001", 1, 0, 1, 0);
-  ASSERT_EQ(minutes.size(), 1u);
-  EXPECT_EQ(minutes[0].date, PackMinuteDate(20261204, 1030));
-  EXPECT_EQ(minutes[0].close, bars[0].close);
-}
-
 TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
   AnswerFixture fixture;
   for (int period : {7, 8, 2, 5}) {
@@ -86,65 +61,6 @@ TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
     for (std::size_t i = 0; i < older.size(); ++i) EXPECT_EQ(whole[i].date, older[i].date) << period;
     EXPECT_EQ(whole[older.size()].date, newest.front().date);
   }
-}
-
-TEST(KLineTest, AggregatesAgreeWithTheDaysTheyHold) {
-  AnswerFixture fixture;
-  const auto days = AskBars(fixture, "SZ000005", 7, 0, 60, 0);
-  const auto weeks = AskBars(fixture, "SZ000005", 8, 0, 4, 0);
-  ASSERT_EQ(weeks.size(), 4u);
-  // The newest week is made of the days since Monday 2026-11-30.
-  std::int64_t volume = 0;
-  int high = 0;
-  for (const Bar& day : days) {
-    if (day.date < 20261130) continue;
-    volume += day.volume;
-    high = std::max(high, day.high);
-  }
-  EXPECT_EQ(weeks.back().date, 20261204);
-  EXPECT_EQ(weeks.back().close, days.back().close);
-  EXPECT_EQ(weeks.back().high, high);
-  EXPECT_NEAR(static_cast<double>(weeks.back().volume), static_cast<double>(volume), 0.0);
-  const auto five_minutes = AskBars(fixture, "SZ000005", 2, 0, 200, 0);
-  // A whole day has 48 five-minute bars (the opening minute of each half joins the first bar).
-  int yesterday = 0;
-  for (const Bar& bar : five_minutes) yesterday += (bar.date >> 11 & 31) == 3 ? 1 : 0;
-  EXPECT_EQ(yesterday, 48);
-}
-
-TEST(KLineTest, AdjustmentsDifferExactlyAcrossEvents) {
-  AnswerFixture fixture;
-  int event_day = 0;
-  const std::string code = ShareWithRecentEvent(fixture, event_day);
-  ASSERT_FALSE(code.empty());
-  const int event_date = CivilDate(fixture.market.TradingDay(event_day));
-  const auto raw = AskBars(fixture, code, 7, 0, 122, 0);
-  const auto forward = AskBars(fixture, code, 7, 0, 122, 1);
-  const auto backward = AskBars(fixture, code, 7, 0, 122, 2);
-  ASSERT_EQ(raw.size(), forward.size());
-  ASSERT_EQ(raw.size(), backward.size());
-  int later_events = 0;
-  for (const CorporateEvent& e : *fixture.market.Events(fixture.market.Find(code))) {
-    later_events += e.day_index > event_day ? 1 : 0;
-  }
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    EXPECT_EQ(raw[i].volume, forward[i].volume);
-    if (raw[i].date >= event_date && later_events == 0) {
-      EXPECT_EQ(raw[i].close, forward[i].close) << raw[i].date;  // forward keeps today's prices
-    }
-    if (raw[i].date < event_date) {
-      EXPECT_LT(forward[i].close, raw[i].close) << raw[i].date;
-    } else {
-      EXPECT_GT(backward[i].close, raw[i].close) << raw[i].date;
-    }
-  }
-  // Across the ex-date the raw series drops by the dividend; the forward series does not.
-  const auto at = std::find_if(raw.begin(), raw.end(), [&](const Bar& b) { return b.date == event_date; }) - raw.begin();
-  ASSERT_GT(at, 0);
-  const double raw_gap = static_cast<double>(raw[static_cast<std::size_t>(at)].open) / raw[static_cast<std::size_t>(at - 1)].close;
-  const double adjusted_gap =
-      static_cast<double>(forward[static_cast<std::size_t>(at)].open) / forward[static_cast<std::size_t>(at - 1)].close;
-  EXPECT_GT(adjusted_gap, raw_gap);
 }
 
 // The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
