@@ -121,23 +121,6 @@ class MainScreenTest : public ::testing::Test {
   std::unique_ptr<CDlgMain> main_;
 };
 
-// Work that must not compete with start-up (the alert check) begins once the menu shows, once.
-TEST_F(MainScreenTest, AStartedNetworkLeadsThroughLoginToTheMenuAndRegistersBeforeRedialIsAllowed) {
-  Open();
-  EXPECT_FALSE(progress_.isHidden());
-  EXPECT_EQ(progress_.state().text(), u"正在初始化网络...");
-  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(200));
-  EXPECT_EQ(menus_shown_, 0);
-  startup_.Release(true);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return main_->menu_shown(); }));
-  EXPECT_EQ(menus_shown_, 1);
-  EXPECT_TRUE(progress_.isHidden());
-  EXPECT_GE(exchanges_.load(), 1) << "the login goes out before the menu";
-  EXPECT_TRUE(results_.empty());
-  main_.reset();
-  EXPECT_EQ(steps_, (std::vector<std::string>{"register", "redial"}));
-}
-
 TEST_F(MainScreenTest, ANetworkThatCannotBeBroughtUpEndsWithCancelAndNeverRegisters) {
   Open();
   startup_.Release(false);
