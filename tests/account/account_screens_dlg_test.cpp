@@ -74,7 +74,6 @@ TEST_F(AccountScreensTest, SettingsThatCannotBeWrittenSaySoAndKeepTheOldPeriods)
   EXPECT_FALSE(saved.has_value());
   ASSERT_EQ(prompter_.asked().size(), 1u);
   EXPECT_EQ(prompter_.asked()[0].text, u"保存失败!");
-  EXPECT_EQ(prompter_.asked()[0].caption, u"提示");
   EXPECT_EQ(std::filesystem::file_size(blocked), 0u);
 }
 
