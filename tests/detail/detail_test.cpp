@@ -214,13 +214,6 @@ TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
   EXPECT_EQ(traded[13].value, u"0.000");  // 收益
 }
 
-TEST(DetailPanelRowsTest, BookCaptionsCountDownThenUp) {
-  EXPECT_EQ(BookLevelCaptions(10), (std::vector<int>{5, 4, 3, 2, 1, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(BookLevelCaptions(20), (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(BookLevelCaptions(2), (std::vector<int>{1, 1}));
-  EXPECT_TRUE(BookLevelCaptions(0).empty());
-}
-
 TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
   const DetailRecords records = Share();
   const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
@@ -344,14 +337,6 @@ TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {
   EXPECT_EQ(served.centre, u"");
   EXPECT_EQ(served.right, u"15:00");
   EXPECT_EQ(TimeAxisLabelsFor({1500, -7}, SecurityCode(u"SH600001"), false).left, u"--");
-}
-
-TEST(IntradayChartModelTest, CursorMinuteAndBoxPlacement) {
-  EXPECT_EQ(CursorMinuteIndex(100, 480, 242, false), 75);  // 241 x 100 / 480 = 50, x 3/2
-  EXPECT_EQ(CursorMinuteIndex(100, 480, 242, true), 50);
-  EXPECT_EQ(MinuteX(241, 320, 242), 318);
-  EXPECT_TRUE(CursorBoxAtLeft(200, 320));
-  EXPECT_FALSE(CursorBoxAtLeft(100, 320));
 }
 
 TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {

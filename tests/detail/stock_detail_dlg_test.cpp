@@ -68,13 +68,6 @@ class StockDetailDlgTest : public ::testing::Test {
                                            &navigator_, [this](const std::u16string& title) { titles_.push_back(title); }}};
 };
 
-// The window names the security: its code at once, its name when the answer has brought it.
-TEST_F(StockDetailDlgTest, TheTitleIsTheCodeUntilTheNameArrives) {
-  Paint();
-  Paint();
-  EXPECT_EQ(titles_, (std::vector<std::u16string>{u"SH600001", u"Name"}));
-}
-
 TEST_F(StockDetailDlgTest, RefreshesAskedForDuringAnExchangeCostOneMore) {
   ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.HasTimer(kTimerIntraday); }));
   const int before = server_.count();

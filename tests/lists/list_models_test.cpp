@@ -1,4 +1,4 @@
-// The list screen's rules without a screen: paging, layout, columns, cells, menus and routes; the
+// The list screen's rules without a screen: paging, layout, columns, cells and routes; the
 // batch panel; the money-flow views' rankings, cells and trade answers.
 #include <gtest/gtest.h>
 
@@ -15,7 +15,6 @@
 #include "lists/list_columns.h"
 #include "lists/list_commands.h"
 #include "lists/list_layout.h"
-#include "lists/list_menu.h"
 #include "lists/list_paging.h"
 #include "lists/list_routes.h"
 #include "lists/list_wire.h"
@@ -57,12 +56,6 @@ TEST(ListPagingTest, KeysMoveTheSelectionAcrossPagesButNotPastTheEnd) {
   EXPECT_EQ(paging.RowsOn(2), 3);
   EXPECT_EQ(WrapRow(1, 4, -1), 4);
   EXPECT_EQ(WrapRow(4, 4, 1), 1);
-}
-
-TEST(ListPagingTest, RowsPerPageFollowsTheScreen) {
-  EXPECT_EQ(RowsPerPage(640, 16, false), 23);  // (640 - 64) / 24 - 1
-  EXPECT_EQ(RowsPerPage(640, 16, true), 22);   // (640 - 88) / 24 - 1
-  EXPECT_EQ(RowsPerPage(40, 16, false), 1);    // a tiny window still holds one row
 }
 
 // "<" and ">" take a character's width at the header's ends, and only while they are drawn.
@@ -115,36 +108,6 @@ TEST(ListCellsTest, ZeroPlaceholdersAmountsAndVolumes) {
   EXPECT_EQ(ListAmountText(0, false), u"--");
   EXPECT_EQ(ListVolumeText(100000), u"100000");
   EXPECT_EQ(ListVolumeText(123456), u"12.35万");
-}
-
-std::vector<std::u16string> Texts(const std::vector<MenuItem>& items) {
-  std::vector<std::u16string> texts;
-  for (const MenuItem& item : items) texts.push_back(item.text);
-  return texts;
-}
-
-TEST(ListMenuTest, EntriesByListKind) {
-  using Texts_ = std::vector<std::u16string>;
-  ListMenuState stocks{kModeCategory, ListKind::kStocks, false, true};
-  EXPECT_EQ(Texts(ListPopupMenu(stocks)), (Texts_{u"排序字段", u"排序方式", u"加入自选", u"批量加入自选", u"返回首页"}));
-  ListMenuState own{kModeSelfSelected, ListKind::kStocks, false, false};
-  EXPECT_EQ(Texts(ListPopupMenu(own)), (Texts_{u"批量删除自选", u"批量加入自选", u"返回首页"}));
-  ListMenuState futures{kModeFutures, ListKind::kFutures, false, true};
-  futures.selectedIsSelfSelected = true;
-  EXPECT_EQ(Texts(ListPopupMenu(futures)), (Texts_{u"删除自选", u"批量加入自选"}));
-  ListMenuState big{kModeCategory, ListKind::kBigOrders, false, true, true};
-  big.bigOrderCommand = kCmdBigOrder3;
-  const auto bigItems = ListPopupMenu(big);
-  EXPECT_EQ(Texts(bigItems), (Texts_{u"今日大单", u"今日资金", u"3日大单", u"10日大单", u"返回首页"}));
-  EXPECT_TRUE(bigItems[2].checked);
-  EXPECT_TRUE(ListPopupMenu({kModeOrderDetails}).empty());
-
-  stocks.sortField = kSortVolume;
-  stocks.sortDirection = kSortAscending;
-  const auto checked = ListPopupMenu(stocks);
-  EXPECT_TRUE(checked[0].submenu[3].checked);   // "总手"
-  EXPECT_TRUE(checked[1].submenu[1].checked);   // "升序排序"
-  EXPECT_FALSE(checked[1].submenu[0].checked);
 }
 
 TEST(ListRoutesTest, OpeningsAndReturns) {
@@ -281,14 +244,6 @@ TEST(BatchMarketPrefix, CyclesShanghaiShenzhenHongKongAndResetsAnythingElse) {
       {u"BI000475", u"SH"},       {u"sh600001", u"SH"},       {u"S", u"SH"},              {u"", u"SH"},
   };
   for (const auto& [code, next] : cases) EXPECT_EQ(NextMarketPrefix(code), next);
-}
-
-TEST(BatchEntries, CommandsOpenTheirEntries) {
-  EXPECT_EQ(BatchEntryFor(32862, 505), BatchEntry::kDeleteFromSelfSelected);
-  EXPECT_EQ(BatchEntryFor(32862, 507), BatchEntry::kAddFromPage);
-  EXPECT_EQ(BatchEntryFor(32862, 526), BatchEntry::kAddFromPage);
-  EXPECT_EQ(BatchEntryFor(32866, 505), BatchEntry::kTypeCodes);
-  EXPECT_EQ(BatchEntryFor(32791, 505), std::nullopt);
 }
 
 TEST(BatchPaging, ADeletionThatEmptiesTheLastPageFallsBackAPage) {

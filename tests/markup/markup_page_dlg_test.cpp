@@ -103,19 +103,6 @@ class MarkupPageDlgTest : public ::testing::Test {
                       &main_, &navigator_}};
 };
 
-// Following links and the prev anchor back is the end-to-end walk's route; here the reload.
-TEST_F(MarkupPageDlgTest, RefreshIsTheLastControlAndReloadsThePageInFront) {
-  Paint();
-  ASSERT_FALSE(screen_.layout().controls.empty());
-  EXPECT_EQ(screen_.layout().controls.back().text, u"刷新");
-  EXPECT_EQ(screen_.layout().controls.back().target, kReloadTarget);
-  Tap(u"刷新");
-  Await(kFront, 2);
-  screen_.SendKey(kKeySoftLeft);
-  Await(kFront, 3);
-  EXPECT_EQ(site_->Fetches(kSecond), 0);
-}
-
 // A page that fails to load shows the reload link alone, which tries the same address again.
 TEST_F(MarkupPageDlgTest, AFailedPageOffersOnlyTheRetry) {
   Tap(u"Gone");

@@ -50,22 +50,6 @@ TEST(TickerMarqueeTest, RunningMessagesFollowTheWelcomeOnOneLine) {
   EXPECT_EQ(MarqueeText(u"", u"\r\n通知"), u"通知");
 }
 
-TEST(TickerMarqueeTest, TheLineStartsInViewLeavesAtTheLeftAndComesBackFromTheRight) {
-  EXPECT_EQ(MarqueeLeft(0, 50, 100), 0);
-  EXPECT_EQ(MarqueeLeft(49, 50, 100), -49);
-  EXPECT_EQ(MarqueeLeft(50, 50, 100), 100);
-  EXPECT_EQ(MarqueeLeft(150, 50, 100), 0);
-  EXPECT_EQ(MarqueeLeft(-5, 0, 0), 0);
-}
-
-// The help page is a text with nothing to act on; the fed modes have no page of their own.
-TEST(RangePagesTest, TheHelpIsATextAndFedModesHaveNoStaticPage) {
-  const std::optional<PageContent> help = StaticPage(kPageHelp);
-  ASSERT_TRUE(help && help->is_text);
-  EXPECT_TRUE(help->entries.empty());
-  for (int fed : {3, 10, 11, 12, 13, 17}) EXPECT_FALSE(StaticPage(fed).has_value()) << fed;
-}
-
 struct ActionCase {
   const char* name;
   int mode;
@@ -407,23 +391,6 @@ class ProgressStateTest : public ::testing::Test {
   std::vector<Message> posted_;
   ProgressState state_{Hooks()};
 };
-
-TEST_F(ProgressStateTest, BarRestartsFromEmptyAfterTheEleventhStep) {
-  state_.SetPaused(false);
-  Rect client{0, 0, 480, 36};
-  int bar = state_.BarRect(client, 24).Width();
-  std::vector<int> fills;
-  for (int i = 0; i < 11; ++i) {
-    ASSERT_TRUE(state_.Advance());
-    fills.push_back(state_.BarFillWidth(bar));
-  }
-  EXPECT_EQ(fills[0], bar / 10);
-  EXPECT_EQ(fills[9], 10 * (bar / 10));
-  EXPECT_EQ(fills[10], 0);  // the eleventh step: empty again
-  EXPECT_EQ(state_.step(), 0);
-  state_.Advance();
-  EXPECT_EQ(state_.step(), 1);
-}
 
 TEST_F(ProgressStateTest, CancelAreaTakesThreeTextHeightsOnlyInFormsZeroAndThree) {
   Rect client{0, 600, 480, 636};

@@ -56,13 +56,6 @@ TEST(AppOptionsTest, BadValuesAreRefusedAndLeaveTheOptionsAlone) {
   }
 }
 
-TEST(ScreenFontTest, FontGrowsWithTheShorterSideAndStaysLegible) {
-  EXPECT_EQ(ScreenFontHeight(Size{240, 320}), 12);
-  EXPECT_EQ(ScreenFontHeight(Size{480, 640}), 24);
-  EXPECT_EQ(ScreenFontHeight(Size{640, 480}), 24);
-  EXPECT_EQ(ScreenFontHeight(Size{120, 160}), kMinScreenFontHeight);
-}
-
 using testing::TempFolder;
 
 TEST(InstanceLockTest, OnlyOneHolderPerFolderUntilItIsReleased) {

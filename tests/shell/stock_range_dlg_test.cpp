@@ -1,3 +1,6 @@
+// The menu pages' information modes against a scripted server: an answer for a page already left
+// is dropped, and the self-selected notices ask for every own code. (Menu lines, taps and the way
+// into the rankings and back are the journeys'.)
 #include "shell/stock_range_dlg.h"
 
 #include <gtest/gtest.h>
@@ -18,60 +21,6 @@
 namespace tarvello {
 namespace {
 
-
-// A 240x266 screen area with a 16-pixel font and 2 pixels of leading: menu lines are 26 pixels.
-class MenuPageTest : public ::testing::Test {
- protected:
-  MenuPageTest() {
-    SetSharedTextMetrics(TextMetrics{16, 2, 8, 16});
-    page_.resize(240, 266);
-  }
-  RecordingCanvas Paint() {
-    RecordingCanvas canvas(Size{240, 266});
-    page_.PaintOn(canvas);
-    return canvas;
-  }
-  void Tap(int y, int x = 40) { testing::PressAt(page_, x, y); }
-
-  testing::QtApp app_;
-  testing::RecordingNavigator navigator_;
-  CStockRangeDlg page_{&navigator_};
-};
-
-// The soft key acts as Enter does; coming back from the list to the same mode keeps the line, and
-// the way out is the main menu.
-TEST_F(MenuPageTest, EnterOpensTheChosenRankingAndComingBackKeepsTheLine) {
-  page_.Open(0);
-  for (int i = 0; i < 11; ++i) page_.SendKey(kKeyDown);
-  page_.SendKey(kKeyEnter);
-  page_.SendKey(kKeySoftLeft);
-  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1126, 121}, {1126, 121}}));
-  page_.Open(0);
-  EXPECT_EQ(page_.state().SelectedLine(), 11);
-  page_.SendKey(kKeyBack);
-  EXPECT_EQ(navigator_.visits.back(), (NavigationRequest{1124, 0}));
-}
-
-TEST_F(MenuPageTest, ATapSelectsTheLineAndActsAndATapBelowTheLastEntryDoesNothing) {
-  page_.Open(2);
-  Tap(26 * 5 + 3);
-  EXPECT_EQ(page_.state().SelectedLine(), 5);
-  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{1126, kAhShareCategory}}));
-  Tap(26 * 6 + 3);
-  EXPECT_EQ(navigator_.visits.size(), 1u);
-  EXPECT_EQ(page_.state().SelectedLine(), 5);
-}
-
-TEST_F(MenuPageTest, AFedModeShowsTheEntriesHandedInWithoutKnowingTheirSource) {
-  page_.Open(3);
-  EXPECT_TRUE(Paint().Texts().empty());
-  page_.SendKey(kKeyEnter);
-  page_.HandIn(3, PageContent{{{u"第一项", 7, {}, {}}, {u"第二项", 8, {}, {}}}, {}, false, TextForm::kLines});
-  EXPECT_TRUE(Paint().FindText(u"第二项").has_value());
-  page_.SendKey(kKeyEnter);
-  EXPECT_TRUE(navigator_.visits.empty()) << "mode 3 does nothing on the action key";
-}
-
 // The information pages against a scripted server: the server time, an F10 item and the titles
 // of a code list.
 Bytes InfoAnswer(const Bytes& request) {
@@ -86,9 +35,12 @@ Bytes InfoAnswer(const Bytes& request) {
   return out.Finish();
 }
 
-class InfoPageTest : public MenuPageTest {
+// A 240x266 screen area with a 16-pixel font and 2 pixels of leading: menu lines are 26 pixels.
+class InfoPageTest : public ::testing::Test {
  protected:
   InfoPageTest() {
+    SetSharedTextMetrics(TextMetrics{16, 2, 8, 16});
+    page_.resize(240, 266);
     navigator_.Browse(BrowseChange::Alone(SecurityCode(u"SH600001")));
     InfoLinks links;
     // Shared with the worker's exchanges, which may outlive the fixture's own members.
@@ -102,6 +54,15 @@ class InfoPageTest : public MenuPageTest {
   }
   // Lets the worker's page arrive; false when it does not within two seconds.
   bool Arrived() { return testing::ProcessEventsUntil([&] { return !page_.loading(); }, std::chrono::seconds(2)); }
+  RecordingCanvas Paint() {
+    RecordingCanvas canvas(Size{240, 266});
+    page_.PaintOn(canvas);
+    return canvas;
+  }
+
+  testing::QtApp app_;
+  testing::RecordingNavigator navigator_;
+  CStockRangeDlg page_{&navigator_};
 
   std::shared_ptr<testing::ScriptedServer> server_ = std::make_shared<testing::ScriptedServer>(InfoAnswer);
   testing::TempFolder folder_;
