@@ -55,7 +55,7 @@ TEST(ChangeTextTest, ChangeAndPercentFollowTheChangeRule) {
       {1234, 0, 2, u"+12.34", u"+0.00%", kRiseRed},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.last << " against " << c.prevClose);
+    SCOPED_TRACE(::testing::Message() << c.last << " against " << c.prevClose);
     const ChangeTexts texts = ChangeOf(c.last, c.prevClose, c.decimals);
     EXPECT_EQ(texts.change, c.change);
     EXPECT_EQ(texts.percent, c.percent);
