@@ -11,6 +11,7 @@
 #include "account/fill_in.h"
 #include "base/text_metrics.h"
 #include "navigation/navigation.h"
+#include "platform/qt_text.h"
 #include "platform/address_opener.h"
 #include "platform/canvas.h"
 
@@ -25,10 +26,6 @@ constexpr std::u16string_view kButtonTexts[] = {account_text::kRegisterButton, a
                                                 account_text::kLogoutButton};
 constexpr std::u16string_view kLabels[] = {account_text::kUserLabel, account_text::kPasswordLabel};
 
-QString ToQt(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 CDlgLogin::CDlgLogin(AccountParts parts, QWidget* parent) : Window(parent), parts_(std::move(parts)) {
@@ -39,7 +36,7 @@ CDlgLogin::CDlgLogin(AccountParts parts, QWidget* parent) : Window(parent), part
   }
   fields_[kPassword]->setEchoMode(QLineEdit::Password);
   for (int i = 0; i < 3; ++i) {
-    buttons_[i] = new QPushButton(ToQt(kButtonTexts[i]), this);
+    buttons_[i] = new QPushButton(ToQString(kButtonTexts[i]), this);
     buttons_[i]->setFocusPolicy(Qt::NoFocus);
     QObject::connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Press(static_cast<Button>(i)); });
   }

@@ -12,6 +12,7 @@
 #include "account/recommendation.h"
 #include "base/text_metrics.h"
 #include "navigation/navigation.h"
+#include "platform/qt_text.h"
 #include "platform/canvas.h"
 
 namespace tarvello {
@@ -20,10 +21,6 @@ namespace {
 
 constexpr std::size_t kAnswerCapacity = 1024;
 constexpr std::u16string_view kButtons[] = {account_text::kPhoneBookButton, account_text::kSendButton};
-
-QString ToQt(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::optional<std::uint8_t> SendRecommendation(const ExchangeFunction& exchange, const Bytes& request) {
   std::vector<std::uint8_t> answer(kAnswerCapacity);
@@ -38,9 +35,9 @@ std::optional<std::uint8_t> SendRecommendation(const ExchangeFunction& exchange,
 CDlgRecommendFriend::CDlgRecommendFriend(AccountParts parts, QWidget* parent)
     : Window(parent), parts_(std::move(parts)), numbers_(new QLineEdit(this)) {
   StyleAccountControls(*this);
-  numbers_->setPlaceholderText(ToQt(account_text::kRecommendInputHint));
+  numbers_->setPlaceholderText(ToQString(account_text::kRecommendInputHint));
   for (int i = 0; i < 2; ++i) {
-    buttons_[i] = new QPushButton(ToQt(kButtons[i]), this);
+    buttons_[i] = new QPushButton(ToQString(kButtons[i]), this);
     QObject::connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Press(static_cast<Button>(i)); });
   }
   Layout();

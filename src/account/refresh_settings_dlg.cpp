@@ -14,8 +14,8 @@ namespace tarvello {
 
 namespace {
 
-constexpr const char16_t* kLabels[] = {u"行情列表刷新频率", u"分时图刷新频率", u"K线图刷新频率"};
-constexpr const char16_t* kButtons[] = {u"保 存", u"取 消"};
+constexpr const char16_t* kPeriodLabels[] = {u"行情列表刷新频率", u"分时图刷新频率", u"K线图刷新频率"};
+constexpr const char16_t* kSaveCancel[] = {u"保 存", u"取 消"};
 
 int ChoiceIndexOf(const RefreshSettings& settings, int period) {
   const int seconds[] = {settings.list_seconds, settings.intraday_seconds, settings.kline_seconds};
@@ -31,7 +31,7 @@ CDlgRecommend::CDlgRecommend(RefreshSettingsParts parts, QWidget* parent) : Wind
     for (int seconds : kRefreshChoices) list->addItem(QString::number(seconds));
   }
   for (int i = 0; i < 2; ++i) {
-    buttons_[i] = new QPushButton(QString::fromStdU16String(kButtons[i]), this);
+    buttons_[i] = new QPushButton(QString::fromStdU16String(kSaveCancel[i]), this);
     QObject::connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Press(static_cast<Button>(i)); });
   }
   Layout();
@@ -97,7 +97,7 @@ void CDlgRecommend::OnPaint(Canvas& canvas) {
   canvas.FillRect(ClientRect(), kBlack);
   canvas.SetTextColor(kWhite);
   for (int period = 0; period < 3; ++period) {
-    canvas.DrawText(kLabels[period], LabelRect(period), kTextLeft | kTextVCenter | kTextSingleLine);
+    canvas.DrawText(kPeriodLabels[period], LabelRect(period), kTextLeft | kTextVCenter | kTextSingleLine);
   }
 }
 

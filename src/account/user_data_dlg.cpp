@@ -15,7 +15,7 @@ namespace tarvello {
 
 namespace {
 
-constexpr const char16_t* kButtons[] = {u"推荐好友", u"检查更新", u"返　回"};
+constexpr const char16_t* kUserDataButtons[] = {u"推荐好友", u"检查更新", u"返　回"};
 constexpr ColorRef kNoticeColour = 0xC0C0C0;
 
 }  // namespace
@@ -23,7 +23,7 @@ constexpr ColorRef kNoticeColour = 0xC0C0C0;
 CDlgUserData::CDlgUserData(AccountParts parts, QWidget* parent) : Window(parent), parts_(std::move(parts)) {
   StyleAccountControls(*this);
   for (int i = 0; i < 3; ++i) {
-    buttons_[i] = new QPushButton(QString::fromStdU16String(kButtons[i]), this);
+    buttons_[i] = new QPushButton(QString::fromStdU16String(kUserDataButtons[i]), this);
     QObject::connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Press(static_cast<Button>(i)); });
   }
   Layout();

@@ -9,7 +9,6 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
 constexpr const char16_t* kTabCaptions[] = {u"五档", u"报价", u"明细"};
 constexpr ColorRef kTabSelected = 0x606060;
 constexpr int kFigureRowsShare = 13;
@@ -28,9 +27,9 @@ void PaintFigureRows(Canvas& canvas, const Rect& area, const std::vector<PanelRo
     }
     const Rect box{area.left + 2, top, area.right - 2, top + rowHeight};
     canvas.SetTextColor(kFlatGrey);
-    canvas.DrawText(row.label, box, kTextLeft | kOneLine);
+    canvas.DrawText(row.label, box, kTextLeft | kTextOneLine);
     canvas.SetTextColor(row.colour);
-    canvas.DrawText(row.value, box, kTextRight | kOneLine);
+    canvas.DrawText(row.value, box, kTextRight | kTextOneLine);
     top += rowHeight;
   }
 }
@@ -60,9 +59,9 @@ void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& b
   const Rect title{area.left + 2, area.top, area.right - 2, area.top + line};
   const ColouredText ratio = OrderRatioOf(orderRatio, records.security.priceDecimals, records.quote.last);
   canvas.SetTextColor(kFlatGrey);
-  canvas.DrawText(u"委比", title, kTextLeft | kOneLine);
+  canvas.DrawText(u"委比", title, kTextLeft | kTextOneLine);
   canvas.SetTextColor(ratio.colour);
-  canvas.DrawText(ratio.text, title, kTextRight | kOneLine);
+  canvas.DrawText(ratio.text, title, kTextRight | kTextOneLine);
   const Rect body{area.left, title.bottom, area.right, area.bottom};
   const int rowHeight = body.Height() / (2 * rowsPerHalf);
   const int half = rowHeight * rowsPerHalf;
@@ -70,10 +69,10 @@ void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& b
   const int markSize = std::min(half / 3, body.Width() / 6);
   canvas.SetFont({markSize, false});
   canvas.SetTextColor(kRiseRed);
-  canvas.DrawText(u"卖", {body.left, body.top, body.left + markSize + 2, body.top + half}, kTextCenter | kOneLine);
+  canvas.DrawText(u"卖", {body.left, body.top, body.left + markSize + 2, body.top + half}, kTextCenter | kTextOneLine);
   canvas.SetTextColor(kFallGreen);
   canvas.DrawText(u"买", {body.left, body.top + half, body.left + markSize + 2, body.top + 2 * half},
-                  kTextCenter | kOneLine);
+                  kTextCenter | kTextOneLine);
   canvas.SetFont({});
   const int priceLeft = body.left + markSize + 4;
   std::vector<BookRow> rows = BookRows(book, records);
@@ -84,16 +83,16 @@ void PaintBook(Canvas& canvas, const Rect& area, const std::vector<BookLevel>& b
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int top = body.top + static_cast<int>(i) * rowHeight;
     canvas.SetTextColor(kFlatGrey);
-    canvas.DrawText(rows[i].caption, {priceLeft, top, captionRight, top + rowHeight}, kTextLeft | kOneLine);
+    canvas.DrawText(rows[i].caption, {priceLeft, top, captionRight, top + rowHeight}, kTextLeft | kTextOneLine);
     canvas.SetTextColor(rows[i].priceColour);
-    canvas.DrawText(rows[i].price, {captionRight, top, columns.priceRight, top + rowHeight}, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].price, {captionRight, top, columns.priceRight, top + rowHeight}, kTextRight | kTextOneLine);
   }
   ShrinkToFit(canvas, rows, columns.volumeRoom);
   canvas.SetTextColor(kVolumeYellow);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int top = body.top + static_cast<int>(i) * rowHeight;
     canvas.DrawText(rows[i].volume, {body.right - 2 - columns.volumeRoom, top, body.right - 2, top + rowHeight},
-                    kTextRight | kOneLine);
+                    kTextRight | kTextOneLine);
   }
   canvas.SetFont({});
 }
@@ -105,7 +104,7 @@ void PaintTicks(Canvas& canvas, const Rect& area, const DetailRecords& records) 
   canvas.SetTextColor(kFlatGrey);
   for (int i = 0; i < 3; ++i) {
     canvas.DrawText(headers[i], {area.left + i * third, area.top, area.left + (i + 1) * third, area.top + line},
-                    kTextCenter | kOneLine);
+                    kTextCenter | kTextOneLine);
   }
   const int rowHeight = (area.Height() - line) / kBookRowsPerPanel;
   const std::vector<TickRow> rows = TickRows(records.ticks, records.security.priceDecimals);
@@ -113,10 +112,10 @@ void PaintTicks(Canvas& canvas, const Rect& area, const DetailRecords& records) 
     const int top = area.top + line + static_cast<int>(i) * rowHeight;
     const Rect row{area.left + 2, top, area.right - 2, top + rowHeight};
     canvas.SetTextColor(kPlainWhite);
-    canvas.DrawText(rows[i].time, row, kTextLeft | kOneLine);
+    canvas.DrawText(rows[i].time, row, kTextLeft | kTextOneLine);
     canvas.SetTextColor(rows[i].colour);
-    canvas.DrawText(rows[i].price, {row.left, top, row.left + 2 * third, row.bottom}, kTextRight | kOneLine);
-    canvas.DrawText(rows[i].volume, row, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].price, {row.left, top, row.left + 2 * third, row.bottom}, kTextRight | kTextOneLine);
+    canvas.DrawText(rows[i].volume, row, kTextRight | kTextOneLine);
   }
 }
 
@@ -162,7 +161,7 @@ void PaintTabStrip(Canvas& canvas, const Rect& strip, DetailPanel selected, cons
                    strip.bottom};
     if (kTabPanels[i] == selected) canvas.FillRect(tab, kTabSelected);
     canvas.SetTextColor(kPlainWhite);
-    canvas.DrawText(kTabCaptions[i], tab, kTextCenter | kOneLine);
+    canvas.DrawText(kTabCaptions[i], tab, kTextCenter | kTextOneLine);
   }
 }
 

@@ -11,7 +11,6 @@ namespace {
 
 constexpr ColorRef kBoxFill = 0x271A0F;
 constexpr ColorRef kBoxLabel = 0xFFFF52;
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
 
 const Pen kRedSolid{kRiseRed, 1, PenStyle::kSolid};
 const Pen kRedDashed{kRiseRed, 1, PenStyle::kDash};
@@ -64,8 +63,8 @@ void PaintScaleLabels(Canvas& canvas, const Rect& area, const ChartBands& bands,
     if (i > 2) box = {box.left, lineY - bands.line, box.right, lineY};
     const ScaleLabel& label = labels[static_cast<std::size_t>(i)];
     canvas.SetTextColor(label.colour);
-    canvas.DrawText(label.value, box, kTextLeft | kOneLine);
-    if (!label.percent.empty()) canvas.DrawText(label.percent, box, kTextRight | kOneLine);
+    canvas.DrawText(label.value, box, kTextLeft | kTextOneLine);
+    if (!label.percent.empty()) canvas.DrawText(label.percent, box, kTextRight | kTextOneLine);
   }
 }
 
@@ -103,7 +102,7 @@ void PaintVolumeBars(Canvas& canvas, const Rect& area, const ChartBands& bands, 
   }
   canvas.SetTextColor(kVolumeYellow);
   const Rect box{area.left + 2, area.top + bands.volumeTop, area.right, area.top + bands.volumeTop + bands.line};
-  canvas.DrawText(PrintfText("%d", input.maxVolume), box, kTextLeft | kOneLine);
+  canvas.DrawText(PrintfText("%d", input.maxVolume), box, kTextLeft | kTextOneLine);
 }
 
 // "现手:" value on the left, "总手:" value on the right of the band below the price area.
@@ -114,13 +113,13 @@ void PaintVolumeBand(Canvas& canvas, const Rect& area, const ChartBands& bands, 
   const Rect band{area.left + 2, area.top + bands.priceBottom, area.right - 2, area.top + bands.volumeTop};
   const int labelWidth = canvas.TextWidth(u"现手:");
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(u"现手:", band, kTextLeft | kOneLine);
+  canvas.DrawText(u"现手:", band, kTextLeft | kTextOneLine);
   canvas.SetTextColor(kVolumeYellow);
-  canvas.DrawText(texts.current, {band.left + labelWidth, band.top, band.right, band.bottom}, kTextLeft | kOneLine);
-  canvas.DrawText(texts.total, band, kTextRight | kOneLine);
+  canvas.DrawText(texts.current, {band.left + labelWidth, band.top, band.right, band.bottom}, kTextLeft | kTextOneLine);
+  canvas.DrawText(texts.total, band, kTextRight | kTextOneLine);
   const int totalWidth = canvas.TextWidth(texts.total);
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(u"总手:", {band.left, band.top, band.right - totalWidth, band.bottom}, kTextRight | kOneLine);
+  canvas.DrawText(u"总手:", {band.left, band.top, band.right - totalWidth, band.bottom}, kTextRight | kTextOneLine);
 }
 
 void PaintTimeAxis(Canvas& canvas, const Rect& area, const ChartBands& bands, const DetailRecords& records) {
@@ -130,9 +129,9 @@ void PaintTimeAxis(Canvas& canvas, const Rect& area, const ChartBands& bands, co
                                                   records.IsFutureMode());
   const Rect band{area.left + 2, area.top + bands.plotBottom, area.right - 2, area.bottom};
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(labels.left, band, kTextLeft | kOneLine);
-  if (!labels.centre.empty()) canvas.DrawText(labels.centre, band, kTextCenter | kOneLine);
-  canvas.DrawText(labels.right, band, kTextRight | kOneLine);
+  canvas.DrawText(labels.left, band, kTextLeft | kTextOneLine);
+  if (!labels.centre.empty()) canvas.DrawText(labels.centre, band, kTextCenter | kTextOneLine);
+  canvas.DrawText(labels.right, band, kTextRight | kTextOneLine);
 }
 
 Rect PaintCursor(Canvas& canvas, const Rect& area, const ChartBands& bands, const IntradayChartInput& input, int minute,
@@ -155,9 +154,9 @@ Rect PaintCursor(Canvas& canvas, const Rect& area, const ChartBands& bands, cons
     const int top = box.top + static_cast<int>(i) * rowHeight;
     const Rect row{box.left + 2, top, box.right - 2, top + rowHeight};
     canvas.SetTextColor(kBoxLabel);
-    canvas.DrawText(rows[i].label, row, kTextLeft | kOneLine);
+    canvas.DrawText(rows[i].label, row, kTextLeft | kTextOneLine);
     canvas.SetTextColor(rows[i].colour);
-    canvas.DrawText(rows[i].value, row, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].value, row, kTextRight | kTextOneLine);
   }
   return box;
 }

@@ -21,8 +21,6 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
-constexpr ColorRef kBarBack = 0x402010;
 constexpr int kToolbarCells = 6;
 constexpr const char16_t* kToolbarCaptions[kToolbarCells] = {u"菜单", u"分时", u"K线", u"信息", u"资金", u"返回"};
 
@@ -201,11 +199,11 @@ void CStockDetailDlg::PaintHeader(Canvas& canvas, const Layout& layout, const De
   const ChangeTexts change = ChangeOf(quote.last, quote.prevClose, records.security.priceDecimals);
   canvas.SetTextColor(change.colour);
   canvas.DrawText(quote.last == 0 ? std::u16string(kNoDataText) : PriceText(quote.last, records.security.priceDecimals),
-                  texts, kTextLeft | kOneLine);
-  canvas.DrawText(change.percent, texts, kTextCenter | kOneLine);
+                  texts, kTextLeft | kTextOneLine);
+  canvas.DrawText(change.percent, texts, kTextCenter | kTextOneLine);
   canvas.SetTextColor(kVolumeYellow);
   canvas.DrawText(VolumeText(records.minutes.totalVolume, records.security.securityType, quote.last), texts,
-                  kTextRight | kOneLine);
+                  kTextRight | kTextOneLine);
   const int left = layout.width * 2 / 3;
   const int selfEnd = left + 17 * layout.width / 117;
   const int previousEnd = left + 28 * layout.width / 117;
@@ -218,7 +216,7 @@ void CStockDetailDlg::PaintHeader(Canvas& canvas, const Layout& layout, const De
     canvas.Rectangle(buttons[i]);
     canvas.DrawPicture(button_picture_, buttons[i]);
     canvas.SetTextColor(kPlainWhite);
-    canvas.DrawText(captions[i], buttons[i], kTextCenter | kOneLine);
+    canvas.DrawText(captions[i], buttons[i], kTextCenter | kTextOneLine);
   }
 }
 
@@ -234,7 +232,7 @@ void CStockDetailDlg::PaintToolbar(Canvas& canvas, const Rect& bar) {
     const Rect cell{bar.left + i * bar.Width() / kToolbarCells, bar.top, bar.left + (i + 1) * bar.Width() / kToolbarCells,
                     bar.bottom};
     canvas.SetTextColor(i == 1 ? kVolumeYellow : kPlainWhite);
-    canvas.DrawText(kToolbarCaptions[i], cell, kTextCenter | kOneLine);
+    canvas.DrawText(kToolbarCaptions[i], cell, kTextCenter | kTextOneLine);
   }
 }
 

@@ -10,8 +10,6 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
-constexpr ColorRef kBarBack = 0x402010;
 constexpr ColorRef kPieOutline = 0x0000FF;
 constexpr int kMargin = 4;
 constexpr int kTotalsLines = 3;
@@ -27,7 +25,7 @@ Rect Column(const Rect& row, int i, int n) {
 
 void Text(Canvas& canvas, std::u16string_view text, ColorRef colour, const Rect& box, unsigned align) {
   canvas.SetTextColor(colour);
-  canvas.DrawText(text, box, align | kOneLine);
+  canvas.DrawText(text, box, align | kTextOneLine);
 }
 
 void LabelAndValue(Canvas& canvas, const FuturesCell& cell, const Rect& half) {

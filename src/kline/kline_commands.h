@@ -10,6 +10,21 @@
 
 namespace tarvello {
 
+// Commands of the menus and the toolbar besides periods, adjustments and indicators.
+enum KLineCommand : unsigned {
+  kCommandAddSelf = 32791,
+  kCommandDeleteSelf = 32794,
+  kCommandNext = 32903,
+  kCommandPrevious = 32904,
+  kCommandIntraday = 32795,
+  kCommandMenuPage = 32797,
+  kCommandFundFlow = 32906,
+  kCommandHome = 32774,
+  kCommandSidePanel1 = 32798,
+  kCommandSidePanel3 = 32871,
+  kCommandSidePanel0 = 32799,
+};
+
 std::optional<KLinePeriod> PeriodForCommand(int command);
 std::optional<PriceAdjustment> AdjustmentForCommand(int command);
 std::optional<KLineIndicator> IndicatorForCommand(int command);

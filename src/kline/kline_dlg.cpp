@@ -14,22 +14,6 @@ namespace {
 constexpr int kSectorListArgument = -10;
 constexpr int kListReturnArgument = 1135;
 
-
-// Commands of the menus and the toolbar besides periods, adjustments and indicators.
-enum KLineCommand : unsigned {
-  kCommandAddSelf = 32791,
-  kCommandDeleteSelf = 32794,
-  kCommandNext = 32903,
-  kCommandPrevious = 32904,
-  kCommandIntraday = 32795,
-  kCommandMenuPage = 32797,
-  kCommandFundFlow = 32906,
-  kCommandHome = 32774,
-  kCommandSidePanel1 = 32798,
-  kCommandSidePanel3 = 32871,
-  kCommandSidePanel0 = 32799,
-};
-
 struct MenuEntry {
   unsigned command;
   const char16_t* text;
@@ -41,7 +25,6 @@ constexpr std::array<MenuEntry, 8> kIndicatorMenu{{{32796, u"VOL"}, {32876, u"MA
                                                    {32800, u"RSI"}, {32804, u"BOLL"}, {32923, u"WR"},
                                                    {32801, u"BIAS"}, {32802, u"CCI"}}};
 constexpr std::array<MenuEntry, 3> kAdjustmentMenu{{{32886, u"不复权"}, {32887, u"前复权"}, {32888, u"后复权"}}};
-
 
 }  // namespace
 

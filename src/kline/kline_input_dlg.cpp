@@ -3,6 +3,7 @@
 // toolbar band shares its height with the quote line and acts as the chart does.
 #include <algorithm>
 
+#include "kline/kline_commands.h"
 #include "kline/kline_dlg.h"
 #include "navigation/navigation.h"
 #include "navigation/navigator.h"
@@ -10,11 +11,9 @@
 namespace tarvello {
 namespace {
 
-constexpr int kCells = 6;
-constexpr unsigned kCommandNext = 32903;
-constexpr unsigned kCommandPrevious = 32904;
+constexpr int kToolbarCells = 6;
 
-int CellAt(int x, int width) { return std::clamp(x * kCells / std::max(width, 1), 0, kCells - 1); }
+int CellAt(int x, int width) { return std::clamp(x * kToolbarCells / std::max(width, 1), 0, kToolbarCells - 1); }
 
 }  // namespace
 
@@ -95,7 +94,7 @@ void CKLineDlg::TouchToolbar(int x) {
   const Point below{0, layout.toolbar.bottom};
   switch (CellAt(x, layout.width)) {
     case 0: ShowMenu(PeriodMenuItems(), below); break;
-    case 1: ShowMenu(IndicatorMenuItems(), {layout.width / kCells, below.y}); break;
+    case 1: ShowMenu(IndicatorMenuItems(), {layout.width / kToolbarCells, below.y}); break;
     case 2: ChangeView([](KLineModel& model) { model.ZoomIn(); }); break;
     case 3: ChangeView([](KLineModel& model) { model.ZoomOut(); }); break;
     case 4: ToggleSelfSelected(); break;

@@ -14,9 +14,8 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
-constexpr int kCells = 6;
-constexpr const char16_t* kBottomCaptions[kCells] = {u"选项", u"分时", u"K线", u"信息", u"资金", u"返回"};
+constexpr int kBottomCells = 6;
+constexpr const char16_t* kBottomCaptions[kBottomCells] = {u"选项", u"分时", u"K线", u"信息", u"资金", u"返回"};
 constexpr int kTextInset = 2;
 
 Pen SolidPen(ColorRef colour) { return {colour, 1, PenStyle::kSolid}; }
@@ -87,7 +86,7 @@ void DrawRow(Canvas& canvas, const Rect& row, std::span<const ChartText> texts, 
   int x = row.left + kTextInset;
   for (const ChartText& text : texts) {
     canvas.SetTextColor(text.colour);
-    canvas.DrawText(text.text, {x, row.top, row.right, row.bottom}, kTextLeft | kOneLine);
+    canvas.DrawText(text.text, {x, row.top, row.right, row.bottom}, kTextLeft | kTextOneLine);
     x += canvas.TextWidth(text.text) + gap;
   }
 }
@@ -120,14 +119,14 @@ void CKLineDlg::PaintChart(Canvas& canvas, const ChartLayout& layout, const KLin
   const std::array<ChartText, 3> averages = AverageLabels(cursorBar, model.priceDecimals());
   for (int i = 0; i < 3; ++i) {
     canvas.SetTextColor(averages[i].colour);
-    canvas.DrawText(averages[i].text, Cell(layout.averageRow, i, 3), kTextLeft | kOneLine);
+    canvas.DrawText(averages[i].text, Cell(layout.averageRow, i, 3), kTextLeft | kTextOneLine);
   }
   PaintPricePane(canvas, layout, model, places);
   PaintIndicator(canvas, layout, model, places);
   const std::array<std::u16string, 2> dates = DateRowTexts(model.bars(), places.first, places.end, model.period());
   canvas.SetTextColor(kChartWhite);
-  canvas.DrawText(dates[0], layout.dateRow, kTextLeft | kOneLine);
-  canvas.DrawText(dates[1], layout.dateRow, kTextRight | kOneLine);
+  canvas.DrawText(dates[0], layout.dateRow, kTextLeft | kTextOneLine);
+  canvas.DrawText(dates[1], layout.dateRow, kTextRight | kTextOneLine);
   PaintCursor(canvas, layout, model, places);
 }
 
@@ -146,16 +145,16 @@ void CKLineDlg::PaintPricePane(Canvas& canvas, const ChartLayout& layout, const 
     canvas.SetTextColor(kChartRed);
     for (int i = 0; i < 4; ++i) {
       const int top = i < 3 ? pane.top + i * third : pane.bottom - layout.line;
-      canvas.DrawText(labels[i], {kTextInset, top, layout.width, top + layout.line}, kTextLeft | kOneLine);
+      canvas.DrawText(labels[i], {kTextInset, top, layout.width, top + layout.line}, kTextLeft | kTextOneLine);
     }
   }
   const ChartText quote = HeaderQuote(model.quote(), model.priceDecimals());
   const Rect& header = layout.header;
   const int quoteLeft = header.right - kTextInset - canvas.TextWidth(quote.text);
   canvas.SetTextColor(quote.colour);
-  canvas.DrawText(quote.text, {quoteLeft, header.top, header.right, header.bottom}, kTextLeft | kOneLine);
+  canvas.DrawText(quote.text, {quoteLeft, header.top, header.right, header.bottom}, kTextLeft | kTextOneLine);
   canvas.SetTextColor(kChartYellow);
-  canvas.DrawText(u"最新:", {header.left, header.top, quoteLeft, header.bottom}, kTextRight | kOneLine);
+  canvas.DrawText(u"最新:", {header.left, header.top, quoteLeft, header.bottom}, kTextRight | kTextOneLine);
 }
 
 void CKLineDlg::PaintIndicator(Canvas& canvas, const ChartLayout& layout, const KLineModel& model,
@@ -183,7 +182,7 @@ void CKLineDlg::PaintIndicator(Canvas& canvas, const ChartLayout& layout, const 
                          {0, middle - layout.line / 2, pane.right - kTextInset, middle + layout.line / 2 + 1},
                          {0, pane.bottom - layout.line, pane.right - kTextInset, pane.bottom}};
   canvas.SetTextColor(kChartRed);
-  for (int i = 0; i < 3; ++i) canvas.DrawText(texts.axis[i], boxes[i], kTextRight | kOneLine);
+  for (int i = 0; i < 3; ++i) canvas.DrawText(texts.axis[i], boxes[i], kTextRight | kTextOneLine);
 }
 
 void CKLineDlg::PaintCursor(Canvas& canvas, const ChartLayout& layout, const KLineModel& model,
@@ -206,9 +205,9 @@ void CKLineDlg::PaintCursor(Canvas& canvas, const ChartLayout& layout, const KLi
     const Rect row{box.left + kTextInset, box.top + i * layout.line, box.right - kTextInset,
                    box.top + (i + 1) * layout.line};
     canvas.SetTextColor(kChartWhite);
-    canvas.DrawText(rows[i].label, row, kTextLeft | kOneLine);
+    canvas.DrawText(rows[i].label, row, kTextLeft | kTextOneLine);
     canvas.SetTextColor(rows[i].value.colour);
-    canvas.DrawText(rows[i].value.text, row, kTextRight | kOneLine);
+    canvas.DrawText(rows[i].value.text, row, kTextRight | kTextOneLine);
   }
 }
 
@@ -223,23 +222,23 @@ void CKLineDlg::PaintToolbar(Canvas& canvas, const ChartLayout& layout, bool mem
   canvas.DrawPicture(toolbar_picture_, bar);
   const char16_t* captions[] = {u"周期", u"指标", u"放大", u"缩小", member ? u"删除" : u"添加"};
   canvas.SetTextColor(kChartWhite);
-  for (int i = 0; i < 5; ++i) canvas.DrawText(captions[i], Cell(bar, i, kCells), kTextCenter | kOneLine);
-  const Rect last = Cell(bar, 5, kCells);
+  for (int i = 0; i < 5; ++i) canvas.DrawText(captions[i], Cell(bar, i, kBottomCells), kTextCenter | kTextOneLine);
+  const Rect last = Cell(bar, 5, kBottomCells);
   const int half = (last.left + last.right) / 2;
-  canvas.DrawText(u"<", {last.left, bar.top, half, bar.bottom}, kTextCenter | kOneLine);
-  canvas.DrawText(u">", {half, bar.top, last.right, bar.bottom}, kTextCenter | kOneLine);
+  canvas.DrawText(u"<", {last.left, bar.top, half, bar.bottom}, kTextCenter | kTextOneLine);
+  canvas.DrawText(u">", {half, bar.top, last.right, bar.bottom}, kTextCenter | kTextOneLine);
 }
 
 // The menu picture marks the "选项" cell, a square at its left end.
 void CKLineDlg::PaintBottomBar(Canvas& canvas, const Rect& bar) {
   canvas.FillRect(bar, kChartDarkGrey);
   canvas.DrawPicture(keybar_picture_, bar);
-  const int side = std::min(bar.Height(), Cell(bar, 0, kCells).Width() / 3);
+  const int side = std::min(bar.Height(), Cell(bar, 0, kBottomCells).Width() / 3);
   canvas.DrawPicture(menu_picture_, {bar.left, bar.top + (bar.Height() - side) / 2, bar.left + side,
                                      bar.top + (bar.Height() + side) / 2});
-  for (int i = 0; i < kCells; ++i) {
+  for (int i = 0; i < kBottomCells; ++i) {
     canvas.SetTextColor(i == 2 ? kChartCyan : kChartWhite);
-    canvas.DrawText(kBottomCaptions[i], Cell(bar, i, kCells), kTextCenter | kOneLine);
+    canvas.DrawText(kBottomCaptions[i], Cell(bar, i, kBottomCells), kTextCenter | kTextOneLine);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "lists/batch_name_lookup.h"
 #include "lists/list_request.h"
 #include "market/own_stock_list.h"
+#include "platform/qt_text.h"
 #include "platform/prompter.h"
 
 namespace tarvello {
@@ -21,10 +22,8 @@ constexpr int kMsgMarket = 2031;
 constexpr int kMsgNamesFound = 0x8101;
 // The worker re-arms a refresh timer after each exchange; the panel has nothing to refresh.
 constexpr unsigned kLookupTimer = 3003;
-constexpr int kFallbackLine = 16;
+constexpr int kFallbackRowHeight = 16;
 constexpr const char* kEditStyle = "QLineEdit { background: white; color: black; border: 1px solid #6080a0; }";
-
-QString ToQt(const std::u16string& text) { return QString::fromStdU16String(text); }
 
 }  // namespace
 
@@ -55,7 +54,7 @@ std::u16string CBatchListStockDlg::edit_text() const { return edit_->text().toSt
 
 BatchPanelLayout CBatchListStockDlg::Layout() const {
   int line = line_ > 0 ? line_ : SharedTextMetrics().LineHeight();
-  if (line <= 0) line = kFallbackLine;
+  if (line <= 0) line = kFallbackRowHeight;
   return BatchPanelLayout(width(), height(), line, model_.typing());
 }
 
@@ -125,7 +124,7 @@ void CBatchListStockDlg::OpenEdit(int item) {
   const Rect cell = layout.CodeCell(layout.Row(item - FirstShownItem()));
   edit_row_ = item;
   edit_->setGeometry(cell.left, cell.top, cell.Width(), cell.Height());
-  edit_->setText(ToQt(model_.items()[static_cast<std::size_t>(item)].code));
+  edit_->setText(ToQString(model_.items()[static_cast<std::size_t>(item)].code));
   edit_->end(false);
   edit_->show();
   edit_->setFocus();
@@ -154,7 +153,7 @@ void CBatchListStockDlg::CommitCode(std::size_t item, std::u16string code) {
 void CBatchListStockDlg::CycleMarket() {
   if (!model_.typing() || model_.items().empty()) return;
   if (edit_row_ >= 0) {
-    edit_->setText(ToQt(NextMarketPrefix(edit_->text().toStdU16String())));
+    edit_->setText(ToQString(NextMarketPrefix(edit_->text().toStdU16String())));
     edit_->end(false);
     edit_->setFocus();
     return;

@@ -9,9 +9,7 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
 constexpr ColorRef kPanelBack = 0x302018;
-constexpr ColorRef kBarBack = 0x402010;
 constexpr ColorRef kFrameGrey = 0x808080;
 
 // A check box at the left of the name cell; the name follows it.
@@ -44,8 +42,8 @@ void CBatchListStockDlg::OnPaint(Canvas& canvas) {
   const BatchPanelLayout layout = Layout();
   canvas.FillRect(ClientRect(), kPanelBack);
   canvas.SetTextColor(kHeaderCyan);
-  canvas.DrawText(kBatchNameHeader, layout.NameCell(layout.header), kTextCenter | kOneLine);
-  canvas.DrawText(kBatchCodeHeader, layout.CodeCell(layout.header), kTextCenter | kOneLine);
+  canvas.DrawText(kBatchNameHeader, layout.NameCell(layout.header), kTextCenter | kTextOneLine);
+  canvas.DrawText(kBatchCodeHeader, layout.CodeCell(layout.header), kTextCenter | kTextOneLine);
   PaintItems(canvas, layout);
   if (model_.typing()) PaintKeypad(canvas, layout);
   PaintButtons(canvas, layout);
@@ -68,9 +66,9 @@ void CBatchListStockDlg::PaintItems(Canvas& canvas, const BatchPanelLayout& layo
       name.left = box.right + 2;
     }
     canvas.SetTextColor(NameColour(item));
-    canvas.DrawText(item.name, name, kTextCenter | kOneLine);
+    canvas.DrawText(item.name, name, kTextCenter | kTextOneLine);
     canvas.SetTextColor(kPlainWhite);
-    canvas.DrawText(item.code, layout.CodeCell(row), kTextCenter | kOneLine);
+    canvas.DrawText(item.code, layout.CodeCell(row), kTextCenter | kTextOneLine);
   }
 }
 
@@ -82,16 +80,16 @@ void CBatchListStockDlg::PaintKeypad(Canvas& canvas, const BatchPanelLayout& lay
   for (int i = 0; i < BatchPanelLayout::kKeyCount; ++i) {
     const Rect key = layout.Key(i);
     canvas.Rectangle(key);
-    canvas.DrawText(BatchPanelLayout::KeyText(i), key, kTextCenter | kOneLine);
+    canvas.DrawText(BatchPanelLayout::KeyText(i), key, kTextCenter | kTextOneLine);
   }
 }
 
 void CBatchListStockDlg::PaintButtons(Canvas& canvas, const BatchPanelLayout& layout) const {
   canvas.FillRect(layout.buttons, kBarBack);
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(u"确 定", layout.Button(BatchButton::kConfirm), kTextCenter | kOneLine);
-  canvas.DrawText(u"取 消", layout.Button(BatchButton::kCancel), kTextCenter | kOneLine);
-  if (model_.typing()) canvas.DrawText(u"SH/SZ", layout.Button(BatchButton::kMarket), kTextCenter | kOneLine);
+  canvas.DrawText(u"确 定", layout.Button(BatchButton::kConfirm), kTextCenter | kTextOneLine);
+  canvas.DrawText(u"取 消", layout.Button(BatchButton::kCancel), kTextCenter | kTextOneLine);
+  if (model_.typing()) canvas.DrawText(u"SH/SZ", layout.Button(BatchButton::kMarket), kTextCenter | kTextOneLine);
 }
 
 }  // namespace tarvello

@@ -9,7 +9,6 @@ namespace tarvello {
 namespace {
 
 constexpr int kTabQuotes = 0;
-constexpr int kTabManage = 4;
 
 struct Entry {
   unsigned command;

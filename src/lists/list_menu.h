@@ -9,6 +9,9 @@
 
 namespace tarvello {
 
+// The self-selected list's last tab, "管理", where a row opens nothing and the toolbar manages.
+inline constexpr int kTabManage = 4;
+
 struct ListMenuState {
   int mode = 0;                  // ListMode
   ListKind kind = ListKind::kStocks;

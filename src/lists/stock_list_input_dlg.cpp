@@ -1,6 +1,7 @@
 // The quote list's keys, taps and strokes.
 #include <algorithm>
 
+#include "lists/list_menu.h"
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "lists/list_paging.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kToolbarParts = 6;
 constexpr int kTabParts = 5;
-constexpr int kTabManage = 4;
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 // The quote list's painting: tab bar, header, rows, paging line, ticker strip and toolbar.
+#include "lists/list_menu.h"
 #include "lists/list_cells.h"
 #include "lists/list_codes.h"
 #include "lists/list_paging.h"
@@ -13,20 +14,17 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
-constexpr ColorRef kBarBack = 0x402010;
 constexpr ColorRef kInactiveGrey = 0x808080;
 constexpr const char16_t* kToolbar[] = {u"选项", u"自选", u"大盘", u"排行", u"板块", u"返回"};
 constexpr const char16_t* kManageToolbar[] = {u"选项", u"上移", u"下移", u"添加", u"删除", u"返回"};
 constexpr const char16_t* kTabs[] = {u"行情", u"新闻", u"公告", u"研报", u"管理"};
-constexpr int kTabManage = 4;
 
 void PaintParts(Canvas& canvas, const Rect& bar, const char16_t* const* captions, int parts, int highlighted) {
   canvas.FillRect(bar, kBarBack);
   for (int i = 0; i < parts; ++i) {
     const Rect part{bar.left + i * bar.Width() / parts, bar.top, bar.left + (i + 1) * bar.Width() / parts, bar.bottom};
     canvas.SetTextColor(i == highlighted ? kVolumeYellow : kPlainWhite);
-    canvas.DrawText(captions[i], part, kTextCenter | kOneLine);
+    canvas.DrawText(captions[i], part, kTextCenter | kTextOneLine);
   }
 }
 
@@ -65,15 +63,15 @@ void CStockListDlg::PaintHeader(Canvas& canvas, const ListLayout& layout) const 
   const ListKind listKind = kind();
   const int direction = query().sortDirection;
   canvas.SetTextColor(kHeaderCyan);
-  canvas.DrawText(u"股票名称", layout.Cell(layout.header, 0), kTextCenter | kOneLine);
+  canvas.DrawText(u"股票名称", layout.Cell(layout.header, 0), kTextCenter | kTextOneLine);
   for (int i = 1; i <= 3; ++i) {
     const int column = first_column_ + i - 1;
     canvas.DrawText(HeaderText(listKind, column, arrow_column_, direction), layout.Cell(layout.header, i),
-                    kTextCenter | kOneLine);
+                    kTextCenter | kTextOneLine);
   }
   canvas.SetTextColor(kPlainWhite);
-  if (first_column_ > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kOneLine);
-  if (first_column_ < LastFirstColumn(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kOneLine);
+  if (first_column_ > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kTextOneLine);
+  if (first_column_ < LastFirstColumn(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kTextOneLine);
 }
 
 void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
@@ -97,12 +95,12 @@ void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const Li
     const bool marked = AlertMarks::Shared().IsMarked(code);
     if (marked) canvas.FillRect(layout.Cell(band, 0), kAlertMarkBand);
     canvas.SetTextColor(yellow ? kVolumeYellow : kPlainWhite);
-    canvas.DrawText(marked ? MarkedName(name) : name, layout.Cell(band, 0), kTextCenter | kOneLine);
+    canvas.DrawText(marked ? MarkedName(name) : name, layout.Cell(band, 0), kTextCenter | kTextOneLine);
     for (int c = 1; c <= 3; ++c) {
       const int column = first_column_ + c - 1;
       const CellText cell = RowCell(view.rows, listKind, at, column);
       canvas.SetTextColor(cell.colour);
-      canvas.DrawText(cell.text, layout.Cell(band, c), kTextCenter | kOneLine);
+      canvas.DrawText(cell.text, layout.Cell(band, c), kTextCenter | kTextOneLine);
     }
   }
 }
@@ -117,10 +115,10 @@ void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, co
   const std::pair<const char16_t*, bool> labels[] = {{u"首页", up}, {u"上翻", up}, {u"下翻", down}, {u"尾页", down}};
   for (int i = 0; i < 4; ++i) {
     canvas.SetTextColor(labels[i].second ? kPlainWhite : kInactiveGrey);
-    canvas.DrawText(labels[i].first, part(i), (i < 2 ? kTextLeft : kTextRight) | kOneLine);
+    canvas.DrawText(labels[i].first, part(i), (i < 2 ? kTextLeft : kTextRight) | kTextOneLine);
   }
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(paging.CounterText(q.page), line, kTextCenter | kOneLine);
+  canvas.DrawText(paging.CounterText(q.page), line, kTextCenter | kTextOneLine);
 }
 
 // The index of the moment, alternating between Shanghai and Shenzhen with the ticker's blink.

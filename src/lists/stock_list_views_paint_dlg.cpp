@@ -9,7 +9,6 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
 constexpr int kGridSide = 5;
 
 Rect Part(const Rect& band, int index, int parts) {
@@ -19,13 +18,13 @@ Rect Part(const Rect& band, int index, int parts) {
 
 void DrawCell(Canvas& canvas, const CellText& cell, const Rect& box) {
   canvas.SetTextColor(cell.colour);
-  canvas.DrawText(cell.text, box, kTextCenter | kOneLine);
+  canvas.DrawText(cell.text, box, kTextCenter | kTextOneLine);
 }
 
 void PaintHeaderLine(Canvas& canvas, const Rect& header, std::initializer_list<const char16_t*> labels) {
   canvas.SetTextColor(kVolumeYellow);
   int i = 0;
-  for (const char16_t* label : labels) canvas.DrawText(label, Part(header, i++, 3), kTextCenter | kOneLine);
+  for (const char16_t* label : labels) canvas.DrawText(label, Part(header, i++, 3), kTextCenter | kTextOneLine);
 }
 
 // One line per bucket row: its second text, then the two numbers of `line`.

@@ -16,5 +16,6 @@ inline constexpr ColorRef kPlainWhite = 0xFFFFFF;
 inline constexpr ColorRef kVolumeYellow = 0x00FFFF;
 inline constexpr ColorRef kHeaderCyan = 0xFFFF52;
 inline constexpr ColorRef kSelectedBand = 0x606060;
+inline constexpr ColorRef kBarBack = 0x402010;  // the dark blue of tool bars and ticker strips
 
 }  // namespace tarvello

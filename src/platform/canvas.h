@@ -52,6 +52,8 @@ enum TextFlag : unsigned {
   kTextWordBreak = 0x10,
   kTextSingleLine = 0x20,
 };
+// One line of text centred on the height of its box, as most cells and labels are drawn.
+inline constexpr unsigned kTextOneLine = kTextSingleLine | kTextVCenter;
 
 class Canvas {
  public:

@@ -5,15 +5,15 @@
 namespace tarvello {
 namespace {
 
-Prompter* installed = nullptr;
+Prompter* installed_prompter = nullptr;
 
 }  // namespace
 
 Prompter& ActivePrompter() {
   static ScriptedPrompter cautious;
-  return installed != nullptr ? *installed : cautious;
+  return installed_prompter != nullptr ? *installed_prompter : cautious;
 }
 
-void InstallPrompter(Prompter* prompter) { installed = prompter; }
+void InstallPrompter(Prompter* prompter) { installed_prompter = prompter; }
 
 }  // namespace tarvello

@@ -17,7 +17,6 @@ constexpr ColorRef kPanelBack = 0x403020;
 constexpr ColorRef kKeyEdge = 0xA09080;
 constexpr ColorRef kEditBack = 0xFFFFFF;
 constexpr ColorRef kHintGrey = 0x808080;
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
 
 }  // namespace
 
@@ -123,7 +122,7 @@ void CDlgKeyBoard::PaintEditLine(Canvas& canvas) const {
   canvas.FillRect(box, kEditBack);
   canvas.SetTextColor(entry_.hint_shown() ? kHintGrey : kBlack);
   const Rect text{box.left + pad * 2, box.top, box.right, box.bottom};
-  canvas.DrawText(entry_.shown(), text, kTextLeft | kOneLine);
+  canvas.DrawText(entry_.shown(), text, kTextLeft | kTextOneLine);
 }
 
 // Every key is a rectangle with its caption centred in white; the touched one has a yellow
@@ -137,7 +136,7 @@ void CDlgKeyBoard::PaintKeys(Canvas& canvas) const {
     const Rect box = KeyRect(key, area);
     canvas.SetPen(Pen{kKeyEdge, 1});
     canvas.Rectangle(box);
-    canvas.DrawText(key.caption, box, kTextCenter | kOneLine);
+    canvas.DrawText(key.caption, box, kTextCenter | kTextOneLine);
   }
   if (touched_) {
     canvas.SetPen(Pen{kVolumeYellow, 2});

@@ -9,8 +9,6 @@
 namespace tarvello {
 namespace {
 
-constexpr unsigned kOneLine = kTextSingleLine | kTextVCenter;
-constexpr ColorRef kBarBack = 0x402010;
 constexpr ColorRef kInactiveGrey = 0x808080;
 constexpr const char16_t* kBarCaptions[] = {u"选项", u"自选", u"大盘", u"排行", u"板块", u"返回"};
 
@@ -35,8 +33,8 @@ void CDlgList::OnPaint(Canvas& canvas) {
 void CDlgList::PaintHeader(Canvas& canvas, const Layout& layout) const {
   if (layout.header.IsEmpty()) return;
   canvas.SetTextColor(kHeaderCyan);
-  canvas.DrawText(u"股票代码", Part(layout.header, 0, 2), kTextCenter | kOneLine);
-  canvas.DrawText(u"股票名称", Part(layout.header, 1, 2), kTextCenter | kOneLine);
+  canvas.DrawText(u"股票代码", Part(layout.header, 0, 2), kTextCenter | kTextOneLine);
+  canvas.DrawText(u"股票名称", Part(layout.header, 1, 2), kTextCenter | kTextOneLine);
 }
 
 // A search result shows code and name in two columns; a server row is one line of text.
@@ -54,12 +52,12 @@ void CDlgList::PaintRows(Canvas& canvas, const Layout& layout, const ListScreenV
     if (view.mode == kListSearchResult) {
       const SearchItem found = SplitSearchItem(text);
       canvas.SetTextColor(kVolumeYellow);
-      canvas.DrawText(found.code, Part(line, 0, 2), kTextCenter | kOneLine);
+      canvas.DrawText(found.code, Part(line, 0, 2), kTextCenter | kTextOneLine);
       canvas.SetTextColor(kPlainWhite);
-      canvas.DrawText(found.name, Part(line, 1, 2), kTextCenter | kOneLine);
+      canvas.DrawText(found.name, Part(line, 1, 2), kTextCenter | kTextOneLine);
     } else {
       canvas.SetTextColor(kPlainWhite);
-      canvas.DrawText(text, line, kTextLeft | kOneLine);
+      canvas.DrawText(text, line, kTextLeft | kTextOneLine);
     }
   }
 }
@@ -70,17 +68,17 @@ void CDlgList::PaintPaging(Canvas& canvas, const Layout& layout) const {
   for (std::size_t i = 0; i < kPagingLabels.size(); ++i) {
     const bool acts = pages.Target(static_cast<PagingLabel>(i), page_).has_value();
     canvas.SetTextColor(acts ? kPlainWhite : kInactiveGrey);
-    canvas.DrawText(kPagingLabels[i], Part(layout.paging, static_cast<int>(i), parts), kTextCenter | kOneLine);
+    canvas.DrawText(kPagingLabels[i], Part(layout.paging, static_cast<int>(i), parts), kTextCenter | kTextOneLine);
   }
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(pages.Counter(page_), Part(layout.paging, parts - 1, parts), kTextCenter | kOneLine);
+  canvas.DrawText(pages.Counter(page_), Part(layout.paging, parts - 1, parts), kTextCenter | kTextOneLine);
 }
 
 void CDlgList::PaintBar(Canvas& canvas, const Layout& layout) const {
   canvas.FillRect(layout.bar, kBarBack);
   canvas.SetTextColor(kPlainWhite);
   const int parts = static_cast<int>(std::size(kBarCaptions));
-  for (int i = 0; i < parts; ++i) canvas.DrawText(kBarCaptions[i], Part(layout.bar, i, parts), kTextCenter | kOneLine);
+  for (int i = 0; i < parts; ++i) canvas.DrawText(kBarCaptions[i], Part(layout.bar, i, parts), kTextCenter | kTextOneLine);
 }
 
 }  // namespace tarvello
