@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/page_text.h"
+#include "info/page_text.h"
 #include "text/text_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

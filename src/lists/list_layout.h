@@ -22,6 +22,10 @@ struct ListLayout {
   int strokeBottom;  // strokes count above this line only
 
   Rect Row(int index) const;  // 0-based on the page
+  // Where an information tab's titles or article stand: the header's and the rows' place.
+  Rect InfoArea() const { return {0, header.top, width, rows.bottom}; }
+  // A title takes its line, the line under it and half a line of space.
+  int InfoEntryHeight() const { return line * 5 / 2; }
   // Column 0 is the name; 1 to 3 the visible data columns.
   Rect Cell(const Rect& line, int column) const;
   // The 0-based row under y, or -1.

@@ -8,8 +8,6 @@
 namespace tarvello {
 namespace {
 
-constexpr int kTabQuotes = 0;
-
 struct Entry {
   unsigned command;
   const char16_t* text;

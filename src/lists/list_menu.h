@@ -9,7 +9,9 @@
 
 namespace tarvello {
 
-// The self-selected list's last tab, "管理", where a row opens nothing and the toolbar manages.
+// The self-selected list's first tab, "行情", with the quote rows, and its last, "管理", where a row
+// opens nothing and the toolbar manages.
+inline constexpr int kTabQuotes = 0;
 inline constexpr int kTabManage = 4;
 
 struct ListMenuState {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "info/info_fetch.h"
 #include "lists/list_answer.h"
 #include "lists/list_codes.h"
 #include "lists/list_commands.h"
@@ -24,7 +25,6 @@ constexpr int kMsgApplyTitle = 0x8001;
 // Posted by the worker when a broken answer left some rows: the worker repaints only after a good one.
 constexpr int kMsgRowsChanged = 0x8003;
 constexpr std::chrono::milliseconds kOrderDetailsPeriod{5000};
-constexpr int kTabQuotes = 0;
 constexpr int kFallbackLine = 16;
 
 int LineOf(const TextMetrics& metrics) {
@@ -117,6 +117,7 @@ bool CStockListDlg::Open(int target, int argument) {
 
 void CStockListDlg::Reset(const ListQuery& query) {
   self_select_tab_ = kTabQuotes;
+  info_.ShowTitles({});
   first_column_ = 1;
   selected_row_ = 1;
   const int rows = RowsPerPage(height(), LineOf(metrics_), HasTabBar(query));
@@ -133,7 +134,7 @@ void CStockListDlg::Reset(const ListQuery& query) {
 
 void CStockListDlg::SetListPeriod(std::chrono::milliseconds period) {
   list_period_ = period;
-  if (query().mode != kModeOrderDetails) SetRefreshPeriod(period);
+  if (query().mode != kModeOrderDetails && !InfoShown()) SetRefreshPeriod(period);
 }
 
 // A stock's own view opened over a list keeps that list; opening any other list forgets it, and
@@ -238,7 +239,9 @@ bool CStockListDlg::FetchPage(const ListQuery& q, const ListRows& held) {
   const ListWindow window{q.sortField, q.sortDirection, q.page * q.rowsPerPage, q.rowsPerPage};
   switch (q.mode) {
     case 0: return false;
-    case kModeSelfSelected: return parts_.selfSelected && FetchOwnList(q, *parts_.selfSelected);
+    case kModeSelfSelected:
+      if (q.infoKind != 0) return FetchOwnInfo(q);
+      return parts_.selfSelected && FetchOwnList(q, *parts_.selfSelected);
     case kModeRecentlyViewed: return parts_.recentlyViewed && FetchOwnList(q, *parts_.recentlyViewed);
     case kModeFutures: return FetchAndRead(q, BuildCategoryPage(kCategoryFutures, {0, 1, 0, q.rowsPerPage}), held);
     case kModeSectorFunds:
@@ -260,6 +263,29 @@ bool CStockListDlg::FetchPage(const ListQuery& q, const ListRows& held) {
     return FetchAndRead(q, BuildSectorPage(q.sectorCode, q.shownSector, members), held);
   }
   return FetchAndRead(q, BuildCategoryPage(q.category, window, static_cast<std::uint8_t>(q.sectorClass)), held);
+}
+
+// An information tab asks for the titles of every self-selected code at once, or for the article
+// of the title chosen. The quote rows stay as they are, for the way back to "行情".
+bool CStockListDlg::FetchOwnInfo(const ListQuery& q) {
+  if (!parts_.selfSelected) return false;
+  InfoQuery info;
+  info.kind = q.infoKind;
+  if (q.article.empty()) {
+    info.page = InfoPage::kTitles;
+    info.own_list = true;
+    for (const SecurityCode& code : parts_.selfSelected->Codes()) info.codes.push_back(code.text());
+  } else {
+    info.page = InfoPage::kArticle;
+    info.article = q.article;
+  }
+  PageContent page = FetchInfoPage(info, InfoLinks{parts_.exchange, {}, {}});
+  if (!SameRequest(query(), q)) return false;  // another tab or title was chosen meanwhile
+  ListView shown = *view_.Current();
+  shown.info = std::move(page);
+  shown.infoFor = q;
+  view_.Publish(std::move(shown));
+  return true;
 }
 
 void CStockListDlg::OnMessage(const Message& message) {
@@ -414,6 +440,7 @@ void CStockListDlg::OpenSectorList(int sectorClass, const std::function<void(Lis
 }
 
 void CStockListDlg::GoBack() {
+  if (CloseArticle()) return;
   const ListQuery q = query();
   first_column_ = 1;
   const ListReturn back = ReturnFrom({q.mode, q.category, q.shownSector, q.bigOrderMode});
@@ -474,7 +501,7 @@ std::vector<MenuItem> CStockListDlg::PopupMenuItems() const {
   state.mode = q.mode;
   state.kind = kind();
   state.sectorList = SectorList();
-  state.hasRows = RowsHeld() > 0;
+  state.hasRows = RowsHeld() > 0 && !InfoShown();
   state.selfSelectTab = self_select_tab_;
   const std::vector<SecurityCode> codes = PageCodes();
   if (parts_.selfSelected && selected_row_ >= 1 && selected_row_ <= static_cast<int>(codes.size())) {

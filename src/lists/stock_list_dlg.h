@@ -5,7 +5,8 @@
 // index ticker strip and the toolbar. Sorting and paging happen on the server, except for the own
 // lists, which are paged here and fetched by their codes. A row opens the stock detail screen
 // through the Navigator. Three views of their own share the screen: the sector fund flow, and
-// one stock's trade analysis and order details.
+// one stock's trade analysis and order details; and the self-selected list's information tabs
+// show titles and articles where its quote rows stand.
 //
 // Threads: RunExchange runs on the worker; it reads what to fetch (query_) under query_mutex_ and
 // publishes rows through view_. Everything else runs on the user-interface thread.
@@ -19,11 +20,13 @@
 
 #include "base/shared_records.h"
 #include "base/text_metrics.h"
+#include "info/page_content.h"
 #include "lists/list_codes.h"
 #include "lists/list_columns.h"
 #include "lists/list_layout.h"
 #include "lists/list_paging.h"
 #include "lists/list_rows.h"
+#include "lists/own_info_pane.h"
 #include "lists/ranking_choice.h"
 #include "market/index_ticker.h"
 #include "platform/data_screen.h"
@@ -69,6 +72,8 @@ struct ListQuery {
   SecurityCode stockCode;     // trade analysis and order details
   int analysisDays = 1;
   SecurityCode openCode;      // a row waiting for its security type before it opens
+  int infoKind = 0;           // a self-selected information tab: 1 news, 2 notices, 16 reports
+  std::u16string article;     // with infoKind: the identifier of the title being read
 
   friend bool operator==(const ListQuery&, const ListQuery&) = default;
 };
@@ -79,6 +84,8 @@ bool SameRequest(const ListQuery& a, const ListQuery& b);
 struct ListView {
   bool loaded = false;
   ListRows rows;
+  PageContent info{};  // an information tab's titles or article, as the worker read them
+  ListQuery infoFor{};  // the query info answers
 };
 
 class CStockListDlg : public DataScreen {
@@ -118,6 +125,7 @@ class CStockListDlg : public DataScreen {
   bool FetchOwnList(const ListQuery& query, const OwnStockList& list);
   bool FetchAndRead(const ListQuery& query, const Bytes& request, ListRows fresh);
   bool FetchPage(const ListQuery& query, const ListRows& held);
+  bool FetchOwnInfo(const ListQuery& query);
   void AskTypeAndOpen(const SecurityCode& code);
   SecurityCode TakeOpenCode();
 
@@ -181,11 +189,23 @@ class CStockListDlg : public DataScreen {
   void TapTabBar(int x);
   void Stroke(Point from, Point to);
 
+  // The information tabs of the self-selected list (stock_list_info_dlg.cpp).
+  bool InfoShown() const;
+  void ShowInfoTab(int tab);  // 1 to 3
+  void LeaveInfoTab();
+  void OpenArticle(const PageEntry* title);
+  bool CloseArticle();  // false when no article is shown
+  void TakeInfo();
+  bool InfoKey(KeyCode key);
+  void InfoTap(Point at);
+  void InfoStroke(int dy);
+  void PaintInfo(Canvas& canvas, const ListLayout& layout);
+
   // Painting (stock_list_paint_dlg.cpp).
   void PaintTabBar(Canvas& canvas, const ListLayout& layout) const;
   void PaintHeader(Canvas& canvas, const ListLayout& layout) const;
   void PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
-  void PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListView& view) const;
+  void PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListPaging& paging, int page) const;
   void PaintTicker(Canvas& canvas, const Rect& strip) const;
   void PaintToolbar(Canvas& canvas, const Rect& bar) const;
 
@@ -220,6 +240,8 @@ class CStockListDlg : public DataScreen {
   int first_column_ = 1;
   int selected_row_ = 1;
   int self_select_tab_ = 0;
+  OwnInfoPane info_;
+  std::shared_ptr<const ListView> info_taken_;  // the view whose titles or article info_ holds
   SectorListPlace sector_place_;
   int fund_period_ = 1;
   RankingState ranking_;

@@ -20,7 +20,7 @@ constexpr int kTabParts = 5;
 }  // namespace
 
 void CStockListDlg::OnKeyDown(KeyCode key) {
-  if (TakeMenuOrBackKey(key)) return;
+  if (TakeMenuOrBackKey(key) || InfoKey(key)) return;
   const ListQuery q = query();
   const ListPaging paging = Paging(view_.Current()->rows.listTotal);
   switch (key) {
@@ -52,24 +52,31 @@ void CStockListDlg::OnPenUp(Point at) {
   const int dy = at.y - pen_down_.y;
   const bool inRows = pen_down_.y >= layout.line && pen_down_.y < layout.strokeBottom;
   if (inRows && (std::abs(dx) > width() / 20 || std::abs(dy) >= height() / 20)) {
-    Stroke(pen_down_, at);
+    if (!InfoShown()) {
+      Stroke(pen_down_, at);
+    } else if (std::abs(dy) >= height() / 20) {
+      InfoStroke(dy);
+    }
     return;
   }
   const Point tap = pen_down_;
   if (layout.tabBar.Contains(tap)) {
     TapTabBar(tap.x);
-  } else if (layout.header.Contains(tap)) {
-    TapHeader(tap.x);
-  } else if (layout.pagingLine.Contains(tap)) {
-    TapPagingLine(tap.x);
   } else if (layout.toolbar.Contains(tap)) {
     TapToolbar(tap.x);
-  } else if (layout.ticker.Contains(tap) && tap.x >= TickerKeyboardLeft(layout.ticker)) {
+  } else if (layout.ticker.Contains(tap)) {
+    if (tap.x < TickerKeyboardLeft(layout.ticker)) return;
     if (tap.x < TickerRefreshLeft(layout.ticker)) {
       if (parts_.navigator) parts_.navigator->ToggleKeyboard();
     } else {
       RequestRefresh(true);
     }
+  } else if (InfoShown()) {
+    InfoTap(tap);
+  } else if (layout.header.Contains(tap)) {
+    TapHeader(tap.x);
+  } else if (layout.pagingLine.Contains(tap)) {
+    TapPagingLine(tap.x);
   } else if (const int row = layout.RowAt(tap.y); row >= 0) {
     const int held = RowsHeld();
     if (held == 0) return;
@@ -168,18 +175,22 @@ void CStockListDlg::TapToolbar(int x) {
   }
 }
 
-// The news, notice and report tabs show the information titles of the self-selected codes on
-// the menu and text page screen; quotes and manage work here.
+// The news, notice and report tabs show their titles in place of the quote rows
+// (stock_list_info_dlg.cpp); quotes and manage show the rows.
 void CStockListDlg::TapTabBar(int x) {
   const int tab = ListLayout::PartAt(Layout().tabBar, x, kTabParts);
-  if (tab != 0 && tab != kTabManage) {
-    if (parts_.navigator) parts_.navigator->GoTo(kTargetMenuPage, kMenuPageOwnNews + tab - 1);
+  if (tab != kTabQuotes && tab != kTabManage) {
+    ShowInfoTab(tab);
     return;
   }
+  const bool fromInfo = InfoShown();
+  if (fromInfo) LeaveInfoTab();
   self_select_tab_ = tab;
-  if (tab == 0) {
+  if (tab == kTabQuotes) {
     first_column_ = 1;
     Sort(kSortServerOrder, 0, query().sortDirection);
+  } else if (fromInfo) {
+    RequestRefresh(true);
   }
   Invalidate();
 }

@@ -40,15 +40,19 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
   switch (query().mode) {
     case kModeSectorFunds:
       PaintSectorFunds(canvas, layout, *view);
-      PaintPagingLine(canvas, layout, *view);
+      PaintPagingLine(canvas, layout, Paging(view->rows.listTotal), query().page);
       break;
     case kModeTradeAnalysis: PaintTradeAnalysis(canvas, layout, *view); break;
     case kModeOrderDetails: PaintOrderDetails(canvas, layout, *view); break;
     default:
       if (TabBarShown()) PaintTabBar(canvas, layout);
+      if (InfoShown()) {
+        PaintInfo(canvas, layout);
+        break;
+      }
       PaintHeader(canvas, layout);
       PaintRows(canvas, layout, *view);
-      PaintPagingLine(canvas, layout, *view);
+      PaintPagingLine(canvas, layout, Paging(view->rows.listTotal), query().page);
       break;
   }
   PaintTicker(canvas, layout.ticker);
@@ -105,20 +109,19 @@ void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const Li
   }
 }
 
-void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
-  const ListQuery q = query();
-  const ListPaging paging = Paging(view.rows.listTotal);
+void CStockListDlg::PaintPagingLine(Canvas& canvas, const ListLayout& layout, const ListPaging& paging,
+                                    int page) const {
   const Rect& line = layout.pagingLine;
   const auto part = [&](int i) { return Rect{i * line.Width() / 4, line.top, (i + 1) * line.Width() / 4, line.bottom}; };
-  const bool up = paging.CanPageUp(q.page);
-  const bool down = paging.CanPageDown(q.page);
+  const bool up = paging.CanPageUp(page);
+  const bool down = paging.CanPageDown(page);
   const std::pair<const char16_t*, bool> labels[] = {{u"首页", up}, {u"上翻", up}, {u"下翻", down}, {u"尾页", down}};
   for (int i = 0; i < 4; ++i) {
     canvas.SetTextColor(labels[i].second ? kPlainWhite : kInactiveGrey);
     canvas.DrawText(labels[i].first, part(i), (i < 2 ? kTextLeft : kTextRight) | kTextOneLine);
   }
   canvas.SetTextColor(kPlainWhite);
-  canvas.DrawText(paging.CounterText(q.page), line, kTextCenter | kTextOneLine);
+  canvas.DrawText(paging.CounterText(page), line, kTextCenter | kTextOneLine);
 }
 
 // The index of the moment, alternating between Shanghai and Shenzhen with the ticker's blink.

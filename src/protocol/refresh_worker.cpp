@@ -42,7 +42,8 @@ void RefreshWorker::Run() {
     }
     Refresh(show_busy);
     if (queue_.IsClosed()) return;
-    screen_.SetRefreshTimer(timer_id_, static_cast<unsigned>(period().count()));
+    // A timer of 0 ms would fire on every turn of the event loop and ask again at once.
+    if (const auto every = period(); every.count() > 0) screen_.SetRefreshTimer(timer_id_, static_cast<unsigned>(every.count()));
     if (queue_.SleepUnlessClosed(pause_)) return;
   }
 }

@@ -4,7 +4,7 @@
 // The screen asks for data with Request (thread message 2033; show_busy = 1 makes the main screen
 // show the progress window around the exchange, 0 refreshes silently). The worker runs the screen's
 // exchange, repaints the screen when it succeeded, re-arms the screen's refresh timer with the
-// current period and pauses 100 ms. Requests already queued when an exchange starts are served by
+// current period (a period of 0: no timer, the screen refreshes only when asked) and pauses 100 ms. Requests already queued when an exchange starts are served by
 // that exchange; requests that arrive while it runs are served together by exactly one more, so a
 // burst costs at most two exchanges and none is lost. A failed exchange keeps the old records and
 // the timer cycle going.

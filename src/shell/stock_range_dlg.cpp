@@ -8,7 +8,7 @@
 #include "market/own_stock_list.h"
 #include "navigation/navigator.h"
 #include "platform/canvas.h"
-#include "shell/page_text.h"
+#include "info/page_text.h"
 
 namespace tarvello {
 namespace {

@@ -22,6 +22,7 @@ constexpr int kCellFutures = 8;      // "股指期货"
 constexpr int kRankingsPage = 0;
 constexpr int kFundFlowPage = 21;
 constexpr int kBarMenu = 0;   // "菜单" or "选项" on every bottom bar
+constexpr int kBarSelfSelected = 1;  // the list's "自选"
 constexpr int kBarIntraday = 1;  // "分时" of the K-line and fund-flow screens
 constexpr int kBarKLine = 2;  // the detail screen's "K线"
 constexpr int kBarFund = 4;   // the detail screen's "资金"
@@ -245,6 +246,42 @@ TEST_P(JourneyWalk, FuturesListContractTicksAndBack) {
   ASSERT_TRUE(DetailShows(contract));
   TapBarCell(detail(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeFutures; }));
+}
+
+// A share added to the self-selected list from a ranking has its news on the list's "新闻" tab,
+// where the quote rows stood; a title shows its article in the same place, and the back key
+// steps from the article to the titles, "行情" brings the quote rows back, and back again leads
+// to the menu.
+TEST_P(JourneyWalk, SelfSelectedNewsTitleArticleAndBackToTheQuotes) {
+  ASSERT_TRUE(OpenRankedShares());
+  list().SendKey(kKeyDown);
+  ChooseFromMenu(list(), kBarMenu, kCmdAddSelfSelected);
+  TapBarCell(list(), kBarSelfSelected);
+  const auto ownQuotes = [](const ListQuery& q, const ListView& v) {
+    return q.mode == kModeSelfSelected && q.infoKind == 0 && v.rows.quotes.size() == 3;
+  };
+  ASSERT_TRUE(ListShows(ownQuotes));
+  EXPECT_EQ(Title(), u"自选股");
+  const auto tapTab = [&](int tab) { testing::Tap(list(), {(2 * tab + 1) * list().width() / 10, 4}); };
+
+  tapTab(1);  // "新闻"
+  ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) {
+    return q.infoKind == 1 && q.article.empty() && !v.info.entries.empty();
+  }));
+  const PageEntry first = list().view()->info.entries.front();
+  list().SendKey(kKeyEnter);
+  ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView& v) {
+    return q.article == first.identifier && v.info.is_text;
+  }));
+  EXPECT_TRUE(list().view()->info.text.starts_with(first.text)) << "the article of the title chosen";
+
+  list().SendKey(kKeyBack);
+  EXPECT_TRUE(Shows(&list()));
+  EXPECT_TRUE(list().query().article.empty());
+  tapTab(0);  // "行情"
+  ASSERT_TRUE(ListShows(ownQuotes));
+  list().SendKey(kKeyBack);
+  EXPECT_TRUE(MenuShows());
 }
 
 // Esc is the back key of every screen: from each menu cell's screen it leads back to the menu.

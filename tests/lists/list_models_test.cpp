@@ -17,6 +17,7 @@
 #include "lists/list_layout.h"
 #include "lists/list_paging.h"
 #include "lists/list_routes.h"
+#include "lists/own_info_pane.h"
 #include "lists/list_wire.h"
 #include "lists/ranking_choice.h"
 #include "market/display_colours.h"
@@ -59,6 +60,37 @@ TEST(ListPagingTest, KeysMoveTheSelectionAcrossPagesButNotPastTheEnd) {
 }
 
 // "<" and ">" take a character's width at the header's ends, and only while they are drawn.
+// Twenty-five titles at ten a page: the keys page on at the ends, a smaller page keeps the
+// selection in view, and an article pages by lines and gives the titles back as they were left.
+TEST(OwnInfoPaneTest, TitlesAndArticlePageHere) {
+  OwnInfoPane pane;
+  std::vector<PageEntry> titles;
+  for (int i = 0; i < 25; ++i) titles.push_back({u"标题", 0, std::u16string(1, static_cast<char16_t>(u'a' + i))});
+  pane.ShowTitles(titles);
+  pane.Fit(10, 20, 100, 10);
+  for (int i = 0; i < 10; ++i) pane.Step(1);
+  EXPECT_EQ(pane.page(), 1);
+  EXPECT_EQ(pane.Selected()->identifier, u"k");
+  pane.Page(PageMove::kLast);
+  EXPECT_EQ(pane.TitlesOnPage().size(), 5u);
+  EXPECT_EQ(pane.SelectOnPage(4)->identifier, u"y");
+  EXPECT_EQ(pane.SelectOnPage(5), nullptr) << "past the last title";
+  pane.Fit(4, 20, 100, 10);
+  EXPECT_EQ(pane.page(), 6);
+  EXPECT_EQ(pane.Selected()->identifier, u"y");
+
+  pane.AwaitArticle();
+  EXPECT_EQ(pane.Selected(), nullptr);
+  pane.ShowArticle(std::u16string(95, u'中'));  // ten wide characters a line: 2 indent + 8, then 10 a line
+  pane.Fit(4, 3, 100, 10);
+  EXPECT_EQ(pane.Paging().PageCount(), 4);
+  pane.Step(1);
+  pane.Page(PageMove::kLast);
+  EXPECT_EQ(pane.LinesOnPage().size(), 1u);
+  pane.CloseArticle();
+  EXPECT_EQ(pane.Selected()->identifier, u"y");
+}
+
 TEST(ListLayoutTest, HeaderArrowsAreLiveOnlyWhereDrawn) {
   const ListLayout layout(480, 640, 20, false);
   const struct {

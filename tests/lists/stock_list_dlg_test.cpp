@@ -1,5 +1,6 @@
 // The list screen against a ScriptedServer playing the scripted market: rows of a page or order
-// left behind never open, and a broken answer is no good answer. (Sorting, paging, the sectors and
+// left behind never open, a broken answer is no good answer, and the self-selected list's
+// information tabs show their titles and articles in place. (Sorting, paging, the sectors and
 // the way back to a list are the journeys' and the list models' tests.)
 #include "lists/stock_list_dlg.h"
 
@@ -8,6 +9,7 @@
 #include <functional>
 
 #include "lists/list_commands.h"
+#include "protocol/packet_codec.h"
 #include "lists/list_wire.h"
 #include "market/own_stock_list.h"
 #include "navigation/navigation.h"
@@ -17,6 +19,7 @@
 #include "support/recording_navigator.h"
 #include "support/scripted_server.h"
 #include "support/temp_folder.h"
+#include "text/text_codec.h"
 
 namespace tarvello {
 namespace {
@@ -109,6 +112,61 @@ TEST_F(StockListDlgTest, ABrokenAnswerShowsItsRowsButCountsAsNoAnswer) {
   OpenAndWait(kTargetQuoteList, -60);
   EXPECT_FALSE(screen_.view()->rows.quotes.empty());
   EXPECT_FALSE(screen_.HadGoodAnswer());
+}
+
+// The news of the self-selected codes, and one article: the market's answers otherwise.
+Bytes NewsAnswer(const Bytes& r) {
+  switch (testing::TypeOf(r)) {
+    case kServerTime: return testing::Container(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
+    case kCodeListInfo: {
+      WireWriter body;
+      body.I16(2);
+      for (const char16_t* title : {u"甲公司中标", u"乙公司增持"}) {
+        body.I32(20261204).I32(93015).I16(0).U8(0).Str(text::ToUtf8(title)).Str("SH600003").Str("");
+        body.Utf8(title).Utf8(u"模拟财经");
+      }
+      return testing::Container(kCodeListInfo, body.Take());
+    }
+    case kArticle: return testing::Container(kArticle, WireWriter().Utf8(u"乙公司增持").Utf8(u"模拟财经").Utf8(u"正文第一段").Take());
+    default: return testing::MarketAnswer(r);
+  }
+}
+
+// "新闻" asks for the titles of every self-selected code at once and shows them where the quote
+// rows stood, tab bar and toolbar kept; a title shows its article there, "返回" comes back to the
+// titles without leaving the screen or asking again, and "行情" brings the quote rows back.
+TEST_F(StockListDlgTest, TheNewsTabShowsTheOwnTitlesAndAnArticleInPlace) {
+  server_.SetAnswer(NewsAnswer);
+  ASSERT_TRUE(self_.Add(SecurityCode::FromAscii("SH600003")));
+  OpenAndWait(kTargetQuoteListOtherPage, kTargetQuoteList);
+  std::vector<std::string> codes;
+  for (const SecurityCode& code : self_.Codes()) codes.push_back(code.RequestText());
+
+  int before = server_.count();
+  TapText(u"新闻");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return Paint().FindText(u"甲公司中标").has_value(); }));
+  EXPECT_EQ(server_.count(), before + 2);
+  EXPECT_EQ(server_.Last(), CPacketCodec().BuildCodeListInfo(1, 100, codes, 20261204, 93000));
+  RecordingCanvas shown = Paint();
+  EXPECT_TRUE(shown.FindText(u"2026-12-04 09:30来源:模拟财经"));
+  EXPECT_TRUE(shown.FindText(u"行情") && shown.FindText(u"返回") && shown.FindText(u"(1/1)"));
+  EXPECT_FALSE(shown.FindText(u"股票名称"));
+
+  screen_.SendKey(kKeyDown);
+  screen_.SendKey(kKeyEnter);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return Paint().FindText(u"\u3000\u3000正文第一段").has_value(); }));
+  EXPECT_EQ(server_.Last(), CPacketCodec().BuildArticle(1, u"乙公司增持"));
+
+  before = server_.count();
+  screen_.SendKey(kKeyBack);
+  EXPECT_TRUE(Paint().FindText(u"甲公司中标"));
+  EXPECT_TRUE(navigator_.visits.empty());
+  EXPECT_EQ(server_.count(), before);
+
+  TapText(u"行情");
+  WaitForFetch(before);
+  EXPECT_FALSE(screen_.view()->rows.quotes.empty());
+  EXPECT_TRUE(Paint().FindText(u"股票名称"));
 }
 
 }  // namespace

@@ -126,6 +126,20 @@ TEST(RefreshWorkerTest, FailingExchangeKeepsTheTimerCycleGoingAndLeavesTheScreen
   EXPECT_EQ(screen.Count("post 2032 0 1126"), 1);
 }
 
+// A screen without a period (the search results, an information tab) refreshes only when asked:
+// a timer of 0 ms would fire on every turn of the event loop and ask again at once.
+TEST(RefreshWorkerTest, APeriodOfZeroArmsNoTimer) {
+  FakeScreen screen;
+  RefreshWorker worker(screen, kTimerQuoteList, milliseconds(0), kShortPause);
+  worker.Start();
+  worker.Request(false);
+  ASSERT_TRUE(screen.WaitForEvents("exchange", 1));
+  worker.Request(false);  // served after the first exchange's timer was armed, if it were
+  ASSERT_TRUE(screen.WaitForEvents("exchange", 2));
+  worker.Stop();
+  for (const std::string& event : screen.Events()) EXPECT_FALSE(event.starts_with("timer")) << event;
+}
+
 TEST(RefreshWorkerTest, BusyRequestFramesItsExchangeWithTheProgressWindow) {
   FakeScreen screen;
   RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), kShortPause);

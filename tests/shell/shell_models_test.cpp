@@ -11,7 +11,7 @@
 #include "shell/keyboard_requests.h"
 #include "shell/list_screen_pages.h"
 #include "shell/menu_cells.h"
-#include "shell/page_text.h"
+#include "info/page_text.h"
 #include "shell/progress_state.h"
 #include "shell/range_page_state.h"
 #include "shell/range_pages.h"

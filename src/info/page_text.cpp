@@ -1,4 +1,4 @@
-#include "shell/page_text.h"
+#include "info/page_text.h"
 
 #include <algorithm>
 
