@@ -372,21 +372,13 @@ class ProgressStateTest : public ::testing::Test {
   ProgressState state_{Hooks()};
 };
 
-TEST_F(ProgressStateTest, CancelAreaTakesThreeTextHeightsOnlyInFormsZeroAndThree) {
-  Rect client{0, 600, 480, 636};
-  for (ProgressForm form : {ProgressForm::kPlain, ProgressForm::kBusy}) {
-    state_.SetForm(form);
-    EXPECT_EQ(state_.CancelRect(client, 24), (Rect{408, 600, 480, 636}));
-    EXPECT_EQ(state_.BarRect(client, 24), (Rect{0, 600, 408, 636}));
-  }
+TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
   for (ProgressForm form : {ProgressForm::kDialling, ProgressForm::kStartup}) {
     state_.SetForm(form);
-    EXPECT_TRUE(state_.CancelRect(client, 24).IsEmpty());
-    EXPECT_EQ(state_.BarRect(client, 24), client);
+    EXPECT_TRUE(state_.CancelRect(Rect{0, 600, 480, 636}, 24).IsEmpty());
     EXPECT_FALSE(state_.PressCancel());
   }
   EXPECT_EQ(exchange_cancels_, 0);
-  EXPECT_EQ(ProgressState::TextRect(client), (Rect{0, 600, 477, 636}));
 }
 
 TEST_F(ProgressStateTest, CancelKindZeroClosesThePageFetchAndPlainFormStaysShown) {
@@ -414,15 +406,6 @@ TEST_F(ProgressStateTest, ResetReportsAPressedCancelOnceAndRestoresTheDefaults) 
   EXPECT_FALSE(state_.Advance()) << "a paused bar does not move";
   EXPECT_FALSE(state_.Reset());
   EXPECT_EQ(posted_.size(), 1u);
-}
-
-TEST_F(ProgressStateTest, NewFormClearsStepAndCancelPressed) {
-  state_.SetPaused(false);
-  state_.Advance();
-  state_.PressCancel();
-  state_.SetForm(ProgressForm::kDialling);
-  EXPECT_EQ(state_.step(), 0);
-  EXPECT_FALSE(state_.cancel_pressed());
 }
 
 }  // namespace
