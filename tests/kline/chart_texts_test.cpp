@@ -22,19 +22,12 @@ KLineBar CursorBar() {
   bar.dif = 1.25f;
   bar.dea = 0.5f;
   bar.macd = 1.5f;
-  bar.k = 80;
-  bar.d = 70;
-  bar.j = 100;
   bar.rsi6 = 55.55f;
   bar.rsi12 = 44.44f;
-  bar.bias5 = -3.2f;
-  bar.bias10 = 1.06f;
   bar.cci = -120.3f;
   bar.bollMid = 1000;
   bar.bollUp = 1100;
   bar.bollDown = 900;
-  bar.wr6 = 20;
-  bar.wr10 = 35.5f;
   return bar;
 }
 
@@ -60,12 +53,9 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
   const Case cases[] = {
       {KLineIndicator::kVol, {u"VOL:2.50万", u"MA5:9000", u"MA10:1.24万"}, {}},
       {KLineIndicator::kMacd, {u"MACD(12,26,9):", u"DIF:1.2", u"DEA:0.5", u"M:1.5"}, {u"2.0", u"0.5", u"-1.0"}},
-      {KLineIndicator::kKdj, {u"KDJ(9,3,3):", u"K:80.0", u"D:70.0", u"J:100.0"}, {u"100", u"50", u"0"}},
       {KLineIndicator::kRsi, {u"RSI(6,12):", u"RSI1:55.5", u"RSI2:44.4"}, {u"100", u"50", u"0"}},
-      {KLineIndicator::kBias, {u"BIAS(5,10):", u"BIAS1:-3.2", u"BIAS2:1.1"}, {u"15", u"0", u"-15"}},
       {KLineIndicator::kCci, {u"CCI:-120.3"}, {u"150.0", u"0.0", u"-150.0"}},
       {KLineIndicator::kBoll, {u"BOLL(20):", u"MB:10.0", u"UP:11.0", u"DN:9.0"}, {u"12.0", u"10.0", u"8.0"}},
-      {KLineIndicator::kWr, {u"WR(6,10):", u"WR1:20.0", u"WR2:35.5"}, {u"100", u"50", u"0"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.indicator));
@@ -111,7 +101,6 @@ TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
   EXPECT_EQ(HeaderQuote(quote, 3).text, u"1.234   0.00%   1.234");
   const std::int32_t packed = (12 << 16) | (4 << 11) | (9 << 6) | 5;
   EXPECT_EQ(BarDateText(packed, KLinePeriod::kFiveMinutes), u"1204 09:05");
-  EXPECT_EQ(BarDateText(packed, KLinePeriod::kCode6), u"1204 09:05");  // 120 minutes
   EXPECT_EQ(BarDateText(20261204, KLinePeriod::kWeek), u"20261204");
   EXPECT_EQ(TitleWithPeriod(u"浦江银行-日线", KLinePeriod::kWeek), u"浦江银行-周线");  // cut at the first "-"
   EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");

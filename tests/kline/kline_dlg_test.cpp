@@ -6,7 +6,6 @@
 #include <thread>
 #include <tuple>
 
-#include "kline/chart_colours.h"
 #include "kline/kline_answer.h"
 #include "navigation/navigation.h"
 #include "support/recording_navigator.h"
@@ -36,9 +35,6 @@ class TestScreen : public CKLineDlg {
   }
 };
 
-// 240x320 with the recording canvas's font (R = 18, C = 16): the price pane ends at 174.
-constexpr int kPriceBottom = 174;
-
 class KLineScreenTest : public ::testing::Test {
  protected:
   KLineScreenTest() {
@@ -65,14 +61,6 @@ class KLineScreenTest : public ::testing::Test {
     const auto shown = std::find(got.begin(), got.end(), Message{kMsgProgress, kBusyShow, kBusyFromScreen});
     return std::find(shown, got.end(), Message{kMsgProgress, kBusyHide, kBusyFromScreen}) != got.end();
   }
-  // Candle bodies of the price pane whose outline has the colour.
-  static std::vector<DrawCall> Bodies(const RecordingCanvas& canvas, ColorRef pen) {
-    std::vector<DrawCall> bodies;
-    for (const DrawCall& call : canvas.CallsOf(DrawCall::Kind::kRectangle)) {
-      if (call.pen.color == pen && call.box.bottom <= kPriceBottom + 1) bodies.push_back(call);
-    }
-    return bodies;
-  }
 
   testing::QtApp app;
   ScriptedPrompter prompter;
@@ -91,22 +79,6 @@ std::vector<KLineBar> RisingSeries(int n) {
   std::vector<KLineBar> bars;
   for (int i = 0; i < n; ++i) bars.push_back(Bar(1000 + i, 1010 + i, 990 + i, 1005 + i, 100, 20260101 + i));
   return bars;
-}
-
-TEST_F(KLineScreenTest, CandlesRiseHollowRedStayWhiteAndFallFilledCyan) {
-  OpenWith({Bar(1000, 1020, 990, 1010), Bar(1010, 1020, 1000, 1010), Bar(1010, 1015, 980, 990)});
-  const RecordingCanvas canvas = Paint();
-  for (const auto& [outline, fill] : {std::pair{kChartRed, kChartBlack}, {kChartCyan, kChartCyan}}) {
-    const std::vector<DrawCall> bodies = Bodies(canvas, outline);
-    ASSERT_EQ(bodies.size(), 1u);
-    EXPECT_EQ(bodies[0].brush.color, fill);
-  }
-  int whiteFlat = 0;
-  for (const DrawCall& line : canvas.CallsOf(DrawCall::Kind::kLine)) {
-    const bool horizontal = line.points[0].y == line.points[1].y;
-    if (line.pen.color == kChartWhite && horizontal && line.points[0].x == 6 && line.points[1].x == 11) ++whiteFlat;
-  }
-  EXPECT_EQ(whiteFlat, 1);
 }
 
 TEST_F(KLineScreenTest, AFailedOpeningIsRetriedByTheNextPeriod) {

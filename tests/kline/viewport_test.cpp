@@ -17,7 +17,6 @@ KLineViewport Fitted(int zoomBars, int width, int firstVisible = 0) {
 TEST(ViewportTest, BarStepIsEvenAndNeverZero) {
   EXPECT_EQ(Fitted(31, 240).barStep, 6);
   EXPECT_EQ(Fitted(31, 240).visibleCount, 40);
-  EXPECT_EQ(Fitted(94, 240).visibleCount, 120);
   EXPECT_EQ(Fitted(15, 480).barStep, 32);
   EXPECT_EQ(Fitted(94, 100).visibleCount, 50);  // narrower than two pixels a bar
   EXPECT_EQ(Fitted(94, 0).visibleCount, 1);
