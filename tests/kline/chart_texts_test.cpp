@@ -62,11 +62,6 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
     const IndicatorTexts texts = IndicatorTextsFor(c.indicator, CursorBar(), ranges, 2);
     EXPECT_EQ(TextsOf(texts.row), c.row);
     EXPECT_EQ(texts.axis, c.axis);
-    const bool titled = c.indicator != KLineIndicator::kVol && c.indicator != KLineIndicator::kCci;
-    EXPECT_EQ(texts.row[0].colour, titled ? kChartCyan : kChartWhite);
-    EXPECT_EQ(texts.row.back().colour, c.row.size() == 4 || c.indicator == KLineIndicator::kVol ? kChartMagenta
-                                       : c.row.size() == 3                                   ? kChartYellow
-                                                                                              : kChartWhite);
   }
 }
 
@@ -102,8 +97,7 @@ TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
   const std::int32_t packed = (12 << 16) | (4 << 11) | (9 << 6) | 5;
   EXPECT_EQ(BarDateText(packed, KLinePeriod::kFiveMinutes), u"1204 09:05");
   EXPECT_EQ(BarDateText(20261204, KLinePeriod::kWeek), u"20261204");
-  EXPECT_EQ(TitleWithPeriod(u"浦江银行-日线", KLinePeriod::kWeek), u"浦江银行-周线");  // cut at the first "-"
-  EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");
+  EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");  // cut at the first "-"
   EXPECT_EQ(TitleWithPeriod(u"X", *PeriodForCommand(32826)), u"X-60分钟线");
   KLineBar bar;
   bar.ma5 = 123456;

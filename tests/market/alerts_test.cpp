@@ -12,6 +12,7 @@
 #include "market/code_list.h"
 #include "protocol/packet_codec.h"
 #include "storage/utf16le.h"
+#include "support/scripted_server.h"
 #include "support/temp_folder.h"
 
 namespace tarvello {
@@ -153,24 +154,21 @@ TEST(AlertWatchCheck, AsksOnceMarksAndReportsTheCrossing) {
   ASSERT_EQ(book.Set({kShare, kAlertPriceBelow, 5000}), AlertChange::kDone);
   ASSERT_EQ(book.Set({SecurityCode(u"SZ000002"), kAlertRatioBelow, -3000}), AlertChange::kDone);
   Bytes answer = testing::Container(kCategoryList, testing::StockBlock({{.latest = 1010}}, 2));
-  Bytes asked;
+  testing::ScriptedServer server;
+  server.SetFixedAnswer(answer);
   std::vector<AlertFiring> reported;
   AlertMarks marks;
-  AlertWatch watch(book, marks,
-                   {[&](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
-                      asked.assign(request.begin(), request.end());
-                      std::copy(answer.begin(), answer.end(), out.begin());
-                      return static_cast<int>(answer.size());
-                    },
-                    std::chrono::hours(1), [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
+  AlertWatch watch(book, marks, {server.Function(), std::chrono::hours(1),
+                                 [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
   ASSERT_TRUE(watch.CheckNow());
   const std::vector<SecurityCode> codes = {kShare, SecurityCode(u"SZ000002")};
-  EXPECT_EQ(asked, BuildCodeListPage(0, 0, 2, codes));
+  EXPECT_EQ(server.Last(), BuildCodeListPage(0, 0, 2, codes));
   ASSERT_EQ(reported.size(), 1u);
   EXPECT_EQ(reported[0].alert.condition, kAlertPriceAbove);
   EXPECT_TRUE(marks.IsMarked(kShare));
   EXPECT_FALSE(marks.IsMarked(SecurityCode(u"SZ000002")));
   answer.resize(answer.size() - 5);
+  server.SetFixedAnswer(answer);
   reported.clear();
   EXPECT_FALSE(watch.CheckNow());
   EXPECT_TRUE(reported.empty());

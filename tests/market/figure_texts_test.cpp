@@ -1,8 +1,8 @@
-// The texts and colours of quote figures: prices, changes, volumes and the other fields, and the
-// index ticker's cells, at the boundaries of their rules.
 #include <gtest/gtest.h>
 
 #include "market/change_text.h"
+#include "market/freshness.h"
+#include "market/market_clock.h"
 #include "market/price_text.h"
 #include "market/quote_field_text.h"
 #include "market/quote_records.h"
@@ -27,9 +27,8 @@ TEST(PriceTextTest, PriceScaleAndFieldTexts) {
   for (const auto& [produced, expected] : cases) EXPECT_EQ(produced, expected);
 }
 
-TEST(PriceTextTest, PriceColourComparesWithPreviousClose) {
-  EXPECT_EQ(PriceColour(1001, 1000, 1000), kRiseRed);
-  EXPECT_EQ(PriceColour(999, 1000, 1000), kFallGreen);
+// Rises and falls are DetailPanelRowsTest's.
+TEST(PriceTextTest, PriceColourIsFlatWithoutAChangeATradeOrAPrice) {
   EXPECT_EQ(PriceColour(1000, 1000, 1000), kFlatGrey);
   EXPECT_EQ(PriceColour(999, 1000, 0), kFlatGrey);   // no trade yet
   EXPECT_EQ(PriceColour(0, 1000, 1000), kFlatGrey);  // an empty field is not a fall
@@ -91,28 +90,25 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
   }
 }
 
-// Placeholders before the first trade, and "--" wherever a figure would divide by zero or is no
-// figure at all.
+// "--" wherever a figure would divide by zero or is no figure at all; the placeholders before the
+// first trade are DetailPanelRowsTest's.
 TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
   const struct {
     std::u16string produced;
     const char16_t* expected;
   } cases[] = {
-      {VolumeText(0, kSecurityTypeIndex, 0), u"--"},
       {VolumeText(0, kSecurityTypeIndex, kTraded), u"0.00"},
       {ShareVolumeText(100001, kTraded), u"10.00万"},  // inner and outer volume: the share rule
       {AmplitudeText(1100, 1000, 2), u"10.00%"},
       {AmplitudeText(0, 0, 3), u"0.00%"},
       {AmplitudeText(1000, 0, 2), u"--"},
       {TurnoverText(250, 100, kTraded), u"2.500%"},
-      {TurnoverText(0, 100, 0), u"--"},
       {TurnoverText(-5, 100, kTraded), u"0.000%"},
       {TurnoverText(250, 0, kTraded), u"--"},
       {TimeOfDayText(930), u"09:30"},
       {TimeOfDayText(2400), u"--"},
       {TimeOfDayText(961), u"--"},
       {TurnoverRateText(1234, kTraded), u"1.234%"},
-      {VolumeRatioText(0, 0), u"--"},
       {EarningsText(-123, kTraded), u"-0.123"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.produced, c.expected);
@@ -121,12 +117,9 @@ TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
 }
 
 TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
-  const ColouredText buying = OrderRatioOf(2345, 2, kTraded);
-  EXPECT_EQ(buying.text, u"23.45%");
-  EXPECT_EQ(buying.colour, kRiseRed);
-  const ColouredText selling = OrderRatioOf(-2345, 3, kTraded);
-  EXPECT_EQ(selling.text, u"-2.345%");
-  EXPECT_EQ(selling.colour, kFallGreen);
+  const auto pair = [](const ColouredText& text) { return std::pair(text.text, text.colour); };
+  EXPECT_EQ(pair(OrderRatioOf(2345, 2, kTraded)), std::pair(std::u16string(u"23.45%"), kRiseRed));
+  EXPECT_EQ(pair(OrderRatioOf(-2345, 3, kTraded)), std::pair(std::u16string(u"-2.345%"), kFallGreen));
   EXPECT_EQ(OrderRatioOf(0, 2, 0).colour, kFlatGrey);
 }
 
@@ -151,7 +144,49 @@ TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousClose) {
     EXPECT_EQ(cells.percent, c.percent) << c.last;
     EXPECT_EQ(cells.colour, c.colour) << c.last;
   }
-  EXPECT_EQ(TickerCellsOf(false, -100, 0).percent, u"--");  // damaged answer, no division
+}
+
+TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) {
+  const struct {
+    long age;
+    long period_ms;
+    bool trading;
+    const char16_t* shown;  // null: fresh
+  } cases[] = {
+      {10, 5000, true, nullptr},      // exactly two periods is still fresh
+      {12, 5000, true, u"12秒前"},
+      {180, 15000, true, u"3分钟前"},
+      {7300, 60000, true, u"2小时前"},
+      {7300, 60000, false, nullptr},  // outside trading hours nothing is stale
+      {90, 0, true, nullptr},         // a screen without refresh, such as a search result, never ages
+  };
+  for (const auto& c : cases) {
+    const std::optional<std::u16string> age =
+        StaleAge(std::chrono::seconds(c.age), std::chrono::milliseconds(c.period_ms), c.trading);
+    EXPECT_EQ(age.value_or(u"fresh"), c.shown ? c.shown : u"fresh") << c.age;
+  }
+}
+
+TEST(MarketClockTest, TradingHoursAreTheTwoSessionsOfAWeekday) {
+  const struct {
+    MarketTime at;
+    bool trading;
+  } cases[] = {
+      {{20261204, 92959}, false}, {{20261204, 93000}, true},  {{20261204, 112959}, true},
+      {{20261204, 113000}, false}, {{20261204, 130000}, true}, {{20261204, 145959}, true},
+      {{20261204, 150000}, false}, {{20261205, 100000}, false},  // a Saturday
+      {{20261207, 100000}, true},                                // a Monday
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsTradingTime(c.at), c.trading) << c.at.date << " " << c.at.hhmmss;
+}
+
+TEST(MarketClockTest, RunsOnFromTheServersTimeAndIgnoresANonsenseAnswer) {
+  SetMarketTime({20261204, 145959});
+  SetMarketTime({20261304, 250000});  // no such moment: the clock keeps the last good one
+  const MarketTime now = MarketTimeNow();
+  EXPECT_EQ(now.date, 20261204);
+  EXPECT_GE(now.hhmmss, 145959);
+  EXPECT_LE(now.hhmmss, 150001);
 }
 
 }  // namespace

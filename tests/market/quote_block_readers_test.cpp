@@ -1,5 +1,3 @@
-// Reading quote blocks: each reader keeps only what arrived whole and stays inside its block, and
-// the index ticker takes each index only from a whole block at its own position.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "support/scripted_server.h"
 
 namespace tarvello {
 namespace {
@@ -83,10 +82,14 @@ TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRate) {
   EXPECT_EQ(extra.earningsQuarter, 0);
 }
 
-TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16Pairs) {
+TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16sInsideTheirBlock) {
   IndexBreadth breadth;
   ASSERT_TRUE(ReadFrom(WireWriter().I16(512).I16(40).I16(300).Take(), ReadIndexBreadth, breadth));
   EXPECT_EQ((std::vector<std::int32_t>{breadth.up, breadth.flat, breadth.down}), (std::vector<std::int32_t>{512, 40, 300}));
+  const Bytes counts = WireWriter().I16(1).I16(2).I16(3).I16(4).Take();
+  BlockReader window(counts.data(), 2, 6);  // a block inside a larger buffer: the second and third counts
+  EXPECT_FALSE(ReadIndexBreadth(window, breadth));
+  EXPECT_EQ((std::vector<std::int32_t>{breadth.up, breadth.flat, breadth.down}), (std::vector<std::int32_t>{2, 3, 0}));
   const Bytes hoursBytes = WireWriter().I16(1500).I16(930).Take();
   TradingHours hours;
   ASSERT_TRUE(ReadFrom(hoursBytes, ReadTradingHours, hours));
@@ -95,14 +98,6 @@ TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16Pairs) {
   EXPECT_FALSE(ReadFrom(hoursBytes, ReadTradingHours, hours, 3));
   EXPECT_EQ(hours.close, 1500);
   EXPECT_EQ(hours.open, 0);
-}
-
-TEST(QuoteBlockReadersTest, ReaderStaysInsideItsWindowOfALargerBuffer) {
-  const Bytes bytes = WireWriter().I16(1).I16(2).I16(3).I16(4).Take();
-  BlockReader reader(bytes.data(), 2, 6);  // only the second and third counts are this block's
-  IndexBreadth breadth;
-  EXPECT_FALSE(ReadIndexBreadth(reader, breadth));
-  EXPECT_EQ((std::vector<std::int32_t>{breadth.up, breadth.flat, breadth.down}), (std::vector<std::int32_t>{2, 3, 0}));
 }
 
 Bytes QuoteBody(std::int32_t last, std::int32_t volume, std::int32_t prev) {
@@ -123,21 +118,13 @@ Bytes Answer(const std::vector<Block>& blocks) {
   return writer.Finish();
 }
 
-ExchangeFunction Answering(const Bytes& reply, Bytes* sent = nullptr) {
-  return [reply, sent](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
-    if (sent) sent->assign(request.begin(), request.end());
-    std::copy(reply.begin(), reply.end(), answer.begin());
-    return static_cast<int>(reply.size());
-  };
-}
-
 TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
-  Bytes sent;
+  testing::ScriptedServer server;
+  server.SetFixedAnswer(Answer({{2203, QuoteBody(324512, 900, 320000)}, {2203, QuoteBody(1100000, 800, 1110000)}}));
   IndexTicker ticker;
-  ticker.Refresh(Answering(Answer({{2203, QuoteBody(324512, 900, 320000)}, {2203, QuoteBody(1100000, 800, 1110000)}}), &sent),
-                 nullptr);
+  ticker.Refresh(server.Function(), nullptr);
   const CPacketCodec codec;
-  EXPECT_EQ(sent, CPacketCodec::Join(std::vector<Bytes>{codec.BuildQuote("SH000001"), codec.BuildQuote("SZ399001")}));
+  EXPECT_EQ(server.Last(), CPacketCodec::Join(std::vector<Bytes>{codec.BuildQuote("SH000001"), codec.BuildQuote("SZ399001")}));
   TickerState state = ticker.Get();
   EXPECT_EQ(state.shanghai.last, 324512);
   EXPECT_EQ(state.shanghai.volume, 900);
@@ -161,7 +148,6 @@ TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
     std::int32_t shanghai;
     std::int32_t shenzhen;
   } cases[] = {
-      {"empty Shanghai block", {{2203, {}}, {2203, QuoteBody(222, 2, 220)}}, 100, 222},
       {"short Shanghai block", {{2203, shortBody}, {2203, QuoteBody(222, 2, 220)}}, 100, 222},
       {"short Shenzhen block", {{2203, QuoteBody(111, 1, 110)}, {2203, shortBody}}, 111, 200},
       {"Shenzhen block missing", {{2203, QuoteBody(111, 1, 110)}}, 111, 200},
@@ -171,8 +157,11 @@ TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     IndexTicker ticker;
-    ticker.Refresh(Answering(Answer({{2203, QuoteBody(100, 1, 90)}, {2203, QuoteBody(200, 2, 190)}})), nullptr);
-    ticker.Refresh(Answering(Answer(c.blocks)), nullptr);
+    testing::ScriptedServer server;
+    server.SetFixedAnswer(Answer({{2203, QuoteBody(100, 1, 90)}, {2203, QuoteBody(200, 2, 190)}}));
+    ticker.Refresh(server.Function(), nullptr);
+    server.SetFixedAnswer(Answer(c.blocks));
+    ticker.Refresh(server.Function(), nullptr);
     const TickerState state = ticker.Get();
     EXPECT_EQ(state.shanghai.last, c.shanghai);
     EXPECT_EQ(state.shenzhen.last, c.shenzhen);

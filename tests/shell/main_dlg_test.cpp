@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
@@ -13,8 +11,6 @@
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
-#include "protocol/container_writer.h"
-#include "protocol/wire_writer.h"
 #include "shell/progress_dlg.h"
 #include "support/temp_folder.h"
 
@@ -62,16 +58,10 @@ class MainScreenTest : public ::testing::Test {
     MainScreenParts parts;
     parts.frame = &frame_;
     parts.progress = &progress_;
-    parts.exchange = [this](std::span<const std::uint8_t>, std::span<std::uint8_t> answer) {
-      ++exchanges_;
-      if (reply_.empty() || reply_.size() > answer.size()) return 0;
-      std::copy(reply_.begin(), reply_.end(), answer.begin());
-      return static_cast<int>(reply_.size());
-    };
+    parts.exchange = [](std::span<const std::uint8_t>, std::span<std::uint8_t>) { return 0; };
     parts.folder = folder_.path();
     parts.login_placeholder = u"ppc";
     parts.connection_notice = [this] { return notice_; };
-    parts.on_menu_shown = [this] { ++menus_shown_; };
     parts.network_startup = [this] { return startup_.Run(); };
     parts.register_device = [this] { steps_.push_back("register"); };
     parts.allow_redial = [this] { steps_.push_back("redial"); };
@@ -110,14 +100,11 @@ class MainScreenTest : public ::testing::Test {
   DeviceFrame frame_{Size{240, 320}};
   CDlgFlag progress_{ProgressHooks{}, &frame_};
   HeldStartup startup_;
-  std::atomic<int> exchanges_{0};
-  Bytes reply_;  // what every exchange answers; set before the screen opens
   std::vector<std::string> steps_;  // written on the start-up thread, read after it is joined
   std::vector<MainResult> results_;
   AccountSession session_;
   StartupUpdate update_;  // offered after the login when it has a question
   std::u16string notice_;  // what the connection notice hook says
-  int menus_shown_ = 0;
   std::unique_ptr<CDlgMain> main_;
 };
 
@@ -146,9 +133,6 @@ TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
   EXPECT_TRUE(progress_.isHidden());
   ASSERT_EQ(prompter_.asked().size(), 1u);
   EXPECT_EQ(prompter_.asked()[0].text, u"“委托交易”该功能尚未开通");
-
-  Navigate(kTargetMainMenu, 0);
-  EXPECT_EQ(prompter_.asked().size(), 1u) << "the main menu is always there";
 }
 
 // While no server answers the bar says so in place of the index, whose figures would look live.
@@ -166,37 +150,26 @@ TEST_F(MainScreenTest, TheTickerBarShowsTheConnectionNoticeInsteadOfTheIndex) {
   EXPECT_TRUE(notice);
 }
 
-// Back and the right soft key ask first; only Yes ends the program. Before the menu the left
-// soft key has nothing to enter.
-TEST_F(MainScreenTest, ExitAsksFirstAndEndsOnlyOnYes) {
-  Open();
-  EXPECT_EQ(main_->SoftKeys(), (SoftKeyCaptions{u"", u"退出"}));
-  startup_.Release(true);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return main_->menu_shown(); }));
+// Back and the right soft key ask first; the question and its answers are TerminalCloseTest's.
+TEST_F(MainScreenTest, BackAndTheRightSoftKeyAskBeforeTheProgramEnds) {
+  OpenToMenu();
   prompter_.QueueAnswer(PromptAnswer::kNo);
   main_->SendKey(kKeySoftRight);
-  ASSERT_EQ(prompter_.asked().size(), 1u);
-  EXPECT_EQ(prompter_.asked()[0].text, CDlgMain::kExitQuestion);
   EXPECT_TRUE(results_.empty());
-
   prompter_.QueueAnswer(PromptAnswer::kYes);
   main_->SendKey(kKeyBack);
   EXPECT_EQ(prompter_.asked().size(), 2u);
   EXPECT_EQ(results_, std::vector<MainResult>{MainResult::kOk});
 }
 
-// The start-up login keeps its rights word; a compulsory update found by the start-up check is
-// asked about once, on the seventh tick of timer 65536, and opens the page and ends the program
-// even on No. (A plain update answered No, asked once, is walked end to end.)
+// A compulsory update found by the start-up check is asked about once, on the seventh tick of timer
+// 65536, and opens the page and ends the program even on No. (The login's rights and a plain
+// update answered No, asked once, are AccountWalk's.)
 TEST_F(MainScreenTest, ACompulsoryStartupUpdateIsAskedOnceAndEndsTheProgram) {
   RecordingAddressOpener addresses;
   InstallAddressOpener(&addresses);
-  ContainerWriter login;
-  login.AddPlain(2906, WireWriter().U8(0).I32(6).Take());
-  reply_ = login.Finish();
   update_ = StartupUpdate{u"新版本\r\n", u"http://dl/", true};
   OpenToMenu();
-  EXPECT_EQ(session_.rights(), 6);
   ASSERT_TRUE(ProcessEventsUntil([&] { return !prompter_.asked().empty(); }, std::chrono::seconds(15)));
   EXPECT_EQ(prompter_.asked()[0].text, u"新版本\r\n");
   ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));

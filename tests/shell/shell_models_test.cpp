@@ -1,5 +1,3 @@
-// The shell's screenless models: the menu's cells, the ticker's marquee, the menu pages and their
-// text, the search answer and list paging, the code keyboard, and the progress window's state.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -7,7 +5,6 @@
 #include "navigation/list_argument.h"
 #include "protocol/wire_writer.h"
 #include "shell/code_entry.h"
-#include "shell/keyboard_keys.h"
 #include "shell/keyboard_requests.h"
 #include "shell/list_screen_pages.h"
 #include "shell/menu_cells.h"
@@ -25,7 +22,6 @@ namespace {
 TEST(MenuTest, KeypadMovesWrapAsTheKeypadExpects) {
   EXPECT_EQ(MoveMenuSelection(0, KeypadMove::kLeft), 11);
   EXPECT_EQ(MoveMenuSelection(11, KeypadMove::kRight), 0);
-  EXPECT_EQ(MoveMenuSelection(5, KeypadMove::kLeft), 4);
   for (int column = 0; column < 3; ++column) {
     EXPECT_EQ(MoveMenuSelection(column, KeypadMove::kUp), 9 + column);
     EXPECT_EQ(MoveMenuSelection(9 + column, KeypadMove::kDown), column);
@@ -41,30 +37,24 @@ TEST(TickerMarqueeTest, RunningMessagesFollowTheWelcomeOnOneLine) {
   EXPECT_EQ(MarqueeText(u"", u"\r\n通知"), u"通知");
 }
 
-struct ActionCase {
-  const char* name;
-  int mode;
-  int line;
-  PageAction::Kind kind;
-  int mode_or_target;
-  int argument;
-};
-
 TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
   const std::vector<PageEntry> switching = {{u"港股", kEntryHongKongPage, {}},
                                             {u"列表", kEntryFetchedListPage, {}}};
-  const ActionCase cases[] = {
-      {"a category opens its ranking", kPageCategories, 2, PageAction::Kind::kNavigate, 1126, 106},
+  const struct {
+    const char* name;
+    int mode;
+    int line;
+    PageAction::Kind kind;
+    int mode_or_target;
+    int argument;
+  } cases[] = {
       {"fund flow of the own list", kPageFundFlow, 0, PageAction::Kind::kNavigate, 1126,
        FundFlowListArgument(1111)},
-      {"fund flow of a category", kPageFundFlow, 1, PageAction::Kind::kNavigate, 1126,
-       FundFlowListArgument(0)},
-      {"account menu", kPageSettingsMenu, 0, PageAction::Kind::kSwitchMode, kPageAccountMenu, 0},
       {"traffic statistics", kPageSettingsMenu, 2, PageAction::Kind::kNavigate, kTargetTraffic, 0},
       {"beyond the last entry", kPageSettingsMenu, 3, PageAction::Kind::kNone, 0, 0},
       {"the help text", kPageHelp, 0, PageAction::Kind::kNone, 0, 0},
   };
-  for (const ActionCase& c : cases) {
+  for (const auto& c : cases) {
     const PageAction action = ActionOnLine(c.mode, StaticPage(c.mode)->entries, c.line);
     EXPECT_EQ(action.kind, c.kind) << c.name;
     if (c.kind == PageAction::Kind::kSwitchMode) {
@@ -80,24 +70,14 @@ TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
   EXPECT_EQ(ActionOnLine(kPageCategories, {}, 0).kind, PageAction::Kind::kNone);
 }
 
-TEST(RangePagesTest, InformationListsShareTheChosenKindAndArticle) {
+// The categories, even none at all, end with the markup pages; no other page gets that line.
+TEST(RangePagesTest, InformationListsShareTheChosenKindAndOnlyCategoriesEndWithTheMarkupPages) {
   const std::vector<PageEntry> kinds = {{u"新闻", 1, {}}, {u"研报", 16, {}}};
-  const PageAction kind = ActionOnLine(kPageInfoCategories, kinds, 1);
-  EXPECT_EQ(kind.mode, kPageInfoTitles);
-  EXPECT_EQ(kind.information_kind, 16);
-  // The categories, even none at all, end with the markup pages; no other page gets that line.
-  for (const std::vector<PageEntry>& fed : {kinds, std::vector<PageEntry>{}}) {
-    const PageContent categories = WithOwnEntries(kPageInfoCategories, PageContent{fed, {}, false, TextForm::kLines});
-    ASSERT_EQ(categories.entries.size(), fed.size() + 1);
-    EXPECT_EQ(categories.entries.back().text, u"Tarvello_直播");
-    EXPECT_EQ(ActionOnLine(kPageInfoCategories, categories.entries, static_cast<int>(fed.size())).navigation,
-              (NavigationRequest{kTargetLiveList, 0}));
-  }
+  EXPECT_EQ(ActionOnLine(kPageInfoCategories, kinds, 1).information_kind, 16);
+  const PageContent none = WithOwnEntries(kPageInfoCategories, PageContent{{}, {}, false, TextForm::kLines});
+  ASSERT_EQ(none.entries.size(), 1u);
+  EXPECT_EQ(ActionOnLine(kPageInfoCategories, none.entries, 0).navigation, (NavigationRequest{kTargetLiveList, 0}));
   EXPECT_EQ(WithOwnEntries(kPageInfoKinds, PageContent{kinds, {}, false, TextForm::kLines}).entries, kinds);
-  const std::vector<PageEntry> titles = {{u"标题", 0, u"A-77"}};
-  const PageAction article = ActionOnLine(kPageInfoTitles, titles, 0);
-  EXPECT_EQ(article.mode, kPageArticle);
-  EXPECT_EQ(article.article, u"A-77");
 }
 
 TEST(RangePagesTest, FundFlowArgumentsMeetNoOtherListArgument) {
@@ -113,11 +93,9 @@ TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
       u"\u3000\u3000一二", u"\u3000\u3000abcdefgh", u"ijklmn",
       u"\u3000\u3000",     u"\u3000\u3000中文中文", u"中文中文"};
   EXPECT_EQ(lines, expected);
-  // Latin text fits twice as many characters as Chinese text.
-  EXPECT_EQ(WrapPageText(std::u16string(20, u'a'), 100, 10)[0].size(), 2u + 16u);
-  EXPECT_EQ(WrapPageText(std::u16string(20, u'中'), 100, 10)[0].size(), 2u + 8u);
-  // Spaces past the tenth character stay.
+  // Spaces past the tenth character stay; a page narrower than a character still ends.
   EXPECT_EQ(WrapPageText(u"0123456789 x", 1000, 10)[0], u"\u3000\u30000123456789 x");
+  EXPECT_EQ(WrapPageText(u"中文", 3, 10), (std::vector<std::u16string>{u"\u3000", u"\u3000", u"中", u"文"}));
 }
 
 TEST(PageTextTest, FinancesArePiecesAsTheyStandAndDownloadsDropMarksAndCountLatin1Narrow) {
@@ -128,12 +106,6 @@ TEST(PageTextTest, FinancesArePiecesAsTheyStandAndDownloadsDropMarksAndCountLati
   // "é" is below 256: narrow in a download, wide elsewhere.
   EXPECT_EQ(WrapPageText(std::u16string(20, u'é'), 100, 10, TextForm::kDownloaded)[0].size(), 2u + 16u);
   EXPECT_EQ(WrapPageText(std::u16string(20, u'é'), 100, 10)[0].size(), 2u + 8u);
-}
-
-TEST(PageTextTest, APageNarrowerThanACharacterStillEnds) {
-  const std::vector<std::u16string> lines = WrapPageText(u"中文", 3, 10);
-  EXPECT_EQ(lines.size(), 4u);
-  for (const std::u16string& line : lines) EXPECT_EQ(line.size(), 1u);
 }
 
 class RangePageStateTest : public ::testing::Test {
@@ -191,7 +163,6 @@ TEST_F(RangePageStateTest, FreshContentPullsTheSelectionOntoTheLinesThereAre) {
   EXPECT_EQ(state_.view(), (PageView{0, 3}));
 }
 
-// The search answer as the list screen reads it, and the list screen's paging.
 using testing::AnswerContainer;
 
 Bytes Items(std::int16_t count, std::initializer_list<std::pair<const char*, std::u16string_view>> items) {
@@ -215,7 +186,6 @@ TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
       {"after an HTTP header", [&] { Bytes b{'H', 'T', 'T', 'P', '\r', '\n'}; const Bytes a = AnswerContainer(2000, two);
                                       b.insert(b.end(), a.begin(), a.end()); return b; }(),
        {u"SH600036;招商银行", u"SZ000001;平安银行"}},
-      {"no items", AnswerContainer(2000, Items(0, {})), {}},
       {"an empty block", AnswerContainer(2000, {}), {}},
       {"no container", Bytes{'n', 'o', 'n', 'e'}, {}},
       {"another block type", AnswerContainer(2203, two), {}},
@@ -225,12 +195,6 @@ TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
       {"an answer cut inside the block", cut, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadSearchAnswer(c.answer), c.items) << c.scenario;
-}
-
-TEST(SearchAnswerTest, OneItemSplitsIntoCodeAndName) {
-  const std::vector<std::u16string> items = ReadSearchAnswer(AnswerContainer(2000, Items(1, {{"SH600036", u"招商银行"}})));
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_EQ(SplitSearchItem(items[0]), (SearchItem{u"SH600036", u"招商银行"}));
   EXPECT_EQ(SplitSearchItem(u"SH600036"), (SearchItem{u"SH600036", u""}));
   EXPECT_EQ(SplitSearchItem(u";名称"), (SearchItem{u"", u"名称"}));
   EXPECT_EQ(SplitSearchItem(u"A;B;C"), (SearchItem{u"A", u"B;C"}));
@@ -265,9 +229,6 @@ TEST(ListScreenPagesTest, LabelsActOnlyAwayFromTheEndsAndRowsMapToItems) {
   EXPECT_FALSE(empty.Target(PagingLabel::kForward, 0).has_value());
 }
 
-// The code keyboard's core: the edit line limits and hint, the keys under the pen and what
-// "确定" asks for.
-
 // Types the captions of keys in order, as touches on the keyboard would.
 CodeEntry Typed(bool short_spell, const std::vector<std::u16string_view>& keys) {
   CodeEntry entry;
@@ -290,7 +251,6 @@ TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheHint) {
     std::u16string_view text;
   } cases[] = {
       {"a seventh digit is refused", false, {u"1", u"2", u"3", u"4", u"5", u"6", u"7"}, u"123456"},
-      {"600 and 0, 3, 6 make a full code", false, {u"600", u"0", u"3", u"6"}, u"600036"},
       {"a long key is cut at the limit", false, {u"1", u"2", u"3", u"4", u"600"}, u"123460"},
       {"backspace takes the last character", false, {u"600", u"删", u"删", u"9"}, u"69"},
       {"short spell takes twenty initials", true,
@@ -318,30 +278,6 @@ TEST(CodeEntryTest, ShortSpellHintShowsUntilTheFirstKeyAndCodeModeStartsEmpty) {
   EXPECT_EQ(entry.shown(), u"");
 }
 
-// A 440x100 key area: cells 40 pixels wide, rows 25 pixels high.
-TEST(KeyboardKeysTest, EveryCellHoldsItsKeyAndConfirmSpansTheLastFourCells) {
-  const Rect area{0, 30, 440, 130};
-  const auto centre = [](int row, int cell) { return Point{cell * 40 + 20, 30 + row * 25 + 12}; };
-  const struct {
-    int row;
-    int cell;
-    std::u16string_view caption;
-    std::u16string_view typed;
-  } cases[] = {
-      {0, 0, u"0", u"0"}, {0, 10, u"删", u""}, {1, 10, u"300", u"300"}, {3, 6, u"M", u"M"},
-      {3, 7, u"确定", u""}, {3, 10, u"确定", u""},
-  };
-  for (const auto& c : cases) {
-    const std::optional<KeyboardKey> key = KeyAt(area, centre(c.row, c.cell));
-    ASSERT_TRUE(key.has_value()) << c.row << "," << c.cell;
-    EXPECT_EQ(key->caption, c.caption);
-    EXPECT_EQ(key->typed, c.typed);
-  }
-  EXPECT_EQ(KeyRect(*KeyAt(area, centre(3, 8)), area), (Rect{280, 105, 440, 130}));
-  EXPECT_FALSE(KeyAt(area, Point{20, 10}).has_value()) << "the edit line above the keys";
-  EXPECT_EQ(KeyboardKeys().size(), 41u);
-}
-
 TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) {
   const struct {
     std::u16string_view text;
@@ -350,8 +286,7 @@ TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) 
     const char* security;
   } cases[] = {
       {u"60", 1126, -60, ""},        {u"06", 1132, -6, ""},   {u"03", 1129, -3, "SH000001"},
-      {u"482615", 1135, 2, ""},      {u"67", 1135, 0, ""},    {u"600036", 1135, 0, ""},
-      {u"PFYH", 1135, 0, ""},
+      {u"482615", 1135, 2, ""},      {u"67", 1135, 0, ""},
   };
   for (const auto& c : cases) {
     const KeyboardRequest request = RequestForTypedText(c.text);
@@ -372,6 +307,7 @@ class ProgressStateTest : public ::testing::Test {
   ProgressState state_{Hooks()};
 };
 
+// A page fetch's cancel is MarkupPageCancelWalk's.
 TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
   for (ProgressForm form : {ProgressForm::kDialling, ProgressForm::kStartup}) {
     state_.SetForm(form);
@@ -381,20 +317,13 @@ TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
   EXPECT_EQ(exchange_cancels_, 0);
 }
 
-TEST_F(ProgressStateTest, CancelKindZeroClosesThePageFetchAndPlainFormStaysShown) {
-  state_.SetCancelKind(CancelKind::kPageFetch);
-  ASSERT_TRUE(state_.PressCancel());
-  EXPECT_EQ(page_closes_, 1);
-  EXPECT_EQ(exchange_cancels_, 0);
-  EXPECT_TRUE(posted_.empty());
-}
-
 TEST_F(ProgressStateTest, ResetReportsAPressedCancelOnceAndRestoresTheDefaults) {
   state_.SetForm(ProgressForm::kBusy);
   state_.SetCancelKind(CancelKind::kPageFetch);
   state_.SetPaused(false);
   state_.Advance();
   state_.PressCancel();
+  EXPECT_EQ(page_closes_, 1);
   posted_.clear();
 
   EXPECT_TRUE(state_.Reset());

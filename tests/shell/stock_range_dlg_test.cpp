@@ -1,6 +1,3 @@
-// The menu pages' information modes against a scripted server: an answer for a page already left
-// is dropped, and the self-selected notices ask for every own code. (Menu lines, taps and the way
-// into the rankings and back are the journeys'.)
 #include "shell/stock_range_dlg.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +18,7 @@
 namespace tarvello {
 namespace {
 
-// The information pages against a scripted server: the server time, an F10 item and the titles
-// of a code list.
+// The server time, an F10 item and the titles of a code list.
 Bytes InfoAnswer(const Bytes& request) {
   const int type = testing::TypeOf(request);
   ContainerWriter out;
