@@ -68,19 +68,6 @@ class StockDetailDlgTest : public ::testing::Test {
                                            &navigator_, [this](const std::u16string& title) { titles_.push_back(title); }}};
 };
 
-TEST_F(StockDetailDlgTest, RefreshesAskedForDuringAnExchangeCostOneMore) {
-  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.HasTimer(kTimerIntraday); }));
-  const int before = server_.count();
-  server_.Hold();
-  screen_.RequestRefresh(false);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.waiting(); }));
-  for (int i = 0; i < 3; ++i) screen_.RequestRefresh(false);
-  server_.Release();
-  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.count() == before + 2 && screen_.HasTimer(kTimerIntraday); }));
-  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(300));
-  EXPECT_EQ(server_.count(), before + 2);
-}
-
 // The menu's "预警设置", chosen from the toolbar's menu cell, leads to the alerts page, which comes
 // back to the detail screen.
 TEST_F(StockDetailDlgTest, TheMenuLeadsToTheAlertsPage) {

@@ -26,7 +26,6 @@ TEST(MarkupDocumentTest, EachFaultNamesItselfAndWhereItBegan) {
       {u"<wml><p></wml>", u"End tag 'wml' at offset 8 does not match start tag 'p' at offset 5"},
       {u"<wml/></wml>", u"No start tag for end tag 'wml' at offset 6"},
       {u"", u"Empty document"},
-      {u" \r\n\t", u"Empty document"},
       {u"<!-- only a comment -->", u"No root element"},
       {u"<a/><b/>", u"Root element has sibling"},
       {u"中文<卡片>", u"Element '卡片' at offset 2 not ended"},
