@@ -139,10 +139,7 @@ TEST(CommissionCatalogueTest, TheProgramFoldersOwnCatalogueComesBeforeTheShipped
 
 TEST_F(CommissionModelTest, AddingWalksBrokerAreaBranchAndShowsTheOwnListWithTheNewEntry) {
   EXPECT_TRUE(model_.OpenOwnList());
-  EXPECT_EQ(model_.Title(), u"我的券商");
   model_.StartAdding();
-  EXPECT_EQ(model_.Title(), u"添加");
-  EXPECT_EQ(Texts(model_), (std::vector<std::u16string>{u"白鹭证券", u"云杉证券"}));
   EXPECT_EQ(model_.Choose(0), CommissionModel::Choice::kOpened);
   EXPECT_EQ(Texts(model_), (std::vector<std::u16string>{u"北京", u"上海"}));
   EXPECT_EQ(model_.Choose(0), CommissionModel::Choice::kOpened);
@@ -243,8 +240,6 @@ TEST(RowPagingTest, TheSelectionStaysOnThePage) {
   }
 }
 
-using testing::TempFolder;
-
 class TradesFileTest : public ::testing::Test {
  protected:
   std::filesystem::path file() const { return folder_ / "Trades.ini"; }
@@ -257,7 +252,7 @@ class TradesFileTest : public ::testing::Test {
     for (const std::u16string_view name : names) ASSERT_TRUE(trades_file::Append(file(), OwnBranch::Of(u"010", name)));
   }
 
-  TempFolder folder_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(TradesFileTest, AppendingToNoFileWritesTheCountThenTheEntry) {

