@@ -154,9 +154,11 @@ TEST(DetailRequestTest, FuturesQuoteLengthFieldSaysTenWhateverTheCode) {
 
 DetailRecords Share() {
   DetailRecords records;
-  records.security = SecurityInfo{.securityType = 1, .limitUp = 1100, .limitDown = 900};
-  records.quote = QuoteSnapshot{.last = 1020, .high = 1030, .low = 980, .open = 990, .prevClose = 1000, .volumeRatio = 12345};
-  records.extra = QuoteExtra{.innerVolume = 300, .outerVolume = 400, .peRatio = 15500, .earnings = 123, .earningsQuarter = 2};
+  records.security = SecurityInfo{.code = {}, .name = {}, .securityType = 1, .limitUp = 1100, .limitDown = 900};
+  records.quote =
+      QuoteSnapshot{.last = 1020, .high = 1030, .low = 980, .open = 990, .prevClose = 1000, .volumeRatio = 12345};
+  records.extra =
+      QuoteExtra{.innerVolume = 300, .outerVolume = 400, .peRatio = 15500, .earnings = 123, .earningsQuarter = 2};
   records.minutes.records.push_back(MinuteRecord{.avgPrice = 10106});
   return records;
 }

@@ -35,9 +35,8 @@ class QtCanvasTest : public ::testing::Test {
   QImage image_{40, 30, QImage::Format_RGB32};
 };
 
-// Colour values are blue-green-red in the canvas and RGB on screen; an outline stays inside its
-// half-open box; a missing picture draws nothing and a picture is stretched into its box; a clip
-// holds until reset.
+// Colours are blue-green-red in the canvas, RGB on screen; an outline stays inside its half-open
+// box; a missing picture draws nothing, a picture stretches into its box; a clip holds until reset.
 TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
   QImage blue(2, 2, QImage::Format_RGB32);
   blue.fill(QColor(0, 0, 255));
