@@ -79,22 +79,6 @@ class UiThreadCallTest : public ::testing::Test {
   UiThreadCall call_;
 };
 
-TEST_F(UiThreadCallTest, AWorkersCallRunsOnTheUiThreadAndReturnsItsResult) {
-  std::atomic<int> result{0};
-  std::atomic<bool> on_ui_thread{false};
-  std::thread worker([&] {
-    result = call_.Run([&] {
-      on_ui_thread = QThread::currentThread() == QCoreApplication::instance()->thread();
-      return 42;
-    }, -1);
-  });
-  ASSERT_TRUE(ProcessEventsUntil([&] { return result != 0; }));
-  worker.join();
-  EXPECT_EQ(result, 42);
-  EXPECT_TRUE(on_ui_thread);
-  EXPECT_EQ(call_.Run([] { return 7; }, -1), 7) << "the UI thread itself runs the work at once";
-}
-
 TEST_F(UiThreadCallTest, AfterCloseAWaitingWorkerGivesUpAndTheWorkNeverRuns) {
   std::atomic<bool> ran{false};
   std::atomic<bool> waiting{false};

@@ -1,33 +1,30 @@
-// The program folder's paths from handheld names, and the thread queue's drain, close and pause.
+// The program folder's paths from handheld names, the thread queue's drain, close and pause, and
+// where a pop-up menu opens.
 #include <gtest/gtest.h>
 
+#include "base/menu_placement.h"
 #include "base/program_folder.h"
 #include "base/thread_queue.h"
 
 namespace tarvello {
 namespace {
 
-class ProgramFolderTest : public ::testing::Test {
- protected:
-  void TearDown() override { SetProgramFolder("."); }
-};
-
-TEST_F(ProgramFolderTest, HandheldNamesBecomePathsInsideTheFolder) {
+TEST(ProgramFolderTest, HandheldNamesBecomePathsInsideTheFolderWhateverItIs) {
   SetProgramFolder("/opt/tarvello/");
   EXPECT_EQ(ProgramFolder(), "/opt/tarvello");
   EXPECT_EQ(ProgramPath("Picture\\back.jpg"), "/opt/tarvello/Picture/back.jpg");
   EXPECT_EQ(ProgramPath("/COMMUMIC.txt"), "/opt/tarvello/COMMUMIC.txt");
   EXPECT_EQ(ProgramPath("\\inter.xml"), "/opt/tarvello/inter.xml");
-}
-
-TEST_F(ProgramFolderTest, RootAndEmptyFoldersStayUsable) {
   SetProgramFolder("/");
   EXPECT_EQ(ProgramPath("Configuration.ini"), "/Configuration.ini");
   SetProgramFolder("");
   EXPECT_EQ(ProgramPath("Configuration.ini"), "./Configuration.ini");
+  SetProgramFolder(".");
 }
 
-TEST(ThreadQueueTest, DrainReturnsAndRemovesEverythingQueued) {
+// Drain takes everything queued; a closed queue refuses posts and drops what was queued; a pause
+// runs its course while the queue is open, even with messages waiting.
+TEST(ThreadQueueTest, DrainCloseAndPause) {
   ThreadQueue queue;
   for (int i = 0; i < 3; ++i) queue.Post({2033, i, 0});
   auto drained = queue.Drain();
@@ -36,24 +33,38 @@ TEST(ThreadQueueTest, DrainReturnsAndRemovesEverythingQueued) {
   EXPECT_EQ(drained.back().wparam, 2);
   EXPECT_TRUE(queue.Drain().empty());
   queue.Post({2033, 9, 0});
+  EXPECT_FALSE(queue.SleepUnlessClosed(std::chrono::milliseconds(5)));
   EXPECT_EQ(queue.Get()->wparam, 9);
-}
 
-TEST(ThreadQueueTest, ClosedQueueRefusesPostsAndDropsWhatWasQueued) {
-  ThreadQueue queue;
   queue.Post({2033, 0, 0});
   queue.Close();
   EXPECT_TRUE(queue.IsClosed());
   EXPECT_FALSE(queue.Post({2033, 0, 0}));
   EXPECT_FALSE(queue.Get().has_value());
-  EXPECT_TRUE(queue.SleepUnlessClosed(std::chrono::hours(1)));
 }
 
-TEST(ThreadQueueTest, SleepRunsItsCourseWhileOpenEvenWhenMessagesArrive) {
-  ThreadQueue queue;
-  queue.Post({2033, 0, 0});
-  EXPECT_FALSE(queue.SleepUnlessClosed(std::chrono::milliseconds(5)));
-  EXPECT_TRUE(queue.Get().has_value());
+TEST(MenuPlacementTest, AMenuOpensAtItsAnchorAndStaysInsideTheScreen) {
+  const Rect screen{0, 0, 240, 320};
+  const struct {
+    Size menu;
+    Point at;
+    MenuAnchor anchor;
+    Point placed;
+  } cases[] = {
+      {{100, 80}, {0, 40}, MenuAnchor::kTopLeft, {0, 40}},         // hangs from a top toolbar
+      {{100, 80}, {0, 290}, MenuAnchor::kBottomLeft, {0, 210}},    // stands on a bottom bar
+      {{100, 200}, {0, 280}, MenuAnchor::kTopLeft, {0, 120}},      // would run off the bottom
+      {{100, 200}, {0, 100}, MenuAnchor::kBottomLeft, {0, 0}},     // would run off the top
+      {{100, 80}, {200, 40}, MenuAnchor::kTopLeft, {140, 40}},     // would run off the right
+      {{300, 400}, {50, 300}, MenuAnchor::kBottomLeft, {0, 0}},    // larger than the screen
+  };
+  for (const auto& c : cases) {
+    const Point placed = PlaceMenu(c.menu, MenuPlacement{c.at, c.anchor, screen});
+    EXPECT_EQ(placed, c.placed) << c.at.x << "," << c.at.y;
+  }
+  EXPECT_EQ(PlaceMenu({100, 80}, MenuPlacement{{600, 900}, MenuAnchor::kBottomLeft, {500, 100, 980, 740}}),
+            (Point{600, 660}))
+      << "a screen placed anywhere on the desktop";
 }
 
 }  // namespace

@@ -145,37 +145,21 @@ TEST(DetailRequestTest, PacketsInOrderForShareAndFuture) {
             (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2204, 2118, 2110, 3203}));
 }
 
+// The futures quote closes the container, its length field saying 10 whatever the code's length.
 TEST(DetailRequestTest, FuturesQuoteLengthFieldSaysTenWhateverTheCode) {
   const Bytes request = BuildDetailRequest("IF0001", true);
-  // The last packet: "{" type(2) attribute(2) length(2) body "}" closes the container.
-  const std::size_t body = 2 + 6;
-  const std::size_t lengthAt = request.size() - 1 - body - 2;
-  EXPECT_EQ(request[lengthAt - 4], 0x83);  // 3203 = 0x0C83
-  EXPECT_EQ(request[lengthAt - 3], 0x0C);
-  EXPECT_EQ(request[lengthAt - 2], kAttrCompressed);
-  EXPECT_EQ(request[lengthAt], 10);
-  EXPECT_EQ(request[lengthAt + 1], 0);
+  EXPECT_EQ(Bytes(request.end() - 15, request.end()),
+            (Bytes{0x83, 0x0C, kAttrCompressed, 0, 10, 0, 6, 0, 'I', 'F', '0', '0', '0', '1', '}'}));
 }
 
 DetailRecords Share() {
   DetailRecords records;
-  records.security.securityType = 1;
-  records.security.limitUp = 1100;
-  records.security.limitDown = 900;
-  records.quote.last = 1020;
-  records.quote.open = 990;
-  records.quote.high = 1030;
-  records.quote.low = 980;
-  records.quote.prevClose = 1000;
-  records.quote.volumeRatio = 12345;
-  records.extra.innerVolume = 300;
-  records.extra.outerVolume = 400;
-  records.extra.peRatio = 15500;
-  records.extra.earnings = 123;
-  records.extra.earningsQuarter = 2;
-  MinuteRecord minute;
-  minute.avgPrice = 10106;
-  records.minutes.records.push_back(minute);
+  records.security = SecurityInfo{.code = {}, .name = {}, .securityType = 1, .limitUp = 1100, .limitDown = 900};
+  records.quote =
+      QuoteSnapshot{.last = 1020, .high = 1030, .low = 980, .open = 990, .prevClose = 1000, .volumeRatio = 12345};
+  records.extra =
+      QuoteExtra{.innerVolume = 300, .outerVolume = 400, .peRatio = 15500, .earnings = 123, .earningsQuarter = 2};
+  records.minutes.records.push_back(MinuteRecord{.avgPrice = 10106});
   return records;
 }
 
@@ -246,12 +230,7 @@ TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
 }
 
 MinuteRecord Minute(std::int32_t time, std::int32_t price, std::int32_t cumVolume, std::int32_t avgPrice) {
-  MinuteRecord record;
-  record.time = time;
-  record.price = price;
-  record.cumVolume = cumVolume;
-  record.avgPrice = avgPrice;
-  return record;
+  return MinuteRecord{.time = time, .price = price, .cumVolume = cumVolume, .avgPrice = avgPrice};
 }
 
 TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
@@ -268,7 +247,7 @@ TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
   EXPECT_EQ(records[3].minuteVolume, 600);
 }
 
-TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousClose) {
+TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousCloseOrOnePercentWithoutTrades) {
   const std::vector<MinuteRecord> records{Minute(931, 10300, 1, 10100), Minute(932, 9900, 2, 10050)};
   const PriceRange range = ComputePriceRange(records, 1000, 1020, 985);
   EXPECT_EQ(range.dev, 30);
@@ -277,9 +256,7 @@ TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousClose) {
   const PriceScale scale(range, 1000, 120);
   EXPECT_EQ(scale.Y(1000), 60);
   EXPECT_LT(scale.Y(1030), scale.Y(970));
-}
-
-TEST(IntradayChartModelTest, NothingTradedFallsBackToOnePercent) {
+  // Nothing traded falls back to one percent.
   const PriceRange empty = ComputePriceRange({}, 1000, 0, 0);
   EXPECT_EQ(empty.top, 1010);
   EXPECT_EQ(empty.bottom, 990);
@@ -306,7 +283,6 @@ TEST(IntradayChartModelTest, LargeValuesDropTheirDecimalsAndHostileOnesDoNotOver
 }
 
 TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {
-  EXPECT_EQ(TimeAxisLabelsFor({}, SecurityCode(u"IF000001"), true).left, u"9:15");
   EXPECT_EQ(TimeAxisLabelsFor({}, SecurityCode(u"HK00700"), false).right, u"16:00");
   const TimeAxisLabels served = TimeAxisLabelsFor({1500, 930}, SecurityCode(u"SH600001"), false);
   EXPECT_EQ(served.left, u"9:30");
@@ -325,23 +301,8 @@ TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {
   EXPECT_EQ(rows[4].colour, kRiseRed);
   EXPECT_EQ(rows[5].value, u"0.500%");
 
-  const auto flat = CursorBoxRows(Minute(931, 10000, 0, 10000), context);
-  EXPECT_EQ(flat[3].value, u"0.00%");
-  EXPECT_EQ(flat[4].colour, kPlainWhite);
   const auto index = CursorBoxRows(minute, CursorContext{1000, 1020, 100000, 2, kSecurityTypeIndex});
   EXPECT_EQ(index[5].value, u"--");
-}
-
-TEST(IntradayChartModelTest, VolumeBandAtTheCursorOrForTheDay) {
-  std::vector<MinuteRecord> records{Minute(931, 10000, 100, 10000), Minute(932, 10000, 300, 10000),
-                                    Minute(933, 10000, 700, 10000)};
-  FillMinuteGaps(records, 1000);
-  const VolumeBandTexts day = VolumeBandFor(records, std::nullopt, 700, 1, 1000);
-  EXPECT_EQ(day.current, u"400");
-  EXPECT_EQ(day.total, u"700");
-  const VolumeBandTexts cursor = VolumeBandFor(records, 1, 700, 1, 1000);
-  EXPECT_EQ(cursor.current, u"200");
-  EXPECT_EQ(cursor.total, u"300");
 }
 
 }  // namespace

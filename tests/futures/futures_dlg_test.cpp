@@ -119,7 +119,7 @@ TEST_F(FuturesDlgTest, TheSecurityQueryNamesTheTitleOnceAndGivesTheSession) {
   }
 }
 
-TEST_F(FuturesDlgTest, UpPagesTicksDownToZeroAndStepsFollowTheList) {
+TEST_F(FuturesDlgTest, UpPagesTicksDownToZero) {
   OpenIn(kViewTicks);
   const int rows = screen_.tick_rows();
   int before = server_.count();
@@ -134,14 +134,6 @@ TEST_F(FuturesDlgTest, UpPagesTicksDownToZeroAndStepsFollowTheList) {
   ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(200));
   EXPECT_EQ(screen_.records()->ticks.position, 0);
   EXPECT_EQ(server_.count(), before);
-
-  navigator_.Browse(BrowseChange::FromList(SecurityCode::FromAscii("IF000001"),
-                                           {SecurityCode::FromAscii("IF000001"), SecurityCode::FromAscii("IF000002")}));
-  navigator_.visits.clear();
-  screen_.SendKey(kKeyRight);
-  EXPECT_EQ(navigator_.CurrentSecurity(), SecurityCode::FromAscii("IF000002"));
-  ASSERT_EQ(navigator_.visits.size(), 1u);
-  EXPECT_EQ(navigator_.visits[0], (NavigationRequest{kTargetFuturesMode2, kTargetFuturesMode2}));
 }
 
 }  // namespace

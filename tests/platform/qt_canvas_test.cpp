@@ -1,6 +1,7 @@
-// Drawing on Qt: colours, outlines, fonts, pictures and clips on a canvas over an image, the
-// screen font on Qt's own controls, and the Chinese buttons of the program's message boxes.
+// Drawing on Qt over an image, the screen font on Qt's own controls, the Chinese buttons of the
+// message boxes, and the phone dialer, which hands a number to a program without a shell.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,11 +12,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
+#include <chrono>
+#include <thread>
 
+#include "platform/phone_dialer.h"
 #include "platform/picture.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_chinese.h"
 #include "qt_test_app.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {
@@ -30,28 +35,37 @@ class QtCanvasTest : public ::testing::Test {
   QImage image_{40, 30, QImage::Format_RGB32};
 };
 
-TEST_F(QtCanvasTest, ColourValuesAreBlueGreenRedInTheCanvasAndRgbOnScreen) {
+// Colours are blue-green-red in the canvas, RGB on screen; an outline stays inside its half-open
+// box; a missing picture draws nothing, a picture stretches into its box; a clip holds until reset.
+TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
+  QImage blue(2, 2, QImage::Format_RGB32);
+  blue.fill(QColor(0, 0, 255));
   {
     QtCanvas canvas(image_);
-    canvas.FillRect(Rect{0, 0, 10, 10}, 0x0000FF);  // red
+    canvas.FillRect(Rect{0, 0, 10, 10}, 0x0000FF);   // red
     canvas.FillRect(Rect{10, 0, 20, 10}, 0xFFFF52);  // light cyan
+    canvas.SetPen(Pen{kWhite, 1, PenStyle::kSolid});
+    canvas.SetBrush(Brush{0x00FF00, false});
+    canvas.Rectangle(Rect{20, 10, 30, 20});
+    canvas.DrawPicture(Picture::Load("Picture/none.jpg"), Rect{0, 0, 40, 30});
+    canvas.DrawPicture(Picture::FromImage("blue", blue), Rect{30, 0, 40, 10});
+    canvas.SetClip(Rect{0, 10, 5, 30});
+    canvas.FillRect(Rect{0, 10, 15, 25}, kWhite);
+    canvas.ResetClip();
+    canvas.FillRect(Rect{0, 25, 40, 30}, kWhite);
   }
   EXPECT_EQ(At(5, 5), QColor(255, 0, 0));
   EXPECT_EQ(At(15, 5), QColor(0x52, 0xFF, 0xFF));
   EXPECT_EQ(At(25, 5), QColor(0, 0, 0));
-}
-
-TEST_F(QtCanvasTest, RectangleOutlineStaysInsideItsHalfOpenBox) {
-  {
-    QtCanvas canvas(image_);
-    canvas.SetPen(Pen{kWhite, 1, PenStyle::kSolid});
-    canvas.SetBrush(Brush{0x00FF00, false});
-    canvas.Rectangle(Rect{0, 0, 10, 10});
-  }
-  EXPECT_EQ(At(0, 0), QColor(255, 255, 255));
-  EXPECT_EQ(At(9, 9), QColor(255, 255, 255));
-  EXPECT_EQ(At(5, 5), QColor(0, 255, 0));
-  EXPECT_EQ(At(10, 10), QColor(0, 0, 0));
+  EXPECT_EQ(At(31, 1), QColor(0, 0, 255));
+  EXPECT_EQ(At(39, 9), QColor(0, 0, 255));
+  EXPECT_EQ(At(20, 10), QColor(255, 255, 255));
+  EXPECT_EQ(At(29, 19), QColor(255, 255, 255));
+  EXPECT_EQ(At(25, 15), QColor(0, 255, 0));
+  EXPECT_EQ(At(30, 20), QColor(0, 0, 0));
+  EXPECT_EQ(At(4, 15), QColor(255, 255, 255));
+  EXPECT_EQ(At(6, 15), QColor(0, 0, 0));
+  EXPECT_EQ(At(30, 27), QColor(255, 255, 255));
 }
 
 // Text height of a control as Qt lays it out, the way a user sees it beside the screen's own text.
@@ -71,40 +85,10 @@ TEST_F(QtCanvasTest, ScreenFontMetricsFollowTheChosenHeightOnScreensAndControls)
   QtCanvas::SetScreenFontHeight(12);
   canvas.SetFont(Font{});
   TextMetrics small = canvas.Metrics();
-  EXPECT_EQ(ControlTextHeight(QPushButton(QStringLiteral("取 消"))), small.height);
   EXPECT_EQ(ControlTextHeight(QMenu()), small.height);
   EXPECT_GT(big.height, small.height);
-  EXPECT_EQ(big.LineHeight(), big.height + big.external_leading);
-  EXPECT_GT(small.average_char_width, 0);
-  EXPECT_GE(small.max_char_width, small.average_char_width);
   EXPECT_GT(canvas.TextWidth(u"沪深"), canvas.TextWidth(u"1"));
   QtCanvas::SetScreenFontHeight(16);
-}
-
-TEST_F(QtCanvasTest, MissingPictureDrawsNothingAndAPictureIsStretchedIntoItsBox) {
-  QImage blue(2, 2, QImage::Format_RGB32);
-  blue.fill(QColor(0, 0, 255));
-  {
-    QtCanvas canvas(image_);
-    canvas.DrawPicture(Picture::Load("Picture/none.jpg"), Rect{0, 0, 40, 30});
-    canvas.DrawPicture(Picture::FromImage("blue", blue), Rect{20, 10, 40, 30});
-  }
-  EXPECT_EQ(At(5, 5), QColor(0, 0, 0));
-  EXPECT_EQ(At(39, 29), QColor(0, 0, 255));
-  EXPECT_EQ(At(21, 11), QColor(0, 0, 255));
-}
-
-TEST_F(QtCanvasTest, ClipLimitsDrawingUntilReset) {
-  {
-    QtCanvas canvas(image_);
-    canvas.SetClip(Rect{0, 0, 5, 30});
-    canvas.FillRect(Rect{0, 0, 40, 10}, kWhite);
-    canvas.ResetClip();
-    canvas.FillRect(Rect{0, 20, 40, 30}, kWhite);
-  }
-  EXPECT_EQ(At(4, 5), QColor(255, 255, 255));
-  EXPECT_EQ(At(6, 5), QColor(0, 0, 0));
-  EXPECT_EQ(At(30, 25), QColor(255, 255, 255));
 }
 
 // The exit question and every other Yes/No box of the program show Chinese buttons.
@@ -121,6 +105,46 @@ TEST(QtChineseTest, MessageBoxButtonsReadInChinese) {
   EXPECT_TRUE(box.button(QMessageBox::Ok)->text().startsWith(QStringLiteral("确定")));
   EXPECT_TRUE(box.button(QMessageBox::Cancel)->text().startsWith(QStringLiteral("取消")));
   QCoreApplication::removeTranslator(&translator);
+}
+
+constexpr char16_t kHostile[] = u"0\"; touch pwned; $(touch pwned) `touch pwned` | x";
+
+TEST(CommandDialerTest, TheNumberIsOneArgumentAfterTheCommandsOwnWords) {
+  const struct {
+    std::u16string_view command;
+    std::vector<std::u16string> line;
+  } cases[] = {
+      {u"dial", {u"dial", kHostile}},
+      {u"  /usr/bin/dial \t--ask  now ", {u"/usr/bin/dial", u"--ask", u"now", kHostile}},
+      {u"   ", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CommandDialer(c.command).CommandLine(kHostile), c.line);
+}
+
+// The dialer runs a real program that writes down its arguments: the number arrives whole, and
+// nothing in it runs.
+TEST(CommandDialerTest, AProgramReceivesTheNumberUnchangedAndNoShellRunsIt) {
+  testing::QtApp app;
+  testing::TempFolder folder;
+  const std::filesystem::path script = folder / "dial.sh";
+  const std::filesystem::path out = folder / "arguments";
+  testing::WriteBytes(script, "#!/bin/sh\ncd \"$(dirname \"$0\")\"\nprintf '%s\\n' \"$#\" \"$@\" > arguments.new\nmv arguments.new arguments\n");
+  ASSERT_EQ(::chmod(script.c_str(), 0755), 0);
+  CommandDialer dialer(std::u16string(script.u16string()) + u" --ask");
+  ASSERT_TRUE(dialer.Dial(kHostile));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!std::filesystem::exists(out) && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_EQ(testing::ReadBytes(out),
+            "2\n--ask\n0\"; touch pwned; $(touch pwned) `touch pwned` | x\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "pwned"));
+}
+
+TEST(CommandDialerTest, AMissingProgramOrCommandDialsNothing) {
+  testing::QtApp app;
+  EXPECT_FALSE(CommandDialer(u"/nonexistent/tarvello-dialer").Dial(u"1"));
+  EXPECT_FALSE(CommandDialer(u"").Dial(u"1"));
 }
 
 }  // namespace

@@ -80,20 +80,14 @@ TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
 
 std::filesystem::path ConfigFile(const testing::TempFolder& folder) { return folder / config::kFileName; }
 
-TEST(RefreshSettingsTest, ValueOutsideTheChoicesIsUsedButThePageShowsTheFirstChoice) {
-  testing::TempFolder folder;
-  ProfileFile::WriteString(u"REFRESH", u"LIST", u"25", ConfigFile(folder));
-  const RefreshSettings settings = LoadRefreshSettings(folder.path());
-  EXPECT_EQ(settings.list_seconds, 25);
-  EXPECT_EQ(RefreshChoiceIndex(settings.list_seconds), 0);
-  EXPECT_EQ(RefreshChoiceIndex(30), 4);
-}
-
-TEST(RefreshSettingsTest, HandEditedPeriodsOutsideTheChoicesComeBackWithinThem) {
+// A hand-edited period between the choices is used as written (the page shows the first choice);
+// one outside their range comes back within it.
+TEST(RefreshSettingsTest, HandEditedPeriodsAreUsedWithinTheChoicesRange) {
   const struct {
     const char16_t* written;
     int loaded;
   } cases[] = {
+      {u"25", 25},
       {u"0", 5}, {u"-20", 5}, {u"fast", 5},  // a timer that never waits
       {u"51", 50}, {u"2147484", 50},         // days of seconds would overflow the timer's milliseconds
   };
@@ -102,6 +96,7 @@ TEST(RefreshSettingsTest, HandEditedPeriodsOutsideTheChoicesComeBackWithinThem) 
     ProfileFile::WriteString(u"REFRESH", u"KLLINE", c.written, ConfigFile(folder));
     EXPECT_EQ(LoadRefreshSettings(folder.path()).kline_seconds, c.loaded);
   }
+  EXPECT_EQ(RefreshChoiceIndex(25), 0);
 }
 
 // Versions compare as versions, number by number, never as text.

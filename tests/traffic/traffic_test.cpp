@@ -1,9 +1,14 @@
 // The traffic ledger: its totals through days and months, its file read back and read damaged,
-// the allowance's warning and longer periods, and the page's figures.
+// the allowance's warning and longer periods, the page's figures, and the count of an exchange
+// against what a recording proxy saw pass on the socket, in both modes.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "protocol/refresh_worker.h"
+#include "support/fault_proxy.h"
 #include "support/temp_folder.h"
+#include "support/transport_fixture.h"
 #include "text/text_codec.h"
 #include "traffic/traffic_file.h"
 #include "traffic/traffic_ledger.h"
@@ -110,11 +115,14 @@ TEST(TrafficFileTest, TotalsReadBackAsWritten) {
   EXPECT_EQ(LoadTraffic(folder / "missing.ini"), TrafficTotals{});
 }
 
-// A counts section that does not hold together starts at zero; the allowance is still read.
-TEST(TrafficFileTest, DamagedCountsStartAtZeroAndKeepTheAllowance) {
+// A counts section that does not hold together starts at zero and the allowance is still read; a
+// damaged allowance reads as none and keeps the counts.
+TEST(TrafficFileTest, DamagedCountsStartAtZeroAndADamagedAllowanceReadsAsNone) {
   const std::u16string good = TrafficText(Sample());
   const struct {
     std::u16string_view from, to;
+    std::uint64_t this_month = 0;
+    int allowance_mb = 50;
   } damages[] = {
       {u"TODAY=700", u"TODAY=7x0"},
       {u"TODAY=700", u"TODAY=1501"},
@@ -124,20 +132,14 @@ TEST(TrafficFileTest, DamagedCountsStartAtZeroAndKeepTheAllowance) {
       {u"MONTHBYTES=1500", u"MONTHBYTES=99999999999999999999"},
       {u"LASTMONTH=202611", u"LASTMONTH=13"},
       {u"[TRAFFIC]", u"[TRAFFIX]"},
+      {u"LIMITMB=50", u"LIMITMB=5000000", 1500, 0},
   };
   for (const auto& damage : damages) {
     const TrafficTotals read = ReadTrafficText(Replaced(good, damage.from, damage.to));
-    EXPECT_EQ(read.this_month, 0u) << text::ToUtf8(damage.to);
-    EXPECT_EQ(read.last_month_bytes, 0u);
-    EXPECT_EQ(read.allowance_mb, 50);
+    EXPECT_EQ(read.this_month, damage.this_month) << text::ToUtf8(damage.to);
+    EXPECT_EQ(read.last_month_bytes, damage.this_month == 0 ? 0u : 123456789012ULL);
+    EXPECT_EQ(read.allowance_mb, damage.allowance_mb);
   }
-}
-
-TEST(TrafficFileTest, DamagedAllowanceReadsAsNoneAndKeepsTheCounts) {
-  const std::u16string text = Replaced(TrafficText(Sample()), u"LIMITMB=50", u"LIMITMB=5000000");
-  const TrafficTotals read = ReadTrafficText(text);
-  EXPECT_EQ(read.allowance_mb, 0);
-  EXPECT_EQ(read.this_month, 1500u);
 }
 
 // A damaged file on disk: the ledger starts at zero, counts on and replaces it with a sound one.
@@ -233,7 +235,6 @@ TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
 
   EXPECT_EQ(page.totals[0].kilobytes, u"1.5KB");
   EXPECT_EQ(page.totals[1].megabytes, u"3.00MB");
-  EXPECT_EQ(page.totals[2].kilobytes, u"1.0KB");
   EXPECT_EQ(page.allowance, u"流量限额：10MB（已用30.0%）");
   const struct {
     TrafficScreen screen;
@@ -265,7 +266,69 @@ TEST(TrafficPageTest, UnitsRoundAtTheirLastDecimal) {
     EXPECT_EQ(KilobyteText(row.bytes), row.kb) << row.bytes;
     EXPECT_EQ(MegabyteText(row.bytes), row.mb) << row.bytes;
   }
-  EXPECT_EQ(AllowanceChoiceText(0), u"关闭");
+}
+
+std::string HttpAnswer(std::string_view body) {
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+         std::string(body);
+}
+
+class TrafficCountTest : public TransportTest {
+ protected:
+  TrafficCountTest() { InstallTrafficSink(&ledger_); }
+  ~TrafficCountTest() override { InstallTrafficSink(nullptr); }
+
+  // The proxy records its count just after passing the bytes on; wait for it to settle.
+  static std::size_t ProxyBytes(FaultProxy& proxy, std::size_t expected) {
+    for (int i = 0; i < 100 && proxy.Requests().size() + proxy.AnswerBytes() != expected; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return proxy.Requests().size() + proxy.AnswerBytes();
+  }
+
+  void ExpectCounted(FaultProxy& proxy) {
+    const TrafficReport report = ledger_.Report();
+    const std::uint64_t counted = report.totals.screens[kTrafficDetail];
+    EXPECT_GT(counted, 0u);
+    EXPECT_EQ(ProxyBytes(proxy, counted), counted);
+    EXPECT_EQ(report.last_exchange[kTrafficDetail], counted);
+    EXPECT_EQ(report.totals.this_month, counted);
+    EXPECT_EQ(report.totals.today, counted);
+  }
+
+  TempFolder files_;
+  TrafficLedger ledger_{files_ / kTrafficFileName, [] { return TrafficDate{2026, 12, 7}; }};
+};
+
+TEST_F(TrafficCountTest, DirectExchangeCountsTheBytesOnTheSocket) {
+  LoopbackServer server([](ServerConnection& c) { ServeAnswers(c, QuoteAnswer(3000)); });
+  FaultProxy proxy(server.port());
+  MakeTransport();
+  transport_->SetServer("127.0.0.1", proxy.port());
+  ASSERT_EQ(transport_->Connect(), 0);
+  Bytes response(10240);
+  {
+    const TrafficScope counted(kTrafficDetail);
+    ASSERT_GT(Exchange(response), 0);
+  }
+  ExpectCounted(proxy);
+}
+
+TEST_F(TrafficCountTest, WapExchangeCountsTheHttpFramingToo) {
+  LoopbackServer gateway([](ServerConnection& c) {
+    c.ReadHttpRequest();
+    c.Send(HttpAnswer(std::string(2500, 'b')));
+  });
+  FaultProxy proxy(gateway.port());
+  MakeTransport(WapGateway{"127.0.0.1", proxy.port()});
+  transport_->SetServer("10.1.2.3", 2860);
+  transport_->SetDirect(false);
+  Bytes response(10240);
+  {
+    const TrafficScope counted(kTrafficDetail);
+    ASSERT_EQ(Exchange(response), 2500);
+  }
+  ExpectCounted(proxy);
 }
 
 }  // namespace
