@@ -181,7 +181,9 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
 
 TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
   const Bytes unknown_type = WireWriter::Packet(4242, 0).Str(kShare).FinishPacket();
-  const auto blocks = fixture.Ask({unknown_type, fixture.codec.BuildQuote("SH999999"), fixture.codec.BuildQuote(kShare)});
+  CPacketCodec& c = fixture.codec;
+  const auto blocks = fixture.Ask({unknown_type, c.BuildQuote("SH999999"), c.BuildF10Item("SH999999", 7, 0),
+                                   c.BuildOrderDetails("SH699999"), c.BuildQuote(kShare)});
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0].type, 2203);
 }

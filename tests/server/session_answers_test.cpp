@@ -14,14 +14,6 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(SessionAnswersTest, ServerTimeIsTheSimulatedMoment) {
-  AnswerFixture fixture;
-  const Block time = fixture.Ask({fixture.codec.BuildServerTime(0)}).at(0);
-  BlockReader r = Reader(time);
-  EXPECT_EQ(r.Int32(), 20261204);
-  EXPECT_EQ(r.Int32(), 103000);
-}
-
 TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefusesTheRest) {
   AnswerFixture fixture;
   fixture.accounts.Add(Account{u"张三", u"secret", 7});
