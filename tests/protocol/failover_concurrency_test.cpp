@@ -67,13 +67,6 @@ bool WaitUntil(Done done) {
   return true;
 }
 
-TEST(ProbeBackOffTest, DoublesFromOneSecondAndStaysAtThirty) {
-  ProbeBackOff backOff;
-  std::vector<long> waits;
-  for (int i = 0; i < 7; ++i) waits.push_back(static_cast<long>(backOff.Next().count()));
-  EXPECT_EQ(waits, (std::vector<long>{1000, 2000, 4000, 8000, 16000, 30000, 30000}));
-}
-
 TEST(FailoverTest, ThreeFailuresInARowMoveToTheFastestServerAndSayWhy) {
   ScriptedServers servers;
   servers.Answer({1, 1}, milliseconds(40));
@@ -162,9 +155,7 @@ TEST_F(FailoverWatchTest, ClosingWhileAProbeWaitsOnASilentServerReturnsAtOnce) {
   testing::LoopbackServer silent(NeverAnswer);
   auto failover = std::make_unique<Failover>(ProbingLink(silent.port()), selection_);
   for (int i = 0; i < Failover::kFailuresBeforeProbe; ++i) failover->Record(false);
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (silent.accepted() == 0 && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(milliseconds(2));
-  ASSERT_GT(silent.accepted(), 0);
+  ASSERT_TRUE(WaitUntil([&] { return silent.accepted() > 0; }));
   auto closed = std::async(std::launch::async, [&] { failover.reset(); });
   EXPECT_EQ(closed.wait_for(std::chrono::seconds(5)), std::future_status::ready);
   closed.wait();
