@@ -109,15 +109,13 @@ TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
 }
 
 TEST_F(AccountsFileTest, BadLinesAndMissingFilesAreReported) {
-  Write("bob\n");
   AccountBook book;
   std::string error;
-  EXPECT_FALSE(book.LoadFile(path_, error));
-  EXPECT_NE(error.find(":1:"), std::string::npos);
-  Write("bob pw many\n");
-  EXPECT_FALSE(book.LoadFile(path_, error));
-  Write("bob pw 1 frozen\n");
-  EXPECT_FALSE(book.LoadFile(path_, error));
+  for (const char* bad : {"bob\n", "bob pw many\n", "bob pw 1 frozen\n"}) {
+    Write(bad);
+    EXPECT_FALSE(book.LoadFile(path_, error)) << bad;
+    EXPECT_NE(error.find(":1:"), std::string::npos) << error;
+  }
   EXPECT_FALSE(book.LoadFile(path_ + ".missing", error));
 }
 
