@@ -13,10 +13,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-Bytes Received(const Bytes& response, int count) {
-  return Bytes(response.begin(), response.begin() + std::max(count, 0));
-}
-
 TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
   const Bytes answer = QuoteAnswer();
   std::vector<Bytes> requests;  // read once the server has stopped
@@ -31,16 +27,14 @@ TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
     ConnectTo(server);
     Bytes response(10240, 0xEE);
     EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-    EXPECT_EQ(Received(response, static_cast<int>(answer.size())), answer);
+    EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
     EXPECT_TRUE(std::all_of(response.begin() + static_cast<long>(answer.size()), response.end(),
                             [](std::uint8_t b) { return b == 0; }));
     EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
     connections = server.accepted();
   }
   EXPECT_EQ(connections, 1);
-  ASSERT_EQ(requests.size(), 2u);
-  EXPECT_EQ(requests[0], QuoteRequest());
-  EXPECT_EQ(requests[1], QuoteRequest());
+  EXPECT_EQ(requests, (std::vector<Bytes>{QuoteRequest(), QuoteRequest()}));
 }
 
 // Bytes arriving after a complete answer belong to no request: the next exchange drops them.
@@ -61,7 +55,7 @@ TEST_F(TransportTest, StrayBytesAfterAnAnswerAreDroppedBeforeTheNextExchange) {
   strayed.get_future().wait();
   std::this_thread::sleep_for(milliseconds(20));  // lets the stray bytes cross the loopback
   ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(Received(response, static_cast<int>(answer.size())), answer);
+  EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
   EXPECT_EQ(server.accepted(), 1);
 }
 
@@ -74,22 +68,6 @@ TEST_F(TransportTest, AnswerLargerThanTheBufferIsDroppedNotTruncated) {
   EXPECT_TRUE(Logged("DISCONNECT"));
   Bytes exact(answer.size() + 1);
   EXPECT_EQ(Exchange(exact), static_cast<int>(answer.size()));
-}
-
-TEST_F(TransportTest, FirstExchangeWithoutAConnectionReconnectsAndSendsOnce) {
-  const Bytes answer = QuoteAnswer();
-  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });
-  MakeTransport();
-  transport_->SetServer("127.0.0.1", server.port());
-  Bytes response(10240);
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  const std::vector<std::string> expected = {
-      "CommunicateThread ",   "CCommunicate::SendData",    "Tiltl = 2203",
-      "Reconnect",            "CCommunicate::Connect",     "Connect end N",
-      "CCommunicate::SendData", "Tiltl = 2203",            "SendData end N",
-      "CCommunicate::RecieveData", "OK",                   "RecieveData end N",
-      "iTotal = 128",         "CommunicateThread End"};
-  EXPECT_EQ(Messages(), expected);
 }
 
 // A server that does not answer: what the exchange has done so far is in the file already, not
@@ -143,18 +121,18 @@ TEST_F(TransportTest, RefusedConnectLogsTheErrorAndAsksRedialOnlyWhenAllowed) {
   const std::vector<std::string> expected = {"CCommunicate::Connect", "wsaret == SOCKET_ERROR",
                                              "nError:111", "CCommunicate::CloseSocket"};
   EXPECT_EQ(Messages(), expected);
-  Bytes response(100);
-  EXPECT_EQ(Exchange(response), 0);
-  EXPECT_EQ(redial.asked, 0);
+  const auto asked_after_an_exchange = [&] {
+    Bytes response(100);
+    EXPECT_EQ(Exchange(response), 0);
+    return redial.asked;
+  };
+  EXPECT_EQ(asked_after_an_exchange(), 0);
   transport_->SetDialPromptAllowed(true);
-  EXPECT_EQ(Exchange(response), 0);
-  EXPECT_EQ(redial.asked, 1);
+  EXPECT_EQ(asked_after_an_exchange(), 1);
   transport_->SetDirect(false);
-  EXPECT_EQ(Exchange(response), 0);
-  EXPECT_EQ(redial.asked, 2);
+  EXPECT_EQ(asked_after_an_exchange(), 2);
   transport_->SetRedialQuestion(nullptr);
-  EXPECT_EQ(Exchange(response), 0);
-  EXPECT_EQ(redial.asked, 2);
+  EXPECT_EQ(asked_after_an_exchange(), 2);
 }
 
 // Without a socket every operation fails; a null host keeps the server set before, and an address

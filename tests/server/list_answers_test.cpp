@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "answer_fixture.h"
 #include "futures/futures_request.h"
@@ -153,14 +153,12 @@ TEST_F(ListAnswersTest, SectorListNamesTheLeaderAndEachClassListsItsOwnSectors) 
 TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
   const int total = Category(0, 1, 0, 0, 1).total;
   ASSERT_GT(total, 12);
-  struct Case {
-    int start, count, rows;
-  };
-  const Case cases[] = {{0, 10, 10}, {total - 3, 10, 3}, {total, 10, 0}, {60000, 10, 0}, {0, 0, 0}, {0, 60000, total}};
-  for (const Case& c : cases) {
-    const ListBlock list = Category(0, 1, 0, c.start, c.count);
+  const std::tuple<int, int, int> cases[] = {  // start, count, rows
+      {0, 10, 10}, {total - 3, 10, 3}, {total, 10, 0}, {60000, 10, 0}, {0, 0, 0}, {0, 60000, total}};
+  for (const auto& [start, count, rows] : cases) {
+    const ListBlock list = Category(0, 1, 0, start, count);
     EXPECT_TRUE(list.well_formed);
-    EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(c.rows, 100)) << c.start << "+" << c.count;
+    EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(rows, 100)) << start << "+" << count;
     EXPECT_EQ(list.total, total);
   }
 }
