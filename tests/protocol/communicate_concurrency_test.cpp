@@ -74,12 +74,10 @@ TEST_F(TransportTest, CancelWakesABlockedReceiveAtOnceAndTheNextExchangeWorks) {
   transport_->SetServer("127.0.0.1", server.port());
   ASSERT_EQ(transport_->Connect(), 0);
   std::atomic<int> received{1000};
-  std::atomic<bool> done{false};
   const auto start = std::chrono::steady_clock::now();
   std::thread worker([&] {
     Bytes response(10240);
     received = transport_->CommunicateThread(QuoteRequest(), response);
-    done = true;
   });
   std::this_thread::sleep_for(milliseconds(100));
   transport_->Cancel();
@@ -87,8 +85,7 @@ TEST_F(TransportTest, CancelWakesABlockedReceiveAtOnceAndTheNextExchangeWorks) {
   EXPECT_EQ(received, -1);
   EXPECT_LT(std::chrono::steady_clock::now() - start, TransportTimings{}.readable_wait / 2);
   Bytes response(10240);
-  EXPECT_EQ(transport_->CommunicateThread(QuoteRequest(), response),
-            static_cast<int>(answer.size()));
+  EXPECT_EQ(transport_->CommunicateThread(QuoteRequest(), response), static_cast<int>(answer.size()));
 }
 
 constexpr std::string_view kArticle = "article text";

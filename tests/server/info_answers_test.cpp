@@ -18,10 +18,6 @@
 namespace tarvello::server::testing {
 namespace {
 
-std::span<const std::uint8_t> Span(const std::string& text) {
-  return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-}
-
 TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
   const struct {
     std::string request;
@@ -37,7 +33,8 @@ TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
       {std::string(kMaxInfoRequest + 1, 'G'), InfoRequestStatus::kBad, ""},
   };
   for (const auto& c : cases) {
-    const InfoRequest request = ReadInfoRequest(Span(c.request));
+    const InfoRequest request =
+        ReadInfoRequest(std::span(reinterpret_cast<const std::uint8_t*>(c.request.data()), c.request.size()));
     EXPECT_EQ(request.status, c.status) << c.request.substr(0, 40);
     EXPECT_EQ(request.path, c.path);
   }

@@ -326,37 +326,32 @@ TEST(ListContractTest, EveryMenuListIsReadWholeByTheTerminal) {
   }
 }
 
-struct Found {
-  std::u16string code;
-  std::u16string name;
-};
-
-std::vector<Found> Search(AnswerFixture& fixture, std::u16string_view text) {
+// The code and name of each security found.
+std::vector<std::pair<std::u16string, std::u16string>> Search(AnswerFixture& fixture, std::u16string_view text) {
   const auto blocks = fixture.Ask({fixture.codec.BuildSecuritySearch(text)});
-  std::vector<Found> items;
+  std::vector<std::pair<std::u16string, std::u16string>> items;
   if (blocks.empty()) return items;
   BlockReader r(blocks[0].body.data(), 0, blocks[0].body.size());
   const int count = r.Int16();
   for (int i = 0; i < count; ++i) {
     std::u16string code = r.String();
-    items.push_back(Found{code, r.String()});
+    items.emplace_back(code, r.String());
   }
   EXPECT_TRUE(r.AtEnd());
   return items;
 }
 
-// Empty or unknown text finds nothing. A broad text fills one page that fits the list screen's
-// buffer, the exact codes first: the share of a code before the index of that code. (Codes and
-// initials typed on the menu, and what they find, are the end-to-end walks'.)
+// Unknown text finds nothing; a broad text fills one page within the list screen's buffer, the exact
+// codes first, the share before the index. (What typed codes and initials find is the walks'.)
 TEST(SecuritySearchTest, UnknownTextFindsNothingAndBroadTextOneFullPageWithTheExactCodesFirst) {
   AnswerFixture fixture;
   for (const std::u16string_view typed : {u"", u"999999999", u"没有这个名字", u"QQQQQQQQ"}) {
     EXPECT_TRUE(Search(fixture, typed).empty()) << text::ToUtf8(std::u16string(typed));
   }
-  const std::vector<Found> found = Search(fixture, u"000001");
+  const auto found = Search(fixture, u"000001");
   ASSERT_GE(found.size(), 2u);
-  EXPECT_EQ(found[0].code, u"SZ000001");
-  EXPECT_EQ(found[1].code, u"SH000001");
+  EXPECT_EQ(found[0].first, u"SZ000001");
+  EXPECT_EQ(found[1].first, u"SH000001");
   for (const std::u16string_view typed : {u"1", u"S", u"z"}) {
     EXPECT_EQ(Search(fixture, typed).size(), static_cast<std::size_t>(kMaxSearchResults)) << text::ToUtf8(std::u16string(typed));
     EXPECT_LE(fixture.RawAnswer({fixture.codec.BuildSecuritySearch(typed)}).size(), 2048u);

@@ -85,12 +85,6 @@ TEST(FiguresBoardConcurrencyTest, ReadersGetWholeFiguresOfPassingMinutesWhileThe
   EXPECT_GE(newest.load(), first + 2);  // the minutes moved on
 }
 
-}  // namespace
-}  // namespace tarvello::server::testing
-
-namespace tarvello::server {
-namespace {
-
 TEST(AnswerCacheConcurrencyTest, ConcurrentAsksBuildABlockOnce) {
   AnswerCache cache(64, 100);
   std::atomic<int> builds{0};
@@ -114,4 +108,4 @@ TEST(AnswerCacheConcurrencyTest, ConcurrentAsksBuildABlockOnce) {
 }
 
 }  // namespace
-}  // namespace tarvello::server
+}  // namespace tarvello::server::testing

@@ -86,9 +86,7 @@ TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
 
 class AccountsFileTest : public ::testing::Test {
  protected:
-  void Write(const std::string& text) {
-    std::ofstream(path_) << text;
-  }
+  void Write(const std::string& text) { std::ofstream(path_) << text; }
   void TearDown() override { std::remove(path_.c_str()); }
   // One file per test: ctest runs the tests of this fixture side by side.
   std::string path_ = ::testing::TempDir() + "tarvello_accounts_" +
