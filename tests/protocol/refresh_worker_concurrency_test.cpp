@@ -83,21 +83,23 @@ class FakeScreen : public RefreshScreen {
 
 constexpr milliseconds kShortPause{1};
 
-// Requests waiting when an exchange starts are served by it; ten made during it cost one more.
-TEST(RefreshWorkerTest, RequestsCoalesceIntoOneExchangeBeforeAndOneAfterAnExchangeStarts) {
+// Requests waiting when an exchange starts are served by it; ten made during one cost one more.
+TEST(RefreshWorkerTest, RequestsWaitingWhenAnExchangeStartsCostNothingAndTenDuringItOneMore) {
   FakeScreen screen;
   RefreshWorker worker(screen, kTimerQuoteList, milliseconds(15000), kShortPause);
-  screen.SetGate(false);
   for (int i = 0; i < 5; ++i) ASSERT_TRUE(worker.Request(false));
   worker.Start();
-  ASSERT_TRUE(screen.WaitForStarted(1));
+  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 1));
+  screen.SetGate(false);
+  ASSERT_TRUE(worker.Request(false));
+  ASSERT_TRUE(screen.WaitForStarted(2));
   EXPECT_TRUE(worker.busy());
   for (int i = 0; i < 10; ++i) worker.Request(false);
   screen.SetGate(true);
-  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 2));
+  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 3));
   worker.Stop();
-  EXPECT_EQ(screen.Count("exchange"), 2);
-  EXPECT_EQ(screen.Count("invalidate"), 2);
+  EXPECT_EQ(screen.Count("exchange"), 3);
+  EXPECT_EQ(screen.Count("invalidate"), 3);
   EXPECT_FALSE(worker.busy());
 }
 

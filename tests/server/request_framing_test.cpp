@@ -14,15 +14,10 @@
 namespace tarvello::server {
 namespace {
 
-Bytes DetailRequest() {
-  CPacketCodec codec;
-  const std::vector<Bytes> packets = {codec.BuildMinuteData("SH600001", 0), codec.BuildQuote("SH600001"),
-                                      codec.BuildTicks("SH600001", 0)};
-  return CPacketCodec::Join(packets);
-}
-
 TEST(RequestParserTest, SplitsJoinedPacketsInOrderAndEveryProperPrefixNeedsMore) {
-  const Bytes request = DetailRequest();
+  const CPacketCodec codec;
+  const Bytes request = CPacketCodec::Join(
+      std::vector<Bytes>{codec.BuildMinuteData("SH600001", 0), codec.BuildQuote("SH600001"), codec.BuildTicks("SH600001", 0)});
   const FrameResult frame = FrameRequest(request);
   ASSERT_EQ(frame.status, FrameStatus::kComplete);
   EXPECT_EQ(frame.consumed, request.size());
