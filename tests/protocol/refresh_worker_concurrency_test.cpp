@@ -1,6 +1,5 @@
-// The refresh worker of a data screen: requests coalesce, a failing exchange keeps the cycle,
-// the progress window frames a busy exchange, and the stop ends waits at once. (A new period
-// taking effect is the settings journey's.)
+// The refresh worker of a data screen: requests coalesce, a failing exchange keeps the cycle, the
+// progress window frames a busy exchange, and the stop ends waits at once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -84,31 +83,24 @@ class FakeScreen : public RefreshScreen {
 
 constexpr milliseconds kShortPause{1};
 
-TEST(RefreshWorkerTest, TenRequestsDuringAnExchangeCostExactlyOneMore) {
+// Requests waiting when an exchange starts are served by it; ten made during one cost one more.
+TEST(RefreshWorkerTest, RequestsWaitingWhenAnExchangeStartsCostNothingAndTenDuringItOneMore) {
   FakeScreen screen;
   RefreshWorker worker(screen, kTimerQuoteList, milliseconds(15000), kShortPause);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(worker.Request(false));
   worker.Start();
+  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 1));
   screen.SetGate(false);
   ASSERT_TRUE(worker.Request(false));
-  ASSERT_TRUE(screen.WaitForStarted(1));
+  ASSERT_TRUE(screen.WaitForStarted(2));
   EXPECT_TRUE(worker.busy());
   for (int i = 0; i < 10; ++i) worker.Request(false);
   screen.SetGate(true);
-  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 2));
+  ASSERT_TRUE(screen.WaitForEvents("timer 3003 15000", 3));
   worker.Stop();
-  EXPECT_EQ(screen.Count("exchange"), 2);
-  EXPECT_EQ(screen.Count("invalidate"), 2);
+  EXPECT_EQ(screen.Count("exchange"), 3);
+  EXPECT_EQ(screen.Count("invalidate"), 3);
   EXPECT_FALSE(worker.busy());
-}
-
-TEST(RefreshWorkerTest, RequestsWaitingWhenAnExchangeStartsAreServedByIt) {
-  FakeScreen screen;
-  RefreshWorker worker(screen, kTimerKLine, milliseconds(15000), kShortPause);
-  for (int i = 0; i < 5; ++i) worker.Request(false);
-  worker.Start();
-  ASSERT_TRUE(screen.WaitForEvents("timer 3002 15000", 1));
-  worker.Stop();
-  EXPECT_EQ(screen.Count("exchange"), 1);
 }
 
 TEST(RefreshWorkerTest, FailingExchangeKeepsTheTimerCycleGoingAndLeavesTheScreenAlone) {
@@ -173,19 +165,11 @@ TEST(RefreshWorkerTest, ShutdownDuringABlockedExchangeEndsWithinTheExchangeBound
   EXPECT_FALSE(worker.Request(false));
 }
 
-TEST(RefreshWorkerTest, StopEndsTheHundredMillisecondPauseAtOnce) {
+// The worker pauses for an hour after each exchange here: the stop at the end must end that pause
+// at once.
+TEST(RefreshWorkerTest, DataArrivingDuringAPaintIsRepaintedWhenThePaintEndsAndStopEndsThePause) {
   FakeScreen screen;
   RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), std::chrono::hours(1));
-  worker.Start();
-  worker.Request(false);
-  ASSERT_TRUE(screen.WaitForEvents("timer 3001 5000", 1));
-  worker.Stop();  // would hang for an hour if the pause ignored the stop
-  EXPECT_EQ(screen.Count("exchange"), 1);
-}
-
-TEST(RefreshWorkerTest, DataArrivingDuringAPaintIsRepaintedWhenThePaintEnds) {
-  FakeScreen screen;
-  RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), kShortPause);
   worker.Start();
   {
     RefreshWorker::PaintScope painting(worker);
@@ -196,6 +180,8 @@ TEST(RefreshWorkerTest, DataArrivingDuringAPaintIsRepaintedWhenThePaintEnds) {
   EXPECT_EQ(screen.Count("invalidate"), 1);
   { RefreshWorker::PaintScope quiet_paint(worker); }
   EXPECT_EQ(screen.Count("invalidate"), 1);
+  worker.Stop();
+  EXPECT_EQ(screen.Count("exchange"), 1);
 }
 
 }  // namespace

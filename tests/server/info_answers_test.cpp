@@ -1,7 +1,6 @@
-// The information port: the information answers read back by the terminal's own readers, the
-// port's request parsing, and the site of markup pages whose every link and picture is served.
-// Titles leading to their articles, the day's news and the front page's walk are the end-to-end
-// tests' routes.
+// The information port's request parsing, and the site of markup pages whose every link and
+// picture is served. (Titles, articles, a share's F10 profile and the front page's walk are the
+// end-to-end walks' routes.)
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,7 +8,6 @@
 #include <string>
 
 #include "answer_fixture.h"
-#include "info/info_answers.h"
 #include "markup/page_items.h"
 #include "server/info_site.h"
 #include "server/markup_site.h"
@@ -19,31 +17,6 @@
 
 namespace tarvello::server::testing {
 namespace {
-
-std::span<const std::uint8_t> Span(const std::string& text) {
-  return std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-}
-
-// The first listed share of the simulated market.
-std::string FirstShare(const Market& market) {
-  for (const Security& security : market.securities()) {
-    if (security.IsShare()) return security.code;
-  }
-  return {};
-}
-
-class InfoAnswersServerTest : public ::testing::Test {
- protected:
-  Bytes Raw(const Bytes& packet) { return fixture_.RawAnswer({packet}); }
-  AnswerFixture fixture_;
-  const std::string code_ = FirstShare(fixture_.market);
-};
-
-// The F10 profile of a share is an end-to-end walk; a code the market does not know has none.
-TEST_F(InfoAnswersServerTest, AnUnknownShareHasNoF10Item) {
-  EXPECT_TRUE(DecodeAnswer(Raw(fixture_.codec.BuildF10Item("SH999999", 7, 0))).empty());
-  EXPECT_TRUE(ReadF10Text(Raw(fixture_.codec.BuildF10Item(code_, 7, 0))).has_value());
-}
 
 TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
   const struct {
@@ -60,7 +33,8 @@ TEST(InfoRequestTest, OnlyACompleteGetGivesAPathInEitherForm) {
       {std::string(kMaxInfoRequest + 1, 'G'), InfoRequestStatus::kBad, ""},
   };
   for (const auto& c : cases) {
-    const InfoRequest request = ReadInfoRequest(Span(c.request));
+    const InfoRequest request =
+        ReadInfoRequest(std::span(reinterpret_cast<const std::uint8_t*>(c.request.data()), c.request.size()));
     EXPECT_EQ(request.status, c.status) << c.request.substr(0, 40);
     EXPECT_EQ(request.path, c.path);
   }

@@ -26,7 +26,8 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
   return bars;
 }
 
-TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrder) {
+// Every period and adjustment gives well-formed bars in time order; counts are bounded.
+TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderAndCountsAreBounded) {
   AnswerFixture fixture;
   for (int period = 1; period <= 12; ++period) {
     for (int adjustment = 0; adjustment <= 2; ++adjustment) {
@@ -47,6 +48,9 @@ TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrder) {
   EXPECT_EQ(AskBars(fixture, "SZ000002", 7, 0, 122, 0).size(), 122u);
   EXPECT_EQ(AskBars(fixture, "SZ000002", 7, 0, 1, 0).size(), 1u);
   EXPECT_TRUE(AskBars(fixture, "SZ000002", 13, 0, 10, 0).empty());
+  EXPECT_EQ(AskBars(fixture, "SH600001", 1, 0, 65535, 0).size(), static_cast<std::size_t>(kMaxBarsAsked));
+  EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 0, 0, 0).empty());
+  EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 20000101, 50, 0).empty());
 }
 
 TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
@@ -100,13 +104,6 @@ TEST(KLineTest, AFormingBarKeepsItsDateSoARefreshedChartGainsOneBarPerNewPeriod)
     }
     EXPECT_EQ(gained, c.gained) << "period " << c.period << " from " << c.from;
   }
-}
-
-TEST(KLineTest, CountsAreBounded) {
-  AnswerFixture fixture;
-  EXPECT_EQ(AskBars(fixture, "SH600001", 1, 0, 65535, 0).size(), static_cast<std::size_t>(kMaxBarsAsked));
-  EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 0, 0, 0).empty());
-  EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 20000101, 50, 0).empty());
 }
 
 TEST(KLineTest, FullLoadFitsTheKLineScreensBuffer) {

@@ -1,14 +1,11 @@
-// The quote list answers, read back field by field as the terminal reads them: every menu list read
-// whole by the terminal's own reader, every category sorted and paged on the server, the own lists
-// by code, sectors and constituents, big-order, fund and sector fund-flow lists, the security
-// search, and requests that make no sense. (How a list's figures agree with each security's own
-// answers is what the end-to-end walks see.)
+// The quote list answers, read back field by field as the terminal reads them: sorting and paging
+// on the server, own code lists, sectors, fund-flow lists, the security search and nonsense requests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 #include "answer_fixture.h"
 #include "futures/futures_request.h"
@@ -116,38 +113,32 @@ class ListAnswersTest : public ::testing::Test {
       }
     }
   }
-  int TypeOf(const std::string& code) {
-    const int index = fixture.market.Find(code);
-    return index < 0 ? -1 : fixture.market.security(index).wire_type;
-  }
   AnswerFixture fixture;
 };
 
-TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheWholeListAcrossPages) {
-  // Sort field and the place of its value in a quote row.
-  const std::pair<int, std::size_t> fields[] = {{1, 1}, {4, 0}, {16, 2}, {5, 4}, {21, 5},
-                                                {22, 6}, {7, 3}, {15, 7}, {8, 8}};
-  for (const auto& [field, value] : fields) {
-    for (const int direction : {0, 1}) {
-      EXPECT_TRUE(Ordered(WholeList(0, field, direction, 9), value, direction)) << field << "/" << direction;
+// Each sort field and direction of the quote and sector lists orders a full page; one order is
+// paged through the whole list, whose pages carry the total they add up to.
+TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheList) {
+  using Fields = std::vector<std::pair<int, std::size_t>>;  // sort field, place of its value in a row
+  const std::pair<int, Fields> lists[] = {
+      {0, {{1, 1}, {4, 0}, {16, 2}, {5, 4}, {21, 5}, {22, 6}, {7, 3}, {15, 7}, {8, 8}}},
+      {105, {{1, 1}, {10, 5}, {6, 2}, {5, 4}, {4, 0}, {7, 3}, {12, 6}}}};
+  for (const auto& [category, fields] : lists) {
+    for (const auto& [field, value] : fields) {
+      for (const int direction : {0, 1}) {
+        const ListBlock page = Category(category, field, direction, 0, 100);
+        ASSERT_TRUE(page.well_formed);
+        ASSERT_FALSE(page.rows.empty());
+        EXPECT_TRUE(Ordered(page.rows, value, direction)) << category << ": " << field << "/" << direction;
+      }
     }
   }
+  EXPECT_TRUE(Ordered(WholeList(0, 1, 1, 45), 1, 1));
 }
 
-TEST_F(ListAnswersTest, SectorListSortsByItsOwnFieldsAndNamesTheLeader) {
-  const std::pair<int, std::size_t> fields[] = {{1, 1}, {10, 5}, {6, 2}, {5, 4}, {4, 0}, {7, 3}, {12, 6}};
-  for (const auto& [field, value] : fields) {
-    for (const int direction : {0, 1}) {
-      const ListBlock list = Category(105, field, direction, 0, 100);
-      ASSERT_TRUE(list.well_formed);
-      ASSERT_FALSE(list.rows.empty());
-      EXPECT_EQ(list.total, static_cast<int>(list.rows.size()));
-      EXPECT_TRUE(Ordered(list.rows, value, direction)) << field << "/" << direction;
-    }
-  }
+TEST_F(ListAnswersTest, SectorListNamesTheLeaderAndEachClassListsItsOwnSectors) {
   const Row sector = Category(105, 1, 0, 0, 1).rows.at(0);
   EXPECT_EQ(sector.leader, ReadList(fixture.Ask({MembersOf(sector.code, 1, 1)}).at(0), kQuoteFields).rows.at(0).name);
-  // Each class lists its own sectors.
   int sectors = 0;
   for (const int sector_class : {0, 1, 2}) {
     const int total = Category(105, 1, 0, 0, 1, sector_class).total;
@@ -162,14 +153,12 @@ TEST_F(ListAnswersTest, SectorListSortsByItsOwnFieldsAndNamesTheLeader) {
 TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
   const int total = Category(0, 1, 0, 0, 1).total;
   ASSERT_GT(total, 12);
-  struct Case {
-    int start, count, rows;
-  };
-  const Case cases[] = {{0, 10, 10}, {total - 3, 10, 3}, {total, 10, 0}, {60000, 10, 0}, {0, 0, 0}, {0, 60000, total}};
-  for (const Case& c : cases) {
-    const ListBlock list = Category(0, 1, 0, c.start, c.count);
+  const std::tuple<int, int, int> cases[] = {  // start, count, rows
+      {0, 10, 10}, {total - 3, 10, 3}, {total, 10, 0}, {60000, 10, 0}, {0, 0, 0}, {0, 60000, total}};
+  for (const auto& [start, count, rows] : cases) {
+    const ListBlock list = Category(0, 1, 0, start, count);
     EXPECT_TRUE(list.well_formed);
-    EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(c.rows, 100)) << c.start << "+" << c.count;
+    EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(rows, 100)) << start << "+" << count;
     EXPECT_EQ(list.total, total);
   }
 }
@@ -178,10 +167,9 @@ TEST_F(ListAnswersTest, AFullPageFitsTheListScreensSmallestBuffer) {
   CPacketCodec c;
   const std::vector<std::vector<Bytes>> requests = {
       {c.BuildCategoryList(0, 1, 0, 0, 30)}, {c.BuildCategoryList(103, 0, 1, 0, 30)},
-      {c.BuildQuote("BI000001"), MembersOf("BI000001", 1, 30)}, {c.BuildBigOrderList(1, 0, 2, 0, 0, 30)}};
+      {c.BuildQuote("BI000001"), MembersOf("BI000001", 1, 30)}, {c.BuildBigOrderList(1, 0, 2, 0, 0, 30)},
+      {c.BuildCategoryList(105, 1, 0, 0, 30)}};
   for (const auto& request : requests) EXPECT_LE(fixture.RawAnswer(request).size(), 2048u);
-  c.SetListParamA(0);
-  EXPECT_LE(fixture.RawAnswer({c.BuildCategoryList(105, 1, 0, 0, 30)}).size(), 2048u);
 }
 
 TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
@@ -200,24 +188,6 @@ TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
   ASSERT_EQ(window.rows.size(), 2u);
   EXPECT_EQ(window.rows[0].code, "SH900901");
   EXPECT_TRUE(Ordered(ask(4, 1, 0, 6).rows, 0, 1));  // 2 and 3 decimals compare by shown price
-}
-
-TEST_F(ListAnswersTest, ConstituentsFollowTheSectorsOwnQuoteInOneContainer) {
-  const Row sector = Category(105, 0, 0, 0, 1).rows.at(0);
-  const auto members = fixture.market.security(fixture.market.Find(sector.code)).members.size();
-  const auto blocks = fixture.Ask({fixture.codec.BuildQuote(sector.code), MembersOf(sector.code, 1, 3)});
-  ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0].type, kQuote);
-  EXPECT_EQ(blocks[1].type, kSectorMembers);
-  const ListBlock list = ReadList(blocks[1], kQuoteFields);
-  EXPECT_TRUE(list.well_formed);
-  EXPECT_EQ(list.total, static_cast<int>(members));  // the terminal adds the sector's own row
-  ASSERT_EQ(list.rows.size(), std::min<std::size_t>(3, members));
-  for (const Row& row : list.rows) EXPECT_EQ(TypeOf(row.code), 1);
-  EXPECT_TRUE(Ordered(list.rows, 1, 0));
-  const ListBlock unknown = ReadList(fixture.Ask({MembersOf("BI000999", 1, 3)}).at(0), kQuoteFields);
-  EXPECT_TRUE(unknown.well_formed);
-  EXPECT_EQ(unknown.total, 0);
 }
 
 // Big-order and fund lists: one answer holds 100 rows of the whole market's total, run down by
@@ -285,6 +255,9 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
   }
   const Bytes short_members = WireWriter::Packet(kSectorMembers, 0).U16(1).U8(1).FinishPacket();
   EXPECT_EQ(fixture.Ask({short_members, fixture.codec.BuildQuote("SH600001")}).size(), 1u);
+  const ListBlock unknown_sector = ReadList(fixture.Ask({MembersOf("BI000999", 1, 3)}).at(0), kQuoteFields);
+  EXPECT_TRUE(unknown_sector.well_formed);
+  EXPECT_EQ(unknown_sector.total, 0);
 }
 
 // A sector's 总额 is its own day's amount (its quote carries it in ten-thousands of yuan), in yuan
@@ -353,41 +326,32 @@ TEST(ListContractTest, EveryMenuListIsReadWholeByTheTerminal) {
   }
 }
 
-struct Found {
-  std::u16string code;
-  std::u16string name;
-};
-
-std::vector<Found> Search(AnswerFixture& fixture, std::u16string_view text) {
+// The code and name of each security found.
+std::vector<std::pair<std::u16string, std::u16string>> Search(AnswerFixture& fixture, std::u16string_view text) {
   const auto blocks = fixture.Ask({fixture.codec.BuildSecuritySearch(text)});
-  std::vector<Found> items;
+  std::vector<std::pair<std::u16string, std::u16string>> items;
   if (blocks.empty()) return items;
   BlockReader r(blocks[0].body.data(), 0, blocks[0].body.size());
   const int count = r.Int16();
   for (int i = 0; i < count; ++i) {
     std::u16string code = r.String();
-    items.push_back(Found{code, r.String()});
+    items.emplace_back(code, r.String());
   }
   EXPECT_TRUE(r.AtEnd());
   return items;
 }
 
-// Codes and initials typed on the menu, and what they find, are the end-to-end walks'.
-TEST(SecuritySearchTest, EmptyOrUnknownTextFindsNothing) {
+// Unknown text finds nothing; a broad text fills one page within the list screen's buffer, the exact
+// codes first, the share before the index. (What typed codes and initials find is the walks'.)
+TEST(SecuritySearchTest, UnknownTextFindsNothingAndBroadTextOneFullPageWithTheExactCodesFirst) {
   AnswerFixture fixture;
   for (const std::u16string_view typed : {u"", u"999999999", u"没有这个名字", u"QQQQQQQQ"}) {
     EXPECT_TRUE(Search(fixture, typed).empty()) << text::ToUtf8(std::u16string(typed));
   }
-}
-
-// A broad text fills one page that fits the list screen's buffer; the exact codes come first,
-// the share of a code before the index of that code.
-TEST(SecuritySearchTest, BroadTextGivesOneFullPageWithTheExactCodesFirst) {
-  AnswerFixture fixture;
-  const std::vector<Found> found = Search(fixture, u"000001");
+  const auto found = Search(fixture, u"000001");
   ASSERT_GE(found.size(), 2u);
-  EXPECT_EQ(found[0].code, u"SZ000001") << "the share of that code";
-  EXPECT_EQ(found[1].code, u"SH000001") << "then the index";
+  EXPECT_EQ(found[0].first, u"SZ000001");
+  EXPECT_EQ(found[1].first, u"SH000001");
   for (const std::u16string_view typed : {u"1", u"S", u"z"}) {
     EXPECT_EQ(Search(fixture, typed).size(), static_cast<std::size_t>(kMaxSearchResults)) << text::ToUtf8(std::u16string(typed));
     EXPECT_LE(fixture.RawAnswer({fixture.codec.BuildSecuritySearch(typed)}).size(), 2048u);

@@ -65,10 +65,6 @@ TEST(TradeAnswersTest, OrderDetailsQueueAtTheBestPricesAndCarryTheReference) {
   }
   EXPECT_LE(orders.bid.price, quote.last + 2);
   EXPECT_GE(orders.ask.price, quote.last - 2);
-
-  const Bytes unknown = BuildOrderDetailsRequest(SecurityCode(u"SH699999"));
-  bool read = false;
-  EXPECT_EQ(Read(fixture, unknown, &read).orders.ask.count, 0);  // no block for a code the market does not know
 }
 
 }  // namespace

@@ -103,23 +103,6 @@ TEST_F(QuoteAnswersTest, MinuteBlockEndsAtTheSnapshotAndCountsTheDay) {
   EXPECT_TRUE(r.AtEnd());
 }
 
-TEST_F(QuoteAnswersTest, ShortMinuteFormCarriesPrevCloseAndFourValues) {
-  const Bytes request = WireWriter::Packet(2201, 2).Str(kShare).U32(60).FinishPacket();
-  const auto blocks = fixture.Ask({request});
-  ASSERT_EQ(blocks.size(), 1u);
-  EXPECT_EQ(blocks[0].type, 2201);
-  BlockReader r = Reader(blocks[0]);
-  r.String();
-  r.String();
-  EXPECT_EQ(r.Int32(), Quote(kShare).prev_close);
-  r.Skip(4 + 4 + 1 + 1 + 4);
-  EXPECT_EQ(r.Int16(), 1);  // from minute 60 on: only the 61st
-  EXPECT_EQ(r.Int32(), 1030);
-  r.Skip(12);
-  EXPECT_EQ(r.Int16(), 242);
-  EXPECT_TRUE(r.AtEnd());
-}
-
 TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
   const auto blocks = fixture.Ask({fixture.codec.BuildOrderBook(kShare), fixture.codec.BuildTenLevelBook(kShare),
                                    fixture.codec.BuildTicks(kShare, 0)});
@@ -181,7 +164,9 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
 
 TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
   const Bytes unknown_type = WireWriter::Packet(4242, 0).Str(kShare).FinishPacket();
-  const auto blocks = fixture.Ask({unknown_type, fixture.codec.BuildQuote("SH999999"), fixture.codec.BuildQuote(kShare)});
+  CPacketCodec& c = fixture.codec;
+  const auto blocks = fixture.Ask({unknown_type, c.BuildQuote("SH999999"), c.BuildF10Item("SH999999", 7, 0),
+                                   c.BuildOrderDetails("SH699999"), c.BuildQuote(kShare)});
   ASSERT_EQ(blocks.size(), 1u);
   EXPECT_EQ(blocks[0].type, 2203);
 }
@@ -221,10 +206,8 @@ TEST(FuturesAnswersTest, QuoteFieldsAgreeAndTheDaysTicksAddUpToTheQuote) {
     int time = 0, price = 0;
     for (int i = 0; i < count; ++i) {
       const int previousTime = time;
-      time = ticks.Int32();
-      price = ticks.Int32();
-      const int size = ticks.Int32();
-      const int interest = ticks.Int32();
+      const auto [t, p, size, interest] = Ints<4>(ticks);
+      std::tie(time, price) = std::tie(t, p);
       ticks.Skip(2);  // type and direction
       EXPECT_GT(time, previousTime) << "tick " << i;
       EXPECT_LT(time % 100, 60);

@@ -1,8 +1,6 @@
-// Many clients at once against a server running on several threads: every answer arrives
-// whole, and answers built concurrently through the shared caches agree with each other. The
-// figures of the whole market under a clock that runs a simulated minute every few tenths of a
-// second: readers always get whole figures of a minute not after the clock's, while the board's
-// worker builds the next minutes aside and swaps them in.
+// Many clients at once against a server on several threads get whole answers that agree with each
+// other; readers of the market's figures under a fast clock get whole figures of a minute not after
+// the clock's while the board's worker swaps the next minutes in; a block is built once.
 #include <gtest/gtest.h>
 
 #include <asio.hpp>
@@ -20,11 +18,6 @@ namespace tarvello::server::testing {
 namespace {
 
 using asio::ip::tcp;
-
-Bytes Exchange(tcp::socket& socket, const Bytes& request) {
-  asio::write(socket, asio::buffer(request));
-  return ReadWholeAnswer(socket);
-}
 
 TEST(QuoteServerConcurrencyTest, ManyClientsGetWholeAndEqualAnswers) {
   AnswerFixture fixture("2026-12-04 13:45", 11);
@@ -46,7 +39,8 @@ TEST(QuoteServerConcurrencyTest, ManyClientsGetWholeAndEqualAnswers) {
         for (const std::string& code : codes) {
           const std::vector<Bytes> packets = {c.BuildMinuteData(code, 0), c.BuildQuote(code), c.BuildKLine(code, 7, 0, 122, 1),
                                               c.BuildIndexBreadth(code)};
-          const Bytes answer = Exchange(socket, CPacketCodec::Join(packets));
+          asio::write(socket, asio::buffer(CPacketCodec::Join(packets)));
+          const Bytes answer = ReadWholeAnswer(socket);
           bool complete = false;
           if (DecodeAnswer(answer, &complete).size() != 4 || !complete) ++bad;
           if (round == 0) seen[static_cast<std::size_t>(t)].push_back(answer);
@@ -91,12 +85,6 @@ TEST(FiguresBoardConcurrencyTest, ReadersGetWholeFiguresOfPassingMinutesWhileThe
   EXPECT_GE(newest.load(), first + 2);  // the minutes moved on
 }
 
-}  // namespace
-}  // namespace tarvello::server::testing
-
-namespace tarvello::server {
-namespace {
-
 TEST(AnswerCacheConcurrencyTest, ConcurrentAsksBuildABlockOnce) {
   AnswerCache cache(64, 100);
   std::atomic<int> builds{0};
@@ -120,4 +108,4 @@ TEST(AnswerCacheConcurrencyTest, ConcurrentAsksBuildABlockOnce) {
 }
 
 }  // namespace
-}  // namespace tarvello::server
+}  // namespace tarvello::server::testing

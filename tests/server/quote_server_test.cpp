@@ -1,6 +1,6 @@
-// The front ends over real loopback sockets: the gateway's one exchange per connection, a
-// garbage-sending client beside a good one, and the stop. (A lasting quote connection serving
-// exchange after exchange is what every end-to-end walk runs on.)
+// The front ends over real loopback sockets: the gateway's one exchange per connection and its
+// proxy GET, a garbage-sending client beside a good one, and the stop. (A lasting quote connection
+// serving exchange after exchange is what every end-to-end walk runs on.)
 #include "server/quote_server.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,8 @@ using asio::ip::tcp;
 class QuoteServerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    server_ = std::make_unique<QuoteServer>(fixture_.handler, Endpoints{"127.0.0.1", 0, 0});
+    server_ = std::make_unique<QuoteServer>(fixture_.handler, Endpoints{"127.0.0.1", 0, 0, 0},
+                                            InfoSite(fixture_.market, fixture_.clock));
     std::string error;
     ASSERT_TRUE(server_->Open(error)) << error;
     runner_ = std::thread([this] { server_->Run(2, false); });
@@ -72,10 +73,6 @@ TEST_F(QuoteServerTest, GatewayAnswersOneExchangeAndCloses) {
 // In WAP mode the gateway is the terminal's HTTP proxy: a GET in the absolute form a client sends
 // its proxy is answered from the information site, in pieces or whole.
 TEST_F(QuoteServerTest, GatewayAnswersAProxyGetFromTheInformationSite) {
-  QuoteServer proxy(fixture_.handler, Endpoints{"127.0.0.1", 0, 0, 0}, InfoSite(fixture_.market, fixture_.clock));
-  std::string error;
-  ASSERT_TRUE(proxy.Open(error)) << error;
-  std::thread runner([&proxy] { proxy.Run(1, false); });
   const struct {
     std::string request;
     std::string status;
@@ -86,7 +83,7 @@ TEST_F(QuoteServerTest, GatewayAnswersAProxyGetFromTheInformationSite) {
       {"GET nowhere HTTP/1.0\r\n\r\n", "400 Bad Request", ""},
   };
   for (const auto& c : cases) {
-    tcp::socket client = ConnectLoopback(io_, proxy.gateway_port());
+    tcp::socket client = ConnectLoopback(io_, server_->gateway_port());
     asio::write(client, asio::buffer(c.request.data(), 2));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     asio::write(client, asio::buffer(c.request.data() + 2, c.request.size() - 2));
@@ -96,8 +93,6 @@ TEST_F(QuoteServerTest, GatewayAnswersAProxyGetFromTheInformationSite) {
     EXPECT_EQ(reply.rfind("HTTP/1.1 " + c.status + "\r\n", 0), 0u) << c.request << reply.substr(0, 40);
     EXPECT_NE(reply.find(c.body_part), std::string::npos) << c.request;
   }
-  proxy.Stop();
-  runner.join();
 }
 
 TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnother) {

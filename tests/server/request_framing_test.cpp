@@ -14,15 +14,10 @@
 namespace tarvello::server {
 namespace {
 
-Bytes DetailRequest() {
-  CPacketCodec codec;
-  const std::vector<Bytes> packets = {codec.BuildMinuteData("SH600001", 0), codec.BuildQuote("SH600001"),
-                                      codec.BuildTicks("SH600001", 0)};
-  return CPacketCodec::Join(packets);
-}
-
 TEST(RequestParserTest, SplitsJoinedPacketsInOrderAndEveryProperPrefixNeedsMore) {
-  const Bytes request = DetailRequest();
+  const CPacketCodec codec;
+  const Bytes request = CPacketCodec::Join(
+      std::vector<Bytes>{codec.BuildMinuteData("SH600001", 0), codec.BuildQuote("SH600001"), codec.BuildTicks("SH600001", 0)});
   const FrameResult frame = FrameRequest(request);
   ASSERT_EQ(frame.status, FrameStatus::kComplete);
   EXPECT_EQ(frame.consumed, request.size());
@@ -36,46 +31,35 @@ TEST(RequestParserTest, SplitsJoinedPacketsInOrderAndEveryProperPrefixNeedsMore)
   }
 }
 
-TEST(RequestParserTest, SecondContainerStaysForTheNextRound) {
-  Bytes two = DetailRequest();
-  const std::size_t first = two.size();
+// A second container stays for the next round. The futures quote always says 10 in its length
+// field: it is framed by its code, so that a code of another length does not shift what follows.
+TEST(RequestParserTest, AFrameEndsWithItsContainerAndTheFuturesQuoteWithItsCode) {
   const Bytes probe = CPacketCodec().BuildServerProbe();
+  Bytes two = CPacketCodec::Join(std::vector<Bytes>{WireWriter::Packet(3203, 0).Str("IF01").FinishPacket(10), probe});
+  const std::size_t first = two.size();
   two.insert(two.end(), probe.begin(), probe.end());
   const FrameResult frame = FrameRequest(two);
   ASSERT_EQ(frame.status, FrameStatus::kComplete);
   EXPECT_EQ(frame.consumed, first);
+  ASSERT_EQ(frame.packets.size(), 2u);
+  EXPECT_EQ(frame.packets[0].body.size(), 6u);
+  EXPECT_EQ(frame.packets[1].type, kServerProbe);
   const FrameResult next = FrameRequest(std::span(two).subspan(first));
   ASSERT_EQ(next.status, FrameStatus::kComplete);
   EXPECT_EQ(next.packets[0].type, kServerProbe);
 }
 
-TEST(RequestParserTest, GarbageIsMalformed) {
-  const Bytes no_brace = {'G', 'E', 'T', ' '};
-  EXPECT_EQ(FrameRequest(no_brace).status, FrameStatus::kMalformed);
+// Garbage, a bad separator, a packet announcing more body than the server buffers and too many
+// packets can never complete.
+TEST(RequestParserTest, GarbageAndOversizedRequestsAreMalformed) {
   Bytes bad_separator = CPacketCodec().BuildQuote("SH600001");
   bad_separator.back() = 'x';
-  EXPECT_EQ(FrameRequest(bad_separator).status, FrameStatus::kMalformed);
-}
-
-TEST(RequestParserTest, OversizedAndOverlongRequestsAreBounded) {
-  // A packet announcing more body than the server buffers can never complete.
   Bytes huge = {'{', 0xCB, 0x08, 0, 0, 0xFF, 0xFF};
   huge.resize(kMaxRequestBytes + 16, 'A');
-  EXPECT_EQ(FrameRequest(huge).status, FrameStatus::kMalformed);
-  std::vector<Bytes> many(kMaxRequestPackets + 1, CPacketCodec().BuildServerProbe());
-  EXPECT_EQ(FrameRequest(CPacketCodec::Join(many)).status, FrameStatus::kMalformed);
-}
-
-TEST(RequestParserTest, FuturesQuoteIsFramedByItsCodeNotItsFixedLength) {
-  // The futures quote always says 10 in its length field; a code of another length must not
-  // shift the frame of what follows.
-  const Bytes futures = WireWriter::Packet(3203, 0).Str("IF01").FinishPacket(10);
-  const std::vector<Bytes> packets = {futures, CPacketCodec().BuildServerProbe()};
-  const FrameResult frame = FrameRequest(CPacketCodec::Join(packets));
-  ASSERT_EQ(frame.status, FrameStatus::kComplete);
-  ASSERT_EQ(frame.packets.size(), 2u);
-  EXPECT_EQ(frame.packets[0].body.size(), 6u);
-  EXPECT_EQ(frame.packets[1].type, kServerProbe);
+  const std::vector<Bytes> many(kMaxRequestPackets + 1, CPacketCodec().BuildServerProbe());
+  for (const Bytes& request : {Bytes{'G', 'E', 'T', ' '}, bad_separator, huge, CPacketCodec::Join(many)}) {
+    EXPECT_EQ(FrameRequest(request).status, FrameStatus::kMalformed) << request.size();
+  }
 }
 
 using testing::GatewayPost;

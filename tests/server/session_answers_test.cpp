@@ -14,14 +14,6 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(SessionAnswersTest, ServerTimeIsTheSimulatedMoment) {
-  AnswerFixture fixture;
-  const Block time = fixture.Ask({fixture.codec.BuildServerTime(0)}).at(0);
-  BlockReader r = Reader(time);
-  EXPECT_EQ(r.Int32(), 20261204);
-  EXPECT_EQ(r.Int32(), 103000);
-}
-
 TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefusesTheRest) {
   AnswerFixture fixture;
   fixture.accounts.Add(Account{u"张三", u"secret", 7});
@@ -94,9 +86,7 @@ TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
 
 class AccountsFileTest : public ::testing::Test {
  protected:
-  void Write(const std::string& text) {
-    std::ofstream(path_) << text;
-  }
+  void Write(const std::string& text) { std::ofstream(path_) << text; }
   void TearDown() override { std::remove(path_.c_str()); }
   // One file per test: ctest runs the tests of this fixture side by side.
   std::string path_ = ::testing::TempDir() + "tarvello_accounts_" +
@@ -117,15 +107,13 @@ TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
 }
 
 TEST_F(AccountsFileTest, BadLinesAndMissingFilesAreReported) {
-  Write("bob\n");
   AccountBook book;
   std::string error;
-  EXPECT_FALSE(book.LoadFile(path_, error));
-  EXPECT_NE(error.find(":1:"), std::string::npos);
-  Write("bob pw many\n");
-  EXPECT_FALSE(book.LoadFile(path_, error));
-  Write("bob pw 1 frozen\n");
-  EXPECT_FALSE(book.LoadFile(path_, error));
+  for (const char* bad : {"bob\n", "bob pw many\n", "bob pw 1 frozen\n"}) {
+    Write(bad);
+    EXPECT_FALSE(book.LoadFile(path_, error)) << bad;
+    EXPECT_NE(error.find(":1:"), std::string::npos) << error;
+  }
   EXPECT_FALSE(book.LoadFile(path_ + ".missing", error));
 }
 
