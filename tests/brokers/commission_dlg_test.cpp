@@ -145,5 +145,18 @@ TEST_F(CommissionDlgTest, WithoutAPhoneModuleACallSaysSoAndDialsNothing) {
   }
 }
 
+// A number with a line break cannot be kept in the list file: the user hears so and the list
+// stays as it was.
+TEST_F(CommissionDlgTest, ABranchTheListFileCannotHoldIsRefusedInAMessage) {
+  testing::WriteBytes(folder_ / "Security.xml",
+                      "<root><security name=\"白鹭证券\" short=\"BLZQ\"><area name=\"北京\">"
+                      "<dept name=\"人民路营业部\" tel=\"010&#10;1\"/></area></security></root>");
+  MakeWithPhone();
+  Open();
+  AddFirstBranch();
+  EXPECT_TRUE(dlg_->model().own().empty());
+  EXPECT_EQ(Asked(CCommissionDlg::kNotAdded).size(), 1u);
+}
+
 }  // namespace
 }  // namespace tarvello

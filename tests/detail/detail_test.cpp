@@ -305,5 +305,17 @@ TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {
   EXPECT_EQ(index[5].value, u"--");
 }
 
+TEST(IntradayChartModelTest, VolumeBandAtTheCursorOrForTheDay) {
+  std::vector<MinuteRecord> records{Minute(931, 10000, 100, 10000), Minute(932, 10000, 300, 10000),
+                                    Minute(933, 10000, 700, 10000)};
+  FillMinuteGaps(records, 1000);
+  const VolumeBandTexts day = VolumeBandFor(records, std::nullopt, 700, 1, 1000);
+  EXPECT_EQ(day.current, u"400");
+  EXPECT_EQ(day.total, u"700");
+  const VolumeBandTexts cursor = VolumeBandFor(records, 1, 700, 1, 1000);
+  EXPECT_EQ(cursor.current, u"200");
+  EXPECT_EQ(cursor.total, u"300");
+}
+
 }  // namespace
 }  // namespace tarvello

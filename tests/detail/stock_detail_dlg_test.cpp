@@ -68,6 +68,21 @@ class StockDetailDlgTest : public ::testing::Test {
                                            &navigator_, [this](const std::u16string& title) { titles_.push_back(title); }}};
 };
 
+// The menu's "预警设置", chosen from the toolbar's menu cell, leads to the alerts page, which comes
+// back to the detail screen.
+TEST_F(StockDetailDlgTest, TheMenuLeadsToTheAlertsPage) {
+  ScriptedPrompter prompter;
+  InstallPrompter(&prompter);
+  const std::shared_ptr<void> uninstall(nullptr, [](void*) { InstallPrompter(nullptr); });
+  Paint();
+  const std::vector<MenuItem> items = screen_.PopupMenuItems();
+  const auto entry = std::find_if(items.begin(), items.end(), [](const MenuItem& m) { return m.text == u"预警设置"; });
+  ASSERT_NE(entry, items.end());
+  prompter.QueueMenuChoice(entry->command);
+  testing::PressAt(screen_, 10, 640 - 5);
+  EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetAlerts, kTargetStockDetail}}));
+}
+
 bool Offers(const std::vector<MenuItem>& items, std::u16string_view text) {
   return std::any_of(items.begin(), items.end(), [&](const MenuItem& item) { return item.text == text; });
 }

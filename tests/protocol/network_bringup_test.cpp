@@ -111,6 +111,20 @@ TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
                                                         u"hide", u"提示: 拨号失败，请配置好网络"}));
 }
 
+TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
+  EXPECT_EQ(CarrierDocument(2, u"card", u"secret"),
+            u"<wap-provisioningdoc>"
+            u"<characteristic type=\"CM_Networks\"><characteristic type=\"Morvane\">"
+            u"<parm name=\"DestId\" value=\"{D1D06580-C364-55ec-9421-6ACF34129C22}\" />"
+            u"</characteristic></characteristic>"
+            u"<characteristic type=\"CM_PPPEntries\"><characteristic type=\"Morvane2\">"
+            u"<parm name=\"DestId\" value=\"{D1D06580-C364-55ec-9421-6ACF34129C22}\" />"
+            u"<parm name=\"CountryCode\" value=\"1\" /><parm name=\"AreaCode\" value=\"425\" />"
+            u"<parm name=\"Phone\" value=\"#777\" /><parm name=\"UserName\" value=\"card\" />"
+            u"<parm name=\"Password\" value=\"secret\" /><parm name=\"Domain\" value=\"\" />"
+            u"</characteristic></characteristic></wap-provisioningdoc>");
+}
+
 TEST(ProvisioningDocumentsTest, AHostileUserNameOrPasswordStaysInsideItsAttribute) {
   const std::u16string document = CarrierDocument(2, u"a\"/><parm name=\"x", u"<&'>");
   EXPECT_NE(document.find(u"value=\"a&quot;/&gt;&lt;parm name=&quot;x\" />"), std::u16string::npos);
