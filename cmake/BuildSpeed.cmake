@@ -13,6 +13,12 @@
 # includes Qt or GoogleTest. A debugger session wants -DCMAKE_BUILD_TYPE=Debug anyway.
 set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O2 -g1 -DNDEBUG")
 
+# The test programs' own code (assertions, fixtures, tables) runs for moments; at -O1 it compiles
+# in about two thirds of the time -O2 takes, while the code under test keeps its -O2.
+function(tarvello_quick_test_code target)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo>:-O1>)
+endfunction()
+
 option(TARVELLO_UNITY_BUILD "Compile the sources of each folder of a target in a few units" ON)
 set(TARVELLO_UNITY_FILES 12 CACHE STRING "Most source files in one unity unit")
 
