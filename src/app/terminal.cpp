@@ -250,7 +250,7 @@ void Terminal::AddMenuPage() {
     const TrafficScope counted(kTrafficInfo);
     return PassThroughExchange(transport_, info_server(), deployment_.info_port, request, answer);
   };
-  menu_page_->ConnectInformation(std::move(links), &self_selected_, [this] { transport_.Cancel(); });
+  menu_page_->ConnectInformation(std::move(links), [this] { transport_.Cancel(); });
   frame_.Adopt(menu_page_.get());
   main_->RegisterScreen(kTargetMenuPage, [this](int mode) -> Window* {
     menu_page_->Open(mode);

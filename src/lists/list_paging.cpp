@@ -37,6 +37,16 @@ int ListPaging::LastPage(int page) const {
   return total_ / rows_ - (total_ % rows_ == 0 ? 1 : 0);
 }
 
+int ListPaging::PageAfter(PageMove move, int page) const {
+  switch (move) {
+    case PageMove::kFirst: return 0;
+    case PageMove::kPrevious: return CanPageUp(page) ? page - 1 : page;
+    case PageMove::kNext: return CanPageDown(page) ? page + 1 : page;
+    case PageMove::kLast: return LastPage(page);
+  }
+  return page;
+}
+
 PagePlace ListPaging::KeyUp(PagePlace at) const {
   if (at.row > 1) return {at.page, at.row - 1};
   if (at.page > 0) return {at.page - 1, 1};

@@ -12,6 +12,9 @@ namespace tarvello {
 // below 1, so that a tiny window still pages.
 int RowsPerPage(int height, int line, bool tabBar);
 
+// The paging line's moves, in the order of its four parts: "首页", "上翻", "下翻", "尾页".
+enum class PageMove { kFirst, kPrevious, kNext, kLast };
+
 struct PagePlace {
   int page = 0;
   int row = 1;
@@ -31,6 +34,8 @@ class ListPaging {
   bool CanPageDown(int page) const;
   // The page "尾页" goes to; the page itself when it cannot move down.
   int LastPage(int page) const;
+  // The page a move leads to from page; the page itself when the move cannot act.
+  int PageAfter(PageMove move, int page) const;
   // Where the up and down keys leave the selection; a move onto another page needs a fetch.
   PagePlace KeyUp(PagePlace at) const;
   PagePlace KeyDown(PagePlace at) const;

@@ -65,15 +65,8 @@ void OwnInfoPane::Step(int step) {
 }
 
 void OwnInfoPane::Page(PageMove move) {
-  const ListPaging paging = Paging();
   const int now = page();
-  int to = now;
-  switch (move) {
-    case PageMove::kFirst: to = 0; break;
-    case PageMove::kPrevious: to = paging.CanPageUp(now) ? now - 1 : now; break;
-    case PageMove::kNext: to = paging.CanPageDown(now) ? now + 1 : now; break;
-    case PageMove::kLast: to = paging.LastPage(now); break;
-  }
+  const int to = Paging().PageAfter(move, now);
   if (reading_) {
     article_page_ = to;
   } else if (to != now) {

@@ -15,8 +15,6 @@
 
 namespace tarvello {
 
-enum class PageMove { kFirst, kPrevious, kNext, kLast };
-
 class OwnInfoPane {
  public:
   // Titles (none while a tab's titles are on their way): the selection goes to the first, unless

@@ -96,8 +96,7 @@ void CStockListDlg::InfoTap(Point at) {
   TakeInfo();
   const ListLayout layout = Layout();
   if (layout.pagingLine.Contains(at)) {
-    static constexpr PageMove kMoves[] = {PageMove::kFirst, PageMove::kPrevious, PageMove::kNext, PageMove::kLast};
-    info_.Page(kMoves[ListLayout::PartAt(layout.pagingLine, at.x, 4)]);
+    info_.Page(static_cast<PageMove>(ListLayout::PartAt(layout.pagingLine, at.x, 4)));
   } else if (!info_.reading() && layout.InfoArea().Contains(at)) {
     OpenArticle(info_.SelectOnPage((at.y - layout.InfoArea().top) / layout.InfoEntryHeight()));
   }

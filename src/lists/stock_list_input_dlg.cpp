@@ -117,22 +117,10 @@ void CStockListDlg::TapHeader(int x) {
 }
 
 void CStockListDlg::TapPagingLine(int x) {
-  const ListQuery q = query();
-  const ListPaging paging = Paging(view_.Current()->rows.listTotal);
-  switch (ListLayout::PartAt(Layout().pagingLine, x, 4)) {
-    case 0:
-      if (paging.CanPageUp(q.page)) GoToPage(0);
-      break;
-    case 1:
-      if (paging.CanPageUp(q.page)) GoToPage(q.page - 1);
-      break;
-    case 2:
-      if (paging.CanPageDown(q.page)) GoToPage(q.page + 1);
-      break;
-    default:
-      if (paging.CanPageDown(q.page)) GoToPage(paging.LastPage(q.page));
-      break;
-  }
+  const int page = query().page;
+  const int to = Paging(view_.Current()->rows.listTotal)
+                     .PageAfter(static_cast<PageMove>(ListLayout::PartAt(Layout().pagingLine, x, 4)), page);
+  if (to != page) GoToPage(to);
 }
 
 void CStockListDlg::ShowScreenMenu() {

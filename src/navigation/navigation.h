@@ -34,12 +34,6 @@ enum NavigationTarget : int {
   kTargetTraffic = 1161,  // the traffic statistics page, from the settings menu
 };
 
-// Arguments of target 1125 that show the information titles of every self-selected code: the
-// news, the notices and the research reports.
-inline constexpr int kMenuPageOwnNews = 23;
-inline constexpr int kMenuPageOwnNotices = 24;
-inline constexpr int kMenuPageOwnReports = 25;
-
 struct NavigationRequest {
   int target = kTargetMainMenu;
   int argument = 0;

@@ -16,16 +16,6 @@ PageOpening OpeningOf(int argument) {
       opening.scope = InfoScope::kSecurity;
       opening.way_out = {argument, 0};
       return opening;
-    case kMenuPageOwnNews:
-    case kMenuPageOwnNotices:
-    case kMenuPageOwnReports: {
-      static constexpr int kKinds[] = {1, 2, 16};
-      opening.mode = kPageInfoTitles;
-      opening.scope = InfoScope::kOwnList;
-      opening.kind = kKinds[argument - kMenuPageOwnNews];
-      opening.way_out = {kTargetQuoteList, 1125};
-      return opening;
-    }
     default:
       break;
   }
@@ -40,7 +30,6 @@ std::optional<InfoQuery> QueryFor(int mode, const InfoChoices& choices) {
   InfoQuery query;
   query.kind = choices.kind;
   query.codes = choices.codes;
-  query.own_list = choices.scope == InfoScope::kOwnList;
   query.article = choices.article;
   query.title = choices.article_title;
   const bool everyone = choices.scope == InfoScope::kEveryone;

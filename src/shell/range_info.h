@@ -1,6 +1,5 @@
 // The information side of the menu and text page screen: where an opening argument leads (the
-// F10 texts and the information kinds of the current security, the titles of the self-selected
-// list, the categories for everyone) and what each information mode asks the server for, from
+// F10 texts and the information kinds of the current security, the categories for everyone) and what each information mode asks the server for, from
 // the scope the pages were opened in and the choices made on them since.
 // Pure functions, any thread.
 #pragma once
@@ -18,25 +17,23 @@ namespace tarvello {
 enum class InfoScope {
   kEveryone,  // the categories and titles of all the market (2700, 2701, 2710)
   kSecurity,  // the current security (2600, 2116 and 2901, the article file)
-  kOwnList,   // every self-selected code (2116 and 2901, articles by 2710)
 };
 
 struct PageOpening {
   int mode = 0;
   InfoScope scope = InfoScope::kEveryone;
-  std::optional<int> kind;       // the self-selected titles come with their kind
   NavigationRequest way_out;      // where "返回" leads from the opened mode
   friend bool operator==(const PageOpening&, const PageOpening&) = default;
 };
 
 // The stock detail, K-line and futures screens open the pages with their own target id and get
-// the information kinds of the current security; 23 to 25 open the self-selected titles.
+// the information kinds of the current security.
 PageOpening OpeningOf(int argument);
 
 struct InfoChoices {
   InfoScope scope = InfoScope::kEveryone;
   int kind = 1;
-  std::vector<std::u16string> codes;  // the current security, or the self-selected codes
+  std::vector<std::u16string> codes;  // the current security
   std::u16string article;             // the identifier chosen on the titles
   std::u16string article_title;
 };

@@ -5,7 +5,6 @@
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
-#include "market/own_stock_list.h"
 #include "navigation/navigator.h"
 #include "platform/canvas.h"
 #include "info/page_text.h"
@@ -41,9 +40,7 @@ CStockRangeDlg::~CStockRangeDlg() {
   if (worker_) worker_->Stop();
 }
 
-void CStockRangeDlg::ConnectInformation(InfoLinks links, const OwnStockList* self_selected,
-                                        std::function<void()> cancel) {
-  self_selected_ = self_selected;
+void CStockRangeDlg::ConnectInformation(InfoLinks links, std::function<void()> cancel) {
   worker_ = std::make_unique<InfoWorker>(
       [links = std::move(links)](const InfoQuery& query) { return FetchInfoPage(query, links); },
       [this](std::uint64_t ticket, PageContent page) {
@@ -91,22 +88,8 @@ void CStockRangeDlg::Open(int argument) {
   const PageOpening opening = OpeningOf(argument);
   way_out_ = opening.way_out;
   choices_.scope = opening.scope;
-  if (opening.kind) {
-    information_kind_ = opening.kind;
-    choices_.kind = *opening.kind;
-  }
   const SecurityCode current = navigator_ != nullptr ? navigator_->CurrentSecurity() : SecurityCode();
-  switch (opening.scope) {
-    case InfoScope::kSecurity: choices_.codes = CodesOf(current); break;
-    case InfoScope::kOwnList: {
-      choices_.codes.clear();
-      if (self_selected_ != nullptr) {
-        for (const SecurityCode& code : self_selected_->Codes()) choices_.codes.push_back(code.text());
-      }
-      break;
-    }
-    case InfoScope::kEveryone: choices_.codes.clear(); break;
-  }
+  choices_.codes = opening.scope == InfoScope::kSecurity ? CodesOf(current) : std::vector<std::u16string>();
   state_.Open(opening.mode, Enter(opening.mode));
   Shown();
 }

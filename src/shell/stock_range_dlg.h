@@ -34,7 +34,6 @@
 namespace tarvello {
 
 class Navigator;
-class OwnStockList;
 
 class CStockRangeDlg : public Window {
  public:
@@ -45,9 +44,9 @@ class CStockRangeDlg : public Window {
   explicit CStockRangeDlg(Navigator* navigator, QWidget* parent = nullptr);
   ~CStockRangeDlg() override;
 
-  // Lets the information modes fetch their pages: the exchanges and the article download, the
-  // self-selected list (may be null) and what wakes an exchange in progress when the screen goes.
-  void ConnectInformation(InfoLinks links, const OwnStockList* self_selected, std::function<void()> cancel);
+  // Lets the information modes fetch their pages: the exchanges and the article download, and
+  // what wakes an exchange in progress when the screen goes.
+  void ConnectInformation(InfoLinks links, std::function<void()> cancel);
 
   // Shows the page of a navigation argument (a page mode, or the id of the screen whose security
   // the information pages are about); the same mode keeps its selected line.
@@ -99,7 +98,6 @@ class CStockRangeDlg : public Window {
   std::optional<int> information_kind_;
   InfoChoices choices_;
   NavigationRequest way_out_;
-  const OwnStockList* self_selected_ = nullptr;
   std::uint64_t pending_ = 0;  // the ticket waited for, 0 when none
   std::uint64_t tickets_ = 0;
   std::mutex arrived_mutex_;
