@@ -51,6 +51,7 @@ void CDlgLogin::Open(int target) {
   fields_[kUser]->setText(prefill ? QString::fromStdU16String(stored.user) : QString());
   fields_[kPassword]->clear();
   focused_ = prefill ? kPassword : kUser;
+  fields_[focused_]->setFocus();  // the keypad types into the line at once
   RefreshSummary();
 }
 

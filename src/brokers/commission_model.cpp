@@ -119,6 +119,11 @@ void CommissionModel::ApplyShortSpell(std::u16string_view initials) {
   paging_.Reset(static_cast<int>(shown_.size()));
 }
 
+std::u16string CommissionModel::EmptyText() const {
+  if (mode_ == CommissionMode::kAdding) return u"没有符合的条目";
+  return u"还没有营业部。\n请按“菜单”，选择“添加券商”添加。";
+}
+
 std::u16string CommissionModel::Title() const {
   switch (mode_) {
     case CommissionMode::kOwn:

@@ -66,6 +66,9 @@ class CommissionModel {
   CatalogueLevel level() const { return level_; }
   std::u16string Title() const;
   std::vector<CommissionRow> Rows() const;
+  // What an empty list says instead of nothing: how to add a branch office, or that no entry of
+  // the catalogue matches.
+  std::u16string EmptyText() const;
   const std::vector<OwnBranch>& own() const { return own_; }
   RowPaging& paging() { return paging_; }
   const RowPaging& paging() const { return paging_; }

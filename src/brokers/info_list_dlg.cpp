@@ -39,6 +39,13 @@ const Picture* CInfoListDlg::ButtonPicture() const {
 void CInfoListDlg::OnPaint(Canvas& canvas) {
   canvas.FillRect(ClientRect(), kBlack);
   const std::vector<CommissionRow> rows = model_.Rows();
+  if (rows.empty()) {
+    const int margin = SharedTextMetrics().average_char_width;
+    canvas.SetTextColor(kPlainWhite);
+    canvas.DrawText(model_.EmptyText(), Rect{margin, margin, width() - margin, height() - margin},
+                    kTextCenter | kTextWordBreak);
+    return;
+  }
   const RowPaging& paging = model_.paging();
   for (int visible = 0; visible < RowsPerPage(); ++visible) {
     const std::optional<int> row = paging.RowAt(visible);

@@ -48,6 +48,7 @@ void CBatchListStockDlg::Open(BatchEntry entry, const std::vector<BatchRow>& pag
   show();
   raise();
   Invalidate();
+  SoftKeysChanged();
 }
 
 std::u16string CBatchListStockDlg::edit_text() const { return edit_->text().toStdU16String(); }
@@ -244,6 +245,19 @@ void CBatchListStockDlg::Close() {
     found_.clear();
   }
   hide();
+  SoftKeysChanged();
+}
+
+// Enter is the edit box's own (it takes the typed code); the soft keys are the panel's buttons.
+void CBatchListStockDlg::OnKeyDown(KeyCode key) {
+  if (key == kKeySoftLeft) {
+    PostMessage(kMsgApply, model_.typing() ? 1 : 0, 0);
+  } else if (key == kKeySoftRight || key == kKeyBack) {
+    PostMessage(kMsgClose, 0, 0);
+  } else if (key >= '0' && key <= '9' && model_.typing() && !model_.items().empty()) {
+    if (edit_row_ < 0) OpenEdit(static_cast<int>(model_.items().size()) - 1);
+    edit_->insert(QString(QChar(static_cast<char16_t>(key))));
+  }
 }
 
 }  // namespace tarvello

@@ -4,7 +4,8 @@
 // market prefix), and on "确 定" writes the choice to the self-selected list, tells the user how
 // many codes it added or deleted and hands the outcome to the list, which fetches again. The
 // rules live in BatchPanelModel; this class draws, hit-tests and asks the server for the names
-// of typed codes.
+// of typed codes. While it is up it holds the handheld keys of the list: the left soft key is
+// "确 定", the right one and Esc close the panel, and digits type a code.
 //
 // Threads: RunExchange runs on the panel's worker and asks the names queued under
 // lookup_mutex_; answers come back to the user-interface thread by a posted message. Everything
@@ -47,6 +48,8 @@ class CBatchListStockDlg : public DataScreen {
   // The item whose code is being edited, or -1; the edit box's text.
   int edit_row() const { return edit_row_; }
   std::u16string edit_text() const;
+  bool HoldsKeys() const override { return true; }
+  SoftKeyCaptions SoftKeys() const override { return {u"确定", u"取消"}; }
 
  protected:
   bool RunExchange() override;
@@ -56,6 +59,7 @@ class CBatchListStockDlg : public DataScreen {
   void OnPaint(Canvas& canvas) override;
   void OnPenDown(Point at) override;
   void OnPenUp(Point at) override;
+  void OnKeyDown(KeyCode key) override;
   // The list screen leaving the screen cancels the panel, so that it never comes back stale.
   void hideEvent(QHideEvent* event) override;
 

@@ -3,6 +3,7 @@
 // from 0, rows on a page from 1. Pure functions, any thread.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 namespace tarvello {
@@ -39,6 +40,9 @@ class ListPaging {
   // Where the up and down keys leave the selection; a move onto another page needs a fetch.
   PagePlace KeyUp(PagePlace at) const;
   PagePlace KeyDown(PagePlace at) const;
+  // Where the list's entry at index (from 0) stands: a row moved up or down in the self-selected
+  // list takes the selection with it, onto the next or previous page when it crosses one.
+  PagePlace PlaceOf(int index) const { return {std::max(0, index) / rows_, std::max(0, index) % rows_ + 1}; }
 
  private:
   int total_;

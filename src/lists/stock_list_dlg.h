@@ -163,6 +163,8 @@ class CStockListDlg : public DataScreen {
   void OpenTyped(int securityType);
   bool RunViewCommand(unsigned command);
   void ToggleSelfSelected(bool add);
+  void MoveOwnRow(const SecurityCode& code, bool up);
+  void FollowMovedCode();
   void OpenAlerts();
   void ShowScreenMenu() override;
   void GoBack() override;
@@ -248,6 +250,13 @@ class CStockListDlg : public DataScreen {
   SecurityCode opening_code_;  // the row whose security type was asked
   std::u16string title_;
   std::optional<HeldList> held_list_;
+  // A code the manage tab moved, and the rows shown before the move: the selection goes to the
+  // code in the first rows that come after it.
+  struct MovedCode {
+    SecurityCode code;
+    std::shared_ptr<const ListView> before;
+  };
+  std::optional<MovedCode> moved_;
   std::chrono::milliseconds list_period_;
   Point pen_down_{};
   TextMetrics metrics_;

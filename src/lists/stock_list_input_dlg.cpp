@@ -140,6 +140,7 @@ void CStockListDlg::TapToolbar(int x) {
     return;
   }
   if (self_select_tab_ == kTabManage) {
+    FollowMovedCode();
     const std::vector<SecurityCode> codes = PageCodes();
     const bool haveRow = selected_row_ >= 1 && selected_row_ <= static_cast<int>(codes.size());
     if (part == 4) {
@@ -147,8 +148,7 @@ void CStockListDlg::TapToolbar(int x) {
     } else if (part == 3) {
       OpenBatchPanel(kCmdBatchAdd);
     } else if ((part == 1 || part == 2) && haveRow && parts_.selfSelected) {
-      const SecurityCode& code = codes[static_cast<std::size_t>(selected_row_ - 1)];
-      if (part == 1 ? parts_.selfSelected->MoveUp(code) : parts_.selfSelected->MoveDown(code)) RequestRefresh(false);
+      MoveOwnRow(codes[static_cast<std::size_t>(selected_row_ - 1)], part == 1);
     }
     return;
   }
@@ -161,6 +161,32 @@ void CStockListDlg::TapToolbar(int x) {
       if (query().category != kCategorySectors) parts_.navigator->GoTo(kTargetQuoteList, kCategorySectors);
       break;
   }
+}
+
+// The selection follows the code it moved, onto the page before or after when it crosses one: the
+// page is the own list's, and the row is found once the page's rows have come (a server may leave
+// out a code it does not know).
+void CStockListDlg::MoveOwnRow(const SecurityCode& code, bool up) {
+  if (!(up ? parts_.selfSelected->MoveUp(code) : parts_.selfSelected->MoveDown(code))) return;
+  const std::vector<SecurityCode> own = parts_.selfSelected->Codes();
+  const auto at = std::find(own.begin(), own.end(), code);
+  if (at == own.end()) return;
+  const PagePlace place = Paging(static_cast<int>(own.size())).PlaceOf(static_cast<int>(at - own.begin()));
+  if (place.page != query().page) {
+    GoToPage(place.page);
+  } else {
+    RequestRefresh(false);
+  }
+  moved_ = MovedCode{code, view_.Current()};
+}
+
+void CStockListDlg::FollowMovedCode() {
+  if (!moved_ || view_.Current() == moved_->before) return;
+  const std::vector<SecurityCode> codes = PageCodes();
+  const auto found = std::find(codes.begin(), codes.end(), moved_->code);
+  if (found == codes.end()) return;
+  selected_row_ = static_cast<int>(found - codes.begin()) + 1;
+  moved_.reset();
 }
 
 // The news, notice and report tabs show their titles in place of the quote rows

@@ -34,6 +34,7 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
   RefreshWorker::PaintScope painting(worker());
   metrics_ = canvas.Metrics();
   FitRowsToHeight();
+  FollowMovedCode();
   const ListLayout layout = Layout();
   const std::shared_ptr<const ListView> view = view_.Current();
   canvas.FillRect(ClientRect(), kBlack);

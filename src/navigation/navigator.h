@@ -29,6 +29,10 @@ class Navigator {
   // navigation runs, and not at all when it is dropped.
   virtual void GoTo(int target, int argument, BrowseChange change) = 0;
 
+  // Whether a navigation or a screen's exchange holds the progress window up now, so that a GoTo
+  // would be dropped. User-interface thread only.
+  virtual bool Navigating() const = 0;
+
   virtual SecurityCode CurrentSecurity() const = 0;
   // Whether the current security was opened from a list: its screens step through that list and
   // go back to it; one opened from elsewhere goes back to the recently viewed list.

@@ -1,8 +1,15 @@
 // DeviceFrame: the handheld's screen in a desktop window: a caption bar at the top with the current
 // title, the screen area where one screen at a time is shown, and a soft-key bar at the bottom with
 // the captions the screen in front gives for its two soft keys. Both bars are one and a half text
-// lines high. Keys go to the screen in front; a tap on a half of the soft-key bar presses that soft
-// key. The window's close button asks the close handler, when one is set, instead of closing.
+// lines high. The window's close button asks the close handler, when one is set, instead of closing.
+//
+// Who gets a key, one rule for every screen: the key holder owns the handheld keys wherever the
+// desktop's keyboard focus is, so a tap on a list control or a button never takes them away. The
+// key holder is a window shown over the screens that holds the keys while it is up (the code
+// keyboard), else the screen in front. A child control keeps the keys only while it edits in
+// place (a line edit with the cursor in it, a combo box it chooses in), and even then Esc, F1 and
+// F2 reach the key holder. The soft-key bar captions the key holder's soft keys, and a tap on a
+// half of the bar presses that soft key of the key holder.
 // User-interface thread only (it is a Window: posting, timers and Invalidate also from others).
 #pragma once
 
@@ -18,6 +25,7 @@ namespace tarvello {
 class DeviceFrame : public Window {
  public:
   explicit DeviceFrame(Size screen, QWidget* parent = nullptr);
+  ~DeviceFrame() override;
 
   void SetTitle(std::u16string title);
   const std::u16string& title() const { return title_; }
@@ -31,12 +39,16 @@ class DeviceFrame : public Window {
   // Puts screen in front in the screen area (taking it as a child), hiding the one before.
   void ShowScreen(Window* screen);
   Window* current_screen() const { return current_; }
+  // Who receives the handheld keys now: a shown window that holds them, else the screen in front.
+  Window* KeyHolder() const;
 
  protected:
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
   void closeEvent(QCloseEvent* event) override;
+  // Sees every key pressed in the application and routes those pressed in this frame.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int BarHeight() const;

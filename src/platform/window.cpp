@@ -90,7 +90,7 @@ unsigned Window::TrackPopupMenu(const std::vector<MenuItem>& items, Point at, Me
 }
 
 void Window::SoftKeysChanged() {
-  if (auto* holder = dynamic_cast<Window*>(parentWidget())) holder->Invalidate();
+  if (auto* frame = dynamic_cast<Window*>(window()); frame != nullptr && frame != this) frame->Invalidate();
 }
 
 void Window::OnMessage(const Message&) {}

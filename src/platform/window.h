@@ -60,6 +60,9 @@ class Window : public QWidget {
   unsigned TrackPopupMenu(const std::vector<MenuItem>& items, Point at, MenuAnchor anchor = MenuAnchor::kTopLeft);
   // What the soft keys do on this screen, as the device frame shows it; none by default.
   virtual SoftKeyCaptions SoftKeys() const { return {}; }
+  // Whether this window, while shown over the screen in front (the code keyboard over every
+  // screen, the batch panel over the list), takes the handheld keys from it; no by default.
+  virtual bool HoldsKeys() const { return false; }
 
  protected:
   virtual void OnMessage(const Message& message);
@@ -71,7 +74,7 @@ class Window : public QWidget {
   virtual void OnPenDown(Point at);
   virtual void OnPenMove(Point at);
   virtual void OnPenUp(Point at);
-  // Tells the window this one is shown in (the device frame) that SoftKeys changed.
+  // Tells the top-level window this one is shown in (the device frame) that SoftKeys changed.
   void SoftKeysChanged();
 
   void customEvent(QEvent* event) override;

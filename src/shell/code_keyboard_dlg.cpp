@@ -1,6 +1,5 @@
 #include "shell/code_keyboard_dlg.h"
 
-#include <QKeyEvent>
 #include <algorithm>
 
 #include "base/text_metrics.h"
@@ -40,8 +39,9 @@ void CDlgKeyBoard::Show(ShortSpellReceiver* receiver) {
   touched_.reset();
   show();
   raise();
-  setFocus();
+  setFocus();  // a line edit of the screen below must not keep the typed characters
   Invalidate();
+  SoftKeysChanged();
 }
 
 // The keys go back to the window the keyboard sits in.
@@ -50,9 +50,11 @@ void CDlgKeyBoard::Hide() {
   if (isHidden()) return;
   hide();
   if (parentWidget() != nullptr) parentWidget()->setFocus();
+  SoftKeysChanged();
 }
 
 void CDlgKeyBoard::Confirm() {
+  if (navigator_.Navigating()) return;
   if (entry_.text().empty()) {
     ActivePrompter().MessageBox(kEmptyText, u"提示", PromptButtons::kOk);
     return;
@@ -92,21 +94,14 @@ void CDlgKeyBoard::OnKeyDown(KeyCode key) {
     const char16_t typed = static_cast<char16_t>(key);
     entry_.Type(std::u16string_view(&typed, 1));
     Invalidate();
+  } else if (key == kKeyErase) {
+    entry_.Backspace();
+    Invalidate();
   } else if (key == kKeyEnter || key == kKeySoftLeft) {
     Confirm();
   } else if (key == kKeyBack || key == kKeySoftRight) {
     Hide();
   }
-}
-
-// Backspace has no handheld key code of its own; the edit line takes it here.
-void CDlgKeyBoard::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Backspace) {
-    entry_.Backspace();
-    Invalidate();
-    return;
-  }
-  Window::keyPressEvent(event);
 }
 
 void CDlgKeyBoard::OnPaint(Canvas& canvas) {

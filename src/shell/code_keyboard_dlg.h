@@ -2,9 +2,11 @@
 // screen. It shows the edit line and the four rows of keys over "Picture/KeyBoard.jpg"; a touched
 // key is outlined and types its characters. "确定" hands the text on: in code mode it opens a
 // list or an index by a shortcut, or searches for the text on the list screen; in short-spell
-// mode it gives the typed initials to the screen that asked for them. A hardware keyboard types
-// into it too: digits and letters go to the edit line, Backspace deletes, Enter is "确定" and Esc
-// hides the keyboard.
+// mode it gives the typed initials to the screen that asked for them. While it is up it holds the
+// handheld keys of the screen it covers: digits and letters go to the edit line, Backspace
+// deletes, Enter and the left soft key are "确定", Esc and the right soft key hide the keyboard,
+// and the soft-key bar says so. "确定" while a navigation runs (the progress window is up) keeps
+// the typed text and the keyboard, since the navigation it would ask for would be dropped.
 //
 // User-interface thread only.
 #pragma once
@@ -43,12 +45,13 @@ class CDlgKeyBoard : public Window {
   const std::u16string& search_text() const { return search_text_; }
   // The key area inside the window, for tests that touch keys.
   Rect KeyArea() const;
+  bool HoldsKeys() const override { return true; }
+  SoftKeyCaptions SoftKeys() const override { return {u"确定", u"关闭"}; }
 
  protected:
   void OnPaint(Canvas& canvas) override;
   void OnPenDown(Point at) override;
   void OnKeyDown(KeyCode key) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Rect EditLine() const;

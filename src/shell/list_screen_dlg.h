@@ -57,6 +57,8 @@ class CDlgList : public DataScreen {
   int page() const { return page_; }
   int selected() const { return selected_; }
   ListScreenPages Pages() const;
+  // The left soft key opens the bottom bar's menu, the right one goes back to the main menu.
+  SoftKeyCaptions SoftKeys() const override { return MenuAndBack(u"菜单"); }
 
  protected:
   bool RunExchange() override;
@@ -65,6 +67,8 @@ class CDlgList : public DataScreen {
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
+  void ShowScreenMenu() override;
+  void GoBack() override;
 
  private:
   struct Query {

@@ -49,21 +49,28 @@ void CDlgList::TapPaging(int x) {
 
 void CDlgList::TapBar(int x) {
   const int button = PartAt(LayoutNow().bar, x, kBarButtons);
-  if (parts_.navigator == nullptr) return;
   if (button == 0) {
-    const std::vector<MenuItem> items = {MenuItem::Command(kCommandMainMenu, u"返回首页")};
-    if (TrackPopupMenu(items, Point{0, LayoutNow().bar.top}, MenuAnchor::kBottomLeft) == kCommandMainMenu) {
-      parts_.navigator->GoTo(kTargetMainMenu, 0);
-    }
+    ShowScreenMenu();
     return;
   }
+  if (parts_.navigator == nullptr) return;
   const NavigationRequest to = kBarTargets[button - 1];
   parts_.navigator->GoTo(to.target, to.argument);
 }
 
+void CDlgList::ShowScreenMenu() {
+  const std::vector<MenuItem> items = {MenuItem::Command(kCommandMainMenu, u"返回首页")};
+  if (TrackPopupMenu(items, Point{0, LayoutNow().bar.top}, MenuAnchor::kBottomLeft) == kCommandMainMenu) GoBack();
+}
+
+void CDlgList::GoBack() {
+  if (parts_.navigator != nullptr) parts_.navigator->GoTo(kTargetMainMenu, 0);
+}
+
 // Up and Down move the outline through the items, turning the page at its ends; Enter acts on
-// the outlined item; Esc goes back to the main menu.
+// the outlined item; the soft keys and Esc as every data screen's.
 void CDlgList::OnKeyDown(KeyCode key) {
+  if (TakeMenuOrBackKey(key)) return;
   const int count = static_cast<int>(view_.Current()->items.size());
   switch (key) {
     case kKeyUp:
@@ -73,9 +80,6 @@ void CDlgList::OnKeyDown(KeyCode key) {
                            : std::clamp(selected_ + (key == kKeyUp ? -1 : 1), 0, count - 1));
       break;
     case kKeyEnter: ActOnItem(selected_); break;
-    case kKeyBack:
-      if (parts_.navigator != nullptr) parts_.navigator->GoTo(kTargetMainMenu, 0);
-      break;
     default: break;
   }
 }

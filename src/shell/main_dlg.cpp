@@ -1,5 +1,6 @@
 #include "shell/main_dlg.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <string>
 
@@ -207,11 +208,13 @@ void CDlgMain::GoTo(int target, int argument, BrowseChange change) {
   PostMessage(kMsgNavigateWithSecurity, 0, 0);
 }
 
+bool CDlgMain::Navigating() const { return !parts_.progress->isHidden(); }
+
 // A request while the progress window shows is dropped whole, with the security it brings: the
 // screens that ask for one on their own (a search's single result, a ranking row's typed
 // opening) ask only once their worker has hidden the window.
 void CDlgMain::RequestNavigation(Request request) {
-  if (!parts_.progress->isHidden()) return;
+  if (Navigating()) return;
   parts_.progress->SetText(u"获取数据中，请稍后...");
   SetBusy(true);
   request.navigation = RoutedRequest(request.navigation.target, request.navigation.argument);
@@ -412,9 +415,16 @@ void CDlgMain::OnPenDown(Point at) {
   }
 }
 
+// The question waits in an event loop of its own, where a start-up that fails meanwhile ends this
+// screen and the terminal destroys it; a Yes then still reaches the terminal, never a dead screen.
 void CDlgMain::AskExit() {
-  if (ActivePrompter().MessageBox(kExitQuestion, u"Tarvello", PromptButtons::kYesNo) == PromptAnswer::kYes) {
+  const QPointer<CDlgMain> alive(this);
+  const std::function<void(MainResult)> on_end = parts_.on_end;
+  if (ActivePrompter().MessageBox(kExitQuestion, u"Tarvello", PromptButtons::kYesNo) != PromptAnswer::kYes) return;
+  if (alive) {
     End(MainResult::kOk);
+  } else if (on_end) {
+    on_end(MainResult::kOk);
   }
 }
 

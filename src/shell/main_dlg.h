@@ -121,6 +121,7 @@ class CDlgMain : public Window, public Navigator {
 
   void GoTo(int target, int argument) override { PostMessage(kMsgNavigate, target, argument); }
   void GoTo(int target, int argument, BrowseChange change) override;
+  bool Navigating() const override;
   SecurityCode CurrentSecurity() const override { return browse_.Current(); }
   bool OpenedFromList() const override { return browse_.FromList(); }
   std::optional<SecurityCode> Neighbour(int step) const override { return browse_.Neighbour(step); }

@@ -4,6 +4,14 @@
 
 namespace tarvello {
 
+namespace {
+
+// A screen asked for with its own id as the argument is coming back to itself (as a step to the
+// next security does): it keeps its caller and its own state (period, indicator, zoom, panel).
+NavigationRequest ReturnTo(int screen) { return {screen, screen}; }
+
+}  // namespace
+
 PageOpening OpeningOf(int argument) {
   PageOpening opening;
   opening.mode = argument;
@@ -14,15 +22,16 @@ PageOpening OpeningOf(int argument) {
     case kTargetFuturesMode3:
       opening.mode = kPageInfoKinds;
       opening.scope = InfoScope::kSecurity;
-      opening.way_out = {argument, 0};
+      opening.way_out = ReturnTo(argument);
       return opening;
     default:
       break;
   }
   if (argument >= kPageF10First && argument <= kPageF10Last) {
     opening.scope = InfoScope::kSecurity;
-    opening.way_out = {kTargetStockDetail, 0};
+    opening.way_out = ReturnTo(kTargetStockDetail);
   }
+  if (argument == kPageAccountMenu) opening.way_out = {kTargetMenuPage, kPageSettingsMenu};
   return opening;
 }
 

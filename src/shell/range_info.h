@@ -27,7 +27,9 @@ struct PageOpening {
 };
 
 // The stock detail, K-line and futures screens open the pages with their own target id and get
-// the information kinds of the current security.
+// the information kinds of the current security; "返回" goes back to them as to themselves, so
+// they keep their own state and the way back they had. The account menu goes back to the settings
+// menu it belongs under, however it was reached.
 PageOpening OpeningOf(int argument);
 
 struct InfoChoices {

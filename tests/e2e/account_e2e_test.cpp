@@ -2,8 +2,11 @@
 // has the main menu ask about it once; a login through the form is what the next start logs in
 // with, and a login stuck behind a stalled answer does not hold up the close; periods saved on the
 // settings screen are the ones the data screens refresh by from then on.
+#include <QApplication>
+#include <QKeyEvent>
 #include <algorithm>
 #include <chrono>
+#include <string_view>
 
 #include "account/account_texts.h"
 #include "protocol/packet_codec.h"
@@ -30,7 +33,16 @@ int ChoiceOf(int wanted) {
   return static_cast<int>(std::find(kRefreshChoices.begin(), kRefreshChoices.end(), wanted) - kRefreshChoices.begin());
 }
 
-using AccountWalk = testing::TerminalWalk;
+class AccountWalk : public testing::TerminalWalk {
+ protected:
+  // A key of the desktop's keyboard, sent to the widget with the focus as the window system does.
+  void KeyOnTheKeyboard(int qt_key, const QString& text = {}) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) focus = terminal_->frame().focusWidget();
+    QKeyEvent event(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
+    QApplication::sendEvent(focus != nullptr ? focus : static_cast<QWidget*>(&terminal_->frame()), &event);
+  }
+};
 
 // The start-up version check asks about a newer version once, however often the menu comes back;
 // a login through the form afterwards is what the next start logs in with.
@@ -54,13 +66,24 @@ TEST_F(AccountWalk, ANewerVersionIsAskedAboutOnceAndALoginThroughTheFormIsTheOne
   CDlgLogin& form = *terminal_->login_screen();
   ASSERT_TRUE(WaitFor([&] { return Shows(&form); }));
   EXPECT_EQ(form.summary(), u"您未注册");
-  form.Type(CDlgLogin::kUser, u"walker");
+  // The keypad types into the user's line at once, without a tap on it first.
+  for (const char typed : std::string_view("walker")) KeyOnTheKeyboard(Qt::Key_A + (typed - 'a'), QString(QChar(typed)));
+  EXPECT_EQ(form.Text(CDlgLogin::kUser), u"walker");
   form.Type(CDlgLogin::kPassword, u"secret7");
-  prompter_.QueueAnswer(PromptAnswer::kYes);  // the congratulation: show the form again
+  prompter_.QueueAnswer(PromptAnswer::kNo);  // the congratulation: stay on the form
   form.SendKey(kKeySoftLeft);
   ASSERT_TRUE(WaitFor([&] { return form.summary() == u"您已注册\r\n用户名：walker" && Shows(&form); }));
   ASSERT_EQ(TimesAsked(account_text::kCaption), 1);
   EXPECT_EQ(prompter_.asked().back().text, account_text::kLoginDone);
+  // Esc retraces the way in: the account menu, the settings menu, the main menu.
+  for (const int page : {kPageAccountMenu, kPageSettingsMenu}) {
+    KeyOnTheKeyboard(Qt::Key_Escape);
+    ASSERT_TRUE(WaitFor([&] {
+      return Shows(terminal_->menu_page()) && terminal_->menu_page()->state().mode() == page;
+    })) << "page " << page;
+  }
+  KeyOnTheKeyboard(Qt::Key_Escape);
+  ASSERT_TRUE(WaitFor([&] { return Shows(&main); }));
 
   proxy_->ForgetRequests();
   ASSERT_TRUE(StartTerminal()) << "the terminal closed and started again on the same folder";

@@ -3,6 +3,8 @@
 // each step the walk checks the screen in front, its title and what it shows. Every journey runs
 // twice: on a quick link and through a proxy that holds each answer for 1.5 seconds, where a
 // navigation asked for while a window of progress shows must still land, only later.
+#include <QApplication>
+#include <QKeyEvent>
 #include <chrono>
 #include <string>
 
@@ -21,10 +23,14 @@ constexpr int kCellSectors = 5;      // "板块追踪"
 constexpr int kCellFutures = 8;      // "股指期货"
 constexpr int kRankingsPage = 0;
 constexpr int kFundFlowPage = 21;
+constexpr int kInfoKindsPage = 22;
+constexpr unsigned kCommandWeekly = 32828;
+constexpr unsigned kCommandMacd = 32876;
 constexpr int kBarMenu = 0;   // "菜单" or "选项" on every bottom bar
 constexpr int kBarSelfSelected = 1;  // the list's "自选"
 constexpr int kBarIntraday = 1;  // "分时" of the K-line and fund-flow screens
 constexpr int kBarKLine = 2;  // the detail screen's "K线"
+constexpr int kBarInfo = 3;   // "信息" of the detail, K-line and fund-flow screens
 constexpr int kBarFund = 4;   // the detail screen's "资金"
 constexpr int kBarBack = 5;   // "返回"
 
@@ -64,6 +70,32 @@ class JourneyWalk : public testing::StartedWalk, public ::testing::WithParamInte
     for (const auto& row : rows.futures) codes.push_back(row.code);
     return codes;
   }
+  // A stylus tap in the middle of the screen area, delivered to the control under it as the
+  // window system delivers it (the control takes the focus by its policy).
+  void TapMiddleOfTheScreen() {
+    DeviceFrame& frame = terminal_->frame();
+    const Rect area = frame.ScreenArea();
+    const QPoint middle((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    QWidget* under = frame.childAt(middle);
+    if (under == nullptr) under = &frame;
+    const QPoint at = under->mapFrom(&frame, middle);
+    // A sent event is not the window system's, which gives the focus on a press: do it here.
+    for (QWidget* taker = under; taker != nullptr && !taker->isWindow(); taker = taker->parentWidget()) {
+      if (taker->isEnabled() && (taker->focusPolicy() & Qt::ClickFocus) != 0) {
+        taker->setFocus(Qt::MouseFocusReason);
+        break;
+      }
+    }
+    testing::Pen(*under, QEvent::MouseButtonPress, at.x(), at.y());
+    testing::Pen(*under, QEvent::MouseButtonRelease, at.x(), at.y());
+  }
+  // Esc as the desktop's keyboard sends it: to the widget with the focus.
+  void PressEscOnTheKeyboard() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) focus = terminal_->frame().focusWidget();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(focus != nullptr ? focus : static_cast<QWidget*>(&terminal_->frame()), &esc);
+  }
   // The header's ">" of the detail screen, at its right end.
   void TapNextOnDetail() { testing::Tap(detail(), {detail().width() - 4, 6}); }
 };
@@ -83,6 +115,20 @@ TEST_P(JourneyWalk, RankingShareChartIntradayChartAndBackToTheMenu) {
   ASSERT_TRUE(DetailShows(share));
   detail().SendKey(kKeyEnter);
   ASSERT_TRUE(KLineShows(share));
+
+  // The information pages lead back to the chart as it was left: weekly, MACD, zoomed in.
+  kline().RunCommand(kCommandWeekly);
+  ASSERT_TRUE(WaitFor([&] { return kline().period() == KLinePeriod::kWeek && KLineShows(share); }));
+  kline().RunCommand(kCommandMacd);
+  kline().SendKey(kKeyUp);
+  const KLineViewport zoomed = kline().viewport();
+  TapBarCell(kline(), kBarInfo);
+  ASSERT_TRUE(PageShows(kInfoKindsPage));
+  terminal_->menu_page()->SendKey(kKeyBack);
+  ASSERT_TRUE(KLineShows(share));
+  EXPECT_EQ(kline().period(), KLinePeriod::kWeek);
+  EXPECT_EQ(kline().indicator(), KLineIndicator::kMacd);
+  EXPECT_EQ(kline().viewport().zoomBars, zoomed.zoomBars);
 
   TapBarCell(kline(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeCategory; }));
@@ -133,6 +179,11 @@ TEST_P(JourneyWalk, BigOrderRowOpensTheSharesFundFlowAndBackToTheRanking) {
     return Shows(&futures()) && !futures().busy() && futures().view() == kViewFundFlow && futures().records()->loaded &&
            futures().records()->code == share;
   }));
+  // Its information pages lead back to the fund flow, which still goes back to the ranking.
+  TapBarCell(futures(), kBarInfo);
+  ASSERT_TRUE(PageShows(kInfoKindsPage));
+  terminal_->menu_page()->SendKey(kKeyBack);
+  ASSERT_TRUE(WaitFor([&] { return Shows(&futures()) && !futures().busy() && futures().records()->code == share; }));
   TapBarCell(futures(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.bigOrderMode; }));
   EXPECT_EQ(Title(), rankingTitle);
@@ -284,19 +335,30 @@ TEST_P(JourneyWalk, SelfSelectedNewsTitleArticleAndBackToTheQuotes) {
   EXPECT_TRUE(MenuShows());
 }
 
-// Esc is the back key of every screen: from each menu cell's screen it leads back to the menu.
-TEST_P(JourneyWalk, EscFromEveryScreenTheMenuReachesLeadsBackToTheMenu) {
+// Esc is the back key of every screen: from each menu cell's screen, after a tap in the middle of
+// it (which may land on a control that takes the desktop's focus), Esc on the keyboard leads back
+// to the menu.
+TEST_P(JourneyWalk, EscFromEveryScreenTheMenuReachesLeadsBackToTheMenuAfterATapAnywhere) {
   for (int cell = 0; cell < 12; ++cell) {
     EnterMenuCell(cell);
     ASSERT_TRUE(WaitFor([&] {
       QWidget* front = terminal_->frame().current_screen();
       return front != &menu() && Shows(front) && !list().busy();
     })) << "cell " << cell;
+    TapMiddleOfTheScreen();
+    WaitFor([&] { return terminal_->progress().isHidden() && !list().busy(); });
     QWidget* front = terminal_->frame().current_screen();
     int presses = 0;
-    while (!Shows(&menu()) && presses++ < 3) {
-      static_cast<Window*>(terminal_->frame().current_screen())->SendKey(kKeyBack);
-      WaitFor([&] { return Shows(&menu()) || (terminal_->frame().current_screen() != front && terminal_->progress().isHidden()); });
+    while (!Shows(&menu()) && presses++ < 5) {
+      PressEscOnTheKeyboard();
+      // An Esc that steps back inside the screen (a page's trail, an article) asks for no navigation.
+      const auto pressed = std::chrono::steady_clock::now();
+      WaitFor([&] {
+        const bool settled = terminal_->progress().isHidden() &&
+                             (terminal_->frame().current_screen() != front ||
+                              std::chrono::steady_clock::now() - pressed > std::chrono::milliseconds(300));
+        return Shows(&menu()) || settled;
+      });
       front = terminal_->frame().current_screen();
     }
     ASSERT_TRUE(MenuShows()) << "cell " << cell;

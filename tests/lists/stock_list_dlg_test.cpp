@@ -169,5 +169,41 @@ TEST_F(StockListDlgTest, TheNewsTabShowsTheOwnTitlesAndAnArticleInPlace) {
   EXPECT_TRUE(Paint().FindText(u"股票名称"));
 }
 
+// "管理" moves a code up or down the self-selected list and the selection goes with it, so a second
+// "上移" moves the same code again; a code moved off the top of a page is shown selected at the
+// bottom of the page before.
+TEST_F(StockListDlgTest, TheManageTabsMovesTakeTheSelectionWithTheCode) {
+  for (const std::vector<SecurityCode> defaults = self_.Codes(); const SecurityCode& code : defaults) self_.Remove(code);
+  for (int i = 1; i <= 40; ++i) ASSERT_TRUE(self_.Add(SecurityCode(testing::MarketCode(i))));
+  OpenAndWait(kTargetQuoteListOtherPage, -6);
+  TapText(u"管理");
+  WaitForFetch(0);
+  const std::vector<SecurityCode> before = self_.Codes();
+  screen_.SendKey(kKeyDown);
+  screen_.SendKey(kKeyDown);
+  ASSERT_EQ(screen_.selected_row(), 3);
+  for (int move = 0; move < 2; ++move) {
+    const int asked = server_.count();
+    TapText(u"上移");
+    WaitForFetch(asked);
+  }
+  EXPECT_EQ(self_.Codes()[0], before[2]);
+  Paint();
+  EXPECT_EQ(screen_.selected_row(), 1);
+
+  const int rows = screen_.query().rowsPerPage;
+  int asked = server_.count();
+  TapText(u"下翻");
+  WaitForFetch(asked);
+  ASSERT_EQ(screen_.query().page, 1);
+  asked = server_.count();
+  TapText(u"上移");
+  WaitForFetch(asked);
+  EXPECT_EQ(screen_.query().page, 0);
+  EXPECT_EQ(self_.Codes()[static_cast<std::size_t>(rows - 1)], before[static_cast<std::size_t>(rows)]);
+  Paint();
+  EXPECT_EQ(screen_.selected_row(), rows);
+}
+
 }  // namespace
 }  // namespace tarvello

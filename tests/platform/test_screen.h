@@ -21,8 +21,10 @@ class TestScreen : public Window {
   int paints = 0;
   bool one_shot_timers = false;
   SoftKeyCaptions captions;
+  bool holds_keys = false;
 
   SoftKeyCaptions SoftKeys() const override { return captions; }
+  bool HoldsKeys() const override { return holds_keys; }
   void ChangeSoftKeys(SoftKeyCaptions changed) {
     captions = std::move(changed);
     SoftKeysChanged();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <thread>
@@ -151,6 +152,58 @@ TEST_F(DeviceFrameTest, OneScreenAtATimeAndKeysAndSoftKeyTapsReachIt) {
   std::vector<KeyCode> expected = {kKeyDown, kKeySoftLeft, kKeySoftRight};
   EXPECT_EQ(second_.keys, expected);
   EXPECT_TRUE(first_.keys.empty());
+}
+
+// Wherever the desktop's focus is, the screen owns the keys: a child control it covers itself
+// with takes none, a line edit with the cursor keeps the characters it types but never Esc, F1 or
+// F2, and a window that holds the keys while it is up (the code keyboard) takes them all, soft-key
+// taps and captions included.
+TEST_F(DeviceFrameTest, TheScreenOwnsTheKeysWhereverTheFocusIs) {
+  first_.captions = {u"菜单", u"返回"};
+  testing::TestScreen child;
+  child.setParent(&first_);
+  child.setGeometry(0, 0, 240, 100);
+  QLineEdit line(&first_);
+  line.setGeometry(0, 120, 240, 20);
+  frame_.show();
+  frame_.ShowScreen(&first_);
+  const auto press = [](QWidget& to, int qt_key, const QString& text = {}) {
+    QKeyEvent event(QEvent::KeyPress, qt_key, Qt::NoModifier, text);
+    QApplication::sendEvent(&to, &event);
+  };
+
+  testing::PressAt(child, 10, 10);
+  for (int qt_key : {Qt::Key_Escape, Qt::Key_Down, Qt::Key_Return, Qt::Key_F1}) press(child, qt_key);
+  EXPECT_EQ(first_.keys, (std::vector<KeyCode>{kKeyBack, kKeyDown, kKeyEnter, kKeySoftLeft}));
+  EXPECT_TRUE(child.keys.empty());
+
+  first_.keys.clear();
+  line.setFocus();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return line.hasFocus(); }));
+  press(line, Qt::Key_6, QStringLiteral("6"));
+  press(line, Qt::Key_Up);
+  press(line, Qt::Key_F2);
+  press(line, Qt::Key_Escape);
+  EXPECT_EQ(line.text(), QStringLiteral("6"));
+  EXPECT_EQ(first_.keys, (std::vector<KeyCode>{kKeyUp, kKeySoftRight, kKeyBack}));
+
+  first_.keys.clear();
+  testing::TestScreen keyboard;
+  keyboard.holds_keys = true;
+  keyboard.captions = {u"确定", u"关闭"};
+  keyboard.setParent(&frame_);
+  keyboard.show();
+  press(line, Qt::Key_F1);
+  press(child, Qt::Key_7, QStringLiteral("7"));
+  testing::PressAt(frame_, 200, 310);
+  EXPECT_EQ(keyboard.keys, (std::vector<KeyCode>{kKeySoftLeft, '7', kKeySoftRight}));
+  RecordingCanvas canvas(Size{240, 320});
+  frame_.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"确定").has_value());
+  EXPECT_FALSE(canvas.FindText(u"菜单").has_value());
+  keyboard.hide();
+  press(child, Qt::Key_Escape);
+  EXPECT_EQ(first_.keys, (std::vector<KeyCode>{kKeyBack}));
 }
 
 TEST(ScreenTourTest, FolderThatCannotBeMadeFailsTheTour) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/address_opener.h"
@@ -11,6 +13,7 @@
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
+#include "shell/code_keyboard_dlg.h"
 #include "shell/progress_dlg.h"
 #include "support/temp_folder.h"
 
@@ -160,6 +163,54 @@ TEST_F(MainScreenTest, BackAndTheRightSoftKeyAskBeforeTheProgramEnds) {
   main_->SendKey(kKeyBack);
   EXPECT_EQ(prompter_.asked().size(), 2u);
   EXPECT_EQ(results_, std::vector<MainResult>{MainResult::kOk});
+}
+
+// Typed characters open the code keyboard over the menu, and while it is up it holds the keys: the
+// soft-key bar names its "确定" and "关闭", a tap on the bar's left half confirms the typed code
+// rather than opening the menu's cell, and a confirm while the progress window shows keeps the
+// text and the keyboard for a later one.
+TEST_F(MainScreenTest, TheCodeKeyboardHoldsTheKeysAndTheSoftKeyBarWhileItIsUp) {
+  OpenToMenu();
+  for (const KeyCode key : {KeyCode{'6'}, KeyCode{'0'}}) frame_.SendKey(key);
+  CDlgKeyBoard& keyboard = *main_->keyboard();
+  ASSERT_TRUE(keyboard.isVisible());
+  EXPECT_EQ(keyboard.entry().text(), u"60");
+  RecordingCanvas canvas(Size{240, 320});
+  frame_.PaintOn(canvas);
+  EXPECT_TRUE(canvas.FindText(u"确定") && canvas.FindText(u"关闭"));
+
+  progress_.show();
+  testing::PressAt(frame_, 10, 310);
+  EXPECT_TRUE(keyboard.isVisible());
+  EXPECT_EQ(keyboard.entry().text(), u"60");
+  progress_.hide();
+  testing::PressAt(frame_, 10, 310);
+  EXPECT_FALSE(keyboard.isVisible());
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !prompter_.asked().empty(); }));
+  EXPECT_EQ(prompter_.asked()[0].text, u"“沪深A股”该功能尚未开通") << "the typed 60, not the menu's first cell";
+}
+
+// A start-up that fails while the exit question is open ends the screen, and the terminal destroys
+// it before the answer comes; the Yes still ends the program, without touching the dead screen.
+TEST_F(MainScreenTest, AnExitQuestionOutlivingTheScreenStillEndsTheProgram) {
+  struct FailingStartupMeanwhile : ScriptedPrompter {
+    std::function<void()> meanwhile;
+    PromptAnswer MessageBox(std::u16string_view text, std::u16string_view caption, PromptButtons buttons) override {
+      if (meanwhile) std::exchange(meanwhile, nullptr)();
+      return ScriptedPrompter::MessageBox(text, caption, buttons);
+    }
+  } prompter;
+  InstallPrompter(&prompter);
+  Open();
+  prompter.meanwhile = [this] {
+    startup_.Release(false);
+    ProcessEventsUntil([&] { return !results_.empty(); });
+    main_.reset();
+  };
+  prompter.QueueAnswer(PromptAnswer::kYes);
+  frame_.SendKey(kKeyBack);
+  InstallPrompter(&prompter_);
+  EXPECT_EQ(results_, (std::vector<MainResult>{MainResult::kCancel, MainResult::kOk}));
 }
 
 // A compulsory update found by the start-up check is asked about once, on the seventh tick of timer

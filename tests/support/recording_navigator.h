@@ -20,6 +20,7 @@ class RecordingNavigator : public Navigator {
     visits.push_back({target, argument});
     state_.Apply(change);
   }
+  bool Navigating() const override { return false; }
   SecurityCode CurrentSecurity() const override { return state_.Current(); }
   bool OpenedFromList() const override { return state_.FromList(); }
   std::optional<SecurityCode> Neighbour(int step) const override { return state_.Neighbour(step); }
