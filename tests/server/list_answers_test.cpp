@@ -14,8 +14,8 @@
 #include "lists/list_request.h"
 #include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
-#include "server/list_rows.h"
-#include "server/security_search.h"
+#include "server/wire/list_rows.h"
+#include "server/wire/security_search.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server::testing {

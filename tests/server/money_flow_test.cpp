@@ -8,7 +8,7 @@
 #include "answer_fixture.h"
 #include "lists/list_answer.h"
 #include "lists/list_request.h"
-#include "server/quote_state.h"
+#include "server/market/quote_state.h"
 
 namespace tarvello::server::testing {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "answer_fixture.h"
 #include "protocol/wire_writer.h"
-#include "server/futures_answers.h"
-#include "server/quote_state.h"
+#include "server/market/quote_state.h"
+#include "server/wire/futures_answers.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server::testing {
