@@ -1,6 +1,7 @@
 #include "server/market/money_flow.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "server/market/deterministic_random.h"
 
@@ -10,12 +11,46 @@ namespace {
 
 constexpr std::uint64_t kFlowSalt = 0x464C4F57;
 
-// One side's volume in three sizes: large and medium shares drawn per security and day.
-std::array<std::int64_t, 3> BySize(std::int64_t volume, std::uint64_t h) {
-  const double large = 0.12 + Unit(h) * 0.3, medium = 0.25 + Unit(Hash(h, 1)) * 0.15;
+// Orders over this many lots are large, from kMediumFrom up to it medium, the rest small.
+constexpr std::int64_t kLargeAbove = 1000;
+constexpr std::int64_t kMediumFrom = 100;
+// Order sizes spread log-normally around a median; this is the spread of their logarithm.
+constexpr double kSizeSpread = 1.3;
+
+// The lots a usual day of the security trades: busier and larger securities trade in larger
+// orders.
+double UsualDayVolume(const Security& s) {
+  if (s.float_lots > 0) return static_cast<double>(s.float_lots) * 0.014;
+  return static_cast<double>(std::max<std::int64_t>(s.typical_volume, 1000));
+}
+
+// The median order of one side of one day, in lots: a few lots for a share that trades a few
+// hundred lots a day, tens for an ordinary one, over a hundred for the busiest, varying from day
+// to day.
+double MedianOrder(const Security& s, std::uint64_t h) {
+  const double usual = 1.2 * std::pow(UsualDayVolume(s), 0.3);
+  return std::clamp(usual, 2.0, 300.0) * std::exp(0.25 * Gauss(h));
+}
+
+// The part of the volume traded in orders over `lots`, when order sizes are log-normal around
+// `median`: the volume-weighted tail of the distribution.
+double VolumeAbove(double lots, double median) {
+  const double z = (std::log(lots) - std::log(median) - kSizeSpread * kSizeSpread) / kSizeSpread;
+  return 0.5 * std::erfc(z / std::sqrt(2.0));
+}
+
+// One side's volume in three sizes. A size holds whole orders: a part too small for one order of
+// its size goes to the next smaller size, so a side that traded under 1000 lots has no large
+// orders.
+std::array<std::int64_t, 3> BySize(const Security& s, std::int64_t volume, std::uint64_t h) {
+  const double median = MedianOrder(s, h);
+  const double v = static_cast<double>(volume);
   std::array<std::int64_t, 3> parts{};
-  parts[kLargeOrders] = static_cast<std::int64_t>(static_cast<double>(volume) * large);
-  parts[kMediumOrders] = static_cast<std::int64_t>(static_cast<double>(volume) * medium);
+  parts[kLargeOrders] = std::llround(v * VolumeAbove(static_cast<double>(kLargeAbove), median));
+  if (parts[kLargeOrders] <= kLargeAbove) parts[kLargeOrders] = 0;
+  parts[kMediumOrders] = std::min<std::int64_t>(std::llround(v * VolumeAbove(static_cast<double>(kMediumFrom), median)),
+                                  volume) - parts[kLargeOrders];
+  if (parts[kMediumOrders] < kMediumFrom) parts[kMediumOrders] = 0;
   parts[kSmallOrders] = volume - parts[kLargeOrders] - parts[kMediumOrders];
   return parts;
 }
@@ -50,8 +85,9 @@ FlowSplit SplitTrades(const Market& market, int index, int day_index, const Quot
   split.amount = static_cast<double>(q.amount);
   if (q.volume <= 0) return split;
   const std::uint64_t h = Hash(market.seed(), kFlowSalt, static_cast<std::uint64_t>(index), static_cast<std::uint64_t>(day_index));
-  split.bought = BySize(q.outer, h);
-  split.sold = BySize(q.inner, Hash(h, 2));
+  const Security& s = market.security(index);
+  split.bought = BySize(s, q.outer, h);
+  split.sold = BySize(s, q.inner, Hash(h, 2));
   const double price = split.amount / static_cast<double>(q.volume);
   for (std::size_t k = 0; k < 3; ++k) {
     split.inflow[k] = static_cast<double>(split.bought[k]) * price;

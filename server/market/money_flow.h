@@ -1,6 +1,8 @@
 // Money flow and trade analysis: the day's trades of a share split into large (over 1000 lots),
-// medium and small orders on the buying side (traded at the ask) and the selling side (at the
-// bid), in lots and in yuan, so that the parts add up to the day's volume and amount. Over
+// medium (100 to 1000 lots) and small orders on the buying side (traded at the ask) and the
+// selling side (at the bid), in lots and in yuan, so that the parts add up to the day's volume
+// and amount. Order sizes follow the security: a busy, large share trades in larger orders than
+// a quiet one, and a side that traded under 1000 lots has no large orders. Over
 // several days the parts are summed; the large orders' net inflow over the amount is the net
 // ratio the rankings sort by. Indices and sectors sum their members.
 // Every money-flow figure of the simulator comes from here: the trade analysis, the fund flow of
