@@ -1,5 +1,6 @@
 #include "server/figures/fund_flow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "protocol/wire_writer.h"
@@ -10,17 +11,16 @@ namespace tarvello::server {
 namespace {
 
 constexpr int kFlowDecimals = 2;
-// The part of the day's amount shown as the pie's "other" slice.
-constexpr double kOtherShare = 0.05;
 
-// Yuan in ten-thousands at two decimals.
-std::int32_t WireAmount(double yuan) { return Clamp32(std::llround(yuan / 100.0)); }
+std::int32_t WireAmount(double yuan) { return Clamp32(FlowAmount(yuan)); }
 // The large orders' net ratio in percent at two decimals.
 std::int32_t WireRatio(const FlowSplit& split) {
   return Clamp32(std::llround(split.NetRatio() * 100.0));
 }
 
 }  // namespace
+
+std::int64_t FlowAmount(double yuan) { return static_cast<std::int64_t>(std::floor(yuan / 100.0)); }
 
 FlowFigures FlowFiguresOf(std::span<const FlowSplit> spans) {
   FlowFigures flow;
@@ -32,7 +32,11 @@ FlowFigures FlowFiguresOf(std::span<const FlowSplit> spans) {
     flow.inflow[k] = WireAmount(today.inflow[k]);
     flow.outflow[k] = WireAmount(today.outflow[k]);
   }
-  flow.other = WireAmount(today.amount * kOtherShare);
+  // The pie's other slice is what the six flows leave of the day's amount (what rounding down
+  // leaves, and trades at neither side), so that the seven slices make the whole amount.
+  std::int64_t other = WireAmount(today.amount);
+  for (std::size_t k = 0; k < 3; ++k) other -= static_cast<std::int64_t>(flow.inflow[k]) + flow.outflow[k];
+  flow.other = Clamp32(std::max<std::int64_t>(other, 0));
   return flow;
 }
 

@@ -4,6 +4,7 @@
 // slice, and the security's four places among its peers. Pure functions; safe from any thread.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "protocol/bytes.h"
@@ -11,6 +12,10 @@
 #include "server/market/money_flow.h"
 
 namespace tarvello::server {
+
+// Yuan in ten-thousands at two decimals, rounded down, as the fund flows carry amounts: rounded
+// down, the parts of an amount never add up to more than the amount.
+std::int64_t FlowAmount(double yuan);
 
 // `spans` holds the splits over each of kFlowPeriods, today's first. The ranks stay 0: a place
 // among the peers needs every peer's figures (see MarketFigures).

@@ -59,14 +59,12 @@ struct ListFigures {
   int interest_change = 0;    // index futures: the day's open-interest change
   int open_interest = 0;
   std::u16string leader;      // sectors: the name of the member that rose most
-  // The fund flow of the security's own fund flow answer, and from it in the row's scale: the
-  // net ratio of large orders over 1, 3 and 10 days (percent) and the day's net amount in
-  // ten-thousands of yuan.
+  // The fund flow of the security's own fund flow answer, and from it in the row's scale over
+  // each of kFlowPeriods: the large orders' net ratio (percent) and the net amount of all orders
+  // (ten-thousands of yuan).
   FlowFigures flow;
-  int net_ratio_1 = 0;
-  int net_ratio_3 = 0;
-  int net_ratio_10 = 0;
-  int net_amount = 0;
+  std::array<int, 4> net_ratios{};
+  std::array<int, 4> net_amounts{};
   std::array<SectorFlow, 3> sector_flows{};  // sectors: over each of kSectorFlowPeriods
 };
 

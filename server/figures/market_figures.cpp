@@ -41,13 +41,13 @@ void SetFlow(ListFigures& f, const Spans& spans) {
   f.flow = FlowFiguresOf(std::span<const FlowSplit>(spans.data(), kFlowPeriods.size()));
   int to_row = 1;  // the view's two decimals brought to the row's
   for (int d = 2; d < f.decimals; ++d) to_row *= 10;
-  f.net_ratio_1 = f.flow.ratios[0] * to_row;
-  f.net_ratio_3 = f.flow.ratios[1] * to_row;
-  f.net_ratio_10 = f.flow.ratios[3] * to_row;
-  std::int64_t net = 0;
-  for (std::size_t k = 0; k < 3; ++k)
-    net += static_cast<std::int64_t>(f.flow.inflow[k]) - f.flow.outflow[k];
-  f.net_amount = Clamp32(net * to_row);
+  for (std::size_t k = 0; k < kFlowPeriods.size(); ++k) {
+    f.net_ratios[k] = f.flow.ratios[k] * to_row;
+    std::int64_t net = 0;
+    for (std::size_t size = 0; size < 3; ++size)
+      net += FlowAmount(spans[k].inflow[size]) - FlowAmount(spans[k].outflow[size]);
+    f.net_amounts[k] = Clamp32(net * to_row);
+  }
   for (std::size_t p = 0; p < kSectorFlowPeriods.size(); ++p) {
     const FlowSplit& split = spans[kSectorSpans[p]];
     f.sector_flows[p] = SectorFlow{std::llround(split.NetInflow()), std::llround(split.amount)};

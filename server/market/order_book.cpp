@@ -12,8 +12,6 @@ namespace {
 constexpr std::uint64_t kBookSalt = 0x424F4F4B;
 constexpr std::uint64_t kQueueSalt = 0x51554555;
 
-int PriceTick(const Security& s) { return s.kind == Kind::kFuture ? 20 : 1; }
-
 bool InsideLimits(const QuoteState& q, int price) {
   if (price <= 0) return false;
   if (q.limit_up == 0) return true;
@@ -33,6 +31,13 @@ double LevelVolume(const Security& s) {
 }
 
 }  // namespace
+
+int PriceTick(const Security& s) { return s.kind == Kind::kFuture ? 20 : 1; }
+
+int OnPriceTick(const Security& s, double price) {
+  const int tick = PriceTick(s);
+  return static_cast<int>(std::lround(price / tick)) * tick;
+}
 
 int OrderBook::OrderRatio(int decimals) const {
   std::int64_t bid = 0, ask = 0;
@@ -100,19 +105,20 @@ BestQueues QueuesAtBest(const Market& market, int index, const Position& positio
   return BestQueues{Queue(book.asks[0], h), Queue(book.bids[0], h >> 1)};
 }
 
+// The day's first slot is its opening auction: every tick trades at the opening price. Later
+// slots move from the price before them to their own in even steps on the price grid.
 std::vector<Tick> LatestTicks(const Market& market, int index, const Position& position, int count) {
   const auto path = market.Path(index, position.day_index);
-  const Session& session = *market.security(index).session;
-  const int prev_close = market.day(index, position.day_index).prev_close;
+  const Security& s = market.security(index);
   std::vector<Tick> ticks;
   for (int slot = position.slots - 1; slot >= 0 && static_cast<int>(ticks.size()) < count; --slot) {
     const auto k = static_cast<std::size_t>(slot);
-    const int before = slot == 0 ? prev_close : path->price[k - 1];
     const int after = path->price[k];
+    const int before = slot == 0 ? after : path->price[k - 1];
     for (int j = kTicksPerSlot - 1; j >= 0 && static_cast<int>(ticks.size()) < count; --j) {
-      const int price = before + (after - before) * (j + 1) / kTicksPerSlot;
+      const int price = OnPriceTick(s, before + (after - before) * (j + 1.0) / kTicksPerSlot);
       const int share = path->volume[k] / kTicksPerSlot + (j == kTicksPerSlot - 1 ? path->volume[k] % kTicksPerSlot : 0);
-      ticks.push_back(Tick{session.SlotTime(slot), price, share});
+      ticks.push_back(Tick{s.session->SlotTime(slot), price, share});
     }
   }
   std::reverse(ticks.begin(), ticks.end());

@@ -4,7 +4,8 @@
 // other side is empty); volumes of tens to thousands of lots scale with how much the security
 // trades, and the two sides lean to one another by a tilt that wanders around zero. The orders
 // queued at the best levels add up to those levels' volumes. The ticks of each minute end at
-// that minute's price and add up to its volume. Pure functions of immutable inputs.
+// that minute's price and add up to its volume, on the price grid; the opening minute's trade at the
+// opening price. Pure functions of immutable inputs.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,11 @@ struct OrderBook {
   // (bid volume - ask volume) / (bid volume + ask volume), percent x 10^decimals.
   int OrderRatio(int decimals) const;
 };
+
+// The price step of a security, in its price units: 0.2 points for an index future, one unit of
+// its last decimal otherwise; and a price put on that grid, to the nearest step.
+int PriceTick(const Security& s);
+int OnPriceTick(const Security& s, double price);
 
 OrderBook BuildBook(const Market& market, int index, const Position& position, const QuoteState& quote, int levels);
 

@@ -76,25 +76,34 @@ Bytes ListAnswers::QuoteList(const ListRequest& request, Figures figures) const 
   return ListBlockBody(figures, page, layout, members.size());
 }
 
-// Each row carries its place among its peers by the ratio of its days, as its fund flow view.
+// Each row carries its place in the list asked for by the ratio of its days: one more than the
+// number of members with a higher ratio. A list of codes is a page of the terminal's own list,
+// not a whole list, so its rows carry their place among their peers, as their fund flow views.
 Bytes ListAnswers::FlowList(const ListRequest& request, Figures figures, bool fund) const {
   const Positions held = Members(request);
   const std::vector<int>& members = *held;
   const std::size_t period = request.days == 10 ? 3 : request.days == 3 ? 1 : 0;
   const auto row = [&](int m) -> const ListFigures& { return figures[static_cast<std::size_t>(m)]; };
-  const auto net_ratio = [&](int m) {
-    const ListFigures& f = row(m);
-    return period == 3 ? f.net_ratio_10 : period == 1 ? f.net_ratio_3 : f.net_ratio_1;
-  };
   const int field = request.order.field;
   const bool sortable = field == kByFlow || SortKey(ListFigures{}, field).has_value();
   const std::vector<int> page =
       SortedPageBy(members, sortable, request.order.direction, request.start, request.count, [&](int m) {
         if (field != kByFlow) return *SortKey(row(m), field);
-        return ShownValue(fund ? row(m).net_amount : net_ratio(m), row(m).decimals);
+        return ShownValue(fund ? row(m).net_amounts[period] : row(m).net_ratios[period], row(m).decimals);
       });
+  const bool own_places = request.selector != ListSelector::kCodes;
+  std::vector<int> higher_first;
+  if (own_places) {
+    for (const int m : members) higher_first.push_back(row(m).flow.ratios[period]);
+    std::sort(higher_first.begin(), higher_first.end(), std::greater<>());
+  }
+  const auto place = [&](int m) {
+    if (!own_places) return row(m).flow.ranks[period];
+    const auto ahead = std::lower_bound(higher_first.begin(), higher_first.end(), row(m).flow.ratios[period], std::greater<>());
+    return static_cast<int>(ahead - higher_first.begin()) + 1;
+  };
   std::vector<FlowRow> rows;
-  for (const int m : page) rows.push_back(FlowRow{&row(m), net_ratio(m), row(m).flow.ranks[period]});
+  for (const int m : page) rows.push_back(FlowRow{&row(m), row(m).net_ratios[period], row(m).net_amounts[period], place(m)});
   return fund ? FundBlockBody(rows, members.size()) : BigOrderBlockBody(rows, members.size());
 }
 

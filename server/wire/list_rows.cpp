@@ -94,7 +94,7 @@ Bytes BigOrderBlockBody(std::span<const FlowRow> page, std::size_t total) {
 Bytes FundBlockBody(std::span<const FlowRow> page, std::size_t total) {
   return Block(page, total, [](WireWriter& out, const FlowRow& flow) {
     Named(out, *flow.row);
-    out.I32(flow.row->latest).I32(flow.row->net_amount).I32(flow.net_ratio).I32(flow.row->prev_close);
+    out.I32(flow.row->latest).I32(flow.net_amount).I32(flow.net_ratio).I32(flow.row->prev_close);
   });
 }
 

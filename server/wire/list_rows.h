@@ -22,11 +22,13 @@ inline constexpr std::size_t kLeaderNameBytes = 12;
 Bytes ListBlockBody(std::span<const ListFigures> rows, std::span<const int> page, ListLayout layout,
                     std::size_t total);
 
-// A row of the big-order (2105) or fund (2106) list: the security's figures, the net ratio of
-// the days asked for, and its rank by that ratio in the whole list (1 = most inflow).
+// A row of the big-order (2105) or fund (2106) list: the security's figures, the large orders'
+// net ratio and the net amount over the days asked for, and its place by that ratio (1 = most
+// inflow).
 struct FlowRow {
   const ListFigures* row = nullptr;
   int net_ratio = 0;
+  int net_amount = 0;
   int rank = 0;
 };
 Bytes BigOrderBlockBody(std::span<const FlowRow> page, std::size_t total);
