@@ -48,8 +48,8 @@ std::array<std::int64_t, 3> BySize(const Security& s, std::int64_t volume, std::
   std::array<std::int64_t, 3> parts{};
   parts[kLargeOrders] = std::llround(v * VolumeAbove(static_cast<double>(kLargeAbove), median));
   if (parts[kLargeOrders] <= kLargeAbove) parts[kLargeOrders] = 0;
-  parts[kMediumOrders] = std::min<std::int64_t>(std::llround(v * VolumeAbove(static_cast<double>(kMediumFrom), median)),
-                                  volume) - parts[kLargeOrders];
+  const std::int64_t from_medium = std::llround(v * VolumeAbove(static_cast<double>(kMediumFrom), median));
+  parts[kMediumOrders] = std::min(from_medium, volume) - parts[kLargeOrders];
   if (parts[kMediumOrders] < kMediumFrom) parts[kMediumOrders] = 0;
   parts[kSmallOrders] = volume - parts[kLargeOrders] - parts[kMediumOrders];
   return parts;
