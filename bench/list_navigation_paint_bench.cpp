@@ -6,7 +6,7 @@
 // Times are wall times: both are mostly waiting.
 // The simulator comes before Qt: Qt defines "slots" as a word of its own, and the market names a
 // field so.
-#include "server/quote_server.h"
+#include "server/network/quote_server.h"
 
 #include <QApplication>
 #include <QImage>

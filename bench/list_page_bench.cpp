@@ -13,11 +13,11 @@
 
 #include "protocol/packet_codec.h"
 #include "ratio_reporter.h"
-#include "server/deterministic_random.h"
-#include "server/market_figures.h"
-#include "server/list_rows.h"
-#include "server/list_sorting.h"
-#include "server/request_parser.h"
+#include "server/figures/market_figures.h"
+#include "server/market/deterministic_random.h"
+#include "server/wire/list_rows.h"
+#include "server/wire/list_sorting.h"
+#include "server/wire/request_parser.h"
 #include "sim_world.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include "ratio_reporter.h"
-#include "server/market_figures.h"
-#include "server/list_sorting.h"
-#include "server/market.h"
-#include "server/quote_state.h"
+#include "server/figures/market_figures.h"
+#include "server/market/market.h"
+#include "server/market/quote_state.h"
+#include "server/wire/list_sorting.h"
 
 namespace {
 

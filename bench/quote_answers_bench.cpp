@@ -8,7 +8,7 @@
 
 #include "protocol/packet_codec.h"
 #include "ratio_reporter.h"
-#include "server/request_parser.h"
+#include "server/wire/request_parser.h"
 #include "sim_world.h"
 
 namespace {

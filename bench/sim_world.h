@@ -3,11 +3,11 @@
 // Built once on first use, which is thread-safe; the benchmarks only read it.
 #pragma once
 
-#include "server/accounts.h"
-#include "server/event_log.h"
-#include "server/market.h"
-#include "server/request_handler.h"
-#include "server/sim_clock.h"
+#include "server/market/market.h"
+#include "server/market/sim_clock.h"
+#include "server/wire/accounts.h"
+#include "server/wire/event_log.h"
+#include "server/wire/request_handler.h"
 
 namespace tarvello::bench {
 

@@ -1,6 +1,7 @@
 # Fails when a file of src/ or server/ includes a folder it may not: see Floors.cmake.
 # Run as: cmake -DFILES="a.cpp;b.h" -P CheckFloors.cmake
-# A file's folder is the one after its last "/src/" (or "server" for the simulator's files).
+# A file's folder is the one after its last "/src/"; a simulator file's is "server/<folder>", or
+# "server" for the files at its top. An include names its folder the same way.
 include(${CMAKE_CURRENT_LIST_DIR}/Floors.cmake)
 
 set(floor 0)
@@ -13,7 +14,9 @@ foreach(line IN LISTS TARVELLO_FLOORS)
 endforeach()
 
 function(folder_of file result)
-  if(file MATCHES "/server/[^/]+$")
+  if(file MATCHES "/server/([a-z_]+)/[^/]+$")
+    set(${result} server/${CMAKE_MATCH_1} PARENT_SCOPE)
+  elseif(file MATCHES "/server/[^/]+$")
     set(${result} server PARENT_SCOPE)
   elseif(file MATCHES ".*/src/([^/]+)/[^/]+$")
     set(${result} ${CMAKE_MATCH_1} PARENT_SCOPE)
@@ -34,7 +37,11 @@ foreach(file IN LISTS FILES)
   endif()
   file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
   foreach(line IN LISTS lines)
-    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*$" "\\1" target "${line}")
+    if(line MATCHES "include[ \t]*\"(server/[a-z_]+)/")
+      set(target ${CMAKE_MATCH_1})
+    else()
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*$" "\\1" target "${line}")
+    endif()
     if(target STREQUAL own OR NOT DEFINED floor_of_${target})
       continue()
     endif()

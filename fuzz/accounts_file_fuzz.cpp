@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz_folder.h"
-#include "server/accounts.h"
+#include "server/wire/accounts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarvello;

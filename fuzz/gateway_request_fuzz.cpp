@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "server/gateway_framing.h"
-#include "server/request_parser.h"
+#include "server/network/gateway_framing.h"
+#include "server/wire/request_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto request = tarvello::server::ParseGatewayRequest({data, size});

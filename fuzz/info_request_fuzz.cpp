@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "server/info_answers.h"
-#include "server/info_site.h"
-#include "server/markup_site.h"
-#include "server/market.h"
-#include "server/sim_clock.h"
+#include "server/market/market.h"
+#include "server/market/sim_clock.h"
+#include "server/site/info_site.h"
+#include "server/site/markup_site.h"
+#include "server/wire/info_answers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace tarvello::server;

@@ -8,10 +8,10 @@
 
 #include "protocol/block_reader.h"
 #include "protocol/packet_codec.h"
-#include "server/list_answers.h"
-#include "server/market.h"
-#include "server/market_figures.h"
-#include "server/sim_clock.h"
+#include "server/figures/market_figures.h"
+#include "server/market/market.h"
+#include "server/market/sim_clock.h"
+#include "server/wire/list_answers.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <cstdint>
 
 #include "protocol/container_parser.h"
-#include "server/accounts.h"
-#include "server/event_log.h"
-#include "server/market.h"
-#include "server/request_handler.h"
-#include "server/request_parser.h"
-#include "server/sim_clock.h"
+#include "server/market/market.h"
+#include "server/market/sim_clock.h"
+#include "server/wire/accounts.h"
+#include "server/wire/event_log.h"
+#include "server/wire/request_handler.h"
+#include "server/wire/request_parser.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "server/accounts.h"
-#include "server/event_log.h"
-#include "server/market.h"
-#include "server/quote_server.h"
-#include "server/request_handler.h"
+#include "server/market/market.h"
+#include "server/market/sim_clock.h"
+#include "server/network/quote_server.h"
 #include "server/server_options.h"
-#include "server/sim_clock.h"
+#include "server/wire/accounts.h"
+#include "server/wire/event_log.h"
+#include "server/wire/request_handler.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "server/sim_clock.h"
+#include "server/market/sim_clock.h"
 
 namespace tarvello::server {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "protocol/container_writer.h"
-#include "server/request_parser.h"
+#include "server/wire/request_parser.h"
 
 namespace tarvello::load {
 

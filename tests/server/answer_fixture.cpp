@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "protocol/container_parser.h"
-#include "server/request_parser.h"
+#include "server/wire/request_parser.h"
 
 namespace tarvello::server::testing {
 

@@ -8,11 +8,11 @@
 #include "protocol/block_reader.h"
 #include "protocol/bytes.h"
 #include "protocol/packet_codec.h"
-#include "server/accounts.h"
-#include "server/event_log.h"
-#include "server/market.h"
-#include "server/request_handler.h"
-#include "server/sim_clock.h"
+#include "server/market/market.h"
+#include "server/market/sim_clock.h"
+#include "server/wire/accounts.h"
+#include "server/wire/event_log.h"
+#include "server/wire/request_handler.h"
 
 namespace tarvello::server::testing {
 

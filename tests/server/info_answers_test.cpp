@@ -9,8 +9,8 @@
 
 #include "answer_fixture.h"
 #include "markup/page_items.h"
-#include "server/info_site.h"
-#include "server/markup_site.h"
+#include "server/site/info_site.h"
+#include "server/site/markup_site.h"
 #include "text/text_codec.h"
 #include "web/markup_document.h"
 #include "web/page_fetch.h"

@@ -4,8 +4,8 @@
 
 #include "answer_fixture.h"
 #include "protocol/block_reader.h"
-#include "server/calendar.h"
-#include "server/kline_series.h"
+#include "server/market/calendar.h"
+#include "server/market/kline_series.h"
 
 namespace tarvello::server::testing {
 namespace {

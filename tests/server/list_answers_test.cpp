@@ -14,8 +14,10 @@
 #include "lists/list_request.h"
 #include "protocol/block_reader.h"
 #include "protocol/wire_writer.h"
-#include "server/list_rows.h"
-#include "server/security_search.h"
+#include "server/figures/fund_flow.h"
+#include "server/market/money_flow.h"
+#include "server/wire/list_rows.h"
+#include "server/wire/security_search.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server::testing {
@@ -210,6 +212,44 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
   EXPECT_TRUE(list.well_formed);
   ASSERT_EQ(list.rows.size(), 2u);
   EXPECT_EQ(list.rows[0].code, "SH600002");
+}
+
+// A big-order list places each row within the list asked for, so a board's list counts from 1;
+// a fund list's net amount and net ratio are of the same days, the ratio the big-order list's.
+TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListAndKeepOnePeriodPerRow) {
+  for (const int category : {11, 1}) {
+    const Block block = fixture.Ask({CPacketCodec().BuildBigOrderList(1, static_cast<std::uint8_t>(category), 2, 0, 0, 60)}).at(0);
+    const ListBlock list = ReadList(block, 3, Shape::kFlow);
+    ASSERT_TRUE(list.well_formed);
+    ASSERT_FALSE(list.rows.empty());
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+      const auto& values = list.rows[i].values;
+      const int expected = i > 0 && values[0] == list.rows[i - 1].values[0] ? list.rows[i - 1].values[1] : static_cast<int>(i) + 1;
+      EXPECT_EQ(values[1], expected) << "category " << category << " row " << i;
+    }
+  }
+  const std::vector<std::string> codes = {"SH600001", "SH600002", "SZ000001", "SZ000002"};
+  const auto ask = [&](int type, int days) {
+    WireWriter packet = WireWriter::Packet(type, 0);
+    packet.U8(2).U8(static_cast<std::uint8_t>(days)).U16(static_cast<std::uint16_t>(codes.size()));
+    for (const std::string& code : codes) packet.Str(code);
+    return ReadList(fixture.Ask({packet.FinishPacket()}).at(0), type == kFundList ? 4 : 3, Shape::kFlow);
+  };
+  for (const int days : {1, 3, 10}) {
+    const ListBlock fund = ask(kFundList, days), big = ask(kBigOrderList, days);
+    ASSERT_EQ(fund.rows.size(), codes.size());
+    for (std::size_t i = 0; i < fund.rows.size(); ++i) {
+      const int index = fixture.market.Find(fund.rows[i].code);
+      const FlowSplit split = fixture.market.flows().Over(index, fixture.PositionOf(fund.rows[i].code), days);
+      std::int64_t net = 0;
+      for (std::size_t size = 0; size < 3; ++size)
+        net += FlowAmount(split.inflow[size]) - FlowAmount(split.outflow[size]);
+      EXPECT_EQ(fund.rows[i].values[1], net) << fund.rows[i].code << " over " << days;
+      const auto same = std::find_if(big.rows.begin(), big.rows.end(), [&](const Row& r) { return r.code == fund.rows[i].code; });
+      ASSERT_NE(same, big.rows.end());
+      EXPECT_EQ(fund.rows[i].values[2], same->values[0]) << fund.rows[i].code << " over " << days;
+    }
+  }
 }
 
 TEST_F(ListAnswersTest, SectorFundFlowListsEverySectorByNetInflowForEachPeriod) {

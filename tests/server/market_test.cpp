@@ -4,8 +4,8 @@
 
 #include "answer_fixture.h"
 #include "protocol/block_reader.h"
-#include "server/calendar.h"
-#include "server/sim_clock.h"
+#include "server/market/calendar.h"
+#include "server/market/sim_clock.h"
 
 namespace tarvello::server::testing {
 namespace {

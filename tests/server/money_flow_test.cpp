@@ -8,7 +8,10 @@
 #include "answer_fixture.h"
 #include "lists/list_answer.h"
 #include "lists/list_request.h"
-#include "server/quote_state.h"
+#include "server/market/money_flow.h"
+#include "server/market/order_book.h"
+#include "server/market/quote_state.h"
+#include "text/text_codec.h"
 
 namespace tarvello::server::testing {
 namespace {
@@ -24,9 +27,11 @@ ListRows Read(AnswerFixture& fixture, const Bytes& request, bool* complete) {
   return rows;
 }
 
-TEST(TradeAnswersTest, AnalysisBucketsAddUpToTheVolumeAndGrowWithTheDays) {
+// The buckets are in thousands of lots, as the screen's header says, and add up to the volume
+// of the days in thousands.
+TEST(TradeAnswersTest, AnalysisBucketsAreThousandsOfLotsAddingUpToTheVolume) {
   AnswerFixture fixture;
-  const QuoteState quote = QuoteAt(fixture.market, fixture.market.Find("SH600001"), fixture.PositionOf("SH600001"));
+  const int index = fixture.market.Find("SH600001");
   std::int64_t previous = -1;
   for (const int days : {1, 5, 10, 15}) {
     bool complete = false;
@@ -34,17 +39,67 @@ TEST(TradeAnswersTest, AnalysisBucketsAddUpToTheVolumeAndGrowWithTheDays) {
     ASSERT_TRUE(complete) << days;
     ASSERT_EQ(rows.buckets.size(), 3u);
     std::int64_t total = 0;
-    for (const BucketRow& row : rows.buckets) {
-      EXPECT_GT(row.value1, 0) << days;  // every size bought and sold shows
-      EXPECT_GT(row.value2, 0) << days;
-      total += row.value1 + row.value2;
-    }
-    if (days == 1) {
-      EXPECT_EQ(total, quote.volume);
-    }
+    for (const BucketRow& row : rows.buckets) total += row.value1 + row.value2;
+    const FlowSplit split = fixture.market.flows().Over(index, fixture.PositionOf("SH600001"), days);
+    EXPECT_EQ(total, (split.volume + 500) / 1000) << days;
     EXPECT_GE(total, previous) << days;
     previous = total;
   }
+}
+
+// Order sizes follow the share: a side that traded under 1000 lots has no order over 1000 lots,
+// and the busiest shares trade a larger part of their volume in large orders than the quietest.
+TEST(TradeAnswersTest, LargeOrdersFollowTheSharesActivity) {
+  AnswerFixture fixture("2026-12-04 15:10");
+  std::vector<std::pair<std::int64_t, double>> volume_and_large;
+  for (int i = 0; i < fixture.market.size(); ++i) {
+    if (fixture.market.security(i).kind != Kind::kAShare) continue;
+    const Position at = fixture.PositionOf(fixture.market.security(i).code);
+    const QuoteState q = QuoteAt(fixture.market, i, at);
+    if (q.volume == 0) continue;
+    const FlowSplit split = fixture.market.flows().Over(i, at, 1);
+    if (q.outer <= 1000) {
+      EXPECT_EQ(split.bought[kLargeOrders], 0) << fixture.market.security(i).code;
+    }
+    if (q.inner <= 1000) {
+      EXPECT_EQ(split.sold[kLargeOrders], 0) << fixture.market.security(i).code;
+    }
+    const auto large = static_cast<double>(split.bought[kLargeOrders] + split.sold[kLargeOrders]);
+    volume_and_large.emplace_back(q.volume, large / static_cast<double>(q.volume));
+  }
+  std::sort(volume_and_large.begin(), volume_and_large.end());
+  const std::size_t tenth = volume_and_large.size() / 10;
+  ASSERT_GT(tenth, 10u);
+  double quiet = 0, busy = 0;
+  for (std::size_t k = 0; k < tenth; ++k) {
+    quiet += volume_and_large[k].second;
+    busy += volume_and_large[volume_and_large.size() - 1 - k].second;
+  }
+  EXPECT_LT(quiet / static_cast<double>(tenth), 0.05);
+  EXPECT_GT(busy / static_cast<double>(tenth), 0.15);
+  EXPECT_LT(busy / static_cast<double>(tenth), 0.6);
+}
+
+// Three-decimal prices reach the screen in hundredths rounded away from the spread, so the best
+// ask always shows above the best bid.
+TEST(TradeAnswersTest, ThreeDecimalBestPricesRoundAwayFromTheSpread) {
+  AnswerFixture fixture;
+  int checked = 0;
+  for (int i = 0; i < fixture.market.size() && checked < 40; ++i) {
+    const Security& s = fixture.market.security(i);
+    if (s.decimals != 3 || s.kind != Kind::kFund) continue;
+    const Position at = fixture.PositionOf(s.code);
+    const BestQueues best = QueuesAtBest(fixture.market, i, at, QuoteAt(fixture.market, i, at));
+    if (best.ask.volume == 0 || best.bid.volume == 0) continue;
+    bool complete = false;
+    const ListRows rows = Read(fixture, BuildOrderDetailsRequest(SecurityCode(text::FromUtf8(s.code))), &complete);
+    ASSERT_TRUE(complete) << s.code;
+    EXPECT_EQ(rows.orders.ask.price, (best.ask.price + 9) / 10) << s.code;
+    EXPECT_EQ(rows.orders.bid.price, best.bid.price / 10) << s.code;
+    EXPECT_GT(rows.orders.ask.price, rows.orders.bid.price) << s.code;
+    ++checked;
+  }
+  EXPECT_GT(checked, 10);
 }
 
 TEST(TradeAnswersTest, OrderDetailsQueueAtTheBestPricesAndCarryTheReference) {

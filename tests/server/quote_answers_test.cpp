@@ -8,8 +8,9 @@
 
 #include "answer_fixture.h"
 #include "protocol/wire_writer.h"
-#include "server/futures_answers.h"
-#include "server/quote_state.h"
+#include "server/figures/fund_flow.h"
+#include "server/market/quote_state.h"
+#include "server/wire/futures_answers.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server::testing {
@@ -171,55 +172,105 @@ TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
   EXPECT_EQ(blocks[0].type, 2203);
 }
 
-// Early in the session one answer of 100 ticks holds the whole day: three ticks a minute since
-// the 09:15 open, the last one in the current minute at the latest price.
-TEST(FuturesAnswersTest, QuoteFieldsAgreeAndTheDaysTicksAddUpToTheQuote) {
-  AnswerFixture fixture("2026-12-04 09:40");
-  for (const char* code : {"IF000001", "IF000004"}) {
-    SCOPED_TRACE(code);
-    const auto blocks = fixture.Ask({WireWriter::Packet(3203, 0).Str(code).FinishPacket(10),
-                                     WireWriter::Packet(3205, 0).Str(code).I32(-1).U16(100).FinishPacket()});
-    ASSERT_EQ(blocks.size(), 2u);
-    const QuoteState q = QuoteAt(fixture.market, fixture.market.Find(code), fixture.PositionOf(code));
-    ASSERT_EQ(q.slots, 26);
-    BlockReader quote = Reader(blocks[0]);
-    const int last = quote.Int32(), open = quote.Int32(), bid = quote.Int32(), ask = quote.Int32();
-    EXPECT_EQ(last, q.last);
-    EXPECT_EQ(open, q.open);
-    EXPECT_LE(bid, last);
-    EXPECT_GE(ask, last);
-    EXPECT_EQ(quote.Int32(), q.volume);
-    EXPECT_GT(quote.Int32(), 0);  // open interest
-    quote.Skip(4 * 3);
-    EXPECT_EQ(quote.Int32(), q.prev_close);
-    quote.Skip(4 * 2);
-    const int dayInterest = quote.Int32();
-    EXPECT_EQ(quote.Int32() + quote.Int32(), q.volume);  // inner and outer
-    EXPECT_TRUE(quote.AtEnd());
+// The settlement the quote and the ticks are judged against: the previous day's last hour,
+// volume-weighted, on the 0.2 grid.
+int LastHourSettlement(const Market& market, int index, int day_index) {
+  const auto path = market.Path(index, day_index - 1);
+  double weighted = 0, volume = 0;
+  for (std::size_t k = path->price.size() - 60; k < path->price.size(); ++k) {
+    weighted += static_cast<double>(path->price[k]) * path->volume[k];
+    volume += path->volume[k];
+  }
+  return static_cast<int>(std::lround(weighted / volume / 20)) * 20;
+}
 
-    BlockReader ticks = Reader(blocks[1]);
-    ticks.Int32();
-    EXPECT_EQ(ticks.Int32(), q.prev_close);
-    const int count = ticks.Int16();
-    ASSERT_EQ(count, 3 * q.slots);
-    long long volumes = 0, interests = 0;
-    int time = 0, price = 0;
-    for (int i = 0; i < count; ++i) {
-      const int previousTime = time;
-      const auto [t, p, size, interest] = Ints<4>(ticks);
-      std::tie(time, price) = std::tie(t, p);
-      ticks.Skip(2);  // type and direction
-      EXPECT_GT(time, previousTime) << "tick " << i;
-      EXPECT_LT(time % 100, 60);
-      EXPECT_LE(std::abs(interest), size) << "tick " << i;
-      volumes += size;
-      interests += interest;
+// One answer of 100 ticks holds the whole day early in the session: three ticks a minute from
+// the 09:15 opening, which trades at the opening price, the last one at the clock's minute at
+// the latest price. Later in the day and after the close the ticks stay inside the sessions and
+// never pass the clock. Every price is on the 0.2 grid.
+TEST(FuturesAnswersTest, QuoteFieldsAgreeAndTheDaysTicksStayInsideTheSessionsOnTheGrid) {
+  const struct {
+    const char* at;
+    int slots;
+    int latest_time;
+  } kMoments[] = {{"2026-12-04 09:40", 26, 94000}, {"2026-12-04 11:45", 136, 113000}, {"2026-12-04 15:40", 272, 151500}};
+  for (const auto& moment : kMoments) {
+    AnswerFixture fixture(moment.at);
+    for (const char* code : {"IF000001", "IF000004"}) {
+      SCOPED_TRACE(std::string(code) + " at " + moment.at);
+      const auto blocks = fixture.Ask({WireWriter::Packet(3203, 0).Str(code).FinishPacket(10),
+                                       WireWriter::Packet(3205, 0).Str(code).I32(-1).U16(100).FinishPacket()});
+      ASSERT_EQ(blocks.size(), 2u);
+      const int index = fixture.market.Find(code);
+      const Position at = fixture.PositionOf(code);
+      const QuoteState q = QuoteAt(fixture.market, index, at);
+      ASSERT_EQ(q.slots, moment.slots);
+      const int settlement = LastHourSettlement(fixture.market, index, at.day_index);
+      BlockReader quote = Reader(blocks[0]);
+      const int last = quote.Int32(), open = quote.Int32(), bid = quote.Int32(), ask = quote.Int32();
+      EXPECT_EQ(last, q.last);
+      EXPECT_EQ(open, q.open);
+      EXPECT_LE(bid, last);
+      EXPECT_GE(ask, last);
+      EXPECT_EQ(quote.Int32(), q.volume);
+      EXPECT_GT(quote.Int32(), 0);  // open interest
+      quote.Skip(4 * 3);
+      EXPECT_EQ(quote.Int32(), settlement);
+      quote.Skip(4 * 2);
+      const int dayInterest = quote.Int32();
+      EXPECT_EQ(quote.Int32() + quote.Int32(), q.volume);  // inner and outer
+      EXPECT_TRUE(quote.AtEnd());
+
+      BlockReader ticks = Reader(blocks[1]);
+      EXPECT_EQ(ticks.Int32(), 3 * q.slots);
+      EXPECT_EQ(ticks.Int32(), settlement);
+      const int count = ticks.Int16();
+      ASSERT_EQ(count, std::min(3 * q.slots, 100));
+      long long volumes = 0, interests = 0;
+      int time = 0, price = 0;
+      for (int i = 0; i < count; ++i) {
+        const int previousTime = time;
+        const auto [t, p, size, interest] = Ints<4>(ticks);
+        std::tie(time, price) = std::tie(t, p);
+        ticks.Skip(2);  // type and direction
+        EXPECT_GE(time, previousTime) << "tick " << i;
+        EXPECT_TRUE((time >= 91500 && time <= 113000) || (time >= 130000 && time <= 151500)) << time;
+        EXPECT_LT(time % 100, 60);
+        EXPECT_EQ(price % 20, 0) << "tick " << i;
+        if (count == 3 * q.slots && i < 3) {
+          EXPECT_EQ(price, q.open) << "tick " << i;
+        }
+        EXPECT_LE(std::abs(interest), size) << "tick " << i;
+        volumes += size;
+        interests += interest;
+      }
+      EXPECT_TRUE(ticks.AtEnd());
+      EXPECT_EQ(time, moment.latest_time);
+      EXPECT_EQ(price, q.last);
+      if (count == 3 * q.slots) {
+        EXPECT_EQ(volumes, q.volume);
+        EXPECT_EQ(interests, dayInterest);
+      }
     }
-    EXPECT_TRUE(ticks.AtEnd());
-    EXPECT_EQ(time / 100, 940);
-    EXPECT_EQ(price, q.last);
-    EXPECT_EQ(volumes, q.volume);
-    EXPECT_EQ(interests, dayInterest);
+  }
+}
+
+// The fund flow view's seven slices (three inflows, the other slice, three outflows) make the
+// day's whole amount, in ten-thousands of yuan at two decimals.
+TEST_F(QuoteAnswersTest, FundFlowSlicesMakeTheWholeAmount) {
+  for (const char* code : {"SH600001", "SH600002", "SZ000001", "SZ000002"}) {
+    const auto blocks = fixture.Ask({WireWriter::Packet(2109, 0).Str(code).FinishPacket()});
+    ASSERT_EQ(blocks.size(), 1u) << code;
+    BlockReader flow = Reader(blocks[0]);
+    EXPECT_EQ(flow.Byte(), 2);
+    flow.Skip(4 * 4);  // net ratios
+    long long slices = 0;
+    for (int k = 0; k < 7; ++k) {
+      const int slice = flow.Int32();
+      EXPECT_GE(slice, 0) << code;
+      slices += slice;
+    }
+    EXPECT_EQ(slices, FlowAmount(static_cast<double>(Quote(code).amount))) << code;
   }
 }
 

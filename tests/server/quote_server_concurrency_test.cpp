@@ -10,9 +10,9 @@
 
 #include "answer_fixture.h"
 #include "answer_socket.h"
-#include "server/answer_cache.h"
-#include "server/figures_board.h"
-#include "server/quote_server.h"
+#include "server/figures/figures_board.h"
+#include "server/network/quote_server.h"
+#include "server/wire/answer_cache.h"
 
 namespace tarvello::server::testing {
 namespace {

@@ -1,7 +1,7 @@
 // The front ends over real loopback sockets: the gateway's one exchange per connection and its
 // proxy GET, a garbage-sending client beside a good one, and the stop. (A lasting quote connection
 // serving exchange after exchange is what every end-to-end walk runs on.)
-#include "server/quote_server.h"
+#include "server/network/quote_server.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "answer_fixture.h"
 #include "answer_socket.h"
-#include "server/info_site.h"
+#include "server/site/info_site.h"
 
 namespace tarvello::server::testing {
 namespace {

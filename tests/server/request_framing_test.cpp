@@ -8,8 +8,8 @@
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
-#include "server/gateway_framing.h"
-#include "server/request_parser.h"
+#include "server/network/gateway_framing.h"
+#include "server/wire/request_parser.h"
 
 namespace tarvello::server {
 namespace {

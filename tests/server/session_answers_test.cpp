@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "answer_fixture.h"
-#include "server/accounts.h"
 #include "server/server_options.h"
-#include "server/session_answers.h"
+#include "server/wire/accounts.h"
+#include "server/wire/session_answers.h"
 #include "text/text_codec.h"
 
 namespace tarvello::server::testing {
