@@ -29,6 +29,17 @@ mode_t ModeFor(const std::filesystem::path& path) {
   return kNewFileMode;
 }
 
+// Makes the folder's entries durable, so that a rename in it survives a power cut. A file system
+// that cannot flush a folder (EINVAL) keeps its entries its own way; only an I/O error fails.
+bool FlushFolderOf(const std::filesystem::path& path) {
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;
+  const bool flushed = ::fsync(fd) == 0 || errno != EIO;
+  ::close(fd);
+  return flushed;
+}
+
 }  // namespace
 
 ReadResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
@@ -60,7 +71,7 @@ bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
   if (fd < 0) return false;
   const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
-  if (written && closed && ::rename(temp.c_str(), path.c_str()) == 0) return true;
+  if (written && closed && ::rename(temp.c_str(), path.c_str()) == 0) return FlushFolderOf(path);
   ::unlink(temp.c_str());
   return false;
 }
