@@ -115,9 +115,11 @@ auto CStockDetailDlg::FetchOnce(const SecurityCode& code, bool futureMode, Detai
   const Bytes answer =
       ReceiveAnswer(parts_.exchange, BuildDetailRequest(code.RequestText(), futureMode), kDetailAnswerCapacity);
   if (answer.empty()) return {};
-  fresh.loaded = true;
-  const bool whole = ReadDetailAnswer(answer.data(), answer.size(), fresh.records);
-  return {true, GoodExchange(answer, whole)};
+  const bool good = GoodExchange(answer, ReadDetailAnswer(answer.data(), answer.size(), fresh.records));
+  // A security counts as loaded from its first good answer on: the blocks before a damaged one
+  // are shown meanwhile, but do not yet say what kind of security it is.
+  fresh.loaded = fresh.loaded || good;
+  return {true, good};
 }
 
 // An exchange that brought nothing publishes nothing, so the last figures stay on screen; one that

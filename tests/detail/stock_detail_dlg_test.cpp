@@ -173,6 +173,12 @@ TEST_F(StockDetailDlgTest, ARefreshKeepsWhatItsAnswerLacksAndShowsTheBlocksBefor
     EXPECT_EQ(records.breadth.up, 500);
     EXPECT_EQ(screen_.LastGoodAnswer() != good, !c.damaged);
   }
+  // A security whose first answer is damaged shows what came but is not taken as loaded: its kind
+  // (and with it the panels) waits for a good answer.
+  screen_.Open(SecurityCode(u"SH600002"));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->code == SecurityCode(u"SH600002") &&
+                                              screen_.view()->records.quote.last == last && !screen_.busy(); }));
+  EXPECT_FALSE(screen_.view()->loaded);
 }
 
 }  // namespace
