@@ -8,7 +8,7 @@
 #include "futures/futures_answer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const tarvello::SecurityFundFlow flow = tarvello::ReadSecurityFundFlowAnswer({data, size});
+  const tarvello::SecurityFundFlow flow = tarvello::ReadSecurityFundFlowAnswer({data, size}).value_or(tarvello::SecurityFundFlow{});
   tarvello::FundFlowTotals(flow);
   tarvello::FundFlowTable(flow);
   tarvello::FundFlowRatios(flow);

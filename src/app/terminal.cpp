@@ -52,7 +52,7 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
               transport_),
       start_(StartChoices{[this](int carrier) {
                             carrier_ = carrier;
-                            bringup_.ProvisionCarrier(carrier);
+                            DialFromStartDialog(bringup_, carrier, presenter_);
                             StartMain();
                           },
                           [this] { StartMain(); }, [this] { finished_(); }},
@@ -104,7 +104,11 @@ FailoverLink Terminal::FailoverLinks() {
       [this, host](ServerCell cell) { SwitchServer(transport_, host(cell), deployment_.quote_port); },
       [this, host](ServerCell cell) { return host(cell) + ":" + std::to_string(deployment_.quote_port); },
       [this](std::string_view line) { log_.Write(line); },
-      [this] { probe_stop_.Stop(); }};
+      [this] { probe_stop_.Stop(); },
+      [this] {
+        const auto [address, port] = transport_.Server();
+        return address + ":" + std::to_string(port);
+      }};
 }
 
 ExchangeFunction Terminal::Exchange(TrafficScreen screen) {

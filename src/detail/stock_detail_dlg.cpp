@@ -17,6 +17,7 @@
 #include "platform/ticker_strip.h"
 #include "navigation/navigation.h"
 #include "navigation/navigator.h"
+#include "protocol/answer_exchange.h"
 
 namespace tarvello {
 namespace {
@@ -108,31 +109,35 @@ void CStockDetailDlg::SelectPanel(DetailPanel panel) {
   Invalidate();
 }
 
-bool CStockDetailDlg::FetchOnce(const SecurityCode& code, bool futureMode, DetailView& fresh) {
-  if (!parts_.exchange) return false;
-  const Bytes request = BuildDetailRequest(code.RequestText(), futureMode);
-  Bytes answer(kDetailAnswerCapacity);
-  const int received = parts_.exchange(request, answer);
-  if (received < 1) return false;
-  const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
-  fresh = DetailView{code, true, {}};
-  return ReadDetailAnswer(answer.data(), length, fresh.records);
+// One exchange for code, read over the records fresh holds, so that every record the answer does
+// not bring (a block missing, or too short for its layout) keeps its last value.
+auto CStockDetailDlg::FetchOnce(const SecurityCode& code, bool futureMode, DetailView& fresh) -> Fetched {
+  const Bytes answer =
+      ReceiveAnswer(parts_.exchange, BuildDetailRequest(code.RequestText(), futureMode), kDetailAnswerCapacity);
+  if (answer.empty()) return {};
+  const bool good = GoodExchange(answer, ReadDetailAnswer(answer.data(), answer.size(), fresh.records));
+  // A security counts as loaded from its first good answer on: the blocks before a damaged one
+  // are shown meanwhile, but do not yet say what kind of security it is.
+  fresh.loaded = fresh.loaded || good;
+  return {true, good};
 }
 
-// A failed exchange publishes nothing, so the last good figures stay on screen. The first answer
-// tells whether the security is an index future; if it is, the request is repeated at once in
-// future mode so the futures quote is there from the first paint.
+// An exchange that brought nothing publishes nothing, so the last figures stay on screen; one that
+// broke off publishes the blocks read before the break but does not count as good. The first
+// answer tells whether the security is an index future; if it is, the request is repeated at once
+// in future mode so the futures quote is there from the first paint.
 bool CStockDetailDlg::RunExchange() {
   const SecurityCode code = this->code();
   if (code.empty()) return false;
   const std::shared_ptr<const DetailView> held = records_.Current();
-  const bool futureMode = held->code == code && held->records.IsFutureMode();
-  DetailView fresh;
-  if (!FetchOnce(code, futureMode, fresh)) return false;
-  if (!futureMode && fresh.records.IsFutureMode() && !FetchOnce(code, true, fresh)) return false;
-  if (this->code() != code) return false;
+  DetailView fresh = held->code == code ? *held : DetailView{code, false, {}};
+  const bool futureMode = fresh.records.IsFutureMode();
+  Fetched fetched = FetchOnce(code, futureMode, fresh);
+  if (fetched.good && !futureMode && fresh.records.IsFutureMode()) fetched.good = FetchOnce(code, true, fresh).good;
+  if (!fetched.received || this->code() != code) return false;
   records_.Publish(std::move(fresh));
-  return true;
+  if (!fetched.good) Invalidate();  // the worker repaints by itself only after a good answer
+  return fetched.good;
 }
 
 // The security's own session (its 2118 block): an index future trades outside the shares' hours.

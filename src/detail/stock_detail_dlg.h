@@ -83,7 +83,11 @@ class CStockDetailDlg : public DataScreen {
  private:
   struct Layout;
   Layout LayoutFor(const TextMetrics& metrics) const;
-  bool FetchOnce(const SecurityCode& code, bool futureMode, DetailView& fresh);
+  struct Fetched {
+    bool received = false;  // bytes came back
+    bool good = false;      // and they read to the container's end
+  };
+  Fetched FetchOnce(const SecurityCode& code, bool futureMode, DetailView& fresh);
   void ChoosePanelOnce(const DetailView& view);
   void PaintHeader(Canvas& canvas, const Layout& layout, const DetailView& view);
   void PaintTicker(Canvas& canvas, const Rect& strip);

@@ -66,12 +66,12 @@ bool ReadFuturesTicksAnswer(std::span<const std::uint8_t> answer, FuturesTicks& 
   return true;
 }
 
-SecurityFundFlow ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer) {
+std::optional<SecurityFundFlow> ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer) {
   std::optional<BlockReader> body = BodyOf(answer);
-  if (!body) return {};
+  if (!body) return std::nullopt;
   SecurityFundFlow flow;
   flow.decimals = body->Byte();
-  if (flow.decimals > kLargestDecimals) return {};
+  if (flow.decimals > kLargestDecimals) return std::nullopt;
   for (std::int32_t* ratio : {&flow.ratioToday, &flow.ratio3Days, &flow.ratio5, &flow.ratio10Days}) {
     *ratio = body->Int32();
   }
@@ -83,11 +83,11 @@ SecurityFundFlow ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer
   for (std::int32_t* position : {&flow.positionToday, &flow.position3Days, &flow.position5, &flow.position10Days}) {
     *position = body->Int16();
   }
-  if (body->overrun()) return {};
+  if (body->overrun()) return std::nullopt;
   return flow;
 }
 
-SecurityFacts ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, const SecurityCode& code) {
+std::optional<SecurityFacts> ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, const SecurityCode& code) {
   SecurityFacts facts;
   const auto handler = [&](int type, const std::uint8_t* body, std::size_t start, std::size_t end) {
     BlockReader reader(body, start, end);
@@ -100,7 +100,7 @@ SecurityFacts ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, cons
     }
     return 0;
   };
-  ParseContainer(handler, answer.data(), answer.size());
+  if (!ParseContainer(handler, answer.data(), answer.size())) return std::nullopt;
   return facts;
 }
 

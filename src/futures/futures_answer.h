@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -28,16 +29,17 @@ bool ReadFuturesQuoteAnswer(std::span<const std::uint8_t> answer, FuturesQuote& 
 // record arrived, newest first. A record cut off by the end of the answer is dropped.
 bool ReadFuturesTicksAnswer(std::span<const std::uint8_t> answer, FuturesTicks& ticks);
 
-// The fund flow the answer carries; all zero with two decimals when it is too short or its
-// decimals are beyond what an int32 amount can be divided by.
-SecurityFundFlow ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer);
+// The fund flow the answer carries; none when it is too short or its decimals are beyond what an
+// int32 amount can be divided by.
+std::optional<SecurityFundFlow> ReadSecurityFundFlowAnswer(std::span<const std::uint8_t> answer);
 
 // What the security query's container says about code: the name of its first 2200 block that
 // describes code (empty when none does) and the session of its 2118 block (zero when none came).
+// None when no answer came or it did not read to its end, so that the query is asked again.
 struct SecurityFacts {
   std::u16string name;
   TradingHours hours;
 };
-SecurityFacts ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, const SecurityCode& code);
+std::optional<SecurityFacts> ReadSecurityFactsAnswer(std::span<const std::uint8_t> answer, const SecurityCode& code);
 
 }  // namespace tarvello

@@ -7,6 +7,7 @@
 #include "futures/futures_request.h"
 #include "market/own_stock_list.h"
 #include "navigation/navigator.h"
+#include "protocol/answer_exchange.h"
 
 namespace tarvello {
 namespace {
@@ -83,10 +84,7 @@ void CGzqhDlg::ShowTitle() {
 }
 
 Bytes CGzqhDlg::Fetch(std::size_t capacity, const Bytes& bytes) const {
-  Bytes answer(capacity, 0);
-  const int received = parts_.exchange(bytes, answer);
-  answer.resize(received < 1 ? 0 : std::min(static_cast<std::size_t>(received), capacity));
-  return answer;
+  return ReceiveAnswer(parts_.exchange, bytes, capacity);
 }
 
 Bytes CGzqhDlg::FetchViewAnswer(const Request& request) const {
@@ -99,8 +97,8 @@ Bytes CGzqhDlg::FetchViewAnswer(const Request& request) const {
   }
 }
 
-// Each view asks for its one block. A quote or tick answer that says nothing keeps what is shown;
-// a fund flow that says nothing shows zeros, and counts as failed so that they dim as old. An
+// Each view asks for its one block; an answer that says nothing keeps what is shown and counts as
+// failed, so that the figures dim as old. The security query is asked until it is answered. An
 // answer for a security or view the user has left meanwhile is dropped.
 bool CGzqhDlg::RunExchange() {
   const Request request = CurrentRequest();
@@ -125,10 +123,12 @@ bool CGzqhDlg::RunExchange() {
   }
   switch (request.view) {
     case kViewTicks: fresh.loaded = ReadFuturesTicksAnswer(answer, fresh.ticks); break;
-    case kViewFundFlow:
-      fresh.flow = ReadSecurityFundFlowAnswer(answer);
-      fresh.loaded = answer.size() > 8;
+    case kViewFundFlow: {
+      const std::optional<SecurityFundFlow> flow = ReadSecurityFundFlowAnswer(answer);
+      if (flow) fresh.flow = *flow;
+      fresh.loaded = flow.has_value();
       break;
+    }
     default: fresh.loaded = ReadFuturesQuoteAnswer(answer, fresh.quote); break;
   }
   const bool loaded = fresh.loaded;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "market/quote_block_readers.h"
+#include "protocol/answer_exchange.h"
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
 #include "protocol/packet_codec.h"
@@ -78,11 +79,8 @@ bool ReadKLineAnswer(const std::uint8_t* bytes, std::size_t length, KLineAnswer&
 
 KLineAnswer FetchKLineAnswer(const ExchangeFunction& exchange, const Bytes& request) {
   KLineAnswer answer;
-  Bytes received(kKLineAnswerCapacity);
-  const int length = exchange(request, received);
-  if (length <= 0) return answer;
-  const std::size_t usable = std::min(static_cast<std::size_t>(length), received.size());
-  answer.complete = ReadKLineAnswer(received.data(), usable, answer);
+  const Bytes received = ReceiveAnswer(exchange, request, kKLineAnswerCapacity);
+  answer.complete = GoodExchange(received, ReadKLineAnswer(received.data(), received.size(), answer));
   return answer;
 }
 

@@ -159,11 +159,13 @@ bool CKLineDlg::RunExchange() {
   }
   if (load) return RunLoad(*load);
   const KLineAnswer answer = FetchKLineAnswer(parts_.exchange, request);
-  if (!answer.complete) return false;
-  std::lock_guard<std::mutex> lock(model_mutex_);
-  if (generation != model_.generation()) return false;
-  model_.ApplyRefresh(answer);
-  return true;
+  {
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    if (generation != model_.generation()) return false;
+    model_.ApplyRefresh(answer);
+  }
+  if (!answer.complete) Invalidate();  // what a broken answer brought; a good one repaints by itself
+  return answer.complete;
 }
 
 // A failed load can empty the chart too, so it repaints either way; the caption follows once

@@ -76,8 +76,9 @@ bool KLineModel::ApplyLoad(const Load& load, const KLineAnswer& answer) {
   if (load.kind != LoadKind::kHistory) FitToWidth(viewport_, screenWidth_);
   switch (load.kind) {
     case LoadKind::kOpen:
+      // The bars of an answer that broke off after them are shown; the opening is asked again.
       loaded_ = answer.complete;
-      if (loaded_) ReplaceSeries(answer.bars);
+      if (loaded_ || !answer.bars.empty()) ReplaceSeries(answer.bars);
       break;
     case LoadKind::kPeriodChange:
     case LoadKind::kAdjustmentChange:
@@ -190,7 +191,7 @@ Bytes KLineModel::RefreshRequest() const { return BuildRefreshRequest(Query()); 
 
 bool KLineModel::ApplyRefresh(const KLineAnswer& answer) {
   TakeQuote(answer);
-  if (!answer.complete || answer.bars.empty() || bars_.empty()) return false;
+  if (answer.bars.empty() || bars_.empty()) return false;
   if (answer.bars.back().date == bars_.back().date) return false;
   bars_.push_back(answer.bars.back());
   viewport_.cursorShown = false;

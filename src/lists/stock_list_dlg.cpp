@@ -12,6 +12,7 @@
 #include "lists/list_request.h"
 #include "lists/list_row_access.h"
 #include "lists/list_routes.h"
+#include "protocol/answer_exchange.h"
 #include "protocol/packet_codec.h"
 #include "market/own_stock_list.h"
 #include "navigation/navigator.h"
@@ -56,7 +57,14 @@ ListQuery CStockListDlg::query() const {
 ListKind CStockListDlg::kind() const {
   const ListQuery q = query();
   if (q.mode == kModeFutures) return ListKind::kFutures;
-  if (q.bigOrderMode) return q.fundView ? ListKind::kFunds : ListKind::kBigOrders;
+  if (q.bigOrderMode) {
+    // The rows of the ranking shown before stay, drawn as what they are, until the other
+    // ranking's answer replaces them.
+    const std::shared_ptr<const ListView> shown = view_.Current();
+    if (!shown->rows.funds.empty()) return ListKind::kFunds;
+    if (!shown->rows.bigOrders.empty()) return ListKind::kBigOrders;
+    return q.fundView ? ListKind::kFunds : ListKind::kBigOrders;
+  }
   return q.category == kCategorySectors && q.shownSector == 0 ? ListKind::kSectors : ListKind::kStocks;
 }
 
@@ -173,11 +181,8 @@ bool SameRequest(const ListQuery& a, const ListQuery& b) {
 // The rows the worker reads into: a copy of the lists held, with the one the answer fills emptied,
 // so that an answer replaces its rows and never merges with them.
 bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, ListRows fresh) {
-  if (!parts_.exchange) return false;
-  Bytes answer(kListAnswerCapacity);
-  const int received = parts_.exchange(request, answer);
-  if (received < 0) return false;
-  if (received == 0) return true;  // nothing new: the rows held stay
+  const Bytes answer = ReceiveAnswer(parts_.exchange, request, kListAnswerCapacity);
+  if (answer.empty()) return false;  // the rows held stay, and grow old
   const ListQuery now = this->query();
   if (now.bigOrderMode) {
     fresh.funds.clear();
@@ -199,13 +204,13 @@ bool CStockListDlg::FetchAndRead(const ListQuery& query, const Bytes& request, L
     context.sectorName = now.sectorName;
   }
   context.orderReference = now.mode == kModeOrderDetails;
-  const std::size_t length = std::min(static_cast<std::size_t>(received), answer.size());
-  const bool complete = ReadListAnswer(answer.data(), length, context, fresh).complete;
+  const bool complete = ReadListAnswer(answer.data(), answer.size(), context, fresh).complete;
   if (!SameRequest(now, query)) return false;  // a new list is on its way
   view_.Publish(ListView{true, std::move(fresh)});
   // The rows read before a fault are shown, but the exchange does not count as a good answer.
-  if (!complete) PostMessage(kMsgRowsChanged, 0, 0);
-  return complete;
+  const bool good = GoodExchange(answer, complete);
+  if (!good) PostMessage(kMsgRowsChanged, 0, 0);
+  return good;
 }
 
 bool CStockListDlg::FetchOwnList(const ListQuery& query, const OwnStockList& list) {

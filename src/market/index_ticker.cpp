@@ -3,10 +3,14 @@
 #include <array>
 #include <vector>
 
+#include "market/freshness.h"
+#include "market/market_clock.h"
 #include "market/quote_block_readers.h"
+#include "protocol/answer_exchange.h"
 #include "protocol/comm_log.h"
 #include "protocol/container_parser.h"
 #include "protocol/packet_codec.h"
+#include "traffic/traffic_meter.h"
 
 namespace tarvello {
 
@@ -14,7 +18,7 @@ namespace {
 
 constexpr std::size_t kAnswerCapacity = 1024;
 
-IndexValues ValuesOf(const QuoteSnapshot& quote) { return {quote.last, quote.volume, quote.prevClose}; }
+IndexValues ValuesOf(const QuoteSnapshot& quote) { return {quote.last, quote.volume, quote.prevClose, true}; }
 
 }  // namespace
 
@@ -39,22 +43,26 @@ void IndexTicker::Refresh(const ExchangeFunction& exchange, CommLog* log) {
   const CPacketCodec codec;
   const std::array<Bytes, 2> packets = {codec.BuildQuote("SH000001"), codec.BuildQuote("SZ399001")};
   const Bytes request = CPacketCodec::Join(packets);
-  std::array<std::uint8_t, kAnswerCapacity> answer{};
   if (log) log->Write("UpdateBigBoard");
-  const int received = exchange(request, answer);
+  const Bytes answer = ReceiveAnswer(exchange, request, kAnswerCapacity);
   if (log) log->Write("End");
 
-  TickerAnswer values;
-  if (received > 0) values = ReadTickerAnswer(std::span<const std::uint8_t>(answer.data(), static_cast<std::size_t>(received)));
+  const TickerAnswer values = ReadTickerAnswer(answer);
   const std::lock_guard<std::mutex> lock(mutex_);
   if (values.shanghai) state_.shanghai = *values.shanghai;
   if (values.shenzhen) state_.shenzhen = *values.shenzhen;
+  if (values.shanghai && values.shenzhen) last_good_ = std::chrono::steady_clock::now();
   state_.blink = !state_.blink;
 }
 
 TickerState IndexTicker::Get() const {
   const std::lock_guard<std::mutex> lock(mutex_);
-  return state_;
+  TickerState state = state_;
+  if (last_good_) {
+    const auto age = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - *last_good_);
+    state.old = StaleAge(age, kPeriod * TrafficPeriodFactor(), IsTradingTime(MarketTimeNow())).has_value();
+  }
+  return state;
 }
 
 }  // namespace tarvello

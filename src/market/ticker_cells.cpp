@@ -6,8 +6,8 @@
 namespace tarvello {
 
 namespace {
+
 constexpr double kIndexScale = 0.01;
-}  // namespace
 
 TickerCells TickerCellsOf(bool shanghai, std::int32_t value, std::int32_t prevClose) {
   TickerCells cells;
@@ -35,6 +35,17 @@ TickerCells TickerCellsOf(bool shanghai, std::int32_t value, std::int32_t prevCl
     cells.percent = PrintfText("%.2f%%", percent);
     cells.colour = kFallGreen;
   }
+  return cells;
+}
+
+}  // namespace
+
+TickerCells TickerCellsFor(const TickerState& state) {
+  const bool shanghai = !state.blink;
+  const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
+  TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+  if (!index.known) cells.value = cells.change = cells.percent = std::u16string(kNoDataText);
+  if (!index.known || state.old) cells.colour = kOldFigures;
   return cells;
 }
 

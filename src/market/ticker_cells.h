@@ -7,8 +7,13 @@
 #include <string>
 
 #include "market/display_colours.h"
+#include "market/index_ticker.h"
 
 namespace tarvello {
+
+// The colour of figures not yet known or old: darker than the grey of an unchanged figure, so
+// that they never pass for live ones.
+inline constexpr ColorRef kOldFigures = 0x808080;
 
 struct TickerCells {
   std::u16string label;    // "沪" or "深"
@@ -19,8 +24,10 @@ struct TickerCells {
   ColorRef colour = kPlainWhite;  // of value, change and percent
 };
 
-// Red above prevClose, green below, white when equal. Without a previous close there is nothing
-// to compare with: change and percent show "--" in white (both zero: "0", "0.00", "0.00%").
-TickerCells TickerCellsOf(bool shanghai, std::int32_t value, std::int32_t prevClose);
+// The cells of the index the strip shows now (Shanghai, or Shenzhen with the blink bit): red
+// above the previous close, green below, white when equal; without a previous close there is
+// nothing to compare with, so change and percent show "--" in white. "--" in grey until an
+// answer has brought the index, its figures in grey while they are old.
+TickerCells TickerCellsFor(const TickerState& state);
 
 }  // namespace tarvello

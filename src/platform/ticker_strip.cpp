@@ -34,9 +34,7 @@ void PaintTickerStrip(Canvas& canvas, const Rect& strip, const std::optional<Tic
     canvas.DrawText(state->notice, {strip.left, strip.top, cellsRight, strip.bottom},
                     kTextCenter | kTextSingleLine | kTextVCenter);
   } else if (state) {
-    const bool shanghai = !state->blink;
-    const IndexValues& index = shanghai ? state->shanghai : state->shenzhen;
-    const TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+    const TickerCells cells = TickerCellsFor(*state);
     const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
     const int quarter = cellsRight / 4;
     for (int i = 0; i < 4; ++i) {

@@ -115,8 +115,14 @@ int CCommunicate::SendData(std::span<const std::uint8_t> request) {
   log_.WriteNumber("Tiltl = %d", RequestTitle(request));
   if (fd_ < 0) return -1;
   // Whatever an earlier answer left on the lasting connection (bytes past its end, the rest of an
-  // answer given up on) would be read as the start of this one.
-  DiscardPending(fd_);
+  // answer given up on) would be read as the start of this one. A connection the server closed
+  // meanwhile would take the request and lose it: it is reported as no socket, so that the
+  // exchange connects again and sends once more.
+  if (!DiscardPending(fd_)) {
+    log_.Write("DISCONNECT");
+    CloseSocket();
+    return -1;
+  }
   Bytes framed;
   if (!direct_ && !pass_through_) {
     std::string header;

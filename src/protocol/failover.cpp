@@ -109,7 +109,7 @@ std::optional<ServerCell> Failover::ProbeRound() {
 
 // A server that answers under the name in use already is no switch: the failures were passing.
 void Failover::SwitchTo(ServerCell cell, const char* why) {
-  const std::string from = link_.name(selection_.Get());
+  const std::string from = link_.in_use ? link_.in_use() : link_.name(selection_.Get());
   const std::string to = link_.name(cell);
   link_.use(cell);
   selection_.Set(cell);

@@ -48,6 +48,10 @@ struct FailoverLink {
   // Ends the probe in progress at once and makes every later one give up; called when the
   // failover stops, so that closing never waits for a silent server. May be empty.
   std::function<void()> stop;
+  // The text of the server the transport talks to now. The start-up connects to index 0 of the
+  // group its probe chose, whatever index the probe timed, so the selection alone may name
+  // another server. Empty: the selection's.
+  std::function<std::string()> in_use;
 };
 
 enum class LinkState {

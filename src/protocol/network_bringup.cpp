@@ -95,7 +95,9 @@ bool NetworkBringUp::ConnectProvisioned() {
   const std::uint32_t status = manager_.EstablishSync(request, kEstablishTimeoutMs, handle);
   if (status != kConnectionStatusConnected) {
     if (handle != 0) manager_.Release(handle);
-    if (hooks_.record_error) hooks_.record_error(HexStatus(status));
+    const std::u16string hex = HexStatus(status);
+    Log("FALSE ConnectProvisioned " + std::string(hex.begin(), hex.end()));
+    if (hooks_.record_error) hooks_.record_error(hex);
     return false;
   }
   {
@@ -186,9 +188,12 @@ std::optional<TransportMode> NetworkBringUp::StartUp(int carrier) {
     ProvisionCarrier(carrier);
     if (ConnectProvisioned()) state = QueryConnection();
   }
-  if (!state.connected) return std::nullopt;
-  if (state.gprs && !IsKnownAccessPoint(state.entry)) {
+  if (state.connected && state.gprs && !IsKnownAccessPoint(state.entry)) {
     ReleaseConnection();
+    state.connected = false;
+  }
+  if (!state.connected) {
+    Log("FALSE StartUp");
     return std::nullopt;
   }
   return DecideTransportMode(state);
@@ -198,8 +203,11 @@ std::optional<TransportMode> NetworkBringUp::Dial(DialPresenter& presenter) {
   presenter.ShowProgress(u"拨号中，请稍后...");
   ConnectionState state = QueryConnection();
   if (!state.connected && ConnectProvisioned()) state = QueryConnection();
+  // The progress window goes back to its usual text either way, so that the next busy exchange
+  // does not show the dialling text.
+  presenter.SetProgressText(u"获取数据中，请稍后...");
   if (!state.connected) {
-    presenter.SetProgressText(u"获取数据中，请稍后...");
+    Log("FALSE Dial");
     presenter.HideProgress();
     presenter.ShowMessage(u"拨号失败，请配置好网络", u"提示");
     return std::nullopt;

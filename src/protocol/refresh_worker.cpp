@@ -23,8 +23,10 @@ void RefreshWorker::Stop() {
 // the worker takes it up: a tap in between would otherwise act on the screen that is loading,
 // and the window would then show over whatever that tap led to.
 bool RefreshWorker::Request(bool show_busy) {
-  if (show_busy) busy_ = true;
-  return queue_.Post(Message{kMsgRefresh, show_busy ? 1 : 0, 0});
+  if (show_busy) ++busy_requests_;
+  const bool posted = queue_.Post(Message{kMsgRefresh, show_busy ? 1 : 0, 0});
+  if (show_busy && !posted) --busy_requests_;
+  return posted;
 }
 
 void RefreshWorker::SetPeriod(std::chrono::milliseconds period) { period_ms_ = period.count(); }
@@ -36,11 +38,14 @@ std::chrono::milliseconds RefreshWorker::period() const {
 void RefreshWorker::Run() {
   while (auto message = queue_.Get()) {
     if (message->id != kMsgRefresh) continue;
-    bool show_busy = message->wparam == 1;
+    int busy_taken = message->wparam == 1 ? 1 : 0;
     for (const Message& waiting : queue_.Drain()) {
-      show_busy = show_busy || (waiting.id == kMsgRefresh && waiting.wparam == 1);
+      if (waiting.id == kMsgRefresh && waiting.wparam == 1) ++busy_taken;
     }
-    Refresh(show_busy);
+    Refresh(busy_taken > 0);
+    // A request with the progress window that came during this exchange keeps the screen busy
+    // until the exchange that serves it.
+    busy_requests_ -= busy_taken;
     if (queue_.IsClosed()) return;
     // A timer of 0 ms would fire on every turn of the event loop and ask again at once.
     if (const auto every = period(); every.count() > 0) screen_.SetRefreshTimer(timer_id_, static_cast<unsigned>(every.count()));
@@ -50,10 +55,10 @@ void RefreshWorker::Run() {
 
 void RefreshWorker::Refresh(bool show_busy) {
   if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyShow, kBusyFromScreen});
-  busy_ = true;
-  bool ok = screen_.RunExchange();
-  busy_ = false;
+  exchanging_ = true;
+  const bool ok = screen_.RunExchange();
   if (ok) last_answer_ = std::chrono::steady_clock::now().time_since_epoch().count();
+  exchanging_ = false;
   if (ok) RepaintAfterExchange();
   if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyHide, kBusyFromScreen});
   screen_.ExchangeEnded();

@@ -61,7 +61,7 @@ class RefreshWorker {
   std::chrono::milliseconds period() const;
   // True while the exchange runs, and from a request with the progress window on; screens ignore
   // input that would start a second one.
-  bool busy() const { return busy_.load(); }
+  bool busy() const { return exchanging_.load() || busy_requests_.load() > 0; }
   // When the last exchange that succeeded ended; none before the first.
   std::optional<std::chrono::steady_clock::time_point> last_answer() const;
 
@@ -88,7 +88,8 @@ class RefreshWorker {
   const unsigned timer_id_;
   const std::chrono::milliseconds pause_;
   std::atomic<long long> period_ms_;
-  std::atomic<bool> busy_{false};
+  std::atomic<bool> exchanging_{false};
+  std::atomic<int> busy_requests_{0};  // requests with the progress window not yet served
   std::atomic<std::chrono::steady_clock::rep> last_answer_{0};  // 0: none yet
   ThreadQueue queue_;
 

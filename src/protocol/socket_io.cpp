@@ -91,14 +91,14 @@ ssize_t ReceiveSome(int fd, void* buffer, std::size_t size) {
   }
 }
 
-void DiscardPending(int fd) {
+bool DiscardPending(int fd) {
   char sink[1024];
   for (;;) {
     const ssize_t got = ::recv(fd, sink, sizeof sink, MSG_DONTWAIT);
     if (got > 0) CountTraffic(static_cast<std::size_t>(got));
     if (got > 0) continue;
     if (got < 0 && errno == EINTR) continue;
-    return;
+    return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
   }
 }
 

@@ -39,7 +39,8 @@ ssize_t SendSome(int fd, const void* bytes, std::size_t size);
 // recv(); the count received, 0 at the peer's close, -1 on error (EAGAIN when the receive wait
 // ran out).
 ssize_t ReceiveSome(int fd, void* buffer, std::size_t size);
-// Reads and drops every byte already received on fd, without waiting for more.
-void DiscardPending(int fd);
+// Reads and drops every byte already received on fd, without waiting for more. False when the
+// peer has closed or reset the connection meanwhile.
+bool DiscardPending(int fd);
 
 }  // namespace tarvello

@@ -350,10 +350,7 @@ void CDlgMain::PaintIndex(Canvas& canvas, const Rect& area) {
     canvas.DrawText(notice, area, kTextCenter | kTextVCenter | kTextSingleLine);
     return;
   }
-  TickerState state = ticker_.Get();
-  bool shanghai = !state.blink;
-  const IndexValues& index = shanghai ? state.shanghai : state.shenzhen;
-  TickerCells cells = TickerCellsOf(shanghai, index.last, index.prevClose);
+  const TickerCells cells = TickerCellsFor(ticker_.Get());
   const std::u16string* texts[] = {&cells.label, &cells.value, &cells.change, &cells.percent};
   const int edges[] = {0, 1, 3, 5, 7};
   for (int i = 0; i < 4; ++i) {

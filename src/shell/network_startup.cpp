@@ -25,6 +25,11 @@ bool RunNetworkStartup(NetworkBringUp& bringup, int carrier, CCommunicate& trans
   return true;
 }
 
+void DialFromStartDialog(NetworkBringUp& bringup, int carrier, DialPresenter& presenter) {
+  bringup.ProvisionCarrier(carrier);
+  bringup.Dial(presenter);
+}
+
 void ConnectionRedial::Ask() {
   if (bringup_.RequestConnectionAgain()) return;
   if (!ask_(u"当前网络已断开，是否重新拨号?", u"提示")) return;

@@ -23,6 +23,11 @@ void ApplyTransportMode(CCommunicate& transport, TransportMode mode);
 bool RunNetworkStartup(NetworkBringUp& bringup, int carrier, CCommunicate& transport, ProbeClock& clock,
                        const Deployment& deployment, ServerSelection& selection);
 
+// The start dialog's "拨号": sets up the carrier's own connection entries and dials, showing the
+// dial flow's progress text and its "拨号成功!" or "拨号失败，请配置好网络". The main screen's
+// start-up runs afterwards either way.
+void DialFromStartDialog(NetworkBringUp& bringup, int carrier, DialPresenter& presenter);
+
 // Asks "当前网络已断开，是否重新拨号?" when the connection cannot be requested again, and
 // dials on Yes. Runs on the exchanging thread, which holds the exchange lock.
 class ConnectionRedial : public RedialQuestion {

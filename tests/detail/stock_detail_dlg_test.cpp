@@ -22,8 +22,12 @@ namespace {
 
 using testing::ProcessEventsUntil;
 
-// What the scripted server answers: the figures of share SH600001, three minutes into the day.
-Bytes Answer(const Bytes&) {
+// How much of the security information block (2200) an answer carries.
+enum class InfoBlock { kWhole, kShort, kNone };
+
+// What the scripted server answers: the figures of share SH600001, three minutes into the day,
+// last at `last`; with `damagedTail` a broken block follows the good ones.
+Bytes DetailAnswer(std::int32_t last, InfoBlock info = InfoBlock::kWhole, bool damagedTail = false) {
   ContainerWriter writer;
   WireWriter minute;
   minute.Utf8(u"SH600001").Utf8(u"Name").I32(0).I32(300).I32(0).U8(0).U8(0).I32(3).I16(3);
@@ -35,17 +39,32 @@ Bytes Answer(const Bytes&) {
   for (int i = 0; i < 10; ++i) book.I32(1005 - i).I32(10 + i);
   writer.Add(kOrderBook, book.Take());
   WireWriter quote;
-  quote.I32(1020).I32(0).I32(300).I32(1030).I32(990).I32(1000).I32(1000);
+  quote.I32(last).I32(0).I32(300).I32(1030).I32(990).I32(1000).I32(1000);
   quote.I32(1000).I32(0).I32(0).I32(0).I32(0).I32(0).I32(0);
   writer.Add(kQuote, quote.Take());
-  WireWriter info;
-  info.Utf8(u"SH600001").Utf8(u"Name").U8(1).U8(2).I32(0).I32(1100).I32(900);
-  writer.Add(kSecurityInfo, info.Take());
+  if (info == InfoBlock::kWhole) {
+    writer.Add(kSecurityInfo, WireWriter().Utf8(u"SH600001").Utf8(u"Name").U8(1).U8(2).I32(0).I32(1100).I32(900).Take());
+  } else if (info == InfoBlock::kShort) {
+    writer.Add(kSecurityInfo, WireWriter().Utf8(u"SH600001").Take());
+  }
   WireWriter breadth;
   breadth.I16(500).I16(20).I16(300);
   writer.Add(kIndexBreadth, breadth.Take());
-  return writer.Finish();
+  Bytes answer = writer.Finish();
+  if (damagedTail) {
+    answer.back() = ':';
+    for (const std::uint8_t byte : {0x98, 0x08, 0x00, 0x00, 0x40, 0x00, 0x01}) answer.push_back(byte);  // runs past the end
+  }
+  return answer;
 }
+
+Bytes Answer(const Bytes&) { return DetailAnswer(1020); }
+
+class WatchedDetail : public CStockDetailDlg {
+ public:
+  using CStockDetailDlg::CStockDetailDlg;
+  std::optional<std::chrono::steady_clock::time_point> LastGoodAnswer() { return worker().last_answer(); }
+};
 
 class StockDetailDlgTest : public ::testing::Test {
  protected:
@@ -64,7 +83,7 @@ class StockDetailDlgTest : public ::testing::Test {
   testing::ScriptedServer server_{Answer};
   testing::RecordingNavigator navigator_;
   std::vector<std::u16string> titles_;
-  CStockDetailDlg screen_{StockDetailParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60),
+  WatchedDetail screen_{StockDetailParts{server_.Function(), &main_, nullptr, nullptr, std::chrono::seconds(60),
                                            &navigator_, [this](const std::u16string& title) { titles_.push_back(title); }}};
 };
 
@@ -123,6 +142,43 @@ TEST_F(StockDetailDlgTest, KeysAndMenuReachEveryPanelOfAShareOnceItsKindIsKnown)
   screen_.SendKey(kKeyDown);
   EXPECT_EQ(screen_.panel(), kPanelFiveLevelBook);
   InstallPrompter(nullptr);
+}
+
+// A refresh reads over the records shown: a record the answer does not bring, or brings too short
+// for its layout, keeps its last value (the share stays a share, not security type 0); the blocks
+// before a damaged one are shown, but the exchange is no good answer and the figures age.
+TEST_F(StockDetailDlgTest, ARefreshKeepsWhatItsAnswerLacksAndShowsTheBlocksBeforeADamagedOne) {
+  const struct {
+    const char* name;
+    InfoBlock info;
+    bool damaged;
+  } cases[] = {
+      {"no 2200 block", InfoBlock::kNone, false},
+      {"2200 block short", InfoBlock::kShort, false},
+      {"damaged last block", InfoBlock::kWhole, true},
+  };
+  std::int32_t last = 1020;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto good = screen_.LastGoodAnswer();
+    ++last;
+    server_.SetFixedAnswer(DetailAnswer(last, c.info, c.damaged));
+    const int before = server_.count();
+    screen_.RequestRefresh(false);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->records.quote.last == last && !screen_.busy(); }));
+    EXPECT_EQ(server_.count(), before + 1);
+    const DetailRecords& records = screen_.view()->records;
+    EXPECT_EQ(records.security.securityType, 1);
+    EXPECT_EQ(records.security.name, u"Name");
+    EXPECT_EQ(records.breadth.up, 500);
+    EXPECT_EQ(screen_.LastGoodAnswer() != good, !c.damaged);
+  }
+  // A security whose first answer is damaged shows what came but is not taken as loaded: its kind
+  // (and with it the panels) waits for a good answer.
+  screen_.Open(SecurityCode(u"SH600002"));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->code == SecurityCode(u"SH600002") &&
+                                              screen_.view()->records.quote.last == last && !screen_.busy(); }));
+  EXPECT_FALSE(screen_.view()->loaded);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) 
     for (int i = 11; i < fields; ++i) w.I16(static_cast<std::int16_t>(i - 10));
     return OneBlock(kSecurityFundFlow, w.Take());
   };
-  const SecurityFundFlow read = ReadSecurityFundFlowAnswer(body(3, 15));
+  const SecurityFundFlow read = ReadSecurityFundFlowAnswer(body(3, 15)).value_or(SecurityFundFlow{});
   EXPECT_EQ(read.decimals, 3);
   EXPECT_EQ(read.ratioToday, 1234);
   EXPECT_EQ(read.ratio3Days, -500);
@@ -109,7 +109,7 @@ TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) 
   EXPECT_EQ(read.positionToday, 1);
   EXPECT_EQ(read.position10Days, 4);
   for (const Bytes& bad : {body(2, 14), body(12, 15), Bytes{'{', 0x3D, 0x08, 0, 0, 0, 0, '}'}}) {
-    EXPECT_EQ(ReadSecurityFundFlowAnswer(bad), SecurityFundFlow{}) << bad.size();
+    EXPECT_FALSE(ReadSecurityFundFlowAnswer(bad).has_value()) << bad.size();
   }
 }
 

@@ -76,7 +76,9 @@ class FuturesDlgTest : public ::testing::Test {
   testing::RecordingNavigator navigator_;
   std::atomic<bool> shortAnswers_{false};  // every answer an empty block of 8 bytes
   std::atomic<int> tickPosition_{720};
+  std::atomic<bool> silentQuery_{false};  // the security query brings no bytes
   testing::ScriptedServer server_{[this](const Bytes& r) {
+    if (silentQuery_ && testing::TypeOf(r) == kSecurityInfo) return Bytes{};
     return shortAnswers_ ? Bytes{'{', r[1], r[2], 0, 0, 0, 0, '}'} : FuturesAnswer(testing::TypeOf(r), tickPosition_);
   }};
   std::vector<std::u16string> titles_;
@@ -85,7 +87,7 @@ class FuturesDlgTest : public ::testing::Test {
 };
 
 // A failed exchange keeps what is shown, and the next timer period retries; a fund flow that came
-// back empty shows zeros and counts as failed, so they dim as old.
+// back empty counts as failed, so the figures dim as old (a security never answered shows zeros).
 TEST_F(FuturesDlgTest, ShortAnswersKeepTheQuoteShowZeroFundFlowAndTheNextTickRetries) {
   screen_.show();
   OpenIn(kViewQuotePanel);
@@ -117,6 +119,19 @@ TEST_F(FuturesDlgTest, TheSecurityQueryNamesTheTitleOnceAndGivesTheSession) {
   for (const auto& [hhmmss, trading] : {std::pair{91600, true}, {151000, true}, {113500, false}, {151600, false}}) {
     EXPECT_EQ(screen_.InTradingHours({20261207, hhmmss}), trading) << hhmmss;
   }
+}
+
+// A security query that brought nothing is asked again with the next refresh, until its answer
+// names the title and gives the session.
+TEST_F(FuturesDlgTest, ASecurityQueryWithoutAnswerIsAskedAgainUntilItNamesTheTitle) {
+  silentQuery_ = true;
+  OpenIn(kViewFundFlow);
+  EXPECT_EQ(titles_.back(), u"IF000001");
+  EXPECT_TRUE(screen_.records()->loaded) << "the fund flow itself came";
+  silentQuery_ = false;
+  screen_.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return titles_.back() == u"股指期货"; }));
+  EXPECT_EQ(screen_.records()->hours.open, 915);
 }
 
 TEST_F(FuturesDlgTest, UpPagesTicksDownToZero) {

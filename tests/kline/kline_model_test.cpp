@@ -26,6 +26,13 @@ KLineAnswer Read(const Bytes& container) {
   return answer;
 }
 
+// An answer whose last block is followed by one that runs past the end.
+Bytes Broken(Bytes answer) {
+  answer.back() = ':';
+  for (const std::uint8_t byte : {0x9A, 0x08, 0x00, 0x00, 0x40, 0x00, 0x01}) answer.push_back(byte);
+  return answer;
+}
+
 Bytes Container(int type, const Bytes& body) {
   ContainerWriter writer;
   writer.Add(type, body);
@@ -157,7 +164,7 @@ class KLineModelTest : public ::testing::Test {
 };
 
 // Also: the code already shown and loaded asks for nothing; a failed opening shows nothing of the
-// security before and leaves the model unloaded.
+// security before and leaves the model unloaded; one broken after its bars shows them, unloaded.
 TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {
   OpenWith(200);
   EXPECT_TRUE(LastAskedFor(KLinePeriod::kDay, PriceAdjustment::kNone));
@@ -179,6 +186,11 @@ TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {
   EXPECT_FALSE(Run());
   EXPECT_FALSE(model_.loaded());
   EXPECT_EQ(model_.total(), 0);
+  exchange_.Answer(Broken(FullLoadAnswer(DatedSeries(20, kFirstDate))));
+  model_.RetryFailedOpen();
+  EXPECT_FALSE(Run());
+  EXPECT_FALSE(model_.loaded()) << "asked again next period";
+  EXPECT_EQ(model_.total(), 20) << "the bars before the break are shown meanwhile";
 }
 
 TEST_F(KLineModelTest, NextAndPreviousKeepTheUsersChoicesAndPlainOpenResetsThem) {
@@ -305,8 +317,9 @@ TEST_F(KLineModelTest, RefreshAppendsOnlyANewDateAndAlwaysTakesTheQuote) {
   exchange_.Fail();
   EXPECT_FALSE(Refresh());
   model_.MoveCursorLeft();
-  exchange_.Answer(RefreshAnswer(DatedSeries(1, kFirstDate + 123), 999));
-  EXPECT_TRUE(Refresh());
+  exchange_.Answer(Broken(RefreshAnswer(DatedSeries(1, kFirstDate + 123), 999)));
+  EXPECT_TRUE(Refresh()) << "the bar and the quote before the break are taken";
+  EXPECT_EQ(model_.quote().last, 999);
   EXPECT_EQ(model_.total(), 124);
   EXPECT_EQ(view().firstVisible, 84);
   EXPECT_EQ(view().cursor, 84);

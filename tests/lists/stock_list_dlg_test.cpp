@@ -1,5 +1,6 @@
 // The list screen against a ScriptedServer playing the scripted market: rows of a page or order
-// left behind never open, a broken answer is no good answer, and the self-selected list's
+// left behind never open, no bytes or a broken answer is no good answer, another ranking keeps
+// the rows shown until its answer comes, and the self-selected list's
 // information tabs show their titles and articles in place. (Sorting, paging, the sectors and
 // the way back to a list are the journeys' and the list models' tests.)
 #include "lists/stock_list_dlg.h"
@@ -8,10 +9,12 @@
 
 #include <functional>
 
+#include "lists/list_codes.h"
 #include "lists/list_commands.h"
 #include "protocol/packet_codec.h"
 #include "lists/list_wire.h"
 #include "market/own_stock_list.h"
+#include "navigation/list_argument.h"
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
@@ -33,7 +36,7 @@ class TouchableList : public CStockListDlg {
     OnPenDown(at);
     OnPenUp(at);
   }
-  bool HadGoodAnswer() { return worker().last_answer().has_value(); }
+  std::optional<std::chrono::steady_clock::time_point> LastGoodAnswer() { return worker().last_answer(); }
 };
 
 class StockListDlgTest : public ::testing::Test {
@@ -101,17 +104,68 @@ TEST_F(StockListDlgTest, ANewPageOrOrderDropsTheRowsShownBefore) {
   }
 }
 
-// A broken answer shows the rows read before the fault but is no good answer: the figures grow
-// old and are dimmed when it keeps coming.
-TEST_F(StockListDlgTest, ABrokenAnswerShowsItsRowsButCountsAsNoAnswer) {
-  server_.SetAnswer([](const Bytes& r) {
-    Bytes answer = testing::MarketAnswer(r);
-    if (!answer.empty()) answer.back() = 'x';
-    return answer;
-  });
-  OpenAndWait(kTargetQuoteList, -60);
-  EXPECT_FALSE(screen_.view()->rows.quotes.empty());
-  EXPECT_FALSE(screen_.HadGoodAnswer());
+// An exchange that brings nothing (a time-out, a closed connection: 0 bytes) or a broken answer
+// is no good answer: the rows held, or those read before the fault, stay on screen, and the
+// figures grow old and are dimmed when it keeps coming.
+TEST_F(StockListDlgTest, NoBytesOrABrokenAnswerKeepTheRowsButCountAsNoAnswer) {
+  const struct {
+    const char* name;
+    testing::ScriptedServer::Answer answer;
+  } cases[] = {
+      {"no bytes", [](const Bytes&) { return Bytes{}; }},
+      {"broken end", [](const Bytes& r) {
+         Bytes answer = testing::MarketAnswer(r);
+         if (!answer.empty()) answer.back() = 'x';
+         return answer;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TouchableList screen{StockListParts{server_.Function(), &main_, &self_, &recent_, nullptr,
+                                        std::chrono::seconds(60), &navigator_, nullptr}};
+    screen.resize(480, 640);
+    server_.SetAnswer(testing::MarketAnswer);
+    ASSERT_TRUE(screen.Open(kTargetQuoteList, -60));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return screen.view()->loaded && !screen.busy(); }));
+    const auto good = screen.LastGoodAnswer();
+    ASSERT_TRUE(good.has_value());
+    server_.SetAnswer(c.answer);
+    const int before = server_.count();
+    screen.RequestRefresh(false);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return server_.count() > before && !screen.busy(); }));
+    EXPECT_FALSE(screen.view()->rows.quotes.empty());
+    EXPECT_EQ(screen.LastGoodAnswer(), good);
+  }
+}
+
+// The big orders and the fund ranking: a choice of the other ranking keeps the rows shown, drawn
+// as they are, until its answer comes, and when its exchange fails.
+Bytes RankingAnswer(const Bytes& r) {
+  WireWriter body;
+  if (testing::TypeOf(r) == kBigOrderList) {
+    body.I16(1).Utf8(u"SZ000002").Utf8(u"Beta").U8(2).I32(350).I32(1).I32(-120).U16(30);
+  } else if (testing::TypeOf(r) == kFundList) {
+    body.I16(1).Utf8(u"SZ000005").Utf8(u"Delta").U8(2).I32(980).I32(-5000).I32(-35).I32(1000).U16(31);
+  } else {
+    return testing::MarketAnswer(r);
+  }
+  return testing::Container(testing::TypeOf(r), body.Take());
+}
+
+TEST_F(StockListDlgTest, AnotherRankingKeepsTheRowsShownUntilItsAnswerComes) {
+  server_.SetAnswer(RankingAnswer);
+  OpenAndWait(kTargetQuoteList, FundFlowListArgument(kCategoryAllShares));
+  ASSERT_TRUE(Paint().FindText(u"Beta"));
+  server_.down = true;
+  const int before = server_.count();
+  screen_.RunCommand(kCmdFundToday);
+  EXPECT_TRUE(Paint().FindText(u"Beta")) << "while the fund ranking is asked for";
+  WaitForFetch(before);
+  EXPECT_TRUE(Paint().FindText(u"Beta")) << "after its exchange failed";
+  server_.down = false;
+  screen_.RequestRefresh(false);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return Paint().FindText(u"Delta").has_value(); }));
+  EXPECT_FALSE(Paint().FindText(u"Beta"));
 }
 
 // The news of the self-selected codes, and one article: the market's answers otherwise.

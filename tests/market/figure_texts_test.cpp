@@ -123,22 +123,32 @@ TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
   EXPECT_EQ(OrderRatioOf(0, 2, 0).colour, kFlatGrey);
 }
 
-TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousClose) {
+// What the strip shows of the index in turn: its figures coloured against the previous close,
+// "--" before any answer brought it, grey while the figures are old.
+TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousCloseUnknownAndOld) {
   struct Case {
     bool shanghai;
     std::int32_t last, prevClose;
+    bool known, old;
     std::u16string_view value, change, percent;
     ColorRef colour;
   };
   const Case cases[] = {
-      {true, 312345, 310000, u"3123", u"+23.45", u"+0.76%", kRiseRed},
-      {false, 1000060, 1010000, u"10001", u"-99.40", u"-0.98%", kFallGreen},
-      {true, 310000, 310000, u"3100", u"0.00", u"0.00%", kPlainWhite},
-      {true, 310000, 0, u"3100", u"--", u"--", kPlainWhite},  // no previous close
-      {true, 0, 0, u"0", u"0.00", u"0.00%", kPlainWhite},     // nothing yet
+      {true, 312345, 310000, true, false, u"3123", u"+23.45", u"+0.76%", kRiseRed},
+      {false, 1000060, 1010000, true, false, u"10001", u"-99.40", u"-0.98%", kFallGreen},
+      {true, 310000, 310000, true, false, u"3100", u"0.00", u"0.00%", kPlainWhite},
+      {true, 310000, 0, true, false, u"3100", u"--", u"--", kPlainWhite},  // no previous close
+      {true, 0, 0, false, false, u"--", u"--", u"--", kOldFigures},       // no answer yet
+      {false, 0, 0, false, true, u"--", u"--", u"--", kOldFigures},       // none while the link is silent
+      {true, 312345, 310000, true, true, u"3123", u"+23.45", u"+0.76%", kOldFigures},
   };
   for (const Case& c : cases) {
-    const TickerCells cells = TickerCellsOf(c.shanghai, c.last, c.prevClose);
+    TickerState state;
+    state.blink = !c.shanghai;
+    (c.shanghai ? state.shanghai : state.shenzhen) = IndexValues{c.last, 0, c.prevClose, c.known};
+    state.old = c.old;
+    const TickerCells cells = TickerCellsFor(state);
+    EXPECT_EQ(cells.label, c.shanghai ? u"沪" : u"深") << c.last;
     EXPECT_EQ(cells.value, c.value) << c.last;
     EXPECT_EQ(cells.change, c.change) << c.last;
     EXPECT_EQ(cells.percent, c.percent) << c.last;

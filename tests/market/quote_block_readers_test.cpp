@@ -122,6 +122,7 @@ TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
   testing::ScriptedServer server;
   server.SetFixedAnswer(Answer({{2203, QuoteBody(324512, 900, 320000)}, {2203, QuoteBody(1100000, 800, 1110000)}}));
   IndexTicker ticker;
+  EXPECT_FALSE(ticker.Get().shanghai.known || ticker.Get().shenzhen.known);
   ticker.Refresh(server.Function(), nullptr);
   const CPacketCodec codec;
   EXPECT_EQ(server.Last(), CPacketCodec::Join(std::vector<Bytes>{codec.BuildQuote("SH000001"), codec.BuildQuote("SZ399001")}));
@@ -130,6 +131,8 @@ TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
   EXPECT_EQ(state.shanghai.volume, 900);
   EXPECT_EQ(state.shanghai.prevClose, 320000);
   EXPECT_EQ(state.shenzhen.last, 1100000);
+  EXPECT_TRUE(state.shanghai.known && state.shenzhen.known);
+  EXPECT_FALSE(state.old);
   EXPECT_TRUE(state.blink);
   ticker.Refresh([](auto, auto) { return 0; }, nullptr);
   state = ticker.Get();

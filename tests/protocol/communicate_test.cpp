@@ -59,6 +59,28 @@ TEST_F(TransportTest, StrayBytesAfterAnAnswerAreDroppedBeforeTheNextExchange) {
   EXPECT_EQ(server.accepted(), 1);
 }
 
+// A server that closed the lasting connection between two exchanges: the next request goes out
+// on a new connection and is answered, not sent into the closed one and lost.
+TEST_F(TransportTest, ARequestAfterTheServerClosedGoesOutOnANewConnection) {
+  const Bytes answer = QuoteAnswer();
+  std::promise<void> closed;
+  LoopbackServer server([&](ServerConnection& c) {
+    if (c.index() > 0) return ServeAnswers(c, answer);
+    c.ReadContainer();
+    c.Send(answer);
+    c.Close();
+    closed.set_value();
+  });
+  ConnectTo(server);
+  Bytes response(10240);
+  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
+  closed.get_future().wait();
+  std::this_thread::sleep_for(milliseconds(20));  // lets the close cross the loopback
+  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
+  EXPECT_EQ(server.accepted(), 2);
+  EXPECT_TRUE(Logged("Reconnect"));
+}
+
 TEST_F(TransportTest, AnswerLargerThanTheBufferIsDroppedNotTruncated) {
   const Bytes answer = QuoteAnswer(3000);
   LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });

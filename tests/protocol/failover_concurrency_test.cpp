@@ -31,7 +31,8 @@ class ScriptedServers {
     std::lock_guard<std::mutex> lock(mutex_);
     answers_[Key(cell)] = took;
   }
-  FailoverLink Link() {
+  // in_use: the server the transport talks to, when it is not the selection's.
+  FailoverLink Link(std::optional<ServerCell> in_use = std::nullopt) {
     return FailoverLink{[this](ServerCell cell) {
                           std::lock_guard<std::mutex> lock(mutex_);
                           ++probes_;
@@ -39,9 +40,11 @@ class ScriptedServers {
                           return found == answers_.end() ? std::nullopt : found->second;
                         },
                         [this](ServerCell cell) { Locked([&] { used_.push_back(cell); }); },
-                        [](ServerCell cell) { return "10.0." + std::to_string(cell.group) + "." + std::to_string(cell.index); },
+                        [](ServerCell cell) { return Name(cell); },
                         [this](std::string_view line) { Locked([&] { log_.emplace_back(line); }); },
-                        {}};
+                        {},
+                        in_use ? std::function<std::string()>([cell = *in_use] { return Name(cell); })
+                               : std::function<std::string()>()};
   }
   int probes() { return Locked([&] { return probes_; }); }
   std::vector<ServerCell> used() { return Locked([&] { return used_; }); }
@@ -49,6 +52,7 @@ class ScriptedServers {
 
  private:
   static int Key(ServerCell cell) { return cell.group * 2 + cell.index; }
+  static std::string Name(ServerCell cell) { return "10.0." + std::to_string(cell.group) + "." + std::to_string(cell.index); }
   std::mutex mutex_;
   std::map<int, std::optional<milliseconds>> answers_;
   int probes_ = 0;
@@ -94,6 +98,20 @@ TEST(FailoverTest, ThreeFailuresInARowProbeAndTheFastestServerToAnswerWins) {
   EXPECT_EQ(FailoverNotice(failover.Status(), u"10.0.0.0:2860"), u"已切换至 10.0.0.0:2860");
 }
 
+// A start-up probe taken at a UTC second of 30 or more leaves index 1 selected while the
+// transport talks to index 0: a move to index 1 is a switch, logged from the server really left.
+TEST(FailoverTest, AMoveIsLoggedFromTheServerInUseNotTheOneTheProbeSelected) {
+  ScriptedServers servers;
+  servers.Answer({1, 1}, milliseconds(1));
+  ServerSelection selection;
+  selection.Set({1, 1});
+  Failover failover(servers.Link(ServerCell{1, 0}), selection);
+  for (int i = 0; i < 3; ++i) failover.Record(false);
+  ASSERT_TRUE(WaitUntil([&] { return !servers.log().empty(); }));
+  EXPECT_EQ(servers.log().back(), "Failover 10.0.1.0 -> 10.0.1.1: three exchanges failed");
+  EXPECT_EQ(failover.Status().state, LinkState::kSwitched);
+}
+
 TEST(FailoverTest, AManualChoiceOrTheSameServerAnsweringAgainSwitchesNothing) {
   ScriptedServers servers;
   servers.Answer({1, 0}, milliseconds(1));  // the server in use answers the probe fastest
@@ -132,7 +150,7 @@ class FailoverWatchTest : public testing::TransportTest {
                           return ProbeServer(log_, WapGateway{}, true, "127.0.0.1", port, probe_stop_);
                         },
                         [](ServerCell) {}, [](ServerCell) { return std::string("server"); },
-                        [](std::string_view) {}, [this] { probe_stop_.Stop(); }};
+                        [](std::string_view) {}, [this] { probe_stop_.Stop(); }, {}};
   }
 
   ProbeStop probe_stop_;

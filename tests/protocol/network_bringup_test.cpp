@@ -77,20 +77,23 @@ TEST(NetworkBringUpTest, NoConnectionProvisionsTheCarrierAndConnectsThroughIt) {
   EXPECT_TRUE(rig.errors.empty());
 }
 
-// A failed bring-up or availability check leaves no connection open: an unknown access point says
-// so in the log, a failed own connection records its status, refused provisioning records nothing.
+// A failed bring-up or availability check leaves no connection open and a line in the log: an
+// unknown access point releases its connection, a failed own connection records its status,
+// refused provisioning records nothing.
 TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsRecorded) {
   Rig unknown(NetworkCase::kGprs, u"cmwap2");
   EXPECT_EQ(unknown.bringup.StartUp(0), std::nullopt);
-  EXPECT_EQ(unknown.log, std::vector<std::string>{"Release Connect!"});
+  EXPECT_EQ(unknown.log, (std::vector<std::string>{"Release Connect!", "FALSE StartUp"}));
   EXPECT_EQ(unknown.connection.open_handles(), 0u);
   Rig failed(NetworkCase::kNone);
   EXPECT_EQ(failed.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(failed.errors, std::vector<std::u16string>{u"0x21"});
+  EXPECT_EQ(failed.log, (std::vector<std::string>{"FALSE ConnectProvisioned 0x21", "FALSE StartUp"}));
   EXPECT_EQ(failed.connection.open_handles(), 0u);
   Rig refused(NetworkCase::kProvisioningFails);
   EXPECT_EQ(refused.bringup.StartUp(2), std::nullopt);
   EXPECT_TRUE(refused.errors.empty());
+  EXPECT_EQ(refused.log, std::vector<std::string>{"FALSE StartUp"});
   EXPECT_EQ(refused.DocumentCount(), 3u);
   EXPECT_EQ(Rig(NetworkCase::kDesktop).bringup.IsAvailable(TransportMode::kDirect), 0);
   EXPECT_EQ(failed.bringup.IsAvailable(TransportMode::kWap), 1);
@@ -101,7 +104,8 @@ TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
   Rig up(NetworkCase::kDesktop);
   RecordingPresenter success;
   EXPECT_EQ(up.bringup.Dial(success), TransportMode::kDirect);
-  EXPECT_EQ(success.calls, (std::vector<std::u16string>{u"show 拨号中，请稍后...", u"hide", u"提示: 拨号成功!"}));
+  EXPECT_EQ(success.calls, (std::vector<std::u16string>{u"show 拨号中，请稍后...", u"text 获取数据中，请稍后...", u"hide",
+                                                        u"提示: 拨号成功!"}));
 
   Rig down(NetworkCase::kNone);
   down.bringup.ProvisionCarrier(0);

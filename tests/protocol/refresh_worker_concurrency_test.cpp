@@ -132,18 +132,24 @@ TEST(RefreshWorkerTest, APeriodOfZeroArmsNoTimer) {
   for (const std::string& event : screen.Events()) EXPECT_FALSE(event.starts_with("timer")) << event;
 }
 
+// A busy request made during a silent exchange keeps the screen busy from the moment it is made
+// until its own exchange ends, the end of the silent one in between included.
 TEST(RefreshWorkerTest, BusyRequestFramesItsExchangeWithTheProgressWindow) {
   FakeScreen screen;
   RefreshWorker worker(screen, kTimerIntraday, milliseconds(5000), kShortPause);
+  std::vector<bool> busy_at_timer;  // worker thread only, read after Stop
+  screen.OnTimer([&] { busy_at_timer.push_back(worker.busy()); });
   worker.Start();
   screen.SetGate(false);
   worker.Request(false);
   ASSERT_TRUE(screen.WaitForStarted(1));
   worker.Request(false);
   worker.Request(true);  // coalesced with the silent one: the busy wish wins
+  EXPECT_TRUE(worker.busy());
   screen.SetGate(true);
   ASSERT_TRUE(screen.WaitForEvents("timer 3001 5000", 2));
   worker.Stop();
+  EXPECT_EQ(busy_at_timer, (std::vector<bool>{true, false}));
   std::vector<std::string> expected = {
       "exchange",         "invalidate", "timer 3001 5000", "post 2032 5 1126",
       "exchange",         "invalidate", "post 2032 0 1126", "timer 3001 5000"};

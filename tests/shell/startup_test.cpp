@@ -238,6 +238,19 @@ class SilentPresenter : public DialPresenter {
   std::vector<std::u16string> messages;
 };
 
+// The start dialog's "拨号" sets up the carrier's entries and says how the dialling went.
+TEST(StartDialogDialTest, ProvisionsTheCarrierAndSaysWhetherTheDialWorked) {
+  for (const auto& [network_case, said] : {std::pair{NetworkCase::kDial, u"拨号成功!"}, {NetworkCase::kNone, u"拨号失败，请配置好网络"}}) {
+    testing::TempFolder folder;
+    ScriptedConnection connection(network_case, u"cmnet", folder.path() / "Provisioning.log");
+    NetworkBringUp bringup(connection, u"", u"", {});
+    SilentPresenter presenter;
+    DialFromStartDialog(bringup, 1, presenter);
+    EXPECT_TRUE(bringup.provisioned());
+    EXPECT_EQ(presenter.messages, std::vector<std::u16string>{said});
+  }
+}
+
 TEST_F(NetworkStartupTest, RedialIsOfferedOnlyWhenTheConnectionCannotBeRequestedAgain) {
   MakeTransport();
   for (const bool yes : {false, true}) {
