@@ -21,6 +21,8 @@ constexpr int kCompressedAttribute = 2;
 
 // Inflates one compressed block and hands it over. The buffer is twice the announced size so
 // that a stream inflating to more than U bytes is caught by the exact-size test, not overflowed.
+// zlib must also call the stream whole: damaged data or a wrong checksum can still inflate to
+// exactly U bytes, and those bytes are not the server's.
 template <typename Handler>
 bool HandCompressed(const Handler& handler, std::size_t position, int type, const std::uint8_t* source,
                     std::size_t source_size, std::size_t uncompressed, int& status) {
@@ -28,8 +30,8 @@ bool HandCompressed(const Handler& handler, std::size_t position, int type, cons
   std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[capacity == 0 ? 1 : capacity]);
   if (!buffer) return false;
   uLongf produced = static_cast<uLongf>(capacity);
-  uncompress(buffer.get(), &produced, source, static_cast<uLong>(source_size));
-  if (produced != uncompressed) return false;
+  const int result = uncompress(buffer.get(), &produced, source, static_cast<uLong>(source_size));
+  if (result != Z_OK || produced != uncompressed) return false;
   status = handler(position, type, buffer.get(), 0, uncompressed);
   return true;
 }
