@@ -123,6 +123,23 @@ bool AppendedExactly(const std::u16string& before, const std::u16string& after, 
   return true;
 }
 
+// Whether after reads as before with the entry of key hole gone, the last entry in its place and
+// the count one lower. On a damaged file (a count line running into the list's header, say) the
+// edit can take lines around it along; such a removal is refused rather than stored. Entries
+// beyond the row limit are not shown, so they are not compared either.
+bool RemovedExactly(const std::u16string& before, const std::u16string& after, int count, int hole) {
+  const auto entry = [](const std::u16string& text, int at) {
+    return profile_text::GetValue(text, kListSection, NameKey(at));
+  };
+  if (profile_text::GetValue(after, kNumberSection, kCountKey) != Decimal(count - 1)) return false;
+  const std::optional<std::u16string> last = entry(before, count - 1);
+  const int shown = std::min(count - 1, kRowLimit);
+  for (int at = 0; at < shown; ++at) {
+    if (entry(after, at) != (at == hole ? last : entry(before, at))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::u16string NameKey(int index) { return u"NAME" + Decimal(index); }
@@ -162,7 +179,9 @@ bool Remove(const std::filesystem::path& file, const std::vector<OwnBranch>& row
     const std::optional<int> hole = KeyOfRow(text, count, rows, row);
     if (!hole) return Outcome{};
     if (count == 1) return Outcome{Outcome::Kind::kRemove, {}};
-    return Outcome::Replace(FillHole(text, count, *hole));
+    const std::optional<std::u16string> filled = FillHole(text, count, *hole);
+    if (!filled || !RemovedExactly(text, *filled, count, *hole)) return Outcome{};
+    return Outcome::Replace(filled);
   });
 }
 
