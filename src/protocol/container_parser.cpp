@@ -36,9 +36,15 @@ bool HandCompressed(const Handler& handler, std::size_t position, int type, cons
   return true;
 }
 
-// The walk behind both entry points; handler takes (position, type, bytes, start, end).
+// What a walk hands over besides the whole non-empty blocks.
+struct WalkRules {
+  bool hand_empty = false;  // empty plain blocks, with start == end
+  bool hand_cut = false;    // a plain block cut by the end of the input, up to that end
+};
+
+// The walk behind the entry points; handler takes (position, type, bytes, start, end).
 template <typename Handler>
-bool Walk(const Handler& handler, const std::uint8_t* bytes, std::size_t length, bool hand_empty) {
+bool Walk(const Handler& handler, const std::uint8_t* bytes, std::size_t length, WalkRules rules) {
   if (bytes == nullptr || length < 1) return false;
   const void* open = std::memchr(bytes, kOpen, length);
   if (open == nullptr) return false;
@@ -65,10 +71,14 @@ bool Walk(const Handler& handler, const std::uint8_t* bytes, std::size_t length,
       pos += compressed;
     } else if (body_length != 0) {
       // A length field of 0x8000 or more reads negative: it can never be a valid body.
-      if (body_length < 0 || static_cast<std::size_t>(body_length) > length - pos) return false;
+      if (body_length < 0) return false;
+      if (static_cast<std::size_t>(body_length) > length - pos) {
+        if (rules.hand_cut) handler(position, type, bytes, pos, length);
+        return false;
+      }
       status = handler(position, type, bytes, pos, pos + static_cast<std::size_t>(body_length));
       pos += static_cast<std::size_t>(body_length);
-    } else if (hand_empty) {
+    } else if (rules.hand_empty) {
       status = handler(position, type, bytes, pos, pos);
     }
     if (status < 0) return false;
@@ -87,11 +97,17 @@ bool Walk(const Handler& handler, const std::uint8_t* bytes, std::size_t length,
 bool ParseContainer(const BlockHandler& handler, const std::uint8_t* bytes, std::size_t length) {
   const auto unpositioned = [&handler](std::size_t, int type, const std::uint8_t* b, std::size_t start,
                                        std::size_t end) { return handler(type, b, start, end); };
-  return Walk(unpositioned, bytes, length, false);
+  return Walk(unpositioned, bytes, length, WalkRules{});
 }
 
 bool ParseContainerInOrder(const PositionedBlockHandler& handler, const std::uint8_t* bytes, std::size_t length) {
-  return Walk(handler, bytes, length, true);
+  return Walk(handler, bytes, length, WalkRules{.hand_empty = true});
+}
+
+bool ParseContainerUpToCut(const BlockHandler& handler, const std::uint8_t* bytes, std::size_t length) {
+  const auto unpositioned = [&handler](std::size_t, int type, const std::uint8_t* b, std::size_t start,
+                                       std::size_t end) { return handler(type, b, start, end); };
+  return Walk(unpositioned, bytes, length, WalkRules{.hand_cut = true});
 }
 
 }  // namespace tarvello

@@ -38,4 +38,10 @@ using PositionedBlockHandler = std::function<int(std::size_t position, int type,
                                                  std::size_t start, std::size_t end)>;
 bool ParseContainerInOrder(const PositionedBlockHandler& handler, const std::uint8_t* bytes, std::size_t length);
 
+// The same parse for an answer that may have been cut where the caller's buffer ended (a long
+// list): a plain block whose body runs past the input is handed over with the bytes that are
+// there, its end the input's end, for a reader that keeps what it reads in full. The result is
+// still false, as for ParseContainer.
+bool ParseContainerUpToCut(const BlockHandler& handler, const std::uint8_t* bytes, std::size_t length);
+
 }  // namespace tarvello
