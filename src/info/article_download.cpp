@@ -58,8 +58,7 @@ std::optional<std::string> ArticleRequest(std::string_view server, int port, int
 }
 
 std::u16string ArticleBody(std::span<const std::uint8_t> answer) {
-  const int status = AnswerStatus(answer);
-  if (status != 0 && !Succeeded(status)) return {};
+  if (IsErrorStatus(AnswerStatus(answer))) return {};
   const std::string_view bytes(reinterpret_cast<const char*>(answer.data()), answer.size());
   std::string_view body = bytes;
   const std::size_t blank = bytes.find(kBlankLine);

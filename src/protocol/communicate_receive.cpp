@@ -127,7 +127,7 @@ int CCommunicate::RecieveHttpData(std::span<std::uint8_t> buffer) {
   if (failed != 0) return failed;
   // A gateway that could not reach the server answers with an error page of its own: that body
   // is not the server's answer, so the exchange brings nothing.
-  if (head && !Succeeded(head->status)) {
+  if (head && IsErrorStatus(head->status)) {
     log_.WriteNumber("HttpStatus %d", head->status);
     return 0;
   }

@@ -29,7 +29,7 @@ int AnswerStatus(std::span<const std::uint8_t> bytes) {
   return status;
 }
 
-bool Succeeded(int status) { return status >= 200 && status < 300; }
+bool IsErrorStatus(int status) { return status != 0 && (status < 200 || status >= 300); }
 
 std::optional<HttpAnswerHead> ParseAnswerHead(std::span<const std::uint8_t> bytes) {
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());

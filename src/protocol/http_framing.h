@@ -25,8 +25,9 @@ struct HttpAnswerHead {
 // The code of the status line the bytes begin with ("HTTP/1.1 200 OK" gives 200): its second
 // word when that is three digits; 0 when the bytes begin otherwise.
 int AnswerStatus(std::span<const std::uint8_t> bytes);
-// True for a 2xx status: the body is the answer asked for, not a gateway's or server's error page.
-bool Succeeded(int status);
+// True when there is a status and it is not 2xx: the body is a gateway's or server's error page,
+// not the answer asked for. An answer without a status line is left to the reader of its body.
+bool IsErrorStatus(int status);
 
 // The head of an HTTP answer whose first bytes are given. Nothing until the bytes hold the blank
 // line "\r\n\r\n" and, before it, "Content-Length:". The length is the decimal number after the
