@@ -61,7 +61,7 @@ bool ChangeFile(const std::filesystem::path& file, const TextEdit& edit) {
   const std::lock_guard<std::mutex> guard(PathLock(file));
   std::string bytes;
   if (ReadWholeFile(file, bytes) == ReadResult::kFailed) return false;
-  const Outcome outcome = edit(DecodeUtf16Le(bytes), Count(file));
+  const Outcome outcome = edit(DecodeIniText(bytes), Count(file));
   switch (outcome.kind) {
     case Outcome::Kind::kReplace:
       return ReplaceFile(file, EncodeUtf16Le(outcome.text));
@@ -150,7 +150,7 @@ std::vector<OwnBranch> Read(const std::filesystem::path& file) {
   if (count <= 0) return rows;
   std::string bytes;
   if (ReadWholeFile(file, bytes) != ReadResult::kRead) return rows;
-  const std::u16string text = DecodeUtf16Le(bytes);
+  const std::u16string text = DecodeIniText(bytes);
   for (int index = 0; index < count; ++index) {
     rows.push_back(OwnBranch::FromStored(profile_text::GetValue(text, kListSection, NameKey(index))
                                              .value_or(std::u16string(kMissingEntry))));
