@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (body.size() > size) std::abort();
   const std::u16string identifier =
       text::FromUtf8(std::string_view(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 300)));
-  if (const auto request = ArticleRequest("127.0.0.1", size > 0 ? data[0] : 1, u"SH600001", identifier)) {
+  if (const auto request = ArticleRequest("127.0.0.1", 8081, size > 0 ? data[0] : 1, u"SH600001", identifier)) {
     if (request->size() > kArticleRequestLimit || request->find("\r\n\r\n") != request->size() - 4) std::abort();
   }
   return 0;

@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the answer container parser with a handler that reads every block the
-// way a screen would (bounded reader, and the unchecked readers kept inside the block), so that
-// the sanitizers catch any read outside the bytes handed over.
+// Feeds arbitrary bytes to the answer container parser, whole and as an answer cut by its buffer,
+// with a handler that reads every block the way a screen would (bounded reader, and the unchecked
+// readers kept inside the block), so that the sanitizers catch any read outside the bytes handed
+// over.
 #include <cstddef>
 #include <cstdint>
 
@@ -28,5 +29,6 @@ int ReadBlock(int type, const std::uint8_t* bytes, std::size_t start, std::size_
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tarvello::ParseContainer(ReadBlock, data, size);
+  tarvello::ParseContainerUpToCut(ReadBlock, data, size);
   return 0;
 }

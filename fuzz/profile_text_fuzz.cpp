@@ -21,7 +21,7 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::u16string text = DecodeUtf16Le(bytes);
+  const std::u16string text = DecodeIniText(bytes);
   const std::u16string_view view(text);
   // Names come from the start of the text so that the fuzzer can aim them at its own lines.
   const std::u16string_view section = view.substr(0, std::min<std::size_t>(view.size(), 3));

@@ -97,7 +97,9 @@ void RunStartupVersionCheck(const ExchangeFunction& exchange, const std::filesys
   const std::optional<VersionAnswer> answer = RunVersionCheck(exchange, folder, download_page);
   if (!answer) return;
   session.SetNotices(answer->notices, answer->counted_notices);
-  if (answer->offer && (OffersNewerVersion(*answer->offer) || answer->offer->compulsory)) {
+  // Only a newer version is offered: a compulsory mark on the version the program already is (or
+  // an older one) would otherwise end every start.
+  if (answer->offer && OffersNewerVersion(*answer->offer)) {
     const UpdateOffer& offer = *answer->offer;
     session.OfferUpdate(StartupUpdate{StartupUpdateQuestion(offer), offer.address, offer.compulsory});
   }

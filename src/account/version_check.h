@@ -56,7 +56,7 @@ std::u16string UpdateQuestion(const UpdateOffer& offer);
 std::u16string StartupUpdateQuestion(const UpdateOffer& offer);
 
 // The start-up check: keeps the notices and offers the update to the main screen when it is
-// newer or compulsory.
+// newer; a compulsory one is then opened even on No.
 void RunStartupVersionCheck(const ExchangeFunction& exchange, const std::filesystem::path& folder,
                             const std::u16string& download_page, AccountSession& session);
 

@@ -250,6 +250,7 @@ void Terminal::AddMenuPage() {
   InfoLinks links;
   links.exchange = Exchange(kTrafficInfo);
   links.info_server = info_server;
+  links.info_port = deployment_.info_port;
   links.download = [this, info_server](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
     const TrafficScope counted(kTrafficInfo);
     return PassThroughExchange(transport_, info_server(), deployment_.info_port, request, answer);

@@ -61,7 +61,7 @@ bool ChangeFile(const std::filesystem::path& file, const TextEdit& edit) {
   const std::lock_guard<std::mutex> guard(PathLock(file));
   std::string bytes;
   if (ReadWholeFile(file, bytes) == ReadResult::kFailed) return false;
-  const Outcome outcome = edit(DecodeUtf16Le(bytes), Count(file));
+  const Outcome outcome = edit(DecodeIniText(bytes), Count(file));
   switch (outcome.kind) {
     case Outcome::Kind::kReplace:
       return ReplaceFile(file, EncodeUtf16Le(outcome.text));
@@ -123,6 +123,23 @@ bool AppendedExactly(const std::u16string& before, const std::u16string& after, 
   return true;
 }
 
+// Whether after reads as before with the entry of key hole gone, the last entry in its place and
+// the count one lower. On a damaged file (a count line running into the list's header, say) the
+// edit can take lines around it along; such a removal is refused rather than stored. Entries
+// beyond the row limit are not shown, so they are not compared either.
+bool RemovedExactly(const std::u16string& before, const std::u16string& after, int count, int hole) {
+  const auto entry = [](const std::u16string& text, int at) {
+    return profile_text::GetValue(text, kListSection, NameKey(at));
+  };
+  if (profile_text::GetValue(after, kNumberSection, kCountKey) != Decimal(count - 1)) return false;
+  const std::optional<std::u16string> last = entry(before, count - 1);
+  const int shown = std::min(count - 1, kRowLimit);
+  for (int at = 0; at < shown; ++at) {
+    if (entry(after, at) != (at == hole ? last : entry(before, at))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::u16string NameKey(int index) { return u"NAME" + Decimal(index); }
@@ -133,7 +150,7 @@ std::vector<OwnBranch> Read(const std::filesystem::path& file) {
   if (count <= 0) return rows;
   std::string bytes;
   if (ReadWholeFile(file, bytes) != ReadResult::kRead) return rows;
-  const std::u16string text = DecodeUtf16Le(bytes);
+  const std::u16string text = DecodeIniText(bytes);
   for (int index = 0; index < count; ++index) {
     rows.push_back(OwnBranch::FromStored(profile_text::GetValue(text, kListSection, NameKey(index))
                                              .value_or(std::u16string(kMissingEntry))));
@@ -162,7 +179,9 @@ bool Remove(const std::filesystem::path& file, const std::vector<OwnBranch>& row
     const std::optional<int> hole = KeyOfRow(text, count, rows, row);
     if (!hole) return Outcome{};
     if (count == 1) return Outcome{Outcome::Kind::kRemove, {}};
-    return Outcome::Replace(FillHole(text, count, *hole));
+    const std::optional<std::u16string> filled = FillHole(text, count, *hole);
+    if (!filled || !RemovedExactly(text, *filled, count, *hole)) return Outcome{};
+    return Outcome::Replace(filled);
   });
 }
 

@@ -52,7 +52,8 @@ bool Append(const std::filesystem::path& file, const OwnBranch& branch);
 
 // Removes the entry shown as row of rows (rows as Read gave them): the row's own key when it
 // still holds the row's value, else the first key holding exactly that value. False, with the
-// file unchanged, when no key holds it or the file cannot be changed.
+// file unchanged, when no key holds it, when the file is too damaged for the list to read back as
+// one row fewer with the last entry in the row's place, or when the file cannot be changed.
 bool Remove(const std::filesystem::path& file, const std::vector<OwnBranch>& rows, std::size_t row);
 
 }  // namespace trades_file

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/http_framing.h"
 #include "text/text_codec.h"
 
 namespace tarvello {
@@ -11,6 +12,7 @@ constexpr std::string_view kDepot = "/InfoDepot_ForCellPhone/";
 constexpr std::string_view kBlankLine = "\r\n\r\n";
 constexpr std::string_view kLengthHeader = "Content-Length:";
 constexpr std::size_t kMaxLengthDigits = 8;
+constexpr int kHttpPort = 80;
 
 std::string_view MarketSuffix(std::u16string_view code) {
   const std::u16string_view prefix = code.substr(0, 2);
@@ -44,16 +46,19 @@ std::string ArticlePath(int kind, std::u16string_view code, std::u16string_view 
          std::string(MarketSuffix(code)) + text::ToUtf8(identifier) + ".txt";
 }
 
-std::optional<std::string> ArticleRequest(std::string_view server, int kind, std::u16string_view code,
-                                          std::u16string_view identifier) {
+std::optional<std::string> ArticleRequest(std::string_view server, int port, int kind,
+                                          std::u16string_view code, std::u16string_view identifier) {
   if (!RequestWord(code) || !RequestWord(identifier)) return std::nullopt;
-  std::string request = "GET http://" + std::string(server) + ArticlePath(kind, code, identifier) +
-                        " HTTP/1.1\r\nHost:" + std::string(server) + "\r\n\r\n";
+  std::string host(server);
+  if (port != kHttpPort) host += ":" + std::to_string(port);
+  std::string request = "GET http://" + host + ArticlePath(kind, code, identifier) +
+                        " HTTP/1.1\r\nHost:" + host + "\r\n\r\n";
   if (request.size() > kArticleRequestLimit) return std::nullopt;
   return request;
 }
 
 std::u16string ArticleBody(std::span<const std::uint8_t> answer) {
+  if (IsErrorStatus(AnswerStatus(answer))) return {};
   const std::string_view bytes(reinterpret_cast<const char*>(answer.data()), answer.size());
   std::string_view body = bytes;
   const std::size_t blank = bytes.find(kBlankLine);

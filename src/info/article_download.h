@@ -2,6 +2,9 @@
 // the shared connection. ArticleRequest writes the request ("GET http://<server>/InfoDepot_
 // ForCellPhone/<kind folder>/<digits><market>/<identifier>.txt"); ArticleBody takes the text out
 // of what came back, with or without its HTTP header. Pure functions, any thread.
+//
+// The request names the server's port when it is not 80: in WAP mode it goes to the gateway, a
+// proxy, which reaches the server only by what the request line and Host say.
 #pragma once
 
 #include <cstdint>
@@ -22,10 +25,11 @@ std::string_view ArticleFolder(int kind);
 std::string ArticlePath(int kind, std::u16string_view code, std::u16string_view identifier);
 // Nothing when the request would exceed the limit, or when the code or the identifier holds
 // anything but printable ASCII without blanks (which could break the request line).
-std::optional<std::string> ArticleRequest(std::string_view server, int kind, std::u16string_view code,
-                                          std::u16string_view identifier);
+std::optional<std::string> ArticleRequest(std::string_view server, int port, int kind,
+                                          std::u16string_view code, std::u16string_view identifier);
 // With "\r\n\r\n" and a "Content-Length:" header, the body after the blank line, as long as the
-// header says (and no longer than what arrived); otherwise every byte. Decoded from UTF-8.
+// header says (and no longer than what arrived); otherwise every byte. Decoded from UTF-8. An
+// answer whose status line says anything but 2xx is an error page: no text at all.
 std::u16string ArticleBody(std::span<const std::uint8_t> answer);
 
 }  // namespace tarvello

@@ -77,7 +77,7 @@ PageContent FetchStockArticle(const InfoQuery& query, const InfoLinks& links) {
   PageContent page = Text({}, TextForm::kDownloaded);
   if (query.codes.empty() || !links.download || !links.info_server) return page;
   const std::optional<std::string> request =
-      ArticleRequest(links.info_server(), query.kind, query.codes.front(), query.article);
+      ArticleRequest(links.info_server(), links.info_port, query.kind, query.codes.front(), query.article);
   if (!request) return page;
   Bytes answer(kArticleBuffer);
   const int received =

@@ -53,6 +53,7 @@ struct InfoLinks {
   ArticleDownload download;  // none: a security's article stays empty
   // The address of the information server the download goes to, named in the request.
   std::function<std::string()> info_server;
+  int info_port = 80;  // the information server's port, named in the request when not 80
 };
 
 // Answer buffers: the item "最新资讯" is the longest F10 text and "公司财务" the shortest.

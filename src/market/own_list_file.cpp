@@ -53,7 +53,7 @@ Contents Read(const std::filesystem::path& file) {
   contents.readable = result != ReadResult::kFailed;
   contents.dense = contents.readable;
   if (result != ReadResult::kRead) return contents;
-  const std::u16string text = DecodeUtf16Le(bytes);
+  const std::u16string text = DecodeIniText(bytes);
 
   const std::optional<std::u16string> numberText =
       profile_text::GetValue(text, kNumberSection, kNumberKey);

@@ -125,6 +125,12 @@ int CCommunicate::RecieveHttpData(std::span<std::uint8_t> buffer) {
   int failed = 0;
   const std::optional<HttpAnswerHead> head = ReceiveHttpHead(chunk, used, failed);
   if (failed != 0) return failed;
+  // A gateway that could not reach the server answers with an error page of its own: that body
+  // is not the server's answer, so the exchange brings nothing.
+  if (head && IsErrorStatus(head->status)) {
+    log_.WriteNumber("HttpStatus %d", head->status);
+    return 0;
+  }
   const std::size_t content = head ? head->content_length : 0;
   // Only the body is stored, and never more than the buffer holds.
   const std::size_t room = std::min(content, buffer.size());

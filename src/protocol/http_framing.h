@@ -19,12 +19,20 @@ std::string BuildWapHeader(std::string_view host, int port, std::size_t length);
 struct HttpAnswerHead {
   std::size_t header_length = 0;   // bytes up to and including the blank line
   std::size_t content_length = 0;  // the number after "Content-Length:"
+  int status = 0;                  // the code of the status line "HTTP/1.1 200 OK"; 0 without one
 };
+
+// The code of the status line the bytes begin with ("HTTP/1.1 200 OK" gives 200): its second
+// word when that is three digits; 0 when the bytes begin otherwise.
+int AnswerStatus(std::span<const std::uint8_t> bytes);
+// True when there is a status and it is not 2xx: the body is a gateway's or server's error page,
+// not the answer asked for. An answer without a status line is left to the reader of its body.
+bool IsErrorStatus(int status);
 
 // The head of an HTTP answer whose first bytes are given. Nothing until the bytes hold the blank
 // line "\r\n\r\n" and, before it, "Content-Length:". The length is the decimal number after the
 // colon (blanks skipped, reading stops at the first non-digit); a number too large to be real is
-// capped at kMaxContentLength.
+// capped at kMaxContentLength. The status is AnswerStatus of the bytes.
 std::optional<HttpAnswerHead> ParseAnswerHead(std::span<const std::uint8_t> bytes);
 
 inline constexpr std::size_t kMaxContentLength = 1u << 30;

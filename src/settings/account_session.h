@@ -32,7 +32,7 @@ class AccountSession {
   void SetAccountValue(std::optional<std::int32_t> value);
   std::optional<std::int32_t> account_value() const;
 
-  // A newer or compulsory version to offer at start-up; replaces any earlier one.
+  // A newer version to offer at start-up; replaces any earlier one.
   void OfferUpdate(StartupUpdate update);
   // The offer, once: later calls return nothing until a new offer is made.
   std::optional<StartupUpdate> TakeUnaskedUpdate();

@@ -82,6 +82,30 @@ Field CaseField() {
           }};
 }
 
+// The rows of the manual server list labelled "均衡负载" are the four quote server cells, each the
+// load-balancing address of its region; they have no keys of their own, so that editing the cells
+// moves the rows with them.
+struct BalancedRow {
+  int row;
+  int group;
+  int index;
+};
+constexpr BalancedRow kBalancedRows[] = {{5, 1, 0}, {8, 0, 0}, {11, 0, 1}, {21, 1, 1}};
+
+bool IsBalancedRow(int row) {
+  for (const BalancedRow& balanced : kBalancedRows) {
+    if (balanced.row == row) return true;
+  }
+  return false;
+}
+
+void TieBalancedRows(Deployment& d) {
+  for (const auto& [row, group, index] : kBalancedRows) {
+    d.server_rows[static_cast<std::size_t>(row)] =
+        d.quote_servers[static_cast<std::size_t>(group)][static_cast<std::size_t>(index)];
+  }
+}
+
 // Every key, grouped by section in the order the written file shows them.
 std::vector<Field> Fields() {
   std::vector<Field> fields;
@@ -90,6 +114,7 @@ std::vector<Field> Fields() {
   }
   fields.push_back(PortField(u"SERVERS", u"QUOTEPORT", &Deployment::quote_port));
   for (int row = 0; row < Deployment::kServerRows; ++row) {
+    if (IsBalancedRow(row)) continue;
     fields.push_back({u"SERVERS", u"ROW" + text::FromAscii(std::to_string(row)),
                       [row](const Deployment& d) { return text::FromAscii(d.server_rows[row]); },
                       [row](Deployment& d, const std::u16string& v) { d.server_rows[row] = text::ToAscii(v); }});
@@ -148,6 +173,7 @@ Deployment ShippedDeployment() {
   d.cdma_password = u"card";
   d.network_case = NetworkCase::kDesktop;
   d.access_point = u"cmnet";
+  TieBalancedRows(d);
   return d;
 }
 
@@ -159,7 +185,7 @@ Deployment LoadDeployment(const std::filesystem::path& folder) {
   // A file that cannot be read leaves every shipped value.
   std::string bytes;
   ReadWholeFile(file, bytes);
-  const std::u16string text = DecodeUtf16Le(bytes);
+  const std::u16string text = DecodeIniText(bytes);
   Deployment d = ShippedDeployment();
   for (const Field& field : Fields()) {
     std::optional<std::u16string> value = profile_text::GetValue(text, field.section, field.key);
@@ -168,6 +194,7 @@ Deployment LoadDeployment(const std::filesystem::path& folder) {
     }
     if (value && !value->empty()) field.set(d, *value);
   }
+  TieBalancedRows(d);
   return d;
 }
 

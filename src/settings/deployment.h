@@ -28,7 +28,8 @@ struct Deployment {
   std::array<std::array<std::string, 2>, 2> quote_servers;
   // The port every quote server listens on: 2860, unless a deployment (or a test) says otherwise.
   int quote_port = 2860;
-  // The 25 rows of the manual server list, addresses only.
+  // The 25 rows of the manual server list, addresses only. Rows 5, 8, 11 and 21 (the regions'
+  // load-balancing rows) are quote_servers [1][0], [0][0], [0][1] and [1][1].
   std::array<std::string, kServerRows> server_rows;
   // Information servers, [group][index] as the quote servers, on info_port.
   std::array<std::array<std::string, 2>, 2> info_servers;
@@ -53,7 +54,8 @@ inline constexpr std::string_view kDeploymentFileName = "Deployment.ini";
 Deployment ShippedDeployment();
 
 // Reads "Deployment.ini" from folder; writes the shipped file first when there is none. A value
-// missing from the file keeps its shipped value.
+// missing from the file keeps its shipped value. The file may have been saved by a person's
+// editor in another encoding (see DecodeIniText).
 Deployment LoadDeployment(const std::filesystem::path& folder);
 
 }  // namespace tarvello

@@ -1,5 +1,6 @@
 #include "shell/device_registration.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -32,9 +33,28 @@ std::u16string FirstLineOf(const std::filesystem::path& path) {
 }
 
 
-void Send(const ExchangeFunction& exchange, const Bytes& request) {
+// Sends a request whose answer says nothing; true when the server answered with a whole container,
+// so that it is known to have the request.
+bool Send(const ExchangeFunction& exchange, const Bytes& request) {
   std::array<std::uint8_t, kAnswerCapacity> answer{};
-  exchange(request, answer);
+  const int received = exchange(request, answer);
+  if (received < 1) return false;
+  const auto length = std::min(static_cast<std::size_t>(received), answer.size());
+  return ParseContainer([](int, const std::uint8_t*, std::size_t, std::size_t) { return 0; }, answer.data(),
+                        length);
+}
+
+// Reports the failure the last run recorded, if any, and forgets it once the server has it: a
+// report that did not reach the server is tried again at the next start.
+void ReportRecordedFailure(const ExchangeFunction& exchange, const RegistrationContext& context,
+                           std::u16string_view guid, std::u16string_view machine) {
+  const ErrorRecord record(context.folder);
+  const std::u16string error = record.Read();
+  if (error.empty()) return;
+  const std::u16string stamp = FormatServerTimestamp(AskServerTime(exchange));
+  const Bytes report =
+      CPacketCodec().BuildErrorReport(ComposeErrorReport(stamp, guid, config::kProgramVersion, machine, error));
+  if (Send(exchange, report)) record.Clear();
 }
 
 // Reads a stored identity value, creating and storing it first when it is empty.
@@ -146,20 +166,12 @@ bool RunDeviceRegistration(const ExchangeFunction& exchange, const RegistrationC
     return server_time && server_time->first > 0 ? Decimal(server_time->first) : std::u16string();
   });
 
+  // A registration text too long to send does not keep the failure report from the server.
   const std::optional<std::u16string> registration = ComposeRegistrationText(
       time, guid, context.screen_width, context.screen_height, machine, config::kProgramVersion);
-  if (!registration) return false;
-  Send(exchange, CPacketCodec().BuildDeviceRegistration(*registration));
-
-  const ErrorRecord record(context.folder);
-  const std::u16string error = record.Read();
-  if (!error.empty()) {
-    const std::u16string stamp = FormatServerTimestamp(AskServerTime(exchange));
-    Send(exchange, CPacketCodec().BuildErrorReport(
-                       ComposeErrorReport(stamp, guid, config::kProgramVersion, machine, error)));
-    record.Clear();
-  }
-  return true;
+  if (registration) Send(exchange, CPacketCodec().BuildDeviceRegistration(*registration));
+  ReportRecordedFailure(exchange, context, guid, machine);
+  return registration.has_value();
 }
 
 }  // namespace tarvello

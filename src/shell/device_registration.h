@@ -62,7 +62,9 @@ struct RegistrationContext {
   std::function<std::array<std::uint8_t, 16>()> new_guid = NewDeviceGuidBytes;
 };
 
-// Runs the registration steps; true when the 1800 request was sent.
+// Runs the registration steps; true when the 1800 request was sent. The recorded failure is
+// reported (1900) even when the registration text is too long to send, and cleared only when the
+// server answered the report.
 bool RunDeviceRegistration(const ExchangeFunction& exchange, const RegistrationContext& context);
 
 }  // namespace tarvello

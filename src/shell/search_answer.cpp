@@ -6,9 +6,11 @@
 
 namespace tarvello {
 
+// A long result list can fill the answer buffer, and the answer then arrives cut where the buffer
+// ended: the items before the cut are still good, so the block is read up to the cut.
 std::vector<std::u16string> ReadSearchAnswer(std::span<const std::uint8_t> answer) {
   std::vector<std::u16string> items;
-  ParseContainer(
+  ParseContainerUpToCut(
       [&items](int type, const std::uint8_t* bytes, std::size_t start, std::size_t end) {
         if (type != kSecuritySearch || !items.empty()) return 0;
         BlockReader reader(bytes, start, end);

@@ -1,7 +1,8 @@
 // The answer to the security search (request 2000): block 2000 holds a 16-bit item count and,
 // per item, the code and the name (each a UTF-8 string); the list screen keeps each item as one
 // text "code;name". An answer without the block, or with an empty one, has no items; a block cut
-// short keeps the items read in full before the cut. Pure functions; safe from any thread.
+// short, or an answer cut inside the block where the buffer ended, keeps the items read in full
+// before the cut. Pure functions; safe from any thread.
 #pragma once
 
 #include <cstdint>

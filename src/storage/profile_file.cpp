@@ -14,11 +14,12 @@
 namespace tarvello {
 namespace {
 
-// The file's text; empty for a missing or empty file, nothing when it cannot be read.
+// The file's text; empty for a missing or empty file, nothing when it cannot be read. A file a
+// person saved with another editor's encoding reads the same; a change writes it back in ours.
 std::optional<std::u16string> ReadText(const std::filesystem::path& path) {
   std::string bytes;
   if (ReadWholeFile(path, bytes) == ReadResult::kFailed) return std::nullopt;
-  return DecodeUtf16Le(bytes);
+  return DecodeIniText(bytes);
 }
 
 bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }

@@ -1,7 +1,8 @@
 // ProfileFile: the INI engine every INI file of the program goes through ("Configuration.ini",
 // the stock lists, "ErrorCode.ini", ...).
 //
-// Files are UTF-16 little-endian without a byte-order mark, lines end with "\r\n", sections are
+// Files are written UTF-16 little-endian without a byte-order mark and read as DecodeIniText
+// reads them (a person's editor may save one otherwise); lines end with "\r\n", sections are
 // "[NAME]" lines and entries are KEY=VALUE lines taken literally (no trimming, quoting or
 // comments; exact, case-sensitive comparison). The engine is stateless: every call opens the file,
 // reads it whole and, for a change, writes the whole new text to a temporary file in the same

@@ -1,5 +1,7 @@
 #include "storage/utf16le.h"
 
+#include "text/text_codec.h"
+
 namespace tarvello {
 
 std::u16string DecodeUtf16Le(std::string_view bytes) {
@@ -19,6 +21,15 @@ std::string EncodeUtf16Le(std::u16string_view text) {
     bytes[2 * i + 1] = static_cast<char>(text[i] >> 8);
   }
   return bytes;
+}
+
+std::u16string DecodeIniText(std::string_view bytes) {
+  constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (bytes.starts_with(kUtf16LeMark)) return DecodeUtf16Le(bytes.substr(kUtf16LeMark.size()));
+  if (bytes.starts_with(kUtf8Mark)) return text::FromUtf8(bytes.substr(kUtf8Mark.size()));
+  if (bytes.find('\0') == std::string_view::npos) return text::FromUtf8(bytes);
+  return DecodeUtf16Le(bytes);
 }
 
 }  // namespace tarvello

@@ -131,8 +131,8 @@ TEST(LoginKeyboardTest, EachModeOffersItsCharactersAndEveryKeyAnswersItsTap) {
 }
 
 // The recommendation's number check, request and result messages; the version answer with its
-// notices, and the start-up check that offers an update only when it is newer or compulsory (a
-// newer one, asked about once, is the account walk's).
+// notices, and the start-up check that offers an update only when it is newer, compulsory or not
+// (a newer one, asked about once, is the account walk's).
 TEST(FriendNumbersTest, TypedNumbersAreCheckedOneByOne) {
   struct Case {
     std::u16string_view typed;
@@ -203,7 +203,8 @@ TEST(VersionAnswerTest, ReadsTheOfferAndAppendsNoticesByKind) {
   EXPECT_FALSE(ReadVersionAnswer(truncated).offer.has_value());
 }
 
-TEST(VersionCheckTest, StartupCheckOffersOnlyNewerOrCompulsoryVersions) {
+// A server that marks the program's own version compulsory must not end every start.
+TEST(VersionCheckTest, StartupCheckOffersOnlyNewerVersions) {
   struct Case {
     std::u16string_view latest;
     std::uint8_t compulsory;
@@ -211,8 +212,8 @@ TEST(VersionCheckTest, StartupCheckOffersOnlyNewerOrCompulsoryVersions) {
     std::u16string_view address = u"http://dl/x";
     std::u16string_view opened = u"http://dl/x";  // an offer without an address opens our own page
   };
-  for (const Case& c : {Case{u"V3.3", 0, false}, Case{u"V3.3", 1, true},
-                        Case{u"V3.4", 0, true, u"", u"http://own/DownLoadCenter.aspx"}}) {
+  for (const Case& c : {Case{u"V3.3", 0, false}, Case{u"V3.3", 1, false}, Case{u"V3.2", 1, false},
+                        Case{u"V3.4", 1, true}, Case{u"V3.4", 0, true, u"", u"http://own/DownLoadCenter.aspx"}}) {
     testing::TempFolder home;
     AccountSession session;
     Bytes sent;

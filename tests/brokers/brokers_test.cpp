@@ -311,6 +311,19 @@ TEST_F(TradesFileTest, AnEntryNoLongerInTheFileIsNotDeleted) {
   EXPECT_EQ(Text(), before);
 }
 
+// A removal either leaves the list one row shorter with the last entry in the row's place or
+// fails with the file as it was. Here the count's line runs into the list's header (a "\r" without
+// its "\n"), so rewriting the count would take the header with it.
+TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheFileAsItWas) {
+  const std::u16string damaged =
+      u"[NUMBER]\r\nSECURITYNUM=3\rc\n[SECURITYLIST]\r\nNAME2=0333|C\r\nNAME1=0222|B\r\nNAME0=011A\r\n";
+  Write(damaged);
+  const std::vector<OwnBranch> rows = trades_file::Read(file());
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_FALSE(trades_file::Remove(file(), rows, 0));
+  EXPECT_EQ(Text(), damaged);
+}
+
 // A key missing under the count shows "Error" without a number; deleting that row closes the gap.
 TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
   Write(u"[NUMBER]\r\nSECURITYNUM=3\r\n[SECURITYLIST]\r\nNAME2=030|C\r\nNAME0=010|A\r\n");

@@ -32,19 +32,23 @@ TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarket) {
       {7, u"HK000005", "/InfoDepot_ForCellPhone/Report_16/000005X9.txt"},  // no market: no suffix
   };
   for (const auto& c : cases) EXPECT_EQ(ArticlePath(c.kind, c.code, u"X9"), c.path);
-  EXPECT_EQ(ArticleRequest("10.0.0.7", 1, u"SH600001", u"X9"),
+  EXPECT_EQ(ArticleRequest("10.0.0.7", 80, 1, u"SH600001", u"X9"),
             "GET http://10.0.0.7/InfoDepot_ForCellPhone/News_1/600001_1/X9.txt HTTP/1.1\r\nHost:10.0.0.7\r\n\r\n");
+  // A proxy (the WAP gateway) reaches a server on another port only if the request names it.
+  EXPECT_EQ(ArticleRequest("10.0.0.7", 8081, 1, u"SH600001", u"X9"),
+            "GET http://10.0.0.7:8081/InfoDepot_ForCellPhone/News_1/600001_1/X9.txt HTTP/1.1\r\n"
+            "Host:10.0.0.7:8081\r\n\r\n");
 }
 
 TEST(ArticleDownloadTest, ARequestThatWouldBreakItsLineOrItsBufferIsNotMade) {
   for (const std::u16string& bad : {std::u16string(u"a b"), std::u16string(u"a\r\nHost:x"), std::u16string(u"新闻"),
                                     std::u16string(200, u'x')}) {
-    EXPECT_FALSE(ArticleRequest("h", 1, u"SH600001", bad));
+    EXPECT_FALSE(ArticleRequest("h", 80, 1, u"SH600001", bad));
   }
-  EXPECT_TRUE(ArticleRequest("h", 1, u"SH600001", std::u16string(100, u'x')));
+  EXPECT_TRUE(ArticleRequest("h", 80, 1, u"SH600001", std::u16string(100, u'x')));
 }
 
-TEST(ArticleDownloadTest, TheBodyFollowsTheHeaderForItsLengthOrIsEverything) {
+TEST(ArticleDownloadTest, TheBodyFollowsTheHeaderForItsLengthOrIsEverythingButNeverAnErrorPage) {
   const struct {
     std::string answer;
     std::u16string body;
@@ -55,6 +59,8 @@ TEST(ArticleDownloadTest, TheBodyFollowsTheHeaderForItsLengthOrIsEverything) {
       {"HTTP/1.1 200 OK\r\nContent-Length: 123456789012\r\n\r\nab", u"ab"},         // eight digits at most
       {"just text\r\n\r\nContent-Length: 1", u"just text\r\n\r\nContent-Length: 1"},  // no header before the blank line
       {"plain", u"plain"},
+      {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot found", u""},  // an error page is no article
+      {"HTTP/1.0 503 Busy\r\n\r\nTry later", u""},
   };
   for (const auto& c : cases) EXPECT_EQ(Body(c.answer), c.body) << c.answer;
 }
@@ -74,7 +80,7 @@ TEST_F(TransportTest, AnswerWhoseHeadSplitsOverPiecesComesWhole) {
     });
     LoopbackServer quotes([](ServerConnection& c) { c.ReadContainer(); });
     ConnectTo(quotes);
-    const std::string request = *ArticleRequest("127.0.0.1", 1, u"SH600001", u"X9");
+    const std::string request = *ArticleRequest("127.0.0.1", info.port(), 1, u"SH600001", u"X9");
     Bytes answer(1 << 20);
     const int received = PassThroughExchange(*transport_, "127.0.0.1", info.port(), testing::BytesOf(request), answer);
     ASSERT_GT(received, 0) << split;

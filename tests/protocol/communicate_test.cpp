@@ -239,7 +239,8 @@ TEST_F(WapTransportTest, RequestGoesOutAsFiveHeaderLinesAndTheWholeBodyAndTheAns
 }
 
 // How the gateway's answer arrives decides what the exchange stores: the body by its
-// Content-Length, never more than the buffer holds, nothing from a broken or endless answer.
+// Content-Length, never more than the buffer holds, nothing from a broken or endless answer or
+// from an error page.
 TEST_F(WapTransportTest, AnswerIsReadByItsContentLengthAndBoundedByTheBuffer) {
   std::string long_body(3000, 'y');
   long_body[999] = 'z';
@@ -255,6 +256,8 @@ TEST_F(WapTransportTest, AnswerIsReadByItsContentLengthAndBoundedByTheBuffer) {
       {"larger than the buffer", HttpAnswer(long_body), 1000, false, 1000, 1000},
       {"closed before the whole body", HttpAnswer(std::string(2000, 'q')), 400, true, 4096, -1},
       {"header that never completes", "HTTP/1.1 200 OK\r\nContent-Len", 100, false, 4096, 0},
+      {"the gateway's error page", "HTTP/1.1 502 Bad Gateway\r\nContent-Length: 4\r\n\r\n{  }", 100,
+       false, 4096, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

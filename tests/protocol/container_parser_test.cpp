@@ -101,6 +101,9 @@ TEST(ContainerParserTest, DamagedInputFailsAfterHandingOverTheCompleteBlocks) {
   cut_stream.resize(cut_stream.size() - 5);
   Bytes corrupt_stream = CompressedContainer(200, Body(200));
   corrupt_stream[15] ^= 0xFF;
+  // The stream's last bytes are its checksum: broken, it still inflates to exactly the stated size.
+  Bytes bad_checksum = CompressedContainer(200, Body(200));
+  bad_checksum[bad_checksum.size() - 2] ^= 0x01;
   Bytes good_then_bad{'{', 0x98, 0x08, 0, 0, 4, 0, 1, 2, 3, 4, ':'};
   const Bytes bad = CompressedContainer(201, Body(200));
   good_then_bad.insert(good_then_bad.end(), bad.begin() + 1, bad.end());
@@ -121,6 +124,7 @@ TEST(ContainerParserTest, DamagedInputFailsAfterHandingOverTheCompleteBlocks) {
       {"would overflow 2 x U", CompressedContainer(50, Body(200)), 0},
       {"compressed stream cut", cut_stream, 0},
       {"compressed stream corrupt", corrupt_stream, 0},
+      {"compressed stream with a wrong checksum", bad_checksum, 0},
       {"good block, then a bad one", good_then_bad, 1},
       {"wrong closing byte", wrong_end, 2},
       {"closing byte missing", missing_end, 2},

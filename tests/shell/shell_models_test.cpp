@@ -192,7 +192,7 @@ TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
       {"a negative count", AnswerContainer(2000, Items(-3, {{"SH600036", u"招商银行"}})), {}},
       {"a count beyond the items", AnswerContainer(2000, Items(9, {{"SH600036", u"招商银行"}})), {u"SH600036;招商银行"}},
       {"a block cut inside the second item", shortBlock, {u"SH600036;招商银行"}},
-      {"an answer cut inside the block", cut, {}},
+      {"an answer cut inside the block", cut, {u"SH600036;招商银行"}},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadSearchAnswer(c.answer), c.items) << c.scenario;
   EXPECT_EQ(SplitSearchItem(u"SH600036"), (SearchItem{u"SH600036", u""}));

@@ -103,15 +103,22 @@ TEST(RunningMessageTest, RepeatedSerialIsNotAppendedTwice) {
   EXPECT_EQ(message.Text(), u"a\r\n\r\nb\r\n\r\n");
 }
 
-// A server that answers 2116 with a date and time (while time_available) and everything else with
-// nothing, against a program folder of its own.
+// A server that answers 2116 with a date and time (while time_available), 1800 and 1900 with a
+// block of their own (while reports_answered) and everything else with nothing, against a program
+// folder of its own.
 class DeviceRegistrationTest : public ::testing::Test {
  protected:
   bool Run() {
     server_ = std::make_unique<testing::ScriptedServer>([this](const Bytes& request) {
-      if (testing::TypeOf(request) != kServerTime || !time_available_) return Bytes{};
+      const int type = testing::TypeOf(request);
       ContainerWriter writer;
-      writer.AddPlain(kServerTime, WireWriter().I32(20261206).I32(93015).Take());
+      if (type == kServerTime && time_available_) {
+        writer.AddPlain(kServerTime, WireWriter().I32(20261206).I32(93015).Take());
+      } else if ((type == kDeviceRegistration || type == kErrorReport) && reports_answered_) {
+        writer.AddPlain(type, Bytes{0});
+      } else {
+        return Bytes{};
+      }
       return writer.Finish();
     });
     RegistrationContext context;
@@ -137,6 +144,7 @@ class DeviceRegistrationTest : public ::testing::Test {
 
   testing::TempFolder folder_;
   bool time_available_ = true;
+  bool reports_answered_ = true;
   std::unique_ptr<testing::ScriptedServer> server_;
 };
 
@@ -157,6 +165,22 @@ TEST_F(DeviceRegistrationTest, RecordedFailureIsReportedAndCleared) {
   ASSERT_TRUE(Run());
   EXPECT_EQ(Types(), (std::vector<int>{2116, 1800, 2116, 1900}));
   EXPECT_EQ(TextOf(3), "Err|20261206 09:30:15|0A1B2C3D-4E5F-abcd-0102-0304050607EF|5|V3.3|handheld|0x21");
+  EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
+}
+
+// The record goes only once the server has the report: a report that got no answer is kept for
+// the next start, and a registration text too long to send does not hold the report back.
+TEST_F(DeviceRegistrationTest, RecordedFailureIsKeptUntilTheServerHasIt) {
+  ASSERT_TRUE(ErrorRecord(folder_.path()).Write(u"0x21"));
+  reports_answered_ = false;
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(Types(), (std::vector<int>{2116, 1800, 2116, 1900}));
+  EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"0x21");
+
+  reports_answered_ = true;
+  ProfileFile::WriteString(u"INFO", u"MACHINE", std::u16string(190, u'm'), folder_ / config::kFileName);
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(Types(), (std::vector<int>{2116, 1900}));
   EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
 }
 

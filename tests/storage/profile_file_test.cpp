@@ -8,6 +8,7 @@
 #include "support/temp_folder.h"
 #include "storage/profile_text.h"
 #include "storage/utf16le.h"
+#include "text/text_codec.h"
 
 namespace tarvello {
 namespace {
@@ -30,6 +31,19 @@ TEST_F(ProfileFileTest, WriteToMissingFileCreatesHeaderAndEntryInUtf16LeWithoutB
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三");
   WriteBytes(path_, ReadBytes(path_) + "x");
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三") << "an odd last byte is ignored";
+}
+
+// A file a person saved with an editor (Contacts.ini, say) reads the same in the forms editors
+// save; a change writes it back in the program's own form, the person's entries kept.
+TEST_F(ProfileFileTest, FileSavedByAnEditorReadsTheSameAndIsRewrittenInUtf16LeWithoutBom) {
+  const std::u16string text = u"[CONTACTS]\r\nNAME0=营业部\r\nPHONE0=0311\r\n";
+  for (const std::string& bytes : {"\xFF\xFE" + EncodeUtf16Le(text), "\xEF\xBB\xBF" + text::ToUtf8(text),
+                                   text::ToUtf8(text)}) {
+    WriteBytes(path_, bytes);
+    EXPECT_EQ(ProfileFile::GetString(u"CONTACTS", u"NAME0", u"Error", path_), u"营业部");
+    ASSERT_TRUE(ProfileFile::WriteString(u"CONTACTS", u"PHONE0", u"0312", path_));
+    EXPECT_EQ(ReadBytes(path_), EncodeUtf16Le(u"[CONTACTS]\r\nNAME0=营业部\r\nPHONE0=0312\r\n"));
+  }
 }
 
 TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsSectionHeader) {
