@@ -293,6 +293,21 @@ void CStockDetailDlg::TouchChart(Point at, bool drag) {
   Invalidate();
 }
 
+// A swipe over the header steps through the list as "<" and ">" do: to the left is the next.
+bool CStockDetailDlg::SwipesAt(Point at) const { return at.y < LayoutFor(metrics_).header.bottom; }
+
+bool CStockDetailDlg::OnSwipe(const Gesture& swipe) {
+  if (const int step = swipe.SideStep(); step != 0) StepSecurity(step);
+  return false;
+}
+
+// The wheel over the intraday chart moves its cursor as Left and Right do.
+bool CStockDetailDlg::OnWheel(int notches, bool, Point at) {
+  if (!LayoutFor(metrics_).chart.Contains(at)) return false;
+  RepeatKey(notches, kKeyLeft, kKeyRight);
+  return true;
+}
+
 void CStockDetailDlg::TouchHeader(int x) {
   const int left = width() * 2 / 3;
   if (x < left) return;

@@ -79,6 +79,9 @@ class CStockDetailDlg : public DataScreen {
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
   void OnPenMove(Point at) override;
+  bool SwipesAt(Point at) const override;
+  bool OnSwipe(const Gesture& swipe) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
 
  private:
   struct Layout;

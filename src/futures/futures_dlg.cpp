@@ -186,6 +186,25 @@ void CGzqhDlg::OnPenDown(Point at) {
   }
 }
 
+// Above the strip a tap does nothing, so a swipe there is free: sideways it steps through the
+// list as Left and Right do (to the left is the next), up and down it pages the ticks.
+bool CGzqhDlg::SwipesAt(Point at) const { return LayoutFor(metrics_).content.Contains(at); }
+
+bool CGzqhDlg::OnSwipe(const Gesture& swipe) {
+  if (const int side = swipe.SideStep(); side != 0) {
+    RepeatKey(side, kKeyRight, kKeyLeft);
+  } else if (view() == kViewTicks) {
+    RepeatKey(swipe.PageStep(), kKeyDown, kKeyUp);
+  }
+  return false;
+}
+
+bool CGzqhDlg::OnWheel(int notches, bool, Point) {
+  if (view() != kViewTicks) return false;
+  RepeatKey(notches, kKeyUp, kKeyDown);
+  return true;
+}
+
 void CGzqhDlg::TouchBottomBar(int x) {
   const int cell = std::clamp(x * kBottomBarCells / std::max(1, width()), 0, kBottomBarCells - 1);
   if (cell == 0) {

@@ -85,6 +85,9 @@ class CGzqhDlg : public DataScreen {
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
+  bool SwipesAt(Point at) const override;
+  bool OnSwipe(const Gesture& swipe) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
 
  private:
   struct Layout {

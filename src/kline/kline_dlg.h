@@ -85,6 +85,8 @@ class CKLineDlg : public DataScreen {
   void OnPenDown(Point at) override;
   void OnPenMove(Point at) override;
   void OnPenUp(Point at) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
+  void OnPinch(int steps, Point centre) override;
 
  private:
   // The pen between down and up inside the chart.

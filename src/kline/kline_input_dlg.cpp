@@ -29,6 +29,16 @@ void CKLineDlg::OnKeyDown(KeyCode key) {
   }
 }
 
+// A wheel notch away from the user moves the cursor a bar back, as Left (which extends the
+// history at its start), toward the user a bar on; with Ctrl it zooms in and out as Up and Down.
+bool CKLineDlg::OnWheel(int notches, bool zoom, Point) {
+  RepeatKey(notches, zoom ? kKeyUp : kKeyLeft, zoom ? kKeyDown : kKeyRight);
+  return true;
+}
+
+// Two fingers apart zoom in a step, together out, as Up and Down.
+void CKLineDlg::OnPinch(int steps, Point) { RepeatKey(steps, kKeyUp, kKeyDown); }
+
 void CKLineDlg::OnPenDown(Point at) {
   const ChartLayout layout = Layout();
   pen_ = PenTrack{};

@@ -119,6 +119,7 @@ class CStockListDlg : public DataScreen {
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
   void OnPenUp(Point at) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
 
  private:
   // Fetching (worker thread).

@@ -44,6 +44,12 @@ void CStockListDlg::OnKeyDown(KeyCode key) {
   }
 }
 
+// The wheel moves the selection a row at a time and pages at the ends, as Up and Down do.
+bool CStockListDlg::OnWheel(int notches, bool, Point) {
+  RepeatKey(notches, kKeyUp, kKeyDown);
+  return true;
+}
+
 void CStockListDlg::OnPenDown(Point at) { pen_down_ = at; }
 
 void CStockListDlg::OnPenUp(Point at) {

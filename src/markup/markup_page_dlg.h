@@ -55,6 +55,10 @@ class CMarkupPageDlg : public DataScreen {
   void OnPaintOver(Canvas&) override {}
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
+  bool SwipesAt(Point at) const override;
+  void OnDrag(Point moved) override;
+  bool OnSwipe(const Gesture& swipe) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
 
  private:
   int ScrollWidth() const;

@@ -1,13 +1,17 @@
 #include "platform/window.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
 #include <QTimerEvent>
+#include <QTouchEvent>
+#include <QWheelEvent>
 
+#include "base/text_metrics.h"
 #include "platform/qt_canvas.h"
 
 namespace tarvello {
@@ -24,16 +28,27 @@ class MessageEvent : public QEvent {
   Message message_;
 };
 
-Point PenPoint(const QMouseEvent* event) {
+Point PenPoint(const QSinglePointEvent* event) {
   QPoint p = event->position().toPoint();
   return Point{p.x(), p.y()};
 }
+
+// Taken from the screen position, which every touch event carries however it was delivered.
+Point TouchPoint(const QWidget& widget, const QEventPoint& point) {
+  QPoint p = widget.mapFromGlobal(point.globalPosition()).toPoint();
+  return Point{p.x(), p.y()};
+}
+
+// A fling's content moves in frames of about 60 a second.
+constexpr int kFlingFrameMs = 16;
+constexpr int kMostNotches = 10;
 
 }  // namespace
 
 Window::Window(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 bool Window::OnOwnThread() const { return QThread::currentThread() == thread(); }
@@ -93,6 +108,11 @@ void Window::SoftKeysChanged() {
   if (auto* frame = dynamic_cast<Window*>(window()); frame != nullptr && frame != this) frame->Invalidate();
 }
 
+void Window::RepeatKey(int count, KeyCode away, KeyCode toward) {
+  for (int i = 0; i < count; ++i) OnKeyDown(away);
+  for (int i = 0; i > count; --i) OnKeyDown(toward);
+}
+
 void Window::OnMessage(const Message&) {}
 void Window::OnTimer(unsigned) {}
 void Window::OnPaint(Canvas&) {}
@@ -110,6 +130,10 @@ void Window::customEvent(QEvent* event) {
 }
 
 void Window::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == fling_timer_.timerId()) {
+    FlingFrame();
+    return;
+  }
   for (const auto& [id, qt_id] : timers_) {
     if (qt_id == event->timerId()) {
       OnTimer(id);
@@ -145,15 +169,126 @@ void Window::keyPressEvent(QKeyEvent* event) {
 }
 
 void Window::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) OnPenDown(PenPoint(event));
+  if (event->button() == Qt::LeftButton) PenPressed(PenPoint(event), static_cast<std::int64_t>(event->timestamp()));
 }
 
 void Window::mouseMoveEvent(QMouseEvent* event) {
-  if (event->buttons() & Qt::LeftButton) OnPenMove(PenPoint(event));
+  if (event->buttons() & Qt::LeftButton) PenMoved(PenPoint(event), static_cast<std::int64_t>(event->timestamp()));
 }
 
 void Window::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) OnPenUp(PenPoint(event));
+  if (event->button() == Qt::LeftButton) PenReleased(PenPoint(event), static_cast<std::int64_t>(event->timestamp()));
+}
+
+void Window::PenPressed(Point at, std::int64_t ms) {
+  StopFling();
+  gestures_.SetThresholds(GestureThresholds::ForLineHeight(SharedTextMetrics().LineHeight()));
+  gestures_.Down(at, ms);
+  pen_held_back_ = SwipesAt(at);
+  if (!pen_held_back_) OnPenDown(at);
+}
+
+void Window::PenMoved(Point at, std::int64_t ms) {
+  if (!gestures_.Tracking()) return;
+  const Point moved = gestures_.Move(at, ms);
+  if (!pen_held_back_) {
+    OnPenMove(at);
+  } else if (moved != Point{}) {
+    OnDrag(moved);
+  }
+}
+
+void Window::PenReleased(Point at, std::int64_t ms) {
+  if (!gestures_.Tracking()) return;
+  const Gesture gesture = gestures_.Up(at, ms);
+  if (!pen_held_back_) {
+    OnPenUp(at);
+    return;
+  }
+  pen_held_back_ = false;
+  if (gesture.kind == GestureKind::kTap || gesture.kind == GestureKind::kLongPress) {
+    OnPenDown(gesture.from);
+    OnPenUp(at);
+    return;
+  }
+  if (!OnSwipe(gesture) || gesture.kind != GestureKind::kFling) return;
+  fling_ = FlingMotion(gesture.velocity, GestureThresholds::ForLineHeight(SharedTextMetrics().LineHeight()).deceleration);
+  fling_clock_.start();
+  fling_timer_.start(kFlingFrameMs, this);
+}
+
+void Window::StopFling() {
+  fling_.Stop();
+  fling_timer_.stop();
+}
+
+void Window::FlingFrame() {
+  const Point moved = fling_.Step(static_cast<int>(fling_clock_.restart()));
+  if (moved != Point{}) OnDrag(moved);
+  if (!fling_.Moving()) fling_timer_.stop();
+}
+
+void Window::wheelEvent(QWheelEvent* event) {
+  // A wheel turned hard still moves a bounded number of steps at once.
+  const int notches = std::clamp(wheel_.Add(event->angleDelta().y()), -kMostNotches, kMostNotches);
+  const bool zoom = (event->modifiers() & Qt::ControlModifier) != 0;
+  if (notches == 0 || OnWheel(notches, zoom, PenPoint(event))) {
+    event->accept();
+  } else {
+    wheel_.Reset();
+    event->ignore();
+  }
+}
+
+bool Window::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+      Touch(*static_cast<QTouchEvent*>(event));
+      event->accept();
+      return true;
+    default:
+      return QWidget::event(event);
+  }
+}
+
+// One finger is the stylus; a second one turns the touch into a pinch until every finger has
+// lifted, and the stylus's track is dropped unfinished.
+void Window::Touch(const QTouchEvent& touch) {
+  const std::int64_t ms = static_cast<std::int64_t>(touch.timestamp());
+  const QList<QEventPoint>& points = touch.points();
+  const bool ended = touch.type() == QEvent::TouchEnd || touch.type() == QEvent::TouchCancel;
+  if (points.size() >= 2 && !ended) {
+    const Point a = TouchPoint(*this, points[0]);
+    const Point b = TouchPoint(*this, points[1]);
+    if (!pinching_) {
+      pinching_ = true;
+      gestures_.Cancel();
+      pen_held_back_ = false;
+      StopFling();
+      pinch_.Start(a, b);
+    } else if (const int steps = pinch_.Move(a, b); steps != 0) {
+      OnPinch(steps, pinch_.Centre());
+    }
+    return;
+  }
+  if (pinching_ || points.isEmpty()) {
+    if (ended) pinching_ = false;
+    return;
+  }
+  const QEventPoint& finger = points.front();
+  const Point at = TouchPoint(*this, finger);
+  if (touch.type() == QEvent::TouchCancel) {
+    gestures_.Cancel();
+  } else if (finger.state() == QEventPoint::Pressed) {
+    PenPressed(at, ms);
+  } else if (finger.state() == QEventPoint::Released) {
+    PenReleased(at, ms);
+  } else {
+    PenMoved(at, ms);
+  }
 }
 
 }  // namespace tarvello

@@ -2,7 +2,10 @@
 // implements. Messages are posted by number with two parameters; timers are kept by number; the
 // screen paints on a Canvas in logical pixels into a cached off-screen image, which is redrawn only
 // after Invalidate or a size change and copied to the widget in one blit. Keys arrive as the
-// handheld's key codes; the mouse's left button is the stylus (pen down, move, up).
+// handheld's key codes; the mouse's left button and a single finger are the stylus (pen down,
+// move, up). Beyond the stylus a screen may take gestures: swipes and flings over the parts it
+// names, the mouse wheel, and two fingers pinching; the recognizer that tells them from taps lives
+// in base/gesture_recognizer.h.
 //
 // Thread rules: PostMessage, SetTimer, KillTimer and Invalidate may be called from any thread
 // (work for the user-interface thread is posted to it). Everything else, and every handler, runs
@@ -10,6 +13,8 @@
 // destroyed.
 #pragma once
 
+#include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 #include <atomic>
@@ -18,10 +23,15 @@
 #include <string>
 #include <vector>
 
+#include "base/fling_motion.h"
 #include "base/geometry.h"
+#include "base/gesture_recognizer.h"
+#include "base/gesture_steps.h"
 #include "base/message.h"
 #include "platform/keys.h"
 #include "platform/prompter.h"
+
+class QTouchEvent;
 
 namespace tarvello {
 
@@ -74,6 +84,24 @@ class Window : public QWidget {
   virtual void OnPenDown(Point at);
   virtual void OnPenMove(Point at);
   virtual void OnPenUp(Point at);
+  // Whether a track that starts at this point may be a swipe. There the pen's down and up reach
+  // the screen only once the track is known to be a tap (or a long press); a drag comes as OnDrag
+  // while it moves and as OnSwipe when it ends. Elsewhere the pen reaches the screen as it moves.
+  // No point by default.
+  virtual bool SwipesAt(Point) const { return false; }
+  // The movement of a drag since the last one, and after a fling the content's own movement.
+  virtual void OnDrag(Point) {}
+  // A drag or fling has ended; returns whether the content goes on moving (a fling's OnDrag
+  // movements follow until it stops). No by default.
+  virtual bool OnSwipe(const Gesture&) { return false; }
+  // Wheel notches at a point: positive turned away from the user; zoom when Ctrl is held.
+  // Returns whether the screen used them; those it leaves go to the window it stands in.
+  virtual bool OnWheel(int, bool /*zoom*/, Point) { return false; }
+  // Two fingers apart (+1 a step) or together (-1 a step) around a point.
+  virtual void OnPinch(int, Point) {}
+  // Sends away once for each step of count above zero and toward once for each step below it, so
+  // that wheel notches and pinch steps do what the screen's keys do.
+  void RepeatKey(int count, KeyCode away, KeyCode toward);
   // Tells the top-level window this one is shown in (the device frame) that SoftKeys changed.
   void SoftKeysChanged();
 
@@ -84,16 +112,33 @@ class Window : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   bool OnOwnThread() const;
   void StartTimerHere(unsigned id, unsigned period_ms);
   void KillTimerHere(unsigned id);
   void RenderCache();
+  void PenPressed(Point at, std::int64_t ms);
+  void PenMoved(Point at, std::int64_t ms);
+  void PenReleased(Point at, std::int64_t ms);
+  void Touch(const QTouchEvent& touch);
+  void StopFling();
+  void FlingFrame();
 
   std::map<unsigned, int> timers_;  // user-interface thread only: our id -> Qt timer id
   std::atomic<bool> dirty_{true};   // the cached image must be redrawn
   QImage cache_;                    // user-interface thread only
+  // User-interface thread only, as are the members below: the stylus's track and what it became.
+  GestureRecognizer gestures_;
+  bool pen_held_back_ = false;  // the track started where the screen takes swipes
+  bool pinching_ = false;       // two fingers are down; the pen waits for all of them to lift
+  PinchSteps pinch_;
+  StepAccumulator wheel_{kWheelNotch};
+  FlingMotion fling_;
+  QBasicTimer fling_timer_;
+  QElapsedTimer fling_clock_;
 };
 
 }  // namespace tarvello

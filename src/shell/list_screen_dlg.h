@@ -67,6 +67,9 @@ class CDlgList : public DataScreen {
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
+  bool SwipesAt(Point at) const override;
+  bool OnSwipe(const Gesture& swipe) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
   void ShowScreenMenu() override;
   void GoBack() override;
 
@@ -89,6 +92,7 @@ class CDlgList : public DataScreen {
   void ActOnItem(int item);
   void ChooseServer(int row);
   void TapPaging(int x);
+  void TurnPage(PagingLabel label);
   void TapBar(int x);
   void Select(int item);
   void PaintHeader(Canvas& canvas, const Layout& layout) const;

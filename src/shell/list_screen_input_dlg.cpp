@@ -38,13 +38,28 @@ void CDlgList::OnPenDown(Point at) {
 
 void CDlgList::TapPaging(int x) {
   const int part = PartAt(LayoutNow().paging, x, kPagingParts);
-  if (part >= static_cast<int>(kPagingLabels.size())) return;
-  const ListScreenPages pages = Pages();
-  if (const std::optional<int> to = pages.Target(static_cast<PagingLabel>(part), page_)) {
+  if (part < static_cast<int>(kPagingLabels.size())) TurnPage(static_cast<PagingLabel>(part));
+}
+
+void CDlgList::TurnPage(PagingLabel label) {
+  if (const std::optional<int> to = Pages().Target(label, page_)) {
     page_ = *to;
     selected_ = -1;
     Invalidate();
   }
+}
+
+// A swipe over the rows turns the page as "下翻" and "上翻" do; a tap there still opens its row.
+bool CDlgList::SwipesAt(Point at) const { return LayoutNow().rows.Contains(at); }
+
+bool CDlgList::OnSwipe(const Gesture& swipe) {
+  if (const int step = swipe.PageStep(); step != 0) TurnPage(step > 0 ? PagingLabel::kForward : PagingLabel::kBack);
+  return false;
+}
+
+bool CDlgList::OnWheel(int notches, bool, Point) {
+  RepeatKey(notches, kKeyUp, kKeyDown);
+  return true;
 }
 
 void CDlgList::TapBar(int x) {

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "base/gesture_steps.h"
 #include "info/info_worker.h"
 #include "platform/window.h"
 #include "shell/range_info.h"
@@ -67,6 +68,10 @@ class CStockRangeDlg : public Window {
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
+  bool SwipesAt(Point at) const override;
+  void OnDrag(Point moved) override;
+  bool OnSwipe(const Gesture& swipe) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
 
  private:
   struct Layout {
@@ -94,6 +99,7 @@ class CStockRangeDlg : public Window {
 
   Navigator* const navigator_;
   RangePageState state_;
+  StepAccumulator drag_lines_{1};  // a drag's pixels toward the next whole line of a text
   std::map<int, PageContent> handed_;  // content of the modes fed from outside
   std::optional<int> information_kind_;
   InfoChoices choices_;

@@ -20,6 +20,16 @@ void TestScreen::OnTimer(unsigned id) {
   if (one_shot_timers) KillTimer(id);
 }
 
+bool TestScreen::OnSwipe(const Gesture& swipe) {
+  pen.push_back((swipe.kind == GestureKind::kFling ? "fling " : "swipe ") + std::to_string(swipe.PageStep()));
+  return false;
+}
+
+bool TestScreen::OnWheel(int notches, bool zoom, Point at) {
+  Note(zoom ? "zoom" : "wheel", Point{notches, at.y});
+  return takes_wheel;
+}
+
 void TestScreen::Note(const char* what, Point at) {
   pen.push_back(std::string(what) + " " + std::to_string(at.x) + " " + std::to_string(at.y));
 }

@@ -17,7 +17,9 @@ class TestScreen : public Window {
   std::vector<Message> messages;
   std::vector<unsigned> ticks;
   std::vector<KeyCode> keys;
-  std::vector<std::string> pen;  // "down x y", "move x y", "up x y"
+  std::vector<std::string> pen;  // "down x y", "move x y", "up x y", and the gestures below
+  int swipes_below = 1 << 30;    // tracks that start at or below this line may be swipes
+  bool takes_wheel = true;
   int paints = 0;
   bool one_shot_timers = false;
   SoftKeyCaptions captions;
@@ -38,6 +40,11 @@ class TestScreen : public Window {
   void OnPenDown(Point at) override { Note("down", at); }
   void OnPenMove(Point at) override { Note("move", at); }
   void OnPenUp(Point at) override { Note("up", at); }
+  bool SwipesAt(Point at) const override { return at.y >= swipes_below; }
+  void OnDrag(Point moved) override { Note("drag", moved); }
+  bool OnSwipe(const Gesture& swipe) override;
+  bool OnWheel(int notches, bool zoom, Point at) override;
+  void OnPinch(int steps, Point centre) override { Note(steps > 0 ? "apart" : "together", centre); }
 
  private:
   void Note(const char* what, Point at);

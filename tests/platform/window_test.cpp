@@ -7,6 +7,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointingDevice>
+#include <QTouchEvent>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <thread>
 #include <vector>
@@ -93,6 +96,64 @@ TEST_F(WindowTest, LeftButtonIsTheStylusAndOtherButtonsAreIgnored) {
   Mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(99, 99));
   Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(14, 24));
   std::vector<std::string> expected = {"down 10 20", "move 12 22", "up 14 24"};
+  EXPECT_EQ(screen_.pen, expected);
+}
+
+// Where the screen takes swipes, the pen's down and up arrive only once the track is known to be
+// a tap; a drag arrives as drags and a swipe instead, and never as a tap.
+TEST_F(WindowTest, SwipeAreasHoldThePenBackUntilATapIsKnown) {
+  SetSharedTextMetrics(TextMetrics{16, 2, 8, 16});
+  screen_.swipes_below = 100;
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(10, 200));
+  Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(12, 203));
+  EXPECT_TRUE(screen_.pen.empty());
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(12, 203));
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(50, 200));
+  Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(50, 170));
+  Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(52, 150));
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(52, 150));
+  Mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(50, 20));
+  Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(50, 60));
+  Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(50, 60));
+  const std::vector<std::string> expected = {"down 10 200", "up 12 203",  "drag 0 -30", "drag 2 -20",
+                                             "swipe 1",     "down 50 20", "move 50 60", "up 50 60"};
+  EXPECT_EQ(screen_.pen, expected);
+}
+
+// Notches add up from small increments; Ctrl makes them zoom; notches a screen leaves go on.
+// Two fingers pinch, and the pen's track they interrupt is dropped.
+TEST_F(WindowTest, WheelNotchesAndTwoFingerPinches) {
+  const auto wheel = [this](int delta, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(QPointF(30, 40), screen_.mapToGlobal(QPointF(30, 40)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&screen_, &event);
+    return event.isAccepted();
+  };
+  wheel(60, Qt::NoModifier);
+  wheel(60, Qt::NoModifier);
+  wheel(-240, Qt::ControlModifier);
+  screen_.takes_wheel = false;
+  EXPECT_FALSE(wheel(120, Qt::NoModifier));
+
+  QPointingDevice device(QStringLiteral("touch"), 1, QInputDevice::DeviceType::TouchScreen,
+                         QPointingDevice::PointerType::Finger, QInputDevice::Capability::Position, 2, 0);
+  const auto touch = [&](QEvent::Type type, std::vector<std::pair<QEventPoint::State, QPoint>> fingers) {
+    QList<QEventPoint> points;
+    for (const auto& [state, at] : fingers) {
+      const QPointF global = screen_.mapToGlobal(QPointF(at));
+      points.append(QEventPoint(static_cast<int>(points.size()), state, global, global));
+    }
+    QTouchEvent event(type, &device, Qt::NoModifier, points);
+    QApplication::sendEvent(&screen_, &event);
+  };
+  touch(QEvent::TouchBegin, {{QEventPoint::Pressed, {100, 100}}});
+  touch(QEvent::TouchUpdate, {{QEventPoint::Stationary, {100, 100}}, {QEventPoint::Pressed, {140, 100}}});
+  touch(QEvent::TouchUpdate, {{QEventPoint::Updated, {90, 100}}, {QEventPoint::Updated, {150, 100}}});
+  touch(QEvent::TouchUpdate, {{QEventPoint::Updated, {110, 100}}, {QEventPoint::Updated, {130, 100}}});
+  touch(QEvent::TouchUpdate, {{QEventPoint::Released, {110, 100}}, {QEventPoint::Stationary, {130, 100}}});
+  touch(QEvent::TouchEnd, {{QEventPoint::Released, {130, 100}}});
+  const std::vector<std::string> expected = {"wheel 1 40", "zoom -2 40", "wheel 1 40", "down 100 100",
+                                             "apart 120 100", "together 120 100"};
   EXPECT_EQ(screen_.pen, expected);
 }
 
