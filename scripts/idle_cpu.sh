@@ -63,7 +63,7 @@ echo "main menu idle: $menu % of a core over $seconds s (target <= $target_perce
 list=""
 if command -v xdotool >/dev/null; then
   window=$(DISPLAY=$display xdotool search --onlyvisible --name Tarvello | head -n 1)
-  DISPLAY=$display xdotool windowactivate --sync "$window" key Return
+  DISPLAY=$display xdotool key --window "$window" Return
   sleep 5
   list=$(measure)
   echo "list idle: $list % of a core over $seconds s"

@@ -1,10 +1,11 @@
 #include "shell/ticker_marquee_dlg.h"
 
+#include <QImage>
 #include <algorithm>
 
 #include "base/text_metrics.h"
 #include "market/display_colours.h"
-#include "platform/canvas.h"
+#include "platform/qt_canvas.h"
 #include "shell/ticker_marquee.h"
 
 namespace tarvello {
@@ -16,31 +17,55 @@ CTickerMarqueeDlg::CTickerMarqueeDlg(std::function<std::u16string()> text, Pictu
 }
 
 void CTickerMarqueeDlg::Place(const Rect& strip, const Rect& bar) {
-  bar_ = Rect{bar.left - strip.left, bar.top - strip.top, bar.right - strip.left, bar.bottom - strip.top};
   setGeometry(strip.left, strip.top, strip.Width(), strip.Height());
-  painted_left_ = INT_MIN;
+  DrawGround(Rect{bar.left - strip.left, bar.top - strip.top, bar.right - strip.left, bar.bottom - strip.top});
+  line_text_.clear();
+  line_ = Picture();
   Invalidate();
   if (!HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
 }
 
-int CTickerMarqueeDlg::TextLeft(int text_width) const { return MarqueeLeft(travelled_, text_width, width()); }
+int CTickerMarqueeDlg::TextLeft() const { return MarqueeLeft(travelled_, line_width_, width()); }
 
 void CTickerMarqueeDlg::OnTimer(unsigned id) {
   if (id != kTimerMove) return;
   travelled_ += std::max(1, SharedTextMetrics().average_char_width / 2);
   if (!isVisible()) return;
-  if (TextLeft(painted_width_) != painted_left_ || text_() != painted_text_) Invalidate();
+  if (TextLeft() != painted_left_ || text_() != line_text_) Invalidate();
 }
 
 void CTickerMarqueeDlg::OnPaint(Canvas& canvas) {
+  if (std::u16string text = text_(); text != line_text_ || line_.IsEmpty()) DrawLine(std::move(text));
+  canvas.DrawPicture(ground_, ClientRect());
+  painted_left_ = TextLeft();
+  canvas.DrawPicture(line_, Rect{painted_left_, 0, painted_left_ + line_width_, height()});
+}
+
+// Pictures are drawn at the screen's pixel ratio, so that a magnified window shows them sharp.
+void CTickerMarqueeDlg::DrawGround(const Rect& bar) {
+  const qreal ratio = devicePixelRatioF();
+  QImage image(size() * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
+  QtCanvas canvas(image);
   canvas.FillRect(ClientRect(), kTickerBarBack);
-  canvas.DrawPicture(bar_picture_, bar_);
-  painted_text_ = text_();
-  painted_width_ = canvas.TextWidth(painted_text_);
-  painted_left_ = TextLeft(painted_width_);
-  canvas.SetTextColor(kVolumeYellow);
-  canvas.DrawText(painted_text_, Rect{painted_left_, 0, painted_left_ + painted_width_, height()},
-                  kTextLeft | kTextVCenter | kTextSingleLine);
+  canvas.DrawPicture(bar_picture_, bar);
+  ground_ = Picture::FromImage("ticker strip", image);
+}
+
+void CTickerMarqueeDlg::DrawLine(std::u16string text) {
+  QImage measure(1, 1, QImage::Format_RGB32);
+  line_width_ = std::max(1, QtCanvas(measure).TextWidth(text));
+  const qreal ratio = devicePixelRatioF();
+  QImage image(QSize(line_width_, std::max(1, height())) * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::transparent);
+  {
+    QtCanvas canvas(image);
+    canvas.SetTextColor(kVolumeYellow);
+    canvas.DrawText(text, Rect{0, 0, line_width_, height()}, kTextLeft | kTextVCenter | kTextSingleLine);
+  }
+  line_ = Picture::FromImage("running line", image);
+  line_text_ = std::move(text);
 }
 
 }  // namespace tarvello
