@@ -101,6 +101,7 @@ void KLineModel::ReplaceSeries(std::vector<KLineBar> received) {
     received.erase(received.begin(), received.end() - kHistoryChunk);
   }
   bars_ = std::move(received);
+  historyStartHeld_ = false;
   viewport_.firstVisible = NewestFirstVisible(viewport_, total());
   viewport_.cursor = std::max(total() - 1, 0);
   viewport_.cursorShown = false;
@@ -131,7 +132,8 @@ void KLineModel::MoveCursorLeft() {
   if (viewport_.cursor > 0) {
     --viewport_.cursor;
     const bool nearStart = viewport_.cursor < viewport_.visibleCount + kHistoryMargin;
-    if (nearStart && period_ != KLinePeriod::kSixtyMinutes && !bars_.empty()) Ask(LoadKind::kHistory);
+    const bool older = period_ != KLinePeriod::kSixtyMinutes && !bars_.empty() && !historyStartHeld_;
+    if (nearStart && older) Ask(LoadKind::kHistory);
   }
   if (viewport_.cursor < viewport_.firstVisible) {
     viewport_.firstVisible = viewport_.cursor;
@@ -161,7 +163,7 @@ void KLineModel::PlaceCursor(int index) {
 // with the bars they were on. Day-based dates order themselves. Packed minute times carry no
 // year, so a December bar would never count as older than a January one: there the server's
 // order decides, and what it sent before the oldest bar held (all of it when that bar is not
-// among them) is older.
+// among them) is older. An answer with nothing older says the series starts at its first bar.
 void KLineModel::PrependOlder(const std::vector<KLineBar>& received) {
   if (bars_.empty()) return;
   const std::int32_t front = bars_.front().date;
@@ -179,7 +181,10 @@ void KLineModel::PrependOlder(const std::vector<KLineBar>& received) {
     }
     std::reverse(older.begin(), older.end());
   }
-  if (older.empty()) return;
+  if (older.empty()) {
+    historyStartHeld_ = true;
+    return;
+  }
   const int added = static_cast<int>(older.size());
   bars_.insert(bars_.begin(), older.begin(), older.end());
   viewport_.cursor += added;

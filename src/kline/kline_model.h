@@ -1,9 +1,10 @@
 // KLineModel: the data side of the K-line screen. It holds one security's bar series for one
 // period and price adjustment, the viewport over it and the selected indicator, and carries out
 // the screen's operations: open on a security, change period, adjustment or indicator, zoom,
-// move the cursor (growing the series backwards when the cursor nears its start) and refresh
-// (appending a bar with a new date). Every change that moves the window recomputes the
-// indicators, so bars(), viewport() and ranges() always agree.
+// move the cursor (growing the series backwards when the cursor nears its start, until the server
+// has answered that it holds nothing older) and refresh (appending a bar with a new date). Every
+// change that moves the window recomputes the indicators, so bars(), viewport() and ranges()
+// always agree.
 //
 // Invariants: total() == bars().size(); firstVisible and cursor lie in [0, total) (0 when empty).
 //
@@ -126,6 +127,9 @@ class KLineModel {
   std::u16string name_;
   std::uint8_t priceDecimals_ = 0;  // as the server sent it; 0 until the description arrives
   std::vector<KLineBar> bars_;      // the main series
+  // The server has answered that nothing is older than the first bar: moving near the start asks
+  // no more. A fresh series asks once again.
+  bool historyStartHeld_ = false;
   KLineViewport viewport_;
   IndicatorRanges ranges_;
 };

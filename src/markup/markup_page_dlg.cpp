@@ -1,12 +1,15 @@
 #include "markup/markup_page_dlg.h"
 
+#include <QImage>
 #include <algorithm>
+#include <optional>
 
 #include "base/text_metrics.h"
 #include "navigation/navigation.h"
 #include "navigation/navigator.h"
 #include "platform/canvas.h"
 #include "platform/keys.h"
+#include "platform/qt_canvas.h"
 #include "web/markup_document.h"
 #include "web/page_fetch.h"
 
@@ -45,6 +48,7 @@ void CMarkupPageDlg::Load(std::u16string address, std::u16string previous) {
     const std::lock_guard<std::mutex> lock(mutex_);
     address_ = std::move(address);
     previous_ = std::move(previous);
+    page_width_ = PageWidth();
     ++loads_asked_;
   }
   scroll_ = 0;
@@ -71,39 +75,61 @@ bool CMarkupPageDlg::RunExchange() {
   std::u16string address;
   std::u16string previous;
   unsigned asked = 0;
+  int width = 0;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     address = address_;
     previous = previous_;
     asked = loads_asked_;
+    width = page_width_;
   }
   MarkupDocument document;
   document.SetDoc(parts_.fetch ? parts_.fetch(address) : std::u16string());
   std::vector<PageItem> items = BuildPageItems(document, previous);
+  // A long page takes long to lay out: that is done here rather than in the paint, which runs on
+  // the thread that handles every key.
+  std::optional<PageLayout> layout;
+  if (width > 0) {
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QtCanvas canvas(scratch);
+    layout = LayOutPage(items, CanvasPageMetrics(canvas, width));
+  }
   const std::lock_guard<std::mutex> lock(mutex_);
   items_.swap(items);
+  ready_layout_ = std::move(layout);
+  ready_width_ = width;
   ++generation_;
   loads_done_ = asked;
   return true;
 }
 
+PageMetrics CanvasPageMetrics(Canvas& canvas, int page_width) {
+  return PageMetrics{page_width, canvas.Metrics().LineHeight(), [&canvas](std::u16string_view text, bool bold) {
+                       canvas.SetFont(Font{0, bold});
+                       return canvas.TextWidth(text);
+                     }};
+}
+
 int CMarkupPageDlg::ScrollWidth() const { return SharedTextMetrics().LineHeight() * 3 / 4; }
 
+int CMarkupPageDlg::PageWidth() const { return width() - ScrollWidth() - 1; }
+
+// Takes the layout the worker made with the page when it is for this width; lays the page out
+// here only when the width has changed since.
 void CMarkupPageDlg::LayOutFor(Canvas& canvas) {
   std::vector<PageItem> items;
+  std::optional<PageLayout> ready;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     if (generation_ == laid_generation_ && width() == laid_width_) return;
-    items = items_;
     laid_generation_ = generation_;
+    laid_width_ = width();
+    page_width_ = PageWidth();
+    if (ready_width_ == page_width_) ready.swap(ready_layout_);
+    if (!ready) items = items_;
+    ready_layout_.reset();
   }
-  laid_width_ = width();
-  const PageMetrics metrics{width() - ScrollWidth() - 1, canvas.Metrics().LineHeight(),
-                            [&canvas](std::u16string_view text, bool bold) {
-                              canvas.SetFont(Font{0, bold});
-                              return canvas.TextWidth(text);
-                            }};
-  layout_ = LayOutPage(items, metrics);
+  layout_ = ready ? std::move(*ready) : LayOutPage(items, CanvasPageMetrics(canvas, PageWidth()));
   scroll_ = std::clamp(scroll_, 0, std::max(0, layout_.height - height()));
 }
 
@@ -111,11 +137,16 @@ void CMarkupPageDlg::OnPaint(Canvas& canvas) {
   RefreshWorker::PaintScope painting(worker());
   LayOutFor(canvas);
   canvas.FillRect(ClientRect(), kPageBackground);
-  for (const PageControl& control : layout_.controls) {
+  // Controls stand in lines from the top down: the paint starts at the first one on screen and
+  // stops below the screen, so a long page costs no more to paint than a short one.
+  const auto& controls = layout_.controls;
+  const auto first = std::partition_point(controls.begin(), controls.end(),
+                                          [this](const PageControl& control) { return control.box.bottom <= scroll_; });
+  for (auto it = first; it != controls.end() && it->box.top < scroll_ + height(); ++it) {
+    const PageControl& control = *it;
     Rect box = control.box;
     box.top -= scroll_;
     box.bottom -= scroll_;
-    if (box.bottom <= 0 || box.top >= height()) continue;
     if (control.background) canvas.FillRect(box, *control.background);
     if (control.border || control.kind == PageControlKind::kImage) {
       canvas.SetPen(Pen{kImageFrame});

@@ -5,12 +5,13 @@
 //
 // Keys: up and down scroll a line, left and right a page, Enter and the left soft key reload,
 // Esc and the right soft key go back to the information menu. Taps: a link follows it.
-// Thread rules: as DataScreen. The addresses and the items are shared with the worker under
-// mutex_; the layout belongs to the user-interface thread.
+// Thread rules: as DataScreen. The addresses, the items and the layout the worker makes of them
+// are shared with the worker under mutex_; the layout shown belongs to the user-interface thread.
 #pragma once
 
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@
 namespace tarvello {
 
 class Navigator;
+class Canvas;
+
+// The page's width and line height, with text measured in the canvas's page font.
+PageMetrics CanvasPageMetrics(Canvas& canvas, int page_width);
 
 struct MarkupPageParts {
   // Fetches one page on the worker thread; empty text for any failure.
@@ -62,6 +67,8 @@ class CMarkupPageDlg : public DataScreen {
 
  private:
   int ScrollWidth() const;
+  // The width text runs across: the screen's less the scroll bar and a pixel.
+  int PageWidth() const;
   void LayOutFor(Canvas& canvas);
   void ScrollBy(int pixels);
   void Load(std::u16string address, std::u16string previous);
@@ -76,6 +83,9 @@ class CMarkupPageDlg : public DataScreen {
   unsigned generation_ = 0;          // guarded by mutex_; advanced with each new list of items
   unsigned loads_asked_ = 0;         // guarded by mutex_; advanced by each page asked for
   unsigned loads_done_ = 0;          // guarded by mutex_; the loads the items shown answer
+  int page_width_ = 0;               // guarded by mutex_; the page width pages are laid out for
+  std::optional<PageLayout> ready_layout_;  // guarded by mutex_; the worker's layout of items_
+  int ready_width_ = 0;              // guarded by mutex_; the page width it was made for
 
   PageLayout layout_;
   unsigned laid_generation_ = ~0u;

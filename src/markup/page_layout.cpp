@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <unordered_map>
 
 namespace tarvello {
 
@@ -38,6 +40,47 @@ std::u16string CleanText(std::u16string_view text) {
     }
   }
   return clean;
+}
+
+// The largest count in [0, size] for which fits holds, where fits holds for 0 and, once it fails,
+// fails for every larger count. The search starts at guess and widens its steps away from it, so
+// a good guess costs two or three calls.
+template <typename Fits>
+std::size_t LongestFitting(const Fits& fits, std::size_t guess, std::size_t size) {
+  std::size_t low = 0;      // fits(low) holds
+  std::size_t high = size;  // fits fails beyond high
+  guess = std::min(guess, size);
+  if (guess == 0 || fits(guess)) {
+    low = guess;
+    for (std::size_t step = 1; low < high; step *= 2) {
+      const std::size_t probe = std::min(high, low + step);
+      if (!fits(probe)) {
+        high = probe - 1;
+        break;
+      }
+      low = probe;
+    }
+  } else {
+    high = guess - 1;
+    for (std::size_t step = 1; low < high; step *= 2) {
+      const std::size_t probe = high + 1 - std::min(step, high + 1 - low);
+      if (probe == low) break;
+      if (fits(probe)) {
+        low = probe;
+        break;
+      }
+      high = probe - 1;
+    }
+  }
+  while (low < high) {
+    const std::size_t mid = (low + high + 1) / 2;
+    if (fits(mid)) {
+      low = mid;
+    } else {
+      high = mid - 1;
+    }
+  }
+  return low;
 }
 
 int Columns(std::u16string_view text) {
@@ -124,55 +167,84 @@ class Layouter {
     Place(std::move(control));
   }
 
-  int Width(const PageControl& control) const {
-    const int text = m_.width(control.text, control.bold);
-    if (control.kind == PageControlKind::kImage) return text + kCellPadding;
-    if (control.kind != PageControlKind::kCell) return text;
+  // The width a control with this text takes: the text, with the padding of an image or a cell,
+  // a cell at least as wide as its column.
+  int Decorated(const PageControl& control, int text_width) const {
+    if (control.kind == PageControlKind::kImage) return text_width + kCellPadding;
+    if (control.kind != PageControlKind::kCell) return text_width;
     const int column = columns_ > 0 ? (m_.page_width - kPageMargin) / columns_ : 0;
-    return std::max(text + kCellPadding, column);
+    return std::max(text_width + kCellPadding, column);
+  }
+  int Width(const PageControl& control, std::u16string_view text) const {
+    return Decorated(control, m_.width(text, control.bold));
+  }
+  int Width(const PageControl& control) const { return Width(control, control.text); }
+
+  // The width of one character, measured once per layout.
+  int CharWidth(char16_t c, bool bold) const {
+    const auto key = static_cast<std::uint32_t>(c) | (bold ? 0x10000u : 0u);
+    const auto [it, fresh] = char_widths_.try_emplace(key, 0);
+    if (fresh) it->second = m_.width(std::u16string_view(&c, 1), bold);
+    return it->second;
   }
 
-  // How many leading characters of the control's text fit in room, broken after a space when
-  // one is there; 0 when not even one does.
-  std::size_t Fit(const PageControl& control, int room) const {
-    std::size_t low = 0;
-    std::size_t high = control.text.size();
-    PageControl piece = control;
-    while (low < high) {
-      const std::size_t mid = (low + high + 1) / 2;
-      piece.text = control.text.substr(0, mid);
-      if (Width(piece) <= room) {
-        low = mid;
-      } else {
-        high = mid - 1;
-      }
+  // How many leading characters would fit in room if the text were as wide as its characters
+  // together: a guess that stops looking one character past the room.
+  std::size_t Guess(const PageControl& control, std::u16string_view text, int room) const {
+    int width = 0;
+    std::size_t count = 0;
+    for (; count < text.size(); ++count) {
+      const int next = width + CharWidth(text[count], control.bold);
+      if (Decorated(control, next) > room) break;
+      width = next;
     }
-    if (low > 0 && low < control.text.size()) {
-      const std::size_t space = control.text.find_last_of(u' ', low - 1);
-      if (space != std::u16string::npos && space > 0) low = space + 1;
-      if (control.text[low - 1] >= 0xD800 && control.text[low - 1] <= 0xDBFF && low > 1) --low;
+    return count;
+  }
+
+  // How many leading characters of text fit in room, broken after a space when one is there; 0
+  // when not even one does. The guess is checked by measuring pieces around it, so that the work
+  // stays about one line's worth however long the text is.
+  std::size_t Fit(const PageControl& control, std::u16string_view text, int room) const {
+    const auto fits = [&](std::size_t count) { return Width(control, text.substr(0, count)) <= room; };
+    std::size_t low = LongestFitting(fits, Guess(control, text, room), text.size());
+    if (low > 0 && low < text.size()) {
+      const std::size_t space = text.find_last_of(u' ', low - 1);
+      if (space != std::u16string_view::npos && space > 0) low = space + 1;
+      if (text[low - 1] >= 0xD800 && text[low - 1] <= 0xDBFF && low > 1) --low;
     }
     return low;
   }
 
+  bool WholeFits(const PageControl& control, std::u16string_view text, int room) const {
+    return text.empty() ? Width(control, text) <= room : Fit(control, text, room) == text.size();
+  }
+
+  // Places the control, a piece per line while it is wider than the rest of the line. The text
+  // is cut by position rather than erased from the front, so a long paragraph costs in
+  // proportion to its length.
   void Place(PageControl control) {
     const int right = m_.page_width;
     const bool link = control.kind == PageControlKind::kLink;
-    if (!link && LineUsed() && x_ + Width(control) > right) CloseLine(false);
-    while (x_ + Width(control) > right && control.text.size() > 1) {
-      std::size_t count = Fit(control, right - x_);
+    const std::u16string text = std::move(control.text);
+    if (!link && LineUsed() && !WholeFits(control, text, right - x_)) CloseLine(false);
+    std::size_t start = 0;
+    for (;;) {
+      const std::u16string_view rest = std::u16string_view(text).substr(start);
+      if (rest.size() <= 1) break;
+      std::size_t count = Fit(control, rest, right - x_);
+      if (count == rest.size()) break;
       if (count == 0 && LineUsed()) {
         CloseLine(false);
         continue;
       }
       count = std::max<std::size_t>(count, 1);
       PageControl piece = control;
-      piece.text = control.text.substr(0, count);
+      piece.text = rest.substr(0, count);
       Push(std::move(piece));
       CloseLine(false);
-      control.text.erase(0, count);
-      if (control.text.empty()) return;
+      start += count;
     }
+    control.text = text.substr(start);
     Push(std::move(control));
   }
 
@@ -210,6 +282,7 @@ class Layouter {
   }
 
   const PageMetrics& m_;
+  mutable std::unordered_map<std::uint32_t, int> char_widths_;
   PageLayout layout_;
   int x_ = kPageMargin;
   int y_ = kPageMargin;

@@ -3,7 +3,11 @@
 // next line, and a text wider than the page (or a link, which never leaves its line) is broken
 // into pieces that fit, after a space where there is one. Lines take the alignment of their
 // paragraph. Markup colours are six hexadecimal digits, red first; a colour that is no such
-// thing leaves the colour as it was.
+// thing leaves the colour as it was. Controls come in reading order, their lines from the top
+// down, so that a paint can find the first one on screen by halving.
+//
+// The work grows with the length of the text, not its square: a long paragraph is measured about
+// one line at a time.
 //
 // Pure functions; the caller measures text (PageMetrics::width) with the font it will draw in.
 #pragma once

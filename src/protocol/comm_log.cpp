@@ -27,6 +27,18 @@ long ParseHeader(std::string_view header) {
   return position;
 }
 
+// Appends value as "%*d" (pad ' ') or "%0*d" (pad '0') would: at least width characters. Each
+// entry is stamped, so this stays clear of printf's parsing.
+void AppendNumber(std::string& text, int value, int width, char pad) {
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+  const auto count = static_cast<int>(end - digits);
+  const bool negative = value < 0 && pad == '0';
+  if (negative) text += '-';
+  if (count < width) text.append(static_cast<std::size_t>(width - count), pad);
+  text.append(digits + (negative ? 1 : 0), end);
+}
+
 }  // namespace
 
 std::tm CommLog::LocalNow() {
@@ -42,6 +54,8 @@ CommLog::CommLog(std::filesystem::path folder, LocalClock clock)
 CommLog::~CommLog() { TurnOff(); }
 
 void CommLog::Write(std::string_view message) {
+  // Once logging is off a call costs one load: the transport writes several lines per exchange.
+  if (off_.load(std::memory_order_relaxed)) return;
   std::string line = Stamp();
   line.append(message).append("\r\n");
   std::lock_guard<std::mutex> guard(mutex_);
@@ -61,6 +75,7 @@ void CommLog::Write(std::string_view message) {
 }
 
 void CommLog::WriteNumber(const char* format, int value) {
+  if (off_.load(std::memory_order_relaxed)) return;
   char text[128];
   std::snprintf(text, sizeof text, format, value);
   Write(text);
@@ -70,7 +85,10 @@ bool CommLog::EnsureOpen() {
   if (tried_) return fd_ >= 0;
   tried_ = true;
   fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd_ < 0) return false;
+  if (fd_ < 0) {
+    TurnOff();
+    return false;
+  }
   // The header is rewritten after every entry; through a shared mapping that costs no system call.
   void* header = ::mmap(nullptr, kHeaderSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
   header_ = header == MAP_FAILED ? nullptr : static_cast<char*>(header);
@@ -109,14 +127,19 @@ bool CommLog::WriteAt(std::string_view bytes, long offset) {
 }
 
 bool CommLog::WriteHeader() {
-  char header[kHeaderSize + 1];
-  std::snprintf(header, sizeof header, "%32ld \r\n", position_);
+  char header[kHeaderSize];
+  std::memset(header, ' ', 32);
+  char digits[24];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, position_);
+  std::memcpy(header + 32 - (end - digits), digits, static_cast<std::size_t>(end - digits));
+  std::memcpy(header + 32, " \r\n", 3);
   if (header_ == nullptr) return WriteAt(std::string_view(header, kHeaderSize), 0);
   std::memcpy(header_, header, kHeaderSize);
   return true;
 }
 
 void CommLog::TurnOff() {
+  off_ = true;
   if (header_ != nullptr) ::munmap(header_, kHeaderSize);
   header_ = nullptr;
   if (fd_ >= 0) ::close(fd_);
@@ -125,9 +148,20 @@ void CommLog::TurnOff() {
 
 std::string CommLog::Stamp() const {
   const std::tm now = clock_();
-  char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%4d-%02d-%02d %02d:%02d:%02d: ", now.tm_year + 1900,
-                now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec);
+  std::string stamp;
+  stamp.reserve(64);
+  AppendNumber(stamp, now.tm_year + 1900, 4, ' ');
+  stamp += '-';
+  AppendNumber(stamp, now.tm_mon + 1, 2, '0');
+  stamp += '-';
+  AppendNumber(stamp, now.tm_mday, 2, '0');
+  stamp += ' ';
+  AppendNumber(stamp, now.tm_hour, 2, '0');
+  stamp += ':';
+  AppendNumber(stamp, now.tm_min, 2, '0');
+  stamp += ':';
+  AppendNumber(stamp, now.tm_sec, 2, '0');
+  stamp += ": ";
   return stamp;
 }
 

@@ -20,6 +20,7 @@
 // entries of all threads keep the order in which they were written.
 #pragma once
 
+#include <atomic>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -69,6 +70,9 @@ class CommLog {
   long position_ = 0;   // guarded by mutex_; where the next entry goes
   // The header bytes mapped into memory; null when the mapping failed (then written by pwrite).
   char* header_ = nullptr;  // guarded by mutex_
+  // Set, under mutex_, when logging has gone off for good; read without the lock, so that a
+  // write to a log that is off costs nothing.
+  std::atomic<bool> off_{false};
 };
 
 }  // namespace tarvello

@@ -18,9 +18,7 @@ namespace tarvello {
 namespace {
 
 constexpr ColorRef kHighlight = 0x8C4A1E;  // the selected cell's band
-constexpr ColorRef kTickerBack = 0x202020;
 constexpr int kUpdateCheckTicks = 7;
-constexpr unsigned kMarqueePeriodMs = 150;
 // The index takes the left three fifths of the ticker bar, the running line the rest.
 constexpr int kIndexShareFifths = 3;
 
@@ -116,7 +114,11 @@ void CDlgMain::ShowMenu() {
     }
   });
   SetTimer(kTimerUpdateCheck, 200);
-  SetTimer(kTimerMarquee, kMarqueePeriodMs);
+  // The running line is a strip of its own, so that its moving repaints nothing else.
+  marquee_ = std::make_unique<CTickerMarqueeDlg>([this] { return MarqueeText(kWelcomeText, running_.Text()); },
+                                                 toolbar_, this);
+  marquee_->Place(MarqueeStrip(), TickerBar());
+  marquee_->show();
   SoftKeysChanged();
   Invalidate();
   if (parts_.on_menu_shown) parts_.on_menu_shown();
@@ -141,10 +143,6 @@ void CDlgMain::OnTimer(unsigned id) {
         KillTimer(kTimerUpdateCheck);
         OfferStartupUpdate();
       }
-      break;
-    case kTimerMarquee:
-      marquee_travelled_ += std::max(1, SharedTextMetrics().average_char_width / 2);
-      if (isVisible()) Invalidate();
       break;
     default:
       break;
@@ -336,12 +334,17 @@ Rect CDlgMain::LogoBox() const {
 
 void CDlgMain::PaintTicker(Canvas& canvas) {
   Rect bar = TickerBar();
-  canvas.FillRect(bar, kTickerBack);
+  canvas.FillRect(bar, kTickerBarBack);
   canvas.DrawPicture(toolbar_, bar);
   const int split = bar.left + bar.Width() * kIndexShareFifths / 5;
   PaintIndex(canvas, Rect{bar.left, bar.top, split, bar.bottom});
-  const int gap = SharedTextMetrics().average_char_width;
-  PaintMarquee(canvas, Rect{split + gap, bar.top, bar.right, bar.bottom});
+}
+
+// The running line's strip: the bar's right part, from one character width after the index.
+Rect CDlgMain::MarqueeStrip() const {
+  const Rect bar = TickerBar();
+  const int split = bar.left + bar.Width() * kIndexShareFifths / 5;
+  return Rect{split + SharedTextMetrics().average_char_width, bar.top, bar.right, bar.bottom};
 }
 
 // One index at a time, alternating with the blink bit: label, value, change and change percent,
@@ -361,18 +364,6 @@ void CDlgMain::PaintIndex(Canvas& canvas, const Rect& area) {
              area.left + area.Width() * edges[i + 1] / 7, area.bottom};
     canvas.DrawText(*texts[i], box, kTextCenter | kTextVCenter | kTextSingleLine);
   }
-}
-
-// The welcome text and the running message, moving right to left through their part of the bar.
-void CDlgMain::PaintMarquee(Canvas& canvas, const Rect& area) {
-  const std::u16string line = MarqueeText(kWelcomeText, running_.Text());
-  const int text_width = canvas.TextWidth(line);
-  const int left = area.left + MarqueeLeft(marquee_travelled_, text_width, area.Width());
-  canvas.SetClip(area);
-  canvas.SetTextColor(kVolumeYellow);
-  canvas.DrawText(line, Rect{left, area.top, left + text_width, area.bottom},
-                  kTextLeft | kTextVCenter | kTextSingleLine);
-  canvas.ResetClip();
 }
 
 SoftKeyCaptions CDlgMain::SoftKeys() const {

@@ -39,6 +39,7 @@
 #include "settings/account_session.h"
 #include "shell/menu_cells.h"
 #include "shell/startup_login.h"
+#include "shell/ticker_marquee_dlg.h"
 
 namespace tarvello {
 
@@ -90,7 +91,6 @@ class CDlgMain : public Window, public Navigator {
   static constexpr unsigned kTimerData = 257;
   static constexpr unsigned kTimerNavigate = 21;
   static constexpr unsigned kTimerUpdateCheck = 65536;
-  static constexpr unsigned kTimerMarquee = 22;  // moves the running line of the ticker bar
   // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
   static constexpr int kMsgKeyboard = 2042;
   // A navigation that brings a security: the next of the requests held in asked_.
@@ -159,7 +159,7 @@ class CDlgMain : public Window, public Navigator {
   Rect TickerBar() const;
   void PaintTicker(Canvas& canvas);
   void PaintIndex(Canvas& canvas, const Rect& area);
-  void PaintMarquee(Canvas& canvas, const Rect& area);
+  Rect MarqueeStrip() const;
   void PaintCell(Canvas& canvas, int cell);
   Rect LogoBox() const;
   void ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view typed);
@@ -175,7 +175,6 @@ class CDlgMain : public Window, public Navigator {
   bool ended_ = false;
   int selected_ = 0;
   int update_ticks_ = 0;
-  long long marquee_travelled_ = 0;  // pixels the running line has moved
   Request pending_;  // waiting for timer 21 and the navigation worker
 
   std::mutex asked_mutex_;
@@ -185,6 +184,7 @@ class CDlgMain : public Window, public Navigator {
   IndexTicker ticker_;
   RunningMessage running_;
   std::unique_ptr<CDlgKeyBoard> keyboard_;
+  std::unique_ptr<CTickerMarqueeDlg> marquee_;  // the running line, once the menu shows
   ThreadQueue ticker_stop_;  // closed to stop the ticker thread
   ThreadQueue navigation_;   // the navigation worker's messages
   // Last, so that they are joined before anything they use is destroyed.

@@ -3,10 +3,15 @@
 // left the box, and then comes in again from the right edge. Pure functions.
 #pragma once
 
+#include "base/color.h"
+
 #include <string>
 #include <string_view>
 
 namespace tarvello {
+
+// The ticker bar's colour under its picture.
+inline constexpr ColorRef kTickerBarBack = 0x202020;
 
 // Line breaks of the running message become gaps between its texts.
 std::u16string MarqueeText(std::u16string_view welcome, std::u16string_view running);

@@ -281,9 +281,11 @@ TEST_F(KLineModelTest, HistoryPutsOnlyOlderBarsInFrontAndTheCursorStaysOnItsBar)
   }
 }
 
-// Every move inside the zone asks again, also when nothing older came; a full chunk moves the
-// cursor and the window by the chunk. Sixty-minute bars never ask.
-TEST_F(KLineModelTest, EveryMoveNearTheStartAsksForTheBarsBeforeTheOldestHeld) {
+// Every move inside the zone asks again after a failed exchange; a full chunk moves the cursor
+// and the window by the chunk. Once the server has answered that nothing older exists, moves ask
+// no more until a fresh series replaces this one, which asks once again. Sixty-minute bars never
+// ask.
+TEST_F(KLineModelTest, MovesNearTheStartAskForOlderBarsUntilTheServerHasNone) {
   OpenWith(123);
   MoveLeft(53);
   exchange_.Fail();
@@ -297,11 +299,26 @@ TEST_F(KLineModelTest, EveryMoveNearTheStartAsksForTheBarsBeforeTheOldestHeld) {
   EXPECT_EQ(view().cursor, 67 + 123);
   EXPECT_EQ(view().firstVisible, 67 + 123);
   EXPECT_EQ(CursorDate(), kFirstDate + 67);
+
+  MoveLeft(121);
+  exchange_.Answer(FullLoadAnswer(DatedSeries(40, kFirstDate - 123)));  // nothing before the first held
+  MoveLeft(1);
+  EXPECT_EQ(exchange_.requests().size(), 4u);
+  MoveLeft(30);
+  EXPECT_EQ(exchange_.requests().size(), 4u);
+  EXPECT_EQ(view().cursor, 38);
+
+  exchange_.Answer(FullLoadAnswer(DatedSeries(123)));
+  model_.SetPeriod(KLinePeriod::kWeek);
+  Run();
+  MoveLeft(54);
+  EXPECT_EQ(exchange_.requests().size(), 6u);
+
   exchange_.Answer(FullLoadAnswer(DatedSeries(123)));
   model_.SetPeriod(KLinePeriod::kSixtyMinutes);
   Run();
   MoveLeft(122);
-  EXPECT_EQ(exchange_.requests().size(), 4u);
+  EXPECT_EQ(exchange_.requests().size(), 7u);
   EXPECT_EQ(view().firstVisible, 0);
 }
 

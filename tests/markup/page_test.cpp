@@ -150,5 +150,45 @@ TEST(PageLayoutTest, RowsParagraphsAndCells) {
   EXPECT_EQ(LinkAt(layout, Point{c[3].box.left, c[3].box.top}), u"/b");
 }
 
+// A paragraph far wider than the page breaks into lines that each take as much as fits, whether
+// a text's width is the sum of its characters' widths or, as kerning and padding make it, a
+// little less or more; and the work stays in proportion to the paragraph, not its square.
+TEST(PageLayoutTest, ALongParagraphFillsEachLineAndIsMeasuredOnceOver) {
+  const std::u16string paragraph = [] {
+    std::u16string text;
+    for (int i = 0; i < 20000; ++i) text.push_back(static_cast<char16_t>(u'a' + i % 26));
+    return text;
+  }();
+  struct Case {
+    const char* name;
+    int (*width)(std::size_t characters);
+  };
+  const Case cases[] = {
+      {"sum of characters", [](std::size_t n) { return static_cast<int>(n) * 6; }},
+      {"kerned", [](std::size_t n) { return static_cast<int>(n * 7 - n / 4); }},
+      {"padded", [](std::size_t n) { return n == 0 ? 0 : static_cast<int>(n) * 6 + 5; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::size_t measured = 0;
+    const PageMetrics metrics{100, 12, [&](std::u16string_view text, bool) {
+                                measured += text.size();
+                                return c.width(text.size());
+                              }};
+    const PageLayout layout = LayOutPage({Text(paragraph)}, metrics);
+    EXPECT_LE(measured, 20 * paragraph.size());
+    std::u16string joined;
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+      const PageControl& line = layout.controls[i];
+      joined += line.text;
+      ASSERT_LE(line.box.right, 100);
+      if (i + 1 < layout.controls.size()) {
+        ASSERT_GT(line.box.left + c.width(line.text.size() + 1), 100) << i;
+      }
+    }
+    EXPECT_EQ(joined, paragraph);
+  }
+}
+
 }  // namespace
 }  // namespace tarvello

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -139,7 +140,9 @@ TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
 }
 
 // While no server answers the bar says so in place of the index, whose figures would look live.
-TEST_F(MainScreenTest, TheTickerBarShowsTheConnectionNoticeInsteadOfTheIndex) {
+// The running line moves in a strip of its own over the bar's right part, so that its moving
+// repaints nothing else.
+TEST_F(MainScreenTest, TheTickerBarShowsTheNoticeInsteadOfTheIndexAndTheRunningLineInItsStrip) {
   notice_ = u"连接中断";
   OpenToMenu();
   RecordingCanvas canvas(Size{main_->width(), main_->height()});
@@ -151,6 +154,24 @@ TEST_F(MainScreenTest, TheTickerBarShowsTheConnectionNoticeInsteadOfTheIndex) {
     if (text.text == u"连接中断") notice = text.box.top >= main_->menu_cells()[11].bottom;
   }
   EXPECT_TRUE(notice);
+
+  auto* strip = main_->findChild<CTickerMarqueeDlg*>();
+  ASSERT_NE(strip, nullptr);
+  EXPECT_GE(strip->y(), main_->menu_cells()[11].bottom);
+  EXPECT_EQ(strip->x() + strip->width(), main_->width());
+  const auto running_left = [&] {
+    RecordingCanvas line(Size{strip->width(), strip->height()});
+    strip->PaintOn(line);
+    EXPECT_EQ(strip->line_text(), CDlgMain::kWelcomeText);
+    const std::vector<DrawCall> pictures = line.CallsOf(DrawCall::Kind::kPicture);
+    const auto drawn = std::find_if(pictures.begin(), pictures.end(),
+                                    [](const DrawCall& call) { return call.picture == "running line"; });
+    EXPECT_TRUE(drawn != pictures.end() && !drawn->picture_missing);
+    return drawn != pictures.end() ? drawn->box.left : 0;
+  };
+  const int left = running_left();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return strip->travelled() > 0; }));
+  EXPECT_LT(running_left(), left);
 }
 
 // Back and the right soft key ask first; the question and its answers are TerminalCloseTest's.
