@@ -105,6 +105,8 @@ class CKLineDlg : public DataScreen {
   bool RunLoad(const KLineModel::Load& load);
   void Reload(const std::function<void(KLineModel&)>& change);
   void ChangeView(const std::function<void(KLineModel&)>& change);
+  // steps zoom steps, in when above zero, around a point of the screen.
+  void ZoomAround(int steps, Point at);
   void StepSecurity(int step);
   void ToggleSelfSelected();
   void Navigate(int target, int argument);

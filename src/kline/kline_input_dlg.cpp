@@ -2,6 +2,7 @@
 // and drags over the chart. Only the toolbar's top line of text answers a tap; below it the
 // toolbar band shares its height with the quote line and acts as the chart does.
 #include <algorithm>
+#include <cstdlib>
 
 #include "kline/kline_commands.h"
 #include "kline/kline_dlg.h"
@@ -30,14 +31,25 @@ void CKLineDlg::OnKeyDown(KeyCode key) {
 }
 
 // A wheel notch away from the user moves the cursor a bar back, as Left (which extends the
-// history at its start), toward the user a bar on; with Ctrl it zooms in and out as Up and Down.
-bool CKLineDlg::OnWheel(int notches, bool zoom, Point) {
-  RepeatKey(notches, zoom ? kKeyUp : kKeyLeft, zoom ? kKeyDown : kKeyRight);
+// history at its start), toward the user a bar on; with Ctrl it zooms in and out around the
+// pointer.
+bool CKLineDlg::OnWheel(int notches, bool zoom, Point at) {
+  if (zoom) {
+    ZoomAround(notches, at);
+  } else {
+    RepeatKey(notches, kKeyLeft, kKeyRight);
+  }
   return true;
 }
 
-// Two fingers apart zoom in a step, together out, as Up and Down.
-void CKLineDlg::OnPinch(int steps, Point) { RepeatKey(steps, kKeyUp, kKeyDown); }
+// Two fingers apart zoom in a step, together out, around the point between them.
+void CKLineDlg::OnPinch(int steps, Point at) { ZoomAround(steps, at); }
+
+void CKLineDlg::ZoomAround(int steps, Point at) {
+  ChangeView([&](KLineModel& model) {
+    for (int step = 0; step < std::abs(steps); ++step) model.ZoomAt(steps > 0, at.x);
+  });
+}
 
 void CKLineDlg::OnPenDown(Point at) {
   const ChartLayout layout = Layout();

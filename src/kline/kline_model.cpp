@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "kline/chart_layout.h"
 #include "market/price_text.h"
 
 namespace tarvello {
@@ -116,6 +117,18 @@ bool KLineModel::ZoomIn() {
 
 bool KLineModel::ZoomOut() {
   if (!tarvello::ZoomOut(viewport_, screenWidth_, total())) return false;
+  Recompute(-1);
+  return true;
+}
+
+bool KLineModel::ZoomAt(bool in, int x) {
+  const std::optional<int> anchor = SlotsFor(viewport_, total(), screenWidth_).BarAt(x);
+  if (!(in ? ZoomIn() : ZoomOut())) return false;
+  if (!anchor) return true;
+  const int origin = screenWidth_ - viewport_.visibleCount * viewport_.barStep;
+  const int first = *anchor - (x - origin) / viewport_.barStep;
+  viewport_.firstVisible = std::clamp(first, 0, NewestFirstVisible(viewport_, total()));
+  viewport_.cursor = viewport_.firstVisible;
   Recompute(-1);
   return true;
 }

@@ -60,6 +60,10 @@ class KLineModel {
   // False (nothing changed) at either end of the zoom scale.
   bool ZoomIn();
   bool ZoomOut();
+  // A zoom step around x, pixels from the chart's left edge (a pinch or Ctrl with the wheel): the
+  // bar under x stays under it as far as the series allows; a point beside the bars zooms as
+  // the keys do, keeping the right edge.
+  bool ZoomAt(bool in, int x);
   // A new width refits the visible count keeping the right edge, as a zoom step does.
   void SetScreenWidth(int width);
   void MoveCursorLeft();

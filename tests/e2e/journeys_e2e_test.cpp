@@ -186,7 +186,8 @@ TEST_P(JourneyWalk, BigOrderRowOpensTheSharesFundFlowAndBackToTheRanking) {
   ASSERT_TRUE(WaitFor([&] { return Shows(&futures()) && !futures().busy() && futures().records()->code == share; }));
   TapBarCell(futures(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.bigOrderMode; }));
-  EXPECT_EQ(Title(), rankingTitle);
+  // The list names itself once the navigation that showed it has set the target's title.
+  EXPECT_TRUE(WaitFor([&] { return Title() == rankingTitle; }));
 }
 
 // The concept sectors' fourth row of page 2, a share of it, its trade analysis over ten days, and

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "kline/kline_answer.h"
+#include "kline/chart_layout.h"
 #include "kline/kline_model.h"
 #include "kline/kline_viewport.h"
 #include "protocol/container_writer.h"
@@ -191,6 +192,26 @@ TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {
   EXPECT_FALSE(Run());
   EXPECT_FALSE(model_.loaded()) << "asked again next period";
   EXPECT_EQ(model_.total(), 20) << "the bars before the break are shown meanwhile";
+}
+
+// A pinch or Ctrl with the wheel zooms around its point: the bar under it stays under it, in and
+// out, as long as the series reaches that far; the window never leaves the series.
+TEST_F(KLineModelTest, AZoomAtAPointKeepsTheBarUnderIt) {
+  OpenWith(200);
+  const auto bar_at = [&](int x) { return SlotsFor(view(), model_.total(), 240).BarAt(x); };
+  for (const int x : {60, 200}) {
+    SCOPED_TRACE(x);
+    const std::optional<int> under = bar_at(x);
+    ASSERT_TRUE(under.has_value());
+    ASSERT_TRUE(model_.ZoomAt(true, x));
+    EXPECT_EQ(bar_at(x), under);
+    ASSERT_TRUE(model_.ZoomAt(false, x));
+    EXPECT_EQ(bar_at(x), under);
+  }
+  while (model_.ZoomAt(false, 0)) {
+    EXPECT_GE(view().firstVisible, 0);
+    EXPECT_LE(view().firstVisible + view().visibleCount, std::max(model_.total(), view().visibleCount));
+  }
 }
 
 TEST_F(KLineModelTest, NextAndPreviousKeepTheUsersChoicesAndPlainOpenResetsThem) {
