@@ -56,6 +56,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
       options.help = true;
       continue;
     }
+    if (name == "--version") {
+      options.version = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value for " + name;
       return std::nullopt;
@@ -86,7 +90,9 @@ const char* ServerUsage() {
          "  --speed N            simulated seconds per real second (default 1; 0 stops the clock)\n"
          "  --accounts FILE      login accounts, one \"user password [rights]\" a line\n"
          "  --latest-version V   version announced to the version check (default V3.3)\n"
-         "  --threads N          serving threads (default 2)\n";
+         "  --threads N          serving threads (default 2)\n"
+         "  --help               show this text and end\n"
+         "  --version            show the version and end\n";
 }
 
 }  // namespace tarvello::server

@@ -74,6 +74,14 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
   }
 }
 
+TEST(ServerOptionsTest, HelpAndVersionTakeNoValue) {
+  std::string error;
+  const auto options = ParseServerOptions({"--version", "--port", "0", "-h"}, error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_TRUE(options->help && options->version);
+  EXPECT_EQ(options->port, 0);
+}
+
 TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--port", "70000"}, {"--port"}, {"--speed", "-1"}, {"--at", "2026-12-04"},
