@@ -26,7 +26,7 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cp
 debs=("$scratch"/out/*.deb)
 [[ -f "${debs[0]}" ]] || fail "no package in $scratch/out"
 deb=${debs[0]}
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb" Package Version Depends Recommends
 
 echo "== lintian"
 lintian --fail-on error --allow-root "$deb" || fail "lintian found errors in $(basename "$deb")"
@@ -68,7 +68,7 @@ done
 echo "== the tour against the packaged simulator"
 run "$root/usr/bin/tarvello-quoted" --port 0 --gateway-port 0 --info-port 0 >"$scratch/sim.out" 2>"$scratch/sim.err" &
 simulator=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   grep -q "quote port" "$scratch/sim.out" 2>/dev/null && break
   sleep 0.1
 done

@@ -90,6 +90,10 @@ TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
     EXPECT_FALSE(ParseServerOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());
   }
+  // An unknown option is named as such even when nothing follows it.
+  std::string error;
+  EXPECT_FALSE(ParseServerOptions({"--port", "1", "--colour"}, error));
+  EXPECT_EQ(error, "unknown option --colour");
 }
 
 class AccountsFileTest : public ::testing::Test {
