@@ -32,12 +32,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Tarvello developers <tarvello@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "market-data terminal for a handheld screen, with a quote server simulator")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tarvello shows real-time quotes of the Shanghai and Shenzhen markets and of Hong Kong and
-global indices, own lists, intraday and K-line charts with indicators, rankings, fund flow,
-sector tracking, index futures, company data and news, on a handheld screen in a desktop window.
+    "Tarvello shows real-time quotes of the Shanghai and Shenzhen markets and of
+Hong Kong and global indices, own lists, intraday and K-line charts with
+indicators, rankings, fund flow, sector tracking, index futures, company data
+and news, on a handheld screen in a desktop window.
 .
-tarvello-quoted, a deterministic simulated market, comes with it; the terminal's shipped
-settings point at it on 127.0.0.1.")
+tarvello-quoted, a deterministic simulated market, comes with it; the
+terminal's shipped settings point at it on 127.0.0.1.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
