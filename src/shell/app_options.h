@@ -17,7 +17,7 @@ namespace tarvello {
 struct AppOptions {
   Size screen{480, 640};
   double scale = 1.0;
-  std::string home;      // empty: the executable's folder
+  std::string home;      // empty: the folder ChooseProgramFolders picks
   std::string tour_dir;  // empty: run normally
   bool help = false;
   bool version = false;
