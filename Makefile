@@ -18,7 +18,7 @@ export CCACHE_NOHASHDIR := true
 # Lets ccache cache the precompiled headers and the files compiled with them.
 export CCACHE_SLOPPINESS := pch_defines,time_macros
 
-.PHONY: setup build run test test-main test-asan test-tsan fuzz bench clean
+.PHONY: setup build run package test test-main test-asan test-tsan fuzz bench clean
 
 setup:
 	@scripts/setup.sh
@@ -31,6 +31,11 @@ build: setup
 
 run: build
 	scripts/run.sh $(BUILD)
+
+# The Debian package, build/tarvello_<version>_<arch>.deb; `make test` builds it again in a scratch
+# folder, checks it with lintian and runs its programs from an unpacked copy.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test: setup test-main test-asan test-tsan
 

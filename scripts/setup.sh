@@ -10,6 +10,7 @@ packages=(
   zlib1g-dev libtinyxml2-dev libcurl4-openssl-dev libasio-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wqy-microhei
+  dpkg-dev lintian
 )
 
 missing=()

@@ -38,6 +38,10 @@ int main(int argc, char** argv) {
     std::printf("%s", ServerUsage());
     return 0;
   }
+  if (options->version) {
+    std::printf("tarvello-quoted %s\n", TARVELLO_VERSION);
+    return 0;
+  }
   AccountBook accounts;
   if (!options->accounts.empty() && !accounts.LoadFile(options->accounts, error)) {
     std::fprintf(stderr, "tarvello-quoted: %s\n", error.c_str());

@@ -1,6 +1,7 @@
 #include "server/server_options.h"
 
 #include <charconv>
+#include <string_view>
 
 namespace tarvello::server {
 
@@ -18,32 +19,40 @@ bool ParseSpeed(const std::string& text, double& out) {
   return out >= 0 && out <= 100000;
 }
 
-bool ParseValue(const std::string& name, const std::string& value, ServerOptions& options, bool& known) {
-  known = true;
-  if (name == "--port") return ParseNumber(value, options.port);
-  if (name == "--gateway-port") return ParseNumber(value, options.gateway_port);
-  if (name == "--info-port") return ParseNumber(value, options.info_port);
-  if (name == "--seed") return ParseNumber(value, options.seed);
-  if (name == "--speed") return ParseSpeed(value, options.speed);
-  if (name == "--threads") return ParseNumber(value, options.threads) && options.threads >= 1 && options.threads <= 64;
-  if (name == "--at") {
-    options.at = ParseSimTime(value);
-    return options.at.has_value();
+bool ParseText(const std::string& value, std::string& out) {
+  out = value;
+  return !value.empty();
+}
+
+// The options that take a value, each with what reads its value into the options.
+struct ValueOption {
+  std::string_view name;
+  bool (*read)(const std::string& value, ServerOptions& options);
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--port", [](const std::string& v, ServerOptions& o) { return ParseNumber(v, o.port); }},
+    {"--gateway-port", [](const std::string& v, ServerOptions& o) { return ParseNumber(v, o.gateway_port); }},
+    {"--info-port", [](const std::string& v, ServerOptions& o) { return ParseNumber(v, o.info_port); }},
+    {"--seed", [](const std::string& v, ServerOptions& o) { return ParseNumber(v, o.seed); }},
+    {"--speed", [](const std::string& v, ServerOptions& o) { return ParseSpeed(v, o.speed); }},
+    {"--threads",
+     [](const std::string& v, ServerOptions& o) { return ParseNumber(v, o.threads) && o.threads >= 1 && o.threads <= 64; }},
+    {"--at",
+     [](const std::string& v, ServerOptions& o) {
+       o.at = ParseSimTime(v);
+       return o.at.has_value();
+     }},
+    {"--accounts", [](const std::string& v, ServerOptions& o) { return ParseText(v, o.accounts); }},
+    {"--latest-version", [](const std::string& v, ServerOptions& o) { return ParseText(v, o.latest_version); }},
+    {"--bind", [](const std::string& v, ServerOptions& o) { return ParseText(v, o.address); }},
+};
+
+const ValueOption* FindValueOption(std::string_view name) {
+  for (const ValueOption& option : kValueOptions) {
+    if (option.name == name) return &option;
   }
-  if (name == "--accounts") {
-    options.accounts = value;
-    return !value.empty();
-  }
-  if (name == "--latest-version") {
-    options.latest_version = value;
-    return !value.empty();
-  }
-  if (name == "--bind") {
-    options.address = value;
-    return !value.empty();
-  }
-  known = false;
-  return false;
+  return nullptr;
 }
 
 }  // namespace
@@ -56,18 +65,21 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
       options.help = true;
       continue;
     }
+    if (name == "--version") {
+      options.version = true;
+      continue;
+    }
+    const ValueOption* option = FindValueOption(name);
+    if (option == nullptr) {
+      error = "unknown option " + name;
+      return std::nullopt;
+    }
     if (i + 1 >= args.size()) {
       error = "missing value for " + name;
       return std::nullopt;
     }
     const std::string& value = args[++i];
-    bool known = false;
-    const bool ok = ParseValue(name, value, options, known);
-    if (!known) {
-      error = "unknown option " + name;
-      return std::nullopt;
-    }
-    if (!ok) {
+    if (!option->read(value, options)) {
       error = "bad value for " + name + ": " + value;
       return std::nullopt;
     }
@@ -86,7 +98,9 @@ const char* ServerUsage() {
          "  --speed N            simulated seconds per real second (default 1; 0 stops the clock)\n"
          "  --accounts FILE      login accounts, one \"user password [rights]\" a line\n"
          "  --latest-version V   version announced to the version check (default V3.3)\n"
-         "  --threads N          serving threads (default 2)\n";
+         "  --threads N          serving threads (default 2)\n"
+         "  --help               show this text and end\n"
+         "  --version            show the version and end\n";
 }
 
 }  // namespace tarvello::server

@@ -22,6 +22,7 @@ struct ServerOptions {
   std::string latest_version = "V3.3";
   int threads = 2;
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. Nothing on an unknown option or a bad value;

@@ -1,4 +1,5 @@
-// The terminal's entry point: the handheld's screen in a desktop window. One copy runs per
+// The terminal's entry point: the handheld's screen in a desktop window. A portable copy keeps its
+// files beside the executable, an installed one under the user's XDG data folder. One copy runs per
 // program folder; a second one ends at once, before any window exists, and a folder where the
 // lock file cannot be opened ends the program with a message saying so. With --tour DIR it saves
 // a picture of every screen into DIR instead and ends (offscreen when there is no display).
@@ -46,14 +47,6 @@ void PrepareQt(const AppOptions& options) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   if (options.scale != 1.0) qputenv("QT_SCALE_FACTOR", QByteArray::number(options.scale));
-}
-
-// --home, or the folder the executable lives in.
-std::string ChooseProgramFolder(const AppOptions& options) {
-  if (!options.home.empty()) return options.home;
-  std::error_code error;
-  std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string(".") : executable.parent_path().string();
 }
 
 void SetUpScreen(const AppOptions& options) {
@@ -277,10 +270,24 @@ int Main(int argc, char** argv) {
   AppOptions options;
   std::string error;
   if (!ParseAppOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::fprintf(stderr, "tarvello: %s\n", error.c_str());
+    std::fprintf(stderr, "tarvello: %s\nTry 'tarvello --help' for the options.\n", error.c_str());
     return 2;
   }
-  SetProgramFolder(ChooseProgramFolder(options));
+  if (options.help) {
+    std::printf("%s", AppUsage());
+    return 0;
+  }
+  if (options.version) {
+    std::printf("tarvello %s\n", TARVELLO_VERSION);
+    return 0;
+  }
+  const ProgramFolders folders = ChooseProgramFolders(ReadFolderFacts(options.home));
+  if (folders.program.empty()) {
+    std::fprintf(stderr, "tarvello: no folder for the settings and lists: set HOME or XDG_DATA_HOME, or pass --home DIR\n");
+    return 1;
+  }
+  SetProgramFolder(folders.program);
+  SetShippedFolder(folders.shipped);
   std::error_code folder_error;
   std::filesystem::create_directories(ProgramFolder(), folder_error);
   if (folder_error) {

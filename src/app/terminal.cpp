@@ -1,11 +1,11 @@
 #include "app/terminal.h"
 
-#include <QCoreApplication>
 #include <QMetaObject>
 #include <thread>
 
 #include "market/market_clock.h"
 #include "account/version_check.h"
+#include "base/program_folder.h"
 #include "protocol/error_record.h"
 #include "protocol/transport_links.h"
 #include "shell/device_registration.h"
@@ -308,7 +308,7 @@ void Terminal::AddKLineScreen() {
 void Terminal::AddBrokerScreen() {
   CommissionParts parts;
   parts.folder = folder_;
-  parts.shippedFolder = QCoreApplication::applicationDirPath().toStdString();
+  parts.shippedFolder = ShippedFolder();
   parts.navigator = main_.get();
   if (!deployment_.dialer_command.empty()) parts.dialer = std::make_unique<CommandDialer>(deployment_.dialer_command);
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };

@@ -1,5 +1,5 @@
 // BrokerCatalogue: the read-only catalogue of brokers, their areas and their branch offices,
-// "Security.xml" beside the program. The document element holds one "security" element per broker,
+// "Security.xml" shipped with the program. The document element holds one "security" element per broker,
 // each holding "area" elements, each holding "dept" elements (the branch offices); every element
 // has the attributes "name" and "short" (the initials of the name, used by the short-spell
 // search), a branch also "tel". A missing attribute reads as empty text. The file is UTF-8 unless

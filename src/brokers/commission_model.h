@@ -5,7 +5,7 @@
 // A short-spell search narrows the level of the catalogue in front to the entries whose short
 // name begins with the typed initials. The own list lives in "Trades.ini" and the catalogue in
 // "Security.xml", both in the program folder; a program folder without a catalogue of its own uses
-// the one shipped beside the program. After every change the own list is read back from its file,
+// the one shipped with the program. After every change the own list is read back from its file,
 // so the screen shows what the file holds.
 //
 // The catalogue is read once, on the first visit to the adding mode (again while it could not be

@@ -1,6 +1,5 @@
 #include "platform/picture.h"
 
-#include <QCoreApplication>
 #include <QImageReader>
 #include <QString>
 #include <utility>
@@ -19,14 +18,11 @@ QImage Read(const QString& path) {
 
 }  // namespace
 
-// A program folder chosen with --home may hold no pictures of its own; the pictures installed
-// beside the executable then stand in.
+// A program folder may hold no pictures of its own; the pictures shipped with the program (beside
+// the executable, or in the installed data folder) then stand in.
 Picture Picture::Load(std::string_view name) {
   QImage image = Read(QString::fromStdString(ProgramPath(name)));
-  if (image.isNull() && QCoreApplication::instance() != nullptr) {
-    image = Read(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                 QString::fromStdString(std::string(name)).replace(QLatin1Char('\\'), QLatin1Char('/')));
-  }
+  if (image.isNull()) image = Read(QString::fromStdString(ShippedPath(name)));
   return FromImage(std::string(name), std::move(image));
 }
 

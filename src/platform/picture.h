@@ -1,5 +1,5 @@
 // Picture: one of the program's picture files ("Picture/back.jpg", "Picture/Menu3.png", ...),
-// loaded from the program folder. A file that is missing or unreadable gives an empty picture,
+// loaded from the program folder, or else from the folder of the pictures shipped with the program. A file that is missing or unreadable gives an empty picture,
 // which every canvas skips, so a missing picture never stops a screen from drawing.
 // Load on the user-interface thread; a loaded picture may then be drawn from any paint.
 #pragma once

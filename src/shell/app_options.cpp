@@ -36,6 +36,14 @@ bool ParseAppOptions(const std::vector<std::string>& args, AppOptions& options, 
   AppOptions parsed = options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
+    if (name == "--help" || name == "-h") {
+      parsed.help = true;
+      continue;
+    }
+    if (name == "--version") {
+      parsed.version = true;
+      continue;
+    }
     if (name != "--screen" && name != "--scale" && name != "--home" && name != "--tour") {
       error = "unknown option " + name;
       return false;
@@ -67,6 +75,17 @@ bool ParseAppOptions(const std::vector<std::string>& args, AppOptions& options, 
   }
   options = parsed;
   return true;
+}
+
+const char* AppUsage() {
+  return "usage: tarvello [options]\n"
+         "  --screen WxH   the handheld screen in logical pixels (default 480x640)\n"
+         "  --scale N      enlarge the window on the desktop (above 0, at most 8; default 1)\n"
+         "  --home DIR     the folder of the settings and lists (default: the executable's folder for\n"
+         "                 a portable copy, $XDG_DATA_HOME/tarvello or ~/.local/share/tarvello otherwise)\n"
+         "  --tour DIR     save a picture of every screen into DIR and end\n"
+         "  --help         show this text and end\n"
+         "  --version      show the version and end\n";
 }
 
 }  // namespace tarvello

@@ -1,4 +1,4 @@
-// The program folder's paths from handheld names, the thread queue's drain, close and pause, and
+// Which folders a portable and an installed copy use, the program folder's paths from handheld names, the thread queue's drain, close and pause, and
 // where a pop-up menu opens.
 #include <gtest/gtest.h>
 
@@ -20,6 +20,40 @@ TEST(ProgramFolderTest, HandheldNamesBecomePathsInsideTheFolderWhateverItIs) {
   SetProgramFolder("");
   EXPECT_EQ(ProgramPath("Configuration.ini"), "./Configuration.ini");
   SetProgramFolder(".");
+}
+
+// A portable copy keeps everything beside itself; an installed one keeps the user's files under the
+// XDG data folder (a relative XDG_DATA_HOME does not count) and reads its pictures from share/;
+// --home moves only the user's files.
+TEST(ProgramFolderTest, PortableAndInstalledCopiesKeepTheirFilesWhereTheyBelong) {
+  struct Case {
+    const char* what;
+    FolderFacts facts;
+    const char* program;
+    const char* shipped;
+  };
+  const Case cases[] = {
+      {"portable", {"", "/opt/t/bin", true, true, "/x", "/home/u"}, "/opt/t/bin", "/opt/t/bin"},
+      {"installed", {"", "/usr/bin", false, false, "", "/home/u"}, "/home/u/.local/share/tarvello",
+       "/usr/share/tarvello"},
+      {"installed with XDG", {"", "/usr/bin/", false, false, "/data/", "/home/u"}, "/data/tarvello",
+       "/usr/share/tarvello"},
+      {"relative XDG", {"", "/usr/bin", false, false, "data", "/home/u"}, "/home/u/.local/share/tarvello",
+       "/usr/share/tarvello"},
+      {"writable but no pictures", {"", "/home/u/bin", true, false, "", "/home/u"},
+       "/home/u/.local/share/tarvello", "/home/u/share/tarvello"},
+      {"read-only with pictures", {"", "/mnt/t", false, true, "", "/home/u"}, "/home/u/.local/share/tarvello",
+       "/mnt/t"},
+      {"--home on installed", {"/tmp/h/", "/usr/bin", false, false, "/data", "/home/u"}, "/tmp/h",
+       "/usr/share/tarvello"},
+      {"--home on portable", {"/tmp/h", "/opt/t", true, true, "", ""}, "/tmp/h", "/opt/t"},
+      {"no home anywhere", {"", "/usr/bin", false, false, "", ""}, "", "/usr/share/tarvello"},
+  };
+  for (const Case& c : cases) {
+    const ProgramFolders folders = ChooseProgramFolders(c.facts);
+    EXPECT_EQ(folders.program, c.program) << c.what;
+    EXPECT_EQ(folders.shipped, c.shipped) << c.what;
+  }
 }
 
 // Drain takes everything queued; a closed queue refuses posts and drops what was queued; a pause

@@ -74,6 +74,14 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
   }
 }
 
+TEST(ServerOptionsTest, HelpAndVersionTakeNoValue) {
+  std::string error;
+  const auto options = ParseServerOptions({"--version", "--port", "0", "-h"}, error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_TRUE(options->help && options->version);
+  EXPECT_EQ(options->port, 0);
+}
+
 TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--port", "70000"}, {"--port"}, {"--speed", "-1"}, {"--at", "2026-12-04"},
@@ -82,6 +90,10 @@ TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
     EXPECT_FALSE(ParseServerOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());
   }
+  // An unknown option is named as such even when nothing follows it.
+  std::string error;
+  EXPECT_FALSE(ParseServerOptions({"--port", "1", "--colour"}, error));
+  EXPECT_EQ(error, "unknown option --colour");
 }
 
 class AccountsFileTest : public ::testing::Test {

@@ -32,6 +32,10 @@ TEST(AppOptionsTest, EveryOptionIsRead) {
   EXPECT_EQ(options.scale, 1.5);
   EXPECT_EQ(options.home, "/tmp/t");
   EXPECT_EQ(options.tour_dir, "shots");
+  EXPECT_FALSE(options.help || options.version);
+
+  ASSERT_TRUE(ParseAppOptions({"--version", "--help"}, options, error));
+  EXPECT_TRUE(options.help && options.version);
 }
 
 TEST(AppOptionsTest, BadValuesAreRefusedAndLeaveTheOptionsAlone) {

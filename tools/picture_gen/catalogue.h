@@ -33,5 +33,9 @@ QImage DrawCall(QSize size);
 QImage DrawSeparator(QSize size);
 // The twelve menu cells, index 0 to 11.
 QImage DrawMenuIcon(int index, QSize size);
+// The program's icon for the desktop menu, square.
+QImage DrawAppIcon(QSize size);
+// The sizes the desktop icon is drawn at, each into hicolor/NxN/apps/tarvello.png.
+inline constexpr int kAppIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 }  // namespace tarvello::pictures

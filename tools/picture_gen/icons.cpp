@@ -1,6 +1,7 @@
 // The twelve menu cells' icons and the call button: a white symbol on a coloured tile, one symbol
 // per function (own list, indices, fund flow, the self-selected quote list, rankings, sectors,
-// recently viewed, must-read news, index futures, broker trading, settings, help).
+// recently viewed, must-read news, index futures, broker trading, settings, help); and the
+// program's own icon for the desktop menu.
 #include <QFont>
 #include <QPolygonF>
 #include <array>
@@ -174,18 +175,22 @@ const std::array<Cell, 12> kCells = {{
     {QColor(100, 100, 110), Gear},    {QColor(40, 90, 170), Question},
 }};
 
-}  // namespace
-
-QImage DrawMenuIcon(int index, QSize size) {
+QImage DrawCell(const Cell& cell, QSize size) {
   QImage image = Blank(size, true);
   QPainter painter(&image);
   Smooth(painter);
-  const Cell& cell = kCells.at(static_cast<std::size_t>(index));
   QRectF tile = Tile(painter, size, cell.colour);
   Symbol symbol(painter, tile);
   cell.symbol(symbol);
   return image;
 }
+
+}  // namespace
+
+QImage DrawMenuIcon(int index, QSize size) { return DrawCell(kCells.at(static_cast<std::size_t>(index)), size); }
+
+// The program's icon in the desktop menu: candles on the red of a rising price.
+QImage DrawAppIcon(QSize size) { return DrawCell(Cell{QColor(200, 50, 50), Candles}, size); }
 
 QImage DrawCall(QSize size) {
   QImage image = Blank(size, true);
