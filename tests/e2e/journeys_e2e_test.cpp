@@ -43,6 +43,9 @@ class JourneyWalk : public testing::StartedWalk, public ::testing::WithParamInte
   }
 
   const std::u16string& Title() { return terminal_->frame().title(); }
+  // A list names itself by a message of its own once the navigation that showed it has set the
+  // target's title, so a walk waits for the name rather than reading it at once.
+  bool TitleBecomes(std::u16string_view wanted) { return WaitFor([&] { return Title() == wanted; }); }
   CKLineDlg& kline() { return *terminal_->kline_screen(); }
   CGzqhDlg& futures() { return *terminal_->futures_screen(); }
   CDlgMain& menu() { return *terminal_->main_screen(); }
@@ -132,7 +135,7 @@ TEST_P(JourneyWalk, RankingShareChartIntradayChartAndBackToTheMenu) {
 
   TapBarCell(kline(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeCategory; }));
-  EXPECT_EQ(Title(), listTitle);
+  EXPECT_TRUE(TitleBecomes(listTitle));
   EXPECT_EQ(list().selected_row(), 2) << "the list comes back on the row that was opened";
   TapBarCell(list(), kBarBack);
   ASSERT_TRUE(PageShows(kRankingsPage));
@@ -186,8 +189,7 @@ TEST_P(JourneyWalk, BigOrderRowOpensTheSharesFundFlowAndBackToTheRanking) {
   ASSERT_TRUE(WaitFor([&] { return Shows(&futures()) && !futures().busy() && futures().records()->code == share; }));
   TapBarCell(futures(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.bigOrderMode; }));
-  // The list names itself once the navigation that showed it has set the target's title.
-  EXPECT_TRUE(WaitFor([&] { return Title() == rankingTitle; }));
+  EXPECT_TRUE(TitleBecomes(rankingTitle));
 }
 
 // The concept sectors' fourth row of page 2, a share of it, its trade analysis over ten days, and
@@ -238,7 +240,7 @@ TEST_P(JourneyWalk, SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRo
   TapBarCell(detail(), kBarBack);
   ASSERT_TRUE(ListShows([&](const ListQuery& q, const ListView&) { return q.shownSector == sector.sectorNumber; }));
   EXPECT_EQ(list().selected_row(), 2);
-  EXPECT_EQ(Title(), sector.name);
+  EXPECT_TRUE(TitleBecomes(sector.name));
   TapBarCell(list(), kBarBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeSectors && q.shownSector == 0; }));
   EXPECT_EQ(list().query().sectorClass, 1);
@@ -270,7 +272,7 @@ TEST_P(JourneyWalk, CodeTypedOnTheMenuOpensItsDetailAndFundFlowAndEscLeadsHome) 
   ASSERT_TRUE(DetailShows(share));
   detail().SendKey(kKeyBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeRecentlyViewed; }));
-  EXPECT_EQ(Title(), u"最近浏览");
+  EXPECT_TRUE(TitleBecomes(u"最近浏览"));
   list().SendKey(kKeyBack);
   ASSERT_TRUE(MenuShows());
 }
@@ -313,7 +315,7 @@ TEST_P(JourneyWalk, SelfSelectedNewsTitleArticleAndBackToTheQuotes) {
     return q.mode == kModeSelfSelected && q.infoKind == 0 && v.rows.quotes.size() == 3;
   };
   ASSERT_TRUE(ListShows(ownQuotes));
-  EXPECT_EQ(Title(), u"自选股");
+  EXPECT_TRUE(TitleBecomes(u"自选股"));
   const auto tapTab = [&](int tab) { testing::Tap(list(), {(2 * tab + 1) * list().width() / 10, 4}); };
 
   tapTab(1);  // "新闻"
