@@ -43,9 +43,6 @@ class JourneyWalk : public testing::StartedWalk, public ::testing::WithParamInte
   }
 
   const std::u16string& Title() { return terminal_->frame().title(); }
-  // A list names itself by a message of its own once the navigation that showed it has set the
-  // target's title, so a walk waits for the name rather than reading it at once.
-  bool TitleBecomes(std::u16string_view wanted) { return WaitFor([&] { return Title() == wanted; }); }
   CKLineDlg& kline() { return *terminal_->kline_screen(); }
   CGzqhDlg& futures() { return *terminal_->futures_screen(); }
   CDlgMain& menu() { return *terminal_->main_screen(); }

@@ -69,7 +69,7 @@ TEST_F(ListWalk, TheChangeHeaderSortsOnTheServerAndAShareAddedFromThereIsSelfSel
   ASSERT_TRUE(StartTerminal());
   EnterMenuCell(kMenuCellSelfSelected);
   ASSERT_TRUE(ListShows([](const ListQuery&, const ListView& v) { return !v.rows.quotes.empty(); }));
-  EXPECT_EQ(terminal_->frame().title(), u"自选股");
+  EXPECT_TRUE(TitleBecomes(u"自选股"));
   const std::vector<QuoteRow>& own = list().view()->rows.quotes;
   EXPECT_TRUE(std::any_of(own.begin(), own.end(), [&](const QuoteRow& row) { return row.code == chosen; }))
       << "the share added before the restart";
@@ -81,7 +81,7 @@ TEST_F(ListWalk, ThreeDayBigOrdersOfAllASharesAreAskedForOnceAndShownRankedByThe
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView& v) {
     return q.bigOrderMode && q.category == kCategoryAllShares && !v.rows.bigOrders.empty();
   }));
-  EXPECT_EQ(terminal_->frame().title(), u"沪深A股");
+  EXPECT_TRUE(TitleBecomes(u"沪深A股"));
   const std::vector<BigOrderRow> today = list().view()->rows.bigOrders;
 
   proxy_->ForgetRequests();

@@ -49,6 +49,11 @@ class TerminalWalk : public ::testing::Test {
   bool StartTerminal(Size screen = {480, 640});
 
   bool WaitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done, kWalkWait); }
+  // A list names itself by a message of its own once the navigation that showed it has set the
+  // target's title, so a walk waits for the name rather than reading it at once.
+  bool TitleBecomes(std::u16string_view wanted) {
+    return WaitFor([&] { return terminal_->frame().title() == wanted; });
+  }
   // True while screen is in front and no navigation is under way.
   bool Shows(const QWidget* screen);
   // Moves the menu's selection to cell and presses Enter.
