@@ -219,6 +219,8 @@ class CStockListDlg : public DataScreen {
 
   // Posted by the worker with the security type of the row being opened (-1: unknown).
   static constexpr int kMsgOpenTyped = 0x8002;
+  // Posted by the worker when a broken answer left some rows: it repaints only after a good one.
+  static constexpr int kMsgRowsChanged = 0x8003;
 
   // The list in front when a stock's trade analysis or order details took the screen, so that
   // coming back from that stock's detail screen shows the list again rather than the stock's view.
