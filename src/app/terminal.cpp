@@ -30,6 +30,7 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
       deployment_(LoadDeployment(folder)),
       refresh_(LoadRefreshSettings(folder)),
       traffic_(folder / kTrafficFileName),
+      answer_cache_(folder / kAnswerCacheFileName),
       traffic_saver_(kTrafficSavePeriod, [this] { traffic_.SaveIfChanged(); }),
       log_(folder),
       transport_(log_, WapGateway{deployment_.gateway_host, deployment_.gateway_port}),
@@ -83,6 +84,7 @@ Terminal::~Terminal() {
   transport_.SetRedialQuestion(nullptr);
   InstallTrafficSink(nullptr);
   traffic_.SaveIfChanged();
+  answer_cache_.Save();
 }
 
 NetworkBringUp::Hooks Terminal::BringUpHooks() {
@@ -229,6 +231,7 @@ void Terminal::AddDetailScreen() {
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   detail_ = std::make_unique<CStockDetailDlg>(std::move(parts), &frame_);
   frame_.Adopt(detail_.get());
+  detail_->SetAnswerCache(&answer_cache_);
   main_->RegisterScreen(kTargetStockDetail, [this](int argument) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
@@ -296,6 +299,7 @@ void Terminal::AddKLineScreen() {
   parts.frame = &frame_;
   kline_ = std::make_unique<CKLineDlg>(std::move(parts), &frame_);
   frame_.Adopt(kline_.get());
+  kline_->SetAnswerCache(&answer_cache_);
   main_->RegisterScreen(kTargetKLine, [this](int caller) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
@@ -353,6 +357,7 @@ void Terminal::AddFuturesScreen() {
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   futures_ = std::make_unique<CGzqhDlg>(std::move(parts), &frame_);
   frame_.Adopt(futures_.get());
+  futures_->SetAnswerCache(&answer_cache_);
   for (const int target : {kTargetFuturesMode1, kTargetFuturesMode2, kTargetFuturesMode3}) {
     main_->RegisterScreen(target, [this, target](int caller) -> Window* {
       const SecurityCode code = main_->CurrentSecurity();

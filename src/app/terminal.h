@@ -24,6 +24,7 @@
 #include "protocol/server_choice.h"
 #include "protocol/transport_links.h"
 #include "settings/deployment.h"
+#include "storage/answer_cache.h"
 #include "market/own_stock_list.h"
 #include "detail/stock_detail_dlg.h"
 #include "futures/futures_dlg.h"
@@ -134,6 +135,7 @@ class Terminal {
   const Deployment deployment_;
   RefreshSettings refresh_;  // replaced when the settings screen saves
   TrafficLedger traffic_;    // counts every exchange; installed before any thread starts
+  AnswerCache answer_cache_;  // the screens' last good answers; saved last, after their workers stopped
   ::tarvello::Ticker traffic_saver_;  // writes "Traffic.ini" once a minute
   CommLog log_;
   CCommunicate transport_;

@@ -35,4 +35,6 @@ Bytes BuildDetailRequest(std::string_view code, bool futureMode) {
   return CPacketCodec::Join(packets);
 }
 
+std::string DetailCacheKey(std::string_view code) { return "detail " + std::string(code); }
+
 }  // namespace tarvello

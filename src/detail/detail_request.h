@@ -4,6 +4,7 @@
 // further quote fields and, for an index future, its futures quote. Pure, any thread.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "protocol/bytes.h"
@@ -14,5 +15,8 @@ namespace tarvello {
 inline constexpr std::size_t kDetailAnswerCapacity = 10240;
 
 Bytes BuildDetailRequest(std::string_view code, bool futureMode);
+
+// The answer cache's key of a security's detail answer ("detail SH600001").
+std::string DetailCacheKey(std::string_view code);
 
 }  // namespace tarvello

@@ -59,17 +59,29 @@ void CStockDetailDlg::Open(const SecurityCode& code) {
       std::lock_guard<std::mutex> lock(code_mutex_);
       code_ = code;
     }
-    records_.Publish(DetailView{code, false, {}});
     panel_ = kPanelFiveLevelBook;
     panel_chosen_ = false;
     cursor_shown_ = false;
     cursor_x_ = -1;
+    ShowCachedOrNothing(code);
   }
   member_ = parts_.selfSelected && parts_.selfSelected->Contains(code);
-  if (changed || !records_.Current()->loaded) RequestRefresh(true);
+  // The progress window shows only while nothing at all is on the screen.
+  if (changed || !records_.Current()->loaded) RequestRefresh(!records_.Current()->loaded);
   title_.clear();
   ShowTitle(*records_.Current());
   Invalidate();
+}
+
+// The security's last good answer from the cache, when there is one that reads to its end; an
+// empty screen otherwise.
+void CStockDetailDlg::ShowCachedOrNothing(const SecurityCode& code) {
+  const std::optional<CacheEntry> cached = FindCached(DetailCacheKey(code.RequestText()));
+  DetailView view{code, false, {}};
+  view.loaded = cached && ReadDetailAnswer(cached->bytes.data(), cached->bytes.size(), view.records);
+  if (!view.loaded) view.records = {};
+  records_.Publish(std::move(view));
+  ShowCachedSince(cached && records_.Current()->loaded ? std::optional(cached->moment) : std::nullopt);
 }
 
 // The window names the security shown: its code until the first answer brings its name.
@@ -99,6 +111,7 @@ auto CStockDetailDlg::FetchOnce(const SecurityCode& code, bool futureMode, Detai
   // A security counts as loaded from its first good answer on: the blocks before a damaged one
   // are shown meanwhile, but do not yet say what kind of security it is.
   fresh.loaded = fresh.loaded || good;
+  if (good) KeepAnswer(DetailCacheKey(code.RequestText()), answer);
   return {true, good};
 }
 

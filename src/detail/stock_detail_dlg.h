@@ -108,6 +108,7 @@ class CStockDetailDlg : public DataScreen {
   void RunCommand(unsigned command);
   void Navigate(int target, int argument);
   void ShowTitle(const DetailView& view);
+  void ShowCachedOrNothing(const SecurityCode& code);
 
   const StockDetailParts parts_;
   mutable std::mutex code_mutex_;

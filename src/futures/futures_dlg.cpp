@@ -23,6 +23,19 @@ enum FuturesCommand : unsigned {
   kCommandPrevious = 32904,
 };
 
+// Reads a view's answer into fresh; true when it was good.
+bool ReadViewAnswer(const Bytes& answer, FuturesScreenView& fresh) {
+  switch (fresh.view) {
+    case kViewTicks: return ReadFuturesTicksAnswer(answer, fresh.ticks);
+    case kViewFundFlow: {
+      const std::optional<SecurityFundFlow> flow = ReadSecurityFundFlowAnswer(answer);
+      if (flow) fresh.flow = *flow;
+      return flow.has_value();
+    }
+    default: return ReadFuturesQuoteAnswer(answer, fresh.quote);
+  }
+}
+
 }  // namespace
 
 CGzqhDlg::CGzqhDlg(FuturesParts parts, QWidget* parent)
@@ -51,6 +64,7 @@ auto CGzqhDlg::CurrentRequest() const -> Request {
 }
 
 void CGzqhDlg::Open(FuturesView view, const SecurityCode& code, FuturesCaller caller) {
+  std::optional<std::chrono::system_clock::time_point> cached;
   // A step to the next security asks for this screen itself and keeps the way back.
   if (!ViewForTarget(caller.screen)) caller_ = caller;
   {
@@ -68,12 +82,35 @@ void CGzqhDlg::Open(FuturesView view, const SecurityCode& code, FuturesCaller ca
         fresh.name = shown->name;
         fresh.hours = shown->hours;
       }
+      cached = ReadCached(fresh);
+      ShowCachedSince(cached);
       records_.Publish(std::move(fresh));
     }
   }
   ShowTitle();
-  RequestRefresh(true);
+  // The progress window shows only while nothing at all is on the screen.
+  RequestRefresh(!records_.Current()->loaded);
   Invalidate();
+}
+
+// Fills fresh from the cache: the security's name and session, and the view's last good answer;
+// the moment of that answer, none when the cache holds none that reads.
+std::optional<std::chrono::system_clock::time_point> CGzqhDlg::ReadCached(FuturesScreenView& fresh) const {
+  const std::string code = fresh.code.RequestText();
+  if (fresh.name.empty()) {
+    const std::optional<CacheEntry> cached = FindCached(SecurityFactsCacheKey(code));
+    const std::optional<SecurityFacts> facts = cached ? ReadSecurityFactsAnswer(cached->bytes, fresh.code) : std::nullopt;
+    if (facts) {
+      fresh.name = facts->name;
+      fresh.hours = facts->hours;
+    }
+  }
+  const std::optional<CacheEntry> cached = FindCached(FuturesCacheKey(fresh.view, code));
+  FuturesScreenView read = fresh;
+  if (!cached || !ReadViewAnswer(cached->bytes, read)) return std::nullopt;
+  fresh = std::move(read);
+  fresh.loaded = true;
+  return cached->moment;
 }
 
 // The title names the security once the server has; until then it shows the code.
@@ -108,6 +145,7 @@ bool CGzqhDlg::RunExchange() {
   if (held->code != request.code || !held->factsAsked) {
     const Bytes asked = Fetch(kSecurityFactsAnswerCapacity, BuildSecurityFactsRequest(request.code.RequestText()));
     facts = ReadSecurityFactsAnswer(asked, request.code);
+    if (facts) KeepAnswer(SecurityFactsCacheKey(request.code.RequestText()), asked);
   }
   const Bytes answer = FetchViewAnswer(request);
   std::lock_guard<std::mutex> lock(request_mutex_);
@@ -121,17 +159,9 @@ bool CGzqhDlg::RunExchange() {
     fresh.hours = facts->hours;
     if (!fresh.name.empty()) PostWhenExchangeEnds(Message{kMsgNamed, 0, 0});
   }
-  switch (request.view) {
-    case kViewTicks: fresh.loaded = ReadFuturesTicksAnswer(answer, fresh.ticks); break;
-    case kViewFundFlow: {
-      const std::optional<SecurityFundFlow> flow = ReadSecurityFundFlowAnswer(answer);
-      if (flow) fresh.flow = *flow;
-      fresh.loaded = flow.has_value();
-      break;
-    }
-    default: fresh.loaded = ReadFuturesQuoteAnswer(answer, fresh.quote); break;
-  }
+  fresh.loaded = ReadViewAnswer(answer, fresh);
   const bool loaded = fresh.loaded;
+  if (loaded) KeepAnswer(FuturesCacheKey(request.view, request.code.RequestText()), answer);
   records_.Publish(std::move(fresh));
   if (!loaded) Invalidate();  // zeros or a name to show; a good answer repaints by itself
   return loaded;

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,7 @@ class CGzqhDlg : public DataScreen {
   Request CurrentRequest() const;
   Bytes Fetch(std::size_t capacity, const Bytes& bytes) const;
   Bytes FetchViewAnswer(const Request& request) const;
+  std::optional<std::chrono::system_clock::time_point> ReadCached(FuturesScreenView& fresh) const;
   void ShowTitle();
   void TouchBottomBar(int x);
   void TouchStrip(int x);

@@ -31,4 +31,10 @@ Bytes BuildSecurityFactsRequest(std::string_view code) {
   return CPacketCodec::Join(packets);
 }
 
+std::string FuturesCacheKey(int view, std::string_view code) {
+  return "futures " + std::to_string(view) + " " + std::string(code);
+}
+
+std::string SecurityFactsCacheKey(std::string_view code) { return "futures facts " + std::string(code); }
+
 }  // namespace tarvello

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "protocol/bytes.h"
@@ -27,5 +28,10 @@ Bytes BuildSecurityFundFlowRequest(std::string_view code);
 // The security's description and trading hours (2200 and 2118 joined): the three answers above
 // carry no name, and a contract's session is not the shares' one.
 Bytes BuildSecurityFactsRequest(std::string_view code);
+
+// The answer cache's keys: a view's answer ("futures 3 SH600001") and the security query's
+// ("futures facts SH600001").
+std::string FuturesCacheKey(int view, std::string_view code);
+std::string SecurityFactsCacheKey(std::string_view code);
 
 }  // namespace tarvello

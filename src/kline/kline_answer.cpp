@@ -77,11 +77,19 @@ bool ReadKLineAnswer(const std::uint8_t* bytes, std::size_t length, KLineAnswer&
   return ParseContainer(handler, bytes, length);
 }
 
-KLineAnswer FetchKLineAnswer(const ExchangeFunction& exchange, const Bytes& request) {
+KLineAnswer ReadKLineBytes(const Bytes& received) {
   KLineAnswer answer;
-  const Bytes received = ReceiveAnswer(exchange, request, kKLineAnswerCapacity);
   answer.complete = GoodExchange(received, ReadKLineAnswer(received.data(), received.size(), answer));
   return answer;
+}
+
+KLineAnswer FetchKLineAnswer(const ExchangeFunction& exchange, const Bytes& request) {
+  return ReadKLineBytes(ReceiveAnswer(exchange, request, kKLineAnswerCapacity));
+}
+
+std::string KLineCacheKey(const KLineQuery& query) {
+  return "kline " + std::string(query.code) + " " + std::to_string(static_cast<int>(query.period)) + " " +
+         std::to_string(static_cast<int>(query.adjustment));
 }
 
 }  // namespace tarvello

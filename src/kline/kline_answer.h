@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -48,7 +49,13 @@ Bytes BuildRefreshRequest(const KLineQuery& query);
 // Reads an answer container into answer (appending bars). True when it was read to its end.
 bool ReadKLineAnswer(const std::uint8_t* bytes, std::size_t length, KLineAnswer& answer);
 
+// Reads the bytes one exchange brought (none when it failed).
+KLineAnswer ReadKLineBytes(const Bytes& received);
+
 // Runs one exchange with the K-line answer capacity and reads what came back.
 KLineAnswer FetchKLineAnswer(const ExchangeFunction& exchange, const Bytes& request);
+
+// The answer cache's key of a full load ("kline SH600001 7 0": code, period, adjustment).
+std::string KLineCacheKey(const KLineQuery& query);
 
 }  // namespace tarvello

@@ -7,6 +7,7 @@
 #include "navigation/navigation.h"
 #include "navigation/navigator.h"
 #include "platform/device_frame.h"
+#include "protocol/answer_exchange.h"
 
 namespace tarvello {
 namespace {
@@ -112,14 +113,33 @@ void CKLineDlg::AfterLoad() {
 }
 
 // Bars the model asked for are fetched by the worker, so the screen stays live meanwhile, with
-// the progress window as for every load the user starts.
+// the progress window as for every load the user starts, unless the series was in the cache: then
+// it is drawn at once and the load runs behind it.
 void CKLineDlg::LoadIfAsked() {
   bool asked = false;
+  bool series = false;
+  std::string key;
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
     asked = model_.LoadAsked();
+    series = model_.SeriesLoadAsked();
+    key = model_.CacheKey();
   }
-  if (asked) RequestRefresh(true);
+  if (!asked) return;
+  const bool cached = series && ShowCachedSeries(key);
+  RequestRefresh(!cached);
+}
+
+bool CKLineDlg::ShowCachedSeries(const std::string& key) {
+  const std::optional<CacheEntry> cached = FindCached(key);
+  bool shown = false;
+  if (cached) {
+    const KLineAnswer answer = ReadKLineBytes(cached->bytes);
+    std::lock_guard<std::mutex> lock(model_mutex_);
+    shown = model_.ShowCached(answer);
+  }
+  ShowCachedSince(shown ? std::optional(cached->moment) : std::nullopt);
+  return shown;
 }
 
 void CKLineDlg::Reload(const std::function<void(KLineModel&)>& change) {
@@ -171,12 +191,14 @@ bool CKLineDlg::RunExchange() {
 // A failed load can empty the chart too, so it repaints either way; the caption follows once
 // the answer has brought the security's name.
 bool CKLineDlg::RunLoad(const KLineModel::Load& load) {
-  const KLineAnswer answer = FetchKLineAnswer(parts_.exchange, load.request);
+  const Bytes received = ReceiveAnswer(parts_.exchange, load.request, kKLineAnswerCapacity);
+  const KLineAnswer answer = ReadKLineBytes(received);
   bool applied = false;
   {
     std::lock_guard<std::mutex> lock(model_mutex_);
     applied = model_.ApplyLoad(load, answer);
   }
+  if (applied && !load.cacheKey.empty()) KeepAnswer(load.cacheKey, received);
   Invalidate();
   PostWhenExchangeEnds(Message{kMsgLoadEnded, 0, 0});
   return applied;

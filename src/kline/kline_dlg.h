@@ -102,6 +102,7 @@ class CKLineDlg : public DataScreen {
   void SetTitle();
   void AfterLoad();
   void LoadIfAsked();
+  bool ShowCachedSeries(const std::string& key);
   bool RunLoad(const KLineModel::Load& load);
   void Reload(const std::function<void(KLineModel&)>& change);
   void ChangeView(const std::function<void(KLineModel&)>& change);

@@ -53,6 +53,7 @@ void KLineModel::Ask(LoadKind kind) {
     return;
   }
   ++generation_;
+  showsCached_ = false;
   if (asked_ != LoadKind::kOpen) asked_ = kind;
 }
 
@@ -66,9 +67,18 @@ std::optional<KLineModel::Load> KLineModel::TakeLoad() {
   asked_.reset();
   if (kind == LoadKind::kHistory) {
     if (bars_.empty()) return std::nullopt;
-    return Load{kind, BuildFullLoadRequest(Query(), static_cast<std::uint32_t>(bars_.front().date)), generation_};
+    return Load{kind, BuildFullLoadRequest(Query(), static_cast<std::uint32_t>(bars_.front().date)), generation_, {}};
   }
-  return Load{kind, BuildFullLoadRequest(Query(), 0), generation_};
+  return Load{kind, BuildFullLoadRequest(Query(), 0), generation_, CacheKey()};
+}
+
+bool KLineModel::ShowCached(const KLineAnswer& answer) {
+  if (!SeriesLoadAsked() || !answer.complete) return false;
+  TakeQuote(answer);
+  FitToWidth(viewport_, screenWidth_);
+  ReplaceSeries(answer.bars);
+  showsCached_ = true;
+  return true;
 }
 
 bool KLineModel::ApplyLoad(const Load& load, const KLineAnswer& answer) {
@@ -83,7 +93,7 @@ bool KLineModel::ApplyLoad(const Load& load, const KLineAnswer& answer) {
       break;
     case LoadKind::kPeriodChange:
     case LoadKind::kAdjustmentChange:
-      ReplaceSeries(answer.bars);
+      if (answer.complete || !answer.bars.empty() || !showsCached_) ReplaceSeries(answer.bars);
       if (load.kind == LoadKind::kPeriodChange && period_ == KLinePeriod::kDay) {
         viewport_.cursor = viewport_.firstVisible;
       }
@@ -92,6 +102,7 @@ bool KLineModel::ApplyLoad(const Load& load, const KLineAnswer& answer) {
       if (answer.complete) PrependOlder(answer.bars);
       break;
   }
+  if (answer.complete) showsCached_ = false;
   return answer.complete;
 }
 

@@ -45,6 +45,7 @@ class KLineModel {
     LoadKind kind = LoadKind::kOpen;
     Bytes request;
     int generation = 0;
+    std::string cacheKey;  // the answer cache's key of a load that replaces the series; empty for history
   };
 
   explicit KLineModel(int screenWidth);
@@ -82,6 +83,14 @@ class KLineModel {
   void RetryFailedOpen();
   // False when the answer came too late for the series or the exchange failed.
   bool ApplyLoad(const Load& load, const KLineAnswer& answer);
+  // Whether the load asked for replaces the series (an opening, a period or adjustment change).
+  bool SeriesLoadAsked() const { return asked_ && *asked_ != LoadKind::kHistory; }
+  // The answer cache's key of the series as chosen now.
+  std::string CacheKey() const { return KLineCacheKey(Query()); }
+  // Shows a cached full load's series and quote while the load asked for runs; loaded() stays as
+  // it was, and a load that fails afterwards keeps these bars instead of emptying the chart.
+  // False (nothing changed) when no series load is asked or the answer is not complete.
+  bool ShowCached(const KLineAnswer& answer);
 
   // The periodic refresh: asks for the newest bar and appends it when its date is new.
   Bytes RefreshRequest() const;
@@ -134,6 +143,7 @@ class KLineModel {
   // The server has answered that nothing is older than the first bar: moving near the start asks
   // no more. A fresh series asks once again.
   bool historyStartHeld_ = false;
+  bool showsCached_ = false;  // the series came from the cache and no good load has replaced it
   KLineViewport viewport_;
   IndicatorRanges ranges_;
 };

@@ -32,6 +32,9 @@ void DataScreen::OnTimer(unsigned id) {
 
 std::optional<std::u16string> DataScreen::StaleAgeNow() const {
   const std::optional<std::chrono::steady_clock::time_point> last = worker_.last_answer();
+  if (cached_ && (!last || *last < cached_shown_at_)) {
+    return AgeText(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now() - *cached_));
+  }
   if (!last) return std::nullopt;
   const auto age = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - *last);
   return StaleAge(age, worker_.period(), InTradingHours(MarketTimeNow()));
@@ -60,6 +63,21 @@ bool DataScreen::TakeMenuOrBackKey(KeyCode key) {
     return false;
   }
   return true;
+}
+
+std::optional<CacheEntry> DataScreen::FindCached(std::string_view key) const {
+  if (cache_ == nullptr) return std::nullopt;
+  return cache_->Find(key);
+}
+
+void DataScreen::KeepAnswer(std::string_view key, const Bytes& answer) {
+  if (cache_ != nullptr) cache_->Put(key, answer, std::chrono::system_clock::now());
+}
+
+void DataScreen::ShowCachedSince(std::optional<std::chrono::system_clock::time_point> moment) {
+  cached_ = moment;
+  cached_shown_at_ = std::chrono::steady_clock::now();
+  Invalidate();
 }
 
 void DataScreen::ExchangeEnded() {

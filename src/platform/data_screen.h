@@ -4,7 +4,9 @@
 // and asks the worker for a silent refresh while the screen is shown and not already busy.
 // A screen adds its exchange (RunExchange, on the worker thread) and its painting. When its last
 // good answer is more than two refresh periods old in trading hours, the screen is drawn dimmed
-// with the age of its figures ("12秒前") at the top right, until the next good answer.
+// with the age of its figures ("12秒前") at the top right, until the next good answer. Figures
+// painted from the answer cache show the same way, with the age of the cached answer, until the
+// first good answer after them.
 //
 // Thread rules: as Window; RunExchange runs on the worker thread. A derived screen calls
 // StopRefreshing first thing in its destructor, so that no exchange runs over its released data.
@@ -17,7 +19,9 @@
 
 #include "market/market_clock.h"
 #include "platform/window.h"
+#include "protocol/bytes.h"
 #include "protocol/refresh_worker.h"
+#include "storage/answer_cache.h"
 
 namespace tarvello {
 
@@ -37,6 +41,9 @@ class DataScreen : public Window, public RefreshScreen {
   void StopRefreshing();
   // The age of the figures when they count as old; none while they are fresh.
   std::optional<std::u16string> StaleAgeNow() const;
+  // Where good answers are kept and cached ones found; none: the screen keeps nothing. Set before
+  // the first request.
+  void SetAnswerCache(AnswerCache* cache) { cache_ = cache; }
 
  protected:
   void OnTimer(unsigned id) override;
@@ -65,12 +72,23 @@ class DataScreen : public Window, public RefreshScreen {
   // the main screen drops any asked for while the window shows.
   void PostWhenExchangeEnds(const Message& message) { after_exchange_.push_back(message); }
   void ExchangeEnded() override;
+  // The cached answer for key; none without one or without a cache. Any thread.
+  std::optional<CacheEntry> FindCached(std::string_view key) const;
+  // Keeps a good answer for key as of now. Any thread, usually the worker's.
+  void KeepAnswer(std::string_view key, const Bytes& answer);
+  // The figures on screen came from the cache at moment (none: they did not): they are drawn
+  // dimmed with that age until the next good answer. User-interface thread.
+  void ShowCachedSince(std::optional<std::chrono::system_clock::time_point> moment);
 
  private:
   const unsigned timer_id_;
   Window* const main_screen_;
   RefreshWorker worker_;
   std::optional<std::u16string> shown_age_;  // user-interface thread: the age last painted
+  AnswerCache* cache_ = nullptr;
+  // User-interface thread: the moment of the cached figures shown, and when they were put up.
+  std::optional<std::chrono::system_clock::time_point> cached_;
+  std::chrono::steady_clock::time_point cached_shown_at_;
   std::vector<Message> after_exchange_;      // worker thread only
 };
 

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "futures/fund_flow_texts.h"
+#include "futures/futures_request.h"
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
@@ -14,7 +15,9 @@
 #include "protocol/wire_writer.h"
 #include "support/loopback_server.h"
 #include "support/recording_navigator.h"
+#include "storage/answer_cache.h"
 #include "support/scripted_server.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {
@@ -149,6 +152,28 @@ TEST_F(FuturesDlgTest, UpPagesTicksDownToZero) {
   ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(200));
   EXPECT_EQ(screen_.records()->ticks.position, 0);
   EXPECT_EQ(server_.count(), before);
+}
+
+// The fund flow of a security the cache holds opens at once, named, dimmed with its age, and
+// stays through a dead link; the live answers are kept for the next time.
+TEST_F(FuturesDlgTest, ACachedFundFlowOpensAtOnceNamedAndDimmedThroughADeadLink) {
+  testing::TempFolder folder;
+  AnswerCache cache(folder / kAnswerCacheFileName);
+  screen_.SetAnswerCache(&cache);
+  OpenIn(kViewFundFlow);
+  ASSERT_TRUE(cache.Find(FuturesCacheKey(kViewFundFlow, "IF000001")) && cache.Find(SecurityFactsCacheKey("IF000001")));
+  OpenIn(kViewQuotePanel, "SH600001");
+  server_.down = true;
+  const int before = server_.count();
+  titles_.clear();
+  screen_.Open(kViewFundFlow, SecurityCode::FromAscii("IF000001"), FuturesCaller{kTargetStockDetail});
+  EXPECT_TRUE(screen_.records()->loaded);
+  EXPECT_EQ(screen_.records()->flow.ratioToday, 1234);
+  EXPECT_EQ(titles_.back(), u"股指期货");
+  EXPECT_EQ(screen_.StaleAgeNow(), u"0秒前");
+  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.count() > before && !screen_.busy(); }));
+  EXPECT_EQ(screen_.records()->flow.ratioToday, 1234) << "the cached figures stay through the dead link";
+  EXPECT_EQ(screen_.StaleAgeNow(), u"0秒前");
 }
 
 }  // namespace
