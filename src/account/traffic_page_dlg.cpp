@@ -19,7 +19,7 @@ constexpr unsigned kRedrawMs = 2000;
 // The page mode of the settings menu, which the page returns to.
 constexpr int kSettingsMenuMode = 19;
 constexpr int kTotalsFirstRow = 1;
-constexpr int kScreensHeaderRow = 6;
+constexpr int kScreensHeaderRow = 7;
 // Column edges in thousandths of the width: name, then right-aligned figures.
 constexpr int kTotalsColumns[] = {0, 250, 625, 980};
 constexpr int kScreenColumns[] = {0, 330, 520, 760, 980};
@@ -79,6 +79,13 @@ void CTrafficPageDlg::AskClear() {
   Invalidate();
 }
 
+void CTrafficPageDlg::AskClearCache() {
+  if (!parts_.cache) return;
+  if (ActivePrompter().MessageBox(kClearCacheQuestion, u"提示", PromptButtons::kYesNo) != PromptAnswer::kYes) return;
+  parts_.cache->Clear();
+  Invalidate();
+}
+
 void CTrafficPageDlg::GoBack() {
   KillTimer(kTimerRedraw);
   if (parts_.navigator) parts_.navigator->GoTo(kTargetMenuPage, kSettingsMenuMode);
@@ -100,7 +107,9 @@ void CTrafficPageDlg::OnKeyDown(KeyCode key) {
 
 void CTrafficPageDlg::OnPenDown(Point at) {
   const Rect allowance = Row(kAllowanceRow);
+  const Rect cache = Row(kCacheRow);
   if (at.y >= allowance.top && at.y < allowance.bottom) ChooseAllowance();
+  if (at.y >= cache.top && at.y < cache.bottom) AskClearCache();
 }
 
 void CTrafficPageDlg::OnPaint(Canvas& canvas) {
@@ -109,7 +118,17 @@ void CTrafficPageDlg::OnPaint(Canvas& canvas) {
   const TrafficPage page = BuildTrafficPage(parts_.ledger->Report(),
                                             parts_.periods ? parts_.periods() : TrafficPeriods{});
   PaintTotals(canvas, page);
+  PaintCache(canvas);
   PaintScreens(canvas, page);
+}
+
+void CTrafficPageDlg::PaintCache(Canvas& canvas) {
+  if (!parts_.cache) return;
+  const Rect row = Row(kCacheRow);
+  canvas.SetTextColor(kPlainWhite);
+  canvas.DrawText(CacheSizeText(parts_.cache->Size()), row, kLeftText);
+  canvas.SetTextColor(kHeaderCyan);
+  canvas.DrawText(kClearCacheLine, row, kRightText);
 }
 
 void CTrafficPageDlg::PaintTotals(Canvas& canvas, const TrafficPage& page) {
@@ -130,7 +149,7 @@ void CTrafficPageDlg::PaintTotals(Canvas& canvas, const TrafficPage& page) {
   canvas.DrawText(page.allowance, Row(kAllowanceRow), kLeftText);
   if (!page.saving) return;
   canvas.SetTextColor(kRiseRed);
-  canvas.DrawText(u"省流量：刷新周期已加倍", Row(kAllowanceRow + 1), kLeftText);
+  canvas.DrawText(u"省流量：刷新周期已加倍", Row(kCacheRow + 1), kLeftText);
 }
 
 void CTrafficPageDlg::PaintScreens(Canvas& canvas, const TrafficPage& page) {

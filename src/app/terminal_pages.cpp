@@ -75,7 +75,7 @@ void Terminal::AddAlertsScreen() {
 // box on the user-interface thread.
 void Terminal::AddTrafficPage() {
   traffic_page_ = std::make_unique<CTrafficPageDlg>(
-      TrafficPageParts{main_.get(), &traffic_, [this] { return TrafficPeriodsNow(); }}, &frame_);
+      TrafficPageParts{main_.get(), &traffic_, [this] { return TrafficPeriodsNow(); }, &answer_cache_}, &frame_);
   AdoptOpenedFor(kTargetTraffic, *traffic_page_);
   traffic_.SetWarning([this](const TrafficTotals& totals) {
     QMetaObject::invokeMethod(&frame_, [text = AllowanceWarningText(totals)] {

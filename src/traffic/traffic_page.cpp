@@ -55,6 +55,8 @@ std::u16string AllowanceChoiceText(int megabytes) {
   return megabytes <= 0 ? u"关闭" : Narrow(std::to_string(megabytes).c_str()) + u"MB";
 }
 
+std::u16string CacheSizeText(std::uint64_t bytes) { return u"缓存：" + KilobyteText(bytes); }
+
 TrafficPage BuildTrafficPage(const TrafficReport& report, const TrafficPeriods& periods) {
   const TrafficTotals& totals = report.totals;
   TrafficPage page;

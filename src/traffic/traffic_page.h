@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,8 @@ namespace tarvello {
 
 inline constexpr std::u16string_view kTrafficPageTitle = u"流量统计";
 inline constexpr std::u16string_view kClearQuestion = u"确定将流量统计清零吗?";
+inline constexpr std::u16string_view kClearCacheLine = u"清除缓存";
+inline constexpr std::u16string_view kClearCacheQuestion = u"确定清除缓存吗?";
 // The allowances offered, in MB; 0 turns it off.
 inline constexpr std::array<int, 9> kAllowanceChoices = {0, 10, 20, 30, 50, 100, 200, 500, 1000};
 
@@ -41,5 +44,7 @@ std::u16string_view TrafficScreenName(TrafficScreen screen);
 TrafficPage BuildTrafficPage(const TrafficReport& report, const TrafficPeriods& periods);
 // "关闭" or "50MB".
 std::u16string AllowanceChoiceText(int megabytes);
+// What the answer cache takes on disk: "缓存：12.3KB".
+std::u16string CacheSizeText(std::uint64_t bytes);
 
 }  // namespace tarvello
