@@ -172,11 +172,11 @@ MainScreenParts Terminal::MainParts() {
   parts.log = &log_;
   parts.folder = folder_;
   parts.login_placeholder = deployment_.login_placeholder;
-  parts.network_startup = [this] {
-    if (!RunNetworkStartup(bringup_, carrier_, transport_, clock_, deployment_, selection_)) return false;
+  parts.network_startup = [this] { return BringNetworkUp(bringup_, carrier_, transport_); };
+  parts.choose_server = [this] {
+    ConnectQuoteServer(transport_, clock_, deployment_, selection_);
     // The market's own time tells the data screens when quotes move (their figures age only then).
     if (const auto time = AskServerTime(Exchange())) SetMarketTime({time->first, time->second});
-    return true;
   };
   parts.register_device = [this] {
     RunDeviceRegistration(TransportExchange(transport_),
@@ -187,9 +187,9 @@ MainScreenParts Terminal::MainParts() {
   parts.after_login = [this] { RunStartupVersionCheck(Exchange(), folder_, deployment_.download_page, session_); };
   parts.cancel_exchange = [this] { transport_.Cancel(); };
   parts.connection_notice = [this] { return FailoverNotice(failover_.Status(), transport_.GetServerText()); };
-  // The alert check starts once start-up is over: its exchanges during a slow start would count
-  // toward failover and could override the start-up's choice of server.
-  parts.on_menu_shown = [this] {
+  // The alert check starts once the start-up's exchanges are over: during a slow start its own
+  // would count toward failover and could override the start-up's choice of server.
+  parts.on_startup_over = [this] {
     if (alert_watch_) alert_watch_->Start();
   };
   parts.on_end = [this](MainResult result) {

@@ -46,11 +46,11 @@ CDlgMain::~CDlgMain() { StopThreads(); }
 void CDlgMain::StopThreads() {
   ticker_stop_.Close();
   navigation_.Close();
-  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_, &navigation_thread_}) {
+  for (std::jthread* thread : {&startup_thread_, &ticker_thread_, &navigation_thread_}) {
     thread->request_stop();
   }
   if (parts_.cancel_exchange) parts_.cancel_exchange();
-  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_, &navigation_thread_}) {
+  for (std::jthread* thread : {&startup_thread_, &ticker_thread_, &navigation_thread_}) {
     if (thread->joinable()) thread->join();
   }
 }
@@ -69,25 +69,28 @@ void CDlgMain::Start() {
   startup_thread_ = std::jthread([this](std::stop_token stop) { RunStartup(stop); });
 }
 
+// The menu shows once a connection exists; a silent server would otherwise keep it away for as
+// long as the probe, the login, the version check and the registration take to time out.
 void CDlgMain::RunStartup(std::stop_token stop) {
   bool connected = parts_.network_startup();
   if (stop.stop_requested()) return;
   PostMessage(kMsgStartupDone, connected ? 1 : 0, 0);
   if (!connected) return;
+  if (parts_.choose_server) parts_.choose_server();
+  if (stop.stop_requested()) return;
+  RunLogin(stop);
+  if (stop.stop_requested()) return;
   parts_.register_device();
   if (stop.stop_requested()) return;
   parts_.allow_redial();
+  PostMessage(kMsgStartupOver, 0, 0);
 }
 
-void CDlgMain::StartLogin() {
-  parts_.progress->SetText(u"正在初始化数据...");
-  login_thread_ = std::jthread([this](std::stop_token stop) {
-    LoginAnswer answer = RunStartupLogin(parts_.exchange, parts_.folder, parts_.login_placeholder);
-    if (answer.serial && running_.Offer(*answer.serial, answer.message)) PostMessage(kMsgTickerRepaint, 1, 0);
-    if (parts_.session) parts_.session->SetRights(answer.rights);
-    if (parts_.after_login && !stop.stop_requested()) parts_.after_login();
-    if (!stop.stop_requested()) SetTimer(kTimerMenu, 10);
-  });
+void CDlgMain::RunLogin(std::stop_token stop) {
+  LoginAnswer answer = RunStartupLogin(parts_.exchange, parts_.folder, parts_.login_placeholder);
+  if (answer.serial && running_.Offer(*answer.serial, answer.message)) PostMessage(kMsgTickerRepaint, 1, 0);
+  if (parts_.session) parts_.session->SetRights(answer.rights);
+  if (parts_.after_login && !stop.stop_requested()) parts_.after_login();
 }
 
 void CDlgMain::ShowMenu() {
@@ -121,15 +124,10 @@ void CDlgMain::ShowMenu() {
   marquee_->show();
   SoftKeysChanged();
   Invalidate();
-  if (parts_.on_menu_shown) parts_.on_menu_shown();
 }
 
 void CDlgMain::OnTimer(unsigned id) {
   switch (id) {
-    case kTimerData:
-      KillTimer(kTimerData);
-      StartLogin();
-      break;
     case kTimerMenu:
       KillTimer(kTimerMenu);
       ShowMenu();
@@ -153,11 +151,17 @@ void CDlgMain::OnMessage(const Message& message) {
   switch (message.id) {
     case kMsgStartupDone:
       if (message.wparam == 1) {
-        SetTimer(kTimerData, 10);
+        SetTimer(kTimerMenu, 10);
       } else {
         parts_.progress->hide();  // the start dialog comes back; the strip must not run on behind it
         End(MainResult::kCancel);
       }
+      break;
+    case kMsgStartupOver:
+      startup_over_ = true;
+      if (parts_.on_startup_over) parts_.on_startup_over();
+      // A version check answered after the menu's update check asks now.
+      if (update_ticks_ >= kUpdateCheckTicks) OfferStartupUpdate();
       break;
     case kMsgNavigate:
       RequestNavigation(Request{NavigationRequest{static_cast<int>(message.wparam), static_cast<int>(message.lparam)}, {}});

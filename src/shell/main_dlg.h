@@ -1,6 +1,8 @@
 // CDlgMain: the main screen. It stays in the device frame for the whole run: it brings the
-// network up on its start-up thread, logs in on a worker, then shows the twelve-cell menu with the
-// index ticker and the running line along its bottom edge, and moves the user between screens.
+// network up on its start-up thread and shows the twelve-cell menu with the index ticker and the
+// running line along its bottom edge as soon as a connection exists; the start-up's exchanges
+// (server probe, login, version check, registration) go on behind it and take effect when their
+// answers come. It moves the user between screens.
 // Other screens plug into its screen table by target id; a target without a screen says so in a
 // message box. It is the Navigator the other screens are given: they reach each other only
 // through it.
@@ -8,8 +10,7 @@
 // What it needs from the rest of the program comes in MainScreenParts, so that tests run it
 // against scripted exchanges and steps.
 //
-// Threads: the start-up thread (once), the login worker (once), the ticker thread (3-second
-// cycle) and the navigation worker (message 2028 from its queue). They only post messages, set
+// Threads: the start-up thread (once), the ticker thread (3-second cycle) and the navigation worker (message 2028 from its queue). They only post messages, set
 // timers and touch the thread-safe records (IndexTicker, RunningMessage); everything else runs on
 // the user-interface thread. The destructor stops and joins all of them before anything they use
 // goes away.
@@ -58,9 +59,11 @@ struct MainScreenParts {
   CommLog* log = nullptr;
   std::filesystem::path folder;  // holds Configuration.ini
   std::u16string login_placeholder;
-  // Start-up thread steps: bring the network up and connect (true on success), then register the
-  // device, then let later connection losses offer a redial.
+  // Start-up thread steps: bring the network up (true on success; the menu shows then), choose and
+  // connect to the quote server, log in (with after_login), register the device, then let later
+  // connection losses offer a redial.
   std::function<bool()> network_startup;
+  std::function<void()> choose_server;  // may be empty
   std::function<void()> register_device;
   std::function<void()> allow_redial;
   // Wakes an exchange in progress, so that stopping never waits for a network timeout.
@@ -68,15 +71,15 @@ struct MainScreenParts {
   // The run's account record: the start-up login's rights word goes there, and the update the
   // start-up version check found comes from there. May be null.
   AccountSession* session = nullptr;
-  // Runs on the login worker after the login, before the menu is shown (the version check).
+  // Runs on the start-up thread after the login (the version check).
   std::function<void()> after_login;
   // The word about the connection ("连接中断" while no server answers), drawn in place of the
   // index in the ticker bar so that old figures never look live; empty while all is well. Called
   // on the user-interface thread while painting. May be empty.
   std::function<std::u16string()> connection_notice;
-  // Called once on the user-interface thread when start-up is over and the menu first shows
-  // (work that must not compete with start-up begins here). May be empty.
-  std::function<void()> on_menu_shown;
+  // Called once on the user-interface thread when the start-up's exchanges are over (work that
+  // must not compete with them begins here). May be empty.
+  std::function<void()> on_startup_over;
   // Called once on the user-interface thread when the screen ends.
   std::function<void(MainResult)> on_end;
 };
@@ -88,13 +91,14 @@ using ScreenOpener = std::function<Window*(int argument)>;
 class CDlgMain : public Window, public Navigator {
  public:
   static constexpr unsigned kTimerMenu = 256;
-  static constexpr unsigned kTimerData = 257;
   static constexpr unsigned kTimerNavigate = 21;
   static constexpr unsigned kTimerUpdateCheck = 65536;
   // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
   static constexpr int kMsgKeyboard = 2042;
   // A navigation that brings a security: the next of the requests held in asked_.
   static constexpr int kMsgNavigateWithSecurity = 2043;
+  // From the start-up thread: its exchanges are over.
+  static constexpr int kMsgStartupOver = 2044;
   static constexpr std::intptr_t kKeyboardToggle = 0;
   static constexpr std::intptr_t kKeyboardShortSpell = 1;
   static constexpr std::chrono::milliseconds kTickerPeriod{3000};
@@ -116,6 +120,8 @@ class CDlgMain : public Window, public Navigator {
   // Empty until the menu is shown.
   const std::array<Rect, kMenuCells>& menu_cells() const { return cells_; }
   bool menu_shown() const { return menu_shown_; }
+  // True once the start-up's exchanges behind the menu are over.
+  bool startup_over() const { return startup_over_; }
   TickerState ticker() const { return ticker_.Get(); }
   std::u16string running_message() const { return running_.Text(); }
 
@@ -143,7 +149,7 @@ class CDlgMain : public Window, public Navigator {
 
  private:
   void RunStartup(std::stop_token stop);
-  void StartLogin();
+  void RunLogin(std::stop_token stop);
   void ShowMenu();
   struct Request {
     NavigationRequest navigation;
@@ -172,6 +178,7 @@ class CDlgMain : public Window, public Navigator {
   Picture toolbar_ = Picture::Load("Picture/TOOLBAR.bmp");  // under the ticker strip
   std::array<Rect, kMenuCells> cells_{};
   bool menu_shown_ = false;
+  bool startup_over_ = false;
   bool ended_ = false;
   int selected_ = 0;
   int update_ticks_ = 0;
@@ -189,7 +196,6 @@ class CDlgMain : public Window, public Navigator {
   ThreadQueue navigation_;   // the navigation worker's messages
   // Last, so that they are joined before anything they use is destroyed.
   std::jthread startup_thread_;
-  std::jthread login_thread_;
   std::jthread ticker_thread_;
   std::jthread navigation_thread_;
 };

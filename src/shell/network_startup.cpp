@@ -13,16 +13,20 @@ void ApplyTransportMode(CCommunicate& transport, TransportMode mode) {
   transport.SetDirect(mode == TransportMode::kDirect);
 }
 
-bool RunNetworkStartup(NetworkBringUp& bringup, int carrier, CCommunicate& transport, ProbeClock& clock,
-                       const Deployment& deployment, ServerSelection& selection) {
+bool BringNetworkUp(NetworkBringUp& bringup, int carrier, CCommunicate& transport) {
   const std::optional<TransportMode> mode = bringup.StartUp(carrier);
   if (!mode) return false;
   ApplyTransportMode(transport, *mode);
+  return true;
+}
+
+void ConnectQuoteServer(CCommunicate& transport, ProbeClock& clock, const Deployment& deployment,
+                        ServerSelection& selection) {
+  const std::lock_guard<std::recursive_mutex> lock(transport.exchange_lock());
   CommunicateProbeLink link(transport);
   RunStartupProbe(link, clock, deployment, selection);
   const int group = selection.Get().group;
   SwitchServer(transport, deployment.quote_servers[static_cast<std::size_t>(group)][0], deployment.quote_port);
-  return true;
 }
 
 void DialFromStartDialog(NetworkBringUp& bringup, int carrier, DialPresenter& presenter) {

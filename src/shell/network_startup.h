@@ -1,6 +1,6 @@
-// The network part of the program's start: bring the data connection up, set the transport's
-// mode from it, choose the quote server by the probe and connect to it. Runs on the start-up
-// thread. Also the redial question the transport asks when it cannot connect once the start-up
+// The network part of the program's start: bring the data connection up and set the transport's
+// mode from it; then, behind the menu, choose the quote server by the probe and connect to it.
+// Runs on the start-up thread. Also the redial question the transport asks when it cannot connect once the start-up
 // has completed.
 #pragma once
 
@@ -18,10 +18,15 @@ namespace tarvello {
 // Sets the transport for a mode: WAP means one connection per exchange through the gateway.
 void ApplyTransportMode(CCommunicate& transport, TransportMode mode);
 
-// Brings the network up for the carrier, applies the mode, runs the probe and connects to index 0
-// of the chosen group. False when no usable connection exists.
-bool RunNetworkStartup(NetworkBringUp& bringup, int carrier, CCommunicate& transport, ProbeClock& clock,
-                       const Deployment& deployment, ServerSelection& selection);
+// Brings the network up for the carrier and applies the mode; no exchange with a quote server.
+// False when no usable connection exists.
+bool BringNetworkUp(NetworkBringUp& bringup, int carrier, CCommunicate& transport);
+
+// Runs the probe and connects to index 0 of the chosen group. It holds the exchange lock
+// throughout, so that no other thread's exchange goes to a server the probe is only trying: the
+// screens' exchanges wait for the choice (showing what they hold meanwhile).
+void ConnectQuoteServer(CCommunicate& transport, ProbeClock& clock, const Deployment& deployment,
+                        ServerSelection& selection);
 
 // The start dialog's "拨号": sets up the carrier's own connection entries and dials, showing the
 // dial flow's progress text and its "拨号成功!" or "拨号失败，请配置好网络". The main screen's

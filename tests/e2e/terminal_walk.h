@@ -45,7 +45,8 @@ class TerminalWalk : public ::testing::Test {
   // The simulator with extra options, the proxy before it and the Deployment.ini that points the
   // terminal at the proxy. False when the simulator did not start.
   bool StartSimulator(const std::vector<std::string>& extra_args = {});
-  // Starts the terminal (again, after closing a running one) and waits for its menu.
+  // Starts the terminal (again, after closing a running one) and waits for its menu and the end of
+  // its start-up's exchanges.
   bool StartTerminal(Size screen = {480, 640});
 
   bool WaitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done, kWalkWait); }

@@ -52,7 +52,10 @@ class HeldStartup {
 
 class MainScreenTest : public ::testing::Test {
  protected:
-  MainScreenTest() { InstallPrompter(&prompter_); }
+  MainScreenTest() {
+    InstallPrompter(&prompter_);
+    server_choice_.Release(true);  // a test that holds it says so
+  }
   ~MainScreenTest() override {
     main_.reset();
     InstallPrompter(nullptr);
@@ -69,7 +72,11 @@ class MainScreenTest : public ::testing::Test {
     parts.network_startup = [this] { return startup_.Run(); };
     parts.register_device = [this] { steps_.push_back("register"); };
     parts.allow_redial = [this] { steps_.push_back("redial"); };
-    parts.cancel_exchange = [this] { startup_.Release(false); };
+    parts.choose_server = [this] { server_choice_.Run(); };
+    parts.cancel_exchange = [this] {
+      startup_.Release(false);
+      server_choice_.Release(false);
+    };
     parts.on_end = [this](MainResult result) { results_.push_back(result); };
     parts.session = &session_;
     parts.after_login = [this] {
@@ -104,6 +111,7 @@ class MainScreenTest : public ::testing::Test {
   DeviceFrame frame_{Size{240, 320}};
   CDlgFlag progress_{ProgressHooks{}, &frame_};
   HeldStartup startup_;
+  HeldStartup server_choice_;  // the probe behind the menu
   std::vector<std::string> steps_;  // written on the start-up thread, read after it is joined
   std::vector<MainResult> results_;
   AccountSession session_;
@@ -249,6 +257,27 @@ TEST_F(MainScreenTest, ACompulsoryStartupUpdateIsAskedOnceAndEndsTheProgram) {
   EXPECT_FALSE(results_.empty());
   main_.reset();
   EXPECT_EQ(addresses.opened(), std::vector<std::u16string>{u"http://dl/"});
+  InstallAddressOpener(nullptr);
+}
+
+// The menu shows as soon as the network is up; the probe, the login with the version check and the
+// registration run behind it, and a compulsory update found after the menu's own check asks then.
+TEST_F(MainScreenTest, TheMenuShowsWhileTheStartupExchangesRunAndALateUpdateStillAsks) {
+  RecordingAddressOpener addresses;
+  InstallAddressOpener(&addresses);
+  update_ = StartupUpdate{u"新版本\r\n", u"http://dl/", true};
+  server_choice_.Hold();
+  OpenToMenu();
+  EXPECT_TRUE(progress_.isHidden());
+  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(1600));  // the menu's update check is over
+  EXPECT_TRUE(prompter_.asked().empty());
+  EXPECT_FALSE(main_->startup_over());
+  server_choice_.Release(true);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return main_->startup_over(); }));
+  ASSERT_EQ(prompter_.asked().size(), 1u);
+  EXPECT_EQ(prompter_.asked()[0].text, u"新版本\r\n");
+  main_.reset();
+  EXPECT_EQ(steps_, (std::vector<std::string>{"register", "redial"}));
   InstallAddressOpener(nullptr);
 }
 

@@ -238,7 +238,8 @@ TEST_F(NetworkStartupTest, DesktopLinkProbesBothGroupsAndStaysConnectedToTheWinn
   ScriptedConnection connection(NetworkCase::kDesktop, u"", {});
   NetworkBringUp bringup(connection, u"", u"", {});
   selection_.Set({0, 1});
-  ASSERT_TRUE(RunNetworkStartup(bringup, 0, *transport_, clock_, LocalDeployment(server.port()), selection_));
+  ASSERT_TRUE(BringNetworkUp(bringup, 0, *transport_));
+  ConnectQuoteServer(*transport_, clock_, LocalDeployment(server.port()), selection_);
   EXPECT_EQ(probes, 2);
   EXPECT_EQ(selection_.Get(), (ServerCell{1, 0}));  // a tie goes to group 1
   EXPECT_TRUE(transport_->direct());
@@ -253,7 +254,7 @@ TEST_F(NetworkStartupTest, NoNetworkFailsBeforeAnyConnection) {
   MakeTransport();
   ScriptedConnection connection(NetworkCase::kNone, u"", {});
   NetworkBringUp bringup(connection, u"", u"", {});
-  EXPECT_FALSE(RunNetworkStartup(bringup, 0, *transport_, clock_, LocalDeployment(server.port()), selection_));
+  EXPECT_FALSE(BringNetworkUp(bringup, 0, *transport_));
   EXPECT_EQ(server.accepted(), 0);
 }
 
