@@ -59,13 +59,18 @@ bool TerminalWalk::StartSimulator(const std::vector<std::string>& extra_args) {
   return true;
 }
 
-bool TerminalWalk::StartTerminal(Size screen) {
+bool TerminalWalk::StartTerminal(Size screen, StartWait wait) {
   terminal_.reset();
   SetProgramFolder(home_.path().string());
   terminal_ = std::make_unique<Terminal>(home_.path(), screen, [] {});
   terminal_->Start();
-  // The walks start from a finished start-up: its login and version check run behind the menu.
-  if (WaitFor([&] { return terminal_->main_screen() != nullptr && terminal_->main_screen()->startup_over(); })) return true;
+  // The walks start from a finished start-up unless told otherwise: its login and version check
+  // run behind the menu.
+  const auto started = [&] {
+    const CDlgMain* main = terminal_->main_screen();
+    return main != nullptr && (wait == StartWait::kMenu ? main->menu_shown() : main->startup_over());
+  };
+  if (WaitFor(started)) return true;
   terminal_.reset();
   return false;
 }

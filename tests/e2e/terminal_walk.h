@@ -45,9 +45,10 @@ class TerminalWalk : public ::testing::Test {
   // The simulator with extra options, the proxy before it and the Deployment.ini that points the
   // terminal at the proxy. False when the simulator did not start.
   bool StartSimulator(const std::vector<std::string>& extra_args = {});
-  // Starts the terminal (again, after closing a running one) and waits for its menu and the end of
-  // its start-up's exchanges.
-  bool StartTerminal(Size screen = {480, 640});
+  // Starts the terminal (again, after closing a running one) and waits for its menu and, unless
+  // told to wait for the menu only, the end of its start-up's exchanges.
+  enum class StartWait { kStartupOver, kMenu };
+  bool StartTerminal(Size screen = {480, 640}, StartWait wait = StartWait::kStartupOver);
 
   bool WaitFor(const std::function<bool()>& done) { return ProcessEventsUntil(done, kWalkWait); }
   // A list names itself by a message of its own once the navigation that showed it has set the
