@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "detail/detail_request.h"
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
 #include "platform/keys.h"
@@ -16,9 +15,7 @@
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
 #include "support/recording_navigator.h"
-#include "storage/answer_cache.h"
 #include "support/scripted_server.h"
-#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {
@@ -182,33 +179,6 @@ TEST_F(StockDetailDlgTest, ARefreshKeepsWhatItsAnswerLacksAndShowsTheBlocksBefor
   ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->code == SecurityCode(u"SH600002") &&
                                               screen_.view()->records.quote.last == last && !screen_.busy(); }));
   EXPECT_FALSE(screen_.view()->loaded);
-}
-
-// A security the cache holds opens on its last figures at once, without the progress window,
-// dimmed with their age, through failed refreshes too; the first live answer replaces them and is
-// kept in their place.
-TEST_F(StockDetailDlgTest, ACachedSecurityOpensAtOnceDimmedWithItsAgeUntilALiveAnswer) {
-  testing::TempFolder folder;
-  AnswerCache cache(folder / kAnswerCacheFileName);
-  screen_.SetAnswerCache(&cache);
-  cache.Put(DetailCacheKey("SH600002"), DetailAnswer(1010), std::chrono::system_clock::now() - std::chrono::minutes(3));
-  server_.down = true;
-  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(200));  // the opening's messages
-  main_.messages.clear();
-  const int before = server_.count();
-  screen_.Open(SecurityCode(u"SH600002"));
-  EXPECT_TRUE(screen_.view()->loaded);
-  EXPECT_EQ(screen_.view()->records.quote.last, 1010);
-  EXPECT_EQ(screen_.StaleAgeNow(), u"3分钟前");
-  ASSERT_TRUE(ProcessEventsUntil([&] { return server_.count() > before && !screen_.busy(); }));
-  EXPECT_EQ(screen_.StaleAgeNow(), u"3分钟前") << "a failed refresh keeps the cached figures and their age";
-  EXPECT_TRUE(std::none_of(main_.messages.begin(), main_.messages.end(),
-                           [](const Message& m) { return m.id == kMsgProgress && m.wparam == 5; }));
-  server_.down = false;
-  screen_.RequestRefresh(false);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->records.quote.last == 1020 && !screen_.busy(); }));
-  EXPECT_FALSE(screen_.StaleAgeNow());
-  EXPECT_EQ(cache.Find(DetailCacheKey("SH600002"))->bytes, DetailAnswer(1020));
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "base/program_folder.h"
 #include "lists/list_codes.h"
 #include "platform/recording_canvas.h"
+#include "storage/utf16le.h"
+#include "text/text_codec.h"
 
 namespace tarvello::testing {
 
@@ -28,6 +30,19 @@ Point CentreOf(Window& screen, std::u16string_view text) {
   const std::optional<DrawCall> call = canvas.FindText(text);
   if (!call) return {-1, -1};
   return {(call->box.left + call->box.right) / 2, (call->box.top + call->box.bottom) / 2};
+}
+
+bool ShowsItsAge(Window& screen) {
+  RecordingCanvas canvas(Size{screen.width(), screen.height()});
+  screen.PaintOn(canvas);
+  const std::vector<DrawCall> texts = canvas.CallsOf(DrawCall::Kind::kText);
+  const bool aged = std::any_of(texts.begin(), texts.end(), [](const DrawCall& c) { return c.text.ends_with(u"前"); });
+  return aged && !canvas.CallsOf(DrawCall::Kind::kDim).empty();
+}
+
+void WriteShortPeriods(const std::filesystem::path& folder) {
+  WriteBytes(folder / "Configuration.ini",
+             EncodeUtf16Le(text::FromUtf8("[REFRESH]\r\nLIST=5\r\nTSLINE=5\r\nKLLINE=5\r\n")));
 }
 
 void TerminalWalk::SetUp() {

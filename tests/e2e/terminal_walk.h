@@ -102,6 +102,12 @@ class StartedWalk : public TerminalWalk {
   virtual void PrepareHome() {}
 };
 
+// Whether the screen, painted now, is dimmed and says how old its figures are ("12秒前", "3分钟前").
+bool ShowsItsAge(Window& screen);
+// A Configuration.ini in folder with the shortest refresh periods, so that figures age and screens
+// retry within seconds.
+void WriteShortPeriods(const std::filesystem::path& folder);
+
 // The command of the entry with this text in a menu (or one of its sub-menus); 0 when none.
 unsigned MenuCommand(const std::vector<MenuItem>& items, std::u16string_view text);
 

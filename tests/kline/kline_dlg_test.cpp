@@ -15,8 +15,6 @@
 #include "platform/test_screen.h"
 #include "support/kline_bars.h"
 #include "support/kline_exchange.h"
-#include "support/temp_folder.h"
-#include "storage/answer_cache.h"
 
 namespace tarvello {
 namespace {
@@ -176,32 +174,6 @@ TEST_F(KLineScreenTest, TheArrowCellsStepThroughTheListKeepingTheChoices) {
   EXPECT_EQ(screen.indicator(), KLineIndicator::kMacd);
   EXPECT_EQ(screen.bars().size(), 10u);
   EXPECT_EQ(std::count(exchangeThreads.begin(), exchangeThreads.end(), std::this_thread::get_id()), 0);
-}
-
-// A series the cache holds is drawn at once, without the progress window, dimmed with its age; a
-// failed load keeps it, and the next good one replaces it and is kept in its place.
-TEST_F(KLineScreenTest, ACachedSeriesOpensAtOnceAndOutlastsAFailedLoad) {
-  testing::TempFolder folder;
-  AnswerCache cache(folder / kAnswerCacheFileName);
-  screen.SetAnswerCache(&cache);
-  const std::string key = KLineCacheKey({"SH600001", kDefaultPeriod, kDefaultAdjustment});
-  cache.Put(key, testing::FullLoadAnswer(RisingSeries(30)), std::chrono::system_clock::now() - std::chrono::hours(2));
-  exchange.Fail();
-  screen.resize(240, 320);
-  screen.Open(SecurityCode(u"SH600001"), kTargetStockDetail);
-  EXPECT_EQ(screen.bars().size(), 30u);
-  EXPECT_EQ(screen.StaleAgeNow(), u"2小时前");
-  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return exchange.requests().size() == 1 && !screen.busy(); }));
-  EXPECT_EQ(screen.bars().size(), 30u);
-  EXPECT_EQ(screen.StaleAgeNow(), u"2小时前");
-  EXPECT_TRUE(std::none_of(mainScreen.messages.begin(), mainScreen.messages.end(),
-                           [](const Message& m) { return m.id == kMsgProgress && m.wparam == 5; }));
-  exchange.Answer(testing::FullLoadAnswer(RisingSeries(40)));
-  screen.RequestRefresh(false);
-  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return screen.loaded() && !screen.busy(); }));
-  EXPECT_EQ(screen.bars().size(), 40u);
-  EXPECT_FALSE(screen.StaleAgeNow());
-  EXPECT_EQ(cache.Find(key)->bytes, testing::FullLoadAnswer(RisingSeries(40)));
 }
 
 }  // namespace

@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "storage/answer_cache_file.h"
 #include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
 using Clock = std::chrono::system_clock;
 
 Clock::time_point At(int seconds) { return Clock::time_point(std::chrono::seconds(1'700'000'000 + seconds)); }
@@ -26,7 +21,8 @@ class AnswerCacheTest : public ::testing::Test {
   std::filesystem::path path_ = folder_ / kAnswerCacheFileName;
 };
 
-TEST_F(AnswerCacheTest, AnswersComeBackFromTheFileWithTheirMomentAndTheNewestOfAKey) {
+// A key's newest answer comes back from the file with its moment; Clear drops entries and file.
+TEST_F(AnswerCacheTest, TheNewestAnswerOfAKeyComesBackFromTheFileUntilCleared) {
   {
     AnswerCache cache(path_);
     cache.Put("detail SH600001", Answer("{old}"), At(1));
@@ -34,75 +30,55 @@ TEST_F(AnswerCacheTest, AnswersComeBackFromTheFileWithTheirMomentAndTheNewestOfA
     cache.Put("detail SH600001", Answer("{new}"), At(3));
     EXPECT_TRUE(cache.Save());
   }
-  const AnswerCache reread(path_);
+  AnswerCache reread(path_);
   EXPECT_EQ(reread.Find("detail SH600001"), Entry("detail SH600001", 3, "{new}"));
   EXPECT_EQ(reread.Find("kline SH600001 7 0"), Entry("kline SH600001 7 0", 2, "{bars}"));
   EXPECT_FALSE(reread.Find("detail SH600002"));
-  EXPECT_EQ(reread.Size(), CacheRecordSize(Entry("detail SH600001", 3, "{new}")) +
-                               CacheRecordSize(Entry("kline SH600001 7 0", 2, "{bars}")));
+  EXPECT_TRUE(reread.Clear());
+  EXPECT_FALSE(reread.Find("detail SH600001") || std::filesystem::exists(path_) || reread.Size() != 0);
 }
 
 TEST_F(AnswerCacheTest, TheOldestGoFirstAndWhatCannotFitIsNotKept) {
   const std::size_t record = CacheRecordSize(Entry("a", 0, "0123456789"));
   AnswerCache cache(path_, 3 * record);
-  cache.Put("a", Answer("0123456789"), At(5));
-  cache.Put("b", Answer("0123456789"), At(1));
-  cache.Put("c", Answer("0123456789"), At(9));
-  cache.Put("d", Answer("0123456789"), At(7));
+  for (const auto& [key, seconds] : {std::pair{"a", 5}, {"b", 1}, {"c", 9}, {"d", 7}}) {
+    cache.Put(key, Answer("0123456789"), At(seconds));
+  }
   EXPECT_FALSE(cache.Find("b")) << "the oldest moment went";
-  EXPECT_TRUE(cache.Find("a") && cache.Find("c") && cache.Find("d"));
   cache.Put("e", std::vector<std::uint8_t>(3 * record), At(10));
-  EXPECT_FALSE(cache.Find("e"));
-  EXPECT_TRUE(cache.Find("a")) << "an answer too large for the bound drops nothing";
   cache.Put("", Answer("x"), At(11));
   cache.Put(std::string(kMaxCacheKeyLength + 1, 'k'), Answer("x"), At(11));
-  EXPECT_EQ(cache.Size(), 3 * record);
+  EXPECT_TRUE(!cache.Find("e") && cache.Find("a") && cache.Find("c") && cache.Find("d"));
   ASSERT_TRUE(cache.Save());
   EXPECT_EQ(AnswerCache(path_, 2 * record).Size(), 2 * record) << "a smaller bound holds when reading";
 }
 
 // Each damage of a file with three records, and the keys that must still read.
-struct Damage {
-  const char* name;
-  std::function<std::string(std::string)> apply;
-  std::vector<std::string> kept;
-};
-
 TEST_F(AnswerCacheTest, ADamagedRecordIsDroppedAndTheOthersStay) {
   const std::vector<CacheEntry> entries{Entry("a", 1, "{first}"), Entry("b", 2, "{second}"), Entry("c", 3, "{third}")};
-  const std::size_t second = 8 + CacheRecordSize(entries[0]);  // where b's record starts
-  const std::vector<Damage> damages{
-      {"a byte of b's answer", [&](std::string f) { f[second + 4 + 2 + 1 + 8 + 2] ^= 1; return f; }, {"a", "c"}},
-      {"b's check", [&](std::string f) { f[second + CacheRecordSize(entries[1]) - 1] ^= 1; return f; }, {"a", "c"}},
-      {"cut inside c", [](std::string f) { f.resize(f.size() - 3); return f; }, {"a", "b"}},
-      {"b's length past the end", [&](std::string f) { f[second + 3] = '\x7F'; return f; }, {"a"}},
-      {"a foreign header", [](std::string f) { f[0] = 'X'; return f; }, {}},
-      {"empty", [](std::string) { return std::string(); }, {}},
+  const std::size_t b = 8 + CacheRecordSize(entries[0]);  // where b's record starts, after the header
+  const struct {
+    const char* name;
+    std::function<void(std::string&)> damage;
+    std::vector<std::string> kept;
+  } cases[] = {
+      {"a byte of b's answer", [&](std::string& f) { f[b + 17] ^= 1; }, {"a", "c"}},
+      {"b's check", [&](std::string& f) { f[b + CacheRecordSize(entries[1]) - 1] ^= 1; }, {"a", "c"}},
+      {"cut inside c", [](std::string& f) { f.resize(f.size() - 3); }, {"a", "b"}},
+      {"b's length past the end", [&](std::string& f) { f[b + 3] = '\x7F'; }, {"a"}},
+      {"a foreign header", [](std::string& f) { f[0] = 'X'; }, {}},
   };
-  for (const Damage& damage : damages) {
-    WriteBytes(path_, damage.apply(EncodeCacheFile(entries)));
+  for (const auto& c : cases) {
+    std::string file = EncodeCacheFile(entries);
+    c.damage(file);
+    testing::WriteBytes(path_, file);
     const AnswerCache cache(path_);
     std::vector<std::string> kept;
     for (const CacheEntry& entry : entries) {
-      if (const auto found = cache.Find(entry.key)) {
-        EXPECT_EQ(*found, entry) << damage.name;
-        kept.push_back(entry.key);
-      }
+      if (cache.Find(entry.key) == entry) kept.push_back(entry.key);
     }
-    EXPECT_EQ(kept, damage.kept) << damage.name;
+    EXPECT_EQ(kept, c.kept) << c.name;
   }
-}
-
-TEST_F(AnswerCacheTest, ClearDropsEveryEntryAndTheFile) {
-  AnswerCache cache(path_);
-  cache.Put("futures", Answer("{rows}"), At(1));
-  ASSERT_TRUE(std::filesystem::exists(path_)) << "a new query is written at once";
-  EXPECT_TRUE(cache.Clear());
-  EXPECT_EQ(cache.Size(), 0u);
-  EXPECT_FALSE(cache.Find("futures"));
-  EXPECT_FALSE(std::filesystem::exists(path_));
-  EXPECT_TRUE(cache.Save());
-  EXPECT_FALSE(std::filesystem::exists(path_)) << "nothing changed since, nothing written";
 }
 
 }  // namespace
