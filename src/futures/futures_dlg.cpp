@@ -148,7 +148,7 @@ bool CGzqhDlg::RunExchange() {
     if (facts) KeepAnswer(SecurityFactsCacheKey(request.code.RequestText()), asked);
   }
   const Bytes answer = FetchViewAnswer(request);
-  std::lock_guard<std::mutex> lock(request_mutex_);
+  std::unique_lock<std::mutex> lock(request_mutex_);
   if (request_.view != request.view || request_.code != request.code) return false;
   FuturesScreenView fresh = *records_.Current();
   fresh.view = request.view;
@@ -161,8 +161,9 @@ bool CGzqhDlg::RunExchange() {
   }
   fresh.loaded = ReadViewAnswer(answer, fresh);
   const bool loaded = fresh.loaded;
-  if (loaded) KeepAnswer(FuturesCacheKey(request.view, request.code.RequestText()), answer);
   records_.Publish(std::move(fresh));
+  lock.unlock();  // a cache write may wait for the disk, and the painter takes the lock
+  if (loaded) KeepAnswer(FuturesCacheKey(request.view, request.code.RequestText()), answer);
   if (!loaded) Invalidate();  // zeros or a name to show; a good answer repaints by itself
   return loaded;
 }
