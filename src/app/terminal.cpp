@@ -254,6 +254,7 @@ void Terminal::AddMenuPage() {
   links.exchange = Exchange(kTrafficInfo);
   links.info_server = info_server;
   links.info_port = deployment_.info_port;
+  links.cache = &answer_cache_;
   links.download = [this, info_server](std::span<const std::uint8_t> request, std::span<std::uint8_t> answer) {
     const TrafficScope counted(kTrafficInfo);
     return PassThroughExchange(transport_, info_server(), deployment_.info_port, request, answer);

@@ -5,6 +5,7 @@
 
 #include "info/article_download.h"
 #include "info/info_answers.h"
+#include "info/info_cache.h"
 #include "market/security_code.h"
 #include "protocol/packet_codec.h"
 
@@ -54,13 +55,14 @@ PageContent FetchF10(const InfoQuery& query, const InfoLinks& links) {
   return page;
 }
 
-// The server time first; without it the list is not asked for.
-PageContent FetchTitles(const InfoQuery& query, const InfoLinks& links) {
-  if (query.codes.empty()) return Entries({});
+// The server time first; without it the list is not asked for. The titles' answer, empty when
+// none came.
+Bytes FetchTitlesAnswer(const InfoQuery& query, const InfoLinks& links) {
+  if (query.codes.empty()) return {};
   const CPacketCodec codec;
   const std::optional<ServerStamp> stamp =
       ReadServerStamp(Exchange(links.exchange, codec.BuildServerTime(0), kServerTimeBuffer));
-  if (!stamp) return Entries({});
+  if (!stamp) return {};
   std::vector<std::string> codes;
   for (const std::u16string& code : query.codes) {
     if (codes.size() == kMaxListedCodes) break;
@@ -70,7 +72,18 @@ PageContent FetchTitles(const InfoQuery& query, const InfoLinks& links) {
   const Bytes request = codec.BuildCodeListInfo(static_cast<std::uint16_t>(query.kind), limit, codes,
                                                 static_cast<std::uint32_t>(stamp->first),
                                                 static_cast<std::uint32_t>(stamp->second));
-  return Entries(ReadInfoTitles(Exchange(links.exchange, request, kInfoTextBuffer)));
+  return Exchange(links.exchange, request, kInfoTextBuffer);
+}
+
+// A title page from its answer, kept in the cache when it lists titles; when nothing came, the
+// last titles the cache holds, with their moment, so that a dead link still shows them.
+PageContent TitlesPage(const InfoQuery& query, const InfoLinks& links, const Bytes& answer) {
+  if (answer.empty()) return CachedInfoPage(query, links.cache).value_or(Entries({}));
+  std::vector<PageEntry> entries = ReadTitlesAnswer(query.page, answer);
+  if (!entries.empty() && links.cache != nullptr) {
+    links.cache->Put(InfoCacheKey(query), answer, std::chrono::system_clock::now());
+  }
+  return Entries(std::move(entries));
 }
 
 PageContent FetchStockArticle(const InfoQuery& query, const InfoLinks& links) {
@@ -112,10 +125,10 @@ PageContent FetchInfoPage(const InfoQuery& query, const InfoLinks& links) {
     case InfoPage::kF10:
       return FetchF10(query, links);
     case InfoPage::kTitles:
-      return FetchTitles(query, links);
+      return TitlesPage(query, links, FetchTitlesAnswer(query, links));
     case InfoPage::kGeneralTitles:
-      return Entries(ReadGeneralTitles(
-          Exchange(links.exchange, codec.BuildInfoList(static_cast<std::uint32_t>(query.kind)), kShortListBuffer)));
+      return TitlesPage(
+          query, links, Exchange(links.exchange, codec.BuildInfoList(static_cast<std::uint32_t>(query.kind)), kShortListBuffer));
     case InfoPage::kCategories:
       return Entries(ReadInfoCategories(Exchange(links.exchange, codec.BuildInfoCategories(0), kShortListBuffer)));
     case InfoPage::kFetchedTitles:

@@ -1,7 +1,8 @@
 // The exchanges behind each information page: what a page needs (InfoQuery), what it may use
 // (InfoLinks: the quote exchange, the article download, the information server's address) and
 // FetchInfoPage, which runs the requests one after the other and reads the answers into the
-// page. A failed exchange or an unreadable answer leaves the page empty.
+// page. A failed exchange or an unreadable answer leaves the page empty, except for the title
+// lists, which then show the last titles the answer cache holds for them, with their moment.
 //
 // Pages and their requests: the F10 items (2600, one item kind a page), the titles of one
 // security (2116 for the server time, then 2901 for the security with that time), of the
@@ -19,6 +20,7 @@
 
 #include "info/page_content.h"
 #include "protocol/exchange_function.h"
+#include "storage/answer_cache.h"
 
 namespace tarvello {
 
@@ -54,6 +56,9 @@ struct InfoLinks {
   // The address of the information server the download goes to, named in the request.
   std::function<std::string()> info_server;
   int info_port = 80;  // the information server's port, named in the request when not 80
+  // Keeps the title pages' last good answers, and gives them back when an exchange brings nothing.
+  // None: nothing is kept.
+  AnswerCache* cache = nullptr;
 };
 
 // Answer buffers: the item "最新资讯" is the longest F10 text and "公司财务" the shortest.

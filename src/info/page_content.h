@@ -5,6 +5,8 @@
 // files. Plain values; any thread.
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,8 @@ struct PageContent {
   std::u16string text;
   bool is_text = false;
   TextForm form = TextForm::kLines;
+  // When the entries came from the answer cache: the moment their answer came. None: live.
+  std::optional<std::chrono::system_clock::time_point> cached{};
 };
 
 }  // namespace tarvello

@@ -40,12 +40,16 @@ std::optional<std::u16string> DataScreen::StaleAgeNow() const {
   return StaleAge(age, worker_.period(), InTradingHours(MarketTimeNow()));
 }
 
+void PaintFiguresAge(Canvas& canvas, const Rect& area, std::u16string_view age) {
+  canvas.Dim(area);
+  canvas.SetTextColor(kFlatGrey);
+  canvas.DrawText(age, {area.left, area.top, area.right - 2, area.top + canvas.Metrics().LineHeight()},
+                  kTextRight | kTextSingleLine);
+}
+
 void DataScreen::OnPaintOver(Canvas& canvas) {
   shown_age_ = StaleAgeNow();
-  if (!shown_age_) return;
-  canvas.Dim(ClientRect());
-  canvas.SetTextColor(kFlatGrey);
-  canvas.DrawText(*shown_age_, {0, 0, width() - 2, canvas.Metrics().LineHeight()}, kTextRight | kTextSingleLine);
+  if (shown_age_) PaintFiguresAge(canvas, ClientRect(), *shown_age_);
 }
 
 bool DataScreen::RefreshesOnTick() const { return isVisible() && !worker_.busy(); }

@@ -25,6 +25,10 @@
 
 namespace tarvello {
 
+// Draws figures as old: the area dimmed and their age ("12秒前") at its top right. Every screen
+// whose figures can be old draws them so.
+void PaintFiguresAge(Canvas& canvas, const Rect& area, std::u16string_view age);
+
 class DataScreen : public Window, public RefreshScreen {
  public:
   // main_screen receives the busy indication (2032); none drops it.

@@ -7,7 +7,10 @@
 #include "market/display_colours.h"
 #include "navigation/navigator.h"
 #include "platform/canvas.h"
+#include "info/info_cache.h"
 #include "info/page_text.h"
+#include "market/freshness.h"
+#include "platform/data_screen.h"
 
 namespace tarvello {
 namespace {
@@ -41,6 +44,7 @@ CStockRangeDlg::~CStockRangeDlg() {
 }
 
 void CStockRangeDlg::ConnectInformation(InfoLinks links, std::function<void()> cancel) {
+  cache_ = links.cache;
   worker_ = std::make_unique<InfoWorker>(
       [links = std::move(links)](const InfoQuery& query) { return FetchInfoPage(query, links); },
       [this](std::uint64_t ticket, PageContent page) {
@@ -73,12 +77,16 @@ PageContent CStockRangeDlg::ContentOf(int mode) const {
 }
 
 // Entering a mode whose information comes from the server asks the worker for it; until it
-// comes the page is empty, and a page asked for earlier no longer counts.
+// comes the page shows what the cache holds for it, or nothing, and a page asked for earlier no
+// longer counts.
 PageContent CStockRangeDlg::Enter(int mode) {
   pending_ = 0;
   const std::optional<InfoQuery> query = worker_ ? QueryFor(mode, choices_) : std::nullopt;
   if (!query) return ContentOf(mode);
   handed_.erase(mode);
+  if (std::optional<PageContent> cached = CachedInfoPage(*query, cache_)) {
+    handed_[mode] = WithOwnEntries(mode, std::move(*cached));
+  }
   pending_ = ++tickets_;
   worker_->Fetch(pending_, *query);
   return ContentOf(mode);
@@ -250,7 +258,7 @@ void CStockRangeDlg::OnPaint(Canvas& canvas) {
       state_.content().is_text ? kTextMargin : SharedTextMetrics().average_char_width;
   const int right = state_.content().is_text ? kTextMargin + layout.page_width : layout.list_width;
   canvas.SetTextColor(kPlainWhite);
-  if (loading()) {
+  if (loading() && !state_.content().cached) {
     canvas.DrawText(kLoadingText, Rect{0, 0, width(), layout.line_height},
                     kTextCenter | kTextVCenter | kTextSingleLine);
   }
@@ -267,6 +275,10 @@ void CStockRangeDlg::OnPaint(Canvas& canvas) {
     PaintEntry(canvas, state_.content().entries[static_cast<std::size_t>(line)], box, margin);
   }
   PaintScrollBar(canvas, layout, count);
+  if (const auto cached = state_.content().cached) {
+    const auto age = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now() - *cached);
+    PaintFiguresAge(canvas, ClientRect(), AgeText(age));
+  }
 }
 
 // A title with a subtitle: the title on the upper text line, the subtitle in grey below it.

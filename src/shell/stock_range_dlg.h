@@ -46,7 +46,8 @@ class CStockRangeDlg : public Window {
   ~CStockRangeDlg() override;
 
   // Lets the information modes fetch their pages: the exchanges and the article download, and
-  // what wakes an exchange in progress when the screen goes.
+  // what wakes an exchange in progress when the screen goes. A title list the links' cache holds
+  // shows at once, dimmed with its age, until its fetch brings live titles.
   void ConnectInformation(InfoLinks links, std::function<void()> cancel);
 
   // Shows the page of a navigation argument (a page mode, or the id of the screen whose security
@@ -106,6 +107,7 @@ class CStockRangeDlg : public Window {
   NavigationRequest way_out_;
   std::uint64_t pending_ = 0;  // the ticket waited for, 0 when none
   std::uint64_t tickets_ = 0;
+  const AnswerCache* cache_ = nullptr;  // where title lists are found before their fetch
   std::mutex arrived_mutex_;
   std::optional<std::pair<std::uint64_t, PageContent>> arrived_;  // guarded by arrived_mutex_
   // The wrapped text, for the page width and character width it was wrapped with.

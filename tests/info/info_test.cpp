@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "info/info_answers.h"
+#include "info/info_cache.h"
 #include "info/info_fetch.h"
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "support/temp_folder.h"
 
 namespace tarvello {
 namespace {
@@ -149,6 +151,28 @@ TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesAndWithoutTheTimeNothingIsAsk
   EXPECT_TRUE(FetchInfoPage(Query(InfoPage::kTitles, 1, {u"SH600001"}), InfoLinks{server.Exchange(), {}, {}}).entries.empty());
   ASSERT_EQ(server.requests.size(), 1u);
   EXPECT_EQ(server.TypeOf(0), kServerTime);
+}
+
+// Titles that came are kept; when the next fetch brings nothing they come back with their moment,
+// also for a list whose codes are too many to name in the key.
+TEST(InfoFetchTest, TitlesThatCameComeBackFromTheCacheWhenTheNextFetchBringsNothing) {
+  testing::TempFolder folder;
+  AnswerCache cache(folder / kAnswerCacheFileName);
+  ScriptedServer server;
+  ScriptedServer dead;
+  server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
+  WireWriter body;
+  body.I16(1);
+  TitleEntry(body, 20261204, 93015, u"甲公司公告");
+  server.answers[kCodeListInfo] = Answer(kCodeListInfo, body.Take());
+  for (const std::vector<std::u16string>& codes : {std::vector<std::u16string>{u"SH600001"}, {40, u"SH600002"}}) {
+    const InfoQuery query = Query(InfoPage::kTitles, 1, codes);
+    EXPECT_FALSE(FetchInfoPage(query, InfoLinks{server.Exchange(), {}, {}, 80, &cache}).cached);
+    const PageContent kept = FetchInfoPage(query, InfoLinks{dead.Exchange(), {}, {}, 80, &cache});
+    ASSERT_EQ(kept.entries.size(), 1u);
+    EXPECT_EQ(kept.entries[0].text, u"甲公司公告");
+    EXPECT_TRUE(kept.cached.has_value());
+  }
 }
 
 }  // namespace
