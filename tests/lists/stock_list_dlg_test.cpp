@@ -1,20 +1,16 @@
-// The list screen against a ScriptedServer playing the scripted market: rows of a page or order
-// left behind never open, no bytes or a broken answer is no good answer, another ranking keeps
-// the rows shown until its answer comes, and the self-selected list's
-// information tabs show their titles and articles in place. (Sorting, paging, the sectors and
-// the way back to a list are the journeys' and the list models' tests.)
+// The list screen against a ScriptedServer playing the scripted market: no bytes or a broken
+// answer is no good answer, and the self-selected list's information tabs show their titles and
+// articles in place. (The list's rules are the list model's tests; the ways between screens are
+// the journeys'.)
 #include "lists/stock_list_dlg.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "lists/list_codes.h"
-#include "lists/list_commands.h"
 #include "protocol/packet_codec.h"
 #include "lists/list_wire.h"
 #include "market/own_stock_list.h"
-#include "navigation/list_argument.h"
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
 #include "platform/recording_canvas.h"
@@ -78,32 +74,6 @@ class StockListDlgTest : public ::testing::Test {
                                        std::chrono::seconds(60), &navigator_, nullptr}};
 };
 
-// Another page or order is a list opened afresh: the rows of the one before go at once and stay
-// gone when its fetch fails, so that Enter cannot open a security of the old page.
-TEST_F(StockListDlgTest, ANewPageOrOrderDropsTheRowsShownBefore) {
-  const struct {
-    const char* name;
-    std::function<void()> act;
-  } cases[] = {
-      {"page down", [&] { TapText(u"下翻"); }},
-      {"header tap", [&] { TapText(u"最新"); }},
-      {"sort command", [&] { screen_.RunCommand(kCmdAscending); }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    server_.down = false;
-    OpenAndWait(kTargetQuoteList, -60);
-    server_.down = true;
-    const int before = server_.count();
-    c.act();
-    EXPECT_TRUE(screen_.view()->rows.quotes.empty());
-    WaitForFetch(before);
-    screen_.SendKey(kKeyEnter);
-    EXPECT_TRUE(screen_.view()->rows.quotes.empty());
-    EXPECT_TRUE(navigator_.visits.empty());
-  }
-}
-
 // An exchange that brings nothing (a time-out, a closed connection: 0 bytes) or a broken answer
 // is no good answer: the rows held, or those read before the fault, stay on screen, and the
 // figures grow old and are dimmed when it keeps coming.
@@ -136,36 +106,6 @@ TEST_F(StockListDlgTest, NoBytesOrABrokenAnswerKeepTheRowsButCountAsNoAnswer) {
     EXPECT_FALSE(screen.view()->rows.quotes.empty());
     EXPECT_EQ(screen.LastGoodAnswer(), good);
   }
-}
-
-// The big orders and the fund ranking: a choice of the other ranking keeps the rows shown, drawn
-// as they are, until its answer comes, and when its exchange fails.
-Bytes RankingAnswer(const Bytes& r) {
-  WireWriter body;
-  if (testing::TypeOf(r) == kBigOrderList) {
-    body.I16(1).Utf8(u"SZ000002").Utf8(u"Beta").U8(2).I32(350).I32(1).I32(-120).U16(30);
-  } else if (testing::TypeOf(r) == kFundList) {
-    body.I16(1).Utf8(u"SZ000005").Utf8(u"Delta").U8(2).I32(980).I32(-5000).I32(-35).I32(1000).U16(31);
-  } else {
-    return testing::MarketAnswer(r);
-  }
-  return testing::Container(testing::TypeOf(r), body.Take());
-}
-
-TEST_F(StockListDlgTest, AnotherRankingKeepsTheRowsShownUntilItsAnswerComes) {
-  server_.SetAnswer(RankingAnswer);
-  OpenAndWait(kTargetQuoteList, FundFlowListArgument(kCategoryAllShares));
-  ASSERT_TRUE(Paint().FindText(u"Beta"));
-  server_.down = true;
-  const int before = server_.count();
-  screen_.RunCommand(kCmdFundToday);
-  EXPECT_TRUE(Paint().FindText(u"Beta")) << "while the fund ranking is asked for";
-  WaitForFetch(before);
-  EXPECT_TRUE(Paint().FindText(u"Beta")) << "after its exchange failed";
-  server_.down = false;
-  screen_.RequestRefresh(false);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return Paint().FindText(u"Delta").has_value(); }));
-  EXPECT_FALSE(Paint().FindText(u"Beta"));
 }
 
 // The news of the self-selected codes, and one article: the market's answers otherwise.
@@ -221,42 +161,6 @@ TEST_F(StockListDlgTest, TheNewsTabShowsTheOwnTitlesAndAnArticleInPlace) {
   WaitForFetch(before);
   EXPECT_FALSE(screen_.view()->rows.quotes.empty());
   EXPECT_TRUE(Paint().FindText(u"股票名称"));
-}
-
-// "管理" moves a code up or down the self-selected list and the selection goes with it, so a second
-// "上移" moves the same code again; a code moved off the top of a page is shown selected at the
-// bottom of the page before.
-TEST_F(StockListDlgTest, TheManageTabsMovesTakeTheSelectionWithTheCode) {
-  for (const std::vector<SecurityCode> defaults = self_.Codes(); const SecurityCode& code : defaults) self_.Remove(code);
-  for (int i = 1; i <= 40; ++i) ASSERT_TRUE(self_.Add(SecurityCode(testing::MarketCode(i))));
-  OpenAndWait(kTargetQuoteListOtherPage, -6);
-  TapText(u"管理");
-  WaitForFetch(0);
-  const std::vector<SecurityCode> before = self_.Codes();
-  screen_.SendKey(kKeyDown);
-  screen_.SendKey(kKeyDown);
-  ASSERT_EQ(screen_.selected_row(), 3);
-  for (int move = 0; move < 2; ++move) {
-    const int asked = server_.count();
-    TapText(u"上移");
-    WaitForFetch(asked);
-  }
-  EXPECT_EQ(self_.Codes()[0], before[2]);
-  Paint();
-  EXPECT_EQ(screen_.selected_row(), 1);
-
-  const int rows = screen_.query().rowsPerPage;
-  int asked = server_.count();
-  TapText(u"下翻");
-  WaitForFetch(asked);
-  ASSERT_EQ(screen_.query().page, 1);
-  asked = server_.count();
-  TapText(u"上移");
-  WaitForFetch(asked);
-  EXPECT_EQ(screen_.query().page, 0);
-  EXPECT_EQ(self_.Codes()[static_cast<std::size_t>(rows - 1)], before[static_cast<std::size_t>(rows)]);
-  Paint();
-  EXPECT_EQ(screen_.selected_row(), rows);
 }
 
 }  // namespace
