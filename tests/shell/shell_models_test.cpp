@@ -297,14 +297,8 @@ TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) 
 
 class ProgressStateTest : public ::testing::Test {
  protected:
-  ProgressHooks Hooks() {
-    return ProgressHooks{[this] { ++exchange_cancels_; }, [this] { ++page_closes_; },
-                         [this](const Message& m) { posted_.push_back(m); }};
-  }
   int exchange_cancels_ = 0;
-  int page_closes_ = 0;
-  std::vector<Message> posted_;
-  ProgressState state_{Hooks()};
+  ProgressState state_{ProgressHooks{[this] { ++exchange_cancels_; }, nullptr, nullptr}};
 };
 
 // A page fetch's cancel is MarkupPageCancelWalk's.
@@ -315,26 +309,6 @@ TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
     EXPECT_FALSE(state_.PressCancel());
   }
   EXPECT_EQ(exchange_cancels_, 0);
-}
-
-TEST_F(ProgressStateTest, ResetReportsAPressedCancelOnceAndRestoresTheDefaults) {
-  state_.SetForm(ProgressForm::kBusy);
-  state_.SetCancelKind(CancelKind::kPageFetch);
-  state_.SetPaused(false);
-  state_.Advance();
-  state_.PressCancel();
-  EXPECT_EQ(page_closes_, 1);
-  posted_.clear();
-
-  EXPECT_TRUE(state_.Reset());
-  EXPECT_EQ(posted_, (std::vector<Message>{{2027, -1, 0}}));
-  EXPECT_EQ(state_.form(), ProgressForm::kPlain);
-  EXPECT_EQ(state_.cancel_kind(), CancelKind::kExchange);
-  EXPECT_EQ(state_.step(), 0);
-  EXPECT_TRUE(state_.paused());
-  EXPECT_FALSE(state_.Advance()) << "a paused bar does not move";
-  EXPECT_FALSE(state_.Reset());
-  EXPECT_EQ(posted_.size(), 1u);
 }
 
 }  // namespace
