@@ -1,8 +1,8 @@
 // The list screen's rules without a screen: the model against the scripted market of list_wire.h,
 // its fetches answered the way the screen's worker answers them. Rows of a page or order left
-// behind never show or open, another ranking keeps the rows shown until its answer comes, the
-// sector list's place and the list under a stock's view come back, and the manage tab's moves take
-// the selection with the code.
+// behind never show or open, each list asks for its own page, another ranking keeps the rows shown
+// until its answer comes, the sector list's place and the list under a stock's view come back,
+// and the self-selected list's tabs ask for their titles and move codes with the selection.
 #include "lists/list_model.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +198,36 @@ TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
   EXPECT_EQ(model_.selected_row(), 3);
   EXPECT_EQ(model_.first_column(), 3);
   EXPECT_EQ(model_.TakeTitleShow(), ListModel::TitleShow::kAfterNavigation);
+}
+
+// "新闻" asks once for the titles of every self-selected code, never on the timer; a title asks for
+// its article, the back key returns to the titles without leaving or asking, and "行情" brings
+// the quote rows back.
+TEST_F(ListModelTest, TheNewsTabAsksForTheOwnTitlesThenAnArticleAndBackAsksNothing) {
+  ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
+  Open(kTargetQuoteListOtherPage, kTargetQuoteList);
+  model_.ChooseTab(1);
+  EXPECT_EQ(model_.RefreshPeriod(), std::chrono::milliseconds(0));
+  EXPECT_FALSE(model_.PlanFetch(model_.query()).has_value());
+  const InfoQuery titles = *model_.PlanInfo(model_.query());
+  EXPECT_EQ(titles.page, InfoPage::kTitles);
+  EXPECT_EQ(titles.kind, 1);
+  EXPECT_EQ(titles.codes.size(), self_.Codes().size());
+  PageContent page;
+  page.entries = {{u"甲", 0, u"a"}, {u"乙", 0, u"b"}};
+  ASSERT_TRUE(model_.InfoArrived(model_.query(), page));
+  model_.InfoStep(1);
+  model_.OpenSelectedArticle();
+  EXPECT_EQ(model_.PlanInfo(model_.query())->article, u"b");
+  model_.TakeFetch();
+  model_.GoBack();
+  EXPECT_FALSE(model_.TakeFetch().has_value());
+  EXPECT_TRUE(navigator_.visits.empty());
+  EXPECT_EQ(model_.info().Selected()->identifier, u"b");
+  model_.ChooseTab(0);
+  EXPECT_FALSE(model_.InfoShown());
+  ASSERT_TRUE(Serve());
+  EXPECT_FALSE(model_.view()->rows.quotes.empty());
 }
 
 // "管理" moves a code up or down the self-selected list and the selection goes with it once the

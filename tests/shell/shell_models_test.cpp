@@ -10,6 +10,7 @@
 #include "shell/menu_cells.h"
 #include "info/page_text.h"
 #include "shell/progress_state.h"
+#include "shell/range_content.h"
 #include "shell/range_page_state.h"
 #include "shell/range_pages.h"
 #include "shell/search_answer.h"
@@ -309,6 +310,29 @@ TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
     EXPECT_FALSE(state_.PressCancel());
   }
   EXPECT_EQ(exchange_cancels_, 0);
+}
+
+// A page left before its answer came drops that answer; only the answer to the page asked last is
+// taken, and entering a page again asks under a new ticket.
+TEST(RangeContentTest, OnlyTheAnswerToThePageAskedLastIsTaken) {
+  RangeContent content;
+  const int mode = content.Open(16, SecurityCode(u"SH600001"));
+  const RangeContent::Entered first = content.Enter(mode, true);
+  ASSERT_TRUE(first.fetch.has_value());
+  EXPECT_EQ(first.fetch->query.codes, std::vector<std::u16string>{u"SH600001"});
+  EXPECT_TRUE(content.loading());
+  EXPECT_FALSE(content.Enter(18, true).fetch.has_value()) << "the help text is the program's own";
+  EXPECT_FALSE(content.loading());
+  PageContent page;
+  page.is_text = true;
+  page.text = u"公司名称：甲乙股份";
+  EXPECT_FALSE(content.Arrived(first.fetch->ticket, 18, page).has_value());
+  const RangeContent::Entered again = content.Enter(mode, true);
+  ASSERT_TRUE(again.fetch.has_value());
+  EXPECT_FALSE(content.Arrived(first.fetch->ticket, mode, page).has_value());
+  EXPECT_TRUE(content.Arrived(again.fetch->ticket, mode, page).has_value());
+  EXPECT_FALSE(content.loading());
+  EXPECT_FALSE(content.Enter(mode, false).fetch.has_value()) << "without a way to fetch";
 }
 
 }  // namespace
