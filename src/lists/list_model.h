@@ -118,8 +118,6 @@ class ListModel {
   std::optional<bool> TakeFetch() { return std::exchange(fetch_, std::nullopt); }
   enum class TitleShow { kNone, kNow, kAfterNavigation };
   TitleShow TakeTitleShow() { return std::exchange(title_show_, TitleShow::kNone); }
-  // The title put up again (after the batch panel closed, say).
-  void ShowTitleAgain() { title_show_ = TitleShow::kNow; }
 
   // Commands (user-interface thread). RunCommand is false for the commands it leaves to the
   // screen (the batch panel's).
@@ -220,6 +218,7 @@ class ListModel {
   }
   void Fetch(bool busy) { fetch_ = fetch_.value_or(false) || busy; }
   void SetTitle(std::u16string title);
+  void ShowTitleAgain() { title_show_ = TitleShow::kNow; }
   void Reset(const ListQuery& query);
   void HoldListForStockView(int mode);
   void RestoreHeldList();

@@ -164,7 +164,7 @@ void ListModel::AfterBatch(const BatchOutcome& outcome) {
     const int total = static_cast<int>(parts_.selfSelected->Codes().size());
     GoToPage(PageAfterBatch(outcome, q.page, q.rowsPerPage, total));
   }
-  ShowTitleAgain();
+  ShowTitleAgain();  // the list's title is put up again
 }
 
 }  // namespace tarvello

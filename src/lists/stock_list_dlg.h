@@ -27,8 +27,6 @@
 #include "lists/list_model.h"
 #include "market/index_ticker.h"
 #include "platform/data_screen.h"
-#include "platform/prompter.h"
-#include "protocol/bytes.h"
 #include "protocol/exchange_function.h"
 
 namespace tarvello {
@@ -61,7 +59,6 @@ class CStockListDlg : public DataScreen {
   ListQuery query() const { return model_.query(); }
   std::shared_ptr<const ListView> view() const { return model_.view(); }
   int selected_row() const { return model_.selected_row(); }
-  std::vector<MenuItem> PopupMenuItems() const { return model_.PopupMenuItems(); }
   SoftKeyCaptions SoftKeys() const override { return MenuAndBack(u"选项"); }
   void RunCommand(unsigned command);
   // The batch panel over the list; null until a batch entry first opens it.
