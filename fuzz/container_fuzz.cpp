@@ -1,13 +1,11 @@
 // Feeds arbitrary bytes to the answer container parser, whole and as an answer cut by its buffer,
-// with a handler that reads every block the way a screen would (bounded reader, and the unchecked
-// readers kept inside the block), so that the sanitizers catch any read outside the bytes handed
-// over.
+// with a handler that reads every block the way a screen would (with the bounded reader), so that
+// the sanitizers catch any read outside the bytes handed over.
 #include <cstddef>
 #include <cstdint>
 
 #include "protocol/block_reader.h"
 #include "protocol/container_parser.h"
-#include "protocol/packet_codec.h"
 
 namespace {
 
@@ -19,9 +17,6 @@ int ReadBlock(int type, const std::uint8_t* bytes, std::size_t start, std::size_
     reader.Int32();
     reader.Byte();
   }
-  // The unchecked readers, used only where the caller proved the bytes are there.
-  int pos = static_cast<int>(start);
-  while (static_cast<std::size_t>(pos) + 4 <= end) tarvello::CPacketCodec::ReadInt32(bytes, pos);
   return type == 0x7FFF ? -1 : 0;
 }
 

@@ -57,8 +57,4 @@ std::int64_t TradingDayOnOrBefore(std::int64_t day_number) {
 
 std::int64_t WeekStart(std::int64_t day_number) { return day_number - Weekday(day_number); }
 
-int MonthKey(std::int64_t day_number) { return CivilDate(day_number) / 100; }
-
-int YearKey(std::int64_t day_number) { return CivilDate(day_number) / 10000; }
-
 }  // namespace tarvello::server

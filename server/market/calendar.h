@@ -15,9 +15,7 @@ bool IsTradingDay(std::int64_t day_number);
 std::int64_t AddTradingDays(std::int64_t trading_day, std::int64_t count);
 // The latest trading day on or before a day.
 std::int64_t TradingDayOnOrBefore(std::int64_t day_number);
-// Monday of the week of a day, the first day of its month, of its year.
+// Monday of the week of a day.
 std::int64_t WeekStart(std::int64_t day_number);
-int MonthKey(std::int64_t day_number);  // YYYYMM
-int YearKey(std::int64_t day_number);   // YYYY
 
 }  // namespace tarvello::server

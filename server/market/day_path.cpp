@@ -17,9 +17,6 @@ double DailyVolume(const Security& s, std::uint64_t h) {
   return static_cast<double>(std::max<std::int64_t>(s.typical_volume, 1000)) * (0.7 + Unit(h) * 0.6);
 }
 
-// An index future quotes in steps of 0.2 points.
-int OnTick(const Security& s, int price) { return s.kind == Kind::kFuture ? (price + 10) / 20 * 20 : price; }
-
 // The busier opening and close of a day of n slots, the same every day: worked out once per
 // session length, as every path draws it.
 std::vector<double> DrawShape(int n) {
@@ -102,7 +99,7 @@ DayPath DrawOwnPath(const Security& s, const DayQuote& day, std::uint64_t seed, 
     const double t = n > 1 ? static_cast<double>(k) / (n - 1) : 1.0;
     const double bridge = walk[static_cast<std::size_t>(k)] - t * end;
     double price = day.open + (day.close - day.open) * t + bridge * day.prev_close;
-    int value = OnTick(s, static_cast<int>(std::lround(price)));
+    int value = OnPriceTick(s, static_cast<double>(std::lround(price)));
     if (day.limit_percent > 0) value = std::clamp(value, day.LimitDown(), day.LimitUp());
     path.price[static_cast<std::size_t>(k)] = std::max(value, 1);
   }

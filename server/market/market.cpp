@@ -30,9 +30,6 @@ namespace {
 
 int Round(double value) { return static_cast<int>(std::lround(value)); }
 
-// An index future quotes in steps of 0.2 points.
-int FuturesTick(double value) { return static_cast<int>(std::lround(value / 20.0)) * 20; }
-
 }  // namespace
 
 Market::Market(const MarketConfig& config) : seed_(config.seed), securities_(BuildCatalog(config.seed)) {
@@ -136,9 +133,9 @@ DayQuote Market::FutureDay(int index, int day_index) const {
   const DayQuote today = CompositeDay(s.follows, day_index);
   DayQuote day;
   day.limit_percent = s.limit_percent;
-  day.close = FuturesTick(today.close * basis(day_index));
-  day.open = FuturesTick(today.open * basis(day_index));
-  day.prev_close = day_index > 0 ? FuturesTick(CompositeDay(s.follows, day_index - 1).close * basis(day_index - 1)) : day.open;
+  day.close = OnPriceTick(s, today.close * basis(day_index));
+  day.open = OnPriceTick(s, today.open * basis(day_index));
+  day.prev_close = day_index > 0 ? OnPriceTick(s, CompositeDay(s.follows, day_index - 1).close * basis(day_index - 1)) : day.open;
   return day;
 }
 

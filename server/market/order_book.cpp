@@ -32,13 +32,6 @@ double LevelVolume(const Security& s) {
 
 }  // namespace
 
-int PriceTick(const Security& s) { return s.kind == Kind::kFuture ? 20 : 1; }
-
-int OnPriceTick(const Security& s, double price) {
-  const int tick = PriceTick(s);
-  return static_cast<int>(std::lround(price / tick)) * tick;
-}
-
 int OrderBook::OrderRatio(int decimals) const {
   std::int64_t bid = 0, ask = 0;
   for (const BookLevel& level : bids) bid += level.volume;

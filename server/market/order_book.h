@@ -27,11 +27,6 @@ struct OrderBook {
   int OrderRatio(int decimals) const;
 };
 
-// The price step of a security, in its price units: 0.2 points for an index future, one unit of
-// its last decimal otherwise; and a price put on that grid, to the nearest step.
-int PriceTick(const Security& s);
-int OnPriceTick(const Security& s, double price);
-
 OrderBook BuildBook(const Market& market, int index, const Position& position, const QuoteState& quote, int levels);
 
 // The individual orders waiting at one price, oldest first; they add up to the level's volume.

@@ -89,16 +89,6 @@ HaltWindow HaltOf(const Security& s, std::uint64_t seed, int security_index, int
   return HaltWindow{first, std::min(first + length, kSegmentDays - 2)};
 }
 
-}  // namespace
-
-bool SuspendedOn(const Security& s, std::uint64_t seed, int security_index, int day_index) {
-  const HaltWindow halt = HaltOf(s, seed, security_index, day_index / kSegmentDays);
-  const int j = day_index % kSegmentDays;
-  return j >= halt.first && j < halt.end;
-}
-
-namespace {
-
 // Each share's year starts on a day of its own, so that dividends spread over the calendar.
 int YearPhase(std::uint64_t seed, int security_index) {
   return static_cast<int>(Hash(seed, kDividendSalt, static_cast<std::uint64_t>(security_index)) % kYearDays);

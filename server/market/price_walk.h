@@ -38,8 +38,6 @@ int DividendDay(const Security& security, std::uint64_t seed, int security_index
 // yield (0 otherwise). A share pays at most one dividend per 250 trading days.
 double DividendYieldOn(const Security& security, std::uint64_t seed, int security_index, int day_index);
 
-bool SuspendedOn(const Security& security, std::uint64_t seed, int security_index, int day_index);
-
 // The reference price of a day from the previous close and the day's dividend.
 int ReferencePrice(int previous_close, double dividend_yield);
 

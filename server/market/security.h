@@ -4,6 +4,7 @@
 // from. Immutable once the catalogue is built; safe from any thread.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -60,5 +61,13 @@ struct Security {
   bool IsIndexLike() const { return wire_type == 0 || wire_type == 8; }
   bool IsShare() const { return kind == Kind::kAShare || kind == Kind::kBShare; }
 };
+
+// The price step of a security, in its price units: 0.2 points for an index future, one unit of
+// its last decimal otherwise; and a price put on that grid, to the nearest step.
+inline int PriceTick(const Security& s) { return s.kind == Kind::kFuture ? 20 : 1; }
+inline int OnPriceTick(const Security& s, double price) {
+  const int tick = PriceTick(s);
+  return static_cast<int>(std::lround(price / tick)) * tick;
+}
 
 }  // namespace tarvello::server

@@ -1,18 +1,17 @@
 // The quote list's side of the batch panel: opening it over the page shown for one of the batch
-// entries, and bringing the list up to date once the panel has written the self-selected list.
+// entries, and handing the outcome to the model once the panel has written the self-selected list.
 #include <memory>
 
 #include "lists/batch_list_stock_dlg.h"
 #include "lists/batch_panel_layout.h"
 #include "lists/batch_panel_model.h"
-#include "lists/list_codes.h"
 #include "lists/stock_list_dlg.h"
 #include "market/own_stock_list.h"
 
 namespace tarvello {
 
 void CStockListDlg::OpenBatchPanel(unsigned command) {
-  const ListQuery q = query();
+  const ListQuery q = model_.query();
   const std::optional<BatchEntry> entry = BatchEntryFor(command, q.mode);
   if (!entry || !parts_.selfSelected) return;
   if (batch_ == nullptr) {
@@ -20,7 +19,7 @@ void CStockListDlg::OpenBatchPanel(unsigned command) {
                           [this](const BatchOutcome& outcome) { AfterBatch(outcome); }};
     batch_ = new CBatchListStockDlg(std::move(panel), this);
   }
-  const std::shared_ptr<const ListView> view = view_.Current();
+  const std::shared_ptr<const ListView> view = model_.view();
   std::vector<BatchRow> page;
   if (q.mode == kModeFutures) {
     for (const FuturesRow& row : view->rows.futures) page.push_back({row.code, row.name});
@@ -30,17 +29,9 @@ void CStockListDlg::OpenBatchPanel(unsigned command) {
   batch_->Open(*entry, page, BatchPanelArea(width(), height(), Layout().line));
 }
 
-// The self-selected list is fetched again from its first row, a page emptied by the deletion
-// falling back to the last page with rows; other lists repaint the yellow of their names.
 void CStockListDlg::AfterBatch(const BatchOutcome& outcome) {
-  const ListQuery q = query();
-  if (q.mode == kModeSelfSelected && parts_.selfSelected) {
-    const int total = static_cast<int>(parts_.selfSelected->Codes().size());
-    GoToPage(PageAfterBatch(outcome, q.page, q.rowsPerPage, total));
-  } else {
-    Invalidate();
-  }
-  ApplyTitle(title_);
+  model_.AfterBatch(outcome);
+  Follow();
 }
 
 }  // namespace tarvello

@@ -51,7 +51,6 @@ void CBatchListStockDlg::Open(BatchEntry entry, const std::vector<BatchRow>& pag
   SoftKeysChanged();
 }
 
-std::u16string CBatchListStockDlg::edit_text() const { return edit_->text().toStdU16String(); }
 
 BatchPanelLayout CBatchListStockDlg::Layout() const {
   int line = line_ > 0 ? line_ : SharedTextMetrics().LineHeight();

@@ -45,9 +45,8 @@ class CBatchListStockDlg : public DataScreen {
   void Open(BatchEntry entry, const std::vector<BatchRow>& page, const Rect& area);
 
   const BatchPanelModel& model() const { return model_; }
-  // The item whose code is being edited, or -1; the edit box's text.
+  // The item whose code is being edited, or -1.
   int edit_row() const { return edit_row_; }
-  std::u16string edit_text() const;
   bool HoldsKeys() const override { return true; }
   SoftKeyCaptions SoftKeys() const override { return {u"确定", u"取消"}; }
 

@@ -70,10 +70,4 @@ ListPaging ConstituentPaging(int listTotal, int rowsPerPage) {
   return ListPaging(members + pages, perPage + 1);
 }
 
-int WrapRow(int row, int count, int step) {
-  if (count <= 0) return row;
-  const int index = ((row - 1 + step) % count + count) % count;
-  return index + 1;
-}
-
 }  // namespace tarvello

@@ -58,7 +58,4 @@ int ConstituentsPerPage(int rowsPerPage);
 int ConstituentStart(int page, int rowsPerPage);
 ListPaging ConstituentPaging(int listTotal, int rowsPerPage);
 
-// The row `step` places from `row` (1-based) among `count` rows, wrapping at both ends.
-int WrapRow(int row, int count, int step);
-
 }  // namespace tarvello

@@ -6,7 +6,6 @@
 #include "lists/list_row_access.h"
 #include "lists/stock_list_dlg.h"
 #include "market/alert_marks.h"
-#include "market/own_stock_list.h"
 #include "market/ticker_cells.h"
 #include "platform/canvas.h"
 #include "platform/ticker_strip.h"
@@ -33,27 +32,30 @@ void PaintParts(Canvas& canvas, const Rect& bar, const char16_t* const* captions
 void CStockListDlg::OnPaint(Canvas& canvas) {
   RefreshWorker::PaintScope painting(worker());
   metrics_ = canvas.Metrics();
-  FitRowsToHeight();
-  FollowMovedCode();
+  // The screen is sized by the frame after it was opened: a page follows the height it is painted at.
+  model_.FitPage(height(), Line());
+  if (const std::optional<bool> busy = model_.TakeFetch()) RequestRefresh(*busy);
+  model_.FollowMovedCode();
   const ListLayout layout = Layout();
-  const std::shared_ptr<const ListView> view = view_.Current();
+  const std::shared_ptr<const ListView> view = model_.view();
+  const ListQuery q = model_.query();
   canvas.FillRect(ClientRect(), kBlack);
-  switch (query().mode) {
+  switch (q.mode) {
     case kModeSectorFunds:
       PaintSectorFunds(canvas, layout, *view);
-      PaintPagingLine(canvas, layout, Paging(view->rows.listTotal), query().page);
+      PaintPagingLine(canvas, layout, model_.Paging(view->rows.listTotal), q.page);
       break;
     case kModeTradeAnalysis: PaintTradeAnalysis(canvas, layout, *view); break;
     case kModeOrderDetails: PaintOrderDetails(canvas, layout, *view); break;
     default:
-      if (TabBarShown()) PaintTabBar(canvas, layout);
-      if (InfoShown()) {
+      if (model_.TabBarShown()) PaintTabBar(canvas, layout);
+      if (model_.InfoShown()) {
         PaintInfo(canvas, layout);
         break;
       }
       PaintHeader(canvas, layout);
       PaintRows(canvas, layout, *view);
-      PaintPagingLine(canvas, layout, Paging(view->rows.listTotal), query().page);
+      PaintPagingLine(canvas, layout, model_.Paging(view->rows.listTotal), q.page);
       break;
   }
   PaintTicker(canvas, layout.ticker);
@@ -61,48 +63,44 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
 }
 
 void CStockListDlg::PaintTabBar(Canvas& canvas, const ListLayout& layout) const {
-  PaintParts(canvas, layout.tabBar, kTabs, 5, self_select_tab_);
+  PaintParts(canvas, layout.tabBar, kTabs, 5, model_.self_select_tab());
 }
 
 void CStockListDlg::PaintHeader(Canvas& canvas, const ListLayout& layout) const {
-  const ListKind listKind = kind();
-  const int direction = query().sortDirection;
+  const ListKind listKind = model_.kind();
+  const int direction = model_.query().sortDirection;
+  const int first = model_.first_column();
   canvas.SetTextColor(kHeaderCyan);
   canvas.DrawText(u"股票名称", layout.Cell(layout.header, 0), kTextCenter | kTextOneLine);
   for (int i = 1; i <= 3; ++i) {
-    const int column = first_column_ + i - 1;
-    canvas.DrawText(HeaderText(listKind, column, arrow_column_, direction), layout.Cell(layout.header, i),
+    const int column = first + i - 1;
+    canvas.DrawText(HeaderText(listKind, column, model_.arrow_column(), direction), layout.Cell(layout.header, i),
                     kTextCenter | kTextOneLine);
   }
   canvas.SetTextColor(kPlainWhite);
-  if (first_column_ > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kTextOneLine);
-  if (first_column_ < LastFirstColumn(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kTextOneLine);
+  if (first > 1) canvas.DrawText(u"<", layout.header, kTextLeft | kTextOneLine);
+  if (first < LastFirstColumn(listKind)) canvas.DrawText(u">", layout.header, kTextRight | kTextOneLine);
 }
 
 void CStockListDlg::PaintRows(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
-  const ListQuery q = query();
-  const ListKind listKind = kind();
+  const int rowsPerPage = model_.query().rowsPerPage;
+  const ListKind listKind = model_.kind();
   const int count = static_cast<int>(RowCount(view.rows, listKind));
-  const int shown = std::min(count, q.rowsPerPage);
+  const int shown = std::min(count, rowsPerPage);
   for (int i = 0; i < shown; ++i) {
     const Rect band = layout.Row(i);
     if (band.bottom > layout.rows.bottom) break;
-    if (i + 1 == selected_row_) canvas.FillRect(band, kSelectedBand);
+    if (i + 1 == model_.selected_row()) canvas.FillRect(band, kSelectedBand);
     const std::size_t at = static_cast<std::size_t>(i);
     const SecurityCode& code = RowCode(view.rows, listKind, at);
     const std::u16string& name = RowName(view.rows, listKind, at);
-    bool yellow = false;
-    if (q.shownSector != 0) {
-      yellow = i == 0;
-    } else if (q.mode != kModeSelfSelected && parts_.selfSelected) {
-      yellow = parts_.selfSelected->Contains(code);
-    }
+    const bool yellow = model_.NameMarked(code, i);
     const bool marked = AlertMarks::Shared().IsMarked(code);
     if (marked) canvas.FillRect(layout.Cell(band, 0), kAlertMarkBand);
     canvas.SetTextColor(yellow ? kVolumeYellow : kPlainWhite);
     canvas.DrawText(marked ? MarkedName(name) : name, layout.Cell(band, 0), kTextCenter | kTextOneLine);
     for (int c = 1; c <= 3; ++c) {
-      const int column = first_column_ + c - 1;
+      const int column = model_.first_column() + c - 1;
       const CellText cell = RowCell(view.rows, listKind, at, column);
       canvas.SetTextColor(cell.colour);
       canvas.DrawText(cell.text, layout.Cell(band, c), kTextCenter | kTextOneLine);
@@ -131,7 +129,7 @@ void CStockListDlg::PaintTicker(Canvas& canvas, const Rect& strip) const {
 }
 
 void CStockListDlg::PaintToolbar(Canvas& canvas, const Rect& bar) const {
-  PaintParts(canvas, bar, self_select_tab_ == kTabManage ? kManageToolbar : kToolbar, 6, -1);
+  PaintParts(canvas, bar, model_.self_select_tab() == kTabManage ? kManageToolbar : kToolbar, 6, -1);
 }
 
 }  // namespace tarvello

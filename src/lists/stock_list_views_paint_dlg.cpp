@@ -67,7 +67,7 @@ void PaintSide(Canvas& canvas, const Rect& half, int line, const char16_t* capti
 
 void CStockListDlg::PaintSectorFunds(Canvas& canvas, const ListLayout& layout, const ListView& view) const {
   PaintHeaderLine(canvas, layout.header, {u"行业名称", u"流入(万)", u"比例(%)"});
-  PaintBucketRows(canvas, layout, view.rows.buckets, query().rowsPerPage, selected_row_, SectorFundLine);
+  PaintBucketRows(canvas, layout, view.rows.buckets, model_.query().rowsPerPage, model_.selected_row(), SectorFundLine);
 }
 
 void CStockListDlg::PaintTradeAnalysis(Canvas& canvas, const ListLayout& layout, const ListView& view) const {

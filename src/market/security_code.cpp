@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "protocol/packet_codec.h"
 #include "text/text_codec.h"
 
 namespace tarvello {
@@ -38,10 +37,6 @@ std::string SecurityCode::RequestText() const {
   std::string bytes = text::ToAscii(text_);
   if (bytes.size() > kMaxRequestLength) bytes.resize(kMaxRequestLength);
   return bytes;
-}
-
-std::uint8_t SecurityCode::ListMarketByte(std::uint8_t previous) const {
-  return CodeListMarketByte(RequestText(), previous);
 }
 
 }  // namespace tarvello

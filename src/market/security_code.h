@@ -45,10 +45,6 @@ class SecurityCode {
   // cut to what the request buffer holds.
   std::string RequestText() const;
 
-  // Market byte of an item of the code-list request: 1 for "SH", 0 for "SZ", 0x5A for "BI";
-  // another prefix repeats the previous item's market.
-  std::uint8_t ListMarketByte(std::uint8_t previous) const;
-
   friend bool operator==(const SecurityCode&, const SecurityCode&) = default;
   friend std::strong_ordering operator<=>(const SecurityCode&, const SecurityCode&) = default;
 

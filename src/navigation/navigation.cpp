@@ -32,15 +32,6 @@ std::u16string QuoteListTitle(int argument) {
   return it == titles.end() ? std::u16string(u"中小企业") : it->second;
 }
 
-std::u16string KLinePeriodSuffix(int period) {
-  static const std::map<int, std::u16string> suffixes = {
-      {1, u"-1分钟线"}, {2, u"-5分钟线"}, {3, u"-15分钟线"}, {4, u"-30分钟线"},
-      {5, u"-60分钟线"}, {7, u"-日线"},   {9, u"-月线"},     {12, u"-年线"},
-  };
-  const auto it = suffixes.find(period);
-  return it == suffixes.end() ? std::u16string() : it->second;
-}
-
 }  // namespace
 
 std::optional<std::u16string> NavigationTitle(int target, int argument) {
@@ -80,10 +71,6 @@ NavigationRequest RoutedRequest(int target, int argument) {
   const bool account = argument == kTargetUserData || argument == kTargetLogin || argument == kTargetSwitchUser;
   if (target == kTargetQuoteList && account) return {argument, 0};
   return {target, argument};
-}
-
-std::u16string KLineTitle(std::u16string_view base, int period) {
-  return std::u16string(base) + KLinePeriodSuffix(period);
 }
 
 }  // namespace tarvello

@@ -4,7 +4,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "base/message.h"
 
@@ -47,8 +46,5 @@ std::optional<std::u16string> NavigationTitle(int target, int argument);
 // The account menu and the login reach the account screens as arguments of the quote list
 // target (1126 with 1145, 1146 or 1147); they are the account screens' own targets.
 NavigationRequest RoutedRequest(int target, int argument);
-
-// The K-line screen's title: its base text with the period suffix ("-日线" for period 7).
-std::u16string KLineTitle(std::u16string_view base, int period);
 
 }  // namespace tarvello

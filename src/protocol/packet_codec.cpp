@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "protocol/wire_writer.h"
-#include "text/text_codec.h"
 
 namespace tarvello {
 
@@ -198,30 +197,6 @@ Bytes CPacketCodec::Join(std::span<const Bytes> packets) {
     container.push_back(i + 1 == packets.size() ? '}' : ':');
   }
   return container;
-}
-
-std::int32_t CPacketCodec::ReadInt32(const std::uint8_t* bytes, int& pos) {
-  std::uint32_t value;
-  std::memcpy(&value, bytes + pos, sizeof value);
-  pos += 4;
-  return static_cast<std::int32_t>(value);
-}
-
-std::int32_t CPacketCodec::ReadInt16(const std::uint8_t* bytes, int& pos) {
-  std::uint16_t value;
-  std::memcpy(&value, bytes + pos, sizeof value);
-  pos += 2;
-  return static_cast<std::int16_t>(value);
-}
-
-std::uint32_t CPacketCodec::ReadByte(const std::uint8_t* bytes, int& pos) { return bytes[pos++]; }
-
-std::u16string CPacketCodec::ReadString(const std::uint8_t* bytes, int& pos) {
-  const std::int32_t n = ReadInt16(bytes, pos);
-  if (n <= 0) return {};
-  const auto* start = reinterpret_cast<const char*>(bytes + pos);
-  pos += n;
-  return text::FromUtf8(std::string_view(start, static_cast<std::size_t>(n)));
 }
 
 }  // namespace tarvello

@@ -1,13 +1,10 @@
-// CPacketCodec: one builder per request type the terminal sends, the joining of packets into one
-// request container, and the little-endian readers of answer bodies.
+// CPacketCodec: one builder per request type the terminal sends, and the joining of packets into
+// one request container. Answer bodies are read with BlockReader (protocol/block_reader.h).
 //
 // Every builder returns exactly one packet ("{" type attribute length body "}", length = body + 8).
 // Text arguments are wide strings converted to GBK; security codes are their ASCII text
 // ("SH600001"). A codec holds only the two list parameters of request 2113; create one on the
-// stack per exchange. Builders and readers are otherwise pure and safe from any thread.
-//
-// The readers are unchecked, as every caller keeps its position inside its block; block handlers
-// that read counts from the wire use BlockReader (protocol/block_reader.h) instead.
+// stack per exchange. Builders are otherwise pure and safe from any thread.
 #pragma once
 
 #include <cstdint>
@@ -112,13 +109,6 @@ class CPacketCodec {
   // Joins packets into one container: "{" p1 ":" p2 ":" ... pn "}". Its length is the sum of
   // the packet lengths minus (n - 1). Empty input gives an empty container.
   static Bytes Join(std::span<const Bytes> packets);
-
-  // Unchecked little-endian readers: read at pos, advance pos past what was read.
-  static std::int32_t ReadInt32(const std::uint8_t* bytes, int& pos);
-  static std::int32_t ReadInt16(const std::uint8_t* bytes, int& pos);  // sign-extended
-  static std::uint32_t ReadByte(const std::uint8_t* bytes, int& pos);
-  // A signed 16-bit byte count n, then n bytes of UTF-8. A negative count reads as empty.
-  static std::u16string ReadString(const std::uint8_t* bytes, int& pos);
 
  private:
   std::uint8_t list_param_a_ = 0;

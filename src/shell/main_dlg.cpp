@@ -134,7 +134,7 @@ void CDlgMain::OnTimer(unsigned id) {
       break;
     case kTimerNavigate:
       KillTimer(kTimerNavigate);
-      navigation_.Post(Message{kMsgNavigationStep, pending_.navigation.target, pending_.navigation.argument});
+      navigation_.Post(Message{kMsgNavigationStep, requests_.held().target, requests_.held().argument});
       break;
     case kTimerUpdateCheck:
       if (++update_ticks_ >= kUpdateCheckTicks) {
@@ -164,17 +164,11 @@ void CDlgMain::OnMessage(const Message& message) {
       if (update_ticks_ >= kUpdateCheckTicks) OfferStartupUpdate();
       break;
     case kMsgNavigate:
-      RequestNavigation(Request{NavigationRequest{static_cast<int>(message.wparam), static_cast<int>(message.lparam)}, {}});
+      RequestNavigation({NavigationRequest{static_cast<int>(message.wparam), static_cast<int>(message.lparam)}, {}});
       break;
-    case kMsgNavigateWithSecurity: {
-      std::unique_lock<std::mutex> lock(asked_mutex_);
-      if (asked_.empty()) break;
-      Request request = std::move(asked_.front());
-      asked_.pop_front();
-      lock.unlock();
-      RequestNavigation(std::move(request));
+    case kMsgNavigateWithSecurity:
+      if (std::optional<NavigationRequests::Request> request = requests_.TakeAsked()) RequestNavigation(std::move(*request));
       break;
-    }
     case kMsgNavigationStep:
       NavigateNow(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
       break;
@@ -203,10 +197,7 @@ void CDlgMain::OnMessage(const Message& message) {
 }
 
 void CDlgMain::GoTo(int target, int argument, BrowseChange change) {
-  {
-    const std::lock_guard<std::mutex> lock(asked_mutex_);
-    asked_.push_back(Request{NavigationRequest{target, argument}, std::move(change)});
-  }
+  requests_.Ask({NavigationRequest{target, argument}, std::move(change)});
   PostMessage(kMsgNavigateWithSecurity, 0, 0);
 }
 
@@ -215,12 +206,11 @@ bool CDlgMain::Navigating() const { return !parts_.progress->isHidden(); }
 // A request while the progress window shows is dropped whole, with the security it brings: the
 // screens that ask for one on their own (a search's single result, a ranking row's typed
 // opening) ask only once their worker has hidden the window.
-void CDlgMain::RequestNavigation(Request request) {
+void CDlgMain::RequestNavigation(NavigationRequests::Request request) {
   if (Navigating()) return;
   parts_.progress->SetText(u"获取数据中，请稍后...");
   SetBusy(true);
-  request.navigation = RoutedRequest(request.navigation.target, request.navigation.argument);
-  pending_ = std::move(request);
+  requests_.Hold(std::move(request));
   // Timer 21 hands the step to the navigation worker once the events already queued are done;
   // it waits for nothing else, since every millisecond here stands between a tap and its screen.
   SetTimer(kTimerNavigate, 0);
@@ -240,8 +230,7 @@ void CDlgMain::ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view ty
 
 void CDlgMain::NavigateNow(int target, int argument) {
   if (keyboard_) keyboard_->Hide();
-  if (pending_.change && pending_.navigation == NavigationRequest{target, argument}) browse_.Apply(*pending_.change);
-  pending_.change.reset();
+  requests_.Arrive(NavigationRequest{target, argument});
   Window* screen = nullptr;
   const auto found = screens_.find(target);
   if (target == kTargetMainMenu) {

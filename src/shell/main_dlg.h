@@ -17,12 +17,10 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -31,7 +29,6 @@
 
 #include "base/thread_queue.h"
 #include "platform/picture.h"
-#include "navigation/browse_state.h"
 #include "navigation/navigator.h"
 #include "platform/window.h"
 #include "protocol/exchange_function.h"
@@ -39,6 +36,7 @@
 #include "shell/code_keyboard_dlg.h"
 #include "settings/account_session.h"
 #include "shell/menu_cells.h"
+#include "shell/navigation_requests.h"
 #include "shell/startup_login.h"
 #include "shell/ticker_marquee_dlg.h"
 
@@ -95,7 +93,7 @@ class CDlgMain : public Window, public Navigator {
   static constexpr unsigned kTimerUpdateCheck = 65536;
   // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
   static constexpr int kMsgKeyboard = 2042;
-  // A navigation that brings a security: the next of the requests held in asked_.
+  // A navigation that brings a security: the next of the requests asked of requests_.
   static constexpr int kMsgNavigateWithSecurity = 2043;
   // From the start-up thread: its exchanges are over.
   static constexpr int kMsgStartupOver = 2044;
@@ -128,9 +126,9 @@ class CDlgMain : public Window, public Navigator {
   void GoTo(int target, int argument) override { PostMessage(kMsgNavigate, target, argument); }
   void GoTo(int target, int argument, BrowseChange change) override;
   bool Navigating() const override;
-  SecurityCode CurrentSecurity() const override { return browse_.Current(); }
-  bool OpenedFromList() const override { return browse_.FromList(); }
-  std::optional<SecurityCode> Neighbour(int step) const override { return browse_.Neighbour(step); }
+  SecurityCode CurrentSecurity() const override { return requests_.browse().Current(); }
+  bool OpenedFromList() const override { return requests_.browse().FromList(); }
+  std::optional<SecurityCode> Neighbour(int step) const override { return requests_.browse().Neighbour(step); }
   // Both post to the user-interface thread, where the keyboard is shown or hidden.
   void ToggleKeyboard() override { PostMessage(kMsgKeyboard, kKeyboardToggle, 0); }
   void AskShortSpell(ShortSpellReceiver& receiver) override {
@@ -151,11 +149,7 @@ class CDlgMain : public Window, public Navigator {
   void RunStartup(std::stop_token stop);
   void RunLogin(std::stop_token stop);
   void ShowMenu();
-  struct Request {
-    NavigationRequest navigation;
-    std::optional<BrowseChange> change;  // applied when the navigation runs
-  };
-  void RequestNavigation(Request request);
+  void RequestNavigation(NavigationRequests::Request request);
   void NavigateNow(int target, int argument);
   void SetBusy(bool shown);
   void SayNotAvailable(int target, int argument);
@@ -182,12 +176,7 @@ class CDlgMain : public Window, public Navigator {
   bool ended_ = false;
   int selected_ = 0;
   int update_ticks_ = 0;
-  Request pending_;  // waiting for timer 21 and the navigation worker
-
-  std::mutex asked_mutex_;
-  std::deque<Request> asked_;  // guarded by asked_mutex_; one per kMsgNavigateWithSecurity posted
-
-  BrowseState browse_;
+  NavigationRequests requests_;  // one asked per kMsgNavigateWithSecurity posted
   IndexTicker ticker_;
   RunningMessage running_;
   std::unique_ptr<CDlgKeyBoard> keyboard_;

@@ -43,12 +43,6 @@ void CDlgFlag::SetForm(ProgressForm form) {
   Invalidate();
 }
 
-bool CDlgFlag::Reset() {
-  bool pressed = state_.Reset();
-  Invalidate();
-  return pressed;
-}
-
 void CDlgFlag::OnPaint(Canvas& canvas) {
   Rect client = ClientRect();
   int text_height = SharedTextMetrics().height;

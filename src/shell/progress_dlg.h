@@ -27,8 +27,6 @@ class CDlgFlag : public Window {
   ProgressState& state() { return state_; }
   void SetText(std::u16string text);
   void SetForm(ProgressForm form);
-  // Back to form 0, paused; true when the user had pressed cancel.
-  bool Reset();
 
  protected:
   void OnPaint(Canvas& canvas) override;

@@ -19,17 +19,6 @@ std::u16string ProgressState::text() const {
 void ProgressState::SetForm(ProgressForm form) {
   form_ = form;
   step_ = 0;
-  cancel_pressed_ = false;
-}
-
-bool ProgressState::Reset() {
-  form_ = ProgressForm::kPlain;
-  cancel_kind_ = CancelKind::kExchange;
-  step_ = 0;
-  paused_ = true;
-  bool pressed = cancel_pressed_.exchange(false);
-  if (pressed && hooks_.post_to_main) hooks_.post_to_main(Message{kMsgTickerRepaint, -1, 0});
-  return pressed;
 }
 
 bool ProgressState::Advance() {
@@ -65,7 +54,6 @@ Rect ProgressState::TextRect(const Rect& client) {
 
 bool ProgressState::PressCancel() {
   if (!HasCancelArea()) return false;
-  cancel_pressed_ = true;
   const auto& cancel =
       cancel_kind_ == CancelKind::kExchange ? hooks_.cancel_exchange : hooks_.close_page_fetch;
   if (cancel) cancel();

@@ -1,6 +1,6 @@
 // ProgressState: what the shared progress window shows and does, apart from drawing: its text,
 // form, animation step, pause, and the cancel area. The window's animation thread advances the
-// step every 200 ms; the user-interface thread sets the text and form, shows, hides and resets.
+// step every 200 ms; the user-interface thread sets the text and form, shows and hides.
 //
 // Forms: 0 plain with cancel area, 1 dialling, 2 network start-up (its own bar picture), 3 busy
 // with cancel area (a cancel also hides the window). The bar runs through eleven steps, 0 to 10,
@@ -38,7 +38,7 @@ class ProgressState {
 
   void SetText(std::u16string text);
   std::u16string text() const;
-  // Sets the form and clears the step and the cancel-pressed flag.
+  // Sets the form and clears the step.
   void SetForm(ProgressForm form);
   ProgressForm form() const { return form_.load(); }
   void SetCancelKind(CancelKind kind) { cancel_kind_ = kind; }
@@ -46,11 +46,7 @@ class ProgressState {
   void SetPaused(bool paused) { paused_ = paused; }
   bool paused() const { return paused_.load(); }
   int step() const { return step_.load(); }
-  bool cancel_pressed() const { return cancel_pressed_.load(); }
 
-  // Form 0, cancel kind 1, step 0, paused; when the cancel area had been pressed, posts 2027
-  // (-1, 0) to the main screen. Returns whether it had been pressed.
-  bool Reset();
   // One animation step unless paused (10 goes back to 0); true when the step moved.
   bool Advance();
 
@@ -75,7 +71,6 @@ class ProgressState {
   std::atomic<CancelKind> cancel_kind_{CancelKind::kExchange};
   std::atomic<int> step_{0};
   std::atomic<bool> paused_{true};
-  std::atomic<bool> cancel_pressed_{false};
 };
 
 }  // namespace tarvello

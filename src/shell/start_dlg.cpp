@@ -37,12 +37,6 @@ void CStartDlg::SetNoNetwork(bool shown) {
 
 int CStartDlg::carrier() const { return lists_.carrier(); }
 
-void CStartDlg::SelectCarrier(int carrier) {
-  if (lists_.shown() != StartChoiceLists::List::kCarriers) return;
-  lists_.Select(carrier);
-  carriers_->setCurrentIndex(lists_.selected());
-}
-
 // Refills the combo box with the shown list and its own selection.
 void CStartDlg::FillList() {
   carriers_->clear();

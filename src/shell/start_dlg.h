@@ -35,7 +35,6 @@ class CStartDlg : public Window {
   void SetNoNetwork(bool shown);
   bool no_network() const { return no_network_; }
   int carrier() const;
-  void SelectCarrier(int carrier);
   // Presses a button as the user would: 0 "拨号", 1 "不拨号", 2 "退出", 3 "服务器", 4 "接入点".
   void Press(int button);
   StartChoiceLists::List shown_list() const { return lists_.shown(); }

@@ -29,11 +29,6 @@ bool HasSubtitles(const PageContent& content) {
                      [](const PageEntry& entry) { return !entry.subtitle.empty(); });
 }
 
-std::vector<std::u16string> CodesOf(const SecurityCode& code) {
-  if (code.empty()) return {};
-  return {code.text()};
-}
-
 }  // namespace
 
 CStockRangeDlg::CStockRangeDlg(Navigator* navigator, QWidget* parent)
@@ -67,38 +62,17 @@ CStockRangeDlg::Layout CStockRangeDlg::LayoutNow() const {
                 width() - scroll - 2 * kTextMargin};
 }
 
-PageContent CStockRangeDlg::ContentOf(int mode) const {
-  if (std::optional<PageContent> fixed = StaticPage(mode)) return *fixed;
-  const auto handed = handed_.find(mode);
-  if (handed != handed_.end()) return handed->second;
-  PageContent empty;
-  empty.is_text = IsTextMode(mode);
-  return empty;
-}
-
 // Entering a mode whose information comes from the server asks the worker for it; until it
-// comes the page shows what the cache holds for it, or nothing, and a page asked for earlier no
-// longer counts.
+// comes the page shows what the cache holds for it, or nothing.
 PageContent CStockRangeDlg::Enter(int mode) {
-  pending_ = 0;
-  const std::optional<InfoQuery> query = worker_ ? QueryFor(mode, choices_) : std::nullopt;
-  if (!query) return ContentOf(mode);
-  handed_.erase(mode);
-  if (std::optional<PageContent> cached = CachedInfoPage(*query, cache_)) {
-    handed_[mode] = WithOwnEntries(mode, std::move(*cached));
-  }
-  pending_ = ++tickets_;
-  worker_->Fetch(pending_, *query);
-  return ContentOf(mode);
+  RangeContent::Entered entered = content_.Enter(mode, worker_ != nullptr, cache_);
+  if (entered.fetch) worker_->Fetch(entered.fetch->ticket, entered.fetch->query);
+  return std::move(entered.content);
 }
 
 void CStockRangeDlg::Open(int argument) {
-  const PageOpening opening = OpeningOf(argument);
-  way_out_ = opening.way_out;
-  choices_.scope = opening.scope;
-  const SecurityCode current = navigator_ != nullptr ? navigator_->CurrentSecurity() : SecurityCode();
-  choices_.codes = opening.scope == InfoScope::kSecurity ? CodesOf(current) : std::vector<std::u16string>();
-  state_.Open(opening.mode, Enter(opening.mode));
+  const int mode = content_.Open(argument, navigator_ != nullptr ? navigator_->CurrentSecurity() : SecurityCode());
+  state_.Open(mode, Enter(mode));
   Shown();
 }
 
@@ -116,16 +90,9 @@ void CStockRangeDlg::OnMessage(const Message& message) {
 }
 
 void CStockRangeDlg::PageArrived(std::uint64_t ticket, PageContent page) {
-  if (ticket != pending_) return;
-  pending_ = 0;
-  HandIn(state_.mode(), std::move(page));
-}
-
-void CStockRangeDlg::HandIn(int mode, PageContent fed) {
-  PageContent content = WithOwnEntries(mode, std::move(fed));
-  handed_[mode] = content;
-  if (mode != state_.mode()) return;
-  state_.Refresh(std::move(content));
+  std::optional<PageContent> content = content_.Arrived(ticket, state_.mode(), std::move(page));
+  if (!content) return;
+  state_.Refresh(std::move(*content));
   ++content_generation_;
   state_.KeepInView(LineCount(), LayoutNow().visible);
   Shown();
@@ -160,14 +127,7 @@ SoftKeyCaptions CStockRangeDlg::SoftKeys() const {
 void CStockRangeDlg::Act() {
   const PageAction action =
       ActionOnLine(state_.mode(), state_.content().entries, state_.SelectedLine());
-  if (action.information_kind) {
-    information_kind_ = action.information_kind;
-    choices_.kind = *action.information_kind;
-  }
-  if (action.article) {
-    choices_.article = *action.article;
-    choices_.article_title = state_.content().entries[static_cast<std::size_t>(state_.SelectedLine())].text;
-  }
+  content_.Choose(action, state_.content().entries, state_.SelectedLine());
   switch (action.kind) {
     case PageAction::Kind::kSwitchMode:
       state_.Switch(action.mode, Enter(action.mode));
@@ -183,12 +143,12 @@ void CStockRangeDlg::Act() {
 }
 
 void CStockRangeDlg::GoBack() {
-  pending_ = 0;
+  content_.StopWaiting();
   if (state_.Back()) {
     Shown();
     return;
   }
-  if (navigator_ != nullptr) navigator_->GoTo(way_out_.target, way_out_.argument);
+  if (navigator_ != nullptr) navigator_->GoTo(content_.way_out().target, content_.way_out().argument);
 }
 
 void CStockRangeDlg::OnKeyDown(KeyCode key) {

@@ -3,8 +3,7 @@
 // information-kind menus, and the lists and texts of the information pages. It shows the page
 // mode it is opened in as a scrolling list of lines with one selected line (menus) or as a
 // word-wrapped text, and on the action key either switches to another mode itself or asks the
-// Navigator for another screen. A mode whose content comes from a server is handed its content
-// from outside (HandIn); the screen does not know where it came from.
+// Navigator for another screen. What each mode shows and asks for is RangeContent's.
 //
 // The information modes (the F10 texts, the categories, titles and articles) are fetched on an
 // InfoWorker once ConnectInformation has given the screen its links; the page shows
@@ -19,7 +18,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -29,7 +27,7 @@
 #include "base/gesture_steps.h"
 #include "info/info_worker.h"
 #include "platform/window.h"
-#include "shell/range_info.h"
+#include "shell/range_content.h"
 #include "shell/range_page_state.h"
 
 namespace tarvello {
@@ -53,15 +51,9 @@ class CStockRangeDlg : public Window {
   // Shows the page of a navigation argument (a page mode, or the id of the screen whose security
   // the information pages are about); the same mode keeps its selected line.
   void Open(int argument);
-  // The content of a mode fed from outside, with the screen's own lines added (WithOwnEntries);
-  // shown at once when that mode is in front.
-  void HandIn(int mode, PageContent fed);
 
   const RangePageState& state() const { return state_; }
-  // Shared with the information pages: the kind chosen in mode 10, the article chosen in mode 11.
-  std::optional<int> information_kind() const { return information_kind_; }
-  const std::u16string& article_identifier() const { return choices_.article; }
-  bool loading() const { return pending_ != 0; }
+  bool loading() const { return content_.loading(); }
   SoftKeyCaptions SoftKeys() const override;
 
  protected:
@@ -83,7 +75,6 @@ class CStockRangeDlg : public Window {
     int page_width;    // wrapped texts
   };
   Layout LayoutNow() const;
-  PageContent ContentOf(int mode) const;
   // The content to show on entering mode: what the screen has, or an empty page while the
   // mode's information is fetched.
   PageContent Enter(int mode);
@@ -101,12 +92,7 @@ class CStockRangeDlg : public Window {
   Navigator* const navigator_;
   RangePageState state_;
   StepAccumulator drag_lines_{1};  // a drag's pixels toward the next whole line of a text
-  std::map<int, PageContent> handed_;  // content of the modes fed from outside
-  std::optional<int> information_kind_;
-  InfoChoices choices_;
-  NavigationRequest way_out_;
-  std::uint64_t pending_ = 0;  // the ticket waited for, 0 when none
-  std::uint64_t tickets_ = 0;
+  RangeContent content_;
   const AnswerCache* cache_ = nullptr;  // where title lists are found before their fetch
   std::mutex arrived_mutex_;
   std::optional<std::pair<std::uint64_t, PageContent>> arrived_;  // guarded by arrived_mutex_

@@ -47,10 +47,6 @@ std::u16string AllowanceText(const TrafficTotals& totals) {
 
 }  // namespace
 
-std::u16string_view TrafficScreenName(TrafficScreen screen) {
-  return screen >= 0 && screen < kTrafficScreenCount ? kNames[screen] : u"";
-}
-
 std::u16string AllowanceChoiceText(int megabytes) {
   return megabytes <= 0 ? u"关闭" : Narrow(std::to_string(megabytes).c_str()) + u"MB";
 }

@@ -40,7 +40,6 @@ struct TrafficPage {
 // does not refresh by itself.
 using TrafficPeriods = std::array<int, kTrafficScreenCount>;
 
-std::u16string_view TrafficScreenName(TrafficScreen screen);
 TrafficPage BuildTrafficPage(const TrafficReport& report, const TrafficPeriods& periods);
 // "关闭" or "50MB".
 std::u16string AllowanceChoiceText(int megabytes);

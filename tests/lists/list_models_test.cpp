@@ -55,8 +55,6 @@ TEST(ListPagingTest, KeysMoveTheSelectionAcrossPagesButNotPastTheEnd) {
   EXPECT_EQ(paging.KeyUp({1, 1}), (PagePlace{0, 1}));
   EXPECT_EQ(paging.KeyUp({0, 1}), (PagePlace{0, 1}));
   EXPECT_EQ(paging.RowsOn(2), 3);
-  EXPECT_EQ(WrapRow(1, 4, -1), 4);
-  EXPECT_EQ(WrapRow(4, 4, 1), 1);
 }
 
 // "<" and ">" take a character's width at the header's ends, and only while they are drawn.

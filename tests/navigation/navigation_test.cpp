@@ -11,7 +11,6 @@ namespace {
 TEST(NavigationTitleTest, UnknownArgumentsAndTargetsHaveTheirFallbacks) {
   EXPECT_EQ(NavigationTitle(1126, 4242), u"中小企业");
   EXPECT_EQ(NavigationTitle(1129, 1135), std::nullopt);
-  EXPECT_EQ(KLineTitle(u"浦江银行", 2), u"浦江银行-5分钟线");
 }
 
 // Neighbours wrap through the list a security was opened from; a step keeps that list, and a

@@ -10,6 +10,7 @@
 #include "shell/menu_cells.h"
 #include "info/page_text.h"
 #include "shell/progress_state.h"
+#include "shell/range_content.h"
 #include "shell/range_page_state.h"
 #include "shell/range_pages.h"
 #include "shell/search_answer.h"
@@ -297,14 +298,8 @@ TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) 
 
 class ProgressStateTest : public ::testing::Test {
  protected:
-  ProgressHooks Hooks() {
-    return ProgressHooks{[this] { ++exchange_cancels_; }, [this] { ++page_closes_; },
-                         [this](const Message& m) { posted_.push_back(m); }};
-  }
   int exchange_cancels_ = 0;
-  int page_closes_ = 0;
-  std::vector<Message> posted_;
-  ProgressState state_{Hooks()};
+  ProgressState state_{ProgressHooks{[this] { ++exchange_cancels_; }, nullptr, nullptr}};
 };
 
 // A page fetch's cancel is MarkupPageCancelWalk's.
@@ -317,24 +312,27 @@ TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
   EXPECT_EQ(exchange_cancels_, 0);
 }
 
-TEST_F(ProgressStateTest, ResetReportsAPressedCancelOnceAndRestoresTheDefaults) {
-  state_.SetForm(ProgressForm::kBusy);
-  state_.SetCancelKind(CancelKind::kPageFetch);
-  state_.SetPaused(false);
-  state_.Advance();
-  state_.PressCancel();
-  EXPECT_EQ(page_closes_, 1);
-  posted_.clear();
-
-  EXPECT_TRUE(state_.Reset());
-  EXPECT_EQ(posted_, (std::vector<Message>{{2027, -1, 0}}));
-  EXPECT_EQ(state_.form(), ProgressForm::kPlain);
-  EXPECT_EQ(state_.cancel_kind(), CancelKind::kExchange);
-  EXPECT_EQ(state_.step(), 0);
-  EXPECT_TRUE(state_.paused());
-  EXPECT_FALSE(state_.Advance()) << "a paused bar does not move";
-  EXPECT_FALSE(state_.Reset());
-  EXPECT_EQ(posted_.size(), 1u);
+// A page left before its answer came drops that answer; only the answer to the page asked last is
+// taken, and entering a page again asks under a new ticket.
+TEST(RangeContentTest, OnlyTheAnswerToThePageAskedLastIsTaken) {
+  RangeContent content;
+  const int mode = content.Open(16, SecurityCode(u"SH600001"));
+  const RangeContent::Entered first = content.Enter(mode, true, nullptr);
+  ASSERT_TRUE(first.fetch.has_value());
+  EXPECT_EQ(first.fetch->query.codes, std::vector<std::u16string>{u"SH600001"});
+  EXPECT_TRUE(content.loading());
+  EXPECT_FALSE(content.Enter(18, true, nullptr).fetch.has_value()) << "the help text is the program's own";
+  EXPECT_FALSE(content.loading());
+  PageContent page;
+  page.is_text = true;
+  page.text = u"公司名称：甲乙股份";
+  EXPECT_FALSE(content.Arrived(first.fetch->ticket, 18, page).has_value());
+  const RangeContent::Entered again = content.Enter(mode, true, nullptr);
+  ASSERT_TRUE(again.fetch.has_value());
+  EXPECT_FALSE(content.Arrived(first.fetch->ticket, mode, page).has_value());
+  EXPECT_TRUE(content.Arrived(again.fetch->ticket, mode, page).has_value());
+  EXPECT_FALSE(content.loading());
+  EXPECT_FALSE(content.Enter(mode, false, nullptr).fetch.has_value()) << "without a way to fetch";
 }
 
 }  // namespace
