@@ -56,6 +56,8 @@ class Window : public QWidget {
   void Invalidate();
 
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
+  // Whether what the window shows was drawn after its last Invalidate (benchmarks wait for it).
+  bool Painted() const { return !dirty_; }
   Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
   // Runs the paint handler on canvas; tests pass a RecordingCanvas.
   void PaintOn(Canvas& canvas) {

@@ -45,12 +45,11 @@ CDlgMain::~CDlgMain() { StopThreads(); }
 
 void CDlgMain::StopThreads() {
   ticker_stop_.Close();
-  navigation_.Close();
-  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_, &navigation_thread_}) {
+  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_}) {
     thread->request_stop();
   }
   if (parts_.cancel_exchange) parts_.cancel_exchange();
-  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_, &navigation_thread_}) {
+  for (std::jthread* thread : {&startup_thread_, &login_thread_, &ticker_thread_}) {
     if (thread->joinable()) thread->join();
   }
 }
@@ -108,11 +107,6 @@ void CDlgMain::ShowMenu() {
       PostMessage(kMsgTickerRepaint, 0, 0);
     } while (!ticker_stop_.SleepUnlessClosed(kTickerPeriod * TrafficPeriodFactor()));
   });
-  navigation_thread_ = std::jthread([this] {
-    while (std::optional<Message> step = navigation_.Get()) {
-      PostMessage(kMsgNavigationStep, step->wparam, step->lparam);
-    }
-  });
   SetTimer(kTimerUpdateCheck, 200);
   // The running line is a strip of its own, so that its moving repaints nothing else.
   marquee_ = std::make_unique<CTickerMarqueeDlg>([this] { return MarqueeText(kWelcomeText, running_.Text()); },
@@ -133,10 +127,6 @@ void CDlgMain::OnTimer(unsigned id) {
     case kTimerMenu:
       KillTimer(kTimerMenu);
       ShowMenu();
-      break;
-    case kTimerNavigate:
-      KillTimer(kTimerNavigate);
-      navigation_.Post(Message{kMsgNavigationStep, pending_.navigation.target, pending_.navigation.argument});
       break;
     case kTimerUpdateCheck:
       if (++update_ticks_ >= kUpdateCheckTicks) {
@@ -171,9 +161,6 @@ void CDlgMain::OnMessage(const Message& message) {
       RequestNavigation(std::move(request));
       break;
     }
-    case kMsgNavigationStep:
-      NavigateNow(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
-      break;
     case kMsgProgress:
       SetBusy(message.wparam == kBusyShow);
       break;
@@ -213,13 +200,14 @@ bool CDlgMain::Navigating() const { return !parts_.progress->isHidden(); }
 // opening) ask only once their worker has hidden the window.
 void CDlgMain::RequestNavigation(Request request) {
   if (Navigating()) return;
+  // The text of the progress window the new screen's first exchange shows.
   parts_.progress->SetText(u"获取数据中，请稍后...");
-  SetBusy(true);
   request.navigation = RoutedRequest(request.navigation.target, request.navigation.argument);
   pending_ = std::move(request);
-  // Timer 21 hands the step to the navigation worker once the events already queued are done;
-  // it waits for nothing else, since every millisecond here stands between a tap and its screen.
-  SetTimer(kTimerNavigate, 0);
+  // The step runs at once, already behind the events queued before the request: a timer, a
+  // worker thread or the progress window shown and hidden around it only stood between a tap
+  // and its screen.
+  NavigateNow(pending_.navigation.target, pending_.navigation.argument);
 }
 
 // The keyboard sits across the screen area above the two bars along its bottom (the data
@@ -252,7 +240,9 @@ void CDlgMain::NavigateNow(int target, int argument) {
     }
   }
   SetBusy(false);
-  PostMessage(kMsgTickerRepaint, 0, 0);
+  // The screen now in front is drawn afresh with today's ticker; a repaint of its own, since a
+  // ticker message would reach it only after its first paint and draw it a second time.
+  if (screen != nullptr) screen->Invalidate();
   if (target != kTargetMainMenu && found == screens_.end()) SayNotAvailable(target, argument);
 }
 
