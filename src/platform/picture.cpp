@@ -20,6 +20,7 @@ struct Picture::Decoded {
 
   std::mutex mutex;
   QImage full;                 // guarded by mutex; null once let go
+  bool read_again = false;     // guarded by mutex; the file had to be read again: full stays
   std::vector<QImage> scaled;  // guarded by mutex; most recently drawn first
 };
 
@@ -97,14 +98,18 @@ QImage Picture::ScaledTo(QSize pixels) const {
     std::rotate(decoded.scaled.begin(), it, it + 1);
     return decoded.scaled.front();
   }
-  if (decoded.full.isNull()) decoded.full = Read(decoded.path);
+  if (decoded.full.isNull()) {
+    decoded.full = Read(decoded.path);
+    decoded.read_again = true;
+  }
   if (decoded.full.isNull()) return QImage();  // the file went away meanwhile
   QImage scaled = pixels == decoded.size ? decoded.full
                                          : decoded.full.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   decoded.scaled.insert(decoded.scaled.begin(), scaled);
   if (decoded.scaled.size() > kKeptSizes) decoded.scaled.pop_back();
-  // A picture read from a file can be read again for a size it was not drawn at yet.
-  if (!decoded.path.isEmpty()) decoded.full = QImage();
+  // A picture read from a file can be read again for a size it was not drawn at yet; one that had
+  // to be is drawn at more sizes than it keeps, and keeps its full decoding from then on.
+  if (!decoded.path.isEmpty() && !decoded.read_again) decoded.full = QImage();
   return scaled;
 }
 

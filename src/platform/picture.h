@@ -6,7 +6,8 @@
 // A picture is drawn at a few sizes only (its box on each screen that shows it), so it keeps what
 // it is drawn at: scaled smoothly once per size, a paint then only copies it. Every load of the
 // same file shares one decoded picture, and once a file's picture has been scaled its full-size
-// decoding is let go; a later new size reads the file again. Copies share everything.
+// decoding is let go; a later new size reads the file again, and the picture then keeps it.
+// Copies share everything.
 //
 // Thread rules: load on the user-interface thread; a loaded picture may then be drawn from any
 // paint (the scaled copies are kept under a lock).
@@ -23,7 +24,7 @@ namespace tarvello {
 class Picture {
  public:
   // The sizes a picture keeps scaled copies of; the one drawn longest ago goes first.
-  static constexpr std::size_t kKeptSizes = 3;
+  static constexpr std::size_t kKeptSizes = 6;
 
   Picture() = default;
   // Loads name (relative to the program folder, either separator) by its content, whatever its
