@@ -74,6 +74,7 @@ class FixedNavigator : public Navigator {
  public:
   void GoTo(int, int) override {}
   void GoTo(int, int, BrowseChange) override {}
+  bool Navigating() const override { return false; }
   SecurityCode CurrentSecurity() const override { return SecurityCode(u"SH600001"); }
   bool OpenedFromList() const override { return false; }
   std::optional<SecurityCode> Neighbour(int) const override { return std::nullopt; }

@@ -59,6 +59,7 @@ class SimProcess {
   }
 
   std::uint16_t quote_port() const { return quote_port_; }
+  std::uint16_t gateway_port() const { return gateway_port_; }
   std::uint16_t info_port() const { return info_port_; }
   double start_to_listening_ms() const { return start_to_listening_ms_; }
   // The moment the "quote port" line was read.
@@ -82,12 +83,14 @@ class SimProcess {
       return false;
     }
     quote_port_ = static_cast<std::uint16_t>(quote);
+    gateway_port_ = static_cast<std::uint16_t>(gateway);
     info_port_ = static_cast<std::uint16_t>(info);
     return true;
   }
 
   pid_t pid_ = -1;
   std::uint16_t quote_port_ = 0;
+  std::uint16_t gateway_port_ = 0;
   std::uint16_t info_port_ = 0;
   double start_to_listening_ms_ = 0;
   std::chrono::steady_clock::time_point listening_;

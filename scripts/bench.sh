@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of a build's bench folder, then prints one table of every figure
+# Runs every benchmark program of a build's bench folder and the idle measurement
+# (scripts/idle_cpu.sh, when Xvfb is there), then prints one table of every figure
 # they judge: its value, its floor, their ratio, its target and whether it holds. The programs
 # print each such figure as a tab-separated line starting with "FIGURE" (bench/ratio_reporter.h);
 # those lines are gathered here rather than shown as they come.
@@ -24,6 +25,14 @@ for program in "$dir"/*_bench; do
     exit "$status"
   fi
 done
+
+# The idle terminal's share of a core, measured over half a minute on each screen under Xvfb.
+if command -v Xvfb >/dev/null && [[ -x "$dir/../bin/tarvello" ]]; then
+  echo "== idle_cpu"
+  "$(dirname "$0")/idle_cpu.sh" "$dir/.." >"$output" 2>/dev/null || { echo "idle_cpu.sh failed" >&2; exit 1; }
+  grep -v $'FIGURE\t' "$output" || true
+  grep $'FIGURE\t' "$output" | sed "s/^.*FIGURE\t/idle_cpu\t/" >>"$figures" || true
+fi
 
 echo
 echo "== summary"

@@ -235,8 +235,10 @@ void Terminal::AddDetailScreen() {
   main_->RegisterScreen(kTargetStockDetail, [this](int argument) -> Window* {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
-    if (argument != kTargetStockDetail) recently_viewed_.Remember(code);
     detail_->Open(code);
+    // The list file is written and flushed away from the tap, which would otherwise wait for it;
+    // after the screen has looked its code up in the own lists, whose lock the writing holds.
+    if (argument != kTargetStockDetail) list_writes_.Post([this, code] { recently_viewed_.Remember(code); });
     return detail_.get();
   });
 }

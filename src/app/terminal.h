@@ -15,6 +15,7 @@
 #include "app/progress_dial_presenter.h"
 #include "app/ui_thread_call.h"
 #include "base/geometry.h"
+#include "platform/background_tasks.h"
 #include "platform/device_frame.h"
 #include "protocol/comm_log.h"
 #include "protocol/communicate.h"
@@ -155,6 +156,7 @@ class Terminal {
   int carrier_ = 0;                  // the carrier chosen in the start dialog
   OwnStockList self_selected_;
   OwnStockList recently_viewed_;
+  BackgroundTasks list_writes_;      // after the lists it writes: it finishes before they go
   std::unique_ptr<CDlgMain> main_;   // its threads stop before the frame and transport go
   std::unique_ptr<CStockDetailDlg> detail_;  // after main_: its worker stops first
   std::unique_ptr<CStockRangeDlg> menu_page_;

@@ -17,7 +17,6 @@ struct Message {
 enum ShellMessage : int {
   kMsgNavigate = 2026,        // to the main screen: target id, argument
   kMsgTickerRepaint = 2027,   // to the main screen: repaint the ticker
-  kMsgNavigationStep = 2028,  // to the main screen's worker: target id, argument
   kMsgProgress = 2032,        // to the main screen: 5 show, 0 hide the progress window
   kMsgRefresh = 2033,         // to a data screen's worker: 1 with busy indication, 0 silent
   kMsgStartupDone = 11024,    // to the main screen: network start-up finished, 1 or 0

@@ -9,7 +9,7 @@
 
 namespace tarvello {
 
-// Navigation target ids (first parameter of 2026 and 2028).
+// Navigation target ids (first parameter of 2026).
 enum NavigationTarget : int {
   kTargetMainMenu = 1124,
   kTargetMenuPage = 1125,

@@ -141,8 +141,10 @@ void QtCanvas::Dim(const Rect& box) { painter_.fillRect(ToQRect(box), QColor(0, 
 
 void QtCanvas::DrawPicture(const Picture& picture, const Rect& box) {
   if (picture.IsEmpty() || box.IsEmpty()) return;
-  painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter_.drawImage(ToQRect(box), picture.image());
+  // The picture comes scaled to the box's pixels, so drawing it is a copy.
+  const qreal ratio = painter_.device()->devicePixelRatioF();
+  const QImage scaled = picture.ScaledTo(QSize(qRound(box.Width() * ratio), qRound(box.Height() * ratio)));
+  if (!scaled.isNull()) painter_.drawImage(ToQRect(box), scaled);
 }
 
 void QtCanvas::SetClip(const Rect& box) { painter_.setClipRect(ToQRect(box)); }

@@ -160,6 +160,12 @@ void Window::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), cache_);
 }
 
+void Window::hideEvent(QHideEvent* event) {
+  cache_ = QImage();
+  dirty_ = true;
+  QWidget::hideEvent(event);
+}
+
 void Window::keyPressEvent(QKeyEvent* event) {
   if (auto key = KeyCodeFromQt(event->key())) {
     OnKeyDown(*key);

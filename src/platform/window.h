@@ -1,7 +1,7 @@
 // Window: the handheld's window over a QWidget, so that screen code reads like the behaviour it
 // implements. Messages are posted by number with two parameters; timers are kept by number; the
 // screen paints on a Canvas in logical pixels into a cached off-screen image, which is redrawn only
-// after Invalidate or a size change and copied to the widget in one blit. Keys arrive as the
+// after Invalidate, a size change or being hidden, and copied to the widget in one blit. Keys arrive as the
 // handheld's key codes; the mouse's left button and a single finger are the stylus (pen down,
 // move, up). Beyond the stylus a screen may take gestures: swipes and flings over the parts it
 // names, the mouse wheel, and two fingers pinching; the recognizer that tells them from taps lives
@@ -56,6 +56,8 @@ class Window : public QWidget {
   void Invalidate();
 
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
+  // Whether what the window shows was drawn after its last Invalidate (benchmarks wait for it).
+  bool Painted() const { return !dirty_; }
   Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
   // Runs the paint handler on canvas; tests pass a RecordingCanvas.
   void PaintOn(Canvas& canvas) {
@@ -108,6 +110,9 @@ class Window : public QWidget {
   void customEvent(QEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  // A hidden window lets its cached image go: it is drawn afresh when it shows again anyway, and
+  // the program keeps every screen for the whole run.
+  void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -89,9 +90,10 @@ bool CommLog::EnsureOpen() {
     TurnOff();
     return false;
   }
-  // The header is rewritten after every entry; through a shared mapping that costs no system call.
-  void* header = ::mmap(nullptr, kHeaderSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
-  header_ = header == MAP_FAILED ? nullptr : static_cast<char*>(header);
+  // Mapping beyond the end of the file is allowed; those bytes are only touched once the file
+  // has been lengthened to cover them.
+  void* mapped = ::mmap(nullptr, kMappedSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+  mapped_ = mapped == MAP_FAILED ? nullptr : static_cast<char*>(mapped);
   if (!Initialise()) {
     TurnOff();
     return false;
@@ -104,6 +106,7 @@ bool CommLog::EnsureOpen() {
 bool CommLog::Initialise() {
   struct stat status {};
   if (::fstat(fd_, &status) != 0) return false;
+  file_size_ = static_cast<long>(status.st_size);
   char header[kHeaderSize];
   const ssize_t got = ::pread(fd_, header, sizeof header, 0);
   const long stated = got == kHeaderSize ? ParseHeader(std::string_view(header, sizeof header)) : -1;
@@ -116,6 +119,16 @@ bool CommLog::Initialise() {
 }
 
 bool CommLog::WriteAt(std::string_view bytes, long offset) {
+  const long end = offset + static_cast<long>(bytes.size());
+  if (mapped_ != nullptr && end <= kMappedSize) {
+    if (end > file_size_) {
+      if (::ftruncate(fd_, end) != 0) return false;
+      file_size_ = end;
+    }
+    std::memcpy(mapped_ + offset, bytes.data(), bytes.size());
+    return true;
+  }
+  file_size_ = std::max(file_size_, end);
   while (!bytes.empty()) {
     const ssize_t written = ::pwrite(fd_, bytes.data(), bytes.size(), offset);
     if (written < 0 && errno == EINTR) continue;
@@ -133,15 +146,13 @@ bool CommLog::WriteHeader() {
   const auto [end, error] = std::to_chars(digits, digits + sizeof digits, position_);
   std::memcpy(header + 32 - (end - digits), digits, static_cast<std::size_t>(end - digits));
   std::memcpy(header + 32, " \r\n", 3);
-  if (header_ == nullptr) return WriteAt(std::string_view(header, kHeaderSize), 0);
-  std::memcpy(header_, header, kHeaderSize);
-  return true;
+  return WriteAt(std::string_view(header, kHeaderSize), 0);
 }
 
 void CommLog::TurnOff() {
   off_ = true;
-  if (header_ != nullptr) ::munmap(header_, kHeaderSize);
-  header_ = nullptr;
+  if (mapped_ != nullptr) ::munmap(mapped_, kMappedSize);
+  mapped_ = nullptr;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
 }

@@ -14,7 +14,10 @@
 //
 // Each entry reaches the file before Write returns, together with the end marker and the new
 // header, so that a crash or a hung exchange loses nothing already written: the log is read
-// exactly when something went wrong.
+// exactly when something went wrong. The file is written through a shared mapping of the whole
+// ring: an entry copied into it is in the system's cache of the file at once, as a write call
+// would put it there, and a killed process loses nothing; only an entry that makes the file
+// longer costs a call (to lengthen the file, so that it never holds more than was written).
 //
 // Thread rules: Write is safe from any thread; one lock covers each update of the file, so the
 // entries of all threads keep the order in which they were written.
@@ -37,6 +40,9 @@ class CommLog {
   static constexpr long kHeaderSize = 35;
   // Where the first entry of a pass starts: behind the header and the space line.
   static constexpr long kFirstEntry = kHeaderSize + 3;
+  // The mapping covers the ring and room for the entry that crosses its limit; a longer entry is
+  // written by a write call.
+  static constexpr long kMappedSize = kRingLimit + 65536;
 
   // The local time stamped on each entry; tests fix it.
   using LocalClock = std::function<std::tm()>;
@@ -68,8 +74,10 @@ class CommLog {
   int fd_ = -1;         // guarded by mutex_
   bool tried_ = false;  // guarded by mutex_; the file is opened once
   long position_ = 0;   // guarded by mutex_; where the next entry goes
-  // The header bytes mapped into memory; null when the mapping failed (then written by pwrite).
-  char* header_ = nullptr;  // guarded by mutex_
+  long file_size_ = 0;  // guarded by mutex_
+  // The file's first kMappedSize bytes mapped into memory; null when the mapping failed (then
+  // everything is written by pwrite).
+  char* mapped_ = nullptr;  // guarded by mutex_
   // Set, under mutex_, when logging has gone off for good; read without the lock, so that a
   // write to a log that is off costs nothing.
   std::atomic<bool> off_{false};

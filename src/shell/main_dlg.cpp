@@ -45,12 +45,11 @@ CDlgMain::~CDlgMain() { StopThreads(); }
 
 void CDlgMain::StopThreads() {
   ticker_stop_.Close();
-  navigation_.Close();
-  for (std::jthread* thread : {&startup_thread_, &ticker_thread_, &navigation_thread_}) {
+  for (std::jthread* thread : {&startup_thread_, &ticker_thread_}) {
     thread->request_stop();
   }
   if (parts_.cancel_exchange) parts_.cancel_exchange();
-  for (std::jthread* thread : {&startup_thread_, &ticker_thread_, &navigation_thread_}) {
+  for (std::jthread* thread : {&startup_thread_, &ticker_thread_}) {
     if (thread->joinable()) thread->join();
   }
 }
@@ -111,11 +110,6 @@ void CDlgMain::ShowMenu() {
       PostMessage(kMsgTickerRepaint, 0, 0);
     } while (!ticker_stop_.SleepUnlessClosed(kTickerPeriod * TrafficPeriodFactor()));
   });
-  navigation_thread_ = std::jthread([this] {
-    while (std::optional<Message> step = navigation_.Get()) {
-      PostMessage(kMsgNavigationStep, step->wparam, step->lparam);
-    }
-  });
   SetTimer(kTimerUpdateCheck, 200);
   // The running line is a strip of its own, so that its moving repaints nothing else.
   marquee_ = std::make_unique<CTickerMarqueeDlg>([this] { return MarqueeText(kWelcomeText, running_.Text()); },
@@ -131,10 +125,6 @@ void CDlgMain::OnTimer(unsigned id) {
     case kTimerMenu:
       KillTimer(kTimerMenu);
       ShowMenu();
-      break;
-    case kTimerNavigate:
-      KillTimer(kTimerNavigate);
-      navigation_.Post(Message{kMsgNavigationStep, requests_.held().target, requests_.held().argument});
       break;
     case kTimerUpdateCheck:
       if (++update_ticks_ >= kUpdateCheckTicks) {
@@ -168,9 +158,6 @@ void CDlgMain::OnMessage(const Message& message) {
       break;
     case kMsgNavigateWithSecurity:
       if (std::optional<NavigationRequests::Request> request = requests_.TakeAsked()) RequestNavigation(std::move(*request));
-      break;
-    case kMsgNavigationStep:
-      NavigateNow(static_cast<int>(message.wparam), static_cast<int>(message.lparam));
       break;
     case kMsgProgress:
       SetBusy(message.wparam == kBusyShow);
@@ -208,12 +195,13 @@ bool CDlgMain::Navigating() const { return !parts_.progress->isHidden(); }
 // opening) ask only once their worker has hidden the window.
 void CDlgMain::RequestNavigation(NavigationRequests::Request request) {
   if (Navigating()) return;
+  // The text of the progress window the new screen's first exchange shows.
   parts_.progress->SetText(u"获取数据中，请稍后...");
-  SetBusy(true);
   requests_.Hold(std::move(request));
-  // Timer 21 hands the step to the navigation worker once the events already queued are done;
-  // it waits for nothing else, since every millisecond here stands between a tap and its screen.
-  SetTimer(kTimerNavigate, 0);
+  // The step runs at once, already behind the events queued before the request: a timer, a
+  // worker thread or the progress window shown and hidden around it only stood between a tap
+  // and its screen.
+  NavigateNow(requests_.held().target, requests_.held().argument);
 }
 
 // The keyboard sits across the screen area above the two bars along its bottom (the data
@@ -245,7 +233,9 @@ void CDlgMain::NavigateNow(int target, int argument) {
     }
   }
   SetBusy(false);
-  PostMessage(kMsgTickerRepaint, 0, 0);
+  // The screen now in front is drawn afresh with today's ticker; a repaint of its own, since a
+  // ticker message would reach it only after its first paint and draw it a second time.
+  if (screen != nullptr) screen->Invalidate();
   if (target != kTargetMainMenu && found == screens_.end()) SayNotAvailable(target, argument);
 }
 

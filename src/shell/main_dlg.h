@@ -10,9 +10,9 @@
 // What it needs from the rest of the program comes in MainScreenParts, so that tests run it
 // against scripted exchanges and steps.
 //
-// Threads: the start-up thread (once), the ticker thread (3-second cycle) and the navigation worker (message 2028 from its queue). They only post messages, set
-// timers and touch the thread-safe records (IndexTicker, RunningMessage); everything else runs on
-// the user-interface thread. The destructor stops and joins all of them before anything they use
+// Threads: the start-up thread (once) and the ticker thread (3-second cycle). They only post
+// messages, set timers and touch the thread-safe records (IndexTicker, RunningMessage); everything
+// else, navigation included, runs on the user-interface thread. The destructor stops and joins all of them before anything they use
 // goes away.
 #pragma once
 
@@ -89,7 +89,6 @@ using ScreenOpener = std::function<Window*(int argument)>;
 class CDlgMain : public Window, public Navigator {
  public:
   static constexpr unsigned kTimerMenu = 256;
-  static constexpr unsigned kTimerNavigate = 21;
   static constexpr unsigned kTimerUpdateCheck = 65536;
   // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
   static constexpr int kMsgKeyboard = 2042;
@@ -182,11 +181,9 @@ class CDlgMain : public Window, public Navigator {
   std::unique_ptr<CDlgKeyBoard> keyboard_;
   std::unique_ptr<CTickerMarqueeDlg> marquee_;  // the running line, once the menu shows
   ThreadQueue ticker_stop_;  // closed to stop the ticker thread
-  ThreadQueue navigation_;   // the navigation worker's messages
   // Last, so that they are joined before anything they use is destroyed.
   std::jthread startup_thread_;
   std::jthread ticker_thread_;
-  std::jthread navigation_thread_;
 };
 
 }  // namespace tarvello

@@ -2,9 +2,9 @@
 // brings a security (a row of a list, a step to the next security, a worker's answer that opens a
 // screen) may be asked from any thread; it waits in order until the user-interface thread takes
 // it, one for each message posted, so none is lost on the way. The request a navigation runs is
-// held until its step comes back from the navigation worker: the security and the list it brings
-// become current then, and only when the step is the one held, so that a request dropped while
-// another navigation ran changes nothing.
+// held until its step runs: the security and the list it brings become current then, and only
+// when the step is the one held, so that a request dropped while another navigation ran changes
+// nothing.
 //
 // Threads: Ask, TakeAsked and browse() from any thread; Hold and Arrive on the user-interface
 // thread.
@@ -31,7 +31,7 @@ class NavigationRequests {
   // The navigation about to run, routed to its screen's own target (RoutedRequest).
   void Hold(Request request);
   const NavigationRequest& held() const { return held_.navigation; }
-  // The worker's step has come: the held request's security becomes current when it is this step.
+  // A step runs: the held request's security becomes current when it is this step.
   void Arrive(const NavigationRequest& step);
   const BrowseState& browse() const { return browse_; }
 

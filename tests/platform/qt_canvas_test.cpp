@@ -15,6 +15,7 @@
 #include <chrono>
 #include <thread>
 
+#include "base/program_folder.h"
 #include "platform/phone_dialer.h"
 #include "platform/picture.h"
 #include "platform/qt_canvas.h"
@@ -66,6 +67,32 @@ TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
   EXPECT_EQ(At(4, 15), QColor(255, 255, 255));
   EXPECT_EQ(At(6, 15), QColor(0, 0, 0));
   EXPECT_EQ(At(30, 27), QColor(255, 255, 255));
+}
+
+// Loads of one file share what was decoded, a draw at a new size after the full picture was let
+// go reads the file again, and a file changed on disk is read afresh by the next load.
+TEST_F(QtCanvasTest, PicturesOfOneFileShareAndKeepTheirSizesAndAChangedFileIsReadAgain) {
+  testing::TempFolder folder;
+  const std::string kept = ProgramFolder();
+  SetProgramFolder(folder.path().string());
+  std::filesystem::create_directories(folder.path() / "Picture");
+  const auto write = [&](QColor colour, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(QString::fromStdString((folder.path() / "Picture/p.png").string()), "PNG"));
+  };
+  write(Qt::red, {4, 4});
+  const Picture first = Picture::Load("Picture/p.png");
+  const Picture second = Picture::Load("Picture/p.png");
+  EXPECT_EQ(first.ScaledTo({8, 8}).pixelColor(7, 7), QColor(Qt::red));
+  EXPECT_EQ(second.ScaledTo({8, 8}).constBits(), first.ScaledTo({8, 8}).constBits()) << "one scaled copy for both";
+  EXPECT_EQ(second.ScaledTo({2, 6}).size(), QSize(2, 6)) << "read again for a new size";
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a new modification time
+  write(Qt::green, {5, 5});
+  EXPECT_EQ(Picture::Load("Picture/p.png").ScaledTo({8, 8}).pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(first.ScaledTo({8, 8}).pixelColor(0, 0), QColor(Qt::red)) << "a picture already loaded keeps the copies it drew";
+  EXPECT_TRUE(Picture::Load("Picture/missing.png").ScaledTo({8, 8}).isNull());
+  SetProgramFolder(kept);
 }
 
 // Text height of a control as Qt lays it out, the way a user sees it beside the screen's own text.
