@@ -340,11 +340,15 @@ TEST_P(JourneyWalk, SelfSelectedNewsTitleArticleAndBackToTheQuotes) {
 // to the menu.
 TEST_P(JourneyWalk, EscFromEveryScreenTheMenuReachesLeadsBackToTheMenuAfterATapAnywhere) {
   for (int cell = 0; cell < 12; ++cell) {
+    // A tap while the progress window shows is dropped, so the walk waits for the last screen's
+    // exchange to end, as a user waits for the window to go.
+    WaitFor([&] { return terminal_->progress().isHidden(); });
     EnterMenuCell(cell);
     ASSERT_TRUE(WaitFor([&] {
       QWidget* front = terminal_->frame().current_screen();
       return front != &menu() && Shows(front) && !list().busy();
-    })) << "cell " << cell;
+    })) << "cell " << cell << ", progress hidden " << terminal_->progress().isHidden()
+        << ", list busy " << list().busy();
     TapMiddleOfTheScreen();
     WaitFor([&] { return terminal_->progress().isHidden() && !list().busy(); });
     QWidget* front = terminal_->frame().current_screen();
