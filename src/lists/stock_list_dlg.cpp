@@ -41,13 +41,28 @@ bool CStockListDlg::Open(int target, int argument) {
 
 void CStockListDlg::Follow() {
   SetRefreshPeriod(model_.RefreshPeriod());
-  if (const std::optional<bool> busy = model_.TakeFetch()) RequestRefresh(*busy);
+  StartFetch();
   switch (model_.TakeTitleShow()) {
     case ListModel::TitleShow::kNow: ApplyTitle(); break;
     case ListModel::TitleShow::kAfterNavigation: PostMessage(kMsgApplyTitle, 0, 0); break;
     case ListModel::TitleShow::kNone: break;
   }
   Invalidate();
+}
+
+// A fetch the model asks for. While nothing is on the screen, the list's last good answer in the
+// cache is put up first, dimmed with its age, and the progress window shows only without it.
+void CStockListDlg::StartFetch() {
+  const std::optional<bool> busy = model_.TakeFetch();
+  if (!busy) return;
+  bool cached = false;
+  if (!model_.view()->loaded) {
+    const std::optional<std::chrono::system_clock::time_point> moment =
+        model_.ShowCached(model_.query(), [this](std::string_view key) { return FindCached(key); });
+    ShowCachedSince(moment);
+    cached = moment.has_value();
+  }
+  RequestRefresh(*busy && !cached);
 }
 
 void CStockListDlg::SetListPeriod(std::chrono::milliseconds period) {
