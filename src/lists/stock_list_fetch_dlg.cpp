@@ -35,9 +35,12 @@ bool CStockListDlg::RunExchange() {
 }
 
 // An information tab asks for the titles of every self-selected code at once, or for the article
-// of the title chosen; another tab or title chosen meanwhile turns the answer away.
+// of the title chosen; another tab or title chosen meanwhile turns the answer away. Titles that
+// came are kept, and come back from the cache when the exchange brings nothing.
 bool CStockListDlg::FetchOwnInfo(const ListQuery& query, const InfoQuery& info) {
-  return model_.InfoArrived(query, FetchInfoPage(info, InfoLinks{parts_.exchange, {}, {}}));
+  InfoLinks links{parts_.exchange, {}, {}};
+  links.cache = answer_cache();
+  return model_.InfoArrived(query, FetchInfoPage(info, links));
 }
 
 // The security query, then the opening on the user-interface thread.
