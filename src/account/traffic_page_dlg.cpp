@@ -35,6 +35,7 @@ CTrafficPageDlg::CTrafficPageDlg(TrafficPageParts parts, QWidget* parent)
     : Window(parent), parts_(std::move(parts)) {}
 
 void CTrafficPageDlg::Open() {
+  selected_row_ = kAllowanceRow;
   SetTimer(kTimerRedraw, kRedrawMs);
   Invalidate();
 }
@@ -94,7 +95,11 @@ void CTrafficPageDlg::GoBack() {
 void CTrafficPageDlg::OnKeyDown(KeyCode key) {
   switch (key) {
     case kKeyEnter:
-      return ChooseAllowance();
+      return ActOnRow(selected_row_);
+    case kKeyUp:
+    case kKeyDown:
+      selected_row_ = key == kKeyDown && parts_.cache ? kCacheRow : kAllowanceRow;
+      return Invalidate();
     case kKeySoftLeft:
       return AskClear();
     case kKeySoftRight:
@@ -106,10 +111,17 @@ void CTrafficPageDlg::OnKeyDown(KeyCode key) {
 }
 
 void CTrafficPageDlg::OnPenDown(Point at) {
-  const Rect allowance = Row(kAllowanceRow);
-  const Rect cache = Row(kCacheRow);
-  if (at.y >= allowance.top && at.y < allowance.bottom) ChooseAllowance();
-  if (at.y >= cache.top && at.y < cache.bottom) AskClearCache();
+  for (const int row : {kAllowanceRow, kCacheRow}) {
+    if (at.y < Row(row).top || at.y >= Row(row).bottom) continue;
+    selected_row_ = row;
+    Invalidate();
+    ActOnRow(row);
+  }
+}
+
+void CTrafficPageDlg::ActOnRow(int row) {
+  if (row == kCacheRow) return AskClearCache();
+  ChooseAllowance();
 }
 
 void CTrafficPageDlg::OnPaint(Canvas& canvas) {
@@ -117,6 +129,7 @@ void CTrafficPageDlg::OnPaint(Canvas& canvas) {
   if (!parts_.ledger) return;
   const TrafficPage page = BuildTrafficPage(parts_.ledger->Report(),
                                             parts_.periods ? parts_.periods() : TrafficPeriods{});
+  canvas.FillRect(Row(selected_row_), kSelectedBand);
   PaintTotals(canvas, page);
   PaintCache(canvas);
   PaintScreens(canvas, page);
@@ -144,7 +157,6 @@ void CTrafficPageDlg::PaintTotals(Canvas& canvas, const TrafficPage& page) {
     canvas.DrawText(total.kilobytes, Cell(row, kTotalsColumns, 1), kRightText);
     canvas.DrawText(total.megabytes, Cell(row, kTotalsColumns, 2), kRightText);
   }
-  canvas.FillRect(Row(kAllowanceRow), kSelectedBand);
   canvas.SetTextColor(kPlainWhite);
   canvas.DrawText(page.allowance, Row(kAllowanceRow), kLeftText);
   if (!page.saving) return;

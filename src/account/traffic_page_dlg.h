@@ -1,11 +1,11 @@
 // CTrafficPageDlg: the statistics page "流量统计" (target kTargetTraffic), the third line of the
 // settings menu. It shows what the ledger reports: today, this month and last month in KB and MB,
 // the allowance, and for each part of the program its share of the month and what its refreshes
-// cost an hour. Enter or a tap on the allowance line chooses the allowance from a pop-up menu; the
+// cost an hour. The allowance line chooses the allowance from a pop-up menu; the
 // left soft key "清零" zeroes the counts after a question. The line below the allowance shows what
 // the answer cache takes on disk (it counts nothing against the allowance: it costs no traffic);
-// a tap on it offers "清除缓存" with a question. The right soft key and Back return to the settings
-// menu. While shown the page redraws every two seconds, as the counts move.
+// it offers "清除缓存" with a question. Up and Down choose between the two lines, drawn on a band, and
+// Enter or a tap acts on one. The right soft key and Back return to the settings menu. While shown the page redraws every two seconds, as the counts move.
 // User-interface thread only.
 #pragma once
 
@@ -58,8 +58,10 @@ class CTrafficPageDlg : public Window {
   void PaintScreens(Canvas& canvas, const TrafficPage& page);
   void PaintCache(Canvas& canvas);
   void GoBack();
+  void ActOnRow(int row);
 
   TrafficPageParts parts_;
+  int selected_row_ = kAllowanceRow;  // the line Enter acts on
 };
 
 }  // namespace tarvello

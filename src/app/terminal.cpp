@@ -282,6 +282,7 @@ void Terminal::AddListScreen() {
   parts.navigator = main_.get();
   parts.setTitle = [this](const std::u16string& title) { frame_.SetTitle(title); };
   list_ = std::make_unique<CStockListDlg>(std::move(parts), &frame_);
+  list_->SetAnswerCache(&answer_cache_);
   frame_.Adopt(list_.get());
   for (const int target : {kTargetQuoteList, kTargetQuoteListOwnPage, kTargetQuoteListOtherPage}) {
     main_->RegisterScreen(target, [this, target](int argument) -> Window* {

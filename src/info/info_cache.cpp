@@ -1,23 +1,11 @@
 #include "info/info_cache.h"
 
-#include <cstdio>
+#include <utility>
 
 #include "info/info_answers.h"
 #include "market/security_code.h"
 
 namespace tarvello {
-namespace {
-
-// FNV-1a, so that a long list of codes gives the same key in every run.
-std::string Digest(const std::string& text) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-  return hex;
-}
-
-}  // namespace
 
 std::string InfoCacheKey(const InfoQuery& query) {
   if (query.page != InfoPage::kTitles && query.page != InfoPage::kGeneralTitles) return {};
@@ -27,7 +15,7 @@ std::string InfoCacheKey(const InfoQuery& query) {
   }
   std::string key = "info " + std::to_string(static_cast<int>(query.page)) + " " + std::to_string(query.kind) + " " +
                     (query.own_list ? "1 " : "0 ");
-  return key.size() + codes.size() <= kMaxCacheKeyLength ? key + codes : key + "#" + Digest(codes);
+  return CacheKeyNaming(std::move(key), codes);
 }
 
 std::vector<PageEntry> ReadTitlesAnswer(InfoPage page, std::span<const std::uint8_t> answer) {

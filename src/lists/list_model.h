@@ -16,6 +16,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -35,6 +36,7 @@
 #include "lists/ranking_choice.h"
 #include "platform/prompter.h"
 #include "protocol/bytes.h"
+#include "storage/answer_cache_file.h"
 
 namespace tarvello {
 
@@ -86,6 +88,9 @@ struct ListFetch {
   ListRows rows;
   ListAnswerContext context;
 };
+
+// Finds the answer cache's entry of a key.
+using CacheFinder = std::function<std::optional<CacheEntry>(std::string_view key)>;
 
 struct ListModelParts {
   OwnStockList* selfSelected = nullptr;
@@ -161,6 +166,10 @@ class ListModel {
   // The one door of list answers: rows read for `asked`. False (nothing shown) when another list,
   // page or order was asked for since.
   bool AnswerArrived(const ListQuery& asked, ListRows rows);
+  // The rows of q's last good answer in the cache, handed in through AnswerArrived as a fresh
+  // answer's would be: the moment that answer came; none when the cache holds none for q's request
+  // that reads to its end.
+  std::optional<std::chrono::system_clock::time_point> ShowCached(const ListQuery& q, const CacheFinder& find);
   bool InfoArrived(const ListQuery& asked, PageContent page);
   // An information tab's titles of every self-selected code, or the article chosen; none off the
   // tabs.

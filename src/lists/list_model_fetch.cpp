@@ -111,6 +111,18 @@ bool ListModel::AnswerArrived(const ListQuery& asked, ListRows rows) {
   return true;
 }
 
+std::optional<std::chrono::system_clock::time_point> ListModel::ShowCached(const ListQuery& q,
+                                                                          const CacheFinder& find) {
+  std::optional<ListFetch> fetch = PlanFetch(q);
+  if (!fetch || fetch->request.empty()) return std::nullopt;
+  const std::optional<CacheEntry> entry = find(ListCacheKey(fetch->request));
+  if (!entry || !ReadListAnswer(entry->bytes.data(), entry->bytes.size(), fetch->context, fetch->rows).complete) {
+    return std::nullopt;
+  }
+  if (!AnswerArrived(q, std::move(fetch->rows))) return std::nullopt;
+  return entry->moment;
+}
+
 std::optional<InfoQuery> ListModel::PlanInfo(const ListQuery& q) const {
   if (q.mode != kModeSelfSelected || q.infoKind == 0 || !parts_.selfSelected) return std::nullopt;
   InfoQuery info;

@@ -5,6 +5,7 @@
 
 #include "lists/list_codes.h"
 #include "protocol/packet_codec.h"
+#include "storage/answer_cache_file.h"
 
 namespace tarvello {
 namespace {
@@ -64,6 +65,17 @@ Bytes BuildOrderDetailsRequest(const SecurityCode& stock) {
 
 Bytes BuildSecurityQuery(const SecurityCode& code) {
   return CPacketCodec().BuildSecurityInfo(code.RequestText());
+}
+
+std::string ListCacheKey(std::span<const std::uint8_t> request) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(request.size() * 2);
+  for (const std::uint8_t byte : request) {
+    hex.push_back(kDigits[byte >> 4]);
+    hex.push_back(kDigits[byte & 0x0F]);
+  }
+  return CacheKeyNaming("list ", hex);
 }
 
 }  // namespace tarvello

@@ -47,4 +47,9 @@ Bytes BuildOrderDetailsRequest(const SecurityCode& stock);
 // Type 2200 for one code.
 Bytes BuildSecurityQuery(const SecurityCode& code);
 
+// The answer cache's key of a list page's answer: "list " and its request in lowercase hex, which
+// names the category, order, direction, first row and count, or an own list's codes; a request too
+// long for a key is named by a digest.
+std::string ListCacheKey(std::span<const std::uint8_t> request);
+
 }  // namespace tarvello

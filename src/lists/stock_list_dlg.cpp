@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "info/info_cache.h"
 #include "lists/list_commands.h"
 #include "market/own_stock_list.h"
 
@@ -41,13 +42,37 @@ bool CStockListDlg::Open(int target, int argument) {
 
 void CStockListDlg::Follow() {
   SetRefreshPeriod(model_.RefreshPeriod());
-  if (const std::optional<bool> busy = model_.TakeFetch()) RequestRefresh(*busy);
+  StartFetch();
   switch (model_.TakeTitleShow()) {
     case ListModel::TitleShow::kNow: ApplyTitle(); break;
     case ListModel::TitleShow::kAfterNavigation: PostMessage(kMsgApplyTitle, 0, 0); break;
     case ListModel::TitleShow::kNone: break;
   }
   Invalidate();
+}
+
+// A fetch the model asks for; the progress window shows only while nothing is on the screen.
+void CStockListDlg::StartFetch() {
+  const std::optional<bool> busy = model_.TakeFetch();
+  if (!busy) return;
+  const bool cached = ShowCached();
+  RequestRefresh(*busy && !cached);
+}
+
+// While nothing is on the screen, the last good answer of the list or information tab asked for is
+// put up from the cache, dimmed with its age, before the request goes out.
+bool CStockListDlg::ShowCached() {
+  const ListQuery q = model_.query();
+  if (const std::optional<InfoQuery> info = model_.PlanInfo(q)) {
+    if (SameRequest(model_.view()->infoFor, q)) return false;
+    std::optional<PageContent> page = CachedInfoPage(*info, answer_cache());
+    return page && model_.InfoArrived(q, std::move(*page));
+  }
+  if (model_.view()->loaded) return false;
+  const std::optional<std::chrono::system_clock::time_point> moment =
+      model_.ShowCached(q, [this](std::string_view key) { return FindCached(key); });
+  ShowCachedSince(moment);
+  return moment.has_value();
 }
 
 void CStockListDlg::SetListPeriod(std::chrono::milliseconds period) {

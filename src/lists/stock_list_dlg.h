@@ -10,7 +10,9 @@
 //
 // The list's rules live in ListModel; the screen keeps the geometry, the hit tests, the painting and
 // the worker's exchange, and after every model operation carries out what the model asks of it
-// (a fetch, the title, the refresh period, a repaint).
+// (a fetch, the title, the refresh period, a repaint). Every good list answer and information tab's
+// titles are kept in the answer cache; a list or tab that opens on one paints it at once, dimmed
+// with its age, while its request goes out.
 //
 // Threads: RunExchange runs on the worker; it plans its fetch with the model and hands the answer
 // back to it. Everything else runs on the user-interface thread.
@@ -78,6 +80,8 @@ class CStockListDlg : public DataScreen {
  private:
   // Carries out what the model asks of the screen after an operation, and repaints.
   void Follow();
+  void StartFetch();
+  bool ShowCached();
   void ApplyTitle();
   int Line() const;
   ListLayout Layout() const;

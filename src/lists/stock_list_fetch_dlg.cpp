@@ -1,5 +1,6 @@
 // The list screen's worker side: the exchange the model plans for the page, the own list or the
-// information tab in front, and the answer handed back to the model.
+// information tab in front, and the answer handed back to the model and, when good, kept in the
+// answer cache.
 #include "info/info_fetch.h"
 #include "lists/list_request.h"
 #include "lists/stock_list_dlg.h"
@@ -25,14 +26,21 @@ bool CStockListDlg::RunExchange() {
   if (!model_.AnswerArrived(q, std::move(fetch->rows))) return false;  // a new list is on its way
   // The rows read before a fault are shown, but the exchange does not count as a good answer.
   const bool good = GoodExchange(answer, complete);
-  if (!good) PostMessage(kMsgRowsChanged, 0, 0);
+  if (good) {
+    KeepAnswer(ListCacheKey(fetch->request), answer);
+  } else {
+    PostMessage(kMsgRowsChanged, 0, 0);
+  }
   return good;
 }
 
 // An information tab asks for the titles of every self-selected code at once, or for the article
-// of the title chosen; another tab or title chosen meanwhile turns the answer away.
+// of the title chosen; another tab or title chosen meanwhile turns the answer away. Titles that
+// came are kept, and come back from the cache when the exchange brings nothing.
 bool CStockListDlg::FetchOwnInfo(const ListQuery& query, const InfoQuery& info) {
-  return model_.InfoArrived(query, FetchInfoPage(info, InfoLinks{parts_.exchange, {}, {}}));
+  InfoLinks links{parts_.exchange, {}, {}};
+  links.cache = answer_cache();
+  return model_.InfoArrived(query, FetchInfoPage(info, links));
 }
 
 // The security query, then the opening on the user-interface thread.

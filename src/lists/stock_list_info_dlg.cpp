@@ -1,8 +1,10 @@
 // The painting of the self-selected list's information tabs. "新闻", "公告" and "研报" show the
 // titles of every self-selected code where the header and quote rows stand, keeping the tab bar,
 // the paging line, the ticker strip and the toolbar; a title shows its article in the same place.
+// Titles from the answer cache are dimmed with their age.
 #include "lists/stock_list_dlg.h"
 #include "market/display_colours.h"
+#include "market/freshness.h"
 #include "platform/canvas.h"
 
 namespace tarvello {
@@ -48,6 +50,11 @@ void CStockListDlg::PaintInfo(Canvas& canvas, const ListLayout& layout) {
     }
   }
   PaintPagingLine(canvas, layout, pane.Paging(), pane.page());
+  const std::shared_ptr<const ListView> view = model_.view();
+  if (!pane.reading() && view->info.cached && SameRequest(view->infoFor, model_.query())) {
+    const auto age = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now() - *view->info.cached);
+    PaintFiguresAge(canvas, area, AgeText(age));
+  }
 }
 
 }  // namespace tarvello

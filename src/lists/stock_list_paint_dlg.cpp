@@ -34,7 +34,7 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
   metrics_ = canvas.Metrics();
   // The screen is sized by the frame after it was opened: a page follows the height it is painted at.
   model_.FitPage(height(), Line());
-  if (const std::optional<bool> busy = model_.TakeFetch()) RequestRefresh(*busy);
+  StartFetch();
   model_.FollowMovedCode();
   const ListLayout layout = Layout();
   const std::shared_ptr<const ListView> view = model_.view();

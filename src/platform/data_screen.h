@@ -48,6 +48,7 @@ class DataScreen : public Window, public RefreshScreen {
   // Where good answers are kept and cached ones found; none: the screen keeps nothing. Set before
   // the first request.
   void SetAnswerCache(AnswerCache* cache) { cache_ = cache; }
+  AnswerCache* answer_cache() const { return cache_; }
 
  protected:
   void OnTimer(unsigned id) override;

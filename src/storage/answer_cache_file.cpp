@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -55,7 +56,20 @@ std::optional<CacheEntry> ReadBody(std::string_view body) {
   return entry;
 }
 
+std::string Digest(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return hex;
+}
+
 }  // namespace
+
+std::string CacheKeyNaming(std::string head, std::string_view named) {
+  if (head.size() + named.size() <= kMaxCacheKeyLength) return head.append(named);
+  return head + "#" + Digest(named);
+}
 
 std::size_t CacheRecordSize(const CacheEntry& entry) {
   return kLengthSize + kBodyFloor + entry.key.size() + entry.bytes.size() + kCheckSize;

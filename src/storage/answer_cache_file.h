@@ -26,6 +26,10 @@ struct CacheEntry {
 // Keys are 1 to kMaxCacheKeyLength bytes; longer or empty ones are not kept.
 inline constexpr std::size_t kMaxCacheKeyLength = 255;
 
+// A key of head followed by what the query names; when that would be longer than a key may be, head
+// followed by "#" and the 16 hex digits of the FNV-1a 64-bit digest of named, the same in every run.
+std::string CacheKeyNaming(std::string head, std::string_view named);
+
 // The bytes an entry takes in the file.
 std::size_t CacheRecordSize(const CacheEntry& entry);
 

@@ -2,12 +2,14 @@
 // its fetches answered the way the screen's worker answers them. Rows of a page or order left
 // behind never show or open, each list asks for its own page, another ranking keeps the rows shown
 // until its answer comes, the sector list's place and the list under a stock's view come back,
-// and the self-selected list's tabs ask for their titles and move codes with the selection.
+// the self-selected list's tabs ask for their titles and move codes with the selection, and a list's
+// cached answer shows only for the request that brought it.
 #include "lists/list_model.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "lists/list_commands.h"
 #include "lists/list_request.h"
@@ -121,6 +123,49 @@ TEST_F(ListModelTest, EachListAsksForItsOwnPage) {
   model_.MovePage(PageMove::kNext);
   EXPECT_EQ(model_.query().page, 0) << "one page only";
   EXPECT_EQ(model_.view()->rows.listTotal, 1);
+}
+
+// A good answer kept under its request's key shows again, with its moment, when the same list
+// opens; another order, an own list with other codes or a damaged answer shows nothing.
+TEST_F(ListModelTest, ACachedAnswerShowsOnlyForItsOwnRequestAndOnlyWhole) {
+  std::map<std::string, CacheEntry, std::less<>> kept;
+  const auto moment = std::chrono::system_clock::time_point(std::chrono::hours(500000));
+  const CacheFinder find = [&](std::string_view key) {
+    const auto found = kept.find(key);
+    return found == kept.end() ? std::nullopt : std::optional(found->second);
+  };
+  const auto keep = [&](std::size_t cut) {
+    const Bytes request = model_.PlanFetch(model_.query())->request;
+    const Bytes answer = testing::MarketAnswer(request);
+    kept[ListCacheKey(request)] = {ListCacheKey(request), moment, Bytes(answer.begin(), answer.end() - cut)};
+  };
+  ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
+  const struct {
+    const char* name;
+    int target, argument;
+    std::size_t cut;  // bytes the kept answer lost
+    std::function<void()> then;  // after the list opened again
+    bool shown;
+  } cases[] = {
+      {"the same ranking", kTargetQuoteList, -60, 0, [] {}, true},
+      {"the same own list", kTargetQuoteListOtherPage, kTargetQuoteList, 0, [] {}, true},
+      {"another order", kTargetQuoteList, -60, 0, [&] { model_.RunCommand(kCmdAscending); }, false},
+      {"other own codes", kTargetQuoteListOtherPage, kTargetQuoteList, 0, [&] { ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(9)))); }, false},
+      {"a damaged answer", kTargetQuoteList, -60, 3, [] {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    kept.clear();
+    Open(c.target, c.argument);
+    const std::vector<SecurityCode> served = model_.PageCodes();
+    keep(c.cut);
+    ASSERT_TRUE(model_.Open(c.target, c.argument));
+    c.then();
+    const std::optional<std::chrono::system_clock::time_point> shown = model_.ShowCached(model_.query(), find);
+    EXPECT_EQ(shown.has_value(), c.shown);
+    EXPECT_EQ(model_.view()->loaded, c.shown);
+    EXPECT_TRUE(!shown || (*shown == moment && !served.empty() && model_.PageCodes() == served));
+  }
 }
 
 // The big orders and the fund ranking: a choice of the other ranking keeps the rows shown, drawn
