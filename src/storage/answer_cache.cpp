@@ -41,7 +41,7 @@ void AnswerCache::Put(std::string_view key, std::span<const std::uint8_t> bytes,
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     const auto held = entries_.find(key);
-    saveNow = held == entries_.end() || std::chrono::steady_clock::now() - last_save_ >= kSaveSpacing;
+    saveNow = std::chrono::steady_clock::now() - last_save_ >= kSaveSpacing;
     if (held != entries_.end()) {
       size_ -= CacheRecordSize(held->second);
       entries_.erase(held);

@@ -5,8 +5,9 @@
 // bytes and the moment it came. The total the file takes is bounded; the oldest entries go first
 // to make room, and an entry larger than the bound is not kept. The file is read once when the
 // cache is made, each record checked on its own (a damaged one is dropped), and rewritten whole
-// through ReplaceFile: at once when a query is new, otherwise at most every save spacing, and by
-// Save (the program calls it at exit).
+// through ReplaceFile: at most once every save spacing, whatever the answers, since paging through
+// a ranking brings a new query a second and each write may be the whole bound; and by Save (the
+// program calls it at exit). A crash loses at most the answers of the last spacing.
 //
 // Thread rules: every member may be called from any thread; a file write runs outside the lock that
 // guards the entries, so a Find never waits for the disk.
