@@ -5,6 +5,7 @@ ASAN_BUILD    ?= build-asan
 TSAN_BUILD    ?= build-tsan
 FUZZ_BUILD    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
+MINUTES       ?= 60
 CMAKE_FLAGS   ?=
 GENERATOR     := -G Ninja
 CTEST         := ctest --output-on-failure -j $(JOBS)
@@ -18,7 +19,7 @@ export CCACHE_NOHASHDIR := true
 # Lets ccache cache the precompiled headers and the files compiled with them.
 export CCACHE_SLOPPINESS := pch_defines,time_macros
 
-.PHONY: setup build run package test test-main test-asan test-tsan fuzz bench clean
+.PHONY: setup build run package test test-main test-asan test-tsan soak fuzz bench clean
 
 setup:
 	@scripts/setup.sh
@@ -56,6 +57,13 @@ test-tsan: setup
 	  -DTARVELLO_WITH_UI=OFF -DTARVELLO_WITH_BENCH=OFF -DTARVELLO_SANITIZE=thread
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
 	cd $(TSAN_BUILD) && $(CTEST) -L concurrency --no-tests=ignore
+
+# One terminal walks every menu cell and its screens on a faulty link for MINUTES minutes, niced,
+# and prints a table of its resident size, descriptors, threads and CPU time; `make test` runs the
+# same walk for two minutes among the other screen tests.
+soak: build
+	cd $(BUILD) && TARVELLO_SOAK_MINUTES=$(MINUTES) QT_QPA_PLATFORM=offscreen \
+	  nice tests/ui_tests --gtest_filter='SoakWalk.*'
 
 # Runs every fuzz target with libFuzzer for FUZZ_SECONDS each, starting from its corpus; builds the
 # fuzz targets and nothing else.

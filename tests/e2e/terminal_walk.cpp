@@ -62,7 +62,7 @@ bool TerminalWalk::StartSimulator(const std::vector<std::string>& extra_args) {
 bool TerminalWalk::StartTerminal(Size screen) {
   terminal_.reset();
   SetProgramFolder(home_.path().string());
-  terminal_ = std::make_unique<Terminal>(home_.path(), screen, [] {});
+  terminal_ = std::make_unique<Terminal>(home_.path(), screen, [this] { ended_ = true; });
   terminal_->Start();
   if (WaitFor([&] { return terminal_->main_screen() != nullptr && terminal_->main_screen()->menu_shown(); })) return true;
   terminal_.reset();
