@@ -65,8 +65,8 @@ class SoakWalk : public testing::TerminalWalk {
                                        kAnswerWait);
   }
 
-  // Moves on to the next phase once the current one has lasted its length, restarting the simulator for a phase
-  // that asks for it. False when the simulator did not come back.
+  // Moves on to the next phase once the current one has lasted its length, restarting the
+  // simulator for a phase that asks for it. False when the simulator did not come back.
   bool FollowPhase() {
     if (Elapsed() < phase_began_ + kPhaseLength) return true;
     phase_ = (phase_ + 1) % kPhases.size();
@@ -74,9 +74,13 @@ class SoakWalk : public testing::TerminalWalk {
     proxy_->SetFault(kPhases[phase_].fault);
     proxy_->ForgetRequests();  // the proxy keeps them for tests that read them; the soak does not
     if (!kPhases[phase_].restart) return true;
-    simulator_.reset();
-    simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path(), ports_);
-    return simulator_->WaitForPorts().has_value();
+    // On a loaded machine the simulator may take longer than one wait to build its market.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      simulator_.reset();
+      simulator_ = std::make_unique<testing::SimulatorProcess>(sim_folder_.path(), ports_);
+      if (simulator_->WaitForPorts().has_value()) return true;
+    }
+    return false;
   }
 
   // Enters cell from the menu by keys, presses Down twice and Enter on the screen in front, taps
