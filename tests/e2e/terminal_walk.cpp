@@ -77,7 +77,7 @@ bool TerminalWalk::StartSimulator(const std::vector<std::string>& extra_args) {
 bool TerminalWalk::StartTerminal(Size screen, StartWait wait) {
   terminal_.reset();
   SetProgramFolder(home_.path().string());
-  terminal_ = std::make_unique<Terminal>(home_.path(), screen, [] {});
+  terminal_ = std::make_unique<Terminal>(home_.path(), screen, [this] { ended_ = true; });
   terminal_->Start();
   // The walks start from a finished start-up unless told otherwise: its login and version check
   // run behind the menu.

@@ -92,6 +92,7 @@ class TerminalWalk : public ::testing::Test {
   SimulatorPorts ports_;  // the simulator's own ports, behind the proxy
   std::unique_ptr<FaultProxy> proxy_;
   std::unique_ptr<Terminal> terminal_;
+  bool ended_ = false;  // the terminal asked for the program to end
 };
 
 // A walk whose simulator and terminal are up before each test.

@@ -11,6 +11,8 @@
 namespace tarvello::testing {
 namespace {
 
+constexpr std::size_t kGarbleStride = 61;
+
 int ConnectLoopback(int port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
@@ -107,6 +109,9 @@ void FaultProxy::PassAnswers(int upstream, ServerConnection& client) {
         break;
       case Fault::kDelay:
         std::this_thread::sleep_for(fault.delay);
+        break;
+      case Fault::kGarble:
+        for (std::size_t at = fault.after % kGarbleStride; at < piece.size(); at += kGarbleStride) buffer[at] ^= 0xFF;
         break;
       case Fault::kSplit:
         if (!client.SendInPieces(piece, 1, std::chrono::milliseconds(1))) return;

@@ -22,6 +22,7 @@ struct Fault {
     kSplit,  // pass one byte at a time
     kCut,    // pass `after` bytes, then close both sides
     kStall,  // pass `after` bytes, then nothing more
+    kGarble,  // flip the bits of every 61st byte, starting at `after`
   };
   Kind kind = kClean;
   std::chrono::milliseconds delay{0};

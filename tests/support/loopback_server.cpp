@@ -101,9 +101,21 @@ LoopbackServer::~LoopbackServer() {
   acceptor_.join();
   ::close(listen_fd_);
   std::lock_guard<std::mutex> guard(mutex_);
-  for (const int fd : connection_fds_) ::shutdown(fd, SHUT_RDWR);
-  for (auto& script : scripts_) script.join();
-  for (const int fd : connection_fds_) ::close(fd);
+  for (Session& session : sessions_) ::shutdown(session.fd, SHUT_RDWR);
+  for (Session& session : sessions_) session.script.join();
+  for (Session& session : sessions_) ::close(session.fd);
+}
+
+void LoopbackServer::ReapFinished() {
+  for (auto it = sessions_.begin(); it != sessions_.end();) {
+    if (!it->finished) {
+      ++it;
+      continue;
+    }
+    it->script.join();
+    ::close(it->fd);
+    it = sessions_.erase(it);
+  }
 }
 
 void LoopbackServer::AcceptLoop() {
@@ -120,11 +132,13 @@ void LoopbackServer::AcceptLoop() {
       ::close(fd);
       return;
     }
-    connection_fds_.push_back(fd);
+    ReapFinished();
+    Session& session = sessions_.emplace_back(fd);
     const int index = accepted_++;
-    scripts_.emplace_back([this, fd, index] {
-      ServerConnection connection(fd, index);
+    session.script = std::thread([this, &session, index] {
+      ServerConnection connection(session.fd, index);
       script_(connection);
+      session.finished = true;
     });
   }
 }

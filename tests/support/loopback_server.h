@@ -1,12 +1,15 @@
 // Test support: a scripted TCP server on 127.0.0.1 for the transport tests. Each accepted
 // connection runs the test's script on a thread of its own; the script reads requests and writes
-// answers through ServerConnection. The destructor stops accepting, shuts every connection down
-// (which wakes scripts blocked in a read) and joins all threads.
+// answers through ServerConnection. A connection whose script has ended is closed and its thread
+// joined at the next accept, so that a long run holds only the connections still open. The
+// destructor stops accepting, shuts every connection down (which wakes scripts blocked in a read)
+// and joins all threads.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <list>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -59,7 +62,16 @@ class LoopbackServer {
   int accepted() const { return accepted_; }
 
  private:
+  struct Session {
+    explicit Session(int socket) : fd(socket) {}
+    int fd;
+    std::atomic<bool> finished{false};
+    std::thread script;
+  };
+
   void AcceptLoop();
+  // Joins and closes the sessions whose script has ended. Called with mutex_ held.
+  void ReapFinished();
 
   Script script_;
   int listen_fd_ = -1;
@@ -68,8 +80,7 @@ class LoopbackServer {
   std::atomic<bool> stopping_{false};
   std::thread acceptor_;
   std::mutex mutex_;
-  std::vector<int> connection_fds_;     // guarded by mutex_
-  std::vector<std::thread> scripts_;    // guarded by mutex_
+  std::list<Session> sessions_;  // guarded by mutex_
 };
 
 // An answer container with one plain block of type and body, as a quote server sends it.
