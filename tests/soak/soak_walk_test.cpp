@@ -89,7 +89,8 @@ class SoakWalk : public testing::TerminalWalk {
   std::string VisitCell(int cell) {
     const std::string where = "cell " + std::to_string(cell) + " (" + kPhases[phase_].name + "): ";
     CDlgMain* menu = terminal_->main_screen();
-    if (!Settled() || InFront() != menu) return where + "the menu is not in front";
+    if (!Settled()) return where + "the progress window stays over the menu";
+    if (InFront() != menu) return where + "a screen came over the menu: " + InFront()->metaObject()->className();
     EnterMenuCell(cell);
     if (!Settled()) return where + "Enter on the menu";
     if (InFront() != menu) ++screens_opened_;
