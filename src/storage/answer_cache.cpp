@@ -12,16 +12,7 @@ AnswerCache::AnswerCache(std::filesystem::path file, std::size_t bound) : file_(
   if (ReadWholeFile(file_, bytes) != ReadResult::kRead) return;
   // Later records of a key replace earlier ones; the bound holds even for a file written with a larger one.
   for (CacheEntry& entry : DecodeCacheFile(bytes)) {
-    const std::size_t record = CacheRecordSize(entry);
-    if (record > bound_) continue;
-    if (const auto held = entries_.find(entry.key); held != entries_.end()) {
-      size_ -= CacheRecordSize(held->second);
-      entries_.erase(held);
-    }
-    DropOldestUntilFits(record);
-    size_ += record;
-    std::string key = entry.key;
-    entries_.emplace(std::move(key), std::move(entry));
+    if (CacheRecordSize(entry) <= bound_) Insert(std::move(entry));
   }
 }
 
@@ -40,18 +31,23 @@ void AnswerCache::Put(std::string_view key, std::span<const std::uint8_t> bytes,
   bool saveNow = false;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const auto held = entries_.find(key);
     saveNow = std::chrono::steady_clock::now() - last_save_ >= kSaveSpacing;
-    if (held != entries_.end()) {
-      size_ -= CacheRecordSize(held->second);
-      entries_.erase(held);
-    }
-    DropOldestUntilFits(record);
-    size_ += record;
-    entries_.emplace(std::string(key), std::move(entry));
+    Insert(std::move(entry));
     changed_ = true;
   }
   if (saveNow) Save();
+}
+
+void AnswerCache::Insert(CacheEntry entry) {
+  const std::size_t record = CacheRecordSize(entry);
+  if (const auto held = entries_.find(entry.key); held != entries_.end()) {
+    size_ -= CacheRecordSize(held->second);
+    entries_.erase(held);
+  }
+  DropOldestUntilFits(record);
+  size_ += record;
+  std::string key = entry.key;
+  entries_.emplace(std::move(key), std::move(entry));
 }
 
 void AnswerCache::DropOldestUntilFits(std::size_t incoming) {

@@ -47,6 +47,9 @@ class AnswerCache {
   std::size_t Size() const;
 
  private:
+  // Keeps entry in place of its key's older one, dropping the oldest to make room; with mutex_
+  // held, or alone in the constructor.
+  void Insert(CacheEntry entry);
   void DropOldestUntilFits(std::size_t incoming);  // with mutex_ held
 
   const std::filesystem::path file_;
