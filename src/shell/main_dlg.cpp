@@ -197,11 +197,11 @@ void CDlgMain::RequestNavigation(NavigationRequests::Request request) {
   if (Navigating()) return;
   // The text of the progress window the new screen's first exchange shows.
   parts_.progress->SetText(u"获取数据中，请稍后...");
-  requests_.Hold(std::move(request));
+  const NavigationRequest step = requests_.Begin(std::move(request));
   // The step runs at once, already behind the events queued before the request: a timer, a
   // worker thread or the progress window shown and hidden around it only stood between a tap
   // and its screen.
-  NavigateNow(requests_.held().target, requests_.held().argument);
+  NavigateNow(step.target, step.argument);
 }
 
 // The keyboard sits across the screen area above the two bars along its bottom (the data
@@ -218,7 +218,6 @@ void CDlgMain::ShowKeyboard(ShortSpellReceiver* receiver, std::u16string_view ty
 
 void CDlgMain::NavigateNow(int target, int argument) {
   if (keyboard_) keyboard_->Hide();
-  requests_.Arrive(NavigationRequest{target, argument});
   Window* screen = nullptr;
   const auto found = screens_.find(target);
   if (target == kTargetMainMenu) {

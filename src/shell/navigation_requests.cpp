@@ -17,14 +17,9 @@ std::optional<NavigationRequests::Request> NavigationRequests::TakeAsked() {
   return request;
 }
 
-void NavigationRequests::Hold(Request request) {
-  request.navigation = RoutedRequest(request.navigation.target, request.navigation.argument);
-  held_ = std::move(request);
-}
-
-void NavigationRequests::Arrive(const NavigationRequest& step) {
-  if (held_.change && held_.navigation == step) browse_.Apply(*held_.change);
-  held_.change.reset();
+NavigationRequest NavigationRequests::Begin(Request request) {
+  if (request.change) browse_.Apply(*request.change);
+  return RoutedRequest(request.navigation.target, request.navigation.argument);
 }
 
 }  // namespace tarvello
