@@ -85,7 +85,7 @@ void DataScreen::ShowCachedSince(std::optional<std::chrono::system_clock::time_p
 }
 
 void DataScreen::ExchangeEnded() {
-  for (const Message& message : after_exchange_) PostMessage(message.id, message.wparam, message.lparam);
+  for (const Message& message : after_exchange_) PostMessageWhileShown(message, hidden_as_exchange_began_);
   after_exchange_.clear();
 }
 

@@ -74,8 +74,11 @@ class DataScreen : public Window, public RefreshScreen {
   void PostToMainScreen(const Message& message) override;
   // Worker thread, inside RunExchange: posts message to this screen once the exchange is over
   // and the progress window hidden. A navigation that an answer asks for goes this way, since
-  // the main screen drops any asked for while the window shows.
+  // the main screen drops any asked for while the window shows. The message is delivered only
+  // if the user has not left the screen since the exchange began: a late answer to a screen
+  // left behind never brings it, or the screen it opens, back over the one the user went to.
   void PostWhenExchangeEnds(const Message& message) { after_exchange_.push_back(message); }
+  void ExchangeBegins() override { hidden_as_exchange_began_ = times_hidden(); }
   void ExchangeEnded() override;
   // The cached answer for key; none without one or without a cache. Any thread.
   std::optional<CacheEntry> FindCached(std::string_view key) const;
@@ -95,6 +98,7 @@ class DataScreen : public Window, public RefreshScreen {
   std::optional<std::chrono::system_clock::time_point> cached_;
   std::chrono::steady_clock::time_point cached_shown_at_;
   std::vector<Message> after_exchange_;      // worker thread only
+  unsigned hidden_as_exchange_began_ = 0;    // worker thread only
 };
 
 }  // namespace tarvello

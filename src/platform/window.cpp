@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <optional>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,11 +22,17 @@ const QEvent::Type kMessageEventType = static_cast<QEvent::Type>(QEvent::registe
 
 class MessageEvent : public QEvent {
  public:
-  explicit MessageEvent(const Message& message) : QEvent(kMessageEventType), message_(message) {}
+  explicit MessageEvent(const Message& message, std::optional<unsigned> while_hidden = std::nullopt)
+      : QEvent(kMessageEventType), message_(message), while_hidden_(while_hidden) {}
   const Message& message() const { return message_; }
+  // Whether a window hidden times so far takes the message.
+  bool DeliveredTo(const QWidget& window, unsigned hidden) const {
+    return !while_hidden_ || (*while_hidden_ == hidden && window.isVisible());
+  }
 
  private:
   Message message_;
+  std::optional<unsigned> while_hidden_;  // delivered only while shown and hidden this many times
 };
 
 Point PenPoint(const QSinglePointEvent* event) {
@@ -55,6 +62,10 @@ bool Window::OnOwnThread() const { return QThread::currentThread() == thread(); 
 
 void Window::PostMessage(int id, std::intptr_t wparam, std::intptr_t lparam) {
   QCoreApplication::postEvent(this, new MessageEvent(Message{id, wparam, lparam}));
+}
+
+void Window::PostMessageWhileShown(const Message& message, unsigned hidden) {
+  QCoreApplication::postEvent(this, new MessageEvent(message, hidden));
 }
 
 void Window::SetTimer(unsigned id, unsigned period_ms) {
@@ -123,7 +134,8 @@ void Window::OnPenUp(Point) {}
 
 void Window::customEvent(QEvent* event) {
   if (event->type() == kMessageEventType) {
-    OnMessage(static_cast<MessageEvent*>(event)->message());
+    const auto* posted = static_cast<MessageEvent*>(event);
+    if (posted->DeliveredTo(*this, times_hidden_.load())) OnMessage(posted->message());
   } else {
     QWidget::customEvent(event);
   }
@@ -161,6 +173,7 @@ void Window::paintEvent(QPaintEvent*) {
 }
 
 void Window::hideEvent(QHideEvent* event) {
+  ++times_hidden_;
   cache_ = QImage();
   dirty_ = true;
   QWidget::hideEvent(event);

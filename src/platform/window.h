@@ -50,6 +50,12 @@ class Window : public QWidget {
   explicit Window(QWidget* parent = nullptr);
 
   void PostMessage(int id, std::intptr_t wparam, std::intptr_t lparam);
+  // How many times the window has been hidden: a screen left counts one more. Any thread.
+  unsigned times_hidden() const { return times_hidden_.load(); }
+  // Posts message, delivered only if the window is shown when it arrives and has not been hidden
+  // since times_hidden() read hidden: what an answer asks for after the user left the screen,
+  // even to come back to it, counts for nothing. Any thread.
+  void PostMessageWhileShown(const Message& message, unsigned hidden);
   // Starts (or restarts) timer id with the given period.
   void SetTimer(unsigned id, unsigned period_ms);
   void KillTimer(unsigned id);
@@ -134,6 +140,7 @@ class Window : public QWidget {
 
   std::map<unsigned, int> timers_;  // user-interface thread only: our id -> Qt timer id
   std::atomic<bool> dirty_{true};   // the cached image must be redrawn
+  std::atomic<unsigned> times_hidden_{0};
   QImage cache_;                    // user-interface thread only
   // User-interface thread only, as are the members below: the stylus's track and what it became.
   GestureRecognizer gestures_;

@@ -56,6 +56,7 @@ void RefreshWorker::Run() {
 void RefreshWorker::Refresh(bool show_busy) {
   if (show_busy) screen_.PostToMainScreen(Message{kMsgProgress, kBusyShow, kBusyFromScreen});
   exchanging_ = true;
+  screen_.ExchangeBegins();
   const bool ok = screen_.RunExchange();
   if (ok) last_answer_ = std::chrono::steady_clock::now().time_since_epoch().count();
   exchanging_ = false;

@@ -37,6 +37,8 @@ class RefreshScreen {
   virtual void InvalidateScreen() = 0;
   virtual void SetRefreshTimer(unsigned timer_id, unsigned period_ms) = 0;
   virtual void PostToMainScreen(const Message& message) = 0;
+  // Called as the exchange begins, before RunExchange.
+  virtual void ExchangeBegins() {}
   // Called once the exchange is over and the progress window's hide, if it was shown, is posted.
   virtual void ExchangeEnded() {}
 };

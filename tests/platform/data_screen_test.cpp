@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "base/shared_records.h"
 #include "market/market_clock.h"
@@ -19,6 +20,8 @@ namespace {
 using std::chrono::milliseconds;
 using testing::ProcessEventsUntil;
 
+constexpr int kMsgAnswered = 0x8001;
+
 // A data screen whose exchange counts up a price; the painter shows the latest one.
 class PriceScreen : public DataScreen {
  public:
@@ -27,15 +30,20 @@ class PriceScreen : public DataScreen {
 
   std::atomic<int> exchanges{0};
   std::atomic<bool> fail{false};
+  std::atomic<bool> hold{false};  // the exchange waits until the test lets it go
+  int answered = 0;               // messages the exchanges' ends delivered
   using DataScreen::timer_id;
 
  protected:
   bool RunExchange() override {
     int n = ++exchanges;
+    while (hold) std::this_thread::sleep_for(milliseconds(1));
+    PostWhenExchangeEnds(Message{kMsgAnswered, 0, 0});
     if (fail) return false;
     price_.Publish(std::to_string(1000 + n));
     return true;
   }
+  void OnMessage(const Message& message) override { answered += message.id == kMsgAnswered ? 1 : 0; }
   void OnPaint(Canvas& canvas) override {
     RefreshWorker::PaintScope painting(worker());
     std::string shown = *price_.Current();
@@ -83,6 +91,31 @@ TEST_F(DataScreenTest, FiguresGrowOldAfterTwoFailedPeriodsAndFreshAgainWithTheNe
   canvas.Clear();
   screen.PaintOn(canvas);
   EXPECT_TRUE(canvas.CallsOf(DrawCall::Kind::kDim).empty());
+}
+
+// What an answer asks for when its exchange ends (a navigation, a title) reaches the screen only
+// while the user stays on it: leaving the screen during the exchange, even to come straight back,
+// drops it.
+TEST_F(DataScreenTest, AnExchangesEndReachesTheScreenOnlyIfTheUserStayed) {
+  struct Case {
+    const char* name;
+    bool leave;
+    bool come_back;
+    int delivered;
+  };
+  for (const Case& c : {Case{"stayed", false, false, 1}, Case{"left", true, false, 0},
+                        Case{"left and came back", true, true, 0}}) {
+    PriceScreen screen(nullptr, milliseconds(0));
+    screen.show();
+    screen.hold = true;
+    screen.RequestRefresh(false);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return screen.exchanges == 1; })) << c.name;
+    if (c.leave) screen.hide();
+    if (c.come_back) screen.show();
+    screen.hold = false;
+    ProcessEventsUntil([] { return false; }, milliseconds(100));
+    EXPECT_EQ(screen.answered, c.delivered) << c.name;
+  }
 }
 
 }  // namespace

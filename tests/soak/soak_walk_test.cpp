@@ -16,6 +16,7 @@
 #include "e2e/terminal_walk.h"
 #include "protocol/comm_log.h"
 #include "shell/menu_cells.h"
+#include "text/text_codec.h"
 #include "soak_probe.h"
 
 namespace tarvello {
@@ -58,6 +59,10 @@ class SoakWalk : public testing::TerminalWalk {
     return std::chrono::duration_cast<seconds>(std::chrono::steady_clock::now() - start_);
   }
   Window* InFront() { return terminal_->frame().current_screen(); }
+  // The screen in front by its class and the title over it, for a failure to name it.
+  std::string ScreenName() {
+    return std::string(InFront()->metaObject()->className()) + " \"" + text::ToUtf8(terminal_->frame().title()) + "\"";
+  }
   // After a step's pause, no navigation under way and a screen in front to take the next key.
   bool Settled() {
     testing::ProcessEventsUntil([] { return false; }, kStepPause);
@@ -90,7 +95,7 @@ class SoakWalk : public testing::TerminalWalk {
     const std::string where = "cell " + std::to_string(cell) + " (" + kPhases[phase_].name + "): ";
     CDlgMain* menu = terminal_->main_screen();
     if (!Settled()) return where + "the progress window stays over the menu";
-    if (InFront() != menu) return where + "a screen came over the menu: " + InFront()->metaObject()->className();
+    if (InFront() != menu) return where + "a screen came over the menu: " + ScreenName();
     EnterMenuCell(cell);
     if (!Settled()) return where + "Enter on the menu";
     if (InFront() != menu) ++screens_opened_;
