@@ -188,12 +188,6 @@ TEST_F(DeviceRegistrationTest, RecordedFailureIsKeptUntilTheServerHasIt) {
   EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
 }
 
-TEST_F(DeviceRegistrationTest, TooLongTextIsNotSent) {
-  ProfileFile::WriteString(u"INFO", u"MACHINE", std::u16string(190, u'm'), folder_ / config::kFileName);
-  EXPECT_FALSE(Run());
-  EXPECT_EQ(Types(), (std::vector<int>{2116}));
-}
-
 TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmpty) {
   time_available_ = false;
   ASSERT_TRUE(Run());
