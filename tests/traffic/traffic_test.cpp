@@ -240,11 +240,6 @@ TEST(TrafficPageTest, UnitsRoundAtTheirLastDecimal) {
   }
 }
 
-std::string HttpAnswer(std::string_view body) {
-  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
-         std::string(body);
-}
-
 class TrafficCountTest : public TransportTest {
  protected:
   TrafficCountTest() { InstallTrafficSink(&ledger_); }
