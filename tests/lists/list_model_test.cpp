@@ -221,8 +221,6 @@ TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
   navigator_.Browse(BrowseChange::Alone(SecurityCode(MarketCode(2))));
   ASSERT_TRUE(model_.Open(kTargetQuoteList, kListArgTradeAnalysis));
   EXPECT_EQ(model_.query().stockCode, SecurityCode(MarketCode(2)));
-  model_.RunCommand(kCmdAnalysis10);
-  EXPECT_EQ(model_.title(), u"成交透析-10天");
   ASSERT_TRUE(model_.Open(kTargetQuoteList, kListArgResume));
   EXPECT_EQ(model_.query().mode, kModeCategory);
   EXPECT_FALSE(model_.view()->rows.quotes.empty());
@@ -232,8 +230,8 @@ TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
 }
 
 // "新闻" asks once for the titles of every self-selected code, never on the timer; a title asks for
-// its article, the back key returns to the titles without leaving or asking, and "行情" brings
-// the quote rows back.
+// its article, and the back key returns to the titles without leaving or asking. ("行情" bringing
+// the quote rows back is JourneyWalk.SelfSelectedNewsTitleArticleAndBackToTheQuotes'.)
 TEST_F(ListModelTest, TheNewsTabAsksForTheOwnTitlesThenAnArticleAndBackAsksNothing) {
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
   Open(kTargetQuoteListOtherPage, kTargetQuoteList);
@@ -255,10 +253,6 @@ TEST_F(ListModelTest, TheNewsTabAsksForTheOwnTitlesThenAnArticleAndBackAsksNothi
   EXPECT_FALSE(model_.TakeFetch().has_value());
   EXPECT_TRUE(navigator_.visits.empty());
   EXPECT_EQ(model_.info().Selected()->identifier, u"b");
-  model_.ChooseTab(0);
-  EXPECT_FALSE(model_.InfoShown());
-  ASSERT_TRUE(Serve());
-  EXPECT_FALSE(model_.view()->rows.quotes.empty());
 }
 
 // "管理" moves a code up or down the self-selected list and the selection goes with it once the
