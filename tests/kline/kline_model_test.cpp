@@ -72,19 +72,6 @@ TEST(KLineAnswerTest, OnlyWholeRecordsAndBlocksAreTaken) {
   EXPECT_FALSE(Read(AnswerContainer(kSecurityInfo, info)).security);
 }
 
-TEST(KLineAnswerTest, BrokenContainerKeepsWhatWasReadBeforeTheBreak) {
-  const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1)};
-  Bytes container = testing::FullLoadAnswer(sent, 4321, 3);
-  container.pop_back();  // no closing "}"
-  const KLineAnswer answer = Read(container);
-  EXPECT_FALSE(answer.complete);
-  EXPECT_EQ(answer.bars.size(), 1u);
-  ASSERT_TRUE(answer.quote && answer.security);
-  EXPECT_EQ(answer.quote->last, 4321);
-  EXPECT_EQ(answer.quote->turnoverBase, 50);
-  EXPECT_EQ(answer.security->priceDecimals, 3);
-}
-
 KLineViewport Fitted(int zoomBars, int width, int firstVisible = 0) {
   KLineViewport viewport;
   viewport.zoomBars = zoomBars;
