@@ -242,16 +242,6 @@ TEST_F(NetworkStartupTest, DesktopLinkProbesBothGroupsAndStaysConnectedToTheWinn
   EXPECT_EQ(server.accepted(), 3);  // two probes, then the chosen server
 }
 
-TEST_F(NetworkStartupTest, NoNetworkFailsBeforeAnyConnection) {
-  std::atomic<int> probes{0};
-  testing::LoopbackServer server([&](testing::ServerConnection& c) { ServeProbes(c, probes); });
-  MakeTransport();
-  ScriptedConnection connection(NetworkCase::kNone, u"", {});
-  NetworkBringUp bringup(connection, u"", u"", {});
-  EXPECT_FALSE(BringNetworkUp(bringup, 0, *transport_));
-  EXPECT_EQ(server.accepted(), 0);
-}
-
 class SilentPresenter : public DialPresenter {
  public:
   void ShowProgress(std::u16string_view) override {}
