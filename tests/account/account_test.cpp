@@ -25,6 +25,15 @@ namespace {
 // outcome leaves in "Configuration.ini" and the run's session; logout empties the summary.
 Bytes LoginBlock(std::initializer_list<std::uint8_t> body) { return testing::AnswerContainer(2906, Bytes(body)); }
 
+// An exchange that answers every request with answer and keeps the last request in sent.
+ExchangeFunction Answering(const Bytes& answer, Bytes& sent) {
+  return [&answer, &sent](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
+    sent.assign(request.begin(), request.end());
+    std::copy(answer.begin(), answer.end(), out.begin());
+    return static_cast<int>(answer.size());
+  };
+}
+
 TEST(LoginAnswerTest, EachAnswerShapeGivesItsOutcomeAndMessage) {
   const Bytes accepted = testing::AnswerContainer(2906, WireWriter().U8(0).I32(0x01020304).Take());
   Bytes after_header = accepted;
@@ -60,12 +69,7 @@ TEST(LoginAnswerTest, EachAnswerShapeGivesItsOutcomeAndMessage) {
 class KeptLoginTest : public ::testing::Test {
  protected:
   LoginOutcome LogIn(const Bytes& answer, const StoredAccount& typed) {
-    const ExchangeFunction exchange = [&](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
-      sent_.assign(request.begin(), request.end());
-      std::copy(answer.begin(), answer.end(), out.begin());
-      return static_cast<int>(answer.size());
-    };
-    const LoginOutcome outcome = RunAccountLogin(exchange, typed);
+    const LoginOutcome outcome = RunAccountLogin(Answering(answer, sent_), typed);
     KeepLogin(outcome, typed, home_.path(), session_);
     return outcome;
   }
@@ -218,12 +222,7 @@ TEST(VersionCheckTest, StartupCheckOffersOnlyNewerVersions) {
     AccountSession session;
     Bytes sent;
     const Bytes answer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
-    const ExchangeFunction exchange = [&](std::span<const std::uint8_t> request, std::span<std::uint8_t> out) {
-      sent.assign(request.begin(), request.end());
-      std::copy(answer.begin(), answer.end(), out.begin());
-      return static_cast<int>(answer.size());
-    };
-    RunStartupVersionCheck(exchange, home.path(), u"http://own/DownLoadCenter.aspx", session);
+    RunStartupVersionCheck(Answering(answer, sent), home.path(), u"http://own/DownLoadCenter.aspx", session);
     const std::optional<StartupUpdate> update = session.TakeUnaskedUpdate();
     EXPECT_EQ(update.has_value(), c.offered) << std::string(c.latest.begin(), c.latest.end());
     EXPECT_EQ(update ? update->address : c.opened, c.opened);

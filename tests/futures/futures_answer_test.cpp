@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "futures/futures_request.h"
-#include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "support/loopback_server.h"
 
 namespace tarvello {
 namespace {
 
-Bytes OneBlock(int type, Bytes body) {
-  ContainerWriter writer;
-  writer.AddPlain(type, body);
-  return writer.Finish();
-}
+using testing::AnswerContainer;
 
 Bytes TicksBody(int count, int whole) {
   WireWriter body;
@@ -43,14 +39,14 @@ TEST(FuturesAnswerTest, QuoteNeedsAllFifteenFields) {
   WireWriter full;
   for (int i = 1; i <= 15; ++i) full.I32(i * 100);
   FuturesQuote quote;
-  ASSERT_TRUE(ReadFuturesQuoteAnswer(OneBlock(kFuturesQuote, full.Take()), quote));
+  ASSERT_TRUE(ReadFuturesQuoteAnswer(AnswerContainer(kFuturesQuote, full.Take()), quote));
   EXPECT_EQ(quote.last, 100);
   EXPECT_EQ(quote.prevSettle, 1000);
   EXPECT_EQ(quote.outerVolume, 1500);
 
   WireWriter cut;
   for (int i = 1; i <= 14; ++i) cut.I32(7);
-  const Bytes shortAnswers[] = {OneBlock(kFuturesQuote, cut.Take()), OneBlock(kFuturesQuote, {}),
+  const Bytes shortAnswers[] = {AnswerContainer(kFuturesQuote, cut.Take()), AnswerContainer(kFuturesQuote, {}),
                                 Bytes{'{', 0x83, 0x0C, 0, 0, 60, 0, '}'}, Bytes{'x', 0x83, 0x0C, 0, 0, 4, 0, 1, 2, 3, 4}};
   for (const Bytes& answer : shortAnswers) {
     EXPECT_FALSE(ReadFuturesQuoteAnswer(answer, quote));
@@ -66,16 +62,16 @@ TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOne
     std::size_t shown;  // ticks shown afterwards; 2 = the ones there before
     std::int32_t firstTime;
   };
-  Bytes cutRecord = OneBlock(kFuturesTicks, TicksBody(3, 3));
+  Bytes cutRecord = AnswerContainer(kFuturesTicks, TicksBody(3, 3));
   cutRecord.erase(cutRecord.end() - 6, cutRecord.end() - 1);  // the third record loses 5 bytes
   const Case cases[] = {
-      {"three whole", OneBlock(kFuturesTicks, TicksBody(3, 3)), true, 3, 93002},
-      {"count above the records", OneBlock(kFuturesTicks, TicksBody(9, 3)), true, 3, 93002},
+      {"three whole", AnswerContainer(kFuturesTicks, TicksBody(3, 3)), true, 3, 93002},
+      {"count above the records", AnswerContainer(kFuturesTicks, TicksBody(9, 3)), true, 3, 93002},
       {"last record cut off", cutRecord, true, 2, 93001},
-      {"count 0 keeps the shown", OneBlock(kFuturesTicks, TicksBody(0, 0)), true, 2, 1},
-      {"negative count", OneBlock(kFuturesTicks, TicksBody(-4, 3)), true, 2, 1},
+      {"count 0 keeps the shown", AnswerContainer(kFuturesTicks, TicksBody(0, 0)), true, 2, 1},
+      {"negative count", AnswerContainer(kFuturesTicks, TicksBody(-4, 3)), true, 2, 1},
       {"eight bytes", Bytes{'{', 0x85, 0x0C, 0, 0, 0, 0, '}'}, false, 2, 1},
-      {"header cut", OneBlock(kFuturesTicks, Bytes{1, 2, 3, 4, 5}), false, 2, 1},
+      {"header cut", AnswerContainer(kFuturesTicks, Bytes{1, 2, 3, 4, 5}), false, 2, 1},
   };
   for (const Case& c : cases) {
     FuturesTicks ticks;
@@ -96,7 +92,7 @@ TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) 
     const std::int32_t values[] = {1234, -500, 7, 99, 123456, 20000, 3999, 100000, 50000, 1000, 2500};
     for (int i = 0; i < fields && i < 11; ++i) w.I32(values[i]);
     for (int i = 11; i < fields; ++i) w.I16(static_cast<std::int16_t>(i - 10));
-    return OneBlock(kSecurityFundFlow, w.Take());
+    return AnswerContainer(kSecurityFundFlow, w.Take());
   };
   const SecurityFundFlow read = ReadSecurityFundFlowAnswer(body(3, 15)).value_or(SecurityFundFlow{});
   EXPECT_EQ(read.decimals, 3);

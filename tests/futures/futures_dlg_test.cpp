@@ -109,32 +109,25 @@ TEST_F(FuturesDlgTest, ShortAnswersKeepTheQuoteShowZeroFundFlowAndTheNextTickRet
   EXPECT_TRUE(canvas.CallsOf(DrawCall::Kind::kPolygon).empty());
 }
 
-// The title names the contract once the security query has, asked once per security whatever the
-// view; the contract's own session decides when its figures can grow old.
-TEST_F(FuturesDlgTest, TheSecurityQueryNamesTheTitleOnceAndGivesTheSession) {
-  OpenIn(kViewQuotePanel);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return titles_.size() >= 2; }));
-  EXPECT_EQ(titles_.front(), u"IF000001");
-  EXPECT_EQ(titles_.back(), u"股指期货");
-  OpenIn(kViewTicks);
-  EXPECT_EQ(server_.count(), 3);  // the query, the quote, the ticks
-  EXPECT_EQ(titles_.back(), u"股指期货");
-  for (const auto& [hhmmss, trading] : {std::pair{91600, true}, {151000, true}, {113500, false}, {151600, false}}) {
-    EXPECT_EQ(screen_.InTradingHours({20261207, hhmmss}), trading) << hhmmss;
-  }
-}
-
-// A security query that brought nothing is asked again with the next refresh, until its answer
-// names the title and gives the session.
-TEST_F(FuturesDlgTest, ASecurityQueryWithoutAnswerIsAskedAgainUntilItNamesTheTitle) {
+// The title names the contract once the security query has. A query that brought nothing is asked
+// again with the next refresh; one that answered is not asked again for another view. The
+// contract's own session decides when its figures can grow old.
+TEST_F(FuturesDlgTest, TheSecurityQueryIsAskedUntilItNamesTheTitleAndGivesTheSession) {
   silentQuery_ = true;
   OpenIn(kViewFundFlow);
   EXPECT_EQ(titles_.back(), u"IF000001");
   EXPECT_TRUE(screen_.records()->loaded) << "the fund flow itself came";
   silentQuery_ = false;
   screen_.RequestRefresh(false);
-  ASSERT_TRUE(ProcessEventsUntil([&] { return titles_.back() == u"股指期货"; }));
+  ASSERT_TRUE(ProcessEventsUntil([&] { return titles_.back() == u"股指期货" && !screen_.busy(); }));
   EXPECT_EQ(screen_.records()->hours.open, 915);
+  const int asked = server_.count();
+  OpenIn(kViewTicks);
+  EXPECT_EQ(server_.count(), asked + 1) << "the ticks alone";
+  EXPECT_EQ(titles_.back(), u"股指期货");
+  for (const auto& [hhmmss, trading] : {std::pair{91600, true}, {151000, true}, {113500, false}, {151600, false}}) {
+    EXPECT_EQ(screen_.InTradingHours({20261207, hhmmss}), trading) << hhmmss;
+  }
 }
 
 TEST_F(FuturesDlgTest, UpPagesTicksDownToZero) {

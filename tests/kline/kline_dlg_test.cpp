@@ -26,9 +26,7 @@ class TestScreen : public CKLineDlg {
  public:
   using CKLineDlg::CKLineDlg;
   using CKLineDlg::OnPenDown;
-  using CKLineDlg::OnPenMove;
   using CKLineDlg::OnPenUp;
-  using CKLineDlg::OnTimer;
   void Tap(Point at) {
     OnPenDown(at);
     OnPenUp(at);
@@ -74,16 +72,6 @@ std::vector<KLineBar> RisingSeries(int n) {
   std::vector<KLineBar> bars;
   for (int i = 0; i < n; ++i) bars.push_back(Bar(1000 + i, 1010 + i, 990 + i, 1005 + i, 100, 20260101 + i));
   return bars;
-}
-
-TEST_F(KLineScreenTest, AFailedOpeningIsRetriedByTheNextPeriod) {
-  exchange.Fail();
-  OpenWith(RisingSeries(5));  // the answer comes second
-  EXPECT_FALSE(screen.loaded());
-  screen.show();
-  screen.OnTimer(kTimerKLine);
-  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return screen.loaded() && !screen.busy(); }));
-  EXPECT_EQ(screen.bars().size(), 5u);
 }
 
 TEST_F(KLineScreenTest, TheInfoBoxSitsOppositeTheCursorAndATapInsideHidesIt) {

@@ -8,15 +8,16 @@
 #include "kline/chart_layout.h"
 #include "kline/kline_model.h"
 #include "kline/kline_viewport.h"
-#include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "support/kline_bars.h"
 #include "support/kline_exchange.h"
+#include "support/loopback_server.h"
 
 namespace tarvello {
 namespace {
 
 using testing::Bar;
+using testing::AnswerContainer;
 using testing::DatedSeries;
 using testing::FullLoadAnswer;
 using testing::RefreshAnswer;
@@ -34,12 +35,6 @@ Bytes Broken(Bytes answer) {
   return answer;
 }
 
-Bytes Container(int type, const Bytes& body) {
-  ContainerWriter writer;
-  writer.Add(type, body);
-  return writer.Finish();
-}
-
 TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
   const CPacketCodec codec;
   const std::vector<Bytes> full{codec.BuildKLine("SZ000002", 8, 20240105, 122, 2), codec.BuildQuote("SZ000002"),
@@ -53,7 +48,7 @@ TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
 TEST(KLineAnswerTest, RecordsSwapVolumeAndAmountAndFillZeroPricesWithClose) {
   KLineBar sent = Bar(0, 0, 0, 1500, 777, 20240102);
   sent.amount = 888;
-  const KLineAnswer answer = Read(Container(kKLine, testing::BarsBody({&sent, 1})));
+  const KLineAnswer answer = Read(AnswerContainer(kKLine, testing::BarsBody({&sent, 1})));
   ASSERT_TRUE(answer.complete);
   ASSERT_EQ(answer.bars.size(), 1u);
   const KLineBar& bar = answer.bars[0];
@@ -66,28 +61,15 @@ TEST(KLineAnswerTest, OnlyWholeRecordsAndBlocksAreTaken) {
   Bytes body = testing::BarsBody(sent);
   body[0] = 9;                   // claims nine records
   body.resize(body.size() - 3);  // and the second one is cut short
-  EXPECT_EQ(Read(Container(kKLine, body)).bars.size(), 1u);
+  EXPECT_EQ(Read(AnswerContainer(kKLine, body)).bars.size(), 1u);
   body[0] = body[1] = 0xFF;  // a count of -1
-  EXPECT_TRUE(Read(Container(kKLine, body)).bars.empty());
+  EXPECT_TRUE(Read(AnswerContainer(kKLine, body)).bars.empty());
   Bytes quote = testing::QuoteBody(4321, 1000, 50);
   quote.resize(20);
-  EXPECT_FALSE(Read(Container(kQuote, quote)).quote);
+  EXPECT_FALSE(Read(AnswerContainer(kQuote, quote)).quote);
   Bytes info = testing::SecurityInfoBody(3);
   info.resize(8);
-  EXPECT_FALSE(Read(Container(kSecurityInfo, info)).security);
-}
-
-TEST(KLineAnswerTest, BrokenContainerKeepsWhatWasReadBeforeTheBreak) {
-  const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1)};
-  Bytes container = testing::FullLoadAnswer(sent, 4321, 3);
-  container.pop_back();  // no closing "}"
-  const KLineAnswer answer = Read(container);
-  EXPECT_FALSE(answer.complete);
-  EXPECT_EQ(answer.bars.size(), 1u);
-  ASSERT_TRUE(answer.quote && answer.security);
-  EXPECT_EQ(answer.quote->last, 4321);
-  EXPECT_EQ(answer.quote->turnoverBase, 50);
-  EXPECT_EQ(answer.security->priceDecimals, 3);
+  EXPECT_FALSE(Read(AnswerContainer(kSecurityInfo, info)).security);
 }
 
 KLineViewport Fitted(int zoomBars, int width, int firstVisible = 0) {

@@ -190,40 +190,26 @@ TEST_F(ListModelTest, AnotherRankingKeepsTheRowsShownUntilItsAnswerComes) {
   EXPECT_EQ(model_.PageCodes(), std::vector<SecurityCode>{SecurityCode(u"SZ000005")});
 }
 
-// A sector opened from the fourth row of page 2 of the sector list, or the sector fund flow opened
-// from there, and "返回": page 2 again, row 4, in the order and under the title it had.
-TEST_F(ListModelTest, BackFromASectorOrTheSectorFundFlowToTheSectorListsPlace) {
-  const struct {
-    const char* name;
-    std::function<void()> leave;
-  } cases[] = {
-      {"constituents", [&] { model_.OpenRow(4); }},
-      {"sector fund flow", [&] { model_.RunCommand(kCmdSectorFunds5); }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    ASSERT_TRUE(model_.Open(kTargetQuoteList, -10));
-    ShowSectors(6);
-    model_.RunCommand(kCmdSortAmount);
-    model_.MovePage(PageMove::kNext);
-    ShowSectors(6);
-    for (int i = 0; i < 3; ++i) model_.StepSelection(1);
-    c.leave();
-    EXPECT_NE(model_.query().mode, kModeSectors);
-    model_.GoBack();
-    const ListQuery back = model_.query();
-    EXPECT_EQ(back.mode, kModeSectors);
-    EXPECT_EQ(back.page, 1);
-    EXPECT_EQ(back.sortField, kSortAmount);
-    EXPECT_EQ(model_.selected_row(), 4);
-    EXPECT_EQ(model_.title(), u"板块追踪");
-    EXPECT_TRUE(navigator_.visits.empty());
-  }
+// The sector fund flow opened from the fourth row of page 2 of the sector list, and "返回": page 2
+// again, row 4, in the order and under the title it had. (A sector's constituents and back are
+// JourneyWalk.SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRow's.)
+TEST_F(ListModelTest, BackFromTheSectorFundFlowToTheSectorListsPlace) {
   ASSERT_TRUE(model_.Open(kTargetQuoteList, -10));
   ShowSectors(6);
-  model_.OpenRow(2);
-  EXPECT_EQ(model_.query().shownSector, 2);
-  EXPECT_EQ(model_.title(), u"S2");
+  model_.RunCommand(kCmdSortAmount);
+  model_.MovePage(PageMove::kNext);
+  ShowSectors(6);
+  for (int i = 0; i < 3; ++i) model_.StepSelection(1);
+  model_.RunCommand(kCmdSectorFunds5);
+  EXPECT_EQ(model_.query().mode, kModeSectorFunds);
+  model_.GoBack();
+  const ListQuery back = model_.query();
+  EXPECT_EQ(back.mode, kModeSectors);
+  EXPECT_EQ(back.page, 1);
+  EXPECT_EQ(back.sortField, kSortAmount);
+  EXPECT_EQ(model_.selected_row(), 4);
+  EXPECT_EQ(model_.title(), u"板块追踪");
+  EXPECT_TRUE(navigator_.visits.empty());
 }
 
 // A stock's trade analysis opened over a list, and back from that stock's detail screen: the list
@@ -235,8 +221,6 @@ TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
   navigator_.Browse(BrowseChange::Alone(SecurityCode(MarketCode(2))));
   ASSERT_TRUE(model_.Open(kTargetQuoteList, kListArgTradeAnalysis));
   EXPECT_EQ(model_.query().stockCode, SecurityCode(MarketCode(2)));
-  model_.RunCommand(kCmdAnalysis10);
-  EXPECT_EQ(model_.title(), u"成交透析-10天");
   ASSERT_TRUE(model_.Open(kTargetQuoteList, kListArgResume));
   EXPECT_EQ(model_.query().mode, kModeCategory);
   EXPECT_FALSE(model_.view()->rows.quotes.empty());
@@ -246,8 +230,8 @@ TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
 }
 
 // "新闻" asks once for the titles of every self-selected code, never on the timer; a title asks for
-// its article, the back key returns to the titles without leaving or asking, and "行情" brings
-// the quote rows back.
+// its article, and the back key returns to the titles without leaving or asking. ("行情" bringing
+// the quote rows back is JourneyWalk.SelfSelectedNewsTitleArticleAndBackToTheQuotes'.)
 TEST_F(ListModelTest, TheNewsTabAsksForTheOwnTitlesThenAnArticleAndBackAsksNothing) {
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
   Open(kTargetQuoteListOtherPage, kTargetQuoteList);
@@ -269,10 +253,6 @@ TEST_F(ListModelTest, TheNewsTabAsksForTheOwnTitlesThenAnArticleAndBackAsksNothi
   EXPECT_FALSE(model_.TakeFetch().has_value());
   EXPECT_TRUE(navigator_.visits.empty());
   EXPECT_EQ(model_.info().Selected()->identifier, u"b");
-  model_.ChooseTab(0);
-  EXPECT_FALSE(model_.InfoShown());
-  ASSERT_TRUE(Serve());
-  EXPECT_FALSE(model_.view()->rows.quotes.empty());
 }
 
 // "管理" moves a code up or down the self-selected list and the selection goes with it once the

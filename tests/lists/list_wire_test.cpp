@@ -6,14 +6,15 @@
 #include "lists/list_request.h"
 #include "lists/list_wire.h"
 #include "protocol/packet_codec.h"
+#include "support/scripted_server.h"
 
 namespace tarvello {
 namespace {
 
+using testing::TypeOf;
+
 // The body of a single-packet request: after "{", type, attribute and length, before "}".
 Bytes Body(const Bytes& packet) { return Bytes(packet.begin() + 7, packet.end() - 1); }
-
-std::uint16_t TypeOf(const Bytes& packet) { return static_cast<std::uint16_t>(packet[1] | packet[2] << 8); }
 
 TEST(ListRequestTest, CategoryPagesCarryTheirFieldsAndFixedSorts) {
   struct Case {

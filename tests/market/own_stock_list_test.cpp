@@ -197,15 +197,6 @@ TEST_F(OwnStockListTest, GarbageOrAbsurdNumbersAndUnreadableFilesLoseNoReadableC
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
 }
 
-// A list a person saved with an editor as UTF-8 reads as written, and a change keeps its codes.
-TEST_F(OwnStockListTest, ListSavedByAnEditorAsUtf8KeepsItsCodesThroughAChange) {
-  WriteBytes(list_.file(), text::ToUtf8(ListText(2, u"STOCKCODE0=SH600001\r\nSTOCKCODE1=SZ000002\r\n")));
-  list_.Reread();
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA, kB}));
-  ASSERT_TRUE(list_.Add(kC));
-  EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA, kB, kC}));
-}
-
 TEST_F(OwnStockListTest, UnreadableFileIsNeverReplaced) {
   std::filesystem::create_directory(list_.file());
   EXPECT_TRUE(list_.Codes().empty());

@@ -94,9 +94,7 @@ constexpr std::string_view kArticle = "article text";
 void ServeArticles(ServerConnection& connection, std::atomic<int>& strays) {
   while (auto request = connection.ReadHttpRequest()) {
     if (!request->starts_with("GET ")) ++strays;
-    const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kArticle.size()) +
-                              "\r\n\r\n" + std::string(kArticle);
-    if (!connection.Send(reply)) return;
+    if (!connection.Send(HttpAnswer(kArticle))) return;
   }
 }
 

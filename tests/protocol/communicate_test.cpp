@@ -187,11 +187,6 @@ TEST_F(TransportTest, SendIntoAPeerThatReadsNothingGivesUpAfterTheWritableWait) 
   EXPECT_EQ(transport_->SendData(flood), -1);
 }
 
-std::string HttpAnswer(std::string_view body) {
-  return "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-         std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
-}
-
 std::string Text(const Bytes& bytes, int count) {
   return std::string(bytes.begin(), bytes.begin() + std::max(count, 0));
 }

@@ -99,12 +99,6 @@ class MainScreenTest : public ::testing::Test {
     ASSERT_TRUE(ProcessEventsUntil([&] { return main_->menu_shown(); }));
   }
 
-  void Navigate(int target, int argument) {
-    main_->PostMessage(kMsgNavigate, target, argument);
-    ProcessEventsUntil([&] { return !progress_.isHidden(); }, std::chrono::milliseconds(200));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return progress_.isHidden(); }));
-  }
-
   testing::QtApp app_;
   testing::TempFolder folder_;
   ScriptedPrompter prompter_;
@@ -136,15 +130,6 @@ TEST_F(MainScreenTest, ClosingDuringTheStartupWakesTheStartupAndReturns) {
   main_.reset();  // the start-up thread waits until cancel_exchange releases it
   EXPECT_TRUE(results_.empty());
   EXPECT_TRUE(steps_.empty());
-}
-
-TEST_F(MainScreenTest, ATargetWithoutAScreenSaysSoAndLeavesTheMenuInFront) {
-  OpenToMenu();
-  Navigate(kTargetBrokers, 0);
-  EXPECT_EQ(frame_.current_screen(), main_.get());
-  EXPECT_TRUE(progress_.isHidden());
-  ASSERT_EQ(prompter_.asked().size(), 1u);
-  EXPECT_EQ(prompter_.asked()[0].text, u"“委托交易”该功能尚未开通");
 }
 
 // While no server answers the bar says so in place of the index, whose figures would look live.
@@ -217,6 +202,7 @@ TEST_F(MainScreenTest, TheCodeKeyboardHoldsTheKeysAndTheSoftKeyBarWhileItIsUp) {
   EXPECT_FALSE(keyboard.isVisible());
   ASSERT_TRUE(ProcessEventsUntil([&] { return !prompter_.asked().empty(); }));
   EXPECT_EQ(prompter_.asked()[0].text, u"“沪深A股”该功能尚未开通") << "the typed 60, not the menu's first cell";
+  EXPECT_EQ(frame_.current_screen(), main_.get()) << "a target without a screen leaves the menu in front";
 }
 
 // A start-up that fails while the exit question is open ends the screen, and the terminal destroys

@@ -299,17 +299,26 @@ TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) 
 class ProgressStateTest : public ::testing::Test {
  protected:
   int exchange_cancels_ = 0;
-  ProgressState state_{ProgressHooks{[this] { ++exchange_cancels_; }, nullptr, nullptr}};
+  std::vector<Message> to_main_;
+  ProgressState state_{ProgressHooks{[this] { ++exchange_cancels_; }, nullptr,
+                                     [this](const Message& m) { to_main_.push_back(m); }}};
 };
 
-// A page fetch's cancel is MarkupPageCancelWalk's.
-TEST_F(ProgressStateTest, DiallingAndStartupFormsHaveNoCancel) {
+// The busy form's cancel gives up the exchange and hides the window; the dialling and start-up
+// forms have none. (The transport's cancel is CancelWakesABlockedReceiveAtOnce..., the screen kept
+// and the cycle going on after a failed exchange RefreshWorkerTest.FailingExchange..., a page
+// fetch's cancel MarkupPageCancelWalk's.)
+TEST_F(ProgressStateTest, TheBusyFormsCancelEndsTheExchangeAndTheOtherFormsHaveNone) {
   for (ProgressForm form : {ProgressForm::kDialling, ProgressForm::kStartup}) {
     state_.SetForm(form);
     EXPECT_TRUE(state_.CancelRect(Rect{0, 600, 480, 636}, 24).IsEmpty());
     EXPECT_FALSE(state_.PressCancel());
   }
   EXPECT_EQ(exchange_cancels_, 0);
+  state_.SetForm(ProgressForm::kBusy);
+  EXPECT_TRUE(state_.PressCancel());
+  EXPECT_EQ(exchange_cancels_, 1);
+  EXPECT_EQ(to_main_, (std::vector<Message>{{2032, 0, -1}}));
 }
 
 // A page left before its answer came drops that answer; only the answer to the page asked last is

@@ -188,12 +188,6 @@ TEST_F(DeviceRegistrationTest, RecordedFailureIsKeptUntilTheServerHasIt) {
   EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
 }
 
-TEST_F(DeviceRegistrationTest, TooLongTextIsNotSent) {
-  ProfileFile::WriteString(u"INFO", u"MACHINE", std::u16string(190, u'm'), folder_ / config::kFileName);
-  EXPECT_FALSE(Run());
-  EXPECT_EQ(Types(), (std::vector<int>{2116}));
-}
-
 TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmpty) {
   time_available_ = false;
   ASSERT_TRUE(Run());
@@ -246,16 +240,6 @@ TEST_F(NetworkStartupTest, DesktopLinkProbesBothGroupsAndStaysConnectedToTheWinn
   Bytes answer(100);
   EXPECT_EQ(transport_->CommunicateThread(CPacketCodec().BuildServerProbe(), answer), 8);
   EXPECT_EQ(server.accepted(), 3);  // two probes, then the chosen server
-}
-
-TEST_F(NetworkStartupTest, NoNetworkFailsBeforeAnyConnection) {
-  std::atomic<int> probes{0};
-  testing::LoopbackServer server([&](testing::ServerConnection& c) { ServeProbes(c, probes); });
-  MakeTransport();
-  ScriptedConnection connection(NetworkCase::kNone, u"", {});
-  NetworkBringUp bringup(connection, u"", u"", {});
-  EXPECT_FALSE(BringNetworkUp(bringup, 0, *transport_));
-  EXPECT_EQ(server.accepted(), 0);
 }
 
 class SilentPresenter : public DialPresenter {

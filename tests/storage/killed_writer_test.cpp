@@ -1,6 +1,9 @@
 // A pulled plug, as near as a test gets to one: a child process rewrites each of the user's files
 // 200 times and is killed at a random moment. Every file the program writes must then read as one
 // of the versions the child wrote (or the one before its first write): never empty, never a mix.
+// One file of each way of writing: the own list changes its keys one write after another; the
+// settings replace the whole file through ReplaceFile, as the alerts, the broker list and the data
+// meter do.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,12 +16,9 @@
 #include <string>
 #include <thread>
 
-#include "brokers/trades_file.h"
-#include "market/alert_book.h"
 #include "market/own_stock_list.h"
 #include "storage/profile_file.h"
 #include "support/temp_folder.h"
-#include "traffic/traffic_file.h"
 
 namespace tarvello {
 namespace {
@@ -54,38 +54,12 @@ std::optional<int> RunLength(const Items& items, int first, Matches matches) {
 
 std::vector<KilledWriter> Writers() {
   const auto own = [](const fs::path& folder) { return OwnStockList::SelfSelected(folder); };
-  const auto trades = [](const fs::path& folder) { return folder / "Trades.ini"; };
-  const auto branch = [](int i) { return OwnBranch::FromStored(u"0755" + Number(i) + u"|营业部" + Number(i)); };
-  const auto alerts = [](const fs::path& folder) { return AlertBook::InFolder(folder); };
-  const auto alert = [](int i) { return Alert{CodeOf(i), kAlertPriceAbove, 1000 + i}; };
   const auto config = [](const fs::path& folder) { return folder / "Configuration.ini"; };
-  const auto traffic = [](const fs::path& folder) { return folder / "Traffic.ini"; };
-  const auto totals = [](int i) {
-    TrafficTotals t;
-    t.day = 20261207;
-    t.month = 202612;
-    t.today = static_cast<std::uint64_t>(i) * 1000;
-    t.this_month = t.today;
-    t.screens[0] = t.today;
-    return t;
-  };
   return {
       {"own list", [=](const fs::path& f) { own(f).Add(CodeOf(0)); },
        [=](const fs::path& f, int i) { return own(f).Add(CodeOf(i)); },
        [=](const fs::path& f) {
          return RunLength(own(f).Codes(), 0, [](const SecurityCode& code, int i) { return code == CodeOf(i); });
-       }},
-      {"broker list", [=](const fs::path& f) { trades_file::Append(trades(f), branch(0)); },
-       [=](const fs::path& f, int i) { return trades_file::Append(trades(f), branch(i)); },
-       [=](const fs::path& f) {
-         return RunLength(trades_file::Read(trades(f)), 0,
-                          [&](const OwnBranch& b, int i) { return b.stored == branch(i).stored; });
-       }},
-      {"alerts", [=](const fs::path& f) { alerts(f).Set(alert(0)); },
-       [=](const fs::path& f, int i) { return alerts(f).Set(alert((i - 1) % 90 + 1)) == AlertChange::kDone; },
-       [=](const fs::path& f) {
-         // Past 90 the same alerts get their figures again; the run of first alerts still holds.
-         return RunLength(alerts(f).All(), 0, [&](const Alert& a, int i) { return a == alert(i); });
        }},
       {"settings", [=](const fs::path& f) { ProfileFile::WriteString(u"INFO", u"USERNAME", u"walker", config(f)); },
        [=](const fs::path& f, int i) { return ProfileFile::WriteString(u"REFRESH", u"LIST", Number(i), config(f)); },
@@ -93,13 +67,6 @@ std::vector<KilledWriter> Writers() {
          if (ProfileFile::GetString(u"INFO", u"USERNAME", u"", config(f)) != u"walker") return std::nullopt;
          const int list = ProfileFile::GetInt(u"REFRESH", u"LIST", 0, config(f));
          return list >= 0 && list <= kWrites ? std::optional<int>(list) : std::nullopt;
-       }},
-      {"data meter", [=](const fs::path& f) { SaveTraffic(traffic(f), totals(0)); },
-       [=](const fs::path& f, int i) { return SaveTraffic(traffic(f), totals(i)); },
-       [=](const fs::path& f) -> std::optional<int> {
-         const TrafficTotals read = LoadTraffic(traffic(f));
-         const int i = static_cast<int>(read.today / 1000);
-         return read == totals(i) && i <= kWrites ? std::optional<int>(i) : std::nullopt;
        }},
   };
 }

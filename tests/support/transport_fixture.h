@@ -66,6 +66,12 @@ inline Bytes BraceEndedAnswer() {
   return answer;
 }
 
+// A gateway's answer carrying body.
+inline std::string HttpAnswer(std::string_view body) {
+  return "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+         std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
+}
+
 inline Bytes QuoteRequest() { return CPacketCodec().BuildQuote("SH600001"); }
 
 // Answers every request container with `answer` until the client goes away.

@@ -18,22 +18,8 @@
 namespace tarvello::testing {
 namespace {
 
-class TrafficLedgerTest : public ::testing::Test {
- protected:
-  TrafficLedger& Ledger() {
-    if (!ledger_)
-      ledger_ =
-          std::make_unique<TrafficLedger>(folder_ / kTrafficFileName, [this] { return date_; });
-    return *ledger_;
-  }
-
-  TempFolder folder_;
-  TrafficDate date_{2026, 12, 7};
-  std::unique_ptr<TrafficLedger> ledger_;
-};
-
 // What a new day does to the totals of 2026-12-07 (today 100, this month 1000).
-TEST_F(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
+TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
   const struct {
     TrafficDate date;
     std::uint64_t today, month, last;
@@ -60,27 +46,13 @@ TEST_F(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
   }
 }
 
-// The ledger looks at its clock on every count and report: the month turns over without a restart,
-// and what it keeps survives one.
-TEST_F(TrafficLedgerTest, MonthTurnsOverWhileRunningAndTheTotalsSurviveARestart) {
-  Ledger().Count(kTrafficDetail, 400);
-  date_ = {2027, 1, 1};
-  Ledger().Count(kTrafficKLine, 50);
-  ASSERT_TRUE(Ledger().SaveIfChanged());
-  ledger_.reset();
-  const TrafficTotals totals = Ledger().Report().totals;
-  EXPECT_EQ(totals.last_month_bytes, 400u);
-  EXPECT_EQ(totals.this_month, 50u);
-  EXPECT_EQ(totals.today, 50u);
-  EXPECT_EQ(totals.screens[kTrafficKLine], 50u);
-  EXPECT_EQ(totals.screens[kTrafficDetail], 0u);
-}
-
-TEST_F(TrafficLedgerTest, ClearingZeroesTheCountsAndKeepsTheAllowance) {
-  Ledger().SetAllowance(30);
-  Ledger().Count(kTrafficDetail, 400);
-  ASSERT_TRUE(Ledger().Clear());
-  const TrafficTotals totals = LoadTraffic(folder_ / kTrafficFileName);
+TEST(TrafficLedgerTest, ClearingZeroesTheCountsAndKeepsTheAllowance) {
+  TempFolder folder;
+  TrafficLedger ledger(folder / kTrafficFileName, [] { return TrafficDate{2026, 12, 7}; });
+  ledger.SetAllowance(30);
+  ledger.Count(kTrafficDetail, 400);
+  ASSERT_TRUE(ledger.Clear());
+  const TrafficTotals totals = LoadTraffic(folder / kTrafficFileName);
   EXPECT_EQ(totals.this_month, 0u);
   EXPECT_EQ(totals.allowance_mb, 30);
 }
@@ -266,11 +238,6 @@ TEST(TrafficPageTest, UnitsRoundAtTheirLastDecimal) {
     EXPECT_EQ(KilobyteText(row.bytes), row.kb) << row.bytes;
     EXPECT_EQ(MegabyteText(row.bytes), row.mb) << row.bytes;
   }
-}
-
-std::string HttpAnswer(std::string_view body) {
-  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
-         std::string(body);
 }
 
 class TrafficCountTest : public TransportTest {
