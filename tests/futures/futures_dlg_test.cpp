@@ -113,6 +113,7 @@ TEST_F(FuturesDlgTest, ShortAnswersKeepTheQuoteShowZeroFundFlowAndTheNextTickRet
 // again with the next refresh; one that answered is not asked again for another view. The
 // contract's own session decides when its figures can grow old.
 TEST_F(FuturesDlgTest, TheSecurityQueryIsAskedUntilItNamesTheTitleAndGivesTheSession) {
+  screen_.show();  // a title is taken only by a screen in front
   silentQuery_ = true;
   OpenIn(kViewFundFlow);
   EXPECT_EQ(titles_.back(), u"IF000001");
