@@ -99,7 +99,7 @@ class Session {
   CStockListDlg& list() { return *terminal_->list_screen(); }
   Terminal& terminal() { return *terminal_; }
   bool Settled(Window* screen) {
-    return terminal_->frame().current_screen() == screen && terminal_->progress().isHidden();
+    return terminal_->frame().current_screen() == screen && !terminal_->Busy();
   }
   bool ListSettled() { return Settled(&list()) && list().view()->loaded; }
   // A user reads the screen before the next step: the worker's pause after its last fetch is over.

@@ -74,7 +74,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                  [&terminal, mode] {
                    const CStockRangeDlg* page = terminal.menu_page();
                    return page != nullptr && !page->isHidden() && page->state().mode() == mode &&
-                          terminal.progress().isHidden();
+                          !terminal.Busy();
                  });
   }
   // Each kind of quote list, once its first answer is on screen: a ranked category, the market
@@ -87,7 +87,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                  [&terminal] {
                    const CStockListDlg* list = terminal.list_screen();
                    return list != nullptr && !list->isHidden() && list->view()->loaded &&
-                          terminal.progress().isHidden();
+                          !terminal.Busy();
                  });
   }
   // The batch panel over the self-selected list the last stop left on screen, offering its page.
@@ -129,7 +129,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
     terminal.main_screen()->GoTo(kTargetBrokers, 0);
   }, [&terminal] {
     const CCommissionDlg* brokers = terminal.broker_screen();
-    return brokers != nullptr && !brokers->isHidden() && terminal.progress().isHidden() &&
+    return brokers != nullptr && !brokers->isHidden() && !terminal.Busy() &&
            (brokers->model().mode() == CommissionMode::kAdding || !brokers->model().own().empty());
   });
   tour.AddStop("brokers-branches", [&terminal] {
@@ -146,7 +146,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
       terminal.main_screen()->GoTo(kTargetMenuPage, argument, BrowseChange::Alone(SecurityCode::FromAscii("SH600001")));
     }, [&terminal] {
       const CStockRangeDlg* page = terminal.menu_page();
-      return page != nullptr && !page->isHidden() && !page->loading() && terminal.progress().isHidden();
+      return page != nullptr && !page->isHidden() && !page->loading() && !terminal.Busy();
     });
   }
   for (const auto& [name, mode] : {std::pair{"info-news-titles", kPageInfoTitles}, {"info-news-article", kPageArticle}}) {
@@ -167,7 +167,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   });
   tour.AddStop("search-result", [&terminal] { terminal.main_screen()->keyboard()->Confirm(); }, [&terminal] {
     const CDlgList* list = terminal.server_list_screen();
-    return list != nullptr && !list->isHidden() && !list->view()->items.empty() && terminal.progress().isHidden();
+    return list != nullptr && !list->isHidden() && !list->view()->items.empty() && !terminal.Busy();
   });
   // The index futures screen: a contract's quote panel and ticks, and the fund flow of a share.
   for (const auto& [name, target, code] : {std::tuple{"futures-quote", kTargetFuturesMode1, "IF000001"},
@@ -180,7 +180,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
       const CGzqhDlg* futures = terminal.futures_screen();
       return futures != nullptr && !futures->isHidden() && futures->records()->loaded &&
              futures->records()->code == security && futures->view() == ViewForTarget(target) &&
-             terminal.progress().isHidden();
+             !terminal.Busy();
     });
   }
   // The money-flow views of the list screen, each once its answer is on screen: the A-share
@@ -190,7 +190,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   const auto list_ready = [&terminal](ListShows shows) {
     return [&terminal, shows] {
       const CStockListDlg* list = terminal.list_screen();
-      return list != nullptr && !list->isHidden() && terminal.progress().isHidden() && !list->busy() &&
+      return list != nullptr && !list->isHidden() && !terminal.Busy() && !list->busy() &&
              list->view()->loaded && shows(list->query(), list->view()->rows);
     };
   };
@@ -231,7 +231,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
                                      {"traffic", kTargetTraffic}}) {
     tour.AddStop(name, [&terminal, target] { terminal.main_screen()->GoTo(target, 0); }, [&terminal, target] {
       const Window* screen = terminal.frame().current_screen();
-      return screen != nullptr && screen != terminal.main_screen() && terminal.progress().isHidden() &&
+      return screen != nullptr && screen != terminal.main_screen() && !terminal.Busy() &&
              NavigationTitle(target, 0) == terminal.frame().title();
     });
   }
@@ -240,7 +240,7 @@ int RunTour(Terminal& terminal, const std::string& dir) {
   const auto markup_view = [&terminal] { return dynamic_cast<CMarkupPageDlg*>(terminal.frame().current_screen()); };
   const auto markup_shows = [&terminal, markup_view](std::u16string_view page, std::u16string_view text) {
     const CMarkupPageDlg* view = markup_view();
-    if (view == nullptr || view->busy() || !view->address().ends_with(page) || !terminal.progress().isHidden()) {
+    if (view == nullptr || view->busy() || !view->address().ends_with(page) || terminal.Busy()) {
       return false;
     }
     const std::vector<PageItem> items = view->items();

@@ -403,6 +403,12 @@ void Terminal::AddMarkupScreen() {
   AdoptOpenedFor(kTargetLiveList, *markup_);
 }
 
+bool Terminal::Busy() {
+  if (!main_) return !progress_.isHidden();
+  const auto* front = dynamic_cast<const DataScreen*>(frame_.current_screen());
+  return main_->Navigating() || (front != nullptr && front->busy());
+}
+
 void Terminal::OpenSecurity(const SecurityCode& code) {
   if (!main_) return;
   main_->GoTo(kTargetStockDetail, 0, BrowseChange::Alone(code));

@@ -46,6 +46,9 @@ class RefreshScreen {
 class RefreshWorker {
  public:
   static constexpr std::chrono::milliseconds kDefaultPause{100};
+  // An exchange that answers within this is quick: the user waits for it without the progress
+  // strip, and a screen just brought up waits for its answer before its first paint.
+  static constexpr std::chrono::milliseconds kQuickAnswer{100};
 
   RefreshWorker(RefreshScreen& screen, unsigned timer_id, std::chrono::milliseconds period,
                 std::chrono::milliseconds pause = kDefaultPause);

@@ -126,6 +126,10 @@ void CDlgMain::OnTimer(unsigned id) {
       KillTimer(kTimerMenu);
       ShowMenu();
       break;
+    case kTimerBusyStrip:
+      KillTimer(kTimerBusyStrip);
+      if (busy_) ShowBusyStrip();
+      break;
     case kTimerUpdateCheck:
       if (++update_ticks_ >= kUpdateCheckTicks) {
         KillTimer(kTimerUpdateCheck);
@@ -188,7 +192,7 @@ void CDlgMain::GoTo(int target, int argument, BrowseChange change) {
   PostMessage(kMsgNavigateWithSecurity, 0, 0);
 }
 
-bool CDlgMain::Navigating() const { return !parts_.progress->isHidden(); }
+bool CDlgMain::Navigating() const { return busy_ || !parts_.progress->isHidden(); }
 
 // A request while the progress window shows is dropped whole, with the security it brings: the
 // screens that ask for one on their own (a search's single result, a ranking row's typed
@@ -258,12 +262,22 @@ void CDlgMain::OfferStartupUpdate() {
   End(MainResult::kOk);
 }
 
-void CDlgMain::SetBusy(bool shown) {
-  CDlgFlag& progress = *parts_.progress;
-  if (!shown) {
-    progress.hide();
-    return;
+// The busy state holds navigation at once; the strip itself comes up only once the exchange has
+// run for kBusyStripDelay.
+void CDlgMain::SetBusy(bool busy) {
+  busy_ = busy;
+  if (!busy) {
+    KillTimer(kTimerBusyStrip);
+    parts_.progress->hide();
+  } else if (parts_.progress->isHidden()) {
+    SetTimer(kTimerBusyStrip, static_cast<unsigned>(kBusyStripDelay.count()));
+  } else {
+    ShowBusyStrip();
   }
+}
+
+void CDlgMain::ShowBusyStrip() {
+  CDlgFlag& progress = *parts_.progress;
   Rect area = parts_.frame->ScreenArea();
   int bar = SharedTextMetrics().BarHeight();
   progress.SetForm(ProgressForm::kBusy);

@@ -32,6 +32,7 @@
 #include "navigation/navigator.h"
 #include "platform/window.h"
 #include "protocol/exchange_function.h"
+#include "protocol/refresh_worker.h"
 #include "market/index_ticker.h"
 #include "shell/code_keyboard_dlg.h"
 #include "settings/account_session.h"
@@ -90,6 +91,10 @@ class CDlgMain : public Window, public Navigator {
  public:
   static constexpr unsigned kTimerMenu = 256;
   static constexpr unsigned kTimerUpdateCheck = 65536;
+  static constexpr unsigned kTimerBusyStrip = 257;
+  // A screen's quick exchange never puts the progress strip up: its show, paint and hide would
+  // only cost time and flicker over the answer.
+  static constexpr std::chrono::milliseconds kBusyStripDelay = RefreshWorker::kQuickAnswer;
   // Shows or hides the code keyboard: kKeyboardToggle, or kKeyboardShortSpell with the receiver.
   static constexpr int kMsgKeyboard = 2042;
   // A navigation that brings a security: the next of the requests asked of requests_.
@@ -124,6 +129,8 @@ class CDlgMain : public Window, public Navigator {
 
   void GoTo(int target, int argument) override { PostMessage(kMsgNavigate, target, argument); }
   void GoTo(int target, int argument, BrowseChange change) override;
+  // True while a screen's exchange with the progress window runs (whether or not its strip is up
+  // yet) and while the window shows for anything else.
   bool Navigating() const override;
   SecurityCode CurrentSecurity() const override { return requests_.browse().Current(); }
   bool OpenedFromList() const override { return requests_.browse().FromList(); }
@@ -150,7 +157,8 @@ class CDlgMain : public Window, public Navigator {
   void ShowMenu();
   void RequestNavigation(NavigationRequests::Request request);
   void NavigateNow(int target, int argument);
-  void SetBusy(bool shown);
+  void SetBusy(bool busy);
+  void ShowBusyStrip();
   void SayNotAvailable(int target, int argument);
   void OfferStartupUpdate();
   void End(MainResult result);
@@ -171,6 +179,7 @@ class CDlgMain : public Window, public Navigator {
   Picture toolbar_ = Picture::Load("Picture/TOOLBAR.bmp");  // under the ticker strip
   std::array<Rect, kMenuCells> cells_{};
   bool menu_shown_ = false;
+  bool busy_ = false;  // a screen's exchange asked for the progress window and has not ended
   bool startup_over_ = false;
   bool ended_ = false;
   int selected_ = 0;

@@ -30,7 +30,7 @@ TEST_F(CacheWalk, RankingDetailAndChartOpenAtOnceOnTheirLastFiguresWithNoServerA
   const KLineBar last = chart().bars().back();
 
   simulator_.reset();
-  ASSERT_TRUE(StartTerminal({480, 640}, StartWait::kMenu) && WaitFor([&] { return terminal_->progress().isHidden(); }));
+  ASSERT_TRUE(StartTerminal({480, 640}, StartWait::kMenu) && WaitFor([&] { return !terminal_->Busy(); }));
   ASSERT_TRUE(OpenRankedShares());
   EXPECT_EQ(RankedCodes(), ranked) << "the last ranking, with no answer since the start";
   EXPECT_TRUE(testing::ShowsItsAge(list()));

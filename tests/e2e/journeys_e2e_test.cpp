@@ -348,14 +348,14 @@ TEST_P(JourneyWalk, EscFromEveryScreenTheMenuReachesLeadsBackToTheMenuAfterATapA
       return front != &menu() && Shows(front) && !list().busy();
     };
     for (int tries = 0; tries < 3 && !opened(); ++tries) {
-      WaitFor([&] { return terminal_->progress().isHidden(); });
+      WaitFor([&] { return !terminal_->Busy(); });
       EnterMenuCell(cell);
       testing::ProcessEventsUntil(opened, std::chrono::seconds(20));
     }
-    ASSERT_TRUE(opened()) << "cell " << cell << ", progress hidden " << terminal_->progress().isHidden()
+    ASSERT_TRUE(opened()) << "cell " << cell << ", busy " << terminal_->Busy()
                           << ", list busy " << list().busy();
     TapMiddleOfTheScreen();
-    WaitFor([&] { return terminal_->progress().isHidden() && !list().busy(); });
+    WaitFor([&] { return !terminal_->Busy() && !list().busy(); });
     QWidget* front = terminal_->frame().current_screen();
     int presses = 0;
     while (!Shows(&menu()) && presses++ < 5) {
@@ -363,7 +363,7 @@ TEST_P(JourneyWalk, EscFromEveryScreenTheMenuReachesLeadsBackToTheMenuAfterATapA
       // An Esc that steps back inside the screen (a page's trail, an article) asks for no navigation.
       const auto pressed = std::chrono::steady_clock::now();
       WaitFor([&] {
-        const bool settled = terminal_->progress().isHidden() &&
+        const bool settled = !terminal_->Busy() &&
                              (terminal_->frame().current_screen() != front ||
                               std::chrono::steady_clock::now() - pressed > std::chrono::milliseconds(300));
         return Shows(&menu()) || settled;

@@ -32,7 +32,7 @@ class ScreenWalk : public testing::StartedWalk {
   // Goes to the menu page of argument (with a security, that security's page) and waits for its
   // content; the main screen ignores a navigation while its progress window is up.
   CStockRangeDlg& Page(int argument, const SecurityCode& security = {}) {
-    EXPECT_TRUE(WaitFor([&] { return terminal_->progress().isHidden(); }));
+    EXPECT_TRUE(WaitFor([&] { return !terminal_->Busy(); }));
     if (security.empty()) {
       terminal_->main_screen()->GoTo(kTargetMenuPage, argument);
     } else {

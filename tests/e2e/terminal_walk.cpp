@@ -91,7 +91,7 @@ bool TerminalWalk::StartTerminal(Size screen, StartWait wait) {
 }
 
 bool TerminalWalk::Shows(const QWidget* screen) {
-  return screen != nullptr && terminal_->frame().current_screen() == screen && terminal_->progress().isHidden();
+  return screen != nullptr && terminal_->frame().current_screen() == screen && !terminal_->Busy();
 }
 
 void TerminalWalk::EnterMenuCell(int cell) {
@@ -134,7 +134,7 @@ bool TerminalWalk::DetailShows(const SecurityCode& code) {
 
 bool TerminalWalk::OpenSecurity(const char* code) {
   const SecurityCode security = SecurityCode::FromAscii(code);
-  if (!WaitFor([&] { return terminal_->progress().isHidden(); })) return false;
+  if (!WaitFor([&] { return !terminal_->Busy(); })) return false;
   terminal_->OpenSecurity(security);
   return DetailShows(security);
 }

@@ -56,7 +56,7 @@ class TerminalWalk : public ::testing::Test {
   bool TitleBecomes(std::u16string_view wanted) {
     return WaitFor([&] { return terminal_->frame().title() == wanted; });
   }
-  // True while screen is in front and no navigation is under way.
+  // True while screen is in front and no exchange holds the progress window.
   bool Shows(const QWidget* screen);
   // Moves the menu's selection to cell and presses Enter.
   void EnterMenuCell(int cell);

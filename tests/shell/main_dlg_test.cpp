@@ -205,6 +205,27 @@ TEST_F(MainScreenTest, TheCodeKeyboardHoldsTheKeysAndTheSoftKeyBarWhileItIsUp) {
   EXPECT_EQ(frame_.current_screen(), main_.get()) << "a target without a screen leaves the menu in front";
 }
 
+// A screen's exchange holds navigation from the moment it asks for the progress window, but the
+// strip comes up only for an exchange that outlasts a tenth of a second: one that ends sooner
+// neither shows it nor lets a tap in between open another screen.
+TEST_F(MainScreenTest, TheBusyStripWaitsOutAQuickExchangeButNavigationWaitsAtOnce) {
+  OpenToMenu();
+  const unsigned hidden = progress_.times_hidden();
+  main_->PostMessage(kMsgProgress, kBusyShow, kBusyFromScreen);
+  main_->GoTo(kTargetQuoteList, -60);
+  main_->PostMessage(kMsgProgress, kBusyHide, kBusyFromScreen);
+  ProcessEventsUntil([] { return false; }, CDlgMain::kBusyStripDelay * 3);
+  EXPECT_TRUE(prompter_.asked().empty()) << "the navigation asked for while busy is dropped";
+  EXPECT_EQ(progress_.times_hidden(), hidden) << "the strip never came up";
+  EXPECT_FALSE(main_->Navigating());
+
+  main_->PostMessage(kMsgProgress, kBusyShow, kBusyFromScreen);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return progress_.isVisible(); }));
+  main_->PostMessage(kMsgProgress, kBusyHide, kBusyFromScreen);
+  ASSERT_TRUE(ProcessEventsUntil([&] { return !main_->Navigating(); }));
+  EXPECT_TRUE(progress_.isHidden());
+}
+
 // A start-up that fails while the exit question is open ends the screen, and the terminal destroys
 // it before the answer comes; the Yes still ends the program, without touching the dead screen.
 TEST_F(MainScreenTest, AnExitQuestionOutlivingTheScreenStillEndsTheProgram) {

@@ -66,7 +66,7 @@ class SoakWalk : public testing::TerminalWalk {
   // After a step's pause, no navigation under way and a screen in front to take the next key.
   bool Settled() {
     testing::ProcessEventsUntil([] { return false; }, kStepPause);
-    return testing::ProcessEventsUntil([&] { return InFront() != nullptr && terminal_->progress().isHidden(); },
+    return testing::ProcessEventsUntil([&] { return InFront() != nullptr && !terminal_->Busy(); },
                                        kAnswerWait);
   }
 
