@@ -11,6 +11,7 @@
 
 #include "platform/picture.h"
 #include "platform/qt_text.h"
+#include "platform/shaped_text_cache.h"
 
 namespace tarvello {
 namespace {
@@ -57,7 +58,7 @@ QtCanvas::QtCanvas(QImage& image)
       size_{static_cast<int>(image.width() / image.devicePixelRatio()),
             static_cast<int>(image.height() / image.devicePixelRatio())} {
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  SetPen(Pen{});
+  painter_.setPen(ToQPen(pen_));
   SetBrush(Brush{});
   SetFont(Font{});
 }
@@ -83,53 +84,120 @@ QColor QtCanvas::ToQColor(ColorRef color) {
   return QColor(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
-void QtCanvas::SetPen(const Pen& pen) {
-  if (pen.style == PenStyle::kNone) {
-    painter_.setPen(Qt::NoPen);
-    return;
-  }
+QPen QtCanvas::ToQPen(const Pen& pen) {
+  if (pen.style == PenStyle::kNone) return QPen(Qt::NoPen);
   QPen qpen(ToQColor(pen.color));
   qpen.setWidth(std::max(1, pen.width));
   qpen.setStyle(pen.style == PenStyle::kDash  ? Qt::DashLine
                 : pen.style == PenStyle::kDot ? Qt::DotLine
                                               : Qt::SolidLine);
-  painter_.setPen(qpen);
+  return qpen;
+}
+
+void QtCanvas::SetPen(const Pen& pen) {
+  if (pen == pen_ && !text_pen_on_) return;
+  pen_ = pen;
+  text_pen_on_ = false;
+  painter_.setPen(ToQPen(pen));
+}
+
+void QtCanvas::UseShapePen() {
+  if (text_pen_on_) SetPen(pen_);
+}
+
+void QtCanvas::UseTextPen() {
+  if (text_pen_on_ && text_pen_color_ == text_color_) return;
+  painter_.setPen(ToQColor(text_color_));
+  text_pen_on_ = true;
+  text_pen_color_ = text_color_;
 }
 
 void QtCanvas::SetBrush(const Brush& brush) {
   painter_.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.color)));
 }
 
-void QtCanvas::SetFont(const Font& font) { painter_.setFont(MakeFont(font)); }
+void QtCanvas::SetFont(const Font& font) {
+  const QFont qfont = MakeFont(font);
+  painter_.setFont(qfont);
+  font_key_ = qfont.pixelSize() * 2 + (font.bold ? 1 : 0);
+}
 
 TextMetrics QtCanvas::ScreenFontMetrics() { return MetricsOf(MakeFont(Font{})); }
 
 TextMetrics QtCanvas::Metrics() const { return MetricsOf(painter_.font()); }
 
 int QtCanvas::TextWidth(std::u16string_view text) const {
-  return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
+  if (!ShapedTextCache::Holds(text)) return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
+  return qRound(ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_).size().width());
 }
 
 void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flags) {
-  QPen shape_pen = painter_.pen();
-  painter_.setPen(ToQColor(text_color_));
-  painter_.drawText(ToQRect(box), ToQtAlignment(flags), ToQString(text));
-  painter_.setPen(shape_pen);
+  UseTextPen();
+  if ((flags & kTextWordBreak) == 0 && ShapedTextCache::Holds(text)) {
+    DrawLine(text, box, flags);
+  } else {
+    painter_.drawText(ToQRect(box), ToQtAlignment(flags), ToQString(text));
+  }
 }
 
-void QtCanvas::Line(Point from, Point to) { painter_.drawLine(from.x, from.y, to.x, to.y); }
+// One line placed in its box as drawText places it, from the laid-out lines of this thread; a
+// line larger than its box is clipped to it, as drawText clips.
+void QtCanvas::DrawLine(std::u16string_view text, const Rect& box, unsigned flags) {
+  const QStaticText& line = ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_);
+  const QSizeF size = line.size();
+  qreal x = box.left;
+  qreal y = box.top;
+  if (flags & kTextCenter) {
+    x += (box.Width() - size.width()) / 2;
+  } else if (flags & kTextRight) {
+    x = box.right - size.width();
+  }
+  if (flags & kTextVCenter) {
+    y += (box.Height() - size.height()) / 2;
+  } else if (flags & kTextBottom) {
+    y = box.bottom - size.height();
+  }
+  const QPointF at(x, qRound(y));
+  if (size.width() <= box.Width() && size.height() <= box.Height()) {
+    painter_.drawStaticText(at, line);
+    return;
+  }
+  painter_.save();
+  painter_.setClipRect(ToQRect(box), Qt::IntersectClip);
+  painter_.drawStaticText(at, line);
+  painter_.restore();
+}
+
+// A thin solid line along an axis is a filled rectangle of the pixels the pen would set, from
+// one end to the other inclusive: the charts draw hundreds of them (volume bars, candles' wicks).
+void QtCanvas::Line(Point from, Point to) {
+  UseShapePen();
+  if (pen_.style == PenStyle::kSolid && pen_.width <= 1 && (from.x == to.x || from.y == to.y)) {
+    const QRect pixels(QPoint(std::min(from.x, to.x), std::min(from.y, to.y)),
+                       QPoint(std::max(from.x, to.x), std::max(from.y, to.y)));
+    painter_.fillRect(pixels, ToQColor(pen_.color));
+    return;
+  }
+  painter_.drawLine(from.x, from.y, to.x, to.y);
+}
 
 void QtCanvas::Polyline(std::span<const Point> points) {
+  UseShapePen();
   painter_.drawPolyline(ToQPolygon(points));
 }
 
-void QtCanvas::Polygon(std::span<const Point> points) { painter_.drawPolygon(ToQPolygon(points)); }
+void QtCanvas::Polygon(std::span<const Point> points) {
+  UseShapePen();
+  painter_.drawPolygon(ToQPolygon(points));
+}
 
 void QtCanvas::Rectangle(const Rect& box) {
+  UseShapePen();
   if (!box.IsEmpty()) painter_.drawRect(OutlineRect(box));
 }
 
 void QtCanvas::Ellipse(const Rect& box) {
+  UseShapePen();
   if (!box.IsEmpty()) painter_.drawEllipse(OutlineRect(box));
 }
 

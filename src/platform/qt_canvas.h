@@ -26,6 +26,7 @@ class QtCanvas : public Canvas {
   // The metrics of the screen font, measured without a paint.
   static TextMetrics ScreenFontMetrics();
   static QColor ToQColor(ColorRef color);
+  static QPen ToQPen(const Pen& pen);
 
   Size size() const override { return size_; }
   void SetPen(const Pen& pen) override;
@@ -48,8 +49,18 @@ class QtCanvas : public Canvas {
   void ResetClip() override;
 
  private:
+  void DrawLine(std::u16string_view text, const Rect& box, unsigned flags);
+  // The painter's pen is the shapes' pen or the text colour, switched only when the other is
+  // needed: a screen draws runs of lines and runs of text, and each switch costs the engine.
+  void UseShapePen();
+  void UseTextPen();
+
   QPainter painter_;
   Size size_;
+  Pen pen_;
+  bool text_pen_on_ = false;
+  ColorRef text_pen_color_ = kWhite;
+  int font_key_ = 0;  // the pixel height of the font set, doubled and one more when bold
   ColorRef text_color_ = kWhite;
 };
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTranslator>
 #include <chrono>
@@ -67,6 +68,50 @@ TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
   EXPECT_EQ(At(4, 15), QColor(255, 255, 255));
   EXPECT_EQ(At(6, 15), QColor(0, 0, 0));
   EXPECT_EQ(At(30, 27), QColor(255, 255, 255));
+}
+
+// Lines along an axis and single lines of text take quicker ways than the painter's general ones
+// (a filled rectangle, a line laid out once); they set the same pixels and measure the same.
+TEST_F(QtCanvasTest, QuickLinesAndTextSetThePixelsThePaintersOwnWaysSet) {
+  struct Case {
+    Point from, to;
+    std::u16string text;
+    unsigned flags;
+  };
+  const Case cases[] = {
+      {{3, 2}, {3, 25}, u"12.34", kTextLeft | kTextTop},
+      {{30, 20}, {5, 20}, u"涨跌", kTextOneLine | kTextCenter},
+      {{7, 7}, {7, 7}, u"-0.50%", kTextOneLine | kTextRight},
+      {{0, 29}, {39, 29}, u"成交量 12345678", kTextBottom | kTextCenter},  // wider than its box
+  };
+  const Rect box{2, 3, 38, 27};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QString::fromStdU16String(c.text).toStdString());
+    QImage quick(40, 30, QImage::Format_RGB32);
+    QImage general(40, 30, QImage::Format_RGB32);
+    quick.fill(Qt::black);
+    general.fill(Qt::black);
+    {
+      QtCanvas canvas(quick);
+      canvas.SetPen(Pen{0x00FF00, 1, PenStyle::kSolid});
+      canvas.Line(c.from, c.to);
+      canvas.SetTextColor(kWhite);
+      canvas.DrawText(c.text, box, c.flags);
+      EXPECT_EQ(canvas.TextWidth(c.text), QFontMetrics(QtCanvas::MakeFont(Font{})).horizontalAdvance(QString::fromStdU16String(c.text)));
+    }
+    {
+      QPainter painter(&general);
+      painter.setRenderHint(QPainter::TextAntialiasing, true);
+      painter.setFont(QtCanvas::MakeFont(Font{}));
+      painter.setPen(QtCanvas::ToQPen(Pen{0x00FF00, 1, PenStyle::kSolid}));
+      painter.drawLine(c.from.x, c.from.y, c.to.x, c.to.y);
+      painter.setPen(Qt::white);
+      const int align = (c.flags & kTextCenter ? Qt::AlignHCenter : c.flags & kTextRight ? Qt::AlignRight : Qt::AlignLeft) |
+                        (c.flags & kTextVCenter ? Qt::AlignVCenter : c.flags & kTextBottom ? Qt::AlignBottom : Qt::AlignTop);
+      painter.drawText(QRect(box.left, box.top, box.Width(), box.Height()), align, QString::fromStdU16String(c.text));
+    }
+    EXPECT_EQ(quick, general);
+  }
 }
 
 // Loads of one file share what was decoded, a draw at a new size after the full picture was let

@@ -1,0 +1,48 @@
+// ShapedTextCache: single lines of text laid out once and drawn many times. Laying a line out
+// (splitting it into runs, shaping the glyphs, measuring) costs many times what drawing its
+// glyphs does, and a screen draws the same labels and most of the same figures on every paint.
+//
+// Thread rules: a QStaticText must not be shared between threads, so every thread that paints
+// has a cache of its own (ForThisThread).
+#pragma once
+
+#include <QFont>
+#include <QStaticText>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace tarvello {
+
+class ShapedTextCache {
+ public:
+  // Lines kept before the cache starts over: a few screens' worth of labels and figures, well
+  // under a megabyte.
+  static constexpr std::size_t kCapacity = 1024;
+
+  static ShapedTextCache& ForThisThread();
+
+  // Whether text is one plain line the cache can lay out as QPainter::drawText would: no line
+  // breaks and no tabs, which only the general text layout expands.
+  static bool Holds(std::u16string_view text);
+  // text laid out in font, from the cache or laid out now; font_key tells the fonts apart.
+  const QStaticText& Line(std::u16string_view text, const QFont& font, int font_key);
+  std::size_t size() const { return lines_.size(); }
+
+ private:
+  struct Key {
+    std::u16string text;
+    int font_key;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+      return std::hash<std::u16string>{}(key.text) ^ (static_cast<std::size_t>(key.font_key) * 0x9E3779B97F4A7C15ull);
+    }
+  };
+
+  std::unordered_map<Key, QStaticText, KeyHash> lines_;
+};
+
+}  // namespace tarvello
