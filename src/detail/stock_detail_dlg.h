@@ -126,7 +126,7 @@ class CStockDetailDlg : public DataScreen {
   bool cursor_shown_ = false;
   int cursor_x_ = -1;
   std::optional<Rect> cursor_box_;
-  TextMetrics metrics_;
+  TextMetrics metrics_ = SharedTextMetrics();
   std::u16string title_;  // the window title this screen last set
 };
 

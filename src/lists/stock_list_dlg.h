@@ -130,7 +130,7 @@ class CStockListDlg : public DataScreen {
   ListModel model_;
   // User-interface thread only.
   Point pen_down_{};
-  TextMetrics metrics_;
+  TextMetrics metrics_ = SharedTextMetrics();
   CBatchListStockDlg* batch_ = nullptr;  // child window, owned by this screen
 };
 

@@ -1,5 +1,7 @@
 #include "platform/data_screen.h"
 
+#include <QTimer>
+
 #include "market/display_colours.h"
 #include "platform/canvas.h"
 #include "platform/keys.h"
@@ -22,6 +24,21 @@ void DataScreen::RequestRefresh(bool show_busy) {
   KillTimer(timer_id_);
   worker_.Start();  // the first request starts it, once the derived screen is complete
   worker_.Request(show_busy);
+}
+
+bool DataScreen::PaintHeld() const {
+  return awaiting_answer_ && std::chrono::steady_clock::now() - shown_at_ < RefreshWorker::kQuickAnswer;
+}
+
+// The held paint comes when the answer repaints the screen, when the exchange fails, or at the
+// end of the wait.
+void DataScreen::showEvent(QShowEvent* event) {
+  awaiting_answer_ = busy();
+  shown_at_ = std::chrono::steady_clock::now();
+  QTimer::singleShot(RefreshWorker::kQuickAnswer, this, [this] {
+    if (!Painted()) Invalidate();
+  });
+  Window::showEvent(event);
 }
 
 void DataScreen::OnTimer(unsigned id) {
@@ -84,7 +101,13 @@ void DataScreen::ShowCachedSince(std::optional<std::chrono::system_clock::time_p
   Invalidate();
 }
 
+void DataScreen::InvalidateScreen() {
+  awaiting_answer_ = false;
+  Invalidate();
+}
+
 void DataScreen::ExchangeEnded() {
+  if (awaiting_answer_.exchange(false)) Invalidate();
   for (const Message& message : after_exchange_) PostMessageWhileShown(message, hidden_as_exchange_began_);
   after_exchange_.clear();
 }

@@ -12,6 +12,7 @@
 // StopRefreshing first thing in its destructor, so that no exchange runs over its released data.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -53,6 +54,11 @@ class DataScreen : public Window, public RefreshScreen {
  protected:
   void OnTimer(unsigned id) override;
   void OnPaintOver(Canvas& canvas) override;
+  // A screen just brought up whose exchange is running waits up to a quick answer's time before
+  // its first paint: the user sees the screen they came from a moment longer rather than an empty
+  // one that the answer repaints at once.
+  bool PaintHeld() const override;
+  void showEvent(QShowEvent* event) override;
   // Whether a timer tick refreshes; by default while shown and not busy.
   virtual bool RefreshesOnTick() const;
   // Whether the figures move at now, which decides whether old ones count as stale; by default
@@ -69,7 +75,7 @@ class DataScreen : public Window, public RefreshScreen {
   virtual void ShowScreenMenu() {}
   virtual void GoBack() {}
 
-  void InvalidateScreen() override { Invalidate(); }
+  void InvalidateScreen() override;
   void SetRefreshTimer(unsigned id, unsigned period_ms) override { SetTimer(id, period_ms); }
   void PostToMainScreen(const Message& message) override;
   // Worker thread, inside RunExchange: posts message to this screen once the exchange is over
@@ -93,6 +99,8 @@ class DataScreen : public Window, public RefreshScreen {
   Window* const main_screen_;
   RefreshWorker worker_;
   std::optional<std::u16string> shown_age_;  // user-interface thread: the age last painted
+  std::chrono::steady_clock::time_point shown_at_;  // user-interface thread
+  std::atomic<bool> awaiting_answer_{false};  // shown while its exchange ran, and no answer since
   AnswerCache* cache_ = nullptr;
   // User-interface thread: the moment of the cached figures shown, and when they were put up.
   std::optional<std::chrono::system_clock::time_point> cached_;

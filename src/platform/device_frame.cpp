@@ -76,7 +76,13 @@ int DeviceFrame::BarHeight() const { return SharedTextMetrics().BarHeight(); }
 
 void DeviceFrame::SetTitle(std::u16string title) {
   title_ = std::move(title);
-  Invalidate();
+  InvalidateBars();
+}
+
+void DeviceFrame::InvalidateBars() {
+  const Rect client = ClientRect();
+  Invalidate(Rect{0, 0, client.right, BarHeight()});
+  Invalidate(Rect{0, client.bottom - BarHeight(), client.right, client.bottom});
 }
 
 Rect DeviceFrame::ScreenArea() const {
@@ -97,7 +103,7 @@ void DeviceFrame::Adopt(Window* screen) {
 void DeviceFrame::ShowScreen(Window* screen) {
   if (current_ != nullptr && current_ != screen) current_->hide();
   current_ = screen;
-  Invalidate();  // the soft keys are the new screen's
+  InvalidateBars();  // the soft keys are the new screen's
   if (screen == nullptr) return;
   Place(screen);
   screen->show();
@@ -112,7 +118,8 @@ void DeviceFrame::OnPaint(Canvas& canvas) {
   Rect client = ClientRect();
   int bar = BarHeight();
   canvas.FillRect(client, kBlack);
-  canvas.DrawPicture(background_, ScreenArea());
+  // A screen in front covers the area, and its drawing or what it still leaves of the one before.
+  if (current_ == nullptr || current_->isHidden()) canvas.DrawPicture(background_, ScreenArea());
   PaintCaption(canvas, Rect{0, 0, client.right, bar});
   PaintSoftKeys(canvas, Rect{0, client.bottom - bar, client.right, client.bottom});
 }

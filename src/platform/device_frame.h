@@ -43,6 +43,7 @@ class DeviceFrame : public Window {
   Window* KeyHolder() const;
 
  protected:
+  void ScreenSoftKeysChanged() override { InvalidateBars(); }
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
@@ -52,6 +53,8 @@ class DeviceFrame : public Window {
 
  private:
   int BarHeight() const;
+  // The caption and the soft-key bar are redrawn; the screen between them stays as it is.
+  void InvalidateBars();
   void Place(Window* screen);
   void PaintCaption(Canvas& canvas, const Rect& bar);
   void PaintSoftKeys(Canvas& canvas, const Rect& bar);

@@ -1,8 +1,6 @@
 #include "platform/window.h"
 
 #include <QCoreApplication>
-#include <algorithm>
-#include <optional>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +9,9 @@
 #include <QTimerEvent>
 #include <QTouchEvent>
 #include <QWheelEvent>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "base/text_metrics.h"
 #include "platform/qt_canvas.h"
@@ -19,6 +20,35 @@ namespace tarvello {
 namespace {
 
 const QEvent::Type kMessageEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The images of windows hidden lately, for the next window of the same size to draw in: screens
+// take turns in front, and a fresh image of a screen's size costs its allocation and first touch
+// on every change of screen. Two are enough: the screen left and a pop-up's. User-interface
+// thread only.
+class ImageSpares {
+ public:
+  void Give(QImage image) {
+    if (image.isNull()) return;
+    if (spares_.size() == kKept) spares_.erase(spares_.begin());
+    spares_.push_back(std::move(image));
+  }
+  QImage Take(QSize pixels) {
+    const auto found = std::find_if(spares_.begin(), spares_.end(), [&](const QImage& spare) { return spare.size() == pixels; });
+    if (found == spares_.end()) return QImage(pixels, QImage::Format_RGB32);
+    QImage image = std::move(*found);
+    spares_.erase(found);
+    return image;
+  }
+
+ private:
+  static constexpr std::size_t kKept = 2;
+  std::vector<QImage> spares_;
+};
+
+ImageSpares& SpareImages() {
+  static ImageSpares spares;
+  return spares;
+}
 
 class MessageEvent : public QEvent {
  public:
@@ -85,13 +115,27 @@ void Window::KillTimer(unsigned id) {
   }
 }
 
-void Window::Invalidate() {
+void Window::Invalidate() { RequestUpdate(QRect()); }
+
+void Window::Invalidate(const Rect& part) { RequestUpdate(QRect(part.left, part.top, part.Width(), part.Height())); }
+
+// A null area is the whole window. A worker's request reaches the window after the events queued
+// before it; when a paint of the whole window has drawn everything invalidated up to it by then,
+// the request has nothing left to show and asks for no second paint.
+void Window::RequestUpdate(QRect area) {
+  const unsigned invalidation = ++invalidations_;
   dirty_ = true;
   if (OnOwnThread()) {
-    update();
-  } else {
-    QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
+    area.isNull() ? update() : update(area);
+    return;
   }
+  QMetaObject::invokeMethod(
+      this,
+      [this, area, invalidation] {
+        if (painted_whole_ >= invalidation) return;
+        area.isNull() ? update() : update(area);
+      },
+      Qt::QueuedConnection);
 }
 
 void Window::StartTimerHere(unsigned id, unsigned period_ms) {
@@ -116,7 +160,7 @@ unsigned Window::TrackPopupMenu(const std::vector<MenuItem>& items, Point at, Me
 }
 
 void Window::SoftKeysChanged() {
-  if (auto* frame = dynamic_cast<Window*>(window()); frame != nullptr && frame != this) frame->Invalidate();
+  if (auto* frame = dynamic_cast<Window*>(window()); frame != nullptr && frame != this) frame->ScreenSoftKeysChanged();
 }
 
 void Window::RepeatKey(int count, KeyCode away, KeyCode toward) {
@@ -158,23 +202,26 @@ void Window::timerEvent(QTimerEvent* event) {
 void Window::RenderCache() {
   qreal ratio = devicePixelRatioF();
   QSize pixels = size() * ratio;
-  if (cache_.size() != pixels) cache_ = QImage(pixels, QImage::Format_RGB32);
+  if (cache_.size() != pixels) cache_ = SpareImages().Take(pixels);
   cache_.setDevicePixelRatio(ratio);
   cache_.fill(Qt::black);
   QtCanvas canvas(cache_);
   PaintOn(canvas);
 }
 
-void Window::paintEvent(QPaintEvent*) {
-  bool stale = cache_.size() != size() * devicePixelRatioF();
+void Window::paintEvent(QPaintEvent* event) {
+  if (PaintHeld()) return;
+  const unsigned invalidations = invalidations_.load();
+  const bool stale = cache_.size() != size() * devicePixelRatioF();
   if (dirty_.exchange(false) || stale) RenderCache();
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), cache_);
+  if (event->rect() == rect()) painted_whole_ = invalidations;
 }
 
 void Window::hideEvent(QHideEvent* event) {
   ++times_hidden_;
-  cache_ = QImage();
+  SpareImages().Give(std::move(cache_));
   dirty_ = true;
   QWidget::hideEvent(event);
 }

@@ -60,6 +60,9 @@ class Window : public QWidget {
   void SetTimer(unsigned id, unsigned period_ms);
   void KillTimer(unsigned id);
   void Invalidate();
+  // Redraws the cached image but repaints only part of the window on the screen: what the
+  // windows over the rest show stays as it is.
+  void Invalidate(const Rect& part);
 
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
   // Whether what the window shows was drawn after its last Invalidate (benchmarks wait for it).
@@ -86,6 +89,9 @@ class Window : public QWidget {
   virtual void OnMessage(const Message& message);
   virtual void OnTimer(unsigned id);
   virtual void OnPaint(Canvas& canvas);
+  // Whether a paint now would only draw what is about to change: the window then keeps what the
+  // screen shows under it and is painted when it asks again. No by default.
+  virtual bool PaintHeld() const { return false; }
   // Drawn over what OnPaint drew; nothing by default.
   virtual void OnPaintOver(Canvas&) {}
   virtual void OnKeyDown(KeyCode key);
@@ -112,12 +118,14 @@ class Window : public QWidget {
   void RepeatKey(int count, KeyCode away, KeyCode toward);
   // Tells the top-level window this one is shown in (the device frame) that SoftKeys changed.
   void SoftKeysChanged();
+  // The screen in front says its soft keys changed; a frame redraws them, others redraw whole.
+  virtual void ScreenSoftKeysChanged() { Invalidate(); }
 
   void customEvent(QEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  // A hidden window lets its cached image go: it is drawn afresh when it shows again anyway, and
-  // the program keeps every screen for the whole run.
+  // A hidden window lets its cached image go, for the next window of its size to draw in: it is
+  // drawn afresh when it shows again anyway, and the program keeps every screen for the whole run.
   void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -131,6 +139,7 @@ class Window : public QWidget {
   void StartTimerHere(unsigned id, unsigned period_ms);
   void KillTimerHere(unsigned id);
   void RenderCache();
+  void RequestUpdate(QRect area);
   void PenPressed(Point at, std::int64_t ms);
   void PenMoved(Point at, std::int64_t ms);
   void PenReleased(Point at, std::int64_t ms);
@@ -140,6 +149,8 @@ class Window : public QWidget {
 
   std::map<unsigned, int> timers_;  // user-interface thread only: our id -> Qt timer id
   std::atomic<bool> dirty_{true};   // the cached image must be redrawn
+  std::atomic<unsigned> invalidations_{0};  // how many times the window was invalidated
+  unsigned painted_whole_ = 0;  // user-interface thread: invalidations_ as of the last whole paint
   std::atomic<unsigned> times_hidden_{0};
   QImage cache_;                    // user-interface thread only
   // User-interface thread only, as are the members below: the stylus's track and what it became.

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/shared_records.h"
 #include "market/market_clock.h"
@@ -32,6 +33,7 @@ class PriceScreen : public DataScreen {
   std::atomic<bool> fail{false};
   std::atomic<bool> hold{false};  // the exchange waits until the test lets it go
   int answered = 0;               // messages the exchanges' ends delivered
+  std::vector<std::string> painted;  // the price of every paint on the screen
   using DataScreen::timer_id;
 
  protected:
@@ -47,6 +49,7 @@ class PriceScreen : public DataScreen {
   void OnPaint(Canvas& canvas) override {
     RefreshWorker::PaintScope painting(worker());
     std::string shown = *price_.Current();
+    painted.push_back(shown);
     canvas.DrawText(std::u16string(shown.begin(), shown.end()), ClientRect(), kTextLeft);
   }
 
@@ -115,6 +118,27 @@ TEST_F(DataScreenTest, AnExchangesEndReachesTheScreenOnlyIfTheUserStayed) {
     screen.hold = false;
     ProcessEventsUntil([] { return false; }, milliseconds(100));
     EXPECT_EQ(screen.answered, c.delivered) << c.name;
+  }
+}
+
+// A screen brought up while its exchange runs keeps the screen before it a moment rather than
+// paint itself empty: its first paint shows a quick answer, or comes at the end of the wait.
+TEST_F(DataScreenTest, AScreenBroughtUpDuringItsExchangeFirstPaintsTheAnswerOrAfterTheWait) {
+  for (const bool answers : {true, false}) {
+    PriceScreen screen(&main_, milliseconds(0));
+    screen.hold = true;
+    screen.RequestRefresh(true);
+    screen.show();
+    const auto shown = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return screen.exchanges == 1; }));
+    if (answers) screen.hold = false;
+    // A loaded machine may keep the answer past the wait; then the empty paint is right too.
+    const bool quick = std::chrono::steady_clock::now() - shown < RefreshWorker::kQuickAnswer / 2;
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !screen.painted.empty(); }, RefreshWorker::kQuickAnswer * 10));
+    if (quick || !answers) {
+      EXPECT_EQ(screen.painted.front(), answers ? "1001" : "") << answers;
+    }
+    screen.hold = false;
   }
 }
 
