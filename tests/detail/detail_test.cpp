@@ -2,6 +2,8 @@
 // chart's model.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "detail/detail_answer.h"
 #include "detail/detail_panel_rows.h"
 #include "detail/detail_request.h"
@@ -9,6 +11,7 @@
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "lists/list_wire.h"
 #include "text/text_codec.h"
 
 namespace tarvello {
@@ -40,26 +43,20 @@ DetailRecords Read(const Bytes& container, bool* complete = nullptr) {
   return records;
 }
 
+// The long form's prevClose is not one; the short form's is.
 TEST(DetailAnswerTest, MinuteBlocksInBothForms) {
-  ContainerWriter writer;
-  writer.Add(kMinuteData, MinuteBody(true, 2, 2));
-  DetailRecords longForm = Read(writer.Finish());
-  EXPECT_EQ(longForm.minutes.name, u"Name");
-  EXPECT_EQ(longForm.minutes.prevClose, 0);  // the long form's prevClose is not one
-  EXPECT_EQ(longForm.minutes.totalVolume, 5000);
-  EXPECT_EQ(longForm.minutes.minuteCount, 3);
-  ASSERT_EQ(longForm.minutes.records.size(), 2u);
-  EXPECT_EQ(longForm.minutes.records[1].time, 932);
-  EXPECT_EQ(longForm.minutes.records[1].price, 10011);
-  EXPECT_EQ(longForm.minutes.records[1].extra, 77);
-  EXPECT_EQ(longForm.minutes.slotCount, 242);
-
-  ContainerWriter shortWriter;
-  shortWriter.Add(kMinuteDataShort, MinuteBody(false, 1, 1));
-  DetailRecords shortForm = Read(shortWriter.Finish());
-  EXPECT_EQ(shortForm.minutes.prevClose, 1000);
-  ASSERT_EQ(shortForm.minutes.records.size(), 1u);
-  EXPECT_EQ(shortForm.minutes.records[0].avgPrice, 10005);
+  const MinuteSeries m = Read(testing::Container(kMinuteData, MinuteBody(true, 2, 2))).minutes;
+  EXPECT_EQ(m.name, u"Name");
+  EXPECT_EQ(std::tuple(m.prevClose, m.totalVolume, m.minuteCount, m.slotCount),
+            std::tuple(0, 5000, 3, 242));
+  ASSERT_EQ(m.records.size(), 2u);
+  const MinuteRecord& second = m.records[1];
+  EXPECT_EQ(std::tuple(second.time, second.price, second.extra), std::tuple(932, 10011, 77));
+  const MinuteSeries shortForm =
+      Read(testing::Container(kMinuteDataShort, MinuteBody(false, 1, 1))).minutes;
+  EXPECT_EQ(shortForm.prevClose, 1000);
+  ASSERT_EQ(shortForm.records.size(), 1u);
+  EXPECT_EQ(shortForm.records[0].avgPrice, 10005);
 }
 
 TEST(DetailAnswerTest, HostileCountsReadOnlyWhatTheBlockHolds) {
@@ -97,9 +94,8 @@ TEST(DetailAnswerTest, BooksTicksAndFuturesQuote) {
   ASSERT_EQ(records.ticks.ticks.size(), 2u);
   EXPECT_EQ(records.ticks.ticks[1].price, 999);
   ASSERT_TRUE(records.futures.has_value());
-  EXPECT_EQ(records.futures->last, 1);
-  EXPECT_EQ(records.futures->prevSettle, 10);
-  EXPECT_EQ(records.futures->outerVolume, 15);
+  const FuturesQuote& f = *records.futures;
+  EXPECT_EQ(std::tuple(f.last, f.prevSettle, f.outerVolume), std::tuple(1, 10, 15));
 }
 
 TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
@@ -116,9 +112,7 @@ TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
 }
 
 TEST(DetailAnswerTest, BrokenContainerKeepsBlocksReadBeforeTheBreak) {
-  ContainerWriter writer;
-  writer.Add(kOrderBook, BookBody(10, false));
-  Bytes container = writer.Finish();
+  Bytes container = testing::Container(kOrderBook, BookBody(10, false));
   container.back() = 'x';
   bool complete = true;
   DetailRecords records = Read(container, &complete);
@@ -166,12 +160,9 @@ DetailRecords Share() {
 TEST(DetailPanelRowsTest, ShareFigures) {
   const auto rows = ShareFigureRows(Share());
   ASSERT_EQ(rows.size(), 14u);
-  EXPECT_EQ(rows[0].colour, kFallGreen);
-  EXPECT_EQ(rows[1].colour, kRiseRed);
-  EXPECT_EQ(rows[3].colour, kPlainWhite);
-  EXPECT_EQ(rows[4].value, u"10.11");
-  EXPECT_EQ(rows[4].colour, kRiseRed);
-  EXPECT_EQ(rows[13].value, u"0.123");
+  EXPECT_EQ(std::tuple(rows[0].colour, rows[1].colour, rows[3].colour, rows[4].colour),
+            std::tuple(kFallGreen, kRiseRed, kPlainWhite, kRiseRed));
+  EXPECT_EQ(std::tie(rows[4].value, rows[13].value), std::tuple(u"10.11", u"0.123"));
 }
 
 // Before the first trade every zero figure is "--"; once traded a zero is a number.
@@ -192,13 +183,9 @@ TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
 TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
   const DetailRecords records = Share();
   const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
-  EXPECT_EQ(rows[0].price, u"10.10");
-  EXPECT_EQ(rows[0].priceColour, kRiseRed);
-  EXPECT_EQ(rows[1].price, u"--");
-  EXPECT_EQ(rows[1].volume, u"--");
-  EXPECT_EQ(rows[2].volume, u"7");
-  EXPECT_EQ(rows[3].volume, u"0");
-  EXPECT_EQ(rows[3].priceColour, kFallGreen);
+  EXPECT_EQ(std::tie(rows[0].price, rows[1].price, rows[1].volume, rows[2].volume, rows[3].volume),
+            std::tuple(u"10.10", u"--", u"--", u"7", u"0"));
+  EXPECT_EQ(std::tuple(rows[0].priceColour, rows[3].priceColour), std::tuple(kRiseRed, kFallGreen));
 }
 
 // A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
@@ -223,9 +210,8 @@ TEST(DetailPanelRowsTest, BookColumnsKeepAGapBetweenPriceAndVolume) {
 TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
   TickList ticks{1000, 0, {{1455, 1001, 5}, {1456, 999, 7}, {1457, 1000, 1}}};
   const auto rows = TickRows(ticks, 2);
-  EXPECT_EQ(rows[0].colour, kRiseRed);
-  EXPECT_EQ(rows[1].colour, kFallGreen);
-  EXPECT_EQ(rows[2].colour, kFlatGrey);
+  EXPECT_EQ(std::tuple(rows[0].colour, rows[1].colour, rows[2].colour),
+            std::tuple(kRiseRed, kFallGreen, kFlatGrey));
   EXPECT_EQ(rows[1].volume, u"7");
 }
 
@@ -237,30 +223,25 @@ TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
   std::vector<MinuteRecord> records{Minute(931, 0, 100, 0), Minute(932, 10100, 0, 10050),
                                     Minute(933, 0, 400, 0), Minute(934, 10200, 1000, 10080)};
   EXPECT_EQ(FillMinuteGaps(records, 1000), 600);
-  EXPECT_EQ(records[0].price, 10000);
-  EXPECT_EQ(records[0].avgPrice, 10000);
-  EXPECT_EQ(records[2].price, 10100);
-  EXPECT_EQ(records[2].avgPrice, 10050);
-  EXPECT_EQ(records[0].minuteVolume, 100);
-  EXPECT_EQ(records[1].minuteVolume, -100);
-  EXPECT_EQ(records[2].minuteVolume, 0);  // the previous cumulative volume was not yet known
-  EXPECT_EQ(records[3].minuteVolume, 600);
+  EXPECT_EQ(std::tuple(records[0].price, records[0].avgPrice, records[2].price,
+                       records[2].avgPrice),
+            std::tuple(10000, 10000, 10100, 10050));
+  // Minute 933's volume is 0: the previous cumulative volume was not yet known.
+  std::vector<std::int32_t> volumes;
+  for (const MinuteRecord& record : records) volumes.push_back(record.minuteVolume);
+  EXPECT_EQ(volumes, (std::vector<std::int32_t>{100, -100, 0, 600}));
 }
 
 TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousCloseOrOnePercentWithoutTrades) {
   const std::vector<MinuteRecord> records{Minute(931, 10300, 1, 10100), Minute(932, 9900, 2, 10050)};
   const PriceRange range = ComputePriceRange(records, 1000, 1020, 985);
-  EXPECT_EQ(range.dev, 30);
-  EXPECT_EQ(range.top, 1030);
-  EXPECT_EQ(range.bottom, 970);
+  EXPECT_EQ(std::tuple(range.dev, range.top, range.bottom), std::tuple(30, 1030, 970));
   const PriceScale scale(range, 1000, 120);
   EXPECT_EQ(scale.Y(1000), 60);
   EXPECT_LT(scale.Y(1030), scale.Y(970));
   // Nothing traded falls back to one percent.
   const PriceRange empty = ComputePriceRange({}, 1000, 0, 0);
-  EXPECT_EQ(empty.top, 1010);
-  EXPECT_EQ(empty.bottom, 990);
-  EXPECT_EQ(empty.dev, 10);
+  EXPECT_EQ(std::tuple(empty.dev, empty.top, empty.bottom), std::tuple(10, 1010, 990));
   // A low of 0 before the first trade pulls the deviation to the previous close itself.
   const PriceRange untraded = ComputePriceRange({Minute(931, 10000, 0, 10000)}, 1000, 0, 0);
   EXPECT_EQ(untraded.dev, 10);
@@ -285,9 +266,7 @@ TEST(IntradayChartModelTest, LargeValuesDropTheirDecimalsAndHostileOnesDoNotOver
 TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {
   EXPECT_EQ(TimeAxisLabelsFor({}, SecurityCode(u"HK00700"), false).right, u"16:00");
   const TimeAxisLabels served = TimeAxisLabelsFor({1500, 930}, SecurityCode(u"SH600001"), false);
-  EXPECT_EQ(served.left, u"9:30");
-  EXPECT_EQ(served.centre, u"");
-  EXPECT_EQ(served.right, u"15:00");
+  EXPECT_EQ(std::tie(served.left, served.centre, served.right), std::tuple(u"9:30", u"", u"15:00"));
   EXPECT_EQ(TimeAxisLabelsFor({1500, -7}, SecurityCode(u"SH600001"), false).left, u"--");
 }
 
@@ -296,10 +275,8 @@ TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {
   minute.minuteVolume = 500;
   const CursorContext context{1000, 1020, 1000, 2, 1};
   const auto rows = CursorBoxRows(minute, context);
-  EXPECT_EQ(rows[1].colour, kRiseRed);
-  EXPECT_EQ(rows[3].value, u"2.50%");
-  EXPECT_EQ(rows[4].colour, kRiseRed);
-  EXPECT_EQ(rows[5].value, u"0.500%");
+  EXPECT_EQ(std::tuple(rows[1].colour, rows[4].colour), std::tuple(kRiseRed, kRiseRed));
+  EXPECT_EQ(std::tie(rows[3].value, rows[5].value), std::tuple(u"2.50%", u"0.500%"));
 
   const auto index = CursorBoxRows(minute, CursorContext{1000, 1020, 100000, 2, kSecurityTypeIndex});
   EXPECT_EQ(index[5].value, u"--");
@@ -310,11 +287,9 @@ TEST(IntradayChartModelTest, VolumeBandAtTheCursorOrForTheDay) {
                                     Minute(933, 10000, 700, 10000)};
   FillMinuteGaps(records, 1000);
   const VolumeBandTexts day = VolumeBandFor(records, std::nullopt, 700, 1, 1000);
-  EXPECT_EQ(day.current, u"400");
-  EXPECT_EQ(day.total, u"700");
+  EXPECT_EQ(std::tie(day.current, day.total), std::tuple(u"400", u"700"));
   const VolumeBandTexts cursor = VolumeBandFor(records, 1, 700, 1, 1000);
-  EXPECT_EQ(cursor.current, u"200");
-  EXPECT_EQ(cursor.total, u"300");
+  EXPECT_EQ(std::tie(cursor.current, cursor.total), std::tuple(u"200", u"300"));
 }
 
 }  // namespace

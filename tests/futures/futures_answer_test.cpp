@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "futures/futures_request.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
@@ -40,9 +42,7 @@ TEST(FuturesAnswerTest, QuoteNeedsAllFifteenFields) {
   for (int i = 1; i <= 15; ++i) full.I32(i * 100);
   FuturesQuote quote;
   ASSERT_TRUE(ReadFuturesQuoteAnswer(AnswerContainer(kFuturesQuote, full.Take()), quote));
-  EXPECT_EQ(quote.last, 100);
-  EXPECT_EQ(quote.prevSettle, 1000);
-  EXPECT_EQ(quote.outerVolume, 1500);
+  EXPECT_EQ(std::tuple(quote.last, quote.prevSettle, quote.outerVolume), std::tuple(100, 1000, 1500));
 
   WireWriter cut;
   for (int i = 1; i <= 14; ++i) cut.I32(7);
@@ -95,15 +95,10 @@ TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) 
     return AnswerContainer(kSecurityFundFlow, w.Take());
   };
   const SecurityFundFlow read = ReadSecurityFundFlowAnswer(body(3, 15)).value_or(SecurityFundFlow{});
-  EXPECT_EQ(read.decimals, 3);
-  EXPECT_EQ(read.ratioToday, 1234);
-  EXPECT_EQ(read.ratio3Days, -500);
-  EXPECT_EQ(read.ratio10Days, 99);
-  EXPECT_EQ(read.largeIn, 123);
-  EXPECT_EQ(read.smallIn, 3);
-  EXPECT_EQ(read.otherAmount, 2);
-  EXPECT_EQ(read.positionToday, 1);
-  EXPECT_EQ(read.position10Days, 4);
+  EXPECT_EQ(std::tuple(int{read.decimals}, read.ratioToday, read.ratio3Days, read.ratio10Days),
+            std::tuple(3, 1234, -500, 99));
+  EXPECT_EQ(std::tuple(read.largeIn, read.smallIn, read.otherAmount), std::tuple(123, 3, 2));
+  EXPECT_EQ(std::tuple(read.positionToday, read.position10Days), std::tuple(1, 4));
   for (const Bytes& bad : {body(2, 14), body(12, 15), Bytes{'{', 0x3D, 0x08, 0, 0, 0, 0, '}'}}) {
     EXPECT_FALSE(ReadSecurityFundFlowAnswer(bad).has_value()) << bad.size();
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "settings/configuration_keys.h"
 #include "settings/deployment.h"
@@ -68,13 +69,11 @@ TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
     testing::TempFolder folder;
     testing::WriteBytes(folder / kDeploymentFileName, EncodeUtf16Le(text::FromUtf8(c.file)));
     const Deployment d = LoadDeployment(folder.path());
-    EXPECT_EQ(d.quote_port, c.expected.quote_port);
-    EXPECT_EQ(d.info_port, c.expected.info_port);
-    EXPECT_EQ(d.gateway_port, c.expected.gateway_port);
-    EXPECT_EQ(d.quote_servers[1][0], c.expected.quote_server);
-    EXPECT_EQ(d.info_servers[1][0], c.expected.info_server);
-    EXPECT_EQ(d.network_case, c.expected.network_case);
-    EXPECT_EQ(d.quote_servers[0][1], "127.0.0.1");
+    const Expected& e = c.expected;
+    EXPECT_EQ(std::tie(d.quote_port, d.info_port, d.gateway_port, d.network_case),
+              std::tie(e.quote_port, e.info_port, e.gateway_port, e.network_case));
+    EXPECT_EQ(std::tie(d.quote_servers[1][0], d.info_servers[1][0], d.quote_servers[0][1]),
+              std::tuple(e.quote_server, e.info_server, "127.0.0.1"));
   }
 }
 
@@ -89,14 +88,11 @@ TEST(DeploymentTest, HandEditedServersHoldAndTheBalancedRowsFollowThem) {
   testing::TempFolder folder;
   testing::WriteBytes(folder / kDeploymentFileName, "\xEF\xBB\xBF" + text::ToUtf8(text));
   const Deployment d = LoadDeployment(folder.path());
-  EXPECT_EQ(d.quote_servers[1][0], "10.0.0.1");
-  EXPECT_EQ(d.quote_servers[0][1], "10.0.0.4");
-  EXPECT_EQ(d.server_rows[5], "10.0.0.1");
-  EXPECT_EQ(d.server_rows[8], "10.0.0.3");
-  EXPECT_EQ(d.server_rows[11], "10.0.0.4");
-  EXPECT_EQ(d.server_rows[21], "10.0.0.2");
-  EXPECT_EQ(d.server_rows[6], "10.0.0.6");
-  EXPECT_EQ(d.server_rows[7], "127.0.0.1");
+  const auto& rows = d.server_rows;
+  EXPECT_EQ((std::vector{d.quote_servers[1][0], d.quote_servers[0][1], rows[5], rows[8], rows[11]}),
+            (std::vector<std::string>{"10.0.0.1", "10.0.0.4", "10.0.0.1", "10.0.0.3", "10.0.0.4"}));
+  EXPECT_EQ((std::vector{rows[21], rows[6], rows[7]}),
+            (std::vector<std::string>{"10.0.0.2", "10.0.0.6", "127.0.0.1"}));
 }
 
 std::filesystem::path ConfigFile(const testing::TempFolder& folder) { return folder / config::kFileName; }
