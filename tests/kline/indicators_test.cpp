@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <tuple>
 
 #include "kline/kline_indicators.h"
 #include "kline/pane_scale.h"
@@ -32,12 +33,9 @@ TEST(PriceAveragesTest, FloorDividedOverTheLookBackWithZerosBeforeTheFirstFullWi
   EXPECT_EQ(bars[10].ma5, 80.0f);   // (60 + 71 + 82 + 90 + 101) / 5 = 80.8, floored
   EXPECT_EQ(bars[12].ma5, 101.0f);  // (82 + 90 + 101 + 112 + 120) / 5
   EXPECT_EQ(bars[13].ma5, -1.0f);
-}
-
-TEST(PriceAveragesTest, LargePricesDoNotWrapTheSum) {
-  auto bars = Closes({2000000000, 2000000000, 2000000000, 2000000000, 2000000000});
-  ComputePriceAverages(bars, {0, 40, 2});
-  EXPECT_EQ(bars[4].ma5, 2000000000.0f);
+  auto large = Closes({2000000000, 2000000000, 2000000000, 2000000000, 2000000000});
+  ComputePriceAverages(large, {0, 40, 2});
+  EXPECT_EQ(large[4].ma5, 2000000000.0f) << "the sum does not wrap";
 }
 
 TEST(VolumeAveragesTest, FloatSumAddsTheNewVolumeBeforeDroppingTheOld) {
@@ -81,30 +79,27 @@ std::vector<KLineBar> CciSeries() {
   return bars;
 }
 
-TEST(CciTest, TwoPassesMatchHandComputedBits) {
+TEST(CciTest, TwoPassesMatchHandComputedBitsFromThirteenBarsBeforeTheWindow) {
   auto bars = CciSeries();
   ComputeCci(bars, {0, 40, 2}, -1);
   EXPECT_EQ(bars[12].tpMa14, 0.0f);  // no average before bar 13
   EXPECT_EQ(bars[12].cci, 0.0f);
   EXPECT_EQ(bars[13].cci, 0x1.56d972p-2f);
   EXPECT_EQ(bars[15].cci, -0x1.aa2904p+0f);
-}
-
-TEST(CciTest, DeviationPassStartsThirteenBarsBeforeTheFirstVisibleBar) {
-  auto bars = CciSeries();
-  for (KLineBar& bar : bars) bar.cci = 7.0f;
-  ComputeCci(bars, {15, 40, 3}, -1);
-  EXPECT_EQ(bars[0].typicalPrice, 3000.0f * 0.33333334f / 1000.0f);  // three decimals
-  EXPECT_EQ(bars[1].cci, 7.0f);  // the pass covers bars 2..15 and 2..14 are its warm-up
-  EXPECT_EQ(bars[2].cci, 0.0f);
-  EXPECT_EQ(bars[14].cci, 0.0f);
-  EXPECT_NE(bars[15].cci, 0.0f);
+  // The deviation pass starts thirteen bars before the first visible bar.
+  auto late = CciSeries();
+  for (KLineBar& bar : late) bar.cci = 7.0f;
+  ComputeCci(late, {15, 40, 3}, -1);
+  EXPECT_EQ(late[0].typicalPrice, 3000.0f * 0.33333334f / 1000.0f);  // three decimals
+  EXPECT_EQ(late[1].cci, 7.0f);  // the pass covers bars 2..15 and 2..14 are its warm-up
+  EXPECT_EQ(std::tuple(late[2].cci, late[14].cci), std::tuple(0.0f, 0.0f));
+  EXPECT_NE(late[15].cci, 0.0f);
   std::vector<KLineBar> flat(20, Bar(0, 0, 0, 0));  // zero mean deviation
   ComputeCci(flat, {0, 40, 2}, -1);
   EXPECT_EQ(flat[19].cci, 0.0f);
 }
 
-TEST(KdjTest, SeededAtTheFirstVisibleBarOverNineBarExtremes) {
+TEST(KdjTest, SeededAtTheFirstVisibleBarOverNineBarExtremesAndFlatRangesInTheMiddle) {
   std::vector<KLineBar> bars{Bar(95, 110, 90, 100), Bar(100, 120, 95, 115), Bar(110, 118, 100, 105)};
   ComputeKdj(bars, {0, 40, 2}, -1);
   // Bar 0: rsv = (100 - 90) / 20 * 100 = 50, K = 50/3 + 33.333332, D = K/3 + 33.333332.
@@ -119,15 +114,14 @@ TEST(KdjTest, SeededAtTheFirstVisibleBarOverNineBarExtremes) {
   ComputeKdj(spike, {0, 40, 2}, -1);
   EXPECT_EQ(spike[8].hhv9, 500);
   EXPECT_EQ(spike[9].hhv9, 110);
-}
 
-TEST(KdjTest, FlatRangeGivesTheMiddleAndKeepsLaterBarsFinite) {
-  std::vector<KLineBar> bars(12, Bar(100, 100, 100, 100));
-  bars.push_back(Bar(100, 120, 100, 120));
-  ComputeKdj(bars, {0, 40, 2}, -1);
-  EXPECT_EQ(bars[0].k, 50.0f);
-  EXPECT_EQ(bars[11].k, 0x1.900002p+5f);  // 50 smoothed with 50 drifts by rounding
-  EXPECT_EQ(bars[12].k, 100.0f * 0.33333334f + bars[11].k * 0.6666667f);
+  // A flat range gives the middle and keeps later bars finite.
+  std::vector<KLineBar> flat(12, Bar(100, 100, 100, 100));
+  flat.push_back(Bar(100, 120, 100, 120));
+  ComputeKdj(flat, {0, 40, 2}, -1);
+  EXPECT_EQ(flat[0].k, 50.0f);
+  EXPECT_EQ(flat[11].k, 0x1.900002p+5f);  // 50 smoothed with 50 drifts by rounding
+  EXPECT_EQ(flat[12].k, 100.0f * 0.33333334f + flat[11].k * 0.6666667f);
   std::vector<KLineBar> floatFlat{Bar(16777216, 16777217, 16777216, 16777217)};
   ComputeKdj(floatFlat, {0, 40, 2}, -1);  // 16777217 becomes 16777216 in float
   EXPECT_EQ(floatFlat[0].k, 50.0f);
@@ -164,9 +158,8 @@ TEST(BollTest, BandIsCumulativeFromTheFirstVisibleBar) {
   auto bars = Closes({1, 100, 104, 109});
   ComputeBoll(bars, {1, 40, 2});
   EXPECT_EQ(bars[0].bollMid, 0.0f);
-  EXPECT_EQ(bars[1].bollUp, 100.0f);
-  EXPECT_EQ(bars[2].bollUp, 106.0f);
-  EXPECT_EQ(bars[2].bollDown, 98.0f);
+  EXPECT_EQ(std::tuple(bars[1].bollUp, bars[2].bollUp, bars[2].bollDown),
+            std::tuple(100.0f, 106.0f, 98.0f));
   EXPECT_EQ(bars[3].bollUp, 0x1.bec9a2p+6f);
 }
 
@@ -178,18 +171,15 @@ TEST(ValueRangesTest, RangesCoverTheVisibleWindowWithTheirOwnRules) {
   bars[1].bollUp = 120, bars[1].bollDown = 80;
   bars[2].bollUp = 130, bars[2].bollDown = 95;
   const IndicatorRanges ranges = ComputeValueRanges(bars, {1, 2, 2});
-  EXPECT_EQ(ranges.priceHigh, 150);
-  EXPECT_EQ(ranges.priceFloor, 60);
-  EXPECT_EQ(ranges.volMax, 50);
+  const IndicatorRanges& r = ranges;
+  EXPECT_EQ(std::tuple(r.priceHigh, r.priceFloor, r.volMax), std::tuple(150, 60, 50));
   EXPECT_EQ(ranges.cciMax, 112.5f);  // equal extremes widen by 100 each way
   EXPECT_EQ(ranges.cciMin, -87.5f);
   EXPECT_EQ(ranges.macdMax, 5.0f);   // DIF and DEA count for the top
   EXPECT_EQ(ranges.macdMin, -2.0f);  // only the histogram for the bottom
-  EXPECT_EQ(ranges.bollMax, 150.0f);  // raised to the price extremes
-  EXPECT_EQ(ranges.bollMin, 60.0f);
+  EXPECT_EQ(std::tuple(r.bollMax, r.bollMin), std::tuple(150.0f, 60.0f));  // the price extremes
   const IndicatorRanges flat = ComputeValueRanges(Closes({500, 500, 500}), {0, 40, 2});
-  EXPECT_EQ(flat.priceHigh, 500);
-  EXPECT_EQ(flat.priceFloor, 470);
+  EXPECT_EQ(std::tuple(flat.priceHigh, flat.priceFloor), std::tuple(500, 470));
 }
 
 // The thirty float fields of a bar, after its nine integers.

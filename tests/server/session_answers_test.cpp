@@ -74,24 +74,21 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
   }
 }
 
-TEST(ServerOptionsTest, HelpAndVersionTakeNoValue) {
+// Help and version take no value; bad values and unknown options are refused with a message.
+TEST(ServerOptionsTest, HelpAndVersionTakeNoValueAndBadValuesAreRefused) {
   std::string error;
   const auto options = ParseServerOptions({"--version", "--port", "0", "-h"}, error);
   ASSERT_TRUE(options) << error;
   EXPECT_TRUE(options->help && options->version);
   EXPECT_EQ(options->port, 0);
-}
-
-TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--port", "70000"}, {"--port"}, {"--speed", "-1"}, {"--at", "2026-12-04"},
         {"--threads", "0"}, {"--colour", "red"}, {"--seed", "x"}}) {
-    std::string error;
+    error.clear();
     EXPECT_FALSE(ParseServerOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());
   }
   // An unknown option is named as such even when nothing follows it.
-  std::string error;
   EXPECT_FALSE(ParseServerOptions({"--port", "1", "--colour"}, error));
   EXPECT_EQ(error, "unknown option --colour");
 }
@@ -105,7 +102,8 @@ class AccountsFileTest : public ::testing::Test {
                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 };
 
-TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
+// Accounts are read beside the demo account; bad lines and missing files are reported.
+TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccountAndReportsBadLines) {
   Write("# user password rights\n\nalice s3cret 5\n李四 密码\ncarol pw 2 locked\n");
   AccountBook book;
   std::string error;
@@ -116,11 +114,6 @@ TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
   EXPECT_NE(book.Check(u"demo", u"demo"), nullptr);
   EXPECT_EQ(book.Check(u"alice", u"wrong"), nullptr);
   EXPECT_TRUE(book.Check(u"carol", u"pw")->locked);
-}
-
-TEST_F(AccountsFileTest, BadLinesAndMissingFilesAreReported) {
-  AccountBook book;
-  std::string error;
   for (const char* bad : {"bob\n", "bob pw many\n", "bob pw 1 frozen\n"}) {
     Write(bad);
     EXPECT_FALSE(book.LoadFile(path_, error)) << bad;
