@@ -17,17 +17,10 @@ namespace {
 
 KLineBar CursorBar() {
   KLineBar bar = testing::Bar(1000, 1020, 990, 1010, 25000, 20261204);
-  bar.volMa5 = 9000;
-  bar.volMa10 = 12400;
-  bar.dif = 1.25f;
-  bar.dea = 0.5f;
-  bar.macd = 1.5f;
-  bar.rsi6 = 55.55f;
-  bar.rsi12 = 44.44f;
-  bar.cci = -120.3f;
-  bar.bollMid = 1000;
-  bar.bollUp = 1100;
-  bar.bollDown = 900;
+  bar.volMa5 = 9000, bar.volMa10 = 12400;
+  bar.dif = 1.25f, bar.dea = 0.5f, bar.macd = 1.5f;
+  bar.rsi6 = 55.55f, bar.rsi12 = 44.44f, bar.cci = -120.3f;
+  bar.bollMid = 1000, bar.bollUp = 1100, bar.bollDown = 900;
   return bar;
 }
 
@@ -44,12 +37,9 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
     std::vector<std::u16string> axis;
   };
   IndicatorRanges ranges;
-  ranges.macdMax = 2;
-  ranges.macdMin = -1;
-  ranges.cciMax = 150;
-  ranges.cciMin = -150;
-  ranges.bollMax = 1200;
-  ranges.bollMin = 800;
+  ranges.macdMax = 2, ranges.macdMin = -1;
+  ranges.cciMax = 150, ranges.cciMin = -150;
+  ranges.bollMax = 1200, ranges.bollMin = 800;
   const Case cases[] = {
       {KLineIndicator::kVol, {u"VOL:2.50万", u"MA5:9000", u"MA10:1.24万"}, {}},
       {KLineIndicator::kMacd, {u"MACD(12,26,9):", u"DIF:1.2", u"DEA:0.5", u"M:1.5"}, {u"2.0", u"0.5", u"-1.0"}},
@@ -102,8 +92,8 @@ TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
   KLineBar bar;
   bar.ma5 = 123456;
   bar.ma10 = 1234;
-  EXPECT_EQ(AverageLabels(bar, 2)[0].text, u"MA5:1235");
-  EXPECT_EQ(AverageLabels(bar, 2)[1].text, u"MA10:12.34");
+  const auto labels = AverageLabels(bar, 2);
+  EXPECT_EQ(std::tie(labels[0].text, labels[1].text), std::tuple(u"MA5:1235", u"MA10:12.34"));
   bar.volMa5 = std::numeric_limits<float>::quiet_NaN();
   EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, bar, {}, 2).row[1].text, u"MA5:0.00");
   bar.bollMid = 1000;  // three-decimal bands in true units
