@@ -69,6 +69,9 @@ TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
   EXPECT_EQ(ActionOnLine(kPageCategories, switching, 1).mode, kPageFetchedList);
   EXPECT_EQ(ActionOnLine(kPageFetchedList, switching, 0).kind, PageAction::Kind::kNone);
   EXPECT_EQ(ActionOnLine(kPageCategories, {}, 0).kind, PageAction::Kind::kNone);
+  // Fund flow arguments meet no other list argument.
+  for (int kind : {0, 106, 1111}) EXPECT_EQ(FundFlowCategory(FundFlowListArgument(kind)), kind);
+  for (int other : {0, 1125, -1, -66, -999}) EXPECT_FALSE(FundFlowCategory(other)) << other;
 }
 
 // The categories, even none at all, end with the markup pages; no other page gets that line.
@@ -81,12 +84,7 @@ TEST(RangePagesTest, InformationListsShareTheChosenKindAndOnlyCategoriesEndWithT
   EXPECT_EQ(WithOwnEntries(kPageInfoKinds, PageContent{kinds, {}, false, TextForm::kLines}).entries, kinds);
 }
 
-TEST(RangePagesTest, FundFlowArgumentsMeetNoOtherListArgument) {
-  for (int category : {0, 106, 1111}) EXPECT_EQ(FundFlowCategory(FundFlowListArgument(category)), category);
-  for (int other : {0, 1125, -1, -66, -999}) EXPECT_FALSE(FundFlowCategory(other)) << other;
-}
-
-TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
+TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidthInEachForm) {
   // A wide character is 10 pixels, a Latin one 5; the page is 60 pixels: six wide characters.
   const std::vector<std::u16string> lines =
       WrapPageText(u"  一 二\r\nabcdefghijklmn\n\n中文中文中文中文", 60, 10);
@@ -97,9 +95,7 @@ TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
   // Spaces past the tenth character stay; a page narrower than a character still ends.
   EXPECT_EQ(WrapPageText(u"0123456789 x", 1000, 10)[0], u"\u3000\u30000123456789 x");
   EXPECT_EQ(WrapPageText(u"中文", 3, 10), (std::vector<std::u16string>{u"\u3000", u"\u3000", u"中", u"文"}));
-}
-
-TEST(PageTextTest, FinancesArePiecesAsTheyStandAndDownloadsDropMarksAndCountLatin1Narrow) {
+  // Finances are pieces as they stand; downloads drop their marks and count Latin-1 narrow.
   EXPECT_EQ(WrapPageText(u" 每股收益：0.5元,净利润：9万元", 1000, 10, TextForm::kCommaPieces),
             (std::vector<std::u16string>{u" 每股收益：0.5元", u"净利润：9万元"}));
   EXPECT_EQ(WrapPageText(u"﻿ 正文", 1000, 10, TextForm::kDownloaded)[0], u"　　正文");
@@ -119,7 +115,7 @@ class RangePageStateTest : public ::testing::Test {
   RangePageState state_;
 };
 
-TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleAndStopsAtTheEnds) {
+TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleStopsAtTheEndsAndFollowsFreshContent) {
   state_.Open(0, Menu(12));
   state_.MoveSelection(-1, 12, 5);
   EXPECT_EQ(state_.view(), (PageView{0, 0}));
@@ -137,6 +133,12 @@ TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleAndStopsAtTheEnds) {
   empty.Open(3, Menu(0));
   empty.MoveSelection(1, 0, 5);
   EXPECT_EQ(empty.view(), (PageView{0, 0}));
+  // Fresh content pulls the selection onto the lines there are.
+  state_.Open(3, Menu(10));
+  state_.MoveSelection(8, 10, 5);
+  state_.Refresh(Menu(4));
+  state_.KeepInView(4, 5);
+  EXPECT_EQ(state_.view(), (PageView{0, 3}));
 }
 
 TEST_F(RangePageStateTest, BackRetracesSwitchesWithTheirSelectionUntilTheOpenedMode) {
@@ -154,14 +156,6 @@ TEST_F(RangePageStateTest, BackRetracesSwitchesWithTheirSelectionUntilTheOpenedM
   state_.Switch(20, Menu(3));
   state_.Open(0, Menu(12));
   EXPECT_FALSE(state_.Back()) << "opening from outside forgets the way back";
-}
-
-TEST_F(RangePageStateTest, FreshContentPullsTheSelectionOntoTheLinesThereAre) {
-  state_.Open(3, Menu(10));
-  state_.MoveSelection(8, 10, 5);
-  state_.Refresh(Menu(4));
-  state_.KeepInView(4, 5);
-  EXPECT_EQ(state_.view(), (PageView{0, 3}));
 }
 
 using testing::AnswerContainer;
@@ -216,11 +210,10 @@ TEST(ListScreenPagesTest, LabelsActOnlyAwayFromTheEndsAndRowsMapToItems) {
       {2, 0, 1, std::nullopt, std::nullopt, u"(3/3)"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(pages.Target(PagingLabel::kFirst, c.page), c.first) << c.page;
-    EXPECT_EQ(pages.Target(PagingLabel::kBack, c.page), c.back) << c.page;
-    EXPECT_EQ(pages.Target(PagingLabel::kForward, c.page), c.forward) << c.page;
-    EXPECT_EQ(pages.Target(PagingLabel::kLast, c.page), c.last) << c.page;
-    EXPECT_EQ(pages.Counter(c.page), c.counter);
+    const auto at = [&](PagingLabel label) { return pages.Target(label, c.page); };
+    EXPECT_EQ(std::tuple(at(PagingLabel::kFirst), at(PagingLabel::kBack), at(PagingLabel::kForward),
+                         at(PagingLabel::kLast), pages.Counter(c.page)),
+              std::tuple(c.first, c.back, c.forward, c.last, c.counter)) << c.page;
   }
   EXPECT_EQ(pages.ItemAt(2, 4), 24);
   EXPECT_EQ(pages.ItemAt(2, 5), -1);
@@ -244,7 +237,7 @@ CodeEntry Typed(bool short_spell, const std::vector<std::u16string_view>& keys) 
   return entry;
 }
 
-TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheHint) {
+TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheShortSpellHint) {
   const struct {
     const char* scenario;
     bool short_spell;
@@ -264,9 +257,7 @@ TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheHint) {
     EXPECT_EQ(entry.text(), c.text) << c.scenario;
     EXPECT_FALSE(entry.hint_shown()) << c.scenario;
   }
-}
-
-TEST(CodeEntryTest, ShortSpellHintShowsUntilTheFirstKeyAndCodeModeStartsEmpty) {
+  // The short spell hint shows until the first key; code mode starts empty.
   CodeEntry entry = Typed(false, {u"12"});
   entry.Begin(true);
   EXPECT_TRUE(entry.hint_shown());
