@@ -42,7 +42,7 @@ TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaAndCarryTheirNumbersInEi
   EXPECT_EQ(catalogue.Brokers().front().name, u"北京") << "a GB-declared file is read as GBK";
 }
 
-TEST(BrokerCatalogueTest, EachLevelHoldsAtMost255Entries) {
+TEST(BrokerCatalogueTest, EachLevelHoldsAtMost255EntriesAndAFileWithoutBrokersNone) {
   BrokerCatalogue catalogue;
   ASSERT_TRUE(catalogue.Parse(Areas(256)));
   const std::vector<CatalogueEntry> areas = catalogue.Areas(0);
@@ -54,16 +54,14 @@ TEST(BrokerCatalogueTest, EachLevelHoldsAtMost255Entries) {
   for (int i = 0; i < 256; ++i) brokers += "<security name=\"B\"/>";
   ASSERT_TRUE(catalogue.Parse(brokers + "</root>"));
   EXPECT_EQ(catalogue.Brokers().size(), 255u);
-}
-
-TEST(BrokerCatalogueTest, AFileWithoutBrokersLeavesTheCatalogueEmpty) {
+  // A file without brokers leaves the catalogue empty.
   const char* files[] = {"", "<root>", "<other><security name=\"x\"/></other>", "\xff\xfe<"};
   for (const char* bytes : files) {
     SCOPED_TRACE(bytes);
-    BrokerCatalogue catalogue;
-    EXPECT_FALSE(catalogue.Parse(bytes));
-    EXPECT_TRUE(catalogue.Brokers().empty());
-    EXPECT_TRUE(catalogue.Areas(0).empty());
+    BrokerCatalogue empty;
+    EXPECT_FALSE(empty.Parse(bytes));
+    EXPECT_TRUE(empty.Brokers().empty());
+    EXPECT_TRUE(empty.Areas(0).empty());
   }
   testing::TempFolder folder;
   BrokerCatalogue missing;
@@ -191,7 +189,7 @@ TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFront) {
   EXPECT_EQ(model_.own().front().tel, u"010-2");
 }
 
-TEST_F(CommissionModelTest, ANumberHoldingABarIsCutAtTheBar) {
+TEST_F(CommissionModelTest, ANumberHoldingABarIsCutAtTheBarAndNoCatalogueOffersNothing) {
   testing::WriteBytes(folder_ / "Security.xml",
                       "<root><security name=\"S\"><area name=\"A\"><dept name=\"D\" tel=\"010|9\"/></area></security></root>");
   CommissionModel model(folder_.path());
@@ -202,16 +200,14 @@ TEST_F(CommissionModelTest, ANumberHoldingABarIsCutAtTheBar) {
   ASSERT_EQ(model.Choose(0), CommissionModel::Choice::kAdded);
   EXPECT_EQ(model.own().front().tel, u"010");
   EXPECT_EQ(model.own().front().name, u"9|A-D");
-}
-
-TEST_F(CommissionModelTest, WithoutACatalogueTheAddingViewIsEmpty) {
+  // Without a catalogue the adding view is empty.
   std::filesystem::remove(folder_ / "Security.xml");
-  CommissionModel model(folder_.path());
-  model.LoadCatalogue();
-  EXPECT_TRUE(model.NeedsCatalogue());
-  model.StartAdding();
-  EXPECT_TRUE(model.Rows().empty());
-  EXPECT_EQ(model.Choose(0), CommissionModel::Choice::kNone);
+  CommissionModel none(folder_.path());
+  none.LoadCatalogue();
+  EXPECT_TRUE(none.NeedsCatalogue());
+  none.StartAdding();
+  EXPECT_TRUE(none.Rows().empty());
+  EXPECT_EQ(none.Choose(0), CommissionModel::Choice::kNone);
 }
 
 TEST(RowPagingTest, TheSelectionStaysOnThePage) {
@@ -302,19 +298,17 @@ TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHole) {
   }
 }
 
-TEST_F(TradesFileTest, AnEntryNoLongerInTheFileIsNotDeleted) {
+// A removal either leaves the list one row shorter with the last entry in the row's place or
+// fails with the file as it was: an entry no longer in the file is not deleted.
+TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheFileAsItWas) {
   AppendAll({u"A", u"B"});
   const std::vector<OwnBranch> shown = trades_file::Read(file());
   Write(u"[NUMBER]\r\nSECURITYNUM=2\r\n[SECURITYLIST]\r\nNAME1=010|Y\r\nNAME0=010|X\r\n");
   const std::u16string before = Text();
   EXPECT_FALSE(trades_file::Remove(file(), shown, 0));
   EXPECT_EQ(Text(), before);
-}
-
-// A removal either leaves the list one row shorter with the last entry in the row's place or
-// fails with the file as it was. Here the count's line runs into the list's header (a "\r" without
-// its "\n"), so rewriting the count would take the header with it.
-TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheFileAsItWas) {
+  // Here the count's line runs into the list's header (a "\r" without its "\n"), so rewriting the
+  // count would take the header with it.
   const std::u16string damaged =
       u"[NUMBER]\r\nSECURITYNUM=3\rc\n[SECURITYLIST]\r\nNAME2=0333|C\r\nNAME1=0222|B\r\nNAME0=011A\r\n";
   Write(damaged);
@@ -325,7 +319,7 @@ TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheF
 }
 
 // A key missing under the count shows "Error" without a number; deleting that row closes the gap.
-TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
+TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeletedAndAnAbsurdCountIsBounded) {
   Write(u"[NUMBER]\r\nSECURITYNUM=3\r\n[SECURITYLIST]\r\nNAME2=030|C\r\nNAME0=010|A\r\n");
   const std::vector<OwnBranch> rows = trades_file::Read(file());
   ASSERT_EQ(rows.size(), 3u);
@@ -333,9 +327,7 @@ TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
   EXPECT_EQ(rows[1].name, u"Error");
   ASSERT_TRUE(trades_file::Remove(file(), rows, 1));
   EXPECT_EQ(trades_file::Read(file()), (std::vector{OwnBranch::Of(u"010", u"A"), OwnBranch::Of(u"030", u"C")}));
-}
-
-TEST_F(TradesFileTest, AnAbsurdCountReadsNoMoreThanTheLimit) {
+  // An absurd count reads no more than the limit.
   Write(u"[NUMBER]\r\nSECURITYNUM=2147483647\r\n[SECURITYLIST]\r\nNAME0=010|A\r\n");
   EXPECT_EQ(trades_file::Read(file()).size(), static_cast<std::size_t>(trades_file::kRowLimit));
 }

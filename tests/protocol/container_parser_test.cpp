@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "protocol/answer_length.h"
@@ -63,9 +64,7 @@ TEST(ContainerParserTest, BlocksAreHandedOverInWireOrderUntilTheHandlerSaysStop)
   Recorder r;
   EXPECT_TRUE(r.Parse(answer));
   ASSERT_EQ(r.seen.size(), 2u);
-  EXPECT_EQ(r.seen[0].type, 2117);
-  EXPECT_EQ(r.seen[0].start, 0u);
-  EXPECT_EQ(r.seen[0].body, big);
+  EXPECT_EQ(std::tie(r.seen[0].type, r.seen[0].start, r.seen[0].body), std::tuple(2117, 0u, big));
   EXPECT_EQ(r.seen[1].body, small);
   Recorder stopped;
   EXPECT_FALSE(stopped.Parse(answer, -1));
@@ -185,8 +184,7 @@ TEST(BlockReaderTest, ReadingPastTheEndGivesZeroAndReportsIt) {
   BlockReader reader(bytes.data(), 0, 6);  // the block ends before the last byte
   EXPECT_EQ(reader.Int32(), 1);
   EXPECT_EQ(reader.Int32(), 0);  // only two bytes left: not read
-  EXPECT_TRUE(reader.overrun());
-  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_TRUE(reader.overrun() && reader.AtEnd());
   EXPECT_EQ(reader.Byte(), 0);
   const Bytes counted{9, 0, 'a', 'b'};
   BlockReader lying(counted.data(), 0, counted.size());

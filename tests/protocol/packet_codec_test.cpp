@@ -86,16 +86,15 @@ TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
   const Bytes first(packet.begin() + 15, packet.begin() + 39);
   EXPECT_EQ(first, (Bytes{'6', '0', '0', '0', '0', '1', 0, 1, 0, 0, 0, 0, 0, 0, 0, 0,
                           0x11, 0, 0, 0, 0x22, 0, 0, 0}));
-  EXPECT_EQ(packet[15 + 24 + 7], 0);     // SZ
-  EXPECT_EQ(packet[15 + 48 + 7], 0x5A);  // BI
-  EXPECT_EQ(packet[15 + 72 + 7], 0x5A);  // HK
+  // The market bytes of SZ, BI and HK.
+  EXPECT_EQ((Bytes{packet[15 + 24 + 7], packet[15 + 48 + 7], packet[15 + 72 + 7]}),
+            (Bytes{0, 0x5A, 0x5A}));
   EXPECT_EQ(packet.back(), '}');
   const Bytes short_codes = CPacketCodec().BuildCodeListInfo(0, 0, std::vector<std::string>{"SH6", "X"}, 0, 0);
   ASSERT_EQ(short_codes.size(), 64u);
   EXPECT_EQ(short_codes[5], 56);
   EXPECT_EQ(Bytes(short_codes.begin() + 15, short_codes.begin() + 17), (Bytes{'6', 0}));
-  EXPECT_EQ(short_codes[15 + 7], 1);  // "SH"
-  EXPECT_EQ(short_codes[39 + 7], 1);  // "X"
+  EXPECT_EQ((Bytes{short_codes[15 + 7], short_codes[39 + 7]}), (Bytes{1, 1}));  // "SH", then "X"
 }
 
 TEST(JoinTest, PacketsShareOneFrameAndASingleOneIsItsOwnContainer) {
