@@ -46,15 +46,13 @@ TEST_F(ProfileFileTest, FileSavedByAnEditorReadsTheSameAndIsRewrittenInUtf16LeWi
   }
 }
 
-TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsSectionHeader) {
+TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsHeaderAndAShorterValueLeavesNothingBehind) {
   ASSERT_TRUE(ProfileFile::WriteString(u"STOCKLIST", u"STOCKCODE1", u"SH600001", path_));
   ASSERT_TRUE(ProfileFile::WriteString(u"STOCKLIST", u"STOCKCODE2", u"SZ000002", path_));
   ASSERT_TRUE(ProfileFile::WriteString(u"OTHER", u"COUNT", u"2", path_));
   EXPECT_EQ(Text(), u"[STOCKLIST]\r\nSTOCKCODE2=SZ000002\r\nSTOCKCODE1=SH600001\r\n"
                     u"[OTHER]\r\nCOUNT=2\r\n");
-}
-
-TEST_F(ProfileFileTest, RewritingWithShorterValueLeavesNoStaleCharacters) {
+  // A shorter value leaves no stale characters.
   SetText(u"[A]\r\nK=123456789\r\nL=x\r\n");
   ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"1", path_));
   EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nL=x\r\n");
@@ -118,12 +116,9 @@ TEST_F(ProfileFileTest, KeysAndHeadersMatchLiterallyAndOnlyAtLineStart) {
 
 TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLong) {
   SetText(u"[N]\r\nA=42\r\nB= -17xyz\r\nC=abc\r\nD=99999999999\r\nF=-99999999999\r\n");
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"A", -1, path_), 42);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"B", -1, path_), -17);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"C", -1, path_), 0);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"D", -1, path_), 2147483647);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"F", -1, path_), -2147483647 - 1);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"MISSING", -1, path_), -1);
+  const std::pair<std::u16string_view, int> read[] = {
+      {u"A", 42}, {u"B", -17}, {u"C", 0}, {u"D", 2147483647}, {u"F", -2147483647 - 1}, {u"MISSING", -1}};
+  for (const auto& [key, value] : read) EXPECT_EQ(ProfileFile::GetInt(u"N", key, -1, path_), value);
   ASSERT_TRUE(ProfileFile::WriteInt(u"N", u"G", -305, path_));
   EXPECT_EQ(ProfileFile::GetString(u"N", u"G", u"Error", path_), u"-305");
 }
