@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 #include "protocol/refresh_worker.h"
 #include "support/fault_proxy.h"
@@ -38,11 +39,10 @@ TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
     totals.this_month = 1000;
     totals.screens[kTrafficOther] = 1000;
     RollTo(totals, row.date);
-    EXPECT_EQ(totals.today, row.today) << DayNumber(row.date);
-    EXPECT_EQ(totals.this_month, row.month) << DayNumber(row.date);
-    EXPECT_EQ(totals.screens[kTrafficOther], row.month) << DayNumber(row.date);
-    EXPECT_EQ(totals.last_month_bytes, row.last) << DayNumber(row.date);
-    EXPECT_EQ(totals.last_month, row.last_month) << DayNumber(row.date);
+    EXPECT_EQ(std::tuple(totals.today, totals.this_month, totals.screens[kTrafficOther],
+                         totals.last_month_bytes, totals.last_month),
+              std::tuple(row.today, row.month, row.month, row.last, row.last_month))
+        << DayNumber(row.date);
   }
 }
 
@@ -53,22 +53,16 @@ TEST(TrafficLedgerTest, ClearingZeroesTheCountsAndKeepsTheAllowance) {
   ledger.Count(kTrafficDetail, 400);
   ASSERT_TRUE(ledger.Clear());
   const TrafficTotals totals = LoadTraffic(folder / kTrafficFileName);
-  EXPECT_EQ(totals.this_month, 0u);
-  EXPECT_EQ(totals.allowance_mb, 30);
+  EXPECT_EQ(std::tuple(totals.this_month, totals.allowance_mb), std::tuple(0u, 30));
 }
 
 TrafficTotals Sample() {
   TrafficTotals totals;
-  totals.day = 20261207;
-  totals.today = 700;
-  totals.month = 202612;
-  totals.this_month = 1500;
-  totals.screens[kTrafficTicker] = 1000;
-  totals.screens[kTrafficDetail] = 500;
-  totals.last_month = 202611;
-  totals.last_month_bytes = 123456789012ULL;
-  totals.allowance_mb = 50;
-  totals.warned_month = 202611;
+  totals.day = 20261207, totals.today = 700;
+  totals.month = 202612, totals.this_month = 1500;
+  totals.screens[kTrafficTicker] = 1000, totals.screens[kTrafficDetail] = 500;
+  totals.last_month = 202611, totals.last_month_bytes = 123456789012ULL;
+  totals.allowance_mb = 50, totals.warned_month = 202611;
   return totals;
 }
 
@@ -123,9 +117,8 @@ TEST(TrafficFileTest, LedgerOverADamagedFileStartsAgainAndWritesItWhole) {
   ledger.Count(kTrafficList, 300);
   ASSERT_TRUE(ledger.SaveIfChanged());
   const TrafficTotals read = LoadTraffic(file);
-  EXPECT_EQ(read.this_month, 300u);
-  EXPECT_EQ(read.screens[kTrafficList], 300u);
-  EXPECT_EQ(read.day, 20261207);
+  EXPECT_EQ(std::tuple(read.this_month, read.screens[kTrafficList], read.day),
+            std::tuple(300u, 300u, 20261207));
 }
 
 class NoScreen : public RefreshScreen {
@@ -191,18 +184,15 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
 
 TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
   TrafficReport report;
-  report.totals.today = 1536;
-  report.totals.this_month = 3 * 1024 * 1024;
-  report.totals.screens[kTrafficTicker] = 2 * 1024 * 1024;
-  report.totals.screens[kTrafficDetail] = 1024 * 1024;
-  report.totals.last_month_bytes = 1023;
-  report.totals.allowance_mb = 10;
+  TrafficTotals& totals = report.totals;
+  totals.today = 1536, totals.this_month = 3 * 1024 * 1024, totals.last_month_bytes = 1023;
+  totals.screens[kTrafficTicker] = 2 * 1024 * 1024, totals.screens[kTrafficDetail] = 1024 * 1024;
+  totals.allowance_mb = 10;
   report.last_exchange[kTrafficTicker] = 300;    // every 3 s: 360000 bytes an hour
   report.last_exchange[kTrafficDetail] = 10240;  // every 10 s: 3686400 bytes an hour
   report.last_exchange[kTrafficInfo] = 5000;     // no period of its own
   TrafficPeriods periods{};
-  periods[kTrafficTicker] = 3;
-  periods[kTrafficDetail] = 10;
+  periods[kTrafficTicker] = 3, periods[kTrafficDetail] = 10;
   const TrafficPage page = BuildTrafficPage(report, periods);
 
   EXPECT_EQ(page.totals[0].kilobytes, u"1.5KB");
@@ -219,8 +209,7 @@ TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
   ASSERT_EQ(page.screens.size(), static_cast<std::size_t>(kTrafficScreenCount));
   for (const auto& row : rows) {
     const TrafficScreenRow& shown = page.screens[static_cast<std::size_t>(row.screen)];
-    EXPECT_EQ(shown.share, row.share) << row.screen;
-    EXPECT_EQ(shown.hourly, row.hourly) << row.screen;
+    EXPECT_EQ(std::tie(shown.share, shown.hourly), std::tuple(row.share, row.hourly)) << row.screen;
   }
 }
 
