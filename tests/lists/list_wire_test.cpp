@@ -1,6 +1,8 @@
 // The list requests' bytes and the reading of the list answers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "lists/list_answer.h"
 #include "lists/list_codes.h"
 #include "lists/list_request.h"
@@ -57,11 +59,9 @@ TEST(ListRequestTest, SectorPageIsAQuoteJoinedToItsConstituents) {
   const Bytes request = BuildSectorPage(SecurityCode(u"BI000475"), 475, {1, 0, 9, 9});
   // "{" 2203 attr 2 len 18, code, ":" 2114 attr 0 len 16, body, "}"
   ASSERT_EQ(request.size(), 18u + 16u - 1u);
-  EXPECT_EQ(request[0], '{');
-  EXPECT_EQ(TypeOf(request), kQuote);
-  EXPECT_EQ(request[3], 2);
-  EXPECT_EQ(request[17], ':');
-  EXPECT_EQ(request[18] | request[19] << 8, kSectorMembers);
+  EXPECT_EQ(std::tuple(request[0], TypeOf(request), request[3]), std::tuple('{', kQuote, 2));
+  EXPECT_EQ(std::tuple(request[17], request[18] | request[19] << 8),
+            std::tuple(':', kSectorMembers));
   EXPECT_EQ(Bytes(request.begin() + 24, request.end() - 1), (Bytes{0xDB, 0x01, 1, 0, 9, 0, 9, 0}));
   EXPECT_EQ(request.back(), '}');
 }
@@ -107,9 +107,9 @@ TEST(ListAnswerTest, SameBlockReadsByTheCategoryInForce) {
   for (const Case& c : cases) {
     ListRows rows;
     Read(answer, c.category, rows);
-    EXPECT_EQ(rows.quotes.size(), c.quotes) << c.category;
-    EXPECT_EQ(rows.futures.size(), c.futures) << c.category;
-    EXPECT_EQ(rows.buckets.size(), c.buckets) << c.category;
+    EXPECT_EQ(std::tuple(rows.quotes.size(), rows.futures.size(), rows.buckets.size()),
+              std::tuple(c.quotes, c.futures, c.buckets))
+        << c.category;
   }
   ListRows sector;
   Read(answer, kCategorySectors, sector);
@@ -127,9 +127,8 @@ TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndSetTheTotal) {
   ListRows rows;
   EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({s, s}, 40)), kCategoryAllShares, rows).complete);
   ASSERT_EQ(rows.quotes.size(), 2u);
-  EXPECT_EQ(rows.quotes[0].prevClose, 1000);
-  EXPECT_EQ(rows.quotes[0].pe, 2500);
-  EXPECT_EQ(rows.listTotal, 40);
+  EXPECT_EQ(std::tuple(rows.quotes[0].prevClose, rows.quotes[0].pe, rows.listTotal),
+            std::tuple(1000, 2500, 40));
 
   ListRows none;
   EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({}, 12)), kCategoryAllShares, none).complete);
@@ -157,9 +156,9 @@ TEST(ListAnswerTest, ConstituentsFollowTheSectorsOwnRowAndCountIt) {
   EXPECT_TRUE(Read(answer, kCategorySectors, rows, context).complete);
   ASSERT_EQ(rows.quotes.size(), 2u);
   EXPECT_EQ(rows.quotes[0].code.text(), u"BI000475");
-  EXPECT_EQ(rows.quotes[0].change, 100);
-  EXPECT_EQ(rows.quotes[0].changeRatio, 1000);  // 10.00%
-  EXPECT_EQ(rows.listTotal, 10);
+  // A change of 10.00%, and the sector's own row counted.
+  EXPECT_EQ(std::tuple(rows.quotes[0].change, rows.quotes[0].changeRatio, rows.listTotal),
+            std::tuple(100, 1000, 10));
 }
 
 TEST(ListAnswerTest, RankingAndOlderBlocks) {
@@ -178,13 +177,11 @@ TEST(ListAnswerTest, RankingAndOlderBlocks) {
   EXPECT_EQ(rows.listTotal, 31);
   EXPECT_TRUE(Read(Container(2104, stage.Take()), kCategoryAllShares, rows).complete);
   EXPECT_EQ(rows.listTotal, 5);
-  ASSERT_EQ(rows.bigOrders.size(), 1u);
-  EXPECT_EQ(rows.bigOrders[0].changeRatio, -120);
-  ASSERT_EQ(rows.funds.size(), 1u);
-  EXPECT_EQ(rows.funds[0].netAmount, -5000);
-  ASSERT_EQ(rows.quotes.size(), 1u);
-  EXPECT_EQ(rows.quotes[0].extraD, 10);
-  EXPECT_EQ(rows.quotes[0].flags, 1);
+  ASSERT_EQ(std::tuple(rows.bigOrders.size(), rows.funds.size(), rows.quotes.size()),
+            std::tuple(1u, 1u, 1u));
+  EXPECT_EQ(std::tuple(rows.bigOrders[0].changeRatio, rows.funds[0].netAmount),
+            std::tuple(-120, -5000));
+  EXPECT_EQ(std::tuple(rows.quotes[0].extraD, int{rows.quotes[0].flags}), std::tuple(10, 1));
 }
 
 TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
@@ -219,17 +216,14 @@ TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
   EXPECT_EQ(buckets.buckets.size(), 1u);
 }
 
-TEST(ListAnswerTest, EmptyAnswerReadsNothingAndIsNoFault) {
+TEST(ListAnswerTest, EmptyAnswerReadsNothingAndASecurityQueryGivesTheType) {
   ListRows rows;
   rows.quotes.resize(3);
   EXPECT_TRUE(ReadListAnswer(nullptr, 0, {}, rows).complete);
   EXPECT_EQ(rows.quotes.size(), 3u);
-}
-
-TEST(ListAnswerTest, SecurityQueryGivesTheType) {
+  // A security query gives the type.
   WireWriter info;
   info.Utf8(u"IF000001").Utf8(u"Future").U8(8).U8(2).I32(0).I32(0).I32(0);
-  ListRows rows;
   const ListAnswerResult result = Read(Container(kSecurityInfo, info.Take()), kCategorySelfSelected, rows);
   ASSERT_TRUE(result.securityType.has_value());
   EXPECT_EQ(*result.securityType, 8);
