@@ -37,48 +37,33 @@ TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
   EXPECT_EQ(requests, (std::vector<Bytes>{QuoteRequest(), QuoteRequest()}));
 }
 
-// Bytes arriving after a complete answer belong to no request: the next exchange drops them.
-TEST_F(TransportTest, StrayBytesAfterAnAnswerAreDroppedBeforeTheNextExchange) {
+// Bytes arriving after a complete answer belong to no request: the next exchange drops them. After
+// a server closed the lasting connection between two exchanges, the next request goes out on a new
+// connection and is answered, not sent into the closed one and lost.
+TEST_F(TransportTest, StrayBytesAreDroppedAndAClosedConnectionReplacedBeforeTheNextExchange) {
   const Bytes answer = QuoteAnswer();
-  std::promise<void> strayed;
-  LoopbackServer server([&](ServerConnection& c) {
-    c.ReadContainer();
-    c.Send(answer);
-    std::this_thread::sleep_for(milliseconds(40));
-    c.Send(std::span(answer).first(20));
-    strayed.set_value();
-    ServeAnswers(c, answer);
-  });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  strayed.get_future().wait();
-  std::this_thread::sleep_for(milliseconds(20));  // lets the stray bytes cross the loopback
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
-  EXPECT_EQ(server.accepted(), 1);
-}
-
-// A server that closed the lasting connection between two exchanges: the next request goes out
-// on a new connection and is answered, not sent into the closed one and lost.
-TEST_F(TransportTest, ARequestAfterTheServerClosedGoesOutOnANewConnection) {
-  const Bytes answer = QuoteAnswer();
-  std::promise<void> closed;
-  LoopbackServer server([&](ServerConnection& c) {
-    if (c.index() > 0) return ServeAnswers(c, answer);
-    c.ReadContainer();
-    c.Send(answer);
-    c.Close();
-    closed.set_value();
-  });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  closed.get_future().wait();
-  std::this_thread::sleep_for(milliseconds(20));  // lets the close cross the loopback
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(server.accepted(), 2);
-  EXPECT_TRUE(Logged("Reconnect"));
+  for (const bool close : {false, true}) {
+    SCOPED_TRACE(close ? "closed" : "stray bytes");
+    std::promise<void> between;
+    LoopbackServer server([&](ServerConnection& c) {
+      if (c.index() > 0) return ServeAnswers(c, answer);
+      c.ReadContainer();
+      c.Send(answer);
+      if (!close) std::this_thread::sleep_for(milliseconds(40));
+      close ? c.Close() : (void)c.Send(std::span(answer).first(20));
+      between.set_value();
+      if (!close) ServeAnswers(c, answer);
+    });
+    ConnectTo(server);
+    Bytes response(10240);
+    ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
+    between.get_future().wait();
+    std::this_thread::sleep_for(milliseconds(20));  // lets them or the close cross the loopback
+    ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
+    EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
+    EXPECT_EQ(server.accepted(), close ? 2 : 1);
+    EXPECT_TRUE(!close || Logged("Reconnect"));
+  }
 }
 
 TEST_F(TransportTest, AnswerLargerThanTheBufferIsDroppedNotTruncated) {
