@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "account/account_login.h"
 #include "account/account_store.h"
@@ -79,7 +80,7 @@ class KeptLoginTest : public ::testing::Test {
   Bytes sent_;
 };
 
-TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccount) {
+TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccountAndNoAnswerIsACommunicationError) {
   StoreAccount(home_.path(), {u"old", u"pw"});
   for (const Bytes& refused : {LoginBlock({2, 0, 0, 0, 0}), LoginBlock({4}), LoginBlock({9}), Bytes(3, '{')}) {
     LogIn(refused, {u"new", u"secret"});
@@ -93,11 +94,8 @@ TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccount) {
   EXPECT_EQ(session_.account_value(), 77);
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERID", u"", home_ / "Configuration.ini"), u"77")
       << "the version check sends the account, not \"Error\"";
-}
-
-TEST_F(KeptLoginTest, NoAnswerIsACommunicationError) {
   const ExchangeFunction silent = [](std::span<const std::uint8_t>, std::span<std::uint8_t>) { return 0; };
-  EXPECT_EQ(RunAccountLogin(silent, {u"a", u"b"}).result, LoginResult::kCommError);
+  EXPECT_EQ(RunAccountLogin(silent, {u"a", u"b"}).result, LoginResult::kCommError) << "no answer";
 }
 
 TEST_F(KeptLoginTest, LogoutLeavesTheSummaryUnregisteredAndMissingKeysReadAsError) {
@@ -105,8 +103,7 @@ TEST_F(KeptLoginTest, LogoutLeavesTheSummaryUnregisteredAndMissingKeysReadAsErro
   ClearStoredAccount(home_.path());
   const StoredAccount cleared = LoadStoredAccount(home_.path());
   EXPECT_EQ(AccountSummary(cleared), u"您未注册");
-  EXPECT_EQ(cleared.user, u"Error");
-  EXPECT_EQ(cleared.password, u"Error");
+  EXPECT_EQ(std::tie(cleared.user, cleared.password), std::tuple(u"Error", u"Error"));
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERID", u"gone", home_ / "Configuration.ini"), u"gone");
   StoreAccount(home_.path(), {u"Error", u"pw"});
   EXPECT_EQ(AccountSummary(LoadStoredAccount(home_.path())), u"您已注册\r\n用户名：Error") << "a stored name, however odd";
@@ -162,13 +159,10 @@ TEST(FriendNumbersTest, TypedNumbersAreCheckedOneByOne) {
   EXPECT_EQ(AppendNumber(u"", u"13900139000"), u"13900139000");
 }
 
-TEST(RecommendationTest, RequestCarriesTheUserThenTheNumbers) {
+TEST(RecommendationTest, RequestCarriesTheUserThenTheNumbersAndEachResultByteHasItsMessage) {
   const Bytes request = BuildRecommendRequest(u"alice", {"13800138000", "13900139000"});
   const Bytes expected = WireWriter::Packet(2908, 0).Str("alice").Raw(testing::BytesOf("13800138000,13900139000")).FinishPacket();
   EXPECT_EQ(request, expected);
-}
-
-TEST(RecommendationTest, EachResultByteHasItsMessage) {
   const std::pair<Bytes, std::u16string_view> cases[] = {
       {testing::AnswerContainer(2908, Bytes{0}), account_text::kRecommendSent},
       {testing::AnswerContainer(2908, Bytes{2}), account_text::kRecommendWrongNumber},
@@ -192,13 +186,11 @@ Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,
 TEST(VersionAnswerTest, ReadsTheOfferAndAppendsNoticesByKind) {
   const VersionAnswer answer = ReadVersionAnswer(VersionAnswerBytes(u"V3.4", 0));
   ASSERT_TRUE(answer.offer.has_value());
-  EXPECT_EQ(answer.offer->address, u"http://dl/x");
-  EXPECT_TRUE(answer.offer->announced);
-  EXPECT_FALSE(answer.offer->compulsory);
-  EXPECT_EQ(answer.notices[0], u"甲\r\n\r\n丙\r\n\r\n");
-  EXPECT_EQ(answer.notices[1], u"丁\r\n\r\n");
-  EXPECT_EQ(answer.notices[3], u"乙\r\n\r\n");
-  EXPECT_EQ(answer.counted_notices, 3);
+  EXPECT_EQ(std::tie(answer.offer->address, answer.offer->announced, answer.offer->compulsory),
+            std::tuple(u"http://dl/x", true, false));
+  const auto& notices = answer.notices;
+  EXPECT_EQ(std::tie(notices[0], notices[1], notices[3], answer.counted_notices),
+            std::tuple(u"甲\r\n\r\n丙\r\n\r\n", u"丁\r\n\r\n", u"乙\r\n\r\n", 3));
   EXPECT_EQ(UpdateQuestion(*answer.offer), u"当前客户端最新版本:\r\nV3.4\r\n下载地址:\r\nhttp://dl/x\r\n是否更新应用程序?");
   EXPECT_EQ(StartupUpdateQuestion(*answer.offer), u"新版本\r\n");
 
