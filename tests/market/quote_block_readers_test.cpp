@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "market/index_ticker.h"
@@ -38,8 +39,7 @@ TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
   const Bytes body = SecurityInfoBody();
   SecurityInfo info;
   ASSERT_TRUE(ReadFrom(body, ReadSecurityInfo, info));
-  EXPECT_EQ(info.code, SecurityCode(u"SH600001"));
-  EXPECT_EQ(info.name, u"浦发银行");
+  EXPECT_EQ(std::tie(info.code, info.name), std::tuple(SecurityCode(u"SH600001"), u"浦发银行"));
   EXPECT_EQ(Figures(info), (std::vector<std::int32_t>{1, 3, 7, 1357, 1111}));
   info.limitDown = 99;
   std::size_t position = 0;
@@ -49,8 +49,7 @@ TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
 
   SecurityInfo lying;
   EXPECT_FALSE(ReadFrom(WireWriter().U16(500).Raw(Bytes{'S', 'H'}).Take(), ReadSecurityInfo, lying));
-  EXPECT_TRUE(lying.code.empty());
-  EXPECT_EQ(lying.priceDecimals, 0);
+  EXPECT_TRUE(lying.code.empty() && lying.priceDecimals == 0);
 }
 
 // Ten fields in wire order, four skipped; a block without the skipped tail is short.
@@ -78,8 +77,7 @@ TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRate) {
                                        extra.earnings, extra.earningsQuarter}),
             (std::vector<std::int32_t>{-2, 300, 400, 15500, -120, 2}));
   EXPECT_FALSE(ReadFrom(bytes, ReadQuoteExtra, extra, bytes.size() - 1));
-  EXPECT_EQ(extra.earnings, -120);
-  EXPECT_EQ(extra.earningsQuarter, 0);
+  EXPECT_EQ(std::tuple(extra.earnings, int{extra.earningsQuarter}), std::tuple(-120, 0));
 }
 
 TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16sInsideTheirBlock) {
@@ -93,11 +91,9 @@ TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16sInsideTheirBlock) {
   const Bytes hoursBytes = WireWriter().I16(1500).I16(930).Take();
   TradingHours hours;
   ASSERT_TRUE(ReadFrom(hoursBytes, ReadTradingHours, hours));
-  EXPECT_EQ(hours.close, 1500);
-  EXPECT_EQ(hours.open, 930);
+  EXPECT_EQ(std::tuple(hours.close, hours.open), std::tuple(1500, 930));
   EXPECT_FALSE(ReadFrom(hoursBytes, ReadTradingHours, hours, 3));
-  EXPECT_EQ(hours.close, 1500);
-  EXPECT_EQ(hours.open, 0);
+  EXPECT_EQ(std::tuple(hours.close, hours.open), std::tuple(1500, 0));
 }
 
 Bytes QuoteBody(std::int32_t last, std::int32_t volume, std::int32_t prev) {
@@ -127,13 +123,10 @@ TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
   const CPacketCodec codec;
   EXPECT_EQ(server.Last(), CPacketCodec::Join(std::vector<Bytes>{codec.BuildQuote("SH000001"), codec.BuildQuote("SZ399001")}));
   TickerState state = ticker.Get();
-  EXPECT_EQ(state.shanghai.last, 324512);
-  EXPECT_EQ(state.shanghai.volume, 900);
-  EXPECT_EQ(state.shanghai.prevClose, 320000);
-  EXPECT_EQ(state.shenzhen.last, 1100000);
-  EXPECT_TRUE(state.shanghai.known && state.shenzhen.known);
-  EXPECT_FALSE(state.old);
-  EXPECT_TRUE(state.blink);
+  const IndexValues& shanghai = state.shanghai;
+  EXPECT_EQ(std::tuple(shanghai.last, shanghai.volume, shanghai.prevClose, state.shenzhen.last),
+            std::tuple(324512, 900, 320000, 1100000));
+  EXPECT_TRUE(state.shanghai.known && state.shenzhen.known && !state.old && state.blink);
   ticker.Refresh([](auto, auto) { return 0; }, nullptr);
   state = ticker.Get();
   EXPECT_FALSE(state.blink);
@@ -166,9 +159,8 @@ TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
     server.SetFixedAnswer(Answer(c.blocks));
     ticker.Refresh(server.Function(), nullptr);
     const TickerState state = ticker.Get();
-    EXPECT_EQ(state.shanghai.last, c.shanghai);
-    EXPECT_EQ(state.shenzhen.last, c.shenzhen);
-    EXPECT_FALSE(state.blink);
+    EXPECT_EQ(std::tuple(state.shanghai.last, state.shenzhen.last, state.blink),
+              std::tuple(c.shanghai, c.shenzhen, false));
   }
 }
 

@@ -84,7 +84,6 @@ TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsR
   Rig unknown(NetworkCase::kGprs, u"cmwap2");
   EXPECT_EQ(unknown.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(unknown.log, (std::vector<std::string>{"Release Connect!", "FALSE StartUp"}));
-  EXPECT_EQ(unknown.connection.open_handles(), 0u);
   Rig failed(NetworkCase::kNone);
   EXPECT_EQ(failed.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(failed.errors, std::vector<std::u16string>{u"0x21"});
@@ -97,7 +96,7 @@ TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsR
   EXPECT_EQ(refused.DocumentCount(), 3u);
   EXPECT_EQ(Rig(NetworkCase::kDesktop).bringup.IsAvailable(TransportMode::kDirect), 0);
   EXPECT_EQ(failed.bringup.IsAvailable(TransportMode::kWap), 1);
-  EXPECT_EQ(failed.connection.open_handles(), 0u);
+  EXPECT_EQ(unknown.connection.open_handles() + failed.connection.open_handles(), 0u);
 }
 
 TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
@@ -143,9 +142,7 @@ TEST(ErrorRecordTest, RecordsReadsAndClearsTheLastFailure) {
   EXPECT_EQ(testing::ReadBytes(folder / "ErrorCode.ini"),
             EncodeUtf16Le(u"[CODE]\r\nErrors=0x10000\r\n"));
   EXPECT_EQ(record.Read(), u"0x10000");
-  EXPECT_TRUE(record.Clear());
-  EXPECT_EQ(record.Read(), u"");
-  EXPECT_TRUE(record.Clear());
+  EXPECT_TRUE(record.Clear() && record.Read().empty() && record.Clear()) << "cleared twice";
 }
 
 // Answers each probe after a scripted number of milliseconds, with a scripted answer size.
