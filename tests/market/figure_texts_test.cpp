@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "market/change_text.h"
 #include "market/freshness.h"
 #include "market/market_clock.h"
@@ -54,9 +56,8 @@ TEST(ChangeTextTest, ChangeAndPercentFollowTheChangeRule) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.last << " against " << c.prevClose);
     const ChangeTexts texts = ChangeOf(c.last, c.prevClose, c.decimals);
-    EXPECT_EQ(texts.change, c.change);
-    EXPECT_EQ(texts.percent, c.percent);
-    EXPECT_EQ(texts.colour, c.colour);
+    EXPECT_EQ(std::tie(texts.change, texts.percent, texts.colour),
+              std::tuple(c.change, c.percent, c.colour));
   }
   EXPECT_EQ(ChangeOf(1000, 1000, 2, kPlainWhite).colour, kPlainWhite);
   // The difference of two extreme prices does not overflow.
@@ -148,11 +149,9 @@ TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousCloseUnknownAndOld) {
     (c.shanghai ? state.shanghai : state.shenzhen) = IndexValues{c.last, 0, c.prevClose, c.known};
     state.old = c.old;
     const TickerCells cells = TickerCellsFor(state);
-    EXPECT_EQ(cells.label, c.shanghai ? u"沪" : u"深") << c.last;
-    EXPECT_EQ(cells.value, c.value) << c.last;
-    EXPECT_EQ(cells.change, c.change) << c.last;
-    EXPECT_EQ(cells.percent, c.percent) << c.last;
-    EXPECT_EQ(cells.colour, c.colour) << c.last;
+    EXPECT_EQ(std::tie(cells.label, cells.value, cells.change, cells.percent, cells.colour),
+              std::tuple(c.shanghai ? u"沪" : u"深", c.value, c.change, c.percent, c.colour))
+        << c.last;
   }
 }
 
@@ -195,8 +194,7 @@ TEST(MarketClockTest, RunsOnFromTheServersTimeAndIgnoresANonsenseAnswer) {
   SetMarketTime({20261304, 250000});  // no such moment: the clock keeps the last good one
   const MarketTime now = MarketTimeNow();
   EXPECT_EQ(now.date, 20261204);
-  EXPECT_GE(now.hhmmss, 145959);
-  EXPECT_LE(now.hhmmss, 150001);
+  EXPECT_TRUE(now.hhmmss >= 145959 && now.hhmmss <= 150001) << now.hhmmss;
 }
 
 }  // namespace
