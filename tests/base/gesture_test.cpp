@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/fling_motion.h"
@@ -72,10 +73,8 @@ TEST(GestureRecognizerTest, DragReportsEachMoveOnceItLeavesTheSlopAndAFlingItsSp
   EXPECT_EQ(recognizer.Move({100, 80}, 20), (Point{0, -20}));
   EXPECT_EQ(recognizer.Move({102, 60}, 30), (Point{2, -20}));
   const Gesture fling = recognizer.Up({102, 40}, 40);
-  EXPECT_EQ(fling.kind, GestureKind::kFling);
-  EXPECT_FALSE(fling.Horizontal());
-  EXPECT_LT(fling.velocity.y, -1000);
-  EXPECT_EQ(fling.from, (Point{100, 100}));
+  EXPECT_EQ(std::tuple(fling.kind, fling.from), std::tuple(GestureKind::kFling, Point{100, 100}));
+  EXPECT_TRUE(!fling.Horizontal() && fling.velocity.y < -1000) << fling.velocity.y;
   recognizer.Down({0, 0}, 100);
   recognizer.Move({100, 0}, 110);
   recognizer.Cancel();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "info/info_answers.h"
@@ -55,9 +56,8 @@ TEST(InfoAnswersTest, TitlesCarryTheirSubtitleAndIdentifierAndStopWhereTheBlockE
   for (const bool compressed : {false, true}) {
     const std::vector<PageEntry> entries = ReadInfoTitles(Answer(kCodeListInfo, bytes, compressed));
     ASSERT_EQ(entries.size(), 2u) << compressed;
-    EXPECT_EQ(entries[0].text, u"甲公司公告");
-    EXPECT_EQ(entries[0].subtitle, u"2026-12-04 09:30来源:模拟财经");
-    EXPECT_EQ(entries[0].identifier, u"id-20261204");
+    EXPECT_EQ(std::tie(entries[0].text, entries[0].subtitle, entries[0].identifier),
+              std::tuple(u"甲公司公告", u"2026-12-04 09:30来源:模拟财经", u"id-20261204"));
   }
   bytes.resize(whole);
   EXPECT_EQ(ReadInfoTitles(Answer(kCodeListInfo, bytes)).size(), 2u);
@@ -110,9 +110,7 @@ struct ScriptedServer {
 
 InfoQuery Query(InfoPage page, int kind, std::vector<std::u16string> codes) {
   InfoQuery query;
-  query.page = page;
-  query.kind = kind;
-  query.codes = std::move(codes);
+  query.page = page, query.kind = kind, query.codes = std::move(codes);
   return query;
 }
 
