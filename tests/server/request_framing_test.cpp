@@ -78,9 +78,11 @@ TEST(GatewayFramingTest, AcceptsTheTerminalsPostByteForByteAndRefusesOthers) {
   Bytes endless(kMaxGatewayHeader + 10, 'a');
   const std::string line = "POST  /sync  HTTP/1.1\r\n";
   std::copy(line.begin(), line.end(), endless.begin());
-  const Bytes no_length = GatewayPost("POST  /sync  HTTP/1.1", body, false);
-  for (const Bytes& bad : {GatewayPost("POST /sync HTTP/1.1", body), GatewayPost("GET  /sync  HTTP/1.1", body),
-                           no_length, Bytes(too_long.begin(), too_long.end()), endless}) {
+  const Bytes refused[] = {GatewayPost("POST /sync HTTP/1.1", body),
+                           GatewayPost("GET  /sync  HTTP/1.1", body),
+                           GatewayPost("POST  /sync  HTTP/1.1", body, false),
+                           Bytes(too_long.begin(), too_long.end()), endless};
+  for (const Bytes& bad : refused) {
     EXPECT_EQ(ParseGatewayRequest(bad).status, GatewayStatus::kBad) << bad.size();
   }
 }
