@@ -132,15 +132,12 @@ std::vector<int> TypesOf(const Bytes& request) {
   return types;
 }
 
-TEST(DetailRequestTest, PacketsInOrderForShareAndFuture) {
+TEST(DetailRequestTest, PacketsInOrderForShareAndFutureWhoseQuoteSaysTenWhateverTheCode) {
   EXPECT_EQ(TypesOf(BuildDetailRequest("SH600001", false)),
             (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110}));
   EXPECT_EQ(TypesOf(BuildDetailRequest("IF000001", true)),
             (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2204, 2118, 2110, 3203}));
-}
-
-// The futures quote closes the container, its length field saying 10 whatever the code's length.
-TEST(DetailRequestTest, FuturesQuoteLengthFieldSaysTenWhateverTheCode) {
+  // The futures quote closes the container, its length field saying 10 whatever the code's length.
   const Bytes request = BuildDetailRequest("IF0001", true);
   EXPECT_EQ(Bytes(request.end() - 15, request.end()),
             (Bytes{0x83, 0x0C, kAttrCompressed, 0, 10, 0, 6, 0, 'I', 'F', '0', '0', '0', '1', '}'}));
@@ -157,16 +154,13 @@ DetailRecords Share() {
   return records;
 }
 
-TEST(DetailPanelRowsTest, ShareFigures) {
+TEST(DetailPanelRowsTest, ShareFiguresAndTheirPlaceholdersOnlyBeforeTheFirstTrade) {
   const auto rows = ShareFigureRows(Share());
   ASSERT_EQ(rows.size(), 14u);
   EXPECT_EQ(std::tuple(rows[0].colour, rows[1].colour, rows[3].colour, rows[4].colour),
             std::tuple(kFallGreen, kRiseRed, kPlainWhite, kRiseRed));
   EXPECT_EQ(std::tie(rows[4].value, rows[13].value), std::tuple(u"10.11", u"0.123"));
-}
-
-// Before the first trade every zero figure is "--"; once traded a zero is a number.
-TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
+  // Before the first trade every zero figure is "--"; once traded a zero is a number.
   DetailRecords records;
   records.quote.prevClose = 1000;
   for (const PanelRow& row : ShareFigureRows(records)) {
@@ -180,17 +174,14 @@ TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
   EXPECT_EQ(traded[13].value, u"0.000");  // 收益
 }
 
-TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
+TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevelsAndKeepAGapBeforeTheVolume) {
   const DetailRecords records = Share();
   const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
   EXPECT_EQ(std::tie(rows[0].price, rows[1].price, rows[1].volume, rows[2].volume, rows[3].volume),
             std::tuple(u"10.10", u"--", u"--", u"7", u"0"));
   EXPECT_EQ(std::tuple(rows[0].priceColour, rows[3].priceColour), std::tuple(kRiseRed, kFallGreen));
-}
-
-// A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
-// when the widest price leaves it too little room, the room says how far its text must shrink.
-TEST(DetailPanelRowsTest, BookColumnsKeepAGapBetweenPriceAndVolume) {
+  // A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
+  // when the widest price leaves it too little room, the room says how far its text must shrink.
   const struct {
     int widestPrice, widestVolume;
     BookColumns expected;
@@ -232,7 +223,7 @@ TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
   EXPECT_EQ(volumes, (std::vector<std::int32_t>{100, -100, 0, 600}));
 }
 
-TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousCloseOrOnePercentWithoutTrades) {
+TEST(IntradayChartModelTest, RangeIsSymmetricOrOnePercentAndLargeOrHostileValuesAreSafe) {
   const std::vector<MinuteRecord> records{Minute(931, 10300, 1, 10100), Minute(932, 9900, 2, 10050)};
   const PriceRange range = ComputePriceRange(records, 1000, 1020, 985);
   EXPECT_EQ(std::tuple(range.dev, range.top, range.bottom), std::tuple(30, 1030, 970));
@@ -252,15 +243,11 @@ TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousCloseOrOnePercentW
   EXPECT_EQ(labels[2].percent, u"") << "the previous close has no percent";
   EXPECT_EQ(labels[4].colour, kFallGreen);
   EXPECT_TRUE(ScaleLabels(ComputePriceRange({}, 0, 0, 0), 0, 2)[0].percent.empty());
-}
-
-TEST(IntradayChartModelTest, LargeValuesDropTheirDecimalsAndHostileOnesDoNotOverflow) {
-  const auto labels = ScaleLabels(ComputePriceRange({}, 200000, 0, 0), 200000, 2);
-  EXPECT_EQ(labels[2].value, u"2000");
+  // Large values drop their decimals and hostile ones do not overflow.
+  EXPECT_EQ(ScaleLabels(ComputePriceRange({}, 200000, 0, 0), 200000, 2)[2].value, u"2000");
   std::vector<MinuteRecord> hostile{Minute(931, INT32_MAX, INT32_MIN, 1), Minute(932, 1, INT32_MAX, INT32_MAX)};
   FillMinuteGaps(hostile, INT32_MAX);
-  const PriceRange range = ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN);
-  EXPECT_GT(range.dev, 0);
+  EXPECT_GT(ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN).dev, 0);
 }
 
 TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {

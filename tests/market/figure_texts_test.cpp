@@ -17,7 +17,7 @@ namespace {
 // Decimals choose the divisor; before the description arrives (0) and for decimals the formats
 // cannot show, two. Scale labels drop their decimals above 100000; a zero field shows dashes only
 // while there is no last price.
-TEST(PriceTextTest, PriceScaleAndFieldTexts) {
+TEST(PriceTextTest, PriceScaleAndFieldTextsAndTheFlatColour) {
   const std::pair<std::u16string, const char16_t*> cases[] = {
       {PriceText(1234, 2), u"12.34"},          {PriceText(1234, 3), u"1.234"},
       {PriceText(-5, 2), u"-0.05"},            {PriceText(1234, 0), u"12.34"},
@@ -27,10 +27,8 @@ TEST(PriceTextTest, PriceScaleAndFieldTexts) {
       {PriceFieldText(0, -1, 2), u"0.00"},
   };
   for (const auto& [produced, expected] : cases) EXPECT_EQ(produced, expected);
-}
-
-// Rises and falls are DetailPanelRowsTest's.
-TEST(PriceTextTest, PriceColourIsFlatWithoutAChangeATradeOrAPrice) {
+  // The colour is flat without a change, a trade or a price (rises and falls are
+  // DetailPanelRowsTest's).
   EXPECT_EQ(PriceColour(1000, 1000, 1000), kFlatGrey);
   EXPECT_EQ(PriceColour(999, 1000, 0), kFlatGrey);   // no trade yet
   EXPECT_EQ(PriceColour(0, 1000, 1000), kFlatGrey);  // an empty field is not a fall
@@ -93,7 +91,7 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
 
 // "--" wherever a figure would divide by zero or is no figure at all; the placeholders before the
 // first trade are DetailPanelRowsTest's.
-TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
+TEST(QuoteFieldTextTest, FieldTextsTheirPlaceholdersAndTheOrderRatiosColour) {
   const struct {
     std::u16string produced;
     const char16_t* expected;
@@ -115,9 +113,6 @@ TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
   for (const auto& c : cases) EXPECT_EQ(c.produced, c.expected);
   EXPECT_TRUE(ShowsTurnover(1));
   EXPECT_FALSE(ShowsTurnover(kSecurityTypeIndex));
-}
-
-TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
   const auto pair = [](const ColouredText& text) { return std::pair(text.text, text.colour); };
   EXPECT_EQ(pair(OrderRatioOf(2345, 2, kTraded)), std::pair(std::u16string(u"23.45%"), kRiseRed));
   EXPECT_EQ(pair(OrderRatioOf(-2345, 3, kTraded)), std::pair(std::u16string(u"-2.345%"), kFallGreen));
@@ -176,7 +171,7 @@ TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) 
   }
 }
 
-TEST(MarketClockTest, TradingHoursAreTheTwoSessionsOfAWeekday) {
+TEST(MarketClockTest, TradingHoursAreTheTwoSessionsOfAWeekdayAndTheClockRunsOnFromTheServers) {
   const struct {
     MarketTime at;
     bool trading;
@@ -187,9 +182,6 @@ TEST(MarketClockTest, TradingHoursAreTheTwoSessionsOfAWeekday) {
       {{20261207, 100000}, true},                                // a Monday
   };
   for (const auto& c : cases) EXPECT_EQ(IsTradingTime(c.at), c.trading) << c.at.date << " " << c.at.hhmmss;
-}
-
-TEST(MarketClockTest, RunsOnFromTheServersTimeAndIgnoresANonsenseAnswer) {
   SetMarketTime({20261204, 145959});
   SetMarketTime({20261304, 250000});  // no such moment: the clock keeps the last good one
   const MarketTime now = MarketTimeNow();
