@@ -134,7 +134,7 @@ TEST(LoginKeyboardTest, EachModeOffersItsCharactersAndEveryKeyAnswersItsTap) {
 // The recommendation's number check, request and result messages; the version answer with its
 // notices, and the start-up check that offers an update only when it is newer, compulsory or not
 // (a newer one, asked about once, is the account walk's).
-TEST(FriendNumbersTest, TypedNumbersAreCheckedOneByOne) {
+TEST(RecommendationTest, TypedNumbersAreCheckedOneByOne) {
   struct Case {
     std::u16string_view typed;
     NumberCheck check;
@@ -157,20 +157,18 @@ TEST(FriendNumbersTest, TypedNumbersAreCheckedOneByOne) {
   }
   EXPECT_EQ(AppendNumber(u"13800138000, ", u"13900139000"), u"13800138000,13900139000");
   EXPECT_EQ(AppendNumber(u"", u"13900139000"), u"13900139000");
-}
-
-TEST(RecommendationTest, RequestCarriesTheUserThenTheNumbersAndEachResultByteHasItsMessage) {
+  // The request carries the user, then the numbers; each result byte has its message.
   const Bytes request = BuildRecommendRequest(u"alice", {"13800138000", "13900139000"});
   const Bytes expected = WireWriter::Packet(2908, 0).Str("alice").Raw(testing::BytesOf("13800138000,13900139000")).FinishPacket();
   EXPECT_EQ(request, expected);
-  const std::pair<Bytes, std::u16string_view> cases[] = {
+  const std::pair<Bytes, std::u16string_view> results[] = {
       {testing::AnswerContainer(2908, Bytes{0}), account_text::kRecommendSent},
       {testing::AnswerContainer(2908, Bytes{2}), account_text::kRecommendWrongNumber},
       {testing::AnswerContainer(2908, Bytes{7}), account_text::kRecommendUnknown},
       {testing::AnswerContainer(2906, Bytes{0}), account_text::kRecommendUnknown},
       {Bytes{'x'}, account_text::kRecommendUnknown},
   };
-  for (const auto& [answer, message] : cases) EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), message);
+  for (const auto& [answer, said] : results) EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), said);
 }
 
 Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,

@@ -66,7 +66,7 @@ TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreens) {
   }
 }
 
-TEST(GestureRecognizerTest, DragReportsEachMoveOnceItLeavesTheSlopAndAFlingItsSpeed) {
+TEST(GestureRecognizerTest, DragReportsMovesPastTheSlopAFlingItsSpeedAndExtremesAreSafe) {
   GestureRecognizer recognizer(GestureThresholds::ForLineHeight(16));
   recognizer.Down({100, 100}, 0);
   EXPECT_EQ(recognizer.Move({100, 105}, 10), (Point{0, 0}));
@@ -79,19 +79,16 @@ TEST(GestureRecognizerTest, DragReportsEachMoveOnceItLeavesTheSlopAndAFlingItsSp
   recognizer.Move({100, 0}, 110);
   recognizer.Cancel();
   EXPECT_EQ(recognizer.Up({100, 0}, 120).kind, GestureKind::kNone);
-}
-
-TEST(GestureRecognizerTest, ExtremeCoordinatesAndTimesNeitherOverflowNorTurnIntoTaps) {
-  GestureRecognizer recognizer(GestureThresholds::ForLineHeight(16));
-  recognizer.Down({-2147483647, -2147483647}, 0);
-  const Point moved = recognizer.Move({2147483647, 2147483647}, 50);
-  EXPECT_GT(moved.x, 0);
-  const Gesture g = recognizer.Up({2147483647, 2147483647}, 60);
+  // Extreme coordinates and times neither overflow nor turn into taps.
+  GestureRecognizer extreme(GestureThresholds::ForLineHeight(16));
+  extreme.Down({-2147483647, -2147483647}, 0);
+  EXPECT_GT(extreme.Move({2147483647, 2147483647}, 50).x, 0);
+  const Gesture g = extreme.Up({2147483647, 2147483647}, 60);
   EXPECT_EQ(g.kind, GestureKind::kFling);
   EXPECT_LE(g.velocity.x, GestureThresholds::ForLineHeight(16).max_speed);
 }
 
-TEST(GestureStepsTest, MovementsAddUpToWholeStepsEitherWay) {
+TEST(GestureStepsTest, MovementsAndPinchesAddUpToWholeStepsEitherWay) {
   StepAccumulator wheel(kWheelNotch);
   EXPECT_EQ(wheel.Add(40), 0);  // a touchpad's small increments
   EXPECT_EQ(wheel.Add(40), 0);
@@ -103,9 +100,7 @@ TEST(GestureStepsTest, MovementsAddUpToWholeStepsEitherWay) {
   EXPECT_EQ(lines.Add(-10), 0);
   EXPECT_EQ(lines.Add(-10), -1);
   EXPECT_EQ(lines.Add(14), 0);
-}
-
-TEST(GestureStepsTest, PinchStepsAtEachQuarterApartOrTogether) {
+  // A pinch steps at each quarter apart or together.
   PinchSteps pinch;
   pinch.Start({100, 100}, {200, 100});
   EXPECT_EQ(pinch.Centre(), (Point{150, 100}));

@@ -253,15 +253,13 @@ TEST_F(BatchPanelTest, ALateNameForACodeTypedOverIsDropped) {
   EXPECT_EQ(model_.items()[1].code, u"SH");
 }
 
-TEST(BatchMarketPrefix, CyclesShanghaiShenzhenHongKongAndResetsAnythingElse) {
-  const std::pair<std::u16string, std::u16string> cases[] = {
+TEST(BatchMarketPrefix, CyclesShanghaiShenzhenHongKongAndADeletionThatEmptiesThePageGoesBack) {
+  const std::pair<std::u16string, std::u16string> prefixes[] = {
       {u"SH600001", u"SZ600001"}, {u"SZ000001", u"HK000001"}, {u"HK000001", u"SH000001"}, {u"SH", u"SZ"},
       {u"BI000475", u"SH"},       {u"sh600001", u"SH"},       {u"S", u"SH"},              {u"", u"SH"},
   };
-  for (const auto& [code, next] : cases) EXPECT_EQ(NextMarketPrefix(code), next);
-}
-
-TEST(BatchPaging, ADeletionThatEmptiesTheLastPageFallsBackAPage) {
+  for (const auto& [code, next] : prefixes) EXPECT_EQ(NextMarketPrefix(code), next);
+  // A deletion that empties the last page falls back a page.
   const BatchOutcome deleted{BatchEntry::kDeleteFromSelfSelected, 3};
   const BatchOutcome added{BatchEntry::kAddFromPage, 3};
   struct Case {

@@ -55,7 +55,7 @@ TEST(ListRequestTest, CodeListsAndRankings) {
   EXPECT_EQ(Body(own)[0], 2);
 }
 
-TEST(ListRequestTest, SectorPageIsAQuoteJoinedToItsConstituents) {
+TEST(ListRequestTest, SectorPageAndOrderDetailsJoinTheQuoteToWhatTheyAsk) {
   const Bytes request = BuildSectorPage(SecurityCode(u"BI000475"), 475, {1, 0, 9, 9});
   // "{" 2203 attr 2 len 18, code, ":" 2114 attr 0 len 16, body, "}"
   ASSERT_EQ(request.size(), 18u + 16u - 1u);
@@ -64,16 +64,15 @@ TEST(ListRequestTest, SectorPageIsAQuoteJoinedToItsConstituents) {
             std::tuple(':', kSectorMembers));
   EXPECT_EQ(Bytes(request.begin() + 24, request.end() - 1), (Bytes{0xDB, 0x01, 1, 0, 9, 0, 9, 0}));
   EXPECT_EQ(request.back(), '}');
-}
-
-// The order prices come in hundredths; the previous close they are judged against comes in the
-// security's decimals, so both the quote and the security are asked with the orders.
-TEST(ListRequestTest, OrderDetailsAskForTheQuoteAndTheSecurityToo) {
-  const Bytes request = BuildOrderDetailsRequest(SecurityCode(u"SH600001"));
+  // The order prices come in hundredths; the previous close they are judged against comes in the
+  // security's decimals, so both the quote and the security are asked with the orders.
+  const Bytes orders = BuildOrderDetailsRequest(SecurityCode(u"SH600001"));
   constexpr std::size_t kPacket = 1 + 6 + 2 + 8;  // "{" or ":", header, the code
-  ASSERT_EQ(request.size(), 3 * kPacket + 1);
+  ASSERT_EQ(orders.size(), 3 * kPacket + 1);
   const int types[] = {kOrderDetails, kQuote, kSecurityInfo};
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(request[i * kPacket + 1] | request[i * kPacket + 2] << 8, types[i]);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(orders[i * kPacket + 1] | orders[i * kPacket + 2] << 8, types[i]);
+  }
 }
 
 using testing::Container;

@@ -50,7 +50,7 @@ TEST(AlertFigure, AcceptsPlainDecimalsAndRefusesEverythingElse) {
 
 // Up, three refreshes above, back below, up again: two firings. A check without a trade or
 // without the row changes nothing.
-TEST(AlertCrossing, FiresOncePerCrossing) {
+TEST(AlertCrossing, FiresOncePerCrossingAndOnceOnTheFirstLookPastTheLine) {
   const std::vector<Alert> above = {{kShare, kAlertPriceAbove, 10000}};
   const std::vector<std::pair<std::optional<std::int32_t>, bool>> steps = {
       {990, false}, {1000, true}, {1010, false}, {1020, false}, {std::nullopt, false},
@@ -65,11 +65,8 @@ TEST(AlertCrossing, FiresOncePerCrossing) {
     fired += static_cast<int>(now);
   }
   EXPECT_EQ(fired, 2);
-}
-
-// The first look at an alert already past its line counts as one crossing; so does the first
-// look after its figure changed. Conditions below and on the change ratio mirror the price above.
-TEST(AlertCrossing, FirstLookPastTheLineFiresOnceForEachCondition) {
+  // The first look at an alert already past its line counts as one crossing; so does the first
+  // look after its figure changed. Conditions below and on the change ratio mirror the price above.
   const std::pair<Alert, QuoteRow> cases[] = {
       {{kShare, kAlertPriceAbove, 10000}, Row(1050)},
       {{kShare, kAlertPriceBelow, 10000}, Row(950)},
@@ -77,12 +74,12 @@ TEST(AlertCrossing, FirstLookPastTheLineFiresOnceForEachCondition) {
       {{kShare, kAlertRatioBelow, -1000}, Row(1000, -150)},
   };
   for (const auto& [alert, row] : cases) {
-    AlertCrossings crossings;
-    EXPECT_EQ(crossings.Check({alert}, {row}).size(), 1u) << alert.condition;
-    EXPECT_EQ(crossings.Check({alert}, {row}).size(), 0u) << alert.condition;
+    AlertCrossings fresh;
+    EXPECT_EQ(fresh.Check({alert}, {row}).size(), 1u) << alert.condition;
+    EXPECT_EQ(fresh.Check({alert}, {row}).size(), 0u) << alert.condition;
     Alert moved = alert;
     moved.figure += alert.condition == kAlertPriceBelow || alert.condition == kAlertRatioBelow ? 1 : -1;
-    EXPECT_EQ(crossings.Check({moved}, {row}).size(), 1u) << alert.condition;
+    EXPECT_EQ(fresh.Check({moved}, {row}).size(), 1u) << alert.condition;
   }
   const AlertFiring firing{{kShare, kAlertPriceAbove, 10000}, Row(1050)};
   EXPECT_EQ(AlertMessage(firing), u"Alpha SH600001\n价格高于 10.00\n现价 10.50");

@@ -114,7 +114,7 @@ TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
                                                         u"hide", u"提示: 拨号失败，请配置好网络"}));
 }
 
-TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
+TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntryWithItsValuesInsideTheirAttributes) {
   EXPECT_EQ(CarrierDocument(2, u"card", u"secret"),
             u"<wap-provisioningdoc>"
             u"<characteristic type=\"CM_Networks\"><characteristic type=\"Morvane\">"
@@ -126,9 +126,7 @@ TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
             u"<parm name=\"Phone\" value=\"#777\" /><parm name=\"UserName\" value=\"card\" />"
             u"<parm name=\"Password\" value=\"secret\" /><parm name=\"Domain\" value=\"\" />"
             u"</characteristic></characteristic></wap-provisioningdoc>");
-}
-
-TEST(ProvisioningDocumentsTest, AHostileUserNameOrPasswordStaysInsideItsAttribute) {
+  // A hostile user name or password stays inside its attribute.
   const std::u16string document = CarrierDocument(2, u"a\"/><parm name=\"x", u"<&'>");
   EXPECT_NE(document.find(u"value=\"a&quot;/&gt;&lt;parm name=&quot;x\" />"), std::u16string::npos);
   EXPECT_NE(document.find(u"value=\"&lt;&amp;&apos;&gt;\" />"), std::u16string::npos);
@@ -189,7 +187,7 @@ Deployment FourServers() {
 
 // Group 1 is probed first; the faster group wins and a tie goes to group 1. Seconds 30..59 of the
 // minute pick index 1 of each group.
-TEST(StartupProbeTest, TheFasterGroupWinsAndTheSecondPicksTheIndex) {
+TEST(StartupProbeTest, TheFasterGroupWinsTheSecondPicksTheIndexAndABadAnswerChangesNothing) {
   const struct {
     int second;
     std::deque<ScriptedLink::Step> steps;
@@ -209,9 +207,7 @@ TEST(StartupProbeTest, TheFasterGroupWinsAndTheSecondPicksTheIndex) {
     EXPECT_EQ(link.connects, c.connects);
     EXPECT_EQ(link.requests.front(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
   }
-}
-
-TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
+  // An answer of the wrong size leaves the selection.
   for (const int bad : {0, -1, 7, 9}) {
     FakeClock clock;
     ScriptedLink link(clock.now, {{5, 8}, {1, bad}});

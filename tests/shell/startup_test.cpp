@@ -75,7 +75,7 @@ Bytes Answer(int result, bool with_notice) {
 }
 
 // Stored credentials are AccountWalk's.
-TEST(StartupLoginTest, SendsPlaceholderWhenNothingIsStoredAndOnlyAnAcceptingAnswerGrantsRights) {
+TEST(StartupLoginTest, SendsPlaceholderOnlyAnAcceptingAnswerGrantsRightsAndANoticeComesOnce) {
   testing::TempFolder folder;
   testing::ScriptedServer server;
   server.SetFixedAnswer(Answer(0, true));
@@ -91,9 +91,7 @@ TEST(StartupLoginTest, SendsPlaceholderWhenNothingIsStoredAndOnlyAnAcceptingAnsw
   EXPECT_FALSE(ReadLoginAnswer(shifted).rights);
   const Bytes cut = WireWriter().U8('{').U16(2906).U16(0).U16(5).U8(0).U8(1).Take();
   EXPECT_FALSE(ReadLoginAnswer(cut).rights);
-}
-
-TEST(RunningMessageTest, RepeatedSerialIsNotAppendedTwice) {
+  // A notice of a serial seen before is not appended twice.
   RunningMessage message;
   EXPECT_TRUE(message.Offer(3, u"a"));
   EXPECT_FALSE(message.Offer(3, u"a"));

@@ -182,7 +182,7 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
   InstallTrafficSink(nullptr);
 }
 
-TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
+TEST(TrafficPageTest, FiguresComeInKbAndMbRoundedAtTheirLastDecimalWithSharesAndHourlyCosts) {
   TrafficReport report;
   TrafficTotals& totals = report.totals;
   totals.today = 1536, totals.this_month = 3 * 1024 * 1024, totals.last_month_bytes = 1023;
@@ -211,21 +211,18 @@ TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
     const TrafficScreenRow& shown = page.screens[static_cast<std::size_t>(row.screen)];
     EXPECT_EQ(std::tie(shown.share, shown.hourly), std::tuple(row.share, row.hourly)) << row.screen;
   }
-}
-
-TEST(TrafficPageTest, UnitsRoundAtTheirLastDecimal) {
   const struct {
     std::uint64_t bytes;
     std::u16string_view kb, mb;
-  } rows[] = {
+  } units[] = {
       {0, u"0.0KB", u"0.00MB"},
       {1023, u"1.0KB", u"0.00MB"},
       {1024 * 1024 - 1, u"1024.0KB", u"1.00MB"},
       {~std::uint64_t{0}, u"18014398509481984.0KB", u"17592186044416.00MB"},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(KilobyteText(row.bytes), row.kb) << row.bytes;
-    EXPECT_EQ(MegabyteText(row.bytes), row.mb) << row.bytes;
+  for (const auto& unit : units) {
+    EXPECT_EQ(KilobyteText(unit.bytes), unit.kb) << unit.bytes;
+    EXPECT_EQ(MegabyteText(unit.bytes), unit.mb) << unit.bytes;
   }
 }
 
