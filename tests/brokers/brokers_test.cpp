@@ -21,7 +21,7 @@ std::string Areas(int count) {
   return xml + "</security></root>";
 }
 
-TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaAndCarryTheirNumbersInEitherEncoding) {
+TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaCarryTheirNumbersAndLevelsAreBounded) {
   BrokerCatalogue catalogue;
   ASSERT_TRUE(catalogue.Parse(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
@@ -40,10 +40,7 @@ TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaAndCarryTheirNumbersInEi
   EXPECT_TRUE(catalogue.Branches(2, 0).empty());
   ASSERT_TRUE(catalogue.Parse("<?xml version=\"1.0\" encoding=\"GB2312\"?><root><security name=\"\xb1\xb1\xbe\xa9\"/></root>"));
   EXPECT_EQ(catalogue.Brokers().front().name, u"北京") << "a GB-declared file is read as GBK";
-}
-
-TEST(BrokerCatalogueTest, EachLevelHoldsAtMost255EntriesAndAFileWithoutBrokersNone) {
-  BrokerCatalogue catalogue;
+  // Each level holds at most 255 entries.
   ASSERT_TRUE(catalogue.Parse(Areas(256)));
   const std::vector<CatalogueEntry> areas = catalogue.Areas(0);
   ASSERT_EQ(areas.size(), 255u);

@@ -31,7 +31,7 @@ void TitleEntry(WireWriter& body, int date, int time, std::u16string_view title)
   body.Utf8(title).Utf8(u"模拟财经");
 }
 
-TEST(InfoAnswersTest, DatesGetDashesAndTimesShowHoursAndMinutesOnly) {
+TEST(InfoAnswersTest, DatesTimesTheServerTimeAndTheFetchedListReadTheirLayouts) {
   EXPECT_EQ(InfoDateText(20261204), u"2026-12-04");
   const std::pair<int, std::u16string> times[] = {
       {93015, u"09:30"},  // before ten o'clock: five digits, a leading zero
@@ -76,11 +76,8 @@ TEST(InfoAnswersTest, AWrongFirstBlockABrokenStreamOrNothingGiveNothing) {
   EXPECT_TRUE(ReadInfoTitles(compressed).empty());
   EXPECT_FALSE(ReadServerStamp(Answer(kServerTime, Bytes{1, 2, 3})).has_value()) << "too short for two values";
   EXPECT_FALSE(ReadF10Text(Answer(kArticle, good)).has_value());
-}
-
-// The server time and the fetched list, which no journey reaches; the other lists and texts are
-// read on the journeys through the information pages.
-TEST(InfoAnswersTest, TheServerTimeAndTheFetchedListReadTheirLayouts) {
+  // The server time and the fetched list, which no journey reaches; the other lists and texts are
+  // read on the journeys through the information pages.
   EXPECT_EQ(ReadServerStamp(Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take()))->second, 93000);
   const auto fetched =
       ReadFetchedTitles(Answer(kInfoTitles, WireWriter().I32(0).I16(1).Utf8(u"焦点").U8(0).I32(9).Take()));

@@ -18,7 +18,7 @@ namespace {
 using testing::Bar;
 using testing::Closes;
 
-TEST(PriceAveragesTest, FloorDividedOverTheLookBackWithZerosBeforeTheFirstFullWindow) {
+TEST(AveragesTest, PricesFloorDividedWithZerosBeforeTheFirstWindowVolumesAsFloatSums) {
   auto few = Closes({100, 200, 300, 400});
   ComputePriceAverages(few, {0, 40, 2});
   for (const KLineBar& bar : few) EXPECT_EQ(bar.ma5, 0.0f);
@@ -36,15 +36,13 @@ TEST(PriceAveragesTest, FloorDividedOverTheLookBackWithZerosBeforeTheFirstFullWi
   auto large = Closes({2000000000, 2000000000, 2000000000, 2000000000, 2000000000});
   ComputePriceAverages(large, {0, 40, 2});
   EXPECT_EQ(large[4].ma5, 2000000000.0f) << "the sum does not wrap";
-}
-
-TEST(VolumeAveragesTest, FloatSumAddsTheNewVolumeBeforeDroppingTheOld) {
-  std::vector<KLineBar> bars;
-  for (int volume : {16777216, 1, 1, 1, 1, 1}) bars.push_back(Bar(1, 1, 1, 1, volume));
-  ComputeVolumeAverages(bars, {0, 40, 2});
-  EXPECT_EQ(bars[3].volMa5, 0.0f);             // not written before the first full window
-  EXPECT_EQ(bars[4].volMa5, 0x1.99999ap+21f);  // 16777216 / 5: the ones were absorbed
-  EXPECT_EQ(bars[5].volMa5, 0.0f);             // (16777216 + 1) - 16777216 in float
+  // Volumes sum in float, adding the new volume before dropping the old.
+  std::vector<KLineBar> volumes;
+  for (int volume : {16777216, 1, 1, 1, 1, 1}) volumes.push_back(Bar(1, 1, 1, 1, volume));
+  ComputeVolumeAverages(volumes, {0, 40, 2});
+  EXPECT_EQ(volumes[3].volMa5, 0.0f);             // not written before the first full window
+  EXPECT_EQ(volumes[4].volMa5, 0x1.99999ap+21f);  // 16777216 / 5: the ones were absorbed
+  EXPECT_EQ(volumes[5].volMa5, 0.0f);             // (16777216 + 1) - 16777216 in float
 }
 
 TEST(BiasTest, CloseAgainstItsFloorDividedAverageAndZeroForAZeroAverage) {

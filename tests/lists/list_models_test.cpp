@@ -87,7 +87,7 @@ TEST(OwnInfoPaneTest, TitlesAndArticlePageHere) {
   EXPECT_EQ(pane.Selected()->identifier, u"y");
 }
 
-TEST(ListLayoutTest, HeaderArrowsAreLiveOnlyWhereDrawn) {
+TEST(ListHeaderTest, ArrowsAreLiveOnlyWhereDrawnAndTapsSortByTheColumnsField) {
   const ListLayout layout(480, 640, 20, false);
   const struct {
     int x;
@@ -96,9 +96,6 @@ TEST(ListLayoutTest, HeaderArrowsAreLiveOnlyWhereDrawn) {
   } cases[] = {{0, true, true, -1},  {9, true, true, -1},   {10, true, true, 0},  {0, false, true, 0},
                {479, true, true, 1}, {470, true, true, 1}, {469, true, true, 0}, {479, true, false, 0}};
   for (const auto& c : cases) EXPECT_EQ(layout.HeaderArrowAt(c.x, 10, c.left, c.right), c.arrow) << c.x;
-}
-
-TEST(ListColumnsTest, HeaderTapsSortByTheColumnsField) {
   for (const auto& [kind, column, field] : {std::tuple{ListKind::kStocks, 1, 4}, std::tuple{ListKind::kStocks, 9, 8},
                                             std::tuple{ListKind::kSectors, 3, 0}}) {
     EXPECT_EQ(SortFieldForHeader(kind, column), field) << column;
@@ -419,7 +416,7 @@ Bytes OrderBlock(std::int32_t askCount, int askWritten, std::int32_t bidCount) {
   return w.Take();
 }
 
-TEST(TradeAnswersTest, OrderCountsAreBoundedAndACountPastTheEndFails) {
+TEST(TradeAnswersTest, OrderCountsAreBoundedBucketsAndTheReferenceReadWhole) {
   ListAnswerContext context;
   context.orderReference = true;
   struct Case {
@@ -450,9 +447,6 @@ TEST(TradeAnswersTest, OrderCountsAreBoundedAndACountPastTheEndFails) {
     EXPECT_EQ(rows.orders.bid.price, 1000);
     EXPECT_TRUE(c.bidKept == 0 || rows.orders.bid.orders[0] == 100);
   }
-}
-
-TEST(TradeAnswersTest, BucketsAndReferenceQuote) {
   WireWriter analysis;
   for (std::int32_t v : {5, 6, 7, 8, 9, 10}) analysis.I32(v);
   WireWriter quote;
@@ -462,8 +456,6 @@ TEST(TradeAnswersTest, BucketsAndReferenceQuote) {
   writer.Add(kQuote, quote.Take());
   writer.Add(kSecurityInfo, WireWriter().Utf8(u"SH500001").Utf8(u"Fund").U8(1).U8(3).I32(0).I32(0).I32(0).Take());
   const Bytes answer = writer.Finish();
-  ListAnswerContext context;
-  context.orderReference = true;
   ListRows rows;
   rows.buckets.resize(7);
   ASSERT_TRUE(ReadListAnswer(answer.data(), answer.size(), context, rows).complete);

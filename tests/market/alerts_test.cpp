@@ -91,7 +91,7 @@ class AlertBookTest : public ::testing::Test {
   AlertBook book_ = AlertBook::InFolder(folder_.path());
 };
 
-TEST_F(AlertBookTest, HoldsOneAlertPerConditionAndRefusesTheHundredAndFirst) {
+TEST_F(AlertBookTest, HoldsOneAlertPerConditionRefusesTheHundredAndFirstAndFailsWhole) {
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 11000}), AlertChange::kDone);
   EXPECT_EQ(book_.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 11000}}));
@@ -108,11 +108,8 @@ TEST_F(AlertBookTest, HoldsOneAlertPerConditionAndRefusesTheHundredAndFirst) {
   EXPECT_EQ(book_.Remove(kShare, kAlertPriceBelow), AlertChange::kRefused);
   EXPECT_EQ(book_.Remove(kShare, kAlertPriceAbove), AlertChange::kDone);
   EXPECT_EQ(book_.All().size(), 99u);
-}
-
-// A file whose name leaves no room for the engine's temporary name: every replace fails before
-// it touches the file, as a full disk would.
-TEST_F(AlertBookTest, AFailedWriteLeavesTheOldFileWhole) {
+  // A file whose name leaves no room for the engine's temporary name: every replace fails before
+  // it touches the file, as a full disk would.
   AlertBook book(folder_ / std::string(250, 'A'));
   const std::string good = FileOf(u"[ALERTS]\r\nNUMBER=1\r\nALERT0=SH600001,0,12.34\r\n");
   testing::WriteBytes(book.file(), good);

@@ -152,7 +152,7 @@ TEST_F(ListAnswersTest, SectorListNamesTheLeaderAndEachClassListsItsOwnSectors) 
   EXPECT_EQ(sectors, in_catalogue);
 }
 
-TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
+TEST_F(ListAnswersTest, PagesAreCutByStartAndCountKeepTheTotalAndFitTheScreensBuffer) {
   const int total = Category(0, 1, 0, 0, 1).total;
   ASSERT_GT(total, 12);
   const std::tuple<int, int, int> cases[] = {  // start, count, rows
@@ -163,9 +163,6 @@ TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
     EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(rows, 100)) << start << "+" << count;
     EXPECT_EQ(list.total, total);
   }
-}
-
-TEST_F(ListAnswersTest, AFullPageFitsTheListScreensSmallestBuffer) {
   CPacketCodec c;
   const std::vector<std::vector<Bytes>> requests = {
       {c.BuildCategoryList(0, 1, 0, 0, 30)}, {c.BuildCategoryList(103, 0, 1, 0, 30)},

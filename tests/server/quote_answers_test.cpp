@@ -134,7 +134,7 @@ TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
 }
 
 // The breadth of an index is the market tests' own; a share has none.
-TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
+TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadthAndNoBlockForUnknownTypesOrCodes) {
   const auto blocks = fixture.Ask({fixture.codec.BuildQuoteExtra(kShare), fixture.codec.BuildTradingHours("IF000001"),
                                    fixture.codec.BuildIndexBreadth(kShare)});
   ASSERT_EQ(blocks.size(), 3u);
@@ -151,15 +151,13 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
   EXPECT_EQ(hours.Int16(), 915);
   BlockReader none = Reader(blocks[2]);
   EXPECT_EQ(none.Int16() + none.Int16() + none.Int16(), 0);
-}
-
-TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
   const Bytes unknown_type = WireWriter::Packet(4242, 0).Str(kShare).FinishPacket();
   CPacketCodec& c = fixture.codec;
-  const auto blocks = fixture.Ask({unknown_type, c.BuildQuote("SH999999"), c.BuildF10Item("SH999999", 7, 0),
-                                   c.BuildOrderDetails("SH699999"), c.BuildQuote(kShare)});
-  ASSERT_EQ(blocks.size(), 1u);
-  EXPECT_EQ(blocks[0].type, 2203);
+  const auto known = fixture.Ask({unknown_type, c.BuildQuote("SH999999"),
+                                  c.BuildF10Item("SH999999", 7, 0), c.BuildOrderDetails("SH699999"),
+                                  c.BuildQuote(kShare)});
+  ASSERT_EQ(known.size(), 1u);
+  EXPECT_EQ(known[0].type, 2203);
 }
 
 // The settlement the quote and the ticks are judged against: the previous day's last hour,

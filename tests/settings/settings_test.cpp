@@ -46,7 +46,7 @@ struct Expected {
 
 // A value the file does not hold for its own section keeps its shipped value; files written with
 // the names every section once shared go on working.
-TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
+TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValueAndHandEditsHold) {
   const struct {
     const char* name;
     const char* file;
@@ -75,13 +75,11 @@ TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
     EXPECT_EQ(std::tie(d.quote_servers[1][0], d.info_servers[1][0], d.quote_servers[0][1]),
               std::tuple(e.quote_server, e.info_server, "127.0.0.1"));
   }
-}
-
-// A person edits the file with whatever editor is at hand, here one that saves UTF-8 with a
-// byte-order mark (every editor's form is ProfileFileTest.FileSavedByAnEditor..., read by the same
-// DecodeIniText): the servers stay what the person wrote. The load-balancing rows of the manual
-// list go wherever the QUOTE cells point, and a ROW key of such a row is no longer read.
-TEST(DeploymentTest, HandEditedServersHoldAndTheBalancedRowsFollowThem) {
+  // A person edits the file with whatever editor is at hand, here one that saves UTF-8 with a
+  // byte-order mark (every editor's form is ProfileFileTest.WritesInUtf16LeWithoutBomAndReads...,
+  // read by the same DecodeIniText): the servers stay what the person wrote. The load-balancing
+  // rows of the manual list go wherever the QUOTE cells point, and a ROW key of such a row is no
+  // longer read.
   const std::u16string text =
       u"[SERVERS]\r\nQUOTE1_0=10.0.0.1\r\nQUOTE1_1=10.0.0.2\r\nQUOTE0_0=10.0.0.3\r\nQUOTE0_1=10.0.0.4\r\n"
       u"ROW5=127.0.0.1\r\nROW6=10.0.0.6\r\n";

@@ -20,7 +20,7 @@
 namespace tarvello {
 namespace {
 
-TEST(MenuTest, KeypadMovesWrapAsTheKeypadExpects) {
+TEST(MenuTest, KeypadMovesWrapAndTheMarqueeRunsTheMessagesAfterTheWelcome) {
   EXPECT_EQ(MoveMenuSelection(0, KeypadMove::kLeft), 11);
   EXPECT_EQ(MoveMenuSelection(11, KeypadMove::kRight), 0);
   for (int column = 0; column < 3; ++column) {
@@ -29,16 +29,13 @@ TEST(MenuTest, KeypadMovesWrapAsTheKeypadExpects) {
   }
   EXPECT_EQ(MoveMenuSelection(4, KeypadMove::kDown), 7);
   EXPECT_EQ(MoveMenuSelection(4, KeypadMove::kUp), 1);
-}
-
-TEST(TickerMarqueeTest, RunningMessagesFollowTheWelcomeOnOneLine) {
   EXPECT_EQ(MarqueeText(u"欢迎", u""), u"欢迎");
   EXPECT_EQ(MarqueeText(u"欢迎", u"停牌\r\n\r\n复牌\r\n\r\n"),
             u"欢迎\u3000\u3000\u3000停牌\u3000\u3000\u3000复牌");
   EXPECT_EQ(MarqueeText(u"", u"\r\n通知"), u"通知");
 }
 
-TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
+TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntryAndTheKindChosen) {
   const std::vector<PageEntry> switching = {{u"港股", kEntryHongKongPage, {}},
                                             {u"列表", kEntryFetchedListPage, {}}};
   const struct {
@@ -72,10 +69,7 @@ TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
   // Fund flow arguments meet no other list argument.
   for (int kind : {0, 106, 1111}) EXPECT_EQ(FundFlowCategory(FundFlowListArgument(kind)), kind);
   for (int other : {0, 1125, -1, -66, -999}) EXPECT_FALSE(FundFlowCategory(other)) << other;
-}
-
-// The categories, even none at all, end with the markup pages; no other page gets that line.
-TEST(RangePagesTest, InformationListsShareTheChosenKindAndOnlyCategoriesEndWithTheMarkupPages) {
+  // The categories, even none at all, end with the markup pages; no other page gets that line.
   const std::vector<PageEntry> kinds = {{u"新闻", 1, {}}, {u"研报", 16, {}}};
   EXPECT_EQ(ActionOnLine(kPageInfoCategories, kinds, 1).information_kind, 16);
   const PageContent none = WithOwnEntries(kPageInfoCategories, PageContent{{}, {}, false, TextForm::kLines});

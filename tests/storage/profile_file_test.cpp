@@ -25,17 +25,14 @@ class ProfileFileTest : public ::testing::Test {
   std::filesystem::path path_ = folder_ / "List.ini";
 };
 
-TEST_F(ProfileFileTest, WriteToMissingFileCreatesHeaderAndEntryInUtf16LeWithoutBom) {
+TEST_F(ProfileFileTest, WritesInUtf16LeWithoutBomAndReadsWhatEditorsSave) {
   ASSERT_TRUE(ProfileFile::WriteString(u"INFO", u"USERNAME", u"张三", path_));
   EXPECT_EQ(ReadBytes(path_), EncodeUtf16Le(u"[INFO]\r\nUSERNAME=张三\r\n"));
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三");
   WriteBytes(path_, ReadBytes(path_) + "x");
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三") << "an odd last byte is ignored";
-}
-
-// A file a person saved with an editor (Contacts.ini, say) reads the same in the forms editors
-// save; a change writes it back in the program's own form, the person's entries kept.
-TEST_F(ProfileFileTest, FileSavedByAnEditorReadsTheSameAndIsRewrittenInUtf16LeWithoutBom) {
+  // A file a person saved with an editor (Contacts.ini, say) reads the same in the forms editors
+  // save; a change writes it back in the program's own form, the person's entries kept.
   const std::u16string text = u"[CONTACTS]\r\nNAME0=营业部\r\nPHONE0=0311\r\n";
   for (const std::string& bytes : {"\xFF\xFE" + EncodeUtf16Le(text), "\xEF\xBB\xBF" + text::ToUtf8(text),
                                    text::ToUtf8(text)}) {
@@ -62,7 +59,7 @@ TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsHeaderAndAShorterValueLeave
 
 // A last line without its line end reads as missing and is neither rewritten nor deleted; a new
 // section after it starts on a line of its own.
-TEST_F(ProfileFileTest, LastLineWithoutLineEndReadsAsDefaultAndRefusesRewriteAndDelete) {
+TEST_F(ProfileFileTest, AnUnendedLastLineOrACorruptingArgumentChangesNothing) {
   SetText(u"[A]\r\nK=1\r\nLAST=2");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"LAST", u"Error", path_), u"Error");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"1");
@@ -71,11 +68,9 @@ TEST_F(ProfileFileTest, LastLineWithoutLineEndReadsAsDefaultAndRefusesRewriteAnd
   EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nLAST=2");
   ASSERT_TRUE(ProfileFile::WriteString(u"B", u"K", u"v", path_));
   EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nLAST=2\r\n[B]\r\nK=v\r\n");
-}
-
-// Empty names or values, and line breaks or "=" that would corrupt the file, are refused and
-// change nothing, whether the file exists or not.
-TEST_F(ProfileFileTest, EmptyOrCorruptingArgumentsChangeNothingAndFail) {
+  // Empty names or values, and line breaks or "=" that would corrupt the file, are refused and
+  // change nothing, whether the file exists or not.
+  std::filesystem::remove(path_);
   const std::u16string_view refused[][3] = {{u"A", u"K", u""},  {u"", u"K", u"v"},    {u"A", u"", u"v"},
                                             {u"A", u"K", u"x\r\nINJECTED=1"}, {u"A", u"K=J", u"v"}, {u"A\n", u"K", u"v"}};
   EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", ""));
@@ -90,7 +85,7 @@ TEST_F(ProfileFileTest, EmptyOrCorruptingArgumentsChangeNothingAndFail) {
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", ""), u"Error");
 }
 
-TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
+TEST_F(ProfileFileTest, KeysAreFoundInALaterSectionAndMatchLiterallyAtLineStart) {
   SetText(u"[A]\r\nX=1\r\n[B]\r\nK=later\r\n");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"later");
   ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"changed", path_));
@@ -99,9 +94,6 @@ TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
   // Files whose sections share key names read them from the section's own lines only.
   EXPECT_EQ(profile_text::GetSectionValue(Text(), u"A", u"K"), std::nullopt);
   EXPECT_EQ(profile_text::GetSectionValue(Text(), u"B", u"K"), u"changed");
-}
-
-TEST_F(ProfileFileTest, KeysAndHeadersMatchLiterallyAndOnlyAtLineStart) {
   SetText(u"[A]\r\nSTOCKCODE1=SH600001\r\nNOTE=see [B]\r\n[B]\r\nCODE1=SZ000001\r\n");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"CODE1", u"Error", path_), u"SZ000001");
   EXPECT_EQ(ProfileFile::GetString(u"B", u"CODE1", u"Error", path_), u"SZ000001");
@@ -114,16 +106,13 @@ TEST_F(ProfileFileTest, KeysAndHeadersMatchLiterallyAndOnlyAtLineStart) {
   EXPECT_EQ(ProfileFile::GetString(u"a", u"k", u"Error", path_), u"Error");
 }
 
-TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLong) {
+TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLongAndFindKeyByValueMatchesAPrefix) {
   SetText(u"[N]\r\nA=42\r\nB= -17xyz\r\nC=abc\r\nD=99999999999\r\nF=-99999999999\r\n");
   const std::pair<std::u16string_view, int> read[] = {
       {u"A", 42}, {u"B", -17}, {u"C", 0}, {u"D", 2147483647}, {u"F", -2147483647 - 1}, {u"MISSING", -1}};
   for (const auto& [key, value] : read) EXPECT_EQ(ProfileFile::GetInt(u"N", key, -1, path_), value);
   ASSERT_TRUE(ProfileFile::WriteInt(u"N", u"G", -305, path_));
   EXPECT_EQ(ProfileFile::GetString(u"N", u"G", u"Error", path_), u"-305");
-}
-
-TEST_F(ProfileFileTest, FindKeyByValueMatchesAValuePrefixAfterTheHeader) {
   SetText(u"[X]\r\nK0=other\r\n[LIST]\r\nSTOCKCODE3=SH600001\r\nSTOCKCODE1=SZ000001\r\n"
           u"[MORE]\r\nSTOCKCODE9=SH600002");
   EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"SZ000001", u"Error", path_), u"STOCKCODE1");
