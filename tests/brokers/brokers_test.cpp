@@ -248,15 +248,12 @@ class TradesFileTest : public ::testing::Test {
   testing::TempFolder folder_;
 };
 
-TEST_F(TradesFileTest, AppendingToNoFileWritesTheCountThenTheEntry) {
+TEST_F(TradesFileTest, AnAppendEndsTheListExactlyOrLeavesTheFileAsItWas) {
   ASSERT_TRUE(trades_file::Append(file(), OwnBranch::Of(u"0311-555", u"北京-人民路营业部")));
   EXPECT_EQ(Text(), u"[NUMBER]\r\nSECURITYNUM=1\r\n[SECURITYLIST]\r\nNAME0=0311-555|北京-人民路营业部\r\n");
   EXPECT_EQ(trades_file::Read(file()), (std::vector{OwnBranch::Of(u"0311-555", u"北京-人民路营业部")}));
-}
-
-// An append either ends the list with exactly its entry or fails with the file as it was: a value
-// the file cannot hold, or a damaged file where the new lines would run into the old ones.
-TEST_F(TradesFileTest, AnAppendThatCannotEndTheListExactlyLeavesTheFileAsItWas) {
+  // An append either ends the list with exactly its entry or fails with the file as it was: a value
+  // the file cannot hold, or a damaged file where the new lines would run into the old ones.
   const struct {
     std::u16string_view file;
     std::u16string_view name;

@@ -98,7 +98,7 @@ TEST(DetailAnswerTest, BooksTicksAndFuturesQuote) {
   EXPECT_EQ(std::tuple(f.last, f.prevSettle, f.outerVolume), std::tuple(1, 10, 15));
 }
 
-TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
+TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordAndABreakKeepsTheBlocksBefore) {
   ContainerWriter writer;
   WireWriter quote;
   quote.I32(1234);  // a snapshot needs fourteen int32
@@ -109,15 +109,11 @@ TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
   DetailRecords records = Read(writer.Finish());
   EXPECT_EQ(records.quote.last, 0);
   EXPECT_FALSE(records.futures.has_value());
-}
-
-TEST(DetailAnswerTest, BrokenContainerKeepsBlocksReadBeforeTheBreak) {
   Bytes container = testing::Container(kOrderBook, BookBody(10, false));
   container.back() = 'x';
   bool complete = true;
-  DetailRecords records = Read(container, &complete);
+  EXPECT_EQ(Read(container, &complete).fiveLevelBook.size(), 10u);
   EXPECT_FALSE(complete);
-  EXPECT_EQ(records.fiveLevelBook.size(), 10u);
 }
 
 // Packet types of a request container, in order: each packet is type, attribute, body length
@@ -250,21 +246,18 @@ TEST(IntradayChartModelTest, RangeIsSymmetricOrOnePercentAndLargeOrHostileValues
   EXPECT_GT(ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN).dev, 0);
 }
 
-TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {
+TEST(IntradayChartModelTest, TimeAxisLabelsInEachCaseAndTheCursorBoxOfARisingMinute) {
   EXPECT_EQ(TimeAxisLabelsFor({}, SecurityCode(u"HK00700"), false).right, u"16:00");
   const TimeAxisLabels served = TimeAxisLabelsFor({1500, 930}, SecurityCode(u"SH600001"), false);
   EXPECT_EQ(std::tie(served.left, served.centre, served.right), std::tuple(u"9:30", u"", u"15:00"));
   EXPECT_EQ(TimeAxisLabelsFor({1500, -7}, SecurityCode(u"SH600001"), false).left, u"--");
-}
-
-TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {
+  // The cursor box of a rising minute.
   MinuteRecord minute = Minute(1035, 10250, 0, 10100);
   minute.minuteVolume = 500;
   const CursorContext context{1000, 1020, 1000, 2, 1};
   const auto rows = CursorBoxRows(minute, context);
   EXPECT_EQ(std::tuple(rows[1].colour, rows[4].colour), std::tuple(kRiseRed, kRiseRed));
   EXPECT_EQ(std::tie(rows[3].value, rows[5].value), std::tuple(u"2.50%", u"0.500%"));
-
   const auto index = CursorBoxRows(minute, CursorContext{1000, 1020, 100000, 2, kSecurityTypeIndex});
   EXPECT_EQ(index[5].value, u"--");
 }

@@ -133,7 +133,7 @@ TEST(InfoFetchTest, TheF10ItemsSendTheirKindWithTheirOwnBufferAndFinancesSplitAt
 
 // A security's titles with the server time are on the journeys; here the self-selected list's
 // count and a missing time.
-TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesAndWithoutTheTimeNothingIsAskedFor) {
+TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesNothingWithoutTheTimeAndTheCacheKeepsWhatCame) {
   ScriptedServer server;
   server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
   InfoQuery own = Query(InfoPage::kTitles, 16, {u"SH600001"});
@@ -146,14 +146,10 @@ TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesAndWithoutTheTimeNothingIsAsk
   EXPECT_TRUE(FetchInfoPage(Query(InfoPage::kTitles, 1, {u"SH600001"}), InfoLinks{server.Exchange(), {}, {}}).entries.empty());
   ASSERT_EQ(server.requests.size(), 1u);
   EXPECT_EQ(server.TypeOf(0), kServerTime);
-}
-
-// Titles that came are kept; when the next fetch brings nothing they come back with their moment,
-// also for a list whose codes are too many to name in the key.
-TEST(InfoFetchTest, TitlesThatCameComeBackFromTheCacheWhenTheNextFetchBringsNothing) {
+  // Titles that came are kept; when the next fetch brings nothing they come back with their moment,
+  // also for a list whose codes are too many to name in the key.
   testing::TempFolder folder;
   AnswerCache cache(folder / kAnswerCacheFileName);
-  ScriptedServer server;
   ScriptedServer dead;
   server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
   WireWriter body;

@@ -55,7 +55,7 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
   }
 }
 
-TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
+TEST(ChartTexts, InfoBoxRowsQuoteDatesTitlesAndAveragesInTheirForms) {
   KLineBar before = testing::Bar(990, 1000, 980, 1000);
   KLineBar bar = testing::Bar(1000, 1050, 990, 1020, 25000, 20261204);
   bar.amount = 8000;
@@ -74,10 +74,7 @@ TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
   }
   quote.last = 0;
   EXPECT_EQ(InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay)[8].value.text, u"--");
-}
-
-TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
-  QuoteSnapshot quote;
+  quote = QuoteSnapshot{};
   EXPECT_EQ(HeaderQuote(quote, 2).text, u"0.00     0.00%       0.00");
   quote.last = 1234;
   quote.prevClose = 1000;
@@ -89,15 +86,15 @@ TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
   EXPECT_EQ(BarDateText(20261204, KLinePeriod::kWeek), u"20261204");
   EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");  // cut at the first "-"
   EXPECT_EQ(TitleWithPeriod(u"X", *PeriodForCommand(32826)), u"X-60分钟线");
-  KLineBar bar;
-  bar.ma5 = 123456;
-  bar.ma10 = 1234;
-  const auto labels = AverageLabels(bar, 2);
+  KLineBar averaged;
+  averaged.ma5 = 123456;
+  averaged.ma10 = 1234;
+  const auto labels = AverageLabels(averaged, 2);
   EXPECT_EQ(std::tie(labels[0].text, labels[1].text), std::tuple(u"MA5:1235", u"MA10:12.34"));
-  bar.volMa5 = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, bar, {}, 2).row[1].text, u"MA5:0.00");
-  bar.bollMid = 1000;  // three-decimal bands in true units
-  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, bar, {}, 3).row[1].text, u"MB:1.0");
+  averaged.volMa5 = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, averaged, {}, 2).row[1].text, u"MA5:0.00");
+  averaged.bollMid = 1000;  // three-decimal bands in true units
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, averaged, {}, 3).row[1].text, u"MB:1.0");
 }
 
 TEST(ChartLayout, BandsNeverTurnUpsideDownOnATinyScreen) {

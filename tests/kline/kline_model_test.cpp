@@ -35,7 +35,7 @@ Bytes Broken(Bytes answer) {
   return answer;
 }
 
-TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
+TEST(KLineWireTest, FullLoadAndRefreshContainersAndTheRecordsRead) {
   const CPacketCodec codec;
   const std::vector<Bytes> full{codec.BuildKLine("SZ000002", 8, 20240105, 122, 2), codec.BuildQuote("SZ000002"),
                                 codec.BuildSecurityInfo("SZ000002")};
@@ -43,9 +43,7 @@ TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
             CPacketCodec::Join(full));
   const std::vector<Bytes> refresh{codec.BuildKLine("SH600001", 2, 0, 1, 0), codec.BuildQuote("SH600001")};
   EXPECT_EQ(BuildRefreshRequest({"SH600001", KLinePeriod::kFiveMinutes}), CPacketCodec::Join(refresh));
-}
-
-TEST(KLineAnswerTest, RecordsSwapVolumeAndAmountFillZeroPricesWithCloseAndMustBeWhole) {
+  // Records swap volume and amount and fill zero prices with the close.
   KLineBar sent = Bar(0, 0, 0, 1500, 777, 20240102);
   sent.amount = 888;
   const KLineAnswer answer = Read(AnswerContainer(kKLine, testing::BarsBody({&sent, 1})));

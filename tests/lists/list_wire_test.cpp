@@ -18,7 +18,7 @@ using testing::TypeOf;
 // The body of a single-packet request: after "{", type, attribute and length, before "}".
 Bytes Body(const Bytes& packet) { return Bytes(packet.begin() + 7, packet.end() - 1); }
 
-TEST(ListRequestTest, CategoryPagesCarryTheirFieldsAndFixedSorts) {
+TEST(ListRequestTest, CategoryPagesCodeListsAndRankingsCarryTheirFields) {
   struct Case {
     int category;
     ListWindow window;
@@ -37,9 +37,6 @@ TEST(ListRequestTest, CategoryPagesCarryTheirFieldsAndFixedSorts) {
     EXPECT_EQ(TypeOf(packet), kCategoryList);
     EXPECT_EQ(Body(packet), c.body) << c.category;
   }
-}
-
-TEST(ListRequestTest, CodeListsAndRankings) {
   const SecurityCode codes[] = {SecurityCode(u"SH000001"), SecurityCode(u"SZ399001")};
   Bytes expected = {2, 1, 0, 0, 0, 2, 0, 2, 0, 8, 0};
   for (const char* c : {"SH000001"}) expected.insert(expected.end(), c, c + 8);
@@ -121,7 +118,7 @@ TEST(ListAnswerTest, SameBlockReadsByTheCategoryInForce) {
   EXPECT_EQ(futures.futures[0].reference, 100 - 300);
 }
 
-TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndSetTheTotal) {
+TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndConstituentsFollowTheSectorsRow) {
   StockWire s;
   ListRows rows;
   EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({s, s}, 40)), kCategoryAllShares, rows).complete);
@@ -138,9 +135,7 @@ TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndSetTheTotal) {
   own.listTotal = 3;
   Read(Container(kCategoryList, StockBlock({s}, 99)), kCategorySelfSelected, own);
   EXPECT_EQ(own.listTotal, 3);  // an own list knows its total from its file
-}
-
-TEST(ListAnswerTest, ConstituentsFollowTheSectorsOwnRowAndCountIt) {
+  // Constituents follow the sector's own row, which the total counts.
   WireWriter quote;
   for (std::int32_t v : {1100, 0, 900, 1200, 1000, 1050, 1000}) quote.I32(v);
   for (int i = 0; i < 7; ++i) quote.I32(0);
@@ -148,15 +143,16 @@ TEST(ListAnswerTest, ConstituentsFollowTheSectorsOwnRowAndCountIt) {
   writer.Add(kSectorMembers, StockBlock({StockWire{}}, 9));
   writer.Add(kQuote, quote.Take());
   const Bytes answer = writer.Finish();
-  ListRows rows;
+  ListRows members;
   ListAnswerContext context;
   context.sector = SecurityCode(u"BI000475");
   context.sectorName = u"Sector";
-  EXPECT_TRUE(Read(answer, kCategorySectors, rows, context).complete);
-  ASSERT_EQ(rows.quotes.size(), 2u);
-  EXPECT_EQ(rows.quotes[0].code.text(), u"BI000475");
+  EXPECT_TRUE(Read(answer, kCategorySectors, members, context).complete);
+  ASSERT_EQ(members.quotes.size(), 2u);
+  const QuoteRow& sector = members.quotes[0];
+  EXPECT_EQ(sector.code.text(), u"BI000475");
   // A change of 10.00%, and the sector's own row counted.
-  EXPECT_EQ(std::tuple(rows.quotes[0].change, rows.quotes[0].changeRatio, rows.listTotal),
+  EXPECT_EQ(std::tuple(sector.change, sector.changeRatio, members.listTotal),
             std::tuple(100, 1000, 10));
 }
 

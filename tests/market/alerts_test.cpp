@@ -91,7 +91,7 @@ class AlertBookTest : public ::testing::Test {
   AlertBook book_ = AlertBook::InFolder(folder_.path());
 };
 
-TEST_F(AlertBookTest, HoldsOneAlertPerConditionRefusesTheHundredAndFirstAndFailsWhole) {
+TEST_F(AlertBookTest, HoldsOneAlertPerConditionUpToTheLimitAndFailsWhole) {
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 11000}), AlertChange::kDone);
   EXPECT_EQ(book_.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 11000}}));
@@ -117,11 +117,8 @@ TEST_F(AlertBookTest, HoldsOneAlertPerConditionRefusesTheHundredAndFirstAndFails
   EXPECT_EQ(book.Remove(kShare, kAlertPriceAbove), AlertChange::kWriteFailed);
   EXPECT_EQ(testing::ReadBytes(book.file()), good);
   EXPECT_EQ(book.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 12340}}));
-}
-
-// Bad numbers, unknown conditions, duplicate keys and alerts, gaps and ten thousand entries read
-// to the sane alerts only, never more than the limit; the next change keeps every one of them.
-TEST_F(AlertBookTest, AHostileFileReadsToAtMostTheLimitOfSaneAlerts) {
+  // Bad numbers, unknown conditions, duplicate keys and alerts, gaps and ten thousand entries read
+  // to the sane alerts only, never more than the limit; the next change keeps every one of them.
   std::u16string text = u"[ALERTS]\r\nNUMBER=-7\r\n"
                         u"ALERT0=SH600001,0,12.34\r\nALERT0=SH600002,0,1\r\nALERT1=SH600001,0,99\r\n"
                         u"ALERT2=SH600003,4,1\r\nALERT3=SH600004,1,abc\r\nALERT4=SH600005,1,-1\r\n"

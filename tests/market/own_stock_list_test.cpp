@@ -147,7 +147,7 @@ TEST_F(OwnStockListTest, TheListsFilesAndTheDefaultOnlyOnAFirstStart) {
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{SecurityCode(u"SZ399001")}));
 }
 
-TEST_F(OwnStockListTest, HandDamagedFileKeepsEveryReadableCode) {
+TEST_F(OwnStockListTest, HandDamagedFilesKeepEveryReadableCode) {
   // NUMBER missing, a gap at 1, a value that is no code at 3, and a code listed twice.
   WriteFile(
       u"[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\nSTOCKCODE2=SZ000002\r\nSTOCKCODE3=hello world\r\n"
@@ -162,16 +162,15 @@ TEST_F(OwnStockListTest, HandDamagedFileKeepsEveryReadableCode) {
   EXPECT_EQ(FileText(list_.file()), ListText(4,
                                              u"STOCKCODE3=SZ399001\r\nSTOCKCODE2=SH600003\r\n"
                                              u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
-}
-
-// A NUMBER smaller than the entries loses no code on a removal. A lone "\n" ends the NUMBER line,
-// so its value runs on over the list's header; rewriting that value in place would take the header
-// and the codes with it: it is repaired before a change.
-TEST_F(OwnStockListTest, ANumberTooSmallOrThatSwallowedTheNextHeaderLosesNoCode) {
+  // A NUMBER smaller than the entries loses no code on a removal. A lone "\n" ends the NUMBER
+  // line, so its value runs on over the list's header; rewriting that value in place would take
+  // the header and the codes with it: it is repaired before a change.
   WriteFile(ListText(1, u"STOCKCODE0=SH600001\r\nSTOCKCODE1=SZ000002\r\nSTOCKCODE2=SH600003\r\n"));
+  list_.Reread();
   ASSERT_TRUE(list_.Remove(kA));
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kC, kB}));
   WriteFile(u"[STOCKNUMBER]\r\nNUMBER=1\r\u0000\n[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\n"sv);
+  list_.Reread();
   ASSERT_TRUE(list_.Add(kB));
   EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
 }

@@ -27,7 +27,7 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
 }
 
 // Every period and adjustment gives well-formed bars in time order; counts are bounded.
-TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderAndCountsAreBounded) {
+TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderBoundedAndPagedStrictlyBefore) {
   AnswerFixture fixture;
   for (int period = 1; period <= 12; ++period) {
     for (int adjustment = 0; adjustment <= 2; ++adjustment) {
@@ -51,10 +51,7 @@ TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderAndCountsAreBounded) {
   EXPECT_EQ(AskBars(fixture, "SH600001", 1, 0, 65535, 0).size(), static_cast<std::size_t>(kMaxBarsAsked));
   EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 0, 0, 0).empty());
   EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 20000101, 50, 0).empty());
-}
-
-TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
-  AnswerFixture fixture;
+  // Older pages continue strictly before their start.
   for (int period : {7, 8, 2, 5}) {
     const auto newest = AskBars(fixture, "SH600002", period, 0, 40, 0);
     ASSERT_FALSE(newest.empty());

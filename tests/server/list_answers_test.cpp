@@ -300,7 +300,7 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
 // A sector's 总额 is its own day's amount (its quote carries it in ten-thousands of yuan), in yuan
 // while the largest sector's fits the field and in one larger unit for all rows once it does not,
 // so that every row shows its own figure.
-TEST(SectorListTest, SectorAmountsAreTheirOwnAndDistinctInOneUnitForTheWholeList) {
+TEST(SectorListTest, AmountsAreTheirOwnInOneUnitAndTheLeaderNameIsCutWhole) {
   const std::pair<const char*, double> cases[] = {{"2026-12-04 09:31", 1}, {"2026-12-04 14:00", 100}};  // yuan per unit
   for (const auto& [at, unit] : cases) {
     AnswerFixture fixture(at);
@@ -323,12 +323,10 @@ TEST(SectorListTest, SectorAmountsAreTheirOwnAndDistinctInOneUnitForTheWholeList
     }
     EXPECT_EQ(amounts.size(), rows) << at;
   }
-}
-
-TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
-  const std::pair<std::u16string, std::u16string> cases[] = {
+  // The leader name is cut at a whole character and padded.
+  const std::pair<std::u16string, std::u16string> leaders[] = {
       {u"华岳科技", u"华岳科技"}, {u"华岳科技板块", u"华岳科技"}, {u"AB华岳科技", u"AB华岳科"}, {u"", u""}};
-  for (const auto& [name, read] : cases) {
+  for (const auto& [name, read] : leaders) {
     ListFigures row;
     row.code = "BI000001";
     row.name = u"科技板块";

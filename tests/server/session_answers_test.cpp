@@ -14,7 +14,7 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefusesTheRest) {
+TEST(SessionAnswersTest, LoginAndRecommendationResultsFollowTheUserAndWhatWasSent) {
   AnswerFixture fixture;
   fixture.accounts.Add(Account{u"张三", u"secret", 7});
   const auto blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"secret")});
@@ -35,18 +35,16 @@ TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefuse
     const Bytes login = fixture.codec.BuildLogin(user, password);
     EXPECT_EQ(Reader(fixture.Ask({login})[0]).Byte(), result) << text::ToUtf8(std::u16string(user));
   }
-}
-
-TEST(SessionAnswersTest, RecommendationResultFollowsTheUserAndTheNumbers) {
-  AnswerFixture fixture;
-  const std::tuple<std::u16string_view, std::string_view, int> cases[] = {
+  // The recommendation result follows the user and the numbers.
+  const std::tuple<std::u16string_view, std::string_view, int> recommendations[] = {
       {u"demo", "13800138000,13900139000", 0}, {u"nobody", "13800138000", 1}, {u"demo", "13800138000,12000000000", 2},
       {u"demo", "1380013800", 2},             {u"demo", "", 2},              {u"demo", "13800138000,19999999999", 3}};
-  for (const auto& [user, numbers, result] : cases) {
-    const auto blocks = fixture.Ask({fixture.codec.BuildRecommend(user, Bytes(numbers.begin(), numbers.end()))});
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].type, 2908);
-    EXPECT_EQ(Reader(blocks[0]).Byte(), result) << numbers;
+  for (const auto& [user, numbers, result] : recommendations) {
+    const Bytes typed(numbers.begin(), numbers.end());
+    const auto answer = fixture.Ask({fixture.codec.BuildRecommend(user, typed)});
+    ASSERT_EQ(answer.size(), 1u);
+    EXPECT_EQ(answer[0].type, 2908);
+    EXPECT_EQ(Reader(answer[0]).Byte(), result) << numbers;
   }
 }
 

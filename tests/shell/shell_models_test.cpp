@@ -231,7 +231,7 @@ CodeEntry Typed(bool short_spell, const std::vector<std::u16string_view>& keys) 
   return entry;
 }
 
-TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheShortSpellHint) {
+TEST(CodeEntryTest, LimitsKeysAndTheHintAndTypedShortcutsOpenListsOrSearch) {
   const struct {
     const char* scenario;
     bool short_spell;
@@ -262,19 +262,17 @@ TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheShortSpellHint) {
   entry.Begin(false);
   EXPECT_FALSE(entry.hint_shown());
   EXPECT_EQ(entry.shown(), u"");
-}
-
-TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) {
+  // Typed shortcuts open lists and indices; anything else searches.
   const struct {
     std::u16string_view text;
     int target;
     int argument;
     const char* security;
-  } cases[] = {
+  } shortcuts[] = {
       {u"60", 1126, -60, ""},        {u"06", 1132, -6, ""},   {u"03", 1129, -3, "SH000001"},
       {u"482615", 1135, 2, ""},      {u"67", 1135, 0, ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : shortcuts) {
     const KeyboardRequest request = RequestForTypedText(c.text);
     EXPECT_EQ(request.navigation, (NavigationRequest{c.target, c.argument}));
     EXPECT_EQ(request.security.value_or(SecurityCode()), SecurityCode::FromAscii(c.security));

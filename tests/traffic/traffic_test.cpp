@@ -20,7 +20,7 @@ namespace tarvello::testing {
 namespace {
 
 // What a new day does to the totals of 2026-12-07 (today 100, this month 1000).
-TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
+TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotalsAndClearingKeepsTheAllowance) {
   const struct {
     TrafficDate date;
     std::uint64_t today, month, last;
@@ -44,9 +44,7 @@ TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
               std::tuple(row.today, row.month, row.month, row.last, row.last_month))
         << DayNumber(row.date);
   }
-}
-
-TEST(TrafficLedgerTest, ClearingZeroesTheCountsAndKeepsTheAllowance) {
+  // Clearing zeroes the counts and keeps the allowance.
   TempFolder folder;
   TrafficLedger ledger(folder / kTrafficFileName, [] { return TrafficDate{2026, 12, 7}; });
   ledger.SetAllowance(30);
@@ -72,18 +70,15 @@ std::u16string Replaced(std::u16string text, std::u16string_view from, std::u16s
   return text;
 }
 
-TEST(TrafficFileTest, TotalsReadBackAsWritten) {
+TEST(TrafficFileTest, TotalsReadBackAsWrittenAndDamagedOnesStartAtZero) {
   const TrafficTotals totals = Sample();
   EXPECT_EQ(ReadTrafficText(TrafficText(totals)), totals);
   TempFolder folder;
   ASSERT_TRUE(SaveTraffic(folder / kTrafficFileName, totals));
   EXPECT_EQ(LoadTraffic(folder / kTrafficFileName), totals);
   EXPECT_EQ(LoadTraffic(folder / "missing.ini"), TrafficTotals{});
-}
-
-// A counts section that does not hold together starts at zero and the allowance is still read; a
-// damaged allowance reads as none and keeps the counts.
-TEST(TrafficFileTest, DamagedCountsStartAtZeroAndADamagedAllowanceReadsAsNone) {
+  // A counts section that does not hold together starts at zero and the allowance is still read; a
+  // damaged allowance reads as none and keeps the counts.
   const std::u16string good = TrafficText(Sample());
   const struct {
     std::u16string_view from, to;
