@@ -80,7 +80,7 @@ class KeptLoginTest : public ::testing::Test {
   Bytes sent_;
 };
 
-TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccountAndNoAnswerIsACommunicationError) {
+TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccountAndLogoutLeavesItUnregistered) {
   StoreAccount(home_.path(), {u"old", u"pw"});
   for (const Bytes& refused : {LoginBlock({2, 0, 0, 0, 0}), LoginBlock({4}), LoginBlock({9}), Bytes(3, '{')}) {
     LogIn(refused, {u"new", u"secret"});
@@ -96,9 +96,7 @@ TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccountAndNoAnswerIsACommunica
       << "the version check sends the account, not \"Error\"";
   const ExchangeFunction silent = [](std::span<const std::uint8_t>, std::span<std::uint8_t>) { return 0; };
   EXPECT_EQ(RunAccountLogin(silent, {u"a", u"b"}).result, LoginResult::kCommError) << "no answer";
-}
-
-TEST_F(KeptLoginTest, LogoutLeavesTheSummaryUnregisteredAndMissingKeysReadAsError) {
+  // Logout leaves the summary unregistered, and missing keys read as "Error".
   LogIn(testing::AnswerContainer(2906, WireWriter().U8(0).I32(5).Take()), {u"alice", u"pw"});
   ClearStoredAccount(home_.path());
   const StoredAccount cleared = LoadStoredAccount(home_.path());

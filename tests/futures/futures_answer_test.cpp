@@ -21,7 +21,7 @@ Bytes TicksBody(int count, int whole) {
   return body.Take();
 }
 
-TEST(FuturesRequestTest, EachRequestGoesOutAloneWithItsBytes) {
+TEST(FuturesWireTest, EachRequestGoesOutAloneWithItsBytesAndTheQuoteNeedsAllFifteenFields) {
   struct Case {
     Bytes request;
     Bytes expected;
@@ -35,9 +35,6 @@ TEST(FuturesRequestTest, EachRequestGoesOutAloneWithItsBytes) {
       {BuildSecurityFundFlowRequest("SH6"), {'{', 0x3D, 0x08, 0, 0, 5, 0, 3, 0, 'S', 'H', '6', '}'}},
   };
   for (const Case& c : cases) EXPECT_EQ(c.request, c.expected);
-}
-
-TEST(FuturesAnswerTest, QuoteNeedsAllFifteenFields) {
   WireWriter full;
   for (int i = 1; i <= 15; ++i) full.I32(i * 100);
   FuturesQuote quote;

@@ -31,7 +31,7 @@ void TitleEntry(WireWriter& body, int date, int time, std::u16string_view title)
   body.Utf8(title).Utf8(u"模拟财经");
 }
 
-TEST(InfoAnswersTest, DatesTimesTheServerTimeAndTheFetchedListReadTheirLayouts) {
+TEST(InfoAnswersTest, DatesGetDashesAndTimesShowHoursAndMinutesOnly) {
   EXPECT_EQ(InfoDateText(20261204), u"2026-12-04");
   const std::pair<int, std::u16string> times[] = {
       {93015, u"09:30"},  // before ten o'clock: five digits, a leading zero
@@ -63,7 +63,7 @@ TEST(InfoAnswersTest, TitlesCarryTheirSubtitleAndIdentifierAndStopWhereTheBlockE
   EXPECT_EQ(ReadInfoTitles(Answer(kCodeListInfo, bytes)).size(), 2u);
 }
 
-TEST(InfoAnswersTest, AWrongFirstBlockABrokenStreamOrNothingGiveNothing) {
+TEST(InfoAnswersTest, AWrongFirstBlockABrokenStreamOrNothingGiveNothingAndTheTimeAndListRead) {
   WireWriter body;
   body.I16(1);
   TitleEntry(body, 20261204, 93015, u"甲");

@@ -211,7 +211,7 @@ TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
   EXPECT_EQ(buckets.buckets.size(), 1u);
 }
 
-TEST(ListAnswerTest, EmptyAnswerReadsNothingAndASecurityQueryGivesTheType) {
+TEST(ListAnswerTest, EmptyAnswerReadsNothingASecurityQueryGivesTheTypeAndRatiosAreSafe) {
   ListRows rows;
   rows.quotes.resize(3);
   EXPECT_TRUE(ReadListAnswer(nullptr, 0, {}, rows).complete);
@@ -222,9 +222,6 @@ TEST(ListAnswerTest, EmptyAnswerReadsNothingAndASecurityQueryGivesTheType) {
   const ListAnswerResult result = Read(Container(kSecurityInfo, info.Take()), kCategorySelfSelected, rows);
   ASSERT_TRUE(result.securityType.has_value());
   EXPECT_EQ(*result.securityType, 8);
-}
-
-TEST(ListAnswerTest, SectorNumbersAndSafeChangeRatios) {
   EXPECT_EQ(SectorNumberOf(SecurityCode(u"BI000475")), 475);
   EXPECT_EQ(SectorNumberOf(SecurityCode(u"BI0004x5")), 4);
   EXPECT_EQ(SectorNumberOf(SecurityCode(u"BIabc")), 0);

@@ -69,7 +69,7 @@ TEST(QuoteBlockReadersTest, SnapshotReadsTenFieldsAndSkipsFour) {
   EXPECT_EQ(q.volumeRatio, 100);
 }
 
-TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRate) {
+TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRateAndInt16sStayInsideTheirBlock) {
   const Bytes bytes = WireWriter().I16(-2).I32(300).I32(400).I32(15500).I32(-120).U8(2).Take();
   QuoteExtra extra;
   ASSERT_TRUE(ReadFrom(bytes, ReadQuoteExtra, extra));
@@ -78,9 +78,7 @@ TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRate) {
             (std::vector<std::int32_t>{-2, 300, 400, 15500, -120, 2}));
   EXPECT_FALSE(ReadFrom(bytes, ReadQuoteExtra, extra, bytes.size() - 1));
   EXPECT_EQ(std::tuple(extra.earnings, int{extra.earningsQuarter}), std::tuple(-120, 0));
-}
-
-TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16sInsideTheirBlock) {
+  // Breadth and trading hours read int16s inside their block.
   IndexBreadth breadth;
   ASSERT_TRUE(ReadFrom(WireWriter().I16(512).I16(40).I16(300).Take(), ReadIndexBreadth, breadth));
   EXPECT_EQ((std::vector<std::int32_t>{breadth.up, breadth.flat, breadth.down}), (std::vector<std::int32_t>{512, 40, 300}));

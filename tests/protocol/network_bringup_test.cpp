@@ -54,7 +54,7 @@ struct Rig {
 // A desktop link, a CDMA link and the access point of a GPRS link (in any case) decide the mode
 // without provisioning a carrier; only the GPRS link writes its two access point queries. Only the
 // exact quoted value counts: "cmwap2" is no known access point.
-TEST(NetworkBringUpTest, ExistingLinksDecideTheModeWithoutProvisioning) {
+TEST(NetworkBringUpTest, ExistingLinksDecideTheModeAndNoConnectionProvisionsTheCarrier) {
   const std::tuple<NetworkCase, std::u16string, TransportMode, std::size_t> cases[] = {
       {NetworkCase::kDesktop, u"cmnet", TransportMode::kDirect, 0}, {NetworkCase::kGprs, u"cmwap", TransportMode::kWap, 2},
       {NetworkCase::kGprs, u"UniNet", TransportMode::kDirect, 2},    {NetworkCase::kCdma, u"cmnet", TransportMode::kDirect, 0}};
@@ -64,9 +64,7 @@ TEST(NetworkBringUpTest, ExistingLinksDecideTheModeWithoutProvisioning) {
     EXPECT_FALSE(rig.bringup.provisioned());
     EXPECT_EQ(rig.DocumentCount(), documents);
   }
-}
-
-TEST(NetworkBringUpTest, NoConnectionProvisionsTheCarrierAndConnectsThroughIt) {
+  // No connection provisions the carrier and connects through it.
   Rig rig(NetworkCase::kDial);
   EXPECT_EQ(rig.bringup.StartUp(1), TransportMode::kDirect);  // "3gnet" is a direct access point
   EXPECT_TRUE(rig.bringup.provisioned());

@@ -33,7 +33,7 @@ TEST(RequestParserTest, SplitsJoinedPacketsInOrderAndEveryProperPrefixNeedsMore)
 
 // A second container stays for the next round. The futures quote always says 10 in its length
 // field: it is framed by its code, so that a code of another length does not shift what follows.
-TEST(RequestParserTest, AFrameEndsWithItsContainerAndTheFuturesQuoteWithItsCode) {
+TEST(RequestParserTest, AFrameEndsWithItsContainerTheFuturesQuoteWithItsCodeAndGarbageNever) {
   const Bytes probe = CPacketCodec().BuildServerProbe();
   Bytes two = CPacketCodec::Join(std::vector<Bytes>{WireWriter::Packet(3203, 0).Str("IF01").FinishPacket(10), probe});
   const std::size_t first = two.size();
@@ -47,11 +47,8 @@ TEST(RequestParserTest, AFrameEndsWithItsContainerAndTheFuturesQuoteWithItsCode)
   const FrameResult next = FrameRequest(std::span(two).subspan(first));
   ASSERT_EQ(next.status, FrameStatus::kComplete);
   EXPECT_EQ(next.packets[0].type, kServerProbe);
-}
-
-// Garbage, a bad separator, a packet announcing more body than the server buffers and too many
-// packets can never complete.
-TEST(RequestParserTest, GarbageAndOversizedRequestsAreMalformed) {
+  // Garbage, a bad separator, a packet announcing more body than the server buffers and too many
+  // packets can never complete.
   Bytes bad_separator = CPacketCodec().BuildQuote("SH600001");
   bad_separator.back() = 'x';
   Bytes huge = {'{', 0xCB, 0x08, 0, 0, 0xFF, 0xFF};

@@ -5,7 +5,7 @@
 namespace tarvello::text {
 namespace {
 
-TEST(Utf8Test, RoundTripsChineseAndAstralTextAndReplacesWhatIsMalformed) {
+TEST(TextCodecTest, RoundTripsChineseAndAstralTextAndReplacesWhatIsMalformedOrCannotBeHeld) {
   const std::u16string text = u"上证指数 SH000001 \U0001F4C8";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
   EXPECT_EQ(ToUtf8(u"涨"), "\xE6\xB6\xA8");
@@ -17,9 +17,7 @@ TEST(Utf8Test, RoundTripsChineseAndAstralTextAndReplacesWhatIsMalformed) {
   EXPECT_EQ(FromUtf8("x\xE6\xB6"), u"x\uFFFD");
   EXPECT_EQ(FromUtf8("\xED\xA0\x80z"), u"\uFFFDz");
   EXPECT_EQ(FromUtf8("\xE6" "A"), u"\uFFFDA");
-}
-
-TEST(GbkAndAsciiTest, ConvertChineseBothWaysAndReplaceWhatTheyCannotHoldNotTruncate) {
+  // GBK converts Chinese both ways; it and ASCII replace, not truncate, what they cannot hold.
   EXPECT_EQ(ToGbk(u"中国"), "\xD6\xD0\xB9\xFA");
   EXPECT_EQ(FromGbk("\xD6\xD0\xB9\xFA"), u"中国");
   EXPECT_EQ(ToGbk(u"a\U0001F4C8b"), "a?b");  // one "?" for a surrogate pair
