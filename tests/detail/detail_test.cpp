@@ -246,7 +246,7 @@ TEST(IntradayChartModelTest, RangeIsSymmetricOrOnePercentAndLargeOrHostileValues
   EXPECT_GT(ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN).dev, 0);
 }
 
-TEST(IntradayChartModelTest, TimeAxisLabelsInEachCaseAndTheCursorBoxOfARisingMinute) {
+TEST(IntradayChartModelTest, TimeAxisLabelsTheCursorBoxOfARisingMinuteAndTheVolumeBand) {
   EXPECT_EQ(TimeAxisLabelsFor({}, SecurityCode(u"HK00700"), false).right, u"16:00");
   const TimeAxisLabels served = TimeAxisLabelsFor({1500, 930}, SecurityCode(u"SH600001"), false);
   EXPECT_EQ(std::tie(served.left, served.centre, served.right), std::tuple(u"9:30", u"", u"15:00"));
@@ -260,9 +260,7 @@ TEST(IntradayChartModelTest, TimeAxisLabelsInEachCaseAndTheCursorBoxOfARisingMin
   EXPECT_EQ(std::tie(rows[3].value, rows[5].value), std::tuple(u"2.50%", u"0.500%"));
   const auto index = CursorBoxRows(minute, CursorContext{1000, 1020, 100000, 2, kSecurityTypeIndex});
   EXPECT_EQ(index[5].value, u"--");
-}
-
-TEST(IntradayChartModelTest, VolumeBandAtTheCursorOrForTheDay) {
+  // The volume band at the cursor or for the day.
   std::vector<MinuteRecord> records{Minute(931, 10000, 100, 10000), Minute(932, 10000, 300, 10000),
                                     Minute(933, 10000, 700, 10000)};
   FillMinuteGaps(records, 1000);

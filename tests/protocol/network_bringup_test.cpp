@@ -78,7 +78,7 @@ TEST(NetworkBringUpTest, ExistingLinksDecideTheModeAndNoConnectionProvisionsTheC
 // A failed bring-up or availability check leaves no connection open and a line in the log: an
 // unknown access point releases its connection, a failed own connection records its status,
 // refused provisioning records nothing.
-TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsRecorded) {
+TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAreRecordedOnlyWhenTheirsAndDialsAreReported) {
   Rig unknown(NetworkCase::kGprs, u"cmwap2");
   EXPECT_EQ(unknown.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(unknown.log, (std::vector<std::string>{"Release Connect!", "FALSE StartUp"}));
@@ -95,9 +95,7 @@ TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsR
   EXPECT_EQ(Rig(NetworkCase::kDesktop).bringup.IsAvailable(TransportMode::kDirect), 0);
   EXPECT_EQ(failed.bringup.IsAvailable(TransportMode::kWap), 1);
   EXPECT_EQ(unknown.connection.open_handles() + failed.connection.open_handles(), 0u);
-}
-
-TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
+  // A dial reports success and failure with the system texts.
   Rig up(NetworkCase::kDesktop);
   RecordingPresenter success;
   EXPECT_EQ(up.bringup.Dial(success), TransportMode::kDirect);

@@ -76,7 +76,7 @@ TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBody) {
 
 // Each item carries six code characters, zero-padded, and its market byte; an unknown prefix repeats
 // the previous item's market. Two short codes still make 64 bytes.
-TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
+TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarketAndPacketsJoinInOneFrame) {
   const std::vector<std::string> codes{"SH600001", "SZ000002", "BI000101", "HK000700"};
   const Bytes packet = CPacketCodec().BuildCodeListInfo(1, 2, codes, 0x11, 0x22);
   ASSERT_EQ(packet.size(), 16u + 24 * codes.size());
@@ -95,9 +95,7 @@ TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
   EXPECT_EQ(short_codes[5], 56);
   EXPECT_EQ(Bytes(short_codes.begin() + 15, short_codes.begin() + 17), (Bytes{'6', 0}));
   EXPECT_EQ((Bytes{short_codes[15 + 7], short_codes[39 + 7]}), (Bytes{1, 1}));  // "SH", then "X"
-}
-
-TEST(JoinTest, PacketsShareOneFrameAndASingleOneIsItsOwnContainer) {
+  // Packets share one frame, and a single one is its own container.
   const Bytes a = Packet(1, 0, Bytes{0, 0});                   // 10 bytes
   const Bytes b = Packet(2, 0, Bytes{1, 2, 3, 4});             // 12 bytes
   const Bytes c = Packet(3, 0, Bytes{5, 5, 5, 5, 5, 5, 5, 5, 5});  // 17 bytes

@@ -10,7 +10,7 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(MarketTest, SameSeedAndClockGiveTheSameBytes) {
+TEST(MarketTest, SameSeedAndClockGiveTheSameBytesOnTheCalendarAndClockItRunsOn) {
   AnswerFixture a, b;
   AnswerFixture other_seed("2026-12-04 10:30", 8);
   AnswerFixture other_time("2026-12-04 10:31");
@@ -21,9 +21,6 @@ TEST(MarketTest, SameSeedAndClockGiveTheSameBytes) {
   EXPECT_EQ(answer, b.RawAnswer(request));
   EXPECT_NE(answer, other_seed.RawAnswer(request));
   EXPECT_NE(answer, other_time.RawAnswer(request));
-}
-
-TEST(CalendarTest, DatesTradingDaysAndTheServerTimeOfTheParsedStart) {
   const std::int64_t friday = DayNumberFromCivil(2026, 12, 4);
   EXPECT_EQ(CivilDate(friday), 20261204);
   EXPECT_TRUE(IsTradingDay(friday));

@@ -181,13 +181,10 @@ TEST_F(DeviceRegistrationTest, RecordedFailureIsKeptUntilTheServerHasIt) {
   EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
 }
 
-TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmpty) {
+TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmptyAndTheTextsFallBack) {
   time_available_ = false;
   ASSERT_TRUE(Run());
   EXPECT_EQ(TextOf(1).substr(0, 2), "{0");
-}
-
-TEST(RegistrationTextTest, TimestampsAndMachineNames) {
   EXPECT_EQ(FormatServerTimestamp(std::nullopt), u"00:00");
   EXPECT_EQ(ChooseMachineName({u"", u"HTC Touch", u"UA", u""}), u"HTC");
 }

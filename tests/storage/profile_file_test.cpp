@@ -136,7 +136,7 @@ TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyTheKeyLineOfItsOwnSection) {
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Missing.ini"));
 }
 
-TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileAndKeepsTheFileMode) {
+TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileKeepsTheModeAndAnUnusablePlaceFails) {
   SetText(u"[A]\r\nK=1\r\n");
   std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
                                           std::filesystem::perms::owner_write);
@@ -148,9 +148,8 @@ TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileAndKeepsTheFileMode) {
   EXPECT_EQ(files, 1);
   EXPECT_EQ(std::filesystem::status(path_).permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-}
-
-TEST_F(ProfileFileTest, UnreadableOrUnwritablePlaceGivesDefaultAndFailure) {
+  // A place that cannot be read or written gives the default and a failure.
+  std::filesystem::remove(path_);
   std::filesystem::create_directory(path_);
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"Error");
   EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", path_));
