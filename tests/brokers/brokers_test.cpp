@@ -170,7 +170,7 @@ TEST_F(CommissionModelTest, BackClimbsTheCatalogueToTheOwnListAndKeepsTheChosenR
   EXPECT_EQ(model_.mode(), CommissionMode::kOwn);
 }
 
-TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFront) {
+TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFrontAndABarCutsTheNumber) {
   model_.OpenOwnList();
   model_.ApplyShortSpell(u"ys");
   EXPECT_EQ(model_.mode(), CommissionMode::kAdding);
@@ -184,9 +184,8 @@ TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFront) {
   EXPECT_EQ(Texts(model_), (std::vector<std::u16string>{u"北京-和平路营业部"}));
   EXPECT_EQ(model_.Choose(0), CommissionModel::Choice::kAdded);
   EXPECT_EQ(model_.own().front().tel, u"010-2");
-}
-
-TEST_F(CommissionModelTest, ANumberHoldingABarIsCutAtTheBarAndNoCatalogueOffersNothing) {
+  // A number holding a bar is cut at the bar; without a catalogue nothing is offered.
+  std::filesystem::remove(folder_ / "Trades.ini");
   testing::WriteBytes(folder_ / "Security.xml",
                       "<root><security name=\"S\"><area name=\"A\"><dept name=\"D\" tel=\"010|9\"/></area></security></root>");
   CommissionModel model(folder_.path());
@@ -268,7 +267,7 @@ TEST_F(TradesFileTest, AnAppendEndsTheListExactlyOrLeavesTheFileAsItWas) {
   }
 }
 
-TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHole) {
+TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHoleOrLeavesTheFileAsItWas) {
   const struct {
     const char* scenario;
     std::vector<std::u16string_view> names;  // appended in this order
@@ -290,11 +289,8 @@ TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHole) {
     for (std::size_t i = 0; i < c.left.size(); ++i) EXPECT_EQ(Value(static_cast<int>(i)), c.left[i]);
     EXPECT_EQ(Value(static_cast<int>(c.left.size())), u"-");
   }
-}
-
-// A removal either leaves the list one row shorter with the last entry in the row's place or
-// fails with the file as it was: an entry no longer in the file is not deleted.
-TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheFileAsItWas) {
+  // A removal either leaves the list one row shorter with the last entry in the row's place or
+  // fails with the file as it was: an entry no longer in the file is not deleted.
   AppendAll({u"A", u"B"});
   const std::vector<OwnBranch> shown = trades_file::Read(file());
   Write(u"[NUMBER]\r\nSECURITYNUM=2\r\n[SECURITYLIST]\r\nNAME1=010|Y\r\nNAME0=010|X\r\n");

@@ -51,7 +51,7 @@ TEST(FuturesWireTest, EachRequestGoesOutAloneWithItsBytesAndTheQuoteNeedsAllFift
   }
 }
 
-TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOnes) {
+TEST(FuturesAnswerTest, OnlyWholeTicksReplaceTheShownOnesAndTheFundFlowFallsBackToZeros) {
   struct Case {
     const char* name;
     Bytes answer;
@@ -80,9 +80,7 @@ TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOne
     EXPECT_EQ(ticks.position, c.read ? 720 : 0) << c.name;
     EXPECT_EQ(ticks.referencePrice, c.firstTime == 1 ? 5 : 350000) << c.name;
   }
-}
-
-TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) {
+  // The fund flow divides amounts by its decimals and falls back to zeros.
   const auto body = [](std::uint8_t decimals, int fields) {
     WireWriter w;
     w.U8(decimals);

@@ -194,7 +194,7 @@ TEST_F(ListModelTest, AnotherRankingKeepsTheRowsShownUntilItsAnswerComes) {
 // The sector fund flow opened from the fourth row of page 2 of the sector list, and "返回": page 2
 // again, row 4, in the order and under the title it had. (A sector's constituents and back are
 // JourneyWalk.SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRow's.)
-TEST_F(ListModelTest, BackFromTheSectorFundFlowToTheSectorListsPlace) {
+TEST_F(ListModelTest, BackFromTheSectorFundFlowOrAStocksViewToTheListsPlace) {
   ASSERT_TRUE(model_.Open(kTargetQuoteList, -10));
   ShowSectors(6);
   model_.RunCommand(kCmdSortAmount);
@@ -209,12 +209,9 @@ TEST_F(ListModelTest, BackFromTheSectorFundFlowToTheSectorListsPlace) {
             std::tuple(kModeSectors, 1, kSortAmount, 4));
   EXPECT_EQ(model_.title(), u"板块追踪");
   EXPECT_TRUE(navigator_.visits.empty());
-}
-
-// A stock's trade analysis opened over a list, and back from that stock's detail screen: the list
-// as it was left, its rows shown at once and its selection on the security the detail screen
-// showed last.
-TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
+  // A stock's trade analysis opened over a list, and back from that stock's detail screen: the list
+  // as it was left, its rows shown at once and its selection on the security the detail screen
+  // showed last.
   Open(kTargetQuoteList, -60);
   model_.ScrollColumns(2);
   navigator_.Browse(BrowseChange::Alone(SecurityCode(MarketCode(2))));

@@ -203,7 +203,7 @@ TEST_F(BatchPanelTest, DeletingOffersTheWholePageAndReportsTheDeletion) {
   EXPECT_EQ(self_.Codes(), (std::vector<SecurityCode>{SecurityCode(MarketCode(2)), SecurityCode(MarketCode(1))}));
 }
 
-TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameAndEightCharactersAndOnce) {
+TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameOnceAndALateNameIsDropped) {
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(1))));
   model_.Fill(BatchEntry::kTypeCodes, {}, self_);
   ASSERT_EQ(model_.items().size(), 1u);
@@ -236,9 +236,7 @@ TEST_F(BatchPanelTest, TypedCodesAreAddedOnlyWithAKnownNameAndEightCharactersAnd
   EXPECT_FALSE(model_.NamesPending());
   EXPECT_EQ(model_.Apply(self_).count, 1);
   EXPECT_EQ(self_.Codes(), (std::vector<SecurityCode>{SecurityCode(MarketCode(1)), SecurityCode(MarketCode(2))}));
-}
-
-TEST_F(BatchPanelTest, ALateNameForACodeTypedOverIsDropped) {
+  // A late name for a code typed over is dropped.
   model_.Fill(BatchEntry::kTypeCodes, {}, self_);
   ASSERT_TRUE(model_.CommitCode(0, MarketCode(5)));
   ASSERT_TRUE(model_.CommitCode(0, MarketCode(6)));

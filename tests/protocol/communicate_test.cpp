@@ -144,7 +144,7 @@ TEST_F(TransportTest, RefusedConnectLogsTheErrorAndAsksRedialOnlyWhenAllowed) {
 
 // Without a socket every operation fails; a null host keeps the server set before, and an address
 // that is none fails to connect.
-TEST_F(TransportTest, OperationsWithoutASocketOrAnAddressFail) {
+TEST_F(TransportTest, OperationsWithoutASocketOrAnAddressFailAndASendIntoNoReaderGivesUp) {
   MakeTransport();
   EXPECT_EQ(transport_->SendData(QuoteRequest()), -1);
   Bytes response(100);
@@ -157,9 +157,7 @@ TEST_F(TransportTest, OperationsWithoutASocketOrAnAddressFail) {
   transport_->SetServer("not-an-address", 2860);
   EXPECT_EQ(transport_->Connect(), -3);
   EXPECT_TRUE(Logged("nError:22"));
-}
-
-TEST_F(TransportTest, SendIntoAPeerThatReadsNothingGivesUpAfterTheWritableWait) {
+  // A send into a peer that reads nothing gives up after the writable wait.
   LoopbackServer server([&](ServerConnection& c) {
     // Reads one byte and no more; the connection stays open until the server stops.
     Bytes first;

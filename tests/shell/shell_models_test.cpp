@@ -109,7 +109,7 @@ class RangePageStateTest : public ::testing::Test {
   RangePageState state_;
 };
 
-TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleStopsAtTheEndsAndFollowsFreshContent) {
+TEST_F(RangePageStateTest, SelectionStaysVisibleFollowsFreshContentAndBackRetracesSwitches) {
   state_.Open(0, Menu(12));
   state_.MoveSelection(-1, 12, 5);
   EXPECT_EQ(state_.view(), (PageView{0, 0}));
@@ -133,9 +133,7 @@ TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleStopsAtTheEndsAndFollows
   state_.Refresh(Menu(4));
   state_.KeepInView(4, 5);
   EXPECT_EQ(state_.view(), (PageView{0, 3}));
-}
-
-TEST_F(RangePageStateTest, BackRetracesSwitchesWithTheirSelectionUntilTheOpenedMode) {
+  // Back retraces switches with their selection until the mode opened from outside.
   state_.Open(19, Menu(2));
   state_.MoveSelection(1, 2, 5);
   state_.Switch(20, Menu(3));
