@@ -44,7 +44,7 @@ DetailRecords Read(const Bytes& container, bool* complete = nullptr) {
 }
 
 // The long form's prevClose is not one; the short form's is.
-TEST(DetailAnswerTest, MinuteBlocksInBothForms) {
+TEST(DetailAnswerTest, MinuteBlocksInBothFormsReadOnlyWhatTheBlockHolds) {
   const MinuteSeries m = Read(testing::Container(kMinuteData, MinuteBody(true, 2, 2))).minutes;
   EXPECT_EQ(m.name, u"Name");
   EXPECT_EQ(std::tuple(m.prevClose, m.totalVolume, m.minuteCount, m.slotCount),
@@ -57,9 +57,7 @@ TEST(DetailAnswerTest, MinuteBlocksInBothForms) {
   EXPECT_EQ(shortForm.prevClose, 1000);
   ASSERT_EQ(shortForm.records.size(), 1u);
   EXPECT_EQ(shortForm.records[0].avgPrice, 10005);
-}
-
-TEST(DetailAnswerTest, HostileCountsReadOnlyWhatTheBlockHolds) {
+  // Hostile counts read only what the block holds.
   ContainerWriter writer;
   writer.Add(kMinuteData, MinuteBody(true, 30000, 3));  // claims far more records than sent
   writer.Add(kOrderBook, BookBody(0, false));

@@ -111,7 +111,7 @@ InfoQuery Query(InfoPage page, int kind, std::vector<std::u16string> codes) {
   return query;
 }
 
-TEST(InfoFetchTest, TheF10ItemsSendTheirKindWithTheirOwnBufferAndFinancesSplitAtCommas) {
+TEST(InfoFetchTest, F10ItemsTheirBuffersTheOwnListsTitlesTheTimeFirstAndTheCache) {
   const struct {
     int mode;
     int kind;
@@ -129,11 +129,8 @@ TEST(InfoFetchTest, TheF10ItemsSendTheirKindWithTheirOwnBufferAndFinancesSplitAt
     EXPECT_EQ(server.requests[0], CPacketCodec().BuildF10Item("SH600001", static_cast<std::uint16_t>(item.kind), 0));
     EXPECT_EQ(server.capacities[0], item.buffer);
   }
-}
-
-// A security's titles with the server time are on the journeys; here the self-selected list's
-// count and a missing time.
-TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesNothingWithoutTheTimeAndTheCacheKeepsWhatCame) {
+  // A security's titles with the server time are on the journeys; here the self-selected list's
+  // count and a missing time.
   ScriptedServer server;
   server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
   InfoQuery own = Query(InfoPage::kTitles, 16, {u"SH600001"});

@@ -156,7 +156,7 @@ TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndConstituentsFollowTheSect
             std::tuple(100, 1000, 10));
 }
 
-TEST(ListAnswerTest, RankingAndOlderBlocks) {
+TEST(ListAnswerTest, RankingAndOlderBlocksReadAndFaultsEndTheAnswerKeepingTheRowsBefore) {
   WireWriter big;
   big.I16(1).Utf8(u"SZ000002").Utf8(u"Beta").U8(2).I32(350).I32(1).I32(-120).U16(30);
   WireWriter fund;
@@ -177,9 +177,7 @@ TEST(ListAnswerTest, RankingAndOlderBlocks) {
   EXPECT_EQ(std::tuple(rows.bigOrders[0].changeRatio, rows.funds[0].netAmount),
             std::tuple(-120, -5000));
   EXPECT_EQ(std::tuple(rows.quotes[0].extraD, int{rows.quotes[0].flags}), std::tuple(10, 1));
-}
-
-TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
+  // Faults end the answer and keep the rows before.
   StockWire good;
   StockWire nameless;
   nameless.name.clear();
@@ -200,9 +198,9 @@ TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
        }(), 1},
   };
   for (const Case& c : cases) {
-    ListRows rows;
-    EXPECT_FALSE(Read(c.answer, kCategoryAllShares, rows).complete) << c.what;
-    EXPECT_EQ(rows.quotes.size(), c.kept) << c.what;
+    ListRows kept;
+    EXPECT_FALSE(Read(c.answer, kCategoryAllShares, kept).complete) << c.what;
+    EXPECT_EQ(kept.quotes.size(), c.kept) << c.what;
   }
   ListRows buckets;  // sector fund flow takes empty texts
   WireWriter w;

@@ -157,7 +157,7 @@ TEST(ContainerWriterTest, RefusesBodiesTooLargeForOneBlock) {
 
 // Every cut of a container is incomplete, the whole is complete whatever follows it, and bytes
 // that break the syntax can never complete.
-TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
+TEST(AnswerLengthTest, FindsTheEndOfContainersAndTheBlockReaderStopsAtItsBlocksEnd) {
   ContainerWriter writer(16);
   Bytes ends_in_brace = Body(40);
   ends_in_brace.back() = '}';
@@ -175,11 +175,8 @@ TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
   EXPECT_EQ(AnswerLength(Bytes{'x', '{'}), -1);
   EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0, 0, '+'}), -1);
   EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0x00, 0x80}), -1);
-}
-
-// A read that would cross the block's end gives zero or an empty string, moves to the end and
-// marks the reader overrun; a fixed-width string stops at its first zero byte.
-TEST(BlockReaderTest, ReadingPastTheEndGivesZeroAndReportsIt) {
+  // A read that would cross the block's end gives zero or an empty string, moves to the end and
+  // marks the reader overrun; a fixed-width string stops at its first zero byte.
   const Bytes bytes{1, 0, 0, 0, 7, 7, 7};
   BlockReader reader(bytes.data(), 0, 6);  // the block ends before the last byte
   EXPECT_EQ(reader.Int32(), 1);

@@ -110,7 +110,7 @@ TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAreRecordedOnlyWhenTheirsAn
                                                         u"hide", u"提示: 拨号失败，请配置好网络"}));
 }
 
-TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntryWithItsValuesInsideTheirAttributes) {
+TEST(ProvisioningDocumentsTest, CdmaCarrierEntryKeepsValuesInsideAttributesAndTheErrorRecord) {
   EXPECT_EQ(CarrierDocument(2, u"card", u"secret"),
             u"<wap-provisioningdoc>"
             u"<characteristic type=\"CM_Networks\"><characteristic type=\"Morvane\">"
@@ -126,9 +126,7 @@ TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntryWithItsValuesInside
   const std::u16string document = CarrierDocument(2, u"a\"/><parm name=\"x", u"<&'>");
   EXPECT_NE(document.find(u"value=\"a&quot;/&gt;&lt;parm name=&quot;x\" />"), std::u16string::npos);
   EXPECT_NE(document.find(u"value=\"&lt;&amp;&apos;&gt;\" />"), std::u16string::npos);
-}
-
-TEST(ErrorRecordTest, RecordsReadsAndClearsTheLastFailure) {
+  // The error record records, reads and clears the last failure.
   testing::TempFolder folder;
   const ErrorRecord record(folder.path());
   EXPECT_EQ(record.Read(), u"");

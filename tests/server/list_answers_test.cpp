@@ -120,7 +120,7 @@ class ListAnswersTest : public ::testing::Test {
 
 // Each sort field and direction of the quote and sector lists orders a full page; one order is
 // paged through the whole list, whose pages carry the total they add up to.
-TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheList) {
+TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheListAndEachSectorClassItsOwn) {
   using Fields = std::vector<std::pair<int, std::size_t>>;  // sort field, place of its value in a row
   const std::pair<int, Fields> lists[] = {
       {0, {{1, 1}, {4, 0}, {16, 2}, {5, 4}, {21, 5}, {22, 6}, {7, 3}, {15, 7}, {8, 8}}},
@@ -136,9 +136,7 @@ TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheList) {
     }
   }
   EXPECT_TRUE(Ordered(WholeList(0, 1, 1, 45), 1, 1));
-}
-
-TEST_F(ListAnswersTest, SectorListNamesTheLeaderAndEachClassListsItsOwnSectors) {
+  // The sector list names the leader, and each class lists its own sectors.
   const Row sector = Category(105, 1, 0, 0, 1).rows.at(0);
   EXPECT_EQ(sector.leader, ReadList(fixture.Ask({MembersOf(sector.code, 1, 1)}).at(0), kQuoteFields).rows.at(0).name);
   int sectors = 0;
