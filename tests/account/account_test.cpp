@@ -179,7 +179,7 @@ Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,
   return out.Finish();
 }
 
-TEST(VersionAnswerTest, ReadsTheOfferAndAppendsNoticesByKind) {
+TEST(VersionTest, TheAnswerReadsTheOfferAndNoticesAndTheStartupCheckOffersOnlyNewerVersions) {
   const VersionAnswer answer = ReadVersionAnswer(VersionAnswerBytes(u"V3.4", 0));
   ASSERT_TRUE(answer.offer.has_value());
   EXPECT_EQ(std::tie(answer.offer->address, answer.offer->announced, answer.offer->compulsory),
@@ -193,10 +193,7 @@ TEST(VersionAnswerTest, ReadsTheOfferAndAppendsNoticesByKind) {
   const Bytes whole = VersionAnswerBytes(u"V3.4", 0);
   const Bytes truncated(whole.begin(), whole.begin() + 12);
   EXPECT_FALSE(ReadVersionAnswer(truncated).offer.has_value());
-}
-
-// A server that marks the program's own version compulsory must not end every start.
-TEST(VersionCheckTest, StartupCheckOffersOnlyNewerVersions) {
+  // A server that marks the program's own version compulsory must not end every start.
   struct Case {
     std::u16string_view latest;
     std::uint8_t compulsory;
@@ -209,8 +206,8 @@ TEST(VersionCheckTest, StartupCheckOffersOnlyNewerVersions) {
     testing::TempFolder home;
     AccountSession session;
     Bytes sent;
-    const Bytes answer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
-    RunStartupVersionCheck(Answering(answer, sent), home.path(), u"http://own/DownLoadCenter.aspx", session);
+    const Bytes offer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
+    RunStartupVersionCheck(Answering(offer, sent), home.path(), u"http://own/DownLoadCenter.aspx", session);
     const std::optional<StartupUpdate> update = session.TakeUnaskedUpdate();
     EXPECT_EQ(update.has_value(), c.offered) << std::string(c.latest.begin(), c.latest.end());
     EXPECT_EQ(update ? update->address : c.opened, c.opened);

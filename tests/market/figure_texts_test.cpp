@@ -72,7 +72,7 @@ struct VolumeCase {
 };
 
 TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
-  const VolumeCase cases[] = {
+  const VolumeCase volumes[] = {
       {100, kSecurityTypeIndex, u"10000"},
       {101, kSecurityTypeIndex, u"1.0万"},
       {1000000, kSecurityTypeIndex, u"10000.0万"},
@@ -83,7 +83,7 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
       {100001, 1, u"10.00万"},
       {100001, kSecurityTypeIndexFuture, u"10.00万"},
   };
-  for (const VolumeCase& c : cases) {
+  for (const VolumeCase& c : volumes) {
     EXPECT_EQ(VolumeText(c.volume, c.securityType, kTraded), c.text)
         << c.volume << " type " << int{c.securityType};
   }

@@ -35,7 +35,7 @@ std::vector<std::int32_t> Figures(const SecurityInfo& info) {
 
 // A whole block reads every field. A short block keeps what arrived and zeroes the rest, stale
 // values of an earlier block included; a string length reaching past the block reads nothing further.
-TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
+TEST(QuoteBlockReadersTest, SecurityInfoAndSnapshotKeepOnlyWhatArrivedAndReadTheirFields) {
   const Bytes body = SecurityInfoBody();
   SecurityInfo info;
   ASSERT_TRUE(ReadFrom(body, ReadSecurityInfo, info));
@@ -50,16 +50,12 @@ TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
   SecurityInfo lying;
   EXPECT_FALSE(ReadFrom(WireWriter().U16(500).Raw(Bytes{'S', 'H'}).Take(), ReadSecurityInfo, lying));
   EXPECT_TRUE(lying.code.empty() && lying.priceDecimals == 0);
-}
-
-// Ten fields in wire order, four skipped; a block without the skipped tail is short.
-TEST(QuoteBlockReadersTest, SnapshotReadsTenFieldsAndSkipsFour) {
-  WireWriter body;
-  for (std::int32_t i = 1; i <= 14; ++i) body.I32(i * 10);
-  body.I32(-1);  // a following field of a larger block stays unread
-  const Bytes bytes = body.Take();
+  // Ten fields in wire order, four skipped; a block without the skipped tail is short.
+  WireWriter fields;
+  for (std::int32_t i = 1; i <= 14; ++i) fields.I32(i * 10);
+  fields.I32(-1);  // a following field of a larger block stays unread
+  const Bytes bytes = fields.Take();
   QuoteSnapshot q;
-  std::size_t position = 0;
   ASSERT_TRUE(ReadFrom(bytes, ReadQuoteSnapshot, q, SIZE_MAX, &position));
   EXPECT_EQ((std::vector<std::int32_t>{q.last, q.snap2, q.volume, q.high, q.low, q.open, q.prevClose,
                                        q.turnoverBase, q.orderRatio, q.volumeRatio}),
@@ -112,7 +108,7 @@ Bytes Answer(const std::vector<Block>& blocks) {
   return writer.Finish();
 }
 
-TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
+TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeBlinksAndTakesOnlyWholeBlocksInPlace) {
   testing::ScriptedServer server;
   server.SetFixedAnswer(Answer({{2203, QuoteBody(324512, 900, 320000)}, {2203, QuoteBody(1100000, 800, 1110000)}}));
   IndexTicker ticker;
@@ -129,11 +125,8 @@ TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
   state = ticker.Get();
   EXPECT_FALSE(state.blink);
   EXPECT_EQ(state.shenzhen.prevClose, 1110000);
-}
-
-// After a good refresh (Shanghai 100, Shenzhen 200) a damaged answer changes only what it
-// carries whole, at the position it carries it.
-TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
+  // After a good refresh (Shanghai 100, Shenzhen 200) a damaged answer changes only what it
+  // carries whole, at the position it carries it.
   Bytes shortBody = QuoteBody(7, 7, 7);
   shortBody.resize(12);
   const struct {
@@ -150,14 +143,13 @@ TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    IndexTicker ticker;
-    testing::ScriptedServer server;
+    IndexTicker damaged;
     server.SetFixedAnswer(Answer({{2203, QuoteBody(100, 1, 90)}, {2203, QuoteBody(200, 2, 190)}}));
-    ticker.Refresh(server.Function(), nullptr);
+    damaged.Refresh(server.Function(), nullptr);
     server.SetFixedAnswer(Answer(c.blocks));
-    ticker.Refresh(server.Function(), nullptr);
-    const TickerState state = ticker.Get();
-    EXPECT_EQ(std::tuple(state.shanghai.last, state.shenzhen.last, state.blink),
+    damaged.Refresh(server.Function(), nullptr);
+    const TickerState after = damaged.Get();
+    EXPECT_EQ(std::tuple(after.shanghai.last, after.shenzhen.last, after.blink),
               std::tuple(c.shanghai, c.shenzhen, false));
   }
 }
