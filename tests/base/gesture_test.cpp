@@ -41,7 +41,7 @@ Gesture Replay(const std::vector<PenEvent>& events, int scale) {
 }
 
 // Tracks recorded with a mouse and a stylus: a tap never becomes a drag, a drag never a tap.
-TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreens) {
+TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreensAndDragsReportTheirMoves) {
   const std::vector<Track> tracks = {
       {"quick tap", {{'d', 50, 50, 0}, {'u', 50, 50, 80}}, GestureKind::kTap},
       {"tap with a shaky hand", {{'d', 50, 50, 0}, {'m', 53, 48, 30}, {'m', 46, 54, 60}, {'u', 52, 51, 120}},
@@ -64,9 +64,7 @@ TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreens) {
       EXPECT_EQ(Replay(track.events, scale).kind, track.expected) << track.name << " at scale " << scale;
     }
   }
-}
-
-TEST(GestureRecognizerTest, DragReportsMovesPastTheSlopAFlingItsSpeedAndExtremesAreSafe) {
+  // A drag reports each move once it leaves the slop, and a fling its speed.
   GestureRecognizer recognizer(GestureThresholds::ForLineHeight(16));
   recognizer.Down({100, 100}, 0);
   EXPECT_EQ(recognizer.Move({100, 105}, 10), (Point{0, 0}));

@@ -168,7 +168,7 @@ TEST(DetailPanelRowsTest, ShareFiguresAndTheirPlaceholdersOnlyBeforeTheFirstTrad
   EXPECT_EQ(traded[13].value, u"0.000");  // 收益
 }
 
-TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevelsAndKeepAGapBeforeTheVolume) {
+TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersKeepAGapBeforeTheVolumeAndTicksTheirColour) {
   const DetailRecords records = Share();
   const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
   EXPECT_EQ(std::tie(rows[0].price, rows[1].price, rows[1].volume, rows[2].volume, rows[3].volume),
@@ -190,14 +190,12 @@ TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevelsAndKeepAGapBefor
     EXPECT_EQ(columns.priceRight, c.expected.priceRight) << c.widestPrice << " " << c.widestVolume;
     EXPECT_EQ(columns.volumeRoom, c.expected.volumeRoom) << c.widestPrice << " " << c.widestVolume;
   }
-}
-
-TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
+  // Ticks are coloured against their reference.
   TickList ticks{1000, 0, {{1455, 1001, 5}, {1456, 999, 7}, {1457, 1000, 1}}};
-  const auto rows = TickRows(ticks, 2);
-  EXPECT_EQ(std::tuple(rows[0].colour, rows[1].colour, rows[2].colour),
+  const auto tickRows = TickRows(ticks, 2);
+  EXPECT_EQ(std::tuple(tickRows[0].colour, tickRows[1].colour, tickRows[2].colour),
             std::tuple(kRiseRed, kFallGreen, kFlatGrey));
-  EXPECT_EQ(rows[1].volume, u"7");
+  EXPECT_EQ(tickRows[1].volume, u"7");
 }
 
 MinuteRecord Minute(std::int32_t time, std::int32_t price, std::int32_t cumVolume, std::int32_t avgPrice) {

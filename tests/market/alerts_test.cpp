@@ -33,24 +33,21 @@ QuoteRow Row(std::int32_t latest, std::int32_t changeRatio = 0) {
 
 std::string FileOf(std::u16string_view text) { return EncodeUtf16Le(text); }
 
-TEST(AlertFigure, AcceptsPlainDecimalsAndRefusesEverythingElse) {
-  const std::pair<std::u16string_view, std::optional<std::int64_t>> cases[] = {
+TEST(AlertFigure, AcceptsPlainDecimalsAndFiresOncePerCrossing) {
+  const std::pair<std::u16string_view, std::optional<std::int64_t>> figures[] = {
       {u"12.34", 12340}, {u"8", 8000},   {u"-2.5", -2500}, {u"0.001", 1},      {u".5", 500},
       {u"3.", 3000},     {u"", {}},      {u"-", {}},       {u".", {}},         {u"1.2.3", {}},
       {u"1.2345", {}},   {u"1e5", {}},   {u" 1", {}},      {u"--1", {}},       {u"1000000.001", {}},
       {u"99999999999999999999", {}},
   };
-  for (const auto& [text, figure] : cases) EXPECT_EQ(ParseAlertFigure(text), figure) << std::string(text.begin(), text.end());
+  for (const auto& [text, figure] : figures) EXPECT_EQ(ParseAlertFigure(text), figure) << std::string(text.begin(), text.end());
   for (const std::int64_t figure : {12340LL, 1234LL, -500LL, 0LL, 1LL}) {
     EXPECT_EQ(ParseAlertFigure(AlertFigureText(figure)), figure);
   }
   EXPECT_EQ(AlertFigureText(12300), u"12.30");
   EXPECT_EQ(AlertFigureText(1234), u"1.234");
-}
-
-// Up, three refreshes above, back below, up again: two firings. A check without a trade or
-// without the row changes nothing.
-TEST(AlertCrossing, FiresOncePerCrossingAndOnceOnTheFirstLookPastTheLine) {
+  // Up, three refreshes above, back below, up again: two firings. A check without a trade or
+  // without the row changes nothing.
   const std::vector<Alert> above = {{kShare, kAlertPriceAbove, 10000}};
   const std::vector<std::pair<std::optional<std::int32_t>, bool>> steps = {
       {990, false}, {1000, true}, {1010, false}, {1020, false}, {std::nullopt, false},

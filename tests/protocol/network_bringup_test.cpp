@@ -181,7 +181,7 @@ Deployment FourServers() {
 
 // Group 1 is probed first; the faster group wins and a tie goes to group 1. Seconds 30..59 of the
 // minute pick index 1 of each group.
-TEST(StartupProbeTest, TheFasterGroupWinsTheSecondPicksTheIndexAndABadAnswerChangesNothing) {
+TEST(ServerChoiceTest, TheFasterGroupWinsTheSecondPicksTheIndexABadAnswerChangesNothingAndRowsMap) {
   const struct {
     int second;
     std::deque<ScriptedLink::Step> steps;
@@ -210,9 +210,7 @@ TEST(StartupProbeTest, TheFasterGroupWinsTheSecondPicksTheIndexAndABadAnswerChan
     EXPECT_FALSE(RunStartupProbe(link, clock, FourServers(), selection));
     EXPECT_EQ(selection.Get(), (ServerCell{0, 1}));
   }
-}
-
-TEST(ManualChoiceTest, RowsMapToGroupsAndRow24KeepsTheSelection) {
+  // Rows of the manual list map to groups, and row 24 keeps the selection.
   const ServerCell current{0, 1};
   const std::pair<int, ServerCell> rows[] = {{0, {1, 0}},  {7, {1, 0}},  {8, {0, 0}},  {9, {0, 0}},
                                              {10, {0, 1}}, {19, {0, 1}}, {20, {1, 1}}, {23, {1, 1}}};

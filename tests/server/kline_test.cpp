@@ -66,7 +66,7 @@ TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderBoundedAndPagedStrictly
 
 // The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
 // bar keeps its period's date while it forms, so a chart gains a bar only when a period begins.
-TEST(KLineTest, AFormingBarKeepsItsDateSoARefreshedChartGainsOneBarPerNewPeriod) {
+TEST(KLineTest, AFormingBarKeepsItsDateAndAFullLoadFitsTheKLineScreensBuffer) {
   AnswerFixture fixture;
   const Market& market = fixture.market;
   const KLineSeries series(market);
@@ -101,14 +101,13 @@ TEST(KLineTest, AFormingBarKeepsItsDateSoARefreshedChartGainsOneBarPerNewPeriod)
     }
     EXPECT_EQ(gained, c.gained) << "period " << c.period << " from " << c.from;
   }
-}
-
-TEST(KLineTest, FullLoadFitsTheKLineScreensBuffer) {
-  AnswerFixture fixture("2026-12-04 14:59");
+  // A full load fits the K-line screen's buffer late in the day.
+  AnswerFixture late("2026-12-04 14:59");
   for (int period : {1, 2, 5, 7, 9}) {
     for (const char* code : {"SH000001", "SH600001", "SH500001"}) {
-      const Bytes answer = fixture.RawAnswer({fixture.codec.BuildKLine(code, static_cast<std::uint8_t>(period), 0, 122, 1),
-                                              fixture.codec.BuildQuote(code), fixture.codec.BuildSecurityInfo(code)});
+      const Bytes answer =
+          late.RawAnswer({late.codec.BuildKLine(code, static_cast<std::uint8_t>(period), 0, 122, 1),
+                          late.codec.BuildQuote(code), late.codec.BuildSecurityInfo(code)});
       EXPECT_LE(answer.size(), 5120u) << code << " period " << period;
     }
   }

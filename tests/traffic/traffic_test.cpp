@@ -70,7 +70,7 @@ std::u16string Replaced(std::u16string text, std::u16string_view from, std::u16s
   return text;
 }
 
-TEST(TrafficFileTest, TotalsReadBackAsWrittenAndDamagedOnesStartAtZero) {
+TEST(TrafficFileTest, TotalsReadBackAsWrittenDamagedOnesStartAtZeroAndTheLedgerWritesThemWhole) {
   const TrafficTotals totals = Sample();
   EXPECT_EQ(ReadTrafficText(TrafficText(totals)), totals);
   TempFolder folder;
@@ -101,12 +101,9 @@ TEST(TrafficFileTest, TotalsReadBackAsWrittenAndDamagedOnesStartAtZero) {
     EXPECT_EQ(read.last_month_bytes, damage.this_month == 0 ? 0u : 123456789012ULL);
     EXPECT_EQ(read.allowance_mb, damage.allowance_mb);
   }
-}
-
-// A damaged file on disk: the ledger starts at zero, counts on and replaces it with a sound one.
-TEST(TrafficFileTest, LedgerOverADamagedFileStartsAgainAndWritesItWhole) {
-  TempFolder folder;
-  const auto file = folder / kTrafficFileName;
+  // A damaged file on disk: the ledger starts at zero, counts on and replaces it with a sound one.
+  TempFolder damaged;
+  const auto file = damaged / kTrafficFileName;
   WriteBytes(file, "\xff\xfe[TRAFFIC]\r\nDAY=garbage");
   TrafficLedger ledger(file, [] { return TrafficDate{2026, 12, 7}; });
   ledger.Count(kTrafficList, 300);
