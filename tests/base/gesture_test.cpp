@@ -86,7 +86,7 @@ TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreensAndDragsReportTh
   EXPECT_LE(g.velocity.x, GestureThresholds::ForLineHeight(16).max_speed);
 }
 
-TEST(GestureStepsTest, MovementsAndPinchesAddUpToWholeStepsEitherWay) {
+TEST(GestureStepsTest, MovementsAndPinchesAddUpToWholeStepsAndAFlingSlowsDownToAStop) {
   StepAccumulator wheel(kWheelNotch);
   EXPECT_EQ(wheel.Add(40), 0);  // a touchpad's small increments
   EXPECT_EQ(wheel.Add(40), 0);
@@ -109,9 +109,7 @@ TEST(GestureStepsTest, MovementsAndPinchesAddUpToWholeStepsEitherWay) {
   EXPECT_EQ(pinch.Move({100, 100}, {200, 100}), -1); // 100 from 200: one step a gesture event
   EXPECT_EQ(pinch.Move({150, 100}, {150, 100}), -1); // fingers meet
   EXPECT_EQ(pinch.Centre(), (Point{150, 100}));
-}
-
-TEST(FlingMotionTest, GoesOnAndSlowsDownUntilItStops) {
+  // A fling goes on and slows down until it stops.
   FlingMotion fling(Point{0, -1000}, 2000);  // stops after half a second, 250 pixels on
   int travelled = 0;
   int previous_step = 1 << 30;

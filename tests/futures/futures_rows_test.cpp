@@ -95,7 +95,7 @@ SecurityFundFlow Flow(std::int32_t largeIn, std::int32_t mediumIn, std::int32_t 
                           .mediumOut = mediumOut, .smallOut = smallOut, .otherAmount = other};
 }
 
-TEST(FundFlowTextsTest, TotalsNetAndRatios) {
+TEST(FundFlowTextsTest, TotalsNetRatiosAndThePiesSlices) {
   struct Case {
     const char* name;
     SecurityFundFlow flow;
@@ -126,11 +126,8 @@ TEST(FundFlowTextsTest, TotalsNetAndRatios) {
   ratios.decimals = 3;
   rows = FundFlowRatios(ratios);
   EXPECT_EQ(std::tie(rows[0].ratio.text, rows[2].ratio.text), std::tuple(u"1.234%", u"0.000%"));
-}
-
-// Slices in drawing order: large, medium and small inflow, other, small, medium and large outflow,
-// from the top counter-clockwise, the last one closing at 451 degrees.
-TEST(FundFlowPieTest, SliceAnglesAndRimPointsFollowTheAmountsAndNothingMakesNoPie) {
+  // Slices in drawing order: large, medium and small inflow, other, small, medium and large
+  // outflow, from the top counter-clockwise, the last one closing at 451 degrees.
   const std::vector<PieSlice> slices = FundFlowPie(Flow(300, 200, 100, 250, 150, 50, 10), {240, 400}, 100);
   ASSERT_EQ(slices.size(), 7u);
   const int ends[] = {191, 258, 291, 294, 310, 360, 451};  // 90 + 360 x 300 / 1060 = 191, ...

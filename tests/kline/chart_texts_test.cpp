@@ -55,7 +55,7 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
   }
 }
 
-TEST(ChartTexts, InfoBoxRowsQuoteDatesTitlesAndAveragesInTheirForms) {
+TEST(ChartTexts, InfoBoxRowsQuoteDatesTitlesAndAveragesInTheirFormsAndBandsStayUpright) {
   KLineBar before = testing::Bar(990, 1000, 980, 1000);
   KLineBar bar = testing::Bar(1000, 1050, 990, 1020, 25000, 20261204);
   bar.amount = 8000;
@@ -95,9 +95,7 @@ TEST(ChartTexts, InfoBoxRowsQuoteDatesTitlesAndAveragesInTheirForms) {
   EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, averaged, {}, 2).row[1].text, u"MA5:0.00");
   averaged.bollMid = 1000;  // three-decimal bands in true units
   EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, averaged, {}, 3).row[1].text, u"MB:1.0");
-}
-
-TEST(ChartLayout, BandsNeverTurnUpsideDownOnATinyScreen) {
+  // The layout's bands never turn upside down on a tiny screen.
   const TextMetrics metrics{16, 2, 8, 16};
   for (int height : {640, 240, 150, 40, 0}) {
     const ChartLayout layout = LayoutChart(240, height, metrics);

@@ -126,7 +126,7 @@ TEST(KdjTest, SeededAtTheFirstVisibleBarOverNineBarExtremesAndFlatRangesInTheMid
 }
 
 // Computed values are SummingOrderTest's; here the windows with no fall or no move at all.
-TEST(RsiTest, NeutralAndFullValues) {
+TEST(RsiTest, NeutralAndFullValuesAndWrUsesClosesOfNPlusOneBars) {
   std::vector<KLineBar> quiet{Bar(110, 110, 100, 100)};  // a fall, six flat bars, a rise
   for (int i = 0; i < 6; ++i) quiet.push_back(Bar(100, 100, 100, 100));
   quiet.push_back(Bar(100, 105, 100, 105));
@@ -135,9 +135,7 @@ TEST(RsiTest, NeutralAndFullValues) {
   EXPECT_EQ(quiet[6].rsi6, 50.0f);  // neither rises nor falls
   EXPECT_EQ(quiet[6].rsi12, 0.0f);
   EXPECT_EQ(quiet[7].rsi6, 100.0f);  // rises only
-}
-
-TEST(WrTest, UsesClosesOfNPlusOneBars) {
+  // WR uses the closes of N + 1 bars.
   auto bars = Closes({110, 103, 101, 104, 98, 102, 99, 99});
   bars[6].high = 1000;  // highs and lows do not count
   bars[6].low = 1;
@@ -152,16 +150,14 @@ TEST(WrTest, UsesClosesOfNPlusOneBars) {
   EXPECT_EQ(extreme[1].wr6, 100.0f);
 }
 
-TEST(BollTest, BandIsCumulativeFromTheFirstVisibleBar) {
-  auto bars = Closes({1, 100, 104, 109});
-  ComputeBoll(bars, {1, 40, 2});
-  EXPECT_EQ(bars[0].bollMid, 0.0f);
-  EXPECT_EQ(std::tuple(bars[1].bollUp, bars[2].bollUp, bars[2].bollDown),
+TEST(BollTest, BandIsCumulativeFromTheFirstVisibleBarAndRangesCoverTheWindow) {
+  auto band = Closes({1, 100, 104, 109});
+  ComputeBoll(band, {1, 40, 2});
+  EXPECT_EQ(band[0].bollMid, 0.0f);
+  EXPECT_EQ(std::tuple(band[1].bollUp, band[2].bollUp, band[2].bollDown),
             std::tuple(100.0f, 106.0f, 98.0f));
-  EXPECT_EQ(bars[3].bollUp, 0x1.bec9a2p+6f);
-}
-
-TEST(ValueRangesTest, RangesCoverTheVisibleWindowWithTheirOwnRules) {
+  EXPECT_EQ(band[3].bollUp, 0x1.bec9a2p+6f);
+  // The value ranges cover the visible window, each with its own rules.
   std::vector<KLineBar> bars{Bar(0, 900, 10, 0, 7000), Bar(0, 150, 60, 100, 30), Bar(0, 110, 90, 100, 50)};
   bars[1].cci = bars[2].cci = 12.5f;
   bars[1].dif = -8, bars[1].dea = 3, bars[1].macd = -2;
@@ -193,7 +189,7 @@ bool AllFinite(const KLineBar& bar) {
 }
 
 // Degenerate series of every kind: all zero, flat, extreme prices, one bar, a zero-close gap.
-TEST(NonFiniteTest, NoIndicatorStoresAnInfinityOrNotANumber) {
+TEST(NonFiniteTest, NoIndicatorStoresAnInfinityOrNotANumberAndThePaneScaleClampsThem) {
   const std::int32_t big = std::numeric_limits<std::int32_t>::max();
   const std::vector<std::vector<KLineBar>> cases{
       std::vector<KLineBar>(40, Bar(0, 0, 0, 0)),
@@ -211,9 +207,7 @@ TEST(NonFiniteTest, NoIndicatorStoresAnInfinityOrNotANumber) {
       EXPECT_TRUE(std::isfinite(ranges.macdMax) && std::isfinite(ranges.bollMax));
     }
   }
-}
-
-TEST(PaneScaleTest, ClampsOnePixelBeyondAndPutsUndrawableValuesOnTheBottom) {
+  // The pane scale clamps one pixel beyond and puts undrawable values on the bottom.
   const PaneScale scale(100, 200, 0.0, 50.0);
   EXPECT_EQ(scale.Y(0.0), 200);
   EXPECT_EQ(scale.Y(50.0), 100);

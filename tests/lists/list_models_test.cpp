@@ -272,7 +272,7 @@ TEST(BatchMarketPrefix, CyclesShanghaiShenzhenHongKongAndADeletionThatEmptiesThe
 }
 
 // The name only of a 2200 block that describes the code asked for, and only when it is whole.
-TEST(BatchNameLookup, ReadsTheNameOfTheCodeAsked) {
+TEST(BatchNameLookup, ReadsTheNameOfTheCodeAskedAndAFailedWriteKeepsTheListWhole) {
   const SecurityCode asked(u"SH600001");
   const auto info = [](std::u16string_view code, std::u16string_view name) {
     return WireWriter().Utf8(code).Utf8(name).U8(1).U8(2).I32(100).I32(1100).I32(900).Take();
@@ -288,11 +288,8 @@ TEST(BatchNameLookup, ReadsTheNameOfTheCodeAsked) {
       {Bytes{}, u""},
   };
   for (const auto& [answer, name] : cases) EXPECT_EQ(NameInAnswer(answer.data(), answer.size(), asked), name);
-}
-
-// A list file whose name leaves no room for the engine's temporary name: every write fails
-// before it touches the file, as a full disk would.
-TEST(BatchWriteFailure, AFailedWriteLeavesTheOldListWholeAndIsNotReportedAsDone) {
+  // A list file whose name leaves no room for the engine's temporary name: every write fails
+  // before it touches the file, as a full disk would.
   testing::TempFolder folder;
   const std::filesystem::path file = folder / std::string(250, 'L');
   OwnStockList list(file);

@@ -40,7 +40,7 @@ TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
 // Bytes arriving after a complete answer belong to no request: the next exchange drops them. After
 // a server closed the lasting connection between two exchanges, the next request goes out on a new
 // connection and is answered, not sent into the closed one and lost.
-TEST_F(TransportTest, StrayBytesAreDroppedAndAClosedConnectionReplacedBeforeTheNextExchange) {
+TEST_F(TransportTest, StrayBytesAClosedConnectionOrAnAnswerTooLargeForTheBufferLoseNoNextAnswer) {
   const Bytes answer = QuoteAnswer();
   for (const bool close : {false, true}) {
     SCOPED_TRACE(close ? "closed" : "stray bytes");
@@ -64,17 +64,15 @@ TEST_F(TransportTest, StrayBytesAreDroppedAndAClosedConnectionReplacedBeforeTheN
     EXPECT_EQ(server.accepted(), close ? 2 : 1);
     EXPECT_TRUE(!close || Logged("Reconnect"));
   }
-}
-
-TEST_F(TransportTest, AnswerLargerThanTheBufferIsDroppedNotTruncated) {
-  const Bytes answer = QuoteAnswer(3000);
-  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });
+  // An answer larger than the buffer is dropped, not truncated.
+  const Bytes big = QuoteAnswer(3000);
+  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, big); });
   ConnectTo(server);
   Bytes small(2048);
   EXPECT_EQ(Exchange(small), 0);
   EXPECT_TRUE(Logged("DISCONNECT"));
-  Bytes exact(answer.size() + 1);
-  EXPECT_EQ(Exchange(exact), static_cast<int>(answer.size()));
+  Bytes exact(big.size() + 1);
+  EXPECT_EQ(Exchange(exact), static_cast<int>(big.size()));
 }
 
 // A server that does not answer: what the exchange has done so far is in the file already, not

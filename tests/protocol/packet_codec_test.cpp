@@ -38,7 +38,7 @@ const std::string kCode = "SH600001";
 // Each kind of builder against the packet built by hand: header values, attribute, body bytes. Text
 // goes out as GBK with its byte count (two Chinese characters count 4). The type of each request
 // for one code is the detail answer test's.
-TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBody) {
+TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBodyAndCodeListItemsTheirMarket) {
   CPacketCodec codec;
   codec.SetListParamA(9);
   codec.SetListParamB(4);
@@ -72,11 +72,8 @@ TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBody) {
       {"recommend", codec.BuildRecommend(u"hi", Bytes{'1', '3', '9', 0}), Packet(2908, 0, Cat({Str("hi"), {'1', '3', '9', 0}}))},
   };
   for (const auto& c : cases) EXPECT_EQ(c.built, c.expected) << c.name;
-}
-
-// Each item carries six code characters, zero-padded, and its market byte; an unknown prefix repeats
-// the previous item's market. Two short codes still make 64 bytes.
-TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarketAndPacketsJoinInOneFrame) {
+  // Each item carries six code characters, zero-padded, and its market byte; an unknown prefix
+  // repeats the previous item's market. Two short codes still make 64 bytes.
   const std::vector<std::string> codes{"SH600001", "SZ000002", "BI000101", "HK000700"};
   const Bytes packet = CPacketCodec().BuildCodeListInfo(1, 2, codes, 0x11, 0x22);
   ASSERT_EQ(packet.size(), 16u + 24 * codes.size());

@@ -211,7 +211,7 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
 
 // A big-order list places each row within the list asked for, so a board's list counts from 1;
 // a fund list's net amount and net ratio are of the same days, the ratio the big-order list's.
-TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListAndKeepOnePeriodPerRow) {
+TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListKeepOnePeriodAndRankSectorsByInflow) {
   for (const int category : {11, 1}) {
     const Block block = fixture.Ask({CPacketCodec().BuildBigOrderList(1, static_cast<std::uint8_t>(category), 2, 0, 0, 60)}).at(0);
     const ListBlock list = ReadList(block, 3, Shape::kFlow);
@@ -245,9 +245,7 @@ TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListAndKeepOnePeriodPerRow) {
       EXPECT_EQ(fund.rows[i].values[2], same->values[0]) << fund.rows[i].code << " over " << days;
     }
   }
-}
-
-TEST_F(ListAnswersTest, SectorFundFlowListsEverySectorByNetInflowForEachPeriod) {
+  // The sector fund flow lists every sector by net inflow for each period.
   const int sectors = Category(105, 0, 0, 0, 1).total;
   for (const int period : {1, 5, 15}) {
     CPacketCodec codec;

@@ -97,7 +97,7 @@ std::filesystem::path ConfigFile(const testing::TempFolder& folder) { return fol
 
 // A hand-edited period between the choices is used as written (the page shows the first choice);
 // one outside their range comes back within it.
-TEST(RefreshSettingsTest, HandEditedPeriodsAreUsedWithinTheChoicesRange) {
+TEST(SettingsTest, HandEditedPeriodsStayInTheChoicesRangeAndVersionsCompareAsNumbers) {
   const struct {
     const char16_t* written;
     int loaded;
@@ -112,10 +112,7 @@ TEST(RefreshSettingsTest, HandEditedPeriodsAreUsedWithinTheChoicesRange) {
     EXPECT_EQ(LoadRefreshSettings(folder.path()).kline_seconds, c.loaded);
   }
   EXPECT_EQ(RefreshChoiceIndex(25), 0);
-}
-
-// Versions compare as versions, number by number, never as text.
-TEST(ProgramVersionTest, NewerComparesNumbersNotText) {
+  // Versions compare as versions, number by number, never as text.
   struct Case {
     std::u16string_view candidate;
     bool newer_than_v33;

@@ -123,7 +123,7 @@ TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLongAndFindKeyByValueMatches
   EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"", u"Error", path_), u"Error");
 }
 
-TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyTheKeyLineOfItsOwnSection) {
+TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyItsOwnLineAndARewriteLeavesNoTemporaryFile) {
   SetText(u"[A]\r\nK1=a\r\nK2=b\r\n[B]\r\nK3=c\r\n");
   EXPECT_TRUE(ProfileFile::DeleteEntry(u"A", u"K1", u"x", path_));
   EXPECT_EQ(Text(), u"[A]\r\nK2=b\r\n[B]\r\nK3=c\r\n");
@@ -134,9 +134,7 @@ TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyTheKeyLineOfItsOwnSection) {
   EXPECT_EQ(Text(), u"[A]\r\nK2=b\r\n[B]\r\n");
   EXPECT_TRUE(ProfileFile::DeleteEntry(u"A", u"K2", u"x", folder_ / "Missing.ini"));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Missing.ini"));
-}
-
-TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileKeepsTheModeAndAnUnusablePlaceFails) {
+  // A rewrite leaves no temporary file and keeps the file's mode.
   SetText(u"[A]\r\nK=1\r\n");
   std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
                                           std::filesystem::perms::owner_write);

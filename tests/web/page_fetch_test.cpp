@@ -152,7 +152,7 @@ TEST(PageFetchTest, EveryFailureIsAnEmptyPageAndOneLogLine) {
 
 // Silence ends a fetch, not its length: a page whose pieces keep coming loads whole however long
 // it takes. (The stop from the progress window is checked through the whole terminal.)
-TEST(PageFetchTest, APageThatKeepsComingLoadsWhole) {
+TEST(PageFetchTest, APageThatKeepsComingLoadsWholeAndLinksResolveAgainstTheirPage) {
   const std::string body(4000, 'p');
   LoopbackServer server([&](ServerConnection& connection) {
     connection.ReadHttpRequest();
@@ -162,9 +162,6 @@ TEST(PageFetchTest, APageThatKeepsComingLoadsWhole) {
   });
   FetchBench slow;
   EXPECT_EQ(slow.Fetch(Url(server.port(), "/slow.wml")), text::FromUtf8(body));
-}
-
-TEST(PageFetchTest, LinksResolveAgainstThePageTheyAreOn) {
   const struct {
     const char16_t* base;
     const char16_t* link;
