@@ -202,20 +202,17 @@ MinuteRecord Minute(std::int32_t time, std::int32_t price, std::int32_t cumVolum
   return MinuteRecord{.time = time, .price = price, .cumVolume = cumVolume, .avgPrice = avgPrice};
 }
 
-TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
-  std::vector<MinuteRecord> records{Minute(931, 0, 100, 0), Minute(932, 10100, 0, 10050),
-                                    Minute(933, 0, 400, 0), Minute(934, 10200, 1000, 10080)};
-  EXPECT_EQ(FillMinuteGaps(records, 1000), 600);
-  EXPECT_EQ(std::tuple(records[0].price, records[0].avgPrice, records[2].price,
-                       records[2].avgPrice),
+TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrCloseAndTheRangeIsSymmetricAndSafe) {
+  std::vector<MinuteRecord> gappy{Minute(931, 0, 100, 0), Minute(932, 10100, 0, 10050),
+                                  Minute(933, 0, 400, 0), Minute(934, 10200, 1000, 10080)};
+  EXPECT_EQ(FillMinuteGaps(gappy, 1000), 600);
+  EXPECT_EQ(std::tuple(gappy[0].price, gappy[0].avgPrice, gappy[2].price, gappy[2].avgPrice),
             std::tuple(10000, 10000, 10100, 10050));
   // Minute 933's volume is 0: the previous cumulative volume was not yet known.
   std::vector<std::int32_t> volumes;
-  for (const MinuteRecord& record : records) volumes.push_back(record.minuteVolume);
+  for (const MinuteRecord& record : gappy) volumes.push_back(record.minuteVolume);
   EXPECT_EQ(volumes, (std::vector<std::int32_t>{100, -100, 0, 600}));
-}
-
-TEST(IntradayChartModelTest, RangeIsSymmetricOrOnePercentAndLargeOrHostileValuesAreSafe) {
+  // The range is symmetric around the previous close, or one percent without trades.
   const std::vector<MinuteRecord> records{Minute(931, 10300, 1, 10100), Minute(932, 9900, 2, 10050)};
   const PriceRange range = ComputePriceRange(records, 1000, 1020, 985);
   EXPECT_EQ(std::tuple(range.dev, range.top, range.bottom), std::tuple(30, 1030, 970));

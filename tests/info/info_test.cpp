@@ -31,7 +31,7 @@ void TitleEntry(WireWriter& body, int date, int time, std::u16string_view title)
   body.Utf8(title).Utf8(u"模拟财经");
 }
 
-TEST(InfoAnswersTest, DatesGetDashesAndTimesShowHoursAndMinutesOnly) {
+TEST(InfoAnswersTest, DatesAndTimesShowAndTitlesCarryTheirSubtitleStoppingWhereTheBlockEnds) {
   EXPECT_EQ(InfoDateText(20261204), u"2026-12-04");
   const std::pair<int, std::u16string> times[] = {
       {93015, u"09:30"},  // before ten o'clock: five digits, a leading zero
@@ -40,9 +40,6 @@ TEST(InfoAnswersTest, DatesGetDashesAndTimesShowHoursAndMinutesOnly) {
       {0, u"00:00"},
   };
   for (const auto& [time, text] : times) EXPECT_EQ(InfoTimeText(time), text) << time;
-}
-
-TEST(InfoAnswersTest, TitlesCarryTheirSubtitleAndIdentifierAndStopWhereTheBlockEnds) {
   WireWriter body;
   body.I16(5);  // claims five, holds two and a half
   TitleEntry(body, 20261204, 93015, u"甲公司公告");

@@ -45,7 +45,7 @@ TEST(AveragesTest, PricesFloorDividedWithZerosBeforeTheFirstWindowVolumesAsFloat
   EXPECT_EQ(volumes[5].volMa5, 0.0f);             // (16777216 + 1) - 16777216 in float
 }
 
-TEST(BiasTest, CloseAgainstItsFloorDividedAverageAndZeroForAZeroAverage) {
+TEST(BiasAndMacdTest, BiasAgainstTheFlooredAverageAndTheMacdChainMatchHandComputedBits) {
   auto bars = Closes({10, 11, 12, 13, 20, 15});
   ComputeBias(bars, {0, 40, 2}, 4);
   EXPECT_EQ(bars[4].bias5, 0x1.aec4eep+5f);  // (20 - 13) / 13 * 100, 66 / 5 floored to 13
@@ -54,17 +54,15 @@ TEST(BiasTest, CloseAgainstItsFloorDividedAverageAndZeroForAZeroAverage) {
   ComputeBias(zeros, {0, 40, 2}, -1);
   EXPECT_EQ(zeros[9].bias5, 0.0f);  // average 3 / 5 floors to 0
   EXPECT_EQ(zeros[9].bias10, 0.0f);
-}
-
-TEST(MacdTest, ChainMatchesHandComputedBitsAndStopsWhereAsked) {
-  auto bars = Closes({1000, 1100, 900, 1000});
-  ComputeMacd(bars, 2);
+  // MACD: the chain matches hand-computed bits and stops where asked.
+  auto chain = Closes({1000, 1100, 900, 1000});
+  ComputeMacd(chain, 2);
   // Bar 0 starts from zero: DIF = close x 0.001538 - close x 0.000741, DEA = DIF, MACD = 0.
-  EXPECT_EQ(bars[0].dif, 0x1.981062p-1f);
-  EXPECT_EQ(bars[0].dea, bars[0].dif);
-  EXPECT_EQ(bars[0].macd, 0.0f);
-  EXPECT_EQ(bars[2].macd, 0x1.7a775p+0f);
-  EXPECT_EQ(bars[3].ema12, 0.0f);  // after stopAt
+  EXPECT_EQ(chain[0].dif, 0x1.981062p-1f);
+  EXPECT_EQ(chain[0].dea, chain[0].dif);
+  EXPECT_EQ(chain[0].macd, 0.0f);
+  EXPECT_EQ(chain[2].macd, 0x1.7a775p+0f);
+  EXPECT_EQ(chain[3].ema12, 0.0f);  // after stopAt
 }
 
 // Sixteen bars with high = close + 5 and low = close - 5, so the typical price is close / 100.

@@ -54,7 +54,7 @@ struct Rig {
 // A desktop link, a CDMA link and the access point of a GPRS link (in any case) decide the mode
 // without provisioning a carrier; only the GPRS link writes its two access point queries. Only the
 // exact quoted value counts: "cmwap2" is no known access point.
-TEST(NetworkBringUpTest, ExistingLinksDecideTheModeAndNoConnectionProvisionsTheCarrier) {
+TEST(NetworkBringUpTest, LinksDecideTheModeCarriersAreProvisionedAndFailuresReleaseAll) {
   const std::tuple<NetworkCase, std::u16string, TransportMode, std::size_t> cases[] = {
       {NetworkCase::kDesktop, u"cmnet", TransportMode::kDirect, 0}, {NetworkCase::kGprs, u"cmwap", TransportMode::kWap, 2},
       {NetworkCase::kGprs, u"UniNet", TransportMode::kDirect, 2},    {NetworkCase::kCdma, u"cmnet", TransportMode::kDirect, 0}};
@@ -73,12 +73,9 @@ TEST(NetworkBringUpTest, ExistingLinksDecideTheModeAndNoConnectionProvisionsTheC
   EXPECT_EQ(log.find("<wap-provisioningdoc><characteristic type=\"CM_GPRSEntries\"><nocharacteristic type=\"Morvane1\"/>"), 0u);
   EXPECT_NE(log.find("<characteristic type=\"Morvane1\"><parm name=\"DestId\""), std::string::npos);
   EXPECT_TRUE(rig.errors.empty());
-}
-
-// A failed bring-up or availability check leaves no connection open and a line in the log: an
-// unknown access point releases its connection, a failed own connection records its status,
-// refused provisioning records nothing.
-TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAreRecordedOnlyWhenTheirsAndDialsAreReported) {
+  // A failed bring-up or availability check leaves no connection open and a line in the log: an
+  // unknown access point releases its connection, a failed own connection records its status,
+  // refused provisioning records nothing.
   Rig unknown(NetworkCase::kGprs, u"cmwap2");
   EXPECT_EQ(unknown.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(unknown.log, (std::vector<std::string>{"Release Connect!", "FALSE StartUp"}));

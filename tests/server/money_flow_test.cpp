@@ -29,7 +29,7 @@ ListRows Read(AnswerFixture& fixture, const Bytes& request, bool* complete) {
 
 // The buckets are in thousands of lots, as the screen's header says, and add up to the volume
 // of the days in thousands.
-TEST(TradeAnswersTest, AnalysisBucketsAreThousandsOfLotsAddingUpToTheVolume) {
+TEST(TradeAnswersTest, AnalysisBucketsAddUpToTheVolumeAndLargeOrdersFollowTheSharesActivity) {
   AnswerFixture fixture;
   const int index = fixture.market.Find("SH600001");
   std::int64_t previous = -1;
@@ -45,19 +45,16 @@ TEST(TradeAnswersTest, AnalysisBucketsAreThousandsOfLotsAddingUpToTheVolume) {
     EXPECT_GE(total, previous) << days;
     previous = total;
   }
-}
-
-// Order sizes follow the share: a side that traded under 1000 lots has no order over 1000 lots,
-// and the busiest shares trade a larger part of their volume in large orders than the quietest.
-TEST(TradeAnswersTest, LargeOrdersFollowTheSharesActivity) {
-  AnswerFixture fixture("2026-12-04 15:10");
+  // Order sizes follow the share: a side that traded under 1000 lots has no order over 1000 lots,
+  // and the busiest shares trade a larger part of their volume in large orders than the quietest.
+  AnswerFixture close("2026-12-04 15:10");
   std::vector<std::pair<std::int64_t, double>> volume_and_large;
-  for (int i = 0; i < fixture.market.size(); ++i) {
-    const Security& s = fixture.market.security(i);
-    const Position at = fixture.PositionOf(s.code);
-    const QuoteState q = QuoteAt(fixture.market, i, at);
+  for (int i = 0; i < close.market.size(); ++i) {
+    const Security& s = close.market.security(i);
+    const Position at = close.PositionOf(s.code);
+    const QuoteState q = QuoteAt(close.market, i, at);
     if (s.kind != Kind::kAShare || q.volume == 0) continue;
-    const FlowSplit split = fixture.market.flows().Over(i, at, 1);
+    const FlowSplit split = close.market.flows().Over(i, at, 1);
     EXPECT_TRUE(q.outer > 1000 || split.bought[kLargeOrders] == 0) << s.code;
     EXPECT_TRUE(q.inner > 1000 || split.sold[kLargeOrders] == 0) << s.code;
     const auto large = static_cast<double>(split.bought[kLargeOrders] + split.sold[kLargeOrders]);
