@@ -24,10 +24,7 @@ const SecurityCode kShare(u"SH600001");
 
 QuoteRow Row(std::int32_t latest, std::int32_t changeRatio = 0) {
   QuoteRow row;
-  row.code = kShare;
-  row.name = u"Alpha";
-  row.latest = latest;
-  row.changeRatio = changeRatio;
+  row.code = kShare, row.name = u"Alpha", row.latest = latest, row.changeRatio = changeRatio;
   return row;
 }
 

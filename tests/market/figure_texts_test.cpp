@@ -150,7 +150,7 @@ TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousCloseUnknownAndOld) {
   }
 }
 
-TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) {
+TEST(MarketClockTest, FiguresGrowOldOnlyPastTwoPeriodsInTradingHoursWhichTheClockKnows) {
   const struct {
     long age;
     long period_ms;
@@ -169,19 +169,19 @@ TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) 
         StaleAge(std::chrono::seconds(c.age), std::chrono::milliseconds(c.period_ms), c.trading);
     EXPECT_EQ(age.value_or(u"fresh"), c.shown ? c.shown : u"fresh") << c.age;
   }
-}
-
-TEST(MarketClockTest, TradingHoursAreTheTwoSessionsOfAWeekdayAndTheClockRunsOnFromTheServers) {
+  // Trading hours are the two sessions of a weekday; the clock runs on from the server's time.
   const struct {
     MarketTime at;
     bool trading;
-  } cases[] = {
+  } moments[] = {
       {{20261204, 92959}, false}, {{20261204, 93000}, true},  {{20261204, 112959}, true},
       {{20261204, 113000}, false}, {{20261204, 130000}, true}, {{20261204, 145959}, true},
       {{20261204, 150000}, false}, {{20261205, 100000}, false},  // a Saturday
       {{20261207, 100000}, true},                                // a Monday
   };
-  for (const auto& c : cases) EXPECT_EQ(IsTradingTime(c.at), c.trading) << c.at.date << " " << c.at.hhmmss;
+  for (const auto& m : moments) {
+    EXPECT_EQ(IsTradingTime(m.at), m.trading) << m.at.date << " " << m.at.hhmmss;
+  }
   SetMarketTime({20261204, 145959});
   SetMarketTime({20261304, 250000});  // no such moment: the clock keeps the last good one
   const MarketTime now = MarketTimeNow();

@@ -169,7 +169,7 @@ TEST_F(ListAnswersTest, PagesAreCutByStartAndCountKeepTheTotalAndFitTheScreensBu
   for (const auto& request : requests) EXPECT_LE(fixture.RawAnswer(request).size(), 2048u);
 }
 
-TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
+TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInOrderAndFlowListsRankByTheirMeasure) {
   const std::vector<std::string> codes = {"SZ000002", "SH999999", "SH900901", "SH000001", "IF000001", "SH600003"};
   const auto ask = [&](int field, int direction, int start, int end) {
     return ReadList(fixture.Ask({CodeList(field, direction, start, end, codes)}).at(0), kQuoteFields);
@@ -185,11 +185,8 @@ TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
   ASSERT_EQ(window.rows.size(), 2u);
   EXPECT_EQ(window.rows[0].code, "SH900901");
   EXPECT_TRUE(Ordered(ask(4, 1, 0, 6).rows, 0, 1));  // 2 and 3 decimals compare by shown price
-}
-
-// Big-order and fund lists: one answer holds 100 rows of the whole market's total, run down by
-// their own measure; a list of own codes answers those codes in their order.
-TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
+  // Big-order and fund lists: one answer holds 100 rows of the whole market's total, run down by
+  // their own measure; a list of own codes answers those codes in their order.
   const int shares = Category(0, 0, 0, 0, 1).total;
   for (const bool fund : {false, true}) {
     CPacketCodec codec;
@@ -201,9 +198,9 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
     ASSERT_EQ(static_cast<int>(list.rows.size()), std::min(shares, 100));
     EXPECT_TRUE(Ordered(list.rows, fund ? 1 : 0, 0)) << fund;
   }
-  WireWriter own = WireWriter::Packet(kBigOrderList, 0);
-  own.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
-  const ListBlock list = ReadList(fixture.Ask({own.FinishPacket()}).at(0), 3, Shape::kFlow);
+  WireWriter owned = WireWriter::Packet(kBigOrderList, 0);
+  owned.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
+  const ListBlock list = ReadList(fixture.Ask({owned.FinishPacket()}).at(0), 3, Shape::kFlow);
   EXPECT_TRUE(list.well_formed);
   ASSERT_EQ(list.rows.size(), 2u);
   EXPECT_EQ(list.rows[0].code, "SH600002");

@@ -159,7 +159,7 @@ Bytes Items(std::int16_t count, std::initializer_list<std::pair<const char*, std
   return body.Take();
 }
 
-TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
+TEST(SearchAnswerTest, ItemsJoinCodeAndNameBadAnswersGiveWhatWasReadAndTheListPagesTheItems) {
   const Bytes two = Items(2, {{"SH600036", u"招商银行"}, {"SZ000001", u"平安银行"}});
   Bytes cut = AnswerContainer(2000, two);
   cut.resize(cut.size() - 4);  // the second name runs past the end
@@ -185,10 +185,7 @@ TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
   EXPECT_EQ(SplitSearchItem(u"SH600036"), (SearchItem{u"SH600036", u""}));
   EXPECT_EQ(SplitSearchItem(u";名称"), (SearchItem{u"", u"名称"}));
   EXPECT_EQ(SplitSearchItem(u"A;B;C"), (SearchItem{u"A", u"B;C"}));
-}
-
-// 25 server rows, ten to a page: three pages; the labels that cannot act are the ones at an end.
-TEST(ListScreenPagesTest, LabelsActOnlyAwayFromTheEndsAndRowsMapToItems) {
+  // 25 server rows, ten to a page: three pages; the labels that cannot act are the ones at an end.
   const ListScreenPages pages(25, 260, 26);
   EXPECT_EQ(pages.rows_per_page(), 10);
   EXPECT_EQ(pages.page_count(), 3);
@@ -196,12 +193,12 @@ TEST(ListScreenPagesTest, LabelsActOnlyAwayFromTheEndsAndRowsMapToItems) {
     int page;
     std::optional<int> first, back, forward, last;
     std::u16string_view counter;
-  } cases[] = {
+  } pageCases[] = {
       {0, std::nullopt, std::nullopt, 1, 2, u"(1/3)"},
       {1, 0, 0, 2, 2, u"(2/3)"},
       {2, 0, 1, std::nullopt, std::nullopt, u"(3/3)"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : pageCases) {
     const auto at = [&](PagingLabel label) { return pages.Target(label, c.page); };
     EXPECT_EQ(std::tuple(at(PagingLabel::kFirst), at(PagingLabel::kBack), at(PagingLabel::kForward),
                          at(PagingLabel::kLast), pages.Counter(c.page)),
