@@ -74,7 +74,7 @@ class ListModelTest : public ::testing::Test {
 
 // Another page or order is a list opened afresh: the rows of the one before go at once, a late
 // answer for it is turned away, and Enter opens nothing of the old page.
-TEST_F(ListModelTest, ANewPageOrOrderDropsTheRowsShownBeforeAndTheirLateAnswer) {
+TEST_F(ListModelTest, ANewPageOrOrderDropsTheOldRowsAndEachListAsksForItsOwnPage) {
   const struct {
     const char* name;
     std::function<void()> act;
@@ -96,24 +96,21 @@ TEST_F(ListModelTest, ANewPageOrOrderDropsTheRowsShownBeforeAndTheirLateAnswer) 
     EXPECT_TRUE(model_.view()->rows.quotes.empty());
     EXPECT_TRUE(navigator_.visits.empty());
   }
-}
-
-// Which request each list makes, and an own list paged past its end asks for nothing.
-TEST_F(ListModelTest, EachListAsksForItsOwnPage) {
+  // Which request each list makes, and an own list paged past its end asks for nothing.
   for (const std::vector<SecurityCode> defaults = self_.Codes(); const SecurityCode& code : defaults) self_.Remove(code);
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
   const int rows = RowsPerPage(640, 20, false);
   const struct {
     int argument;
     Bytes request;
-  } cases[] = {
+  } lists[] = {
       {-60, BuildCategoryPage(kCategoryAllShares, {kSortChangeRatio, 0, 0, rows})},
       {-1, BuildCategoryPage(kCategoryIndices, {kSortServerOrder, 0, 0, rows})},
       {-10, BuildCategoryPage(kCategorySectors, {kSortChangeRatio, 0, 0, rows})},
       {-11, BuildCategoryPage(kCategoryFutures, {0, 1, 0, rows})},
       {FundFlowListArgument(kCategoryAllShares), BuildRankingPage(kBigOrderList, 1, kCategoryAllShares, {kSortBigOrderDefault, 0, 0, rows})},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : lists) {
     ASSERT_TRUE(model_.Open(kTargetQuoteList, c.argument));
     EXPECT_EQ(model_.PlanFetch(model_.query())->request, c.request) << c.argument;
   }

@@ -114,15 +114,12 @@ TEST(ListHeaderTest, ArrowsAreLiveOnlyWhereDrawnAndTapsSortByTheColumnsField) {
 
 TEST(ListCellsTest, ZeroPlaceholdersAmountsAndVolumes) {
   QuoteRow row;
-  row.change = 0;
-  row.volume = 0;
+  row.change = 0, row.volume = 0;
   EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 3), (CellText{u"--", kPlainWhite}));
   row.volume = 500;
   EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 3), (CellText{u"0.00", kPlainWhite}));
   EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 4), (CellText{u"500", kVolumeYellow}));
-  row.change = -15;
-  row.latest = 985;
-  row.decimals = 3;
+  row.change = -15, row.latest = 985, row.decimals = 3;
   EXPECT_EQ(QuoteCell(row, ListKind::kStocks, 1), (CellText{u"0.985", kFallGreen}));
   struct Amount {
     std::int32_t value;

@@ -27,7 +27,7 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
 }
 
 // Every period and adjustment gives well-formed bars in time order; counts are bounded.
-TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderBoundedAndPagedStrictlyBefore) {
+TEST(KLineTest, EveryPeriodGivesWellFormedBarsInOrderPagedBeforeFormingInPlaceAndFitting) {
   AnswerFixture fixture;
   for (int period = 1; period <= 12; ++period) {
     for (int adjustment = 0; adjustment <= 2; ++adjustment) {
@@ -62,12 +62,8 @@ TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderBoundedAndPagedStrictly
     for (std::size_t i = 0; i < older.size(); ++i) EXPECT_EQ(whole[i].date, older[i].date) << period;
     EXPECT_EQ(whole[older.size()].date, newest.front().date);
   }
-}
-
-// The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
-// bar keeps its period's date while it forms, so a chart gains a bar only when a period begins.
-TEST(KLineTest, AFormingBarKeepsItsDateAndAFullLoadFitsTheKLineScreensBuffer) {
-  AnswerFixture fixture;
+  // The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
+  // bar keeps its period's date while it forms, so a chart gains a bar only when a period begins.
   const Market& market = fixture.market;
   const KLineSeries series(market);
   const int share = market.Find("SH600001");
