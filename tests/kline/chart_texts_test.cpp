@@ -30,7 +30,7 @@ std::vector<std::u16string> TextsOf(const std::vector<ChartText>& row) {
   return texts;
 }
 
-TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
+TEST(ChartTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxisAndTheInfoBoxItsRows) {
   struct Case {
     KLineIndicator indicator;
     std::vector<std::u16string> row;
@@ -53,9 +53,6 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
     EXPECT_EQ(TextsOf(texts.row), c.row);
     EXPECT_EQ(texts.axis, c.axis);
   }
-}
-
-TEST(ChartTexts, InfoBoxRowsQuoteDatesTitlesAndAveragesInTheirFormsAndBandsStayUpright) {
   KLineBar before = testing::Bar(990, 1000, 980, 1000);
   KLineBar bar = testing::Bar(1000, 1050, 990, 1020, 25000, 20261204);
   bar.amount = 8000;

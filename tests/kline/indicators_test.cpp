@@ -75,7 +75,7 @@ std::vector<KLineBar> CciSeries() {
   return bars;
 }
 
-TEST(CciTest, TwoPassesMatchHandComputedBitsFromThirteenBarsBeforeTheWindow) {
+TEST(CciAndKdjTest, CciPassesAndKdjSeedsMatchHandComputedBitsFromTheirWindows) {
   auto bars = CciSeries();
   ComputeCci(bars, {0, 40, 2}, -1);
   EXPECT_EQ(bars[12].tpMa14, 0.0f);  // no average before bar 13
@@ -93,17 +93,15 @@ TEST(CciTest, TwoPassesMatchHandComputedBitsFromThirteenBarsBeforeTheWindow) {
   std::vector<KLineBar> flat(20, Bar(0, 0, 0, 0));  // zero mean deviation
   ComputeCci(flat, {0, 40, 2}, -1);
   EXPECT_EQ(flat[19].cci, 0.0f);
-}
-
-TEST(KdjTest, SeededAtTheFirstVisibleBarOverNineBarExtremesAndFlatRangesInTheMiddle) {
-  std::vector<KLineBar> bars{Bar(95, 110, 90, 100), Bar(100, 120, 95, 115), Bar(110, 118, 100, 105)};
-  ComputeKdj(bars, {0, 40, 2}, -1);
+  // KDJ is seeded at the first visible bar over nine-bar extremes; a flat range gives the middle.
+  std::vector<KLineBar> kdj{Bar(95, 110, 90, 100), Bar(100, 120, 95, 115), Bar(110, 118, 100, 105)};
+  ComputeKdj(kdj, {0, 40, 2}, -1);
   // Bar 0: rsv = (100 - 90) / 20 * 100 = 50, K = 50/3 + 33.333332, D = K/3 + 33.333332.
-  EXPECT_EQ(bars[0].k, 50.0f * 0.33333334f + 33.333332f);
-  EXPECT_EQ(bars[0].d, bars[0].k * 0.33333334f + 33.333332f);
-  EXPECT_EQ(bars[2].j, 0x1.f2c3f8p+5f);
-  ComputeKdj(bars, {1, 40, 2}, -1);  // the seed moves with the window
-  EXPECT_EQ(bars[1].k, (115.0f - 90.0f) / (120.0f - 90.0f) * 100.0f * 0.33333334f + 33.333332f);
+  EXPECT_EQ(kdj[0].k, 50.0f * 0.33333334f + 33.333332f);
+  EXPECT_EQ(kdj[0].d, kdj[0].k * 0.33333334f + 33.333332f);
+  EXPECT_EQ(kdj[2].j, 0x1.f2c3f8p+5f);
+  ComputeKdj(kdj, {1, 40, 2}, -1);  // the seed moves with the window
+  EXPECT_EQ(kdj[1].k, (115.0f - 90.0f) / (120.0f - 90.0f) * 100.0f * 0.33333334f + 33.333332f);
 
   std::vector<KLineBar> spike{Bar(100, 500, 1, 100)};
   for (int i = 0; i < 9; ++i) spike.push_back(Bar(100, 110, 90, 100));
@@ -111,13 +109,13 @@ TEST(KdjTest, SeededAtTheFirstVisibleBarOverNineBarExtremesAndFlatRangesInTheMid
   EXPECT_EQ(spike[8].hhv9, 500);
   EXPECT_EQ(spike[9].hhv9, 110);
 
-  // A flat range gives the middle and keeps later bars finite.
-  std::vector<KLineBar> flat(12, Bar(100, 100, 100, 100));
-  flat.push_back(Bar(100, 120, 100, 120));
-  ComputeKdj(flat, {0, 40, 2}, -1);
-  EXPECT_EQ(flat[0].k, 50.0f);
-  EXPECT_EQ(flat[11].k, 0x1.900002p+5f);  // 50 smoothed with 50 drifts by rounding
-  EXPECT_EQ(flat[12].k, 100.0f * 0.33333334f + flat[11].k * 0.6666667f);
+  // A level range gives the middle and keeps later kdj finite.
+  std::vector<KLineBar> level(12, Bar(100, 100, 100, 100));
+  level.push_back(Bar(100, 120, 100, 120));
+  ComputeKdj(level, {0, 40, 2}, -1);
+  EXPECT_EQ(level[0].k, 50.0f);
+  EXPECT_EQ(level[11].k, 0x1.900002p+5f);  // 50 smoothed with 50 drifts by rounding
+  EXPECT_EQ(level[12].k, 100.0f * 0.33333334f + level[11].k * 0.6666667f);
   std::vector<KLineBar> floatFlat{Bar(16777216, 16777217, 16777216, 16777217)};
   ComputeKdj(floatFlat, {0, 40, 2}, -1);  // 16777217 becomes 16777216 in float
   EXPECT_EQ(floatFlat[0].k, 50.0f);

@@ -35,7 +35,7 @@ std::vector<std::int32_t> Figures(const SecurityInfo& info) {
 
 // A whole block reads every field. A short block keeps what arrived and zeroes the rest, stale
 // values of an earlier block included; a string length reaching past the block reads nothing further.
-TEST(QuoteBlockReadersTest, SecurityInfoAndSnapshotKeepOnlyWhatArrivedAndReadTheirFields) {
+TEST(QuoteBlockReadersTest, EachBlockKeepsOnlyWhatArrivedAndReadsItsFieldsInsideTheBlock) {
   const Bytes body = SecurityInfoBody();
   SecurityInfo info;
   ASSERT_TRUE(ReadFrom(body, ReadSecurityInfo, info));
@@ -63,16 +63,14 @@ TEST(QuoteBlockReadersTest, SecurityInfoAndSnapshotKeepOnlyWhatArrivedAndReadThe
   EXPECT_EQ(position, 14u * 4);
   EXPECT_FALSE(ReadFrom(bytes, ReadQuoteSnapshot, q, 10 * 4));
   EXPECT_EQ(q.volumeRatio, 100);
-}
-
-TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRateAndInt16sStayInsideTheirBlock) {
-  const Bytes bytes = WireWriter().I16(-2).I32(300).I32(400).I32(15500).I32(-120).U8(2).Take();
+  // The quote extra sign-extends the turnover rate.
+  const Bytes extraBytes = WireWriter().I16(-2).I32(300).I32(400).I32(15500).I32(-120).U8(2).Take();
   QuoteExtra extra;
-  ASSERT_TRUE(ReadFrom(bytes, ReadQuoteExtra, extra));
+  ASSERT_TRUE(ReadFrom(extraBytes, ReadQuoteExtra, extra));
   EXPECT_EQ((std::vector<std::int32_t>{extra.turnoverRate, extra.innerVolume, extra.outerVolume, extra.peRatio,
                                        extra.earnings, extra.earningsQuarter}),
             (std::vector<std::int32_t>{-2, 300, 400, 15500, -120, 2}));
-  EXPECT_FALSE(ReadFrom(bytes, ReadQuoteExtra, extra, bytes.size() - 1));
+  EXPECT_FALSE(ReadFrom(extraBytes, ReadQuoteExtra, extra, extraBytes.size() - 1));
   EXPECT_EQ(std::tuple(extra.earnings, int{extra.earningsQuarter}), std::tuple(-120, 0));
   // Breadth and trading hours read int16s inside their block.
   IndexBreadth breadth;

@@ -14,7 +14,7 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(SessionAnswersTest, LoginAndRecommendationResultsFollowTheUserAndWhatWasSent) {
+TEST(SessionAnswersTest, LoginRecommendationAndVersionAnswersFollowWhatWasSent) {
   AnswerFixture fixture;
   fixture.accounts.Add(Account{u"张三", u"secret", 7});
   const auto blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"secret")});
@@ -46,23 +46,20 @@ TEST(SessionAnswersTest, LoginAndRecommendationResultsFollowTheUserAndWhatWasSen
     EXPECT_EQ(answer[0].type, 2908);
     EXPECT_EQ(Reader(answer[0]).Byte(), result) << numbers;
   }
-}
-
-// Versions compare as numbers ("V3.10" is newer than "V3.3"); the notices that follow read whole.
-TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
+  // Versions compare as numbers ("V3.10" is newer than "V3.3"); the notices that follow read whole.
   for (const auto& [latest, newer] : {std::pair{"V3.3", 0}, std::pair{"V3.10", 1}, std::pair{"V3.2", 0}}) {
-    AnswerFixture fixture("2026-12-04 10:30", 7, latest);
-    const auto blocks = fixture.Ask({fixture.codec.BuildVersionCheck(u"Error", u"ppc")});
-    ASSERT_EQ(blocks.size(), 2u);
-    BlockReader r = Reader(blocks[0]);
+    AnswerFixture versioned("2026-12-04 10:30", 7, latest);
+    const auto version = versioned.Ask({versioned.codec.BuildVersionCheck(u"Error", u"ppc")});
+    ASSERT_EQ(version.size(), 2u);
+    BlockReader r = Reader(version[0]);
     EXPECT_EQ(r.String().empty(), newer == 0) << latest;
     EXPECT_EQ(r.String(), text::FromAscii(latest));
     r.String();
     EXPECT_EQ(r.Byte(), newer) << latest;
     r.Byte();
     EXPECT_TRUE(r.AtEnd());
-    EXPECT_EQ(blocks[1].type, 2913);
-    BlockReader notices = Reader(blocks[1]);
+    EXPECT_EQ(version[1].type, 2913);
+    BlockReader notices = Reader(version[1]);
     for (int n = notices.Int16(); n > 0; --n) {
       const int kind = notices.Byte();
       EXPECT_TRUE(kind >= 1 && kind <= 4);

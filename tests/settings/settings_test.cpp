@@ -20,12 +20,12 @@ namespace {
 // The INI engine finds a key from its section header to the end of the file, so a name used in
 // two sections would let one section read or overwrite the other's value.
 TEST(DeploymentTest, MissingFileIsWrittenWithTheShippedValuesUnderDistinctKeys) {
-  testing::TempFolder folder;
-  const Deployment d = LoadDeployment(folder.path());
+  testing::TempFolder fresh;
+  const Deployment d = LoadDeployment(fresh.path());
   EXPECT_EQ(d.quote_servers[1][0], "127.0.0.1");
   EXPECT_EQ(d.gateway_port, 8080);
   EXPECT_EQ(d.network_case, NetworkCase::kDesktop);
-  const std::u16string text = DecodeUtf16Le(testing::ReadBytes(folder / kDeploymentFileName));
+  const std::u16string text = DecodeUtf16Le(testing::ReadBytes(fresh / kDeploymentFileName));
   EXPECT_TRUE(text.starts_with(u"[SERVERS]\r\nQUOTE1_0=127.0.0.1\r\nQUOTE1_1="));
   std::set<std::u16string> keys;
   for (std::size_t pos = 0, end; (end = text.find(u"\r\n", pos)) != std::u16string::npos; pos = end + 2) {
