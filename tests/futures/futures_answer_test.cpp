@@ -21,7 +21,7 @@ Bytes TicksBody(int count, int whole) {
   return body.Take();
 }
 
-TEST(FuturesWireTest, EachRequestGoesOutAloneWithItsBytesAndTheQuoteNeedsAllFifteenFields) {
+TEST(FuturesWireTest, RequestsGoOutAloneAndOnlyWholeQuotesTicksAndFundFlowsAreTaken) {
   struct Case {
     Bytes request;
     Bytes expected;
@@ -49,10 +49,7 @@ TEST(FuturesWireTest, EachRequestGoesOutAloneWithItsBytesAndTheQuoteNeedsAllFift
     EXPECT_FALSE(ReadFuturesQuoteAnswer(answer, quote));
     EXPECT_EQ(quote.last, 100) << answer.size();  // unchanged
   }
-}
-
-TEST(FuturesAnswerTest, OnlyWholeTicksReplaceTheShownOnesAndTheFundFlowFallsBackToZeros) {
-  struct Case {
+  struct TickCase {
     const char* name;
     Bytes answer;
     bool read;
@@ -61,7 +58,7 @@ TEST(FuturesAnswerTest, OnlyWholeTicksReplaceTheShownOnesAndTheFundFlowFallsBack
   };
   Bytes cutRecord = AnswerContainer(kFuturesTicks, TicksBody(3, 3));
   cutRecord.erase(cutRecord.end() - 6, cutRecord.end() - 1);  // the third record loses 5 bytes
-  const Case cases[] = {
+  const TickCase tickCases[] = {
       {"three whole", AnswerContainer(kFuturesTicks, TicksBody(3, 3)), true, 3, 93002},
       {"count above the records", AnswerContainer(kFuturesTicks, TicksBody(9, 3)), true, 3, 93002},
       {"last record cut off", cutRecord, true, 2, 93001},
@@ -70,7 +67,7 @@ TEST(FuturesAnswerTest, OnlyWholeTicksReplaceTheShownOnesAndTheFundFlowFallsBack
       {"eight bytes", Bytes{'{', 0x85, 0x0C, 0, 0, 0, 0, '}'}, false, 2, 1},
       {"header cut", AnswerContainer(kFuturesTicks, Bytes{1, 2, 3, 4, 5}), false, 2, 1},
   };
-  for (const Case& c : cases) {
+  for (const TickCase& c : tickCases) {
     FuturesTicks ticks;
     ticks.ticks = {FuturesTick{1}, FuturesTick{2}};
     ticks.referencePrice = 5;

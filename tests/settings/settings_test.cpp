@@ -17,24 +17,6 @@
 namespace tarvello {
 namespace {
 
-// The INI engine finds a key from its section header to the end of the file, so a name used in
-// two sections would let one section read or overwrite the other's value.
-TEST(DeploymentTest, MissingFileIsWrittenWithTheShippedValuesUnderDistinctKeys) {
-  testing::TempFolder fresh;
-  const Deployment d = LoadDeployment(fresh.path());
-  EXPECT_EQ(d.quote_servers[1][0], "127.0.0.1");
-  EXPECT_EQ(d.gateway_port, 8080);
-  EXPECT_EQ(d.network_case, NetworkCase::kDesktop);
-  const std::u16string text = DecodeUtf16Le(testing::ReadBytes(fresh / kDeploymentFileName));
-  EXPECT_TRUE(text.starts_with(u"[SERVERS]\r\nQUOTE1_0=127.0.0.1\r\nQUOTE1_1="));
-  std::set<std::u16string> keys;
-  for (std::size_t pos = 0, end; (end = text.find(u"\r\n", pos)) != std::u16string::npos; pos = end + 2) {
-    const std::u16string line = text.substr(pos, end - pos);
-    if (line.starts_with(u'[')) continue;
-    EXPECT_TRUE(keys.insert(line.substr(0, line.find(u'='))).second) << text::ToUtf8(line);
-  }
-}
-
 struct Expected {
   int quote_port = 2860;
   int info_port = 8081;
@@ -44,9 +26,25 @@ struct Expected {
   NetworkCase network_case = NetworkCase::kDesktop;
 };
 
-// A value the file does not hold for its own section keeps its shipped value; files written with
-// the names every section once shared go on working.
-TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValueAndHandEditsHold) {
+// The INI engine finds a key from its section header to the end of the file, so a name used in
+// two sections would let one section read or overwrite the other's value.
+TEST(DeploymentTest, AMissingFileIsWrittenShippedAndEachValueComesFromItsOwnSection) {
+  testing::TempFolder fresh;
+  const Deployment shipped = LoadDeployment(fresh.path());
+  EXPECT_EQ(shipped.quote_servers[1][0], "127.0.0.1");
+  EXPECT_EQ(shipped.gateway_port, 8080);
+  EXPECT_EQ(shipped.network_case, NetworkCase::kDesktop);
+  const std::u16string written = DecodeUtf16Le(testing::ReadBytes(fresh / kDeploymentFileName));
+  EXPECT_TRUE(written.starts_with(u"[SERVERS]\r\nQUOTE1_0=127.0.0.1\r\nQUOTE1_1="));
+  std::set<std::u16string> keys;
+  for (std::size_t pos = 0, end; (end = written.find(u"\r\n", pos)) != std::u16string::npos;
+       pos = end + 2) {
+    const std::u16string line = written.substr(pos, end - pos);
+    if (line.starts_with(u'[')) continue;
+    EXPECT_TRUE(keys.insert(line.substr(0, line.find(u'='))).second) << text::ToUtf8(line);
+  }
+  // A value the file does not hold for its own section keeps its shipped value; files written with
+  // the names every section once shared go on working.
   const struct {
     const char* name;
     const char* file;
