@@ -13,34 +13,31 @@ namespace {
 
 using std::chrono::milliseconds;
 
-TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
-  const Bytes answer = QuoteAnswer();
+TEST_F(TransportTest, DirectModeUsesOneLastingConnectionAndStrayBytesACloseOrSizeLoseNoAnswer) {
+  const Bytes quote = QuoteAnswer();
   std::vector<Bytes> requests;  // read once the server has stopped
   int connections = 0;
   {
     LoopbackServer server([&](ServerConnection& c) {
       while (auto request = c.ReadContainer()) {
         requests.push_back(*request);
-        c.Send(answer);
+        c.Send(quote);
       }
     });
     ConnectTo(server);
     Bytes response(10240, 0xEE);
-    EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-    EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
-    EXPECT_TRUE(std::all_of(response.begin() + static_cast<long>(answer.size()), response.end(),
+    EXPECT_EQ(Exchange(response), static_cast<int>(quote.size()));
+    EXPECT_TRUE(std::equal(quote.begin(), quote.end(), response.begin()));
+    EXPECT_TRUE(std::all_of(response.begin() + static_cast<long>(quote.size()), response.end(),
                             [](std::uint8_t b) { return b == 0; }));
-    EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
+    EXPECT_EQ(Exchange(response), static_cast<int>(quote.size()));
     connections = server.accepted();
   }
   EXPECT_EQ(connections, 1);
   EXPECT_EQ(requests, (std::vector<Bytes>{QuoteRequest(), QuoteRequest()}));
-}
-
-// Bytes arriving after a complete answer belong to no request: the next exchange drops them. After
-// a server closed the lasting connection between two exchanges, the next request goes out on a new
-// connection and is answered, not sent into the closed one and lost.
-TEST_F(TransportTest, StrayBytesAClosedConnectionOrAnAnswerTooLargeForTheBufferLoseNoNextAnswer) {
+  // Bytes arriving after a complete answer belong to no request: the next exchange drops them.
+  // After a server closed the lasting connection between two exchanges, the next request goes out
+  // on a new connection and is answered, not sent into the closed one and lost.
   const Bytes answer = QuoteAnswer();
   for (const bool close : {false, true}) {
     SCOPED_TRACE(close ? "closed" : "stray bytes");

@@ -123,7 +123,7 @@ class NoScreen : public RefreshScreen {
 
 // One allowance of 1 MB through a month, with a fake clock: the warning comes once at 80 %, the
 // periods double past 100 % and come back when the allowance is raised or the month turns.
-TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllowance) {
+TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentDoublesPeriodsPastItAndThePageShowsTheFigures) {
   TempFolder folder;
   TrafficDate date{2026, 12, 7};
   auto ledger =
@@ -150,7 +150,7 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
     std::function<void()> step;
     int warnings;
     bool saving;
-  } rows[] = {
+  } steps[] = {
       {[&] { ledger->Count(kTrafficDetail, 800000); }, 0, false},  // allowance off: nothing
       {[&] { ledger->SetAllowance(1); }, 0, false},
       {[&] { ledger->Count(kTrafficDetail, 38861); }, 1, false},   // 838861 bytes: 80 %
@@ -164,7 +164,7 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
       {[&] { ledger->Count(kTrafficDetail, 838861); }, 2, false},  // a new month warns again
   };
   int row_number = 0;
-  for (const auto& row : rows) {
+  for (const auto& row : steps) {
     row.step();
     EXPECT_EQ(warnings, row.warnings) << "row " << row_number;
     EXPECT_EQ(TrafficSaving(), row.saving) << "row " << row_number;
@@ -172,9 +172,8 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
     ++row_number;
   }
   InstallTrafficSink(nullptr);
-}
-
-TEST(TrafficPageTest, FiguresComeInKbAndMbRoundedAtTheirLastDecimalWithSharesAndHourlyCosts) {
+  // The page's figures come in KB and MB, rounded at their last decimal, with shares and hourly
+  // costs.
   TrafficReport report;
   TrafficTotals& totals = report.totals;
   totals.today = 1536, totals.this_month = 3 * 1024 * 1024, totals.last_month_bytes = 1023;

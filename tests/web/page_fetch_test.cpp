@@ -65,7 +65,7 @@ struct FullListener {
 
 // Directly or through the gateway (which is asked for the whole address), a long body comes back
 // whole in its pieces and goes to the dump as received.
-TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
+TEST(PageFetchTest, ALongBodyComesBackWholeAndDumpedAndEveryFailureIsAnEmptyPageAndOneLogLine) {
   std::string body = "<wml><card>";
   while (body.size() < 3000) body += "行情 quotes ";
   body += "</card></wml>";
@@ -92,11 +92,8 @@ TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
       EXPECT_NE(request.find(line), std::string::npos) << line << " in\n" << request;
     }
   }
-}
-
-// Each way a fetch can fail gives an empty page, its one log line, and no wait beyond the bounds.
-// The silent servers wait for the terminal to give up and close.
-TEST(PageFetchTest, EveryFailureIsAnEmptyPageAndOneLogLine) {
+  // Each way a fetch can fail gives an empty page, its one log line, and no wait beyond the bounds.
+  // The silent servers wait for the terminal to give up and close.
   const auto until_closed = [](ServerConnection& connection) {
     Bytes more;
     connection.ReadExactly(1, more);
