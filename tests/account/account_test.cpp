@@ -166,7 +166,9 @@ TEST(RecommendationTest, TypedNumbersAreCheckedOneByOne) {
       {testing::AnswerContainer(2906, Bytes{0}), account_text::kRecommendUnknown},
       {Bytes{'x'}, account_text::kRecommendUnknown},
   };
-  for (const auto& [answer, said] : results) EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), said);
+  for (const auto& [answer, said] : results) {
+    EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), said);
+  }
 }
 
 Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,
@@ -207,7 +209,8 @@ TEST(VersionTest, TheAnswerReadsTheOfferAndNoticesAndTheStartupCheckOffersOnlyNe
     AccountSession session;
     Bytes sent;
     const Bytes offer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
-    RunStartupVersionCheck(Answering(offer, sent), home.path(), u"http://own/DownLoadCenter.aspx", session);
+    RunStartupVersionCheck(Answering(offer, sent), home.path(), u"http://own/DownLoadCenter.aspx",
+                           session);
     const std::optional<StartupUpdate> update = session.TakeUnaskedUpdate();
     EXPECT_EQ(update.has_value(), c.offered) << std::string(c.latest.begin(), c.latest.end());
     EXPECT_EQ(update ? update->address : c.opened, c.opened);

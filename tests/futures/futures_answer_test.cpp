@@ -39,7 +39,8 @@ TEST(FuturesWireTest, RequestsGoOutAloneAndOnlyWholeQuotesTicksAndFundFlowsAreTa
   for (int i = 1; i <= 15; ++i) full.I32(i * 100);
   FuturesQuote quote;
   ASSERT_TRUE(ReadFuturesQuoteAnswer(AnswerContainer(kFuturesQuote, full.Take()), quote));
-  EXPECT_EQ(std::tuple(quote.last, quote.prevSettle, quote.outerVolume), std::tuple(100, 1000, 1500));
+  EXPECT_EQ(std::tuple(quote.last, quote.prevSettle, quote.outerVolume),
+            std::tuple(100, 1000, 1500));
 
   WireWriter cut;
   for (int i = 1; i <= 14; ++i) cut.I32(7);

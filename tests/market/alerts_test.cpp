@@ -37,7 +37,9 @@ TEST(AlertFigure, AcceptsPlainDecimalsAndFiresOncePerCrossing) {
       {u"1.2345", {}},   {u"1e5", {}},   {u" 1", {}},      {u"--1", {}},       {u"1000000.001", {}},
       {u"99999999999999999999", {}},
   };
-  for (const auto& [text, figure] : figures) EXPECT_EQ(ParseAlertFigure(text), figure) << std::string(text.begin(), text.end());
+  for (const auto& [text, figure] : figures) {
+    EXPECT_EQ(ParseAlertFigure(text), figure) << std::string(text.begin(), text.end());
+  }
   for (const std::int64_t figure : {12340LL, 1234LL, -500LL, 0LL, 1LL}) {
     EXPECT_EQ(ParseAlertFigure(AlertFigureText(figure)), figure);
   }

@@ -29,7 +29,7 @@ ListRows Read(AnswerFixture& fixture, const Bytes& request, bool* complete) {
 
 // The buckets are in thousands of lots, as the screen's header says, and add up to the volume
 // of the days in thousands.
-TEST(TradeAnswersTest, AnalysisBucketsAddUpToTheVolumeAndLargeOrdersFollowTheSharesActivity) {
+TEST(TradeAnswersTest, AnalysisLargeOrdersAndOrderDetailsFollowTheMarketTheyComeFrom) {
   AnswerFixture fixture;
   const int index = fixture.market.Find("SH600001");
   std::int64_t previous = -1;
@@ -71,25 +71,22 @@ TEST(TradeAnswersTest, AnalysisBucketsAddUpToTheVolumeAndLargeOrdersFollowTheSha
   EXPECT_LT(quiet / static_cast<double>(tenth), 0.05);
   EXPECT_GT(busy / static_cast<double>(tenth), 0.15);
   EXPECT_LT(busy / static_cast<double>(tenth), 0.6);
-}
-
-// Order details queue at the best prices of the book and carry the reference price. A share's
-// prices are its own; three-decimal prices reach the screen in hundredths rounded away from the
-// spread, so the best ask always shows above the best bid.
-TEST(TradeAnswersTest, OrderDetailsQueueAtTheBestPricesRoundedAwayFromTheSpread) {
-  AnswerFixture fixture;
+  // Order details queue at the best prices of the book and carry the reference price. A share's
+  // prices are its own; three-decimal prices reach the screen in hundredths rounded away from the
+  // spread, so the best ask always shows above the best bid.
+  AnswerFixture book;
   int funds = 0;
-  for (int i = 0; i < fixture.market.size() && funds < 40; ++i) {
-    const Security& s = fixture.market.security(i);
+  for (int i = 0; i < book.market.size() && funds < 40; ++i) {
+    const Security& s = book.market.security(i);
     const bool fund = s.decimals == 3 && s.kind == Kind::kFund;
     if (!fund && s.code != "SH600001") continue;
-    const Position at = fixture.PositionOf(s.code);
-    const QuoteState quote = QuoteAt(fixture.market, i, at);
-    const BestQueues best = QueuesAtBest(fixture.market, i, at, quote);
+    const Position at = book.PositionOf(s.code);
+    const QuoteState quote = QuoteAt(book.market, i, at);
+    const BestQueues best = QueuesAtBest(book.market, i, at, quote);
     if (fund && (best.ask.volume == 0 || best.bid.volume == 0)) continue;
     bool complete = false;
     const SecurityCode code(text::FromUtf8(s.code));
-    const OrderDetails orders = Read(fixture, BuildOrderDetailsRequest(code), &complete).orders;
+    const OrderDetails orders = Read(book, BuildOrderDetailsRequest(code), &complete).orders;
     ASSERT_TRUE(complete) << s.code;
     EXPECT_GT(orders.ask.price, orders.bid.price) << s.code;
     EXPECT_GT(orders.reference, 0) << s.code;

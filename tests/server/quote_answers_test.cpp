@@ -36,21 +36,19 @@ class QuoteAnswersTest : public ::testing::Test {
 };
 
 // One block per packet in the order asked, and a whole day's answer fits the detail screen's buffer.
-TEST(DetailAnswerTest, OneBlockPerPacketInOrderWithinTheDetailScreensBuffer) {
-  AnswerFixture fixture("2026-12-04 15:00");
-  CPacketCodec& c = fixture.codec;
+TEST_F(QuoteAnswersTest, OneBlockPerPacketInOrderWithinTheBufferAndSecurityAndSnapshotFields) {
+  AnswerFixture day("2026-12-04 15:00");
+  CPacketCodec& c = day.codec;
   for (const char* code : {"SH600001", "SH000001", "IF000001", "HK000001"}) {
-    const Bytes answer = fixture.RawAnswer({c.BuildMinuteData(code, 0), c.BuildIndexBreadth(code), c.BuildOrderBook(code),
-                                            c.BuildTicks(code, 0), c.BuildQuote(code), c.BuildSecurityInfo(code),
-                                            c.BuildTenLevelBook(code), c.BuildTradingHours(code), c.BuildQuoteExtra(code)});
+    const Bytes answer = day.RawAnswer(
+        {c.BuildMinuteData(code, 0), c.BuildIndexBreadth(code), c.BuildOrderBook(code),
+         c.BuildTicks(code, 0), c.BuildQuote(code), c.BuildSecurityInfo(code),
+         c.BuildTenLevelBook(code), c.BuildTradingHours(code), c.BuildQuoteExtra(code)});
     EXPECT_LE(answer.size(), 10240u) << code;
     std::vector<int> types;
     for (const Block& block : DecodeAnswer(answer)) types.push_back(block.type);
     EXPECT_EQ(types, (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110})) << code;
   }
-}
-
-TEST_F(QuoteAnswersTest, SecurityInfoAndSnapshotFields) {
   const auto blocks = fixture.Ask({fixture.codec.BuildSecurityInfo(kShare), fixture.codec.BuildQuote(kShare)});
   ASSERT_EQ(blocks.size(), 2u);
   const QuoteState q = Quote(kShare);

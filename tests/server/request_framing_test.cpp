@@ -15,25 +15,23 @@
 namespace tarvello::server {
 namespace {
 
-TEST(RequestParserTest, SplitsJoinedPacketsInOrderAndEveryProperPrefixNeedsMore) {
+TEST(RequestParserTest, SplitsJoinedPacketsPrefixesNeedMoreAFrameEndsItsContainerGarbageNever) {
   const CPacketCodec codec;
-  const Bytes request = CPacketCodec::Join(
+  const Bytes three = CPacketCodec::Join(
       std::vector<Bytes>{codec.BuildMinuteData("SH600001", 0), codec.BuildQuote("SH600001"), codec.BuildTicks("SH600001", 0)});
-  const FrameResult frame = FrameRequest(request);
-  ASSERT_EQ(frame.status, FrameStatus::kComplete);
-  EXPECT_EQ(frame.consumed, request.size());
-  ASSERT_EQ(frame.packets.size(), 3u);
-  EXPECT_EQ(std::tuple(frame.packets[0].type, frame.packets[1].type, frame.packets[2].type),
+  const FrameResult joined = FrameRequest(three);
+  ASSERT_EQ(joined.status, FrameStatus::kComplete);
+  EXPECT_EQ(joined.consumed, three.size());
+  ASSERT_EQ(joined.packets.size(), 3u);
+  EXPECT_EQ(std::tuple(joined.packets[0].type, joined.packets[1].type, joined.packets[2].type),
             std::tuple(kMinuteData, kQuote, kTicks));
-  EXPECT_EQ(frame.packets[2].body.size(), 2u + 8 + 4 + 2);
-  for (std::size_t cut = 0; cut < request.size(); ++cut) {
-    EXPECT_EQ(FrameRequest(std::span(request).first(cut)).status, FrameStatus::kNeedMore) << "cut at " << cut;
+  EXPECT_EQ(joined.packets[2].body.size(), 2u + 8 + 4 + 2);
+  for (std::size_t cut = 0; cut < three.size(); ++cut) {
+    EXPECT_EQ(FrameRequest(std::span(three).first(cut)).status, FrameStatus::kNeedMore)
+        << "cut at " << cut;
   }
-}
-
-// A second container stays for the next round. The futures quote always says 10 in its length
-// field: it is framed by its code, so that a code of another length does not shift what follows.
-TEST(RequestParserTest, AFrameEndsWithItsContainerTheFuturesQuoteWithItsCodeAndGarbageNever) {
+  // A second container stays for the next round. The futures quote always says 10 in its length
+  // field: it is framed by its code, so that a code of another length does not shift what follows.
   const Bytes probe = CPacketCodec().BuildServerProbe();
   Bytes two = CPacketCodec::Join(std::vector<Bytes>{WireWriter::Packet(3203, 0).Str("IF01").FinishPacket(10), probe});
   const std::size_t first = two.size();

@@ -109,7 +109,8 @@ TEST_F(ProfileFileTest, KeysAreFoundInALaterSectionAndMatchLiterallyAtLineStart)
 TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLongAndFindKeyByValueMatchesAPrefix) {
   SetText(u"[N]\r\nA=42\r\nB= -17xyz\r\nC=abc\r\nD=99999999999\r\nF=-99999999999\r\n");
   const std::pair<std::u16string_view, int> read[] = {
-      {u"A", 42}, {u"B", -17}, {u"C", 0}, {u"D", 2147483647}, {u"F", -2147483647 - 1}, {u"MISSING", -1}};
+      {u"A", 42}, {u"B", -17}, {u"C", 0}, {u"D", 2147483647}, {u"F", -2147483647 - 1},
+      {u"MISSING", -1}};
   for (const auto& [key, value] : read) EXPECT_EQ(ProfileFile::GetInt(u"N", key, -1, path_), value);
   ASSERT_TRUE(ProfileFile::WriteInt(u"N", u"G", -305, path_));
   EXPECT_EQ(ProfileFile::GetString(u"N", u"G", u"Error", path_), u"-305");
