@@ -87,7 +87,7 @@ class AlertBookTest : public ::testing::Test {
   AlertBook book_ = AlertBook::InFolder(folder_.path());
 };
 
-TEST_F(AlertBookTest, HoldsOneAlertPerConditionUpToTheLimitAndFailsWhole) {
+TEST_F(AlertBookTest, HoldsOneAlertPerConditionUpToTheLimitFailsWholeAndTheWatchChecksIt) {
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 11000}), AlertChange::kDone);
   EXPECT_EQ(book_.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 11000}}));
@@ -130,23 +130,20 @@ TEST_F(AlertBookTest, HoldsOneAlertPerConditionUpToTheLimitAndFailsWhole) {
   EXPECT_EQ(alerts[1], (Alert{SecurityCode(u"SH600006"), kAlertRatioBelow, -1500}));
   EXPECT_EQ(book_.Set(alerts[0]), AlertChange::kDone);
   EXPECT_EQ(book_.All(), alerts);
-}
-
-// The check asks for every alerted security in one code-list request, marks what crossed and
-// reports it; a broken answer changes nothing.
-TEST(AlertWatchCheck, AsksOnceMarksAndReportsTheCrossing) {
+  // The check asks for every alerted security in one code-list request, marks what crossed and
+  // reports it; a broken answer changes nothing.
   TempFolder folder;
-  AlertBook book = AlertBook::InFolder(folder.path());
-  ASSERT_EQ(book.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
-  ASSERT_EQ(book.Set({kShare, kAlertPriceBelow, 5000}), AlertChange::kDone);
-  ASSERT_EQ(book.Set({SecurityCode(u"SZ000002"), kAlertRatioBelow, -3000}), AlertChange::kDone);
+  AlertBook watched = AlertBook::InFolder(folder.path());
+  ASSERT_EQ(watched.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
+  ASSERT_EQ(watched.Set({kShare, kAlertPriceBelow, 5000}), AlertChange::kDone);
+  ASSERT_EQ(watched.Set({SecurityCode(u"SZ000002"), kAlertRatioBelow, -3000}), AlertChange::kDone);
   Bytes answer = testing::Container(kCategoryList, testing::StockBlock({{.latest = 1010}}, 2));
   testing::ScriptedServer server;
   server.SetFixedAnswer(answer);
   std::vector<AlertFiring> reported;
   AlertMarks marks;
-  AlertWatch watch(book, marks, {server.Function(), std::chrono::hours(1),
-                                 [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
+  AlertWatch watch(watched, marks, {server.Function(), std::chrono::hours(1),
+                                    [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
   ASSERT_TRUE(watch.CheckNow());
   const std::vector<SecurityCode> codes = {kShare, SecurityCode(u"SZ000002")};
   EXPECT_EQ(server.Last(), BuildCodeListPage(0, 0, 2, codes));
