@@ -142,8 +142,9 @@ TEST_F(AlertBookTest, HoldsOneAlertPerConditionUpToTheLimitFailsWholeAndTheWatch
   server.SetFixedAnswer(answer);
   std::vector<AlertFiring> reported;
   AlertMarks marks;
-  AlertWatch watch(watched, marks, {server.Function(), std::chrono::hours(1),
-                                    [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
+  AlertWatch watch(watched, marks,
+                   {server.Function(), std::chrono::hours(1),
+                    [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
   ASSERT_TRUE(watch.CheckNow());
   const std::vector<SecurityCode> codes = {kShare, SecurityCode(u"SZ000002")};
   EXPECT_EQ(server.Last(), BuildCodeListPage(0, 0, 2, codes));
