@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "account/account_login.h"
 #include "account/account_store.h"
@@ -79,7 +80,7 @@ class KeptLoginTest : public ::testing::Test {
   Bytes sent_;
 };
 
-TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccount) {
+TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccountAndLogoutLeavesItUnregistered) {
   StoreAccount(home_.path(), {u"old", u"pw"});
   for (const Bytes& refused : {LoginBlock({2, 0, 0, 0, 0}), LoginBlock({4}), LoginBlock({9}), Bytes(3, '{')}) {
     LogIn(refused, {u"new", u"secret"});
@@ -93,20 +94,14 @@ TEST_F(KeptLoginTest, OnlyAnAcceptedLoginStoresTheAccount) {
   EXPECT_EQ(session_.account_value(), 77);
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERID", u"", home_ / "Configuration.ini"), u"77")
       << "the version check sends the account, not \"Error\"";
-}
-
-TEST_F(KeptLoginTest, NoAnswerIsACommunicationError) {
   const ExchangeFunction silent = [](std::span<const std::uint8_t>, std::span<std::uint8_t>) { return 0; };
-  EXPECT_EQ(RunAccountLogin(silent, {u"a", u"b"}).result, LoginResult::kCommError);
-}
-
-TEST_F(KeptLoginTest, LogoutLeavesTheSummaryUnregisteredAndMissingKeysReadAsError) {
+  EXPECT_EQ(RunAccountLogin(silent, {u"a", u"b"}).result, LoginResult::kCommError) << "no answer";
+  // Logout leaves the summary unregistered, and missing keys read as "Error".
   LogIn(testing::AnswerContainer(2906, WireWriter().U8(0).I32(5).Take()), {u"alice", u"pw"});
   ClearStoredAccount(home_.path());
   const StoredAccount cleared = LoadStoredAccount(home_.path());
   EXPECT_EQ(AccountSummary(cleared), u"您未注册");
-  EXPECT_EQ(cleared.user, u"Error");
-  EXPECT_EQ(cleared.password, u"Error");
+  EXPECT_EQ(std::tie(cleared.user, cleared.password), std::tuple(u"Error", u"Error"));
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERID", u"gone", home_ / "Configuration.ini"), u"gone");
   StoreAccount(home_.path(), {u"Error", u"pw"});
   EXPECT_EQ(AccountSummary(LoadStoredAccount(home_.path())), u"您已注册\r\n用户名：Error") << "a stored name, however odd";
@@ -137,7 +132,7 @@ TEST(LoginKeyboardTest, EachModeOffersItsCharactersAndEveryKeyAnswersItsTap) {
 // The recommendation's number check, request and result messages; the version answer with its
 // notices, and the start-up check that offers an update only when it is newer, compulsory or not
 // (a newer one, asked about once, is the account walk's).
-TEST(FriendNumbersTest, TypedNumbersAreCheckedOneByOne) {
+TEST(RecommendationTest, TypedNumbersAreCheckedOneByOne) {
   struct Case {
     std::u16string_view typed;
     NumberCheck check;
@@ -160,23 +155,20 @@ TEST(FriendNumbersTest, TypedNumbersAreCheckedOneByOne) {
   }
   EXPECT_EQ(AppendNumber(u"13800138000, ", u"13900139000"), u"13800138000,13900139000");
   EXPECT_EQ(AppendNumber(u"", u"13900139000"), u"13900139000");
-}
-
-TEST(RecommendationTest, RequestCarriesTheUserThenTheNumbers) {
+  // The request carries the user, then the numbers; each result byte has its message.
   const Bytes request = BuildRecommendRequest(u"alice", {"13800138000", "13900139000"});
   const Bytes expected = WireWriter::Packet(2908, 0).Str("alice").Raw(testing::BytesOf("13800138000,13900139000")).FinishPacket();
   EXPECT_EQ(request, expected);
-}
-
-TEST(RecommendationTest, EachResultByteHasItsMessage) {
-  const std::pair<Bytes, std::u16string_view> cases[] = {
+  const std::pair<Bytes, std::u16string_view> results[] = {
       {testing::AnswerContainer(2908, Bytes{0}), account_text::kRecommendSent},
       {testing::AnswerContainer(2908, Bytes{2}), account_text::kRecommendWrongNumber},
       {testing::AnswerContainer(2908, Bytes{7}), account_text::kRecommendUnknown},
       {testing::AnswerContainer(2906, Bytes{0}), account_text::kRecommendUnknown},
       {Bytes{'x'}, account_text::kRecommendUnknown},
   };
-  for (const auto& [answer, message] : cases) EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), message);
+  for (const auto& [answer, said] : results) {
+    EXPECT_EQ(RecommendMessage(ReadRecommendAnswer(answer)), said);
+  }
 }
 
 Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,
@@ -189,26 +181,21 @@ Bytes VersionAnswerBytes(std::u16string_view latest, std::uint8_t compulsory,
   return out.Finish();
 }
 
-TEST(VersionAnswerTest, ReadsTheOfferAndAppendsNoticesByKind) {
+TEST(VersionTest, TheAnswerReadsTheOfferAndNoticesAndTheStartupCheckOffersOnlyNewerVersions) {
   const VersionAnswer answer = ReadVersionAnswer(VersionAnswerBytes(u"V3.4", 0));
   ASSERT_TRUE(answer.offer.has_value());
-  EXPECT_EQ(answer.offer->address, u"http://dl/x");
-  EXPECT_TRUE(answer.offer->announced);
-  EXPECT_FALSE(answer.offer->compulsory);
-  EXPECT_EQ(answer.notices[0], u"甲\r\n\r\n丙\r\n\r\n");
-  EXPECT_EQ(answer.notices[1], u"丁\r\n\r\n");
-  EXPECT_EQ(answer.notices[3], u"乙\r\n\r\n");
-  EXPECT_EQ(answer.counted_notices, 3);
+  EXPECT_EQ(std::tie(answer.offer->address, answer.offer->announced, answer.offer->compulsory),
+            std::tuple(u"http://dl/x", true, false));
+  const auto& notices = answer.notices;
+  EXPECT_EQ(std::tie(notices[0], notices[1], notices[3], answer.counted_notices),
+            std::tuple(u"甲\r\n\r\n丙\r\n\r\n", u"丁\r\n\r\n", u"乙\r\n\r\n", 3));
   EXPECT_EQ(UpdateQuestion(*answer.offer), u"当前客户端最新版本:\r\nV3.4\r\n下载地址:\r\nhttp://dl/x\r\n是否更新应用程序?");
   EXPECT_EQ(StartupUpdateQuestion(*answer.offer), u"新版本\r\n");
 
   const Bytes whole = VersionAnswerBytes(u"V3.4", 0);
   const Bytes truncated(whole.begin(), whole.begin() + 12);
   EXPECT_FALSE(ReadVersionAnswer(truncated).offer.has_value());
-}
-
-// A server that marks the program's own version compulsory must not end every start.
-TEST(VersionCheckTest, StartupCheckOffersOnlyNewerVersions) {
+  // A server that marks the program's own version compulsory must not end every start.
   struct Case {
     std::u16string_view latest;
     std::uint8_t compulsory;
@@ -221,8 +208,9 @@ TEST(VersionCheckTest, StartupCheckOffersOnlyNewerVersions) {
     testing::TempFolder home;
     AccountSession session;
     Bytes sent;
-    const Bytes answer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
-    RunStartupVersionCheck(Answering(answer, sent), home.path(), u"http://own/DownLoadCenter.aspx", session);
+    const Bytes offer = VersionAnswerBytes(c.latest, c.compulsory, c.address);
+    RunStartupVersionCheck(Answering(offer, sent), home.path(), u"http://own/DownLoadCenter.aspx",
+                           session);
     const std::optional<StartupUpdate> update = session.TakeUnaskedUpdate();
     EXPECT_EQ(update.has_value(), c.offered) << std::string(c.latest.begin(), c.latest.end());
     EXPECT_EQ(update ? update->address : c.opened, c.opened);

@@ -11,7 +11,7 @@ Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 
 // On every screen size the parts stay inside the screen, at least two alerts fit, and a tap on
 // the centre of each part hits that part.
-TEST(AlertPageLayout, FitsEveryScreenAndHitsWhatItDraws) {
+TEST(AlertPage, TheLayoutFitsEveryScreenAndHitsWhatItDrawsAndTheFormBoundsTypingAndScrolls) {
   for (const Size size : {Size{480, 640}, Size{240, 320}, Size{240, 240}}) {
     const Rect client{0, 0, size.width, size.height};
     const AlertPageLayout layout = LayOutAlertPage(client, 27, 8);
@@ -28,11 +28,8 @@ TEST(AlertPageLayout, FitsEveryScreenAndHitsWhatItDraws) {
     EXPECT_EQ(AlertPageHitAt(layout, Centre(layout.DeleteCell(1)), 5, 7), (AlertPageHit{AlertPageHit::Kind::kListDelete, 6}));
     EXPECT_EQ(AlertPageHitAt(layout, Centre(layout.ListRow(1)), 5, 6), AlertPageHit{});
   }
-}
-
-// Typing stops at the entry's length and ignores other characters; the list keeps the chosen
-// alert in view.
-TEST(AlertForm, TypingIsBoundedAndTheListScrollsToTheChoice) {
+  // Typing stops at the entry's length and ignores other characters; the list keeps the chosen
+  // alert in view.
   testing::TempFolder folder;
   AlertForm form(AlertBook::InFolder(folder.path()));
   form.Open(SecurityCode(u"SH600001"));

@@ -9,7 +9,7 @@
 namespace tarvello {
 namespace {
 
-TEST(ProgramFolderTest, HandheldNamesBecomePathsInsideTheFolderWhateverItIs) {
+TEST(ProgramFolderTest, HandheldNamesBecomePathsInsideAndEachCopyKeepsItsFilesWhereTheyBelong) {
   SetProgramFolder("/opt/tarvello/");
   EXPECT_EQ(ProgramFolder(), "/opt/tarvello");
   EXPECT_EQ(ProgramPath("Picture\\back.jpg"), "/opt/tarvello/Picture/back.jpg");
@@ -20,12 +20,9 @@ TEST(ProgramFolderTest, HandheldNamesBecomePathsInsideTheFolderWhateverItIs) {
   SetProgramFolder("");
   EXPECT_EQ(ProgramPath("Configuration.ini"), "./Configuration.ini");
   SetProgramFolder(".");
-}
-
-// A portable copy keeps everything beside itself; an installed one keeps the user's files under the
-// XDG data folder (a relative XDG_DATA_HOME does not count) and reads its pictures from share/;
-// --home moves only the user's files.
-TEST(ProgramFolderTest, PortableAndInstalledCopiesKeepTheirFilesWhereTheyBelong) {
+  // A portable copy keeps everything beside itself; an installed one keeps the user's files under
+  // the XDG data folder (a relative XDG_DATA_HOME does not count) and reads its pictures from
+  // share/; --home moves only the user's files.
   struct Case {
     const char* what;
     FolderFacts facts;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/fling_motion.h"
@@ -40,7 +41,7 @@ Gesture Replay(const std::vector<PenEvent>& events, int scale) {
 }
 
 // Tracks recorded with a mouse and a stylus: a tap never becomes a drag, a drag never a tap.
-TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreens) {
+TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreensAndDragsReportTheirMoves) {
   const std::vector<Track> tracks = {
       {"quick tap", {{'d', 50, 50, 0}, {'u', 50, 50, 80}}, GestureKind::kTap},
       {"tap with a shaky hand", {{'d', 50, 50, 0}, {'m', 53, 48, 30}, {'m', 46, 54, 60}, {'u', 52, 51, 120}},
@@ -63,36 +64,29 @@ TEST(GestureRecognizerTest, RecordedTracksOnSmallAndLargeScreens) {
       EXPECT_EQ(Replay(track.events, scale).kind, track.expected) << track.name << " at scale " << scale;
     }
   }
-}
-
-TEST(GestureRecognizerTest, DragReportsEachMoveOnceItLeavesTheSlopAndAFlingItsSpeed) {
+  // A drag reports each move once it leaves the slop, and a fling its speed.
   GestureRecognizer recognizer(GestureThresholds::ForLineHeight(16));
   recognizer.Down({100, 100}, 0);
   EXPECT_EQ(recognizer.Move({100, 105}, 10), (Point{0, 0}));
   EXPECT_EQ(recognizer.Move({100, 80}, 20), (Point{0, -20}));
   EXPECT_EQ(recognizer.Move({102, 60}, 30), (Point{2, -20}));
   const Gesture fling = recognizer.Up({102, 40}, 40);
-  EXPECT_EQ(fling.kind, GestureKind::kFling);
-  EXPECT_FALSE(fling.Horizontal());
-  EXPECT_LT(fling.velocity.y, -1000);
-  EXPECT_EQ(fling.from, (Point{100, 100}));
+  EXPECT_EQ(std::tuple(fling.kind, fling.from), std::tuple(GestureKind::kFling, Point{100, 100}));
+  EXPECT_TRUE(!fling.Horizontal() && fling.velocity.y < -1000) << fling.velocity.y;
   recognizer.Down({0, 0}, 100);
   recognizer.Move({100, 0}, 110);
   recognizer.Cancel();
   EXPECT_EQ(recognizer.Up({100, 0}, 120).kind, GestureKind::kNone);
-}
-
-TEST(GestureRecognizerTest, ExtremeCoordinatesAndTimesNeitherOverflowNorTurnIntoTaps) {
-  GestureRecognizer recognizer(GestureThresholds::ForLineHeight(16));
-  recognizer.Down({-2147483647, -2147483647}, 0);
-  const Point moved = recognizer.Move({2147483647, 2147483647}, 50);
-  EXPECT_GT(moved.x, 0);
-  const Gesture g = recognizer.Up({2147483647, 2147483647}, 60);
+  // Extreme coordinates and times neither overflow nor turn into taps.
+  GestureRecognizer extreme(GestureThresholds::ForLineHeight(16));
+  extreme.Down({-2147483647, -2147483647}, 0);
+  EXPECT_GT(extreme.Move({2147483647, 2147483647}, 50).x, 0);
+  const Gesture g = extreme.Up({2147483647, 2147483647}, 60);
   EXPECT_EQ(g.kind, GestureKind::kFling);
   EXPECT_LE(g.velocity.x, GestureThresholds::ForLineHeight(16).max_speed);
 }
 
-TEST(GestureStepsTest, MovementsAddUpToWholeStepsEitherWay) {
+TEST(GestureStepsTest, MovementsAndPinchesAddUpToWholeStepsAndAFlingSlowsDownToAStop) {
   StepAccumulator wheel(kWheelNotch);
   EXPECT_EQ(wheel.Add(40), 0);  // a touchpad's small increments
   EXPECT_EQ(wheel.Add(40), 0);
@@ -104,9 +98,7 @@ TEST(GestureStepsTest, MovementsAddUpToWholeStepsEitherWay) {
   EXPECT_EQ(lines.Add(-10), 0);
   EXPECT_EQ(lines.Add(-10), -1);
   EXPECT_EQ(lines.Add(14), 0);
-}
-
-TEST(GestureStepsTest, PinchStepsAtEachQuarterApartOrTogether) {
+  // A pinch steps at each quarter apart or together.
   PinchSteps pinch;
   pinch.Start({100, 100}, {200, 100});
   EXPECT_EQ(pinch.Centre(), (Point{150, 100}));
@@ -117,9 +109,7 @@ TEST(GestureStepsTest, PinchStepsAtEachQuarterApartOrTogether) {
   EXPECT_EQ(pinch.Move({100, 100}, {200, 100}), -1); // 100 from 200: one step a gesture event
   EXPECT_EQ(pinch.Move({150, 100}, {150, 100}), -1); // fingers meet
   EXPECT_EQ(pinch.Centre(), (Point{150, 100}));
-}
-
-TEST(FlingMotionTest, GoesOnAndSlowsDownUntilItStops) {
+  // A fling goes on and slows down until it stops.
   FlingMotion fling(Point{0, -1000}, 2000);  // stops after half a second, 250 pixels on
   int travelled = 0;
   int previous_step = 1 << 30;

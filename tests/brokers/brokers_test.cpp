@@ -21,7 +21,7 @@ std::string Areas(int count) {
   return xml + "</security></root>";
 }
 
-TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaAndCarryTheirNumbersInEitherEncoding) {
+TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaCarryTheirNumbersAndLevelsAreBounded) {
   BrokerCatalogue catalogue;
   ASSERT_TRUE(catalogue.Parse(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
@@ -40,10 +40,7 @@ TEST(BrokerCatalogueTest, BranchesAreNamedAfterTheirAreaAndCarryTheirNumbersInEi
   EXPECT_TRUE(catalogue.Branches(2, 0).empty());
   ASSERT_TRUE(catalogue.Parse("<?xml version=\"1.0\" encoding=\"GB2312\"?><root><security name=\"\xb1\xb1\xbe\xa9\"/></root>"));
   EXPECT_EQ(catalogue.Brokers().front().name, u"北京") << "a GB-declared file is read as GBK";
-}
-
-TEST(BrokerCatalogueTest, EachLevelHoldsAtMost255Entries) {
-  BrokerCatalogue catalogue;
+  // Each level holds at most 255 entries.
   ASSERT_TRUE(catalogue.Parse(Areas(256)));
   const std::vector<CatalogueEntry> areas = catalogue.Areas(0);
   ASSERT_EQ(areas.size(), 255u);
@@ -54,16 +51,14 @@ TEST(BrokerCatalogueTest, EachLevelHoldsAtMost255Entries) {
   for (int i = 0; i < 256; ++i) brokers += "<security name=\"B\"/>";
   ASSERT_TRUE(catalogue.Parse(brokers + "</root>"));
   EXPECT_EQ(catalogue.Brokers().size(), 255u);
-}
-
-TEST(BrokerCatalogueTest, AFileWithoutBrokersLeavesTheCatalogueEmpty) {
+  // A file without brokers leaves the catalogue empty.
   const char* files[] = {"", "<root>", "<other><security name=\"x\"/></other>", "\xff\xfe<"};
   for (const char* bytes : files) {
     SCOPED_TRACE(bytes);
-    BrokerCatalogue catalogue;
-    EXPECT_FALSE(catalogue.Parse(bytes));
-    EXPECT_TRUE(catalogue.Brokers().empty());
-    EXPECT_TRUE(catalogue.Areas(0).empty());
+    BrokerCatalogue empty;
+    EXPECT_FALSE(empty.Parse(bytes));
+    EXPECT_TRUE(empty.Brokers().empty());
+    EXPECT_TRUE(empty.Areas(0).empty());
   }
   testing::TempFolder folder;
   BrokerCatalogue missing;
@@ -175,7 +170,7 @@ TEST_F(CommissionModelTest, BackClimbsTheCatalogueToTheOwnListAndKeepsTheChosenR
   EXPECT_EQ(model_.mode(), CommissionMode::kOwn);
 }
 
-TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFront) {
+TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFrontAndABarCutsTheNumber) {
   model_.OpenOwnList();
   model_.ApplyShortSpell(u"ys");
   EXPECT_EQ(model_.mode(), CommissionMode::kAdding);
@@ -189,9 +184,8 @@ TEST_F(CommissionModelTest, ShortSpellNarrowsTheLevelInFront) {
   EXPECT_EQ(Texts(model_), (std::vector<std::u16string>{u"北京-和平路营业部"}));
   EXPECT_EQ(model_.Choose(0), CommissionModel::Choice::kAdded);
   EXPECT_EQ(model_.own().front().tel, u"010-2");
-}
-
-TEST_F(CommissionModelTest, ANumberHoldingABarIsCutAtTheBar) {
+  // A number holding a bar is cut at the bar; without a catalogue nothing is offered.
+  std::filesystem::remove(folder_ / "Trades.ini");
   testing::WriteBytes(folder_ / "Security.xml",
                       "<root><security name=\"S\"><area name=\"A\"><dept name=\"D\" tel=\"010|9\"/></area></security></root>");
   CommissionModel model(folder_.path());
@@ -202,16 +196,14 @@ TEST_F(CommissionModelTest, ANumberHoldingABarIsCutAtTheBar) {
   ASSERT_EQ(model.Choose(0), CommissionModel::Choice::kAdded);
   EXPECT_EQ(model.own().front().tel, u"010");
   EXPECT_EQ(model.own().front().name, u"9|A-D");
-}
-
-TEST_F(CommissionModelTest, WithoutACatalogueTheAddingViewIsEmpty) {
+  // Without a catalogue the adding view is empty.
   std::filesystem::remove(folder_ / "Security.xml");
-  CommissionModel model(folder_.path());
-  model.LoadCatalogue();
-  EXPECT_TRUE(model.NeedsCatalogue());
-  model.StartAdding();
-  EXPECT_TRUE(model.Rows().empty());
-  EXPECT_EQ(model.Choose(0), CommissionModel::Choice::kNone);
+  CommissionModel none(folder_.path());
+  none.LoadCatalogue();
+  EXPECT_TRUE(none.NeedsCatalogue());
+  none.StartAdding();
+  EXPECT_TRUE(none.Rows().empty());
+  EXPECT_EQ(none.Choose(0), CommissionModel::Choice::kNone);
 }
 
 TEST(RowPagingTest, TheSelectionStaysOnThePage) {
@@ -255,15 +247,12 @@ class TradesFileTest : public ::testing::Test {
   testing::TempFolder folder_;
 };
 
-TEST_F(TradesFileTest, AppendingToNoFileWritesTheCountThenTheEntry) {
+TEST_F(TradesFileTest, AnAppendEndsTheListExactlyOrLeavesTheFileAsItWas) {
   ASSERT_TRUE(trades_file::Append(file(), OwnBranch::Of(u"0311-555", u"北京-人民路营业部")));
   EXPECT_EQ(Text(), u"[NUMBER]\r\nSECURITYNUM=1\r\n[SECURITYLIST]\r\nNAME0=0311-555|北京-人民路营业部\r\n");
   EXPECT_EQ(trades_file::Read(file()), (std::vector{OwnBranch::Of(u"0311-555", u"北京-人民路营业部")}));
-}
-
-// An append either ends the list with exactly its entry or fails with the file as it was: a value
-// the file cannot hold, or a damaged file where the new lines would run into the old ones.
-TEST_F(TradesFileTest, AnAppendThatCannotEndTheListExactlyLeavesTheFileAsItWas) {
+  // An append either ends the list with exactly its entry or fails with the file as it was: a value
+  // the file cannot hold, or a damaged file where the new lines would run into the old ones.
   const struct {
     std::u16string_view file;
     std::u16string_view name;
@@ -278,7 +267,7 @@ TEST_F(TradesFileTest, AnAppendThatCannotEndTheListExactlyLeavesTheFileAsItWas) 
   }
 }
 
-TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHole) {
+TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHoleOrLeavesTheFileAsItWas) {
   const struct {
     const char* scenario;
     std::vector<std::u16string_view> names;  // appended in this order
@@ -300,21 +289,16 @@ TEST_F(TradesFileTest, DeletingMovesTheLastEntryIntoTheHole) {
     for (std::size_t i = 0; i < c.left.size(); ++i) EXPECT_EQ(Value(static_cast<int>(i)), c.left[i]);
     EXPECT_EQ(Value(static_cast<int>(c.left.size())), u"-");
   }
-}
-
-TEST_F(TradesFileTest, AnEntryNoLongerInTheFileIsNotDeleted) {
+  // A removal either leaves the list one row shorter with the last entry in the row's place or
+  // fails with the file as it was: an entry no longer in the file is not deleted.
   AppendAll({u"A", u"B"});
   const std::vector<OwnBranch> shown = trades_file::Read(file());
   Write(u"[NUMBER]\r\nSECURITYNUM=2\r\n[SECURITYLIST]\r\nNAME1=010|Y\r\nNAME0=010|X\r\n");
   const std::u16string before = Text();
   EXPECT_FALSE(trades_file::Remove(file(), shown, 0));
   EXPECT_EQ(Text(), before);
-}
-
-// A removal either leaves the list one row shorter with the last entry in the row's place or
-// fails with the file as it was. Here the count's line runs into the list's header (a "\r" without
-// its "\n"), so rewriting the count would take the header with it.
-TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheFileAsItWas) {
+  // Here the count's line runs into the list's header (a "\r" without its "\n"), so rewriting the
+  // count would take the header with it.
   const std::u16string damaged =
       u"[NUMBER]\r\nSECURITYNUM=3\rc\n[SECURITYLIST]\r\nNAME2=0333|C\r\nNAME1=0222|B\r\nNAME0=011A\r\n";
   Write(damaged);
@@ -325,7 +309,7 @@ TEST_F(TradesFileTest, ARemovalThatCannotLeaveTheListExactlyOneShorterLeavesTheF
 }
 
 // A key missing under the count shows "Error" without a number; deleting that row closes the gap.
-TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
+TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeletedAndAnAbsurdCountIsBounded) {
   Write(u"[NUMBER]\r\nSECURITYNUM=3\r\n[SECURITYLIST]\r\nNAME2=030|C\r\nNAME0=010|A\r\n");
   const std::vector<OwnBranch> rows = trades_file::Read(file());
   ASSERT_EQ(rows.size(), 3u);
@@ -333,9 +317,7 @@ TEST_F(TradesFileTest, AMissingKeyReadsAsErrorAndCanBeDeleted) {
   EXPECT_EQ(rows[1].name, u"Error");
   ASSERT_TRUE(trades_file::Remove(file(), rows, 1));
   EXPECT_EQ(trades_file::Read(file()), (std::vector{OwnBranch::Of(u"010", u"A"), OwnBranch::Of(u"030", u"C")}));
-}
-
-TEST_F(TradesFileTest, AnAbsurdCountReadsNoMoreThanTheLimit) {
+  // An absurd count reads no more than the limit.
   Write(u"[NUMBER]\r\nSECURITYNUM=2147483647\r\n[SECURITYLIST]\r\nNAME0=010|A\r\n");
   EXPECT_EQ(trades_file::Read(file()).size(), static_cast<std::size_t>(trades_file::kRowLimit));
 }

@@ -114,7 +114,7 @@ TEST_F(CommissionDlgTest, DeletingTheOnlyEntryAsksFirstRemovesTheFileAndTheNextO
 
 // The phone module asks before it calls: the question names the branch office and its number,
 // and only Yes dials, the number going out as one unchanged text.
-TEST_F(CommissionDlgTest, ACallAsksWithTheBranchAndItsNumberAndDialsOnlyOnYes) {
+TEST_F(CommissionDlgTest, ACallAsksFirstAndDialsOnlyWithAPhoneAndAnUnkeepableBranchIsRefused) {
   MakeWithPhone();
   Open();
   AddFirstBranch();
@@ -126,9 +126,7 @@ TEST_F(CommissionDlgTest, ACallAsksWithTheBranchAndItsNumberAndDialsOnlyOnYes) {
   const std::vector<Prompt> asked = Asked(CCommissionDlg::CallQuestion(u"北京-人民路营业部", hostile));
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0].buttons, PromptButtons::kYesNo);
-}
-
-TEST_F(CommissionDlgTest, WithoutAPhoneModuleACallSaysSoAndDialsNothing) {
+  // Without a phone module a call says so and dials nothing.
   for (const bool configured : {false, true}) {
     SCOPED_TRACE(configured ? "a dialer that cannot dial" : "no dialer");
     std::filesystem::remove(folder_ / "Trades.ini");
@@ -140,14 +138,12 @@ TEST_F(CommissionDlgTest, WithoutAPhoneModuleACallSaysSoAndDialsNothing) {
     const std::size_t before = Asked(CCommissionDlg::kNoPhone).size();
     if (configured) prompter_.QueueAnswer(PromptAnswer::kYes);
     dlg_->RunCommand(CCommissionDlg::kCmdCall);
-    const std::vector<Prompt> asked = Asked(CCommissionDlg::kNoPhone);
-    ASSERT_EQ(asked.size(), before + 1);
+    const std::vector<Prompt> told = Asked(CCommissionDlg::kNoPhone);
+    ASSERT_EQ(told.size(), before + 1);
   }
-}
-
-// A number with a line break cannot be kept in the list file: the user hears so and the list
-// stays as it was.
-TEST_F(CommissionDlgTest, ABranchTheListFileCannotHoldIsRefusedInAMessage) {
+  // A number with a line break cannot be kept in the list file: the user hears so and the list
+  // stays as it was.
+  std::filesystem::remove(folder_ / "Trades.ini");
   testing::WriteBytes(folder_ / "Security.xml",
                       "<root><security name=\"白鹭证券\" short=\"BLZQ\"><area name=\"北京\">"
                       "<dept name=\"人民路营业部\" tel=\"010&#10;1\"/></area></security></root>");

@@ -2,6 +2,8 @@
 // chart's model.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "detail/detail_answer.h"
 #include "detail/detail_panel_rows.h"
 #include "detail/detail_request.h"
@@ -9,6 +11,7 @@
 #include "protocol/container_writer.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
+#include "lists/list_wire.h"
 #include "text/text_codec.h"
 
 namespace tarvello {
@@ -40,29 +43,21 @@ DetailRecords Read(const Bytes& container, bool* complete = nullptr) {
   return records;
 }
 
-TEST(DetailAnswerTest, MinuteBlocksInBothForms) {
-  ContainerWriter writer;
-  writer.Add(kMinuteData, MinuteBody(true, 2, 2));
-  DetailRecords longForm = Read(writer.Finish());
-  EXPECT_EQ(longForm.minutes.name, u"Name");
-  EXPECT_EQ(longForm.minutes.prevClose, 0);  // the long form's prevClose is not one
-  EXPECT_EQ(longForm.minutes.totalVolume, 5000);
-  EXPECT_EQ(longForm.minutes.minuteCount, 3);
-  ASSERT_EQ(longForm.minutes.records.size(), 2u);
-  EXPECT_EQ(longForm.minutes.records[1].time, 932);
-  EXPECT_EQ(longForm.minutes.records[1].price, 10011);
-  EXPECT_EQ(longForm.minutes.records[1].extra, 77);
-  EXPECT_EQ(longForm.minutes.slotCount, 242);
-
-  ContainerWriter shortWriter;
-  shortWriter.Add(kMinuteDataShort, MinuteBody(false, 1, 1));
-  DetailRecords shortForm = Read(shortWriter.Finish());
-  EXPECT_EQ(shortForm.minutes.prevClose, 1000);
-  ASSERT_EQ(shortForm.minutes.records.size(), 1u);
-  EXPECT_EQ(shortForm.minutes.records[0].avgPrice, 10005);
-}
-
-TEST(DetailAnswerTest, HostileCountsReadOnlyWhatTheBlockHolds) {
+// The long form's prevClose is not one; the short form's is.
+TEST(DetailAnswerTest, MinuteBlocksInBothFormsReadOnlyWhatTheBlockHolds) {
+  const MinuteSeries m = Read(testing::Container(kMinuteData, MinuteBody(true, 2, 2))).minutes;
+  EXPECT_EQ(m.name, u"Name");
+  EXPECT_EQ(std::tuple(m.prevClose, m.totalVolume, m.minuteCount, m.slotCount),
+            std::tuple(0, 5000, 3, 242));
+  ASSERT_EQ(m.records.size(), 2u);
+  const MinuteRecord& second = m.records[1];
+  EXPECT_EQ(std::tuple(second.time, second.price, second.extra), std::tuple(932, 10011, 77));
+  const MinuteSeries shortForm =
+      Read(testing::Container(kMinuteDataShort, MinuteBody(false, 1, 1))).minutes;
+  EXPECT_EQ(shortForm.prevClose, 1000);
+  ASSERT_EQ(shortForm.records.size(), 1u);
+  EXPECT_EQ(shortForm.records[0].avgPrice, 10005);
+  // Hostile counts read only what the block holds.
   ContainerWriter writer;
   writer.Add(kMinuteData, MinuteBody(true, 30000, 3));  // claims far more records than sent
   writer.Add(kOrderBook, BookBody(0, false));
@@ -97,12 +92,11 @@ TEST(DetailAnswerTest, BooksTicksAndFuturesQuote) {
   ASSERT_EQ(records.ticks.ticks.size(), 2u);
   EXPECT_EQ(records.ticks.ticks[1].price, 999);
   ASSERT_TRUE(records.futures.has_value());
-  EXPECT_EQ(records.futures->last, 1);
-  EXPECT_EQ(records.futures->prevSettle, 10);
-  EXPECT_EQ(records.futures->outerVolume, 15);
+  const FuturesQuote& f = *records.futures;
+  EXPECT_EQ(std::tuple(f.last, f.prevSettle, f.outerVolume), std::tuple(1, 10, 15));
 }
 
-TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
+TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordAndABreakKeepsTheBlocksBefore) {
   ContainerWriter writer;
   WireWriter quote;
   quote.I32(1234);  // a snapshot needs fourteen int32
@@ -113,17 +107,11 @@ TEST(DetailAnswerTest, ShortFixedBlocksKeepTheRecordUnchanged) {
   DetailRecords records = Read(writer.Finish());
   EXPECT_EQ(records.quote.last, 0);
   EXPECT_FALSE(records.futures.has_value());
-}
-
-TEST(DetailAnswerTest, BrokenContainerKeepsBlocksReadBeforeTheBreak) {
-  ContainerWriter writer;
-  writer.Add(kOrderBook, BookBody(10, false));
-  Bytes container = writer.Finish();
+  Bytes container = testing::Container(kOrderBook, BookBody(10, false));
   container.back() = 'x';
   bool complete = true;
-  DetailRecords records = Read(container, &complete);
+  EXPECT_EQ(Read(container, &complete).fiveLevelBook.size(), 10u);
   EXPECT_FALSE(complete);
-  EXPECT_EQ(records.fiveLevelBook.size(), 10u);
 }
 
 // Packet types of a request container, in order: each packet is type, attribute, body length
@@ -138,15 +126,12 @@ std::vector<int> TypesOf(const Bytes& request) {
   return types;
 }
 
-TEST(DetailRequestTest, PacketsInOrderForShareAndFuture) {
+TEST(DetailRequestTest, PacketsInOrderForShareAndFutureWhoseQuoteSaysTenWhateverTheCode) {
   EXPECT_EQ(TypesOf(BuildDetailRequest("SH600001", false)),
             (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110}));
   EXPECT_EQ(TypesOf(BuildDetailRequest("IF000001", true)),
             (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2204, 2118, 2110, 3203}));
-}
-
-// The futures quote closes the container, its length field saying 10 whatever the code's length.
-TEST(DetailRequestTest, FuturesQuoteLengthFieldSaysTenWhateverTheCode) {
+  // The futures quote closes the container, its length field saying 10 whatever the code's length.
   const Bytes request = BuildDetailRequest("IF0001", true);
   EXPECT_EQ(Bytes(request.end() - 15, request.end()),
             (Bytes{0x83, 0x0C, kAttrCompressed, 0, 10, 0, 6, 0, 'I', 'F', '0', '0', '0', '1', '}'}));
@@ -163,19 +148,13 @@ DetailRecords Share() {
   return records;
 }
 
-TEST(DetailPanelRowsTest, ShareFigures) {
+TEST(DetailPanelRowsTest, ShareFiguresAndTheirPlaceholdersOnlyBeforeTheFirstTrade) {
   const auto rows = ShareFigureRows(Share());
   ASSERT_EQ(rows.size(), 14u);
-  EXPECT_EQ(rows[0].colour, kFallGreen);
-  EXPECT_EQ(rows[1].colour, kRiseRed);
-  EXPECT_EQ(rows[3].colour, kPlainWhite);
-  EXPECT_EQ(rows[4].value, u"10.11");
-  EXPECT_EQ(rows[4].colour, kRiseRed);
-  EXPECT_EQ(rows[13].value, u"0.123");
-}
-
-// Before the first trade every zero figure is "--"; once traded a zero is a number.
-TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
+  EXPECT_EQ(std::tuple(rows[0].colour, rows[1].colour, rows[3].colour, rows[4].colour),
+            std::tuple(kFallGreen, kRiseRed, kPlainWhite, kRiseRed));
+  EXPECT_EQ(std::tie(rows[4].value, rows[13].value), std::tuple(u"10.11", u"0.123"));
+  // Before the first trade every zero figure is "--"; once traded a zero is a number.
   DetailRecords records;
   records.quote.prevClose = 1000;
   for (const PanelRow& row : ShareFigureRows(records)) {
@@ -189,21 +168,14 @@ TEST(DetailPanelRowsTest, ZeroFiguresShowPlaceholdersOnlyBeforeTheFirstTrade) {
   EXPECT_EQ(traded[13].value, u"0.000");  // 收益
 }
 
-TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersForEmptyLevels) {
+TEST(DetailPanelRowsTest, BookRowsShowPlaceholdersKeepAGapBeforeTheVolumeAndTicksTheirColour) {
   const DetailRecords records = Share();
   const auto rows = BookRows({{1010, 50}, {0, 0}, {0, 7}, {990, 0}}, records);
-  EXPECT_EQ(rows[0].price, u"10.10");
-  EXPECT_EQ(rows[0].priceColour, kRiseRed);
-  EXPECT_EQ(rows[1].price, u"--");
-  EXPECT_EQ(rows[1].volume, u"--");
-  EXPECT_EQ(rows[2].volume, u"7");
-  EXPECT_EQ(rows[3].volume, u"0");
-  EXPECT_EQ(rows[3].priceColour, kFallGreen);
-}
-
-// A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
-// when the widest price leaves it too little room, the room says how far its text must shrink.
-TEST(DetailPanelRowsTest, BookColumnsKeepAGapBetweenPriceAndVolume) {
+  EXPECT_EQ(std::tie(rows[0].price, rows[1].price, rows[1].volume, rows[2].volume, rows[3].volume),
+            std::tuple(u"10.10", u"--", u"--", u"7", u"0"));
+  EXPECT_EQ(std::tuple(rows[0].priceColour, rows[3].priceColour), std::tuple(kRiseRed, kFallGreen));
+  // A price and its volume never run into one number ("90.62457"): the volume keeps a gap, and
+  // when the widest price leaves it too little room, the room says how far its text must shrink.
   const struct {
     int widestPrice, widestVolume;
     BookColumns expected;
@@ -218,49 +190,38 @@ TEST(DetailPanelRowsTest, BookColumnsKeepAGapBetweenPriceAndVolume) {
     EXPECT_EQ(columns.priceRight, c.expected.priceRight) << c.widestPrice << " " << c.widestVolume;
     EXPECT_EQ(columns.volumeRoom, c.expected.volumeRoom) << c.widestPrice << " " << c.widestVolume;
   }
-}
-
-TEST(DetailPanelRowsTest, TicksColouredAgainstTheirReference) {
+  // Ticks are coloured against their reference.
   TickList ticks{1000, 0, {{1455, 1001, 5}, {1456, 999, 7}, {1457, 1000, 1}}};
-  const auto rows = TickRows(ticks, 2);
-  EXPECT_EQ(rows[0].colour, kRiseRed);
-  EXPECT_EQ(rows[1].colour, kFallGreen);
-  EXPECT_EQ(rows[2].colour, kFlatGrey);
-  EXPECT_EQ(rows[1].volume, u"7");
+  const auto tickRows = TickRows(ticks, 2);
+  EXPECT_EQ(std::tuple(tickRows[0].colour, tickRows[1].colour, tickRows[2].colour),
+            std::tuple(kRiseRed, kFallGreen, kFlatGrey));
+  EXPECT_EQ(tickRows[1].volume, u"7");
 }
 
 MinuteRecord Minute(std::int32_t time, std::int32_t price, std::int32_t cumVolume, std::int32_t avgPrice) {
   return MinuteRecord{.time = time, .price = price, .cumVolume = cumVolume, .avgPrice = avgPrice};
 }
 
-TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrThePreviousClose) {
-  std::vector<MinuteRecord> records{Minute(931, 0, 100, 0), Minute(932, 10100, 0, 10050),
-                                    Minute(933, 0, 400, 0), Minute(934, 10200, 1000, 10080)};
-  EXPECT_EQ(FillMinuteGaps(records, 1000), 600);
-  EXPECT_EQ(records[0].price, 10000);
-  EXPECT_EQ(records[0].avgPrice, 10000);
-  EXPECT_EQ(records[2].price, 10100);
-  EXPECT_EQ(records[2].avgPrice, 10050);
-  EXPECT_EQ(records[0].minuteVolume, 100);
-  EXPECT_EQ(records[1].minuteVolume, -100);
-  EXPECT_EQ(records[2].minuteVolume, 0);  // the previous cumulative volume was not yet known
-  EXPECT_EQ(records[3].minuteVolume, 600);
-}
-
-TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousCloseOrOnePercentWithoutTrades) {
+TEST(IntradayChartModelTest, GapsTakeThePreviousMinuteOrCloseAndTheRangeIsSymmetricAndSafe) {
+  std::vector<MinuteRecord> gappy{Minute(931, 0, 100, 0), Minute(932, 10100, 0, 10050),
+                                  Minute(933, 0, 400, 0), Minute(934, 10200, 1000, 10080)};
+  EXPECT_EQ(FillMinuteGaps(gappy, 1000), 600);
+  EXPECT_EQ(std::tuple(gappy[0].price, gappy[0].avgPrice, gappy[2].price, gappy[2].avgPrice),
+            std::tuple(10000, 10000, 10100, 10050));
+  // Minute 933's volume is 0: the previous cumulative volume was not yet known.
+  std::vector<std::int32_t> volumes;
+  for (const MinuteRecord& record : gappy) volumes.push_back(record.minuteVolume);
+  EXPECT_EQ(volumes, (std::vector<std::int32_t>{100, -100, 0, 600}));
+  // The range is symmetric around the previous close, or one percent without trades.
   const std::vector<MinuteRecord> records{Minute(931, 10300, 1, 10100), Minute(932, 9900, 2, 10050)};
   const PriceRange range = ComputePriceRange(records, 1000, 1020, 985);
-  EXPECT_EQ(range.dev, 30);
-  EXPECT_EQ(range.top, 1030);
-  EXPECT_EQ(range.bottom, 970);
+  EXPECT_EQ(std::tuple(range.dev, range.top, range.bottom), std::tuple(30, 1030, 970));
   const PriceScale scale(range, 1000, 120);
   EXPECT_EQ(scale.Y(1000), 60);
   EXPECT_LT(scale.Y(1030), scale.Y(970));
   // Nothing traded falls back to one percent.
   const PriceRange empty = ComputePriceRange({}, 1000, 0, 0);
-  EXPECT_EQ(empty.top, 1010);
-  EXPECT_EQ(empty.bottom, 990);
-  EXPECT_EQ(empty.dev, 10);
+  EXPECT_EQ(std::tuple(empty.dev, empty.top, empty.bottom), std::tuple(10, 1010, 990));
   // A low of 0 before the first trade pulls the deviation to the previous close itself.
   const PriceRange untraded = ComputePriceRange({Minute(931, 10000, 0, 10000)}, 1000, 0, 0);
   EXPECT_EQ(untraded.dev, 10);
@@ -271,50 +232,35 @@ TEST(IntradayChartModelTest, RangeIsSymmetricAroundThePreviousCloseOrOnePercentW
   EXPECT_EQ(labels[2].percent, u"") << "the previous close has no percent";
   EXPECT_EQ(labels[4].colour, kFallGreen);
   EXPECT_TRUE(ScaleLabels(ComputePriceRange({}, 0, 0, 0), 0, 2)[0].percent.empty());
-}
-
-TEST(IntradayChartModelTest, LargeValuesDropTheirDecimalsAndHostileOnesDoNotOverflow) {
-  const auto labels = ScaleLabels(ComputePriceRange({}, 200000, 0, 0), 200000, 2);
-  EXPECT_EQ(labels[2].value, u"2000");
+  // Large values drop their decimals and hostile ones do not overflow.
+  EXPECT_EQ(ScaleLabels(ComputePriceRange({}, 200000, 0, 0), 200000, 2)[2].value, u"2000");
   std::vector<MinuteRecord> hostile{Minute(931, INT32_MAX, INT32_MIN, 1), Minute(932, 1, INT32_MAX, INT32_MAX)};
   FillMinuteGaps(hostile, INT32_MAX);
-  const PriceRange range = ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN);
-  EXPECT_GT(range.dev, 0);
+  EXPECT_GT(ComputePriceRange(hostile, INT32_MIN, INT32_MAX, INT32_MIN).dev, 0);
 }
 
-TEST(IntradayChartModelTest, TimeAxisLabelsInEachCase) {
+TEST(IntradayChartModelTest, TimeAxisLabelsTheCursorBoxOfARisingMinuteAndTheVolumeBand) {
   EXPECT_EQ(TimeAxisLabelsFor({}, SecurityCode(u"HK00700"), false).right, u"16:00");
   const TimeAxisLabels served = TimeAxisLabelsFor({1500, 930}, SecurityCode(u"SH600001"), false);
-  EXPECT_EQ(served.left, u"9:30");
-  EXPECT_EQ(served.centre, u"");
-  EXPECT_EQ(served.right, u"15:00");
+  EXPECT_EQ(std::tie(served.left, served.centre, served.right), std::tuple(u"9:30", u"", u"15:00"));
   EXPECT_EQ(TimeAxisLabelsFor({1500, -7}, SecurityCode(u"SH600001"), false).left, u"--");
-}
-
-TEST(IntradayChartModelTest, CursorBoxRowsForARisingMinute) {
+  // The cursor box of a rising minute.
   MinuteRecord minute = Minute(1035, 10250, 0, 10100);
   minute.minuteVolume = 500;
   const CursorContext context{1000, 1020, 1000, 2, 1};
   const auto rows = CursorBoxRows(minute, context);
-  EXPECT_EQ(rows[1].colour, kRiseRed);
-  EXPECT_EQ(rows[3].value, u"2.50%");
-  EXPECT_EQ(rows[4].colour, kRiseRed);
-  EXPECT_EQ(rows[5].value, u"0.500%");
-
+  EXPECT_EQ(std::tuple(rows[1].colour, rows[4].colour), std::tuple(kRiseRed, kRiseRed));
+  EXPECT_EQ(std::tie(rows[3].value, rows[5].value), std::tuple(u"2.50%", u"0.500%"));
   const auto index = CursorBoxRows(minute, CursorContext{1000, 1020, 100000, 2, kSecurityTypeIndex});
   EXPECT_EQ(index[5].value, u"--");
-}
-
-TEST(IntradayChartModelTest, VolumeBandAtTheCursorOrForTheDay) {
+  // The volume band at the cursor or for the day.
   std::vector<MinuteRecord> records{Minute(931, 10000, 100, 10000), Minute(932, 10000, 300, 10000),
                                     Minute(933, 10000, 700, 10000)};
   FillMinuteGaps(records, 1000);
   const VolumeBandTexts day = VolumeBandFor(records, std::nullopt, 700, 1, 1000);
-  EXPECT_EQ(day.current, u"400");
-  EXPECT_EQ(day.total, u"700");
+  EXPECT_EQ(std::tie(day.current, day.total), std::tuple(u"400", u"700"));
   const VolumeBandTexts cursor = VolumeBandFor(records, 1, 700, 1, 1000);
-  EXPECT_EQ(cursor.current, u"200");
-  EXPECT_EQ(cursor.total, u"300");
+  EXPECT_EQ(std::tie(cursor.current, cursor.total), std::tuple(u"200", u"300"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
@@ -167,10 +168,9 @@ TEST_F(StockDetailDlgTest, ARefreshKeepsWhatItsAnswerLacksAndShowsTheBlocksBefor
     screen_.RequestRefresh(false);
     ASSERT_TRUE(ProcessEventsUntil([&] { return screen_.view()->records.quote.last == last && !screen_.busy(); }));
     EXPECT_EQ(server_.count(), before + 1);
-    const DetailRecords& records = screen_.view()->records;
-    EXPECT_EQ(records.security.securityType, 1);
-    EXPECT_EQ(records.security.name, u"Name");
-    EXPECT_EQ(records.breadth.up, 500);
+    const DetailRecords& r = screen_.view()->records;
+    EXPECT_EQ(std::tuple(int{r.security.securityType}, r.security.name, r.breadth.up),
+              std::tuple(1, u"Name", 500));
     EXPECT_EQ(screen_.LastGoodAnswer() != good, !c.damaged);
   }
   // A security whose first answer is damaged shows what came but is not taken as loaded: its kind

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "futures/futures_request.h"
 #include "protocol/packet_codec.h"
 #include "protocol/wire_writer.h"
@@ -19,7 +21,7 @@ Bytes TicksBody(int count, int whole) {
   return body.Take();
 }
 
-TEST(FuturesRequestTest, EachRequestGoesOutAloneWithItsBytes) {
+TEST(FuturesWireTest, RequestsGoOutAloneAndOnlyWholeQuotesTicksAndFundFlowsAreTaken) {
   struct Case {
     Bytes request;
     Bytes expected;
@@ -33,16 +35,12 @@ TEST(FuturesRequestTest, EachRequestGoesOutAloneWithItsBytes) {
       {BuildSecurityFundFlowRequest("SH6"), {'{', 0x3D, 0x08, 0, 0, 5, 0, 3, 0, 'S', 'H', '6', '}'}},
   };
   for (const Case& c : cases) EXPECT_EQ(c.request, c.expected);
-}
-
-TEST(FuturesAnswerTest, QuoteNeedsAllFifteenFields) {
   WireWriter full;
   for (int i = 1; i <= 15; ++i) full.I32(i * 100);
   FuturesQuote quote;
   ASSERT_TRUE(ReadFuturesQuoteAnswer(AnswerContainer(kFuturesQuote, full.Take()), quote));
-  EXPECT_EQ(quote.last, 100);
-  EXPECT_EQ(quote.prevSettle, 1000);
-  EXPECT_EQ(quote.outerVolume, 1500);
+  EXPECT_EQ(std::tuple(quote.last, quote.prevSettle, quote.outerVolume),
+            std::tuple(100, 1000, 1500));
 
   WireWriter cut;
   for (int i = 1; i <= 14; ++i) cut.I32(7);
@@ -52,10 +50,7 @@ TEST(FuturesAnswerTest, QuoteNeedsAllFifteenFields) {
     EXPECT_FALSE(ReadFuturesQuoteAnswer(answer, quote));
     EXPECT_EQ(quote.last, 100) << answer.size();  // unchanged
   }
-}
-
-TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOnes) {
-  struct Case {
+  struct TickCase {
     const char* name;
     Bytes answer;
     bool read;
@@ -64,7 +59,7 @@ TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOne
   };
   Bytes cutRecord = AnswerContainer(kFuturesTicks, TicksBody(3, 3));
   cutRecord.erase(cutRecord.end() - 6, cutRecord.end() - 1);  // the third record loses 5 bytes
-  const Case cases[] = {
+  const TickCase tickCases[] = {
       {"three whole", AnswerContainer(kFuturesTicks, TicksBody(3, 3)), true, 3, 93002},
       {"count above the records", AnswerContainer(kFuturesTicks, TicksBody(9, 3)), true, 3, 93002},
       {"last record cut off", cutRecord, true, 2, 93001},
@@ -73,7 +68,7 @@ TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOne
       {"eight bytes", Bytes{'{', 0x85, 0x0C, 0, 0, 0, 0, '}'}, false, 2, 1},
       {"header cut", AnswerContainer(kFuturesTicks, Bytes{1, 2, 3, 4, 5}), false, 2, 1},
   };
-  for (const Case& c : cases) {
+  for (const TickCase& c : tickCases) {
     FuturesTicks ticks;
     ticks.ticks = {FuturesTick{1}, FuturesTick{2}};
     ticks.referencePrice = 5;
@@ -83,9 +78,7 @@ TEST(FuturesAnswerTest, TicksAreNewestFirstAndOnlyWholeRecordsReplaceTheShownOne
     EXPECT_EQ(ticks.position, c.read ? 720 : 0) << c.name;
     EXPECT_EQ(ticks.referencePrice, c.firstTime == 1 ? 5 : 350000) << c.name;
   }
-}
-
-TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) {
+  // The fund flow divides amounts by its decimals and falls back to zeros.
   const auto body = [](std::uint8_t decimals, int fields) {
     WireWriter w;
     w.U8(decimals);
@@ -95,15 +88,10 @@ TEST(FuturesAnswerTest, FundFlowDividesAmountsByItsDecimalsAndFallsBackToZeros) 
     return AnswerContainer(kSecurityFundFlow, w.Take());
   };
   const SecurityFundFlow read = ReadSecurityFundFlowAnswer(body(3, 15)).value_or(SecurityFundFlow{});
-  EXPECT_EQ(read.decimals, 3);
-  EXPECT_EQ(read.ratioToday, 1234);
-  EXPECT_EQ(read.ratio3Days, -500);
-  EXPECT_EQ(read.ratio10Days, 99);
-  EXPECT_EQ(read.largeIn, 123);
-  EXPECT_EQ(read.smallIn, 3);
-  EXPECT_EQ(read.otherAmount, 2);
-  EXPECT_EQ(read.positionToday, 1);
-  EXPECT_EQ(read.position10Days, 4);
+  EXPECT_EQ(std::tuple(int{read.decimals}, read.ratioToday, read.ratio3Days, read.ratio10Days),
+            std::tuple(3, 1234, -500, 99));
+  EXPECT_EQ(std::tuple(read.largeIn, read.smallIn, read.otherAmount), std::tuple(123, 3, 2));
+  EXPECT_EQ(std::tuple(read.positionToday, read.position10Days), std::tuple(1, 4));
   for (const Bytes& bad : {body(2, 14), body(12, 15), Bytes{'{', 0x3D, 0x08, 0, 0, 0, 0, '}'}}) {
     EXPECT_FALSE(ReadSecurityFundFlowAnswer(bad).has_value()) << bad.size();
   }

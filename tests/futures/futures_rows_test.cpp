@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "futures/fund_flow_pie.h"
 #include "futures/fund_flow_texts.h"
 #include "futures/futures_routes.h"
@@ -38,9 +40,9 @@ TEST(FuturesPanelTest, ChangeAndOuterInnerRows) {
   };
   for (const Case& c : cases) {
     const auto rows = QuotePanelRows(c.quote);
-    EXPECT_EQ(rows[2].right, c.change) << c.name;
-    EXPECT_EQ(rows[6].right, c.outer) << c.name;
-    EXPECT_EQ(rows[7].right, c.inner) << c.name;
+    EXPECT_EQ(std::tie(rows[2].right, rows[6].right, rows[7].right),
+              std::tie(c.change, c.outer, c.inner))
+        << c.name;
   }
 }
 
@@ -61,11 +63,9 @@ TEST(FuturesTickRowTest, TimesSymbolsAndTradeTypes) {
   };
   for (const Case& c : cases) {
     const TickRowTexts row = TickRow(c.tick, 350000);
-    EXPECT_EQ(row.time, c.time);
-    EXPECT_EQ(row.priceColour, c.priceColour) << c.tick.time;
-    EXPECT_EQ(row.direction, c.direction) << c.tick.time;
-    EXPECT_EQ(row.directionColour, c.directionColour) << c.tick.time;
-    EXPECT_EQ(row.tickType, c.type) << c.tick.time;
+    EXPECT_EQ(std::tie(row.time, row.priceColour, row.direction, row.directionColour, row.tickType),
+              std::tuple(c.time, c.priceColour, c.direction, c.directionColour, c.type))
+        << c.tick.time;
   }
   EXPECT_EQ(TickRow({93005, 350020, 5, -2}, 0).price, u"3500.20");
 }
@@ -95,7 +95,7 @@ SecurityFundFlow Flow(std::int32_t largeIn, std::int32_t mediumIn, std::int32_t 
                           .mediumOut = mediumOut, .smallOut = smallOut, .otherAmount = other};
 }
 
-TEST(FundFlowTextsTest, TotalsNetAndRatios) {
+TEST(FundFlowTextsTest, TotalsNetRatiosAndThePiesSlices) {
   struct Case {
     const char* name;
     SecurityFundFlow flow;
@@ -110,34 +110,24 @@ TEST(FundFlowTextsTest, TotalsNetAndRatios) {
   };
   for (const Case& c : cases) {
     const FlowTotals totals = FundFlowTotals(c.flow);
-    EXPECT_EQ(totals.netLabel, c.netLabel) << c.name;
-    EXPECT_EQ(totals.net, c.net) << c.name;
-    EXPECT_EQ(totals.in.colour, kRiseRed);
-    EXPECT_EQ(totals.out.colour, kOutflowTeal);
+    EXPECT_EQ(std::tie(totals.netLabel, totals.net), std::tuple(c.netLabel, c.net)) << c.name;
+    EXPECT_EQ(std::tuple(totals.in.colour, totals.out.colour), std::tuple(kRiseRed, kOutflowTeal));
   }
   const auto table = FundFlowTable(Flow(500, 100, 0, 200, 100, 7, 0));
-  EXPECT_EQ(table[0].net, (FlowCell{u"300", kRiseRed}));
-  EXPECT_EQ(table[1].net, (FlowCell{u"0", kPlainWhite}));
-  EXPECT_EQ(table[2].net, (FlowCell{u"-7", kOutflowTeal}));
+  EXPECT_EQ(std::tie(table[0].net, table[1].net, table[2].net),
+            std::tuple(FlowCell{u"300", kRiseRed}, FlowCell{u"0", kPlainWhite},
+                       FlowCell{u"-7", kOutflowTeal}));
 
-  SecurityFundFlow ratios;
-  ratios.ratioToday = 1234;
-  ratios.ratio3Days = -5;
-  ratios.positionToday = 17;
+  SecurityFundFlow ratios{.ratioToday = 1234, .ratio3Days = -5, .positionToday = 17};
   auto rows = FundFlowRatios(ratios);
-  EXPECT_EQ(rows[0].ratio, (FlowCell{u"12.34%", kRiseRed}));
-  EXPECT_EQ(rows[1].ratio, (FlowCell{u"-0.05%", kOutflowTeal}));
-  EXPECT_EQ(rows[2].ratio, (FlowCell{u"0.00%", kPlainWhite}));
-  EXPECT_EQ(rows[0].position, (FlowCell{u"17", kVolumeYellow}));
+  EXPECT_EQ(std::tie(rows[0].ratio, rows[1].ratio, rows[2].ratio, rows[0].position),
+            std::tuple(FlowCell{u"12.34%", kRiseRed}, FlowCell{u"-0.05%", kOutflowTeal},
+                       FlowCell{u"0.00%", kPlainWhite}, FlowCell{u"17", kVolumeYellow}));
   ratios.decimals = 3;
   rows = FundFlowRatios(ratios);
-  EXPECT_EQ(rows[0].ratio.text, u"1.234%");
-  EXPECT_EQ(rows[2].ratio.text, u"0.000%");
-}
-
-// Slices in drawing order: large, medium and small inflow, other, small, medium and large outflow,
-// from the top counter-clockwise, the last one closing at 451 degrees.
-TEST(FundFlowPieTest, SliceAnglesAndRimPointsFollowTheAmounts) {
+  EXPECT_EQ(std::tie(rows[0].ratio.text, rows[2].ratio.text), std::tuple(u"1.234%", u"0.000%"));
+  // Slices in drawing order: large, medium and small inflow, other, small, medium and large
+  // outflow, from the top counter-clockwise, the last one closing at 451 degrees.
   const std::vector<PieSlice> slices = FundFlowPie(Flow(300, 200, 100, 250, 150, 50, 10), {240, 400}, 100);
   ASSERT_EQ(slices.size(), 7u);
   const int ends[] = {191, 258, 291, 294, 310, 360, 451};  // 90 + 360 x 300 / 1060 = 191, ...
@@ -149,9 +139,7 @@ TEST(FundFlowPieTest, SliceAnglesAndRimPointsFollowTheAmounts) {
   }
   EXPECT_EQ(slices[0].points[1], (Point{240, 300}));  // the top, 90 degrees
   EXPECT_EQ(slices[2].points.back(), (Point{275, 493}));  // 291 degrees, with 3.14 for pi
-}
-
-TEST(FundFlowPieTest, NoPieForNothingOrForNegativeAmounts) {
+  // No pie for nothing or for negative amounts.
   EXPECT_TRUE(FundFlowPie(SecurityFundFlow{}, {0, 0}, 50).empty());
   // A sum of 1 from amounts that cancel would ask for a slice of billions of degrees.
   EXPECT_TRUE(FundFlowPie(Flow(1000000000, 0, 0, 0, 0, 0, -999999999), {0, 0}, 50).empty());

@@ -20,7 +20,7 @@ std::u16string Body(const std::string& answer) {
   return ArticleBody(std::span(reinterpret_cast<const std::uint8_t*>(answer.data()), answer.size()));
 }
 
-TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarket) {
+TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarketAndBadTitlesMakeNoRequest) {
   const struct {
     int kind;
     std::u16string code;
@@ -38,9 +38,7 @@ TEST(ArticleDownloadTest, ThePathNamesTheKindFolderTheDigitsAndTheMarket) {
   EXPECT_EQ(ArticleRequest("10.0.0.7", 8081, 1, u"SH600001", u"X9"),
             "GET http://10.0.0.7:8081/InfoDepot_ForCellPhone/News_1/600001_1/X9.txt HTTP/1.1\r\n"
             "Host:10.0.0.7:8081\r\n\r\n");
-}
-
-TEST(ArticleDownloadTest, ARequestThatWouldBreakItsLineOrItsBufferIsNotMade) {
+  // A request that would break its line or its buffer is not made.
   for (const std::u16string& bad : {std::u16string(u"a b"), std::u16string(u"a\r\nHost:x"), std::u16string(u"新闻"),
                                     std::u16string(200, u'x')}) {
     EXPECT_FALSE(ArticleRequest("h", 80, 1, u"SH600001", bad));

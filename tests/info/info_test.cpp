@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "info/info_answers.h"
@@ -30,7 +31,7 @@ void TitleEntry(WireWriter& body, int date, int time, std::u16string_view title)
   body.Utf8(title).Utf8(u"模拟财经");
 }
 
-TEST(InfoAnswersTest, DatesGetDashesAndTimesShowHoursAndMinutesOnly) {
+TEST(InfoAnswersTest, DatesAndTimesShowAndTitlesCarryTheirSubtitleStoppingWhereTheBlockEnds) {
   EXPECT_EQ(InfoDateText(20261204), u"2026-12-04");
   const std::pair<int, std::u16string> times[] = {
       {93015, u"09:30"},  // before ten o'clock: five digits, a leading zero
@@ -39,9 +40,6 @@ TEST(InfoAnswersTest, DatesGetDashesAndTimesShowHoursAndMinutesOnly) {
       {0, u"00:00"},
   };
   for (const auto& [time, text] : times) EXPECT_EQ(InfoTimeText(time), text) << time;
-}
-
-TEST(InfoAnswersTest, TitlesCarryTheirSubtitleAndIdentifierAndStopWhereTheBlockEnds) {
   WireWriter body;
   body.I16(5);  // claims five, holds two and a half
   TitleEntry(body, 20261204, 93015, u"甲公司公告");
@@ -55,15 +53,14 @@ TEST(InfoAnswersTest, TitlesCarryTheirSubtitleAndIdentifierAndStopWhereTheBlockE
   for (const bool compressed : {false, true}) {
     const std::vector<PageEntry> entries = ReadInfoTitles(Answer(kCodeListInfo, bytes, compressed));
     ASSERT_EQ(entries.size(), 2u) << compressed;
-    EXPECT_EQ(entries[0].text, u"甲公司公告");
-    EXPECT_EQ(entries[0].subtitle, u"2026-12-04 09:30来源:模拟财经");
-    EXPECT_EQ(entries[0].identifier, u"id-20261204");
+    EXPECT_EQ(std::tie(entries[0].text, entries[0].subtitle, entries[0].identifier),
+              std::tuple(u"甲公司公告", u"2026-12-04 09:30来源:模拟财经", u"id-20261204"));
   }
   bytes.resize(whole);
   EXPECT_EQ(ReadInfoTitles(Answer(kCodeListInfo, bytes)).size(), 2u);
 }
 
-TEST(InfoAnswersTest, AWrongFirstBlockABrokenStreamOrNothingGiveNothing) {
+TEST(InfoAnswersTest, AWrongFirstBlockABrokenStreamOrNothingGiveNothingAndTheTimeAndListRead) {
   WireWriter body;
   body.I16(1);
   TitleEntry(body, 20261204, 93015, u"甲");
@@ -76,11 +73,8 @@ TEST(InfoAnswersTest, AWrongFirstBlockABrokenStreamOrNothingGiveNothing) {
   EXPECT_TRUE(ReadInfoTitles(compressed).empty());
   EXPECT_FALSE(ReadServerStamp(Answer(kServerTime, Bytes{1, 2, 3})).has_value()) << "too short for two values";
   EXPECT_FALSE(ReadF10Text(Answer(kArticle, good)).has_value());
-}
-
-// The server time and the fetched list, which no journey reaches; the other lists and texts are
-// read on the journeys through the information pages.
-TEST(InfoAnswersTest, TheServerTimeAndTheFetchedListReadTheirLayouts) {
+  // The server time and the fetched list, which no journey reaches; the other lists and texts are
+  // read on the journeys through the information pages.
   EXPECT_EQ(ReadServerStamp(Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take()))->second, 93000);
   const auto fetched =
       ReadFetchedTitles(Answer(kInfoTitles, WireWriter().I32(0).I16(1).Utf8(u"焦点").U8(0).I32(9).Take()));
@@ -110,13 +104,11 @@ struct ScriptedServer {
 
 InfoQuery Query(InfoPage page, int kind, std::vector<std::u16string> codes) {
   InfoQuery query;
-  query.page = page;
-  query.kind = kind;
-  query.codes = std::move(codes);
+  query.page = page, query.kind = kind, query.codes = std::move(codes);
   return query;
 }
 
-TEST(InfoFetchTest, TheF10ItemsSendTheirKindWithTheirOwnBufferAndFinancesSplitAtCommas) {
+TEST(InfoFetchTest, F10ItemsTheirBuffersTheOwnListsTitlesTheTimeFirstAndTheCache) {
   const struct {
     int mode;
     int kind;
@@ -134,11 +126,8 @@ TEST(InfoFetchTest, TheF10ItemsSendTheirKindWithTheirOwnBufferAndFinancesSplitAt
     EXPECT_EQ(server.requests[0], CPacketCodec().BuildF10Item("SH600001", static_cast<std::uint16_t>(item.kind), 0));
     EXPECT_EQ(server.capacities[0], item.buffer);
   }
-}
-
-// A security's titles with the server time are on the journeys; here the self-selected list's
-// count and a missing time.
-TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesAndWithoutTheTimeNothingIsAskedFor) {
+  // A security's titles with the server time are on the journeys; here the self-selected list's
+  // count and a missing time.
   ScriptedServer server;
   server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
   InfoQuery own = Query(InfoPage::kTitles, 16, {u"SH600001"});
@@ -151,14 +140,10 @@ TEST(InfoFetchTest, TheOwnListAsksForAHundredTitlesAndWithoutTheTimeNothingIsAsk
   EXPECT_TRUE(FetchInfoPage(Query(InfoPage::kTitles, 1, {u"SH600001"}), InfoLinks{server.Exchange(), {}, {}}).entries.empty());
   ASSERT_EQ(server.requests.size(), 1u);
   EXPECT_EQ(server.TypeOf(0), kServerTime);
-}
-
-// Titles that came are kept; when the next fetch brings nothing they come back with their moment,
-// also for a list whose codes are too many to name in the key.
-TEST(InfoFetchTest, TitlesThatCameComeBackFromTheCacheWhenTheNextFetchBringsNothing) {
+  // Titles that came are kept; when the next fetch brings nothing they come back with their moment,
+  // also for a list whose codes are too many to name in the key.
   testing::TempFolder folder;
   AnswerCache cache(folder / kAnswerCacheFileName);
-  ScriptedServer server;
   ScriptedServer dead;
   server.answers[kServerTime] = Answer(kServerTime, WireWriter().I32(20261204).I32(93000).Take());
   WireWriter body;

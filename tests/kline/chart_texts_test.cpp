@@ -17,17 +17,10 @@ namespace {
 
 KLineBar CursorBar() {
   KLineBar bar = testing::Bar(1000, 1020, 990, 1010, 25000, 20261204);
-  bar.volMa5 = 9000;
-  bar.volMa10 = 12400;
-  bar.dif = 1.25f;
-  bar.dea = 0.5f;
-  bar.macd = 1.5f;
-  bar.rsi6 = 55.55f;
-  bar.rsi12 = 44.44f;
-  bar.cci = -120.3f;
-  bar.bollMid = 1000;
-  bar.bollUp = 1100;
-  bar.bollDown = 900;
+  bar.volMa5 = 9000, bar.volMa10 = 12400;
+  bar.dif = 1.25f, bar.dea = 0.5f, bar.macd = 1.5f;
+  bar.rsi6 = 55.55f, bar.rsi12 = 44.44f, bar.cci = -120.3f;
+  bar.bollMid = 1000, bar.bollUp = 1100, bar.bollDown = 900;
   return bar;
 }
 
@@ -37,19 +30,16 @@ std::vector<std::u16string> TextsOf(const std::vector<ChartText>& row) {
   return texts;
 }
 
-TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
+TEST(ChartTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxisAndTheInfoBoxItsRows) {
   struct Case {
     KLineIndicator indicator;
     std::vector<std::u16string> row;
     std::vector<std::u16string> axis;
   };
   IndicatorRanges ranges;
-  ranges.macdMax = 2;
-  ranges.macdMin = -1;
-  ranges.cciMax = 150;
-  ranges.cciMin = -150;
-  ranges.bollMax = 1200;
-  ranges.bollMin = 800;
+  ranges.macdMax = 2, ranges.macdMin = -1;
+  ranges.cciMax = 150, ranges.cciMin = -150;
+  ranges.bollMax = 1200, ranges.bollMin = 800;
   const Case cases[] = {
       {KLineIndicator::kVol, {u"VOL:2.50万", u"MA5:9000", u"MA10:1.24万"}, {}},
       {KLineIndicator::kMacd, {u"MACD(12,26,9):", u"DIF:1.2", u"DEA:0.5", u"M:1.5"}, {u"2.0", u"0.5", u"-1.0"}},
@@ -63,9 +53,6 @@ TEST(IndicatorTexts, EachIndicatorNamesTheCursorBarsValuesAndItsAxis) {
     EXPECT_EQ(TextsOf(texts.row), c.row);
     EXPECT_EQ(texts.axis, c.axis);
   }
-}
-
-TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
   KLineBar before = testing::Bar(990, 1000, 980, 1000);
   KLineBar bar = testing::Bar(1000, 1050, 990, 1020, 25000, 20261204);
   bar.amount = 8000;
@@ -84,10 +71,7 @@ TEST(InfoBox, RowsCompareWithThePreviousCloseAndShowZeroFormsWithoutDivisions) {
   }
   quote.last = 0;
   EXPECT_EQ(InfoBoxRows(bars, 1, quote, 2, KLinePeriod::kDay)[8].value.text, u"--");
-}
-
-TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
-  QuoteSnapshot quote;
+  quote = QuoteSnapshot{};
   EXPECT_EQ(HeaderQuote(quote, 2).text, u"0.00     0.00%       0.00");
   quote.last = 1234;
   quote.prevClose = 1000;
@@ -99,18 +83,16 @@ TEST(ChartTexts, QuoteDatesTitlesAndAveragesInTheirForms) {
   EXPECT_EQ(BarDateText(20261204, KLinePeriod::kWeek), u"20261204");
   EXPECT_EQ(TitleWithPeriod(u"浦江银行-周线", KLinePeriod::kCode10), u"浦江银行");  // cut at the first "-"
   EXPECT_EQ(TitleWithPeriod(u"X", *PeriodForCommand(32826)), u"X-60分钟线");
-  KLineBar bar;
-  bar.ma5 = 123456;
-  bar.ma10 = 1234;
-  EXPECT_EQ(AverageLabels(bar, 2)[0].text, u"MA5:1235");
-  EXPECT_EQ(AverageLabels(bar, 2)[1].text, u"MA10:12.34");
-  bar.volMa5 = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, bar, {}, 2).row[1].text, u"MA5:0.00");
-  bar.bollMid = 1000;  // three-decimal bands in true units
-  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, bar, {}, 3).row[1].text, u"MB:1.0");
-}
-
-TEST(ChartLayout, BandsNeverTurnUpsideDownOnATinyScreen) {
+  KLineBar averaged;
+  averaged.ma5 = 123456;
+  averaged.ma10 = 1234;
+  const auto labels = AverageLabels(averaged, 2);
+  EXPECT_EQ(std::tie(labels[0].text, labels[1].text), std::tuple(u"MA5:1235", u"MA10:12.34"));
+  averaged.volMa5 = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kVol, averaged, {}, 2).row[1].text, u"MA5:0.00");
+  averaged.bollMid = 1000;  // three-decimal bands in true units
+  EXPECT_EQ(IndicatorTextsFor(KLineIndicator::kBoll, averaged, {}, 3).row[1].text, u"MB:1.0");
+  // The layout's bands never turn upside down on a tiny screen.
   const TextMetrics metrics{16, 2, 8, 16};
   for (int height : {640, 240, 150, 40, 0}) {
     const ChartLayout layout = LayoutChart(240, height, metrics);

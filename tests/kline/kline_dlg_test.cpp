@@ -80,14 +80,12 @@ TEST_F(KLineScreenTest, TheInfoBoxSitsOppositeTheCursorAndATapInsideHidesIt) {
   screen.SendKey(kKeyLeft);  // bar 28, in the right half of the 40-bar window
   RecordingCanvas canvas = Paint();
   std::optional<DrawCall> label = canvas.FindText(u"时");
-  ASSERT_TRUE(label.has_value());
-  EXPECT_LT(label->box.left, 10);
+  ASSERT_TRUE(label.has_value() && label->box.left < 10);
   screen.Tap({3 + 6 * 15, 100});  // bar 15, in the left half
   EXPECT_EQ(screen.viewport().cursor, 15);
   canvas = Paint();
   label = canvas.FindText(u"时");
-  ASSERT_TRUE(label.has_value());
-  EXPECT_GE(label->box.left, 240 - 5 * 16);
+  ASSERT_TRUE(label.has_value() && label->box.left >= 240 - 5 * 16);
   screen.Tap({label->box.left + 10, label->box.top + 2});
   EXPECT_FALSE(screen.viewport().cursorShown);
 }
@@ -158,9 +156,8 @@ TEST_F(KLineScreenTest, TheArrowCellsStepThroughTheListKeepingTheChoices) {
   screen.Open(navigator.CurrentSecurity(), kTargetKLine);
   EXPECT_TRUE(screen.busy());
   Settle();
-  EXPECT_EQ(screen.code(), SecurityCode(u"SH600002"));
-  EXPECT_EQ(screen.indicator(), KLineIndicator::kMacd);
-  EXPECT_EQ(screen.bars().size(), 10u);
+  EXPECT_EQ(std::tuple(screen.code(), screen.indicator(), screen.bars().size()),
+            std::tuple(SecurityCode(u"SH600002"), KLineIndicator::kMacd, 10u));
   EXPECT_EQ(std::count(exchangeThreads.begin(), exchangeThreads.end(), std::this_thread::get_id()), 0);
 }
 

@@ -35,7 +35,7 @@ Bytes Broken(Bytes answer) {
   return answer;
 }
 
-TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
+TEST(KLineWireTest, FullLoadAndRefreshContainersAndTheRecordsRead) {
   const CPacketCodec codec;
   const std::vector<Bytes> full{codec.BuildKLine("SZ000002", 8, 20240105, 122, 2), codec.BuildQuote("SZ000002"),
                                 codec.BuildSecurityInfo("SZ000002")};
@@ -43,9 +43,7 @@ TEST(KLineRequestTest, FullLoadAndRefreshContainers) {
             CPacketCodec::Join(full));
   const std::vector<Bytes> refresh{codec.BuildKLine("SH600001", 2, 0, 1, 0), codec.BuildQuote("SH600001")};
   EXPECT_EQ(BuildRefreshRequest({"SH600001", KLinePeriod::kFiveMinutes}), CPacketCodec::Join(refresh));
-}
-
-TEST(KLineAnswerTest, RecordsSwapVolumeAndAmountAndFillZeroPricesWithClose) {
+  // Records swap volume and amount and fill zero prices with the close.
   KLineBar sent = Bar(0, 0, 0, 1500, 777, 20240102);
   sent.amount = 888;
   const KLineAnswer answer = Read(AnswerContainer(kKLine, testing::BarsBody({&sent, 1})));
@@ -54,11 +52,10 @@ TEST(KLineAnswerTest, RecordsSwapVolumeAndAmountAndFillZeroPricesWithClose) {
   const KLineBar& bar = answer.bars[0];
   EXPECT_EQ(std::tie(bar.date, bar.open, bar.high, bar.low, bar.volume, bar.amount),
             std::tuple(20240102, 1500, 1500, 1500, 777, 888));
-}
 
-TEST(KLineAnswerTest, OnlyWholeRecordsAndBlocksAreTaken) {
-  const std::vector<KLineBar> sent{Bar(1, 2, 1, 2, 5, 1), Bar(1, 2, 1, 2, 5, 2)};
-  Bytes body = testing::BarsBody(sent);
+  // Only whole records and blocks are taken.
+  const std::vector<KLineBar> two{Bar(1, 2, 1, 2, 5, 1), Bar(1, 2, 1, 2, 5, 2)};
+  Bytes body = testing::BarsBody(two);
   body[0] = 9;                   // claims nine records
   body.resize(body.size() - 3);  // and the second one is cut short
   EXPECT_EQ(Read(AnswerContainer(kKLine, body)).bars.size(), 1u);
@@ -80,15 +77,12 @@ KLineViewport Fitted(int zoomBars, int width, int firstVisible = 0) {
   return viewport;
 }
 
-TEST(ViewportTest, BarStepIsEvenAndNeverZero) {
-  EXPECT_EQ(Fitted(31, 240).barStep, 6);
-  EXPECT_EQ(Fitted(31, 240).visibleCount, 40);
+// The bar step is even and never zero; a zoom keeps the right edge.
+TEST(ViewportTest, BarStepIsEvenAndNeverZeroAndZoomKeepsTheRightEdge) {
+  EXPECT_EQ(std::tuple(Fitted(31, 240).barStep, Fitted(31, 240).visibleCount), std::tuple(6, 40));
   EXPECT_EQ(Fitted(15, 480).barStep, 32);
   EXPECT_EQ(Fitted(94, 100).visibleCount, 50);  // narrower than two pixels a bar
   EXPECT_EQ(Fitted(94, 0).visibleCount, 1);
-}
-
-TEST(ViewportTest, ZoomKeepsTheRightEdge) {
   KLineViewport viewport = Fitted(31, 240, 50);  // 40 visible, right edge at 90 of 200 bars
   viewport.cursorShown = true;
   ASSERT_TRUE(ZoomIn(viewport, 240, 200));  // 23 bars: step 10, 24 visible
@@ -153,16 +147,14 @@ TEST_F(KLineModelTest, OpenKeepsTheNewestBarsAndShowsTheNewestWindow) {
   EXPECT_TRUE(LastAskedFor(KLinePeriod::kDay, PriceAdjustment::kNone));
   EXPECT_EQ(model_.total(), 123);
   EXPECT_EQ(model_.bars().back().date, kFirstDate + 199);
-  EXPECT_EQ(view().cursor, 122);
-  EXPECT_EQ(view().firstVisible, 83);
+  EXPECT_EQ(std::tuple(view().cursor, view().firstVisible), std::tuple(122, 83));
   EXPECT_FALSE(view().cursorShown);
   EXPECT_EQ(model_.quote().last, 1234);
   EXPECT_NE(model_.bars().back().volMa5, 0.0f);  // VOL is the default indicator
   model_.Open(u"SH600001", true, kReset);
   EXPECT_FALSE(model_.LoadAsked());
   OpenWith(10, u"SZ000002");  // shorter than the window: starts at the left
-  EXPECT_EQ(view().firstVisible, 0);
-  EXPECT_EQ(view().cursor, 9);
+  EXPECT_EQ(std::tuple(view().cursor, view().firstVisible), std::tuple(9, 0));
   exchange_.Fail();
   model_.Open(u"SZ000003", false, kReset);
   EXPECT_EQ(model_.quote().last, 0);
@@ -299,8 +291,7 @@ TEST_F(KLineModelTest, MovesNearTheStartAskForOlderBarsUntilTheServerHasNone) {
   MoveLeft(1);
   EXPECT_EQ(exchange_.requests().size(), 3u);
   EXPECT_EQ(model_.total(), 246);
-  EXPECT_EQ(view().cursor, 67 + 123);
-  EXPECT_EQ(view().firstVisible, 67 + 123);
+  EXPECT_EQ(std::tuple(view().cursor, view().firstVisible), std::tuple(67 + 123, 67 + 123));
   EXPECT_EQ(CursorDate(), kFirstDate + 67);
 
   MoveLeft(121);
@@ -341,8 +332,7 @@ TEST_F(KLineModelTest, RefreshAppendsOnlyANewDateAndAlwaysTakesTheQuote) {
   EXPECT_TRUE(Refresh()) << "the bar and the quote before the break are taken";
   EXPECT_EQ(model_.quote().last, 999);
   EXPECT_EQ(model_.total(), 124);
-  EXPECT_EQ(view().firstVisible, 84);
-  EXPECT_EQ(view().cursor, 84);
+  EXPECT_EQ(std::tuple(view().cursor, view().firstVisible), std::tuple(84, 84));
   EXPECT_FALSE(view().cursorShown);
 }
 

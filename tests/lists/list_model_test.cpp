@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "lists/list_commands.h"
 #include "lists/list_request.h"
@@ -73,7 +74,7 @@ class ListModelTest : public ::testing::Test {
 
 // Another page or order is a list opened afresh: the rows of the one before go at once, a late
 // answer for it is turned away, and Enter opens nothing of the old page.
-TEST_F(ListModelTest, ANewPageOrOrderDropsTheRowsShownBeforeAndTheirLateAnswer) {
+TEST_F(ListModelTest, ANewPageOrOrderDropsTheOldRowsAndEachListAsksForItsOwnPage) {
   const struct {
     const char* name;
     std::function<void()> act;
@@ -95,24 +96,21 @@ TEST_F(ListModelTest, ANewPageOrOrderDropsTheRowsShownBeforeAndTheirLateAnswer) 
     EXPECT_TRUE(model_.view()->rows.quotes.empty());
     EXPECT_TRUE(navigator_.visits.empty());
   }
-}
-
-// Which request each list makes, and an own list paged past its end asks for nothing.
-TEST_F(ListModelTest, EachListAsksForItsOwnPage) {
+  // Which request each list makes, and an own list paged past its end asks for nothing.
   for (const std::vector<SecurityCode> defaults = self_.Codes(); const SecurityCode& code : defaults) self_.Remove(code);
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
   const int rows = RowsPerPage(640, 20, false);
   const struct {
     int argument;
     Bytes request;
-  } cases[] = {
+  } lists[] = {
       {-60, BuildCategoryPage(kCategoryAllShares, {kSortChangeRatio, 0, 0, rows})},
       {-1, BuildCategoryPage(kCategoryIndices, {kSortServerOrder, 0, 0, rows})},
       {-10, BuildCategoryPage(kCategorySectors, {kSortChangeRatio, 0, 0, rows})},
       {-11, BuildCategoryPage(kCategoryFutures, {0, 1, 0, rows})},
       {FundFlowListArgument(kCategoryAllShares), BuildRankingPage(kBigOrderList, 1, kCategoryAllShares, {kSortBigOrderDefault, 0, 0, rows})},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : lists) {
     ASSERT_TRUE(model_.Open(kTargetQuoteList, c.argument));
     EXPECT_EQ(model_.PlanFetch(model_.query())->request, c.request) << c.argument;
   }
@@ -193,7 +191,7 @@ TEST_F(ListModelTest, AnotherRankingKeepsTheRowsShownUntilItsAnswerComes) {
 // The sector fund flow opened from the fourth row of page 2 of the sector list, and "返回": page 2
 // again, row 4, in the order and under the title it had. (A sector's constituents and back are
 // JourneyWalk.SectorShareTradeAnalysisAndBackToTheSectorListOnItsPageAndRow's.)
-TEST_F(ListModelTest, BackFromTheSectorFundFlowToTheSectorListsPlace) {
+TEST_F(ListModelTest, BackFromTheSectorFundFlowOrAStocksViewToTheListsPlace) {
   ASSERT_TRUE(model_.Open(kTargetQuoteList, -10));
   ShowSectors(6);
   model_.RunCommand(kCmdSortAmount);
@@ -204,18 +202,13 @@ TEST_F(ListModelTest, BackFromTheSectorFundFlowToTheSectorListsPlace) {
   EXPECT_EQ(model_.query().mode, kModeSectorFunds);
   model_.GoBack();
   const ListQuery back = model_.query();
-  EXPECT_EQ(back.mode, kModeSectors);
-  EXPECT_EQ(back.page, 1);
-  EXPECT_EQ(back.sortField, kSortAmount);
-  EXPECT_EQ(model_.selected_row(), 4);
+  EXPECT_EQ(std::tuple(back.mode, back.page, back.sortField, model_.selected_row()),
+            std::tuple(kModeSectors, 1, kSortAmount, 4));
   EXPECT_EQ(model_.title(), u"板块追踪");
   EXPECT_TRUE(navigator_.visits.empty());
-}
-
-// A stock's trade analysis opened over a list, and back from that stock's detail screen: the list
-// as it was left, its rows shown at once and its selection on the security the detail screen
-// showed last.
-TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
+  // A stock's trade analysis opened over a list, and back from that stock's detail screen: the list
+  // as it was left, its rows shown at once and its selection on the security the detail screen
+  // showed last.
   Open(kTargetQuoteList, -60);
   model_.ScrollColumns(2);
   navigator_.Browse(BrowseChange::Alone(SecurityCode(MarketCode(2))));
@@ -224,35 +217,29 @@ TEST_F(ListModelTest, TheListUnderAStocksViewComesBack) {
   ASSERT_TRUE(model_.Open(kTargetQuoteList, kListArgResume));
   EXPECT_EQ(model_.query().mode, kModeCategory);
   EXPECT_FALSE(model_.view()->rows.quotes.empty());
-  EXPECT_EQ(model_.selected_row(), 3);
-  EXPECT_EQ(model_.first_column(), 3);
+  EXPECT_EQ(std::tuple(model_.selected_row(), model_.first_column()), std::tuple(3, 3));
   EXPECT_EQ(model_.TakeTitleShow(), ListModel::TitleShow::kAfterNavigation);
 }
 
-// "新闻" asks once for the titles of every self-selected code, never on the timer; a title asks for
-// its article, and the back key returns to the titles without leaving or asking. ("行情" bringing
-// the quote rows back is JourneyWalk.SelfSelectedNewsTitleArticleAndBackToTheQuotes'.)
-TEST_F(ListModelTest, TheNewsTabAsksForTheOwnTitlesThenAnArticleAndBackAsksNothing) {
+// "新闻" asks once for the titles of every self-selected code, never on the timer, and back from an
+// article asks for nothing. (A title's article, back to the titles and "行情" bringing the quote
+// rows back are JourneyWalk.SelfSelectedNewsTitleArticleAndBackToTheQuotes'.)
+TEST_F(ListModelTest, TheNewsTabAsksOnceForTheOwnTitlesAndBackFromAnArticleAsksNothing) {
   ASSERT_TRUE(self_.Add(SecurityCode(MarketCode(3))));
   Open(kTargetQuoteListOtherPage, kTargetQuoteList);
   model_.ChooseTab(1);
   EXPECT_EQ(model_.RefreshPeriod(), std::chrono::milliseconds(0));
   EXPECT_FALSE(model_.PlanFetch(model_.query()).has_value());
   const InfoQuery titles = *model_.PlanInfo(model_.query());
-  EXPECT_EQ(titles.page, InfoPage::kTitles);
-  EXPECT_EQ(titles.kind, 1);
-  EXPECT_EQ(titles.codes.size(), self_.Codes().size());
+  EXPECT_EQ(std::tuple(titles.page, titles.kind, titles.codes.size()),
+            std::tuple(InfoPage::kTitles, 1, self_.Codes().size()));
   PageContent page;
   page.entries = {{u"甲", 0, u"a"}, {u"乙", 0, u"b"}};
   ASSERT_TRUE(model_.InfoArrived(model_.query(), page));
-  model_.InfoStep(1);
   model_.OpenSelectedArticle();
-  EXPECT_EQ(model_.PlanInfo(model_.query())->article, u"b");
   model_.TakeFetch();
   model_.GoBack();
-  EXPECT_FALSE(model_.TakeFetch().has_value());
-  EXPECT_TRUE(navigator_.visits.empty());
-  EXPECT_EQ(model_.info().Selected()->identifier, u"b");
+  EXPECT_FALSE(model_.TakeFetch().has_value()) << "back to the titles asks for nothing";
 }
 
 // "管理" moves a code up or down the self-selected list and the selection goes with it once the

@@ -1,6 +1,8 @@
 // The list requests' bytes and the reading of the list answers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "lists/list_answer.h"
 #include "lists/list_codes.h"
 #include "lists/list_request.h"
@@ -16,7 +18,7 @@ using testing::TypeOf;
 // The body of a single-packet request: after "{", type, attribute and length, before "}".
 Bytes Body(const Bytes& packet) { return Bytes(packet.begin() + 7, packet.end() - 1); }
 
-TEST(ListRequestTest, CategoryPagesCarryTheirFieldsAndFixedSorts) {
+TEST(ListRequestTest, CategoryPagesCodeListsAndRankingsCarryTheirFields) {
   struct Case {
     int category;
     ListWindow window;
@@ -35,9 +37,6 @@ TEST(ListRequestTest, CategoryPagesCarryTheirFieldsAndFixedSorts) {
     EXPECT_EQ(TypeOf(packet), kCategoryList);
     EXPECT_EQ(Body(packet), c.body) << c.category;
   }
-}
-
-TEST(ListRequestTest, CodeListsAndRankings) {
   const SecurityCode codes[] = {SecurityCode(u"SH000001"), SecurityCode(u"SZ399001")};
   Bytes expected = {2, 1, 0, 0, 0, 2, 0, 2, 0, 8, 0};
   for (const char* c : {"SH000001"}) expected.insert(expected.end(), c, c + 8);
@@ -53,27 +52,24 @@ TEST(ListRequestTest, CodeListsAndRankings) {
   EXPECT_EQ(Body(own)[0], 2);
 }
 
-TEST(ListRequestTest, SectorPageIsAQuoteJoinedToItsConstituents) {
+TEST(ListRequestTest, SectorPageAndOrderDetailsJoinTheQuoteToWhatTheyAsk) {
   const Bytes request = BuildSectorPage(SecurityCode(u"BI000475"), 475, {1, 0, 9, 9});
   // "{" 2203 attr 2 len 18, code, ":" 2114 attr 0 len 16, body, "}"
   ASSERT_EQ(request.size(), 18u + 16u - 1u);
-  EXPECT_EQ(request[0], '{');
-  EXPECT_EQ(TypeOf(request), kQuote);
-  EXPECT_EQ(request[3], 2);
-  EXPECT_EQ(request[17], ':');
-  EXPECT_EQ(request[18] | request[19] << 8, kSectorMembers);
+  EXPECT_EQ(std::tuple(request[0], TypeOf(request), request[3]), std::tuple('{', kQuote, 2));
+  EXPECT_EQ(std::tuple(request[17], request[18] | request[19] << 8),
+            std::tuple(':', kSectorMembers));
   EXPECT_EQ(Bytes(request.begin() + 24, request.end() - 1), (Bytes{0xDB, 0x01, 1, 0, 9, 0, 9, 0}));
   EXPECT_EQ(request.back(), '}');
-}
-
-// The order prices come in hundredths; the previous close they are judged against comes in the
-// security's decimals, so both the quote and the security are asked with the orders.
-TEST(ListRequestTest, OrderDetailsAskForTheQuoteAndTheSecurityToo) {
-  const Bytes request = BuildOrderDetailsRequest(SecurityCode(u"SH600001"));
+  // The order prices come in hundredths; the previous close they are judged against comes in the
+  // security's decimals, so both the quote and the security are asked with the orders.
+  const Bytes orders = BuildOrderDetailsRequest(SecurityCode(u"SH600001"));
   constexpr std::size_t kPacket = 1 + 6 + 2 + 8;  // "{" or ":", header, the code
-  ASSERT_EQ(request.size(), 3 * kPacket + 1);
+  ASSERT_EQ(orders.size(), 3 * kPacket + 1);
   const int types[] = {kOrderDetails, kQuote, kSecurityInfo};
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(request[i * kPacket + 1] | request[i * kPacket + 2] << 8, types[i]);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(orders[i * kPacket + 1] | orders[i * kPacket + 2] << 8, types[i]);
+  }
 }
 
 using testing::Container;
@@ -107,9 +103,9 @@ TEST(ListAnswerTest, SameBlockReadsByTheCategoryInForce) {
   for (const Case& c : cases) {
     ListRows rows;
     Read(answer, c.category, rows);
-    EXPECT_EQ(rows.quotes.size(), c.quotes) << c.category;
-    EXPECT_EQ(rows.futures.size(), c.futures) << c.category;
-    EXPECT_EQ(rows.buckets.size(), c.buckets) << c.category;
+    EXPECT_EQ(std::tuple(rows.quotes.size(), rows.futures.size(), rows.buckets.size()),
+              std::tuple(c.quotes, c.futures, c.buckets))
+        << c.category;
   }
   ListRows sector;
   Read(answer, kCategorySectors, sector);
@@ -122,14 +118,13 @@ TEST(ListAnswerTest, SameBlockReadsByTheCategoryInForce) {
   EXPECT_EQ(futures.futures[0].reference, 100 - 300);
 }
 
-TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndSetTheTotal) {
+TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndConstituentsFollowTheSectorsRow) {
   StockWire s;
   ListRows rows;
   EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({s, s}, 40)), kCategoryAllShares, rows).complete);
   ASSERT_EQ(rows.quotes.size(), 2u);
-  EXPECT_EQ(rows.quotes[0].prevClose, 1000);
-  EXPECT_EQ(rows.quotes[0].pe, 2500);
-  EXPECT_EQ(rows.listTotal, 40);
+  EXPECT_EQ(std::tuple(rows.quotes[0].prevClose, rows.quotes[0].pe, rows.listTotal),
+            std::tuple(1000, 2500, 40));
 
   ListRows none;
   EXPECT_TRUE(Read(Container(kCategoryList, StockBlock({}, 12)), kCategoryAllShares, none).complete);
@@ -140,9 +135,7 @@ TEST(ListAnswerTest, StockRowsDeriveThePreviousCloseAndSetTheTotal) {
   own.listTotal = 3;
   Read(Container(kCategoryList, StockBlock({s}, 99)), kCategorySelfSelected, own);
   EXPECT_EQ(own.listTotal, 3);  // an own list knows its total from its file
-}
-
-TEST(ListAnswerTest, ConstituentsFollowTheSectorsOwnRowAndCountIt) {
+  // Constituents follow the sector's own row, which the total counts.
   WireWriter quote;
   for (std::int32_t v : {1100, 0, 900, 1200, 1000, 1050, 1000}) quote.I32(v);
   for (int i = 0; i < 7; ++i) quote.I32(0);
@@ -150,19 +143,20 @@ TEST(ListAnswerTest, ConstituentsFollowTheSectorsOwnRowAndCountIt) {
   writer.Add(kSectorMembers, StockBlock({StockWire{}}, 9));
   writer.Add(kQuote, quote.Take());
   const Bytes answer = writer.Finish();
-  ListRows rows;
+  ListRows members;
   ListAnswerContext context;
   context.sector = SecurityCode(u"BI000475");
   context.sectorName = u"Sector";
-  EXPECT_TRUE(Read(answer, kCategorySectors, rows, context).complete);
-  ASSERT_EQ(rows.quotes.size(), 2u);
-  EXPECT_EQ(rows.quotes[0].code.text(), u"BI000475");
-  EXPECT_EQ(rows.quotes[0].change, 100);
-  EXPECT_EQ(rows.quotes[0].changeRatio, 1000);  // 10.00%
-  EXPECT_EQ(rows.listTotal, 10);
+  EXPECT_TRUE(Read(answer, kCategorySectors, members, context).complete);
+  ASSERT_EQ(members.quotes.size(), 2u);
+  const QuoteRow& sector = members.quotes[0];
+  EXPECT_EQ(sector.code.text(), u"BI000475");
+  // A change of 10.00%, and the sector's own row counted.
+  EXPECT_EQ(std::tuple(sector.change, sector.changeRatio, members.listTotal),
+            std::tuple(100, 1000, 10));
 }
 
-TEST(ListAnswerTest, RankingAndOlderBlocks) {
+TEST(ListAnswerTest, RankingAndOlderBlocksReadAndFaultsEndTheAnswerKeepingTheRowsBefore) {
   WireWriter big;
   big.I16(1).Utf8(u"SZ000002").Utf8(u"Beta").U8(2).I32(350).I32(1).I32(-120).U16(30);
   WireWriter fund;
@@ -178,16 +172,12 @@ TEST(ListAnswerTest, RankingAndOlderBlocks) {
   EXPECT_EQ(rows.listTotal, 31);
   EXPECT_TRUE(Read(Container(2104, stage.Take()), kCategoryAllShares, rows).complete);
   EXPECT_EQ(rows.listTotal, 5);
-  ASSERT_EQ(rows.bigOrders.size(), 1u);
-  EXPECT_EQ(rows.bigOrders[0].changeRatio, -120);
-  ASSERT_EQ(rows.funds.size(), 1u);
-  EXPECT_EQ(rows.funds[0].netAmount, -5000);
-  ASSERT_EQ(rows.quotes.size(), 1u);
-  EXPECT_EQ(rows.quotes[0].extraD, 10);
-  EXPECT_EQ(rows.quotes[0].flags, 1);
-}
-
-TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
+  ASSERT_EQ(std::tuple(rows.bigOrders.size(), rows.funds.size(), rows.quotes.size()),
+            std::tuple(1u, 1u, 1u));
+  EXPECT_EQ(std::tuple(rows.bigOrders[0].changeRatio, rows.funds[0].netAmount),
+            std::tuple(-120, -5000));
+  EXPECT_EQ(std::tuple(rows.quotes[0].extraD, int{rows.quotes[0].flags}), std::tuple(10, 1));
+  // Faults end the answer and keep the rows before.
   StockWire good;
   StockWire nameless;
   nameless.name.clear();
@@ -208,9 +198,9 @@ TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
        }(), 1},
   };
   for (const Case& c : cases) {
-    ListRows rows;
-    EXPECT_FALSE(Read(c.answer, kCategoryAllShares, rows).complete) << c.what;
-    EXPECT_EQ(rows.quotes.size(), c.kept) << c.what;
+    ListRows kept;
+    EXPECT_FALSE(Read(c.answer, kCategoryAllShares, kept).complete) << c.what;
+    EXPECT_EQ(kept.quotes.size(), c.kept) << c.what;
   }
   ListRows buckets;  // sector fund flow takes empty texts
   WireWriter w;
@@ -219,23 +209,17 @@ TEST(ListAnswerTest, FaultsEndTheAnswerAndKeepTheRowsBefore) {
   EXPECT_EQ(buckets.buckets.size(), 1u);
 }
 
-TEST(ListAnswerTest, EmptyAnswerReadsNothingAndIsNoFault) {
+TEST(ListAnswerTest, EmptyAnswerReadsNothingASecurityQueryGivesTheTypeAndRatiosAreSafe) {
   ListRows rows;
   rows.quotes.resize(3);
   EXPECT_TRUE(ReadListAnswer(nullptr, 0, {}, rows).complete);
   EXPECT_EQ(rows.quotes.size(), 3u);
-}
-
-TEST(ListAnswerTest, SecurityQueryGivesTheType) {
+  // A security query gives the type.
   WireWriter info;
   info.Utf8(u"IF000001").Utf8(u"Future").U8(8).U8(2).I32(0).I32(0).I32(0);
-  ListRows rows;
   const ListAnswerResult result = Read(Container(kSecurityInfo, info.Take()), kCategorySelfSelected, rows);
   ASSERT_TRUE(result.securityType.has_value());
   EXPECT_EQ(*result.securityType, 8);
-}
-
-TEST(ListAnswerTest, SectorNumbersAndSafeChangeRatios) {
   EXPECT_EQ(SectorNumberOf(SecurityCode(u"BI000475")), 475);
   EXPECT_EQ(SectorNumberOf(SecurityCode(u"BI0004x5")), 4);
   EXPECT_EQ(SectorNumberOf(SecurityCode(u"BIabc")), 0);

@@ -24,33 +24,29 @@ const SecurityCode kShare(u"SH600001");
 
 QuoteRow Row(std::int32_t latest, std::int32_t changeRatio = 0) {
   QuoteRow row;
-  row.code = kShare;
-  row.name = u"Alpha";
-  row.latest = latest;
-  row.changeRatio = changeRatio;
+  row.code = kShare, row.name = u"Alpha", row.latest = latest, row.changeRatio = changeRatio;
   return row;
 }
 
 std::string FileOf(std::u16string_view text) { return EncodeUtf16Le(text); }
 
-TEST(AlertFigure, AcceptsPlainDecimalsAndRefusesEverythingElse) {
-  const std::pair<std::u16string_view, std::optional<std::int64_t>> cases[] = {
+TEST(AlertFigure, AcceptsPlainDecimalsAndFiresOncePerCrossing) {
+  const std::pair<std::u16string_view, std::optional<std::int64_t>> figures[] = {
       {u"12.34", 12340}, {u"8", 8000},   {u"-2.5", -2500}, {u"0.001", 1},      {u".5", 500},
       {u"3.", 3000},     {u"", {}},      {u"-", {}},       {u".", {}},         {u"1.2.3", {}},
       {u"1.2345", {}},   {u"1e5", {}},   {u" 1", {}},      {u"--1", {}},       {u"1000000.001", {}},
       {u"99999999999999999999", {}},
   };
-  for (const auto& [text, figure] : cases) EXPECT_EQ(ParseAlertFigure(text), figure) << std::string(text.begin(), text.end());
+  for (const auto& [text, figure] : figures) {
+    EXPECT_EQ(ParseAlertFigure(text), figure) << std::string(text.begin(), text.end());
+  }
   for (const std::int64_t figure : {12340LL, 1234LL, -500LL, 0LL, 1LL}) {
     EXPECT_EQ(ParseAlertFigure(AlertFigureText(figure)), figure);
   }
   EXPECT_EQ(AlertFigureText(12300), u"12.30");
   EXPECT_EQ(AlertFigureText(1234), u"1.234");
-}
-
-// Up, three refreshes above, back below, up again: two firings. A check without a trade or
-// without the row changes nothing.
-TEST(AlertCrossing, FiresOncePerCrossing) {
+  // Up, three refreshes above, back below, up again: two firings. A check without a trade or
+  // without the row changes nothing.
   const std::vector<Alert> above = {{kShare, kAlertPriceAbove, 10000}};
   const std::vector<std::pair<std::optional<std::int32_t>, bool>> steps = {
       {990, false}, {1000, true}, {1010, false}, {1020, false}, {std::nullopt, false},
@@ -65,11 +61,8 @@ TEST(AlertCrossing, FiresOncePerCrossing) {
     fired += static_cast<int>(now);
   }
   EXPECT_EQ(fired, 2);
-}
-
-// The first look at an alert already past its line counts as one crossing; so does the first
-// look after its figure changed. Conditions below and on the change ratio mirror the price above.
-TEST(AlertCrossing, FirstLookPastTheLineFiresOnceForEachCondition) {
+  // The first look at an alert already past its line counts as one crossing; so does the first
+  // look after its figure changed. Conditions below and on the change ratio mirror the price above.
   const std::pair<Alert, QuoteRow> cases[] = {
       {{kShare, kAlertPriceAbove, 10000}, Row(1050)},
       {{kShare, kAlertPriceBelow, 10000}, Row(950)},
@@ -77,12 +70,12 @@ TEST(AlertCrossing, FirstLookPastTheLineFiresOnceForEachCondition) {
       {{kShare, kAlertRatioBelow, -1000}, Row(1000, -150)},
   };
   for (const auto& [alert, row] : cases) {
-    AlertCrossings crossings;
-    EXPECT_EQ(crossings.Check({alert}, {row}).size(), 1u) << alert.condition;
-    EXPECT_EQ(crossings.Check({alert}, {row}).size(), 0u) << alert.condition;
+    AlertCrossings fresh;
+    EXPECT_EQ(fresh.Check({alert}, {row}).size(), 1u) << alert.condition;
+    EXPECT_EQ(fresh.Check({alert}, {row}).size(), 0u) << alert.condition;
     Alert moved = alert;
     moved.figure += alert.condition == kAlertPriceBelow || alert.condition == kAlertRatioBelow ? 1 : -1;
-    EXPECT_EQ(crossings.Check({moved}, {row}).size(), 1u) << alert.condition;
+    EXPECT_EQ(fresh.Check({moved}, {row}).size(), 1u) << alert.condition;
   }
   const AlertFiring firing{{kShare, kAlertPriceAbove, 10000}, Row(1050)};
   EXPECT_EQ(AlertMessage(firing), u"Alpha SH600001\n价格高于 10.00\n现价 10.50");
@@ -94,7 +87,7 @@ class AlertBookTest : public ::testing::Test {
   AlertBook book_ = AlertBook::InFolder(folder_.path());
 };
 
-TEST_F(AlertBookTest, HoldsOneAlertPerConditionAndRefusesTheHundredAndFirst) {
+TEST_F(AlertBookTest, HoldsOneAlertPerConditionUpToTheLimitFailsWholeAndTheWatchChecksIt) {
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
   ASSERT_EQ(book_.Set({kShare, kAlertPriceAbove, 11000}), AlertChange::kDone);
   EXPECT_EQ(book_.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 11000}}));
@@ -111,11 +104,8 @@ TEST_F(AlertBookTest, HoldsOneAlertPerConditionAndRefusesTheHundredAndFirst) {
   EXPECT_EQ(book_.Remove(kShare, kAlertPriceBelow), AlertChange::kRefused);
   EXPECT_EQ(book_.Remove(kShare, kAlertPriceAbove), AlertChange::kDone);
   EXPECT_EQ(book_.All().size(), 99u);
-}
-
-// A file whose name leaves no room for the engine's temporary name: every replace fails before
-// it touches the file, as a full disk would.
-TEST_F(AlertBookTest, AFailedWriteLeavesTheOldFileWhole) {
+  // A file whose name leaves no room for the engine's temporary name: every replace fails before
+  // it touches the file, as a full disk would.
   AlertBook book(folder_ / std::string(250, 'A'));
   const std::string good = FileOf(u"[ALERTS]\r\nNUMBER=1\r\nALERT0=SH600001,0,12.34\r\n");
   testing::WriteBytes(book.file(), good);
@@ -123,11 +113,8 @@ TEST_F(AlertBookTest, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(book.Remove(kShare, kAlertPriceAbove), AlertChange::kWriteFailed);
   EXPECT_EQ(testing::ReadBytes(book.file()), good);
   EXPECT_EQ(book.All(), (std::vector<Alert>{{kShare, kAlertPriceAbove, 12340}}));
-}
-
-// Bad numbers, unknown conditions, duplicate keys and alerts, gaps and ten thousand entries read
-// to the sane alerts only, never more than the limit; the next change keeps every one of them.
-TEST_F(AlertBookTest, AHostileFileReadsToAtMostTheLimitOfSaneAlerts) {
+  // Bad numbers, unknown conditions, duplicate keys and alerts, gaps and ten thousand entries read
+  // to the sane alerts only, never more than the limit; the next change keeps every one of them.
   std::u16string text = u"[ALERTS]\r\nNUMBER=-7\r\n"
                         u"ALERT0=SH600001,0,12.34\r\nALERT0=SH600002,0,1\r\nALERT1=SH600001,0,99\r\n"
                         u"ALERT2=SH600003,4,1\r\nALERT3=SH600004,1,abc\r\nALERT4=SH600005,1,-1\r\n"
@@ -143,23 +130,21 @@ TEST_F(AlertBookTest, AHostileFileReadsToAtMostTheLimitOfSaneAlerts) {
   EXPECT_EQ(alerts[1], (Alert{SecurityCode(u"SH600006"), kAlertRatioBelow, -1500}));
   EXPECT_EQ(book_.Set(alerts[0]), AlertChange::kDone);
   EXPECT_EQ(book_.All(), alerts);
-}
-
-// The check asks for every alerted security in one code-list request, marks what crossed and
-// reports it; a broken answer changes nothing.
-TEST(AlertWatchCheck, AsksOnceMarksAndReportsTheCrossing) {
+  // The check asks for every alerted security in one code-list request, marks what crossed and
+  // reports it; a broken answer changes nothing.
   TempFolder folder;
-  AlertBook book = AlertBook::InFolder(folder.path());
-  ASSERT_EQ(book.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
-  ASSERT_EQ(book.Set({kShare, kAlertPriceBelow, 5000}), AlertChange::kDone);
-  ASSERT_EQ(book.Set({SecurityCode(u"SZ000002"), kAlertRatioBelow, -3000}), AlertChange::kDone);
+  AlertBook watched = AlertBook::InFolder(folder.path());
+  ASSERT_EQ(watched.Set({kShare, kAlertPriceAbove, 10000}), AlertChange::kDone);
+  ASSERT_EQ(watched.Set({kShare, kAlertPriceBelow, 5000}), AlertChange::kDone);
+  ASSERT_EQ(watched.Set({SecurityCode(u"SZ000002"), kAlertRatioBelow, -3000}), AlertChange::kDone);
   Bytes answer = testing::Container(kCategoryList, testing::StockBlock({{.latest = 1010}}, 2));
   testing::ScriptedServer server;
   server.SetFixedAnswer(answer);
   std::vector<AlertFiring> reported;
   AlertMarks marks;
-  AlertWatch watch(book, marks, {server.Function(), std::chrono::hours(1),
-                                 [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
+  AlertWatch watch(watched, marks,
+                   {server.Function(), std::chrono::hours(1),
+                    [&](const std::vector<AlertFiring>& fired) { reported = fired; }});
   ASSERT_TRUE(watch.CheckNow());
   const std::vector<SecurityCode> codes = {kShare, SecurityCode(u"SZ000002")};
   EXPECT_EQ(server.Last(), BuildCodeListPage(0, 0, 2, codes));

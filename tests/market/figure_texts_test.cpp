@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "market/change_text.h"
 #include "market/freshness.h"
 #include "market/market_clock.h"
@@ -15,7 +17,7 @@ namespace {
 // Decimals choose the divisor; before the description arrives (0) and for decimals the formats
 // cannot show, two. Scale labels drop their decimals above 100000; a zero field shows dashes only
 // while there is no last price.
-TEST(PriceTextTest, PriceScaleAndFieldTexts) {
+TEST(PriceTextTest, PriceScaleAndFieldTextsAndTheFlatColour) {
   const std::pair<std::u16string, const char16_t*> cases[] = {
       {PriceText(1234, 2), u"12.34"},          {PriceText(1234, 3), u"1.234"},
       {PriceText(-5, 2), u"-0.05"},            {PriceText(1234, 0), u"12.34"},
@@ -25,10 +27,8 @@ TEST(PriceTextTest, PriceScaleAndFieldTexts) {
       {PriceFieldText(0, -1, 2), u"0.00"},
   };
   for (const auto& [produced, expected] : cases) EXPECT_EQ(produced, expected);
-}
-
-// Rises and falls are DetailPanelRowsTest's.
-TEST(PriceTextTest, PriceColourIsFlatWithoutAChangeATradeOrAPrice) {
+  // The colour is flat without a change, a trade or a price (rises and falls are
+  // DetailPanelRowsTest's).
   EXPECT_EQ(PriceColour(1000, 1000, 1000), kFlatGrey);
   EXPECT_EQ(PriceColour(999, 1000, 0), kFlatGrey);   // no trade yet
   EXPECT_EQ(PriceColour(0, 1000, 1000), kFlatGrey);  // an empty field is not a fall
@@ -54,9 +54,8 @@ TEST(ChangeTextTest, ChangeAndPercentFollowTheChangeRule) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.last << " against " << c.prevClose);
     const ChangeTexts texts = ChangeOf(c.last, c.prevClose, c.decimals);
-    EXPECT_EQ(texts.change, c.change);
-    EXPECT_EQ(texts.percent, c.percent);
-    EXPECT_EQ(texts.colour, c.colour);
+    EXPECT_EQ(std::tie(texts.change, texts.percent, texts.colour),
+              std::tuple(c.change, c.percent, c.colour));
   }
   EXPECT_EQ(ChangeOf(1000, 1000, 2, kPlainWhite).colour, kPlainWhite);
   // The difference of two extreme prices does not overflow.
@@ -73,7 +72,7 @@ struct VolumeCase {
 };
 
 TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
-  const VolumeCase cases[] = {
+  const VolumeCase volumes[] = {
       {100, kSecurityTypeIndex, u"10000"},
       {101, kSecurityTypeIndex, u"1.0万"},
       {1000000, kSecurityTypeIndex, u"10000.0万"},
@@ -84,7 +83,7 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
       {100001, 1, u"10.00万"},
       {100001, kSecurityTypeIndexFuture, u"10.00万"},
   };
-  for (const VolumeCase& c : cases) {
+  for (const VolumeCase& c : volumes) {
     EXPECT_EQ(VolumeText(c.volume, c.securityType, kTraded), c.text)
         << c.volume << " type " << int{c.securityType};
   }
@@ -92,7 +91,7 @@ TEST(VolumeTextTest, BoundariesOfTheIndexAndShareRules) {
 
 // "--" wherever a figure would divide by zero or is no figure at all; the placeholders before the
 // first trade are DetailPanelRowsTest's.
-TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
+TEST(QuoteFieldTextTest, FieldTextsTheirPlaceholdersAndTheOrderRatiosColour) {
   const struct {
     std::u16string produced;
     const char16_t* expected;
@@ -114,9 +113,6 @@ TEST(QuoteFieldTextTest, FieldTextsAndTheirPlaceholders) {
   for (const auto& c : cases) EXPECT_EQ(c.produced, c.expected);
   EXPECT_TRUE(ShowsTurnover(1));
   EXPECT_FALSE(ShowsTurnover(kSecurityTypeIndex));
-}
-
-TEST(QuoteFieldTextTest, OrderRatioSignPicksTheColour) {
   const auto pair = [](const ColouredText& text) { return std::pair(text.text, text.colour); };
   EXPECT_EQ(pair(OrderRatioOf(2345, 2, kTraded)), std::pair(std::u16string(u"23.45%"), kRiseRed));
   EXPECT_EQ(pair(OrderRatioOf(-2345, 3, kTraded)), std::pair(std::u16string(u"-2.345%"), kFallGreen));
@@ -148,15 +144,13 @@ TEST(TickerCellsTest, FiguresAndColourAgainstThePreviousCloseUnknownAndOld) {
     (c.shanghai ? state.shanghai : state.shenzhen) = IndexValues{c.last, 0, c.prevClose, c.known};
     state.old = c.old;
     const TickerCells cells = TickerCellsFor(state);
-    EXPECT_EQ(cells.label, c.shanghai ? u"沪" : u"深") << c.last;
-    EXPECT_EQ(cells.value, c.value) << c.last;
-    EXPECT_EQ(cells.change, c.change) << c.last;
-    EXPECT_EQ(cells.percent, c.percent) << c.last;
-    EXPECT_EQ(cells.colour, c.colour) << c.last;
+    EXPECT_EQ(std::tie(cells.label, cells.value, cells.change, cells.percent, cells.colour),
+              std::tuple(c.shanghai ? u"沪" : u"深", c.value, c.change, c.percent, c.colour))
+        << c.last;
   }
 }
 
-TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) {
+TEST(MarketClockTest, FiguresGrowOldOnlyPastTwoPeriodsInTradingHoursWhichTheClockKnows) {
   const struct {
     long age;
     long period_ms;
@@ -175,28 +169,24 @@ TEST(FreshnessTest, OldOnlyPastTwoPeriodsInTradingHoursAndSaidInTheLargestUnit) 
         StaleAge(std::chrono::seconds(c.age), std::chrono::milliseconds(c.period_ms), c.trading);
     EXPECT_EQ(age.value_or(u"fresh"), c.shown ? c.shown : u"fresh") << c.age;
   }
-}
-
-TEST(MarketClockTest, TradingHoursAreTheTwoSessionsOfAWeekday) {
+  // Trading hours are the two sessions of a weekday; the clock runs on from the server's time.
   const struct {
     MarketTime at;
     bool trading;
-  } cases[] = {
+  } moments[] = {
       {{20261204, 92959}, false}, {{20261204, 93000}, true},  {{20261204, 112959}, true},
       {{20261204, 113000}, false}, {{20261204, 130000}, true}, {{20261204, 145959}, true},
       {{20261204, 150000}, false}, {{20261205, 100000}, false},  // a Saturday
       {{20261207, 100000}, true},                                // a Monday
   };
-  for (const auto& c : cases) EXPECT_EQ(IsTradingTime(c.at), c.trading) << c.at.date << " " << c.at.hhmmss;
-}
-
-TEST(MarketClockTest, RunsOnFromTheServersTimeAndIgnoresANonsenseAnswer) {
+  for (const auto& m : moments) {
+    EXPECT_EQ(IsTradingTime(m.at), m.trading) << m.at.date << " " << m.at.hhmmss;
+  }
   SetMarketTime({20261204, 145959});
   SetMarketTime({20261304, 250000});  // no such moment: the clock keeps the last good one
   const MarketTime now = MarketTimeNow();
   EXPECT_EQ(now.date, 20261204);
-  EXPECT_GE(now.hhmmss, 145959);
-  EXPECT_LE(now.hhmmss, 150001);
+  EXPECT_TRUE(now.hhmmss >= 145959 && now.hhmmss <= 150001) << now.hhmmss;
 }
 
 }  // namespace

@@ -32,7 +32,9 @@ void PrintTo(const SecurityCode& code, std::ostream* out) { *out << text::ToUtf8
 
 namespace {
 
-TEST(SecurityCodeTest, ShortCodesSplitSafelyAndCodesCompareExactly) {
+// A short code splits safely and codes compare exactly; a list holds only well-formed codes, and
+// the request text fits the thirty-byte buffer.
+TEST(SecurityCodeTest, ShortCodesSplitSafelyCompareExactlyAndFitTheRequestBuffer) {
   const SecurityCode shortCode(u"S");
   EXPECT_EQ(shortCode.Prefix(), u"S");
   EXPECT_EQ(shortCode.Digits(), u"");
@@ -41,9 +43,6 @@ TEST(SecurityCodeTest, ShortCodesSplitSafelyAndCodesCompareExactly) {
   EXPECT_TRUE(SecurityCode(u"SH600001").IsComplete());
   EXPECT_NE(SecurityCode(u"sz399001"), SecurityCode(u"SZ399001"));  // exact and case-sensitive
   EXPECT_FALSE(SecurityCode(u"sh600001").IsShanghai());
-}
-
-TEST(SecurityCodeTest, WellFormedCodesAreWhatAListMayHold) {
   const std::pair<std::u16string, bool> cases[] = {
       {u"SH600001", true},  {u"HK00700", true},  {u"SH" + std::u16string(27, u'9'), true},
       {u"SH" + std::u16string(28, u'9'), false}, {u"SH", false}, {u"", false}, {u"Error", false},
@@ -52,9 +51,6 @@ TEST(SecurityCodeTest, WellFormedCodesAreWhatAListMayHold) {
   for (const auto& [code, well_formed] : cases) {
     EXPECT_EQ(SecurityCode(code).IsWellFormed(), well_formed) << code.size();
   }
-}
-
-TEST(SecurityCodeTest, RequestTextFitsTheThirtyByteBuffer) {
   EXPECT_EQ(SecurityCode(u"SH600001").RequestText(), "SH600001");
   EXPECT_EQ(SecurityCode(std::u16string(29, u'1')).RequestText().size(), 29u);
   EXPECT_EQ(SecurityCode(std::u16string(40, u'2')).RequestText(), std::string(29, '2'));
@@ -81,12 +77,6 @@ class OwnStockListTest : public ::testing::Test {
   }
   void WriteFile(std::u16string_view text) { WriteBytes(list_.file(), EncodeUtf16Le(text)); }
 };
-
-TEST_F(OwnStockListTest, TheTwoListsHaveTheirOwnFiles) {
-  EXPECT_EQ(list_.file(), folder_ / "SelectStock.ini");
-  EXPECT_EQ(OwnStockList::RecentlyViewed(folder_.path()).file(), folder_ / "LastViewStock.ini");
-  EXPECT_TRUE(list_.Codes().empty());
-}
 
 // Each change to a list that holds `before`: what it returns, and the file and codes after it. A
 // new key goes right after the header; a removal moves the last entry into the gap, so that the
@@ -145,7 +135,11 @@ TEST_F(OwnStockListTest, EveryChangeWritesTheDenseFileOrNothing) {
   }
 }
 
-TEST_F(OwnStockListTest, EnsureDefaultOnlyOnAFirstStart) {
+// The two lists have their own files; the self-selected one gets its default only on a first start.
+TEST_F(OwnStockListTest, TheListsFilesAndTheDefaultOnlyOnAFirstStart) {
+  EXPECT_EQ(list_.file(), folder_ / "SelectStock.ini");
+  EXPECT_EQ(OwnStockList::RecentlyViewed(folder_.path()).file(), folder_ / "LastViewStock.ini");
+  EXPECT_TRUE(list_.Codes().empty());
   list_.EnsureDefault();
   EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ399001\r\nSTOCKCODE0=SH000001\r\n"));
   ASSERT_TRUE(list_.Remove(SecurityCode(u"SH000001")));
@@ -153,7 +147,7 @@ TEST_F(OwnStockListTest, EnsureDefaultOnlyOnAFirstStart) {
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{SecurityCode(u"SZ399001")}));
 }
 
-TEST_F(OwnStockListTest, HandDamagedFileKeepsEveryReadableCode) {
+TEST_F(OwnStockListTest, HandDamagedFilesKeepEveryReadableCode) {
   // NUMBER missing, a gap at 1, a value that is no code at 3, and a code listed twice.
   WriteFile(
       u"[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\nSTOCKCODE2=SZ000002\r\nSTOCKCODE3=hello world\r\n"
@@ -168,23 +162,21 @@ TEST_F(OwnStockListTest, HandDamagedFileKeepsEveryReadableCode) {
   EXPECT_EQ(FileText(list_.file()), ListText(4,
                                              u"STOCKCODE3=SZ399001\r\nSTOCKCODE2=SH600003\r\n"
                                              u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
-}
-
-TEST_F(OwnStockListTest, NumberSmallerThanTheEntriesLosesNoCodeOnRemove) {
+  // A NUMBER smaller than the entries loses no code on a removal. A lone "\n" ends the NUMBER
+  // line, so its value runs on over the list's header; rewriting that value in place would take
+  // the header and the codes with it: it is repaired before a change.
   WriteFile(ListText(1, u"STOCKCODE0=SH600001\r\nSTOCKCODE1=SZ000002\r\nSTOCKCODE2=SH600003\r\n"));
+  list_.Reread();
   ASSERT_TRUE(list_.Remove(kA));
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kC, kB}));
-}
-
-TEST_F(OwnStockListTest, NumberLineThatSwallowedTheNextHeaderIsRepairedBeforeAChange) {
-  // A lone "\n" ends the NUMBER line, so its value runs on over the list's header; rewriting
-  // that value in place would take the header and the codes with it.
   WriteFile(u"[STOCKNUMBER]\r\nNUMBER=1\r\u0000\n[STOCKLIST]\r\nSTOCKCODE0=SH600001\r\n"sv);
+  list_.Reread();
   ASSERT_TRUE(list_.Add(kB));
   EXPECT_EQ(FileText(list_.file()), ListText(2, u"STOCKCODE1=SZ000002\r\nSTOCKCODE0=SH600001\r\n"));
 }
 
-TEST_F(OwnStockListTest, GarbageOrAbsurdNumbersAndUnreadableFilesLoseNoReadableCode) {
+// Garbage or absurd numbers lose no readable code; a file that cannot be read is never replaced.
+TEST_F(OwnStockListTest, GarbageOrAbsurdNumbersLoseNoReadableCodeAndAnUnreadableFileStays) {
   WriteFile(ListText(0, u""));
   EXPECT_TRUE(list_.Codes().empty());
   WriteFile(u"[STOCKNUMBER]\r\nNUMBER=2147483647\r\n[STOCKLIST]\r\nSTOCKCODE7=SH600001\r\n");
@@ -195,10 +187,9 @@ TEST_F(OwnStockListTest, GarbageOrAbsurdNumbersAndUnreadableFilesLoseNoReadableC
   EXPECT_TRUE(list_.Codes().empty());
   ASSERT_TRUE(list_.Add(kA));
   EXPECT_EQ(list_.Codes(), (std::vector<SecurityCode>{kA}));
-}
-
-TEST_F(OwnStockListTest, UnreadableFileIsNeverReplaced) {
+  std::filesystem::remove(list_.file());
   std::filesystem::create_directory(list_.file());
+  list_.Reread();
   EXPECT_TRUE(list_.Codes().empty());
   EXPECT_FALSE(list_.Add(kA));
   EXPECT_FALSE(list_.Remember(kA));
@@ -232,9 +223,7 @@ TEST_F(RecentlyViewedTest, TwentyFirstCodeDropsTheOldestAndAListedCodeKeepsItsPl
   EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(0, 20)));
   ASSERT_TRUE(recent_.Remember(Code(20)));
   EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(1, 20)));
-}
-
-TEST_F(RecentlyViewedTest, OverlongHandEditedListIsCutToTheNewest) {
+  // An overlong hand-edited list is cut to the newest.
   WriteBytes(recent_.file(), EncodeUtf16Le(ListText(25, Entries(0, 25))));
   ASSERT_TRUE(recent_.Remember(Code(25)));
   EXPECT_EQ(FileText(recent_.file()), ListText(20, Entries(6, 20)));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "market/index_ticker.h"
@@ -34,12 +35,11 @@ std::vector<std::int32_t> Figures(const SecurityInfo& info) {
 
 // A whole block reads every field. A short block keeps what arrived and zeroes the rest, stale
 // values of an earlier block included; a string length reaching past the block reads nothing further.
-TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
+TEST(QuoteBlockReadersTest, EachBlockKeepsOnlyWhatArrivedAndReadsItsFieldsInsideTheBlock) {
   const Bytes body = SecurityInfoBody();
   SecurityInfo info;
   ASSERT_TRUE(ReadFrom(body, ReadSecurityInfo, info));
-  EXPECT_EQ(info.code, SecurityCode(u"SH600001"));
-  EXPECT_EQ(info.name, u"浦发银行");
+  EXPECT_EQ(std::tie(info.code, info.name), std::tuple(SecurityCode(u"SH600001"), u"浦发银行"));
   EXPECT_EQ(Figures(info), (std::vector<std::int32_t>{1, 3, 7, 1357, 1111}));
   info.limitDown = 99;
   std::size_t position = 0;
@@ -49,18 +49,13 @@ TEST(QuoteBlockReadersTest, SecurityInfoKeepsOnlyWhatArrived) {
 
   SecurityInfo lying;
   EXPECT_FALSE(ReadFrom(WireWriter().U16(500).Raw(Bytes{'S', 'H'}).Take(), ReadSecurityInfo, lying));
-  EXPECT_TRUE(lying.code.empty());
-  EXPECT_EQ(lying.priceDecimals, 0);
-}
-
-// Ten fields in wire order, four skipped; a block without the skipped tail is short.
-TEST(QuoteBlockReadersTest, SnapshotReadsTenFieldsAndSkipsFour) {
-  WireWriter body;
-  for (std::int32_t i = 1; i <= 14; ++i) body.I32(i * 10);
-  body.I32(-1);  // a following field of a larger block stays unread
-  const Bytes bytes = body.Take();
+  EXPECT_TRUE(lying.code.empty() && lying.priceDecimals == 0);
+  // Ten fields in wire order, four skipped; a block without the skipped tail is short.
+  WireWriter fields;
+  for (std::int32_t i = 1; i <= 14; ++i) fields.I32(i * 10);
+  fields.I32(-1);  // a following field of a larger block stays unread
+  const Bytes bytes = fields.Take();
   QuoteSnapshot q;
-  std::size_t position = 0;
   ASSERT_TRUE(ReadFrom(bytes, ReadQuoteSnapshot, q, SIZE_MAX, &position));
   EXPECT_EQ((std::vector<std::int32_t>{q.last, q.snap2, q.volume, q.high, q.low, q.open, q.prevClose,
                                        q.turnoverBase, q.orderRatio, q.volumeRatio}),
@@ -68,21 +63,16 @@ TEST(QuoteBlockReadersTest, SnapshotReadsTenFieldsAndSkipsFour) {
   EXPECT_EQ(position, 14u * 4);
   EXPECT_FALSE(ReadFrom(bytes, ReadQuoteSnapshot, q, 10 * 4));
   EXPECT_EQ(q.volumeRatio, 100);
-}
-
-TEST(QuoteBlockReadersTest, QuoteExtraSignExtendsTheTurnoverRate) {
-  const Bytes bytes = WireWriter().I16(-2).I32(300).I32(400).I32(15500).I32(-120).U8(2).Take();
+  // The quote extra sign-extends the turnover rate.
+  const Bytes extraBytes = WireWriter().I16(-2).I32(300).I32(400).I32(15500).I32(-120).U8(2).Take();
   QuoteExtra extra;
-  ASSERT_TRUE(ReadFrom(bytes, ReadQuoteExtra, extra));
+  ASSERT_TRUE(ReadFrom(extraBytes, ReadQuoteExtra, extra));
   EXPECT_EQ((std::vector<std::int32_t>{extra.turnoverRate, extra.innerVolume, extra.outerVolume, extra.peRatio,
                                        extra.earnings, extra.earningsQuarter}),
             (std::vector<std::int32_t>{-2, 300, 400, 15500, -120, 2}));
-  EXPECT_FALSE(ReadFrom(bytes, ReadQuoteExtra, extra, bytes.size() - 1));
-  EXPECT_EQ(extra.earnings, -120);
-  EXPECT_EQ(extra.earningsQuarter, 0);
-}
-
-TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16sInsideTheirBlock) {
+  EXPECT_FALSE(ReadFrom(extraBytes, ReadQuoteExtra, extra, extraBytes.size() - 1));
+  EXPECT_EQ(std::tuple(extra.earnings, int{extra.earningsQuarter}), std::tuple(-120, 0));
+  // Breadth and trading hours read int16s inside their block.
   IndexBreadth breadth;
   ASSERT_TRUE(ReadFrom(WireWriter().I16(512).I16(40).I16(300).Take(), ReadIndexBreadth, breadth));
   EXPECT_EQ((std::vector<std::int32_t>{breadth.up, breadth.flat, breadth.down}), (std::vector<std::int32_t>{512, 40, 300}));
@@ -93,11 +83,9 @@ TEST(QuoteBlockReadersTest, BreadthAndTradingHoursReadInt16sInsideTheirBlock) {
   const Bytes hoursBytes = WireWriter().I16(1500).I16(930).Take();
   TradingHours hours;
   ASSERT_TRUE(ReadFrom(hoursBytes, ReadTradingHours, hours));
-  EXPECT_EQ(hours.close, 1500);
-  EXPECT_EQ(hours.open, 930);
+  EXPECT_EQ(std::tuple(hours.close, hours.open), std::tuple(1500, 930));
   EXPECT_FALSE(ReadFrom(hoursBytes, ReadTradingHours, hours, 3));
-  EXPECT_EQ(hours.close, 1500);
-  EXPECT_EQ(hours.open, 0);
+  EXPECT_EQ(std::tuple(hours.close, hours.open), std::tuple(1500, 0));
 }
 
 Bytes QuoteBody(std::int32_t last, std::int32_t volume, std::int32_t prev) {
@@ -118,7 +106,7 @@ Bytes Answer(const std::vector<Block>& blocks) {
   return writer.Finish();
 }
 
-TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
+TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeBlinksAndTakesOnlyWholeBlocksInPlace) {
   testing::ScriptedServer server;
   server.SetFixedAnswer(Answer({{2203, QuoteBody(324512, 900, 320000)}, {2203, QuoteBody(1100000, 800, 1110000)}}));
   IndexTicker ticker;
@@ -127,22 +115,16 @@ TEST(IndexTickerTest, AsksForBothIndicesInOneExchangeAndBlinksOnEveryRefresh) {
   const CPacketCodec codec;
   EXPECT_EQ(server.Last(), CPacketCodec::Join(std::vector<Bytes>{codec.BuildQuote("SH000001"), codec.BuildQuote("SZ399001")}));
   TickerState state = ticker.Get();
-  EXPECT_EQ(state.shanghai.last, 324512);
-  EXPECT_EQ(state.shanghai.volume, 900);
-  EXPECT_EQ(state.shanghai.prevClose, 320000);
-  EXPECT_EQ(state.shenzhen.last, 1100000);
-  EXPECT_TRUE(state.shanghai.known && state.shenzhen.known);
-  EXPECT_FALSE(state.old);
-  EXPECT_TRUE(state.blink);
+  const IndexValues& shanghai = state.shanghai;
+  EXPECT_EQ(std::tuple(shanghai.last, shanghai.volume, shanghai.prevClose, state.shenzhen.last),
+            std::tuple(324512, 900, 320000, 1100000));
+  EXPECT_TRUE(state.shanghai.known && state.shenzhen.known && !state.old && state.blink);
   ticker.Refresh([](auto, auto) { return 0; }, nullptr);
   state = ticker.Get();
   EXPECT_FALSE(state.blink);
   EXPECT_EQ(state.shenzhen.prevClose, 1110000);
-}
-
-// After a good refresh (Shanghai 100, Shenzhen 200) a damaged answer changes only what it
-// carries whole, at the position it carries it.
-TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
+  // After a good refresh (Shanghai 100, Shenzhen 200) a damaged answer changes only what it
+  // carries whole, at the position it carries it.
   Bytes shortBody = QuoteBody(7, 7, 7);
   shortBody.resize(12);
   const struct {
@@ -159,16 +141,14 @@ TEST(IndexTickerTest, EachIndexTakesOnlyAWholeBlockAtItsOwnPosition) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    IndexTicker ticker;
-    testing::ScriptedServer server;
+    IndexTicker damaged;
     server.SetFixedAnswer(Answer({{2203, QuoteBody(100, 1, 90)}, {2203, QuoteBody(200, 2, 190)}}));
-    ticker.Refresh(server.Function(), nullptr);
+    damaged.Refresh(server.Function(), nullptr);
     server.SetFixedAnswer(Answer(c.blocks));
-    ticker.Refresh(server.Function(), nullptr);
-    const TickerState state = ticker.Get();
-    EXPECT_EQ(state.shanghai.last, c.shanghai);
-    EXPECT_EQ(state.shenzhen.last, c.shenzhen);
-    EXPECT_FALSE(state.blink);
+    damaged.Refresh(server.Function(), nullptr);
+    const TickerState after = damaged.Get();
+    EXPECT_EQ(std::tuple(after.shanghai.last, after.shenzhen.last, after.blink),
+              std::tuple(c.shanghai, c.shenzhen, false));
   }
 }
 

@@ -24,9 +24,8 @@ const std::u16string kMissing = u"http://site/wap/missing.wml";
 
 // The pages the fake fetch serves; any other address is a failed fetch (an empty page).
 const std::map<std::u16string, std::u16string> kPages = {
-    {kFront,
-     u"<wml><card><p>Front</p><a href='second.wml'>Second</a> <a "
-     u"href='missing.wml'>Gone</a></card></wml>"},
+    {kFront, u"<wml><card><p>Front</p><a href='second.wml'>Second</a> "
+             u"<a href='missing.wml'>Gone</a></card></wml>"},
     {kSecond, u"<wml><card><p>Page two</p><anchor><prev/>Back</anchor></card></wml>"},
 };
 
@@ -78,8 +77,7 @@ class MarkupPageDlgTest : public ::testing::Test {
   void Await(const std::u16string& address, int fetches) {
     ASSERT_TRUE(ProcessEventsUntil([&] {
       return !screen_.busy() && screen_.address() == address && site_->Fetches(address) >= fetches;
-    })) << "waiting for "
-        << fetches << " fetches";
+    })) << "waiting for " << fetches << " fetches";
   }
   RecordingCanvas Paint() {
     RecordingCanvas canvas(Size{480, 640});

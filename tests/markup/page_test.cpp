@@ -2,6 +2,8 @@
 // the depth limit, and texts, lines and rows laid out on the page.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "markup/page_items.h"
 #include "markup/page_layout.h"
 #include "web/markup_document.h"
@@ -56,13 +58,11 @@ TEST(PageItemsTest, EveryElementOfTheFirstCardInOrderThenTheReloadLink) {
   EXPECT_EQ(items, expected);
 }
 
-TEST(PageItemsTest, APageWithoutCardOrThatFailedShowsOnlyTheReloadLink) {
+TEST(PageItemsTest, APageWithoutCardOrThatFailedShowsOnlyTheReloadLinkAndDepthIsBounded) {
   for (const char16_t* page : {u"", u"<wml><p>no card</p></wml>", u"<wml><card><p>broken</card></wml>"}) {
     EXPECT_EQ(ItemsOf(page), (std::vector<PageItem>{kBreak, kReload}));
   }
-}
-
-TEST(PageItemsTest, DeepNestingStopsAtTheDepthLimit) {
+  // Deep nesting stops at the depth limit.
   std::u16string open;
   std::u16string close;
   for (int i = 0; i < 1000; ++i) open += u"<p>", close += u"</p>";
@@ -87,14 +87,11 @@ std::vector<std::u16string> Texts(const PageLayout& layout) {
   return texts;
 }
 
-TEST(PageLayoutTest, MarkupColoursAreRedGreenBlue) {
+TEST(PageLayoutTest, MarkupColoursAreRedGreenBlueAndTextsAreCleanedAndStyledAsTheirTags) {
   EXPECT_EQ(ParseMarkupColour(u"ff8000"), ColorRef{0x0080FF});
   for (const char16_t* bad : {u"", u"#ff0000", u"ff00", u"gg0000", u"ff00000"}) {
     EXPECT_EQ(ParseMarkupColour(bad), std::nullopt);
   }
-}
-
-TEST(PageLayoutTest, TextsAreCleanedAndStyledAsTheirTags) {
   const auto layout = LayOutPage({Text(u"nbsp;"), Text(u""), Text(u"a&nbsp;b & c"), Tag(u"style", u"ff0000"),
                                   PageItem{u"b", u"B", {}, {}}, PageItem{u"i", u"I", {}, {}},
                                   PageItem{u"u", u"U", {}, {}}, Tag(u"end_style"), PageItem{u"small", u"s", {}, {}},
@@ -102,11 +99,8 @@ TEST(PageLayoutTest, TextsAreCleanedAndStyledAsTheirTags) {
                                  Metrics());
   EXPECT_EQ(Texts(layout), (std::vector<std::u16string>{u"ab  c", u"B", u"I", u"U", u"s"}));
   const auto& c = layout.controls;
-  EXPECT_EQ(c[0].colour, kPageTextColour);
-  EXPECT_TRUE(c[1].bold);
-  EXPECT_EQ(c[1].colour, ColorRef{0x0000FF});
-  EXPECT_TRUE(c[2].italic);
-  EXPECT_TRUE(c[3].underline);
+  EXPECT_EQ(std::tuple(c[0].colour, c[1].colour), std::tuple(kPageTextColour, ColorRef{0x0000FF}));
+  EXPECT_TRUE(c[1].bold && c[2].italic && c[3].underline);
   EXPECT_EQ(c[4].colour, kPageTextColour) << "end_style restores the grey";
   EXPECT_EQ(c[0].box, (Rect{3, 3, 33, 15}));
 }
@@ -142,8 +136,8 @@ TEST(PageLayoutTest, RowsParagraphsAndCells) {
   EXPECT_EQ(c[2].background, std::nullopt) << "a row colour of one character is ignored";
   EXPECT_EQ(c[2].box.Width(), (100 - 3) / 2) << "cells share the table's columns";
   EXPECT_TRUE(c[2].border);
-  EXPECT_EQ(c[3].background, ColorRef{0x302010});
-  EXPECT_EQ(c[3].colour, ColorRef{0x00FF00});
+  EXPECT_EQ(std::tuple(c[3].background, c[3].colour),
+            std::tuple(ColorRef{0x302010}, ColorRef{0x00FF00}));
   EXPECT_EQ(c[3].box.top, c[4].box.top);
   EXPECT_GT(c[3].box.top, c[2].box.top) << "each row starts a line";
   EXPECT_EQ(c[5].background, std::nullopt);

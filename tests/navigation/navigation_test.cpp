@@ -8,14 +8,11 @@ namespace tarvello {
 namespace {
 
 // The title table itself is the code's own; these are the rules around it.
-TEST(NavigationTitleTest, UnknownArgumentsAndTargetsHaveTheirFallbacks) {
+TEST(NavigationTest, TitlesFallBackAndNeighboursWrapThroughTheListTheSecurityCameFrom) {
   EXPECT_EQ(NavigationTitle(1126, 4242), u"中小企业");
   EXPECT_EQ(NavigationTitle(1129, 1135), std::nullopt);
-}
-
-// Neighbours wrap through the list a security was opened from; a step keeps that list, and a
-// security opened from elsewhere has none to step through.
-TEST(BrowseStateTest, NeighboursWrapThroughTheListTheSecurityCameFrom) {
+  // Neighbours wrap through the list a security was opened from; a step keeps that list, and a
+  // security opened from elsewhere has none to step through.
   const SecurityCode a(u"SH600001"), b(u"SZ000001"), c(u"SH600036");
   BrowseState state;
   state.Apply(BrowseChange::FromList(a, {a, b, c}));

@@ -16,12 +16,8 @@ using testing::WriteBytes;
 
 std::tm May2nd2010() {
   std::tm time{};
-  time.tm_year = 110;
-  time.tm_mon = 4;
-  time.tm_mday = 2;
-  time.tm_hour = 9;
-  time.tm_min = 5;
-  time.tm_sec = 7;
+  time.tm_year = 110, time.tm_mon = 4, time.tm_mday = 2;
+  time.tm_hour = 9, time.tm_min = 5, time.tm_sec = 7;
   return time;
 }
 
@@ -40,7 +36,7 @@ class CommLogTest : public ::testing::Test {
   testing::TempFolder folder_;
 };
 
-TEST_F(CommLogTest, EntriesGoBehindTheHeaderAndAReopenedLogContinuesAtItsStatedPosition) {
+TEST_F(CommLogTest, EntriesGoBehindTheHeaderAReopenedLogContinuesAndADamagedOneStartsAfresh) {
   {
     CommLog log(folder_.path(), May2nd2010);
     log.Write("CCommunicate::Connect");
@@ -51,9 +47,7 @@ TEST_F(CommLogTest, EntriesGoBehindTheHeaderAndAReopenedLogContinuesAtItsStatedP
   CommLog reopened(folder_.path(), May2nd2010);
   reopened.Write("two");
   EXPECT_EQ(File(), Pass(Entry("CCommunicate::Connect") + Entry("Connect end 12") + Entry("two")));
-}
-
-TEST_F(CommLogTest, DamagedHeaderStartsAFreshPassAndAnUnopenableFileTurnsLoggingSilentlyOff) {
+  // A damaged header starts a fresh pass; a file that cannot be opened turns logging silently off.
   WriteBytes(folder_ / CommLog::kFileName, "garbage that is not a header at all\r\nold\r\n");
   CommLog log(folder_.path(), May2nd2010);
   log.Write("x");

@@ -13,83 +13,63 @@ namespace {
 
 using std::chrono::milliseconds;
 
-TEST_F(TransportTest, DirectModeSendsTheContainerAsItIsOnOneLastingConnection) {
-  const Bytes answer = QuoteAnswer();
+TEST_F(TransportTest, DirectModeUsesOneLastingConnectionAndStrayBytesACloseOrSizeLoseNoAnswer) {
+  const Bytes quote = QuoteAnswer();
   std::vector<Bytes> requests;  // read once the server has stopped
   int connections = 0;
   {
     LoopbackServer server([&](ServerConnection& c) {
       while (auto request = c.ReadContainer()) {
         requests.push_back(*request);
-        c.Send(answer);
+        c.Send(quote);
       }
     });
     ConnectTo(server);
     Bytes response(10240, 0xEE);
-    EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-    EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
-    EXPECT_TRUE(std::all_of(response.begin() + static_cast<long>(answer.size()), response.end(),
+    EXPECT_EQ(Exchange(response), static_cast<int>(quote.size()));
+    EXPECT_TRUE(std::equal(quote.begin(), quote.end(), response.begin()));
+    EXPECT_TRUE(std::all_of(response.begin() + static_cast<long>(quote.size()), response.end(),
                             [](std::uint8_t b) { return b == 0; }));
-    EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
+    EXPECT_EQ(Exchange(response), static_cast<int>(quote.size()));
     connections = server.accepted();
   }
   EXPECT_EQ(connections, 1);
   EXPECT_EQ(requests, (std::vector<Bytes>{QuoteRequest(), QuoteRequest()}));
-}
-
-// Bytes arriving after a complete answer belong to no request: the next exchange drops them.
-TEST_F(TransportTest, StrayBytesAfterAnAnswerAreDroppedBeforeTheNextExchange) {
+  // Bytes arriving after a complete answer belong to no request: the next exchange drops them.
+  // After a server closed the lasting connection between two exchanges, the next request goes out
+  // on a new connection and is answered, not sent into the closed one and lost.
   const Bytes answer = QuoteAnswer();
-  std::promise<void> strayed;
-  LoopbackServer server([&](ServerConnection& c) {
-    c.ReadContainer();
-    c.Send(answer);
-    std::this_thread::sleep_for(milliseconds(40));
-    c.Send(std::span(answer).first(20));
-    strayed.set_value();
-    ServeAnswers(c, answer);
-  });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  strayed.get_future().wait();
-  std::this_thread::sleep_for(milliseconds(20));  // lets the stray bytes cross the loopback
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
-  EXPECT_EQ(server.accepted(), 1);
-}
-
-// A server that closed the lasting connection between two exchanges: the next request goes out
-// on a new connection and is answered, not sent into the closed one and lost.
-TEST_F(TransportTest, ARequestAfterTheServerClosedGoesOutOnANewConnection) {
-  const Bytes answer = QuoteAnswer();
-  std::promise<void> closed;
-  LoopbackServer server([&](ServerConnection& c) {
-    if (c.index() > 0) return ServeAnswers(c, answer);
-    c.ReadContainer();
-    c.Send(answer);
-    c.Close();
-    closed.set_value();
-  });
-  ConnectTo(server);
-  Bytes response(10240);
-  ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  closed.get_future().wait();
-  std::this_thread::sleep_for(milliseconds(20));  // lets the close cross the loopback
-  EXPECT_EQ(Exchange(response), static_cast<int>(answer.size()));
-  EXPECT_EQ(server.accepted(), 2);
-  EXPECT_TRUE(Logged("Reconnect"));
-}
-
-TEST_F(TransportTest, AnswerLargerThanTheBufferIsDroppedNotTruncated) {
-  const Bytes answer = QuoteAnswer(3000);
-  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, answer); });
+  for (const bool close : {false, true}) {
+    SCOPED_TRACE(close ? "closed" : "stray bytes");
+    std::promise<void> between;
+    LoopbackServer server([&](ServerConnection& c) {
+      if (c.index() > 0) return ServeAnswers(c, answer);
+      c.ReadContainer();
+      c.Send(answer);
+      if (!close) std::this_thread::sleep_for(milliseconds(40));
+      close ? c.Close() : (void)c.Send(std::span(answer).first(20));
+      between.set_value();
+      if (!close) ServeAnswers(c, answer);
+    });
+    ConnectTo(server);
+    Bytes response(10240);
+    ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
+    between.get_future().wait();
+    std::this_thread::sleep_for(milliseconds(20));  // lets them or the close cross the loopback
+    ASSERT_EQ(Exchange(response), static_cast<int>(answer.size()));
+    EXPECT_TRUE(std::equal(answer.begin(), answer.end(), response.begin()));
+    EXPECT_EQ(server.accepted(), close ? 2 : 1);
+    EXPECT_TRUE(!close || Logged("Reconnect"));
+  }
+  // An answer larger than the buffer is dropped, not truncated.
+  const Bytes big = QuoteAnswer(3000);
+  LoopbackServer server([&](ServerConnection& c) { ServeAnswers(c, big); });
   ConnectTo(server);
   Bytes small(2048);
   EXPECT_EQ(Exchange(small), 0);
   EXPECT_TRUE(Logged("DISCONNECT"));
-  Bytes exact(answer.size() + 1);
-  EXPECT_EQ(Exchange(exact), static_cast<int>(answer.size()));
+  Bytes exact(big.size() + 1);
+  EXPECT_EQ(Exchange(exact), static_cast<int>(big.size()));
 }
 
 // A server that does not answer: what the exchange has done so far is in the file already, not
@@ -159,7 +139,7 @@ TEST_F(TransportTest, RefusedConnectLogsTheErrorAndAsksRedialOnlyWhenAllowed) {
 
 // Without a socket every operation fails; a null host keeps the server set before, and an address
 // that is none fails to connect.
-TEST_F(TransportTest, OperationsWithoutASocketOrAnAddressFail) {
+TEST_F(TransportTest, OperationsWithoutASocketOrAnAddressFailAndASendIntoNoReaderGivesUp) {
   MakeTransport();
   EXPECT_EQ(transport_->SendData(QuoteRequest()), -1);
   Bytes response(100);
@@ -172,9 +152,7 @@ TEST_F(TransportTest, OperationsWithoutASocketOrAnAddressFail) {
   transport_->SetServer("not-an-address", 2860);
   EXPECT_EQ(transport_->Connect(), -3);
   EXPECT_TRUE(Logged("nError:22"));
-}
-
-TEST_F(TransportTest, SendIntoAPeerThatReadsNothingGivesUpAfterTheWritableWait) {
+  // A send into a peer that reads nothing gives up after the writable wait.
   LoopbackServer server([&](ServerConnection& c) {
     // Reads one byte and no more; the connection stays open until the server stops.
     Bytes first;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "protocol/answer_length.h"
@@ -53,20 +54,19 @@ Bytes CompressedContainer(std::size_t claimed, const Bytes& actual) {
 // Plain blocks in place, compressed ones in their own buffer, empty plain blocks skipped; the
 // positioned parse hands the empty block over too, so that later blocks keep their positions.
 // Bytes before the container are skipped; a handler's negative status stops the parse.
-TEST(ContainerParserTest, BlocksAreHandedOverInWireOrderUntilTheHandlerSaysStop) {
+TEST(ContainerParserTest, BlocksAreHandedOverInWireOrderUntilAStopOrTheDamagedPartAfterThem) {
   ContainerWriter writer(/*compress_threshold=*/100);
   const Bytes small = Body(10), big = Body(3000, 5);
   writer.Add(2200, {});
   writer.Add(2117, big);
   writer.Add(2206, small);
   const Bytes answer = writer.Finish();
-  Recorder r;
-  EXPECT_TRUE(r.Parse(answer));
-  ASSERT_EQ(r.seen.size(), 2u);
-  EXPECT_EQ(r.seen[0].type, 2117);
-  EXPECT_EQ(r.seen[0].start, 0u);
-  EXPECT_EQ(r.seen[0].body, big);
-  EXPECT_EQ(r.seen[1].body, small);
+  Recorder rec;
+  EXPECT_TRUE(rec.Parse(answer));
+  ASSERT_EQ(rec.seen.size(), 2u);
+  EXPECT_EQ(std::tie(rec.seen[0].type, rec.seen[0].start, rec.seen[0].body),
+            std::tuple(2117, 0u, big));
+  EXPECT_EQ(rec.seen[1].body, small);
   Recorder stopped;
   EXPECT_FALSE(stopped.Parse(answer, -1));
   EXPECT_EQ(stopped.seen.size(), 1u);
@@ -75,7 +75,7 @@ TEST(ContainerParserTest, BlocksAreHandedOverInWireOrderUntilTheHandlerSaysStop)
   Recorder skipped;
   EXPECT_TRUE(skipped.Parse(led));
   ASSERT_EQ(skipped.seen.size(), 2u);
-  EXPECT_EQ(skipped.seen[1].start, r.seen[1].start + 2);
+  EXPECT_EQ(skipped.seen[1].start, rec.seen[1].start + 2);
 
   std::vector<std::pair<std::size_t, int>> positioned;
   EXPECT_TRUE(ParseContainerInOrder(
@@ -86,9 +86,6 @@ TEST(ContainerParserTest, BlocksAreHandedOverInWireOrderUntilTheHandlerSaysStop)
       },
       answer.data(), answer.size()));
   EXPECT_EQ(positioned, (std::vector<std::pair<std::size_t, int>>{{0, 2200}, {1, 2117}, {2, 2206}}));
-}
-
-TEST(ContainerParserTest, DamagedInputFailsAfterHandingOverTheCompleteBlocks) {
   const std::string header = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
   ContainerWriter two;
   two.AddPlain(2200, Body(4));
@@ -158,7 +155,7 @@ TEST(ContainerWriterTest, RefusesBodiesTooLargeForOneBlock) {
 
 // Every cut of a container is incomplete, the whole is complete whatever follows it, and bytes
 // that break the syntax can never complete.
-TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
+TEST(AnswerLengthTest, FindsTheEndOfContainersAndTheBlockReaderStopsAtItsBlocksEnd) {
   ContainerWriter writer(16);
   Bytes ends_in_brace = Body(40);
   ends_in_brace.back() = '}';
@@ -176,17 +173,13 @@ TEST(AnswerLengthTest, FindsTheEndOfPlainAndCompressedContainers) {
   EXPECT_EQ(AnswerLength(Bytes{'x', '{'}), -1);
   EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0, 0, '+'}), -1);
   EXPECT_EQ(AnswerLength(Bytes{'{', 1, 0, 0, 0, 0x00, 0x80}), -1);
-}
-
-// A read that would cross the block's end gives zero or an empty string, moves to the end and
-// marks the reader overrun; a fixed-width string stops at its first zero byte.
-TEST(BlockReaderTest, ReadingPastTheEndGivesZeroAndReportsIt) {
+  // A read that would cross the block's end gives zero or an empty string, moves to the end and
+  // marks the reader overrun; a fixed-width string stops at its first zero byte.
   const Bytes bytes{1, 0, 0, 0, 7, 7, 7};
   BlockReader reader(bytes.data(), 0, 6);  // the block ends before the last byte
   EXPECT_EQ(reader.Int32(), 1);
   EXPECT_EQ(reader.Int32(), 0);  // only two bytes left: not read
-  EXPECT_TRUE(reader.overrun());
-  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_TRUE(reader.overrun() && reader.AtEnd());
   EXPECT_EQ(reader.Byte(), 0);
   const Bytes counted{9, 0, 'a', 'b'};
   BlockReader lying(counted.data(), 0, counted.size());

@@ -54,7 +54,7 @@ struct Rig {
 // A desktop link, a CDMA link and the access point of a GPRS link (in any case) decide the mode
 // without provisioning a carrier; only the GPRS link writes its two access point queries. Only the
 // exact quoted value counts: "cmwap2" is no known access point.
-TEST(NetworkBringUpTest, ExistingLinksDecideTheModeWithoutProvisioning) {
+TEST(NetworkBringUpTest, LinksDecideTheModeCarriersAreProvisionedAndFailuresReleaseAll) {
   const std::tuple<NetworkCase, std::u16string, TransportMode, std::size_t> cases[] = {
       {NetworkCase::kDesktop, u"cmnet", TransportMode::kDirect, 0}, {NetworkCase::kGprs, u"cmwap", TransportMode::kWap, 2},
       {NetworkCase::kGprs, u"UniNet", TransportMode::kDirect, 2},    {NetworkCase::kCdma, u"cmnet", TransportMode::kDirect, 0}};
@@ -64,9 +64,7 @@ TEST(NetworkBringUpTest, ExistingLinksDecideTheModeWithoutProvisioning) {
     EXPECT_FALSE(rig.bringup.provisioned());
     EXPECT_EQ(rig.DocumentCount(), documents);
   }
-}
-
-TEST(NetworkBringUpTest, NoConnectionProvisionsTheCarrierAndConnectsThroughIt) {
+  // No connection provisions the carrier and connects through it.
   Rig rig(NetworkCase::kDial);
   EXPECT_EQ(rig.bringup.StartUp(1), TransportMode::kDirect);  // "3gnet" is a direct access point
   EXPECT_TRUE(rig.bringup.provisioned());
@@ -75,16 +73,12 @@ TEST(NetworkBringUpTest, NoConnectionProvisionsTheCarrierAndConnectsThroughIt) {
   EXPECT_EQ(log.find("<wap-provisioningdoc><characteristic type=\"CM_GPRSEntries\"><nocharacteristic type=\"Morvane1\"/>"), 0u);
   EXPECT_NE(log.find("<characteristic type=\"Morvane1\"><parm name=\"DestId\""), std::string::npos);
   EXPECT_TRUE(rig.errors.empty());
-}
-
-// A failed bring-up or availability check leaves no connection open and a line in the log: an
-// unknown access point releases its connection, a failed own connection records its status,
-// refused provisioning records nothing.
-TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsRecorded) {
+  // A failed bring-up or availability check leaves no connection open and a line in the log: an
+  // unknown access point releases its connection, a failed own connection records its status,
+  // refused provisioning records nothing.
   Rig unknown(NetworkCase::kGprs, u"cmwap2");
   EXPECT_EQ(unknown.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(unknown.log, (std::vector<std::string>{"Release Connect!", "FALSE StartUp"}));
-  EXPECT_EQ(unknown.connection.open_handles(), 0u);
   Rig failed(NetworkCase::kNone);
   EXPECT_EQ(failed.bringup.StartUp(0), std::nullopt);
   EXPECT_EQ(failed.errors, std::vector<std::u16string>{u"0x21"});
@@ -97,10 +91,8 @@ TEST(NetworkBringUpTest, FailuresReleaseTheConnectionAndOnlyAFailedConnectionIsR
   EXPECT_EQ(refused.DocumentCount(), 3u);
   EXPECT_EQ(Rig(NetworkCase::kDesktop).bringup.IsAvailable(TransportMode::kDirect), 0);
   EXPECT_EQ(failed.bringup.IsAvailable(TransportMode::kWap), 1);
-  EXPECT_EQ(failed.connection.open_handles(), 0u);
-}
-
-TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
+  EXPECT_EQ(unknown.connection.open_handles() + failed.connection.open_handles(), 0u);
+  // A dial reports success and failure with the system texts.
   Rig up(NetworkCase::kDesktop);
   RecordingPresenter success;
   EXPECT_EQ(up.bringup.Dial(success), TransportMode::kDirect);
@@ -115,7 +107,7 @@ TEST(NetworkBringUpTest, DialReportsSuccessAndFailureWithTheSystemTexts) {
                                                         u"hide", u"提示: 拨号失败，请配置好网络"}));
 }
 
-TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
+TEST(ProvisioningDocumentsTest, CdmaCarrierEntryKeepsValuesInsideAttributesAndTheErrorRecord) {
   EXPECT_EQ(CarrierDocument(2, u"card", u"secret"),
             u"<wap-provisioningdoc>"
             u"<characteristic type=\"CM_Networks\"><characteristic type=\"Morvane\">"
@@ -127,15 +119,11 @@ TEST(ProvisioningDocumentsTest, CdmaCarrierWritesADialUpEntry) {
             u"<parm name=\"Phone\" value=\"#777\" /><parm name=\"UserName\" value=\"card\" />"
             u"<parm name=\"Password\" value=\"secret\" /><parm name=\"Domain\" value=\"\" />"
             u"</characteristic></characteristic></wap-provisioningdoc>");
-}
-
-TEST(ProvisioningDocumentsTest, AHostileUserNameOrPasswordStaysInsideItsAttribute) {
+  // A hostile user name or password stays inside its attribute.
   const std::u16string document = CarrierDocument(2, u"a\"/><parm name=\"x", u"<&'>");
   EXPECT_NE(document.find(u"value=\"a&quot;/&gt;&lt;parm name=&quot;x\" />"), std::u16string::npos);
   EXPECT_NE(document.find(u"value=\"&lt;&amp;&apos;&gt;\" />"), std::u16string::npos);
-}
-
-TEST(ErrorRecordTest, RecordsReadsAndClearsTheLastFailure) {
+  // The error record records, reads and clears the last failure.
   testing::TempFolder folder;
   const ErrorRecord record(folder.path());
   EXPECT_EQ(record.Read(), u"");
@@ -143,9 +131,7 @@ TEST(ErrorRecordTest, RecordsReadsAndClearsTheLastFailure) {
   EXPECT_EQ(testing::ReadBytes(folder / "ErrorCode.ini"),
             EncodeUtf16Le(u"[CODE]\r\nErrors=0x10000\r\n"));
   EXPECT_EQ(record.Read(), u"0x10000");
-  EXPECT_TRUE(record.Clear());
-  EXPECT_EQ(record.Read(), u"");
-  EXPECT_TRUE(record.Clear());
+  EXPECT_TRUE(record.Clear() && record.Read().empty() && record.Clear()) << "cleared twice";
 }
 
 // Answers each probe after a scripted number of milliseconds, with a scripted answer size.
@@ -192,7 +178,7 @@ Deployment FourServers() {
 
 // Group 1 is probed first; the faster group wins and a tie goes to group 1. Seconds 30..59 of the
 // minute pick index 1 of each group.
-TEST(StartupProbeTest, TheFasterGroupWinsAndTheSecondPicksTheIndex) {
+TEST(ServerChoiceTest, TheFasterGroupWinsTheSecondPicksTheIndexABadAnswerChangesNothingAndRowsMap) {
   const struct {
     int second;
     std::deque<ScriptedLink::Step> steps;
@@ -212,9 +198,7 @@ TEST(StartupProbeTest, TheFasterGroupWinsAndTheSecondPicksTheIndex) {
     EXPECT_EQ(link.connects, c.connects);
     EXPECT_EQ(link.requests.front(), (Bytes{'{', 0, 0, 0, 0, 0, 0, '}'}));
   }
-}
-
-TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
+  // An answer of the wrong size leaves the selection.
   for (const int bad : {0, -1, 7, 9}) {
     FakeClock clock;
     ScriptedLink link(clock.now, {{5, 8}, {1, bad}});
@@ -223,9 +207,7 @@ TEST(StartupProbeTest, AnswerOfTheWrongSizeLeavesTheSelection) {
     EXPECT_FALSE(RunStartupProbe(link, clock, FourServers(), selection));
     EXPECT_EQ(selection.Get(), (ServerCell{0, 1}));
   }
-}
-
-TEST(ManualChoiceTest, RowsMapToGroupsAndRow24KeepsTheSelection) {
+  // Rows of the manual list map to groups, and row 24 keeps the selection.
   const ServerCell current{0, 1};
   const std::pair<int, ServerCell> rows[] = {{0, {1, 0}},  {7, {1, 0}},  {8, {0, 0}},  {9, {0, 0}},
                                              {10, {0, 1}}, {19, {0, 1}}, {20, {1, 1}}, {23, {1, 1}}};

@@ -38,7 +38,7 @@ const std::string kCode = "SH600001";
 // Each kind of builder against the packet built by hand: header values, attribute, body bytes. Text
 // goes out as GBK with its byte count (two Chinese characters count 4). The type of each request
 // for one code is the detail answer test's.
-TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBody) {
+TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBodyAndCodeListItemsTheirMarket) {
   CPacketCodec codec;
   codec.SetListParamA(9);
   codec.SetListParamB(4);
@@ -72,11 +72,8 @@ TEST(PacketCodecTest, EveryRequestHasItsTypeAttributeAndBody) {
       {"recommend", codec.BuildRecommend(u"hi", Bytes{'1', '3', '9', 0}), Packet(2908, 0, Cat({Str("hi"), {'1', '3', '9', 0}}))},
   };
   for (const auto& c : cases) EXPECT_EQ(c.built, c.expected) << c.name;
-}
-
-// Each item carries six code characters, zero-padded, and its market byte; an unknown prefix repeats
-// the previous item's market. Two short codes still make 64 bytes.
-TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
+  // Each item carries six code characters, zero-padded, and its market byte; an unknown prefix
+  // repeats the previous item's market. Two short codes still make 64 bytes.
   const std::vector<std::string> codes{"SH600001", "SZ000002", "BI000101", "HK000700"};
   const Bytes packet = CPacketCodec().BuildCodeListInfo(1, 2, codes, 0x11, 0x22);
   ASSERT_EQ(packet.size(), 16u + 24 * codes.size());
@@ -86,19 +83,16 @@ TEST(PacketCodecTest, CodeListItemsCarryDigitsAndMarket) {
   const Bytes first(packet.begin() + 15, packet.begin() + 39);
   EXPECT_EQ(first, (Bytes{'6', '0', '0', '0', '0', '1', 0, 1, 0, 0, 0, 0, 0, 0, 0, 0,
                           0x11, 0, 0, 0, 0x22, 0, 0, 0}));
-  EXPECT_EQ(packet[15 + 24 + 7], 0);     // SZ
-  EXPECT_EQ(packet[15 + 48 + 7], 0x5A);  // BI
-  EXPECT_EQ(packet[15 + 72 + 7], 0x5A);  // HK
+  // The market bytes of SZ, BI and HK.
+  EXPECT_EQ((Bytes{packet[15 + 24 + 7], packet[15 + 48 + 7], packet[15 + 72 + 7]}),
+            (Bytes{0, 0x5A, 0x5A}));
   EXPECT_EQ(packet.back(), '}');
   const Bytes short_codes = CPacketCodec().BuildCodeListInfo(0, 0, std::vector<std::string>{"SH6", "X"}, 0, 0);
   ASSERT_EQ(short_codes.size(), 64u);
   EXPECT_EQ(short_codes[5], 56);
   EXPECT_EQ(Bytes(short_codes.begin() + 15, short_codes.begin() + 17), (Bytes{'6', 0}));
-  EXPECT_EQ(short_codes[15 + 7], 1);  // "SH"
-  EXPECT_EQ(short_codes[39 + 7], 1);  // "X"
-}
-
-TEST(JoinTest, PacketsShareOneFrameAndASingleOneIsItsOwnContainer) {
+  EXPECT_EQ((Bytes{short_codes[15 + 7], short_codes[39 + 7]}), (Bytes{1, 1}));  // "SH", then "X"
+  // Packets share one frame, and a single one is its own container.
   const Bytes a = Packet(1, 0, Bytes{0, 0});                   // 10 bytes
   const Bytes b = Packet(2, 0, Bytes{1, 2, 3, 4});             // 12 bytes
   const Bytes c = Packet(3, 0, Bytes{5, 5, 5, 5, 5, 5, 5, 5, 5});  // 17 bytes

@@ -27,7 +27,7 @@ std::vector<Bar> AskBars(AnswerFixture& fixture, const std::string& code, int pe
 }
 
 // Every period and adjustment gives well-formed bars in time order; counts are bounded.
-TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderAndCountsAreBounded) {
+TEST(KLineTest, EveryPeriodGivesWellFormedBarsInOrderPagedBeforeFormingInPlaceAndFitting) {
   AnswerFixture fixture;
   for (int period = 1; period <= 12; ++period) {
     for (int adjustment = 0; adjustment <= 2; ++adjustment) {
@@ -51,10 +51,7 @@ TEST(KLineTest, EveryPeriodGivesWellFormedBarsInTimeOrderAndCountsAreBounded) {
   EXPECT_EQ(AskBars(fixture, "SH600001", 1, 0, 65535, 0).size(), static_cast<std::size_t>(kMaxBarsAsked));
   EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 0, 0, 0).empty());
   EXPECT_TRUE(AskBars(fixture, "SH600001", 7, 20000101, 50, 0).empty());
-}
-
-TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
-  AnswerFixture fixture;
+  // Older pages continue strictly before their start.
   for (int period : {7, 8, 2, 5}) {
     const auto newest = AskBars(fixture, "SH600002", period, 0, 40, 0);
     ASSERT_FALSE(newest.empty());
@@ -65,12 +62,8 @@ TEST(KLineTest, OlderPagesContinueStrictlyBeforeTheirStart) {
     for (std::size_t i = 0; i < older.size(); ++i) EXPECT_EQ(whole[i].date, older[i].date) << period;
     EXPECT_EQ(whole[older.size()].date, newest.front().date);
   }
-}
-
-// The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
-// bar keeps its period's date while it forms, so a chart gains a bar only when a period begins.
-TEST(KLineTest, AFormingBarKeepsItsDateSoARefreshedChartGainsOneBarPerNewPeriod) {
-  AnswerFixture fixture;
+  // The terminal appends the newest bar of a refresh when its date differs from its last bar's; a
+  // bar keeps its period's date while it forms, so a chart gains a bar only when a period begins.
   const Market& market = fixture.market;
   const KLineSeries series(market);
   const int share = market.Find("SH600001");
@@ -104,14 +97,13 @@ TEST(KLineTest, AFormingBarKeepsItsDateSoARefreshedChartGainsOneBarPerNewPeriod)
     }
     EXPECT_EQ(gained, c.gained) << "period " << c.period << " from " << c.from;
   }
-}
-
-TEST(KLineTest, FullLoadFitsTheKLineScreensBuffer) {
-  AnswerFixture fixture("2026-12-04 14:59");
+  // A full load fits the K-line screen's buffer late in the day.
+  AnswerFixture late("2026-12-04 14:59");
   for (int period : {1, 2, 5, 7, 9}) {
     for (const char* code : {"SH000001", "SH600001", "SH500001"}) {
-      const Bytes answer = fixture.RawAnswer({fixture.codec.BuildKLine(code, static_cast<std::uint8_t>(period), 0, 122, 1),
-                                              fixture.codec.BuildQuote(code), fixture.codec.BuildSecurityInfo(code)});
+      const Bytes answer =
+          late.RawAnswer({late.codec.BuildKLine(code, static_cast<std::uint8_t>(period), 0, 122, 1),
+                          late.codec.BuildQuote(code), late.codec.BuildSecurityInfo(code)});
       EXPECT_LE(answer.size(), 5120u) << code << " period " << period;
     }
   }

@@ -120,7 +120,7 @@ class ListAnswersTest : public ::testing::Test {
 
 // Each sort field and direction of the quote and sector lists orders a full page; one order is
 // paged through the whole list, whose pages carry the total they add up to.
-TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheList) {
+TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheListAndEachSectorClassItsOwn) {
   using Fields = std::vector<std::pair<int, std::size_t>>;  // sort field, place of its value in a row
   const std::pair<int, Fields> lists[] = {
       {0, {{1, 1}, {4, 0}, {16, 2}, {5, 4}, {21, 5}, {22, 6}, {7, 3}, {15, 7}, {8, 8}}},
@@ -136,9 +136,7 @@ TEST_F(ListAnswersTest, EverySortFieldAndDirectionOrdersTheList) {
     }
   }
   EXPECT_TRUE(Ordered(WholeList(0, 1, 1, 45), 1, 1));
-}
-
-TEST_F(ListAnswersTest, SectorListNamesTheLeaderAndEachClassListsItsOwnSectors) {
+  // The sector list names the leader, and each class lists its own sectors.
   const Row sector = Category(105, 1, 0, 0, 1).rows.at(0);
   EXPECT_EQ(sector.leader, ReadList(fixture.Ask({MembersOf(sector.code, 1, 1)}).at(0), kQuoteFields).rows.at(0).name);
   int sectors = 0;
@@ -152,7 +150,7 @@ TEST_F(ListAnswersTest, SectorListNamesTheLeaderAndEachClassListsItsOwnSectors) 
   EXPECT_EQ(sectors, in_catalogue);
 }
 
-TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
+TEST_F(ListAnswersTest, PagesAreCutByStartAndCountKeepTheTotalAndFitTheScreensBuffer) {
   const int total = Category(0, 1, 0, 0, 1).total;
   ASSERT_GT(total, 12);
   const std::tuple<int, int, int> cases[] = {  // start, count, rows
@@ -163,9 +161,6 @@ TEST_F(ListAnswersTest, PagesAreCutByStartAndCountAndKeepTheTotal) {
     EXPECT_EQ(static_cast<int>(list.rows.size()), std::min(rows, 100)) << start << "+" << count;
     EXPECT_EQ(list.total, total);
   }
-}
-
-TEST_F(ListAnswersTest, AFullPageFitsTheListScreensSmallestBuffer) {
   CPacketCodec c;
   const std::vector<std::vector<Bytes>> requests = {
       {c.BuildCategoryList(0, 1, 0, 0, 30)}, {c.BuildCategoryList(103, 0, 1, 0, 30)},
@@ -174,7 +169,7 @@ TEST_F(ListAnswersTest, AFullPageFitsTheListScreensSmallestBuffer) {
   for (const auto& request : requests) EXPECT_LE(fixture.RawAnswer(request).size(), 2048u);
 }
 
-TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
+TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInOrderAndFlowListsRankByTheirMeasure) {
   const std::vector<std::string> codes = {"SZ000002", "SH999999", "SH900901", "SH000001", "IF000001", "SH600003"};
   const auto ask = [&](int field, int direction, int start, int end) {
     return ReadList(fixture.Ask({CodeList(field, direction, start, end, codes)}).at(0), kQuoteFields);
@@ -190,11 +185,8 @@ TEST_F(ListAnswersTest, CodeListsAnswerTheKnownCodesInTheirOwnOrderOrSorted) {
   ASSERT_EQ(window.rows.size(), 2u);
   EXPECT_EQ(window.rows[0].code, "SH900901");
   EXPECT_TRUE(Ordered(ask(4, 1, 0, 6).rows, 0, 1));  // 2 and 3 decimals compare by shown price
-}
-
-// Big-order and fund lists: one answer holds 100 rows of the whole market's total, run down by
-// their own measure; a list of own codes answers those codes in their order.
-TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
+  // Big-order and fund lists: one answer holds 100 rows of the whole market's total, run down by
+  // their own measure; a list of own codes answers those codes in their order.
   const int shares = Category(0, 0, 0, 0, 1).total;
   for (const bool fund : {false, true}) {
     CPacketCodec codec;
@@ -206,9 +198,9 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
     ASSERT_EQ(static_cast<int>(list.rows.size()), std::min(shares, 100));
     EXPECT_TRUE(Ordered(list.rows, fund ? 1 : 0, 0)) << fund;
   }
-  WireWriter own = WireWriter::Packet(kBigOrderList, 0);
-  own.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
-  const ListBlock list = ReadList(fixture.Ask({own.FinishPacket()}).at(0), 3, Shape::kFlow);
+  WireWriter owned = WireWriter::Packet(kBigOrderList, 0);
+  owned.U8(2).U8(1).U16(2).Str("SH600002").Str("SZ000001");
+  const ListBlock list = ReadList(fixture.Ask({owned.FinishPacket()}).at(0), 3, Shape::kFlow);
   EXPECT_TRUE(list.well_formed);
   ASSERT_EQ(list.rows.size(), 2u);
   EXPECT_EQ(list.rows[0].code, "SH600002");
@@ -216,7 +208,7 @@ TEST_F(ListAnswersTest, BigOrderAndFundListsRankByTheirOwnMeasure) {
 
 // A big-order list places each row within the list asked for, so a board's list counts from 1;
 // a fund list's net amount and net ratio are of the same days, the ratio the big-order list's.
-TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListAndKeepOnePeriodPerRow) {
+TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListKeepOnePeriodAndRankSectorsByInflow) {
   for (const int category : {11, 1}) {
     const Block block = fixture.Ask({CPacketCodec().BuildBigOrderList(1, static_cast<std::uint8_t>(category), 2, 0, 0, 60)}).at(0);
     const ListBlock list = ReadList(block, 3, Shape::kFlow);
@@ -250,9 +242,7 @@ TEST_F(ListAnswersTest, FlowListsPlaceWithinTheListAndKeepOnePeriodPerRow) {
       EXPECT_EQ(fund.rows[i].values[2], same->values[0]) << fund.rows[i].code << " over " << days;
     }
   }
-}
-
-TEST_F(ListAnswersTest, SectorFundFlowListsEverySectorByNetInflowForEachPeriod) {
+  // The sector fund flow lists every sector by net inflow for each period.
   const int sectors = Category(105, 0, 0, 0, 1).total;
   for (const int period : {1, 5, 15}) {
     CPacketCodec codec;
@@ -303,7 +293,7 @@ TEST_F(ListAnswersTest, MalformedListRequestsAreSkippedOrAnsweredWellFormed) {
 // A sector's 总额 is its own day's amount (its quote carries it in ten-thousands of yuan), in yuan
 // while the largest sector's fits the field and in one larger unit for all rows once it does not,
 // so that every row shows its own figure.
-TEST(SectorListTest, SectorAmountsAreTheirOwnAndDistinctInOneUnitForTheWholeList) {
+TEST(SectorListTest, AmountsAreTheirOwnInOneUnitAndTheLeaderNameIsCutWhole) {
   const std::pair<const char*, double> cases[] = {{"2026-12-04 09:31", 1}, {"2026-12-04 14:00", 100}};  // yuan per unit
   for (const auto& [at, unit] : cases) {
     AnswerFixture fixture(at);
@@ -326,12 +316,10 @@ TEST(SectorListTest, SectorAmountsAreTheirOwnAndDistinctInOneUnitForTheWholeList
     }
     EXPECT_EQ(amounts.size(), rows) << at;
   }
-}
-
-TEST(ListRowsTest, LeaderNameIsCutAtAWholeCharacterAndPadded) {
-  const std::pair<std::u16string, std::u16string> cases[] = {
+  // The leader name is cut at a whole character and padded.
+  const std::pair<std::u16string, std::u16string> leaders[] = {
       {u"华岳科技", u"华岳科技"}, {u"华岳科技板块", u"华岳科技"}, {u"AB华岳科技", u"AB华岳科"}, {u"", u""}};
-  for (const auto& [name, read] : cases) {
+  for (const auto& [name, read] : leaders) {
     ListFigures row;
     row.code = "BI000001";
     row.name = u"科技板块";

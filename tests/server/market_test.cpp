@@ -10,7 +10,7 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(MarketTest, SameSeedAndClockGiveTheSameBytes) {
+TEST(MarketTest, SameSeedAndClockGiveTheSameBytesOnTheCalendarAndClockItRunsOn) {
   AnswerFixture a, b;
   AnswerFixture other_seed("2026-12-04 10:30", 8);
   AnswerFixture other_time("2026-12-04 10:31");
@@ -21,9 +21,6 @@ TEST(MarketTest, SameSeedAndClockGiveTheSameBytes) {
   EXPECT_EQ(answer, b.RawAnswer(request));
   EXPECT_NE(answer, other_seed.RawAnswer(request));
   EXPECT_NE(answer, other_time.RawAnswer(request));
-}
-
-TEST(CalendarTest, DatesAndTradingDays) {
   const std::int64_t friday = DayNumberFromCivil(2026, 12, 4);
   EXPECT_EQ(CivilDate(friday), 20261204);
   EXPECT_TRUE(IsTradingDay(friday));
@@ -33,10 +30,7 @@ TEST(CalendarTest, DatesAndTradingDays) {
   EXPECT_EQ(AddTradingDays(friday, -10), friday - 14);
   EXPECT_EQ(TradingDayOnOrBefore(friday + 2), friday);
   EXPECT_EQ(CivilDate(DayNumberFromCivil(2024, 2, 29)), 20240229);
-}
-
-// The fixture's clock starts at the parsed "2026-12-04 10:30" and stands still at speed 0.
-TEST(SimClockTest, TheServerTimeIsTheParsedStartAndBadStartsAreRefused) {
+  // The fixture's clock starts at the parsed "2026-12-04 10:30" and stands still at speed 0.
   AnswerFixture fixture;
   const Block block = fixture.Ask({fixture.codec.BuildServerTime(0)}).at(0);
   BlockReader time = Reader(block);

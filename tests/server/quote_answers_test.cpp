@@ -36,21 +36,19 @@ class QuoteAnswersTest : public ::testing::Test {
 };
 
 // One block per packet in the order asked, and a whole day's answer fits the detail screen's buffer.
-TEST(DetailAnswerTest, OneBlockPerPacketInOrderWithinTheDetailScreensBuffer) {
-  AnswerFixture fixture("2026-12-04 15:00");
-  CPacketCodec& c = fixture.codec;
+TEST_F(QuoteAnswersTest, OneBlockPerPacketInOrderWithinTheBufferAndSecurityAndSnapshotFields) {
+  AnswerFixture day("2026-12-04 15:00");
+  CPacketCodec& c = day.codec;
   for (const char* code : {"SH600001", "SH000001", "IF000001", "HK000001"}) {
-    const Bytes answer = fixture.RawAnswer({c.BuildMinuteData(code, 0), c.BuildIndexBreadth(code), c.BuildOrderBook(code),
-                                            c.BuildTicks(code, 0), c.BuildQuote(code), c.BuildSecurityInfo(code),
-                                            c.BuildTenLevelBook(code), c.BuildTradingHours(code), c.BuildQuoteExtra(code)});
+    const Bytes answer = day.RawAnswer(
+        {c.BuildMinuteData(code, 0), c.BuildIndexBreadth(code), c.BuildOrderBook(code),
+         c.BuildTicks(code, 0), c.BuildQuote(code), c.BuildSecurityInfo(code),
+         c.BuildTenLevelBook(code), c.BuildTradingHours(code), c.BuildQuoteExtra(code)});
     EXPECT_LE(answer.size(), 10240u) << code;
     std::vector<int> types;
     for (const Block& block : DecodeAnswer(answer)) types.push_back(block.type);
     EXPECT_EQ(types, (std::vector<int>{2117, 2206, 2204, 2205, 2203, 2200, 2304, 2118, 2110})) << code;
   }
-}
-
-TEST_F(QuoteAnswersTest, SecurityInfoAndSnapshotFields) {
   const auto blocks = fixture.Ask({fixture.codec.BuildSecurityInfo(kShare), fixture.codec.BuildQuote(kShare)});
   ASSERT_EQ(blocks.size(), 2u);
   const QuoteState q = Quote(kShare);
@@ -64,13 +62,9 @@ TEST_F(QuoteAnswersTest, SecurityInfoAndSnapshotFields) {
 
   BlockReader snap = Reader(blocks[1]);
   const auto [last, amount, volume, high, low, open, prev_close] = Ints<7>(snap);
-  EXPECT_EQ(last, q.last);
-  EXPECT_EQ(volume, q.volume);
-  EXPECT_EQ(prev_close, q.prev_close);
-  EXPECT_GE(high, std::max(open, q.last));
-  EXPECT_LE(low, std::min(open, q.last));
-  EXPECT_LE(high, limit_up);
-  EXPECT_GE(low, limit_down);
+  EXPECT_EQ(std::tuple(last, volume, prev_close), std::tuple(q.last, q.volume, q.prev_close));
+  EXPECT_TRUE(high >= std::max(open, q.last) && high <= limit_up) << high;
+  EXPECT_TRUE(low <= std::min(open, q.last) && low >= limit_down) << low;
   EXPECT_GT(snap.Int32(), 0);  // turnover base
   snap.Skip(2 * 4 + 4 * 4);
   EXPECT_TRUE(snap.AtEnd());
@@ -97,9 +91,7 @@ TEST_F(QuoteAnswersTest, MinuteBlockEndsAtTheSnapshotAndCountsTheDay) {
     EXPECT_GT(average, 0);
     previous_cumulative = cumulative;
   }
-  EXPECT_EQ(time, 1030);
-  EXPECT_EQ(price, q.last * 10);
-  EXPECT_EQ(cumulative, q.volume);
+  EXPECT_EQ(std::tuple(time, price, cumulative), std::tuple(1030, q.last * 10, q.volume));
   EXPECT_EQ(r.Int16(), 242);
   EXPECT_TRUE(r.AtEnd());
 }
@@ -121,9 +113,7 @@ TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
     }
     const int sell1 = prices[static_cast<std::size_t>(entries / 2 - 1)];
     const int buy1 = prices[static_cast<std::size_t>(entries / 2)];
-    EXPECT_LE(buy1, q.last);
-    EXPECT_GE(sell1, q.last);
-    EXPECT_LT(buy1, sell1);
+    EXPECT_TRUE(buy1 <= q.last && q.last <= sell1 && buy1 < sell1) << buy1 << " " << sell1;
     EXPECT_GT(prices.front(), sell1);  // highest sell level first
     if (b == 1) r.Int32();             // order ratio
     EXPECT_TRUE(r.AtEnd());
@@ -138,12 +128,11 @@ TEST_F(QuoteAnswersTest, BooksBracketTheLastPriceAndTicksEndAtIt) {
     std::tie(time, price) = std::tie(t, p);
     EXPECT_GT(size, 0);
   }
-  EXPECT_EQ(time, 1030);
-  EXPECT_EQ(price, q.last);
+  EXPECT_EQ(std::tuple(time, price), std::tuple(1030, q.last));
 }
 
 // The breadth of an index is the market tests' own; a share has none.
-TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
+TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadthAndNoBlockForUnknownTypesOrCodes) {
   const auto blocks = fixture.Ask({fixture.codec.BuildQuoteExtra(kShare), fixture.codec.BuildTradingHours("IF000001"),
                                    fixture.codec.BuildIndexBreadth(kShare)});
   ASSERT_EQ(blocks.size(), 3u);
@@ -152,8 +141,7 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
   EXPECT_GE(extra.Int16(), 0);
   const auto [inner, outer, pe, earnings] = Ints<4>(extra);
   EXPECT_EQ(inner + outer, q.volume);
-  EXPECT_GT(pe, 0);
-  EXPECT_GT(earnings, 0);
+  EXPECT_TRUE(pe > 0 && earnings > 0);
   EXPECT_EQ(extra.Byte(), 3);  // December: the third-quarter report
   EXPECT_TRUE(extra.AtEnd());
   BlockReader hours = Reader(blocks[1]);
@@ -161,15 +149,13 @@ TEST_F(QuoteAnswersTest, ExtraFieldsHoursAndBreadth) {
   EXPECT_EQ(hours.Int16(), 915);
   BlockReader none = Reader(blocks[2]);
   EXPECT_EQ(none.Int16() + none.Int16() + none.Int16(), 0);
-}
-
-TEST_F(QuoteAnswersTest, UnknownTypesAndCodesGetNoBlock) {
   const Bytes unknown_type = WireWriter::Packet(4242, 0).Str(kShare).FinishPacket();
   CPacketCodec& c = fixture.codec;
-  const auto blocks = fixture.Ask({unknown_type, c.BuildQuote("SH999999"), c.BuildF10Item("SH999999", 7, 0),
-                                   c.BuildOrderDetails("SH699999"), c.BuildQuote(kShare)});
-  ASSERT_EQ(blocks.size(), 1u);
-  EXPECT_EQ(blocks[0].type, 2203);
+  const auto known = fixture.Ask({unknown_type, c.BuildQuote("SH999999"),
+                                  c.BuildF10Item("SH999999", 7, 0), c.BuildOrderDetails("SH699999"),
+                                  c.BuildQuote(kShare)});
+  ASSERT_EQ(known.size(), 1u);
+  EXPECT_EQ(known[0].type, 2203);
 }
 
 // The settlement the quote and the ticks are judged against: the previous day's last hour,
@@ -210,8 +196,7 @@ TEST(FuturesAnswersTest, QuoteFieldsAgreeAndTheDaysTicksStayInsideTheSessionsOnT
       const int last = quote.Int32(), open = quote.Int32(), bid = quote.Int32(), ask = quote.Int32();
       EXPECT_EQ(last, q.last);
       EXPECT_EQ(open, q.open);
-      EXPECT_LE(bid, last);
-      EXPECT_GE(ask, last);
+      EXPECT_TRUE(bid <= last && last <= ask);
       EXPECT_EQ(quote.Int32(), q.volume);
       EXPECT_GT(quote.Int32(), 0);  // open interest
       quote.Skip(4 * 3);
@@ -237,16 +222,13 @@ TEST(FuturesAnswersTest, QuoteFieldsAgreeAndTheDaysTicksStayInsideTheSessionsOnT
         EXPECT_TRUE((time >= 91500 && time <= 113000) || (time >= 130000 && time <= 151500)) << time;
         EXPECT_LT(time % 100, 60);
         EXPECT_EQ(price % 20, 0) << "tick " << i;
-        if (count == 3 * q.slots && i < 3) {
-          EXPECT_EQ(price, q.open) << "tick " << i;
-        }
+        EXPECT_TRUE(count != 3 * q.slots || i >= 3 || price == q.open) << "tick " << i;
         EXPECT_LE(std::abs(interest), size) << "tick " << i;
         volumes += size;
         interests += interest;
       }
       EXPECT_TRUE(ticks.AtEnd());
-      EXPECT_EQ(time, moment.latest_time);
-      EXPECT_EQ(price, q.last);
+      EXPECT_EQ(std::tuple(time, price), std::tuple(moment.latest_time, q.last));
       if (count == 3 * q.slots) {
         EXPECT_EQ(volumes, q.volume);
         EXPECT_EQ(interests, dayInterest);

@@ -95,7 +95,7 @@ TEST_F(QuoteServerTest, GatewayAnswersAProxyGetFromTheInformationSite) {
   }
 }
 
-TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnother) {
+TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnotherAndStopClosesEveryConnection) {
   tcp::socket good = ConnectLoopback(io_, server_->quote_port());
   tcp::socket bad = ConnectLoopback(io_, server_->quote_port());
   const std::string garbage = "GET / HTTP/1.0\r\n\r\n";
@@ -109,9 +109,6 @@ TEST_F(QuoteServerTest, GarbageClientIsClosedWithoutDisturbingAnother) {
   asio::write(stalled, asio::buffer(request.data(), request.size() / 2));
   asio::write(good, asio::buffer(request));
   EXPECT_EQ(DecodeAnswer(ReadWholeAnswer(good)).size(), 4u);
-}
-
-TEST_F(QuoteServerTest, StopClosesEveryConnection) {
   tcp::socket client = ConnectLoopback(io_, server_->quote_port());
   const Bytes probe = fixture_.codec.BuildServerProbe();
   asio::write(client, asio::buffer(probe));

@@ -14,7 +14,7 @@
 namespace tarvello::server::testing {
 namespace {
 
-TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefusesTheRest) {
+TEST(SessionAnswersTest, LoginRecommendationAndVersionAnswersFollowWhatWasSent) {
   AnswerFixture fixture;
   fixture.accounts.Add(Account{u"张三", u"secret", 7});
   const auto blocks = fixture.Ask({fixture.codec.BuildLogin(u"张三", u"secret")});
@@ -35,36 +35,31 @@ TEST(SessionAnswersTest, LoginAcceptsKnownAccountsWithTheRunningMessageAndRefuse
     const Bytes login = fixture.codec.BuildLogin(user, password);
     EXPECT_EQ(Reader(fixture.Ask({login})[0]).Byte(), result) << text::ToUtf8(std::u16string(user));
   }
-}
-
-TEST(SessionAnswersTest, RecommendationResultFollowsTheUserAndTheNumbers) {
-  AnswerFixture fixture;
-  const std::tuple<std::u16string_view, std::string_view, int> cases[] = {
+  // The recommendation result follows the user and the numbers.
+  const std::tuple<std::u16string_view, std::string_view, int> recommendations[] = {
       {u"demo", "13800138000,13900139000", 0}, {u"nobody", "13800138000", 1}, {u"demo", "13800138000,12000000000", 2},
       {u"demo", "1380013800", 2},             {u"demo", "", 2},              {u"demo", "13800138000,19999999999", 3}};
-  for (const auto& [user, numbers, result] : cases) {
-    const auto blocks = fixture.Ask({fixture.codec.BuildRecommend(user, Bytes(numbers.begin(), numbers.end()))});
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].type, 2908);
-    EXPECT_EQ(Reader(blocks[0]).Byte(), result) << numbers;
+  for (const auto& [user, numbers, result] : recommendations) {
+    const Bytes typed(numbers.begin(), numbers.end());
+    const auto answer = fixture.Ask({fixture.codec.BuildRecommend(user, typed)});
+    ASSERT_EQ(answer.size(), 1u);
+    EXPECT_EQ(answer[0].type, 2908);
+    EXPECT_EQ(Reader(answer[0]).Byte(), result) << numbers;
   }
-}
-
-// Versions compare as numbers ("V3.10" is newer than "V3.3"); the notices that follow read whole.
-TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
+  // Versions compare as numbers ("V3.10" is newer than "V3.3"); the notices that follow read whole.
   for (const auto& [latest, newer] : {std::pair{"V3.3", 0}, std::pair{"V3.10", 1}, std::pair{"V3.2", 0}}) {
-    AnswerFixture fixture("2026-12-04 10:30", 7, latest);
-    const auto blocks = fixture.Ask({fixture.codec.BuildVersionCheck(u"Error", u"ppc")});
-    ASSERT_EQ(blocks.size(), 2u);
-    BlockReader r = Reader(blocks[0]);
+    AnswerFixture versioned("2026-12-04 10:30", 7, latest);
+    const auto version = versioned.Ask({versioned.codec.BuildVersionCheck(u"Error", u"ppc")});
+    ASSERT_EQ(version.size(), 2u);
+    BlockReader r = Reader(version[0]);
     EXPECT_EQ(r.String().empty(), newer == 0) << latest;
     EXPECT_EQ(r.String(), text::FromAscii(latest));
     r.String();
     EXPECT_EQ(r.Byte(), newer) << latest;
     r.Byte();
     EXPECT_TRUE(r.AtEnd());
-    EXPECT_EQ(blocks[1].type, 2913);
-    BlockReader notices = Reader(blocks[1]);
+    EXPECT_EQ(version[1].type, 2913);
+    BlockReader notices = Reader(version[1]);
     for (int n = notices.Int16(); n > 0; --n) {
       const int kind = notices.Byte();
       EXPECT_TRUE(kind >= 1 && kind <= 4);
@@ -74,24 +69,21 @@ TEST(SessionAnswersTest, VersionAnswerAnnouncesOnlyNewerVersions) {
   }
 }
 
-TEST(ServerOptionsTest, HelpAndVersionTakeNoValue) {
+// Help and version take no value; bad values and unknown options are refused with a message.
+TEST(ServerOptionsTest, HelpAndVersionTakeNoValueAndBadValuesAreRefused) {
   std::string error;
   const auto options = ParseServerOptions({"--version", "--port", "0", "-h"}, error);
   ASSERT_TRUE(options) << error;
   EXPECT_TRUE(options->help && options->version);
   EXPECT_EQ(options->port, 0);
-}
-
-TEST(ServerOptionsTest, RejectsBadValuesAndUnknownOptions) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--port", "70000"}, {"--port"}, {"--speed", "-1"}, {"--at", "2026-12-04"},
         {"--threads", "0"}, {"--colour", "red"}, {"--seed", "x"}}) {
-    std::string error;
+    error.clear();
     EXPECT_FALSE(ParseServerOptions(args, error)) << args[0];
     EXPECT_FALSE(error.empty());
   }
   // An unknown option is named as such even when nothing follows it.
-  std::string error;
   EXPECT_FALSE(ParseServerOptions({"--port", "1", "--colour"}, error));
   EXPECT_EQ(error, "unknown option --colour");
 }
@@ -105,7 +97,8 @@ class AccountsFileTest : public ::testing::Test {
                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
 };
 
-TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
+// Accounts are read beside the demo account; bad lines and missing files are reported.
+TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccountAndReportsBadLines) {
   Write("# user password rights\n\nalice s3cret 5\n李四 密码\ncarol pw 2 locked\n");
   AccountBook book;
   std::string error;
@@ -116,11 +109,6 @@ TEST_F(AccountsFileTest, ReadsAccountsBesideTheDemoAccount) {
   EXPECT_NE(book.Check(u"demo", u"demo"), nullptr);
   EXPECT_EQ(book.Check(u"alice", u"wrong"), nullptr);
   EXPECT_TRUE(book.Check(u"carol", u"pw")->locked);
-}
-
-TEST_F(AccountsFileTest, BadLinesAndMissingFilesAreReported) {
-  AccountBook book;
-  std::string error;
   for (const char* bad : {"bob\n", "bob pw many\n", "bob pw 1 frozen\n"}) {
     Write(bad);
     EXPECT_FALSE(book.LoadFile(path_, error)) << bad;

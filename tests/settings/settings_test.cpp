@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "settings/configuration_keys.h"
 #include "settings/deployment.h"
@@ -16,24 +17,6 @@
 namespace tarvello {
 namespace {
 
-// The INI engine finds a key from its section header to the end of the file, so a name used in
-// two sections would let one section read or overwrite the other's value.
-TEST(DeploymentTest, MissingFileIsWrittenWithTheShippedValuesUnderDistinctKeys) {
-  testing::TempFolder folder;
-  const Deployment d = LoadDeployment(folder.path());
-  EXPECT_EQ(d.quote_servers[1][0], "127.0.0.1");
-  EXPECT_EQ(d.gateway_port, 8080);
-  EXPECT_EQ(d.network_case, NetworkCase::kDesktop);
-  const std::u16string text = DecodeUtf16Le(testing::ReadBytes(folder / kDeploymentFileName));
-  EXPECT_TRUE(text.starts_with(u"[SERVERS]\r\nQUOTE1_0=127.0.0.1\r\nQUOTE1_1="));
-  std::set<std::u16string> keys;
-  for (std::size_t pos = 0, end; (end = text.find(u"\r\n", pos)) != std::u16string::npos; pos = end + 2) {
-    const std::u16string line = text.substr(pos, end - pos);
-    if (line.starts_with(u'[')) continue;
-    EXPECT_TRUE(keys.insert(line.substr(0, line.find(u'='))).second) << text::ToUtf8(line);
-  }
-}
-
 struct Expected {
   int quote_port = 2860;
   int info_port = 8081;
@@ -43,9 +26,25 @@ struct Expected {
   NetworkCase network_case = NetworkCase::kDesktop;
 };
 
-// A value the file does not hold for its own section keeps its shipped value; files written with
-// the names every section once shared go on working.
-TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
+// The INI engine finds a key from its section header to the end of the file, so a name used in
+// two sections would let one section read or overwrite the other's value.
+TEST(DeploymentTest, AMissingFileIsWrittenShippedAndEachValueComesFromItsOwnSection) {
+  testing::TempFolder fresh;
+  const Deployment shipped = LoadDeployment(fresh.path());
+  EXPECT_EQ(shipped.quote_servers[1][0], "127.0.0.1");
+  EXPECT_EQ(shipped.gateway_port, 8080);
+  EXPECT_EQ(shipped.network_case, NetworkCase::kDesktop);
+  const std::u16string written = DecodeUtf16Le(testing::ReadBytes(fresh / kDeploymentFileName));
+  EXPECT_TRUE(written.starts_with(u"[SERVERS]\r\nQUOTE1_0=127.0.0.1\r\nQUOTE1_1="));
+  std::set<std::u16string> keys;
+  for (std::size_t pos = 0, end; (end = written.find(u"\r\n", pos)) != std::u16string::npos;
+       pos = end + 2) {
+    const std::u16string line = written.substr(pos, end - pos);
+    if (line.starts_with(u'[')) continue;
+    EXPECT_TRUE(keys.insert(line.substr(0, line.find(u'='))).second) << text::ToUtf8(line);
+  }
+  // A value the file does not hold for its own section keeps its shipped value; files written with
+  // the names every section once shared go on working.
   const struct {
     const char* name;
     const char* file;
@@ -68,42 +67,35 @@ TEST(DeploymentTest, EachValueComesFromItsOwnSectionOrKeepsItsShippedValue) {
     testing::TempFolder folder;
     testing::WriteBytes(folder / kDeploymentFileName, EncodeUtf16Le(text::FromUtf8(c.file)));
     const Deployment d = LoadDeployment(folder.path());
-    EXPECT_EQ(d.quote_port, c.expected.quote_port);
-    EXPECT_EQ(d.info_port, c.expected.info_port);
-    EXPECT_EQ(d.gateway_port, c.expected.gateway_port);
-    EXPECT_EQ(d.quote_servers[1][0], c.expected.quote_server);
-    EXPECT_EQ(d.info_servers[1][0], c.expected.info_server);
-    EXPECT_EQ(d.network_case, c.expected.network_case);
-    EXPECT_EQ(d.quote_servers[0][1], "127.0.0.1");
+    const Expected& e = c.expected;
+    EXPECT_EQ(std::tie(d.quote_port, d.info_port, d.gateway_port, d.network_case),
+              std::tie(e.quote_port, e.info_port, e.gateway_port, e.network_case));
+    EXPECT_EQ(std::tie(d.quote_servers[1][0], d.info_servers[1][0], d.quote_servers[0][1]),
+              std::tuple(e.quote_server, e.info_server, "127.0.0.1"));
   }
-}
-
-// A person edits the file with whatever editor is at hand, here one that saves UTF-8 with a
-// byte-order mark (every editor's form is ProfileFileTest.FileSavedByAnEditor..., read by the same
-// DecodeIniText): the servers stay what the person wrote. The load-balancing rows of the manual
-// list go wherever the QUOTE cells point, and a ROW key of such a row is no longer read.
-TEST(DeploymentTest, HandEditedServersHoldAndTheBalancedRowsFollowThem) {
+  // A person edits the file with whatever editor is at hand, here one that saves UTF-8 with a
+  // byte-order mark (every editor's form is ProfileFileTest.WritesInUtf16LeWithoutBomAndReads...,
+  // read by the same DecodeIniText): the servers stay what the person wrote. The load-balancing
+  // rows of the manual list go wherever the QUOTE cells point, and a ROW key of such a row is no
+  // longer read.
   const std::u16string text =
       u"[SERVERS]\r\nQUOTE1_0=10.0.0.1\r\nQUOTE1_1=10.0.0.2\r\nQUOTE0_0=10.0.0.3\r\nQUOTE0_1=10.0.0.4\r\n"
       u"ROW5=127.0.0.1\r\nROW6=10.0.0.6\r\n";
   testing::TempFolder folder;
   testing::WriteBytes(folder / kDeploymentFileName, "\xEF\xBB\xBF" + text::ToUtf8(text));
   const Deployment d = LoadDeployment(folder.path());
-  EXPECT_EQ(d.quote_servers[1][0], "10.0.0.1");
-  EXPECT_EQ(d.quote_servers[0][1], "10.0.0.4");
-  EXPECT_EQ(d.server_rows[5], "10.0.0.1");
-  EXPECT_EQ(d.server_rows[8], "10.0.0.3");
-  EXPECT_EQ(d.server_rows[11], "10.0.0.4");
-  EXPECT_EQ(d.server_rows[21], "10.0.0.2");
-  EXPECT_EQ(d.server_rows[6], "10.0.0.6");
-  EXPECT_EQ(d.server_rows[7], "127.0.0.1");
+  const auto& rows = d.server_rows;
+  EXPECT_EQ((std::vector{d.quote_servers[1][0], d.quote_servers[0][1], rows[5], rows[8], rows[11]}),
+            (std::vector<std::string>{"10.0.0.1", "10.0.0.4", "10.0.0.1", "10.0.0.3", "10.0.0.4"}));
+  EXPECT_EQ((std::vector{rows[21], rows[6], rows[7]}),
+            (std::vector<std::string>{"10.0.0.2", "10.0.0.6", "127.0.0.1"}));
 }
 
 std::filesystem::path ConfigFile(const testing::TempFolder& folder) { return folder / config::kFileName; }
 
 // A hand-edited period between the choices is used as written (the page shows the first choice);
 // one outside their range comes back within it.
-TEST(RefreshSettingsTest, HandEditedPeriodsAreUsedWithinTheChoicesRange) {
+TEST(SettingsTest, HandEditedPeriodsStayInTheChoicesRangeAndVersionsCompareAsNumbers) {
   const struct {
     const char16_t* written;
     int loaded;
@@ -118,10 +110,7 @@ TEST(RefreshSettingsTest, HandEditedPeriodsAreUsedWithinTheChoicesRange) {
     EXPECT_EQ(LoadRefreshSettings(folder.path()).kline_seconds, c.loaded);
   }
   EXPECT_EQ(RefreshChoiceIndex(25), 0);
-}
-
-// Versions compare as versions, number by number, never as text.
-TEST(ProgramVersionTest, NewerComparesNumbersNotText) {
+  // Versions compare as versions, number by number, never as text.
   struct Case {
     std::u16string_view candidate;
     bool newer_than_v33;

@@ -20,7 +20,7 @@
 namespace tarvello {
 namespace {
 
-TEST(MenuTest, KeypadMovesWrapAsTheKeypadExpects) {
+TEST(MenuTest, KeypadMovesWrapAndTheMarqueeRunsTheMessagesAfterTheWelcome) {
   EXPECT_EQ(MoveMenuSelection(0, KeypadMove::kLeft), 11);
   EXPECT_EQ(MoveMenuSelection(11, KeypadMove::kRight), 0);
   for (int column = 0; column < 3; ++column) {
@@ -29,16 +29,13 @@ TEST(MenuTest, KeypadMovesWrapAsTheKeypadExpects) {
   }
   EXPECT_EQ(MoveMenuSelection(4, KeypadMove::kDown), 7);
   EXPECT_EQ(MoveMenuSelection(4, KeypadMove::kUp), 1);
-}
-
-TEST(TickerMarqueeTest, RunningMessagesFollowTheWelcomeOnOneLine) {
   EXPECT_EQ(MarqueeText(u"欢迎", u""), u"欢迎");
   EXPECT_EQ(MarqueeText(u"欢迎", u"停牌\r\n\r\n复牌\r\n\r\n"),
             u"欢迎\u3000\u3000\u3000停牌\u3000\u3000\u3000复牌");
   EXPECT_EQ(MarqueeText(u"", u"\r\n通知"), u"通知");
 }
 
-TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
+TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntryAndTheKindChosen) {
   const std::vector<PageEntry> switching = {{u"港股", kEntryHongKongPage, {}},
                                             {u"列表", kEntryFetchedListPage, {}}};
   const struct {
@@ -69,10 +66,10 @@ TEST(RangePagesTest, TheActionKeyFollowsTheModeAndTheEntry) {
   EXPECT_EQ(ActionOnLine(kPageCategories, switching, 1).mode, kPageFetchedList);
   EXPECT_EQ(ActionOnLine(kPageFetchedList, switching, 0).kind, PageAction::Kind::kNone);
   EXPECT_EQ(ActionOnLine(kPageCategories, {}, 0).kind, PageAction::Kind::kNone);
-}
-
-// The categories, even none at all, end with the markup pages; no other page gets that line.
-TEST(RangePagesTest, InformationListsShareTheChosenKindAndOnlyCategoriesEndWithTheMarkupPages) {
+  // Fund flow arguments meet no other list argument.
+  for (int kind : {0, 106, 1111}) EXPECT_EQ(FundFlowCategory(FundFlowListArgument(kind)), kind);
+  for (int other : {0, 1125, -1, -66, -999}) EXPECT_FALSE(FundFlowCategory(other)) << other;
+  // The categories, even none at all, end with the markup pages; no other page gets that line.
   const std::vector<PageEntry> kinds = {{u"新闻", 1, {}}, {u"研报", 16, {}}};
   EXPECT_EQ(ActionOnLine(kPageInfoCategories, kinds, 1).information_kind, 16);
   const PageContent none = WithOwnEntries(kPageInfoCategories, PageContent{{}, {}, false, TextForm::kLines});
@@ -81,12 +78,7 @@ TEST(RangePagesTest, InformationListsShareTheChosenKindAndOnlyCategoriesEndWithT
   EXPECT_EQ(WithOwnEntries(kPageInfoKinds, PageContent{kinds, {}, false, TextForm::kLines}).entries, kinds);
 }
 
-TEST(RangePagesTest, FundFlowArgumentsMeetNoOtherListArgument) {
-  for (int category : {0, 106, 1111}) EXPECT_EQ(FundFlowCategory(FundFlowListArgument(category)), category);
-  for (int other : {0, 1125, -1, -66, -999}) EXPECT_FALSE(FundFlowCategory(other)) << other;
-}
-
-TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
+TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidthInEachForm) {
   // A wide character is 10 pixels, a Latin one 5; the page is 60 pixels: six wide characters.
   const std::vector<std::u16string> lines =
       WrapPageText(u"  一 二\r\nabcdefghijklmn\n\n中文中文中文中文", 60, 10);
@@ -97,9 +89,7 @@ TEST(PageTextTest, LinesAreIndentedTrimmedAndWrappedByCharacterWidth) {
   // Spaces past the tenth character stay; a page narrower than a character still ends.
   EXPECT_EQ(WrapPageText(u"0123456789 x", 1000, 10)[0], u"\u3000\u30000123456789 x");
   EXPECT_EQ(WrapPageText(u"中文", 3, 10), (std::vector<std::u16string>{u"\u3000", u"\u3000", u"中", u"文"}));
-}
-
-TEST(PageTextTest, FinancesArePiecesAsTheyStandAndDownloadsDropMarksAndCountLatin1Narrow) {
+  // Finances are pieces as they stand; downloads drop their marks and count Latin-1 narrow.
   EXPECT_EQ(WrapPageText(u" 每股收益：0.5元,净利润：9万元", 1000, 10, TextForm::kCommaPieces),
             (std::vector<std::u16string>{u" 每股收益：0.5元", u"净利润：9万元"}));
   EXPECT_EQ(WrapPageText(u"﻿ 正文", 1000, 10, TextForm::kDownloaded)[0], u"　　正文");
@@ -119,7 +109,7 @@ class RangePageStateTest : public ::testing::Test {
   RangePageState state_;
 };
 
-TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleAndStopsAtTheEnds) {
+TEST_F(RangePageStateTest, SelectionStaysVisibleFollowsFreshContentAndBackRetracesSwitches) {
   state_.Open(0, Menu(12));
   state_.MoveSelection(-1, 12, 5);
   EXPECT_EQ(state_.view(), (PageView{0, 0}));
@@ -137,9 +127,13 @@ TEST_F(RangePageStateTest, SelectionScrollsToStayVisibleAndStopsAtTheEnds) {
   empty.Open(3, Menu(0));
   empty.MoveSelection(1, 0, 5);
   EXPECT_EQ(empty.view(), (PageView{0, 0}));
-}
-
-TEST_F(RangePageStateTest, BackRetracesSwitchesWithTheirSelectionUntilTheOpenedMode) {
+  // Fresh content pulls the selection onto the lines there are.
+  state_.Open(3, Menu(10));
+  state_.MoveSelection(8, 10, 5);
+  state_.Refresh(Menu(4));
+  state_.KeepInView(4, 5);
+  EXPECT_EQ(state_.view(), (PageView{0, 3}));
+  // Back retraces switches with their selection until the mode opened from outside.
   state_.Open(19, Menu(2));
   state_.MoveSelection(1, 2, 5);
   state_.Switch(20, Menu(3));
@@ -156,14 +150,6 @@ TEST_F(RangePageStateTest, BackRetracesSwitchesWithTheirSelectionUntilTheOpenedM
   EXPECT_FALSE(state_.Back()) << "opening from outside forgets the way back";
 }
 
-TEST_F(RangePageStateTest, FreshContentPullsTheSelectionOntoTheLinesThereAre) {
-  state_.Open(3, Menu(10));
-  state_.MoveSelection(8, 10, 5);
-  state_.Refresh(Menu(4));
-  state_.KeepInView(4, 5);
-  EXPECT_EQ(state_.view(), (PageView{0, 3}));
-}
-
 using testing::AnswerContainer;
 
 Bytes Items(std::int16_t count, std::initializer_list<std::pair<const char*, std::u16string_view>> items) {
@@ -173,7 +159,7 @@ Bytes Items(std::int16_t count, std::initializer_list<std::pair<const char*, std
   return body.Take();
 }
 
-TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
+TEST(SearchAnswerTest, ItemsJoinCodeAndNameBadAnswersGiveWhatWasReadAndTheListPagesTheItems) {
   const Bytes two = Items(2, {{"SH600036", u"招商银行"}, {"SZ000001", u"平安银行"}});
   Bytes cut = AnswerContainer(2000, two);
   cut.resize(cut.size() - 4);  // the second name runs past the end
@@ -199,10 +185,7 @@ TEST(SearchAnswerTest, ItemsJoinCodeAndNameAndBadAnswersGiveWhatWasReadInFull) {
   EXPECT_EQ(SplitSearchItem(u"SH600036"), (SearchItem{u"SH600036", u""}));
   EXPECT_EQ(SplitSearchItem(u";名称"), (SearchItem{u"", u"名称"}));
   EXPECT_EQ(SplitSearchItem(u"A;B;C"), (SearchItem{u"A", u"B;C"}));
-}
-
-// 25 server rows, ten to a page: three pages; the labels that cannot act are the ones at an end.
-TEST(ListScreenPagesTest, LabelsActOnlyAwayFromTheEndsAndRowsMapToItems) {
+  // 25 server rows, ten to a page: three pages; the labels that cannot act are the ones at an end.
   const ListScreenPages pages(25, 260, 26);
   EXPECT_EQ(pages.rows_per_page(), 10);
   EXPECT_EQ(pages.page_count(), 3);
@@ -210,17 +193,16 @@ TEST(ListScreenPagesTest, LabelsActOnlyAwayFromTheEndsAndRowsMapToItems) {
     int page;
     std::optional<int> first, back, forward, last;
     std::u16string_view counter;
-  } cases[] = {
+  } pageCases[] = {
       {0, std::nullopt, std::nullopt, 1, 2, u"(1/3)"},
       {1, 0, 0, 2, 2, u"(2/3)"},
       {2, 0, 1, std::nullopt, std::nullopt, u"(3/3)"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(pages.Target(PagingLabel::kFirst, c.page), c.first) << c.page;
-    EXPECT_EQ(pages.Target(PagingLabel::kBack, c.page), c.back) << c.page;
-    EXPECT_EQ(pages.Target(PagingLabel::kForward, c.page), c.forward) << c.page;
-    EXPECT_EQ(pages.Target(PagingLabel::kLast, c.page), c.last) << c.page;
-    EXPECT_EQ(pages.Counter(c.page), c.counter);
+  for (const auto& c : pageCases) {
+    const auto at = [&](PagingLabel label) { return pages.Target(label, c.page); };
+    EXPECT_EQ(std::tuple(at(PagingLabel::kFirst), at(PagingLabel::kBack), at(PagingLabel::kForward),
+                         at(PagingLabel::kLast), pages.Counter(c.page)),
+              std::tuple(c.first, c.back, c.forward, c.last, c.counter)) << c.page;
   }
   EXPECT_EQ(pages.ItemAt(2, 4), 24);
   EXPECT_EQ(pages.ItemAt(2, 5), -1);
@@ -244,7 +226,7 @@ CodeEntry Typed(bool short_spell, const std::vector<std::u16string_view>& keys) 
   return entry;
 }
 
-TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheHint) {
+TEST(CodeEntryTest, LimitsKeysAndTheHintAndTypedShortcutsOpenListsOrSearch) {
   const struct {
     const char* scenario;
     bool short_spell;
@@ -264,9 +246,7 @@ TEST(CodeEntryTest, LimitsMultiCharacterKeysAndTheHint) {
     EXPECT_EQ(entry.text(), c.text) << c.scenario;
     EXPECT_FALSE(entry.hint_shown()) << c.scenario;
   }
-}
-
-TEST(CodeEntryTest, ShortSpellHintShowsUntilTheFirstKeyAndCodeModeStartsEmpty) {
+  // The short spell hint shows until the first key; code mode starts empty.
   CodeEntry entry = Typed(false, {u"12"});
   entry.Begin(true);
   EXPECT_TRUE(entry.hint_shown());
@@ -277,19 +257,17 @@ TEST(CodeEntryTest, ShortSpellHintShowsUntilTheFirstKeyAndCodeModeStartsEmpty) {
   entry.Begin(false);
   EXPECT_FALSE(entry.hint_shown());
   EXPECT_EQ(entry.shown(), u"");
-}
-
-TEST(KeyboardRequestsTest, ShortcutsOpenListsAndIndicesAndAnythingElseSearches) {
+  // Typed shortcuts open lists and indices; anything else searches.
   const struct {
     std::u16string_view text;
     int target;
     int argument;
     const char* security;
-  } cases[] = {
+  } shortcuts[] = {
       {u"60", 1126, -60, ""},        {u"06", 1132, -6, ""},   {u"03", 1129, -3, "SH000001"},
       {u"482615", 1135, 2, ""},      {u"67", 1135, 0, ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : shortcuts) {
     const KeyboardRequest request = RequestForTypedText(c.text);
     EXPECT_EQ(request.navigation, (NavigationRequest{c.target, c.argument}));
     EXPECT_EQ(request.security.value_or(SecurityCode()), SecurityCode::FromAscii(c.security));

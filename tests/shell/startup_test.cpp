@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "protocol/container_writer.h"
@@ -23,32 +24,29 @@
 namespace tarvello {
 namespace {
 
-TEST(AppOptionsTest, EveryOptionIsRead) {
+TEST(AppOptionsTest, EveryOptionIsReadAndBadValuesLeaveTheOptionsAlone) {
   AppOptions options;
   std::string error;
   ASSERT_TRUE(ParseAppOptions({"--screen", "240X320", "--scale", "1.5", "--home", "/tmp/t", "--tour", "shots"},
                               options, error));
   EXPECT_EQ(options.screen, (Size{240, 320}));
   EXPECT_EQ(options.scale, 1.5);
-  EXPECT_EQ(options.home, "/tmp/t");
-  EXPECT_EQ(options.tour_dir, "shots");
+  EXPECT_EQ(std::tie(options.home, options.tour_dir), std::tuple("/tmp/t", "shots"));
   EXPECT_FALSE(options.help || options.version);
 
   ASSERT_TRUE(ParseAppOptions({"--version", "--help"}, options, error));
   EXPECT_TRUE(options.help && options.version);
-}
-
-TEST(AppOptionsTest, BadValuesAreRefusedAndLeaveTheOptionsAlone) {
+  // Bad values are refused and leave the options alone.
   for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
            {"--screen", "240x"},    {"--screen", "100x320"}, {"--screen", "240x9999"}, {"--screen", "240x320px"},
            {"--scale", "nan"},      {"--scale", "9"},        {"--screen"},             {"--colour", "red"},
            {"--scale", "2", "--tour"}}) {
-    AppOptions options;
-    std::string error;
-    EXPECT_FALSE(ParseAppOptions(args, options, error)) << args[0];
+    AppOptions fresh;
+    error.clear();
+    EXPECT_FALSE(ParseAppOptions(args, fresh, error)) << args[0];
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(options.screen, (Size{480, 640}));
-    EXPECT_EQ(options.scale, 1.0);
+    EXPECT_EQ(fresh.screen, (Size{480, 640}));
+    EXPECT_EQ(fresh.scale, 1.0);
   }
 }
 
@@ -77,18 +75,14 @@ Bytes Answer(int result, bool with_notice) {
 }
 
 // Stored credentials are AccountWalk's.
-TEST(StartupLoginTest, SendsPlaceholderWhenNothingIsStoredAndReadsRightsAndNotice) {
+TEST(StartupLoginTest, SendsPlaceholderOnlyAnAcceptingAnswerGrantsRightsAndANoticeComesOnce) {
   testing::TempFolder folder;
   testing::ScriptedServer server;
   server.SetFixedAnswer(Answer(0, true));
   const LoginAnswer answer = RunStartupLogin(server.Function(), folder.path(), u"ppc");
   EXPECT_EQ(server.Last(), CPacketCodec().BuildLogin(u"ppc", u"ppc"));
-  EXPECT_EQ(answer.rights, 0x55);
-  EXPECT_EQ(answer.serial, 7);
-  EXPECT_EQ(answer.message, u"今日休市");
-}
-
-TEST(StartupLoginTest, RefusedShortOrStrayAnswersGrantNothing) {
+  EXPECT_EQ(std::tie(answer.rights, answer.serial, answer.message), std::tuple(0x55, 7, u"今日休市"));
+  // Refused, short or stray answers grant nothing.
   EXPECT_FALSE(ReadLoginAnswer(Answer(2, false)).rights);
   const Bytes ok = Answer(0, false);
   EXPECT_FALSE(ReadLoginAnswer(std::span<const std::uint8_t>(ok.data(), 6)).rights);
@@ -97,9 +91,7 @@ TEST(StartupLoginTest, RefusedShortOrStrayAnswersGrantNothing) {
   EXPECT_FALSE(ReadLoginAnswer(shifted).rights);
   const Bytes cut = WireWriter().U8('{').U16(2906).U16(0).U16(5).U8(0).U8(1).Take();
   EXPECT_FALSE(ReadLoginAnswer(cut).rights);
-}
-
-TEST(RunningMessageTest, RepeatedSerialIsNotAppendedTwice) {
+  // A notice of a serial seen before is not appended twice.
   RunningMessage message;
   EXPECT_TRUE(message.Offer(3, u"a"));
   EXPECT_FALSE(message.Offer(3, u"a"));
@@ -172,6 +164,7 @@ TEST_F(DeviceRegistrationTest, RecordedFailureIsReportedAndCleared) {
   EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
 }
 
+// A missing server time leaves the time empty.
 // The record goes only once the server has the report: a report that got no answer is kept for
 // the next start, and a registration text too long to send does not hold the report back.
 TEST_F(DeviceRegistrationTest, RecordedFailureIsKeptUntilTheServerHasIt) {
@@ -188,13 +181,10 @@ TEST_F(DeviceRegistrationTest, RecordedFailureIsKeptUntilTheServerHasIt) {
   EXPECT_EQ(ErrorRecord(folder_.path()).Read(), u"");
 }
 
-TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmpty) {
+TEST_F(DeviceRegistrationTest, NoServerTimeLeavesTimeEmptyAndTheTextsFallBack) {
   time_available_ = false;
   ASSERT_TRUE(Run());
   EXPECT_EQ(TextOf(1).substr(0, 2), "{0");
-}
-
-TEST(RegistrationTextTest, TimestampsAndMachineNames) {
   EXPECT_EQ(FormatServerTimestamp(std::nullopt), u"00:00");
   EXPECT_EQ(ChooseMachineName({u"", u"HTC Touch", u"UA", u""}), u"HTC");
 }

@@ -22,7 +22,7 @@ class AnswerCacheTest : public ::testing::Test {
 };
 
 // A key's newest answer comes back from the file with its moment; Clear drops entries and file.
-TEST_F(AnswerCacheTest, TheNewestAnswerOfAKeyComesBackFromTheFileUntilCleared) {
+TEST_F(AnswerCacheTest, TheNewestAnswerOfAKeyComesBackUntilClearedAndTheOldestGoFirst) {
   {
     AnswerCache cache(path_);
     cache.Put("detail SH600001", Answer("{old}"), At(1));
@@ -36,9 +36,7 @@ TEST_F(AnswerCacheTest, TheNewestAnswerOfAKeyComesBackFromTheFileUntilCleared) {
   EXPECT_FALSE(reread.Find("detail SH600002"));
   EXPECT_TRUE(reread.Clear());
   EXPECT_FALSE(reread.Find("detail SH600001") || std::filesystem::exists(path_) || reread.Size() != 0);
-}
-
-TEST_F(AnswerCacheTest, TheOldestGoFirstAndWhatCannotFitIsNotKept) {
+  // The oldest go first, and what cannot fit is not kept.
   const std::size_t record = CacheRecordSize(Entry("a", 0, "0123456789"));
   AnswerCache cache(path_, 3 * record);
   for (const auto& [key, seconds] : {std::pair{"a", 5}, {"b", 1}, {"c", 9}, {"d", 7}}) {

@@ -25,17 +25,14 @@ class ProfileFileTest : public ::testing::Test {
   std::filesystem::path path_ = folder_ / "List.ini";
 };
 
-TEST_F(ProfileFileTest, WriteToMissingFileCreatesHeaderAndEntryInUtf16LeWithoutBom) {
+TEST_F(ProfileFileTest, WritesInUtf16LeWithoutBomAndReadsWhatEditorsSave) {
   ASSERT_TRUE(ProfileFile::WriteString(u"INFO", u"USERNAME", u"张三", path_));
   EXPECT_EQ(ReadBytes(path_), EncodeUtf16Le(u"[INFO]\r\nUSERNAME=张三\r\n"));
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三");
   WriteBytes(path_, ReadBytes(path_) + "x");
   EXPECT_EQ(ProfileFile::GetString(u"INFO", u"USERNAME", u"Error", path_), u"张三") << "an odd last byte is ignored";
-}
-
-// A file a person saved with an editor (Contacts.ini, say) reads the same in the forms editors
-// save; a change writes it back in the program's own form, the person's entries kept.
-TEST_F(ProfileFileTest, FileSavedByAnEditorReadsTheSameAndIsRewrittenInUtf16LeWithoutBom) {
+  // A file a person saved with an editor (Contacts.ini, say) reads the same in the forms editors
+  // save; a change writes it back in the program's own form, the person's entries kept.
   const std::u16string text = u"[CONTACTS]\r\nNAME0=营业部\r\nPHONE0=0311\r\n";
   for (const std::string& bytes : {"\xFF\xFE" + EncodeUtf16Le(text), "\xEF\xBB\xBF" + text::ToUtf8(text),
                                    text::ToUtf8(text)}) {
@@ -46,15 +43,13 @@ TEST_F(ProfileFileTest, FileSavedByAnEditorReadsTheSameAndIsRewrittenInUtf16LeWi
   }
 }
 
-TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsSectionHeader) {
+TEST_F(ProfileFileTest, NewestKeyGoesDirectlyAfterItsHeaderAndAShorterValueLeavesNothingBehind) {
   ASSERT_TRUE(ProfileFile::WriteString(u"STOCKLIST", u"STOCKCODE1", u"SH600001", path_));
   ASSERT_TRUE(ProfileFile::WriteString(u"STOCKLIST", u"STOCKCODE2", u"SZ000002", path_));
   ASSERT_TRUE(ProfileFile::WriteString(u"OTHER", u"COUNT", u"2", path_));
   EXPECT_EQ(Text(), u"[STOCKLIST]\r\nSTOCKCODE2=SZ000002\r\nSTOCKCODE1=SH600001\r\n"
                     u"[OTHER]\r\nCOUNT=2\r\n");
-}
-
-TEST_F(ProfileFileTest, RewritingWithShorterValueLeavesNoStaleCharacters) {
+  // A shorter value leaves no stale characters.
   SetText(u"[A]\r\nK=123456789\r\nL=x\r\n");
   ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"1", path_));
   EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nL=x\r\n");
@@ -64,7 +59,7 @@ TEST_F(ProfileFileTest, RewritingWithShorterValueLeavesNoStaleCharacters) {
 
 // A last line without its line end reads as missing and is neither rewritten nor deleted; a new
 // section after it starts on a line of its own.
-TEST_F(ProfileFileTest, LastLineWithoutLineEndReadsAsDefaultAndRefusesRewriteAndDelete) {
+TEST_F(ProfileFileTest, AnUnendedLastLineOrACorruptingArgumentChangesNothing) {
   SetText(u"[A]\r\nK=1\r\nLAST=2");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"LAST", u"Error", path_), u"Error");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"1");
@@ -73,11 +68,9 @@ TEST_F(ProfileFileTest, LastLineWithoutLineEndReadsAsDefaultAndRefusesRewriteAnd
   EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nLAST=2");
   ASSERT_TRUE(ProfileFile::WriteString(u"B", u"K", u"v", path_));
   EXPECT_EQ(Text(), u"[A]\r\nK=1\r\nLAST=2\r\n[B]\r\nK=v\r\n");
-}
-
-// Empty names or values, and line breaks or "=" that would corrupt the file, are refused and
-// change nothing, whether the file exists or not.
-TEST_F(ProfileFileTest, EmptyOrCorruptingArgumentsChangeNothingAndFail) {
+  // Empty names or values, and line breaks or "=" that would corrupt the file, are refused and
+  // change nothing, whether the file exists or not.
+  std::filesystem::remove(path_);
   const std::u16string_view refused[][3] = {{u"A", u"K", u""},  {u"", u"K", u"v"},    {u"A", u"", u"v"},
                                             {u"A", u"K", u"x\r\nINJECTED=1"}, {u"A", u"K=J", u"v"}, {u"A\n", u"K", u"v"}};
   EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", ""));
@@ -92,7 +85,7 @@ TEST_F(ProfileFileTest, EmptyOrCorruptingArgumentsChangeNothingAndFail) {
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", ""), u"Error");
 }
 
-TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
+TEST_F(ProfileFileTest, KeysAreFoundInALaterSectionAndMatchLiterallyAtLineStart) {
   SetText(u"[A]\r\nX=1\r\n[B]\r\nK=later\r\n");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"later");
   ASSERT_TRUE(ProfileFile::WriteString(u"A", u"K", u"changed", path_));
@@ -101,9 +94,6 @@ TEST_F(ProfileFileTest, KeyMissingFromItsSectionIsFoundInALaterSection) {
   // Files whose sections share key names read them from the section's own lines only.
   EXPECT_EQ(profile_text::GetSectionValue(Text(), u"A", u"K"), std::nullopt);
   EXPECT_EQ(profile_text::GetSectionValue(Text(), u"B", u"K"), u"changed");
-}
-
-TEST_F(ProfileFileTest, KeysAndHeadersMatchLiterallyAndOnlyAtLineStart) {
   SetText(u"[A]\r\nSTOCKCODE1=SH600001\r\nNOTE=see [B]\r\n[B]\r\nCODE1=SZ000001\r\n");
   EXPECT_EQ(ProfileFile::GetString(u"A", u"CODE1", u"Error", path_), u"SZ000001");
   EXPECT_EQ(ProfileFile::GetString(u"B", u"CODE1", u"Error", path_), u"SZ000001");
@@ -116,19 +106,14 @@ TEST_F(ProfileFileTest, KeysAndHeadersMatchLiterallyAndOnlyAtLineStart) {
   EXPECT_EQ(ProfileFile::GetString(u"a", u"k", u"Error", path_), u"Error");
 }
 
-TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLong) {
+TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLongAndFindKeyByValueMatchesAPrefix) {
   SetText(u"[N]\r\nA=42\r\nB= -17xyz\r\nC=abc\r\nD=99999999999\r\nF=-99999999999\r\n");
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"A", -1, path_), 42);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"B", -1, path_), -17);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"C", -1, path_), 0);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"D", -1, path_), 2147483647);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"F", -1, path_), -2147483647 - 1);
-  EXPECT_EQ(ProfileFile::GetInt(u"N", u"MISSING", -1, path_), -1);
+  const std::pair<std::u16string_view, int> read[] = {
+      {u"A", 42}, {u"B", -17}, {u"C", 0}, {u"D", 2147483647}, {u"F", -2147483647 - 1},
+      {u"MISSING", -1}};
+  for (const auto& [key, value] : read) EXPECT_EQ(ProfileFile::GetInt(u"N", key, -1, path_), value);
   ASSERT_TRUE(ProfileFile::WriteInt(u"N", u"G", -305, path_));
   EXPECT_EQ(ProfileFile::GetString(u"N", u"G", u"Error", path_), u"-305");
-}
-
-TEST_F(ProfileFileTest, FindKeyByValueMatchesAValuePrefixAfterTheHeader) {
   SetText(u"[X]\r\nK0=other\r\n[LIST]\r\nSTOCKCODE3=SH600001\r\nSTOCKCODE1=SZ000001\r\n"
           u"[MORE]\r\nSTOCKCODE9=SH600002");
   EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"SZ000001", u"Error", path_), u"STOCKCODE1");
@@ -139,7 +124,7 @@ TEST_F(ProfileFileTest, FindKeyByValueMatchesAValuePrefixAfterTheHeader) {
   EXPECT_EQ(ProfileFile::FindKeyByValue(u"LIST", u"", u"Error", path_), u"Error");
 }
 
-TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyTheKeyLineOfItsOwnSection) {
+TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyItsOwnLineAndARewriteLeavesNoTemporaryFile) {
   SetText(u"[A]\r\nK1=a\r\nK2=b\r\n[B]\r\nK3=c\r\n");
   EXPECT_TRUE(ProfileFile::DeleteEntry(u"A", u"K1", u"x", path_));
   EXPECT_EQ(Text(), u"[A]\r\nK2=b\r\n[B]\r\nK3=c\r\n");
@@ -150,9 +135,7 @@ TEST_F(ProfileFileTest, DeleteEntryRemovesOnlyTheKeyLineOfItsOwnSection) {
   EXPECT_EQ(Text(), u"[A]\r\nK2=b\r\n[B]\r\n");
   EXPECT_TRUE(ProfileFile::DeleteEntry(u"A", u"K2", u"x", folder_ / "Missing.ini"));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Missing.ini"));
-}
-
-TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileAndKeepsTheFileMode) {
+  // A rewrite leaves no temporary file and keeps the file's mode.
   SetText(u"[A]\r\nK=1\r\n");
   std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
                                           std::filesystem::perms::owner_write);
@@ -164,9 +147,8 @@ TEST_F(ProfileFileTest, RewriteLeavesNoTemporaryFileAndKeepsTheFileMode) {
   EXPECT_EQ(files, 1);
   EXPECT_EQ(std::filesystem::status(path_).permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-}
-
-TEST_F(ProfileFileTest, UnreadableOrUnwritablePlaceGivesDefaultAndFailure) {
+  // A place that cannot be read or written gives the default and a failure.
+  std::filesystem::remove(path_);
   std::filesystem::create_directory(path_);
   EXPECT_EQ(ProfileFile::GetString(u"A", u"K", u"Error", path_), u"Error");
   EXPECT_FALSE(ProfileFile::WriteString(u"A", u"K", u"v", path_));

@@ -5,7 +5,7 @@
 namespace tarvello::text {
 namespace {
 
-TEST(Utf8Test, RoundTripsChineseAndAstralTextAndReplacesWhatIsMalformed) {
+TEST(TextCodecTest, RoundTripsChineseAndAstralTextAndReplacesWhatIsMalformedOrCannotBeHeld) {
   const std::u16string text = u"上证指数 SH000001 \U0001F4C8";
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
   EXPECT_EQ(ToUtf8(u"涨"), "\xE6\xB6\xA8");
@@ -17,9 +17,7 @@ TEST(Utf8Test, RoundTripsChineseAndAstralTextAndReplacesWhatIsMalformed) {
   EXPECT_EQ(FromUtf8("x\xE6\xB6"), u"x\uFFFD");
   EXPECT_EQ(FromUtf8("\xED\xA0\x80z"), u"\uFFFDz");
   EXPECT_EQ(FromUtf8("\xE6" "A"), u"\uFFFDA");
-}
-
-TEST(GbkTest, ConvertsChineseBothWaysAndReplacesWhatItCannotHold) {
+  // GBK converts Chinese both ways; it and ASCII replace, not truncate, what they cannot hold.
   EXPECT_EQ(ToGbk(u"中国"), "\xD6\xD0\xB9\xFA");
   EXPECT_EQ(FromGbk("\xD6\xD0\xB9\xFA"), u"中国");
   EXPECT_EQ(ToGbk(u"a\U0001F4C8b"), "a?b");  // one "?" for a surrogate pair
@@ -27,9 +25,6 @@ TEST(GbkTest, ConvertsChineseBothWaysAndReplacesWhatItCannotHold) {
   EXPECT_EQ(FromGbk("\xD6\xD0\xFF"), u"中\uFFFD");
   EXPECT_EQ(FromGbk("\xD6"), u"\uFFFD");  // a lead byte cut off at the end
   EXPECT_EQ(FromGbk(std::string_view("\x81\x00z", 3)), std::u16string(u"\uFFFD\0z", 3));
-}
-
-TEST(AsciiTest, NonAsciiIsReplacedNotTruncated) {
   EXPECT_EQ(FromAscii("SZ\xE9"), u"SZ\uFFFD");
   EXPECT_EQ(ToAscii(u"SH中"), "SH?");
 }

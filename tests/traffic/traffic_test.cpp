@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 #include "protocol/refresh_worker.h"
 #include "support/fault_proxy.h"
@@ -19,7 +20,7 @@ namespace tarvello::testing {
 namespace {
 
 // What a new day does to the totals of 2026-12-07 (today 100, this month 1000).
-TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
+TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotalsAndClearingKeepsTheAllowance) {
   const struct {
     TrafficDate date;
     std::uint64_t today, month, last;
@@ -38,37 +39,28 @@ TEST(TrafficLedgerTest, NewDaysAndMonthsMoveTheTotals) {
     totals.this_month = 1000;
     totals.screens[kTrafficOther] = 1000;
     RollTo(totals, row.date);
-    EXPECT_EQ(totals.today, row.today) << DayNumber(row.date);
-    EXPECT_EQ(totals.this_month, row.month) << DayNumber(row.date);
-    EXPECT_EQ(totals.screens[kTrafficOther], row.month) << DayNumber(row.date);
-    EXPECT_EQ(totals.last_month_bytes, row.last) << DayNumber(row.date);
-    EXPECT_EQ(totals.last_month, row.last_month) << DayNumber(row.date);
+    EXPECT_EQ(std::tuple(totals.today, totals.this_month, totals.screens[kTrafficOther],
+                         totals.last_month_bytes, totals.last_month),
+              std::tuple(row.today, row.month, row.month, row.last, row.last_month))
+        << DayNumber(row.date);
   }
-}
-
-TEST(TrafficLedgerTest, ClearingZeroesTheCountsAndKeepsTheAllowance) {
+  // Clearing zeroes the counts and keeps the allowance.
   TempFolder folder;
   TrafficLedger ledger(folder / kTrafficFileName, [] { return TrafficDate{2026, 12, 7}; });
   ledger.SetAllowance(30);
   ledger.Count(kTrafficDetail, 400);
   ASSERT_TRUE(ledger.Clear());
   const TrafficTotals totals = LoadTraffic(folder / kTrafficFileName);
-  EXPECT_EQ(totals.this_month, 0u);
-  EXPECT_EQ(totals.allowance_mb, 30);
+  EXPECT_EQ(std::tuple(totals.this_month, totals.allowance_mb), std::tuple(0u, 30));
 }
 
 TrafficTotals Sample() {
   TrafficTotals totals;
-  totals.day = 20261207;
-  totals.today = 700;
-  totals.month = 202612;
-  totals.this_month = 1500;
-  totals.screens[kTrafficTicker] = 1000;
-  totals.screens[kTrafficDetail] = 500;
-  totals.last_month = 202611;
-  totals.last_month_bytes = 123456789012ULL;
-  totals.allowance_mb = 50;
-  totals.warned_month = 202611;
+  totals.day = 20261207, totals.today = 700;
+  totals.month = 202612, totals.this_month = 1500;
+  totals.screens[kTrafficTicker] = 1000, totals.screens[kTrafficDetail] = 500;
+  totals.last_month = 202611, totals.last_month_bytes = 123456789012ULL;
+  totals.allowance_mb = 50, totals.warned_month = 202611;
   return totals;
 }
 
@@ -78,18 +70,15 @@ std::u16string Replaced(std::u16string text, std::u16string_view from, std::u16s
   return text;
 }
 
-TEST(TrafficFileTest, TotalsReadBackAsWritten) {
+TEST(TrafficFileTest, TotalsReadBackAsWrittenDamagedOnesStartAtZeroAndTheLedgerWritesThemWhole) {
   const TrafficTotals totals = Sample();
   EXPECT_EQ(ReadTrafficText(TrafficText(totals)), totals);
   TempFolder folder;
   ASSERT_TRUE(SaveTraffic(folder / kTrafficFileName, totals));
   EXPECT_EQ(LoadTraffic(folder / kTrafficFileName), totals);
   EXPECT_EQ(LoadTraffic(folder / "missing.ini"), TrafficTotals{});
-}
-
-// A counts section that does not hold together starts at zero and the allowance is still read; a
-// damaged allowance reads as none and keeps the counts.
-TEST(TrafficFileTest, DamagedCountsStartAtZeroAndADamagedAllowanceReadsAsNone) {
+  // A counts section that does not hold together starts at zero and the allowance is still read; a
+  // damaged allowance reads as none and keeps the counts.
   const std::u16string good = TrafficText(Sample());
   const struct {
     std::u16string_view from, to;
@@ -112,20 +101,16 @@ TEST(TrafficFileTest, DamagedCountsStartAtZeroAndADamagedAllowanceReadsAsNone) {
     EXPECT_EQ(read.last_month_bytes, damage.this_month == 0 ? 0u : 123456789012ULL);
     EXPECT_EQ(read.allowance_mb, damage.allowance_mb);
   }
-}
-
-// A damaged file on disk: the ledger starts at zero, counts on and replaces it with a sound one.
-TEST(TrafficFileTest, LedgerOverADamagedFileStartsAgainAndWritesItWhole) {
-  TempFolder folder;
-  const auto file = folder / kTrafficFileName;
+  // A damaged file on disk: the ledger starts at zero, counts on and replaces it with a sound one.
+  TempFolder damaged;
+  const auto file = damaged / kTrafficFileName;
   WriteBytes(file, "\xff\xfe[TRAFFIC]\r\nDAY=garbage");
   TrafficLedger ledger(file, [] { return TrafficDate{2026, 12, 7}; });
   ledger.Count(kTrafficList, 300);
   ASSERT_TRUE(ledger.SaveIfChanged());
   const TrafficTotals read = LoadTraffic(file);
-  EXPECT_EQ(read.this_month, 300u);
-  EXPECT_EQ(read.screens[kTrafficList], 300u);
-  EXPECT_EQ(read.day, 20261207);
+  EXPECT_EQ(std::tuple(read.this_month, read.screens[kTrafficList], read.day),
+            std::tuple(300u, 300u, 20261207));
 }
 
 class NoScreen : public RefreshScreen {
@@ -138,7 +123,7 @@ class NoScreen : public RefreshScreen {
 
 // One allowance of 1 MB through a month, with a fake clock: the warning comes once at 80 %, the
 // periods double past 100 % and come back when the allowance is raised or the month turns.
-TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllowance) {
+TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentDoublesPeriodsPastItAndThePageShowsTheFigures) {
   TempFolder folder;
   TrafficDate date{2026, 12, 7};
   auto ledger =
@@ -165,7 +150,7 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
     std::function<void()> step;
     int warnings;
     bool saving;
-  } rows[] = {
+  } steps[] = {
       {[&] { ledger->Count(kTrafficDetail, 800000); }, 0, false},  // allowance off: nothing
       {[&] { ledger->SetAllowance(1); }, 0, false},
       {[&] { ledger->Count(kTrafficDetail, 38861); }, 1, false},   // 838861 bytes: 80 %
@@ -179,7 +164,7 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
       {[&] { ledger->Count(kTrafficDetail, 838861); }, 2, false},  // a new month warns again
   };
   int row_number = 0;
-  for (const auto& row : rows) {
+  for (const auto& row : steps) {
     row.step();
     EXPECT_EQ(warnings, row.warnings) << "row " << row_number;
     EXPECT_EQ(TrafficSaving(), row.saving) << "row " << row_number;
@@ -187,22 +172,18 @@ TEST(TrafficAllowanceTest, WarnsOnceAtEightyPercentAndDoublesPeriodsPastTheAllow
     ++row_number;
   }
   InstallTrafficSink(nullptr);
-}
-
-TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
+  // The page's figures come in KB and MB, rounded at their last decimal, with shares and hourly
+  // costs.
   TrafficReport report;
-  report.totals.today = 1536;
-  report.totals.this_month = 3 * 1024 * 1024;
-  report.totals.screens[kTrafficTicker] = 2 * 1024 * 1024;
-  report.totals.screens[kTrafficDetail] = 1024 * 1024;
-  report.totals.last_month_bytes = 1023;
-  report.totals.allowance_mb = 10;
+  TrafficTotals& totals = report.totals;
+  totals.today = 1536, totals.this_month = 3 * 1024 * 1024, totals.last_month_bytes = 1023;
+  totals.screens[kTrafficTicker] = 2 * 1024 * 1024, totals.screens[kTrafficDetail] = 1024 * 1024;
+  totals.allowance_mb = 10;
   report.last_exchange[kTrafficTicker] = 300;    // every 3 s: 360000 bytes an hour
   report.last_exchange[kTrafficDetail] = 10240;  // every 10 s: 3686400 bytes an hour
   report.last_exchange[kTrafficInfo] = 5000;     // no period of its own
   TrafficPeriods periods{};
-  periods[kTrafficTicker] = 3;
-  periods[kTrafficDetail] = 10;
+  periods[kTrafficTicker] = 3, periods[kTrafficDetail] = 10;
   const TrafficPage page = BuildTrafficPage(report, periods);
 
   EXPECT_EQ(page.totals[0].kilobytes, u"1.5KB");
@@ -219,24 +200,20 @@ TEST(TrafficPageTest, FiguresComeInKbAndMbWithSharesAndHourlyCosts) {
   ASSERT_EQ(page.screens.size(), static_cast<std::size_t>(kTrafficScreenCount));
   for (const auto& row : rows) {
     const TrafficScreenRow& shown = page.screens[static_cast<std::size_t>(row.screen)];
-    EXPECT_EQ(shown.share, row.share) << row.screen;
-    EXPECT_EQ(shown.hourly, row.hourly) << row.screen;
+    EXPECT_EQ(std::tie(shown.share, shown.hourly), std::tuple(row.share, row.hourly)) << row.screen;
   }
-}
-
-TEST(TrafficPageTest, UnitsRoundAtTheirLastDecimal) {
   const struct {
     std::uint64_t bytes;
     std::u16string_view kb, mb;
-  } rows[] = {
+  } units[] = {
       {0, u"0.0KB", u"0.00MB"},
       {1023, u"1.0KB", u"0.00MB"},
       {1024 * 1024 - 1, u"1024.0KB", u"1.00MB"},
       {~std::uint64_t{0}, u"18014398509481984.0KB", u"17592186044416.00MB"},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(KilobyteText(row.bytes), row.kb) << row.bytes;
-    EXPECT_EQ(MegabyteText(row.bytes), row.mb) << row.bytes;
+  for (const auto& unit : units) {
+    EXPECT_EQ(KilobyteText(unit.bytes), unit.kb) << unit.bytes;
+    EXPECT_EQ(MegabyteText(unit.bytes), unit.mb) << unit.bytes;
   }
 }
 

@@ -65,7 +65,7 @@ struct FullListener {
 
 // Directly or through the gateway (which is asked for the whole address), a long body comes back
 // whole in its pieces and goes to the dump as received.
-TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
+TEST(PageFetchTest, ALongBodyComesBackWholeAndDumpedAndEveryFailureIsAnEmptyPageAndOneLogLine) {
   std::string body = "<wml><card>";
   while (body.size() < 3000) body += "行情 quotes ";
   body += "</card></wml>";
@@ -92,11 +92,8 @@ TEST(PageFetchTest, LongBodyInPiecesComesBackWholeAndIsDumpedAsReceived) {
       EXPECT_NE(request.find(line), std::string::npos) << line << " in\n" << request;
     }
   }
-}
-
-// Each way a fetch can fail gives an empty page, its one log line, and no wait beyond the bounds.
-// The silent servers wait for the terminal to give up and close.
-TEST(PageFetchTest, EveryFailureIsAnEmptyPageAndOneLogLine) {
+  // Each way a fetch can fail gives an empty page, its one log line, and no wait beyond the bounds.
+  // The silent servers wait for the terminal to give up and close.
   const auto until_closed = [](ServerConnection& connection) {
     Bytes more;
     connection.ReadExactly(1, more);
@@ -152,7 +149,7 @@ TEST(PageFetchTest, EveryFailureIsAnEmptyPageAndOneLogLine) {
 
 // Silence ends a fetch, not its length: a page whose pieces keep coming loads whole however long
 // it takes. (The stop from the progress window is checked through the whole terminal.)
-TEST(PageFetchTest, APageThatKeepsComingLoadsWhole) {
+TEST(PageFetchTest, APageThatKeepsComingLoadsWholeAndLinksResolveAgainstTheirPage) {
   const std::string body(4000, 'p');
   LoopbackServer server([&](ServerConnection& connection) {
     connection.ReadHttpRequest();
@@ -162,9 +159,6 @@ TEST(PageFetchTest, APageThatKeepsComingLoadsWhole) {
   });
   FetchBench slow;
   EXPECT_EQ(slow.Fetch(Url(server.port(), "/slow.wml")), text::FromUtf8(body));
-}
-
-TEST(PageFetchTest, LinksResolveAgainstThePageTheyAreOn) {
   const struct {
     const char16_t* base;
     const char16_t* link;
@@ -211,7 +205,7 @@ TEST(MarkupDocumentTest, EachFaultNamesItselfAndWhereItBegan) {
 }
 
 // Loose markup reads, and so does nesting far deeper than any stack would hold.
-TEST(MarkupDocumentTest, LenientAndDeepPagesRead) {
+TEST(MarkupDocumentTest, LenientAndDeepPagesReadWithTheirEntitiesAndTheCursorMovesOnlyWhereItCan) {
   std::u16string deep;
   for (int i = 0; i < 100000; ++i) deep += u"<d>";
   for (int i = 0; i < 100000; ++i) deep += u"</d>";
@@ -223,11 +217,8 @@ TEST(MarkupDocumentTest, LenientAndDeepPagesRead) {
       u"<p align='center'><br/><![CDATA[<raw>]]><!-- note --></p>",
   };
   for (const std::u16string& page : pages) EXPECT_TRUE(MarkupDocument().SetDoc(page)) << page.size();
-}
-
-// The page items walk the cursor through most kinds of node; here the entities of attributes and
-// texts, and the moves that must not happen.
-TEST(MarkupDocumentTest, EntitiesAreReadAndTheCursorStaysPutWhereNoMoveIsPossible) {
+  // The page items walk the cursor through most kinds of node; here the entities of attributes and
+  // texts, and the moves that must not happen.
   MarkupDocument document;
   ASSERT_TRUE(document.SetDoc(u"<wml><card id=c1 t='&lt;&amp;'>&gt;<b>bold</b><![CDATA[&amp;]]></card><card id=c2 /></wml>"));
   ASSERT_TRUE(document.FindElem(u"wml") && document.IntoElem() && document.FindElem(u"card"));
