@@ -197,7 +197,6 @@ void CDlgLogin::Layout() {
 
 void CDlgLogin::OnPaint(Canvas& canvas) {
   const Areas areas = AreasNow();
-  canvas.FillRect(ClientRect(), kBlack);
   canvas.SetTextColor(kWhite);
   canvas.DrawText(summary_, areas.summary, kTextLeft | kTextWordBreak);
   for (int i = 0; i < 2; ++i) canvas.DrawText(kLabels[i], areas.labels[i], kTextLeft | kTextVCenter | kTextSingleLine);

@@ -117,7 +117,6 @@ void CDlgRecommendFriend::Layout() {
 }
 
 void CDlgRecommendFriend::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   canvas.SetTextColor(kWhite);
   canvas.DrawText(account_text::kRecommendPrompt, PromptArea(), kTextLeft | kTextWordBreak);
 }

@@ -94,7 +94,6 @@ void CDlgRecommend::Layout() {
 }
 
 void CDlgRecommend::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   canvas.SetTextColor(kWhite);
   for (int period = 0; period < 3; ++period) {
     canvas.DrawText(kPeriodLabels[period], LabelRect(period), kTextLeft | kTextVCenter | kTextSingleLine);

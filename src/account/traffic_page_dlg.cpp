@@ -125,7 +125,6 @@ void CTrafficPageDlg::ActOnRow(int row) {
 }
 
 void CTrafficPageDlg::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   if (!parts_.ledger) return;
   const TrafficPage page = BuildTrafficPage(parts_.ledger->Report(),
                                             parts_.periods ? parts_.periods() : TrafficPeriods{});

@@ -103,7 +103,6 @@ void CDlgUserData::Layout() {
 
 // The summary above the buttons; below them the notices, kind by kind.
 void CDlgUserData::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   const Rect row = ButtonRow();
   canvas.SetTextColor(kWhite);
   canvas.DrawText(summary_, Rect{row.left, 0, row.right, row.top}, kTextLeft | kTextVCenter | kTextWordBreak);

@@ -102,7 +102,6 @@ void CAlertsPageDlg::OnPenDown(Point at) {
 
 void CAlertsPageDlg::OnPaint(Canvas& canvas) {
   const AlertPageLayout layout = Layout();
-  canvas.FillRect(ClientRect(), kBlack);
   canvas.SetTextColor(kHeaderCyan);
   const std::u16string security = form_.code().empty() ? std::u16string(kNoSecurityText) : form_.code().text();
   canvas.DrawText(security, layout.header, kRowText);

@@ -37,7 +37,6 @@ const Picture* CInfoListDlg::ButtonPicture() const {
 }
 
 void CInfoListDlg::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   const std::vector<CommissionRow> rows = model_.Rows();
   if (rows.empty()) {
     const int margin = SharedTextMetrics().average_char_width;

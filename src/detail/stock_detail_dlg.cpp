@@ -173,7 +173,6 @@ void CStockDetailDlg::OnPaint(Canvas& canvas) {
   ChoosePanelOnce(*view);
   ShowTitle(*view);
   const DetailRecords& records = view->records;
-  canvas.FillRect(ClientRect(), kBlack);
   PaintHeader(canvas, layout, *view);
   std::vector<MinuteRecord> minutes = records.minutes.records;
   const std::int32_t maxVolume = FillMinuteGaps(minutes, records.quote.prevClose);

@@ -40,7 +40,6 @@ void CGzqhDlg::OnPaint(Canvas& canvas) {
   metrics_ = canvas.Metrics();
   const Layout layout = LayoutFor(metrics_);
   const std::shared_ptr<const FuturesScreenView> shown = records_.Current();
-  canvas.FillRect(ClientRect(), kBlack);
   switch (shown->view) {
     case kViewTicks: PaintTicks(canvas, layout.content, *shown); break;
     case kViewFundFlow: PaintFundFlow(canvas, layout.content, *shown); break;

@@ -39,7 +39,6 @@ void CStockListDlg::OnPaint(Canvas& canvas) {
   const ListLayout layout = Layout();
   const std::shared_ptr<const ListView> view = model_.view();
   const ListQuery q = model_.query();
-  canvas.FillRect(ClientRect(), kBlack);
   switch (q.mode) {
     case kModeSectorFunds:
       PaintSectorFunds(canvas, layout, *view);

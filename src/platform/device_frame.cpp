@@ -117,7 +117,6 @@ void DeviceFrame::ShowScreen(Window* screen) {
 void DeviceFrame::OnPaint(Canvas& canvas) {
   Rect client = ClientRect();
   int bar = BarHeight();
-  canvas.FillRect(client, kBlack);
   // A screen in front covers the area, and its drawing or what it still leaves of the one before.
   if (current_ == nullptr || current_->isHidden()) canvas.DrawPicture(background_, ScreenArea());
   PaintCaption(canvas, Rect{0, 0, client.right, bar});

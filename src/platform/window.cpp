@@ -117,7 +117,17 @@ void Window::KillTimer(unsigned id) {
 
 void Window::Invalidate() { RequestUpdate(QRect()); }
 
-void Window::Invalidate(const Rect& part) { RequestUpdate(QRect(part.left, part.top, part.Width(), part.Height())); }
+// Only this part of the cached image is redrawn, unless the whole was invalidated meanwhile.
+void Window::Invalidate(const Rect& part) {
+  const QRect area(part.left, part.top, part.Width(), part.Height());
+  if (!OnOwnThread()) {
+    Invalidate();
+    return;
+  }
+  ++invalidations_;
+  dirty_part_ += area;
+  update(area);
+}
 
 // A null area is the whole window. A worker's request reaches the window after the events queued
 // before it; when a paint of the whole window has drawn everything invalidated up to it by then,
@@ -199,21 +209,36 @@ void Window::timerEvent(QTimerEvent* event) {
   QWidget::timerEvent(event);
 }
 
-void Window::RenderCache() {
+void Window::RenderCache(const QRegion& part) {
   qreal ratio = devicePixelRatioF();
   QSize pixels = size() * ratio;
   if (cache_.size() != pixels) cache_ = SpareImages().Take(pixels);
   cache_.setDevicePixelRatio(ratio);
-  cache_.fill(Qt::black);
-  QtCanvas canvas(cache_);
-  PaintOn(canvas);
+  if (part.isEmpty()) {
+    cache_.fill(Qt::black);
+    QtCanvas canvas(cache_);
+    PaintOn(canvas);
+    return;
+  }
+  for (const QRect& area : part) {
+    const Rect box{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
+    QtCanvas canvas(cache_);
+    canvas.FillRect(box, kBlack);
+    canvas.SetClip(box);
+    PaintOn(canvas);
+  }
 }
 
 void Window::paintEvent(QPaintEvent* event) {
   if (PaintHeld()) return;
   const unsigned invalidations = invalidations_.load();
   const bool stale = cache_.size() != size() * devicePixelRatioF();
-  if (dirty_.exchange(false) || stale) RenderCache();
+  if (dirty_.exchange(false) || stale) {
+    RenderCache(QRegion());
+  } else if (!dirty_part_.isEmpty()) {
+    RenderCache(dirty_part_);
+  }
+  dirty_part_ = QRegion();
   QPainter painter(this);
   painter.drawImage(QPoint(0, 0), cache_);
   if (event->rect() == rect()) painted_whole_ = invalidations;

@@ -16,6 +16,7 @@
 #include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <atomic>
 #include <cstdint>
@@ -60,13 +61,13 @@ class Window : public QWidget {
   void SetTimer(unsigned id, unsigned period_ms);
   void KillTimer(unsigned id);
   void Invalidate();
-  // Redraws the cached image but repaints only part of the window on the screen: what the
-  // windows over the rest show stays as it is.
+  // Redraws only part of the cached image and repaints only that part of the window: what the
+  // windows over the rest show stays as it is. From another thread, the whole.
   void Invalidate(const Rect& part);
 
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
   // Whether what the window shows was drawn after its last Invalidate (benchmarks wait for it).
-  bool Painted() const { return !dirty_; }
+  bool Painted() const { return !dirty_ && dirty_part_.isEmpty(); }
   Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
   // Runs the paint handler on canvas; tests pass a RecordingCanvas.
   void PaintOn(Canvas& canvas) {
@@ -88,6 +89,7 @@ class Window : public QWidget {
  protected:
   virtual void OnMessage(const Message& message);
   virtual void OnTimer(unsigned id);
+  // Paints the window on an image already filled black.
   virtual void OnPaint(Canvas& canvas);
   // Whether a paint now would only draw what is about to change: the window then keeps what the
   // screen shows under it and is painted when it asks again. No by default.
@@ -138,7 +140,8 @@ class Window : public QWidget {
   bool OnOwnThread() const;
   void StartTimerHere(unsigned id, unsigned period_ms);
   void KillTimerHere(unsigned id);
-  void RenderCache();
+  // Draws the whole cached image afresh, or only part of it (an empty part: the whole).
+  void RenderCache(const QRegion& part);
   void RequestUpdate(QRect area);
   void PenPressed(Point at, std::int64_t ms);
   void PenMoved(Point at, std::int64_t ms);
@@ -153,6 +156,7 @@ class Window : public QWidget {
   unsigned painted_whole_ = 0;  // user-interface thread: invalidations_ as of the last whole paint
   std::atomic<unsigned> times_hidden_{0};
   QImage cache_;                    // user-interface thread only
+  QRegion dirty_part_;  // user-interface thread: what must be redrawn when the whole need not be
   // User-interface thread only, as are the members below: the stylus's track and what it became.
   GestureRecognizer gestures_;
   bool pen_held_back_ = false;  // the track started where the screen takes swipes

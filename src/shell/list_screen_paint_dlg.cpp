@@ -23,7 +23,6 @@ void CDlgList::OnPaint(Canvas& canvas) {
   RefreshWorker::PaintScope painting(worker());
   const Layout layout = LayoutNow();
   const std::shared_ptr<const ListScreenView> view = view_.Current();
-  canvas.FillRect(ClientRect(), kBlack);
   PaintHeader(canvas, layout);
   PaintRows(canvas, layout, *view);
   PaintPaging(canvas, layout);

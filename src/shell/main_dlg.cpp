@@ -292,7 +292,6 @@ Rect CDlgMain::TickerBar() const {
 }
 
 void CDlgMain::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   canvas.DrawPicture(background_, ClientRect());
   if (!menu_shown_) {
     canvas.DrawPicture(logo_, LogoBox());

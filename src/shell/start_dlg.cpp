@@ -95,7 +95,6 @@ Rect CStartDlg::TextArea() const {
 }
 
 void CStartDlg::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   canvas.SetTextColor(kWhite);
   Rect text = TextArea();
   if (no_network_) canvas.DrawText(kNoNetworkText, text, kTextLeft | kTextWordBreak);

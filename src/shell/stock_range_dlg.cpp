@@ -209,7 +209,6 @@ void CStockRangeDlg::OnPenDown(Point at) {
 }
 
 void CStockRangeDlg::OnPaint(Canvas& canvas) {
-  canvas.FillRect(ClientRect(), kBlack);
   wide_width_ = std::max(1, canvas.TextWidth(u"中"));
   const Layout layout = LayoutNow();
   const int count = LineCount();
