@@ -21,10 +21,10 @@ namespace {
 
 const QEvent::Type kMessageEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-// The images of windows hidden lately, for the next window of the same size to draw in: screens
+// The image of the window hidden last, for the next window of the same size to draw in: screens
 // take turns in front, and a fresh image of a screen's size costs its allocation and first touch
-// on every change of screen. Two are enough: the screen left and a pop-up's. User-interface
-// thread only.
+// on every change of screen. One is enough, the screen left; each more would hold a screen's
+// worth of memory for nothing most of the time. User-interface thread only.
 class ImageSpares {
  public:
   void Give(QImage image) {
@@ -41,7 +41,7 @@ class ImageSpares {
   }
 
  private:
-  static constexpr std::size_t kKept = 2;
+  static constexpr std::size_t kKept = 1;
   std::vector<QImage> spares_;
 };
 
