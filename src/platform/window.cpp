@@ -115,37 +115,34 @@ void Window::KillTimer(unsigned id) {
   }
 }
 
-void Window::Invalidate() { RequestUpdate(QRect()); }
-
-// Only this part of the cached image is redrawn, unless the whole was invalidated meanwhile.
-void Window::Invalidate(const Rect& part) {
-  const QRect area(part.left, part.top, part.Width(), part.Height());
-  if (!OnOwnThread()) {
-    Invalidate();
-    return;
-  }
-  ++invalidations_;
-  dirty_part_ += area;
-  update(area);
-}
-
-// A null area is the whole window. A worker's request reaches the window after the events queued
-// before it; when a paint of the whole window has drawn everything invalidated up to it by then,
-// the request has nothing left to show and asks for no second paint.
-void Window::RequestUpdate(QRect area) {
+// A worker's request reaches the window after the events queued before it; when a paint of the
+// whole window has drawn everything invalidated up to it by then, the request has nothing left to
+// show and asks for no second paint.
+void Window::Invalidate() {
   const unsigned invalidation = ++invalidations_;
   dirty_ = true;
   if (OnOwnThread()) {
-    area.isNull() ? update() : update(area);
+    update();
     return;
   }
   QMetaObject::invokeMethod(
       this,
-      [this, area, invalidation] {
-        if (painted_whole_ >= invalidation) return;
-        area.isNull() ? update() : update(area);
+      [this, invalidation] {
+        if (painted_whole_ < invalidation) update();
       },
       Qt::QueuedConnection);
+}
+
+// Only this part of the cached image is redrawn, unless the whole was invalidated meanwhile.
+void Window::Invalidate(const Rect& part) {
+  if (!OnOwnThread()) {
+    Invalidate();
+    return;
+  }
+  const QRect area(part.left, part.top, part.Width(), part.Height());
+  ++invalidations_;
+  dirty_part_ += area;
+  update(area);
 }
 
 void Window::StartTimerHere(unsigned id, unsigned period_ms) {

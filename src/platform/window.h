@@ -142,7 +142,6 @@ class Window : public QWidget {
   void KillTimerHere(unsigned id);
   // Draws the whole cached image afresh, or only part of it (an empty part: the whole).
   void RenderCache(const QRegion& part);
-  void RequestUpdate(QRect area);
   void PenPressed(Point at, std::int64_t ms);
   void PenMoved(Point at, std::int64_t ms);
   void PenReleased(Point at, std::int64_t ms);

@@ -157,6 +157,7 @@ TEST_F(WindowTest, WheelNotchesAndTwoFingerPinches) {
   EXPECT_EQ(screen_.pen, expected);
 }
 
+// A part invalidated is drawn again by itself, and the window counts as painted only after it.
 TEST_F(WindowTest, CachedImageIsRedrawnOnlyAfterInvalidate) {
   screen_.grab();
   screen_.grab();
@@ -164,9 +165,14 @@ TEST_F(WindowTest, CachedImageIsRedrawnOnlyAfterInvalidate) {
   std::thread([this] { screen_.Invalidate(); }).join();
   screen_.grab();
   EXPECT_EQ(screen_.paints, 2);
+  screen_.Invalidate(Rect{0, 0, 10, 10});
+  EXPECT_FALSE(screen_.Painted());
+  screen_.grab();
+  EXPECT_TRUE(screen_.Painted());
+  EXPECT_EQ(screen_.paints, 3);
   screen_.resize(240, 240);
   screen_.grab();
-  EXPECT_EQ(screen_.paints, 3);
+  EXPECT_EQ(screen_.paints, 4);
 }
 
 class DeviceFrameTest : public ::testing::Test {
