@@ -406,7 +406,7 @@ void Terminal::AddMarkupScreen() {
 bool Terminal::Busy() {
   if (!main_) return !progress_.isHidden();
   const auto* front = dynamic_cast<const DataScreen*>(frame_.current_screen());
-  return main_->Navigating() || (front != nullptr && front->busy());
+  return main_->Navigating() || (front != nullptr && front->waited_for());
 }
 
 void Terminal::OpenSecurity(const SecurityCode& code) {

@@ -72,7 +72,7 @@ class Terminal {
   DeviceFrame& frame() { return frame_; }
   CDlgFlag& progress() { return progress_; }
   // True while an exchange holds the progress window, before its strip is up as well as after,
-  // and from the moment the screen in front asks for one.
+  // and from the moment the screen in front asks for one; silent refreshes do not count.
   bool Busy();
   CDlgMain* main_screen() { return main_.get(); }
   // Null until the main screen has started.

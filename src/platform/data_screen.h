@@ -43,6 +43,8 @@ class DataScreen : public Window, public RefreshScreen {
   void SetRefreshPeriod(std::chrono::milliseconds period) { worker_.SetPeriod(period); }
   std::chrono::milliseconds refresh_period() const { return worker_.period(); }
   bool busy() const { return worker_.busy(); }
+  // True while a request the user waits for is not yet served; silent refreshes do not count.
+  bool waited_for() const { return worker_.waited_for(); }
   void StopRefreshing();
   // The age of the figures when they count as old; none while they are fresh.
   std::optional<std::u16string> StaleAgeNow() const;

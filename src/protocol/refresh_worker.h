@@ -66,7 +66,9 @@ class RefreshWorker {
   std::chrono::milliseconds period() const;
   // True while the exchange runs, and from a request with the progress window on; screens ignore
   // input that would start a second one.
-  bool busy() const { return exchanging_.load() || busy_requests_.load() > 0; }
+  bool busy() const { return exchanging_.load() || waited_for(); }
+  // True from a request with the progress window until the exchange that serves it is over.
+  bool waited_for() const { return busy_requests_.load() > 0; }
   // When the last exchange that succeeded ended; none before the first.
   std::optional<std::chrono::steady_clock::time_point> last_answer() const;
 
