@@ -35,9 +35,11 @@ bool DataScreen::PaintHeld() const {
 void DataScreen::showEvent(QShowEvent* event) {
   awaiting_answer_ = busy();
   shown_at_ = std::chrono::steady_clock::now();
-  QTimer::singleShot(RefreshWorker::kQuickAnswer, this, [this] {
-    if (!Painted()) Invalidate();
-  });
+  if (awaiting_answer_) {
+    QTimer::singleShot(RefreshWorker::kQuickAnswer, this, [this] {
+      if (!Painted()) Invalidate();
+    });
+  }
   Window::showEvent(event);
 }
 

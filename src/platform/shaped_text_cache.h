@@ -28,7 +28,6 @@ class ShapedTextCache {
   static bool Holds(std::u16string_view text);
   // text laid out in font, from the cache or laid out now; font_key tells the fonts apart.
   const QStaticText& Line(std::u16string_view text, const QFont& font, int font_key);
-  std::size_t size() const { return lines_.size(); }
 
  private:
   struct Key {

@@ -11,7 +11,6 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <optional>
-#include <vector>
 
 #include "base/text_metrics.h"
 #include "platform/qt_canvas.h"
@@ -23,31 +22,11 @@ const QEvent::Type kMessageEventType = static_cast<QEvent::Type>(QEvent::registe
 
 // The image of the window hidden last, for the next window of the same size to draw in: screens
 // take turns in front, and a fresh image of a screen's size costs its allocation and first touch
-// on every change of screen. One is enough, the screen left; each more would hold a screen's
-// worth of memory for nothing most of the time. User-interface thread only.
-class ImageSpares {
- public:
-  void Give(QImage image) {
-    if (image.isNull()) return;
-    if (spares_.size() == kKept) spares_.erase(spares_.begin());
-    spares_.push_back(std::move(image));
-  }
-  QImage Take(QSize pixels) {
-    const auto found = std::find_if(spares_.begin(), spares_.end(), [&](const QImage& spare) { return spare.size() == pixels; });
-    if (found == spares_.end()) return QImage(pixels, QImage::Format_RGB32);
-    QImage image = std::move(*found);
-    spares_.erase(found);
-    return image;
-  }
-
- private:
-  static constexpr std::size_t kKept = 1;
-  std::vector<QImage> spares_;
-};
-
-ImageSpares& SpareImages() {
-  static ImageSpares spares;
-  return spares;
+// on every change of screen. One is enough, the screen left; more would hold a screen's worth of
+// memory each for nothing most of the time. User-interface thread only.
+QImage& SpareImage() {
+  static QImage spare;
+  return spare;
 }
 
 class MessageEvent : public QEvent {
@@ -209,7 +188,9 @@ void Window::timerEvent(QTimerEvent* event) {
 void Window::RenderCache(const QRegion& part) {
   qreal ratio = devicePixelRatioF();
   QSize pixels = size() * ratio;
-  if (cache_.size() != pixels) cache_ = SpareImages().Take(pixels);
+  if (cache_.size() != pixels) {
+    cache_ = SpareImage().size() == pixels ? std::move(SpareImage()) : QImage(pixels, QImage::Format_RGB32);
+  }
   cache_.setDevicePixelRatio(ratio);
   if (part.isEmpty()) {
     cache_.fill(Qt::black);
@@ -243,7 +224,7 @@ void Window::paintEvent(QPaintEvent* event) {
 
 void Window::hideEvent(QHideEvent* event) {
   ++times_hidden_;
-  SpareImages().Give(std::move(cache_));
+  if (!cache_.isNull()) SpareImage() = std::move(cache_);
   dirty_ = true;
   QWidget::hideEvent(event);
 }

@@ -20,7 +20,8 @@ class TestScreen : public Window {
   std::vector<std::string> pen;  // "down x y", "move x y", "up x y", and the gestures below
   int swipes_below = 1 << 30;    // tracks that start at or below this line may be swipes
   bool takes_wheel = true;
-  int paints = 0;
+  int paints = 0;        // the times OnPaint drew
+  int paint_events = 0;  // the paints Qt asked for, drawn or copied from the cached image
   bool one_shot_timers = false;
   SoftKeyCaptions captions;
   bool holds_keys = false;
@@ -34,6 +35,10 @@ class TestScreen : public Window {
 
  protected:
   void OnPaint(Canvas& canvas) override;
+  void paintEvent(QPaintEvent* event) override {
+    ++paint_events;
+    Window::paintEvent(event);
+  }
   void OnMessage(const Message& message) override { messages.push_back(message); }
   void OnTimer(unsigned id) override;
   void OnKeyDown(KeyCode key) override { keys.push_back(key); }
