@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPolygon>
+#include <QWidget>
 #include <QString>
 #include <algorithm>
 #include <atomic>
@@ -54,9 +55,12 @@ TextMetrics MetricsOf(const QFont& font) {
 }  // namespace
 
 QtCanvas::QtCanvas(QImage& image)
-    : painter_(&image),
-      size_{static_cast<int>(image.width() / image.devicePixelRatio()),
-            static_cast<int>(image.height() / image.devicePixelRatio())} {
+    : QtCanvas(image, Size{static_cast<int>(image.width() / image.devicePixelRatio()),
+                           static_cast<int>(image.height() / image.devicePixelRatio())}) {}
+
+QtCanvas::QtCanvas(QWidget& widget) : QtCanvas(widget, Size{widget.width(), widget.height()}) {}
+
+QtCanvas::QtCanvas(QPaintDevice& device, Size size) : painter_(&device), size_(size) {
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   painter_.setPen(ToQPen(pen_));
   SetBrush(Brush{});
@@ -128,7 +132,11 @@ TextMetrics QtCanvas::Metrics() const { return MetricsOf(painter_.font()); }
 
 int QtCanvas::TextWidth(std::u16string_view text) const {
   if (!ShapedTextCache::Holds(text)) return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
-  return qRound(ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_).size().width());
+  ShapedTextCache& cache = ShapedTextCache::ForThisThread();
+  if (const std::optional<GlyphLine> glyphs = cache.Glyphs(text, painter_.font(), font_key_)) {
+    return qRound(glyphs->size.width());
+  }
+  return qRound(cache.Line(text, painter_.font(), font_key_).size().width());
 }
 
 void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flags) {
@@ -140,11 +148,20 @@ void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flag
   }
 }
 
-// One line placed in its box as drawText places it, from the laid-out lines of this thread; a
-// line larger than its box is clipped to it, as drawText clips.
+// One line placed in its box as drawText places it, from its font's glyphs or the laid-out lines
+// of this thread; a line larger than its box is clipped to it, as drawText clips.
 void QtCanvas::DrawLine(std::u16string_view text, const Rect& box, unsigned flags) {
-  const QStaticText& line = ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_);
-  const QSizeF size = line.size();
+  ShapedTextCache& cache = ShapedTextCache::ForThisThread();
+  if (const std::optional<GlyphLine> glyphs = cache.Glyphs(text, painter_.font(), font_key_)) {
+    PlaceLine(glyphs->size, box, flags, [&](QPointF at) { painter_.drawGlyphRun(at, glyphs->glyphs); });
+    return;
+  }
+  const QStaticText& line = cache.Line(text, painter_.font(), font_key_);
+  PlaceLine(line.size(), box, flags, [&](QPointF at) { painter_.drawStaticText(at, line); });
+}
+
+template <typename Draw>
+void QtCanvas::PlaceLine(QSizeF size, const Rect& box, unsigned flags, Draw draw) {
   qreal x = box.left;
   qreal y = box.top;
   if (flags & kTextCenter) {
@@ -159,12 +176,12 @@ void QtCanvas::DrawLine(std::u16string_view text, const Rect& box, unsigned flag
   }
   const QPointF at(x, qRound(y));
   if (size.width() <= box.Width() && size.height() <= box.Height()) {
-    painter_.drawStaticText(at, line);
+    draw(at);
     return;
   }
   painter_.save();
   painter_.setClipRect(ToQRect(box), Qt::IntersectClip);
-  painter_.drawStaticText(at, line);
+  draw(at);
   painter_.restore();
 }
 

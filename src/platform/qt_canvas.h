@@ -1,5 +1,6 @@
-// QtCanvas: the Canvas over a QPainter on an off-screen image. Windows paint into their cached
-// image through it and copy the image to the screen in one blit. The screen font is the CJK-capable
+// QtCanvas: the Canvas over a QPainter on an image or a window. Windows paint through it straight
+// into the top-level window's backing store; pictures, tests and benchmarks paint on images. The
+// screen font is the CJK-capable
 // sans font at the pixel height the frame chose for the screen size (SetScreenFontHeight).
 // Lives for one paint on the user-interface thread.
 #pragma once
@@ -10,6 +11,7 @@
 #include "platform/canvas.h"
 
 class QImage;
+class QWidget;
 
 namespace tarvello {
 
@@ -17,6 +19,8 @@ class QtCanvas : public Canvas {
  public:
   // Paints on image, whose device pixel ratio maps logical pixels to image pixels.
   explicit QtCanvas(QImage& image);
+  // Paints on widget, inside its paint event.
+  explicit QtCanvas(QWidget& widget);
 
   // The pixel height of the screen font (Font{0}) for every canvas made afterwards, and the
   // font of every Qt control once the application exists.
@@ -49,7 +53,11 @@ class QtCanvas : public Canvas {
   void ResetClip() override;
 
  private:
+  QtCanvas(QPaintDevice& device, Size size);
   void DrawLine(std::u16string_view text, const Rect& box, unsigned flags);
+  // Places a line of size in box as drawText would and draws it there by its top left corner.
+  template <typename Draw>
+  void PlaceLine(QSizeF size, const Rect& box, unsigned flags, Draw draw);
   // The painter's pen is the shapes' pen or the text colour, switched only when the other is
   // needed: a screen draws runs of lines and runs of text, and each switch costs the engine.
   void UseShapePen();

@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QThread>
 #include <QTimerEvent>
 #include <QTouchEvent>
@@ -19,15 +18,6 @@ namespace tarvello {
 namespace {
 
 const QEvent::Type kMessageEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-// The image of the window hidden last, for the next window of the same size to draw in: screens
-// take turns in front, and a fresh image of a screen's size costs its allocation and first touch
-// on every change of screen. One is enough, the screen left; more would hold a screen's worth of
-// memory each for nothing most of the time. User-interface thread only.
-QImage& SpareImage() {
-  static QImage spare;
-  return spare;
-}
 
 class MessageEvent : public QEvent {
  public:
@@ -112,7 +102,7 @@ void Window::Invalidate() {
       Qt::QueuedConnection);
 }
 
-// Only this part of the cached image is redrawn, unless the whole was invalidated meanwhile.
+// Only this part is redrawn, unless the whole was invalidated meanwhile.
 void Window::Invalidate(const Rect& part) {
   if (!OnOwnThread()) {
     Invalidate();
@@ -185,46 +175,26 @@ void Window::timerEvent(QTimerEvent* event) {
   QWidget::timerEvent(event);
 }
 
-void Window::RenderCache(const QRegion& part) {
-  qreal ratio = devicePixelRatioF();
-  QSize pixels = size() * ratio;
-  if (cache_.size() != pixels) {
-    cache_ = SpareImage().size() == pixels ? std::move(SpareImage()) : QImage(pixels, QImage::Format_RGB32);
-  }
-  cache_.setDevicePixelRatio(ratio);
-  if (part.isEmpty()) {
-    cache_.fill(Qt::black);
-    QtCanvas canvas(cache_);
-    PaintOn(canvas);
-    return;
-  }
-  for (const QRect& area : part) {
-    const Rect box{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
-    QtCanvas canvas(cache_);
-    canvas.FillRect(box, kBlack);
-    canvas.SetClip(box);
-    PaintOn(canvas);
-  }
-}
-
+// The window draws straight into the top-level window's backing store, which keeps what was
+// drawn until it is drawn over: a second image of the window's own would cost a copy of every
+// pixel on every paint. Qt clips the painter to the part the event asks for; that part is filled
+// black first, since the screens draw on black. A held paint draws nothing, and the backing
+// store goes on showing what was there, the screen the user came from.
 void Window::paintEvent(QPaintEvent* event) {
   if (PaintHeld()) return;
   const unsigned invalidations = invalidations_.load();
-  const bool stale = cache_.size() != size() * devicePixelRatioF();
-  if (dirty_.exchange(false) || stale) {
-    RenderCache(QRegion());
-  } else if (!dirty_part_.isEmpty()) {
-    RenderCache(dirty_part_);
-  }
+  dirty_ = false;
   dirty_part_ = QRegion();
-  QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), cache_);
+  QtCanvas canvas(*this);
+  for (const QRect& area : event->region()) {
+    canvas.FillRect({area.left(), area.top(), area.right() + 1, area.bottom() + 1}, kBlack);
+  }
+  PaintOn(canvas);
   if (event->rect() == rect()) painted_whole_ = invalidations;
 }
 
 void Window::hideEvent(QHideEvent* event) {
   ++times_hidden_;
-  if (!cache_.isNull()) SpareImage() = std::move(cache_);
   dirty_ = true;
   QWidget::hideEvent(event);
 }

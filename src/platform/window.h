@@ -1,7 +1,7 @@
 // Window: the handheld's window over a QWidget, so that screen code reads like the behaviour it
 // implements. Messages are posted by number with two parameters; timers are kept by number; the
-// screen paints on a Canvas in logical pixels into a cached off-screen image, which is redrawn only
-// after Invalidate, a size change or being hidden, and copied to the widget in one blit. Keys arrive as the
+// screen paints on a Canvas in logical pixels, straight into the top-level window's backing store,
+// after Invalidate and whenever Qt asks for a part of it. Keys arrive as the
 // handheld's key codes; the mouse's left button and a single finger are the stylus (pen down,
 // move, up). Beyond the stylus a screen may take gestures: swipes and flings over the parts it
 // names, the mouse wheel, and two fingers pinching; the recognizer that tells them from taps lives
@@ -15,7 +15,6 @@
 
 #include <QBasicTimer>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QRegion>
 #include <QWidget>
 #include <atomic>
@@ -61,8 +60,8 @@ class Window : public QWidget {
   void SetTimer(unsigned id, unsigned period_ms);
   void KillTimer(unsigned id);
   void Invalidate();
-  // Redraws only part of the cached image and repaints only that part of the window: what the
-  // windows over the rest show stays as it is. From another thread, the whole.
+  // Repaints only part of the window: what the windows over the rest show stays as it is. From
+  // another thread, the whole.
   void Invalidate(const Rect& part);
 
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
@@ -126,8 +125,7 @@ class Window : public QWidget {
   void customEvent(QEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  // A hidden window lets its cached image go, for the next window of its size to draw in: it is
-  // drawn afresh when it shows again anyway, and the program keeps every screen for the whole run.
+  // A hidden window is drawn afresh when it shows again.
   void hideEvent(QHideEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -140,8 +138,6 @@ class Window : public QWidget {
   bool OnOwnThread() const;
   void StartTimerHere(unsigned id, unsigned period_ms);
   void KillTimerHere(unsigned id);
-  // Draws the whole cached image afresh, or only part of it (an empty part: the whole).
-  void RenderCache(const QRegion& part);
   void PenPressed(Point at, std::int64_t ms);
   void PenMoved(Point at, std::int64_t ms);
   void PenReleased(Point at, std::int64_t ms);
@@ -150,12 +146,11 @@ class Window : public QWidget {
   void FlingFrame();
 
   std::map<unsigned, int> timers_;  // user-interface thread only: our id -> Qt timer id
-  std::atomic<bool> dirty_{true};   // the cached image must be redrawn
+  std::atomic<bool> dirty_{true};   // the whole window waits for a paint
   std::atomic<unsigned> invalidations_{0};  // how many times the window was invalidated
   unsigned painted_whole_ = 0;  // user-interface thread: invalidations_ as of the last whole paint
   std::atomic<unsigned> times_hidden_{0};
-  QImage cache_;                    // user-interface thread only
-  QRegion dirty_part_;  // user-interface thread: what must be redrawn when the whole need not be
+  QRegion dirty_part_;  // user-interface thread: the parts invalidated alone that wait for a paint
   // User-interface thread only, as are the members below: the stylus's track and what it became.
   GestureRecognizer gestures_;
   bool pen_held_back_ = false;  // the track started where the screen takes swipes

@@ -3,7 +3,6 @@
 namespace tarvello::testing {
 
 void TestScreen::OnPaint(Canvas& canvas) {
-  ++paints;
   Rect client = ClientRect();
   int line = canvas.Metrics().LineHeight();
   canvas.FillRect(client, kBlack);

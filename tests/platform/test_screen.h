@@ -2,6 +2,8 @@
 // tick, key and pen event it received.
 #pragma once
 
+#include <QPaintEvent>
+#include <QRegion>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,8 +22,8 @@ class TestScreen : public Window {
   std::vector<std::string> pen;  // "down x y", "move x y", "up x y", and the gestures below
   int swipes_below = 1 << 30;    // tracks that start at or below this line may be swipes
   bool takes_wheel = true;
-  int paints = 0;        // the times OnPaint drew
-  int paint_events = 0;  // the paints Qt asked for, drawn or copied from the cached image
+  int paint_events = 0;  // the paints Qt asked for
+  QRegion painted;       // the part the last of them drew
   bool one_shot_timers = false;
   SoftKeyCaptions captions;
   bool holds_keys = false;
@@ -37,6 +39,7 @@ class TestScreen : public Window {
   void OnPaint(Canvas& canvas) override;
   void paintEvent(QPaintEvent* event) override {
     ++paint_events;
+    painted = event->region();
     Window::paintEvent(event);
   }
   void OnMessage(const Message& message) override { messages.push_back(message); }
