@@ -27,4 +27,8 @@ const QStaticText& ShapedTextCache::Line(std::u16string_view text, const QFont& 
   return lines_.emplace(std::move(key), std::move(line)).first->second;
 }
 
+std::optional<GlyphLine> ShapedTextCache::Glyphs(std::u16string_view text, const QFont& font, int font_key) {
+  return fonts_.try_emplace(font_key, font).first->second.Line(text);
+}
+
 }  // namespace tarvello

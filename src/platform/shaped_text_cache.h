@@ -1,6 +1,8 @@
 // ShapedTextCache: single lines of text laid out once and drawn many times. Laying a line out
 // (splitting it into runs, shaping the glyphs, measuring) costs many times what drawing its
 // glyphs does, and a screen draws the same labels and most of the same figures on every paint.
+// A line that needs no layout at all is drawn from its font's glyphs (QuickGlyphs), so that a
+// figure seen for the first time costs no more than one seen before.
 //
 // Thread rules: a QStaticText must not be shared between threads, so every thread that paints
 // has a cache of its own (ForThisThread).
@@ -11,7 +13,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <optional>
 #include <unordered_map>
+
+#include "platform/quick_glyphs.h"
 
 namespace tarvello {
 
@@ -28,6 +33,8 @@ class ShapedTextCache {
   static bool Holds(std::u16string_view text);
   // text laid out in font, from the cache or laid out now; font_key tells the fonts apart.
   const QStaticText& Line(std::u16string_view text, const QFont& font, int font_key);
+  // text as the glyphs of font, or none when it needs laying out (Line).
+  std::optional<GlyphLine> Glyphs(std::u16string_view text, const QFont& font, int font_key);
 
  private:
   struct Key {
@@ -42,6 +49,7 @@ class ShapedTextCache {
   };
 
   std::unordered_map<Key, QStaticText, KeyHash> lines_;
+  std::unordered_map<int, QuickGlyphs> fonts_;  // by font key
 };
 
 }  // namespace tarvello

@@ -71,18 +71,24 @@ TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
 }
 
 // Lines along an axis and single lines of text take quicker ways than the painter's general ones
-// (a filled rectangle, a line laid out once); they set the same pixels and measure the same.
+// (a filled rectangle, glyphs straight from the font, a line laid out once); they set the same
+// pixels and measure the same, in every size and weight, also where the font kerns or joins
+// letters and where it has no glyph.
 TEST_F(QtCanvasTest, QuickLinesAndTextSetThePixelsThePaintersOwnWaysSet) {
   struct Case {
     Point from, to;
     std::u16string text;
     unsigned flags;
+    Font font;
   };
   const Case cases[] = {
-      {{3, 2}, {3, 25}, u"12.34", kTextLeft | kTextTop},
-      {{30, 20}, {5, 20}, u"涨跌", kTextOneLine | kTextCenter},
-      {{7, 7}, {7, 7}, u"-0.50%", kTextOneLine | kTextRight},
-      {{0, 29}, {39, 29}, u"成交量 12345678", kTextBottom | kTextCenter},  // wider than its box
+      {{3, 2}, {3, 25}, u"12.34", kTextLeft | kTextTop, Font{}},
+      {{30, 20}, {5, 20}, u"涨跌", kTextOneLine | kTextCenter, Font{}},
+      {{7, 7}, {7, 7}, u"-0.50%", kTextOneLine | kTextRight, Font{12, true}},
+      {{0, 29}, {39, 29}, u"成交量12345678", kTextBottom | kTextCenter, Font{}},  // wider than its box
+      {{1, 1}, {1, 1}, u"AVT/ff7%%", kTextLeft | kTextVCenter, Font{12, true}},
+      {{1, 1}, {1, 1}, u"To9#,Ky", kTextCenter, Font{24, true}},
+      {{1, 1}, {1, 1}, u"ab\u0301c \u05D0\u05D1 \U0001F600", kTextLeft, Font{}},
   };
   const Rect box{2, 3, 38, 27};
   for (const Case& c : cases) {
@@ -96,13 +102,14 @@ TEST_F(QtCanvasTest, QuickLinesAndTextSetThePixelsThePaintersOwnWaysSet) {
       canvas.SetPen(Pen{0x00FF00, 1, PenStyle::kSolid});
       canvas.Line(c.from, c.to);
       canvas.SetTextColor(kWhite);
+      canvas.SetFont(c.font);
       canvas.DrawText(c.text, box, c.flags);
-      EXPECT_EQ(canvas.TextWidth(c.text), QFontMetrics(QtCanvas::MakeFont(Font{})).horizontalAdvance(QString::fromStdU16String(c.text)));
+      EXPECT_EQ(canvas.TextWidth(c.text), QFontMetrics(QtCanvas::MakeFont(c.font)).horizontalAdvance(QString::fromStdU16String(c.text)));
     }
     {
       QPainter painter(&general);
       painter.setRenderHint(QPainter::TextAntialiasing, true);
-      painter.setFont(QtCanvas::MakeFont(Font{}));
+      painter.setFont(QtCanvas::MakeFont(c.font));
       painter.setPen(QtCanvas::ToQPen(Pen{0x00FF00, 1, PenStyle::kSolid}));
       painter.drawLine(c.from.x, c.from.y, c.to.x, c.to.y);
       painter.setPen(Qt::white);
