@@ -75,6 +75,7 @@ class CStockDetailDlg : public DataScreen {
   bool RunExchange() override;
   bool InTradingHours(MarketTime now) const override;
   void OnMessage(const Message& message) override;
+  void AnswerArrived() override { ShowTitle(*records_.Current()); }
   void OnPaint(Canvas& canvas) override;
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;

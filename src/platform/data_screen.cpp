@@ -103,8 +103,11 @@ void DataScreen::ShowCachedSince(std::optional<std::chrono::system_clock::time_p
   Invalidate();
 }
 
+// What the answer changes outside the screen (the frame's title) is changed before the screen's
+// paint, so that one pass draws both; changed in the paint, it would draw the frame once more.
 void DataScreen::InvalidateScreen() {
   awaiting_answer_ = false;
+  QMetaObject::invokeMethod(this, [this] { AnswerArrived(); }, Qt::QueuedConnection);
   Invalidate();
 }
 

@@ -78,6 +78,8 @@ class DataScreen : public Window, public RefreshScreen {
   virtual void GoBack() {}
 
   void InvalidateScreen() override;
+  // User-interface thread, after a good answer and before the paint it asks for.
+  virtual void AnswerArrived() {}
   void SetRefreshTimer(unsigned id, unsigned period_ms) override { SetTimer(id, period_ms); }
   void PostToMainScreen(const Message& message) override;
   // Worker thread, inside RunExchange: posts message to this screen once the exchange is over
