@@ -132,11 +132,7 @@ TextMetrics QtCanvas::Metrics() const { return MetricsOf(painter_.font()); }
 
 int QtCanvas::TextWidth(std::u16string_view text) const {
   if (!ShapedTextCache::Holds(text)) return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
-  ShapedTextCache& cache = ShapedTextCache::ForThisThread();
-  if (const std::optional<GlyphLine> glyphs = cache.Glyphs(text, painter_.font(), font_key_)) {
-    return qRound(glyphs->size.width());
-  }
-  return qRound(cache.Line(text, painter_.font(), font_key_).size().width());
+  return qRound(ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_).size.width());
 }
 
 void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flags) {
@@ -148,20 +144,11 @@ void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flag
   }
 }
 
-// One line placed in its box as drawText places it, from its font's glyphs or the laid-out lines
-// of this thread; a line larger than its box is clipped to it, as drawText clips.
+// One line placed in its box as drawText places it, from the shaped lines of this thread; a line
+// larger than its box is clipped to it, as drawText clips.
 void QtCanvas::DrawLine(std::u16string_view text, const Rect& box, unsigned flags) {
-  ShapedTextCache& cache = ShapedTextCache::ForThisThread();
-  if (const std::optional<GlyphLine> glyphs = cache.Glyphs(text, painter_.font(), font_key_)) {
-    PlaceLine(glyphs->size, box, flags, [&](QPointF at) { painter_.drawGlyphRun(at, glyphs->glyphs); });
-    return;
-  }
-  const QStaticText& line = cache.Line(text, painter_.font(), font_key_);
-  PlaceLine(line.size(), box, flags, [&](QPointF at) { painter_.drawStaticText(at, line); });
-}
-
-template <typename Draw>
-void QtCanvas::PlaceLine(QSizeF size, const Rect& box, unsigned flags, Draw draw) {
+  const ShapedLine& line = ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_);
+  const QSizeF size = line.size;
   qreal x = box.left;
   qreal y = box.top;
   if (flags & kTextCenter) {
@@ -176,12 +163,12 @@ void QtCanvas::PlaceLine(QSizeF size, const Rect& box, unsigned flags, Draw draw
   }
   const QPointF at(x, qRound(y));
   if (size.width() <= box.Width() && size.height() <= box.Height()) {
-    draw(at);
+    line.DrawAt(painter_, at);
     return;
   }
   painter_.save();
   painter_.setClipRect(ToQRect(box), Qt::IntersectClip);
-  draw(at);
+  line.DrawAt(painter_, at);
   painter_.restore();
 }
 

@@ -55,9 +55,6 @@ class QtCanvas : public Canvas {
  private:
   QtCanvas(QPaintDevice& device, Size size);
   void DrawLine(std::u16string_view text, const Rect& box, unsigned flags);
-  // Places a line of size in box as drawText would and draws it there by its top left corner.
-  template <typename Draw>
-  void PlaceLine(QSizeF size, const Rect& box, unsigned flags, Draw draw);
   // The painter's pen is the shapes' pen or the text colour, switched only when the other is
   // needed: a screen draws runs of lines and runs of text, and each switch costs the engine.
   void UseShapePen();

@@ -17,18 +17,21 @@ bool ShapedTextCache::Holds(std::u16string_view text) {
                       [](char16_t c) { return c == u'\n' || c == u'\r' || c == u'\t' || c == u'\u2028'; });
 }
 
-const QStaticText& ShapedTextCache::Line(std::u16string_view text, const QFont& font, int font_key) {
+const ShapedLine& ShapedTextCache::Line(std::u16string_view text, const QFont& font, int font_key) {
   Key key{std::u16string(text), font_key};
   if (auto found = lines_.find(key); found != lines_.end()) return found->second;
   if (lines_.size() >= kCapacity) lines_.clear();
-  QStaticText line(ToQString(text));
-  line.setTextFormat(Qt::PlainText);
-  line.prepare(QTransform(), font);
+  ShapedLine line;
+  if (std::optional<GlyphLine> glyphs = fonts_.try_emplace(font_key, font).first->second.Line(text)) {
+    line.glyphs = std::move(glyphs->glyphs);
+    line.size = glyphs->size;
+  } else {
+    line.laid_out.setText(ToQString(text));
+    line.laid_out.setTextFormat(Qt::PlainText);
+    line.laid_out.prepare(QTransform(), font);
+    line.size = line.laid_out.size();
+  }
   return lines_.emplace(std::move(key), std::move(line)).first->second;
-}
-
-std::optional<GlyphLine> ShapedTextCache::Glyphs(std::u16string_view text, const QFont& font, int font_key) {
-  return fonts_.try_emplace(font_key, font).first->second.Line(text);
 }
 
 }  // namespace tarvello

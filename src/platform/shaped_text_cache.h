@@ -1,14 +1,15 @@
 // ShapedTextCache: single lines of text laid out once and drawn many times. Laying a line out
 // (splitting it into runs, shaping the glyphs, measuring) costs many times what drawing its
 // glyphs does, and a screen draws the same labels and most of the same figures on every paint.
-// A line that needs no layout at all is drawn from its font's glyphs (QuickGlyphs), so that a
-// figure seen for the first time costs no more than one seen before.
+// A line that needs no layout at all is placed from its font's glyphs (QuickGlyphs), so that a
+// figure seen for the first time costs little more than one seen before.
 //
 // Thread rules: a QStaticText must not be shared between threads, so every thread that paints
 // has a cache of its own (ForThisThread).
 #pragma once
 
 #include <QFont>
+#include <QPainter>
 #include <QStaticText>
 #include <cstddef>
 #include <string>
@@ -19,6 +20,21 @@
 #include "platform/quick_glyphs.h"
 
 namespace tarvello {
+
+// One line ready to draw: its glyphs, or the line laid out where it needs the layout.
+struct ShapedLine {
+  std::optional<QGlyphRun> glyphs;
+  QStaticText laid_out;
+  QSizeF size;
+
+  void DrawAt(QPainter& painter, QPointF top_left) const {
+    if (glyphs) {
+      painter.drawGlyphRun(top_left, *glyphs);
+    } else {
+      painter.drawStaticText(top_left, laid_out);
+    }
+  }
+};
 
 class ShapedTextCache {
  public:
@@ -31,10 +47,8 @@ class ShapedTextCache {
   // Whether text is one plain line the cache can lay out as QPainter::drawText would: no line
   // breaks and no tabs, which only the general text layout expands.
   static bool Holds(std::u16string_view text);
-  // text laid out in font, from the cache or laid out now; font_key tells the fonts apart.
-  const QStaticText& Line(std::u16string_view text, const QFont& font, int font_key);
-  // text as the glyphs of font, or none when it needs laying out (Line).
-  std::optional<GlyphLine> Glyphs(std::u16string_view text, const QFont& font, int font_key);
+  // text in font, from the cache or shaped now; font_key tells the fonts apart.
+  const ShapedLine& Line(std::u16string_view text, const QFont& font, int font_key);
 
  private:
   struct Key {
@@ -48,7 +62,7 @@ class ShapedTextCache {
     }
   };
 
-  std::unordered_map<Key, QStaticText, KeyHash> lines_;
+  std::unordered_map<Key, ShapedLine, KeyHash> lines_;
   std::unordered_map<int, QuickGlyphs> fonts_;  // by font key
 };
 
