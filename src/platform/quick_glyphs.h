@@ -5,12 +5,12 @@
 // layout would put it.
 //
 // Whether it is, the font itself says, pair by pair of neighbours (the first character's neighbour
-// is the start of the line). A line with a pair not met
-// before is laid out once and compared with its glyphs: when they agree, every pair in it is known
-// to stand apart, and the next line made of known pairs (a figure's digits, soon) needs no layout
-// at all. Where they differ, the pair at the first difference is known to kern or join, and lines
-// with it go to the text layout. A character outside the font, or one the layout treats by rule,
-// does too. Pairs are all a line is judged by: the fonts the screens use kern and join by pairs.
+// is the start of the line). A line with a pair not met before is laid out once and compared with
+// its glyphs: when they agree, every pair in it is known to stand apart, and the next line made of
+// known pairs (a figure's digits, soon) needs no layout at all. Where they differ, the pair at the
+// first difference is known to kern or join, and lines with it go to the text layout. A character
+// outside the font, or one the layout treats by rule, does too. Pairs are all a line is judged by:
+// the fonts the screens use kern and join by pairs.
 //
 // Thread rules: none; a QRawFont is the thread's own, so each painting thread keeps its own
 // (ShapedTextCache).
