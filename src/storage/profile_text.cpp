@@ -1,5 +1,10 @@
 #include "storage/profile_text.h"
 
+#include <string.h>
+
+#include <algorithm>
+#include <cstring>
+
 namespace tarvello::profile_text {
 namespace {
 
@@ -10,10 +15,20 @@ bool AtLineStart(std::u16string_view text, std::size_t pos) {
   return pos == 0 || text[pos - 1] == u'\n';
 }
 
-// Offset of the line after the one that begins at pos, or the text size for the last line.
+// Offset of the line after the one that begins at pos, or the text size for the last line. The
+// line feed is looked for among the bytes (memchr takes many at a time); a byte of its value that
+// is half of another unit is passed over.
 std::size_t NextLine(std::u16string_view text, std::size_t pos) {
-  const std::size_t feed = text.find(u'\n', pos);
-  return feed == kNone ? text.size() : feed + 1;
+  const char* bytes = reinterpret_cast<const char*>(text.data());
+  const std::size_t size = text.size() * sizeof(char16_t);
+  for (std::size_t at = pos * sizeof(char16_t); at < size;) {
+    const void* hit = std::memchr(bytes + at, '\n', size - at);
+    if (hit == nullptr) break;
+    const auto unit = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes) / sizeof(char16_t);
+    if (text[unit] == u'\n') return unit + 1;
+    at = (unit + 1) * sizeof(char16_t);
+  }
+  return text.size();
 }
 
 bool HasLineBreak(std::u16string_view part) {
@@ -41,16 +56,36 @@ std::size_t FindSectionBody(std::u16string_view text, std::u16string_view sectio
   return kNone;
 }
 
-// Offset of the first line from `from` on that begins with key "=", or kNone. With
-// within_section the search ends at the next section header.
-std::size_t FindKeyLine(std::u16string_view text, std::size_t from, std::u16string_view key,
-                        bool within_section) {
-  for (std::size_t pos = from; pos < text.size(); pos = NextLine(text, pos)) {
-    const std::u16string_view line = text.substr(pos);
-    if (within_section && line.starts_with(u'[')) return kNone;
-    if (line.starts_with(key) && line.substr(key.size()).starts_with(u'=')) return pos;
+// Offset of the first occurrence of what in text from `from` on, or kNone. The bytes are searched
+// at once (memmem skips ahead through what cannot match); a match must start on a whole unit.
+std::size_t FindUnits(std::u16string_view text, std::u16string_view what, std::size_t from) {
+  const char* bytes = reinterpret_cast<const char*>(text.data());
+  const std::size_t size = text.size() * sizeof(char16_t);
+  for (std::size_t at = from * sizeof(char16_t); at < size;) {
+    const void* hit = memmem(bytes + at, size - at, what.data(), what.size() * sizeof(char16_t));
+    if (hit == nullptr) return kNone;
+    const auto offset = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes);
+    if (offset % sizeof(char16_t) == 0) return offset / sizeof(char16_t);
+    at = offset + 1;
   }
   return kNone;
+}
+
+// Offset of the first line from the line start `from` on that begins with key "=", or kNone.
+// With within_section the search ends at the next section header (a key that begins like one
+// is never found there). Past the first line, the line is looked for as the run "\n" key "="
+// among the bytes: a list file of hundreds of lines is not walked line by line.
+std::size_t FindKeyLine(std::u16string_view text, std::size_t from, std::u16string_view key,
+                        bool within_section) {
+  if (within_section && key.starts_with(u'[')) return kNone;
+  const std::u16string_view first = text.substr(std::min(from, text.size()));
+  if (within_section && first.starts_with(u'[')) return kNone;
+  if (first.size() > key.size() && first.starts_with(key) && first[key.size()] == u'=') return from;
+  const std::u16string line = std::u16string(u"\n").append(key).append(u"=");
+  const std::size_t feed = FindUnits(text, line, from);
+  if (feed == kNone) return kNone;
+  if (within_section && FindUnits(text.substr(0, feed + 1), u"\n[", from) != kNone) return kNone;
+  return feed + 1;
 }
 
 // The value of key found from section's header on (to the section's end with within_section).

@@ -1,15 +1,23 @@
 #include "storage/utf16le.h"
 
+#include <bit>
+#include <cstring>
+
 #include "text/text_codec.h"
 
 namespace tarvello {
 
 std::u16string DecodeUtf16Le(std::string_view bytes) {
   std::u16string text(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto low = static_cast<unsigned char>(bytes[2 * i]);
-    const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
-    text[i] = static_cast<char16_t>(low | (high << 8));
+  if constexpr (std::endian::native == std::endian::little) {
+    // The file's units are the string's own: one copy.
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
+  } else {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto low = static_cast<unsigned char>(bytes[2 * i]);
+      const auto high = static_cast<unsigned char>(bytes[2 * i + 1]);
+      text[i] = static_cast<char16_t>(low | (high << 8));
+    }
   }
   return text;
 }
