@@ -10,8 +10,8 @@ namespace tarvello {
 std::u16string DecodeUtf16Le(std::string_view bytes) {
   std::u16string text(bytes.size() / 2, u'\0');
   if constexpr (std::endian::native == std::endian::little) {
-    // The file's units are the string's own: one copy.
-    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
+    // The file's units are the string's own: one copy (none of nothing, whose bytes may be null).
+    if (!text.empty()) std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
   } else {
     for (std::size_t i = 0; i < text.size(); ++i) {
       const auto low = static_cast<unsigned char>(bytes[2 * i]);
