@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPolygon>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <atomic>
 #include <vector>

@@ -1,7 +1,7 @@
 // QtCanvas: the Canvas over a QPainter on an image or a window. Windows paint through it straight
 // into the top-level window's backing store; pictures, tests and benchmarks paint on images. The
-// screen font is the CJK-capable
-// sans font at the pixel height the frame chose for the screen size (SetScreenFontHeight).
+// screen font is the CJK-capable sans font at the pixel height the frame chose for the screen size
+// (SetScreenFontHeight).
 // Lives for one paint on the user-interface thread.
 #pragma once
 

@@ -2,6 +2,7 @@
 
 #include <QTransform>
 #include <algorithm>
+#include <optional>
 
 #include "platform/qt_text.h"
 
@@ -23,13 +24,12 @@ const ShapedLine& ShapedTextCache::Line(std::u16string_view text, const QFont& f
   if (lines_.size() >= kCapacity) lines_.clear();
   ShapedLine line;
   if (std::optional<GlyphLine> glyphs = fonts_.try_emplace(font_key, font).first->second.Line(text)) {
-    line.glyphs = std::move(glyphs->glyphs);
-    line.size = glyphs->size;
+    line = {std::move(glyphs->glyphs), glyphs->size};
   } else {
-    line.laid_out.setText(ToQString(text));
-    line.laid_out.setTextFormat(Qt::PlainText);
-    line.laid_out.prepare(QTransform(), font);
-    line.size = line.laid_out.size();
+    QStaticText laid_out(ToQString(text));
+    laid_out.setTextFormat(Qt::PlainText);
+    laid_out.prepare(QTransform(), font);
+    line = {laid_out, laid_out.size()};
   }
   return lines_.emplace(std::move(key), std::move(line)).first->second;
 }

@@ -9,13 +9,14 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QStaticText>
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <unordered_map>
+#include <variant>
 
 #include "platform/quick_glyphs.h"
 
@@ -23,15 +24,14 @@ namespace tarvello {
 
 // One line ready to draw: its glyphs, or the line laid out where it needs the layout.
 struct ShapedLine {
-  std::optional<QGlyphRun> glyphs;
-  QStaticText laid_out;
+  std::variant<QGlyphRun, QStaticText> shape;
   QSizeF size;
 
   void DrawAt(QPainter& painter, QPointF top_left) const {
-    if (glyphs) {
+    if (const auto* glyphs = std::get_if<QGlyphRun>(&shape)) {
       painter.drawGlyphRun(top_left, *glyphs);
     } else {
-      painter.drawStaticText(top_left, laid_out);
+      painter.drawStaticText(top_left, std::get<QStaticText>(shape));
     }
   }
 };

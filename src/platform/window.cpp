@@ -108,10 +108,9 @@ void Window::Invalidate(const Rect& part) {
     Invalidate();
     return;
   }
-  const QRect area(part.left, part.top, part.Width(), part.Height());
   ++invalidations_;
-  dirty_part_ += area;
-  update(area);
+  part_dirty_ = true;
+  update(QRect(part.left, part.top, part.Width(), part.Height()));
 }
 
 void Window::StartTimerHere(unsigned id, unsigned period_ms) {
@@ -177,20 +176,23 @@ void Window::timerEvent(QTimerEvent* event) {
 
 // The window draws straight into the top-level window's backing store, which keeps what was
 // drawn until it is drawn over: a second image of the window's own would cost a copy of every
-// pixel on every paint. Qt clips the painter to the part the event asks for; that part is filled
-// black first, since the screens draw on black. A held paint draws nothing, and the backing
+// pixel on every paint. Qt clips the painter to the part the event asks for, which holds every
+// part invalidated; that part is filled black first, since the screens draw on black. Only a
+// paint of the whole settles a whole invalidation. A held paint draws nothing, and the backing
 // store goes on showing what was there, the screen the user came from.
 void Window::paintEvent(QPaintEvent* event) {
   if (PaintHeld()) return;
   const unsigned invalidations = invalidations_.load();
-  dirty_ = false;
-  dirty_part_ = QRegion();
+  // Whole: all of the window that shows, whatever stands over the rest (a keyboard, a control).
+  const bool whole = (visibleRegion() - event->region()).isEmpty();
+  if (whole) dirty_ = false;
+  part_dirty_ = false;
   QtCanvas canvas(*this);
   for (const QRect& area : event->region()) {
     canvas.FillRect({area.left(), area.top(), area.right() + 1, area.bottom() + 1}, kBlack);
   }
   PaintOn(canvas);
-  if (event->rect() == rect()) painted_whole_ = invalidations;
+  if (whole) painted_whole_ = invalidations;
 }
 
 void Window::hideEvent(QHideEvent* event) {

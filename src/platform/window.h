@@ -15,7 +15,6 @@
 
 #include <QBasicTimer>
 #include <QElapsedTimer>
-#include <QRegion>
 #include <QWidget>
 #include <atomic>
 #include <cstdint>
@@ -66,7 +65,7 @@ class Window : public QWidget {
 
   bool HasTimer(unsigned id) const { return timers_.count(id) != 0; }
   // Whether what the window shows was drawn after its last Invalidate (benchmarks wait for it).
-  bool Painted() const { return !dirty_ && dirty_part_.isEmpty(); }
+  bool Painted() const { return !dirty_ && !part_dirty_; }
   Rect ClientRect() const { return Rect{0, 0, width(), height()}; }
   // Runs the paint handler on canvas; tests pass a RecordingCanvas.
   void PaintOn(Canvas& canvas) {
@@ -88,7 +87,7 @@ class Window : public QWidget {
  protected:
   virtual void OnMessage(const Message& message);
   virtual void OnTimer(unsigned id);
-  // Paints the window on an image already filled black.
+  // Paints the window on a canvas already filled black.
   virtual void OnPaint(Canvas& canvas);
   // Whether a paint now would only draw what is about to change: the window then keeps what the
   // screen shows under it and is painted when it asks again. No by default.
@@ -150,7 +149,7 @@ class Window : public QWidget {
   std::atomic<unsigned> invalidations_{0};  // how many times the window was invalidated
   unsigned painted_whole_ = 0;  // user-interface thread: invalidations_ as of the last whole paint
   std::atomic<unsigned> times_hidden_{0};
-  QRegion dirty_part_;  // user-interface thread: the parts invalidated alone that wait for a paint
+  bool part_dirty_ = false;  // user-interface thread: a part invalidated alone waits for a paint
   // User-interface thread only, as are the members below: the stylus's track and what it became.
   GestureRecognizer gestures_;
   bool pen_held_back_ = false;  // the track started where the screen takes swipes

@@ -15,20 +15,31 @@ bool AtLineStart(std::u16string_view text, std::size_t pos) {
   return pos == 0 || text[pos - 1] == u'\n';
 }
 
-// Offset of the line after the one that begins at pos, or the text size for the last line. The
-// line feed is looked for among the bytes (memchr takes many at a time); a byte of its value that
-// is half of another unit is passed over.
-std::size_t NextLine(std::u16string_view text, std::size_t pos) {
+// Offset of the first occurrence of what (not empty) in text from `from` on, or kNone. The bytes
+// are searched many at a time, a single unit by its first byte (memchr), a longer run whole
+// (memmem, which skips ahead through what cannot match); a hit must start on a whole unit and hold
+// every unit of what, since a byte can be half of another unit.
+std::size_t FindUnits(std::u16string_view text, std::u16string_view what, std::size_t from) {
   const char* bytes = reinterpret_cast<const char*>(text.data());
+  const char* needle = reinterpret_cast<const char*>(what.data());
   const std::size_t size = text.size() * sizeof(char16_t);
-  for (std::size_t at = pos * sizeof(char16_t); at < size;) {
-    const void* hit = std::memchr(bytes + at, '\n', size - at);
-    if (hit == nullptr) break;
-    const auto unit = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes) / sizeof(char16_t);
-    if (text[unit] == u'\n') return unit + 1;
-    at = (unit + 1) * sizeof(char16_t);
+  for (std::size_t at = from * sizeof(char16_t); at < size;) {
+    const void* hit = what.size() == 1 ? std::memchr(bytes + at, needle[0], size - at)
+                                       : memmem(bytes + at, size - at, needle, what.size() * sizeof(char16_t));
+    if (hit == nullptr) return kNone;
+    const auto offset = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes);
+    if (offset % sizeof(char16_t) == 0 && text.substr(offset / sizeof(char16_t)).starts_with(what)) {
+      return offset / sizeof(char16_t);
+    }
+    at = offset + 1;
   }
-  return text.size();
+  return kNone;
+}
+
+// Offset of the line after the one that begins at pos, or the text size for the last line.
+std::size_t NextLine(std::u16string_view text, std::size_t pos) {
+  const std::size_t feed = FindUnits(text, u"\n", pos);
+  return feed == kNone ? text.size() : feed + 1;
 }
 
 bool HasLineBreak(std::u16string_view part) {
@@ -52,21 +63,6 @@ std::size_t FindSectionBody(std::u16string_view text, std::u16string_view sectio
   const std::u16string header = Header(section);
   for (std::size_t pos = text.find(header); pos != kNone; pos = text.find(header, pos + 1)) {
     if (AtLineStart(text, pos)) return pos + header.size();
-  }
-  return kNone;
-}
-
-// Offset of the first occurrence of what in text from `from` on, or kNone. The bytes are searched
-// at once (memmem skips ahead through what cannot match); a match must start on a whole unit.
-std::size_t FindUnits(std::u16string_view text, std::u16string_view what, std::size_t from) {
-  const char* bytes = reinterpret_cast<const char*>(text.data());
-  const std::size_t size = text.size() * sizeof(char16_t);
-  for (std::size_t at = from * sizeof(char16_t); at < size;) {
-    const void* hit = memmem(bytes + at, size - at, what.data(), what.size() * sizeof(char16_t));
-    if (hit == nullptr) return kNone;
-    const auto offset = static_cast<std::size_t>(static_cast<const char*>(hit) - bytes);
-    if (offset % sizeof(char16_t) == 0) return offset / sizeof(char16_t);
-    at = offset + 1;
   }
   return kNone;
 }

@@ -157,12 +157,15 @@ TEST_F(WindowTest, WheelNotchesAndTwoFingerPinches) {
   EXPECT_EQ(screen_.pen, expected);
 }
 
-// A part invalidated is drawn by itself, and the window counts as painted only after it. A
-// worker's invalidation that a whole paint has drawn by the time it arrives asks for no second.
+// A part invalidated is drawn by itself, and the window counts as painted only after it; a paint
+// of a part does not settle the whole. A worker's invalidation that a whole paint has drawn by
+// the time it arrives asks for no second.
 TEST_F(WindowTest, AnInvalidationIsPaintedOnceAndAPartByItself) {
   screen_.show();
   ASSERT_TRUE(testing::ProcessEventsUntil([this] { return screen_.Painted(); }));
   std::thread([this] { screen_.Invalidate(); }).join();
+  screen_.repaint(0, 0, 10, 10);
+  EXPECT_FALSE(screen_.Painted()) << "a part painted before the worker's whole arrived";
   screen_.repaint();
   const int events = screen_.paint_events;
   testing::ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(50));
