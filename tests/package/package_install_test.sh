@@ -43,15 +43,16 @@ done
 chmod -R a-w "$root"
 find "$root" -printf '%P %s %T@\n' | sort >"$scratch/root.before"
 
-# A clean environment: only the scratch home and XDG folders, no display.
+# A clean environment: only the scratch home and XDG folders, no display. The simulator starts as
+# a plain command, so that its process is the one started (env runs it in its own place) and the
+# cleanup's kill ends it; started through a function, a subshell would stand between them.
 home=$scratch/home
 xdg=$scratch/xdg
 mkdir -p "$home" "$xdg/data" "$xdg/cache" "$xdg/config" "$xdg/runtime"
 chmod 700 "$xdg/runtime"
-run() {
-  env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$xdg/data" XDG_CACHE_HOME="$xdg/cache" \
-    XDG_CONFIG_HOME="$xdg/config" XDG_RUNTIME_DIR="$xdg/runtime" QT_QPA_PLATFORM=offscreen "$@"
-}
+clean_env=(env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_HOME="$xdg/data" XDG_CACHE_HOME="$xdg/cache"
+           XDG_CONFIG_HOME="$xdg/config" XDG_RUNTIME_DIR="$xdg/runtime" QT_QPA_PLATFORM=offscreen)
+run() { "${clean_env[@]}" "$@"; }
 
 echo "== command lines"
 for program in tarvello tarvello-quoted; do
@@ -66,7 +67,7 @@ for program in tarvello tarvello-quoted; do
 done
 
 echo "== the tour against the packaged simulator"
-run "$root/usr/bin/tarvello-quoted" --port 0 --gateway-port 0 --info-port 0 >"$scratch/sim.out" 2>"$scratch/sim.err" &
+"${clean_env[@]}" "$root/usr/bin/tarvello-quoted" --port 0 --gateway-port 0 --info-port 0 >"$scratch/sim.out" 2>"$scratch/sim.err" &
 simulator=$!
 for _ in $(seq 300); do
   grep -q "quote port" "$scratch/sim.out" 2>/dev/null && break
