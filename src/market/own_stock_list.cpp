@@ -15,10 +15,6 @@ namespace {
 
 namespace lists = own_list_file;
 
-// Serialises every list operation of the process: each reads NUMBER and the entries, then writes
-// several of them, and another thread must not change the file in between.
-std::mutex g_listMutex;
-
 // How long a read of a list is trusted before the file's size and time are looked at again: a
 // change made through this class is seen at once, a change by hand within this time.
 constexpr std::chrono::milliseconds kRecheckAfter{200};
@@ -49,11 +45,27 @@ struct CachedList {
   std::vector<SecurityCode> sorted;
 };
 
-// Guarded by g_listMutex.
-std::unordered_map<std::string, CachedList> g_cache;
+// One list file's lock and last read. The lock serialises every operation on that file: each
+// reads NUMBER and the entries, then writes several of them, and another thread must not change
+// or read the file in between. Files have a lock each, so that a screen asking whether a code is
+// self-selected never waits for the recently viewed list being written and flushed.
+struct ListFile {
+  std::mutex mutex;
+  CachedList cached;  // guarded by mutex
+};
 
-const CachedList& Fresh(const std::filesystem::path& file) {
-  CachedList& cached = g_cache[file.native()];
+// A file's state lives for the process: the map only grows, by the few files the lists use, and
+// its nodes never move, so a reference stays valid once the map's own lock is let go.
+ListFile& ListFileOf(const std::filesystem::path& file) {
+  static std::mutex map_mutex;
+  static std::unordered_map<std::string, ListFile> files;
+  const std::lock_guard<std::mutex> guard(map_mutex);
+  return files[file.native()];
+}
+
+// Called with list.mutex held.
+const CachedList& Fresh(ListFile& list, const std::filesystem::path& file) {
+  CachedList& cached = list.cached;
   const auto now = std::chrono::steady_clock::now();
   if (cached.valid && now - cached.checked < kRecheckAfter) return cached;
   const FileStamp stamp = StampOf(file);
@@ -68,21 +80,21 @@ const CachedList& Fresh(const std::filesystem::path& file) {
   return cached;
 }
 
-void Forget(const std::filesystem::path& file) { g_cache[file.native()].valid = false; }
-
 const SecurityCode kShanghaiComposite(u"SH000001");
 const SecurityCode kShenzhenComponent(u"SZ399001");
 
-// Drops the cached read of a list when a change to it ends, however it ends.
-class ForgetOnExit {
+// Holds a list file's lock for one change and drops its cached read when the change ends,
+// however it ends.
+class ListChange {
  public:
-  explicit ForgetOnExit(const std::filesystem::path& file) : file_(file) {}
-  ~ForgetOnExit() { Forget(file_); }
-  ForgetOnExit(const ForgetOnExit&) = delete;
-  ForgetOnExit& operator=(const ForgetOnExit&) = delete;
+  explicit ListChange(const std::filesystem::path& file) : list_(ListFileOf(file)), guard_(list_.mutex) {}
+  ~ListChange() { list_.cached.valid = false; }
+  ListChange(const ListChange&) = delete;
+  ListChange& operator=(const ListChange&) = delete;
 
  private:
-  const std::filesystem::path& file_;
+  ListFile& list_;
+  const std::lock_guard<std::mutex> guard_;
 };
 
 // The list as it stands, rewritten first in its dense form when the file was damaged, so that the
@@ -115,24 +127,22 @@ OwnStockList OwnStockList::RecentlyViewed(const std::filesystem::path& programFo
 }
 
 std::vector<SecurityCode> OwnStockList::Codes() const {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  return Fresh(file_).codes;
+  ListFile& list = ListFileOf(file_);
+  const std::lock_guard<std::mutex> guard(list.mutex);
+  return Fresh(list, file_).codes;
 }
 
-void OwnStockList::Reread() const {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  Forget(file_);
-}
+void OwnStockList::Reread() const { const ListChange change(file_); }
 
 bool OwnStockList::Contains(const SecurityCode& code) const {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  const std::vector<SecurityCode>& sorted = Fresh(file_).sorted;
+  ListFile& list = ListFileOf(file_);
+  const std::lock_guard<std::mutex> guard(list.mutex);
+  const std::vector<SecurityCode>& sorted = Fresh(list, file_).sorted;
   return std::binary_search(sorted.begin(), sorted.end(), code);
 }
 
 bool OwnStockList::Add(const SecurityCode& code) {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  const ForgetOnExit forget(file_);
+  const ListChange change(file_);
   if (!code.IsWellFormed()) return false;
   const lists::Contents contents = ReadDense(file_);
   if (!contents.dense || IndexOf(contents, code) >= 0) return false;
@@ -140,8 +150,7 @@ bool OwnStockList::Add(const SecurityCode& code) {
 }
 
 bool OwnStockList::Remove(const SecurityCode& code) {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  const ForgetOnExit forget(file_);
+  const ListChange change(file_);
   const lists::Contents contents = ReadDense(file_);
   const std::ptrdiff_t found = IndexOf(contents, code);
   if (!contents.dense || found < 0) return false;
@@ -165,8 +174,7 @@ bool OwnStockList::MoveUp(const SecurityCode& code) { return Move(code, true); }
 bool OwnStockList::MoveDown(const SecurityCode& code) { return Move(code, false); }
 
 bool OwnStockList::Move(const SecurityCode& code, bool up) {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  const ForgetOnExit forget(file_);
+  const ListChange change(file_);
   const lists::Contents contents = ReadDense(file_);
   const std::ptrdiff_t found = IndexOf(contents, code);
   if (!contents.dense || found < 0) return false;
@@ -184,8 +192,7 @@ void OwnStockList::EnsureDefault() {
 }
 
 bool OwnStockList::Remember(const SecurityCode& code) {
-  std::lock_guard<std::mutex> guard(g_listMutex);
-  const ForgetOnExit forget(file_);
+  const ListChange change(file_);
   if (!code.IsWellFormed()) return false;
   const lists::Contents contents = ReadDense(file_);
   if (!contents.dense || IndexOf(contents, code) >= 0) return false;

@@ -12,8 +12,9 @@
 // and the first change rewrites it in its dense form, so no readable code is lost. Codes are
 // matched exactly.
 //
-// Thread rules: safe from any thread. One process-wide mutex serialises the read-change-write
-// sequence of every list operation, so two screens never interleave changes to a list file.
+// Thread rules: safe from any thread. A mutex per list file serialises the read-change-write
+// sequence of every operation on it, so two screens never interleave changes to a list file, and
+// a read of one list never waits for a write of another.
 #pragma once
 
 #include <filesystem>
