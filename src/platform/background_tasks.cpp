@@ -1,5 +1,8 @@
 #include "platform/background_tasks.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <utility>
 
 namespace tarvello {
@@ -24,6 +27,8 @@ void BackgroundTasks::Post(std::function<void()> task) {
 }
 
 void BackgroundTasks::Run() {
+  const sched_param none{};
+  pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     changed_.wait(lock, [this] { return closing_ || !tasks_.empty(); });
