@@ -107,8 +107,7 @@ void DataScreen::ShowCachedSince(std::optional<std::chrono::system_clock::time_p
 // paint, so that one pass draws both; changed in the paint, it would draw the frame once more.
 void DataScreen::InvalidateScreen() {
   awaiting_answer_ = false;
-  QMetaObject::invokeMethod(this, [this] { AnswerArrived(); }, Qt::QueuedConnection);
-  Invalidate();
+  InvalidateAfter([this] { AnswerArrived(); });
 }
 
 void DataScreen::ExchangeEnded() {

@@ -87,16 +87,20 @@ void Window::KillTimer(unsigned id) {
 // A worker's request reaches the window after the events queued before it; when a paint of the
 // whole window has drawn everything invalidated up to it by then, the request has nothing left to
 // show and asks for no second paint.
-void Window::Invalidate() {
+void Window::Invalidate() { InvalidateAfter(nullptr); }
+
+void Window::InvalidateAfter(std::function<void()> before_paint) {
   const unsigned invalidation = ++invalidations_;
   dirty_ = true;
   if (OnOwnThread()) {
+    if (before_paint) before_paint();
     update();
     return;
   }
   QMetaObject::invokeMethod(
       this,
-      [this, invalidation] {
+      [this, invalidation, before_paint = std::move(before_paint)] {
+        if (before_paint) before_paint();
         if (painted_whole_ < invalidation) update();
       },
       Qt::QueuedConnection);

@@ -18,6 +18,7 @@
 #include <QWidget>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,6 +60,9 @@ class Window : public QWidget {
   void SetTimer(unsigned id, unsigned period_ms);
   void KillTimer(unsigned id);
   void Invalidate();
+  // Invalidate, with before_paint run on the window's thread first: from another thread both go
+  // in one queued call, so the window's thread takes one event for them, not two.
+  void InvalidateAfter(std::function<void()> before_paint);
   // Repaints only part of the window: what the windows over the rest show stays as it is. From
   // another thread, the whole.
   void Invalidate(const Rect& part);
