@@ -27,6 +27,8 @@ void BackgroundTasks::Post(std::function<void()> task) {
 }
 
 void BackgroundTasks::Run() {
+  // Nobody waits for these writes, and a tap that asks for one also waits for an exchange and a
+  // paint: at idle priority the write takes the processor when those leave it free.
   const sched_param none{};
   pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
   std::unique_lock<std::mutex> lock(mutex_);
