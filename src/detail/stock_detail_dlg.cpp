@@ -129,7 +129,8 @@ bool CStockDetailDlg::RunExchange() {
   if (fetched.good && !futureMode && fresh.records.IsFutureMode()) fetched.good = FetchOnce(code, true, fresh).good;
   if (!fetched.received || this->code() != code) return false;
   records_.Publish(std::move(fresh));
-  if (!fetched.good) Invalidate();  // the worker repaints by itself only after a good answer
+  // The worker repaints by itself only after a good answer; a broken one may still bring the name.
+  if (!fetched.good) InvalidateAfter([this] { AnswerArrived(); });
   return fetched.good;
 }
 
@@ -171,7 +172,6 @@ void CStockDetailDlg::OnPaint(Canvas& canvas) {
   const Layout layout = LayoutFor(metrics_);
   const std::shared_ptr<const DetailView> view = records_.Current();
   ChoosePanelOnce(*view);
-  ShowTitle(*view);
   const DetailRecords& records = view->records;
   PaintHeader(canvas, layout, *view);
   std::vector<MinuteRecord> minutes = records.minutes.records;

@@ -78,7 +78,7 @@ class DataScreen : public Window, public RefreshScreen {
   virtual void GoBack() {}
 
   void InvalidateScreen() override;
-  // User-interface thread, after a good answer and before the paint it asks for.
+  // User-interface thread, after an answer changed the figures and before the paint it asks for.
   virtual void AnswerArrived() {}
   void SetRefreshTimer(unsigned id, unsigned period_ms) override { SetTimer(id, period_ms); }
   void PostToMainScreen(const Message& message) override;

@@ -103,6 +103,13 @@ TEST_F(StockDetailDlgTest, TheMenuLeadsToTheAlertsPage) {
   EXPECT_EQ(navigator_.visits, (std::vector<NavigationRequest>{{kTargetAlerts, kTargetStockDetail}}));
 }
 
+// The window names the security by its code until the first answer brings its name, which it
+// shows as the answer comes, not only once the screen paints (this one never does).
+TEST_F(StockDetailDlgTest, TheTitleIsTheCodeUntilTheAnswerBringsTheName) {
+  ASSERT_TRUE(ProcessEventsUntil([&] { return titles_.size() == 2; }));
+  EXPECT_EQ(titles_, (std::vector<std::u16string>{u"SH600001", u"Name"}));
+}
+
 bool Offers(const std::vector<MenuItem>& items, std::u16string_view text) {
   return std::any_of(items.begin(), items.end(), [&](const MenuItem& item) { return item.text == text; });
 }
