@@ -20,6 +20,9 @@ namespace {
 
 // How often the traffic counts are written while the program runs.
 constexpr std::chrono::minutes kTrafficSavePeriod{1};
+// How long after a tap that views a code the code is written to the recently viewed list: on a
+// quick link the tap's answer has been painted by then, and the user is reading it.
+constexpr std::chrono::milliseconds kRememberViewedAfter{1000};
 
 }  // namespace
 
@@ -66,6 +69,8 @@ Terminal::Terminal(const std::filesystem::path& folder, Size screen, std::functi
   InstallTrafficSink(&traffic_);
   transport_.SetRedialQuestion(&redial_);
   frame_.SetCloseHandler([this] { OnCloseButton(); });
+  // A read of the recently viewed list sees every code viewed before it, written or not yet.
+  recently_viewed_.SetBeforeRead([this] { list_writes_.RunQueued(); });
 }
 
 // The window's close button asks the exit question like the exit key; with no main screen (the
@@ -236,9 +241,12 @@ void Terminal::AddDetailScreen() {
     const SecurityCode code = main_->CurrentSecurity();
     if (code.empty()) return nullptr;
     detail_->Open(code);
-    // The list file is written and flushed away from the tap, which would otherwise wait for it;
-    // after the screen has looked its code up in the own lists, whose lock the writing holds.
-    if (argument != kTargetStockDetail) list_writes_.Post([this, code] { recently_viewed_.Remember(code); });
+    // The list file is written and flushed away from the tap, and a while after it, when the tap's
+    // exchange and paint are normally over: the write and its flush would otherwise take the
+    // processor and the disk from them.
+    if (argument != kTargetStockDetail) {
+      list_writes_.Post([this, code] { recently_viewed_.Remember(code); }, kRememberViewedAfter);
+    }
     return detail_.get();
   });
 }

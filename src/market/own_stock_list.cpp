@@ -127,6 +127,7 @@ OwnStockList OwnStockList::RecentlyViewed(const std::filesystem::path& programFo
 }
 
 std::vector<SecurityCode> OwnStockList::Codes() const {
+  Settle();
   ListFile& list = ListFileOf(file_);
   const std::lock_guard<std::mutex> guard(list.mutex);
   return Fresh(list, file_).codes;
@@ -135,6 +136,7 @@ std::vector<SecurityCode> OwnStockList::Codes() const {
 void OwnStockList::Reread() const { const ListChange change(file_); }
 
 bool OwnStockList::Contains(const SecurityCode& code) const {
+  Settle();
   ListFile& list = ListFileOf(file_);
   const std::lock_guard<std::mutex> guard(list.mutex);
   const std::vector<SecurityCode>& sorted = Fresh(list, file_).sorted;

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "market/security_code.h"
@@ -34,6 +35,11 @@ class OwnStockList {
   explicit OwnStockList(std::filesystem::path file) : file_(std::move(file)) {}
 
   const std::filesystem::path& file() const { return file_; }
+
+  // For a list whose changes may still wait in a queue of their own (the recently viewed list is
+  // written a while after the tap that views a code): every read runs settle first, so that it
+  // sees each change asked for before it.
+  void SetBeforeRead(std::function<void()> settle) { settle_ = std::move(settle); }
 
   // The codes in display order; empty for a missing file.
   std::vector<SecurityCode> Codes() const;
@@ -59,8 +65,12 @@ class OwnStockList {
 
  private:
   bool Move(const SecurityCode& code, bool up);
+  void Settle() const {
+    if (settle_) settle_();
+  }
 
   std::filesystem::path file_;
+  std::function<void()> settle_;
 };
 
 }  // namespace tarvello

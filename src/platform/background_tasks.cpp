@@ -14,16 +14,30 @@ BackgroundTasks::~BackgroundTasks() {
     const std::lock_guard<std::mutex> lock(mutex_);
     closing_ = true;
   }
-  changed_.notify_one();
+  changed_.notify_all();
   thread_.join();
 }
 
-void BackgroundTasks::Post(std::function<void()> task) {
+void BackgroundTasks::Post(std::function<void()> task, std::chrono::milliseconds delay) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    tasks_.push_back(std::move(task));
+    tasks_.push_back({std::move(task), Clock::now() + delay});
   }
-  changed_.notify_one();
+  changed_.notify_all();
+}
+
+void BackgroundTasks::RunQueued() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] { return !running_; });
+  std::deque<Task> queued = std::exchange(tasks_, {});
+  if (queued.empty()) return;
+  running_ = true;
+  lock.unlock();
+  for (Task& task : queued) task.work();
+  lock.lock();
+  running_ = false;
+  lock.unlock();
+  changed_.notify_all();
 }
 
 void BackgroundTasks::Run() {
@@ -33,13 +47,24 @@ void BackgroundTasks::Run() {
   pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return closing_ || !tasks_.empty(); });
-    if (tasks_.empty()) return;  // closing, with everything done
-    std::function<void()> task = std::move(tasks_.front());
+    const bool ready = !running_ && !tasks_.empty() && (closing_ || tasks_.front().due <= Clock::now());
+    if (!ready) {
+      if (closing_ && tasks_.empty() && !running_) return;  // everything asked for is done
+      if (running_ || tasks_.empty()) {
+        changed_.wait(lock);
+      } else {
+        changed_.wait_until(lock, tasks_.front().due);
+      }
+      continue;
+    }
+    Task task = std::move(tasks_.front());
     tasks_.pop_front();
+    running_ = true;
     lock.unlock();
-    task();
+    task.work();
     lock.lock();
+    running_ = false;
+    changed_.notify_all();
   }
 }
 

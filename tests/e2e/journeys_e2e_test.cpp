@@ -5,6 +5,7 @@
 // navigation asked for while a window of progress shows must still land, only later.
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -269,6 +270,9 @@ TEST_P(JourneyWalk, CodeTypedOnTheMenuOpensItsDetailAndFundFlowAndEscLeadsHome) 
   ASSERT_TRUE(DetailShows(share));
   detail().SendKey(kKeyBack);
   ASSERT_TRUE(ListShows([](const ListQuery& q, const ListView&) { return q.mode == kModeRecentlyViewed; }));
+  // The share is on the list's first page, though its write to the list file waits for a quiet moment.
+  const std::vector<QuoteRow>& rows = list().view()->rows.quotes;
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const QuoteRow& row) { return row.code == share; }));
   EXPECT_TRUE(TitleBecomes(u"最近浏览"));
   list().SendKey(kKeyBack);
   ASSERT_TRUE(MenuShows());
