@@ -193,6 +193,7 @@ void CStockDetailDlg::PaintHeader(Canvas& canvas, const Layout& layout, const De
   const DetailRecords& records = view.records;
   const QuoteSnapshot& quote = records.quote;
   const Rect texts{5, 2, layout.width * 2 / 3, layout.header.bottom};
+  canvas.FillRect(layout.header, kBlack);  // the chart, the panel and the bars below fill their own
   const ChangeTexts change = ChangeOf(quote.last, quote.prevClose, records.security.priceDecimals);
   canvas.SetTextColor(change.colour);
   canvas.DrawText(quote.last == 0 ? std::u16string(kNoDataText) : PriceText(quote.last, records.security.priceDecimals),

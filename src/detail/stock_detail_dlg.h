@@ -77,6 +77,7 @@ class CStockDetailDlg : public DataScreen {
   void OnMessage(const Message& message) override;
   void AnswerArrived() override { ShowTitle(*records_.Current()); }
   void OnPaint(Canvas& canvas) override;
+  bool PaintsEveryPixel() const override { return true; }
   void OnKeyDown(KeyCode key) override;
   void OnPenDown(Point at) override;
   void OnPenMove(Point at) override;

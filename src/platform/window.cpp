@@ -192,8 +192,10 @@ void Window::paintEvent(QPaintEvent* event) {
   if (whole) dirty_ = false;
   part_dirty_ = false;
   QtCanvas canvas(*this);
-  for (const QRect& area : event->region()) {
-    canvas.FillRect({area.left(), area.top(), area.right() + 1, area.bottom() + 1}, kBlack);
+  if (!PaintsEveryPixel()) {
+    for (const QRect& area : event->region()) {
+      canvas.FillRect({area.left(), area.top(), area.right() + 1, area.bottom() + 1}, kBlack);
+    }
   }
   PaintOn(canvas);
   if (whole) painted_whole_ = invalidations;

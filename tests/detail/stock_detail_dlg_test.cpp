@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <algorithm>
 #include <memory>
 #include <tuple>
@@ -9,6 +10,7 @@
 #include "navigation/navigation.h"
 #include "platform/qt_test_app.h"
 #include "platform/keys.h"
+#include "platform/qt_canvas.h"
 #include "platform/recording_canvas.h"
 #include "platform/scripted_prompter.h"
 #include "platform/test_screen.h"
@@ -149,6 +151,45 @@ TEST_F(StockDetailDlgTest, KeysAndMenuReachEveryPanelOfAShareOnceItsKindIsKnown)
   EXPECT_TRUE(canvas.FindText(u"委比").has_value());
   screen_.SendKey(kKeyDown);
   EXPECT_EQ(screen_.panel(), kPanelFiveLevelBook);
+  InstallPrompter(nullptr);
+}
+
+// The screen is painted without the black fill first, so every layout and panel sets every pixel
+// itself: none of what stood there before shows through.
+TEST_F(StockDetailDlgTest, EveryLayoutAndPanelSetsEveryPixel) {
+  ScriptedPrompter prompter;
+  InstallPrompter(&prompter);
+  const auto choose = [&](std::u16string_view text) {
+    const std::vector<MenuItem> items = screen_.PopupMenuItems();
+    const auto item = std::find_if(items.begin(), items.end(), [&](const MenuItem& m) { return m.text == text; });
+    ASSERT_NE(item, items.end()) << text.size();
+    prompter.QueueMenuChoice(item->command);
+    screen_.SendKey(kKeySoftLeft);
+  };
+  const struct {
+    const char* state;
+    std::function<void()> step;
+  } states[] = {
+      {"five-level book", [] {}},
+      {"quote figures", [&] { screen_.SendKey(kKeyUp); }},
+      {"ten-level book", [&] { choose(u"十档行情"); }},
+      {"full screen", [&] { choose(u"完全走势"); }},
+  };
+  for (const auto& [state, step] : states) {
+    step();
+    QImage image(480, 640, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    {
+      QtCanvas canvas(image);
+      screen_.PaintOn(canvas);
+    }
+    int left = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) left += image.pixel(x, y) == QColor(Qt::magenta).rgb();
+    }
+    EXPECT_EQ(left, 0) << state;
+  }
+  EXPECT_TRUE(screen_.full_screen());
   InstallPrompter(nullptr);
 }
 
