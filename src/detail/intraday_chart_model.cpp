@@ -125,6 +125,31 @@ int MinuteX(int index, int chartWidth, int slotCount) {
   return static_cast<int>(static_cast<double>(index) * (chartWidth - 2) / (slotCount - 1));
 }
 
+std::vector<ColourFills> VolumeBarFills(std::span<const VolumeBar> bars, int bottom) {
+  std::vector<ColourFills> fills;
+  const auto add = [&fills](ColorRef colour, const Rect& rect) {
+    auto found = std::find_if(fills.begin(), fills.end(), [&](const ColourFills& f) { return f.colour == colour; });
+    if (found == fills.end()) found = fills.insert(fills.end(), ColourFills{colour, {}});
+    found->rects.push_back(rect);
+  };
+  std::size_t end = bars.size();
+  while (end > 0) {
+    // The bars of one column, the last first: each shows only above what the later ones cover.
+    std::size_t first = end - 1;
+    while (first > 0 && bars[first - 1].x == bars[end - 1].x) --first;
+    int covered = bottom + 1;  // the column is covered from here down
+    for (std::size_t i = end; i-- > first;) {
+      const VolumeBar& bar = bars[i];
+      const int top = std::min(bar.top, bottom);
+      if (top >= covered) continue;
+      add(bar.colour, Rect{bar.x, top, bar.x + 1, covered});
+      covered = top;
+    }
+    end = first;
+  }
+  return fills;
+}
+
 int CursorMinuteIndex(int cursorX, int screenWidth, int slotCount, bool fullScreen) {
   if (screenWidth <= 0) return -1;
   const std::int64_t index = static_cast<std::int64_t>(slotCount - 1) * cursorX / screenWidth;

@@ -8,9 +8,11 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
 #include "detail/detail_records.h"
 #include "market/display_colours.h"
 
@@ -65,6 +67,26 @@ TimeAxisLabels TimeAxisLabelsFor(const TradingHours& hours, const SecurityCode& 
 
 // x of minute i in a chart of the given width.
 int MinuteX(int index, int chartWidth, int slotCount);
+
+// One minute's volume bar: the column of pixels at x from top down to the chart's volume baseline.
+struct VolumeBar {
+  int x = 0;
+  int top = 0;
+  ColorRef colour = kRiseRed;
+};
+
+// Rectangles of one colour, to be filled in one go.
+struct ColourFills {
+  ColorRef colour = kRiseRed;
+  std::vector<Rect> rects;
+};
+
+// The rectangles that set the pixels the bars set when drawn one after another down to bottom
+// (inclusive), later over earlier, gathered by colour so that each colour takes one call. Where
+// minutes share a column (a chart narrower than its minutes) the later bar shows over its own
+// height and an earlier, taller one above it, as before; the rectangles never overlap, so their
+// order does not matter. bars come in the order of their minutes, x never decreasing.
+std::vector<ColourFills> VolumeBarFills(std::span<const VolumeBar> bars, int bottom);
 
 // Index of the minute under cursorX in a screen of width screenWidth; may be out of the records.
 int CursorMinuteIndex(int cursorX, int screenWidth, int slotCount, bool fullScreen);

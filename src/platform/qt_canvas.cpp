@@ -209,6 +209,18 @@ void QtCanvas::FillRect(const Rect& box, ColorRef color) {
   painter_.fillRect(ToQRect(box), ToQColor(color));
 }
 
+void QtCanvas::FillRects(std::span<const Rect> boxes, ColorRef color) {
+  if (boxes.empty()) return;
+  std::vector<QRect> rects;
+  rects.reserve(boxes.size());
+  for (const Rect& box : boxes) rects.push_back(ToQRect(box));
+  painter_.save();
+  painter_.setPen(Qt::NoPen);
+  painter_.setBrush(ToQColor(color));
+  painter_.drawRects(rects.data(), static_cast<int>(rects.size()));
+  painter_.restore();
+}
+
 void QtCanvas::Dim(const Rect& box) { painter_.fillRect(ToQRect(box), QColor(0, 0, 0, 128)); }
 
 void QtCanvas::DrawPicture(const Picture& picture, const Rect& box) {

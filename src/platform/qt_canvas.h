@@ -47,6 +47,7 @@ class QtCanvas : public Canvas {
   void Rectangle(const Rect& box) override;
   void Ellipse(const Rect& box) override;
   void FillRect(const Rect& box, ColorRef color) override;
+  void FillRects(std::span<const Rect> boxes, ColorRef color) override;
   void Dim(const Rect& box) override;
   void DrawPicture(const Picture& picture, const Rect& box) override;
   void SetClip(const Rect& box) override;

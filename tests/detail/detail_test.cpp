@@ -2,6 +2,8 @@
 // chart's model.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <tuple>
 
 #include "detail/detail_answer.h"
@@ -261,6 +263,45 @@ TEST(IntradayChartModelTest, TimeAxisLabelsTheCursorBoxOfARisingMinuteAndTheVolu
   EXPECT_EQ(std::tie(day.current, day.total), std::tuple(u"400", u"700"));
   const VolumeBandTexts cursor = VolumeBandFor(records, 1, 700, 1, 1000);
   EXPECT_EQ(std::tie(cursor.current, cursor.total), std::tuple(u"200", u"300"));
+}
+
+// Bars filled by colour, in one go each, set the pixels that drawing them one after another does,
+// also where minutes share a column and a later bar stands over an earlier, taller or shorter one.
+TEST(IntradayChartModelTest, VolumeBarFillsSetThePixelsTheBarsDrawnInTurnSet) {
+  constexpr int kBottom = 9;
+  const auto paintInTurn = [&](const std::vector<VolumeBar>& bars) {
+    std::map<std::pair<int, int>, ColorRef> pixels;
+    for (const VolumeBar& bar : bars) {
+      for (int y = std::min(bar.top, kBottom); y <= kBottom; ++y) pixels[{bar.x, y}] = bar.colour;
+    }
+    return pixels;
+  };
+  const auto paintFills = [](const std::vector<ColourFills>& fills) {
+    std::map<std::pair<int, int>, ColorRef> pixels;
+    for (const ColourFills& fill : fills) {
+      for (const Rect& rect : fill.rects) {
+        for (int x = rect.left; x < rect.right; ++x) {
+          for (int y = rect.top; y < rect.bottom; ++y) {
+            EXPECT_FALSE(pixels.contains({x, y})) << "rectangles overlap at " << x << "," << y;
+            pixels[{x, y}] = fill.colour;
+          }
+        }
+      }
+    }
+    return pixels;
+  };
+  const std::vector<VolumeBar> cases[] = {
+      {},
+      {{0, 5, kRiseRed}, {1, 2, kFallGreen}, {2, 9, kRiseRed}, {4, 12, kFallGreen}},  // own columns, one flat
+      {{3, 2, kFallGreen}, {3, 6, kRiseRed}},                                          // later and shorter
+      {{3, 6, kFallGreen}, {3, 2, kRiseRed}},                                          // later and taller
+      {{1, 4, kRiseRed}, {1, 1, kFallGreen}, {1, 7, kRiseRed}, {1, 3, kFallGreen}, {2, 0, kRiseRed}},
+  };
+  for (const std::vector<VolumeBar>& bars : cases) {
+    const std::vector<ColourFills> fills = VolumeBarFills(bars, kBottom);
+    EXPECT_EQ(paintFills(fills), paintInTurn(bars)) << bars.size() << " bars";
+    EXPECT_LE(fills.size(), 2u) << "one call per colour";
+  }
 }
 
 }  // namespace

@@ -68,6 +68,29 @@ TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
   EXPECT_EQ(At(4, 15), QColor(255, 255, 255));
   EXPECT_EQ(At(6, 15), QColor(0, 0, 0));
   EXPECT_EQ(At(30, 27), QColor(255, 255, 255));
+
+  // Rectangles filled in one go land where each filled alone would, under the clip, and leave the
+  // pen and brush as they were.
+  const Rect boxes[] = {{1, 1, 2, 9}, {3, 4, 7, 5}, {8, 0, 12, 30}, {5, 5, 5, 9}};
+  QImage one_by_one(40, 30, QImage::Format_RGB32);
+  one_by_one.fill(Qt::black);
+  image_.fill(Qt::black);
+  for (QImage* image : {&one_by_one, &image_}) {
+    QtCanvas canvas(*image);
+    canvas.SetPen(Pen{kWhite, 1, PenStyle::kSolid});
+    canvas.SetBrush(Brush{0x00FF00, false});
+    canvas.SetClip(Rect{0, 0, 40, 20});
+    if (image == &image_) {
+      canvas.FillRects(boxes, 0x0000FF);
+    } else {
+      for (const Rect& box : boxes) canvas.FillRect(box, 0x0000FF);
+    }
+    canvas.ResetClip();
+    canvas.Rectangle(Rect{20, 20, 30, 30});
+  }
+  EXPECT_EQ(image_, one_by_one);
+  EXPECT_EQ(At(20, 20), QColor(255, 255, 255));
+  EXPECT_EQ(At(25, 25), QColor(0, 255, 0));
 }
 
 // Lines along an axis and single lines of text take quicker ways than the painter's general ones
