@@ -53,7 +53,10 @@ void BackgroundTasks::Run() {
       if (running_ || tasks_.empty()) {
         changed_.wait(lock);
       } else {
-        changed_.wait_until(lock, tasks_.front().due);
+        // A copy: the wait reads its deadline again after waking, and RunQueued may have taken
+        // the task away by then.
+        const Clock::time_point due = tasks_.front().due;
+        changed_.wait_until(lock, due);
       }
       continue;
     }
