@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <atomic>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/picture.h"
@@ -120,19 +122,39 @@ void QtCanvas::SetBrush(const Brush& brush) {
   painter_.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.color)));
 }
 
+// A font made once per thread, with its metrics once asked for: a canvas is made for every paint
+// and sets the screen font first, and making the QFont (its family parsed, its engine looked up)
+// and reading the average width from the font file cost more than a small window's whole paint.
+struct QtCanvas::KeptFont {
+  int key = 0;  // the pixel height, doubled and one more when bold
+  QFont font;
+  std::optional<TextMetrics> metrics;
+};
+
+auto QtCanvas::KeptFontFor(const Font& font) -> KeptFont& {
+  thread_local std::unordered_map<int, KeptFont> fonts;
+  const Font sized{font.pixel_height > 0 ? font.pixel_height : screen_font_height.load(), font.bold};
+  const int key = sized.pixel_height * 2 + (sized.bold ? 1 : 0);
+  const auto [kept, made] = fonts.try_emplace(key);
+  if (made) kept->second = {key, MakeFont(sized), std::nullopt};
+  return kept->second;
+}
+
 void QtCanvas::SetFont(const Font& font) {
-  const QFont qfont = MakeFont(font);
-  painter_.setFont(qfont);
-  font_key_ = qfont.pixelSize() * 2 + (font.bold ? 1 : 0);
+  font_ = &KeptFontFor(font);
+  painter_.setFont(font_->font);
 }
 
 TextMetrics QtCanvas::ScreenFontMetrics() { return MetricsOf(MakeFont(Font{})); }
 
-TextMetrics QtCanvas::Metrics() const { return MetricsOf(painter_.font()); }
+TextMetrics QtCanvas::Metrics() const {
+  if (!font_->metrics) font_->metrics = MetricsOf(painter_.font());
+  return *font_->metrics;
+}
 
 int QtCanvas::TextWidth(std::u16string_view text) const {
   if (!ShapedTextCache::Holds(text)) return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
-  return qRound(ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_).size.width());
+  return qRound(ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_->key).size.width());
 }
 
 void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flags) {
@@ -147,7 +169,7 @@ void QtCanvas::DrawText(std::u16string_view text, const Rect& box, unsigned flag
 // One line placed in its box as drawText places it, from the shaped lines of this thread; a line
 // larger than its box is clipped to it, as drawText clips.
 void QtCanvas::DrawLine(std::u16string_view text, const Rect& box, unsigned flags) {
-  const ShapedLine& line = ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_key_);
+  const ShapedLine& line = ShapedTextCache::ForThisThread().Line(text, painter_.font(), font_->key);
   const QSizeF size = line.size;
   qreal x = box.left;
   qreal y = box.top;

@@ -54,6 +54,9 @@ class QtCanvas : public Canvas {
   void ResetClip() override;
 
  private:
+  struct KeptFont;
+  static KeptFont& KeptFontFor(const Font& font);
+
   QtCanvas(QPaintDevice& device, Size size);
   void DrawLine(std::u16string_view text, const Rect& box, unsigned flags);
   // The painter's pen is the shapes' pen or the text colour, switched only when the other is
@@ -66,7 +69,7 @@ class QtCanvas : public Canvas {
   Pen pen_;
   bool text_pen_on_ = false;
   ColorRef text_pen_color_ = kWhite;
-  int font_key_ = 0;  // the pixel height of the font set, doubled and one more when bold
+  KeptFont* font_ = nullptr;  // the font set, kept for the thread
   ColorRef text_color_ = kWhite;
 };
 
