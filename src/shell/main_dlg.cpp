@@ -167,8 +167,9 @@ void CDlgMain::OnMessage(const Message& message) {
       SetBusy(message.wparam == kBusyShow);
       break;
     case kMsgTickerRepaint:
-      // The screen in front draws a ticker strip of its own, so it hears that the ticker moved too.
-      Invalidate();
+      // Only the bar changed: the icons and the background stay as they are. The screen in front
+      // draws a ticker strip of its own, so it hears that the ticker moved too.
+      Invalidate(TickerBar());
       if (Window* front = parts_.frame ? parts_.frame->current_screen() : nullptr; front != nullptr && front != this) {
         front->PostMessage(message.id, message.wparam, message.lparam);
       }

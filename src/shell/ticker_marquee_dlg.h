@@ -37,6 +37,8 @@ class CTickerMarqueeDlg : public Window {
  protected:
   void OnTimer(unsigned id) override;
   void OnPaint(Canvas& canvas) override;
+  // The strip's ground covers it whole once it is placed.
+  bool PaintsEveryPixel() const override { return !ground_.IsEmpty(); }
 
  private:
   int TextLeft() const;
