@@ -100,7 +100,7 @@ void PaintVolumeBars(Canvas& canvas, const Rect& area, const ChartBands& bands, 
       bars.push_back({x, top, minutes[i].price < previous ? kFallGreen : kRiseRed});
       previous = minutes[i].price;
     }
-    // A call per colour, not per minute: the painter's own cost of a call is most of a thin bar's.
+    // A call per colour, not per minute: each call costs the painter a setup of its own.
     for (const ColourFills& fills : VolumeBarFills(bars, bottom)) canvas.FillRects(fills.rects, fills.colour);
   }
   canvas.SetTextColor(kVolumeYellow);

@@ -41,8 +41,9 @@ void BackgroundTasks::RunQueued() {
 }
 
 void BackgroundTasks::Run() {
-  // Nobody waits for these writes, and a tap that asks for one also waits for an exchange and a
-  // paint: at idle priority the write takes the processor when those leave it free.
+  // Hardly anyone waits for these writes (a reader that needs one runs it itself, unless it has
+  // begun here), and a tap that asks for one also waits for an exchange and a paint: at idle
+  // priority the write takes the processor when those leave it free.
   const sched_param none{};
   pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
   std::unique_lock<std::mutex> lock(mutex_);

@@ -27,7 +27,7 @@ class BackgroundTasks {
   // task runs after those posted before it, and no sooner than delay from now.
   void Post(std::function<void()> task, std::chrono::milliseconds delay = {});
   // Runs every task still queued now, on the calling thread, after the one the thread may be
-  // running: for a reader that must see what the tasks were asked to write.
+  // running: for a reader that must see what the tasks were asked to write. Not from a task.
   void RunQueued();
 
  private:
