@@ -14,8 +14,8 @@
 
 #include "app/progress_dial_presenter.h"
 #include "app/ui_thread_call.h"
+#include "base/background_tasks.h"
 #include "base/geometry.h"
-#include "platform/background_tasks.h"
 #include "platform/device_frame.h"
 #include "protocol/comm_log.h"
 #include "protocol/communicate.h"

@@ -1,5 +1,6 @@
 // The base under threads: a shared record never read half written, a queue that keeps each
-// poster's order and wakes its waiters on close, and a ticker that stops with its owner.
+// poster's order and wakes its waiters on close, a ticker that stops with its owner, and
+// background tasks that run once each, one at a time, in order, whoever runs them.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/background_tasks.h"
 #include "base/shared_records.h"
 #include "base/thread_queue.h"
 #include "base/ticker.h"
@@ -95,6 +97,43 @@ TEST(TickerConcurrencyTest, TicksRepeatedlyNeverAfterItIsGoneAndEndsAtOnce) {
   { Ticker idle(std::chrono::hours(1), [&ticks] { ++ticks; }); }
   std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(ticks, at_end);
+}
+
+// Posters queue tasks, some to wait a while, while a reader keeps running what is queued and the
+// owner goes at the end: every task runs once, never beside another, and each poster's in order.
+TEST(BackgroundTasksConcurrencyTest, ReadersAndTheThreadRunEachTaskOnceOneAtATimeInOrder) {
+  constexpr int kPosters = 3;
+  constexpr int kTasks = 300;
+  std::vector<std::vector<int>> done(kPosters);
+  std::atomic<int> running{0};
+  std::atomic<bool> overlapped{false};
+  {
+    BackgroundTasks tasks;
+    std::atomic<bool> posting{true};
+    std::thread reader([&] {
+      while (posting) tasks.RunQueued();
+    });
+    std::vector<std::thread> posters;
+    for (int p = 0; p < kPosters; ++p) {
+      posters.emplace_back([&, p] {
+        for (int i = 0; i < kTasks; ++i) {
+          tasks.Post([&, p, i] {
+            if (running.fetch_add(1) != 0) overlapped = true;
+            done[static_cast<std::size_t>(p)].push_back(i);
+            running.fetch_sub(1);
+          }, std::chrono::milliseconds(i % 3 == 0 ? 2 : 0));
+        }
+      });
+    }
+    for (std::thread& poster : posters) poster.join();
+    posting = false;
+    reader.join();
+  }
+  EXPECT_FALSE(overlapped);
+  for (const std::vector<int>& each : done) {
+    ASSERT_EQ(each.size(), static_cast<std::size_t>(kTasks));
+    for (int i = 0; i < kTasks; ++i) EXPECT_EQ(each[static_cast<std::size_t>(i)], i);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "platform/background_tasks.h"
+#include "base/background_tasks.h"
 
 #include <pthread.h>
 #include <sched.h>

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/background_tasks.h"
+#include "base/background_tasks.h"
 
 namespace tarvello {
 namespace {
