@@ -48,17 +48,16 @@ void BackgroundTasks::Run() {
   pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    const bool ready = !running_ && !tasks_.empty() && (closing_ || tasks_.front().due <= Clock::now());
-    if (!ready) {
-      if (closing_ && tasks_.empty() && !running_) return;  // everything asked for is done
-      if (running_ || tasks_.empty()) {
-        changed_.wait(lock);
-      } else {
-        // A copy: the wait reads its deadline again after waking, and RunQueued may have taken
-        // the task away by then.
-        const Clock::time_point due = tasks_.front().due;
-        changed_.wait_until(lock, due);
-      }
+    if (running_ || tasks_.empty()) {
+      if (closing_ && !running_) return;  // everything asked for is done
+      changed_.wait(lock);
+      continue;
+    }
+    // A copy: the wait reads its deadline again after waking, and RunQueued may have taken the
+    // task away by then.
+    const Clock::time_point due = tasks_.front().due;
+    if (!closing_ && Clock::now() < due) {
+      changed_.wait_until(lock, due);
       continue;
     }
     Task task = std::move(tasks_.front());

@@ -126,21 +126,25 @@ OwnStockList OwnStockList::RecentlyViewed(const std::filesystem::path& programFo
   return OwnStockList(programFolder / "LastViewStock.ini");
 }
 
-std::vector<SecurityCode> OwnStockList::Codes() const {
-  Settle();
+// read on the list as it stands, after any change still waiting and under the file's lock.
+template <typename Read>
+auto OwnStockList::ReadFresh(Read read) const {
+  if (settle_) settle_();
   ListFile& list = ListFileOf(file_);
   const std::lock_guard<std::mutex> guard(list.mutex);
-  return Fresh(list, file_).codes;
+  return read(Fresh(list, file_));
+}
+
+std::vector<SecurityCode> OwnStockList::Codes() const {
+  return ReadFresh([](const CachedList& list) { return list.codes; });
 }
 
 void OwnStockList::Reread() const { const ListChange change(file_); }
 
 bool OwnStockList::Contains(const SecurityCode& code) const {
-  Settle();
-  ListFile& list = ListFileOf(file_);
-  const std::lock_guard<std::mutex> guard(list.mutex);
-  const std::vector<SecurityCode>& sorted = Fresh(list, file_).sorted;
-  return std::binary_search(sorted.begin(), sorted.end(), code);
+  return ReadFresh([&code](const CachedList& list) {
+    return std::binary_search(list.sorted.begin(), list.sorted.end(), code);
+  });
 }
 
 bool OwnStockList::Add(const SecurityCode& code) {

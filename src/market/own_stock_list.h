@@ -65,9 +65,8 @@ class OwnStockList {
 
  private:
   bool Move(const SecurityCode& code, bool up);
-  void Settle() const {
-    if (settle_) settle_();
-  }
+  template <typename Read>
+  auto ReadFresh(Read read) const;
 
   std::filesystem::path file_;
   std::function<void()> settle_;
