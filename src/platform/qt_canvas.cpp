@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/direct_fill.h"
 #include "platform/picture.h"
 #include "platform/qt_text.h"
 #include "platform/shaped_text_cache.h"
@@ -232,10 +233,12 @@ void QtCanvas::FillRect(const Rect& box, ColorRef color) {
 }
 
 void QtCanvas::FillRects(std::span<const Rect> boxes, ColorRef color) {
-  if (boxes.empty()) return;
+  if (boxes.empty() || FillRectsDirect(painter_, boxes, ToQColor(color).rgb())) return;
   std::vector<QRect> rects;
   rects.reserve(boxes.size());
-  for (const Rect& box : boxes) rects.push_back(ToQRect(box));
+  for (const Rect& box : boxes) {
+    if (!box.IsEmpty()) rects.push_back(ToQRect(box));
+  }
   painter_.save();
   painter_.setPen(Qt::NoPen);
   painter_.setBrush(ToQColor(color));

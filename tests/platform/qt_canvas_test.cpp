@@ -13,10 +13,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTranslator>
+#include <array>
 #include <chrono>
 #include <thread>
 
 #include "base/program_folder.h"
+#include "platform/direct_fill.h"
 #include "platform/phone_dialer.h"
 #include "platform/picture.h"
 #include "platform/qt_canvas.h"
@@ -91,6 +93,73 @@ TEST_F(QtCanvasTest, ColoursOutlinesPicturesAndClipsLandOnTheirPixels) {
   EXPECT_EQ(image_, one_by_one);
   EXPECT_EQ(At(20, 20), QColor(255, 255, 255));
   EXPECT_EQ(At(25, 25), QColor(0, 255, 0));
+}
+
+// A widget whose paint fills kBars under a clip, with the painter or straight into the image.
+const Rect kBars[] = {{1, 1, 2, 29}, {2, 6, 4, 29}, {8, 0, 12, 30}, {5, 5, 5, 9}, {-3, 20, 50, 22}};
+
+class BarsWidget : public QWidget {
+ public:
+  BarsWidget(bool straight) : straight_(straight) { resize(40, 30); }
+  bool wrote() const { return wrote_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setClipRect(QRect(0, 2, 30, 25));
+    if (straight_) {
+      wrote_ = FillRectsDirect(painter, kBars, qRgb(255, 0, 0));
+      return;
+    }
+    for (const Rect& bar : kBars) painter.fillRect(QRect(bar.left, bar.top, bar.Width(), bar.Height()), Qt::red);
+  }
+
+ private:
+  const bool straight_;
+  bool wrote_ = false;
+};
+
+// Bars written straight into the image set the pixels the painter sets: on an image of either
+// 32-bit kind, and in a widget's paint moved into its window, under the paint's region and a
+// clip. A screen of twice the density and a region of two parts are left to the painter, untouched.
+TEST_F(QtCanvasTest, BarsWrittenStraightSetThePixelsThePainterSets) {
+  struct Case {
+    const char* name;
+    QImage::Format format;
+    qreal ratio;
+    QRegion region;  // of the widget painted; empty: the whole
+    bool written;
+  };
+  const Case cases[] = {
+      {"image", QImage::Format_RGB32, 1, {}, true},
+      {"premultiplied image", QImage::Format_ARGB32_Premultiplied, 1, {}, true},
+      {"part of a widget", QImage::Format_RGB32, 1, QRegion(0, 4, 10, 20), true},
+      {"dense image", QImage::Format_RGB32, 2, {}, false},
+      {"widget's two parts", QImage::Format_RGB32, 1, QRegion(0, 0, 3, 30) + QRegion(9, 0, 3, 30), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::array<QImage, 2> images;
+    bool written = false;
+    for (const bool straight : {false, true}) {
+      QImage& image = images[straight ? 1 : 0];
+      image = QImage(static_cast<int>(48 * c.ratio), static_cast<int>(36 * c.ratio), c.format);
+      image.setDevicePixelRatio(c.ratio);
+      image.fill(Qt::black);
+      BarsWidget widget(straight);
+      widget.render(&image, QPoint(5, 3), c.region.isEmpty() ? QRegion(widget.rect()) : c.region,
+                    QWidget::DrawChildren);
+      written = widget.wrote();
+    }
+    EXPECT_EQ(written, c.written);
+    if (c.written) {
+      EXPECT_EQ(images[1], images[0]);
+    } else {
+      QImage untouched = images[1];
+      untouched.fill(Qt::black);
+      EXPECT_EQ(images[1], untouched);
+    }
+  }
 }
 
 // Lines along an axis and single lines of text take quicker ways than the painter's general ones
