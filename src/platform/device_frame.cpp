@@ -74,16 +74,22 @@ bool DeviceFrame::eventFilter(QObject* watched, QEvent* event) {
 
 int DeviceFrame::BarHeight() const { return SharedTextMetrics().BarHeight(); }
 
+// A new title redraws the caption alone: it comes with a screen's answer, in the paint of the
+// answer, and the soft keys below have not changed.
 void DeviceFrame::SetTitle(std::u16string title) {
+  if (title == title_) return;
   title_ = std::move(title);
-  InvalidateBars();
+  Invalidate(CaptionBar());
 }
 
 void DeviceFrame::InvalidateBars() {
-  const Rect client = ClientRect();
-  Invalidate(Rect{0, 0, client.right, BarHeight()});
-  Invalidate(Rect{0, client.bottom - BarHeight(), client.right, client.bottom});
+  Invalidate(CaptionBar());
+  Invalidate(SoftKeyBar());
 }
+
+Rect DeviceFrame::CaptionBar() const { return Rect{0, 0, width(), BarHeight()}; }
+
+Rect DeviceFrame::SoftKeyBar() const { return Rect{0, height() - BarHeight(), width(), height()}; }
 
 Rect DeviceFrame::ScreenArea() const {
   return Rect{0, BarHeight(), width(), height() - BarHeight()};
@@ -115,12 +121,10 @@ void DeviceFrame::ShowScreen(Window* screen) {
 }
 
 void DeviceFrame::OnPaint(Canvas& canvas) {
-  Rect client = ClientRect();
-  int bar = BarHeight();
   // A screen in front covers the area, and its drawing or what it still leaves of the one before.
   if (current_ == nullptr || current_->isHidden()) canvas.DrawPicture(background_, ScreenArea());
-  PaintCaption(canvas, Rect{0, 0, client.right, bar});
-  PaintSoftKeys(canvas, Rect{0, client.bottom - bar, client.right, client.bottom});
+  PaintCaption(canvas, CaptionBar());
+  PaintSoftKeys(canvas, SoftKeyBar());
 }
 
 void DeviceFrame::PaintCaption(Canvas& canvas, const Rect& bar) {

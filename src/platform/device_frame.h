@@ -55,6 +55,8 @@ class DeviceFrame : public Window {
   int BarHeight() const;
   // The caption and the soft-key bar are redrawn; the screen between them stays as it is.
   void InvalidateBars();
+  Rect CaptionBar() const;
+  Rect SoftKeyBar() const;
   void Place(Window* screen);
   void PaintCaption(Canvas& canvas, const Rect& bar);
   void PaintSoftKeys(Canvas& canvas, const Rect& bar);
