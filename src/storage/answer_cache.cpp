@@ -28,14 +28,15 @@ void AnswerCache::Put(std::string_view key, std::span<const std::uint8_t> bytes,
   CacheEntry entry{std::string(key), moment, {bytes.begin(), bytes.end()}};
   const std::size_t record = CacheRecordSize(entry);
   if (key.empty() || key.size() > kMaxCacheKeyLength || record > bound_) return;
-  bool saveNow = false;
+  bool saveDue = false;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    saveNow = std::chrono::steady_clock::now() - last_save_ >= kSaveSpacing;
+    saveDue = !save_queued_ && std::chrono::steady_clock::now() - last_save_ >= kSaveSpacing;
+    save_queued_ = save_queued_ || saveDue;
     Insert(std::move(entry));
     changed_ = true;
   }
-  if (saveNow) Save();
+  if (saveDue) writer_.Post([this] { Save(); });
 }
 
 void AnswerCache::Insert(CacheEntry entry) {
@@ -65,6 +66,7 @@ bool AnswerCache::Save() {
   std::vector<CacheEntry> entries;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
+    save_queued_ = false;
     if (!changed_) return true;
     changed_ = false;
     last_save_ = std::chrono::steady_clock::now();

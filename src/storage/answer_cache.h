@@ -9,6 +9,10 @@
 // a ranking brings a new query a second and each write may be the whole bound; and by Save (the
 // program calls it at exit). A crash loses at most the answers of the last spacing.
 //
+// The spaced writes run on a thread of the cache's own. The answer that makes one due comes on a
+// screen's worker, which repaints the screen only after keeping it: a write of up to the whole
+// bound and its flush to the disk would hold that answer's paint back every spacing.
+//
 // Thread rules: every member may be called from any thread; a file write runs outside the lock that
 // guards the entries, so a Find never waits for the disk.
 #pragma once
@@ -21,6 +25,7 @@
 #include <span>
 #include <string>
 
+#include "base/background_tasks.h"
 #include "storage/answer_cache_file.h"
 
 namespace tarvello {
@@ -60,6 +65,8 @@ class AnswerCache {
   std::size_t size_ = 0;                                    // guarded by mutex_
   bool changed_ = false;                                    // guarded by mutex_
   std::chrono::steady_clock::time_point last_save_;         // guarded by mutex_
+  bool save_queued_ = false;                                // a spaced write waits for writer_; guarded by mutex_
+  BackgroundTasks writer_;  // last: its end writes what is queued while the entries still stand
 };
 
 }  // namespace tarvello

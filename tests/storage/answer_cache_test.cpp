@@ -51,6 +51,19 @@ TEST_F(AnswerCacheTest, TheNewestAnswerOfAKeyComesBackUntilClearedAndTheOldestGo
   EXPECT_EQ(AnswerCache(path_, 2 * record).Size(), 2 * record) << "a smaller bound holds when reading";
 }
 
+// The put that finds no write for a spacing has the cache's own thread write the file, and the
+// cache's end waits for that write: the file holds the answer without a call to Save.
+TEST_F(AnswerCacheTest, AWriteAPutMakesDueReachesTheFileWithoutSave) {
+  for (int round = 0; round < 20; ++round) {
+    std::filesystem::remove(path_);
+    {
+      AnswerCache cache(path_);
+      cache.Put("detail SH600001", Answer("{due}"), At(round));
+    }
+    EXPECT_EQ(AnswerCache(path_).Find("detail SH600001"), Entry("detail SH600001", round, "{due}"));
+  }
+}
+
 // Each damage of a file with three records, and the keys that must still read.
 TEST_F(AnswerCacheTest, ADamagedRecordIsDroppedAndTheOthersStay) {
   const std::vector<CacheEntry> entries{Entry("a", 1, "{first}"), Entry("b", 2, "{second}"), Entry("c", 3, "{third}")};
