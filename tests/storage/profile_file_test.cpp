@@ -106,6 +106,24 @@ TEST_F(ProfileFileTest, KeysAreFoundInALaterSectionAndMatchLiterallyAtLineStart)
   EXPECT_EQ(ProfileFile::GetString(u"a", u"k", u"Error", path_), u"Error");
 }
 
+// In a list of 200 codes every key reads its own value, wherever its line falls: the search looks
+// at eight places at once by a run's first and last units, and must neither miss a line at any of
+// those places nor take one that only begins and ends like the key ("STOCKCODE2=" for
+// "STOCKCODE1=").
+TEST_F(ProfileFileTest, EveryKeyOfALongListReadsItsOwnValueWhereverItsLineFalls) {
+  const auto wide = [](const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); };
+  for (std::size_t shift = 0; shift < 8; ++shift) {
+    std::u16string text = u"[OTHER]\r\nK=" + std::u16string(shift, u'x') + u"\r\n[STOCKLIST]\r\n";
+    for (int i = 200; i >= 1; --i) text += wide("STOCKCODE" + std::to_string(i) + "=SH6" + std::to_string(100000 + i) + "\r\n");
+    for (int i = 1; i <= 200; ++i) {
+      const std::u16string key = wide("STOCKCODE" + std::to_string(i));
+      ASSERT_EQ(profile_text::GetValue(text, u"STOCKLIST", key), wide("SH6" + std::to_string(100000 + i))) << i;
+    }
+    EXPECT_EQ(profile_text::GetValue(text, u"STOCKLIST", u"STOCKCODE201"), std::nullopt);
+    EXPECT_EQ(profile_text::GetValue(text, u"STOCKLIST", u"TOCKCODE1"), std::nullopt);
+  }
+}
+
 TEST_F(ProfileFileTest, GetIntConvertsLikeWideTextToLongAndFindKeyByValueMatchesAPrefix) {
   SetText(u"[N]\r\nA=42\r\nB= -17xyz\r\nC=abc\r\nD=99999999999\r\nF=-99999999999\r\n");
   const std::pair<std::u16string_view, int> read[] = {
