@@ -22,7 +22,17 @@ void CTickerMarqueeDlg::Place(const Rect& strip, const Rect& bar) {
   line_text_.clear();
   line_ = Picture();
   Invalidate();
-  if (!HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
+  if (isVisible() && !HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
+}
+
+void CTickerMarqueeDlg::showEvent(QShowEvent* event) {
+  if (!ground_.IsEmpty() && !HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
+  Window::showEvent(event);
+}
+
+void CTickerMarqueeDlg::hideEvent(QHideEvent* event) {
+  KillTimer(kTimerMove);
+  Window::hideEvent(event);
 }
 
 int CTickerMarqueeDlg::TextLeft() const { return MarqueeLeft(travelled_, line_width_, width()); }
@@ -30,7 +40,6 @@ int CTickerMarqueeDlg::TextLeft() const { return MarqueeLeft(travelled_, line_wi
 void CTickerMarqueeDlg::OnTimer(unsigned id) {
   if (id != kTimerMove) return;
   travelled_ += std::max(1, SharedTextMetrics().average_char_width / 2);
-  if (!isVisible()) return;
   if (TextLeft() != painted_left_ || text_() != line_text_) Invalidate();
 }
 

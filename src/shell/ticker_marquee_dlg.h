@@ -3,7 +3,8 @@
 // drawn again, and only when the line has moved by a pixel or its text has changed, so that the
 // main menu standing idle costs next to nothing. The strip's ground and the line are drawn once
 // into pictures, so that a move costs two copies rather than scaling the bar's picture and
-// laying the text out anew. Taps and keys pass through to the main screen.
+// laying the text out anew. It moves only while it shows: with another screen in front it wakes
+// nothing, and takes up where it stood. Taps and keys pass through to the main screen.
 //
 // Thread rules: user-interface thread only. The text function is called on it and may read
 // records that other threads write, as long as it is safe to.
@@ -37,6 +38,8 @@ class CTickerMarqueeDlg : public Window {
  protected:
   void OnTimer(unsigned id) override;
   void OnPaint(Canvas& canvas) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   // The strip's ground covers it whole once it is placed.
   bool PaintsEveryPixel() const override { return !ground_.IsEmpty(); }
 

@@ -165,6 +165,15 @@ TEST_F(MainScreenTest, TheTickerBarShowsTheNoticeInsteadOfTheIndexAndTheRunningL
   const int left = running_left();
   ASSERT_TRUE(ProcessEventsUntil([&] { return strip->travelled() > 0; }));
   EXPECT_LT(running_left(), left);
+
+  // Behind another screen the line stands and wakes nothing; in front again it runs on.
+  main_->hide();
+  EXPECT_FALSE(strip->HasTimer(CTickerMarqueeDlg::kTimerMove));
+  const long long stood = strip->travelled();
+  ProcessEventsUntil([] { return false; }, std::chrono::milliseconds(400));
+  EXPECT_EQ(strip->travelled(), stood);
+  main_->show();
+  ASSERT_TRUE(ProcessEventsUntil([&] { return strip->travelled() > stood; }));
 }
 
 // Back and the right soft key ask first; the question and its answers are TerminalCloseTest's.
