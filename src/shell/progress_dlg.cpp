@@ -24,12 +24,7 @@ void DrawCancelMark(Canvas& canvas, const Rect& area) {
 
 }  // namespace
 
-CDlgFlag::CDlgFlag(ProgressHooks hooks, QWidget* parent)
-    : Window(parent), state_(std::move(hooks)) {
-  animation_ = std::make_unique<Ticker>(kAnimationPeriod, [this] {
-    if (state_.Advance()) Invalidate();
-  });
-}
+CDlgFlag::CDlgFlag(ProgressHooks hooks, QWidget* parent) : Window(parent), state_(std::move(hooks)) {}
 
 CDlgFlag::~CDlgFlag() { animation_.reset(); }
 
@@ -70,13 +65,21 @@ void CDlgFlag::OnPenDown(Point at) {
   }
 }
 
+// The animation thread runs only while the window shows: hidden, which it is nearly always, the
+// window wakes nothing.
 void CDlgFlag::showEvent(QShowEvent* event) {
   state_.SetPaused(false);
+  if (!animation_) {
+    animation_ = std::make_unique<Ticker>(kAnimationPeriod, [this] {
+      if (state_.Advance()) Invalidate();
+    });
+  }
   Window::showEvent(event);
 }
 
 void CDlgFlag::hideEvent(QHideEvent* event) {
   state_.SetPaused(true);
+  animation_.reset();
   Window::hideEvent(event);
 }
 

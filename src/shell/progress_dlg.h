@@ -2,7 +2,7 @@
 // with a text and an animated bar, shown while the network comes up, while dialling and while a
 // screen waits for an exchange. In forms 0 and 3 a tap on its cancel area (three text heights at
 // the right) aborts the running exchange through the injected hooks. Its own animation thread
-// steps the bar every 200 ms while the window is shown.
+// steps the bar every 200 ms while the window is shown, and is not there while it is hidden.
 //
 // Thread rules: the animation thread only advances the step and invalidates; everything else runs
 // on the user-interface thread. state() is thread-safe.
@@ -39,7 +39,7 @@ class CDlgFlag : public Window {
   Picture background_ = Picture::Load("Picture/TOOLBAR.bmp");
   Picture startup_bar_ = Picture::Load("Picture/First.jpg");
   Picture bar_ = Picture::Load("Picture/process.jpg");
-  std::unique_ptr<Ticker> animation_;  // last: stopped before anything it touches goes
+  std::unique_ptr<Ticker> animation_;  // while shown; last: stopped before anything it touches goes
 };
 
 }  // namespace tarvello
