@@ -22,12 +22,17 @@ void CTickerMarqueeDlg::Place(const Rect& strip, const Rect& bar) {
   line_text_.clear();
   line_ = Picture();
   Invalidate();
-  if (isVisible() && !HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
+  MoveWhileShown();
+}
+
+// A line placed and showing moves; one already moving keeps its step.
+void CTickerMarqueeDlg::MoveWhileShown() {
+  if (isVisible() && !ground_.IsEmpty() && !HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
 }
 
 void CTickerMarqueeDlg::showEvent(QShowEvent* event) {
-  if (!ground_.IsEmpty() && !HasTimer(kTimerMove)) SetTimer(kTimerMove, kMovePeriodMs);
   Window::showEvent(event);
+  MoveWhileShown();
 }
 
 void CTickerMarqueeDlg::hideEvent(QHideEvent* event) {

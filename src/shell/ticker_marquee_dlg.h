@@ -45,6 +45,7 @@ class CTickerMarqueeDlg : public Window {
 
  private:
   int TextLeft() const;
+  void MoveWhileShown();
   void DrawGround(const Rect& bar);
   void DrawLine(std::u16string text);
 
